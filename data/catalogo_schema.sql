@@ -1,0 +1,16 @@
+-- The norms catalogue: one row per Italian act, read only.
+PRAGMA application_id = 1364087375; -- 'QLRO'
+PRAGMA user_version = 1;
+
+-- promulgazione as ISO text YYYY-MM-DD.
+CREATE TABLE tabCatalogo (
+    id            INTEGER PRIMARY KEY,
+    estremi       TEXT,
+    titolo        TEXT,
+    anno          INTEGER,
+    numero        TEXT,
+    promulgazione TEXT,
+    abbreviazione TEXT
+);
+CREATE INDEX ixCatalogoEstremi ON tabCatalogo (promulgazione, numero, abbreviazione);
+CREATE INDEX ixCatalogoAnno ON tabCatalogo (anno, numero);

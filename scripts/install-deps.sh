@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what Quillaro needs to build, test and run on Debian 12; skips what is already there.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  libsqlite3-dev sqlite3
+  libhunspell-dev hunspell-it hunspell-en-us
+  libbenchmark-dev
+  xvfb xauth unrtf
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the test configuration (Debug, AddressSanitizer and
+# UndefinedBehaviorSanitizer, warnings as errors) and runs every test through CTest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/install-deps.sh
+cmake --preset test
+cmake --build --preset test
+ctest --preset test --output-on-failure "$@"

@@ -1,0 +1,146 @@
+#include "app/cli/Cli.h"
+
+#include "store/Archivio.h"
+#include "ui/ScriptedDialogs.h"
+
+#include <sqlite3.h>
+
+#include <QtGlobal>
+
+CliArgs::CliArgs(const QStringList& words, const QStringList& optionsWithValue) {
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& w = words[i];
+        if (w.startsWith(QStringLiteral("--")) && w.size() > 2) {
+            const QString name = w.mid(2);
+            const qsizetype eq = name.indexOf(u'=');
+            if (eq > 0 && optionsWithValue.contains(name.left(eq))) {
+                values_[name.left(eq)] = name.mid(eq + 1);
+            } else if (optionsWithValue.contains(name)) {
+                if (i + 1 >= words.size())
+                    errors_ << QStringLiteral("manca il valore di --%1").arg(name);
+                else
+                    values_[name] = words[++i];
+            } else {
+                flags_ << name;
+            }
+        } else {
+            positional_ << w;
+        }
+    }
+}
+
+std::optional<QString> CliArgs::value(const QString& name) const {
+    auto it = values_.find(name);
+    if (it == values_.end())
+        return std::nullopt;
+    return *it;
+}
+
+bool CliContext::openArchive(const QString& nameOrPath) {
+    const QString path = state.home.archivePath(nameOrPath);
+    cConnessione probe;
+    if (!probe.ApriConnessione(cConnessione::connectionStringFor(path))) {
+        err << QStringLiteral("Errore nell'apertura del db: %1").arg(path);
+        if (!probe.lastErrorMessage().isEmpty())
+            err << QStringLiteral(" (%1)").arg(probe.lastErrorMessage());
+        err << Qt::endl;
+        return false;
+    }
+    probe.ChiudiConnessione();
+    return ApriArchivio(state, path);
+}
+
+const CliCommand* CliRegistry::find(const QString& name) const {
+    for (const auto& c : commands_)
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+namespace {
+
+void printHelp(const CliRegistry& registry, QTextStream& out) {
+    out << "Uso: quillaro-cli [--home DIR] COMANDO [ARGOMENTI]\n\n"
+           "Quillaro: catalogazione degli articoli delle riviste giuridiche online.\n"
+           "ARCHIVE e' il percorso di un file .db oppure un nome cercato in mdb/ della cartella home.\n"
+           "La cartella home: --home DIR, altrimenti QUILLARO_HOME, altrimenti la cartella dati dell'utente.\n\n"
+           "Comandi:\n";
+    for (const auto& c : registry.commands())
+        out << "  " << c.usage.leftJustified(58) << ' ' << c.summary << '\n';
+    out << "\n  --help       questo aiuto\n  --version    la versione\n";
+    out.flush();
+}
+
+} // namespace
+
+int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    CliRegistry registry;
+    registerStoreCommands(registry);
+    registerDocumentCommands(registry);
+    registerCheckCommands(registry);
+    registerPrintoutCommands(registry);
+    registerUpdateCommands(registry);
+
+    QString homeOption;
+    QStringList rest;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (rest.isEmpty() && a == u"--home") {
+            if (i + 1 >= arguments.size()) {
+                err << "manca la cartella dopo --home" << Qt::endl;
+                return 2;
+            }
+            homeOption = arguments[++i];
+        } else if (rest.isEmpty() && a.startsWith(QStringLiteral("--home="))) {
+            homeOption = a.mid(7);
+        } else {
+            rest << a;
+        }
+    }
+    if (rest.isEmpty() || rest.first() == u"--help" || rest.first() == u"-h" || rest.first() == u"help") {
+        printHelp(registry, out);
+        return rest.isEmpty() ? 2 : 0;
+    }
+    if (rest.first() == u"--version") {
+        out << "quillaro-cli " << QUILLARO_VERSION << " (Qt " << qVersion() << ", SQLite " << sqlite3_libversion()
+            << ")" << Qt::endl;
+        return 0;
+    }
+    const CliCommand* command = registry.find(rest.first());
+    if (!command) {
+        err << "Comando sconosciuto: " << rest.first() << " (quillaro-cli --help)" << Qt::endl;
+        return 2;
+    }
+    const CliArgs args(rest.mid(1), command->optionsWithValue);
+    if (!args.errors().isEmpty()) {
+        err << args.errors().join(u'\n') << Qt::endl << "Uso: quillaro-cli " << command->usage << Qt::endl;
+        return 2;
+    }
+
+    const HomeFolder home(HomeFolder::resolve(homeOption));
+    try {
+        if (command->name != u"init")
+            home.ensureLayout();
+    } catch (const std::exception& e) {
+        err << QString::fromStdString(e.what()) << Qt::endl;
+        return 1;
+    }
+    ConsoleDialogs dialogs(out);
+    AppState state(home, dialogs);
+    CliContext context{state, out, err};
+    int code = 1;
+    try {
+        code = command->run(context, args);
+    } catch (const DbError& e) {
+        err << "Errore " << e.number() << " --> " << e.description() << Qt::endl;
+        code = 1;
+    } catch (const std::exception& e) {
+        err << QString::fromStdString(e.what()) << Qt::endl;
+        code = 1;
+    }
+    ChiudiCatalogo(state);
+    ChiudiArchivio(state);
+    out.flush();
+    err.flush();
+    return code;
+}

@@ -1,0 +1,3 @@
+#include "app/cli/Cli.h"
+
+void registerDocumentCommands(CliRegistry&) {}

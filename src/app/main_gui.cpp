@@ -1,0 +1,61 @@
+// The desktop program: splash, main window, and the archive named with --open if any.
+
+#include "store/AppState.h"
+#include "store/MDIQuillaro.h"
+#include "store/frmSplash.h"
+#include "ui/qt/QtDialogs.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
+#include <QTimer>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillaro"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLARO_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Quillaro: catalogazione degli articoli delle riviste giuridiche online"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption homeOption(QStringLiteral("home"), QStringLiteral("Cartella home (mdb/, dump/, ...)."),
+                                        QStringLiteral("DIR"));
+    const QCommandLineOption openOption(QStringLiteral("open"), QStringLiteral("Archivio da aprire all'avvio."),
+                                        QStringLiteral("ARCHIVE"));
+    const QCommandLineOption noSplashOption(QStringLiteral("no-splash"), QStringLiteral("Senza la finestra di avvio."));
+    parser.addOptions({homeOption, openOption, noSplashOption});
+    parser.process(app);
+
+    const HomeFolder home(HomeFolder::resolve(parser.value(homeOption)));
+    try {
+        home.ensureLayout();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Quillaro"),
+                              QStringLiteral("Impossibile preparare la cartella %1:\n%2")
+                                  .arg(home.root(), QString::fromStdString(e.what())));
+        return 1;
+    }
+
+    QtDialogs dialogs;
+    AppState state(home, dialogs);
+    MDIQuillaro main(state);
+
+    const auto start = [&] {
+        main.show();
+        if (parser.isSet(openOption))
+            main.apriArchivio(home.archivePath(parser.value(openOption)));
+    };
+    if (parser.isSet(noSplashOption)) {
+        start();
+    } else {
+        auto* splash = new frmSplash;
+        splash->setAttribute(Qt::WA_DeleteOnClose);
+        splash->show();
+        QTimer::singleShot(2000, &main, [&, splash] {
+            start();
+            splash->close();
+        });
+    }
+    return QApplication::exec();
+}

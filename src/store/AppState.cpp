@@ -1,0 +1,34 @@
+#include "store/AppState.h"
+
+#include "store/mdlGlobale.h"
+
+AppState::AppState(const HomeFolder& h, Dialogs& d)
+    : home(h), settings(Settings::load(h)), dialogs(&d), Mesi(NomiMesi()) {
+    for (int i = 0; i < InfoCount; ++i)
+        Info << QString();
+}
+
+qint64 AppState::NumInizio() const { return Info.value(InfoNumInizio).trimmed().toLongLong(); }
+
+QString NumeroQuattroCifre(qint64 numero) { return QString::number(numero).rightJustified(4, u'0'); }
+
+QString IdentificativoDocumento(const AppState& state, qint64 numero) {
+    return state.AnnoProduzione() + state.IDCentroSpoglio() + NumeroQuattroCifre(numero);
+}
+
+bool ApriCatalogo(AppState& state) {
+    if (state.CatalogoAperto)
+        return false;
+    const QString connection = cConnessione::connectionStringFor(state.home.cataloguePath());
+    if (!state.ConnessioneCatalogo.ApriConnessione(connection))
+        return false;
+    state.CatalogoAperto = true;
+    return true;
+}
+
+void ChiudiCatalogo(AppState& state) {
+    if (!state.CatalogoAperto)
+        return;
+    state.ConnessioneCatalogo.ChiudiConnessione();
+    state.CatalogoAperto = false;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+// The application's shared state: the connection to the open archive and its delivery
+// information, the connection to the norms catalogue, the update mode, the home folder and the
+// platform dialogs. One object for the whole program, lent to whoever needs it.
+
+#include "store/HomeFolder.h"
+#include "store/cConnessione.h"
+#include "ui/Dialogs.h"
+
+#include <QStringList>
+
+// Positions of Info, the tabInfo row in column order.
+enum InfoPos {
+    InfoIDCentroSpoglio = 0,
+    InfoAnnoProduzione,
+    InfoConsegna,
+    InfoNumInizio,
+    InfoStorico,
+    InfoCelex,
+    InfoStampaCompleta,
+    InfoStampaSoloTesto,
+    InfoStampaConsistenze,
+    InfoStampaProspetto,
+    InfoVisualizzaErroriGenerici,
+    InfoVisualizzaErroriClasse,
+    InfoVisualizzaErroriFonti,
+    InfoCount
+};
+
+class AppState {
+public:
+    AppState(const HomeFolder& home, Dialogs& dialogs);
+
+    HomeFolder home;
+    Settings settings;
+    Dialogs* dialogs;
+
+    cConnessione Connessione;
+    QStringList Info; // 13 texts
+    QStringList Mesi; // the twelve month names, filled at start
+
+    bool ArchivioAperto = false;
+    QString NomeArchivio;
+    QString StringaConnessione;
+
+    // The norms catalogue, shared by the domestic-source dialog and the document checks.
+    cConnessione ConnessioneCatalogo;
+    bool CatalogoAperto = false;
+
+    // Update mode: set for the length of a batch over the archives of an abbreviation file.
+    bool ModoAggiornamento = false;
+    QString FileScelto;         // the chosen file, then the batch's output path
+    QString SiglaAggiornamento; // the update's abbreviation (extension of the abbreviation file)
+
+    QString IDCentroSpoglio() const { return Info.value(InfoIDCentroSpoglio); }
+    QString AnnoProduzione() const { return Info.value(InfoAnnoProduzione); }
+    QString Consegna() const { return Info.value(InfoConsegna); }
+    // NumInizio as a whole number (0 when it is not one).
+    qint64 NumInizio() const;
+
+    Dialogs& ui() { return *dialogs; }
+    TextEncoding encoding() const { return settings.encoding; }
+};
+
+// AnnoProduzione + IDCentroSpoglio + the number padded with "0" to four characters.
+QString IdentificativoDocumento(const AppState& state, qint64 numero);
+// A number padded on the left with "0" to four characters (longer numbers stay whole).
+QString NumeroQuattroCifre(qint64 numero);
+
+// Opens the norms catalogue when it is not open yet; true when this call opened it.
+bool ApriCatalogo(AppState& state);
+void ChiudiCatalogo(AppState& state);

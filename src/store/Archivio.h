@@ -1,0 +1,64 @@
+#pragma once
+
+// The life of an archive: open, read its delivery information, close, create from the template.
+
+#include "store/AppState.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+// Reads the tabInfo row of the open archive into Info. False (with the reason shown) when it
+// cannot be read; an archive without its row leaves Info empty.
+bool LeggiInfo(AppState& state);
+
+// File > Apri with a chosen path: false, after "Errore nell'apertura del db", when it cannot be
+// opened (an empty path included).
+bool ApriArchivio(AppState& state, const QString& path);
+void ChiudiArchivio(AppState& state);
+
+// The delivery information typed into frmInformazione.
+struct InformazioneConsegna {
+    QString centro;   // ComboCentro
+    QString anno;     // ComboAProd
+    QString consegna; // txtConsegna
+    QString inizio;   // txtInizio
+
+    // Taken as typed or chosen, without trimming; the captions count as nothing chosen.
+    bool completa() const;
+};
+
+// The items of ComboCentro: "1".."9", "A".."H", "J", "K", "I", "L".."Z".
+QStringList CentriSpoglio();
+// The four years from last year to two years ahead, ascending.
+QStringList AnniProduzione(const QDate& today);
+
+// The file a new archive gets for a chosen name: the name in upper case, the extension ".db".
+QString NomeArchivioNuovo(const QString& chosenPath);
+
+enum class EsitoNuovoArchivio { Creato, NomeNonValido, NomeEsistente, Errore };
+
+struct NuovoArchivio {
+    EsitoNuovoArchivio esito = EsitoNuovoArchivio::Errore;
+    QString path;    // the archive made
+    QString message; // why it was not made
+};
+
+// File > Nuovo after the dialogs: copies the template to the new name and writes its tabInfo row.
+// An existing archive is never replaced; on any failure nothing is left behind. Shows no box:
+// the caller reports the outcome.
+NuovoArchivio CreaArchivio(AppState& state, const QString& chosenPath, const InformazioneConsegna& info);
+
+// Enabled states of the main window's menus, moved by the archive lifecycle.
+struct StatoMenu {
+    bool fileApri = true;
+    bool fileNuovo = true;
+    bool fileChiudi = false;
+    bool documenti = false;
+    bool utilitaDocumenti = false;
+
+    void dopoAvvio();
+    void dopoApertura();
+    void dopoChiusura();
+    void dopoNuovo();
+};

@@ -1,0 +1,125 @@
+#include "store/HomeFolder.h"
+
+#include "store/Pictures.h"
+#include "store/Template.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <stdexcept>
+
+HomeFolder::HomeFolder(const QString& root) : root_(QDir::cleanPath(QDir(root).absolutePath())) {}
+
+QString HomeFolder::resolve(const QString& fromCommandLine) {
+    if (!fromCommandLine.isEmpty())
+        return fromCommandLine;
+    const QString env = qEnvironmentVariable("QUILLARO_HOME");
+    if (!env.isEmpty())
+        return env;
+    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        data = QDir::homePath();
+    return QDir(data).filePath(QStringLiteral("Quillaro"));
+}
+
+QString HomeFolder::filePath(const QString& name) const { return QDir(root_).filePath(name); }
+QString HomeFolder::mdbDir() const { return filePath(QStringLiteral("mdb")); }
+QString HomeFolder::dumpDir() const { return filePath(QStringLiteral("dump")); }
+QString HomeFolder::mdbPath(const QString& name) const { return QDir(mdbDir()).filePath(name); }
+QString HomeFolder::dumpPath(const QString& name) const { return QDir(dumpDir()).filePath(name); }
+QString HomeFolder::templatePath() const { return mdbPath(QStringLiteral("masterOnline.db")); }
+QString HomeFolder::cataloguePath() const { return mdbPath(QStringLiteral("Catalogo norme.db")); }
+QString HomeFolder::settingsPath() const { return filePath(QStringLiteral("quillaro.ini")); }
+
+QString HomeFolder::archivePath(const QString& nameOrPath) const {
+    const QFileInfo info(nameOrPath);
+    if (nameOrPath.contains(u'/') || nameOrPath.contains(QDir::separator()) ||
+        info.suffix().compare(u"db", Qt::CaseInsensitive) == 0)
+        return info.absoluteFilePath();
+    return mdbPath(nameOrPath + QStringLiteral(".db"));
+}
+
+const QStringList& HomeFolder::pictureNames() {
+    static const QStringList names = {
+        QStringLiteral("write.bmp"),    QStringLiteral("write-r.bmp"),    QStringLiteral("export.bmp"),
+        QStringLiteral("export-r.bmp"), QStringLiteral("npadwrit.bmp"),   QStringLiteral("npadwrit-r.bmp"),
+        QStringLiteral("firstaid.bmp"), QStringLiteral("helpindx.bmp")};
+    return names;
+}
+
+namespace {
+
+void makeDir(const QString& path, QStringList& created) {
+    if (QFileInfo(path).isDir())
+        return;
+    if (!QDir().mkpath(path))
+        throw std::runtime_error(QStringLiteral("Impossibile creare la cartella %1").arg(path).toStdString());
+    created << path;
+}
+
+void writeNew(const QString& path, const QByteArray& bytes, QStringList& created) {
+    if (QFileInfo::exists(path))
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error(
+            QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, file.errorString()).toStdString());
+    created << path;
+}
+
+} // namespace
+
+QStringList HomeFolder::ensureLayout() const {
+    QStringList created;
+    makeDir(root_, created);
+    makeDir(mdbDir(), created);
+    makeDir(dumpDir(), created);
+    if (!QFileInfo::exists(templatePath())) {
+        buildTemplateArchive(templatePath());
+        created << templatePath();
+    }
+    if (!QFileInfo::exists(cataloguePath())) {
+        buildCatalogue(cataloguePath());
+        created << cataloguePath();
+    }
+    writeNew(filePath(QStringLiteral("testata new.rtf")), readDataResource(QStringLiteral("testata new.rtf")), created);
+    for (const QString& name : pictureNames())
+        writeNew(filePath(name), drawPicture(name), created);
+    writeNew(settingsPath(), Settings::defaultFileText().toUtf8(), created);
+    return created;
+}
+
+QString Settings::defaultFileText() {
+    const Settings defaults;
+    return QStringLiteral("[output]\n"
+                          "; windows-1252 (default) or utf-8, for the text files written into dump/\n"
+                          "encoding=windows-1252\n"
+                          "\n"
+                          "[services]\n"
+                          "; base addresses (scheme and host) of the services linked by the HTML reports\n"
+                          "celex=%1\n"
+                          "hudoc=%2\n")
+        .arg(defaults.celexBase, defaults.hudocBase);
+}
+
+Settings Settings::load(const HomeFolder& home) {
+    Settings s;
+    if (!QFileInfo::exists(home.settingsPath()))
+        return s;
+    QSettings ini(home.settingsPath(), QSettings::IniFormat);
+    const QString encoding = ini.value(QStringLiteral("output/encoding")).toString().trimmed().toLower();
+    if (encoding == u"utf-8" || encoding == u"utf8")
+        s.encoding = TextEncoding::Utf8;
+    auto base = [&](const QString& key, const QString& fallback) {
+        QString value = ini.value(key, fallback).toString().trimmed();
+        while (value.endsWith(u'/'))
+            value.chop(1);
+        return value.isEmpty() ? fallback : value;
+    };
+    s.celexBase = base(QStringLiteral("services/celex"), s.celexBase);
+    s.hudocBase = base(QStringLiteral("services/hudoc"), s.hudocBase);
+    return s;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+// The home folder ("program folder"): mdb/ with the archives, the template and the norms catalogue,
+// dump/ with the outputs, the RTF head, the pictures of the buttons and quillaro.ini.
+
+#include "store/TextOutput.h"
+
+#include <QString>
+#include <QStringList>
+
+class HomeFolder {
+public:
+    HomeFolder() = default;
+    explicit HomeFolder(const QString& root);
+
+    // --home DIR when given, else QUILLARO_HOME, else the per-user data folder.
+    static QString resolve(const QString& fromCommandLine);
+
+    QString root() const { return root_; }
+    QString filePath(const QString& name) const;
+    QString mdbDir() const;
+    QString dumpDir() const;
+    QString mdbPath(const QString& name) const;
+    QString dumpPath(const QString& name) const;
+    QString templatePath() const;
+    QString cataloguePath() const;
+    QString settingsPath() const;
+
+    // An archive named on the command line: a path to a file (anything with a folder or the
+    // extension .db), else a bare name in mdb/ ("CONS1" -> mdb/CONS1.db).
+    QString archivePath(const QString& nameOrPath) const;
+
+    // Lays the folder out: creates what is missing, never overwrites what is there. Returns what
+    // was created, one line each; throws std::runtime_error when something cannot be made.
+    QStringList ensureLayout() const;
+
+    static const QStringList& pictureNames();
+
+private:
+    QString root_;
+};
+
+struct Settings {
+    TextEncoding encoding = TextEncoding::Windows1252;
+    QString celexBase = QStringLiteral("https://eur-lex.europa.eu");
+    QString hudocBase = QStringLiteral("https://hudoc.echr.coe.int");
+
+    static Settings load(const HomeFolder& home);
+    static QString defaultFileText();
+};

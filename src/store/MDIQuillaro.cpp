@@ -1,0 +1,293 @@
+#include "store/MDIQuillaro.h"
+
+#include "store/frmAbout.h"
+#include "store/frmInformazione.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QMenu* addMenu(QMenu* parent, const char* name, const QString& caption) {
+    QMenu* menu = parent->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+void addSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); }
+
+void enable(QMenu* menu, bool on) {
+    menu->setEnabled(on);
+    menu->menuAction()->setEnabled(on);
+}
+
+} // namespace
+
+MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
+    setObjectName(QStringLiteral("MDIQuillaro"));
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+    creaMenu();
+    setWindowTitle(QStringLiteral("Quillaro"));
+    resize(1180, 820);
+    // Load: no archive is open and no update runs.
+    stato.dopoAvvio();
+    state_.ModoAggiornamento = false;
+    applicaStatoMenu();
+}
+
+MDIQuillaro::~MDIQuillaro() = default;
+
+void MDIQuillaro::creaMenu() {
+    QMenuBar* bar = menuBar();
+
+    mnuFile = addMenu(bar, "mnuFile", QStringLiteral("&File ..."));
+    mnuFileApri = addItem(mnuFile, "mnuFileApri", QStringLiteral("&Apri"));
+    mnuFileChiudi = addItem(mnuFile, "mnuFileChiudi", QStringLiteral("&Chiudi"));
+    mnuFileNuovo = addItem(mnuFile, "mnuFileNuovo", QStringLiteral("&Nuovo"));
+    addSeparator(mnuFile, "mnuApriSep0");
+    mnuFileEsci = addItem(mnuFile, "mnuFileEsci", QStringLiteral("&Esci"));
+
+    mnuDocumenti = addMenu(bar, "mnuDocumenti", QStringLiteral("&Documenti ..."));
+    mnuDocumentiNuovo = addItem(mnuDocumenti, "mnuDocumentiNuovo", QStringLiteral("&Nuovo"));
+    mnuDocumentiEdita = addItem(mnuDocumenti, "mnuDocumentiEdita", QStringLiteral("&Edita"));
+    mnuDocumentiCancella = addItem(mnuDocumenti, "mnuDocumentiCancella", QStringLiteral("&Cancella"));
+    addSeparator(mnuDocumenti, "mnuDocumentiSep0");
+    mnuDocumentiRicerca = addItem(mnuDocumenti, "mnuDocumentiRicerca", QStringLiteral("&Ricerca"));
+
+    mnuUtilitaConsegna = addMenu(bar, "mnuUtilitaConsegna", QStringLiteral("&Utilità ..."));
+    mnuUtilitaDocumenti = addMenu(mnuUtilitaConsegna, "mnuUtilitaDocumenti", QStringLiteral("Consegna ..."));
+    mnuUtilitaDocumentiStampe = addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiStampe", QStringLiteral("Stampe ..."));
+    mnuUtilitaDocumentiStampeCompleta =
+        addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeCompleta", QStringLiteral("Completa"));
+    mnuUtilitaDocumentiStampeSoloTesti =
+        addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeSoloTesti", QStringLiteral("Solo campi testo"));
+    addSeparator(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiSep00");
+    mnuUtilitaDocumentiStampeProspetto =
+        addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeProspetto", QStringLiteral("Prospetto"));
+    mnuUtilitaDocumentiStampeConsistenza =
+        addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeConsistenza", QStringLiteral("Consistenza"));
+    addSeparator(mnuUtilitaDocumenti, "mnuUtilitaDocumentiSep0");
+    mnuUtilitaDocumentiControlli =
+        addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiControlli", QStringLiteral("Controlli ..."));
+    mnuUtilitaDocumentiControlliEsegui =
+        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliEsegui", QStringLiteral("Esegui controlli"));
+    mnuUtilitaDocumentiControlliVediErrori = addMenu(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliVediErrori",
+                                                     QStringLiteral("Vedi file errori ..."));
+    mnuUtilitaDocumentiControlliVediErroriGenerici = addItem(
+        mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriGenerici", QStringLiteral("Generici"));
+    mnuUtilitaDocumentiControlliVediErroriClassificazione =
+        addItem(mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriClassificazione",
+                QStringLiteral("Classificazione"));
+    mnuUtilitaDocumentiControlliVediErroriFonti = addItem(
+        mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriFonti", QStringLiteral("Fonti"));
+    addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep1");
+    mnuUtilitaDocumentiControlliNoteCompilatore = addItem(
+        mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNoteCompilatore", QStringLiteral("File note compilatore"));
+    addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep0");
+    mnuUtilitaDocumentiControlliPerControlloCELEX = addItem(
+        mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloCELEX", QStringLiteral("Per controllo CELEX"));
+    mnuUtilitaDocumentiControlliPerControlloHUDOC = addItem(
+        mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloHUDOC", QStringLiteral("Per controllo HUDOC"));
+    addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep2");
+    mnuUtilitaDocumentiControlliNuovi =
+        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNuovi", QStringLiteral("File con \"nuovi\""));
+
+    mnuUtilitaAggiornamento =
+        addMenu(mnuUtilitaConsegna, "mnuUtilitaAggiornamento", QStringLiteral("&Aggiornamento ..."));
+    mnuUtilitaAggiornamentoFileSigle =
+        addItem(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoFileSigle", QStringLiteral("File sigle"));
+    addSeparator(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoSep0");
+    mnuUtilitaAggiornamentoControlli =
+        addMenu(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoControlli", QStringLiteral("Controlli ..."));
+    mnuUtilitaAggiornamentoControlliEsegui = addItem(mnuUtilitaAggiornamentoControlli,
+                                                     "mnuUtilitaAggiornamentoControlliEsegui", QStringLiteral("Esegui controlli"));
+    mnuUtilitaAggiornamentoControlliVediErrori = addMenu(
+        mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliVediErrori", QStringLiteral("Vedi file errori ..."));
+    mnuUtilitaAggiornamentoControlliVediErroriGenerici =
+        addItem(mnuUtilitaAggiornamentoControlliVediErrori, "mnuUtilitaAggiornamentoControlliVediErroriGenerici",
+                QStringLiteral("Generici"));
+    mnuUtilitaAggiornamentoControlliVediErroriClassificazione =
+        addItem(mnuUtilitaAggiornamentoControlliVediErrori, "mnuUtilitaAggiornamentoControlliVediErroriClassificazione",
+                QStringLiteral("Classificazione"));
+    mnuUtilitaAggiornamentoControlliVediErroriFonti = addItem(
+        mnuUtilitaAggiornamentoControlliVediErrori, "mnuUtilitaAggiornamentoControlliVediErroriFonti", QStringLiteral("Fonti"));
+    addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep0");
+    mnuUtilitaAggiornamentoControlliNoteCompilatore =
+        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliNoteCompilatore",
+                QStringLiteral("File note compilatore"));
+    addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep1");
+    mnuUtilitaAggiornamentoControlloCELEX = addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloCELEX",
+                                                    QStringLiteral("Per controllo CELEX"));
+    mnuUtilitaAggiornamentoControlloHUDOC = addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloHUDOC",
+                                                    QStringLiteral("Per controllo HUDOC"));
+    addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep2");
+    mnuUtilitaAggiornamentoControlliNuovi = addItem(mnuUtilitaAggiornamentoControlli,
+                                                    "mnuUtilitaAggiornamentoControlliNuovi", QStringLiteral("File con \"nuovi\""));
+    addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep3");
+    mnuUtilitaAggiornamentoControlliConteggio = addItem(mnuUtilitaAggiornamentoControlli,
+                                                        "mnuUtilitaAggiornamentoControlliConteggio", QStringLiteral("Conteggio"));
+
+    mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&?"));
+    cmdHelpAbout = addItem(mnuHelp, "cmdHelpAbout", QStringLiteral("About"));
+
+    const auto wire = [this](QAction* action, void (MDIQuillaro::*slot)()) {
+        connect(action, &QAction::triggered, this, slot);
+    };
+    wire(mnuFileApri, &MDIQuillaro::mnuFileApri_Click);
+    wire(mnuFileChiudi, &MDIQuillaro::mnuFileChiudi_Click);
+    wire(mnuFileNuovo, &MDIQuillaro::mnuFileNuovo_Click);
+    wire(mnuFileEsci, &MDIQuillaro::mnuFileEsci_Click);
+    wire(cmdHelpAbout, &MDIQuillaro::cmdHelpAbout_Click);
+    wire(mnuDocumentiNuovo, &MDIQuillaro::mnuDocumentiNuovo_Click);
+    wire(mnuDocumentiEdita, &MDIQuillaro::mnuDocumentiEdita_Click);
+    wire(mnuDocumentiCancella, &MDIQuillaro::mnuDocumentiCancella_Click);
+    wire(mnuUtilitaDocumentiStampeCompleta, &MDIQuillaro::mnuUtilitaDocumentiStampeCompleta_Click);
+    wire(mnuUtilitaDocumentiStampeSoloTesti, &MDIQuillaro::mnuUtilitaDocumentiStampeSoloTesti_Click);
+    wire(mnuUtilitaDocumentiStampeProspetto, &MDIQuillaro::mnuUtilitaDocumentiStampeProspetto_Click);
+    wire(mnuUtilitaDocumentiStampeConsistenza, &MDIQuillaro::mnuUtilitaDocumentiStampeConsistenza_Click);
+    wire(mnuUtilitaDocumentiControlliEsegui, &MDIQuillaro::mnuUtilitaDocumentiControlliEsegui_Click);
+    wire(mnuUtilitaDocumentiControlliVediErroriGenerici, &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriGenerici_Click);
+    wire(mnuUtilitaDocumentiControlliVediErroriClassificazione,
+         &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriClassificazione_Click);
+    wire(mnuUtilitaDocumentiControlliVediErroriFonti, &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriFonti_Click);
+    wire(mnuUtilitaDocumentiControlliNoteCompilatore, &MDIQuillaro::mnuUtilitaDocumentiControlliNoteCompilatore_Click);
+    wire(mnuUtilitaDocumentiControlliPerControlloCELEX, &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloCELEX_Click);
+    wire(mnuUtilitaDocumentiControlliPerControlloHUDOC, &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloHUDOC_Click);
+    wire(mnuUtilitaDocumentiControlliNuovi, &MDIQuillaro::mnuUtilitaDocumentiControlliNuovi_Click);
+    wire(mnuUtilitaAggiornamentoFileSigle, &MDIQuillaro::mnuUtilitaAggiornamentoFileSigle_Click);
+    wire(mnuUtilitaAggiornamentoControlliEsegui, &MDIQuillaro::mnuUtilitaAggiornamentoControlliEsegui_Click);
+    wire(mnuUtilitaAggiornamentoControlliNoteCompilatore, &MDIQuillaro::mnuUtilitaAggiornamentoControlliNoteCompilatore_Click);
+    wire(mnuUtilitaAggiornamentoControlloCELEX, &MDIQuillaro::mnuUtilitaAggiornamentoControlloCELEX_Click);
+    wire(mnuUtilitaAggiornamentoControlloHUDOC, &MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click);
+    wire(mnuUtilitaAggiornamentoControlliNuovi, &MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click);
+    wire(mnuUtilitaAggiornamentoControlliConteggio, &MDIQuillaro::mnuUtilitaAggiornamentoControlliConteggio_Click);
+}
+
+void MDIQuillaro::applicaStatoMenu() {
+    mnuFileApri->setEnabled(stato.fileApri);
+    mnuFileNuovo->setEnabled(stato.fileNuovo);
+    mnuFileChiudi->setEnabled(stato.fileChiudi);
+    enable(mnuDocumenti, stato.documenti);
+    enable(mnuUtilitaDocumenti, stato.utilitaDocumenti);
+}
+
+void MDIQuillaro::impostaTitolo(const QString& name) { setWindowTitle(QStringLiteral("Quillaro (") + name + u')'); }
+
+void MDIQuillaro::nonDisponibile() {
+    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."), applicationTitle(),
+                        Buttons::Ok, Icon::Information);
+}
+
+bool MDIQuillaro::apriArchivio(const QString& path) {
+    if (!ApriArchivio(state_, path))
+        return false;
+    impostaTitolo(state_.NomeArchivio);
+    stato.dopoApertura();
+    applicaStatoMenu();
+    return true;
+}
+
+void MDIQuillaro::mnuFileApri_Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Apri archivio");
+    request.folder = state_.home.mdbDir();
+    request.filter = QStringLiteral("Database file (*.db)");
+    request.defaultSuffix = QStringLiteral("db");
+    request.mustExist = true;
+    const QString path = state_.ui().chooseFile(request);
+    apriArchivio(path);
+}
+
+void MDIQuillaro::mnuFileChiudi_Click() {
+    if (!state_.ArchivioAperto)
+        return;
+    // Windows working on the archive go with it.
+    mdiArea_->closeAllSubWindows();
+    ChiudiArchivio(state_);
+    stato.dopoChiusura();
+    applicaStatoMenu();
+}
+
+void MDIQuillaro::mnuFileNuovo_Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Nuovo archivio");
+    request.folder = state_.home.mdbDir();
+    request.filter = QStringLiteral("Database file (*.db)");
+    request.defaultSuffix = QStringLiteral("db");
+    request.mustExist = false;
+    const QString path = state_.ui().chooseFile(request);
+    if (path.trimmed().isEmpty()) {
+        state_.ui().message(QStringLiteral("Nome archivio non valido"));
+        return;
+    }
+    // An existing archive is never replaced by the template: the name is refused before anything
+    // is asked.
+    const QString target = NomeArchivioNuovo(path);
+    if (QFileInfo::exists(target)) {
+        state_.ui().message(QStringLiteral("L'archivio %1 esiste già: scegliere un altro nome!").arg(target),
+                            applicationTitle(), Buttons::Ok, Icon::Warning);
+        return;
+    }
+    frmInformazione dialog(state_.ui(), this);
+    dialog.exec();
+    if (!dialog.risultato()) {
+        state_.ui().message(QStringLiteral("Archivio nuovo non creato!"), applicationTitle(), Buttons::Ok, Icon::Information);
+        return;
+    }
+    state_.Info[InfoIDCentroSpoglio] = dialog.informazione().centro;
+    state_.Info[InfoAnnoProduzione] = dialog.informazione().anno;
+    state_.Info[InfoConsegna] = dialog.informazione().consegna;
+    state_.Info[InfoNumInizio] = dialog.informazione().inizio;
+    const NuovoArchivio result = CreaArchivio(state_, path, dialog.informazione());
+    if (result.esito != EsitoNuovoArchivio::Creato) {
+        state_.ui().message(result.message, applicationTitle(), Buttons::Ok, Icon::Warning);
+        return;
+    }
+    stato.dopoNuovo();
+    applicaStatoMenu();
+}
+
+void MDIQuillaro::mnuFileEsci_Click() {
+    mnuFileChiudi_Click();
+    close();
+}
+
+void MDIQuillaro::closeEvent(QCloseEvent* event) {
+    mdiArea_->closeAllSubWindows();
+    if (!mdiArea_->subWindowList().isEmpty()) {
+        // A window refused to close (work not saved): the program stays.
+        event->ignore();
+        return;
+    }
+    ChiudiCatalogo(state_);
+    ChiudiArchivio(state_);
+    event->accept();
+}
+
+void MDIQuillaro::cmdHelpAbout_Click() {
+    frmAbout about(state_.ui(), this);
+    about.exec();
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+// The main window: a multiple-document frame with the whole menu tree. Each subsystem handles its
+// own menu items in its own file (MDIQuillaro_<subsystem>.cpp).
+
+#include "store/AppState.h"
+#include "store/Archivio.h"
+
+#include <QMainWindow>
+
+class QMdiArea;
+class QMenu;
+class QAction;
+
+class MDIQuillaro : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MDIQuillaro(AppState& state, QWidget* parent = nullptr);
+    ~MDIQuillaro() override;
+
+    AppState& state() { return state_; }
+    QMdiArea* mdiArea() const { return mdiArea_; }
+
+    // Enabled states of the lifecycle.
+    StatoMenu stato;
+    void applicaStatoMenu();
+
+    // File > Apri on a given path, without the file dialog (start-up and tests).
+    bool apriArchivio(const QString& path);
+
+    // Tells the operator that a command is not there yet.
+    void nonDisponibile();
+
+    // The caption "Quillaro (<name>)"; kept after the archive is closed.
+    void impostaTitolo(const QString& name);
+
+    // Menus and items, by the names of the system.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileApri = nullptr;
+    QAction* mnuFileChiudi = nullptr;
+    QAction* mnuFileNuovo = nullptr;
+    QAction* mnuFileEsci = nullptr;
+    QMenu* mnuDocumenti = nullptr;
+    QAction* mnuDocumentiNuovo = nullptr;
+    QAction* mnuDocumentiEdita = nullptr;
+    QAction* mnuDocumentiCancella = nullptr;
+    QAction* mnuDocumentiRicerca = nullptr;
+    QMenu* mnuUtilitaConsegna = nullptr;
+    QMenu* mnuUtilitaDocumenti = nullptr;
+    QMenu* mnuUtilitaDocumentiStampe = nullptr;
+    QAction* mnuUtilitaDocumentiStampeCompleta = nullptr;
+    QAction* mnuUtilitaDocumentiStampeSoloTesti = nullptr;
+    QAction* mnuUtilitaDocumentiStampeProspetto = nullptr;
+    QAction* mnuUtilitaDocumentiStampeConsistenza = nullptr;
+    QMenu* mnuUtilitaDocumentiControlli = nullptr;
+    QAction* mnuUtilitaDocumentiControlliEsegui = nullptr;
+    QMenu* mnuUtilitaDocumentiControlliVediErrori = nullptr;
+    QAction* mnuUtilitaDocumentiControlliVediErroriGenerici = nullptr;
+    QAction* mnuUtilitaDocumentiControlliVediErroriClassificazione = nullptr;
+    QAction* mnuUtilitaDocumentiControlliVediErroriFonti = nullptr;
+    QAction* mnuUtilitaDocumentiControlliNoteCompilatore = nullptr;
+    QAction* mnuUtilitaDocumentiControlliPerControlloCELEX = nullptr;
+    QAction* mnuUtilitaDocumentiControlliPerControlloHUDOC = nullptr;
+    QAction* mnuUtilitaDocumentiControlliNuovi = nullptr;
+    QMenu* mnuUtilitaAggiornamento = nullptr;
+    QAction* mnuUtilitaAggiornamentoFileSigle = nullptr;
+    QMenu* mnuUtilitaAggiornamentoControlli = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlliEsegui = nullptr;
+    QMenu* mnuUtilitaAggiornamentoControlliVediErrori = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlliVediErroriGenerici = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlliVediErroriClassificazione = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlliVediErroriFonti = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlliNoteCompilatore = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlloCELEX = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlloHUDOC = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlliNuovi = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlliConteggio = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* cmdHelpAbout = nullptr;
+
+public Q_SLOTS:
+    // File (this file)
+    void mnuFileApri_Click();
+    void mnuFileChiudi_Click();
+    void mnuFileNuovo_Click();
+    void mnuFileEsci_Click();
+    void cmdHelpAbout_Click();
+
+    // Documenti (documents/MDIQuillaro_documenti.cpp)
+    void mnuDocumentiNuovo_Click();
+    void mnuDocumentiEdita_Click();
+    void mnuDocumentiCancella_Click();
+
+    // Consegna > Stampe (printouts/MDIQuillaro_stampe.cpp)
+    void mnuUtilitaDocumentiStampeCompleta_Click();
+    void mnuUtilitaDocumentiStampeSoloTesti_Click();
+    void mnuUtilitaDocumentiStampeProspetto_Click();
+    void mnuUtilitaDocumentiStampeConsistenza_Click();
+
+    // Consegna > Controlli (checks/MDIQuillaro_controlli.cpp)
+    void mnuUtilitaDocumentiControlliEsegui_Click();
+    void mnuUtilitaDocumentiControlliVediErroriGenerici_Click();
+    void mnuUtilitaDocumentiControlliVediErroriClassificazione_Click();
+    void mnuUtilitaDocumentiControlliVediErroriFonti_Click();
+    void mnuUtilitaDocumentiControlliNoteCompilatore_Click();
+    void mnuUtilitaDocumentiControlliPerControlloCELEX_Click();
+    void mnuUtilitaDocumentiControlliPerControlloHUDOC_Click();
+    void mnuUtilitaDocumentiControlliNuovi_Click();
+
+    // Aggiornamento (update/MDIQuillaro_aggiornamento.cpp)
+    void mnuUtilitaAggiornamentoFileSigle_Click();
+    void mnuUtilitaAggiornamentoControlliEsegui_Click();
+    void mnuUtilitaAggiornamentoControlliNoteCompilatore_Click();
+    void mnuUtilitaAggiornamentoControlloCELEX_Click();
+    void mnuUtilitaAggiornamentoControlloHUDOC_Click();
+    void mnuUtilitaAggiornamentoControlliNuovi_Click();
+    void mnuUtilitaAggiornamentoControlliConteggio_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void creaMenu();
+    AppState& state_;
+    QMdiArea* mdiArea_ = nullptr;
+};

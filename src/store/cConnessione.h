@@ -1,0 +1,156 @@
+#pragma once
+
+// The one way into an archive: a connection to a SQLite file with a cache of prepared statements,
+// forward-only record sets and statements whose values are always bound, never spliced.
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include <memory>
+#include <stdexcept>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// A statement the database refused, or a value that could not be read. Callers report it.
+class DbError : public std::runtime_error {
+public:
+    DbError(int number, const QString& description, const QString& sql = {});
+    int number() const { return number_; }
+    const QString& description() const { return description_; }
+    const QString& sql() const { return sql_; }
+
+private:
+    int number_;
+    QString description_;
+    QString sql_;
+};
+
+// One column value of the current row: text, whole number, real or Null.
+class Field {
+public:
+    Field() = default;
+    explicit Field(QVariant value) : value_(std::move(value)) {}
+
+    bool isNull() const { return value_.isNull(); }
+    // Null reads as empty text.
+    QString toString() const;
+    // Whole number; text is read by its leading number as the engine would compare it ("12a" -> 12,
+    // "" -> 0). Null reads as 0.
+    qint64 toLongLong() const;
+    int toInt() const { return static_cast<int>(toLongLong()); }
+    // Any non-zero number is true (archives may hold Jet's -1); Null is false.
+    bool toBool() const;
+    const QVariant& variant() const { return value_; }
+
+private:
+    QVariant value_;
+};
+
+namespace detail {
+struct CachedStatement;
+}
+
+// A forward-only, read-only cursor over the rows of a select. It is positioned on the first row
+// when opened; eof() tells when the rows are over.
+class RecordSet {
+public:
+    RecordSet() = default;
+    RecordSet(RecordSet&&) noexcept;
+    RecordSet& operator=(RecordSet&&) noexcept;
+    RecordSet(const RecordSet&) = delete;
+    RecordSet& operator=(const RecordSet&) = delete;
+    ~RecordSet();
+
+    bool isOpen() const { return statement_ != nullptr; }
+    bool eof() const { return eof_; }
+    void moveNext();
+    // Column by name, without regard to case; the first column of that name wins.
+    Field field(QStringView name) const;
+    Field operator[](QStringView name) const { return field(name); }
+    // Column by position, for hot loops.
+    Field field(int column) const;
+    int columnIndex(QStringView name) const;
+    int columnCount() const;
+    void close();
+
+private:
+    friend class cConnessione;
+    RecordSet(std::shared_ptr<detail::CachedStatement> statement, sqlite3_stmt* owned, QString sql);
+    void step();
+    sqlite3_stmt* handle() const;
+
+    std::shared_ptr<detail::CachedStatement> statement_;
+    sqlite3_stmt* owned_ = nullptr; // a private statement when the cached one was busy
+    QString sql_;
+    bool eof_ = true;
+};
+
+class cConnessione {
+public:
+    cConnessione();
+    ~cConnessione();
+    cConnessione(const cConnessione&) = delete;
+    cConnessione& operator=(const cConnessione&) = delete;
+
+    // Opens the archive named by a connection string ("...Data Source=<path>;...") or by a bare path.
+    // False, with nothing changed, when the file is missing or is not a Quillaro archive.
+    bool ApriConnessione(const QString& D_Source);
+    // Closes the connection; false when there was an error closing it.
+    bool ChiudiConnessione();
+    bool isOpen() const { return db_ != nullptr; }
+    QString path() const { return path_; }
+
+    // Opens a record set on a select. Throws DbError when the statement is refused.
+    RecordSet ApriRS(const QString& vSQL, const QVariantList& params = {});
+    // Executes an insert, update or delete; returns the number of rows changed. Throws DbError.
+    qint64 EseguiIstruzione(const QString& vSQL, const QVariantList& params = {});
+    static void ChiudiRS(RecordSet& RS) { RS.close(); }
+
+    // Key of the row inserted last on this connection.
+    qint64 lastInsertId() const;
+    // Runs a script of several statements (template and demo data). Throws DbError.
+    void executeScript(const QString& script);
+
+    // Transactions nest: the outermost one commits.
+    void begin();
+    void commit();
+    void rollback();
+    int transactionDepth() const { return depth_; }
+
+    QString lastErrorMessage() const { return lastError_; }
+
+    // Marks of a Quillaro archive.
+    static constexpr int kApplicationId = 1364087375; // 'QLRO'
+    static QString pathFromConnectionString(const QString& connectionString);
+    static QString connectionStringFor(const QString& path);
+
+private:
+    std::shared_ptr<detail::CachedStatement> prepare(const QString& sql);
+    void bind(sqlite3_stmt* stmt, const QVariantList& params, const QString& sql);
+    [[noreturn]] void fail(int rc, const QString& sql);
+    void finalizeAll();
+
+    sqlite3* db_ = nullptr;
+    QString path_;
+    QString lastError_;
+    int depth_ = 0;
+    std::unordered_map<QString, std::shared_ptr<detail::CachedStatement>> cache_;
+};
+
+// RAII transaction: rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(cConnessione& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    cConnessione& connection_;
+    bool done_ = false;
+};

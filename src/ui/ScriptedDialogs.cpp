@@ -1,0 +1,124 @@
+#include "ui/ScriptedDialogs.h"
+
+namespace {
+
+QString answerName(Answer a) {
+    switch (a) {
+    case Answer::Ok:
+        return QStringLiteral("OK");
+    case Answer::Cancel:
+        return QStringLiteral("Annulla");
+    case Answer::Yes:
+        return QStringLiteral("Sì");
+    case Answer::No:
+        return QStringLiteral("No");
+    }
+    return {};
+}
+
+// The answer a box can give when nobody chose one: the button that leaves things as they are.
+Answer safeAnswer(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::OkCancel:
+    case Buttons::YesNoCancel:
+        return Answer::Cancel;
+    case Buttons::YesNo:
+        return Answer::No;
+    }
+    return Answer::Cancel;
+}
+
+bool offers(Buttons buttons, Answer a) {
+    switch (buttons) {
+    case Buttons::Ok:
+        return a == Answer::Ok;
+    case Buttons::OkCancel:
+        return a == Answer::Ok || a == Answer::Cancel;
+    case Buttons::YesNo:
+        return a == Answer::Yes || a == Answer::No;
+    case Buttons::YesNoCancel:
+        return a == Answer::Yes || a == Answer::No || a == Answer::Cancel;
+    }
+    return false;
+}
+
+} // namespace
+
+Answer ScriptedDialogs::message(const QString& text, const QString& title, Buttons buttons, Icon icon) {
+    Answer answer = Answer::Ok;
+    if (buttons != Buttons::Ok) {
+        if (answers_.empty()) {
+            unexpected_ << QStringLiteral("unanswered question: %1").arg(text);
+            answer = safeAnswer(buttons);
+        } else {
+            answer = answers_.front();
+            answers_.pop_front();
+            if (!offers(buttons, answer)) {
+                unexpected_ << QStringLiteral("answer %1 not offered by: %2").arg(answerName(answer), text);
+                answer = safeAnswer(buttons);
+            }
+        }
+    }
+    shown_.push_back({text, title, buttons, icon, answer});
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title, const QString&) {
+    shown_.push_back({prompt, title, Buttons::OkCancel, Icon::None, Answer::Ok});
+    if (inputs_.empty()) {
+        unexpected_ << QStringLiteral("unanswered input box: %1").arg(prompt);
+        return std::nullopt;
+    }
+    auto value = inputs_.front();
+    inputs_.pop_front();
+    return value;
+}
+
+QString ScriptedDialogs::chooseFile(const FileDialogRequest& request) {
+    fileRequests_.push_back(request);
+    if (files_.empty()) {
+        unexpected_ << QStringLiteral("unanswered file dialog: %1").arg(request.title);
+        return {};
+    }
+    QString path = files_.front();
+    files_.pop_front();
+    return path;
+}
+
+QStringList ScriptedDialogs::texts() const {
+    QStringList list;
+    for (const auto& m : shown_)
+        list << m.text;
+    return list;
+}
+
+void ScriptedDialogs::clear() {
+    answers_.clear();
+    inputs_.clear();
+    files_.clear();
+    shown_.clear();
+    fileRequests_.clear();
+    unexpected_.clear();
+}
+
+Answer ConsoleDialogs::message(const QString& text, const QString&, Buttons buttons, Icon) {
+    if (buttons == Buttons::Ok) {
+        out_ << text << Qt::endl;
+        return Answer::Ok;
+    }
+    const Answer answer = offers(buttons, default_) ? default_ : safeAnswer(buttons);
+    out_ << text << QStringLiteral(" -> ") << answerName(answer) << Qt::endl;
+    return answer;
+}
+
+std::optional<QString> ConsoleDialogs::input(const QString& prompt, const QString&, const QString&) {
+    out_ << prompt << QStringLiteral(" -> ") << answerName(Answer::Cancel) << Qt::endl;
+    return std::nullopt;
+}
+
+QString ConsoleDialogs::chooseFile(const FileDialogRequest& request) {
+    out_ << request.title << QStringLiteral(" -> ") << answerName(Answer::Cancel) << Qt::endl;
+    return {};
+}

@@ -1,0 +1,165 @@
+#include "ui/qt/QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+void QtProgress::setRange(qint64 total) {
+    total_ = total;
+    if (dialog_)
+        dialog_->setRange(0, static_cast<int>(std::min<qint64>(total, std::numeric_limits<int>::max())));
+}
+
+void QtProgress::setValue(qint64 done) {
+    if (!dialog_)
+        return;
+    // Repaint a few times a second, not for every document.
+    if (clock_.elapsed() < 100 && done < total_)
+        return;
+    clock_.restart();
+    dialog_->setValue(static_cast<int>(std::min<qint64>(done, std::numeric_limits<int>::max())));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtProgress::setLabel(const QString& text) {
+    if (dialog_) {
+        dialog_->setLabelText(text);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+QtDialogs::~QtDialogs() { endProgress(); }
+
+QWidget* QtDialogs::parentWindow() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+Answer QtDialogs::message(const QString& text, const QString& title, Buttons buttons, Icon icon) {
+    QMessageBox box(parentWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::None:
+        break;
+    }
+    QPushButton* ok = nullptr;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    QPushButton* cancel = nullptr;
+    switch (buttons) {
+    case Buttons::Ok:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        break;
+    case Buttons::OkCancel:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        cancel = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+        break;
+    case Buttons::YesNo:
+        yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+        break;
+    case Buttons::YesNoCancel:
+        yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+        cancel = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+        break;
+    }
+    box.setDefaultButton(ok ? ok : yes);
+    if (cancel)
+        box.setEscapeButton(cancel);
+    else if (no)
+        box.setEscapeButton(no);
+    else
+        box.setEscapeButton(ok);
+    // Long runs keep the hourglass; a box is answered with the normal pointer.
+    const bool busy = busyDepth_ > 0;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    QAbstractButton* clicked = box.clickedButton();
+    if (clicked == yes && yes)
+        return Answer::Yes;
+    if (clicked == no && no)
+        return Answer::No;
+    if (clicked == ok && ok)
+        return Answer::Ok;
+    return cancel ? Answer::Cancel : (no ? Answer::No : Answer::Ok);
+}
+
+std::optional<QString> QtDialogs::input(const QString& prompt, const QString& title, const QString& initial) {
+    QInputDialog dialog(parentWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annulla"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+QString QtDialogs::chooseFile(const FileDialogRequest& request) {
+    QFileDialog dialog(parentWindow(), request.title, request.folder, request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (request.mustExist) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+void QtDialogs::setBusy(bool busy) {
+    if (busy) {
+        if (busyDepth_++ == 0)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busyDepth_ > 0) {
+        if (--busyDepth_ == 0)
+            QApplication::restoreOverrideCursor();
+    }
+}
+
+Progress& QtDialogs::progress(const QString& title) {
+    endProgress();
+    dialog_ = new QProgressDialog(title, QString(), 0, 0, parentWindow());
+    dialog_->setObjectName(QStringLiteral("dlgProgresso"));
+    dialog_->setWindowTitle(applicationTitle());
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(400);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    progress_ = std::make_unique<QtProgress>(dialog_);
+    return *progress_;
+}
+
+void QtDialogs::endProgress() {
+    progress_.reset();
+    if (dialog_) {
+        dialog_->close();
+        dialog_->deleteLater();
+        dialog_ = nullptr;
+    }
+}
