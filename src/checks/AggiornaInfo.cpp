@@ -1,0 +1,17 @@
+#include "checks/AggiornaInfo.h"
+
+void AggiornaInfo(AppState& state, const QString& code) {
+    static const char* const columns[] = {"Storico",         "CELEX",           "StampaCompleta",
+                                          "StampaSoloTesto", "StampaConsistenze", "StampaProspetto",
+                                          "VisualizzaErroriGenerici", "VisualizzaErroriClasse",
+                                          "VisualizzaErroriFonti"};
+    if (code.size() != 1 || code[0] < u'1' || code[0] > u'9')
+        return;
+    const int index = code[0].unicode() - u'1';
+    try {
+        state.Connessione.EseguiIstruzione(
+            QStringLiteral("update tabInfo set %1 = '1'").arg(QString::fromLatin1(columns[index])));
+    } catch (const DbError&) {
+        // The flag is a record of what was done; a failure to write it never stops the operation.
+    }
+}
