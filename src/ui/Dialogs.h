@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -14,7 +13,9 @@ enum class Icon { None, Information, Warning, Critical, Question };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // Title of the boxes that the system shows without a title of their own.
-inline QString applicationTitle() { return QStringLiteral("Quillaro"); }
+inline QString applicationTitle() {
+    return QStringLiteral("Quillaro");
+}
 
 struct FileDialogRequest {
     QString title;
@@ -38,10 +39,11 @@ public:
     virtual ~Dialogs() = default;
 
     // A message box; the answer is the button pressed (Ok for an OK-only box).
-    virtual Answer message(const QString& text, const QString& title = applicationTitle(), Buttons buttons = Buttons::Ok,
-                           Icon icon = Icon::None) = 0;
+    virtual Answer message(const QString& text, const QString& title = applicationTitle(),
+                           Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
     // An input box: the text typed, or nothing when cancelled.
-    virtual std::optional<QString> input(const QString& prompt, const QString& title, const QString& initial = {}) = 0;
+    virtual std::optional<QString> input(const QString& prompt, const QString& title,
+                                         const QString& initial = {}) = 0;
     // A file dialog: the chosen path, empty when cancelled.
     virtual QString chooseFile(const FileDialogRequest& request) = 0;
     // The hourglass while a long run works.
@@ -62,7 +64,8 @@ public:
 // Hourglass and progress for the time of a scope.
 class BusyScope {
 public:
-    BusyScope(Dialogs& dialogs, const QString& title) : dialogs_(dialogs), progress_(dialogs.progress(title)) {
+    BusyScope(Dialogs& dialogs, const QString& title)
+        : dialogs_(dialogs), progress_(dialogs.progress(title)) {
         dialogs_.setBusy(true);
     }
     ~BusyScope() {

@@ -202,7 +202,7 @@ void unbalanced(const QString& text, Findings& out) {
     };
     const auto stray = [&](int i, const QString& why) {
         add(out, text, i, i + 1, QString(), GrammarChecker::Unbalanced,
-            why + QStringLiteral(" Correggere a mano o eliminarla."), false);
+            why + QStringLiteral(" Correggere a mano oppure eliminare il segno."), false);
     };
     for (const Pair& pair : pairs) {
         QList<int> open;

@@ -7,7 +7,6 @@
 #include "ui/Dialogs.h"
 
 #include <QTextStream>
-
 #include <deque>
 #include <vector>
 
@@ -34,7 +33,8 @@ public:
     void answerNextFile(const QString& path) { files_.push_back(path); }
 
     Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
-    std::optional<QString> input(const QString& prompt, const QString& title, const QString& initial) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& initial) override;
     QString chooseFile(const FileDialogRequest& request) override;
     void setBusy(bool busy) override { busy_ = busy; }
     Progress& progress(const QString&) override { return progress_; }
@@ -69,7 +69,8 @@ public:
         : out_(out), default_(defaultAnswer) {}
 
     Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
-    std::optional<QString> input(const QString& prompt, const QString& title, const QString& initial) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& initial) override;
     QString chooseFile(const FileDialogRequest& request) override;
     void setBusy(bool) override {}
     Progress& progress(const QString&) override { return progress_; }
