@@ -44,9 +44,17 @@ const QString kSqlSistematici =
 const QString kSqlLegameDSA = QStringLiteral("select ND from tabLegameDSA where CodiceD = ?");
 const QString kSqlDescrittori = QStringLiteral("select Descrizione from tabDescrittori where CodiceD = ?");
 
-QString riga(const QString& etichetta, const QString& contenutoRtf) {
-    return ParagrafoDocumento() + QStringLiteral("{\\b ") + etichetta + QStringLiteral(": }{") +
-           contenutoRtf + kFineRiga;
+// P + "{\b " + label + ": }{" + the text made safe for RTF + "\par }".
+QString riga(const QString& etichetta, QStringView testo) {
+    QString line;
+    line.reserve(ParagrafoDocumento().size() + etichetta.size() + testo.size() + testo.size() / 8 + 16);
+    line += ParagrafoDocumento();
+    line += QStringLiteral("{\\b ");
+    line += etichetta;
+    line += QStringLiteral(": }{");
+    appendRtf(line, testo);
+    line += kFineRiga;
+    return line;
 }
 
 // The journal codes from 9000 on are journals whose pages hold a page count.
@@ -209,7 +217,7 @@ QStringList StampaRtf::StampaRiferimento(const DocumentoStampa& d) {
             c1 += QStringLiteral(" VOL=") + r.Volume;
         if (!r.Annata.isEmpty())
             c1 += QStringLiteral(" ANN=") + r.Annata;
-        lines << riga(QStringLiteral("Riferimenti bibl. 1"), rtfEscape(c1));
+        lines << riga(QStringLiteral("Riferimenti bibl. 1"), c1);
 
         QString c2 = QStringLiteral("PAG=") + d.pagine;
         if (!d.TAbs.isEmpty())
@@ -225,11 +233,10 @@ QStringList StampaRtf::StampaRiferimento(const DocumentoStampa& d) {
             c2 += QStringLiteral(" LR=") + d.lr;
         if (d.la != u"00")
             c2 += QStringLiteral(" LA=") + d.la;
-        lines << riga(QStringLiteral("Riferimenti bibl. 2"), rtfEscape(c2));
+        lines << riga(QStringLiteral("Riferimenti bibl. 2"), c2);
     }
     const QString tipo = d.Bib.isEmpty() ? QString() : TipoBibliografia(d.Bib);
-    lines << riga(QStringLiteral("Riferimenti estesi"),
-                  rtfEscape(RiferimentoEsteso(r, d.pagine, d.Bib, tipo)));
+    lines << riga(QStringLiteral("Riferimenti estesi"), RiferimentoEsteso(r, d.pagine, d.Bib, tipo));
     return lines;
 }
 
@@ -249,7 +256,7 @@ std::optional<QString> StampaRtf::StampaResponsabilita(qint64 IDDocumento) {
         if (!s.isEmpty())
             nomi += QStringLiteral(", ") + s;
     }
-    return riga(autore ? QStringLiteral("Autore") : QStringLiteral("Curatore"), rtfEscape(nomi));
+    return riga(autore ? QStringLiteral("Autore") : QStringLiteral("Curatore"), nomi);
 }
 
 TestiDocumento StampaRtf::LeggiTesti(qint64 IDDocumento) {
@@ -270,7 +277,7 @@ std::optional<QString> StampaRtf::StampaTesto(const TestiDocumento& testi, QChar
     const auto& testo = testi[tipo];
     if (!testo || titolo.isEmpty())
         return std::nullopt;
-    return riga(titolo, rtfEscape(*testo));
+    return riga(titolo, *testo);
 }
 
 std::optional<QString> StampaRtf::StampaNotaCompilatore(const TestiDocumento& testi) {
@@ -328,7 +335,7 @@ void StampaRtf::StampaDocumento(const DocumentoStampa& d, bool filtro, QStringLi
     const TestiDocumento testi = LeggiTesti(d.IDDocumento);
     add(StampaTesto(testi, u'0', QStringLiteral("Titolo")));
     if (!d.DocURL.isEmpty())
-        lines << riga(QStringLiteral("URL"), rtfEscape(d.DocURL));
+        lines << riga(QStringLiteral("URL"), d.DocURL);
     add(StampaTesto(testi, u'3', QStringLiteral("Traduzione")));
     add(StampaTesto(testi, u'4', TitoloNotaPerTD(d.TD)));
     add(StampaTesto(testi, u'1', QStringLiteral("Riassunto")));

@@ -37,47 +37,65 @@ void appendUnicodeEscape(QString& out, char16_t unit) {
 
 } // namespace
 
+namespace {
+
+// Characters written as they are: printable ASCII other than the three RTF specials.
+constexpr bool rtfLiteral(char16_t c) {
+    return c >= 0x20 && c < 0x7F && c != u'\\' && c != u'{' && c != u'}';
+}
+
+} // namespace
+
 void appendRtf(QString& out, QStringView text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        // Long texts are mostly plain: copy each run in one go.
+        const qsizetype start = i;
+        while (i < n && rtfLiteral(text[i].unicode()))
+            ++i;
+        if (i > start)
+            out.append(text.sliced(start, i - start));
+        if (i >= n)
+            break;
         const char16_t c = text[i].unicode();
         switch (c) {
         case u'\\':
             out += QStringLiteral("\\\\");
-            continue;
+            break;
         case u'{':
             out += QStringLiteral("\\{");
-            continue;
+            break;
         case u'}':
             out += QStringLiteral("\\}");
-            continue;
+            break;
         case u'\t':
             out += QStringLiteral("\\tab ");
-            continue;
+            break;
         case u'\r':
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
+            if (i + 1 < n && text[i + 1] == u'\n')
                 ++i;
             out += QStringLiteral("\\line ");
-            continue;
+            break;
         case u'\n':
             out += QStringLiteral("\\line ");
-            continue;
+            break;
         default:
+            if (c < 0x80) {
+                appendHexEscape(out, c); // the other control characters
+            } else if (const int byte = cp1252Byte(c); byte >= 0) {
+                appendHexEscape(out, byte);
+            } else {
+                // The group keeps \uc1 from leaking and holds both halves of a surrogate pair.
+                out += QStringLiteral("{\\uc1");
+                appendUnicodeEscape(out, c);
+                if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate())
+                    appendUnicodeEscape(out, text[++i].unicode());
+                out += u'}';
+            }
             break;
         }
-        if (c < 0x20 || c == 0x7F) {
-            appendHexEscape(out, c);
-        } else if (c < 0x80) {
-            out += QChar(c);
-        } else if (const int byte = cp1252Byte(c); byte >= 0) {
-            appendHexEscape(out, byte);
-        } else {
-            // The group keeps \uc1 from leaking and holds both halves of a surrogate pair.
-            out += QStringLiteral("{\\uc1");
-            appendUnicodeEscape(out, c);
-            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-                appendUnicodeEscape(out, text[++i].unicode());
-            out += u'}';
-        }
+        ++i;
     }
 }
 
