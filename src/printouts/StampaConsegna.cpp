@@ -17,12 +17,12 @@ const QString kRigaTitolo = QStringLiteral(
 const QString kFineRiga = QStringLiteral(R"(\par })");
 
 const QString kSqlDocumenti = QStringLiteral("select * from tabDocumento order by IDDocumento");
-const QString kSqlDocumentiFiltro =
-    QStringLiteral("SELECT * From tabDocumento, legameDocTesto WHERE IDDocumento in (select IDDoc from "
-                   "legameDocTesto, tabTesto "
-                   "where legameDocTesto.IDTesto=tabTesto.IDTesto AND tabTesto.Testo Like '%]%') and "
-                   "(tabDocumento.IDDocumento "
-                   "= legameDocTesto.IDDoc and Tipo = '8')");
+// The documents with an English abstract that have a text holding "]", the closing mark of a
+// translation entered by the compiler.
+const QString kSqlDocumentiFiltro = QStringLiteral(
+    "SELECT * From tabDocumento, legameDocTesto WHERE IDDocumento in (select IDDoc from legameDocTesto, "
+    "tabTesto where legameDocTesto.IDTesto=tabTesto.IDTesto AND tabTesto.Testo Like '%]%') and "
+    "(tabDocumento.IDDocumento = legameDocTesto.IDDoc and Tipo = '8')");
 const QString kSqlRiferimento = QStringLiteral(
     "select tabRifBibl.*, Titolo from tabRifBibl, tabRivisteOnline where tabRifBibl.IDRivistaOnline = "
     "tabRivisteOnline.IDRivistaOnline and tabRifBibl.IDRifBibl = ?");
@@ -34,9 +34,9 @@ const QString kSqlResponsabilita = QStringLiteral(
 const QString kSqlTesti = QStringLiteral(
     "select legameDocTesto.Tipo, Testo from legameDocTesto, tabTesto where legameDocTesto.IDTesto = "
     "tabTesto.IDTesto and legameDocTesto.IDDoc = ?");
-const QString kSqlFonti = QStringLiteral("select Testo, TP from legameDocFonte, tabFonte where "
-                                         "legameDocFonte.IDDoc = ? and legameDocFonte.IDFonte = "
-                                         "tabFonte.IDFonte");
+const QString kSqlFonti =
+    QStringLiteral("select Testo, TP from legameDocFonte, tabFonte where legameDocFonte.IDDoc = ? and "
+                   "legameDocFonte.IDFonte = tabFonte.IDFonte");
 const QString kSqlClassificazione =
     QStringLiteral("select CodiceS, CodiceD from legameDocClass where legameDocClass.IDDoc = ?");
 const QString kSqlSistematici =

@@ -11,10 +11,8 @@ namespace {
 const QString kSqlFascicoli = QStringLiteral(
     "SELECT DISTINCT Fascicolo, substr(Data,1,4) as Anno, TabRifBibl.IDRivistaOnline, IDPeriodicita FROM "
     "TabRivisteOnline, tabRifBibl, tabDocumento WHERE tabRivisteOnline.IDRivistaOnline = "
-    "tabRifBibl.IDRivistaOnline "
-    "and tabRifBibl.IDRifBibl = tabDocumento.IDRifBibl ORDER BY TabRifBibl.IDRivistaOnline, "
-    "substr(Data,1,4), "
-    "TabRifBibl.Fascicolo");
+    "tabRifBibl.IDRivistaOnline and tabRifBibl.IDRifBibl = tabDocumento.IDRifBibl ORDER BY "
+    "TabRifBibl.IDRivistaOnline, substr(Data,1,4), TabRifBibl.Fascicolo");
 const QString kSqlContaFascicolo = QStringLiteral(
     "SELECT count(IDdocumento) as n FROM TabRifBibl, TabDocumento WHERE TabRifBibl.IDRifBibl = "
     "TabDocumento.IDRifBibl and TabRifBibl.Fascicolo = ? and TabRifBibl.Data like ? and "

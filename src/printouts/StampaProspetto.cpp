@@ -9,19 +9,19 @@ namespace {
 
 const QString kSqlFascicoli = QStringLiteral(
     "SELECT DISTINCT TabRifBibl.Fascicolo, substr(TabRifBibl.Data,1,4) as Anno, "
-    "TabRivisteOnline.IDRivistaOnline, "
-    "TabRivisteOnline.Titolo FROM TabRivisteOnline, TabRifBibl, TabDocumento WHERE TabDocumento.IDRifBibl = "
-    "TABRifBibl.IDRifBibl AND TabRifBibl.IDRivistaOnline = TabRivisteOnline.IDRivistaOnline ORDER BY "
-    "TabRivisteOnline.IDRivistaOnline, substr(TabRifBibl.Data, 1, 4), TabRifBibl.Fascicolo");
+    "TabRivisteOnline.IDRivistaOnline, TabRivisteOnline.Titolo FROM TabRivisteOnline, TabRifBibl, "
+    "TabDocumento WHERE TabDocumento.IDRifBibl = TABRifBibl.IDRifBibl AND TabRifBibl.IDRivistaOnline = "
+    "TabRivisteOnline.IDRivistaOnline ORDER BY TabRivisteOnline.IDRivistaOnline, substr(TabRifBibl.Data, "
+    "1, 4), TabRifBibl.Fascicolo");
 const QString kSqlContaTAbs = QStringLiteral(
     "SELECT count(TabDocumento.TAbs) as n FROM TabDocumento, TabRifBibl WHERE TabDocumento.IDRifBibl = "
     "TabRifBibl.IDRifBibl and TabRifBibl.IDRivistaonline = ? and substr(TabRifBibl.Data,1,4) = ? and "
     "TabDocumento.TAbs = ?");
 const QString kSqlEnglishAbstract =
     QStringLiteral("select IDDoc from legameDocTesto where Tipo = '8' order by IDDoc");
-const QString kSqlInTemaDi = QStringLiteral("select IDDoc from tabDocumento, legameDocTesto where "
-                                            "tabDocumento.IDDocumento = legameDocTesto.IDDoc and "
-                                            "Tipo = '7' and (TAbs = '500' or TAbs = '800') order by IDDoc");
+const QString kSqlInTemaDi =
+    QStringLiteral("select IDDoc from tabDocumento, legameDocTesto where tabDocumento.IDDocumento = "
+                   "legameDocTesto.IDDoc and Tipo = '7' and (TAbs = '500' or TAbs = '800') order by IDDoc");
 
 QString cella(const QString& testo) {
     return QStringLiteral("<TD>") + htmlEscape(testo) + QStringLiteral("</TD>");

@@ -395,6 +395,30 @@ private Q_SLOTS:
         QVERIFY(!stampa.StampaClassificazione(doc + 1));
     }
 
+    // Null codes, pages, languages, issue fields, titles and descriptions print as empty text.
+    void valoriNull() {
+        TestHome t;
+        PrintoutsFixture f(t);
+        f.exec(QStringLiteral("insert into tabRivisteOnline (IDRivistaOnline, Titolo) values ('100', null)"));
+        PrintoutsFixture::Doc spec;
+        spec.rif = f.fascicolo("100", "2004-03-00", QVariant(), QVariant(), QVariant());
+        spec.pagine = spec.TAbs = spec.Bib = spec.TD = spec.LIN = spec.url = QVariant();
+        const qint64 doc = f.documento(spec);
+        f.exec(QStringLiteral("update tabDocumento set LO = null, LR = '00', LA = null"));
+        f.sistematico(QStringLiteral("S1"), QVariant(), QVariant());
+        f.coppia(doc, QStringLiteral("S1"), QVariant());
+        f.testo(doc, "0", QVariant());
+        const EsitoStampa esito = StampaConsegna(t.state(), true, false);
+        QVERIFY2(esito.ok, qPrintable(esito.errore));
+        QCOMPARE(
+            crlfLines(esito.path).mid(2),
+            QStringList({kDoc + "{202630001 (\\i REC=1)\\par }", P + "{\\b DocID: }{AP=2026 NP=30001\\par }",
+                         riga("Riferimenti bibl. 1", "CPer=100 DATA=2004-03-00"),
+                         riga("Riferimenti bibl. 2", "PAG= LIN= LO= LA="),
+                         riga("Riferimenti estesi", ", 2004 (marzo)"), riga("Titolo", ""),
+                         P + "{\\b Classificazione: }{ -  (S1)\\par }", "{\\par }", "}"}));
+    }
+
     void archivioVuoto_data() {
         QTest::addColumn<bool>("completa");
         QTest::addColumn<QString>("file");
