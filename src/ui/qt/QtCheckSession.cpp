@@ -1,5 +1,6 @@
 #include "ui/qt/QtCheckSession.h"
 
+#include "ui/HunspellChecker.h"
 #include "ui/qt/frmControlloOrtografico.h"
 
 #include <QApplication>
@@ -32,4 +33,16 @@ CheckChoice QtCheckSession::decide(const QString& text, const TextFinding& findi
 void QtCheckSession::finish() {
     if (dialog_)
         dialog_->hide();
+}
+
+std::optional<QString> controllaTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,
+                                      int tipoTestoCorrente, const HomeFolder& home, Dialogs& dialogs,
+                                      QWidget* parent) {
+    const SpellLanguage language = languageOfTesti(tipoTestoCorrente);
+    QtCheckSession session(kind, language, parent);
+    return ControlloTesto(kind, testo, testoIniziale, language, SpellSetup::forHome(home), session, dialogs);
+}
+
+void preparaControlloTesto(int tipoTestoCorrente, const HomeFolder& home) {
+    preloadDictionary(SpellSetup::forHome(home), languageOfTesti(tipoTestoCorrente));
 }

@@ -7,6 +7,9 @@
 
 #include <QPointer>
 
+#include <optional>
+
+class HomeFolder;
 class QWidget;
 class frmControlloOrtografico;
 
@@ -24,3 +27,12 @@ public:
 private:
     QPointer<frmControlloOrtografico> dialog_;
 };
+
+// frmTesti's two checks in the desktop program, on the text of txtTesto: the dictionary of the
+// text's language, the dialog over `parent`. The text for txtTesto, or nothing when the check
+// could not run (the operator has been told; the text stays as it was).
+std::optional<QString> controllaTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,
+                                      int tipoTestoCorrente, const HomeFolder& home, Dialogs& dialogs,
+                                      QWidget* parent);
+// Starts reading the dictionary of the text in the background (when frmTesti opens).
+void preparaControlloTesto(int tipoTestoCorrente, const HomeFolder& home);
