@@ -47,4 +47,6 @@ struct DocumentBuffer {
     QString TestoInTemaDi;        // kind "7"
     QString TestoEnglishAbstract; // kind "8"
     int TipoTestoCorrente = 0;
+
+    bool operator==(const DocumentBuffer&) const = default;
 };
