@@ -81,6 +81,12 @@ void PreparaDati(DatiDocumento& dati, const ListeDocumento& liste) {
     dati.txtDocURL.clear();
 }
 
+QString TitoloRivista(cConnessione& connection, const QString& IDRivistaOnline) {
+    RecordSet rs = connection.ApriRS(QStringLiteral("select Titolo from tabRivisteOnline where IDRivistaOnline = ?"),
+                                     {IDRivistaOnline});
+    return rs.eof() ? QString() : rs.field(0).toString();
+}
+
 qint64 ProssimoIDDocumento(cConnessione& connection) {
     RecordSet rs = connection.ApriRS(QStringLiteral("select max(IDDocumento) as M from tabDocumento"));
     if (rs.eof() || rs.field(0).isNull())

@@ -19,6 +19,9 @@ ListeDocumento CaricaListe(cConnessione& connection, const QDate& oggi);
 // The window as CaricaListe leaves it: every combo on its caption item, the production year.
 void PreparaDati(DatiDocumento& dati, const ListeDocumento& liste);
 
+// The title of a journal code; empty when the code is not there.
+QString TitoloRivista(cConnessione& connection, const QString& IDRivistaOnline);
+
 // The number a new document gets: the largest IDDocumento + 1, or 1 in an empty archive.
 qint64 ProssimoIDDocumento(cConnessione& connection);
 
