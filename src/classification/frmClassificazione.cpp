@@ -120,6 +120,7 @@ frmClassificazione::frmClassificazione(AppState& state, DocumentBuffer& buffer, 
     layout->addLayout(asteriscati);
     layout->addWidget(Label5);
     layout->addWidget(Label6);
+    layout->addStretch();
     layout->addLayout(buttons);
     setTabOrder(txtSistematico, txtDescrittore);
     resize(620, 420);
@@ -158,6 +159,9 @@ void frmClassificazione::CaricaAsteriscati() {
     cmbAsteriscati->clear();
     cmbAsteriscati->addItems(items);
     cmbAsteriscati->setCurrentIndex(0);
+    // Without the descriptor list the dialog needs only its first lines.
+    if (modifica)
+        resize(width(), sizeHint().height());
 }
 
 void frmClassificazione::MostraClassificazione() {

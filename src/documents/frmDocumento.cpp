@@ -59,6 +59,8 @@ QToolButton* pulsanteImmagine(QWidget* parent, const char* name, const QString& 
 QVBoxLayout* conEtichetta(const QString& caption, QWidget* control) {
     auto* box = new QVBoxLayout;
     box->setSpacing(2);
+    // Fields of a row stand on one line whatever frames are beside them.
+    box->addStretch();
     auto* label = new QLabel(caption);
     label->setBuddy(control);
     box->addWidget(label);
