@@ -15,9 +15,7 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
-
 #include <memory>
 
 namespace {
@@ -79,11 +77,12 @@ qint64 scriviDocumentoPieno(Ambiente& a) {
     b.TestoInTemaDi = QStringLiteral("danno - chance - nesso causale");
     b.TestoEnglishAbstract = QStringLiteral("An abstract in English. ").repeated(20);
     for (int i = 0; i < 5; ++i)
-        b.ElencoResponsabilita.append(VoceResponsabilita{0, QStringLiteral("Autore%1").arg(i), QStringLiteral("Nome"),
-                                                         i < 4, false});
+        b.ElencoResponsabilita.append(
+            VoceResponsabilita{0, QStringLiteral("Autore%1").arg(i), QStringLiteral("Nome"), i < 4, false});
     RecordSet rs = c.ApriRS(QStringLiteral("select NS, ND from tabLegameDS order by ID limit 10"));
     for (; !rs.eof(); rs.moveNext())
-        b.ElencoClassificazione.append(VoceClassificazione{0, rs.field(0).toString(), rs.field(1).toString(), 0, false});
+        b.ElencoClassificazione.append(
+            VoceClassificazione{0, rs.field(0).toString(), rs.field(1).toString(), 0, false});
     rs.close();
     for (int i = 0; i < 20; ++i)
         b.ElencoFonti.append(fonte(i));
@@ -114,7 +113,9 @@ Ambiente& ambiente() {
         if (!ApriArchivio(*x.state, path))
             qFatal("archive not opened");
         x.liste = CaricaListe(x.state->Connessione, QDate::currentDate());
-        x.fonti = x.state->Connessione.ApriRS(QStringLiteral("select count(*) from tabFonte")).field(0).toLongLong();
+        x.fonti = x.state->Connessione.ApriRS(QStringLiteral("select count(*) from tabFonte"))
+                      .field(0)
+                      .toLongLong();
         x.pieno = scriviDocumentoPieno(x);
         return x;
     }();
@@ -149,7 +150,8 @@ void BM_CaricaDocumentoPieno(benchmark::State& s) {
         carica(a, a.pieno, b, d);
         benchmark::DoNotOptimize(b.ElencoFonti.size());
     }
-    if (b.ElencoFonti.size() != 20 || b.ElencoClassificazione.size() != 10 || b.ElencoResponsabilita.size() != 5)
+    if (b.ElencoFonti.size() != 20 || b.ElencoClassificazione.size() != 10 ||
+        b.ElencoResponsabilita.size() != 5)
         s.SkipWithError("document not as expected");
 }
 
@@ -180,8 +182,12 @@ void naviga(benchmark::State& s, bool avanti) {
     }
 }
 
-void BM_DocumentoSeguente(benchmark::State& s) { naviga(s, true); }
-void BM_DocumentoPrecedente(benchmark::State& s) { naviga(s, false); }
+void BM_DocumentoSeguente(benchmark::State& s) {
+    naviga(s, true);
+}
+void BM_DocumentoPrecedente(benchmark::State& s) {
+    naviga(s, false);
+}
 
 } // namespace
 

@@ -78,14 +78,16 @@ frmClassificazione::frmClassificazione(AppState& state, DocumentBuffer& buffer, 
     cmdAsteriscati->setToolTip(QStringLiteral("Lista asteriscati con i sistematici"));
     Label4 = pannello(this, "Label4");
     Label4->setFixedHeight(6);
-    Label5 = new QLabel(QStringLiteral("Un click nello spazio grigio di fianco alla sigla del descrittore per vedere la "
-                                       "sua descrizione, qualora venga modificato."),
-                        this);
+    Label5 = new QLabel(
+        QStringLiteral("Un click nello spazio grigio di fianco alla sigla del descrittore per vedere la "
+                       "sua descrizione, qualora venga modificato."),
+        this);
     Label5->setObjectName(QStringLiteral("Label5"));
     Label5->setWordWrap(true);
-    Label6 = new QLabel(QStringLiteral("La proposta di un nuovo descrittore (asteriscato) deve essere inserito nella nota "
-                                       "del documento."),
-                        this);
+    Label6 = new QLabel(
+        QStringLiteral("La proposta di un nuovo descrittore (asteriscato) deve essere inserito nella nota "
+                       "del documento."),
+        this);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setWordWrap(true);
     cmdEsci = new QPushButton(QStringLiteral("&Esci e salva"), this);
@@ -138,7 +140,8 @@ frmClassificazione::frmClassificazione(AppState& state, DocumentBuffer& buffer, 
 }
 
 bool frmClassificazione::modoModifica() const {
-    return buffer_.IndiceClassificazione >= 0 && buffer_.IndiceClassificazione < buffer_.ElencoClassificazione.size();
+    return buffer_.IndiceClassificazione >= 0 &&
+           buffer_.IndiceClassificazione < buffer_.ElencoClassificazione.size();
 }
 
 void frmClassificazione::CaricaAsteriscati() {
@@ -198,7 +201,8 @@ bool frmClassificazione::txtSistematico_LostFocus() {
         return true;
     }
     if (!descrizione) {
-        state_.ui().message(QStringLiteral("Codice sistematico errato!"), kAttenzione, Buttons::Ok, Icon::Warning);
+        state_.ui().message(QStringLiteral("Codice sistematico errato!"), kAttenzione, Buttons::Ok,
+                            Icon::Warning);
         txtSistematico->setFocus();
     } else {
         LabelS->setText(*descrizione);
@@ -208,7 +212,8 @@ bool frmClassificazione::txtSistematico_LostFocus() {
 }
 
 void frmClassificazione::descrittoreErrato() {
-    state_.ui().message(QStringLiteral("Codice descrittore errato!"), kAttenzione, Buttons::Ok, Icon::Warning);
+    state_.ui().message(QStringLiteral("Codice descrittore errato!"), kAttenzione, Buttons::Ok,
+                        Icon::Warning);
     txtDescrittore->setFocus();
     txtDescrittore->clear();
 }
@@ -259,8 +264,8 @@ void frmClassificazione::cmdAsteriscati_Click() {
 
 void frmClassificazione::cmdEsci_Click() {
     if (txtSistematico->text().isEmpty()) {
-        state_.ui().message(QStringLiteral("Immettere il codice del sistematico!"), kAttenzione, Buttons::OkCancel,
-                            Icon::Warning);
+        state_.ui().message(QStringLiteral("Immettere il codice del sistematico!"), kAttenzione,
+                            Buttons::OkCancel, Icon::Warning);
         accept();
         return;
     }
@@ -275,7 +280,9 @@ void frmClassificazione::cmdEsci_Click() {
     accept();
 }
 
-void frmClassificazione::cmdAbbandona_Click() { reject(); }
+void frmClassificazione::cmdAbbandona_Click() {
+    reject();
+}
 
 bool frmClassificazione::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtSistematico && event->type() == QEvent::FocusOut) {

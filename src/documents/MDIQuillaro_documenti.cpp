@@ -1,7 +1,6 @@
-#include "store/MDIQuillaro.h"
-
 #include "documents/frmDocumento.h"
 #include "documents/frmSceltaDoc.h"
+#include "store/MDIQuillaro.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -30,7 +29,9 @@ void apriDocumento(MDIQuillaro& main, bool nuovo, qint64 IDDoc) {
 
 } // namespace
 
-void MDIQuillaro::mnuDocumentiNuovo_Click() { apriDocumento(*this, true, 0); }
+void MDIQuillaro::mnuDocumentiNuovo_Click() {
+    apriDocumento(*this, true, 0);
+}
 
 void MDIQuillaro::mnuDocumentiEdita_Click() {
     frmSceltaDoc scelta(state(), this);

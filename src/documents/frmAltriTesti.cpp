@@ -38,4 +38,6 @@ void frmAltriTesti::cmdEsci_Click() {
     accept();
 }
 
-void frmAltriTesti::cmdAbbandona_Click() { reject(); }
+void frmAltriTesti::cmdAbbandona_Click() {
+    reject();
+}

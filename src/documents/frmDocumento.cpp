@@ -184,12 +184,17 @@ void frmDocumento::creaControlli() {
         pulsante(this, "cmdCancellaNotaCompilatore", QStringLiteral("&Cancella nota"), QString());
 
     cmdSalva = pulsante(this, "cmdSalva", QStringLiteral("&Salva"), QStringLiteral("Salva senza uscire"));
-    cmdNew = pulsante(this, "cmdNew", QStringLiteral("Nuovo"), QStringLiteral("Nuovo documento ed eventuale salvataggio"));
-    cmdDuplica = pulsante(this, "cmdDuplica", QStringLiteral("Duplica"), QStringLiteral("Duplica documento corrente"));
-    cmdIndietro = pulsante(this, "cmdIndietro", QStringLiteral("<<"), QStringLiteral("Indietro senza salvare"));
+    cmdNew = pulsante(this, "cmdNew", QStringLiteral("Nuovo"),
+                      QStringLiteral("Nuovo documento ed eventuale salvataggio"));
+    cmdDuplica =
+        pulsante(this, "cmdDuplica", QStringLiteral("Duplica"), QStringLiteral("Duplica documento corrente"));
+    cmdIndietro =
+        pulsante(this, "cmdIndietro", QStringLiteral("<<"), QStringLiteral("Indietro senza salvare"));
     cmdAvanti = pulsante(this, "cmdAvanti", QStringLiteral(">>"), QStringLiteral("Avanti senza salvare"));
-    cmdAbbandona = pulsante(this, "cmdAbbandona", QStringLiteral("&Abbandona"), QStringLiteral("Esce senza salvare"));
-    cmdEsci = pulsante(this, "cmdEsci", QStringLiteral("&Esci"), QStringLiteral("Esce e chiede se si vuole salvare"));
+    cmdAbbandona =
+        pulsante(this, "cmdAbbandona", QStringLiteral("&Abbandona"), QStringLiteral("Esce senza salvare"));
+    cmdEsci = pulsante(this, "cmdEsci", QStringLiteral("&Esci"),
+                       QStringLiteral("Esce e chiede se si vuole salvare"));
 
     // Reference and codes.
     auto* riga1 = new QHBoxLayout;
@@ -260,8 +265,9 @@ void frmDocumento::creaControlli() {
     liste->addWidget(cornice("FrameClassificazione", QStringLiteral("Classificazione "), lstClassificazione,
                              {cmdClasseN, cmdClasseM, cmdClasseD}, Label31),
                      2);
-    liste->addWidget(
-        cornice("FrameFonti", QStringLiteral("Fonti "), lstFonte, {cmdFonteN, cmdFonteM, cmdFonteD, cmdFonteT}), 3);
+    liste->addWidget(cornice("FrameFonti", QStringLiteral("Fonti "), lstFonte,
+                             {cmdFonteN, cmdFonteM, cmdFonteD, cmdFonteT}),
+                     3);
 
     // Texts, compiler's note and commands.
     auto* testi = crea<QGroupBox>(this, "FrameTesti");
@@ -287,8 +293,9 @@ void frmDocumento::creaControlli() {
     notaLayout->addWidget(cmdNotaDoc);
     notaLayout->addWidget(cmdCancellaNotaCompilatore);
     auto* spiegazione = crea<QLabel>(this, "LabelNotaCompilatore");
-    spiegazione->setText(QStringLiteral("Spazio riservato ai messaggi per la redazione, come le proposte di nuovi "
-                                        "sistematici e descrittori."));
+    spiegazione->setText(
+        QStringLiteral("Spazio riservato ai messaggi per la redazione, come le proposte di nuovi "
+                       "sistematici e descrittori."));
     spiegazione->setWordWrap(true);
     notaLayout->addWidget(spiegazione, 1);
 
@@ -319,10 +326,10 @@ void frmDocumento::creaControlli() {
     resize(1080, 720);
 
     // The function keys work from every control that takes data.
-    for (QWidget* w : std::initializer_list<QWidget*>{cmbAA, cmbMM, cmbGG, cmbCPer, ComboTD, ComboTAbs, ComboBib,
-                                                      ComboLIN, txtFascicolo, txtVolume, txtAnnata, txtPagine,
-                                                      txtDocURL, txtTitolo, txtNota, lstResponsabilita,
-                                                      lstClassificazione, lstFonte})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmbAA, cmbMM, cmbGG, cmbCPer, ComboTD, ComboTAbs, ComboBib, ComboLIN,
+                                         txtFascicolo, txtVolume, txtAnnata, txtPagine, txtDocURL, txtTitolo,
+                                         txtNota, lstResponsabilita, lstClassificazione, lstFonte})
         w->installEventFilter(this);
 
     connect(cmbCPer, &QComboBox::currentIndexChanged, this, [this] { cmbCPer_Change(); });
@@ -465,10 +472,11 @@ bool frmDocumento::carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& d
         return false;
     }
     if (!esito.avvisi.isEmpty())
-        state_.ui().message(QStringLiteral("Il documento %1 contiene valori che la finestra non può mostrare:\n%2")
-                                .arg(IDDoc)
-                                .arg(esito.avvisi.join(u'\n')),
-                            kAttenzione, Buttons::Ok, Icon::Warning);
+        state_.ui().message(
+            QStringLiteral("Il documento %1 contiene valori che la finestra non può mostrare:\n%2")
+                .arg(IDDoc)
+                .arg(esito.avvisi.join(u'\n')),
+            kAttenzione, Buttons::Ok, Icon::Warning);
     return true;
 }
 
@@ -552,7 +560,9 @@ void frmDocumento::cmdEsci_Click() {
         chiudi();
 }
 
-void frmDocumento::cmdAbbandona_Click() { chiudi(); }
+void frmDocumento::cmdAbbandona_Click() {
+    chiudi();
+}
 
 void frmDocumento::chiudi() {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
@@ -583,8 +593,12 @@ void frmDocumento::cmdNew_Click() {
     nuovoDocumento();
 }
 
-void frmDocumento::cmdAvanti_Click() { naviga(true); }
-void frmDocumento::cmdIndietro_Click() { naviga(false); }
+void frmDocumento::cmdAvanti_Click() {
+    naviga(true);
+}
+void frmDocumento::cmdIndietro_Click() {
+    naviga(false);
+}
 
 void frmDocumento::cmdResponsabilitaN_Click() {
     frmResponsabilita dialog(buffer_, this);
@@ -607,8 +621,8 @@ void frmDocumento::cancellaSelezionate(QListWidget* list, int which) {
         state_.ui().message(QStringLiteral("Nessuna selezione effettuata"), kAttenzione);
         return;
     }
-    if (state_.ui().message(QStringLiteral("Confermi cancellazione?"), kAttenzione, Buttons::YesNo, Icon::Question) !=
-        Answer::Yes)
+    if (state_.ui().message(QStringLiteral("Confermi cancellazione?"), kAttenzione, Buttons::YesNo,
+                            Icon::Question) != Answer::Yes)
         return;
     QStringList righe;
     for (int i = 0; i < list->count(); ++i)
@@ -629,7 +643,9 @@ void frmDocumento::cancellaSelezionate(QListWidget* list, int which) {
             list->item(i)->setText(righe.at(i));
 }
 
-void frmDocumento::cmdResponsabilitaD_Click() { cancellaSelezionate(lstResponsabilita, 0); }
+void frmDocumento::cmdResponsabilitaD_Click() {
+    cancellaSelezionate(lstResponsabilita, 0);
+}
 
 void frmDocumento::cmdClasseN_Click() {
     buffer_.IndiceClassificazione = -1;
@@ -645,23 +661,27 @@ void frmDocumento::cmdClasseM_Click() {
         impostaRighe(lstClassificazione, righeClassificazione(buffer_.ElencoClassificazione));
 }
 
-void frmDocumento::cmdClasseD_Click() { cancellaSelezionate(lstClassificazione, 1); }
+void frmDocumento::cmdClasseD_Click() {
+    cancellaSelezionate(lstClassificazione, 1);
+}
 
 void frmDocumento::cmdFonteN_Click() {
     buffer_.IndiceFonte = -1;
     nuovaFonte();
 }
 
-void frmDocumento::cmdFonteM_Click() { modificaFonte(); }
+void frmDocumento::cmdFonteM_Click() {
+    modificaFonte();
+}
 
 void frmDocumento::nuovaFonte() {
-    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."), applicationTitle(),
-                        Buttons::Ok, Icon::Information);
+    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."),
+                        applicationTitle(), Buttons::Ok, Icon::Information);
 }
 
 void frmDocumento::modificaFonte() {
-    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."), applicationTitle(),
-                        Buttons::Ok, Icon::Information);
+    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."),
+                        applicationTitle(), Buttons::Ok, Icon::Information);
 }
 
 void frmDocumento::ricostruisciListaFonti() {
@@ -671,7 +691,9 @@ void frmDocumento::ricostruisciListaFonti() {
     impostaRighe(lstFonte, righe);
 }
 
-void frmDocumento::cmdFonteD_Click() { cancellaSelezionate(lstFonte, 2); }
+void frmDocumento::cmdFonteD_Click() {
+    cancellaSelezionate(lstFonte, 2);
+}
 
 void frmDocumento::cmdFonteT_Click() {
     const int i = buffer_.IndiceFonte;
@@ -693,7 +715,9 @@ void frmDocumento::cmdFonteT_Click() {
 // ---------------------------------------------------------------------------------------------
 // Texts.
 
-QIcon frmDocumento::immagine(const QString& name) { return immagineDaCartella(state_.home.root(), name); }
+QIcon frmDocumento::immagine(const QString& name) {
+    return immagineDaCartella(state_.home.root(), name);
+}
 
 void frmDocumento::aggiornaImmagine(QToolButton* button, const QString& testo) {
     QString base = QStringLiteral("write");
@@ -705,7 +729,8 @@ void frmDocumento::aggiornaImmagine(QToolButton* button, const QString& testo) {
     const QIcon icon = immagine(name);
     button->setIcon(icon);
     // Without its picture the button still says whether its text is there.
-    button->setText(icon.isNull() ? (testo.isEmpty() ? QStringLiteral("...") : QStringLiteral("[T]")) : QString());
+    button->setText(icon.isNull() ? (testo.isEmpty() ? QStringLiteral("...") : QStringLiteral("[T]"))
+                                  : QString());
     button->setProperty("testoPresente", !testo.isEmpty());
 }
 
@@ -726,10 +751,18 @@ void frmDocumento::apriTesti(int tipo, QToolButton* button) {
             aggiornaImmagine(button, *testo);
 }
 
-void frmDocumento::cmdRiassunto_Click() { apriTesti(0, cmdRiassunto); }
-void frmDocumento::cmdSommario_Click() { apriTesti(1, cmdSommario); }
-void frmDocumento::cmdInTemaDi_Click() { apriTesti(2, cmdInTemaDi); }
-void frmDocumento::cmdEnglishAbstract_Click() { apriTesti(3, cmdEnglishAbstract); }
+void frmDocumento::cmdRiassunto_Click() {
+    apriTesti(0, cmdRiassunto);
+}
+void frmDocumento::cmdSommario_Click() {
+    apriTesti(1, cmdSommario);
+}
+void frmDocumento::cmdInTemaDi_Click() {
+    apriTesti(2, cmdInTemaDi);
+}
+void frmDocumento::cmdEnglishAbstract_Click() {
+    apriTesti(3, cmdEnglishAbstract);
+}
 
 void frmDocumento::apriAltriTesti(int tipo, const QString& caption, QToolButton* button) {
     buffer_.TipoTestoCorrente = tipo;
@@ -740,8 +773,12 @@ void frmDocumento::apriAltriTesti(int tipo, const QString& caption, QToolButton*
         aggiornaImmagine(button, *testoFrmAltriTesti(buffer_, tipo));
 }
 
-void frmDocumento::cmdTraduzione_Click() { apriAltriTesti(3, QStringLiteral("Traduzione"), cmdTraduzione); }
-void frmDocumento::cmdNotaDoc_Click() { apriAltriTesti(5, QStringLiteral("Nota documento"), cmdNotaDoc); }
+void frmDocumento::cmdTraduzione_Click() {
+    apriAltriTesti(3, QStringLiteral("Traduzione"), cmdTraduzione);
+}
+void frmDocumento::cmdNotaDoc_Click() {
+    apriAltriTesti(5, QStringLiteral("Nota documento"), cmdNotaDoc);
+}
 
 void frmDocumento::cmdCancellaNotaCompilatore_Click() {
     buffer_.TestoNotaDoc.clear();

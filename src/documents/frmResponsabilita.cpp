@@ -10,7 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-frmResponsabilita::frmResponsabilita(DocumentBuffer& buffer, QWidget* parent) : QDialog(parent), buffer_(buffer) {
+frmResponsabilita::frmResponsabilita(DocumentBuffer& buffer, QWidget* parent)
+    : QDialog(parent), buffer_(buffer) {
     setObjectName(QStringLiteral("frmResponsabilita"));
     setWindowTitle(QStringLiteral("Responsabilità"));
     setModal(true);
@@ -91,4 +92,6 @@ void frmResponsabilita::cmdEsci_Click() {
     accept();
 }
 
-void frmResponsabilita::cmdAbbandona_Click() { reject(); }
+void frmResponsabilita::cmdAbbandona_Click() {
+    reject();
+}

@@ -91,17 +91,19 @@ void frmSceltaDoc::cmdCancella_Click() {
         state_.ui().message(QStringLiteral("Nessuna selezione effettuata"), QStringLiteral("Attenzione!"));
         return;
     }
-    if (state_.ui().message(QStringLiteral("Confermi cancellazione?"), QStringLiteral("Attenzione!"), Buttons::YesNo,
-                            Icon::Question) != Answer::Yes)
+    if (state_.ui().message(QStringLiteral("Confermi cancellazione?"), QStringLiteral("Attenzione!"),
+                            Buttons::YesNo, Icon::Question) != Answer::Yes)
         return;
     try {
         CancellaDocumenti(state_.Connessione, scelti);
     } catch (const DbError& e) {
-        state_.ui().message(QStringLiteral("Cancellazione non eseguita: %1").arg(e.description()), applicationTitle(),
-                            Buttons::Ok, Icon::Critical);
+        state_.ui().message(QStringLiteral("Cancellazione non eseguita: %1").arg(e.description()),
+                            applicationTitle(), Buttons::Ok, Icon::Critical);
     }
     IDDocCorrente_ = 0;
     ElencoDocumenti();
 }
 
-void frmSceltaDoc::cmdAnnulla_Click() { reject(); }
+void frmSceltaDoc::cmdAnnulla_Click() {
+    reject();
+}

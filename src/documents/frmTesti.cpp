@@ -82,7 +82,9 @@ frmTesti::frmTesti(AppState& state, DocumentBuffer& buffer, QWidget* parent)
     txtTesto_Change();
 }
 
-void frmTesti::txtTesto_Change() { lblConteggio->setText(QString::number(txtTesto->toPlainText().size())); }
+void frmTesti::txtTesto_Change() {
+    lblConteggio->setText(QString::number(txtTesto->toPlainText().size()));
+}
 
 void frmTesti::cmdEsci_Click() {
     if (QString* testo = testoFrmTesti(buffer_, buffer_.TipoTestoCorrente))
@@ -90,7 +92,9 @@ void frmTesti::cmdEsci_Click() {
     accept();
 }
 
-void frmTesti::cmdAbbandona_Click() { reject(); }
+void frmTesti::cmdAbbandona_Click() {
+    reject();
+}
 
 void frmTesti::cmdUndo_Click() {
     txtTesto->setPlainText(testoIniziale_);
@@ -99,11 +103,11 @@ void frmTesti::cmdUndo_Click() {
 }
 
 void frmTesti::cmdControlloOrtografico_Click() {
-    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."), applicationTitle(),
-                        Buttons::Ok, Icon::Information);
+    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."),
+                        applicationTitle(), Buttons::Ok, Icon::Information);
 }
 
 void frmTesti::cmdControlloGrammaticale_Click() {
-    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."), applicationTitle(),
-                        Buttons::Ok, Icon::Information);
+    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."),
+                        applicationTitle(), Buttons::Ok, Icon::Information);
 }

@@ -17,18 +17,21 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("descrittori");
         QTest::addColumn<QString>("asteriscato");
         QTest::addColumn<QStringList>("righe");
-        QTest::newRow("allowed pair") << "T1.1" << QStringList{"TD001 --> descrittore"} << "" << QStringList{"0 - T1.1; TD001"};
-        QTest::newRow("pair outside the scheme") << "T1.1" << QStringList{"TD003 --> x"} << ""
-                                                 << QStringList{"1 - T1.1; TD003"};
+        QTest::newRow("allowed pair")
+            << "T1.1" << QStringList{"TD001 --> descrittore"} << "" << QStringList{"0 - T1.1; TD001"};
+        QTest::newRow("pair outside the scheme")
+            << "T1.1" << QStringList{"TD003 --> x"} << "" << QStringList{"1 - T1.1; TD003"};
         QTest::newRow("several descriptors, lower case typed")
-            << "t1.1" << QStringList{"td001 --> a", "TD002 --> b", "TD001 --> a"} << "AT001 - asteriscato di prova"
+            << "t1.1" << QStringList{"td001 --> a", "TD002 --> b", "TD001 --> a"}
+            << "AT001 - asteriscato di prova"
             << QStringList{"0 - T1.1; TD001", "0 - T1.1; TD002", "0 - T1.1; TD001"};
         QTest::newRow("systematic alone") << "T1.2" << QStringList{} << "" << QStringList{"0 - T1.2; "};
-        QTest::newRow("asterisked allowed") << "T1.1" << QStringList{} << "AT001 - asteriscato di prova"
-                                            << QStringList{"2 - T1.1; AT001"};
-        QTest::newRow("asterisked not allowed") << "T1.1" << QStringList{} << "at002 - altro asteriscato"
-                                                << QStringList{"3 - T1.1; AT002"};
-        QTest::newRow("unknown systematic") << "Z9" << QStringList{"TD001 --> a"} << "" << QStringList{"1 - Z9; TD001"};
+        QTest::newRow("asterisked allowed")
+            << "T1.1" << QStringList{} << "AT001 - asteriscato di prova" << QStringList{"2 - T1.1; AT001"};
+        QTest::newRow("asterisked not allowed")
+            << "T1.1" << QStringList{} << "at002 - altro asteriscato" << QStringList{"3 - T1.1; AT002"};
+        QTest::newRow("unknown systematic")
+            << "Z9" << QStringList{"TD001 --> a"} << "" << QStringList{"1 - Z9; TD001"};
     }
     void newPairsGetTheirCodes() {
         QFETCH(QString, sistematico);
@@ -70,14 +73,16 @@ private Q_SLOTS:
         TestHome t;
         Archivio a(t);
         DocumentBuffer b;
-        b.ElencoClassificazione = {VoceClassificazione{3, "T1.2", "TD001", 1, true}, VoceClassificazione{4, "A", "B", 0, false}};
+        b.ElencoClassificazione = {VoceClassificazione{3, "T1.2", "TD001", 1, true},
+                                   VoceClassificazione{4, "A", "B", 0, false}};
         b.IndiceClassificazione = 0;
         const QStringList items = ElencoAsteriscati(a.c());
         DatiClassificazione dati;
         dati.txtSistematico = "T1.1";
         dati.txtDescrittore = descrittore;
         dati.lstDescrittore = {"TD001 --> ignored in modify mode"};
-        dati.cmbAsteriscati = asteriscato == 0 ? 0 : posizioneAsteriscato(items, asteriscato == 1 ? "AT001" : "AT002");
+        dati.cmbAsteriscati =
+            asteriscato == 0 ? 0 : posizioneAsteriscato(items, asteriscato == 1 ? "AT001" : "AT002");
         dati.asteriscato = items.value(dati.cmbAsteriscati);
         QVERIFY(MemorizzaClassificazione(a.c(), b, dati));
         QCOMPARE(b.ElencoClassificazione.size(), 2);

@@ -9,7 +9,6 @@
 #include "support/TestHome.h"
 
 #include <QDate>
-
 #include <stdexcept>
 
 namespace editor_test {
@@ -23,16 +22,19 @@ inline void aggiungi(cConnessione& c, const QString& table, const QString& keyCo
     QStringList marks;
     for (qsizetype i = 0; i < values.size(); ++i)
         marks << QStringLiteral("?");
-    c.EseguiIstruzione(QStringLiteral("insert into %1 (%2) values (%3)").arg(table, columns, marks.join(u',')), values);
+    c.EseguiIstruzione(
+        QStringLiteral("insert into %1 (%2) values (%3)").arg(table, columns, marks.join(u',')), values);
 }
 
 inline void riempiLookup(cConnessione& c) {
     Transaction t(c);
-    aggiungi(c, "tabRivisteOnline", "IDRivistaOnline", "TST1", "IDRivistaOnline, Titolo", {"TST1", "Rivista di prova"});
+    aggiungi(c, "tabRivisteOnline", "IDRivistaOnline", "TST1", "IDRivistaOnline, Titolo",
+             {"TST1", "Rivista di prova"});
     aggiungi(c, "tabRivisteOnline", "IDRivistaOnline", "TST2", "IDRivistaOnline, Titolo",
              {"TST2", "Rivista \"due\" d'Italia"});
-    const char* td[] = {"Contributo indipendente", "Editoriale", "Nota a sentenza", "Recensione", "Rassegna",
-                        "Osservatorio", "Commento a norma"};
+    const char* td[] = {
+        "Contributo indipendente", "Editoriale", "Nota a sentenza", "Recensione", "Rassegna", "Osservatorio",
+        "Commento a norma"};
     for (int i = 0; i < 7; ++i)
         aggiungi(c, "tabTipoDoc", "IDTD", QStringLiteral("0%1").arg(i + 1), "IDTD, TipoDoc",
                  {QStringLiteral("0%1").arg(i + 1), QString::fromUtf8(td[i])});
@@ -58,14 +60,19 @@ inline void riempiLookup(cConnessione& c) {
     aggiungi(c, "tabRegione", "CodRegione", "LO", "CodRegione", {"LO"});
     aggiungi(c, "tabProvincia", "CodProvincia", "BZ", "CodProvincia, provincia", {"BZ", "Bolzano"});
     aggiungi(c, "tabProvincia", "CodProvincia", "TN", "CodProvincia, provincia", {"TN", "Trento"});
-    aggiungi(c, "tabSistematici", "CodiceS", "T1.1", "CodiceS, Sigla, Descrizione", {"T1.1", "TS1", "Sistematico uno"});
-    aggiungi(c, "tabSistematici", "CodiceS", "T1.2", "CodiceS, Sigla, Descrizione", {"T1.2", "TS2", "Sistematico due"});
+    aggiungi(c, "tabSistematici", "CodiceS", "T1.1", "CodiceS, Sigla, Descrizione",
+             {"T1.1", "TS1", "Sistematico uno"});
+    aggiungi(c, "tabSistematici", "CodiceS", "T1.2", "CodiceS, Sigla, Descrizione",
+             {"T1.2", "TS2", "Sistematico due"});
     for (const char* d : {"TD001", "TD002", "TD003"})
-        aggiungi(c, "tabDescrittori", "CodiceD", d, "CodiceD, Descrizione", {d, QStringLiteral("descrittore %1").arg(d)});
+        aggiungi(c, "tabDescrittori", "CodiceD", d, "CodiceD, Descrizione",
+                 {d, QStringLiteral("descrittore %1").arg(d)});
     aggiungi(c, "tabLegameDS", "NS || '/' || ND", "T1.1/TD001", "NS, ND", {"T1.1", "TD001"});
     aggiungi(c, "tabLegameDS", "NS || '/' || ND", "T1.1/TD002", "NS, ND", {"T1.1", "TD002"});
-    aggiungi(c, "tabLegameDSA", "CodiceD", "AT001", "NS, ND, CodiceD", {"T1.1", "asteriscato di prova", "AT001"});
-    aggiungi(c, "tabLegameDSA", "CodiceD", "AT002", "NS, ND, CodiceD", {"T1.2", "altro asteriscato", "AT002"});
+    aggiungi(c, "tabLegameDSA", "CodiceD", "AT001", "NS, ND, CodiceD",
+             {"T1.1", "asteriscato di prova", "AT001"});
+    aggiungi(c, "tabLegameDSA", "CodiceD", "AT002", "NS, ND, CodiceD",
+             {"T1.2", "altro asteriscato", "AT002"});
     t.commit();
 }
 
@@ -84,7 +91,8 @@ public:
     // Position of the first item of a list that starts with the code.
     static int pos(const QStringList& items, const QString& code) {
         for (int i = 1; i < items.size(); ++i)
-            if (items.at(i).startsWith(code) && (items.at(i).size() == code.size() || items.at(i).at(code.size()) == u'|'))
+            if (items.at(i).startsWith(code) &&
+                (items.at(i).size() == code.size() || items.at(i).at(code.size()) == u'|'))
                 return i;
         throw std::runtime_error(("no item " + code).toStdString());
     }
@@ -131,12 +139,31 @@ inline qint64 conta(cConnessione& c, const QString& sql, const QVariantList& par
 } // namespace editor_test
 
 // Failure messages that show what differs.
-inline char* toString(const Combo& c) { return qstrdup(QStringLiteral("%1:%2").arg(c.posizione).arg(c.testo).toUtf8().constData()); }
+inline char* toString(const Combo& c) {
+    return qstrdup(QStringLiteral("%1:%2").arg(c.posizione).arg(c.testo).toUtf8().constData());
+}
 inline char* toString(const DatiDocumento& d) {
     const auto c = [](const Combo& x) { return QStringLiteral("%1:%2").arg(x.posizione).arg(x.testo); };
-    const QStringList parts = {d.txtID, d.txtAnnoPr, c(d.cmbCPer), d.txtRivistaOnline, c(d.cmbGG), c(d.cmbMM), c(d.cmbAA),
-                               d.txtFascicolo, d.txtVolume, d.txtAnnata, d.txtPagine, d.txtDocURL, c(d.ComboTD),
-                               c(d.ComboTAbs), c(d.ComboBib), c(d.ComboLIN), d.txtTitolo, d.txtNota,
-                               d.lstResponsabilita.join(u'/'), d.lstClassificazione.join(u'/'), d.lstFonte.join(u'/')};
+    const QStringList parts = {d.txtID,
+                               d.txtAnnoPr,
+                               c(d.cmbCPer),
+                               d.txtRivistaOnline,
+                               c(d.cmbGG),
+                               c(d.cmbMM),
+                               c(d.cmbAA),
+                               d.txtFascicolo,
+                               d.txtVolume,
+                               d.txtAnnata,
+                               d.txtPagine,
+                               d.txtDocURL,
+                               c(d.ComboTD),
+                               c(d.ComboTAbs),
+                               c(d.ComboBib),
+                               c(d.ComboLIN),
+                               d.txtTitolo,
+                               d.txtNota,
+                               d.lstResponsabilita.join(u'/'),
+                               d.lstClassificazione.join(u'/'),
+                               d.lstFonte.join(u'/')};
     return qstrdup(parts.join(QStringLiteral(" # ")).toUtf8().constData());
 }

@@ -17,11 +17,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("secondo");
         QTest::addColumn<bool>("autore");
         QTest::addColumn<QString>("riga");
-        QTest::newRow("author, trimmed") << "  Rossi " << " Mario" << true << "A - Rossi, Mario";
-        QTest::newRow("curator") << "Rossi" << "Mario" << false << "C - Rossi, Mario";
-        QTest::newRow("surname alone") << "Rossi" << "  " << true << "A - Rossi";
-        QTest::newRow("nothing typed") << "" << "" << true << "A - ";
-        QTest::newRow("quote in surname") << "D'Amico \"jr\"" << "Luca" << true << "A - D'Amico \"jr\", Luca";
+        QTest::newRow("author, trimmed") << "  Rossi "
+                                         << " Mario" << true << "A - Rossi, Mario";
+        QTest::newRow("curator") << "Rossi"
+                                 << "Mario" << false << "C - Rossi, Mario";
+        QTest::newRow("surname alone") << "Rossi"
+                                       << "  " << true << "A - Rossi";
+        QTest::newRow("nothing typed") << ""
+                                       << "" << true << "A - ";
+        QTest::newRow("quote in surname") << "D'Amico \"jr\""
+                                          << "Luca" << true << "A - D'Amico \"jr\", Luca";
     }
     void responsibilityDialogStores() {
         QFETCH(QString, primo);
@@ -44,7 +49,8 @@ private Q_SLOTS:
 
     void modifyingKeepsKeyAndMark() {
         DocumentBuffer b;
-        b.ElencoResponsabilita = {VoceResponsabilita{12, "Rossi", "", true, true}, VoceResponsabilita{13, "Verdi", "G.", false, false}};
+        b.ElencoResponsabilita = {VoceResponsabilita{12, "Rossi", "", true, true},
+                                  VoceResponsabilita{13, "Verdi", "G.", false, false}};
         QStringList righe = righeResponsabilita(b.ElencoResponsabilita);
         QCOMPARE(righe, QStringList({"DEL--A - Rossi", "C - Verdi, G."}));
         b.IndiceResponsabilita = 0;
@@ -79,7 +85,8 @@ private Q_SLOTS:
             QVERIFY(!titoliFrmTesti(tipo).caption.isEmpty());
         }
         QVERIFY(!testoFrmTesti(b, 4) && !testoFrmTesti(b, -1));
-        QCOMPARE(b.TestoRiassunto + b.TestoSommario + b.TestoInTemaDi + b.TestoEnglishAbstract, QString("0123"));
+        QCOMPARE(b.TestoRiassunto + b.TestoSommario + b.TestoInTemaDi + b.TestoEnglishAbstract,
+                 QString("0123"));
         QCOMPARE(titoliFrmTesti(2).caption, QString("Testo 'In tema di'"));
         QCOMPARE(titoliFrmTesti(3).label, QString("English abstract"));
         *testoFrmAltriTesti(b, 3) = "t";
@@ -92,10 +99,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("testo");
         QTest::addColumn<QString>("senzaACapo");
         QTest::addColumn<QString>("memorizzato");
-        QTest::newRow("paragraphs joined") << "Uno.\r\nDue.\nTre." << "Uno.Due.Tre." << "Uno.Due.Tre.";
-        QTest::newRow("tabs only on store") << "a\tb" << "a\tb" << "ab";
-        QTest::newRow("unicode separators") << QString("x") + QChar(0x2029) + "y" + QChar(0x2028) + "z" << "xyz" << "xyz";
-        QTest::newRow("quotes and emoji kept") << "\"«ciao»\" 🙂" << "\"«ciao»\" 🙂" << "\"«ciao»\" 🙂";
+        QTest::newRow("paragraphs joined") << "Uno.\r\nDue.\nTre."
+                                           << "Uno.Due.Tre."
+                                           << "Uno.Due.Tre.";
+        QTest::newRow("tabs only on store") << "a\tb"
+                                            << "a\tb"
+                                            << "ab";
+        QTest::newRow("unicode separators") << QString("x") + QChar(0x2029) + "y" + QChar(0x2028) + "z"
+                                            << "xyz"
+                                            << "xyz";
+        QTest::newRow("quotes and emoji kept") << "\"«ciao»\" 🙂"
+                                               << "\"«ciao»\" 🙂"
+                                               << "\"«ciao»\" 🙂";
     }
     void cleaning() {
         QFETCH(QString, testo);

@@ -14,7 +14,6 @@
 
 #include <QtTest>
 #include <QtWidgets>
-
 #include <functional>
 
 using namespace editor_test;
@@ -84,7 +83,9 @@ void tasto(QWidget* w, Qt::Key key) {
     QTest::keyClick(w, key);
 }
 
-int posizione(QComboBox* c, const QString& code) { return c->findText(code, Qt::MatchStartsWith); }
+int posizione(QComboBox* c, const QString& code) {
+    return c->findText(code, Qt::MatchStartsWith);
+}
 
 VoceFonte legge(const QString& numero) {
     VoceFonte v;
@@ -154,8 +155,13 @@ private Q_SLOTS:
         // F4 saves though cmdSalva is hidden.
         tasto(w->txtPagine, Qt::Key_F4);
         QCOMPARE(s.t.dialogs().lastText(), QString("Documento salvato!"));
-        QCOMPARE(s.conta("select count(*) from tabDocumento where IDDocumento = 1 and Pagine = '5-9' and TD = '03'"), 1);
-        QCOMPARE(s.conta("select count(*) from tabRifBibl where IDRivistaOnline = 'TST2' and Data = '2021-02-00'"), 1);
+        QCOMPARE(
+            s.conta(
+                "select count(*) from tabDocumento where IDDocumento = 1 and Pagine = '5-9' and TD = '03'"),
+            1);
+        QCOMPARE(
+            s.conta("select count(*) from tabRifBibl where IDRivistaOnline = 'TST2' and Data = '2021-02-00'"),
+            1);
         QCOMPARE(s.conta("select count(*) from legameDocClass where IDDoc = 1"), 2);
         QVERIFY(!w->buffer().NuovoDocumento);
         // Saved again: the same document is updated.
@@ -307,7 +313,8 @@ private Q_SLOTS:
             d->txtTesto->setPlainText(QString(2500, u'x') + "\ny");
             QCOMPARE(d->lblConteggio->text(), QString("2502"));
             d->cmdControlloOrtografico->click();
-            QCOMPARE(s.t.dialogs().lastText(), QString("Funzione non ancora disponibile in questa versione."));
+            QCOMPARE(s.t.dialogs().lastText(),
+                     QString("Funzione non ancora disponibile in questa versione."));
             d->cmdEsci->click();
         });
         tasto(w->ComboLIN, Qt::Key_F10);

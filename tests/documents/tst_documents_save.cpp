@@ -1,10 +1,10 @@
 // The save and load of whole documents through the core, without the window.
 
+#include "classification/mdlClasse.h"
 #include "documents/EditorFixture.h"
 #include "documents/Responsabilita.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
-#include "classification/mdlClasse.h"
 #include "store/mdlGlobale.h"
 
 #include <QtTest>
@@ -110,8 +110,9 @@ QStringList righe(cConnessione& c, const QString& sql, const QVariantList& param
 // Every row of the document tables, to compare an archive before and after.
 QStringList fotografia(cConnessione& c) {
     QStringList all;
-    for (const char* t : {"tabDocumento", "tabRifBibl", "tabTesto", "legameDocTesto", "tabResponsabilita",
-                          "legameDocResp", "legameDocClass", "tabFonte", "legameDocFonte", "tabCitta", "tabSezione"})
+    for (const char* t :
+         {"tabDocumento", "tabRifBibl", "tabTesto", "legameDocTesto", "tabResponsabilita", "legameDocResp",
+          "legameDocClass", "tabFonte", "legameDocFonte", "tabCitta", "tabSezione"})
         all << QString::fromLatin1(t) << righe(c, QStringLiteral("select * from %1 order by rowid").arg(t));
     return all;
 }
@@ -137,10 +138,13 @@ private Q_SLOTS:
         QVERIFY(l.esito.avvisi.isEmpty());
         DatiDocumento atteso = d;
         atteso.txtRivistaOnline = "Rivista di prova";
-        atteso.lstResponsabilita = QStringList{"A - D'Amico, Luca", "A - Rossi \"il giovane\", ", "C - Bianchi, Anna"};
-        atteso.lstClassificazione = QStringList{"0 - T1.1; TD001", "1 - T1.1; TD003", "0 - T1.2; ", "2 - T1.1; AT001"};
-        atteso.lstFonte = QStringList{"art. 3 l. 7 agosto 1990, n. 241", "ord. Trib. Milano sez. I 3 maggio 2019, n. 4567",
-                                      "art. 6 Reg. UE 2016/679*NIC*"};
+        atteso.lstResponsabilita =
+            QStringList{"A - D'Amico, Luca", "A - Rossi \"il giovane\", ", "C - Bianchi, Anna"};
+        atteso.lstClassificazione =
+            QStringList{"0 - T1.1; TD001", "1 - T1.1; TD003", "0 - T1.2; ", "2 - T1.1; AT001"};
+        atteso.lstFonte =
+            QStringList{"art. 3 l. 7 agosto 1990, n. 241", "ord. Trib. Milano sez. I 3 maggio 2019, n. 4567",
+                        "art. 6 Reg. UE 2016/679*NIC*"};
         QCOMPARE(l.d, atteso);
         QCOMPARE(l.b.TestoRiassunto, b.TestoRiassunto);
         QCOMPARE(l.b.TestoSommario, b.TestoSommario);
@@ -182,16 +186,23 @@ private Q_SLOTS:
         DatiDocumento d = a.dati(1);
         riempi(b, d);
         QVERIFY(ScriviDocumento(a.c(), b, d).salvato());
-        QCOMPARE(righe(a.c(), "select IDDocumento, Pagine, TAbs, Bib, TD, LIN, LO, LR, LA, DocURL from tabDocumento"),
-                 QStringList{"1|10-25|500|1|01|00|00|00|00|https://example.org/a?b=1&c=2"});
+        QCOMPARE(
+            righe(a.c(),
+                  "select IDDocumento, Pagine, TAbs, Bib, TD, LIN, LO, LR, LA, DocURL from tabDocumento"),
+            QStringList{"1|10-25|500|1|01|00|00|00|00|https://example.org/a?b=1&c=2"});
         QCOMPARE(righe(a.c(), "select IDRivistaOnline, Data, Fascicolo, Volume, Annata from tabRifBibl"),
                  QStringList{"TST1|2020-03-12|3|12|2020"});
-        QCOMPARE(righe(a.c(), "select FlagAutore from legameDocResp order by rowid"), QStringList({"-1", "-1", "0"}));
+        QCOMPARE(righe(a.c(), "select FlagAutore from legameDocResp order by rowid"),
+                 QStringList({"-1", "-1", "0"}));
         QCOMPARE(righe(a.c(), "select Tipo from legameDocTesto order by Tipo"),
                  QStringList({"0", "1", "2", "3", "4", "5", "7", "8"}));
-        QCOMPARE(righe(a.c(), "select TP, mese, Ordinanza <> 0, IDCitta > 0, IDSezione > 0 from tabFonte order by IDFonte"),
-                 QStringList({"LIO|8|0|0|0", "GIO|5|1|1|1", "NIC|0|0|0|0"}));
-        QCOMPARE(righe(a.c(), "select Citta, Nuovo from tabCitta where Citta = 'Milano'"), QStringList{"Milano|1"});
+        QCOMPARE(
+            righe(
+                a.c(),
+                "select TP, mese, Ordinanza <> 0, IDCitta > 0, IDSezione > 0 from tabFonte order by IDFonte"),
+            QStringList({"LIO|8|0|0|0", "GIO|5|1|1|1", "NIC|0|0|0|0"}));
+        QCOMPARE(righe(a.c(), "select Citta, Nuovo from tabCitta where Citta = 'Milano'"),
+                 QStringList{"Milano|1"});
     }
 
     void dates_data() {
@@ -231,10 +242,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("volume");
         QTest::addColumn<QString>("annata");
         QTest::addColumn<bool>("stessa");
-        QTest::newRow("identical") << "3" << "12" << "2020" << true;
-        QTest::newRow("other issue") << "4" << "12" << "2020" << false;
-        QTest::newRow("empty volume") << "3" << "" << "2020" << false;
-        QTest::newRow("quote in issue") << "3\"bis" << "12" << "2020" << false;
+        QTest::newRow("identical") << "3"
+                                   << "12"
+                                   << "2020" << true;
+        QTest::newRow("other issue") << "4"
+                                     << "12"
+                                     << "2020" << false;
+        QTest::newRow("empty volume") << "3"
+                                      << ""
+                                      << "2020" << false;
+        QTest::newRow("quote in issue") << "3\"bis"
+                                        << "12"
+                                        << "2020" << false;
     }
     void sameIssueSharesItsReference() {
         QFETCH(QString, fascicolo);
@@ -260,10 +279,12 @@ private Q_SLOTS:
         TestHome t;
         Archivio a(t);
         // References made elsewhere: one with Null columns, one with empty ones.
-        a.c().EseguiIstruzione("insert into tabRifBibl (IDRifBibl, IDRivistaOnline, Data, Fascicolo, Volume, Annata) "
-                               "values (40, 'TST1', '2020-03-12', null, null, null)");
-        a.c().EseguiIstruzione("insert into tabRifBibl (IDRifBibl, IDRivistaOnline, Data, Fascicolo, Volume, Annata) "
-                               "values (41, 'TST2', '2020-03-12', '', '', '')");
+        a.c().EseguiIstruzione(
+            "insert into tabRifBibl (IDRifBibl, IDRivistaOnline, Data, Fascicolo, Volume, Annata) "
+            "values (40, 'TST1', '2020-03-12', null, null, null)");
+        a.c().EseguiIstruzione(
+            "insert into tabRifBibl (IDRifBibl, IDRivistaOnline, Data, Fascicolo, Volume, Annata) "
+            "values (41, 'TST2', '2020-03-12', '', '', '')");
         for (const char* rivista : {"TST1", "TST2"}) {
             DocumentBuffer b = Archivio::nuovo(1);
             DatiDocumento d = a.dati(ProssimoIDDocumento(a.c()));
@@ -274,7 +295,8 @@ private Q_SLOTS:
             QVERIFY(ScriviDocumento(a.c(), b, d).salvato());
         }
         QCOMPARE(conta(a.c(), "select count(*) from tabRifBibl"), 2);
-        QCOMPARE(righe(a.c(), "select IDRifBibl from tabDocumento order by IDDocumento"), QStringList({"40", "41"}));
+        QCOMPARE(righe(a.c(), "select IDRifBibl from tabDocumento order by IDDocumento"),
+                 QStringList({"40", "41"}));
         QCOMPARE(leggi(t, a, 1).d.txtFascicolo, QString());
     }
 
@@ -369,8 +391,10 @@ private Q_SLOTS:
         TestHome t;
         Archivio a(t);
         // Rows left by a document deleted elsewhere under the number the new one gets.
-        a.c().EseguiIstruzione("insert into legameDocResp (IDDoc, IDResponsabilita, FlagAutore) values (1, 99, -1)");
-        a.c().EseguiIstruzione("insert into legameDocClass (IDDoc, CodiceS, CodiceD, Controllo) values (1, 'X', 'Y', 1)");
+        a.c().EseguiIstruzione(
+            "insert into legameDocResp (IDDoc, IDResponsabilita, FlagAutore) values (1, 99, -1)");
+        a.c().EseguiIstruzione(
+            "insert into legameDocClass (IDDoc, CodiceS, CodiceD, Controllo) values (1, 'X', 'Y', 1)");
         a.c().EseguiIstruzione("insert into tabTesto (IDTesto, Testo) values (50, 'vecchio')");
         a.c().EseguiIstruzione("insert into legameDocTesto (IDDoc, IDTesto, Tipo) values (1, 50, '1')");
         DocumentBuffer b = Archivio::nuovo(1);
@@ -551,7 +575,7 @@ private Q_SLOTS:
         QCOMPARE(*DocumentoSeguente(a.c(), "2"), 5);
         QCOMPARE(*DocumentoSeguente(a.c(), "9"), 2);
         QCOMPARE(*DocumentoSeguente(a.c(), "10"), 2); // a new document
-        QCOMPARE(*DocumentoSeguente(a.c(), "6 "), 9);  // a number typed by the operator
+        QCOMPARE(*DocumentoSeguente(a.c(), "6 "), 9); // a number typed by the operator
         QCOMPARE(*DocumentoPrecedente(a.c(), "2"), 9);
         QCOMPARE(*DocumentoPrecedente(a.c(), "9"), 5);
         QCOMPARE(*DocumentoPrecedente(a.c(), "xyz"), 9);
@@ -576,10 +600,13 @@ private Q_SLOTS:
     void unusualStoredValuesAreReported() {
         TestHome t;
         Archivio a(t);
-        a.c().EseguiIstruzione("insert into tabRifBibl (IDRifBibl, IDRivistaOnline, Data) values (1, 'TST1', '1960-13-00')");
-        a.c().EseguiIstruzione("insert into tabDocumento (IDDocumento, IDRifBibl, Pagine, TAbs, Bib, TD, LIN) "
-                               "values (1, 1, null, '450', '', '99', '')");
-        a.c().EseguiIstruzione("insert into tabDocumento (IDDocumento, IDRifBibl, Pagine, TD) values (2, 77, '5', '03')");
+        a.c().EseguiIstruzione(
+            "insert into tabRifBibl (IDRifBibl, IDRivistaOnline, Data) values (1, 'TST1', '1960-13-00')");
+        a.c().EseguiIstruzione(
+            "insert into tabDocumento (IDDocumento, IDRifBibl, Pagine, TAbs, Bib, TD, LIN) "
+            "values (1, 1, null, '450', '', '99', '')");
+        a.c().EseguiIstruzione(
+            "insert into tabDocumento (IDDocumento, IDRifBibl, Pagine, TD) values (2, 77, '5', '03')");
         Letto l = leggi(t, a, 1);
         QVERIFY(l.esito.caricato);
         QCOMPARE(l.d.ComboTD.posizione, 0);

@@ -112,7 +112,8 @@ private Q_SLOTS:
     void storedColumnsByGroup_data() {
         QTest::addColumn<VoceFonte>("voce");
         QTest::addColumn<QString>("atteso");
-        QTest::newRow("domestic") << tar() << "GIA|5|TAR LA - Roma sez. II 3 maggio 2001, n. 12||1|1|1|0|1|0|0|0";
+        QTest::newRow("domestic") << tar()
+                                  << "GIA|5|TAR LA - Roma sez. II 3 maggio 2001, n. 12||1|1|1|0|1|0|0|0";
         VoceFonte p;
         p.TP = "LIP";
         p.NomeFonte = "l.";
@@ -120,10 +121,12 @@ private Q_SLOTS:
         p.Decreto = true;
         p.testo = "l. BZ";
         QTest::newRow("province") << p << "LIP|0|l. BZ||1|0|0|1|0|0|0|1";
-        QTest::newRow("GEI with section") << gei("GEI")
-                                          << "GEI|0|C. eur. dir. uomo Grande Camera 1 luglio 2014 (Rossi c. Italia)||1|0|0|0|1|0|0|0";
-        QTest::newRow("NIT without section") << gei("NIT")
-                                             << "NIT|0|C. eur. dir. uomo Grande Camera 1 luglio 2014 (Rossi c. Italia)||1|0|0|0|0|0|0|0";
+        QTest::newRow("GEI with section")
+            << gei("GEI")
+            << "GEI|0|C. eur. dir. uomo Grande Camera 1 luglio 2014 (Rossi c. Italia)||1|0|0|0|1|0|0|0";
+        QTest::newRow("NIT without section")
+            << gei("NIT")
+            << "NIT|0|C. eur. dir. uomo Grande Camera 1 luglio 2014 (Rossi c. Italia)||1|0|0|0|0|0|0|0";
         VoceFonte can;
         can.TP = "FCG";
         can.NomeFonte = "Trib. Eccl. Reg.";
@@ -150,7 +153,8 @@ private Q_SLOTS:
         fca.TP = "FCA";
         fca.testo = " Istr. Dignitas connubii 25 gennaio 2005";
         fca.mese = "gennaio";
-        QTest::newRow("FCA keeps its leading blank") << fca << "FCA|1| Istr. Dignitas connubii 25 gennaio 2005||0|0|0|0|0|0|0|0";
+        QTest::newRow("FCA keeps its leading blank")
+            << fca << "FCA|1| Istr. Dignitas connubii 25 gennaio 2005||0|0|0|0|0|0|0|0";
     }
     void storedColumnsByGroup() {
         QFETCH(VoceFonte, voce);
@@ -174,7 +178,8 @@ private Q_SLOTS:
         // The search alone adds them, marked new ...
         cerca(a.c(), v);
         for (const char* sql :
-             {"select Nuovo from tabCitta where Citta = 'Cittadella'", "select Nuovo from tabSezione where Sigla = 'sez. nuova'",
+             {"select Nuovo from tabCitta where Citta = 'Cittadella'",
+              "select Nuovo from tabSezione where Sigla = 'sez. nuova'",
               "select Nuovo from tabMinistero where MinisteroNorm = 'Ministero della prova'",
               "select Nuovo from tabAutorita where AutoritaNorm = 'Autorità \"nuova\"'",
               "select Nuovo from tabAmministrazione where AmministrazioneNorm = 'Comune di Prova'"})
@@ -245,7 +250,8 @@ private Q_SLOTS:
         n.testo = "Reg. UE 2016/679";
         QList<VoceFonte> elenco{tar(), p, n, gei("GEI")};
         for (const VoceFonte& v : elenco)
-            a.c().EseguiIstruzione("insert into legameDocFonte (IDDoc, IDFonte) values (5, ?)", {MemorizzaFonte(a.c(), v)});
+            a.c().EseguiIstruzione("insert into legameDocFonte (IDDoc, IDFonte) values (5, ?)",
+                                   {MemorizzaFonte(a.c(), v)});
         // A citation stored elsewhere with its family after an asterisk.
         a.c().EseguiIstruzione("update tabFonte set testo = testo || '*NIC*' where TP = 'NIC'");
 
@@ -264,7 +270,8 @@ private Q_SLOTS:
     void loadOfABrokenKeyFails() {
         TestHome t;
         Archivio a(t);
-        a.c().EseguiIstruzione("insert into legameDocFonte (IDDoc, IDFonte) values (5, ?)", {MemorizzaFonte(a.c(), tar())});
+        a.c().EseguiIstruzione("insert into legameDocFonte (IDDoc, IDFonte) values (5, ?)",
+                               {MemorizzaFonte(a.c(), tar())});
         a.c().EseguiIstruzione("update tabFonte set IDCitta = 9999");
         QVERIFY_THROWS_EXCEPTION(DbError, CaricaFonti(a.c(), 5, t.state().Mesi));
     }
