@@ -217,6 +217,35 @@ private Q_SLOTS:
         QVERIFY(s.t.dialogs().unexpected().isEmpty());
     }
 
+    void functionKeysFromEveryDataControl() {
+        Sessione s;
+        for (qint64 id : {1, 2})
+            s.documento(id, QString("Titolo %1").arg(id));
+        frmDocumento* w = s.nuovo();
+        const char* controlli[] = {"cmbAA", "cmbMM", "cmbGG", "cmbCPer", "ComboTD", "ComboTAbs",
+                                   "ComboBib", "ComboLIN", "txtFascicolo", "txtVolume", "txtAnnata", "txtPagine",
+                                   "txtDocURL", "txtTitolo", "txtNota", "lstResponsabilita", "lstClassificazione",
+                                   "lstFonte"};
+        QString atteso = "1";
+        for (const char* nome : controlli) {
+            tasto(figlio<QWidget>(w, nome), Qt::Key_F6);
+            QVERIFY2(w->txtID->text() == atteso, nome);
+            atteso = atteso == "1" ? "2" : "1";
+        }
+        // Nuovo: a clear window for the next number, its commands hidden again.
+        w->cmdNew->click();
+        QCOMPARE(w->txtID->text(), QString("3"));
+        QVERIFY(w->txtTitolo->toPlainText().isEmpty());
+        QCOMPARE(w->ComboTD->currentIndex(), 0);
+        QCOMPARE(w->cmbCPer->currentIndex(), 0);
+        QVERIFY(w->cmdSalva->isHidden() && w->buffer().NuovoDocumento);
+        // Entering the pages or the title selects what is there.
+        w->txtPagine->setText("12-30");
+        w->txtTitolo->setFocus();
+        w->txtPagine->setFocus();
+        QTRY_COMPARE(w->txtPagine->selectedText(), QString("12-30"));
+    }
+
     void navigationInAnEmptyArchiveTellsTheOperator() {
         Sessione s;
         frmDocumento* w = s.nuovo();
