@@ -33,48 +33,33 @@ QList<VoceClassificazione> CaricaClassificazione(cConnessione& connection, qint6
     return elenco;
 }
 
-namespace {
-
-// Codes are found without regard to case, as the archives were always searched: first as typed,
-// on the index, then, only when that finds nothing, ignoring case.
-RecordSet cercaCodice(cConnessione& connection, const QString& sql, const QVariantList& params) {
-    RecordSet rs = connection.ApriRS(sql.arg(QString()), params);
-    if (!rs.eof())
-        return rs;
-    rs.close();
-    return connection.ApriRS(sql.arg(QStringLiteral(" collate nocase")), params);
-}
-
-} // namespace
-
+// The code columns compare without regard to case (the schema says so), as operators type codes in
+// either case.
 std::optional<QString> DescrizioneSistematico(cConnessione& connection, const QString& CodiceS) {
-    RecordSet rs = cercaCodice(
-        connection, QStringLiteral("select sigla, descrizione from tabSistematici where CodiceS = ?%1"),
-        {CodiceS});
+    RecordSet rs = connection.ApriRS(
+        QStringLiteral("select sigla, descrizione from tabSistematici where CodiceS = ?"), {CodiceS});
     if (rs.eof())
         return std::nullopt;
     return rs.field(u"sigla").toString() + QStringLiteral(" - ") + rs.field(u"descrizione").toString();
 }
 
 std::optional<QString> DescrizioneDescrittore(cConnessione& connection, const QString& CodiceD) {
-    RecordSet rs = cercaCodice(
-        connection, QStringLiteral("select Descrizione from tabDescrittori where CodiceD = ?%1"), {CodiceD});
+    RecordSet rs = connection.ApriRS(
+        QStringLiteral("select Descrizione from tabDescrittori where CodiceD = ?"), {CodiceD});
     if (rs.eof())
         return std::nullopt;
     return rs.field(0).toString();
 }
 
 int ControlloDescrittore(cConnessione& connection, const QString& CodiceS, const QString& CodiceD) {
-    RecordSet rs =
-        cercaCodice(connection, QStringLiteral("select ID from TabLegameDS where NS = ?%1 and ND = ?%1"),
-                    {CodiceS, CodiceD});
+    RecordSet rs = connection.ApriRS(QStringLiteral("select ID from TabLegameDS where NS = ? and ND = ?"),
+                                     {CodiceS, CodiceD});
     return rs.eof() ? CoppiaNonValida : CoppiaValida;
 }
 
 int ControlloAsteriscato(cConnessione& connection, const QString& CodiceS, const QString& CodiceD) {
-    RecordSet rs = cercaCodice(connection,
-                               QStringLiteral("select ID from tabLegameDSA where NS = ?%1 and CodiceD = ?%1"),
-                               {CodiceS, CodiceD});
+    RecordSet rs = connection.ApriRS(
+        QStringLiteral("select ID from tabLegameDSA where NS = ? and CodiceD = ?"), {CodiceS, CodiceD});
     return rs.eof() ? AsteriscoNonValida : AsteriscoValida;
 }
 

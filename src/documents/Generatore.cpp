@@ -247,7 +247,7 @@ Catalogo preparaCatalogo(cConnessione& c, Casuale& rnd) {
         for (const QString& n : k.codici)
             assicuraInterna(c, n, QStringLiteral("1"), QString());
     }
-    k.costituzione = colonna(c, QStringLiteral("select FonteNorm from tabFonteInterna where liv1 = '0'"));
+    k.costituzione = colonna(c, QStringLiteral("select FonteNorm from tabFonteInterna where liv1 = '0' order by IDFonteInterna"));
     if (k.costituzione.isEmpty()) {
         k.costituzione = lista({"Cost."});
         assicuraInterna(c, k.costituzione.first(), QStringLiteral("0"), QString());

@@ -114,10 +114,12 @@ void responsabilita(cConnessione& connection, qint64 IDDoc, bool nuovo, QList<Vo
             continue;
         qint64 id = 0;
         {
-            RecordSet rs =
-                connection.ApriRS(QStringLiteral("select IDResponsabilita from tabResponsabilita where "
-                                                 "primoElemento = ? and secondoElemento = ?"),
-                                  {v.PrimoElemento, v.SecondoElemento});
+            // A person stored without given name (Null) is the person typed without one: otherwise
+            // every save of a loaded document would add the person again.
+            RecordSet rs = connection.ApriRS(
+                QStringLiteral("select IDResponsabilita from tabResponsabilita where primoElemento = ? and "
+                               "(secondoElemento = ? or (secondoElemento is null and ? = ''))"),
+                {v.PrimoElemento, v.SecondoElemento, v.SecondoElemento});
             if (!rs.eof())
                 id = rs.field(0).toLongLong();
         }

@@ -71,7 +71,7 @@ void riempi(DocumentBuffer& b, DatiDocumento& d) {
     gdpr.anno = "2016";
     gdpr.numero = "679";
     gdpr.testo = "art. 6 Reg. UE 2016/679";
-    b.ElencoFonti = {legge("3", "241"), cassazione("Milano"), gdpr};
+    b.ElencoFonti = {legge("3", "241"), cassazione("Borgo di Prova"), gdpr};
     b.TestoRiassunto = "Riassunto con \"virgolette\" e 'apici'.";
     b.TestoSommario = "1. Premessa. - 2. Conclusioni.";
     b.TestoTraduzione = "Title translation";
@@ -143,7 +143,7 @@ private Q_SLOTS:
         atteso.lstClassificazione =
             QStringList{"0 - T1.1; TD001", "1 - T1.1; TD003", "0 - T1.2; ", "2 - T1.1; AT001"};
         atteso.lstFonte =
-            QStringList{"art. 3 l. 7 agosto 1990, n. 241", "ord. Trib. Milano sez. I 3 maggio 2019, n. 4567",
+            QStringList{"art. 3 l. 7 agosto 1990, n. 241", "ord. Trib. Borgo di Prova sez. I 3 maggio 2019, n. 4567",
                         "art. 6 Reg. UE 2016/679*NIC*"};
         QCOMPARE(l.d, atteso);
         QCOMPARE(l.b.TestoRiassunto, b.TestoRiassunto);
@@ -201,8 +201,8 @@ private Q_SLOTS:
                 a.c(),
                 "select TP, mese, Ordinanza <> 0, IDCitta > 0, IDSezione > 0 from tabFonte order by IDFonte"),
             QStringList({"LIO|8|0|0|0", "GIO|5|1|1|1", "NIC|0|0|0|0"}));
-        QCOMPARE(righe(a.c(), "select Citta, Nuovo from tabCitta where Citta = 'Milano'"),
-                 QStringList{"Milano|1"});
+        QCOMPARE(righe(a.c(), "select Citta, Nuovo from tabCitta where Citta = 'borgo di prova'"),
+                 QStringList{"Borgo di Prova|1"});
     }
 
     void dates_data() {
@@ -358,6 +358,14 @@ private Q_SLOTS:
         QCOMPARE(conta(a.c(), "select count(*) from tabResponsabilita"), 1);
         QCOMPARE(conta(a.c(), "select count(*) from tabFonte"), 2);
         QCOMPARE(conta(a.c(), "select count(*) from legameDocFonte"), 9);
+        // A body stored elsewhere without given name (Null) is found by its name alone.
+        a.c().EseguiIstruzione("insert into tabResponsabilita (IDResponsabilita, PrimoElemento, SecondoElemento) "
+                               "values (70, 'Osservatorio', null)");
+        DocumentBuffer b = Archivio::nuovo(4);
+        b.ElencoResponsabilita = {persona("Osservatorio", "")};
+        QVERIFY(ScriviDocumento(a.c(), b, a.dati(4)).salvato());
+        QCOMPARE(conta(a.c(), "select IDResponsabilita from legameDocResp where IDDoc = 4"), 70);
+        QCOMPARE(conta(a.c(), "select count(*) from tabResponsabilita"), 2);
     }
 
     void newSavedTwiceInsertsThenUpdates() {
@@ -642,6 +650,43 @@ private Q_SLOTS:
         QVERIFY(d.txtTitolo.isEmpty() && d.txtNota.isEmpty() && d.lstFonte.isEmpty());
         QVERIFY(b.ElencoFonti.isEmpty() && b.TestoRiassunto.isEmpty());
         QCOMPARE(b.IndiceFonte, -1);
+    }
+
+    void demoDeliveryRoundTrips() {
+        TestHome t;
+        QVERIFY(t.open(t.createDemo()));
+        cConnessione& c = t.state().Connessione;
+        const ListeDocumento liste = CaricaListe(c, QDate::currentDate());
+        const auto stato = [&] {
+            QStringList all = righe(c, "select * from tabDocumento order by 1");
+            for (const char* table : {"tabRifBibl", "tabResponsabilita", "tabFonte", "tabCitta", "tabSezione", "tabStato"})
+                all << righe(c, QString("select * from %1 order by rowid").arg(table));
+            all << righe(c, "select 'R', IDDoc, IDResponsabilita, FlagAutore from legameDocResp union all "
+                            "select 'C', IDDoc, CodiceS, CodiceD || '/' || Controllo from legameDocClass union all "
+                            "select 'F', IDDoc, IDFonte, '' from legameDocFonte union all "
+                            "select 'T', IDDoc, Tipo, Testo from legameDocTesto l, tabTesto t "
+                            "where l.IDTesto = t.IDTesto order by 1, 2, 3, 4");
+            return all;
+        };
+        const QStringList prima = stato();
+        RecordSet rs = c.ApriRS("select IDDocumento from tabDocumento order by 1");
+        QList<qint64> ids;
+        for (; !rs.eof(); rs.moveNext())
+            ids << rs.field(0).toLongLong();
+        rs.close();
+        QVERIFY(!ids.isEmpty());
+        for (qint64 id : ids) {
+            DocumentBuffer b;
+            b.IDDocCorrente = id;
+            DatiDocumento d;
+            PreparaDati(d, liste);
+            d.txtID = QString::number(id);
+            const EsitoCaricamento e = CaricaDocumento(c, t.state().Mesi, liste, b, d);
+            QVERIFY2(e.caricato, qPrintable(e.errore));
+            QVERIFY2(e.avvisi.isEmpty(), qPrintable(QString("%1: %2").arg(id).arg(e.avvisi.join("; "))));
+            QVERIFY2(ScriviDocumento(c, b, d).salvato(), qPrintable(QString::number(id)));
+        }
+        QCOMPARE(stato(), prima);
     }
 
     void documentList() {
