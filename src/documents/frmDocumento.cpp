@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QAbstractItemView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -145,7 +146,7 @@ void frmDocumento::creaControlli() {
     cmbAA->setMinimumContentsLength(5);
     cmbCPer->setMinimumContentsLength(8);
     ComboTD->setMinimumContentsLength(18);
-    ComboTAbs->setMinimumContentsLength(14);
+    ComboTAbs->setMinimumContentsLength(22);
     ComboBib->setMinimumContentsLength(16);
     ComboLIN->setMinimumContentsLength(12);
     txtID->setMaximumWidth(90);
@@ -382,6 +383,8 @@ void frmDocumento::riempiCombo() {
         c->clear();
         c->addItems(items);
         c->setCurrentIndex(0);
+        // The list shows whole descriptions even where the box is narrower.
+        c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 24);
     };
     riempi(cmbAA, liste_.cmbAA);
     riempi(cmbMM, liste_.cmbMM);
@@ -453,6 +456,7 @@ void frmDocumento::mostraDati(const DatiDocumento& d) {
     txtAnnata->setText(d.txtAnnata);
     txtPagine->setText(d.txtPagine);
     txtDocURL->setText(d.txtDocURL);
+    txtDocURL->setCursorPosition(0);
     combo(ComboTD, d.ComboTD);
     combo(ComboTAbs, d.ComboTAbs);
     combo(ComboBib, d.ComboBib);
