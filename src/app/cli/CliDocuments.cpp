@@ -3,6 +3,7 @@
 #include "store/mdlGlobale.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 namespace {
 
@@ -49,6 +50,10 @@ int generate(CliContext& c, const CliArgs& a) {
         return 2;
     }
     const QString path = c.state.home.archivePath(a.positional().first());
+    if (QFileInfo::exists(path)) {
+        c.err << "Il file " << path << " esiste già" << Qt::endl;
+        return 1;
+    }
     c.out << "Generazione di " << opzioni.documenti << " documenti in " << path << Qt::endl;
     ProgressoTesto progresso(c.out);
     QElapsedTimer clock;
