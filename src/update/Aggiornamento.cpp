@@ -109,12 +109,12 @@ qint64 ConteggioDocumenti(AppState& state, TextOutput& file) {
     return n;
 }
 
-EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, const QString& fileSigle,
+EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
                                        const std::function<void(const QString&)>& archivio) {
     return EseguiAggiornamento(state, tipo, fileSigle, RunAggiornamento(tipo), archivio);
 }
 
-EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, const QString& fileSigle,
+EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
                                        const RunArchivio& run, const std::function<void(const QString&)>& archivio) {
     EsitoAggiornamento esito;
     Dialogs& operatorDialogs = state.ui();

@@ -29,14 +29,15 @@ struct EsitoAggiornamento {
     QString errore;          // "<number> --> <description>" of the error that ended it
 };
 
-// Runs the batch over the archives of the abbreviation file. The archive open before, if any, is
+// Runs the batch over the archives of the abbreviation file (taken by value: callers pass the
+// shared chosen-file path, which the batch then turns into its output path). The archive open before, if any, is
 // open again afterwards. `archivio` is told each archive's abbreviation as it is opened (the main
 // window shows it in its caption). The closing messages of the runs are gathered and shown in one
 // box at the end; an error shows "<number> --> <description>" and ends the batch.
-EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, const QString& fileSigle,
+EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
                                        const std::function<void(const QString&)>& archivio = {});
 // The same with the per-archive run given (tests).
-EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, const QString& fileSigle,
+EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
                                        const RunArchivio& run, const std::function<void(const QString&)>& archivio);
 
 // Writes the count line of the open archive and returns its number of documents.

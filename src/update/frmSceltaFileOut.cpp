@@ -37,12 +37,13 @@ frmSceltaFileOut::frmSceltaFileOut(AppState& state, const QString& folder, const
     layout->addWidget(label);
     layout->addLayout(body);
     resize(380, 300);
-    if (fileListOut->count() > 0)
-        fileListOut->setCurrentRow(-1);
-
     connect(fileListOut, &QListWidget::itemClicked, this, &frmSceltaFileOut::fileListOut_Click);
-    connect(fileListOut, &QListWidget::currentItemChanged, this,
-            [this](QListWidgetItem* item) { if (item) fileListOut_Click(item); });
+    // A file chosen with the keyboard counts as clicked.
+    connect(fileListOut, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> selected = fileListOut->selectedItems();
+        if (!selected.isEmpty())
+            fileListOut_Click(selected.first());
+    });
     connect(fileListOut, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         fileListOut_Click(item);
         cmdConferma_Click();
