@@ -159,11 +159,12 @@ QString StampaCelex(AppState& state) {
     Pagina pagina(state);
     pagina.apri(QStringLiteral("StampaHTML ") + state.Consegna() + QStringLiteral(".html"),
                 QStringLiteral("Stampa HTML per il controllo CELEX..."));
+    // The sources of a document follow in the order they were linked.
     RecordSet rs = state.Connessione.ApriRS(QStringLiteral(
         "select TabDocumento.IDDocumento, TabFonte.*, tabFonteCom.* from tabDocumento, tabFonte, tabFonteCom, "
         "LegameDocFonte where tabDocumento.IDDocumento = legameDocFonte.IDDoc and  tabFonte.IDNomeFonte = "
         "tabFonteCom.IDFonteCom and tabFonte.IDFonte = LegameDocFonte.IDFonte and (TabFonte.TP = 'NIC' Or "
-        "TabFonte.TP = 'GEC') order by TabDocumento.IDDocumento"));
+        "TabFonte.TP = 'GEC') order by TabDocumento.IDDocumento, LegameDocFonte.ID"));
     const int colID = rs.columnIndex(u"IDDocumento");
     const int colTesto = rs.columnIndex(u"testo");
     const int colSettore = rs.columnIndex(u"Settore");
@@ -205,7 +206,7 @@ QString StampaHudoc(AppState& state) {
     RecordSet rs = state.Connessione.ApriRS(QStringLiteral(
         "select TabDocumento.IDDocumento, TabFonte.* from tabDocumento, tabFonte, LegameDocFonte where "
         "tabDocumento.IDDocumento = legameDocFonte.IDDoc and tabFonte.IDFonte = LegameDocFonte.IDFonte and "
-        "tabFonte.TP = 'GEI' and TabFonte.IDNomeFonte = 2 order by TabDocumento.IDDocumento"));
+        "tabFonte.TP = 'GEI' and TabFonte.IDNomeFonte = 2 order by TabDocumento.IDDocumento, LegameDocFonte.ID"));
     const int colID = rs.columnIndex(u"IDDocumento");
     const int colTesto = rs.columnIndex(u"testo");
     const int colAltro = rs.columnIndex(u"altro");
