@@ -175,7 +175,7 @@ QString StampaCelex(AppState& state) {
     const int colAnno = rs.columnIndex(u"anno");
     const int colAltro = rs.columnIndex(u"altro");
     const int colOrdinanza = rs.columnIndex(u"ordinanza");
-    const QString base = TestoHtml(state.settings.celexBase);
+    const QString base = TestoHtml(state.settings.celexBase, Contesto::Attributo);
     for (; !rs.eof(); rs.moveNext()) {
         pagina.documento(rs.field(colID).toLongLong());
         const QString settore = rs.field(colSettore).toString();
@@ -212,7 +212,7 @@ QString StampaHudoc(AppState& state) {
     const int colAltro = rs.columnIndex(u"altro");
     // The name goes percent-encoded into the fragment and the base is escaped for the attribute,
     // so the JSON of the fragment stays whole inside its single quotes.
-    const QString base = TestoHtml(state.settings.hudocBase);
+    const QString base = TestoHtml(state.settings.hudocBase, Contesto::Attributo);
     for (; !rs.eof(); rs.moveNext()) {
         pagina.documento(rs.field(colID).toLongLong());
         const QString nome = NomeHudoc(rs.field(colAltro).toString());

@@ -45,7 +45,7 @@ bool SegnalaErrori(AppState& state, const std::function<void()>& operazione) {
     return false;
 }
 
-QString TestoHtml(QStringView testo) {
+QString TestoHtml(QStringView testo, Contesto contesto) {
     QString out;
     out.reserve(testo.size() + 16);
     for (qsizetype i = 0; i < testo.size(); ++i) {
@@ -54,6 +54,7 @@ QString TestoHtml(QStringView testo) {
             c = QChar::surrogateToUcs4(testo[i], testo[i + 1]);
             ++i;
         }
+        const bool attributo = contesto == Contesto::Attributo;
         switch (c) {
         case u'&':
             out += QStringLiteral("&amp;");
@@ -65,10 +66,10 @@ QString TestoHtml(QStringView testo) {
             out += QStringLiteral("&gt;");
             break;
         case u'"':
-            out += QStringLiteral("&quot;");
+            out += attributo ? QStringLiteral("&quot;") : QStringLiteral("\"");
             break;
         case u'\'':
-            out += QStringLiteral("&#39;");
+            out += attributo ? QStringLiteral("&#39;") : QStringLiteral("'");
             break;
         default:
             if (c < 0x80)

@@ -26,9 +26,11 @@ bool SegnalaErrori(AppState& state, const std::function<void()>& operazione);
 // statement, the reason otherwise.
 QString DescrizioneErrore(const std::exception& e);
 
-// Archive text made safe for HTML text and attribute values: & < > " ' escaped, every character
-// outside ASCII as a numeric character reference (so the page reads the same in any encoding).
-QString TestoHtml(QStringView testo);
+// Archive text made safe for HTML: & < > escaped, and " ' too for an attribute value; every
+// character outside ASCII as a numeric character reference (so the page reads the same in any
+// encoding).
+enum class Contesto { Testo, Attributo };
+QString TestoHtml(QStringView testo, Contesto contesto = Contesto::Testo);
 
 // Text encoded for a URL (query or fragment): everything but letters, digits and -._~ is
 // percent-encoded from its UTF-8 bytes.

@@ -2,6 +2,7 @@
 // error window on each list.
 
 #include "FixtureControlli.h"
+#include "support/GuiTestUtil.h"
 
 #include "checks/frmWndErrori.h"
 #include "store/MDIQuillaro.h"
@@ -37,12 +38,6 @@ bool conFinestra(QAction* voce, const std::function<void(frmWndErrori*)>& esamin
     voce->trigger();
     attesa.stop();
     return vista;
-}
-
-void fotografa(QWidget* w, const QString& nome) {
-    const QString dir = qEnvironmentVariable("QUILLARO_SCREENSHOTS");
-    if (!dir.isEmpty())
-        w->grab().save(QDir(dir).filePath(nome));
 }
 
 } // namespace
@@ -90,15 +85,15 @@ private Q_SLOTS:
             {w.mnuUtilitaDocumentiControlliVediErroriGenerici,
              QStringLiteral("Errori generici\n\nTAbs=500/800 e manca riassunto e/o sommario e/o in tema di (rec. 1)\n"
                             "Manca rif. bibliografico (rec. 2)\n"),
-             QStringLiteral("frmWndErrori-generici.png")},
+             QStringLiteral("frmWndErrori-generici")},
             {w.mnuUtilitaDocumentiControlliVediErroriClassificazione,
              QStringLiteral("Errori di classificazione\n\nCoppia non valida: 12; 345(rec. 1)\n"
                             "Coppia asteriscata non valida: 13; 7*(rec. 1)\n"),
-             QStringLiteral("frmWndErrori-classificazione.png")},
+             QStringLiteral("frmWndErrori-classificazione")},
             {w.mnuUtilitaDocumentiControlliVediErroriFonti,
              QStringLiteral("Errori nelle fonti\n\nFonte errata: art. 3 l. 15 marzo 1990, n. 22 (città) (rec. 1)\n"
                             "GICA con numero >= 1000: C. cost. 1 febbraio 2003, n. 1200 (rec. 1)\n"),
-             QStringLiteral("frmWndErrori-fonti.png")},
+             QStringLiteral("frmWndErrori-fonti")},
         };
         for (const Vista& v : viste) {
             QString testo;
@@ -107,7 +102,7 @@ private Q_SLOTS:
                 QCOMPARE(f->cmdChiudi->text(), QStringLiteral("Chiudi"));
                 QVERIFY(f->txtErrori->isReadOnly());
                 testo = f->txtErrori->toPlainText();
-                fotografa(f, v.foto);
+                saveScreenshot(f, v.foto);
             }));
             QVERIFY2(testo.startsWith(v.inizio), qPrintable(testo));
         }

@@ -23,11 +23,17 @@ QString celex(const QString& testo, const QString& numero) {
 
 // Four documents: EU sources on 1, 3 and 4; none on 2, which still takes its number.
 void fontiEuropee(ArchivioProva& a) {
-    a.db().executeScript(QStringLiteral(
-        "insert into tabFonteCom (IDFonteCom, FonteCom, Tipo, Settore, annoF, Codice) values "
-        "(10, 'dir.', 2, '3', null, 'L'), (11, 'C. giust.', 4, '6', null, 'J'), (12, 'Tratt. CE', 1, '1', '1957', 'E'), "
-        "(13, 'racc.', 2, null, null, 'H');"));
-    const auto eu = [&](const QString& tp, int nome, const QVariantMap& altri) {
+    const auto com = [&](const char* nome, const QVariant& settore, const QVariant& annoF, const char* codice) {
+        a.db().EseguiIstruzione(
+            QStringLiteral("insert into tabFonteCom (FonteCom, Tipo, Settore, annoF, Codice) values (?, 1, ?, ?, ?)"),
+            {QString::fromUtf8(nome), settore, annoF, QString::fromUtf8(codice)});
+        return a.db().lastInsertId();
+    };
+    const qint64 dir = com("dir. prova", QStringLiteral("3"), QVariant(), "L");
+    const qint64 giust = com("C. giust. prova", QStringLiteral("6"), QVariant(), "J");
+    const qint64 tratt = com("Tratt. prova", QStringLiteral("1"), QStringLiteral("1957"), "E");
+    const qint64 racc = com("racc. prova", QVariant(), QVariant(), "H");
+    const auto eu = [&](const QString& tp, qint64 nome, const QVariantMap& altri) {
         QVariantMap c = altri;
         c[QStringLiteral("TP")] = tp;
         c[QStringLiteral("IDNomeFonte")] = nome;
@@ -35,25 +41,25 @@ void fontiEuropee(ArchivioProva& a) {
     };
     Doc d1;
     d1.testi = {{QStringLiteral("0"), QStringLiteral("Diritto <UE> & città")}};
-    d1.fonti << eu(QStringLiteral("NIC"), 10,
+    d1.fonti << eu(QStringLiteral("NIC"), dir,
                    {{QStringLiteral("anno"), QStringLiteral("1992")},
                     {QStringLiteral("numero"), QStringLiteral("43")},
                     {QStringLiteral("testo"), QStringLiteral("dir. 92/43/CEE")}})
-             << eu(QStringLiteral("GEC"), 11,
+             << eu(QStringLiteral("GEC"), giust,
                    {{QStringLiteral("altro"), QStringLiteral("causa C-6/90")},
                     {QStringLiteral("testo"), QStringLiteral("C. giust. 2 febbraio 1990, C-6/90")}});
     a.documento(d1);
     a.documento(Doc{});
     Doc d3;
     d3.testi = {{QStringLiteral("0"), QStringLiteral("Terzo")}};
-    d3.fonti << eu(QStringLiteral("NIC"), 13, {{QStringLiteral("testo"), QStringLiteral("racc. senza settore")}})
-             << eu(QStringLiteral("NIC"), 12,
+    d3.fonti << eu(QStringLiteral("NIC"), racc, {{QStringLiteral("testo"), QStringLiteral("racc. senza settore")}})
+             << eu(QStringLiteral("NIC"), tratt,
                    {{QStringLiteral("articolo"), QStringLiteral("85")},
                     {QStringLiteral("testo"), QStringLiteral("art. 85 Tratt. CE")}});
     a.documento(d3);
     Doc d4;
     d4.testi.clear();
-    d4.fonti << eu(QStringLiteral("GEC"), 11,
+    d4.fonti << eu(QStringLiteral("GEC"), giust,
                    {{QStringLiteral("altro"), QStringLiteral("sentenza senza numero")},
                     {QStringLiteral("ordinanza"), -1},
                     {QStringLiteral("testo"), QStringLiteral("C. giust. ord.")}});
@@ -84,20 +90,24 @@ QStringList paginaCelex(const QString& titolo) {
 
 // Lookup rows, new and old, used by the sources of two documents.
 void nuoveVoci(ArchivioProva& a) {
-    a.db().executeScript(QStringLiteral(
-        "insert into tabCitta (IDCitta, Citta, Nuovo) values (1, 'Milano', 0), (2, 'Lodi', 1);"
-        "insert into tabSezione (IDSezione, Sigla, Nuovo) values (1, 'III', 1);"
-        "insert into tabMinistero (IDMinistero, MinisteroNorm, Nuovo) values (1, 'min. giust.', 0);"
-        "insert into tabStato (IDStato, Stato, Nuovo) values (1, 'Francia', 1);"));
+    const auto voce = [&](const char* sql, const char* valore) {
+        a.db().EseguiIstruzione(QString::fromUtf8(sql), {QString::fromUtf8(valore)});
+        return a.db().lastInsertId();
+    };
+    const qint64 idLodi = voce("insert into tabCitta (Citta, Nuovo) values (?, 1)", "Lodi");
+    const qint64 idPaullo = voce("insert into tabCitta (Citta, Nuovo) values (?, 0)", "Paullo");
+    const qint64 idSezione = voce("insert into tabSezione (Sigla, Nuovo) values (?, 1)", "III bis");
+    const qint64 idMinistero = voce("insert into tabMinistero (MinisteroNorm, Nuovo) values (?, 0)", "min. prova");
+    voce("insert into tabStato (Stato, Nuovo) values (?, 1)", "Francia nuova");
     const qint64 lodi = a.fonte({{QStringLiteral("TP"), QStringLiteral("GIO")},
-                                 {QStringLiteral("IDCitta"), 2},
+                                 {QStringLiteral("IDCitta"), idLodi},
                                  {QStringLiteral("testo"), QStringLiteral("Trib. Lodi")}});
     const qint64 milano = a.fonte({{QStringLiteral("TP"), QStringLiteral("GIO")},
-                                   {QStringLiteral("IDCitta"), 1},
-                                   {QStringLiteral("IDSezione"), 1},
-                                   {QStringLiteral("testo"), QStringLiteral("Trib. Milano, sez. III")}});
+                                   {QStringLiteral("IDCitta"), idPaullo},
+                                   {QStringLiteral("IDSezione"), idSezione},
+                                   {QStringLiteral("testo"), QStringLiteral("Trib. Paullo, sez. III bis")}});
     const qint64 ministero = a.fonte({{QStringLiteral("TP"), QStringLiteral("LIOA")},
-                                      {QStringLiteral("IDMinistero"), 1},
+                                      {QStringLiteral("IDMinistero"), idMinistero},
                                       {QStringLiteral("testo"), QStringLiteral("d.m. giust.")}});
     Doc d1;
     d1.fonti = {lodi, ministero};
@@ -116,7 +126,7 @@ QStringList sezioniNuovi(const QString& autorita) {
             QStringLiteral("Nuovo: Lodi (2)"),
             QString(),
             QStringLiteral("Nuovi inserimenti in tabSezione"),
-            QStringLiteral("Nuovo: III (2)"),
+            QStringLiteral("Nuovo: III bis (2)"),
             QString(),
             QStringLiteral("Nuovi inserimenti in tabMinistero"),
             QStringLiteral("Nessuna novità in tabMinistero"),
@@ -234,14 +244,28 @@ private Q_SLOTS:
         QCOMPARE(readFileBytes(t.state().FileScelto), pagina + pagina);
     }
 
-    void celexBaseComesFromSettings() {
+    // The addresses of quillaro.ini, made safe for the attribute they go in.
+    void serviceBasesComeFromSettings() {
         TestHome t;
+        QFile ini(t.home().settingsPath());
+        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write("[services]\ncelex=http://lex.example/\nhudoc=\"http://h.example/x'y&z\"\n");
+        ini.close();
+        t.state().settings = Settings::load(t.home());
         ArchivioProva a(t);
         fontiEuropee(a);
-        t.state().settings.celexBase = QStringLiteral("http://lex.example");
-        const QString html = QString::fromLatin1(readFileBytes(StampaCelex(t.state())));
-        QVERIFY(html.contains(QStringLiteral(
+        Doc d;
+        d.fonti << a.fonte({{QStringLiteral("TP"), QStringLiteral("GEI")},
+                            {QStringLiteral("IDNomeFonte"), 2},
+                            {QStringLiteral("altro"), QStringLiteral("(Rossi c. Italia)")},
+                            {QStringLiteral("testo"), QStringLiteral("Rossi")}});
+        a.documento(d);
+        const QString celex = QString::fromLatin1(readFileBytes(StampaCelex(t.state())));
+        QVERIFY(celex.contains(QStringLiteral(
             "<A HREF=\"http://lex.example/LexUriServ/LexUriServ.do?uri=CELEX:31992L0043:IT:NOT\">")));
+        const QString hudoc = QString::fromLatin1(readFileBytes(StampaHudoc(t.state())));
+        QVERIFY2(hudoc.contains(QStringLiteral("HREF='http://h.example/x&#39;y&amp;z/eng#{\"docname\":[\"Rossi%20\"]}'>")),
+                 qPrintable(hudoc));
     }
 
     void hudocPage() {
@@ -267,7 +291,7 @@ private Q_SLOTS:
                         "<h2>Documento: 202630001 (Record: 1)</h2>", "<h3>Titolo del documento</h3>",
                         QStringLiteral("C. eur. dir. uomo 1 gennaio 2000 (Rossi e Bianchi c. Italia)") + base +
                             QStringLiteral("Rossi%20and%20Bianchi%20\"]}'>") + QString::fromLatin1(kHudocLink),
-                        QStringLiteral("O&#39;Brien &amp; M&#252;ller c. Irlanda") + base +
+                        QStringLiteral("O'Brien &amp; M&#252;ller c. Irlanda") + base +
                             QStringLiteral("O%27Brien%20%26%20M%C3%BCller%20\"]}'>") + QString::fromLatin1(kHudocLink),
                         "</BODY>", "</HTML>"}));
         QCOMPARE(t.dialogs().texts(), QStringList{QStringLiteral("Fine stampa HTML_GEI (consegna 12)")});
@@ -293,7 +317,7 @@ private Q_SLOTS:
         a.db().executeScript(QStringLiteral("drop table tabAutorita; "
                                             "create table tabAutorita (IDAutorita INTEGER PRIMARY KEY, AutoritaNorm TEXT);"
                                             "insert into tabAutorita values (1, 'Garante');"
-                                            "update tabFonte set IDAutorita = 1;"));
+                                            "update tabFonte set IDAutorita = 1 where TP = 'LIOA';"));
         EstraiNuovi(t.state());
         QCOMPARE(readFileBytes(dump(t, QStringLiteral("nuovi.12"))),
                  righe(sezioniNuovi(
