@@ -6,7 +6,6 @@
 #include "store/TextOutput.h"
 
 #include <QFileInfo>
-
 #include <array>
 #include <stdexcept>
 
@@ -15,7 +14,9 @@ namespace {
 // Text types of legameDocTesto.Tipo that the rules look at.
 enum Tipo { Riassunto = 1, Sommario = 2, Traduzione = 3, Nota = 4, InTemaDi = 7, AbstractInglese = 8 };
 
-QString rec(qint64 n) { return QStringLiteral("(rec. ") + QString::number(n) + u')'; }
+QString rec(qint64 n) {
+    return QStringLiteral("(rec. ") + QString::number(n) + u')';
+}
 
 // Derives errclasse./errfonte. from the update path by its file name only, so that a folder
 // called "errori.x" higher up is never touched.
@@ -23,8 +24,9 @@ QString derivaDaErrori(const QString& pathErrori, const QString& nuovoNome) {
     static const QString prefisso = QStringLiteral("errori.");
     const QString nome = QFileInfo(pathErrori).fileName();
     if (!nome.startsWith(prefisso, Qt::CaseInsensitive))
-        throw std::runtime_error(
-            QStringLiteral("Il file di aggiornamento %1 non è un file \"errori.\"").arg(pathErrori).toStdString());
+        throw std::runtime_error(QStringLiteral("Il file di aggiornamento %1 non è un file \"errori.\"")
+                                     .arg(pathErrori)
+                                     .toStdString());
     return pathErrori.left(pathErrori.size() - nome.size()) + nuovoNome + nome.mid(prefisso.size());
 }
 
@@ -102,7 +104,8 @@ void Controllo::documento(const RecordSet& doc) {
         generali_.writeLine(QStringLiteral("Manca indicazione Bib ") + rec(id));
     // 6
     {
-        RecordSet rs = db_.ApriRS(QStringLiteral("select IDResponsabilita from legameDocResp where IDDoc = ?"), {id});
+        RecordSet rs =
+            db_.ApriRS(QStringLiteral("select IDResponsabilita from legameDocResp where IDDoc = ?"), {id});
         if (rs.eof())
             generali_.writeLine(QStringLiteral("Manca responsabilità ") + rec(id));
     }
@@ -123,12 +126,14 @@ void Controllo::documento(const RecordSet& doc) {
 }
 
 void Controllo::traduzione(qint64 id) {
-    RecordSet ea = db_.ApriRS(QStringLiteral("select IDTesto from legameDocTesto where IDDoc = ? and Tipo = '8'"), {id});
+    RecordSet ea =
+        db_.ApriRS(QStringLiteral("select IDTesto from legameDocTesto where IDDoc = ? and Tipo = '8'"), {id});
     if (ea.eof())
         return;
-    RecordSet tr = db_.ApriRS(QStringLiteral("select Testo from tabTesto, legameDocTesto where tabTesto.IDTesto = "
-                                             "legameDocTesto.IDTesto and IDDoc = ? and Tipo = '3'"),
-                              {id});
+    RecordSet tr =
+        db_.ApriRS(QStringLiteral("select Testo from tabTesto, legameDocTesto where tabTesto.IDTesto = "
+                                  "legameDocTesto.IDTesto and IDDoc = ? and Tipo = '3'"),
+                   {id});
     if (tr.eof())
         generali_.writeLine(QStringLiteral("Manca traduzione ") + rec(id));
     else if (tr.field(0).toString().contains(u'['))
@@ -136,7 +141,8 @@ void Controllo::traduzione(qint64 id) {
 }
 
 void Controllo::tipiTesto(qint64 id) {
-    RecordSet rs = db_.ApriRS(QStringLiteral("select Tipo from legameDocTesto where IDDoc = ? order by Tipo"), {id});
+    RecordSet rs =
+        db_.ApriRS(QStringLiteral("select Tipo from legameDocTesto where IDDoc = ? order by Tipo"), {id});
     if (rs.eof()) {
         generali_.writeLine(QStringLiteral("Mancano tutte le tipologie di testo ") + rec(id));
         return;
@@ -156,7 +162,8 @@ void Controllo::lingua(qint64 id, bool straniera) {
     else if (straniera)
         generali_.writeLine(QStringLiteral("Lingua straniera - manca traduzione titolo ") + rec(id));
     else if (tipi_[Traduzione] && !tipi_[AbstractInglese])
-        generali_.writeLine(QStringLiteral("Traduzione titolo senza EA e codice lingua straniera ") + rec(id));
+        generali_.writeLine(QStringLiteral("Traduzione titolo senza EA e codice lingua straniera ") +
+                            rec(id));
 }
 
 void Controllo::nota(qint64 id, const QString& td) {
@@ -172,7 +179,8 @@ void Controllo::tipoAbstract(qint64 id, const QString& tabs) {
             generali_.writeLine(QStringLiteral("TAbs=400 con testi ") + rec(id));
     } else if (tabs == u"500" || tabs == u"800") {
         if (!tipi_[Riassunto] || (!tipi_[Sommario] && !tipi_[InTemaDi]))
-            generali_.writeLine(QStringLiteral("TAbs=500/800 e manca riassunto e/o sommario e/o in tema di ") + rec(id));
+            generali_.writeLine(
+                QStringLiteral("TAbs=500/800 e manca riassunto e/o sommario e/o in tema di ") + rec(id));
     } else if (tabs == u"600") {
         if (!tipi_[Sommario])
             generali_.writeLine(QStringLiteral("TAbs=600 e manca sommario ") + rec(id));
@@ -186,7 +194,8 @@ void Controllo::tipoAbstract(qint64 id, const QString& tabs) {
 }
 
 void Controllo::classificazione(qint64 id) {
-    RecordSet rs = db_.ApriRS(QStringLiteral("select * from legameDocClass where IDDoc = ? order by ID"), {id});
+    RecordSet rs =
+        db_.ApriRS(QStringLiteral("select * from legameDocClass where IDDoc = ? order by ID"), {id});
     if (rs.eof()) {
         generali_.writeLine(QStringLiteral("Manca classificazione ") + rec(id));
         return;
@@ -209,12 +218,14 @@ void Controllo::classificazione(qint64 id) {
         default:
             continue;
         }
-        classe_.writeLine(testo + rs.field(colS).toString() + QStringLiteral("; ") + rs.field(colD).toString() + rec(id));
+        classe_.writeLine(testo + rs.field(colS).toString() + QStringLiteral("; ") +
+                          rs.field(colD).toString() + rec(id));
     }
 }
 
 void Controllo::fontiDocumento(qint64 id) {
-    RecordSet rs = db_.ApriRS(QStringLiteral("select IDFonte from legameDocFonte where IDDoc = ? order by ID"), {id});
+    RecordSet rs =
+        db_.ApriRS(QStringLiteral("select IDFonte from legameDocFonte where IDDoc = ? order by ID"), {id});
     if (rs.eof()) {
         generali_.writeLine(QStringLiteral("Manca fonte ") + rec(id));
         return;
@@ -225,9 +236,10 @@ void Controllo::fontiDocumento(qint64 id) {
 
 void Controllo::fonte(qint64 id, qint64 idFonte) {
     RecordSet rs = db_.ApriRS(
-        QStringLiteral("select TabFonte.*, FonteNorm from tabFonte, TabFonteInterna where tabFonte.IDNomeFonte = "
-                       "tabFonteInterna.IDFonteInterna and (TabFonte.TP = 'LIO' or TabFonte.TP = 'LICO' or "
-                       "TabFonte.TP = 'LIOA'  or TabFonte.TP = 'GICO' or TabFonte.TP = 'GICA') and IDFonte = ?"),
+        QStringLiteral(
+            "select TabFonte.*, FonteNorm from tabFonte, TabFonteInterna where tabFonte.IDNomeFonte = "
+            "tabFonteInterna.IDFonteInterna and (TabFonte.TP = 'LIO' or TabFonte.TP = 'LICO' or "
+            "TabFonte.TP = 'LIOA'  or TabFonte.TP = 'GICO' or TabFonte.TP = 'GICA') and IDFonte = ?"),
         {idFonte});
     for (; !rs.eof(); rs.moveNext()) {
         const QString testo = rs.field(u"Testo").toString();
@@ -248,13 +260,14 @@ void Controllo::fonte(qint64 id, qint64 idFonte) {
         if (abbreviazione.isEmpty())
             continue;
         if (!state_.CatalogoAperto)
-            throw DbError(3044,
-                          QStringLiteral("Il catalogo delle norme non è disponibile: %1").arg(state_.home.cataloguePath()));
+            throw DbError(3044, QStringLiteral("Il catalogo delle norme non è disponibile: %1")
+                                    .arg(state_.home.cataloguePath()));
         // The catalogue keeps the promulgation date as ISO text.
-        const QString data = rs.field(u"Anno").toString() + u'-' + dueCifre(rs.field(u"Mese").toString()) + u'-' +
-                             dueCifre(rs.field(u"Giorno").toString());
+        const QString data = rs.field(u"Anno").toString() + u'-' + dueCifre(rs.field(u"Mese").toString()) +
+                             u'-' + dueCifre(rs.field(u"Giorno").toString());
         RecordSet cat = state_.ConnessioneCatalogo.ApriRS(
-            QStringLiteral("select ID from tabCatalogo where Promulgazione = ? and Numero = ? and Abbreviazione = ?"),
+            QStringLiteral(
+                "select ID from tabCatalogo where Promulgazione = ? and Numero = ? and Abbreviazione = ?"),
             {data, numero, abbreviazione});
         if (cat.eof())
             fonti_.writeLine(QStringLiteral("Fonte errata: ") + testo + u' ' + rec(id));
@@ -335,7 +348,8 @@ FileErrori EseguiControlli(AppState& state) {
         busy.progress().setRange(totale);
 
         Controllo controllo(state, generali, classe, fonti);
-        RecordSet doc = state.Connessione.ApriRS(QStringLiteral("select * from tabDocumento order by IDDocumento"));
+        RecordSet doc =
+            state.Connessione.ApriRS(QStringLiteral("select * from tabDocumento order by IDDocumento"));
         controllo.colID = doc.columnIndex(u"IDDocumento");
         controllo.colRifBibl = doc.columnIndex(u"IDRifBibl");
         controllo.colPagine = doc.columnIndex(u"Pagine");
@@ -343,10 +357,11 @@ FileErrori EseguiControlli(AppState& state) {
         controllo.colTAbs = doc.columnIndex(u"TAbs");
         controllo.colBib = doc.columnIndex(u"Bib");
         controllo.colLIN = doc.columnIndex(u"LIN");
-        for (int c : {controllo.colID, controllo.colRifBibl, controllo.colPagine, controllo.colTD, controllo.colTAbs,
-                      controllo.colBib, controllo.colLIN})
+        for (int c : {controllo.colID, controllo.colRifBibl, controllo.colPagine, controllo.colTD,
+                      controllo.colTAbs, controllo.colBib, controllo.colLIN})
             if (c < 0)
-                throw DbError(3265, QStringLiteral("La tabella tabDocumento non ha tutte le colonne attese."));
+                throw DbError(3265,
+                              QStringLiteral("La tabella tabDocumento non ha tutte le colonne attese."));
         qint64 fatti = 0;
         for (; !doc.eof(); doc.moveNext()) {
             controllo.documento(doc);
@@ -371,16 +386,18 @@ void MostraErrori(AppState& state, const QString& code, const QString& nomeFile,
     AggiornaInfo(state, code);
     const QString path = state.home.dumpPath(nomeFile + state.Consegna());
     if (!QFileInfo::exists(path)) {
-        state.ui().message(QStringLiteral("Il file %1 non esiste ancora: eseguire prima \"Esegui controlli\".")
-                               .arg(QDir::toNativeSeparators(path)),
-                           applicationTitle(), Buttons::Ok, Icon::Information);
+        state.ui().message(
+            QStringLiteral("Il file %1 non esiste ancora: eseguire prima \"Esegui controlli\".")
+                .arg(QDir::toNativeSeparators(path)),
+            applicationTitle(), Buttons::Ok, Icon::Information);
         return;
     }
     bool ok = false;
     const QStringList righe = readTextLines(path, state.encoding(), &ok);
     if (!ok) {
-        state.ui().message(QStringLiteral("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)),
-                           applicationTitle(), Buttons::Ok, Icon::Warning);
+        state.ui().message(
+            QStringLiteral("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)),
+            applicationTitle(), Buttons::Ok, Icon::Warning);
         return;
     }
     QString testo;

@@ -23,14 +23,16 @@ const Sezione kSezioni[] = {
      "select Sigla as Nuovo, IDDoc from tabsezione, tabFonte, legameDocFonte where legameDocFonte.IDFonte = "
      "tabFonte.IDFonte and tabFonte.IDSezione = tabSezione.IDSezione and tabSezione.nuovo = 1"},
     {"Nuovi inserimenti in tabMinistero", "tabMinistero",
-     "select MinisteroNorm as Nuovo, IDDoc from tabMinistero, tabFonte, legameDocFonte where legameDocFonte.IDFonte "
+     "select MinisteroNorm as Nuovo, IDDoc from tabMinistero, tabFonte, legameDocFonte where "
+     "legameDocFonte.IDFonte "
      "= tabFonte.IDFonte and tabFonte.IDMinistero = tabMinistero.IDMinistero and tabMinistero.nuovo = 1"},
     {"Nuovi inserimenti in tabAmministrzione", "tabAmministrazione",
      "select AmministrazioneNorm as Nuovo, IDDoc from tabAmministrazione, tabFonte, legameDocFonte where "
      "legameDocFonte.IDFonte = tabFonte.IDFonte and tabFonte.IDAmministrazione = "
      "tabAmministrazione.IDAmministrazione and tabAmministrazione.nuovo = 1"},
     {"Nuovi inserimenti in tabAutorita", "tabAutorita",
-     "select AutoritaNorm as Nuovo, IDDoc from tabAutorita, tabFonte, legameDocFonte where legameDocFonte.IDFonte = "
+     "select AutoritaNorm as Nuovo, IDDoc from tabAutorita, tabFonte, legameDocFonte where "
+     "legameDocFonte.IDFonte = "
      "tabFonte.IDFonte and tabFonte.IDAutorita = tabAutorita.IDAutorita and tabAutorita.nuovo = 1"},
 };
 
@@ -47,7 +49,8 @@ void NuoviInserimenti(AppState& state, const QString& tabella, const QString& qu
             file.writeLine(QStringLiteral("Nuovo: ") + rs.field(0).toString() + QStringLiteral(" (") +
                            rs.field(1).toString() + u')');
     } catch (const DbError&) {
-        file.writeLine(QStringLiteral("Impossibilità di risultato a causa della struttura non aggiornata della tabella"));
+        file.writeLine(QStringLiteral(
+            "Impossibilità di risultato a causa della struttura non aggiornata della tabella"));
     }
 }
 
@@ -66,7 +69,8 @@ QString EstraiNuovi(AppState& state) {
         }
         file.close();
     }
-    state.ui().message(QStringLiteral("Fine estrazione nuovi ai documenti (consegna ") + state.Consegna() + u')');
+    state.ui().message(QStringLiteral("Fine estrazione nuovi ai documenti (consegna ") + state.Consegna() +
+                       u')');
     return file.path();
 }
 
@@ -80,13 +84,15 @@ QString EstraiNote(AppState& state) {
             RecordSet n = state.Connessione.ApriRS(QStringLiteral("select count(*) as T from tabDocumento"));
             busy.progress().setRange(n.eof() ? 0 : n.field(0).toLongLong());
         }
-        RecordSet doc = state.Connessione.ApriRS(QStringLiteral("select IDDocumento from tabDocumento order by IDDocumento"));
+        RecordSet doc = state.Connessione.ApriRS(
+            QStringLiteral("select IDDocumento from tabDocumento order by IDDocumento"));
         qint64 fatti = 0;
         for (; !doc.eof(); doc.moveNext()) {
             const qint64 id = doc.field(0).toLongLong();
             RecordSet nota = state.Connessione.ApriRS(
-                QStringLiteral("select TabTesto.Testo from TabTesto, LegameDocTesto where TabTesto.IDTesto = "
-                               "LegameDocTesto.IDTesto and LegameDocTesto.IDDoc = ? and LegameDocTesto.Tipo = '5'"),
+                QStringLiteral(
+                    "select TabTesto.Testo from TabTesto, LegameDocTesto where TabTesto.IDTesto = "
+                    "LegameDocTesto.IDTesto and LegameDocTesto.IDDoc = ? and LegameDocTesto.Tipo = '5'"),
                 {id});
             if (!nota.eof()) {
                 file.writeLine(IdentificativoDocumento(state, numero) + QStringLiteral(" (Record: ") +
@@ -101,6 +107,7 @@ QString EstraiNote(AppState& state) {
             file.writeLine();
         file.close();
     }
-    state.ui().message(QStringLiteral("Fine estrazione note ai documenti (consegna ") + state.Consegna() + u')');
+    state.ui().message(QStringLiteral("Fine estrazione note ai documenti (consegna ") + state.Consegna() +
+                       u')');
     return file.path();
 }

@@ -1,10 +1,9 @@
-#include "store/MDIQuillaro.h"
-
 #include "checks/Controlli.h"
 #include "checks/Estrazioni.h"
 #include "checks/StampeHtml.h"
 #include "checks/Uscite.h"
 #include "checks/frmWndErrori.h"
+#include "store/MDIQuillaro.h"
 
 void MDIQuillaro::mnuUtilitaDocumentiControlliEsegui_Click() {
     if (state().ArchivioAperto)
@@ -13,7 +12,8 @@ void MDIQuillaro::mnuUtilitaDocumentiControlliEsegui_Click() {
 
 void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriGenerici_Click() {
     if (state().ArchivioAperto)
-        MostraErrori(state(), this, QStringLiteral("7"), QStringLiteral("errori."), QStringLiteral("Errori generici"));
+        MostraErrori(state(), this, QStringLiteral("7"), QStringLiteral("errori."),
+                     QStringLiteral("Errori generici"));
 }
 
 void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriClassificazione_Click() {
@@ -24,7 +24,8 @@ void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriClassificazione_Click() 
 
 void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriFonti_Click() {
     if (state().ArchivioAperto)
-        MostraErrori(state(), this, QStringLiteral("9"), QStringLiteral("errfonte."), QStringLiteral("Errori nelle fonti"));
+        MostraErrori(state(), this, QStringLiteral("9"), QStringLiteral("errfonte."),
+                     QStringLiteral("Errori nelle fonti"));
 }
 
 void MDIQuillaro::mnuUtilitaDocumentiControlliNoteCompilatore_Click() {

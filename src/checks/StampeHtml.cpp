@@ -8,7 +8,9 @@
 
 namespace {
 
-bool cifra(QChar c) { return c >= u'0' && c <= u'9'; }
+bool cifra(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 QString articoloTrattato(const QString& articolo) {
     const QChar prima = articolo.front().toUpper();
@@ -69,15 +71,18 @@ public:
             file_.writeLine(QStringLiteral("<TITLE>Aggiornamento ") + TestoHtml(state_.SiglaAggiornamento) +
                             QStringLiteral("</TITLE>"));
         else
-            file_.writeLine(QStringLiteral("<TITLE>Consegna ") + TestoHtml(state_.Consegna()) + QStringLiteral("</TITLE>"));
+            file_.writeLine(QStringLiteral("<TITLE>Consegna ") + TestoHtml(state_.Consegna()) +
+                            QStringLiteral("</TITLE>"));
         file_.writeLine(u"</HEAD>");
         file_.writeLine(u"<BODY>");
-        file_.writeLine(QStringLiteral("<h1>Consegna ") + TestoHtml(state_.Consegna()) + QStringLiteral("</h1>"));
+        file_.writeLine(QStringLiteral("<h1>Consegna ") + TestoHtml(state_.Consegna()) +
+                        QStringLiteral("</h1>"));
         {
             RecordSet n = state_.Connessione.ApriRS(QStringLiteral("select count(*) as T from tabDocumento"));
             busy_->progress().setRange(n.eof() ? 0 : n.field(0).toLongLong());
         }
-        numeri_ = state_.Connessione.ApriRS(QStringLiteral("select IDDocumento from tabDocumento order by IDDocumento"));
+        numeri_ = state_.Connessione.ApriRS(
+            QStringLiteral("select IDDocumento from tabDocumento order by IDDocumento"));
     }
 
     // The heading of a document, when the rows move on to it.
@@ -96,12 +101,14 @@ public:
                         TestoHtml(IdentificativoDocumento(state_, state_.NumInizio() + precedenti_)) +
                         QStringLiteral(" (Record: ") + QString::number(id) + QStringLiteral(")</h2>"));
         RecordSet titolo = state_.Connessione.ApriRS(
-            QStringLiteral("select TabTesto.Testo, tabDocumento.IDDocumento from tabDocumento, TabTesto, LegameDocTesto "
-                           "where TabTesto.IDTesto = LegameDocTesto.IDTesto and LegameDocTesto.IDDoc = "
-                           "TabDocumento.IDDocumento and LegameDocTesto.Tipo = '0' and IDDocumento = ?"),
+            QStringLiteral(
+                "select TabTesto.Testo, tabDocumento.IDDocumento from tabDocumento, TabTesto, LegameDocTesto "
+                "where TabTesto.IDTesto = LegameDocTesto.IDTesto and LegameDocTesto.IDDoc = "
+                "TabDocumento.IDDocumento and LegameDocTesto.Tipo = '0' and IDDocumento = ?"),
             {id});
         if (!titolo.eof())
-            ScriviRighe(file_, QStringLiteral("<h3>") + TestoHtml(titolo.field(0).toString()) + QStringLiteral("</h3>"));
+            ScriviRighe(file_, QStringLiteral("<h3>") + TestoHtml(titolo.field(0).toString()) +
+                                   QStringLiteral("</h3>"));
         precedente_ = id;
     }
 
@@ -129,8 +136,9 @@ private:
 
 } // namespace
 
-QString CodiceCelex(const QString& Settore, const QString& Codice, const QString& articolo, const QString& annoF,
-                    const QString& altro, const QString& numero, const QString& anno, bool ordinanza) {
+QString CodiceCelex(const QString& Settore, const QString& Codice, const QString& articolo,
+                    const QString& annoF, const QString& altro, const QString& numero, const QString& anno,
+                    bool ordinanza) {
     if (Settore == u"1")
         return articolo.isEmpty() ? QString() : Settore + annoF + Codice + articoloTrattato(articolo);
     if (Settore == u"3")
@@ -161,7 +169,8 @@ QString StampaCelex(AppState& state) {
                 QStringLiteral("Stampa HTML per il controllo CELEX..."));
     // The sources of a document follow in the order they were linked.
     RecordSet rs = state.Connessione.ApriRS(QStringLiteral(
-        "select TabDocumento.IDDocumento, TabFonte.*, tabFonteCom.* from tabDocumento, tabFonte, tabFonteCom, "
+        "select TabDocumento.IDDocumento, TabFonte.*, tabFonteCom.* from tabDocumento, tabFonte, "
+        "tabFonteCom, "
         "LegameDocFonte where tabDocumento.IDDocumento = legameDocFonte.IDDoc and  tabFonte.IDNomeFonte = "
         "tabFonteCom.IDFonteCom and tabFonte.IDFonte = LegameDocFonte.IDFonte and (TabFonte.TP = 'NIC' Or "
         "TabFonte.TP = 'GEC') order by TabDocumento.IDDocumento, LegameDocFonte.ID"));
@@ -181,15 +190,15 @@ QString StampaCelex(AppState& state) {
         const QString settore = rs.field(colSettore).toString();
         if (settore.isEmpty())
             continue;
-        const QString celex =
-            CodiceCelex(settore, rs.field(colCodice).toString(), rs.field(colArticolo).toString(),
-                        rs.field(colAnnoF).toString(), rs.field(colAltro).toString(), rs.field(colNumero).toString(),
-                        rs.field(colAnno).toString(), rs.field(colOrdinanza).toBool());
+        const QString celex = CodiceCelex(settore, rs.field(colCodice).toString(),
+                                          rs.field(colArticolo).toString(), rs.field(colAnnoF).toString(),
+                                          rs.field(colAltro).toString(), rs.field(colNumero).toString(),
+                                          rs.field(colAnno).toString(), rs.field(colOrdinanza).toBool());
         if (celex.isEmpty())
             continue;
         pagina.riga(rs.field(colTesto).toString(),
-                    QStringLiteral(" ---> <A HREF=\"") + base + QStringLiteral("/LexUriServ/LexUriServ.do?uri=CELEX:") +
-                        TestoUrl(celex) +
+                    QStringLiteral(" ---> <A HREF=\"") + base +
+                        QStringLiteral("/LexUriServ/LexUriServ.do?uri=CELEX:") + TestoUrl(celex) +
                         QStringLiteral(":IT:NOT\"><U><FONT SIZE=\"2\" COLOR=\"#0000ff\">[recupera via "
                                        "CELEX]</U></FONT></A><br>"));
     }
@@ -206,7 +215,8 @@ QString StampaHudoc(AppState& state) {
     RecordSet rs = state.Connessione.ApriRS(QStringLiteral(
         "select TabDocumento.IDDocumento, TabFonte.* from tabDocumento, tabFonte, LegameDocFonte where "
         "tabDocumento.IDDocumento = legameDocFonte.IDDoc and tabFonte.IDFonte = LegameDocFonte.IDFonte and "
-        "tabFonte.TP = 'GEI' and TabFonte.IDNomeFonte = 2 order by TabDocumento.IDDocumento, LegameDocFonte.ID"));
+        "tabFonte.TP = 'GEI' and TabFonte.IDNomeFonte = 2 order by TabDocumento.IDDocumento, "
+        "LegameDocFonte.ID"));
     const int colID = rs.columnIndex(u"IDDocumento");
     const int colTesto = rs.columnIndex(u"testo");
     const int colAltro = rs.columnIndex(u"altro");
@@ -217,8 +227,8 @@ QString StampaHudoc(AppState& state) {
         pagina.documento(rs.field(colID).toLongLong());
         const QString nome = NomeHudoc(rs.field(colAltro).toString());
         pagina.riga(rs.field(colTesto).toString(),
-                    QStringLiteral(" ---> <A target=\"new\" HREF='") + base + QStringLiteral("/eng#{\"docname\":[\"") +
-                        TestoUrl(nome) +
+                    QStringLiteral(" ---> <A target=\"new\" HREF='") + base +
+                        QStringLiteral("/eng#{\"docname\":[\"") + TestoUrl(nome) +
                         QStringLiteral("\"]}'><U><FONT SIZE=\"2\" COLOR=\"#0000ff\">[recupera via "
                                        "HUDOC]</U></FONT></A><br>"));
     }

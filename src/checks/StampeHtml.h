@@ -12,8 +12,9 @@
 // Settore + year + court form ("CJ"/"CO", "TJ"/"TO", "FJ"/"FO" for Codice "J", "A", "F",
 // judgment/order) + case number padded to four, read from altro after "C-", "T-", "F-" or
 // "causa " up to "/yy"; a single blank when it cannot be read. Any other Settore: empty.
-QString CodiceCelex(const QString& Settore, const QString& Codice, const QString& articolo, const QString& annoF,
-                    const QString& altro, const QString& numero, const QString& anno, bool ordinanza);
+QString CodiceCelex(const QString& Settore, const QString& Codice, const QString& articolo,
+                    const QString& annoF, const QString& altro, const QString& numero, const QString& anno,
+                    bool ordinanza);
 
 // The parties' name of a Strasbourg judgment for the HUDOC search: the text of altro after its
 // first "(" up to and with the blank before " c. " (empty without " c. "), with "et al." read as

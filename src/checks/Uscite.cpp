@@ -81,4 +81,6 @@ QString TestoHtml(QStringView testo, Contesto contesto) {
     return out;
 }
 
-QString TestoUrl(const QString& testo) { return QString::fromLatin1(QUrl::toPercentEncoding(testo)); }
+QString TestoUrl(const QString& testo) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(testo));
+}

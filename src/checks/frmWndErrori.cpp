@@ -31,9 +31,12 @@ frmWndErrori::frmWndErrori(const QString& testo, QWidget* parent) : QDialog(pare
     connect(cmdChiudi, &QPushButton::clicked, this, &frmWndErrori::cmdChiudi_Click);
 }
 
-void frmWndErrori::cmdChiudi_Click() { accept(); }
+void frmWndErrori::cmdChiudi_Click() {
+    accept();
+}
 
-void MostraErrori(AppState& state, QWidget* parent, const QString& code, const QString& nomeFile, const QString& title) {
+void MostraErrori(AppState& state, QWidget* parent, const QString& code, const QString& nomeFile,
+                  const QString& title) {
     MostraErrori(state, code, nomeFile, title, [parent](const QString& testo) {
         frmWndErrori finestra(testo, parent);
         finestra.exec();

@@ -24,4 +24,5 @@ private Q_SLOTS:
 
 // Vedi file errori: the list dump/ + nomeFile + Consegna in frmWndErrori, shown modally, or the
 // message that there are no errors or no list yet.
-void MostraErrori(AppState& state, QWidget* parent, const QString& code, const QString& nomeFile, const QString& title);
+void MostraErrori(AppState& state, QWidget* parent, const QString& code, const QString& nomeFile,
+                  const QString& title);

@@ -2,10 +2,9 @@
 // error window on each list.
 
 #include "FixtureControlli.h"
-#include "support/GuiTestUtil.h"
-
 #include "checks/frmWndErrori.h"
 #include "store/MDIQuillaro.h"
+#include "support/GuiTestUtil.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,13 +52,16 @@ private Q_SLOTS:
             Doc d;
             d.rifBibl = i == 1 ? 0 : 1;
             d.tabs = QStringLiteral("500");
-            d.testi = {{QStringLiteral("0"), QStringLiteral("Titolo")}, {QStringLiteral("2"), QStringLiteral("Sommario")}};
-            d.coppie = {{QStringLiteral("12"), QStringLiteral("345"), 1}, {QStringLiteral("13"), QStringLiteral("7*"), 3}};
+            d.testi = {{QStringLiteral("0"), QStringLiteral("Titolo")},
+                       {QStringLiteral("2"), QStringLiteral("Sommario")}};
+            d.coppie = {{QStringLiteral("12"), QStringLiteral("345"), 1},
+                        {QStringLiteral("13"), QStringLiteral("7*"), 3}};
             d.fonti << a.fonteInterna(QStringLiteral("LIO"), QStringLiteral("l."), QStringLiteral("22"),
                                       QStringLiteral("15"), QStringLiteral("3"), QStringLiteral("1990"),
                                       QStringLiteral("art. 3 l. 15 marzo 1990, n. 22 (città)"))
-                    << a.fonteInterna(QStringLiteral("GICO"), QStringLiteral("C. Cost."), QStringLiteral("1200"),
-                                      QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("2003"),
+                    << a.fonteInterna(QStringLiteral("GICO"), QStringLiteral("C. Cost."),
+                                      QStringLiteral("1200"), QStringLiteral("1"), QStringLiteral("2"),
+                                      QStringLiteral("2003"),
                                       QStringLiteral("C. cost. 1 febbraio 2003, n. 1200"));
             a.documento(d);
         }
@@ -83,16 +85,18 @@ private Q_SLOTS:
         };
         const QList<Vista> viste{
             {w.mnuUtilitaDocumentiControlliVediErroriGenerici,
-             QStringLiteral("Errori generici\n\nTAbs=500/800 e manca riassunto e/o sommario e/o in tema di (rec. 1)\n"
-                            "Manca rif. bibliografico (rec. 2)\n"),
+             QStringLiteral(
+                 "Errori generici\n\nTAbs=500/800 e manca riassunto e/o sommario e/o in tema di (rec. 1)\n"
+                 "Manca rif. bibliografico (rec. 2)\n"),
              QStringLiteral("frmWndErrori-generici")},
             {w.mnuUtilitaDocumentiControlliVediErroriClassificazione,
              QStringLiteral("Errori di classificazione\n\nCoppia non valida: 12; 345(rec. 1)\n"
                             "Coppia asteriscata non valida: 13; 7*(rec. 1)\n"),
              QStringLiteral("frmWndErrori-classificazione")},
             {w.mnuUtilitaDocumentiControlliVediErroriFonti,
-             QStringLiteral("Errori nelle fonti\n\nFonte errata: art. 3 l. 15 marzo 1990, n. 22 (città) (rec. 1)\n"
-                            "GICA con numero >= 1000: C. cost. 1 febbraio 2003, n. 1200 (rec. 1)\n"),
+             QStringLiteral(
+                 "Errori nelle fonti\n\nFonte errata: art. 3 l. 15 marzo 1990, n. 22 (città) (rec. 1)\n"
+                 "GICA con numero >= 1000: C. cost. 1 febbraio 2003, n. 1200 (rec. 1)\n"),
              QStringLiteral("frmWndErrori-fonti")},
         };
         for (const Vista& v : viste) {
@@ -114,10 +118,11 @@ private Q_SLOTS:
         w.mnuUtilitaDocumentiControlliNuovi->trigger();
         w.mnuUtilitaDocumentiControlliPerControlloCELEX->trigger();
         w.mnuUtilitaDocumentiControlliPerControlloHUDOC->trigger();
-        QCOMPARE(t.dialogs().texts(), (QStringList{QStringLiteral("Fine estrazione note ai documenti (consegna 12)"),
-                                                   QStringLiteral("Fine estrazione nuovi ai documenti (consegna 12)"),
-                                                   QStringLiteral("Fine stampa HTML (consegna 12)"),
-                                                   QStringLiteral("Fine stampa HTML_GEI (consegna 12)")}));
+        QCOMPARE(t.dialogs().texts(),
+                 (QStringList{QStringLiteral("Fine estrazione note ai documenti (consegna 12)"),
+                              QStringLiteral("Fine estrazione nuovi ai documenti (consegna 12)"),
+                              QStringLiteral("Fine stampa HTML (consegna 12)"),
+                              QStringLiteral("Fine stampa HTML_GEI (consegna 12)")}));
         for (const char* f : {"note.12", "nuovi.12", "StampaHTML 12.html", "StampaHTML_GEI 12.html"})
             QVERIFY(QFileInfo::exists(t.home().dumpPath(QString::fromLatin1(f))));
 

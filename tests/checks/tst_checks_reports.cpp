@@ -2,7 +2,6 @@
 // that run them from the command line.
 
 #include "FixtureControlli.h"
-
 #include "app/cli/Cli.h"
 #include "checks/Estrazioni.h"
 #include "checks/StampeHtml.h"
@@ -11,21 +10,28 @@
 
 namespace {
 
-QString dump(TestHome& t, const QString& nome) { return t.home().dumpPath(nome); }
+QString dump(TestHome& t, const QString& nome) {
+    return t.home().dumpPath(nome);
+}
 
-const char* const kCelexLink = "<U><FONT SIZE=\"2\" COLOR=\"#0000ff\">[recupera via CELEX]</U></FONT></A><br>";
-const char* const kHudocLink = "<U><FONT SIZE=\"2\" COLOR=\"#0000ff\">[recupera via HUDOC]</U></FONT></A><br>";
+const char* const kCelexLink =
+    "<U><FONT SIZE=\"2\" COLOR=\"#0000ff\">[recupera via CELEX]</U></FONT></A><br>";
+const char* const kHudocLink =
+    "<U><FONT SIZE=\"2\" COLOR=\"#0000ff\">[recupera via HUDOC]</U></FONT></A><br>";
 
 QString celex(const QString& testo, const QString& numero) {
-    return testo + QStringLiteral(" ---> <A HREF=\"https://eur-lex.europa.eu/LexUriServ/LexUriServ.do?uri=CELEX:") +
+    return testo +
+           QStringLiteral(" ---> <A HREF=\"https://eur-lex.europa.eu/LexUriServ/LexUriServ.do?uri=CELEX:") +
            numero + QStringLiteral(":IT:NOT\">") + QString::fromLatin1(kCelexLink);
 }
 
 // Four documents: EU sources on 1, 3 and 4; none on 2, which still takes its number.
 void fontiEuropee(ArchivioProva& a) {
-    const auto com = [&](const char* nome, const QVariant& settore, const QVariant& annoF, const char* codice) {
+    const auto com = [&](const char* nome, const QVariant& settore, const QVariant& annoF,
+                         const char* codice) {
         a.db().EseguiIstruzione(
-            QStringLiteral("insert into tabFonteCom (FonteCom, Tipo, Settore, annoF, Codice) values (?, 1, ?, ?, ?)"),
+            QStringLiteral(
+                "insert into tabFonteCom (FonteCom, Tipo, Settore, annoF, Codice) values (?, 1, ?, ?, ?)"),
             {QString::fromUtf8(nome), settore, annoF, QString::fromUtf8(codice)});
         return a.db().lastInsertId();
     };
@@ -52,7 +58,8 @@ void fontiEuropee(ArchivioProva& a) {
     a.documento(Doc{});
     Doc d3;
     d3.testi = {{QStringLiteral("0"), QStringLiteral("Terzo")}};
-    d3.fonti << eu(QStringLiteral("NIC"), racc, {{QStringLiteral("testo"), QStringLiteral("racc. senza settore")}})
+    d3.fonti << eu(QStringLiteral("NIC"), racc,
+                   {{QStringLiteral("testo"), QStringLiteral("racc. senza settore")}})
              << eu(QStringLiteral("NIC"), tratt,
                    {{QStringLiteral("articolo"), QStringLiteral("85")},
                     {QStringLiteral("testo"), QStringLiteral("art. 85 Tratt. CE")}});
@@ -97,7 +104,8 @@ void nuoveVoci(ArchivioProva& a) {
     const qint64 idLodi = voce("insert into tabCitta (Citta, Nuovo) values (?, 1)", "Lodi");
     const qint64 idPaullo = voce("insert into tabCitta (Citta, Nuovo) values (?, 0)", "Paullo");
     const qint64 idSezione = voce("insert into tabSezione (Sigla, Nuovo) values (?, 1)", "III bis");
-    const qint64 idMinistero = voce("insert into tabMinistero (MinisteroNorm, Nuovo) values (?, 0)", "min. prova");
+    const qint64 idMinistero =
+        voce("insert into tabMinistero (MinisteroNorm, Nuovo) values (?, 0)", "min. prova");
     voce("insert into tabStato (Stato, Nuovo) values (?, 1)", "Francia nuova");
     const qint64 lodi = a.fonte({{QStringLiteral("TP"), QStringLiteral("GIO")},
                                  {QStringLiteral("IDCitta"), idLodi},
@@ -162,30 +170,66 @@ private Q_SLOTS:
         QTest::addColumn<bool>("ordinanza");
         QTest::addColumn<QString>("atteso");
         const QString v;
-        QTest::newRow("direttiva 43/1992") << "3" << "L" << v << v << v << "43" << "1992" << false << "31992L0043";
-        QTest::newRow("sentenza C-6/90") << "6" << "J" << v << v << "C-6/90" << v << v << false << "61990CJ0006";
-        QTest::newRow("ordinanza C-6/90") << "6" << "J" << v << v << "C-6/90" << v << v << true << "61990CO0006";
-        QTest::newRow("tribunale T-12/03") << "6" << "A" << v << v << "T-12/03" << v << v << false << "62003TJ0012";
-        QTest::newRow("funzione pubblica F-1/05") << "6" << "F" << v << v << "(F-1/05)" << v << v << true
-                                                  << "62005FO0001";
-        QTest::newRow("causa 123/99") << "6" << "J" << v << v << "Causa 123/99, Rossi" << v << v << false
-                                      << "61999CJ0123";
-        QTest::newRow("marcatore minuscolo") << "6" << "J" << v << v << "c-6/90" << v << v << false << "61990CJ0006";
-        QTest::newRow("anno 49 e 2049") << "6" << "J" << v << v << "C-1/49" << v << v << false << "62049CJ0001";
-        QTest::newRow("anno 50 e 1950") << "6" << "J" << v << v << "C-1/50" << v << v << false << "61950CJ0001";
-        QTest::newRow("trattato art. 85") << "1" << "E" << "85" << "1957" << v << v << v << false << "11957E085";
-        QTest::newRow("trattato art. 85a") << "1" << "E" << "85a" << "1957" << v << v << v << false << "11957E085a";
-        QTest::newRow("trattato art. K3") << "1" << "M" << "K3" << "1992" << v << v << v << false << "11992MK03";
-        QTest::newRow("trattato art. j1") << "1" << "M" << "j1" << "1992" << v << v << v << false << "11992Mj01";
-        QTest::newRow("trattato art. K12") << "1" << "M" << "K12" << "1992" << v << v << v << false << "11992MK12";
-        QTest::newRow("trattato art. 1234") << "1" << "E" << "1234" << "1957" << v << v << v << false << "11957E1234";
-        QTest::newRow("trattato senza articolo") << "1" << "E" << v << "1957" << v << v << v << false << "";
-        QTest::newRow("senza altro") << "6" << "J" << v << v << v << v << v << false << " ";
-        QTest::newRow("corte sconosciuta") << "6" << "X" << v << v << "C-6/90" << v << v << false << " ";
-        QTest::newRow("senza marcatore") << "6" << "J" << v << v << "6/90" << v << v << false << " ";
-        QTest::newRow("senza barra") << "6" << "J" << v << v << "C-6" << v << v << false << " ";
-        QTest::newRow("anno di una cifra") << "6" << "J" << v << v << "C-6/9" << v << v << false << " ";
-        QTest::newRow("settore 2") << "2" << "L" << v << v << v << "43" << "1992" << false << "";
+        QTest::newRow("direttiva 43/1992") << "3"
+                                           << "L" << v << v << v << "43"
+                                           << "1992" << false << "31992L0043";
+        QTest::newRow("sentenza C-6/90") << "6"
+                                         << "J" << v << v << "C-6/90" << v << v << false << "61990CJ0006";
+        QTest::newRow("ordinanza C-6/90") << "6"
+                                          << "J" << v << v << "C-6/90" << v << v << true << "61990CO0006";
+        QTest::newRow("tribunale T-12/03") << "6"
+                                           << "A" << v << v << "T-12/03" << v << v << false << "62003TJ0012";
+        QTest::newRow("funzione pubblica F-1/05")
+            << "6"
+            << "F" << v << v << "(F-1/05)" << v << v << true << "62005FO0001";
+        QTest::newRow("causa 123/99")
+            << "6"
+            << "J" << v << v << "Causa 123/99, Rossi" << v << v << false << "61999CJ0123";
+        QTest::newRow("marcatore minuscolo") << "6"
+                                             << "J" << v << v << "c-6/90" << v << v << false << "61990CJ0006";
+        QTest::newRow("anno 49 e 2049") << "6"
+                                        << "J" << v << v << "C-1/49" << v << v << false << "62049CJ0001";
+        QTest::newRow("anno 50 e 1950") << "6"
+                                        << "J" << v << v << "C-1/50" << v << v << false << "61950CJ0001";
+        QTest::newRow("trattato art. 85") << "1"
+                                          << "E"
+                                          << "85"
+                                          << "1957" << v << v << v << false << "11957E085";
+        QTest::newRow("trattato art. 85a") << "1"
+                                           << "E"
+                                           << "85a"
+                                           << "1957" << v << v << v << false << "11957E085a";
+        QTest::newRow("trattato art. K3") << "1"
+                                          << "M"
+                                          << "K3"
+                                          << "1992" << v << v << v << false << "11992MK03";
+        QTest::newRow("trattato art. j1") << "1"
+                                          << "M"
+                                          << "j1"
+                                          << "1992" << v << v << v << false << "11992Mj01";
+        QTest::newRow("trattato art. K12") << "1"
+                                           << "M"
+                                           << "K12"
+                                           << "1992" << v << v << v << false << "11992MK12";
+        QTest::newRow("trattato art. 1234") << "1"
+                                            << "E"
+                                            << "1234"
+                                            << "1957" << v << v << v << false << "11957E1234";
+        QTest::newRow("trattato senza articolo") << "1"
+                                                 << "E" << v << "1957" << v << v << v << false << "";
+        QTest::newRow("senza altro") << "6"
+                                     << "J" << v << v << v << v << v << false << " ";
+        QTest::newRow("corte sconosciuta") << "6"
+                                           << "X" << v << v << "C-6/90" << v << v << false << " ";
+        QTest::newRow("senza marcatore") << "6"
+                                         << "J" << v << v << "6/90" << v << v << false << " ";
+        QTest::newRow("senza barra") << "6"
+                                     << "J" << v << v << "C-6" << v << v << false << " ";
+        QTest::newRow("anno di una cifra") << "6"
+                                           << "J" << v << v << "C-6/9" << v << v << false << " ";
+        QTest::newRow("settore 2") << "2"
+                                   << "L" << v << v << v << "43"
+                                   << "1992" << false << "";
     }
 
     void codiceCelex() {
@@ -204,12 +248,18 @@ private Q_SLOTS:
     void nomeHudoc_data() {
         QTest::addColumn<QString>("altro");
         QTest::addColumn<QString>("nome");
-        QTest::newRow("e") << "C. eur. dir. uomo (Rossi e Bianchi c. Italia)" << "Rossi and Bianchi ";
-        QTest::newRow("E maiuscola") << "(Rossi E Bianchi c. Italia)" << "Rossi and Bianchi ";
-        QTest::newRow("et al.") << "(Rossi et al. c. Italia)" << "Rossi and others ";
-        QTest::newRow("senza parentesi") << "Rossi c. Italia" << "Rossi ";
-        QTest::newRow("senza c.") << "(Rossi contro Italia)" << "";
-        QTest::newRow("vuoto") << "" << "";
+        QTest::newRow("e") << "C. eur. dir. uomo (Rossi e Bianchi c. Italia)"
+                           << "Rossi and Bianchi ";
+        QTest::newRow("E maiuscola") << "(Rossi E Bianchi c. Italia)"
+                                     << "Rossi and Bianchi ";
+        QTest::newRow("et al.") << "(Rossi et al. c. Italia)"
+                                << "Rossi and others ";
+        QTest::newRow("senza parentesi") << "Rossi c. Italia"
+                                         << "Rossi ";
+        QTest::newRow("senza c.") << "(Rossi contro Italia)"
+                                  << "";
+        QTest::newRow("vuoto") << ""
+                               << "";
     }
 
     void nomeHudoc() {
@@ -264,7 +314,8 @@ private Q_SLOTS:
         QVERIFY(celex.contains(QStringLiteral(
             "<A HREF=\"http://lex.example/LexUriServ/LexUriServ.do?uri=CELEX:31992L0043:IT:NOT\">")));
         const QString hudoc = QString::fromLatin1(readFileBytes(StampaHudoc(t.state())));
-        QVERIFY2(hudoc.contains(QStringLiteral("HREF='http://h.example/x&#39;y&amp;z/eng#{\"docname\":[\"Rossi%20\"]}'>")),
+        QVERIFY2(hudoc.contains(QStringLiteral(
+                     "HREF='http://h.example/x&#39;y&amp;z/eng#{\"docname\":[\"Rossi%20\"]}'>")),
                  qPrintable(hudoc));
     }
 
@@ -281,19 +332,24 @@ private Q_SLOTS:
         d.fonti << gei(2, QStringLiteral("(Rossi e Bianchi c. Italia)"),
                        QStringLiteral("C. eur. dir. uomo 1 gennaio 2000 (Rossi e Bianchi c. Italia)"))
                 << gei(3, QStringLiteral("(Verdi c. Italia)"), QStringLiteral("Altra corte"))
-                << gei(2, QStringLiteral("O'Brien & Müller c. Irlanda"), QStringLiteral("O'Brien & Müller c. Irlanda"));
+                << gei(2, QStringLiteral("O'Brien & Müller c. Irlanda"),
+                       QStringLiteral("O'Brien & Müller c. Irlanda"));
         a.documento(d);
         const QString path = StampaHudoc(t.state());
         QCOMPARE(path, dump(t, QStringLiteral("StampaHTML_GEI 12.html")));
-        const QString base = QStringLiteral(" ---> <A target=\"new\" HREF='https://hudoc.echr.coe.int/eng#{\"docname\":[\"");
-        QCOMPARE(readFileBytes(path),
-                 righe({"<HTML>", "<HEAD>", "<TITLE>Consegna 12</TITLE>", "</HEAD>", "<BODY>", "<h1>Consegna 12</h1>",
-                        "<h2>Documento: 202630001 (Record: 1)</h2>", "<h3>Titolo del documento</h3>",
-                        QStringLiteral("C. eur. dir. uomo 1 gennaio 2000 (Rossi e Bianchi c. Italia)") + base +
-                            QStringLiteral("Rossi%20and%20Bianchi%20\"]}'>") + QString::fromLatin1(kHudocLink),
-                        QStringLiteral("O'Brien &amp; M&#252;ller c. Irlanda") + base +
-                            QStringLiteral("O%27Brien%20%26%20M%C3%BCller%20\"]}'>") + QString::fromLatin1(kHudocLink),
-                        "</BODY>", "</HTML>"}));
+        const QString base =
+            QStringLiteral(" ---> <A target=\"new\" HREF='https://hudoc.echr.coe.int/eng#{\"docname\":[\"");
+        QCOMPARE(
+            readFileBytes(path),
+            righe({"<HTML>", "<HEAD>", "<TITLE>Consegna 12</TITLE>", "</HEAD>", "<BODY>",
+                   "<h1>Consegna 12</h1>", "<h2>Documento: 202630001 (Record: 1)</h2>",
+                   "<h3>Titolo del documento</h3>",
+                   QStringLiteral("C. eur. dir. uomo 1 gennaio 2000 (Rossi e Bianchi c. Italia)") + base +
+                       QStringLiteral("Rossi%20and%20Bianchi%20\"]}'>") + QString::fromLatin1(kHudocLink),
+                   QStringLiteral("O'Brien &amp; M&#252;ller c. Irlanda") + base +
+                       QStringLiteral("O%27Brien%20%26%20M%C3%BCller%20\"]}'>") +
+                       QString::fromLatin1(kHudocLink),
+                   "</BODY>", "</HTML>"}));
         QCOMPARE(t.dialogs().texts(), QStringList{QStringLiteral("Fine stampa HTML_GEI (consegna 12)")});
     }
 
@@ -304,7 +360,8 @@ private Q_SLOTS:
         const QString path = EstraiNuovi(t.state());
         QCOMPARE(path, dump(t, QStringLiteral("nuovi.12")));
         QCOMPARE(readFileBytes(path), righe(sezioniNuovi(QStringLiteral("Nessuna novità in tabAutorita"))));
-        QCOMPARE(t.dialogs().texts(), QStringList{QStringLiteral("Fine estrazione nuovi ai documenti (consegna 12)")});
+        QCOMPARE(t.dialogs().texts(),
+                 QStringList{QStringLiteral("Fine estrazione nuovi ai documenti (consegna 12)")});
         // "Nessuna novità" in Windows-1252.
         QVERIFY(readFileBytes(path).contains("Nessuna novit\xE0 in tabStato\r\n"));
     }
@@ -314,14 +371,15 @@ private Q_SLOTS:
         TestHome t;
         ArchivioProva a(t);
         nuoveVoci(a);
-        a.db().executeScript(QStringLiteral("drop table tabAutorita; "
-                                            "create table tabAutorita (IDAutorita INTEGER PRIMARY KEY, AutoritaNorm TEXT);"
-                                            "insert into tabAutorita values (1, 'Garante');"
-                                            "update tabFonte set IDAutorita = 1 where TP = 'LIOA';"));
+        a.db().executeScript(
+            QStringLiteral("drop table tabAutorita; "
+                           "create table tabAutorita (IDAutorita INTEGER PRIMARY KEY, AutoritaNorm TEXT);"
+                           "insert into tabAutorita values (1, 'Garante');"
+                           "update tabFonte set IDAutorita = 1 where TP = 'LIOA';"));
         EstraiNuovi(t.state());
         QCOMPARE(readFileBytes(dump(t, QStringLiteral("nuovi.12"))),
-                 righe(sezioniNuovi(
-                     QStringLiteral("Impossibilità di risultato a causa della struttura non aggiornata della tabella"))));
+                 righe(sezioniNuovi(QStringLiteral(
+                     "Impossibilità di risultato a causa della struttura non aggiornata della tabella"))));
     }
 
     void newEntriesAppendInUpdateMode() {
@@ -332,8 +390,8 @@ private Q_SLOTS:
         t.state().FileScelto = dump(t, QStringLiteral("nuovi.abc"));
         EstraiNuovi(t.state());
         EstraiNuovi(t.state());
-        const QByteArray sezione =
-            righe(QStringList{QStringLiteral("Consegna 12")} + sezioniNuovi(QStringLiteral("Nessuna novità in tabAutorita")));
+        const QByteArray sezione = righe(QStringList{QStringLiteral("Consegna 12")} +
+                                         sezioniNuovi(QStringLiteral("Nessuna novità in tabAutorita")));
         QCOMPARE(readFileBytes(t.state().FileScelto), sezione + sezione);
     }
 
@@ -342,11 +400,13 @@ private Q_SLOTS:
         QTest::addColumn<QList<qint64>>("chiavi");
         QTest::addColumn<QStringList>("atteso");
         QTest::newRow("da 1") << "1" << QList<qint64>{1, 2, 3}
-                              << QStringList{"202630001 (Record: 1)", "Nota à capo", "202630003 (Record: 3)",
-                                             "Prima riga", "Seconda riga", "Terza riga"};
-        QTest::newRow("da 7 con buchi") << "7" << QList<qint64>{2, 5, 9}
-                                        << QStringList{"202630007 (Record: 2)", "Nota à capo", "202630009 (Record: 9)",
-                                                       "Prima riga", "Seconda riga", "Terza riga"};
+                              << QStringList{"202630001 (Record: 1)", "Nota à capo",
+                                             "202630003 (Record: 3)", "Prima riga",
+                                             "Seconda riga",          "Terza riga"};
+        QTest::newRow("da 7 con buchi")
+            << "7" << QList<qint64>{2, 5, 9}
+            << QStringList{"202630007 (Record: 2)", "Nota à capo", "202630009 (Record: 9)", "Prima riga",
+                           "Seconda riga",          "Terza riga"};
     }
 
     void notes() {
@@ -367,13 +427,15 @@ private Q_SLOTS:
         QCOMPARE(path, dump(t, QStringLiteral("note.12")));
         QCOMPARE(readFileBytes(path), righe(atteso));
         QVERIFY(readFileBytes(path).contains("Nota \xE0 capo\r\n"));
-        QCOMPARE(t.dialogs().texts(), QStringList{QStringLiteral("Fine estrazione note ai documenti (consegna 12)")});
+        QCOMPARE(t.dialogs().texts(),
+                 QStringList{QStringLiteral("Fine estrazione note ai documenti (consegna 12)")});
 
         t.state().ModoAggiornamento = true;
         t.state().FileScelto = dump(t, QStringLiteral("note.abc"));
         EstraiNote(t.state());
         EstraiNote(t.state());
-        const QByteArray sezione = righe(QStringList{QStringLiteral("Consegna 12")} + atteso + QStringList{QString()});
+        const QByteArray sezione =
+            righe(QStringList{QStringLiteral("Consegna 12")} + atteso + QStringList{QString()});
         QCOMPARE(readFileBytes(t.state().FileScelto), sezione + sezione);
     }
 
@@ -383,7 +445,8 @@ private Q_SLOTS:
         a.documento(Doc{});
         a.db().EseguiIstruzione(QStringLiteral("drop table legameDocTesto"));
         QVERIFY(!SegnalaErrori(t.state(), [&] { EstraiNote(t.state()); }));
-        QVERIFY(t.dialogs().lastText().contains(QStringLiteral("no such table: LegameDocTesto"), Qt::CaseInsensitive));
+        QVERIFY(t.dialogs().lastText().contains(QStringLiteral("no such table: LegameDocTesto"),
+                                                Qt::CaseInsensitive));
         QCOMPARE(t.dialogs().shown().back().icon, Icon::Critical);
         QCOMPARE(readFileBytes(dump(t, QStringLiteral("note.12"))), QByteArray());
     }
@@ -410,7 +473,8 @@ private Q_SLOTS:
         };
         for (const Caso& c : casi) {
             QString out, err;
-            QCOMPARE(cli({QStringLiteral("--home"), t.root(), QString::fromLatin1(c.comando), QStringLiteral("PROVA")},
+            QCOMPARE(cli({QStringLiteral("--home"), t.root(), QString::fromLatin1(c.comando),
+                          QStringLiteral("PROVA")},
                          &out, &err),
                      0);
             QVERIFY2(err.isEmpty(), qPrintable(err));
@@ -421,7 +485,8 @@ private Q_SLOTS:
         QCOMPARE(readFileBytes(dump(t, QStringLiteral("StampaHTML 12.html"))), core);
 
         QString out, err;
-        QCOMPARE(cli({QStringLiteral("--home"), t.root(), QStringLiteral("check"), QStringLiteral("NESSUNO")}, &out, &err),
+        QCOMPARE(cli({QStringLiteral("--home"), t.root(), QStringLiteral("check"), QStringLiteral("NESSUNO")},
+                     &out, &err),
                  1);
         QVERIFY(err.contains(QStringLiteral("Errore nell'apertura del db")));
         err.clear();
@@ -430,12 +495,14 @@ private Q_SLOTS:
 
         {
             cConnessione db;
-            QVERIFY(db.ApriConnessione(cConnessione::connectionStringFor(t.home().mdbPath(QStringLiteral("PROVA.db")))));
+            QVERIFY(db.ApriConnessione(
+                cConnessione::connectionStringFor(t.home().mdbPath(QStringLiteral("PROVA.db")))));
             db.EseguiIstruzione(QStringLiteral("drop table legameDocResp"));
         }
         out.clear();
         err.clear();
-        QCOMPARE(cli({QStringLiteral("--home"), t.root(), QStringLiteral("check"), QStringLiteral("PROVA")}, &out, &err),
+        QCOMPARE(cli({QStringLiteral("--home"), t.root(), QStringLiteral("check"), QStringLiteral("PROVA")},
+                     &out, &err),
                  1);
         QVERIFY2(err.contains(QStringLiteral("no such table: legameDocResp")), qPrintable(err));
     }

@@ -1,5 +1,4 @@
 #include "app/cli/Cli.h"
-
 #include "checks/Controlli.h"
 #include "checks/Estrazioni.h"
 #include "checks/StampeHtml.h"
@@ -10,7 +9,8 @@ namespace {
 
 // Opens the archive, runs the operation (which prints its closing message) and lists the files
 // it wrote. A failure reaches runCli, which prints it on standard error with a non-zero exit.
-int esegui(CliContext& c, const CliArgs& a, const QString& uso, const std::function<QStringList(AppState&)>& run) {
+int esegui(CliContext& c, const CliArgs& a, const QString& uso,
+           const std::function<QStringList(AppState&)>& run) {
     if (a.positional().size() != 1) {
         c.err << "Uso: quillaro-cli " << uso << Qt::endl;
         return 2;
@@ -26,30 +26,46 @@ int esegui(CliContext& c, const CliArgs& a, const QString& uso, const std::funct
 } // namespace
 
 void registerCheckCommands(CliRegistry& r) {
-    r.add({QStringLiteral("check"), QStringLiteral("check ARCHIVE"),
-           QStringLiteral("controlli: dump/errori.N, errclasse.N, errfonte.N"), {}, [](CliContext& c, const CliArgs& a) {
+    r.add({QStringLiteral("check"),
+           QStringLiteral("check ARCHIVE"),
+           QStringLiteral("controlli: dump/errori.N, errclasse.N, errfonte.N"),
+           {},
+           [](CliContext& c, const CliArgs& a) {
                return esegui(c, a, QStringLiteral("check ARCHIVE"), [](AppState& s) {
                    const FileErrori f = EseguiControlli(s);
                    return QStringList{f.generali, f.classe, f.fonti};
                });
            }});
-    r.add({QStringLiteral("notes"), QStringLiteral("notes ARCHIVE"),
-           QStringLiteral("note del compilatore: dump/note.N"), {}, [](CliContext& c, const CliArgs& a) {
-               return esegui(c, a, QStringLiteral("notes ARCHIVE"), [](AppState& s) { return QStringList{EstraiNote(s)}; });
+    r.add({QStringLiteral("notes"),
+           QStringLiteral("notes ARCHIVE"),
+           QStringLiteral("note del compilatore: dump/note.N"),
+           {},
+           [](CliContext& c, const CliArgs& a) {
+               return esegui(c, a, QStringLiteral("notes ARCHIVE"),
+                             [](AppState& s) { return QStringList{EstraiNote(s)}; });
            }});
-    r.add({QStringLiteral("new-entries"), QStringLiteral("new-entries ARCHIVE"),
-           QStringLiteral("nuovi inserimenti nelle tabelle delle fonti: dump/nuovi.N"), {},
+    r.add({QStringLiteral("new-entries"),
+           QStringLiteral("new-entries ARCHIVE"),
+           QStringLiteral("nuovi inserimenti nelle tabelle delle fonti: dump/nuovi.N"),
+           {},
            [](CliContext& c, const CliArgs& a) {
                return esegui(c, a, QStringLiteral("new-entries ARCHIVE"),
                              [](AppState& s) { return QStringList{EstraiNuovi(s)}; });
            }});
-    r.add({QStringLiteral("celex"), QStringLiteral("celex ARCHIVE"),
-           QStringLiteral("fonti UE con i link CELEX: dump/StampaHTML N.html"), {}, [](CliContext& c, const CliArgs& a) {
-               return esegui(c, a, QStringLiteral("celex ARCHIVE"), [](AppState& s) { return QStringList{StampaCelex(s)}; });
-           }});
-    r.add({QStringLiteral("hudoc"), QStringLiteral("hudoc ARCHIVE"),
-           QStringLiteral("sentenze CEDU con i link HUDOC: dump/StampaHTML_GEI N.html"), {},
+    r.add({QStringLiteral("celex"),
+           QStringLiteral("celex ARCHIVE"),
+           QStringLiteral("fonti UE con i link CELEX: dump/StampaHTML N.html"),
+           {},
            [](CliContext& c, const CliArgs& a) {
-               return esegui(c, a, QStringLiteral("hudoc ARCHIVE"), [](AppState& s) { return QStringList{StampaHudoc(s)}; });
+               return esegui(c, a, QStringLiteral("celex ARCHIVE"),
+                             [](AppState& s) { return QStringList{StampaCelex(s)}; });
+           }});
+    r.add({QStringLiteral("hudoc"),
+           QStringLiteral("hudoc ARCHIVE"),
+           QStringLiteral("sentenze CEDU con i link HUDOC: dump/StampaHTML_GEI N.html"),
+           {},
+           [](CliContext& c, const CliArgs& a) {
+               return esegui(c, a, QStringLiteral("hudoc ARCHIVE"),
+                             [](AppState& s) { return QStringList{StampaHudoc(s)}; });
            }});
 }
