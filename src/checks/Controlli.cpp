@@ -326,6 +326,8 @@ FileErrori EseguiControlli(AppState& state) {
         LeggiInfo(state);
         AggiornaInfo(state, QStringLiteral("1"));
         CatalogoDelControllo catalogo{state, ApriCatalogo(state)};
+        LetturaUnica lettura(state.Connessione);
+        LetturaUnica letturaCatalogo(state.ConnessioneCatalogo);
 
         percorsi = PercorsiErrori(state);
         const auto modo = state.ModoAggiornamento ? TextOutput::Mode::Append : TextOutput::Mode::Truncate;

@@ -12,26 +12,34 @@ struct Sezione {
 
 // The lookup column is qualified with its table: SQLite would otherwise read a missing "nuovo"
 // as the select's own alias "Nuovo" and quietly list nothing for an archive of the old structure.
+// The sources come first in the join (a cross join fixes SQLite's order): one sequential pass over
+// tabFonte with key lookups, instead of a random lookup of tabFonte for every link of the archive.
 const Sezione kSezioni[] = {
     {"Nuovi inserimenti in tabStato", "tabStato",
-     "select Stato as Nuovo, IDDoc from tabStato, tabFonte, legameDocFonte where legameDocFonte.IDFonte = "
+     "select Stato as Nuovo, IDDoc from tabFonte cross join tabStato cross join legameDocFonte where "
+     "legameDocFonte.IDFonte = "
      "tabFonte.IDFonte and tabFonte.IDStato = tabStato.IDStato and tabStato.nuovo = 1"},
     {"Nuovi inserimenti in tabCitta", "tabCitta",
-     "select Citta as Nuovo, IDDoc from tabCitta, tabFonte, legameDocFonte where legameDocFonte.IDFonte = "
+     "select Citta as Nuovo, IDDoc from tabFonte cross join tabCitta cross join legameDocFonte where "
+     "legameDocFonte.IDFonte = "
      "tabFonte.IDFonte and tabFonte.IDCitta = tabCitta.IDCitta and tabCitta.nuovo = 1"},
     {"Nuovi inserimenti in tabSezione", "tabSezione",
-     "select Sigla as Nuovo, IDDoc from tabsezione, tabFonte, legameDocFonte where legameDocFonte.IDFonte = "
+     "select Sigla as Nuovo, IDDoc from tabFonte cross join tabsezione cross join legameDocFonte where "
+     "legameDocFonte.IDFonte = "
      "tabFonte.IDFonte and tabFonte.IDSezione = tabSezione.IDSezione and tabSezione.nuovo = 1"},
     {"Nuovi inserimenti in tabMinistero", "tabMinistero",
-     "select MinisteroNorm as Nuovo, IDDoc from tabMinistero, tabFonte, legameDocFonte where "
+     "select MinisteroNorm as Nuovo, IDDoc from tabFonte cross join tabMinistero cross join legameDocFonte "
+     "where "
      "legameDocFonte.IDFonte "
      "= tabFonte.IDFonte and tabFonte.IDMinistero = tabMinistero.IDMinistero and tabMinistero.nuovo = 1"},
     {"Nuovi inserimenti in tabAmministrzione", "tabAmministrazione",
-     "select AmministrazioneNorm as Nuovo, IDDoc from tabAmministrazione, tabFonte, legameDocFonte where "
+     "select AmministrazioneNorm as Nuovo, IDDoc from tabFonte cross join tabAmministrazione cross join "
+     "legameDocFonte where "
      "legameDocFonte.IDFonte = tabFonte.IDFonte and tabFonte.IDAmministrazione = "
      "tabAmministrazione.IDAmministrazione and tabAmministrazione.nuovo = 1"},
     {"Nuovi inserimenti in tabAutorita", "tabAutorita",
-     "select AutoritaNorm as Nuovo, IDDoc from tabAutorita, tabFonte, legameDocFonte where "
+     "select AutoritaNorm as Nuovo, IDDoc from tabFonte cross join tabAutorita cross join legameDocFonte "
+     "where "
      "legameDocFonte.IDFonte = "
      "tabFonte.IDFonte and tabFonte.IDAutorita = tabAutorita.IDAutorita and tabAutorita.nuovo = 1"},
 };
@@ -60,6 +68,7 @@ QString EstraiNuovi(AppState& state) {
         BusyScope busy(state.ui(), QStringLiteral("Estrazione dei nuovi inserimenti..."));
         busy.progress().setRange(std::size(kSezioni));
         ApriUscita(file, state, QStringLiteral("nuovi.") + state.Consegna(), true);
+        LetturaUnica lettura(state.Connessione);
         qint64 fatte = 0;
         for (const Sezione& s : kSezioni) {
             file.writeLine(QString::fromUtf8(s.intestazione));
@@ -80,6 +89,7 @@ QString EstraiNote(AppState& state) {
         BusyScope busy(state.ui(), QStringLiteral("Estrazione delle note del compilatore..."));
         qint64 numero = state.NumInizio();
         ApriUscita(file, state, QStringLiteral("note.") + state.Consegna(), true);
+        LetturaUnica lettura(state.Connessione);
         {
             RecordSet n = state.Connessione.ApriRS(QStringLiteral("select count(*) as T from tabDocumento"));
             busy.progress().setRange(n.eof() ? 0 : n.field(0).toLongLong());

@@ -77,6 +77,7 @@ public:
         file_.writeLine(u"<BODY>");
         file_.writeLine(QStringLiteral("<h1>Consegna ") + TestoHtml(state_.Consegna()) +
                         QStringLiteral("</h1>"));
+        lettura_.emplace(state_.Connessione);
         {
             RecordSet n = state_.Connessione.ApriRS(QStringLiteral("select count(*) as T from tabDocumento"));
             busy_->progress().setRange(n.eof() ? 0 : n.field(0).toLongLong());
@@ -116,6 +117,7 @@ public:
 
     QString chiudi() {
         numeri_.close();
+        lettura_.reset();
         file_.writeLine(u"</BODY>");
         file_.writeLine(u"</HTML>");
         if (state_.ModoAggiornamento)
@@ -129,6 +131,7 @@ private:
     AppState& state_;
     TextOutput file_;
     std::optional<BusyScope> busy_;
+    std::optional<LetturaUnica> lettura_;
     RecordSet numeri_;
     qint64 precedente_ = 0;
     qint64 precedenti_ = 0;

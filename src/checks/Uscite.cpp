@@ -12,6 +12,24 @@ void ApriUscita(TextOutput& file, AppState& state, const QString& nomeSingolo, b
     }
 }
 
+LetturaUnica::LetturaUnica(cConnessione& connessione) : connessione_(connessione) {
+    if (!connessione_.isOpen() || connessione_.transactionDepth() > 0)
+        return;
+    // Deferred: a read-only catalogue can take it too.
+    connessione_.executeScript(QStringLiteral("BEGIN"));
+    attiva_ = true;
+}
+
+LetturaUnica::~LetturaUnica() {
+    if (!attiva_ || !connessione_.isOpen())
+        return;
+    try {
+        connessione_.executeScript(QStringLiteral("COMMIT"));
+    } catch (const DbError&) {
+        // Nothing was written: ending the read cannot lose anything.
+    }
+}
+
 void ScriviRighe(TextOutput& file, QStringView testo) {
     qsizetype start = 0;
     for (qsizetype i = 0; i < testo.size(); ++i) {

@@ -13,6 +13,21 @@
 // "Consegna " + Consegna.
 void ApriUscita(TextOutput& file, AppState& state, const QString& nomeSingolo, bool sezione);
 
+// One read transaction for the length of a run: the run sees one state of the archive, and
+// SQLite takes its file lock once instead of for every statement of every document. Nothing is
+// written inside it. A connection already inside a transaction is left as it is.
+class LetturaUnica {
+public:
+    explicit LetturaUnica(cConnessione& connessione);
+    ~LetturaUnica();
+    LetturaUnica(const LetturaUnica&) = delete;
+    LetturaUnica& operator=(const LetturaUnica&) = delete;
+
+private:
+    cConnessione& connessione_;
+    bool attiva_ = false;
+};
+
 // Writes a text that may hold line breaks as one line per part, so that every line of the file
 // ends with CR LF whatever the archive stored.
 void ScriviRighe(TextOutput& file, QStringView testo);
