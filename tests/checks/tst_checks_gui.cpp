@@ -2,7 +2,9 @@
 // error window on each list.
 
 #include "FixtureControlli.h"
+#include "app/cli/Cli.h"
 #include "checks/frmWndErrori.h"
+#include "documents/Generatore.h"
 #include "store/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 
@@ -135,6 +137,53 @@ private Q_SLOTS:
         QVERIFY(t.dialogs().lastText().contains(QStringLiteral("legameDocClass")));
         QVERIFY(!t.dialogs().busy());
         QVERIFY(w.isVisible() && w.mnuUtilitaDocumentiControlliEsegui->isEnabled());
+    }
+
+    // The menus and the command line write the same files, byte for byte.
+    void filesMatchTheCommandLine_data() {
+        QTest::addColumn<bool>("generato");
+        QTest::newRow("DEMO") << false;
+        QTest::newRow("generato") << true;
+    }
+
+    void filesMatchTheCommandLine() {
+        QFETCH(bool, generato);
+        TestHome t;
+        QString archivio = t.createDemo();
+        if (generato) {
+            archivio = t.home().mdbPath(QStringLiteral("GEN.db"));
+            OpzioniGeneratore opzioni;
+            opzioni.documenti = 300;
+            GeneraArchivio(t.state(), archivio, opzioni);
+        }
+        MDIQuillaro w(t.state());
+        QVERIFY(w.apriArchivio(archivio));
+        for (QAction* voce :
+             {w.mnuUtilitaDocumentiControlliEsegui, w.mnuUtilitaDocumentiControlliNoteCompilatore,
+              w.mnuUtilitaDocumentiControlliNuovi, w.mnuUtilitaDocumentiControlliPerControlloCELEX,
+              w.mnuUtilitaDocumentiControlliPerControlloHUDOC})
+            voce->trigger();
+        QCOMPARE(t.dialogs().shown().size(), size_t(5));
+        w.mnuFileChiudi_Click();
+        QDir dump(t.home().dumpDir());
+        const QStringList nomi = dump.entryList(QDir::Files, QDir::Name);
+        QCOMPARE(nomi.size(), 7);
+        QMap<QString, QByteArray> gui;
+        for (const QString& n : nomi) {
+            gui[n] = readFileBytes(dump.filePath(n));
+            QVERIFY(QFile::remove(dump.filePath(n)));
+        }
+        for (const char* comando : {"check", "notes", "new-entries", "celex", "hudoc"}) {
+            QString out, err;
+            QTextStream o(&out), e(&err);
+            QCOMPARE(
+                runCli({QStringLiteral("--home"), t.root(), QString::fromLatin1(comando), archivio}, o, e),
+                0);
+        }
+        QCOMPARE(dump.entryList(QDir::Files, QDir::Name), nomi);
+        for (const QString& n : nomi)
+            QVERIFY2(readFileBytes(dump.filePath(n)) == gui[n], qPrintable(n));
+        QVERIFY(gui[generato ? QStringLiteral("errori.GEN") : QStringLiteral("errori.1")].size() > 2);
     }
 
     void cleanArchiveHasNoErrorsToShow() {
