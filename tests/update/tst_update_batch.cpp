@@ -43,6 +43,9 @@ private Q_SLOTS:
     void unreadableAbbreviationFile();
     void archiveOpenBeforeIsOpenAfter();
     void abbreviationsInAnotherCase();
+    void checksBatchesAppendSections();
+    void htmlPagesOfAnUpdate();
+    void realRunErrorEndsTheBatch();
 };
 
 void UpdateBatch::abbreviationFiles() {
@@ -172,6 +175,94 @@ void UpdateBatch::abbreviationsInAnotherCase() {
     const QString path = archiveWith(t, QStringLiteral("CONS9"), 1, QStringLiteral("9"), QStringLiteral("1"));
     QCOMPARE(ArchivioDellaSigla(t.home(), QStringLiteral("cons9")), path);
     QCOMPARE(ArchivioDellaSigla(t.home(), QStringLiteral(" CONS9")), t.home().mdbPath(QStringLiteral(" CONS9.db")));
+}
+
+namespace {
+
+// Two demo deliveries under their own names and numbers.
+QString twoDemoDeliveries(TestHome& t, const QString& sigleName) {
+    const QString demo = t.createDemo();
+    for (const auto& [name, consegna] : {std::pair{QStringLiteral("D1"), QStringLiteral("101")},
+                                         std::pair{QStringLiteral("D2"), QStringLiteral("102")}}) {
+        const QString path = t.home().mdbPath(name + QStringLiteral(".db"));
+        QFile::copy(demo, path);
+        cConnessione c;
+        if (!c.ApriConnessione(path))
+            return {};
+        c.EseguiIstruzione(QStringLiteral("update tabInfo set Consegna = ?"), {consegna});
+    }
+    return sigleFile(t, sigleName, {QStringLiteral("D1"), QStringLiteral("D2")});
+}
+
+QStringList sectionHeads(const QString& path) {
+    QStringList heads;
+    for (const QString& line : readTextLines(path, TextEncoding::Windows1252))
+        if (line.startsWith(QStringLiteral("Consegna ")))
+            heads << line;
+    return heads;
+}
+
+} // namespace
+
+void UpdateBatch::checksBatchesAppendSections() {
+    TestHome t;
+    const QString sigle = twoDemoDeliveries(t, QStringLiteral("sigle.C26"));
+    QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::Controlli, sigle).completato);
+    QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::Controlli, sigle).completato);
+    for (const char* name : {"errori.C26", "errclasse.C26", "errfonte.C26"}) {
+        const QString path = t.home().dumpPath(QString::fromUtf8(name));
+        QCOMPARE(sectionHeads(path), (QStringList{"Consegna 101", "Consegna 102", "Consegna 101", "Consegna 102"}));
+        // Each section ends with its empty line.
+        const QStringList lines = readTextLines(path, TextEncoding::Windows1252);
+        QCOMPARE(lines.count(QString()), 4);
+        QCOMPARE(lines.last(), QString());
+    }
+    // The closing boxes of the archives came together.
+    QCOMPARE(t.dialogs().texts().last(), QStringLiteral("Fine controllo: 101\nFine controllo: 102"));
+    // The single-archive lists were not touched.
+    QVERIFY(!QFileInfo::exists(t.home().dumpPath(QStringLiteral("errori.101"))));
+    // Notes and new entries append their sections too.
+    QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::NoteCompilatore, sigle).completato);
+    QCOMPARE(sectionHeads(t.home().dumpPath(QStringLiteral("note.C26"))), (QStringList{"Consegna 101", "Consegna 102"}));
+    QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::Nuovi, sigle).completato);
+    QCOMPARE(sectionHeads(t.home().dumpPath(QStringLiteral("nuovi.C26"))), (QStringList{"Consegna 101", "Consegna 102"}));
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+}
+
+void UpdateBatch::htmlPagesOfAnUpdate() {
+    TestHome t;
+    const QString sigle = twoDemoDeliveries(t, QStringLiteral("sigle.H26"));
+    for (const TipoAggiornamento tipo : {TipoAggiornamento::Celex, TipoAggiornamento::Hudoc}) {
+        const EsitoAggiornamento esito = EseguiAggiornamento(t.state(), tipo, sigle);
+        QVERIFY(esito.completato);
+        QVERIFY(esito.percorso.endsWith(QStringLiteral(" H26.htm")));
+        const QStringList lines = readTextLines(esito.percorso, TextEncoding::Windows1252);
+        QCOMPARE(lines.count(QStringLiteral("<TITLE>Aggiornamento H26</TITLE>")), 2);
+        QCOMPARE(lines.count(QStringLiteral("<HTML>")), 2);
+        QVERIFY(lines.contains(QStringLiteral("<h1>Consegna 101</h1>")));
+        QVERIFY(lines.contains(QStringLiteral("<h1>Consegna 102</h1>")));
+        QCOMPARE(lines.last(), QString());
+    }
+}
+
+void UpdateBatch::realRunErrorEndsTheBatch() {
+    TestHome t;
+    const QString sigle = twoDemoDeliveries(t, QStringLiteral("sigle.E26"));
+    {
+        // The first delivery lost a table the checks read.
+        cConnessione c;
+        QVERIFY(c.ApriConnessione(t.home().mdbPath(QStringLiteral("D1.db"))));
+        c.EseguiIstruzione(QStringLiteral("drop table legameDocClass"));
+    }
+    const EsitoAggiornamento esito = EseguiAggiornamento(t.state(), TipoAggiornamento::Controlli, sigle);
+    QVERIFY(!esito.completato);
+    QVERIFY(esito.errore.contains(QStringLiteral(" --> ")));
+    QVERIFY(esito.errore.contains(QStringLiteral("legameDocClass")));
+    QCOMPARE(t.dialogs().lastText(), esito.errore);
+    QVERIFY(!t.state().ModoAggiornamento);
+    QVERIFY(!t.state().Connessione.isOpen());
+    // The second delivery was not reached.
+    QVERIFY(!sectionHeads(t.home().dumpPath(QStringLiteral("errori.E26"))).contains(QStringLiteral("Consegna 102")));
 }
 
 QTEST_GUILESS_MAIN(UpdateBatch)
