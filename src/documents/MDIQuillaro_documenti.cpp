@@ -37,6 +37,8 @@ void MDIQuillaro::mnuDocumentiEdita_Click() {
     frmSceltaDoc scelta(state(), this);
     scelta.cmdCancella->setEnabled(false);
     scelta.cmdEdita->setEnabled(true);
+    // Enter opens the chosen document; deletion is never the default.
+    scelta.cmdEdita->setDefault(true);
     scelta.setModal(true);
     if (!scelta.Form_Load()) {
         state().ui().message(QStringLiteral("Archivio nuovo: inserire un documento nuovo!"));
