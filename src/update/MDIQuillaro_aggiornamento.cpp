@@ -30,6 +30,7 @@ void eseguiAggiornamento(MDIQuillaro& w, TipoAggiornamento tipo) {
         w.stato.dopoChiusura();
         w.applicaStatoMenu();
     }
+    w.aggiornaBarraStato();
 }
 
 } // namespace
