@@ -1,13 +1,28 @@
 #include "documents/frmTesti.h"
 
 #include "documents/Testi.h"
+#include "ui/qt/QtCheckSession.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QVBoxLayout>
+
+namespace {
+
+// The checked text goes into the box as one editing step: Ctrl+Z takes the corrections back.
+void mettiTestoControllato(QPlainTextEdit* box, const QString& testo) {
+    if (box->toPlainText() == testo)
+        return;
+    QTextCursor cursor(box->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(testo);
+}
+
+} // namespace
 
 frmTesti::frmTesti(AppState& state, DocumentBuffer& buffer, QWidget* parent)
     : QDialog(parent), state_(state), buffer_(buffer) {
@@ -80,6 +95,8 @@ frmTesti::frmTesti(AppState& state, DocumentBuffer& buffer, QWidget* parent)
         txtTesto->setPlainText(*testo);
     }
     txtTesto_Change();
+    // The dictionary is read while the operator reads the text, not when the check starts.
+    preparaControlloTesto(buffer_.TipoTestoCorrente, state_.home);
 }
 
 void frmTesti::txtTesto_Change() {
@@ -103,11 +120,13 @@ void frmTesti::cmdUndo_Click() {
 }
 
 void frmTesti::cmdControlloOrtografico_Click() {
-    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."),
-                        applicationTitle(), Buttons::Ok, Icon::Information);
+    if (const auto testo = controllaTesto(TextCheckKind::Spelling, txtTesto->toPlainText(), testoIniziale_,
+                                          buffer_.TipoTestoCorrente, state_.home, state_.ui(), this))
+        mettiTestoControllato(txtTesto, *testo);
 }
 
 void frmTesti::cmdControlloGrammaticale_Click() {
-    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."),
-                        applicationTitle(), Buttons::Ok, Icon::Information);
+    if (const auto testo = controllaTesto(TextCheckKind::Grammar, txtTesto->toPlainText(), testoIniziale_,
+                                          buffer_.TipoTestoCorrente, state_.home, state_.ui(), this))
+        mettiTestoControllato(txtTesto, *testo);
 }

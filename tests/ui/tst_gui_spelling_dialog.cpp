@@ -4,6 +4,7 @@
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
 #include "ui/HunspellChecker.h"
+#include "ui/SpellingDriver.h"
 #include "ui/qt/QtCheckSession.h"
 #include "ui/qt/frmControlloOrtografico.h"
 
@@ -14,67 +15,9 @@
 #include <QTextEdit>
 #include <QtTest>
 
+using namespace spelling_test;
+
 namespace {
-
-using Step = std::function<void(frmControlloOrtografico*)>;
-
-// Runs one step for each finding the dialog shows, once its suggestions are in. A step that fails,
-// or a finding beyond the steps, cancels the check so that the test ends.
-class Driver : public QObject {
-public:
-    explicit Driver(QList<Step> steps) : steps_(std::move(steps)) {
-        connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
-        timer_.start(10);
-        clock_.start();
-    }
-    int done() const { return done_; }
-
-private:
-    void poll() {
-        auto* d = qobject_cast<frmControlloOrtografico*>(QApplication::activeModalWidget());
-        if (!d || !d->isVisible() || d->mostrati() <= done_)
-            return;
-        if (done_ >= steps_.size() || QTest::currentTestFailed() || clock_.elapsed() > 20000) {
-            d->reject();
-            return;
-        }
-        const auto* first = d->lstSuggerimenti->item(0);
-        if (first && first->text() == QStringLiteral("(ricerca dei suggerimenti...)"))
-            return;
-        if (!d->isActiveWindow()) {
-            d->activateWindow();
-            return;
-        }
-        steps_[done_++](d);
-        if (QTest::currentTestFailed() && d->isVisible() && d->mostrati() == done_)
-            d->reject();
-    }
-
-    QList<Step> steps_;
-    int done_ = 0;
-    QTimer timer_;
-    QElapsedTimer clock_;
-};
-
-QStringList items(QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-// The characters of the sentence shown in bold (the highlighted finding).
-QString highlighted(QTextEdit* edit) {
-    QString out;
-    QTextCursor c(edit->document());
-    for (int i = 0; i < edit->document()->characterCount() - 1; ++i) {
-        c.setPosition(i);
-        c.setPosition(i + 1, QTextCursor::KeepAnchor);
-        if (c.charFormat().fontWeight() == QFont::Bold)
-            out += c.selectedText();
-    }
-    return out;
-}
 
 struct Run {
     TestHome home;

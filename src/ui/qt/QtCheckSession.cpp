@@ -31,8 +31,12 @@ CheckChoice QtCheckSession::decide(const QString& text, const TextFinding& findi
 }
 
 void QtCheckSession::finish() {
-    if (dialog_)
-        dialog_->hide();
+    if (!dialog_)
+        return;
+    dialog_->hide();
+    // Back to the text the check was on.
+    if (QWidget* parent = dialog_->parentWidget())
+        parent->window()->activateWindow();
 }
 
 std::optional<QString> controllaTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,

@@ -6,7 +6,6 @@
 #include "ui/TextCheck.h"
 
 #include <QPointer>
-
 #include <optional>
 
 class HomeFolder;
