@@ -309,8 +309,9 @@ std::optional<SpellWord> SpellChecker::misspelledPart(const QString& text, const
     if (t.after == u')' && isLowerRoman(word))
         return std::nullopt;
     // "po'", "di'": the apostrophe that ends the word belongs to it.
-    if (isApostrophe(t.after) && !t.afterNext.isLetter() && accepted(word + u'\''))
-        return std::nullopt;
+    if (isApostrophe(t.after) && !t.afterNext.isLetter() &&
+        (accepted(word + u'\'') || (language_ == SpellLanguage::Italian && isItalianElision(word))))
+        return std::nullopt; // "dell' Unione" is a slip of the blank, for the grammar check
     if (accepted(word))
         return std::nullopt;
     if (t.after == u'.' && legalAbbreviations().contains(word.toLower()))

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void languageOfTheText();
     void eightBitDictionary();
     void missingDictionary();
+    void preloadedDictionary();
     void sentenceAroundFinding_data();
     void sentenceAroundFinding();
 };
@@ -119,6 +120,7 @@ void UiSpelling::correctWordsNotFlagged_data() {
     QTest::newRow("acronyms") << "CEDU, TFUE, TAR, INPS";
     QTest::newRow("inserted articles") << "art. 2-bis, comma 1-ter, art. 3 quater e quinquies";
     QTest::newRow("po with apostrophe") << "un po' di tempo";
+    QTest::newRow("elision before a blank") << "dell' Unione e quest' anno";
     QTest::newRow("addresses")
         << "https://www.giustizia.it/sentenzza e mario.rossi@exmple.it e www.normatiwa.it";
     QTest::newRow("single letters") << "la lettera x e la y";
@@ -287,6 +289,22 @@ void UiSpelling::missingDictionary() {
     QCOMPARE(fromEnvironment.folders, QStringList{empty.path()});
     QCOMPARE(fromEnvironment.personalPath, t.home().filePath(QStringLiteral("dizionario personale.dic")));
     QVERIFY(SpellSetup::forHome(t.home()).folders.contains(t.home().filePath(QStringLiteral("dizionari"))));
+}
+
+void UiSpelling::preloadedDictionary() {
+    TestHome t;
+    const SpellSetup setup = SpellSetup::forHome(t.home());
+    // Reading starts in the background; opening waits for it, then shares it.
+    preloadDictionary(setup, SpellLanguage::English);
+    preloadDictionary(setup, SpellLanguage::English);
+    auto first = HunspellChecker::open(setup, SpellLanguage::English);
+    auto second = HunspellChecker::open(setup, SpellLanguage::English);
+    QVERIFY(first && second);
+    QCOMPARE(words(first->check(QStringLiteral("the judgment of the Cuort"))), QStringList{"Cuort"});
+    QCOMPARE(words(second->check(QStringLiteral("the Cuort"))), QStringList{"Cuort"});
+    // Nothing to read: nothing happens.
+    QTemporaryDir empty;
+    preloadDictionary({{empty.path()}, {}}, SpellLanguage::Italian);
 }
 
 void UiSpelling::sentenceAroundFinding_data() {
