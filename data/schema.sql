@@ -154,60 +154,61 @@ CREATE TABLE tabBib (
     TipoBibliografia TEXT
 );
 
--- Places and bodies of the sources --------------------------------------------
+-- Places and bodies of the sources. Names and codes of the lookup tables compare without regard
+-- to case, as operators type them: a city typed "milano" is Milano, not a new city.
 
 CREATE TABLE tabRegione (
     IDRegione  INTEGER PRIMARY KEY,
-    CodRegione TEXT,
+    CodRegione TEXT COLLATE NOCASE,
     Regione    TEXT
 );
 CREATE INDEX ixRegioneCod ON tabRegione (CodRegione);
 
 CREATE TABLE tabProvincia (
     IDProvincia  INTEGER PRIMARY KEY,
-    CodProvincia TEXT,
+    CodProvincia TEXT COLLATE NOCASE,
     provincia    TEXT
 );
 CREATE INDEX ixProvinciaCod ON tabProvincia (CodProvincia);
 
 CREATE TABLE tabCitta (
     IDCitta INTEGER PRIMARY KEY,
-    Citta   TEXT,
+    Citta   TEXT COLLATE NOCASE,
     Nuovo   INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX ixCitta ON tabCitta (Citta);
 
 CREATE TABLE tabMinistero (
     IDMinistero   INTEGER PRIMARY KEY,
-    MinisteroNorm TEXT,
+    MinisteroNorm TEXT COLLATE NOCASE,
     Nuovo         INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX ixMinistero ON tabMinistero (MinisteroNorm);
 
 CREATE TABLE tabAmministrazione (
     IDAmministrazione   INTEGER PRIMARY KEY,
-    AmministrazioneNorm TEXT,
+    AmministrazioneNorm TEXT COLLATE NOCASE,
     Nuovo               INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX ixAmministrazione ON tabAmministrazione (AmministrazioneNorm);
 
 CREATE TABLE tabAutorita (
     IDAutorita   INTEGER PRIMARY KEY,
-    AutoritaNorm TEXT,
+    AutoritaNorm TEXT COLLATE NOCASE,
     Nuovo        INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX ixAutorita ON tabAutorita (AutoritaNorm);
 
 CREATE TABLE tabSezione (
     IDSezione INTEGER PRIMARY KEY,
-    Sigla     TEXT,
+    Sigla     TEXT COLLATE NOCASE,
     Nuovo     INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX ixSezione ON tabSezione (Sigla);
 
 CREATE TABLE tabStato (
     IDStato INTEGER PRIMARY KEY,
-    Stato   TEXT,
+    Stato   TEXT COLLATE NOCASE,
     Nuovo   INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX ixStato ON tabStato (Stato);
@@ -218,7 +219,7 @@ CREATE INDEX ixStato ON tabStato (Stato);
 -- liv2: kind within the page.
 CREATE TABLE tabFonteInterna (
     IDFonteInterna INTEGER PRIMARY KEY,
-    FonteNorm      TEXT,
+    FonteNorm      TEXT COLLATE NOCASE,
     liv1           TEXT,
     liv2           TEXT
 );
@@ -227,7 +228,7 @@ CREATE INDEX ixFonteInternaLiv ON tabFonteInterna (liv1, liv2);
 
 CREATE TABLE tabFonteInt (
     IDFonteInt INTEGER PRIMARY KEY,
-    FonteInt   TEXT,
+    FonteInt   TEXT COLLATE NOCASE,
     Tipo       INTEGER
 );
 CREATE INDEX ixFonteInt ON tabFonteInt (FonteInt);
@@ -235,7 +236,7 @@ CREATE INDEX ixFonteInt ON tabFonteInt (FonteInt);
 -- Settore, annoF and Codice make up the CELEX number of a source.
 CREATE TABLE tabFonteCom (
     IDFonteCom INTEGER PRIMARY KEY,
-    FonteCom   TEXT,
+    FonteCom   TEXT COLLATE NOCASE,
     Tipo       INTEGER,
     Settore    TEXT,
     annoF      TEXT,
@@ -245,7 +246,7 @@ CREATE INDEX ixFonteCom ON tabFonteCom (FonteCom);
 
 CREATE TABLE tabFonteCan (
     IDFonteCan INTEGER PRIMARY KEY,
-    FonteCan   TEXT,
+    FonteCan   TEXT COLLATE NOCASE,
     Tipo       INTEGER
 );
 CREATE INDEX ixFonteCan ON tabFonteCan (FonteCan);
@@ -263,28 +264,28 @@ CREATE TABLE tabNIT (
 -- Classification scheme ---------------------------------------------------------------
 
 CREATE TABLE tabSistematici (
-    CodiceS     TEXT PRIMARY KEY,
+    CodiceS     TEXT PRIMARY KEY COLLATE NOCASE,
     Descrizione TEXT,
     Sigla       TEXT
 );
 
 CREATE TABLE tabDescrittori (
-    CodiceD     TEXT PRIMARY KEY,
+    CodiceD     TEXT PRIMARY KEY COLLATE NOCASE,
     Descrizione TEXT
 );
 
 CREATE TABLE tabLegameDS (
     ID INTEGER PRIMARY KEY,
-    NS TEXT,
-    ND TEXT
+    NS TEXT COLLATE NOCASE,
+    ND TEXT COLLATE NOCASE
 );
 CREATE INDEX ixLegameDS ON tabLegameDS (NS, ND);
 
 CREATE TABLE tabLegameDSA (
     ID      INTEGER PRIMARY KEY,
-    NS      TEXT,
+    NS      TEXT COLLATE NOCASE,
     ND      TEXT,
-    CodiceD TEXT
+    CodiceD TEXT COLLATE NOCASE
 );
 CREATE INDEX ixLegameDSA ON tabLegameDSA (NS, CodiceD);
 CREATE INDEX ixLegameDSACodice ON tabLegameDSA (CodiceD);

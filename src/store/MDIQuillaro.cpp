@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 namespace {
 
@@ -56,6 +57,17 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
     stato.dopoAvvio();
     state_.ModoAggiornamento = false;
     applicaStatoMenu();
+    aggiornaBarraStato();
+}
+
+void MDIQuillaro::aggiornaBarraStato() {
+    if (!state_.ArchivioAperto) {
+        statusBar()->showMessage(QStringLiteral("Nessun archivio aperto"));
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("Archivio %1  -  consegna %2  -  centro %3  -  anno %4")
+                                 .arg(QFileInfo(state_.NomeArchivio).fileName(), state_.Consegna(),
+                                      state_.IDCentroSpoglio(), state_.AnnoProduzione()));
 }
 
 MDIQuillaro::~MDIQuillaro() = default;
@@ -207,6 +219,7 @@ bool MDIQuillaro::apriArchivio(const QString& path) {
     impostaTitolo(state_.NomeArchivio);
     stato.dopoApertura();
     applicaStatoMenu();
+    aggiornaBarraStato();
     return true;
 }
 
@@ -229,6 +242,7 @@ void MDIQuillaro::mnuFileChiudi_Click() {
     ChiudiArchivio(state_);
     stato.dopoChiusura();
     applicaStatoMenu();
+    aggiornaBarraStato();
 }
 
 void MDIQuillaro::mnuFileNuovo_Click() {

@@ -32,6 +32,9 @@ public:
     // Tells the operator that a command is not there yet.
     void nonDisponibile();
 
+    // The status bar: the open archive and its delivery, or that none is open.
+    void aggiornaBarraStato();
+
     // The caption "Quillaro (<name>)"; kept after the archive is closed.
     void impostaTitolo(const QString& name);
 

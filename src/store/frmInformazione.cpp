@@ -14,6 +14,7 @@ frmInformazione::frmInformazione(Dialogs& dialogs, QWidget* parent) : QDialog(pa
     setObjectName(QStringLiteral("frmInformazione"));
     setWindowTitle(QStringLiteral("Informazione consegna"));
     setModal(true);
+    setMinimumWidth(360);
 
     ComboCentro = new QComboBox(this);
     ComboCentro->setObjectName(QStringLiteral("ComboCentro"));

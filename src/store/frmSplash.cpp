@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QScreen>
 #include <QSysInfo>
 #include <QVBoxLayout>
 
@@ -28,6 +29,8 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(frame);
     setFixedSize(460, 230);
+    if (QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
 }
 
 void frmSplash::mousePressEvent(QMouseEvent*) { hide(); }

@@ -1,0 +1,110 @@
+// The command line of the foundation: init, new, info, demo, help and errors.
+
+#include "app/cli/Cli.h"
+#include "support/TestHome.h"
+
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int code;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList& args) {
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const int code = runCli(args, o, e);
+    return {code, out, err};
+}
+
+} // namespace
+
+class AppCli : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initNewInfo();
+    void refusals_data();
+    void refusals();
+    void demo();
+    void helpAndVersion();
+};
+
+void AppCli::initNewInfo() {
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("H"));
+    Run r = cli({"--home", home, "init"});
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.out.contains(QStringLiteral("masterOnline.db")));
+    QVERIFY(cli({"--home", home, "init"}).out.contains(QStringLiteral("già pronta")));
+    r = cli({"--home", home, "new", "CONS1", "--centro", "3", "--anno", "2026", "--consegna", "12", "--inizio", "1"});
+    QCOMPARE(r.code, 0);
+    QVERIFY(QFileInfo::exists(home + QStringLiteral("/mdb/CONS1.db")));
+    r = cli({"--home", home, "info", "CONS1"});
+    QCOMPARE(r.code, 0);
+    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 13);
+    QCOMPARE(lines.mid(0, 5), (QStringList{"IDCentroSpoglio: 3", "AnnoProduzione: 2026", "Consegna: 12", "NumInizio: 1",
+                                           "Storico: "}));
+    QCOMPARE(lines.last(), QStringLiteral("VisualizzaErroriFonti: "));
+    // QUILLARO_HOME is the fallback of --home.
+    qputenv("QUILLARO_HOME", home.toUtf8());
+    QCOMPARE(cli({"info", home + QStringLiteral("/mdb/CONS1.db")}).code, 0);
+    qunsetenv("QUILLARO_HOME");
+}
+
+void AppCli::refusals_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("existing name") << QStringList{"new", "CONS1", "--centro", "3", "--anno", "2026", "--consegna", "1", "--inizio", "1"}
+                                   << 1 << "esiste già";
+    QTest::newRow("incomplete") << QStringList{"new", "CONS9", "--centro", "Centro spoglio", "--anno", "2026", "--consegna", "1",
+                                               "--inizio", "1"}
+                                << 1 << "Informazioni incomplete!";
+    QTest::newRow("missing option value") << QStringList{"new", "CONS9", "--centro"} << 2 << "manca il valore";
+    QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "Comando sconosciuto";
+    QTest::newRow("missing archive") << QStringList{"info", "NESSUNO"} << 1 << "Errore nell'apertura del db";
+    QTest::newRow("info without archive") << QStringList{"info"} << 2 << "Uso:";
+}
+
+void AppCli::refusals() {
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("H"));
+    QCOMPARE(cli({"--home", home, "new", "CONS1", "--centro", "3", "--anno", "2026", "--consegna", "12", "--inizio", "1"}).code, 0);
+    const Run r = cli(QStringList{"--home", home} + args);
+    QCOMPARE(r.code, code);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY(!QFileInfo::exists(home + QStringLiteral("/mdb/CONS9.db")));
+}
+
+void AppCli::demo() {
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("H"));
+    QCOMPARE(cli({"--home", home, "demo"}).code, 0);
+    // Again: the demo archive is made anew.
+    QCOMPARE(cli({"--home", home, "demo"}).code, 0);
+    const Run r = cli({"--home", home, "info", "DEMO"});
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.out.contains(QStringLiteral("Consegna: 1")));
+}
+
+void AppCli::helpAndVersion() {
+    Run r = cli({"--help"});
+    QCOMPARE(r.code, 0);
+    for (const char* c : {"init", "new NAME", "info ARCHIVE", "demo"})
+        QVERIFY2(r.out.contains(QString::fromUtf8(c)), c);
+    r = cli({"--version"});
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.out.startsWith(QStringLiteral("quillaro-cli ")));
+    QCOMPARE(cli({}).code, 2);
+}
+
+QTEST_GUILESS_MAIN(AppCli)
+#include "tst_app_cli.moc"

@@ -1,0 +1,251 @@
+// The main window offscreen: the menu tree, the enabled states through the archive lifecycle,
+// File > Nuovo with its dialog, and the about box.
+
+#include "store/MDIQuillaro.h"
+#include "store/frmAbout.h"
+#include "store/frmInformazione.h"
+#include "support/GuiTestUtil.h"
+#include "support/TestHome.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+struct States {
+    bool apri, nuovo, chiudi, documenti, consegna;
+};
+
+void checkStates(MDIQuillaro& w, States s) {
+    QCOMPARE(w.findChild<QAction*>("mnuFileApri")->isEnabled(), s.apri);
+    QCOMPARE(w.findChild<QAction*>("mnuFileNuovo")->isEnabled(), s.nuovo);
+    QCOMPARE(w.findChild<QAction*>("mnuFileChiudi")->isEnabled(), s.chiudi);
+    QCOMPARE(w.findChild<QMenu*>("mnuDocumenti")->isEnabled(), s.documenti);
+    QCOMPARE(w.findChild<QMenu*>("mnuUtilitaDocumenti")->isEnabled(), s.consegna);
+    // Always on.
+    QVERIFY(w.findChild<QAction*>("mnuFileEsci")->isEnabled());
+    QVERIFY(w.findChild<QMenu*>("mnuUtilitaAggiornamento")->isEnabled());
+    QVERIFY(w.findChild<QAction*>("cmdHelpAbout")->isEnabled());
+}
+
+void fillInformazione(frmInformazione* d, const QString& centro, const QString& anno, const QString& consegna,
+                      const QString& inizio) {
+    d->ComboCentro->setEditText(centro);
+    d->ComboAProd->setEditText(anno);
+    d->txtConsegna->setText(consegna);
+    d->txtInizio->setText(inizio);
+}
+
+} // namespace
+
+class GuiMainWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void menuTree();
+    void lifecycleStates();
+    void newArchiveThroughTheDialog();
+    void newArchiveRefusals();
+    void aboutBox();
+};
+
+void GuiMainWindow::menuTree() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    const QList<std::pair<const char*, const char*>> items = {
+        {"mnuFile", "&File ..."},
+        {"mnuFileApri", "&Apri"},
+        {"mnuFileChiudi", "&Chiudi"},
+        {"mnuFileNuovo", "&Nuovo"},
+        {"mnuFileEsci", "&Esci"},
+        {"mnuDocumenti", "&Documenti ..."},
+        {"mnuDocumentiNuovo", "&Nuovo"},
+        {"mnuDocumentiEdita", "&Edita"},
+        {"mnuDocumentiCancella", "&Cancella"},
+        {"mnuDocumentiRicerca", "&Ricerca"},
+        {"mnuUtilitaConsegna", "&Utilità ..."},
+        {"mnuUtilitaDocumenti", "Consegna ..."},
+        {"mnuUtilitaDocumentiStampe", "Stampe ..."},
+        {"mnuUtilitaDocumentiStampeCompleta", "Completa"},
+        {"mnuUtilitaDocumentiStampeSoloTesti", "Solo campi testo"},
+        {"mnuUtilitaDocumentiStampeProspetto", "Prospetto"},
+        {"mnuUtilitaDocumentiStampeConsistenza", "Consistenza"},
+        {"mnuUtilitaDocumentiControlli", "Controlli ..."},
+        {"mnuUtilitaDocumentiControlliEsegui", "Esegui controlli"},
+        {"mnuUtilitaDocumentiControlliVediErrori", "Vedi file errori ..."},
+        {"mnuUtilitaDocumentiControlliVediErroriGenerici", "Generici"},
+        {"mnuUtilitaDocumentiControlliVediErroriClassificazione", "Classificazione"},
+        {"mnuUtilitaDocumentiControlliVediErroriFonti", "Fonti"},
+        {"mnuUtilitaDocumentiControlliNoteCompilatore", "File note compilatore"},
+        {"mnuUtilitaDocumentiControlliPerControlloCELEX", "Per controllo CELEX"},
+        {"mnuUtilitaDocumentiControlliPerControlloHUDOC", "Per controllo HUDOC"},
+        {"mnuUtilitaDocumentiControlliNuovi", "File con \"nuovi\""},
+        {"mnuUtilitaAggiornamento", "&Aggiornamento ..."},
+        {"mnuUtilitaAggiornamentoFileSigle", "File sigle"},
+        {"mnuUtilitaAggiornamentoControlli", "Controlli ..."},
+        {"mnuUtilitaAggiornamentoControlliEsegui", "Esegui controlli"},
+        {"mnuUtilitaAggiornamentoControlliVediErrori", "Vedi file errori ..."},
+        {"mnuUtilitaAggiornamentoControlliVediErroriGenerici", "Generici"},
+        {"mnuUtilitaAggiornamentoControlliVediErroriClassificazione", "Classificazione"},
+        {"mnuUtilitaAggiornamentoControlliVediErroriFonti", "Fonti"},
+        {"mnuUtilitaAggiornamentoControlliNoteCompilatore", "File note compilatore"},
+        {"mnuUtilitaAggiornamentoControlloCELEX", "Per controllo CELEX"},
+        {"mnuUtilitaAggiornamentoControlloHUDOC", "Per controllo HUDOC"},
+        {"mnuUtilitaAggiornamentoControlliNuovi", "File con \"nuovi\""},
+        {"mnuUtilitaAggiornamentoControlliConteggio", "Conteggio"},
+        {"mnuHelp", "&?"},
+        {"cmdHelpAbout", "About"},
+    };
+    for (const auto& [name, caption] : items) {
+        auto* action = w.findChild<QAction*>(QString::fromUtf8(name));
+        QVERIFY2(action, name);
+        QCOMPARE(action->text(), QString::fromUtf8(caption));
+    }
+    // Nesting and separators, in order.
+    const auto names = [](QMenu* m) {
+        QStringList list;
+        for (QAction* a : m->actions())
+            list << (a->isSeparator() ? QStringLiteral("-") + a->objectName() : a->objectName());
+        return list;
+    };
+    QCOMPARE(names(w.findChild<QMenu*>("mnuFile")),
+             (QStringList{"mnuFileApri", "mnuFileChiudi", "mnuFileNuovo", "-mnuApriSep0", "mnuFileEsci"}));
+    QCOMPARE(names(w.findChild<QMenu*>("mnuUtilitaDocumentiControlli")),
+             (QStringList{"mnuUtilitaDocumentiControlliEsegui", "mnuUtilitaDocumentiControlliVediErrori",
+                          "-mnuUtilitaDocumentiControlliSep1", "mnuUtilitaDocumentiControlliNoteCompilatore",
+                          "-mnuUtilitaDocumentiControlliSep0", "mnuUtilitaDocumentiControlliPerControlloCELEX",
+                          "mnuUtilitaDocumentiControlliPerControlloHUDOC", "-mnuUtilitaDocumentiControlliSep2",
+                          "mnuUtilitaDocumentiControlliNuovi"}));
+    QCOMPARE(names(w.menuBar()->findChild<QMenu*>("mnuUtilitaConsegna")),
+             (QStringList{"mnuUtilitaDocumenti", "mnuUtilitaAggiornamento"}));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillaro"));
+}
+
+void GuiMainWindow::lifecycleStates() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    checkStates(w, {true, true, false, false, false});
+    const QString demo = t.createDemo();
+    t.dialogs().answerNextFile(demo);
+    w.findChild<QAction*>("mnuFileApri")->trigger();
+    checkStates(w, {false, false, true, true, true});
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillaro (") + demo + u')');
+    QCOMPARE(t.state().Consegna(), QStringLiteral("1"));
+    saveScreenshot(&w, QStringLiteral("MDIQuillaro-open"));
+    w.findChild<QAction*>("mnuFileChiudi")->trigger();
+    checkStates(w, {true, true, false, false, false});
+    QVERIFY(!t.state().ArchivioAperto);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillaro (") + demo + u')');
+    // A cancelled file dialog is a failed open.
+    t.dialogs().answerNextFile(QString());
+    w.findChild<QAction*>("mnuFileApri")->trigger();
+    QCOMPARE(t.dialogs().lastText(), QStringLiteral("Errore nell'apertura del db"));
+    checkStates(w, {true, true, false, false, false});
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+}
+
+void GuiMainWindow::newArchiveThroughTheDialog() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("cons7.db")));
+    onNextModal<frmInformazione>([](frmInformazione* d) {
+        QCOMPARE(d->windowTitle(), QStringLiteral("Informazione consegna"));
+        QCOMPARE(d->ComboCentro->currentText(), QStringLiteral("Centro spoglio"));
+        QCOMPARE(d->ComboAProd->currentText(), QStringLiteral("Anno produzione"));
+        QCOMPARE(d->ComboAProd->count(), 4);
+        QCOMPARE(d->cmdOk->toolTip(), QStringLiteral("Salva le informazioni immesse ed esce"));
+        saveScreenshot(d, QStringLiteral("frmInformazione"));
+        fillInformazione(d, "C", "2026", "7", "1");
+        d->cmdOk->click();
+    });
+    w.findChild<QAction*>("mnuFileNuovo")->trigger();
+    const QString made = t.home().mdbPath(QStringLiteral("CONS7.db"));
+    QVERIFY(QFileInfo::exists(made));
+    checkStates(w, {true, false, false, false, false});
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+    // The new archive is not left open; "Apri" opens it with its information.
+    QVERIFY(!t.state().ArchivioAperto);
+    QVERIFY(w.apriArchivio(made));
+    QCOMPARE(t.state().Info.mid(0, 4), (QStringList{"C", "2026", "7", "1"}));
+}
+
+void GuiMainWindow::newArchiveRefusals() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    // No name.
+    t.dialogs().answerNextFile(QString());
+    w.findChild<QAction*>("mnuFileNuovo")->trigger();
+    QCOMPARE(t.dialogs().lastText(), QStringLiteral("Nome archivio non valido"));
+    // Incomplete information, then "No": not created.
+    t.dialogs().clear();
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("INCOMPLETO")));
+    t.dialogs().answerNext(Answer::No);
+    onNextModal<frmInformazione>([](frmInformazione* d) {
+        fillInformazione(d, "Centro spoglio", "2026", "7", "1");
+        d->cmdOk->click();
+    });
+    w.findChild<QAction*>("mnuFileNuovo")->trigger();
+    QCOMPARE(t.dialogs().texts(),
+             (QStringList{"Informazioni incomplete!",
+                          "Vuoi completare le informazioni (oppure uscire abbandonando l'operazione di 'Nuovo archivio')?",
+                          "Archivio nuovo non creato!"}));
+    QCOMPARE(t.dialogs().shown()[1].title, QStringLiteral("Attenzione"));
+    QCOMPARE(t.dialogs().shown()[1].buttons, Buttons::YesNo);
+    QVERIFY(!QFileInfo::exists(t.home().mdbPath(QStringLiteral("INCOMPLETO.db"))));
+    checkStates(w, {true, true, false, false, false});
+    // Incomplete, "Yes" keeps the dialog open to complete it.
+    t.dialogs().clear();
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("COMPLETATO")));
+    t.dialogs().answerNext(Answer::Yes);
+    onNextModal<frmInformazione>([](frmInformazione* d) {
+        fillInformazione(d, "3", "2026", "", "1");
+        d->cmdOk->click();
+        QVERIFY(d->isVisible());
+        d->txtConsegna->setText(QStringLiteral("8"));
+        d->cmdOk->click();
+    });
+    w.findChild<QAction*>("mnuFileNuovo")->trigger();
+    QVERIFY(QFileInfo::exists(t.home().mdbPath(QStringLiteral("COMPLETATO.db"))));
+    // An existing name is refused before anything is asked and the archive stays as it was.
+    t.dialogs().clear();
+    const QByteArray before = readFileBytes(t.home().mdbPath(QStringLiteral("COMPLETATO.db")));
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("COMPLETATO.db")));
+    w.stato.dopoChiusura();
+    w.applicaStatoMenu();
+    w.findChild<QAction*>("mnuFileNuovo")->trigger();
+    QVERIFY(t.dialogs().lastText().contains(QStringLiteral("esiste già")));
+    QCOMPARE(readFileBytes(t.home().mdbPath(QStringLiteral("COMPLETATO.db"))), before);
+    // Annulla.
+    t.dialogs().clear();
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("ANNULLATO")));
+    onNextModal<frmInformazione>([](frmInformazione* d) { d->cmdAnnulla->click(); });
+    w.findChild<QAction*>("mnuFileNuovo")->trigger();
+    QCOMPARE(t.dialogs().texts(), QStringList{"Archivio nuovo non creato!"});
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+}
+
+void GuiMainWindow::aboutBox() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    onNextModal<frmAbout>([](frmAbout* d) {
+        saveScreenshot(d, QStringLiteral("frmAbout"));
+        d->cmdSysInfo->click();
+        d->cmdOK->click();
+    });
+    w.findChild<QAction*>("cmdHelpAbout")->trigger();
+    QCOMPARE(t.dialogs().shown().size(), size_t(1));
+    QVERIFY(t.dialogs().lastText().contains(QStringLiteral("Sistema operativo")));
+    QVERIFY(frmAbout::informazioniSistema().contains(QSysInfo::kernelType()));
+}
+
+QTEST_MAIN(GuiMainWindow)
+#include "tst_gui_main_window.moc"

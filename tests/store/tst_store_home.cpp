@@ -1,0 +1,273 @@
+// The home folder, the template, the catalogue, the demo archive and the text outputs.
+
+#include "store/HomeFolder.h"
+#include "store/Template.h"
+#include "store/TextOutput.h"
+#include "support/TestHome.h"
+
+#include <QtTest>
+
+class StoreHome : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void layoutIsCreatedAndNeverOverwritten();
+    void everyTableAndColumnOfTheSchema();
+    void lookupDataTheSystemReliesOn();
+    void codeListsAreConsecutive();
+    void catalogueHasRealActs();
+    void demoArchive();
+    void archivePathFromCommandLine_data();
+    void archivePathFromCommandLine();
+    void windows1252WithCrLf();
+    void utf8WhenTheSettingsSaySo();
+    void picturesAreBitmaps();
+};
+
+void StoreHome::layoutIsCreatedAndNeverOverwritten() {
+    QTemporaryDir dir;
+    const HomeFolder home(dir.filePath(QStringLiteral("casa")));
+    const QStringList created = home.ensureLayout();
+    QVERIFY(created.contains(home.templatePath()));
+    QVERIFY(created.contains(home.cataloguePath()));
+    QVERIFY(QFileInfo(home.dumpDir()).isDir());
+    const QByteArray head = readFileBytes(home.filePath(QStringLiteral("testata new.rtf")));
+    QVERIFY(head.startsWith("{\\rtf1"));
+    QVERIFY(head.contains("Consegna xxx"));
+    // The head opens the document and leaves it open for the print to close.
+    QCOMPARE(head.count('{') - head.count('}'), 1);
+
+    QFile ini(home.settingsPath());
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[output]\nencoding=utf-8\n");
+    ini.close();
+    const QByteArray templateBefore = readFileBytes(home.templatePath());
+    QVERIFY(home.ensureLayout().isEmpty());
+    QCOMPARE(readFileBytes(home.settingsPath()), QByteArray("[output]\nencoding=utf-8\n"));
+    QCOMPARE(readFileBytes(home.templatePath()), templateBefore);
+    QCOMPARE(Settings::load(home).encoding, TextEncoding::Utf8);
+    QCOMPARE(Settings::load(home).celexBase, QStringLiteral("https://eur-lex.europa.eu"));
+}
+
+void StoreHome::everyTableAndColumnOfTheSchema() {
+    TestHome t;
+    QVERIFY(t.open(t.home().templatePath()));
+    const QMap<QString, QStringList> schema = {
+        {"tabDocumento", {"IDDocumento", "IDRifBibl", "Pagine", "TAbs", "Bib", "TD", "LIN", "LO", "LR", "LA", "DocURL"}},
+        {"tabRifBibl", {"IDRifBibl", "IDRivistaOnline", "Data", "Fascicolo", "Volume", "Annata"}},
+        {"tabRivisteOnline", {"IDRivistaOnline", "Titolo", "IDPeriodicita"}},
+        {"tabTesto", {"IDTesto", "Testo"}},
+        {"legameDocTesto", {"IDDoc", "IDTesto", "Tipo"}},
+        {"tabResponsabilita", {"IDResponsabilita", "PrimoElemento", "SecondoElemento"}},
+        {"legameDocResp", {"IDDoc", "IDResponsabilita", "FlagAutore"}},
+        {"legameDocClass", {"ID", "IDDoc", "CodiceS", "CodiceD", "Controllo"}},
+        {"tabFonte", {"IDFonte", "TP", "articolo", "comma", "lettera", "allegato", "ripa", "ripc", "numero", "numeroP",
+                      "giorno", "anno", "mese", "altro", "testo", "IDNomeFonte", "IDRegione", "IDCitta", "IDProvincia",
+                      "IDMinistero", "IDAmministrazione", "IDAutorita", "IDSezione", "IDStato", "Ordinanza", "Decreto"}},
+        {"legameDocFonte", {"ID", "IDDoc", "IDFonte"}},
+        {"tabInfo", {"IDCentroSpoglio", "AnnoProduzione", "Consegna", "NumInizio", "Storico", "Celex", "StampaCompleta",
+                     "StampaSoloTesto", "StampaConsistenze", "StampaProspetto", "VisualizzaErroriGenerici",
+                     "VisualizzaErroriClasse", "VisualizzaErroriFonti"}},
+        {"tabLingua", {"idLingua", "Lingua"}},
+        {"tabTAbs", {"IDTAbs", "TipoAbstract"}},
+        {"tabTipoDoc", {"IDTD", "TipoDoc"}},
+        {"tabBib", {"IDBib", "TipoBibliografia"}},
+        {"tabRegione", {"IDRegione", "CodRegione"}},
+        {"tabProvincia", {"IDProvincia", "CodProvincia", "provincia"}},
+        {"tabCitta", {"IDCitta", "Citta", "Nuovo"}},
+        {"tabMinistero", {"IDMinistero", "MinisteroNorm", "Nuovo"}},
+        {"tabAmministrazione", {"IDAmministrazione", "AmministrazioneNorm", "Nuovo"}},
+        {"tabAutorita", {"IDAutorita", "AutoritaNorm", "Nuovo"}},
+        {"tabSezione", {"IDSezione", "Sigla", "Nuovo"}},
+        {"tabStato", {"IDStato", "Stato", "Nuovo"}},
+        {"tabFonteInterna", {"IDFonteInterna", "FonteNorm", "liv1", "liv2"}},
+        {"tabFonteInt", {"IDFonteInt", "FonteInt", "Tipo"}},
+        {"tabFonteCom", {"IDFonteCom", "FonteCom", "Tipo", "Settore", "annoF", "Codice"}},
+        {"tabFonteCan", {"IDFonteCan", "FonteCan", "Tipo"}},
+        {"tabNIT", {"IDNIT", "NIT", "Descrizione", "Numero", "Data", "Fonte"}},
+        {"tabSistematici", {"CodiceS", "Descrizione", "Sigla"}},
+        {"tabDescrittori", {"CodiceD", "Descrizione"}},
+        {"tabLegameDS", {"ID", "NS", "ND"}},
+        {"tabLegameDSA", {"ID", "NS", "ND", "CodiceD"}},
+    };
+    cConnessione& c = t.state().Connessione;
+    for (auto it = schema.begin(); it != schema.end(); ++it) {
+        QStringList columns;
+        RecordSet rs = c.ApriRS(QStringLiteral("select name from pragma_table_info(?)"), {it.key()});
+        for (; !rs.eof(); rs.moveNext())
+            columns << rs.field(0).toString();
+        for (const QString& column : it.value())
+            QVERIFY2(columns.contains(column, Qt::CaseSensitive), qPrintable(it.key() + "." + column));
+    }
+    // tabInfo's flags are never Null in a new archive's row.
+    t.state().Connessione.ChiudiConnessione();
+    QVERIFY(t.open(t.createArchive()));
+    RecordSet rs = t.state().Connessione.ApriRS(QStringLiteral("select * from tabInfo"));
+    for (int i = 4; i < InfoCount; ++i)
+        QVERIFY(!rs.field(i).isNull());
+    QCOMPARE(t.state().Info.value(InfoVisualizzaErroriFonti), QString());
+}
+
+void StoreHome::lookupDataTheSystemReliesOn() {
+    TestHome t;
+    QVERIFY(t.open(t.home().templatePath()));
+    cConnessione& c = t.state().Connessione;
+    const auto count = [&](const QString& sql, const QVariantList& params = {}) {
+        RecordSet rs = c.ApriRS(sql, params);
+        return rs.field(0).toLongLong();
+    };
+    for (const char* name : {"l. cost.", "reg. cam.", "reg. sen.", "C. Cost.", "Cons. giurisd. Camera", "Cass.",
+                             "C. Conti", "giur. sport", "l.", "d.l.", "d.lg.", "d.p.r.", "r.d.", "d.p.c.m.",
+                             "dir. p.c.m.", "Norme bancarie uniformi", "Comm. I grado", "Comm. II grado",
+                             "Comm. prov.", "Comm. reg.", "TAR", "Trib. Acque"})
+        QVERIFY2(count(QStringLiteral("select count(*) from tabFonteInterna where FonteNorm = ?"), {QString::fromUtf8(name)}) > 0,
+                 name);
+    QVERIFY(count(QStringLiteral("select count(*) from tabFonteInterna where liv1 = '2' and liv2 = '8' and FonteNorm like '%r.'")) > 0);
+    QVERIFY(count(QStringLiteral("select count(*) from tabFonteInterna where liv1 = '3' and FonteNorm like '%acque%'")) > 0);
+    QVERIFY(count(QStringLiteral("select count(*) from tabFonteInterna where liv1 = '3' and FonteNorm like '%brevetti%'")) > 0);
+    QCOMPARE(count(QStringLiteral("select count(*) from tabRegione")), 20);
+    QCOMPARE(count(QStringLiteral("select count(*) from tabProvincia where CodProvincia in ('BZ', 'TN')")), 2);
+    QCOMPARE(count(QStringLiteral("select count(*) from tabFonteInt where IDFonteInt = 2 and Tipo = 3")), 1);
+    QCOMPARE(count(QStringLiteral("select count(*) from tabFonteCom where IDFonteCom = 30 and FonteCom = 'Conv. UE'")), 1);
+    for (const char* name : {"Reg. P.E.", "Ris. P.E.", "Ris. CE", "Ris. CEE", "Ris. UE", "Reg. CEE", "Reg. CE", "Reg. UE"})
+        QVERIFY2(count(QStringLiteral("select count(*) from tabFonteCom where FonteCom = ?"), {QString::fromUtf8(name)}) == 1,
+                 name);
+    for (const char* code : {"L", "R", "D", "J", "A", "F"})
+        QVERIFY2(count(QStringLiteral("select count(*) from tabFonteCom where Codice = ?"), {QString::fromUtf8(code)}) > 0,
+                 code);
+    QCOMPARE(count(QStringLiteral("select count(*) from tabFonteCan where FonteCan in "
+                                  "('C. Iur. Can.', 'Trib. Eccl. Reg.', 'Trib. Eccl. Dioc.')")), 3);
+    QVERIFY(count(QStringLiteral("select count(*) from tabNIT")) >= 30);
+    QVERIFY(count(QStringLiteral("select count(*) from tabSistematici")) >= 40);
+    QVERIFY(count(QStringLiteral("select count(*) from tabDescrittori where length(CodiceD) = 5")) >= 200);
+    QVERIFY(count(QStringLiteral("select count(*) from tabLegameDS")) > 0);
+    QVERIFY(count(QStringLiteral("select count(*) from tabLegameDSA where CodiceD like 'A%' and length(CodiceD) = 5")) > 0);
+    QVERIFY(count(QStringLiteral("select count(*) from tabRivisteOnline")) >= 20);
+    QVERIFY(count(QStringLiteral("select count(*) from tabRivisteOnline where cast(IDRivistaOnline as integer) >= 9000")) > 0);
+    for (const char* table : {"tabCitta", "tabSezione", "tabMinistero", "tabAmministrazione", "tabAutorita", "tabStato"}) {
+        QVERIFY2(count(QStringLiteral("select count(*) from %1").arg(QString::fromUtf8(table))) > 0, table);
+        QCOMPARE(count(QStringLiteral("select count(*) from %1 where Nuovo <> 0").arg(QString::fromUtf8(table))), 0);
+    }
+    QCOMPARE(count(QStringLiteral("select count(*) from tabTAbs where IDTAbs in ('400','500','600','700','800','900')")), 6);
+    QCOMPARE(count(QStringLiteral("select count(*) from tabDocumento")), 0);
+    QCOMPARE(count(QStringLiteral("select count(*) from tabInfo")), 0);
+}
+
+void StoreHome::codeListsAreConsecutive() {
+    // The document window maps codes to list positions by their number.
+    TestHome t;
+    QVERIFY(t.open(t.home().templatePath()));
+    const QList<std::pair<QString, int>> lists = {{"select idLingua from tabLingua order by idLingua", 0},
+                                                  {"select IDTD from tabTipoDoc order by IDTD", 1},
+                                                  {"select IDBib from tabBib order by IDBib", 0}};
+    for (const auto& [sql, first] : lists) {
+        RecordSet rs = t.state().Connessione.ApriRS(sql);
+        int expected = first;
+        for (; !rs.eof(); rs.moveNext(), ++expected)
+            QCOMPARE(rs.field(0).toString().toInt(), expected);
+        QVERIFY(expected - first >= 4);
+    }
+    RecordSet lingua = t.state().Connessione.ApriRS(QStringLiteral("select idLingua from tabLingua order by idLingua"));
+    QCOMPARE(lingua.field(0).toString(), QStringLiteral("00"));
+}
+
+void StoreHome::catalogueHasRealActs() {
+    TestHome t;
+    cConnessione c;
+    QVERIFY(c.ApriConnessione(t.home().cataloguePath()));
+    RecordSet rs = c.ApriRS(QStringLiteral("select count(*) as n, sum(promulgazione glob '[12][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9]') "
+                                           "as iso, count(distinct abbreviazione) as kinds from tabCatalogo"));
+    QVERIFY(rs.field(u"n").toLongLong() >= 300);
+    QCOMPARE(rs.field(u"iso").toLongLong(), rs.field(u"n").toLongLong());
+    QVERIFY(rs.field(u"kinds").toLongLong() >= 6);
+    RecordSet privacy = c.ApriRS(QStringLiteral("select titolo from tabCatalogo where promulgazione = ? and numero = ? "
+                                                "and abbreviazione = ?"),
+                                 {QStringLiteral("2003-06-30"), QStringLiteral("196"), QStringLiteral("d.lgs.")});
+    QVERIFY(!privacy.eof());
+}
+
+void StoreHome::demoArchive() {
+    TestHome t;
+    QVERIFY(t.open(t.createDemo()));
+    cConnessione& c = t.state().Connessione;
+    QCOMPARE(t.state().Consegna(), QStringLiteral("1"));
+    const auto count = [&](const QString& sql) { return c.ApriRS(sql).field(0).toLongLong(); };
+    QVERIFY(count(QStringLiteral("select count(*) from tabDocumento")) >= 25);
+    QCOMPARE(count(QStringLiteral("select count(distinct Tipo) from legameDocTesto")), 8);
+    QCOMPARE(count(QStringLiteral("select count(distinct Controllo) from legameDocClass")), 4);
+    QVERIFY(count(QStringLiteral("select count(distinct TP) from tabFonte")) >= 15);
+    QVERIFY(count(QStringLiteral("select count(*) from tabResponsabilita")) > 0);
+    // Every link points at rows that exist.
+    QCOMPARE(count(QStringLiteral("select count(*) from legameDocFonte where IDFonte not in (select IDFonte from tabFonte)")), 0);
+    QCOMPARE(count(QStringLiteral("select count(*) from legameDocTesto where IDTesto not in (select IDTesto from tabTesto)")), 0);
+    QCOMPARE(count(QStringLiteral("select count(*) from legameDocResp where IDResponsabilita not in "
+                                  "(select IDResponsabilita from tabResponsabilita)")), 0);
+    QCOMPARE(count(QStringLiteral("select count(*) from tabDocumento where IDRifBibl not in (select IDRifBibl from tabRifBibl) "
+                                  "and IDRifBibl <> 0")), 0);
+}
+
+void StoreHome::archivePathFromCommandLine_data() {
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("bare name") << "CONS1" << "/h/mdb/CONS1.db";
+    QTest::newRow("name with .db") << "/x/y/CONS1.db" << "/x/y/CONS1.db";
+    QTest::newRow("relative path") << "sub/CONS1" << QDir::current().absoluteFilePath("sub/CONS1");
+}
+
+void StoreHome::archivePathFromCommandLine() {
+    QFETCH(QString, argument);
+    QFETCH(QString, expected);
+    QCOMPARE(HomeFolder(QStringLiteral("/h")).archivePath(argument), expected);
+}
+
+void StoreHome::windows1252WithCrLf() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nuova/cartella/errori.1"));
+    {
+        TextOutput out;
+        out.open(path, TextOutput::Mode::Truncate, TextEncoding::Windows1252);
+        out.writeLine(u"Città è – “già” € 😀");
+        out.writeLine();
+        out.close();
+    }
+    QCOMPARE(readFileBytes(path), QByteArray("Citt\xe0 \xe8 \x96 \x93gi\xe0\x94 \x80 ?\r\n\r\n"));
+    {
+        TextOutput out;
+        out.open(path, TextOutput::Mode::Append, TextEncoding::Windows1252);
+        out.writeLine(u"poi");
+    }
+    QVERIFY(readFileBytes(path).endsWith("\r\n\r\npoi\r\n"));
+    bool ok = false;
+    QCOMPARE(readTextLines(path, TextEncoding::Windows1252, &ok),
+             (QStringList{QStringLiteral("Città è – “già” € ?"), QString(), QStringLiteral("poi")}));
+    QVERIFY(ok);
+    readTextLines(dir.filePath(QStringLiteral("manca")), TextEncoding::Windows1252, &ok);
+    QVERIFY(!ok);
+    TextOutput refused;
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             refused.open(QStringLiteral("/proc/quillaro/x"), TextOutput::Mode::Truncate, TextEncoding::Utf8));
+}
+
+void StoreHome::utf8WhenTheSettingsSaySo() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("note.1"));
+    TextOutput out;
+    out.open(path, TextOutput::Mode::Truncate, TextEncoding::Utf8);
+    out.writeLine(u"Città 😀");
+    out.close();
+    QCOMPARE(readFileBytes(path), QByteArray("Citt\xc3\xa0 \xf0\x9f\x98\x80\r\n"));
+}
+
+void StoreHome::picturesAreBitmaps() {
+    TestHome t;
+    for (const QString& name : HomeFolder::pictureNames()) {
+        const QByteArray bmp = readFileBytes(t.home().filePath(name));
+        QVERIFY2(bmp.startsWith("BM"), qPrintable(name));
+        QCOMPARE(bmp.size(), 54 + 32 * 32 * 3);
+    }
+    QVERIFY(readFileBytes(t.home().filePath(QStringLiteral("write.bmp"))) !=
+            readFileBytes(t.home().filePath(QStringLiteral("write-r.bmp"))));
+}
+
+QTEST_GUILESS_MAIN(StoreHome)
+#include "tst_store_home.moc"
