@@ -173,6 +173,8 @@ inline void fixtureLookup(cConnessione& c) {
     conTipo(QStringLiteral("tabFonteCan"), QStringLiteral("FonteCan"), QStringLiteral("Trib. Eccl. Reg."), 3);
     conTipo(QStringLiteral("tabFonteCan"), QStringLiteral("FonteCan"), QStringLiteral("C. Iur. Can."), 1);
 
+    // The treaty tests want a list they know, in a known order.
+    c.EseguiIstruzione(QStringLiteral("delete from tabNIT"));
     c.EseguiIstruzione(QStringLiteral(
         "insert or ignore into tabNIT (IDNIT, NIT, Descrizione, Numero, Data, Fonte) values "
         "(9001, 'Conv. Vienna', 'Convenzione sul diritto dei trattati', '', '1969-05-23', "

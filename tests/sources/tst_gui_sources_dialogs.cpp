@@ -339,6 +339,7 @@ private Q_SLOTS:
         {
             QVERIFY(ApriCatalogo(t->state()));
             cConnessione& c = t->state().ConnessioneCatalogo;
+            c.EseguiIstruzione(QStringLiteral("delete from tabCatalogo"));
             c.EseguiIstruzione(QStringLiteral(
                 "insert into tabCatalogo (id, estremi, titolo, anno, numero, promulgazione, abbreviazione) values "
                 "(90001, 'l. 15 marzo 1990, n. 22', 'Norme sul procedimento', 1990, '22', '1990-03-15', 'l.'), "

@@ -14,7 +14,7 @@ using namespace sourcestest;
 namespace {
 
 void righeCatalogo(cConnessione& c) {
-    c.EseguiIstruzione(QStringLiteral("delete from tabCatalogo where id >= 90000"));
+    c.EseguiIstruzione(QStringLiteral("delete from tabCatalogo"));
     const QVariantList rows[] = {
         {90001, "l. 15 marzo 1990, n. 22", "Norme sul procedimento amministrativo", 1990, "22", "1990-03-15", "l."},
         {90002, "d.lgs. 2 marzo 2001, n. 57", "Orientamento e modernizzazione del settore agricolo", 2001, "57",
@@ -106,6 +106,35 @@ private Q_SLOTS:
         } else {
             QCOMPARE(ids(righe), found);
             QVERIFY(t.dialogs().shown().empty());
+        }
+    }
+
+    void deliveredCatalogueByMonth_data() {
+        QTest::addColumn<QString>("mese");
+        QTest::addColumn<QString>("giorno");
+        QTest::addColumn<QString>("pattern");
+        QTest::newRow("march") << "marzo" << "" << "____-03-__";
+        QTest::newRow("december") << "dicembre" << "" << "____-12-__";
+        QTest::newRow("31 december") << "dicembre" << "31" << "____-12-31";
+    }
+    void deliveredCatalogueByMonth() {
+        QFETCH(QString, mese);
+        QFETCH(QString, giorno);
+        QFETCH(QString, pattern);
+        TestHome t;
+        QVERIFY(ApriCatalogo(t.state()));
+        cConnessione& c = t.state().ConnessioneCatalogo;
+        RicercaCatalogo r;
+        r.mese = mese;
+        r.giorno = giorno;
+        QStringList righe;
+        QVERIFY(CercaCatalogo(c, t.dialogs(), r, righe));
+        RecordSet rs = c.ApriRS(QStringLiteral("select count(*) as n from tabCatalogo where promulgazione like ?"), {pattern});
+        QCOMPARE(righe.size(), rs.field(u"n").toInt());
+        for (const QString& riga : righe) {
+            RecordSet one = c.ApriRS(QStringLiteral("select promulgazione from tabCatalogo where id = ?"),
+                                     {riga.section(QStringLiteral(") "), 0, 0).toLongLong()});
+            QCOMPARE(one.field(0).toString().mid(5, 2), pattern.mid(5, 2));
         }
     }
 
