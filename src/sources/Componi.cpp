@@ -428,7 +428,16 @@ bool ImmettiFonteInterna(int numeroPagina, const PaginaFonte& pagina, DocumentBu
         fatto = false;
         break;
     }
-    if (!fatto)
+    if (!fatto || !TestoSenzaAsterisco(voce, dialogs)) {
         buffer.ElencoFonti.removeLast();
-    return fatto;
+        return false;
+    }
+    return true;
+}
+
+bool TestoSenzaAsterisco(const VoceFonte& voce, Dialogs& dialogs) {
+    if (!voce.testo.contains(u'*'))
+        return true;
+    AvvisoFonte(dialogs, MessaggiFonte::asterisco(), applicationTitle());
+    return false;
 }

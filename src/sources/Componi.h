@@ -44,7 +44,14 @@ inline QString nessunaFonte() { return QStringLiteral("Nessuna fonte immessa!");
 inline QString mancaAtto() { return QStringLiteral("Manca l'atto!"); }
 inline QString attenzione() { return QStringLiteral("Attenzione"); }
 inline QString attenzioneEsclamativo() { return QStringLiteral("Attenzione!"); }
+inline QString asterisco() {
+    return QStringLiteral("Il testo della fonte non può contenere l'asterisco (*), che separa la sigla della famiglia!");
+}
 } // namespace MessaggiFonte
+
+// The list line and the archive use "*" to set the family code off the citation, and a loaded
+// citation is cut at its first "*": a composed text must not contain one. False after the message.
+bool TestoSenzaAsterisco(const VoceFonte& voce, Dialogs& dialogs);
 
 // An OK box with a validation message.
 void AvvisoFonte(Dialogs& dialogs, const QString& testo, const QString& titolo);

@@ -345,9 +345,11 @@ bool ImmettiFonteAltra(int numeroPagina, const PaginaFonte& p, DocumentBuffer& b
     default:
         break;
     }
-    if (!fatto)
+    if (!fatto || !TestoSenzaAsterisco(voce, dialogs)) {
         buffer.ElencoFonti.removeLast();
-    return fatto;
+        return false;
+    }
+    return true;
 }
 
 void MostraFormalismo(Dialogs& dialogs) {

@@ -1,5 +1,6 @@
 #include "sources/ModificaFonte.h"
 
+#include "sources/Componi.h"
 #include "store/mdlGlobale.h"
 #include "ui/Dialogs.h"
 
@@ -44,6 +45,13 @@ bool ConfermaModificaFonte(DocumentBuffer& buffer, const SchedaFonte& s, Dialogs
         dialogs.message(QStringLiteral("Il mese va scritto per esteso, in minuscolo (gennaio ... dicembre), "
                                        "oppure lasciato vuoto!"),
                         QStringLiteral("Attenzione!"), Buttons::Ok, Icon::Warning);
+        return false;
+    }
+    // Only the family code may follow the text between asterisks: anything after a first "*" would
+    // be lost.
+    const qsizetype asterisco = s.txtTesto.indexOf(u'*');
+    if (asterisco >= 0 && (s.txtTesto.count(u'*') != 2 || !s.txtTesto.endsWith(u'*'))) {
+        dialogs.message(MessaggiFonte::asterisco(), applicationTitle(), Buttons::Ok, Icon::Warning);
         return false;
     }
     VoceFonte& v = buffer.ElencoFonti[buffer.IndiceFonte];

@@ -101,6 +101,7 @@ void frmAltreFonti::creaNIT() {
     ComboParte->addItems({QStringLiteral("Tutte"), QStringLiteral("Almeno una"), QStringLiteral("Sequenza esatta")});
 
     connect(cmdCercaNIT, &QPushButton::clicked, this, &frmAltreFonti::cmdCercaNIT_Click);
+    connect(txtNIT, &QLineEdit::returnPressed, this, &frmAltreFonti::cmdCercaNIT_Click);
     connect(cmdClearNIT, &QPushButton::clicked, this, &frmAltreFonti::cmdClearNIT_Click);
     connect(lstNIT, &QListWidget::itemClicked, this, &frmAltreFonti::lstNIT_Click);
     connect(cmdSalvaNIT, &QPushButton::clicked, this, &frmAltreFonti::cmdSalvaNIT_Click);

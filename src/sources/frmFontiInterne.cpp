@@ -348,6 +348,9 @@ void frmFontiInterne::creaCatalogo() {
     connect(optIntero, &QRadioButton::clicked, this, &frmFontiInterne::optIntero_Click);
     connect(optParte, &QRadioButton::clicked, this, &frmFontiInterne::optParte_Click);
     connect(cmdCercaCatalogo, &QPushButton::clicked, this, &frmFontiInterne::cmdCercaCatalogo_Click);
+    // Enter in a search box searches (the dialog has no default button that could add a source).
+    for (QLineEdit* e : {txtCatalogoGiorno, txtCatalogoAnno, txtCatalogoNumero, txtCatalogoParola})
+        connect(e, &QLineEdit::returnPressed, this, &frmFontiInterne::cmdCercaCatalogo_Click);
     connect(cmdAbbandonaCatalogo, &QPushButton::clicked, this, &frmFontiInterne::cmdAbbandonaCatalogo_Click);
     connect(lstRisultato, &QListWidget::currentRowChanged, this, &frmFontiInterne::lstRisultato_Click);
     connect(lstRisultato, &QListWidget::itemDoubleClicked, this, &frmFontiInterne::lstRisultato_DblClick);

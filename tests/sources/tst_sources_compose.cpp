@@ -255,6 +255,10 @@ private Q_SLOTS:
         QTest::newRow("water court without region") << 3 << "tipo=8|atto=Trib. Acque" << "Manca la regione!" << app;
         QTest::newRow("arbitration without act") << 3 << "tipo=9" << "Manca l'atto!" << app;
         QTest::newRow("tax court without act") << 3 << "tipo=5" << "Manca l'atto!" << app;
+        QTest::newRow("asterisk in a city") << 3 << "tipo=4|atto=Trib.|info1=Mi*lano"
+                                            << "Il testo della fonte non può contenere l'asterisco (*), che separa la "
+                                               "sigla della famiglia!"
+                                            << app;
     }
     void domesticMessages() {
         QFETCH(int, numeroPagina);
@@ -480,6 +484,11 @@ private Q_SLOTS:
         QTest::newRow("other without sub-kind") << 4 << "tipo=7|voce=Altre fonti (*FSA*)|libero=x" << "Manca l'atto!" << app;
         QTest::newRow("historical without text") << 4 << "tipo=5|voce=Fonti ebraiche (*FSE*)"
                                                  << "Immettere testo libero per la fonte!" << app;
+        const QString asterisco =
+            QStringLiteral("Il testo della fonte non può contenere l'asterisco (*), che separa la sigla della famiglia!");
+        QTest::newRow("asterisk in a free text") << 2 << "tipo=1|voce=Fonti normative (*NS*)|libero=BGB *|stato=Germania"
+                                                 << asterisco << app;
+        QTest::newRow("asterisk in a note") << 0 << "tipo=2|atto=Ris. ONU|libero=n*" << asterisco << app;
     }
     void altreFontiMessages() {
         QFETCH(int, numeroPagina);
@@ -572,6 +581,17 @@ private Q_SLOTS:
         QCOMPARE(d.shown().size(), size_t(1));
         QCOMPARE(d.shown()[0].title, QStringLiteral("Attenzione!"));
         QCOMPARE(TestoSenzaSigla(QStringLiteral("a*b*c")), QStringLiteral("a"));
+
+        // What follows a first asterisk would be lost: only the family code may be there.
+        for (const char* testo : {"Dir. CE*2004*NIC*", "Dir. CE 2004/38*", "Dir. CE * 2004/38"}) {
+            s.txtMM = QStringLiteral("aprile");
+            s.txtTesto = QString::fromUtf8(testo);
+            QVERIFY2(!ConfermaModificaFonte(b, s, d), testo);
+            QCOMPARE(b.ElencoFonti[0], prima);
+        }
+        s.txtTesto = QStringLiteral("Dir. CE 2004/38");
+        QVERIFY(ConfermaModificaFonte(b, s, d));
+        QCOMPARE(b.ElencoFonti[0].testo, QStringLiteral("Dir. CE 2004/38"));
     }
 };
 
