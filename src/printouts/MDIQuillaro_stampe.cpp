@@ -1,6 +1,43 @@
+#include "printouts/StampaConsegna.h"
+#include "printouts/StampaConsistenza.h"
+#include "printouts/StampaProspetto.h"
 #include "store/MDIQuillaro.h"
 
-void MDIQuillaro::mnuUtilitaDocumentiStampeCompleta_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaDocumentiStampeSoloTesti_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaDocumentiStampeProspetto_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaDocumentiStampeConsistenza_Click() { nonDisponibile(); }
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace {
+
+// After a run: the reason it stopped, or the offer to open what was written.
+void concludiStampa(AppState& state, const EsitoStampa& esito) {
+    if (!esito.ok) {
+        state.ui().message(esito.errore + QStringLiteral("\nStampa interrotta: ") + esito.path,
+                           applicationTitle(), Buttons::Ok, Icon::Critical);
+        return;
+    }
+    if (state.ui().askYesNo(
+            QStringLiteral("Aprire il file %1 con l'applicazione predefinita?").arg(esito.path),
+            QStringLiteral("Apri file")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(esito.path));
+}
+
+} // namespace
+
+void MDIQuillaro::mnuUtilitaDocumentiStampeCompleta_Click() {
+    concludiStampa(state_, StampaConsegna(state_, true, false));
+}
+
+void MDIQuillaro::mnuUtilitaDocumentiStampeSoloTesti_Click() {
+    const bool filtro = state_.ui().message(QStringLiteral("Stampa con filtro per traduzioni titolo?"),
+                                            QStringLiteral("Abstract in inglese"), Buttons::YesNo,
+                                            Icon::Question) == Answer::Yes;
+    concludiStampa(state_, StampaConsegna(state_, false, filtro));
+}
+
+void MDIQuillaro::mnuUtilitaDocumentiStampeProspetto_Click() {
+    concludiStampa(state_, StampaProspetto(state_));
+}
+
+void MDIQuillaro::mnuUtilitaDocumentiStampeConsistenza_Click() {
+    concludiStampa(state_, StampaConsistenza(state_));
+}

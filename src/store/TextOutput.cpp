@@ -26,6 +26,12 @@ char encodeChar(char32_t c) {
 } // namespace
 
 QByteArray encodeWindows1252(QStringView text) {
+    // Most lines are ASCII, the same bytes in every code page: convert them in one go.
+    qsizetype ascii = 0;
+    while (ascii < text.size() && text[ascii].unicode() < 0x80)
+        ++ascii;
+    if (ascii == text.size())
+        return text.toLatin1();
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {

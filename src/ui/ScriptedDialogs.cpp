@@ -71,8 +71,12 @@ std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QStri
         unexpected_ << QStringLiteral("unanswered input box: %1").arg(prompt);
         return std::nullopt;
     }
-    auto value = inputs_.front();
+    // Built in place: GCC's -O3 flow analysis mistakes a copied optional<QString> for uninitialised.
+    std::optional<QString> value(std::in_place, inputs_.front().value_or(QString()));
+    const bool cancelled = !inputs_.front().has_value();
     inputs_.pop_front();
+    if (cancelled)
+        return std::nullopt;
     return value;
 }
 

@@ -1,0 +1,62 @@
+#pragma once
+
+// What the document window shows, as plain values: the load fills it, the save reads it, the
+// window copies it to and from its controls. Names are those of the controls.
+
+#include <QString>
+#include <QStringList>
+
+// A combo box of a code list: the selected position (0 = the caption item, nothing chosen) and
+// the text of that item.
+struct Combo {
+    int posizione = 0;
+    QString testo;
+
+    bool operator==(const Combo&) const = default;
+};
+
+// The items of the window's combo boxes, each with its caption item at position 0.
+struct ListeDocumento {
+    QStringList cmbAA;     // "Anno", then the years from this year down to 1971
+    QStringList cmbMM;     // "Mese", "gennaio" ... "dicembre"
+    QStringList cmbGG;     // "Giorno", "1" ... "31"
+    QStringList ComboLIN;  // "Lingua", "<code>|<description>" ...
+    QStringList ComboTAbs; // "Tipo abstract", ...
+    QStringList ComboTD;   // "Tipo documento", ...
+    QStringList ComboBib;  // "Tipo bibliografia", ...
+    QStringList cmbCPer;   // "CPer", then the journal codes
+    QString AnnoProduzione;
+};
+
+struct DatiDocumento {
+    QString txtID;
+    QString txtAnnoPr;
+    Combo cmbCPer;
+    QString txtRivistaOnline;
+    Combo cmbGG;
+    Combo cmbMM;
+    Combo cmbAA;
+    QString txtFascicolo;
+    QString txtVolume;
+    QString txtAnnata;
+    QString txtPagine;
+    QString txtDocURL;
+    Combo ComboTD;
+    Combo ComboTAbs;
+    Combo ComboBib;
+    Combo ComboLIN;
+    QString txtTitolo; // text of kind "0"
+    QString txtNota;   // text of kind "4"
+    // The lines of the three list boxes, line i for entry i of its list.
+    QStringList lstResponsabilita;
+    QStringList lstClassificazione;
+    QStringList lstFonte;
+
+    bool operator==(const DatiDocumento&) const = default;
+};
+
+// Puts a combo at a position of its items (the caption item when the position is out of range).
+void seleziona(Combo& combo, const QStringList& items, int posizione);
+
+// The code of a chosen item: its first characters; empty at the caption item.
+QString codiceScelto(const Combo& combo, int length);

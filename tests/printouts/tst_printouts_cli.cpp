@@ -1,0 +1,115 @@
+// The print, summary and consistency commands of quillaro-cli.
+
+#include "PrintoutsFixture.h"
+#include "app/cli/Cli.h"
+
+namespace {
+
+struct Esecuzione {
+    int code;
+    QString out;
+    QString err;
+};
+
+Esecuzione esegui(TestHome& t, const QStringList& args) {
+    QString out;
+    QString err;
+    QTextStream o(&out);
+    QTextStream e(&err);
+    const int code = runCli(QStringList{"--home", t.root()} + args, o, e);
+    return {code, out, err};
+}
+
+} // namespace
+
+class PrintoutsCli : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void comandi_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("messaggi");
+        QTest::newRow("complete") << QStringList{"print", "PROVA", "--complete"} << "stampaRTF-C-12.rtf"
+                                  << QStringList{"Fine stampa"};
+        QTest::newRow("texts") << QStringList{"print", "PROVA", "--texts"} << "stampaRTF-T-12.rtf"
+                               << QStringList{"Fine stampa"};
+        QTest::newRow("texts, filter") << QStringList{"print", "PROVA", "--texts", "--filter"}
+                                       << "stampaRTF-T-12.rtf" << QStringList{"Fine stampa"};
+        QTest::newRow("summary") << QStringList{"summary", "PROVA"} << "prospetto 12.html"
+                                 << QStringList{"Fine stampa prospetto"};
+        QTest::newRow("consistency") << QStringList{"consistency", "PROVA"} << "consistenza.12"
+                                     << QStringList{"TotTAbs: 1 --- Num. docc.: 1",
+                                                    "Fine stampa consistenza"};
+    }
+    void comandi() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, file);
+        QFETCH(QStringList, messaggi);
+        TestHome t;
+        {
+            PrintoutsFixture f(t);
+            f.rivista("100", "Rivista");
+            PrintoutsFixture::Doc d;
+            d.rif = f.fascicolo("100", "2004-01-00", "1");
+            f.documento(d);
+            ChiudiArchivio(t.state());
+        }
+        const Esecuzione r = esegui(t, args);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const QString path = t.home().dumpPath(file);
+        QCOMPARE(r.out, messaggi.join(u'\n') + QStringLiteral("\nFile scritto: ") + path + u'\n');
+        QVERIFY(QFileInfo::exists(path));
+    }
+
+    void errori_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("no form") << QStringList{"print", "PROVA"} << 2
+                                 << "print ARCHIVE --complete|--texts [--filter]";
+        QTest::newRow("both forms") << QStringList{"print", "PROVA", "--complete", "--texts"} << 2
+                                    << "print ARCHIVE --complete|--texts [--filter]";
+        QTest::newRow("filter on complete") << QStringList{"print", "PROVA", "--complete", "--filter"} << 2
+                                            << "print ARCHIVE --complete|--texts [--filter]";
+        QTest::newRow("summary without archive") << QStringList{"summary"} << 2 << "summary ARCHIVE";
+        QTest::newRow("consistency, two archives")
+            << QStringList{"consistency", "A", "B"} << 2 << "consistency ARCHIVE";
+        QTest::newRow("missing archive")
+            << QStringList{"summary", "NONE"} << 1 << "Errore nell'apertura del db";
+    }
+    void errori() {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, err);
+        TestHome t;
+        t.createArchive();
+        const Esecuzione r = esegui(t, args);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(err), qPrintable(r.err));
+    }
+
+    void fallimento() {
+        TestHome t;
+        {
+            PrintoutsFixture f(t);
+            f.db().executeScript(QStringLiteral("drop table tabRifBibl"));
+            ChiudiArchivio(t.state());
+        }
+        const Esecuzione r = esegui(t, {"summary", "PROVA"});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(u"Errore ") && r.err.contains(u"Stampa interrotta"), qPrintable(r.err));
+        QVERIFY(!r.out.contains(u"Fine stampa"));
+    }
+
+    void aiuto() {
+        TestHome t;
+        const Esecuzione r = esegui(t, {"--help"});
+        for (const char* usage :
+             {"print ARCHIVE --complete|--texts [--filter]", "summary ARCHIVE", "consistency ARCHIVE"})
+            QVERIFY2(r.out.contains(QStringLiteral("  ") + QString::fromLatin1(usage)), usage);
+    }
+};
+
+QTEST_GUILESS_MAIN(PrintoutsCli)
+#include "tst_printouts_cli.moc"
