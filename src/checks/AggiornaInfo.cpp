@@ -1,9 +1,14 @@
 #include "checks/AggiornaInfo.h"
 
 void AggiornaInfo(AppState& state, const QString& code) {
-    static const char* const columns[] = {"Storico",         "CELEX",           "StampaCompleta",
-                                          "StampaSoloTesto", "StampaConsistenze", "StampaProspetto",
-                                          "VisualizzaErroriGenerici", "VisualizzaErroriClasse",
+    static const char* const columns[] = {"Storico",
+                                          "CELEX",
+                                          "StampaCompleta",
+                                          "StampaSoloTesto",
+                                          "StampaConsistenze",
+                                          "StampaProspetto",
+                                          "VisualizzaErroriGenerici",
+                                          "VisualizzaErroriClasse",
                                           "VisualizzaErroriFonti"};
     if (code.size() != 1 || code[0] < u'1' || code[0] > u'9')
         return;

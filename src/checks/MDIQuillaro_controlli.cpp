@@ -1,10 +1,49 @@
+#include "checks/Controlli.h"
+#include "checks/Estrazioni.h"
+#include "checks/StampeHtml.h"
+#include "checks/Uscite.h"
+#include "checks/frmWndErrori.h"
 #include "store/MDIQuillaro.h"
 
-void MDIQuillaro::mnuUtilitaDocumentiControlliEsegui_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriGenerici_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriClassificazione_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriFonti_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaDocumentiControlliNoteCompilatore_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloCELEX_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloHUDOC_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaDocumentiControlliNuovi_Click() { nonDisponibile(); }
+void MDIQuillaro::mnuUtilitaDocumentiControlliEsegui_Click() {
+    if (state().ArchivioAperto)
+        SegnalaErrori(state(), [this] { EseguiControlli(state()); });
+}
+
+void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriGenerici_Click() {
+    if (state().ArchivioAperto)
+        MostraErrori(state(), this, QStringLiteral("7"), QStringLiteral("errori."),
+                     QStringLiteral("Errori generici"));
+}
+
+void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriClassificazione_Click() {
+    if (state().ArchivioAperto)
+        MostraErrori(state(), this, QStringLiteral("8"), QStringLiteral("errclasse."),
+                     QStringLiteral("Errori di classificazione"));
+}
+
+void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriFonti_Click() {
+    if (state().ArchivioAperto)
+        MostraErrori(state(), this, QStringLiteral("9"), QStringLiteral("errfonte."),
+                     QStringLiteral("Errori nelle fonti"));
+}
+
+void MDIQuillaro::mnuUtilitaDocumentiControlliNoteCompilatore_Click() {
+    if (state().ArchivioAperto)
+        SegnalaErrori(state(), [this] { EstraiNote(state()); });
+}
+
+void MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloCELEX_Click() {
+    if (state().ArchivioAperto)
+        SegnalaErrori(state(), [this] { StampaCelex(state()); });
+}
+
+void MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloHUDOC_Click() {
+    if (state().ArchivioAperto)
+        SegnalaErrori(state(), [this] { StampaHudoc(state()); });
+}
+
+void MDIQuillaro::mnuUtilitaDocumentiControlliNuovi_Click() {
+    if (state().ArchivioAperto)
+        SegnalaErrori(state(), [this] { EstraiNuovi(state()); });
+}

@@ -3,8 +3,8 @@
 #include "sources/VoceFonte.h"
 
 QString rigaClassificazione(const VoceClassificazione& voce) {
-    const QString riga = QString::number(voce.Controllo) + QStringLiteral(" - ") + voce.CodiceS + QStringLiteral("; ") +
-                         voce.CodiceD;
+    const QString riga = QString::number(voce.Controllo) + QStringLiteral(" - ") + voce.CodiceS +
+                         QStringLiteral("; ") + voce.CodiceD;
     return voce.Cancellata ? marcaCancellata() + riga : riga;
 }
 
@@ -18,8 +18,8 @@ QStringList righeClassificazione(const QList<VoceClassificazione>& elenco) {
 
 QList<VoceClassificazione> CaricaClassificazione(cConnessione& connection, qint64 IDDoc) {
     QList<VoceClassificazione> elenco;
-    RecordSet rs =
-        connection.ApriRS(QStringLiteral("SELECT * FROM LegameDocClass WHERE IDDoc = ? order by ID"), {IDDoc});
+    RecordSet rs = connection.ApriRS(
+        QStringLiteral("SELECT * FROM LegameDocClass WHERE IDDoc = ? order by ID"), {IDDoc});
     for (; !rs.eof(); rs.moveNext()) {
         VoceClassificazione v;
         v.ID = rs.field(u"ID").toLongLong();
@@ -33,36 +33,40 @@ QList<VoceClassificazione> CaricaClassificazione(cConnessione& connection, qint6
     return elenco;
 }
 
+// The code columns compare without regard to case (the schema says so), as operators type codes in
+// either case.
 std::optional<QString> DescrizioneSistematico(cConnessione& connection, const QString& CodiceS) {
-    RecordSet rs =
-        connection.ApriRS(QStringLiteral("select sigla, descrizione from tabSistematici where CodiceS = ?"), {CodiceS});
+    RecordSet rs = connection.ApriRS(
+        QStringLiteral("select sigla, descrizione from tabSistematici where CodiceS = ?"), {CodiceS});
     if (rs.eof())
         return std::nullopt;
     return rs.field(u"sigla").toString() + QStringLiteral(" - ") + rs.field(u"descrizione").toString();
 }
 
 std::optional<QString> DescrizioneDescrittore(cConnessione& connection, const QString& CodiceD) {
-    RecordSet rs = connection.ApriRS(QStringLiteral("select Descrizione from tabDescrittori where CodiceD = ?"), {CodiceD});
+    RecordSet rs = connection.ApriRS(
+        QStringLiteral("select Descrizione from tabDescrittori where CodiceD = ?"), {CodiceD});
     if (rs.eof())
         return std::nullopt;
     return rs.field(0).toString();
 }
 
 int ControlloDescrittore(cConnessione& connection, const QString& CodiceS, const QString& CodiceD) {
-    RecordSet rs =
-        connection.ApriRS(QStringLiteral("select ID from TabLegameDS where NS = ? and ND = ?"), {CodiceS, CodiceD});
+    RecordSet rs = connection.ApriRS(QStringLiteral("select ID from TabLegameDS where NS = ? and ND = ?"),
+                                     {CodiceS, CodiceD});
     return rs.eof() ? CoppiaNonValida : CoppiaValida;
 }
 
 int ControlloAsteriscato(cConnessione& connection, const QString& CodiceS, const QString& CodiceD) {
-    RecordSet rs = connection.ApriRS(QStringLiteral("select ID from tabLegameDSA where NS = ? and CodiceD = ?"),
-                                     {CodiceS, CodiceD});
+    RecordSet rs = connection.ApriRS(
+        QStringLiteral("select ID from tabLegameDSA where NS = ? and CodiceD = ?"), {CodiceS, CodiceD});
     return rs.eof() ? AsteriscoNonValida : AsteriscoValida;
 }
 
 QStringList ElencoAsteriscati(cConnessione& connection) {
     QStringList items{QStringLiteral("Asteriscati")};
-    RecordSet rs = connection.ApriRS(QStringLiteral("select distinct ND, CodiceD from TablegameDSA order by ND"));
+    RecordSet rs =
+        connection.ApriRS(QStringLiteral("select distinct ND, CodiceD from TablegameDSA order by ND"));
     for (; !rs.eof(); rs.moveNext())
         items << rs.field(u"CodiceD").toString() + QStringLiteral(" - ") + rs.field(u"ND").toString();
     return items;
@@ -100,7 +104,8 @@ template <class F> int controlla(F&& f) {
 
 } // namespace
 
-bool MemorizzaClassificazione(cConnessione& connection, DocumentBuffer& buffer, const DatiClassificazione& dati) {
+bool MemorizzaClassificazione(cConnessione& connection, DocumentBuffer& buffer,
+                              const DatiClassificazione& dati) {
     if (dati.txtSistematico.isEmpty())
         return false;
     const QString sistematico = dati.txtSistematico;
@@ -112,7 +117,8 @@ bool MemorizzaClassificazione(cConnessione& connection, DocumentBuffer& buffer, 
         v.Controllo = CoppiaValida;
         if (!dati.txtDescrittore.isEmpty()) {
             v.CodiceD = dati.txtDescrittore;
-            v.Controllo = controlla([&] { return ControlloDescrittore(connection, sistematico, dati.txtDescrittore); });
+            v.Controllo =
+                controlla([&] { return ControlloDescrittore(connection, sistematico, dati.txtDescrittore); });
         } else if (!asteriscatoScelto) {
             v.CodiceD.clear();
         } else {

@@ -7,7 +7,6 @@
 #include "store/cConnessione.h"
 
 #include <QStringList>
-
 #include <optional>
 
 // Check codes.
@@ -51,4 +50,5 @@ struct DatiClassificazione {
 // Stores the dialog into the buffer: modifies the current pair (IndiceClassificazione >= 0) or
 // appends the new ones. False, with nothing changed, when the systematic code is empty. A check
 // that cannot be run leaves the pair's code 0.
-bool MemorizzaClassificazione(cConnessione& connection, DocumentBuffer& buffer, const DatiClassificazione& dati);
+bool MemorizzaClassificazione(cConnessione& connection, DocumentBuffer& buffer,
+                              const DatiClassificazione& dati);

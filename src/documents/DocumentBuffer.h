@@ -20,9 +20,9 @@ struct VoceResponsabilita {
 };
 
 struct VoceClassificazione {
-    qint64 ID = 0;    // legameDocClass row it was loaded from; 0 when added
-    QString CodiceS;  // systematic code
-    QString CodiceD;  // descriptor code; empty for a pair without descriptor
+    qint64 ID = 0;     // legameDocClass row it was loaded from; 0 when added
+    QString CodiceS;   // systematic code
+    QString CodiceD;   // descriptor code; empty for a pair without descriptor
     int Controllo = 0; // 0 valid, 1 invalid, 2 valid asterisked, 3 invalid asterisked
     bool Cancellata = false;
 
@@ -47,4 +47,6 @@ struct DocumentBuffer {
     QString TestoInTemaDi;        // kind "7"
     QString TestoEnglishAbstract; // kind "8"
     int TipoTestoCorrente = 0;
+
+    bool operator==(const DocumentBuffer&) const = default;
 };

@@ -11,7 +11,6 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-
 #include <stdexcept>
 #include <vector>
 
@@ -92,9 +91,10 @@ void assicuraInterna(cConnessione& c, const QString& nome, const QString& liv1, 
 }
 
 // The names of a kind of domestic act or court; the template's when it has them.
-QStringList nomiInterni(cConnessione& c, const QString& liv1, const QString& liv2, const QStringList& riserva) {
-    QStringList nomi = colonna(c, QStringLiteral("select FonteNorm from tabFonteInterna where liv1 = ? and liv2 = ?"),
-                               {liv1, liv2});
+QStringList nomiInterni(cConnessione& c, const QString& liv1, const QString& liv2,
+                        const QStringList& riserva) {
+    QStringList nomi = colonna(
+        c, QStringLiteral("select FonteNorm from tabFonteInterna where liv1 = ? and liv2 = ?"), {liv1, liv2});
     if (nomi.isEmpty()) {
         for (const QString& n : riserva)
             assicuraInterna(c, n, liv1, liv2);
@@ -105,12 +105,13 @@ QStringList nomiInterni(cConnessione& c, const QString& liv1, const QString& liv
 
 QStringList nomiPerTipo(cConnessione& c, const QString& table, const QString& textColumn, int tipo,
                         const QStringList& riserva) {
-    QStringList nomi =
-        colonna(c, QStringLiteral("select %1 from %2 where Tipo = ? order by %1").arg(textColumn, table), {tipo});
+    QStringList nomi = colonna(
+        c, QStringLiteral("select %1 from %2 where Tipo = ? order by %1").arg(textColumn, table), {tipo});
     if (nomi.isEmpty()) {
         for (const QString& n : riserva)
             assicuraRiga(c, table, textColumn, n,
-                         QStringLiteral("insert into %1 (%2, Tipo) values (?, ?)").arg(table, textColumn), {n, tipo});
+                         QStringLiteral("insert into %1 (%2, Tipo) values (?, ?)").arg(table, textColumn),
+                         {n, tipo});
         nomi = riserva;
     }
     return nomi;
@@ -119,32 +120,36 @@ QStringList nomiPerTipo(cConnessione& c, const QString& table, const QString& te
 struct Catalogo {
     ListeDocumento liste;
     QStringList sistematici;
-    std::vector<std::pair<QString, QString>> coppie;     // tabLegameDS
-    QStringList descrittori;                             // regular descriptor codes
-    QStringList asteriscati;                             // items of cmbAsteriscati
+    std::vector<std::pair<QString, QString>> coppie;    // tabLegameDS
+    QStringList descrittori;                            // regular descriptor codes
+    QStringList asteriscati;                            // items of cmbAsteriscati
     std::vector<std::pair<QString, QString>> coppieDSA; // (NS, CodiceD)
 
     QStringList regioni, province;
-    QStringList codici, costituzione, atti, attiProvinciali, attiRegionali, attiMinisteriali, attiAmministrazioni,
-        attiAutorita, contratti, tribunali, tributari, amministrativi;
+    QStringList codici, costituzione, atti, attiProvinciali, attiRegionali, attiMinisteriali,
+        attiAmministrazioni, attiAutorita, contratti, tribunali, tributari, amministrativi;
     QStringList trattatiUE, derivatoUE, corteUE, organismi, corteInternazionale, trattati, canonici;
 };
 
 void preparaCodici(cConnessione& c) {
-    riempiSeVuota(c, QStringLiteral("tabRivisteOnline"),
-                  QStringLiteral("insert into tabRivisteOnline (IDRivistaOnline, Titolo, IDPeriodicita) values (?, ?, ?)"),
-                  {{QStringLiteral("DPCE"), QStringLiteral("Diritto pubblico comparato ed europeo online"),
-                    QStringLiteral("T")},
-                   {QStringLiteral("FICO"), QStringLiteral("Federalismi.it"), QStringLiteral("Q")},
-                   {QStringLiteral("GCOS"), QStringLiteral("Giurisprudenza costituzionale online"), QStringLiteral("B")},
-                   {QStringLiteral("NLCC"), QStringLiteral("Le nuove leggi civili commentate online"),
-                    QStringLiteral("B")},
-                   {QStringLiteral("QGIU"), QStringLiteral("Questione giustizia"), QStringLiteral("T")},
-                   {QStringLiteral("RDIC"), QStringLiteral("Rivista di diritto civile online"), QStringLiteral("B")},
-                   {QStringLiteral("RIDL"), QStringLiteral("Rivista italiana di diritto del lavoro online"),
-                    QStringLiteral("T")},
-                   {QStringLiteral("DPEN"), QStringLiteral("Diritto penale contemporaneo"), QStringLiteral("M")}});
-    riempiSeVuota(c, QStringLiteral("tabTipoDoc"), QStringLiteral("insert into tabTipoDoc (IDTD, TipoDoc) values (?, ?)"),
+    riempiSeVuota(
+        c, QStringLiteral("tabRivisteOnline"),
+        QStringLiteral(
+            "insert into tabRivisteOnline (IDRivistaOnline, Titolo, IDPeriodicita) values (?, ?, ?)"),
+        {{QStringLiteral("DPCE"), QStringLiteral("Diritto pubblico comparato ed europeo online"),
+          QStringLiteral("T")},
+         {QStringLiteral("FICO"), QStringLiteral("Federalismi.it"), QStringLiteral("Q")},
+         {QStringLiteral("GCOS"), QStringLiteral("Giurisprudenza costituzionale online"),
+          QStringLiteral("B")},
+         {QStringLiteral("NLCC"), QStringLiteral("Le nuove leggi civili commentate online"),
+          QStringLiteral("B")},
+         {QStringLiteral("QGIU"), QStringLiteral("Questione giustizia"), QStringLiteral("T")},
+         {QStringLiteral("RDIC"), QStringLiteral("Rivista di diritto civile online"), QStringLiteral("B")},
+         {QStringLiteral("RIDL"), QStringLiteral("Rivista italiana di diritto del lavoro online"),
+          QStringLiteral("T")},
+         {QStringLiteral("DPEN"), QStringLiteral("Diritto penale contemporaneo"), QStringLiteral("M")}});
+    riempiSeVuota(c, QStringLiteral("tabTipoDoc"),
+                  QStringLiteral("insert into tabTipoDoc (IDTD, TipoDoc) values (?, ?)"),
                   {{QStringLiteral("01"), QStringLiteral("Contributo indipendente")},
                    {QStringLiteral("02"), QStringLiteral("Editoriale")},
                    {QStringLiteral("03"), QStringLiteral("Nota a sentenza")},
@@ -152,32 +157,38 @@ void preparaCodici(cConnessione& c) {
                    {QStringLiteral("05"), QStringLiteral("Rassegna")},
                    {QStringLiteral("06"), QStringLiteral("Osservatorio")},
                    {QStringLiteral("07"), QStringLiteral("Commento a norma")}});
-    riempiSeVuota(c, QStringLiteral("tabTAbs"), QStringLiteral("insert into tabTAbs (IDTAbs, TipoAbstract) values (?, ?)"),
+    riempiSeVuota(c, QStringLiteral("tabTAbs"),
+                  QStringLiteral("insert into tabTAbs (IDTAbs, TipoAbstract) values (?, ?)"),
                   {{QStringLiteral("400"), QStringLiteral("Nessun testo")},
                    {QStringLiteral("500"), QStringLiteral("Riassunto e sommario")},
                    {QStringLiteral("600"), QStringLiteral("Sommario")},
                    {QStringLiteral("700"), QStringLiteral("In tema di")},
                    {QStringLiteral("800"), QStringLiteral("Riassunto e in tema di")},
                    {QStringLiteral("900"), QStringLiteral("Abstract")}});
-    riempiSeVuota(c, QStringLiteral("tabBib"), QStringLiteral("insert into tabBib (IDBib, TipoBibliografia) values (?, ?)"),
+    riempiSeVuota(c, QStringLiteral("tabBib"),
+                  QStringLiteral("insert into tabBib (IDBib, TipoBibliografia) values (?, ?)"),
                   {{QStringLiteral("0"), QStringLiteral("Nessuna bibliografia")},
                    {QStringLiteral("1"), QStringLiteral("Note a piè di pagina")},
                    {QStringLiteral("2"), QStringLiteral("Bibliografia finale")},
                    {QStringLiteral("3"), QStringLiteral("Note e bibliografia")}});
-    riempiSeVuota(c, QStringLiteral("tabLingua"), QStringLiteral("insert into tabLingua (idLingua, Lingua) values (?, ?)"),
+    riempiSeVuota(c, QStringLiteral("tabLingua"),
+                  QStringLiteral("insert into tabLingua (idLingua, Lingua) values (?, ?)"),
                   {{QStringLiteral("00"), QStringLiteral("italiano")},
                    {QStringLiteral("01"), QStringLiteral("inglese")},
                    {QStringLiteral("02"), QStringLiteral("francese")},
                    {QStringLiteral("03"), QStringLiteral("tedesco")},
                    {QStringLiteral("04"), QStringLiteral("spagnolo")}});
-    const QStringList regioni = lista({"AB", "BA", "CL", "CM", "ER", "FV", "LA", "LI", "LO", "MA", "MO", "PI", "PU",
-                                       "SA", "SI", "TO", "TA", "UM", "VA", "VE"});
+    const QStringList regioni = lista({"AB", "BA", "CL", "CM", "ER", "FV", "LA", "LI", "LO", "MA",
+                                       "MO", "PI", "PU", "SA", "SI", "TO", "TA", "UM", "VA", "VE"});
     if (vuota(c, QStringLiteral("tabRegione")))
         for (const QString& r : regioni)
-            c.EseguiIstruzione(QStringLiteral("insert into tabRegione (CodRegione, Regione) values (?, ?)"), {r, r});
+            c.EseguiIstruzione(QStringLiteral("insert into tabRegione (CodRegione, Regione) values (?, ?)"),
+                               {r, r});
     if (vuota(c, QStringLiteral("tabProvincia"))) {
-        c.EseguiIstruzione(QStringLiteral("insert into tabProvincia (CodProvincia, provincia) values ('BZ', 'Bolzano')"));
-        c.EseguiIstruzione(QStringLiteral("insert into tabProvincia (CodProvincia, provincia) values ('TN', 'Trento')"));
+        c.EseguiIstruzione(
+            QStringLiteral("insert into tabProvincia (CodProvincia, provincia) values ('BZ', 'Bolzano')"));
+        c.EseguiIstruzione(
+            QStringLiteral("insert into tabProvincia (CodProvincia, provincia) values ('TN', 'Trento')"));
     }
 }
 
@@ -188,13 +199,16 @@ void preparaClassificazione(cConnessione& c, Casuale& rnd) {
     // and 24 asterisked descriptors.
     for (int s = 1; s <= 40; ++s) {
         const QString codice = QStringLiteral("%1.%2").arg(100 + (s - 1) / 8).arg((s - 1) % 8 + 1);
-        c.EseguiIstruzione(QStringLiteral("insert into tabSistematici (CodiceS, Descrizione, Sigla) values (?, ?, ?)"),
-                           {codice, QStringLiteral("Voce sistematica %1").arg(s), QStringLiteral("VS%1").arg(s)});
+        c.EseguiIstruzione(
+            QStringLiteral("insert into tabSistematici (CodiceS, Descrizione, Sigla) values (?, ?, ?)"),
+            {codice, QStringLiteral("Voce sistematica %1").arg(s), QStringLiteral("VS%1").arg(s)});
     }
     for (int d = 1; d <= 160; ++d)
-        c.EseguiIstruzione(QStringLiteral("insert into tabDescrittori (CodiceD, Descrizione) values (?, ?)"),
-                           {QStringLiteral("D%1").arg(d, 4, 10, QLatin1Char('0')), QStringLiteral("descrittore %1").arg(d)});
-    const QStringList sistematici = colonna(c, QStringLiteral("select CodiceS from tabSistematici order by CodiceS"));
+        c.EseguiIstruzione(
+            QStringLiteral("insert into tabDescrittori (CodiceD, Descrizione) values (?, ?)"),
+            {QStringLiteral("D%1").arg(d, 4, 10, QLatin1Char('0')), QStringLiteral("descrittore %1").arg(d)});
+    const QStringList sistematici =
+        colonna(c, QStringLiteral("select CodiceS from tabSistematici order by CodiceS"));
     for (const QString& s : sistematici)
         for (int k = 0; k < 12; ++k)
             c.EseguiIstruzione(QStringLiteral("insert into tabLegameDS (NS, ND) values (?, ?)"),
@@ -226,26 +240,33 @@ Catalogo preparaCatalogo(cConnessione& c, Casuale& rnd) {
     k.regioni = colonna(c, QStringLiteral("select CodRegione from tabRegione order by IDRegione"));
     k.province = colonna(c, QStringLiteral("select CodProvincia from tabProvincia order by IDProvincia"));
 
-    k.codici = colonna(c, QStringLiteral("select FonteNorm from tabFonteInterna where liv1 = '1' order by FonteNorm"));
+    k.codici = colonna(
+        c, QStringLiteral("select FonteNorm from tabFonteInterna where liv1 = '1' order by FonteNorm"));
     if (k.codici.isEmpty()) {
         k.codici = lista({"c.c.", "c.p.", "c.p.c.", "c.p.p.", "c. nav.", "c. cons.", "c. priv."});
         for (const QString& n : k.codici)
             assicuraInterna(c, n, QStringLiteral("1"), QString());
     }
-    k.costituzione = colonna(c, QStringLiteral("select FonteNorm from tabFonteInterna where liv1 = '0'"));
+    k.costituzione = colonna(c, QStringLiteral("select FonteNorm from tabFonteInterna where liv1 = '0' order by IDFonteInterna"));
     if (k.costituzione.isEmpty()) {
         k.costituzione = lista({"Cost."});
         assicuraInterna(c, k.costituzione.first(), QStringLiteral("0"), QString());
     }
-    k.atti = nomiInterni(c, QStringLiteral("2"), QStringLiteral("1"), lista({"l.", "d.lg.", "d.l.", "d.p.r.", "r.d."}));
+    k.atti = nomiInterni(c, QStringLiteral("2"), QStringLiteral("1"),
+                         lista({"l.", "d.lg.", "d.l.", "d.p.r.", "r.d."}));
     k.attiProvinciali = nomiInterni(c, QStringLiteral("2"), QStringLiteral("2"), lista({"l.p.", "d.p.p."}));
     k.attiRegionali = nomiInterni(c, QStringLiteral("2"), QStringLiteral("3"), lista({"l.r.", "reg. r."}));
-    k.attiMinisteriali = nomiInterni(c, QStringLiteral("2"), QStringLiteral("6"), lista({"d.m.", "circ.", "d.p.c.m."}));
-    k.attiAmministrazioni = nomiInterni(c, QStringLiteral("2"), QStringLiteral("7"), lista({"delib.", "ord. amm."}));
-    k.attiAutorita = nomiInterni(c, QStringLiteral("2"), QStringLiteral("9"), lista({"provv.", "delib. aut."}));
+    k.attiMinisteriali =
+        nomiInterni(c, QStringLiteral("2"), QStringLiteral("6"), lista({"d.m.", "circ.", "d.p.c.m."}));
+    k.attiAmministrazioni =
+        nomiInterni(c, QStringLiteral("2"), QStringLiteral("7"), lista({"delib.", "ord. amm."}));
+    k.attiAutorita =
+        nomiInterni(c, QStringLiteral("2"), QStringLiteral("9"), lista({"provv.", "delib. aut."}));
     k.contratti = nomiInterni(c, QStringLiteral("2"), QStringLiteral("a"), lista({"CCNL", "contr. integr."}));
-    k.tribunali = nomiInterni(c, QStringLiteral("3"), QStringLiteral("3"), lista({"Trib.", "App.", "G.d.P."}));
-    k.tributari = nomiInterni(c, QStringLiteral("3"), QStringLiteral("4"), lista({"Comm. prov.", "Comm. reg."}));
+    k.tribunali =
+        nomiInterni(c, QStringLiteral("3"), QStringLiteral("3"), lista({"Trib.", "App.", "G.d.P."}));
+    k.tributari =
+        nomiInterni(c, QStringLiteral("3"), QStringLiteral("4"), lista({"Comm. prov.", "Comm. reg."}));
     k.amministrativi = nomiInterni(c, QStringLiteral("3"), QStringLiteral("6"), lista({"TAR", "Cons. St."}));
     // The names the citation procedures write themselves.
     for (const char* n : {"l. cost.", "reg. cam.", "reg. sen."})
@@ -255,8 +276,9 @@ Catalogo preparaCatalogo(cConnessione& c, Casuale& rnd) {
 
     k.trattatiUE = nomiPerTipo(c, QStringLiteral("tabFonteCom"), QStringLiteral("FonteCom"), 1,
                                lista({"TUE", "TFUE", "Carta dir. fond. UE"}));
-    k.derivatoUE = nomiPerTipo(c, QStringLiteral("tabFonteCom"), QStringLiteral("FonteCom"), 2,
-                               lista({"Reg. UE", "Reg. CE", "Reg. CEE", "dir. UE", "dir. CE", "dir. CEE", "dec. UE"}));
+    k.derivatoUE =
+        nomiPerTipo(c, QStringLiteral("tabFonteCom"), QStringLiteral("FonteCom"), 2,
+                    lista({"Reg. UE", "Reg. CE", "Reg. CEE", "dir. UE", "dir. CE", "dir. CEE", "dec. UE"}));
     k.corteUE = nomiPerTipo(c, QStringLiteral("tabFonteCom"), QStringLiteral("FonteCom"), 3,
                             lista({"C. giust. UE", "Trib. UE", "C. giust. CE"}));
     k.organismi = nomiPerTipo(c, QStringLiteral("tabFonteInt"), QStringLiteral("FonteInt"), 2,
@@ -268,7 +290,8 @@ Catalogo preparaCatalogo(cConnessione& c, Casuale& rnd) {
     k.canonici = nomiPerTipo(c, QStringLiteral("tabFonteCan"), QStringLiteral("FonteCan"), 3,
                              lista({"Trib. Eccl. Reg.", "Trib. Eccl. Dioc.", "Rota Romana"}));
     assicuraRiga(c, QStringLiteral("tabFonteCan"), QStringLiteral("FonteCan"), QStringLiteral("C. Iur. Can."),
-                 QStringLiteral("insert into tabFonteCan (FonteCan, Tipo) values (?, 1)"), {QStringLiteral("C. Iur. Can.")});
+                 QStringLiteral("insert into tabFonteCan (FonteCan, Tipo) values (?, 1)"),
+                 {QStringLiteral("C. Iur. Can.")});
     return k;
 }
 
@@ -277,49 +300,55 @@ Catalogo preparaCatalogo(cConnessione& c, Casuale& rnd) {
 // identical entry, which the save finds instead of storing it twice.
 
 const QStringList& citta() {
-    static const QStringList l = lista({"Roma", "Milano", "Napoli", "Torino", "Bologna", "Firenze", "Genova",
-                                        "Venezia", "Bari", "Palermo", "Catania", "Trento", "Bolzano", "Brescia",
-                                        "Verona", "Padova", "Perugia", "Ancona", "Cagliari", "Trieste", "L'Aquila",
-                                        "Reggio Calabria", "Salerno", "Lecce", "Pescara", "Forlì"});
+    static const QStringList l = lista(
+        {"Roma",    "Milano",  "Napoli",   "Torino",  "Bologna",  "Firenze",         "Genova",  "Venezia",
+         "Bari",    "Palermo", "Catania",  "Trento",  "Bolzano",  "Brescia",         "Verona",  "Padova",
+         "Perugia", "Ancona",  "Cagliari", "Trieste", "L'Aquila", "Reggio Calabria", "Salerno", "Lecce",
+         "Pescara", "Forlì"});
     return l;
 }
 
 const QStringList& sezioniCassazione() {
-    static const QStringList l =
-        lista({"sez. un.", "sez. I", "sez. II", "sez. III", "sez. IV", "sez. V", "sez. VI", "sez. lav.", "sez. trib."});
+    static const QStringList l = lista({"sez. un.", "sez. I", "sez. II", "sez. III", "sez. IV", "sez. V",
+                                        "sez. VI", "sez. lav.", "sez. trib."});
     return l;
 }
 
 const QStringList& sezioni() {
-    static const QStringList l = lista({"sez. I", "sez. II", "sez. III", "sez. IV", "sez. lav.", "sez. fall."});
+    static const QStringList l =
+        lista({"sez. I", "sez. II", "sez. III", "sez. IV", "sez. lav.", "sez. fall."});
     return l;
 }
 
 const QStringList& ministeri() {
-    static const QStringList l = lista({"Ministero della salute", "Ministero dell'economia e delle finanze",
-                                        "Ministero della giustizia", "Ministero dell'interno",
-                                        "Ministero del lavoro e delle politiche sociali", "Ministero dell'istruzione"});
+    static const QStringList l =
+        lista({"Ministero della salute", "Ministero dell'economia e delle finanze",
+               "Ministero della giustizia", "Ministero dell'interno",
+               "Ministero del lavoro e delle politiche sociali", "Ministero dell'istruzione"});
     return l;
 }
 
 const QStringList& autorita() {
-    static const QStringList l = lista({"AGCOM", "AGCM", "Garante privacy", "ANAC", "CONSOB", "ARERA", "IVASS"});
+    static const QStringList l =
+        lista({"AGCOM", "AGCM", "Garante privacy", "ANAC", "CONSOB", "ARERA", "IVASS"});
     return l;
 }
 
 const QStringList& amministrazioni() {
-    static const QStringList l =
-        lista({"INPS", "Agenzia delle entrate", "Comune di Milano", "Regione Lombardia", "INAIL", "Comune di Roma"});
+    static const QStringList l = lista({"INPS", "Agenzia delle entrate", "Comune di Milano",
+                                        "Regione Lombardia", "INAIL", "Comune di Roma"});
     return l;
 }
 
 const QStringList& stati() {
-    static const QStringList l = lista({"Francia", "Germania", "Spagna", "Regno Unito", "Stati Uniti", "Austria",
-                                        "Svizzera", "Belgio", "Paesi Bassi", "Portogallo"});
+    static const QStringList l = lista({"Francia", "Germania", "Spagna", "Regno Unito", "Stati Uniti",
+                                        "Austria", "Svizzera", "Belgio", "Paesi Bassi", "Portogallo"});
     return l;
 }
 
-QString mese(Casuale& r) { return NomiMesi().at(r.tra(0, 11)); }
+QString mese(Casuale& r) {
+    return NomiMesi().at(r.tra(0, 11));
+}
 
 QString articolo(Casuale& r, VoceFonte& v, int massimo) {
     v.articolo = QString::number(r.tra(1, massimo));
@@ -389,7 +418,8 @@ VoceFonte fonteDaSeme(quint64 seme, const Catalogo& k) {
         v.NomeFonte = r.scegli(k.attiRegionali);
         v.Regione = r.scegli(k.regioni);
         const QString art = r.su1000(600) ? articolo(r, v, 60) : QString();
-        v.testo = compatta((art + u' ' + v.NomeFonte + u' ' + v.Regione).trimmed() + estremi(r, v, 1972, 2025, 60));
+        v.testo =
+            compatta((art + u' ' + v.NomeFonte + u' ' + v.Regione).trimmed() + estremi(r, v, 1972, 2025, 60));
     } else if (famiglia < 470) {
         v.TP = QStringLiteral("LIP");
         v.NomeFonte = r.scegli(k.attiProvinciali);
@@ -418,7 +448,8 @@ VoceFonte fonteDaSeme(quint64 seme, const Catalogo& k) {
         v.TP = QStringLiteral("AC");
         v.NomeFonte = r.scegli(k.contratti);
         v.altro = r.scegli(lista({"metalmeccanici", "commercio", "credito", "sanità privata", "scuola"}));
-        v.testo = compatta(v.NomeFonte + estremi(r, v, 2000, 2025, 9) + QStringLiteral(" (") + v.altro + u')');
+        v.testo =
+            compatta(v.NomeFonte + estremi(r, v, 2000, 2025, 9) + QStringLiteral(" (") + v.altro + u')');
     } else if (famiglia < 580) {
         v.TP = QStringLiteral("GICO");
         v.NomeFonte = QStringLiteral("C. Cost.");
@@ -479,7 +510,8 @@ VoceFonte fonteDaSeme(quint64 seme, const Catalogo& k) {
         v.TP = QStringLiteral("GIS");
         v.NomeFonte = QStringLiteral("giur. sport");
         v.altro = r.scegli(lista({"calcio", "ciclismo", "atletica"}));
-        v.testo = compatta(v.NomeFonte + estremi(r, v, 2005, 2025, 200) + QStringLiteral(" (") + v.altro + u')');
+        v.testo =
+            compatta(v.NomeFonte + estremi(r, v, 2005, 2025, 200) + QStringLiteral(" (") + v.altro + u')');
     } else if (famiglia < 800) { // EU secondary law
         v.TP = QStringLiteral("NIC");
         v.NomeFonte = r.scegli(k.derivatoUE);
@@ -532,21 +564,22 @@ VoceFonte fonteDaSeme(quint64 seme, const Catalogo& k) {
             s += u' ' + v.Sezione;
         }
         s += estremi(r, v, 1990, 2025, 99999);
-        v.altro = r.scegli(lista({"Rossi c. Italia", "Bianchi c. Italia", "Costa e Pavan c. Italia", "Lautsi c. Italia",
-                                  "Torreggiani c. Italia"}));
+        v.altro = r.scegli(lista({"Rossi c. Italia", "Bianchi c. Italia", "Costa e Pavan c. Italia",
+                                  "Lautsi c. Italia", "Torreggiani c. Italia"}));
         v.testo = compatta(s + QStringLiteral(" (") + v.altro + u')');
     } else if (famiglia < 930) {
         v.TP = QStringLiteral("NS");
         v.Stato = r.scegli(stati());
-        const QString libero = r.scegli(lista({"Code civil", "BGB", "Código civil", "Companies Act", "StGB", "ZGB"}));
+        const QString libero =
+            r.scegli(lista({"Code civil", "BGB", "Código civil", "Companies Act", "StGB", "ZGB"}));
         v.altro = libero;
-        v.testo = compatta(articolo(r, v, 2000) + u' ' + libero + estremi(r, v, 1900, 2025, 999) + QStringLiteral(" (") +
-                           v.Stato + u')');
+        v.testo = compatta(articolo(r, v, 2000) + u' ' + libero + estremi(r, v, 1900, 2025, 999) +
+                           QStringLiteral(" (") + v.Stato + u')');
     } else if (famiglia < 950) {
         v.TP = QStringLiteral("GS");
         v.Stato = r.scegli(stati());
-        v.altro = r.scegli(lista({"Cour de cassation", "Bundesgerichtshof", "Tribunal Supremo", "Supreme Court",
-                                  "Conseil d'État"}));
+        v.altro = r.scegli(lista({"Cour de cassation", "Bundesgerichtshof", "Tribunal Supremo",
+                                  "Supreme Court", "Conseil d'État"}));
         v.testo = compatta(v.altro + estremi(r, v, 1950, 2025, 9999) + QStringLiteral(" (") + v.Stato + u')');
     } else if (famiglia < 960) {
         v.TP = QStringLiteral("FCC");
@@ -576,8 +609,8 @@ VoceFonte fonteDaSeme(quint64 seme, const Catalogo& k) {
         v.altro = r.scegli(lista({"Istr. Dignitas connubii", "Decr. gen. CEI", "Conc. Vat. II"}));
         v.testo = compatta(u' ' + v.altro + estremi(r, v, 1965, 2025, 99));
     } else { // historical sources
-        static const QStringList codici = lista({"FSRG", "FSRP", "FSRE", "FSRL", "FSGG", "FSGL", "FSBG", "FSC", "FSE",
-                                                 "FSI", "FSAG"});
+        static const QStringList codici =
+            lista({"FSRG", "FSRP", "FSRE", "FSRL", "FSGG", "FSGL", "FSBG", "FSC", "FSE", "FSI", "FSAG"});
         v.TP = r.scegli(codici);
         const int libro = r.tra(1, 50), titolo = r.tra(1, 20), frammento = r.tra(1, 99);
         v.testo = QStringLiteral("D. %1.%2.%3").arg(libro).arg(titolo).arg(frammento);
@@ -593,17 +626,41 @@ VoceFonte fonteDaSeme(quint64 seme, const Catalogo& k) {
 // Texts and persons.
 
 const QStringList& temi() {
-    static const QStringList l = lista(
-        {"la responsabilità civile", "il contratto di appalto", "la tutela dei dati personali",
-         "il licenziamento per giusta causa", "la successione ereditaria", "il processo amministrativo",
-         "la concorrenza sleale", "il danno non patrimoniale", "la prescrizione del reato", "l'abuso del diritto",
-         "la tutela del consumatore", "il diritto d'autore", "la crisi d'impresa", "il trust",
-         "il controllo a distanza dei lavoratori", "l'azione di classe", "l'arbitrato rituale",
-         "la mediazione civile", "il contratto preliminare", "la separazione dei coniugi", "l'affidamento condiviso",
-         "la responsabilità medica", "gli appalti pubblici", "il procedimento disciplinare", "la firma elettronica",
-         "l'intelligenza artificiale", "il whistleblowing", "la sostenibilità d'impresa", "il diritto all'oblio",
-         "la custodia cautelare", "il principio di leale collaborazione", "l'autonomia differenziata",
-         "il giudicato amministrativo", "la legittima difesa", "il mandato d'arresto europeo"});
+    static const QStringList l = lista({"la responsabilità civile",
+                                        "il contratto di appalto",
+                                        "la tutela dei dati personali",
+                                        "il licenziamento per giusta causa",
+                                        "la successione ereditaria",
+                                        "il processo amministrativo",
+                                        "la concorrenza sleale",
+                                        "il danno non patrimoniale",
+                                        "la prescrizione del reato",
+                                        "l'abuso del diritto",
+                                        "la tutela del consumatore",
+                                        "il diritto d'autore",
+                                        "la crisi d'impresa",
+                                        "il trust",
+                                        "il controllo a distanza dei lavoratori",
+                                        "l'azione di classe",
+                                        "l'arbitrato rituale",
+                                        "la mediazione civile",
+                                        "il contratto preliminare",
+                                        "la separazione dei coniugi",
+                                        "l'affidamento condiviso",
+                                        "la responsabilità medica",
+                                        "gli appalti pubblici",
+                                        "il procedimento disciplinare",
+                                        "la firma elettronica",
+                                        "l'intelligenza artificiale",
+                                        "il whistleblowing",
+                                        "la sostenibilità d'impresa",
+                                        "il diritto all'oblio",
+                                        "la custodia cautelare",
+                                        "il principio di leale collaborazione",
+                                        "l'autonomia differenziata",
+                                        "il giudicato amministrativo",
+                                        "la legittima difesa",
+                                        "il mandato d'arresto europeo"});
     return l;
 }
 
@@ -611,8 +668,8 @@ const QStringList& eventi() {
     static const QStringList l =
         lista({"la riforma Cartabia", "il codice della crisi d'impresa", "le Sezioni Unite del 2021",
                "il regolamento generale sulla protezione dei dati", "la legge n. 24 del 2017",
-               "il nuovo codice dei contratti pubblici", "la sentenza n. 242 del 2019 della Corte costituzionale",
-               "la direttiva (UE) 2019/1937"});
+               "il nuovo codice dei contratti pubblici",
+               "la sentenza n. 242 del 2019 della Corte costituzionale", "la direttiva (UE) 2019/1937"});
     return l;
 }
 
@@ -664,16 +721,18 @@ QString titolo(Casuale& r) {
 }
 
 QString riassunto(Casuale& r) {
-    static const QStringList frasi = lista(
-        {"Il contributo si sofferma su %1, con particolare riguardo a %2.",
-         "L'Autore esamina %1 alla luce di quanto disposto con %3.",
-         "Dopo aver ricostruito il quadro normativo, si analizzano gli orientamenti della giurisprudenza su %1.",
-         "Si evidenziano le criticità ancora aperte, anche in relazione a %2.",
-         "Il saggio propone una lettura sistematica del tema (%1), tenendo conto de: %3.",
-         "Vengono poi esaminate le ricadute pratiche per gli operatori del diritto.",
-         "Si conclude con alcune considerazioni de iure condendo su %2.",
-         "La nota critica la soluzione accolta, ritenendo preferibile un'interpretazione costituzionalmente orientata.",
-         "L'analisi muove dalla ratio dell'istituto e dai suoi rapporti con %2."});
+    static const QStringList frasi =
+        lista({"Il contributo si sofferma su %1, con particolare riguardo a %2.",
+               "L'Autore esamina %1 alla luce di quanto disposto con %3.",
+               "Dopo aver ricostruito il quadro normativo, si analizzano gli orientamenti della "
+               "giurisprudenza su %1.",
+               "Si evidenziano le criticità ancora aperte, anche in relazione a %2.",
+               "Il saggio propone una lettura sistematica del tema (%1), tenendo conto de: %3.",
+               "Vengono poi esaminate le ricadute pratiche per gli operatori del diritto.",
+               "Si conclude con alcune considerazioni de iure condendo su %2.",
+               "La nota critica la soluzione accolta, ritenendo preferibile un'interpretazione "
+               "costituzionalmente orientata.",
+               "L'analisi muove dalla ratio dell'istituto e dai suoi rapporti con %2."});
     QStringList out;
     const int n = r.tra(3, 9);
     for (int i = 0; i < n; ++i)
@@ -691,7 +750,8 @@ QString sommario(Casuale& r) {
 }
 
 QString inTemaDi(Casuale& r) {
-    return r.scegli(temi()) + QStringLiteral(" - ") + r.scegli(temi()) + QStringLiteral(" - ") + r.scegli(eventi());
+    return r.scegli(temi()) + QStringLiteral(" - ") + r.scegli(temi()) + QStringLiteral(" - ") +
+           r.scegli(eventi());
 }
 
 QString abstractInglese(Casuale& r) {
@@ -714,28 +774,34 @@ QString traduzione(Casuale& r) {
 }
 
 const QStringList& cognomi() {
-    static const QStringList l = lista(
-        {"Rossi", "Russo", "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo", "Ricci", "Marino", "Greco", "Bruno",
-         "Gallo", "Conti", "De Luca", "Mancini", "Costa", "Giordano", "Rizzo", "Lombardi", "Moretti", "Barbieri",
-         "Fontana", "Santoro", "Mariani", "Rinaldi", "Caruso", "Ferrara", "Galli", "Martini", "Leone", "Longo",
-         "Gentile", "Martinelli", "Vitale", "Lombardo", "Serra", "Coppola", "De Santis", "D'Angelo", "Marchetti",
-         "Parisi", "Villa", "Conte", "Ferraro", "Ferri", "Fabbri", "Bianco", "Marini", "Grasso", "Valentini",
-         "Messina", "Sala", "De Angelis", "Gatti", "Pellegrini", "Palumbo", "Sanna", "Farina", "Rizzi", "Monti",
-         "Cattaneo", "Morelli", "Amato", "Silvestri", "Mazza", "Testa", "Grassi", "Pellegrino", "Carbone",
-         "Giuliani", "Benedetti", "Barone", "Rossetti", "Caputo", "Montanari", "Guerra", "Palmieri", "Bernardi",
-         "Martino", "Fiore", "De Rosa", "Ferretti", "Bellini", "Basile", "Riva", "Donati", "Piras", "Vitali",
-         "Battaglia", "Sartori", "Neri", "Costantini", "Milani", "Pagano", "Ruggiero", "Sorrentino", "D'Amico",
-         "Orlando", "Damico", "Negri", "Dell'Acqua", "Lo Russo", "Dall'Olio", "Sant'Elia"});
+    static const QStringList l =
+        lista({"Rossi",      "Russo",   "Ferrari",    "Esposito",   "Bianchi",    "Romano",     "Colombo",
+               "Ricci",      "Marino",  "Greco",      "Bruno",      "Gallo",      "Conti",      "De Luca",
+               "Mancini",    "Costa",   "Giordano",   "Rizzo",      "Lombardi",   "Moretti",    "Barbieri",
+               "Fontana",    "Santoro", "Mariani",    "Rinaldi",    "Caruso",     "Ferrara",    "Galli",
+               "Martini",    "Leone",   "Longo",      "Gentile",    "Martinelli", "Vitale",     "Lombardo",
+               "Serra",      "Coppola", "De Santis",  "D'Angelo",   "Marchetti",  "Parisi",     "Villa",
+               "Conte",      "Ferraro", "Ferri",      "Fabbri",     "Bianco",     "Marini",     "Grasso",
+               "Valentini",  "Messina", "Sala",       "De Angelis", "Gatti",      "Pellegrini", "Palumbo",
+               "Sanna",      "Farina",  "Rizzi",      "Monti",      "Cattaneo",   "Morelli",    "Amato",
+               "Silvestri",  "Mazza",   "Testa",      "Grassi",     "Pellegrino", "Carbone",    "Giuliani",
+               "Benedetti",  "Barone",  "Rossetti",   "Caputo",     "Montanari",  "Guerra",     "Palmieri",
+               "Bernardi",   "Martino", "Fiore",      "De Rosa",    "Ferretti",   "Bellini",    "Basile",
+               "Riva",       "Donati",  "Piras",      "Vitali",     "Battaglia",  "Sartori",    "Neri",
+               "Costantini", "Milani",  "Pagano",     "Ruggiero",   "Sorrentino", "D'Amico",    "Orlando",
+               "Damico",     "Negri",   "Dell'Acqua", "Lo Russo",   "Dall'Olio",  "Sant'Elia"});
     return l;
 }
 
 const QStringList& nomi() {
     static const QStringList l =
-        lista({"Marco", "Giulia", "Luca", "Francesca", "Andrea", "Chiara", "Alessandro", "Sara", "Matteo", "Elena",
-               "Giuseppe", "Valentina", "Francesco", "Martina", "Lorenzo", "Federica", "Davide", "Silvia", "Stefano",
-               "Paola", "Roberto", "Laura", "Paolo", "Anna", "Giovanni", "Maria", "Antonio", "Elisa", "Simone",
-               "Ilaria", "Riccardo", "Alessandra", "Fabio", "Claudia", "Massimo", "Roberta", "Enrico", "Monica",
-               "Nicola", "Barbara", "Pier Luigi", "Maria Rosaria", "Gian Paolo", "Niccolò"});
+        lista({"Marco",      "Giulia",   "Luca",     "Francesca",  "Andrea",    "Chiara",     "Alessandro",
+               "Sara",       "Matteo",   "Elena",    "Giuseppe",   "Valentina", "Francesco",  "Martina",
+               "Lorenzo",    "Federica", "Davide",   "Silvia",     "Stefano",   "Paola",      "Roberto",
+               "Laura",      "Paolo",    "Anna",     "Giovanni",   "Maria",     "Antonio",    "Elisa",
+               "Simone",     "Ilaria",   "Riccardo", "Alessandra", "Fabio",     "Claudia",    "Massimo",
+               "Roberta",    "Enrico",   "Monica",   "Nicola",     "Barbara",   "Pier Luigi", "Maria Rosaria",
+               "Gian Paolo", "Niccolò"});
     return l;
 }
 
@@ -766,8 +832,18 @@ struct Fascicolo {
     int articoliRimasti = 0;
 };
 
-enum class Errore { Nessuno, SenzaTD, SenzaTAbs, SenzaBib, SenzaAutori, SenzaClassificazione, TAbsTesti, Pagine0,
-                    SenzaFonti, SenzaTraduzione };
+enum class Errore {
+    Nessuno,
+    SenzaTD,
+    SenzaTAbs,
+    SenzaBib,
+    SenzaAutori,
+    SenzaClassificazione,
+    TAbsTesti,
+    Pagine0,
+    SenzaFonti,
+    SenzaTraduzione
+};
 
 class Generatore {
 public:
@@ -797,8 +873,10 @@ public:
 
         const RisultatoSalvataggio esito = ScriviDocumento(c_, b, d);
         if (!esito.salvato())
-            throw std::runtime_error(
-                QStringLiteral("Documento %1 non salvato: %2").arg(numero).arg(esito.messaggio).toStdString());
+            throw std::runtime_error(QStringLiteral("Documento %1 non salvato: %2")
+                                         .arg(numero)
+                                         .arg(esito.messaggio)
+                                         .toStdString());
     }
 
     qint64 fontiNuove() const { return static_cast<qint64>(semi_.size()); }
@@ -827,9 +905,12 @@ private:
         d.txtVolume = f.volume;
         d.txtAnnata = f.annata;
         const int da = r_.tra(1, 400);
-        d.txtPagine = r_.su1000(850) ? QStringLiteral("%1-%2").arg(da).arg(da + r_.tra(1, 40)) : QString::number(da);
-        d.txtDocURL = QStringLiteral("https://www.%1.it/articoli/%2/%3").arg(f.rivista.toLower()).arg(f.anno).arg(
-            r_.tra(1, 99999));
+        d.txtPagine =
+            r_.su1000(850) ? QStringLiteral("%1-%2").arg(da).arg(da + r_.tra(1, 40)) : QString::number(da);
+        d.txtDocURL = QStringLiteral("https://www.%1.it/articoli/%2/%3")
+                          .arg(f.rivista.toLower())
+                          .arg(f.anno)
+                          .arg(r_.tra(1, 99999));
     }
 
     void codici(DatiDocumento& d, Errore errore) {
@@ -849,7 +930,8 @@ private:
         seleziona(d.ComboTAbs, k_.liste.ComboTAbs, posizione(k_.liste.ComboTAbs, tipoAbstract_));
         seleziona(d.ComboBib, k_.liste.ComboBib, r_.tra(1, static_cast<int>(k_.liste.ComboBib.size()) - 1));
         straniero_ = r_.su1000(60) && k_.liste.ComboLIN.size() > 2;
-        seleziona(d.ComboLIN, k_.liste.ComboLIN, straniero_ ? r_.tra(2, static_cast<int>(k_.liste.ComboLIN.size()) - 1) : 1);
+        seleziona(d.ComboLIN, k_.liste.ComboLIN,
+                  straniero_ ? r_.tra(2, static_cast<int>(k_.liste.ComboLIN.size()) - 1) : 1);
         if (errore == Errore::SenzaTD)
             seleziona(d.ComboTD, td, 0);
         if (errore == Errore::SenzaTAbs)
@@ -914,7 +996,11 @@ private:
         if (errore == Errore::SenzaFonti)
             return;
         const int t = r_.tra(0, 99);
-        const int n = t < 3 ? 0 : t < 38 ? r_.tra(1, 3) : t < 78 ? r_.tra(4, 7) : t < 95 ? r_.tra(8, 12) : r_.tra(13, 20);
+        const int n = t < 3    ? 0
+                      : t < 38 ? r_.tra(1, 3)
+                      : t < 78 ? r_.tra(4, 7)
+                      : t < 95 ? r_.tra(8, 12)
+                               : r_.tra(13, 20);
         for (int i = 0; i < n; ++i) {
             quint64 seme;
             // About two citations in three are of a source not cited before.
@@ -966,12 +1052,14 @@ private:
                     citata = v.testo;
                     break;
                 }
-            d.txtNota = (d.ComboTD.testo.left(2) == u"07" ? QStringLiteral("Commento a ") : QStringLiteral("Nota a ")) +
+            d.txtNota = (d.ComboTD.testo.left(2) == u"07" ? QStringLiteral("Commento a ")
+                                                          : QStringLiteral("Nota a ")) +
                         citata;
         }
         if (r_.su1000(30))
-            b.TestoNotaDoc = QStringLiteral("Si propone il nuovo descrittore \"%1\" per %2.")
-                                 .arg(r_.scegli(temi()), r_.scegli(k_.sistematici.isEmpty() ? temi() : k_.sistematici));
+            b.TestoNotaDoc =
+                QStringLiteral("Si propone il nuovo descrittore \"%1\" per %2.")
+                    .arg(r_.scegli(temi()), r_.scegli(k_.sistematici.isEmpty() ? temi() : k_.sistematici));
     }
 
     cConnessione& c_;
@@ -986,7 +1074,8 @@ private:
 
 } // namespace
 
-void GeneraArchivio(AppState& state, const QString& path, const OpzioniGeneratore& opzioni, Progress* progress) {
+void GeneraArchivio(AppState& state, const QString& path, const OpzioniGeneratore& opzioni,
+                    Progress* progress) {
     if (path.isEmpty())
         throw std::runtime_error("Nome archivio non valido");
     if (QFileInfo::exists(path))
@@ -1007,9 +1096,10 @@ void GeneraArchivio(AppState& state, const QString& path, const OpzioniGenerator
         {
             Transaction t(c);
             c.EseguiIstruzione(QStringLiteral("delete from tabInfo"));
-            c.EseguiIstruzione(QStringLiteral("insert into tabInfo (IDCentroSpoglio, AnnoProduzione, Consegna, "
-                                              "NumInizio) values ('3', '2026', ?, '1')"),
-                               {QFileInfo(path).completeBaseName()});
+            c.EseguiIstruzione(
+                QStringLiteral("insert into tabInfo (IDCentroSpoglio, AnnoProduzione, Consegna, "
+                               "NumInizio) values ('3', '2026', ?, '1')"),
+                {QFileInfo(path).completeBaseName()});
             catalogo = preparaCatalogo(c, rnd);
             t.commit();
         }
@@ -1035,7 +1125,8 @@ void GeneraArchivio(AppState& state, const QString& path, const OpzioniGenerator
             throw std::runtime_error(QStringLiteral("Chiusura di %1 non riuscita").arg(part).toStdString());
     } catch (const DbError& e) {
         QFile::remove(part);
-        throw std::runtime_error(QStringLiteral("Generazione non riuscita: %1").arg(e.description()).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("Generazione non riuscita: %1").arg(e.description()).toStdString());
     } catch (...) {
         QFile::remove(part);
         throw;

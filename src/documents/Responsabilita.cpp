@@ -4,7 +4,9 @@
 
 namespace {
 
-QString prefisso(bool autore) { return autore ? QStringLiteral("A - ") : QStringLiteral("C - "); }
+QString prefisso(bool autore) {
+    return autore ? QStringLiteral("A - ") : QStringLiteral("C - ");
+}
 
 } // namespace
 
@@ -26,11 +28,12 @@ QStringList righeResponsabilita(const QList<VoceResponsabilita>& elenco) {
 QList<VoceResponsabilita> CaricaResponsabilita(cConnessione& connection, qint64 IDDoc, QStringList& righe) {
     QList<VoceResponsabilita> elenco;
     righe.clear();
-    RecordSet rs = connection.ApriRS(QStringLiteral("select LegameDocResp.FlagAutore, tabResponsabilita.* from "
-                                                    "tabResponsabilita, LegameDocResp where "
-                                                    "LegameDocResp.IDResponsabilita = tabResponsabilita.IDResponsabilita "
-                                                    "and IDDoc = ? order by LegameDocResp.rowid"),
-                                     {IDDoc});
+    RecordSet rs = connection.ApriRS(
+        QStringLiteral("select LegameDocResp.FlagAutore, tabResponsabilita.* from "
+                       "tabResponsabilita, LegameDocResp where "
+                       "LegameDocResp.IDResponsabilita = tabResponsabilita.IDResponsabilita "
+                       "and IDDoc = ? order by LegameDocResp.rowid"),
+        {IDDoc});
     for (; !rs.eof(); rs.moveNext()) {
         VoceResponsabilita v;
         v.IDResponsabilita = rs.field(u"IDResponsabilita").toLongLong();

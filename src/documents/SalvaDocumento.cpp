@@ -21,18 +21,20 @@ QString testoData(const DatiDocumento& dati) {
     return data;
 }
 
-void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QString& tipo, const QString& testo) {
+void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QString& tipo,
+                const QString& testo) {
     if (!nuovo) {
         QList<qint64> vecchi;
         {
             RecordSet rs = connection.ApriRS(
-                QStringLiteral("select IDTesto from LegameDocTesto where IDDoc = ? and Tipo = ?"), {IDDoc, tipo});
+                QStringLiteral("select IDTesto from LegameDocTesto where IDDoc = ? and Tipo = ?"),
+                {IDDoc, tipo});
             for (; !rs.eof(); rs.moveNext())
                 vecchi << rs.field(0).toLongLong();
         }
         if (!vecchi.isEmpty()) {
-            connection.EseguiIstruzione(QStringLiteral("delete from LegameDocTesto where IDDoc = ? and Tipo = ?"),
-                                        {IDDoc, tipo});
+            connection.EseguiIstruzione(
+                QStringLiteral("delete from LegameDocTesto where IDDoc = ? and Tipo = ?"), {IDDoc, tipo});
             for (qint64 id : vecchi)
                 connection.EseguiIstruzione(QStringLiteral("delete from TabTesto where IDTesto = ?"), {id});
         }
@@ -42,8 +44,9 @@ void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QStrin
         return;
     connection.EseguiIstruzione(QStringLiteral("insert into TabTesto (Testo) values (?)"), {t});
     const qint64 IDTesto = MaxID(connection, QStringLiteral("TabTesto"), QStringLiteral("IDTesto"));
-    connection.EseguiIstruzione(QStringLiteral("insert into LegameDocTesto (IDDoc, IDTesto, Tipo) values (?, ?, ?)"),
-                                {IDDoc, IDTesto, tipo});
+    connection.EseguiIstruzione(
+        QStringLiteral("insert into LegameDocTesto (IDDoc, IDTesto, Tipo) values (?, ?, ?)"),
+        {IDDoc, IDTesto, tipo});
 }
 
 namespace {
@@ -71,13 +74,14 @@ qint64 riferimento(cConnessione& connection, const DatiDocumento& dati) {
         if (!rs.eof())
             return rs.field(0).toLongLong();
     }
-    connection.EseguiIstruzione(
-        QStringLiteral("insert into tabRifBibl (IDRivistaOnline, Data, Fascicolo, Volume, Annata) values (?, ?, ?, ?, ?)"),
-        {CPer, data, dati.txtFascicolo, dati.txtVolume, dati.txtAnnata});
+    connection.EseguiIstruzione(QStringLiteral("insert into tabRifBibl (IDRivistaOnline, Data, Fascicolo, "
+                                               "Volume, Annata) values (?, ?, ?, ?, ?)"),
+                                {CPer, data, dati.txtFascicolo, dati.txtVolume, dati.txtAnnata});
     return MaxID(connection, QStringLiteral("tabRifBibl"), QStringLiteral("IDRifBibl"));
 }
 
-void rigaDocumento(cConnessione& connection, qint64 IDDoc, bool nuovo, qint64 IDRifBibl, const DatiDocumento& dati) {
+void rigaDocumento(cConnessione& connection, qint64 IDDoc, bool nuovo, qint64 IDRifBibl,
+                   const DatiDocumento& dati) {
     const QString TAbs = codiceScelto(dati.ComboTAbs, 3);
     const QString Bib = codiceScelto(dati.ComboBib, 1);
     const QString TD = codiceScelto(dati.ComboTD, 2);
@@ -85,14 +89,16 @@ void rigaDocumento(cConnessione& connection, qint64 IDDoc, bool nuovo, qint64 ID
     if (nuovo) {
         // The document takes the number shown in txtID, the number its links are written with.
         connection.EseguiIstruzione(
-            QStringLiteral("insert into tabDocumento (IDDocumento, IDRifBibl, Pagine, TAbs, Bib, TD, LIN, LO, LR , LA, "
-                           "DocURL) values (?, ?, ?, ?, ?, ?, ?, '00', '00', '00', ?)"),
+            QStringLiteral(
+                "insert into tabDocumento (IDDocumento, IDRifBibl, Pagine, TAbs, Bib, TD, LIN, LO, LR , LA, "
+                "DocURL) values (?, ?, ?, ?, ?, ?, ?, '00', '00', '00', ?)"),
             {IDDoc, IDRifBibl, dati.txtPagine, TAbs, Bib, TD, LIN, dati.txtDocURL});
         return;
     }
     const qint64 changed = connection.EseguiIstruzione(
-        QStringLiteral("UPDATE tabDocumento SET IDRifBibl = ?, pagine = ?, LIN = ?, LO = '00', LR = '00', LA = '00', "
-                       "bib = ?, TD = ?, TAbs = ?, DocURL = ? where IDDocumento = ?"),
+        QStringLiteral(
+            "UPDATE tabDocumento SET IDRifBibl = ?, pagine = ?, LIN = ?, LO = '00', LR = '00', LA = '00', "
+            "bib = ?, TD = ?, TAbs = ?, DocURL = ? where IDDocumento = ?"),
         {IDRifBibl, dati.txtPagine, LIN, Bib, TD, TAbs, dati.txtDocURL, IDDoc});
     if (changed == 0)
         throw DbError(3021, QStringLiteral("Il documento %1 non è presente nell'archivio!").arg(IDDoc));
@@ -108,26 +114,32 @@ void responsabilita(cConnessione& connection, qint64 IDDoc, bool nuovo, QList<Vo
             continue;
         qint64 id = 0;
         {
-            RecordSet rs = connection.ApriRS(QStringLiteral("select IDResponsabilita from tabResponsabilita where "
-                                                            "primoElemento = ? and secondoElemento = ?"),
-                                             {v.PrimoElemento, v.SecondoElemento});
+            // A person stored without given name (Null) is the person typed without one: otherwise
+            // every save of a loaded document would add the person again.
+            RecordSet rs = connection.ApriRS(
+                QStringLiteral("select IDResponsabilita from tabResponsabilita where primoElemento = ? and "
+                               "(secondoElemento = ? or (secondoElemento is null and ? = ''))"),
+                {v.PrimoElemento, v.SecondoElemento, v.SecondoElemento});
             if (!rs.eof())
                 id = rs.field(0).toLongLong();
         }
         if (id == 0) {
             connection.EseguiIstruzione(
-                QStringLiteral("insert into tabResponsabilita (primoElemento, secondoElemento) values (?, ?)"),
+                QStringLiteral(
+                    "insert into tabResponsabilita (primoElemento, secondoElemento) values (?, ?)"),
                 {v.PrimoElemento, v.SecondoElemento});
             id = MaxID(connection, QStringLiteral("tabResponsabilita"), QStringLiteral("IDResponsabilita"));
         }
         v.IDResponsabilita = id;
         connection.EseguiIstruzione(
-            QStringLiteral("insert into LegameDocResp (IDDoc, IDResponsabilita, flagAutore) values (?, ?, ?)"),
+            QStringLiteral(
+                "insert into LegameDocResp (IDDoc, IDResponsabilita, flagAutore) values (?, ?, ?)"),
             {IDDoc, id, v.FlagAutore});
     }
 }
 
-void testi(cConnessione& connection, qint64 IDDoc, bool nuovo, const DocumentBuffer& b, const DatiDocumento& dati) {
+void testi(cConnessione& connection, qint64 IDDoc, bool nuovo, const DocumentBuffer& b,
+           const DatiDocumento& dati) {
     const QString* valori[] = {&dati.txtTitolo, &b.TestoRiassunto, &b.TestoSommario, &b.TestoTraduzione,
                                &dati.txtNota,   &b.TestoNotaDoc,   &b.TestoInTemaDi, &b.TestoEnglishAbstract};
     for (int i = 0; i < 8; ++i)
@@ -143,7 +155,8 @@ void classificazione(cConnessione& connection, qint64 IDDoc, bool nuovo, QList<V
         if (v.Cancellata)
             continue;
         connection.EseguiIstruzione(
-            QStringLiteral("insert into LegameDocClass (IDDoc, CodiceS, CodiceD, Controllo) values (?, ?, ?, ?)"),
+            QStringLiteral(
+                "insert into LegameDocClass (IDDoc, CodiceS, CodiceD, Controllo) values (?, ?, ?, ?)"),
             {IDDoc, v.CodiceS, v.CodiceD, v.Controllo});
         v.ID = MaxID(connection, QStringLiteral("LegameDocClass"), QStringLiteral("ID"));
     }
@@ -158,14 +171,15 @@ void fonti(cConnessione& connection, qint64 IDDoc, bool nuovo, const QList<VoceF
         if (v.Cancellata)
             continue;
         const qint64 IDFonte = MemorizzaFonte(connection, v);
-        connection.EseguiIstruzione(QStringLiteral("insert into LegameDocFonte (IDDoc, IDFonte) values (?, ?)"),
-                                    {IDDoc, IDFonte});
+        connection.EseguiIstruzione(
+            QStringLiteral("insert into LegameDocFonte (IDDoc, IDFonte) values (?, ?)"), {IDDoc, IDFonte});
     }
 }
 
 } // namespace
 
-RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& buffer, const DatiDocumento& dati) {
+RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& buffer,
+                                     const DatiDocumento& dati) {
     RisultatoSalvataggio r;
     if (dati.cmbCPer.posizione < 1) {
         r.esito = EsitoSalvataggio::MancaRivista;
@@ -219,9 +233,10 @@ bool SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento
     case EsitoSalvataggio::Errore:
         break;
     }
-    state.ui().message(QStringLiteral("Documento non salvato: %1\nL'archivio non è stato modificato; il documento è "
-                                      "ancora nella finestra e si può salvare di nuovo.")
-                           .arg(r.messaggio),
-                       applicationTitle(), Buttons::Ok, Icon::Critical);
+    state.ui().message(
+        QStringLiteral("Documento non salvato: %1\nL'archivio non è stato modificato; il documento è "
+                       "ancora nella finestra e si può salvare di nuovo.")
+            .arg(r.messaggio),
+        applicationTitle(), Buttons::Ok, Icon::Critical);
     return false;
 }

@@ -19,12 +19,14 @@ struct RisultatoSalvataggio {
 QString testoData(const DatiDocumento& dati);
 
 // Replaces the text of one kind of the document; an empty text is only deleted.
-void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QString& tipo, const QString& testo);
+void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QString& tipo,
+                const QString& testo);
 
 // Writes the document shown under the number in txtID (inserted when NuovoDocumento, else updated).
 // All or nothing: on any failure the archive and the buffer are as before (lookup rows added on the
 // way included). On success the buffer leaves new-document mode. Shows nothing.
-RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& buffer, const DatiDocumento& dati);
+RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& buffer,
+                                     const DatiDocumento& dati);
 
 // The save as the window runs it, with its messages. True when saved.
 bool SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento& dati);

@@ -47,14 +47,17 @@ ListeDocumento CaricaListe(cConnessione& connection, const QDate& oggi) {
     l.cmbGG << QStringLiteral("Giorno");
     for (int giorno = 1; giorno <= 31; ++giorno)
         l.cmbGG << QString::number(giorno);
-    l.ComboLIN = codiciConDescrizione(connection, QStringLiteral("Lingua"),
-                                      QStringLiteral("select idLingua, Lingua from tabLingua order by idLingua"));
-    l.ComboTAbs = codiciConDescrizione(connection, QStringLiteral("Tipo abstract"),
-                                       QStringLiteral("select IDTAbs, TipoAbstract from tabTAbs order by IDTAbs"));
+    l.ComboLIN =
+        codiciConDescrizione(connection, QStringLiteral("Lingua"),
+                             QStringLiteral("select idLingua, Lingua from tabLingua order by idLingua"));
+    l.ComboTAbs =
+        codiciConDescrizione(connection, QStringLiteral("Tipo abstract"),
+                             QStringLiteral("select IDTAbs, TipoAbstract from tabTAbs order by IDTAbs"));
     l.ComboTD = codiciConDescrizione(connection, QStringLiteral("Tipo documento"),
                                      QStringLiteral("select IDTD, TipoDoc from tabTipoDoc order by IDTD"));
-    l.ComboBib = codiciConDescrizione(connection, QStringLiteral("Tipo bibliografia"),
-                                      QStringLiteral("select IDBib, TipoBibliografia from tabBib order by IDBib"));
+    l.ComboBib =
+        codiciConDescrizione(connection, QStringLiteral("Tipo bibliografia"),
+                             QStringLiteral("select IDBib, TipoBibliografia from tabBib order by IDBib"));
     l.cmbCPer << QStringLiteral("CPer");
     {
         RecordSet rs = connection.ApriRS(
@@ -79,6 +82,12 @@ void PreparaDati(DatiDocumento& dati, const ListeDocumento& liste) {
     seleziona(dati.cmbCPer, liste.cmbCPer, 0);
     dati.txtAnnoPr = liste.AnnoProduzione;
     dati.txtDocURL.clear();
+}
+
+QString TitoloRivista(cConnessione& connection, const QString& IDRivistaOnline) {
+    RecordSet rs = connection.ApriRS(
+        QStringLiteral("select Titolo from tabRivisteOnline where IDRivistaOnline = ?"), {IDRivistaOnline});
+    return rs.eof() ? QString() : rs.field(0).toString();
 }
 
 qint64 ProssimoIDDocumento(cConnessione& connection) {
@@ -124,8 +133,8 @@ void PulisciDocumento(DocumentBuffer& buffer, DatiDocumento& dati) {
 
 namespace {
 
-void selezionaCodice(Combo& combo, const QStringList& items, const QString& codice, int length, const QString& nome,
-                     QStringList& avvisi) {
+void selezionaCodice(Combo& combo, const QStringList& items, const QString& codice, int length,
+                     const QString& nome, QStringList& avvisi) {
     const int pos = posizioneCodice(items, codice, length);
     if (pos < 0)
         avvisi << QStringLiteral("%1 \"%2\" non presente nell'elenco").arg(nome, codice);
@@ -133,19 +142,21 @@ void selezionaCodice(Combo& combo, const QStringList& items, const QString& codi
 }
 
 // The codes of the tabDocumento columns of the current row.
-void caricaCodici(const RecordSet& rs, const ListeDocumento& liste, DatiDocumento& dati, QStringList& avvisi) {
-    selezionaCodice(dati.ComboTD, liste.ComboTD, rs.field(u"TD").toString(), 2, QStringLiteral("Tipo documento"),
-                    avvisi);
+void caricaCodici(const RecordSet& rs, const ListeDocumento& liste, DatiDocumento& dati,
+                  QStringList& avvisi) {
+    selezionaCodice(dati.ComboTD, liste.ComboTD, rs.field(u"TD").toString(), 2,
+                    QStringLiteral("Tipo documento"), avvisi);
     // An empty language is Italian: the first language of the list.
     QString lin = rs.field(u"LIN").toString();
     if (lin.isEmpty())
         lin = QStringLiteral("00");
     selezionaCodice(dati.ComboLIN, liste.ComboLIN, lin, 2, QStringLiteral("Lingua"), avvisi);
-    selezionaCodice(dati.ComboBib, liste.ComboBib, rs.field(u"Bib").toString(), 1, QStringLiteral("Tipo bibliografia"),
-                    avvisi);
+    selezionaCodice(dati.ComboBib, liste.ComboBib, rs.field(u"Bib").toString(), 1,
+                    QStringLiteral("Tipo bibliografia"), avvisi);
     static const QStringList tabs = {QStringLiteral("400"), QStringLiteral("500"), QStringLiteral("600"),
                                      QStringLiteral("700"), QStringLiteral("800"), QStringLiteral("900")};
-    seleziona(dati.ComboTAbs, liste.ComboTAbs, static_cast<int>(tabs.indexOf(rs.field(u"TAbs").toString())) + 1);
+    seleziona(dati.ComboTAbs, liste.ComboTAbs,
+              static_cast<int>(tabs.indexOf(rs.field(u"TAbs").toString())) + 1);
     dati.txtPagine = rs.field(u"pagine").toString();
     dati.txtDocURL = rs.field(u"DocURL").toString();
 }
@@ -181,17 +192,19 @@ void caricaData(const QString& data, const ListeDocumento& liste, DatiDocumento&
 
 } // namespace
 
-bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocumento& liste, DatiDocumento& dati,
-                       QStringList& avvisi) {
+bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocumento& liste,
+                       DatiDocumento& dati, QStringList& avvisi) {
     RecordSet rs = connection.ApriRS(
-        QStringLiteral("select tabDocumento.*, tabRifBibl.IDRivistaOnline, Data, Fascicolo, Volume, Titolo, Annata "
-                       "from tabDocumento, tabRifBibl, tabRivisteOnline where tabDocumento.IDRifBibl = "
-                       "tabRifBibl.IDRifBibl and tabRifBibl.IDRivistaOnline = tabRivisteOnline.IDRivistaOnline and "
-                       "IDDocumento = ?"),
+        QStringLiteral(
+            "select tabDocumento.*, tabRifBibl.IDRivistaOnline, Data, Fascicolo, Volume, Titolo, Annata "
+            "from tabDocumento, tabRifBibl, tabRivisteOnline where tabDocumento.IDRifBibl = "
+            "tabRifBibl.IDRifBibl and tabRifBibl.IDRivistaOnline = tabRivisteOnline.IDRivistaOnline and "
+            "IDDocumento = ?"),
         {IDDoc});
     if (rs.eof()) {
         // A document whose reference cannot be read is still shown, with its codes.
-        RecordSet doc = connection.ApriRS(QStringLiteral("select * from tabDocumento where IDDocumento = ?"), {IDDoc});
+        RecordSet doc =
+            connection.ApriRS(QStringLiteral("select * from tabDocumento where IDDocumento = ?"), {IDDoc});
         if (doc.eof())
             return false;
         caricaCodici(doc, liste, dati, avvisi);
@@ -225,9 +238,10 @@ void CaricaTesti(cConnessione& connection, qint64 IDDoc, DocumentBuffer& buffer,
     buffer.TestoEnglishAbstract.clear();
     dati.txtTitolo.clear();
     dati.txtNota.clear();
-    RecordSet rs = connection.ApriRS(QStringLiteral("select Testo, Tipo from tabTesto,legameDocTesto where "
-                                                    "legameDocTesto.IDTesto = tabTesto.IDTesto and IDDoc = ?"),
-                                     {IDDoc});
+    RecordSet rs =
+        connection.ApriRS(QStringLiteral("select Testo, Tipo from tabTesto,legameDocTesto where "
+                                         "legameDocTesto.IDTesto = tabTesto.IDTesto and IDDoc = ?"),
+                          {IDDoc});
     for (; !rs.eof(); rs.moveNext()) {
         const QString testo = rs.field(0).toString();
         const QString tipo = rs.field(1).toString();
@@ -250,8 +264,8 @@ void CaricaTesti(cConnessione& connection, qint64 IDDoc, DocumentBuffer& buffer,
     }
 }
 
-EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Mesi, const ListeDocumento& liste,
-                                 DocumentBuffer& buffer, DatiDocumento& dati) {
+EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Mesi,
+                                 const ListeDocumento& liste, DocumentBuffer& buffer, DatiDocumento& dati) {
     EsitoCaricamento esito;
     DocumentBuffer b = buffer;
     DatiDocumento d = dati;
@@ -270,7 +284,8 @@ EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Me
         for (const VoceFonte& v : b.ElencoFonti)
             d.lstFonte << rigaFonte(v);
     } catch (const DbError& e) {
-        esito.errore = QStringLiteral("Errore nel caricamento del documento %1: %2").arg(id).arg(e.description());
+        esito.errore =
+            QStringLiteral("Errore nel caricamento del documento %1: %2").arg(id).arg(e.description());
         return esito;
     }
     b.IndiceResponsabilita = -1;
@@ -284,7 +299,9 @@ EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Me
     return esito;
 }
 
-qint64 numeroDocumento(const QString& txtID) { return Field(QVariant(txtID)).toLongLong(); }
+qint64 numeroDocumento(const QString& txtID) {
+    return Field(QVariant(txtID)).toLongLong();
+}
 
 namespace {
 
@@ -298,32 +315,37 @@ std::optional<qint64> primo(cConnessione& connection, const QString& sql, const 
 } // namespace
 
 std::optional<qint64> DocumentoSeguente(cConnessione& connection, const QString& txtID) {
-    if (auto n = primo(connection,
-                       QStringLiteral("select IDDocumento from tabDocumento where IDDocumento > ? order by IDDocumento"),
-                       {numeroDocumento(txtID)}))
+    if (auto n = primo(
+            connection,
+            QStringLiteral("select IDDocumento from tabDocumento where IDDocumento > ? order by IDDocumento"),
+            {numeroDocumento(txtID)}))
         return n;
     return primo(connection, QStringLiteral("select min(IDDocumento) as M from tabDocumento"));
 }
 
 std::optional<qint64> DocumentoPrecedente(cConnessione& connection, const QString& txtID) {
-    if (auto n = primo(
-            connection,
-            QStringLiteral("select IDDocumento from tabDocumento where IDDocumento < ? order by IDDocumento desc"),
-            {numeroDocumento(txtID)}))
+    if (auto n =
+            primo(connection,
+                  QStringLiteral(
+                      "select IDDocumento from tabDocumento where IDDocumento < ? order by IDDocumento desc"),
+                  {numeroDocumento(txtID)}))
         return n;
     return primo(connection, QStringLiteral("select max(IDDocumento) as M from tabDocumento"));
 }
 
 QStringList ElencoDocumenti(AppState& state) {
     QStringList entries;
-    RecordSet rs = state.Connessione.ApriRS(QStringLiteral("select IDDocumento from TabDocumento order by IDDocumento"));
+    RecordSet rs =
+        state.Connessione.ApriRS(QStringLiteral("select IDDocumento from TabDocumento order by IDDocumento"));
     qint64 numero = state.NumInizio();
     for (; !rs.eof(); rs.moveNext(), ++numero)
         entries << rs.field(0).toString() + QStringLiteral(" --> ") + IdentificativoDocumento(state, numero);
     return entries;
 }
 
-qint64 chiaveDocumento(const QString& entry) { return entry.section(u' ', 0, 0).toLongLong(); }
+qint64 chiaveDocumento(const QString& entry) {
+    return entry.section(u' ', 0, 0).toLongLong();
+}
 
 void CancellaLegami(cConnessione& connection, qint64 IDDoc) {
     connection.EseguiIstruzione(QStringLiteral("delete from legameDocResp where IDDoc = ?"), {IDDoc});
@@ -331,9 +353,10 @@ void CancellaLegami(cConnessione& connection, qint64 IDDoc) {
     connection.EseguiIstruzione(QStringLiteral("delete from legameDocFonte where IDDoc = ?"), {IDDoc});
     // Texts go with their last link.
     connection.EseguiIstruzione(
-        QStringLiteral("delete from tabTesto where IDTesto in (select IDTesto from legameDocTesto where IDDoc = ?) "
-                       "and not exists (select 1 from legameDocTesto l where l.IDTesto = tabTesto.IDTesto and "
-                       "l.IDDoc <> ?)"),
+        QStringLiteral(
+            "delete from tabTesto where IDTesto in (select IDTesto from legameDocTesto where IDDoc = ?) "
+            "and not exists (select 1 from legameDocTesto l where l.IDTesto = tabTesto.IDTesto and "
+            "l.IDDoc <> ?)"),
         {IDDoc, IDDoc});
     connection.EseguiIstruzione(QStringLiteral("delete from legameDocTesto where IDDoc = ?"), {IDDoc});
 }

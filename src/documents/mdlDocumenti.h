@@ -10,7 +10,6 @@
 #include <QDate>
 #include <QList>
 #include <QStringList>
-
 #include <optional>
 
 // The items of the combo boxes and the production year of the delivery.
@@ -18,6 +17,9 @@ ListeDocumento CaricaListe(cConnessione& connection, const QDate& oggi);
 
 // The window as CaricaListe leaves it: every combo on its caption item, the production year.
 void PreparaDati(DatiDocumento& dati, const ListeDocumento& liste);
+
+// The title of a journal code; empty when the code is not there.
+QString TitoloRivista(cConnessione& connection, const QString& IDRivistaOnline);
 
 // The number a new document gets: the largest IDDocumento + 1, or 1 in an empty archive.
 qint64 ProssimoIDDocumento(cConnessione& connection);
@@ -28,22 +30,22 @@ void PulisciDocumento(DocumentBuffer& buffer, DatiDocumento& dati);
 
 // The reference and the codes of the document; false when the document is not there. Notes
 // what could not be shown in avvisi.
-bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocumento& liste, DatiDocumento& dati,
-                       QStringList& avvisi);
+bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocumento& liste,
+                       DatiDocumento& dati, QStringList& avvisi);
 
 // The eight texts: title and note into the window, the others into the buffer.
 void CaricaTesti(cConnessione& connection, qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& dati);
 
 struct EsitoCaricamento {
     bool caricato = false;
-    QString errore;      // why nothing was loaded
-    QStringList avvisi;  // values of the document the window could not show
+    QString errore;     // why nothing was loaded
+    QStringList avvisi; // values of the document the window could not show
 };
 
 // Loads the document IDDocCorrente into the buffer and the window, leaving new-document mode.
 // All or nothing: on failure the buffer and the window are as they were.
-EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Mesi, const ListeDocumento& liste,
-                                 DocumentBuffer& buffer, DatiDocumento& dati);
+EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Mesi,
+                                 const ListeDocumento& liste, DocumentBuffer& buffer, DatiDocumento& dati);
 
 // The number in txtID as the navigation reads it: its leading whole number, 0 when there is none.
 qint64 numeroDocumento(const QString& txtID);
@@ -65,7 +67,8 @@ void CancellaDocumenti(cConnessione& connection, const QList<qint64>& IDDocument
 void CancellaLegami(cConnessione& connection, qint64 IDDoc);
 
 // Marks the selected entries deleted: their lines get "DEL--" in front, their entries Cancellata.
-template <class Voce> void marcaCancellate(QStringList& righe, QList<Voce>& elenco, const QList<int>& selezionate) {
+template <class Voce>
+void marcaCancellate(QStringList& righe, QList<Voce>& elenco, const QList<int>& selezionate) {
     for (int i : selezionate) {
         if (i < 0 || i >= righe.size() || i >= elenco.size())
             continue;

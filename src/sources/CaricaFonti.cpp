@@ -5,7 +5,9 @@
 
 namespace {
 
-QString testo(const RecordSet& rs, int column) { return rs.field(column).toString(); }
+QString testo(const RecordSet& rs, int column) {
+    return rs.field(column).toString();
+}
 
 } // namespace
 
@@ -20,13 +22,14 @@ QList<VoceFonte> CaricaFonti(cConnessione& connection, qint64 IDDoc, const QStri
     // Column positions once: the statement is the same for every row.
     const auto col = [&](const char* name) { return rs.columnIndex(QString::fromLatin1(name)); };
     const int cIDFonte = col("IDFonte"), cTP = col("TP"), cTesto = col("testo"), cArticolo = col("articolo"),
-              cComma = col("comma"), cLettera = col("lettera"), cAllegato = col("allegato"), cRipa = col("ripa"),
-              cRipc = col("ripc"), cNumero = col("numero"), cNumeroP = col("numeroP"), cGiorno = col("giorno"),
-              cAnno = col("anno"), cAltro = col("altro"), cMese = col("mese"), cOrdinanza = col("ordinanza"),
-              cDecreto = col("decreto"), cRegione = col("IDRegione"), cCitta = col("IDCitta"),
-              cSezione = col("IDSezione"), cNome = col("IDNomeFonte"), cProvincia = col("IDProvincia"),
-              cMinistero = col("IDMinistero"), cAmministrazione = col("IDAmministrazione"),
-              cAutorita = col("IDAutorita"), cStato = col("IDStato");
+              cComma = col("comma"), cLettera = col("lettera"), cAllegato = col("allegato"),
+              cRipa = col("ripa"), cRipc = col("ripc"), cNumero = col("numero"), cNumeroP = col("numeroP"),
+              cGiorno = col("giorno"), cAnno = col("anno"), cAltro = col("altro"), cMese = col("mese"),
+              cOrdinanza = col("ordinanza"), cDecreto = col("decreto"), cRegione = col("IDRegione"),
+              cCitta = col("IDCitta"), cSezione = col("IDSezione"), cNome = col("IDNomeFonte"),
+              cProvincia = col("IDProvincia"), cMinistero = col("IDMinistero"),
+              cAmministrazione = col("IDAmministrazione"), cAutorita = col("IDAutorita"),
+              cStato = col("IDStato");
     for (; !rs.eof(); rs.moveNext()) {
         VoceFonte v;
         AzzeraFonte(v);
@@ -61,19 +64,29 @@ QList<VoceFonte> CaricaFonti(cConnessione& connection, qint64 IDDoc, const QStri
                 return QString();
             return LeggiColonna(connection, text, table, key, id);
         };
-        v.Regione = leggi(cRegione, QStringLiteral("CodRegione"), QStringLiteral("tabRegione"), QStringLiteral("IDRegione"));
-        v.Citta = leggi(cCitta, QStringLiteral("Citta"), QStringLiteral("tabCitta"), QStringLiteral("IDCitta"));
-        v.Sezione = leggi(cSezione, QStringLiteral("Sigla"), QStringLiteral("tabSezione"), QStringLiteral("IDSezione"));
+        v.Regione = leggi(cRegione, QStringLiteral("CodRegione"), QStringLiteral("tabRegione"),
+                          QStringLiteral("IDRegione"));
+        v.Citta =
+            leggi(cCitta, QStringLiteral("Citta"), QStringLiteral("tabCitta"), QStringLiteral("IDCitta"));
+        v.Sezione = leggi(cSezione, QStringLiteral("Sigla"), QStringLiteral("tabSezione"),
+                          QStringLiteral("IDSezione"));
         const GruppoFonte gruppo = gruppoFonte(v.TP);
         if (gruppo == GruppoFonte::Interno) {
-            v.NomeFonte = leggi(cNome, QStringLiteral("FonteNorm"), QStringLiteral("tabFonteInterna"), QStringLiteral("IDFonteInterna"));
+            v.NomeFonte = leggi(cNome, QStringLiteral("FonteNorm"), QStringLiteral("tabFonteInterna"),
+                                QStringLiteral("IDFonteInterna"));
             // The same column the save matches the province with.
-            v.Provincia = leggi(cProvincia, QStringLiteral("CodProvincia"), QStringLiteral("tabProvincia"), QStringLiteral("IDProvincia"));
-            v.Ministero = leggi(cMinistero, QStringLiteral("MinisteroNorm"), QStringLiteral("tabMinistero"), QStringLiteral("IDMinistero"));
-            v.Amministrazione = leggi(cAmministrazione, QStringLiteral("AmministrazioneNorm"), QStringLiteral("tabAmministrazione"), QStringLiteral("IDAmministrazione"));
-            v.Autorita = leggi(cAutorita, QStringLiteral("AutoritaNorm"), QStringLiteral("tabAutorita"), QStringLiteral("IDAutorita"));
+            v.Provincia = leggi(cProvincia, QStringLiteral("CodProvincia"), QStringLiteral("tabProvincia"),
+                                QStringLiteral("IDProvincia"));
+            v.Ministero = leggi(cMinistero, QStringLiteral("MinisteroNorm"), QStringLiteral("tabMinistero"),
+                                QStringLiteral("IDMinistero"));
+            v.Amministrazione =
+                leggi(cAmministrazione, QStringLiteral("AmministrazioneNorm"),
+                      QStringLiteral("tabAmministrazione"), QStringLiteral("IDAmministrazione"));
+            v.Autorita = leggi(cAutorita, QStringLiteral("AutoritaNorm"), QStringLiteral("tabAutorita"),
+                               QStringLiteral("IDAutorita"));
         } else {
-            v.Stato = leggi(cStato, QStringLiteral("Stato"), QStringLiteral("tabStato"), QStringLiteral("IDStato"));
+            v.Stato =
+                leggi(cStato, QStringLiteral("Stato"), QStringLiteral("tabStato"), QStringLiteral("IDStato"));
             const TabellaNomi t = tabellaNomi(gruppo);
             if (!t.table.isEmpty())
                 v.NomeFonte = leggi(cNome, t.textColumn, t.table, t.keyColumn);

@@ -10,16 +10,18 @@ QString meseFonte(const VoceFonte& voce) {
 }
 
 qint64 chiaveRegione(cConnessione& c, const QString& value) {
-    return ChiaveFissa(c, QStringLiteral("tabRegione"), QStringLiteral("IDRegione"), QStringLiteral("CodRegione"), value);
+    return ChiaveFissa(c, QStringLiteral("tabRegione"), QStringLiteral("IDRegione"),
+                       QStringLiteral("CodRegione"), value);
 }
 
 qint64 chiaveProvincia(cConnessione& c, const QString& value) {
-    return ChiaveFissa(c, QStringLiteral("tabProvincia"), QStringLiteral("IDProvincia"), QStringLiteral("CodProvincia"),
-                       value);
+    return ChiaveFissa(c, QStringLiteral("tabProvincia"), QStringLiteral("IDProvincia"),
+                       QStringLiteral("CodProvincia"), value);
 }
 
 qint64 chiaveCitta(cConnessione& c, const QString& value) {
-    return ChiaveOAggiungi(c, QStringLiteral("tabCitta"), QStringLiteral("IDCitta"), QStringLiteral("Citta"), value);
+    return ChiaveOAggiungi(c, QStringLiteral("tabCitta"), QStringLiteral("IDCitta"), QStringLiteral("Citta"),
+                           value);
 }
 
 qint64 chiaveMinistero(cConnessione& c, const QString& value) {
@@ -38,11 +40,13 @@ qint64 chiaveAutorita(cConnessione& c, const QString& value) {
 }
 
 qint64 chiaveSezione(cConnessione& c, const QString& value) {
-    return ChiaveOAggiungi(c, QStringLiteral("tabSezione"), QStringLiteral("IDSezione"), QStringLiteral("Sigla"), value);
+    return ChiaveOAggiungi(c, QStringLiteral("tabSezione"), QStringLiteral("IDSezione"),
+                           QStringLiteral("Sigla"), value);
 }
 
 qint64 chiaveStato(cConnessione& c, const QString& value) {
-    return ChiaveOAggiungi(c, QStringLiteral("tabStato"), QStringLiteral("IDStato"), QStringLiteral("Stato"), value);
+    return ChiaveOAggiungi(c, QStringLiteral("tabStato"), QStringLiteral("IDStato"), QStringLiteral("Stato"),
+                           value);
 }
 
 qint64 chiaveNome(cConnessione& c, GruppoFonte gruppo, const QString& nome) {
@@ -66,7 +70,8 @@ void clausoleFlag(IstruzioneSql& s, const VoceFonte& voce) {
 TabellaNomi tabellaNomi(GruppoFonte gruppo) {
     switch (gruppo) {
     case GruppoFonte::Interno:
-        return {QStringLiteral("tabFonteInterna"), QStringLiteral("IDFonteInterna"), QStringLiteral("FonteNorm")};
+        return {QStringLiteral("tabFonteInterna"), QStringLiteral("IDFonteInterna"),
+                QStringLiteral("FonteNorm")};
     case GruppoFonte::Internazionale:
         return {QStringLiteral("tabFonteInt"), QStringLiteral("IDFonteInt"), QStringLiteral("FonteInt")};
     case GruppoFonte::Comunitario:
@@ -93,14 +98,14 @@ qint64 ChiaveOAggiungi(cConnessione& connection, const QString& table, const QSt
                        const QString& textColumn, const QString& value) {
     qint64 key = 0;
     {
-        RecordSet rs = connection.ApriRS(QStringLiteral("select %1 from %2 where %3 = ?").arg(keyColumn, table, textColumn),
-                                         {value});
+        RecordSet rs = connection.ApriRS(
+            QStringLiteral("select %1 from %2 where %3 = ?").arg(keyColumn, table, textColumn), {value});
         if (!rs.eof())
             key = rs.field(0).toLongLong();
     }
     if (key == 0) {
-        connection.EseguiIstruzione(QStringLiteral("insert into %1 (%2, Nuovo) values (?, 1)").arg(table, textColumn),
-                                    {value});
+        connection.EseguiIstruzione(
+            QStringLiteral("insert into %1 (%2, Nuovo) values (?, 1)").arg(table, textColumn), {value});
         key = MaxID(connection, table, keyColumn);
     }
     return key;
@@ -110,11 +115,13 @@ IstruzioneSql CercaFonte(cConnessione& connection, const VoceFonte& voce) {
     IstruzioneSql s;
     // "+TP" keeps the planner on the index of the citation text, the selective key: on the index of
     // the family and name it would scan every law of a name.
-    s.sql = QStringLiteral("select IDFonte from tabFonte where Testo = ? and +TP = ? and articolo = ? and comma = ? "
-                           "and lettera = ? and allegato = ? and ripa = ? and ripc = ? and numero = ? and numerop = ? "
-                           "and giorno = ? and anno = ? and mese = ? and altro = ?");
-    s.params << voce.testo << voce.TP << voce.articolo << voce.comma << voce.lettera << voce.allegato << voce.ripa
-             << voce.ripc << voce.numero << voce.numerop << voce.giorno << voce.anno << meseFonte(voce) << voce.altro;
+    s.sql = QStringLiteral(
+        "select IDFonte from tabFonte where Testo = ? and +TP = ? and articolo = ? and comma = ? "
+        "and lettera = ? and allegato = ? and ripa = ? and ripc = ? and numero = ? and numerop = ? "
+        "and giorno = ? and anno = ? and mese = ? and altro = ?");
+    s.params << voce.testo << voce.TP << voce.articolo << voce.comma << voce.lettera << voce.allegato
+             << voce.ripa << voce.ripc << voce.numero << voce.numerop << voce.giorno << voce.anno
+             << meseFonte(voce) << voce.altro;
 
     const GruppoFonte gruppo = gruppoFonte(voce.TP);
     switch (gruppo) {
@@ -162,12 +169,14 @@ IstruzioneSql CercaFonte(cConnessione& connection, const VoceFonte& voce) {
 
 IstruzioneSql InserisciFonte(cConnessione& connection, const VoceFonte& voce) {
     IstruzioneSql s;
-    s.sql = QStringLiteral("insert into tabFonte (TP, articolo, comma, lettera, allegato, ripa, ripc, numero, numerop, "
-                           "giorno, anno, mese, altro, testo, IDNomeFonte, IDRegione, IDCitta, IDProvincia, IDMinistero, "
-                           "IDAmministrazione, IDAutorita, IDSezione, IDStato, Ordinanza, Decreto) values (?, ?, ?, ?, "
-                           "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    s.params << voce.TP << voce.articolo << voce.comma << voce.lettera << voce.allegato << voce.ripa << voce.ripc
-             << voce.numero << voce.numerop << voce.giorno << voce.anno << meseFonte(voce) << voce.altro << voce.testo;
+    s.sql = QStringLiteral(
+        "insert into tabFonte (TP, articolo, comma, lettera, allegato, ripa, ripc, numero, numerop, "
+        "giorno, anno, mese, altro, testo, IDNomeFonte, IDRegione, IDCitta, IDProvincia, IDMinistero, "
+        "IDAmministrazione, IDAutorita, IDSezione, IDStato, Ordinanza, Decreto) values (?, ?, ?, ?, "
+        "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    s.params << voce.TP << voce.articolo << voce.comma << voce.lettera << voce.allegato << voce.ripa
+             << voce.ripc << voce.numero << voce.numerop << voce.giorno << voce.anno << meseFonte(voce)
+             << voce.altro << voce.testo;
 
     qint64 nome = 0, regione = 0, citta = 0, provincia = 0, ministero = 0, amministrazione = 0, autorita = 0,
            sezione = 0, stato = 0;
@@ -213,7 +222,8 @@ IstruzioneSql InserisciFonte(cConnessione& connection, const VoceFonte& voce) {
         flag = false;
         break;
     }
-    s.params << nome << regione << citta << provincia << ministero << amministrazione << autorita << sezione << stato;
+    s.params << nome << regione << citta << provincia << ministero << amministrazione << autorita << sezione
+             << stato;
     s.params << (flag && voce.Ordinanza) << (flag && voce.Decreto);
     return s;
 }

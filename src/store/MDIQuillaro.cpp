@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -61,13 +62,20 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
 }
 
 void MDIQuillaro::aggiornaBarraStato() {
+    // A permanent label: menu hints shown in the bar do not wipe it.
+    auto* label = statusBar()->findChild<QLabel*>(QStringLiteral("lblArchivio"));
+    if (!label) {
+        label = new QLabel(statusBar());
+        label->setObjectName(QStringLiteral("lblArchivio"));
+        statusBar()->addWidget(label, 1);
+    }
     if (!state_.ArchivioAperto) {
-        statusBar()->showMessage(QStringLiteral("Nessun archivio aperto"));
+        label->setText(QStringLiteral("Nessun archivio aperto"));
         return;
     }
-    statusBar()->showMessage(QStringLiteral("Archivio %1  -  consegna %2  -  centro %3  -  anno %4")
-                                 .arg(QFileInfo(state_.NomeArchivio).fileName(), state_.Consegna(),
-                                      state_.IDCentroSpoglio(), state_.AnnoProduzione()));
+    label->setText(QStringLiteral("Archivio %1  -  consegna %2  -  centro %3  -  anno %4")
+                       .arg(QFileInfo(state_.NomeArchivio).fileName(), state_.Consegna(), state_.IDCentroSpoglio(),
+                            state_.AnnoProduzione()));
 }
 
 MDIQuillaro::~MDIQuillaro() = default;

@@ -1,9 +1,60 @@
 #include "store/MDIQuillaro.h"
 
-void MDIQuillaro::mnuUtilitaAggiornamentoFileSigle_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaAggiornamentoControlliEsegui_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaAggiornamentoControlliNoteCompilatore_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaAggiornamentoControlloCELEX_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click() { nonDisponibile(); }
-void MDIQuillaro::mnuUtilitaAggiornamentoControlliConteggio_Click() { nonDisponibile(); }
+#include "update/Aggiornamento.h"
+#include "update/frmFileSigle.h"
+#include "update/frmSceltaFileOut.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+void eseguiAggiornamento(MDIQuillaro& w, TipoAggiornamento tipo) {
+    AppState& state = w.state();
+    state.ModoAggiornamento = true;
+    state.FileScelto.clear();
+    frmSceltaFileOut scelta(state, state.home.mdbDir(), QStringLiteral("sigle.*"), &w);
+    scelta.cmdNuovo->hide();
+    scelta.exec();
+    if (state.FileScelto.isEmpty()) {
+        state.ModoAggiornamento = false;
+        return;
+    }
+    const EsitoAggiornamento esito =
+        EseguiAggiornamento(state, tipo, state.FileScelto, [&w](const QString& sigla) { w.impostaTitolo(sigla); });
+    Q_UNUSED(esito);
+    // The archive open before the batch is open again: caption and menus follow it.
+    if (state.ArchivioAperto) {
+        w.impostaTitolo(state.NomeArchivio);
+    } else if (w.stato.fileChiudi) {
+        w.stato.dopoChiusura();
+        w.applicaStatoMenu();
+    }
+    w.aggiornaBarraStato();
+}
+
+} // namespace
+
+void MDIQuillaro::mnuUtilitaAggiornamentoFileSigle_Click() {
+    auto* form = new frmFileSigle(state());
+    QMdiSubWindow* sub = mdiArea()->addSubWindow(form);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(form->windowTitle());
+    sub->show();
+}
+
+void MDIQuillaro::mnuUtilitaAggiornamentoControlliEsegui_Click() { eseguiAggiornamento(*this, TipoAggiornamento::Controlli); }
+
+void MDIQuillaro::mnuUtilitaAggiornamentoControlliNoteCompilatore_Click() {
+    eseguiAggiornamento(*this, TipoAggiornamento::NoteCompilatore);
+}
+
+void MDIQuillaro::mnuUtilitaAggiornamentoControlloCELEX_Click() { eseguiAggiornamento(*this, TipoAggiornamento::Celex); }
+
+void MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click() { eseguiAggiornamento(*this, TipoAggiornamento::Hudoc); }
+
+void MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click() { eseguiAggiornamento(*this, TipoAggiornamento::Nuovi); }
+
+void MDIQuillaro::mnuUtilitaAggiornamentoControlliConteggio_Click() {
+    eseguiAggiornamento(*this, TipoAggiornamento::Conteggio);
+}

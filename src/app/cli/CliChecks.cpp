@@ -1,3 +1,71 @@
 #include "app/cli/Cli.h"
+#include "checks/Controlli.h"
+#include "checks/Estrazioni.h"
+#include "checks/StampeHtml.h"
 
-void registerCheckCommands(CliRegistry&) {}
+#include <QDir>
+
+namespace {
+
+// Opens the archive, runs the operation (which prints its closing message) and lists the files
+// it wrote. A failure reaches runCli, which prints it on standard error with a non-zero exit.
+int esegui(CliContext& c, const CliArgs& a, const QString& uso,
+           const std::function<QStringList(AppState&)>& run) {
+    if (a.positional().size() != 1) {
+        c.err << "Uso: quillaro-cli " << uso << Qt::endl;
+        return 2;
+    }
+    if (!c.openArchive(a.positional().first()))
+        return 1;
+    const QStringList files = run(c.state);
+    for (const QString& f : files)
+        c.out << "Scritto: " << QDir::toNativeSeparators(f) << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+void registerCheckCommands(CliRegistry& r) {
+    r.add({QStringLiteral("check"),
+           QStringLiteral("check ARCHIVE"),
+           QStringLiteral("controlli: dump/errori.N, errclasse.N, errfonte.N"),
+           {},
+           [](CliContext& c, const CliArgs& a) {
+               return esegui(c, a, QStringLiteral("check ARCHIVE"), [](AppState& s) {
+                   const FileErrori f = EseguiControlli(s);
+                   return QStringList{f.generali, f.classe, f.fonti};
+               });
+           }});
+    r.add({QStringLiteral("notes"),
+           QStringLiteral("notes ARCHIVE"),
+           QStringLiteral("note del compilatore: dump/note.N"),
+           {},
+           [](CliContext& c, const CliArgs& a) {
+               return esegui(c, a, QStringLiteral("notes ARCHIVE"),
+                             [](AppState& s) { return QStringList{EstraiNote(s)}; });
+           }});
+    r.add({QStringLiteral("new-entries"),
+           QStringLiteral("new-entries ARCHIVE"),
+           QStringLiteral("nuovi inserimenti nelle tabelle delle fonti: dump/nuovi.N"),
+           {},
+           [](CliContext& c, const CliArgs& a) {
+               return esegui(c, a, QStringLiteral("new-entries ARCHIVE"),
+                             [](AppState& s) { return QStringList{EstraiNuovi(s)}; });
+           }});
+    r.add({QStringLiteral("celex"),
+           QStringLiteral("celex ARCHIVE"),
+           QStringLiteral("fonti UE con i link CELEX: dump/StampaHTML N.html"),
+           {},
+           [](CliContext& c, const CliArgs& a) {
+               return esegui(c, a, QStringLiteral("celex ARCHIVE"),
+                             [](AppState& s) { return QStringList{StampaCelex(s)}; });
+           }});
+    r.add({QStringLiteral("hudoc"),
+           QStringLiteral("hudoc ARCHIVE"),
+           QStringLiteral("sentenze CEDU con i link HUDOC: dump/StampaHTML_GEI N.html"),
+           {},
+           [](CliContext& c, const CliArgs& a) {
+               return esegui(c, a, QStringLiteral("hudoc ARCHIVE"),
+                             [](AppState& s) { return QStringList{StampaHudoc(s)}; });
+           }});
+}

@@ -1,9 +1,9 @@
 #include "app/cli/Cli.h"
-
 #include "documents/Generatore.h"
 #include "store/mdlGlobale.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 namespace {
 
@@ -39,7 +39,8 @@ int generate(CliContext& c, const CliArgs& a) {
     if (const auto docs = a.value(QStringLiteral("docs")))
         opzioni.documenti = docs->toLongLong(&ok);
     if (!ok || opzioni.documenti < 0) {
-        c.err << "Numero di documenti non valido: " << a.value(QStringLiteral("docs")).value_or(QString()) << Qt::endl;
+        c.err << "Numero di documenti non valido: " << a.value(QStringLiteral("docs")).value_or(QString())
+              << Qt::endl;
         return 2;
     }
     if (const auto seed = a.value(QStringLiteral("seed")))
@@ -49,6 +50,10 @@ int generate(CliContext& c, const CliArgs& a) {
         return 2;
     }
     const QString path = c.state.home.archivePath(a.positional().first());
+    if (QFileInfo::exists(path)) {
+        c.err << "Il file " << path << " esiste già" << Qt::endl;
+        return 1;
+    }
     c.out << "Generazione di " << opzioni.documenti << " documenti in " << path << Qt::endl;
     ProgressoTesto progresso(c.out);
     QElapsedTimer clock;
@@ -67,16 +72,18 @@ int generate(CliContext& c, const CliArgs& a) {
         } catch (const DbError&) {
         }
     }
-    c.out << "Archivio generato: " << path << " (" << opzioni.documenti << " documenti, " << fonti << " fonti, "
-          << QString::number(clock.elapsed() / 1000.0, 'f', 1) << " s)" << Qt::endl;
+    c.out << "Archivio generato: " << path << " (" << opzioni.documenti << " documenti, " << fonti
+          << " fonti, " << QString::number(clock.elapsed() / 1000.0, 'f', 1) << " s)" << Qt::endl;
     return 0;
 }
 
 } // namespace
 
 void registerDocumentCommands(CliRegistry& r) {
-    r.add({QStringLiteral("generate"), QStringLiteral("generate ARCHIVE --docs N [--seed S]"),
-           QStringLiteral("crea un archivio di prova con N documenti realistici (stesso seme, stesso archivio)"),
+    r.add({QStringLiteral("generate"),
+           QStringLiteral("generate ARCHIVE --docs N [--seed S]"),
+           QStringLiteral(
+               "crea un archivio di prova con N documenti realistici (stesso seme, stesso archivio)"),
            {QStringLiteral("docs"), QStringLiteral("seed")},
            generate});
 }

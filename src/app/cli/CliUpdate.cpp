@@ -1,3 +1,48 @@
 #include "app/cli/Cli.h"
 
-void registerUpdateCommands(CliRegistry&) {}
+#include "update/Aggiornamento.h"
+
+#include <QFileInfo>
+
+namespace {
+
+int update(CliContext& c, const CliArgs& a) {
+    static const QList<std::pair<QString, TipoAggiornamento>> kinds = {
+        {QStringLiteral("checks"), TipoAggiornamento::Controlli},
+        {QStringLiteral("notes"), TipoAggiornamento::NoteCompilatore},
+        {QStringLiteral("new-entries"), TipoAggiornamento::Nuovi},
+        {QStringLiteral("celex"), TipoAggiornamento::Celex},
+        {QStringLiteral("hudoc"), TipoAggiornamento::Hudoc},
+        {QStringLiteral("count"), TipoAggiornamento::Conteggio}};
+    if (a.positional().size() != 2) {
+        c.err << "Uso: quillaro-cli update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|count}" << Qt::endl;
+        return 2;
+    }
+    const QString& file = a.positional()[0];
+    const QString path = file.contains(u'/') ? QFileInfo(file).absoluteFilePath() : c.state.home.mdbPath(file);
+    if (!QFileInfo(path).isFile()) {
+        c.err << "File sigle non trovato: " << path << Qt::endl;
+        return 1;
+    }
+    auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const auto& k) { return k.first == a.positional()[1]; });
+    if (kind == kinds.end()) {
+        c.err << "Tipo di aggiornamento sconosciuto: " << a.positional()[1] << Qt::endl;
+        return 2;
+    }
+    const EsitoAggiornamento esito = EseguiAggiornamento(c.state, kind->second, path);
+    if (!esito.completato) {
+        c.err << esito.errore << Qt::endl;
+        return 1;
+    }
+    c.out << "File: " << esito.percorso << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+void registerUpdateCommands(CliRegistry& r) {
+    r.add({QStringLiteral("update"), QStringLiteral("update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|count}"),
+           QStringLiteral("esegue un aggiornamento sugli archivi del file sigle (percorso o nome in mdb/)"),
+           {},
+           update});
+}

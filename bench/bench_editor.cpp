@@ -1,0 +1,206 @@
+// The document editor on a delivery of 30 000 documents and about 100 000 sources: loading a full
+// document, saving it, moving to the next and previous one, and making the archive itself.
+//
+//   build/release/bench/bench_editor [--benchmark_repetitions=N]
+//   QUILLARO_BENCH_DIR=<folder> puts the archive there (default: a temporary folder).
+
+#include "documents/Generatore.h"
+#include "documents/SalvaDocumento.h"
+#include "documents/mdlDocumenti.h"
+#include "sources/CercaFonte.h"
+#include "store/Archivio.h"
+#include "ui/ScriptedDialogs.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+constexpr qint64 kDocumenti = 30000;
+
+struct Ambiente {
+    std::unique_ptr<QTemporaryDir> dir;
+    HomeFolder home;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<AppState> state;
+    ListeDocumento liste;
+    qint64 pieno = 0; // the document with 8 texts, 5 persons, 10 pairs and 20 sources
+    double secondiGenerazione = 0;
+    qint64 fonti = 0;
+};
+
+VoceFonte fonte(int i) {
+    VoceFonte v;
+    v.TP = QStringLiteral("GICA");
+    v.NomeFonte = QStringLiteral("Cass.");
+    v.Sezione = QStringLiteral("sez. un.");
+    v.giorno = QString::number(1 + i % 28);
+    v.mese = QStringLiteral("novembre");
+    v.anno = QStringLiteral("2008");
+    v.numero = QString::number(26900 + i);
+    v.testo = QStringLiteral("Cass. sez. un. %1 novembre 2008, n. %2").arg(v.giorno, v.numero);
+    return v;
+}
+
+// A document as full as the budget names, written through the window's save.
+qint64 scriviDocumentoPieno(Ambiente& a) {
+    cConnessione& c = a.state->Connessione;
+    DocumentBuffer b;
+    b.NuovoDocumento = true;
+    const qint64 id = ProssimoIDDocumento(c);
+    b.IDDocCorrente = id;
+    DatiDocumento d;
+    PreparaDati(d, a.liste);
+    d.txtID = QString::number(id);
+    seleziona(d.cmbCPer, a.liste.cmbCPer, 1);
+    seleziona(d.cmbAA, a.liste.cmbAA, 5);
+    seleziona(d.cmbMM, a.liste.cmbMM, 4);
+    seleziona(d.cmbGG, a.liste.cmbGG, 18);
+    seleziona(d.ComboTD, a.liste.ComboTD, 3);
+    seleziona(d.ComboTAbs, a.liste.ComboTAbs, 2);
+    seleziona(d.ComboBib, a.liste.ComboBib, 1);
+    seleziona(d.ComboLIN, a.liste.ComboLIN, 1);
+    d.txtFascicolo = QStringLiteral("4");
+    d.txtPagine = QStringLiteral("101-140");
+    d.txtDocURL = QStringLiteral("https://example.org/articolo");
+    d.txtTitolo = QStringLiteral("Il danno da perdita di chance dopo le Sezioni Unite");
+    d.txtNota = QStringLiteral("Nota a Cass. sez. un. 11 novembre 2008, n. 26972");
+    const QString lungo = QStringLiteral("Testo del riassunto con molte parole. ").repeated(40);
+    b.TestoRiassunto = lungo;
+    b.TestoSommario = QStringLiteral("1. Premessa. - 2. Il quadro. - 3. Conclusioni.");
+    b.TestoTraduzione = QStringLiteral("Loss of a chance after the joint sections");
+    b.TestoNotaDoc = QStringLiteral("Proposta di descrittore");
+    b.TestoInTemaDi = QStringLiteral("danno - chance - nesso causale");
+    b.TestoEnglishAbstract = QStringLiteral("An abstract in English. ").repeated(20);
+    for (int i = 0; i < 5; ++i)
+        b.ElencoResponsabilita.append(
+            VoceResponsabilita{0, QStringLiteral("Autore%1").arg(i), QStringLiteral("Nome"), i < 4, false});
+    RecordSet rs = c.ApriRS(QStringLiteral("select NS, ND from tabLegameDS order by ID limit 10"));
+    for (; !rs.eof(); rs.moveNext())
+        b.ElencoClassificazione.append(
+            VoceClassificazione{0, rs.field(0).toString(), rs.field(1).toString(), 0, false});
+    rs.close();
+    for (int i = 0; i < 20; ++i)
+        b.ElencoFonti.append(fonte(i));
+    const RisultatoSalvataggio r = ScriviDocumento(c, b, d);
+    if (!r.salvato())
+        qFatal("document not saved: %s", qPrintable(r.messaggio));
+    return id;
+}
+
+Ambiente& ambiente() {
+    static Ambiente a = [] {
+        Ambiente x;
+        const QString folder = qEnvironmentVariable("QUILLARO_BENCH_DIR");
+        if (folder.isEmpty()) {
+            x.dir = std::make_unique<QTemporaryDir>();
+            x.home = HomeFolder(x.dir->path());
+        } else {
+            x.home = HomeFolder(folder);
+        }
+        x.home.ensureLayout();
+        x.state = std::make_unique<AppState>(x.home, x.dialogs);
+        const QString path = x.home.mdbPath(QStringLiteral("BENCH30K.db"));
+        QFile::remove(path);
+        QElapsedTimer clock;
+        clock.start();
+        GeneraArchivio(*x.state, path, OpzioniGeneratore{kDocumenti, 1});
+        x.secondiGenerazione = clock.elapsed() / 1000.0;
+        if (!ApriArchivio(*x.state, path))
+            qFatal("archive not opened");
+        x.liste = CaricaListe(x.state->Connessione, QDate::currentDate());
+        x.fonti = x.state->Connessione.ApriRS(QStringLiteral("select count(*) from tabFonte"))
+                      .field(0)
+                      .toLongLong();
+        x.pieno = scriviDocumentoPieno(x);
+        return x;
+    }();
+    return a;
+}
+
+void carica(Ambiente& a, qint64 id, DocumentBuffer& b, DatiDocumento& d) {
+    b.IDDocCorrente = id;
+    d.txtID = QString::number(id);
+    PulisciDocumento(b, d);
+    const EsitoCaricamento e = CaricaDocumento(a.state->Connessione, a.state->Mesi, a.liste, b, d);
+    if (!e.caricato)
+        qFatal("not loaded: %s", qPrintable(e.errore));
+}
+
+void BM_Generazione30000(benchmark::State& s) {
+    for (auto _ : s) {
+        Ambiente& a = ambiente();
+        s.SetIterationTime(a.secondiGenerazione);
+    }
+    Ambiente& a = ambiente();
+    s.counters["documenti"] = static_cast<double>(kDocumenti);
+    s.counters["fonti"] = static_cast<double>(a.fonti);
+}
+
+void BM_CaricaDocumentoPieno(benchmark::State& s) {
+    Ambiente& a = ambiente();
+    DocumentBuffer b;
+    DatiDocumento d;
+    PreparaDati(d, a.liste);
+    for (auto _ : s) {
+        carica(a, a.pieno, b, d);
+        benchmark::DoNotOptimize(b.ElencoFonti.size());
+    }
+    if (b.ElencoFonti.size() != 20 || b.ElencoClassificazione.size() != 10 ||
+        b.ElencoResponsabilita.size() != 5)
+        s.SkipWithError("document not as expected");
+}
+
+void BM_SalvaDocumentoPieno(benchmark::State& s) {
+    Ambiente& a = ambiente();
+    DocumentBuffer b;
+    DatiDocumento d;
+    PreparaDati(d, a.liste);
+    carica(a, a.pieno, b, d);
+    for (auto _ : s) {
+        const RisultatoSalvataggio r = ScriviDocumento(a.state->Connessione, b, d);
+        if (!r.salvato())
+            s.SkipWithError(qPrintable(r.messaggio));
+    }
+}
+
+// F6 and F5 as the window runs them: the next number from txtID, the window cleared and loaded.
+void naviga(benchmark::State& s, bool avanti) {
+    Ambiente& a = ambiente();
+    DocumentBuffer b;
+    DatiDocumento d;
+    PreparaDati(d, a.liste);
+    d.txtID = QString::number(kDocumenti / 2);
+    for (auto _ : s) {
+        const std::optional<qint64> n = avanti ? DocumentoSeguente(a.state->Connessione, d.txtID)
+                                               : DocumentoPrecedente(a.state->Connessione, d.txtID);
+        carica(a, *n, b, d);
+    }
+}
+
+void BM_DocumentoSeguente(benchmark::State& s) {
+    naviga(s, true);
+}
+void BM_DocumentoPrecedente(benchmark::State& s) {
+    naviga(s, false);
+}
+
+} // namespace
+
+BENCHMARK(BM_Generazione30000)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_CaricaDocumentoPieno)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SalvaDocumentoPieno)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DocumentoSeguente)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DocumentoPrecedente)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

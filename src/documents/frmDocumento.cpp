@@ -1,0 +1,872 @@
+#include "documents/frmDocumento.h"
+
+#include "classification/frmClassificazione.h"
+#include "classification/mdlClasse.h"
+#include "documents/Responsabilita.h"
+#include "documents/SalvaDocumento.h"
+#include "documents/Testi.h"
+#include "documents/frmAltriTesti.h"
+#include "documents/frmHelpTastiFunzione.h"
+#include "documents/frmResponsabilita.h"
+#include "documents/frmTesti.h"
+#include "documents/mdlDocumenti.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QAbstractItemView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kAttenzione = QStringLiteral("Attenzione!");
+
+template <class W> W* crea(QWidget* parent, const char* name) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QPushButton* pulsante(QWidget* parent, const char* name, const QString& caption, const QString& tooltip) {
+    auto* b = crea<QPushButton>(parent, name);
+    b->setText(caption);
+    b->setToolTip(tooltip);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QToolButton* pulsanteImmagine(QWidget* parent, const char* name, const QString& tooltip) {
+    auto* b = crea<QToolButton>(parent, name);
+    b->setToolTip(tooltip);
+    b->setIconSize(QSize(32, 32));
+    b->setAutoRaise(false);
+    return b;
+}
+
+// A control with its caption above it.
+QVBoxLayout* conEtichetta(const QString& caption, QWidget* control) {
+    auto* box = new QVBoxLayout;
+    box->setSpacing(2);
+    // Fields of a row stand on one line whatever frames are beside them.
+    box->addStretch();
+    auto* label = new QLabel(caption);
+    label->setBuddy(control);
+    box->addWidget(label);
+    box->addWidget(control);
+    return box;
+}
+
+QList<int> righeSelezionate(const QListWidget* list) {
+    QList<int> rows;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->isSelected())
+            rows << i;
+    return rows;
+}
+
+} // namespace
+
+QIcon immagineDaCartella(const QString& folder, const QString& name) {
+    const QDir dir(folder);
+    const QStringList entries = dir.entryList(QDir::Files);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return QIcon(QPixmap(dir.filePath(entry)));
+    return {};
+}
+
+frmDocumento::frmDocumento(AppState& state, bool nuovo, qint64 IDDoc, QWidget* parent)
+    : QWidget(parent), state_(state) {
+    setObjectName(QStringLiteral("frmDocumento"));
+    setWindowTitle(QStringLiteral("Documento"));
+    creaControlli();
+    aggiornaImmagini();
+    riempiCombo();
+    if (!nuovo) {
+        DocumentBuffer b = buffer_;
+        DatiDocumento d = leggiDati();
+        d.txtID = QString::number(IDDoc);
+        if (carica(IDDoc, b, d)) {
+            buffer_ = std::move(b);
+            mostraDati(d);
+            modoEsistente();
+            return;
+        }
+    }
+    // A new document, or one that could not be loaded: the window starts empty.
+    nuovoDocumento();
+}
+
+frmDocumento::~frmDocumento() = default;
+
+void frmDocumento::creaControlli() {
+    txtID = crea<QLineEdit>(this, "txtID");
+    txtAnnoPr = crea<QLineEdit>(this, "txtAnnoPr");
+    txtAnnoPr->setReadOnly(true);
+    cmbCPer = crea<QComboBox>(this, "cmbCPer");
+    txtRivistaOnline = crea<QLineEdit>(this, "txtRivistaOnline");
+    txtRivistaOnline->setReadOnly(true);
+    cmbGG = crea<QComboBox>(this, "cmbGG");
+    cmbMM = crea<QComboBox>(this, "cmbMM");
+    cmbAA = crea<QComboBox>(this, "cmbAA");
+    txtFascicolo = crea<QLineEdit>(this, "txtFascicolo");
+    txtVolume = crea<QLineEdit>(this, "txtVolume");
+    txtAnnata = crea<QLineEdit>(this, "txtAnnata");
+    txtPagine = crea<QLineEdit>(this, "txtPagine");
+    txtDocURL = crea<QLineEdit>(this, "txtDocURL");
+    ComboTD = crea<QComboBox>(this, "ComboTD");
+    ComboTAbs = crea<QComboBox>(this, "ComboTAbs");
+    ComboBib = crea<QComboBox>(this, "ComboBib");
+    ComboLIN = crea<QComboBox>(this, "ComboLIN");
+    txtTitolo = crea<QPlainTextEdit>(this, "txtTitolo");
+    txtNota = crea<QPlainTextEdit>(this, "txtNota");
+    for (QPlainTextEdit* t : {txtTitolo, txtNota}) {
+        t->setTabChangesFocus(true);
+        t->setMinimumHeight(44);
+    }
+    txtTitolo->setMaximumHeight(70);
+    txtNota->setMaximumHeight(56);
+    for (QComboBox* c : {cmbGG, cmbMM, cmbAA, cmbCPer, ComboTD, ComboTAbs, ComboBib, ComboLIN})
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmbGG->setMinimumContentsLength(6);
+    cmbMM->setMinimumContentsLength(9);
+    cmbAA->setMinimumContentsLength(5);
+    cmbCPer->setMinimumContentsLength(8);
+    ComboTD->setMinimumContentsLength(18);
+    ComboTAbs->setMinimumContentsLength(22);
+    ComboBib->setMinimumContentsLength(16);
+    ComboLIN->setMinimumContentsLength(12);
+    txtID->setMaximumWidth(90);
+    txtAnnoPr->setMaximumWidth(90);
+    for (QLineEdit* e : {txtFascicolo, txtVolume, txtAnnata})
+        e->setMaximumWidth(90);
+    txtPagine->setMaximumWidth(120);
+
+    const QString nuovo = QStringLiteral("Inserisci nuovo"), edita = QStringLiteral("Edita corrente"),
+                  elimina = QStringLiteral("Elimina corrente");
+    lstResponsabilita = crea<QListWidget>(this, "lstResponsabilita");
+    cmdResponsabilitaN = pulsante(this, "cmdResponsabilitaN", QStringLiteral("Nuovo"), nuovo);
+    cmdResponsabilitaM = pulsante(this, "cmdResponsabilitaM", QStringLiteral("Edita"), edita);
+    cmdResponsabilitaD = pulsante(this, "cmdResponsabilitaD", QStringLiteral("Elimina"), elimina);
+    lstClassificazione = crea<QListWidget>(this, "lstClassificazione");
+    cmdClasseN = pulsante(this, "cmdClasseN", QStringLiteral("Nuovo"), nuovo);
+    cmdClasseM = pulsante(this, "cmdClasseM", QStringLiteral("Edita"), edita);
+    cmdClasseD = pulsante(this, "cmdClasseD", QStringLiteral("Elimina"), elimina);
+    lstFonte = crea<QListWidget>(this, "lstFonte");
+    cmdFonteN = pulsante(this, "cmdFonteN", QStringLiteral("Nuovo"), nuovo);
+    cmdFonteM = pulsante(this, "cmdFonteM", QStringLiteral("Edita"), edita);
+    cmdFonteD = pulsante(this, "cmdFonteD", QStringLiteral("Elimina"), elimina);
+    cmdFonteT = pulsante(this, "cmdFonteT", QStringLiteral("In nota"), edita);
+    for (QListWidget* l : {lstResponsabilita, lstClassificazione, lstFonte}) {
+        l->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        l->setMinimumHeight(90);
+    }
+
+    cmdRiassunto = pulsanteImmagine(this, "cmdRiassunto", QStringLiteral("Edita Riassunto"));
+    cmdSommario = pulsanteImmagine(this, "cmdSommario", QStringLiteral("Edita Sommario"));
+    cmdInTemaDi = pulsanteImmagine(this, "cmdInTemaDi", QStringLiteral("Edita In tema di"));
+    cmdEnglishAbstract = pulsanteImmagine(this, "cmdEnglishAbstract", QStringLiteral("Edita In tema di"));
+    cmdTraduzione = pulsanteImmagine(this, "cmdTraduzione", QStringLiteral("Edita traduzione"));
+    cmdNotaDoc = pulsanteImmagine(this, "cmdNotaDoc", QStringLiteral("Nota al documento"));
+    cmdCancellaNotaCompilatore =
+        pulsante(this, "cmdCancellaNotaCompilatore", QStringLiteral("&Cancella nota"), QString());
+
+    cmdSalva = pulsante(this, "cmdSalva", QStringLiteral("&Salva"), QStringLiteral("Salva senza uscire"));
+    cmdNew = pulsante(this, "cmdNew", QStringLiteral("Nuovo"),
+                      QStringLiteral("Nuovo documento ed eventuale salvataggio"));
+    cmdDuplica =
+        pulsante(this, "cmdDuplica", QStringLiteral("Duplica"), QStringLiteral("Duplica documento corrente"));
+    cmdIndietro =
+        pulsante(this, "cmdIndietro", QStringLiteral("<<"), QStringLiteral("Indietro senza salvare"));
+    cmdAvanti = pulsante(this, "cmdAvanti", QStringLiteral(">>"), QStringLiteral("Avanti senza salvare"));
+    cmdAbbandona =
+        pulsante(this, "cmdAbbandona", QStringLiteral("&Abbandona"), QStringLiteral("Esce senza salvare"));
+    cmdEsci = pulsante(this, "cmdEsci", QStringLiteral("&Esci"),
+                       QStringLiteral("Esce e chiede se si vuole salvare"));
+
+    // Reference and codes.
+    auto* riga1 = new QHBoxLayout;
+    riga1->addLayout(conEtichetta(QStringLiteral("ID Documento"), txtID));
+    riga1->addLayout(conEtichetta(QStringLiteral("Anno produzione"), txtAnnoPr));
+    riga1->addLayout(conEtichetta(QStringLiteral("CPer"), cmbCPer));
+    riga1->addLayout(conEtichetta(QStringLiteral("Titolo rivista online"), txtRivistaOnline), 1);
+
+    auto* data = crea<QGroupBox>(this, "FrameData");
+    data->setTitle(QStringLiteral("Data di pubblicazione "));
+    auto* dataLayout = new QHBoxLayout(data);
+    dataLayout->addLayout(conEtichetta(QStringLiteral("Giorno"), cmbGG));
+    dataLayout->addLayout(conEtichetta(QStringLiteral("Mese"), cmbMM));
+    dataLayout->addLayout(conEtichetta(QStringLiteral("Anno"), cmbAA));
+    auto* riga2 = new QHBoxLayout;
+    riga2->addWidget(data);
+    riga2->addLayout(conEtichetta(QStringLiteral("Fascicolo"), txtFascicolo));
+    riga2->addLayout(conEtichetta(QStringLiteral("Volume"), txtVolume));
+    riga2->addLayout(conEtichetta(QStringLiteral("Annata"), txtAnnata));
+    riga2->addLayout(conEtichetta(QStringLiteral("Pagine"), txtPagine));
+    riga2->addLayout(conEtichetta(QStringLiteral("URL documento"), txtDocURL), 1);
+
+    auto* lingua = crea<QGroupBox>(this, "FrameLingua");
+    lingua->setTitle(QStringLiteral("Lingua documento"));
+    auto* linguaLayout = new QHBoxLayout(lingua);
+    linguaLayout->addWidget(ComboLIN);
+    linguaLayout->addWidget(new QLabel(QStringLiteral(" (default 00 = italiano)")));
+    auto* riga3 = new QHBoxLayout;
+    riga3->addLayout(conEtichetta(QString(), ComboTD));
+    riga3->addLayout(conEtichetta(QStringLiteral("TAbs"), ComboTAbs));
+    riga3->addLayout(conEtichetta(QStringLiteral("Tipo bibliografia"), ComboBib));
+    riga3->addWidget(lingua);
+    riga3->addStretch();
+
+    auto* testiBase = new QGridLayout;
+    testiBase->addWidget(new QLabel(QStringLiteral("Titolo")), 0, 0, Qt::AlignTop);
+    testiBase->addWidget(txtTitolo, 0, 1);
+    testiBase->addWidget(new QLabel(QStringLiteral("Nota")), 1, 0, Qt::AlignTop);
+    testiBase->addWidget(txtNota, 1, 1);
+    testiBase->setColumnStretch(1, 1);
+
+    // The three lists.
+    const auto cornice = [this](const char* name, const QString& title, QListWidget* list,
+                                std::initializer_list<QPushButton*> buttons, QLabel* legend = nullptr) {
+        auto* box = crea<QGroupBox>(this, name);
+        box->setTitle(title);
+        auto* inside = new QHBoxLayout;
+        inside->addWidget(list, 1);
+        auto* column = new QVBoxLayout;
+        for (QPushButton* b : buttons)
+            column->addWidget(b);
+        column->addStretch();
+        inside->addLayout(column);
+        auto* outer = new QVBoxLayout(box);
+        outer->addLayout(inside, 1);
+        if (legend)
+            outer->addWidget(legend);
+        return box;
+    };
+    auto* Label31 = crea<QLabel>(this, "Label31");
+    Label31->setText(QStringLiteral("0 = coppia valida; 1 = coppia non valida; 2 = coppia asterisco valida; "
+                                    "3 = coppia asterisco non valida"));
+    Label31->setWordWrap(true);
+    auto* liste = new QHBoxLayout;
+    liste->addWidget(cornice("FrameResponsabilita", QStringLiteral("Responsabilità "), lstResponsabilita,
+                             {cmdResponsabilitaN, cmdResponsabilitaM, cmdResponsabilitaD}),
+                     2);
+    liste->addWidget(cornice("FrameClassificazione", QStringLiteral("Classificazione "), lstClassificazione,
+                             {cmdClasseN, cmdClasseM, cmdClasseD}, Label31),
+                     2);
+    liste->addWidget(cornice("FrameFonti", QStringLiteral("Fonti "), lstFonte,
+                             {cmdFonteN, cmdFonteM, cmdFonteD, cmdFonteT}),
+                     3);
+
+    // Texts, compiler's note and commands.
+    auto* testi = crea<QGroupBox>(this, "FrameTesti");
+    testi->setTitle(QStringLiteral("Testi "));
+    auto* testiLayout = new QHBoxLayout(testi);
+    const auto testo = [](QToolButton* b, const QString& caption) {
+        auto* box = new QVBoxLayout;
+        box->addWidget(b, 0, Qt::AlignHCenter);
+        auto* l = new QLabel(caption);
+        l->setAlignment(Qt::AlignHCenter);
+        box->addWidget(l);
+        return box;
+    };
+    testiLayout->addLayout(testo(cmdRiassunto, QStringLiteral("Riassunto")));
+    testiLayout->addLayout(testo(cmdSommario, QStringLiteral("Sommario")));
+    testiLayout->addLayout(testo(cmdInTemaDi, QStringLiteral("In tema di")));
+    testiLayout->addLayout(testo(cmdEnglishAbstract, QStringLiteral("English abstract")));
+    testiLayout->addLayout(testo(cmdTraduzione, QStringLiteral("Traduzione")));
+
+    auto* notaCompilatore = crea<QGroupBox>(this, "FrameNotaCompilatore");
+    notaCompilatore->setTitle(QStringLiteral("Nota del compilatore"));
+    auto* notaLayout = new QHBoxLayout(notaCompilatore);
+    notaLayout->addWidget(cmdNotaDoc);
+    notaLayout->addWidget(cmdCancellaNotaCompilatore);
+    auto* spiegazione = crea<QLabel>(this, "LabelNotaCompilatore");
+    spiegazione->setText(
+        QStringLiteral("Spazio riservato ai messaggi per la redazione, come le proposte di nuovi "
+                       "sistematici e descrittori."));
+    spiegazione->setWordWrap(true);
+    notaLayout->addWidget(spiegazione, 1);
+
+    auto* comandi = new QGridLayout;
+    comandi->addWidget(cmdIndietro, 0, 0);
+    comandi->addWidget(cmdAvanti, 0, 1);
+    comandi->addWidget(cmdNew, 0, 2);
+    comandi->addWidget(cmdDuplica, 0, 3);
+    comandi->addWidget(cmdSalva, 1, 0);
+    comandi->addWidget(cmdAbbandona, 1, 1);
+    comandi->addWidget(cmdEsci, 1, 2, 1, 2);
+    auto* tasti = crea<QLabel>(this, "LabelTastiFunzione");
+    tasti->setText(QStringLiteral("Tasti funzione: vedi F1"));
+    comandi->addWidget(tasti, 2, 0, 1, 4, Qt::AlignRight);
+
+    auto* fondo = new QHBoxLayout;
+    fondo->addWidget(testi);
+    fondo->addWidget(notaCompilatore, 1);
+    fondo->addLayout(comandi);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(riga1);
+    layout->addLayout(riga2);
+    layout->addLayout(riga3);
+    layout->addLayout(testiBase);
+    layout->addLayout(liste, 1);
+    layout->addLayout(fondo);
+    resize(1080, 720);
+
+    // The function keys work from every control that takes data.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmbAA, cmbMM, cmbGG, cmbCPer, ComboTD, ComboTAbs, ComboBib, ComboLIN,
+                                         txtFascicolo, txtVolume, txtAnnata, txtPagine, txtDocURL, txtTitolo,
+                                         txtNota, lstResponsabilita, lstClassificazione, lstFonte})
+        w->installEventFilter(this);
+
+    connect(cmbCPer, &QComboBox::currentIndexChanged, this, [this] { cmbCPer_Change(); });
+    connect(lstResponsabilita, &QListWidget::currentRowChanged, this,
+            [this](int row) { buffer_.IndiceResponsabilita = row; });
+    connect(lstClassificazione, &QListWidget::currentRowChanged, this,
+            [this](int row) { buffer_.IndiceClassificazione = row; });
+    connect(lstFonte, &QListWidget::currentRowChanged, this, [this](int row) { buffer_.IndiceFonte = row; });
+    const auto wire = [this](QAbstractButton* b, void (frmDocumento::*slot)()) {
+        connect(b, &QAbstractButton::clicked, this, slot);
+    };
+    wire(cmdSalva, &frmDocumento::cmdSalva_Click);
+    wire(cmdEsci, &frmDocumento::cmdEsci_Click);
+    wire(cmdAbbandona, &frmDocumento::cmdAbbandona_Click);
+    wire(cmdDuplica, &frmDocumento::cmdDuplica_Click);
+    wire(cmdNew, &frmDocumento::cmdNew_Click);
+    wire(cmdAvanti, &frmDocumento::cmdAvanti_Click);
+    wire(cmdIndietro, &frmDocumento::cmdIndietro_Click);
+    wire(cmdResponsabilitaN, &frmDocumento::cmdResponsabilitaN_Click);
+    wire(cmdResponsabilitaM, &frmDocumento::cmdResponsabilitaM_Click);
+    wire(cmdResponsabilitaD, &frmDocumento::cmdResponsabilitaD_Click);
+    wire(cmdClasseN, &frmDocumento::cmdClasseN_Click);
+    wire(cmdClasseM, &frmDocumento::cmdClasseM_Click);
+    wire(cmdClasseD, &frmDocumento::cmdClasseD_Click);
+    wire(cmdFonteN, &frmDocumento::cmdFonteN_Click);
+    wire(cmdFonteM, &frmDocumento::cmdFonteM_Click);
+    wire(cmdFonteD, &frmDocumento::cmdFonteD_Click);
+    wire(cmdFonteT, &frmDocumento::cmdFonteT_Click);
+    wire(cmdRiassunto, &frmDocumento::cmdRiassunto_Click);
+    wire(cmdSommario, &frmDocumento::cmdSommario_Click);
+    wire(cmdInTemaDi, &frmDocumento::cmdInTemaDi_Click);
+    wire(cmdEnglishAbstract, &frmDocumento::cmdEnglishAbstract_Click);
+    wire(cmdTraduzione, &frmDocumento::cmdTraduzione_Click);
+    wire(cmdNotaDoc, &frmDocumento::cmdNotaDoc_Click);
+    wire(cmdCancellaNotaCompilatore, &frmDocumento::cmdCancellaNotaCompilatore_Click);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lists, load and clear.
+
+void frmDocumento::riempiCombo() {
+    try {
+        liste_ = CaricaListe(state_.Connessione, QDate::currentDate());
+    } catch (const DbError& e) {
+        state_.ui().message(QStringLiteral("Errore nella lettura degli elenchi: %1").arg(e.description()),
+                            applicationTitle(), Buttons::Ok, Icon::Critical);
+    }
+    const auto riempi = [](QComboBox* c, const QStringList& items) {
+        const QSignalBlocker block(c);
+        c->clear();
+        c->addItems(items);
+        c->setCurrentIndex(0);
+        // The list shows whole descriptions even where the box is narrower.
+        c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 24);
+    };
+    riempi(cmbAA, liste_.cmbAA);
+    riempi(cmbMM, liste_.cmbMM);
+    riempi(cmbGG, liste_.cmbGG);
+    riempi(ComboLIN, liste_.ComboLIN);
+    riempi(ComboTAbs, liste_.ComboTAbs);
+    riempi(ComboTD, liste_.ComboTD);
+    riempi(ComboBib, liste_.ComboBib);
+    riempi(cmbCPer, liste_.cmbCPer);
+    txtRivistaOnline->clear();
+    txtAnnoPr->setText(liste_.AnnoProduzione);
+    txtDocURL->clear();
+}
+
+DatiDocumento frmDocumento::leggiDati() const {
+    DatiDocumento d;
+    const auto combo = [](const QComboBox* c) { return Combo{c->currentIndex(), c->currentText()}; };
+    const auto righe = [](const QListWidget* l) {
+        QStringList out;
+        for (int i = 0; i < l->count(); ++i)
+            out << l->item(i)->text();
+        return out;
+    };
+    d.txtID = txtID->text();
+    d.txtAnnoPr = txtAnnoPr->text();
+    d.cmbCPer = combo(cmbCPer);
+    d.txtRivistaOnline = txtRivistaOnline->text();
+    d.cmbGG = combo(cmbGG);
+    d.cmbMM = combo(cmbMM);
+    d.cmbAA = combo(cmbAA);
+    d.txtFascicolo = txtFascicolo->text();
+    d.txtVolume = txtVolume->text();
+    d.txtAnnata = txtAnnata->text();
+    d.txtPagine = txtPagine->text();
+    d.txtDocURL = txtDocURL->text();
+    d.ComboTD = combo(ComboTD);
+    d.ComboTAbs = combo(ComboTAbs);
+    d.ComboBib = combo(ComboBib);
+    d.ComboLIN = combo(ComboLIN);
+    d.txtTitolo = txtTitolo->toPlainText();
+    d.txtNota = txtNota->toPlainText();
+    d.lstResponsabilita = righe(lstResponsabilita);
+    d.lstClassificazione = righe(lstClassificazione);
+    d.lstFonte = righe(lstFonte);
+    return d;
+}
+
+void frmDocumento::impostaRighe(QListWidget* list, const QStringList& righe) {
+    // Rebuilding the lines is not a click: the current entries stay as they are.
+    const QSignalBlocker block(list);
+    list->clear();
+    list->addItems(righe);
+}
+
+void frmDocumento::mostraDati(const DatiDocumento& d) {
+    const auto combo = [](QComboBox* c, const Combo& v) {
+        const QSignalBlocker block(c);
+        c->setCurrentIndex(v.posizione >= 0 && v.posizione < c->count() ? v.posizione : 0);
+    };
+    txtID->setText(d.txtID);
+    txtAnnoPr->setText(d.txtAnnoPr);
+    combo(cmbCPer, d.cmbCPer);
+    txtRivistaOnline->setText(d.txtRivistaOnline);
+    combo(cmbGG, d.cmbGG);
+    combo(cmbMM, d.cmbMM);
+    combo(cmbAA, d.cmbAA);
+    txtFascicolo->setText(d.txtFascicolo);
+    txtVolume->setText(d.txtVolume);
+    txtAnnata->setText(d.txtAnnata);
+    txtPagine->setText(d.txtPagine);
+    txtDocURL->setText(d.txtDocURL);
+    txtDocURL->setCursorPosition(0);
+    combo(ComboTD, d.ComboTD);
+    combo(ComboTAbs, d.ComboTAbs);
+    combo(ComboBib, d.ComboBib);
+    combo(ComboLIN, d.ComboLIN);
+    txtTitolo->setPlainText(d.txtTitolo);
+    txtNota->setPlainText(d.txtNota);
+    impostaRighe(lstResponsabilita, d.lstResponsabilita);
+    impostaRighe(lstClassificazione, d.lstClassificazione);
+    impostaRighe(lstFonte, d.lstFonte);
+}
+
+bool frmDocumento::carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& dati) {
+    buffer.IDDocCorrente = IDDoc;
+    const EsitoCaricamento esito = CaricaDocumento(state_.Connessione, state_.Mesi, liste_, buffer, dati);
+    if (!esito.caricato) {
+        state_.ui().message(esito.errore, kAttenzione, Buttons::Ok, Icon::Warning);
+        return false;
+    }
+    if (!esito.avvisi.isEmpty())
+        state_.ui().message(
+            QStringLiteral("Il documento %1 contiene valori che la finestra non può mostrare:\n%2")
+                .arg(IDDoc)
+                .arg(esito.avvisi.join(u'\n')),
+            kAttenzione, Buttons::Ok, Icon::Warning);
+    return true;
+}
+
+void frmDocumento::nuovoDocumento() {
+    buffer_.NuovoDocumento = true;
+    try {
+        buffer_.IDDocCorrente = ProssimoIDDocumento(state_.Connessione);
+    } catch (const DbError& e) {
+        state_.ui().message(e.description(), applicationTitle(), Buttons::Ok, Icon::Critical);
+        buffer_.IDDocCorrente = 1;
+    }
+    modoNuovo();
+    DatiDocumento d = leggiDati();
+    d.txtID.clear();
+    PulisciDocumento(buffer_, d);
+    d.txtID = QString::number(buffer_.IDDocCorrente);
+    mostraDati(d);
+}
+
+void frmDocumento::modoNuovo() {
+    cmdSalva->hide();
+    cmdDuplica->hide();
+    cmdNew->hide();
+}
+
+void frmDocumento::modoEsistente() {
+    // A loaded document is saved in place: the commands of an existing document are there.
+    cmdSalva->show();
+    cmdDuplica->show();
+    cmdNew->show();
+    aggiornaImmagini();
+}
+
+void frmDocumento::naviga(bool avanti) {
+    std::optional<qint64> n;
+    try {
+        n = avanti ? DocumentoSeguente(state_.Connessione, txtID->text())
+                   : DocumentoPrecedente(state_.Connessione, txtID->text());
+    } catch (const DbError& e) {
+        state_.ui().message(e.description(), applicationTitle(), Buttons::Ok, Icon::Critical);
+        return;
+    }
+    if (!n) {
+        state_.ui().message(QStringLiteral("Nessun documento presente!"));
+        return;
+    }
+    DocumentBuffer b = buffer_;
+    DatiDocumento d = leggiDati();
+    b.IDDocCorrente = *n;
+    d.txtID = QString::number(*n);
+    PulisciDocumento(b, d);
+    if (!carica(*n, b, d))
+        return;
+    buffer_ = std::move(b);
+    mostraDati(d);
+    modoEsistente();
+}
+
+void frmDocumento::cmbCPer_Change() {
+    if (cmbCPer->currentIndex() >= 1) {
+        try {
+            txtRivistaOnline->setText(TitoloRivista(state_.Connessione, cmbCPer->currentText()));
+        } catch (const DbError&) {
+            txtRivistaOnline->clear();
+        }
+    } else {
+        txtRivistaOnline->clear();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands.
+
+void frmDocumento::cmdSalva_Click() {
+    SalvaDocumento(state_, buffer_, leggiDati());
+    txtID->setFocus();
+}
+
+void frmDocumento::cmdEsci_Click() {
+    if (SalvaDocumento(state_, buffer_, leggiDati()))
+        chiudi();
+}
+
+void frmDocumento::cmdAbbandona_Click() {
+    chiudi();
+}
+
+void frmDocumento::chiudi() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void frmDocumento::cmdDuplica_Click() {
+    const bool eraNuovo = buffer_.NuovoDocumento;
+    const QString numero = txtID->text();
+    buffer_.NuovoDocumento = true;
+    try {
+        txtID->setText(QString::number(ProssimoIDDocumento(state_.Connessione)));
+    } catch (const DbError& e) {
+        state_.ui().message(e.description(), applicationTitle(), Buttons::Ok, Icon::Critical);
+    }
+    if (!SalvaDocumento(state_, buffer_, leggiDati())) {
+        // Nothing was copied: the window shows the document it showed.
+        buffer_.NuovoDocumento = eraNuovo;
+        txtID->setText(numero);
+    }
+    txtID->setFocus();
+}
+
+void frmDocumento::cmdNew_Click() {
+    riempiCombo();
+    nuovoDocumento();
+}
+
+void frmDocumento::cmdAvanti_Click() {
+    naviga(true);
+}
+void frmDocumento::cmdIndietro_Click() {
+    naviga(false);
+}
+
+void frmDocumento::cmdResponsabilitaN_Click() {
+    frmResponsabilita dialog(buffer_, this);
+    dialog.PulisciResponsabilita();
+    buffer_.IndiceResponsabilita = -1;
+    if (dialog.exec() == QDialog::Accepted)
+        impostaRighe(lstResponsabilita, dialog.righe());
+}
+
+void frmDocumento::cmdResponsabilitaM_Click() {
+    frmResponsabilita dialog(buffer_, this);
+    dialog.MostraResponsabilita();
+    if (dialog.exec() == QDialog::Accepted)
+        impostaRighe(lstResponsabilita, dialog.righe());
+}
+
+void frmDocumento::cancellaSelezionate(QListWidget* list, int which) {
+    const QList<int> selezionate = righeSelezionate(list);
+    if (selezionate.isEmpty()) {
+        state_.ui().message(QStringLiteral("Nessuna selezione effettuata"), kAttenzione);
+        return;
+    }
+    if (state_.ui().message(QStringLiteral("Confermi cancellazione?"), kAttenzione, Buttons::YesNo,
+                            Icon::Question) != Answer::Yes)
+        return;
+    QStringList righe;
+    for (int i = 0; i < list->count(); ++i)
+        righe << list->item(i)->text();
+    switch (which) {
+    case 0:
+        marcaCancellate(righe, buffer_.ElencoResponsabilita, selezionate);
+        break;
+    case 1:
+        marcaCancellate(righe, buffer_.ElencoClassificazione, selezionate);
+        break;
+    default:
+        marcaCancellate(righe, buffer_.ElencoFonti, selezionate);
+        break;
+    }
+    for (int i : selezionate)
+        if (i < righe.size())
+            list->item(i)->setText(righe.at(i));
+}
+
+void frmDocumento::cmdResponsabilitaD_Click() {
+    cancellaSelezionate(lstResponsabilita, 0);
+}
+
+void frmDocumento::cmdClasseN_Click() {
+    buffer_.IndiceClassificazione = -1;
+    frmClassificazione dialog(state_, buffer_, this);
+    if (dialog.exec() == QDialog::Accepted)
+        impostaRighe(lstClassificazione, righeClassificazione(buffer_.ElencoClassificazione));
+}
+
+void frmDocumento::cmdClasseM_Click() {
+    frmClassificazione dialog(state_, buffer_, this);
+    dialog.MostraClassificazione();
+    if (dialog.exec() == QDialog::Accepted)
+        impostaRighe(lstClassificazione, righeClassificazione(buffer_.ElencoClassificazione));
+}
+
+void frmDocumento::cmdClasseD_Click() {
+    cancellaSelezionate(lstClassificazione, 1);
+}
+
+void frmDocumento::cmdFonteN_Click() {
+    buffer_.IndiceFonte = -1;
+    nuovaFonte();
+}
+
+void frmDocumento::cmdFonteM_Click() {
+    modificaFonte();
+}
+
+void frmDocumento::nuovaFonte() {
+    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."),
+                        applicationTitle(), Buttons::Ok, Icon::Information);
+}
+
+void frmDocumento::modificaFonte() {
+    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."),
+                        applicationTitle(), Buttons::Ok, Icon::Information);
+}
+
+void frmDocumento::ricostruisciListaFonti() {
+    QStringList righe;
+    for (const VoceFonte& v : std::as_const(buffer_.ElencoFonti))
+        righe << rigaFonte(v);
+    impostaRighe(lstFonte, righe);
+}
+
+void frmDocumento::cmdFonteD_Click() {
+    cancellaSelezionate(lstFonte, 2);
+}
+
+void frmDocumento::cmdFonteT_Click() {
+    const int i = buffer_.IndiceFonte;
+    if (i < 0 || i >= buffer_.ElencoFonti.size())
+        return;
+    const QString t = buffer_.ElencoFonti.at(i).testo;
+    const QString nota = txtNota->toPlainText();
+    if (!nota.isEmpty()) {
+        txtNota->setPlainText(nota + QStringLiteral("; ") + t);
+        return;
+    }
+    const QString tipo = ComboTD->currentText().left(2);
+    if (tipo == u"03")
+        txtNota->setPlainText(QStringLiteral("Nota a ") + t);
+    else if (tipo == u"07")
+        txtNota->setPlainText(QStringLiteral("Commento a ") + t);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Texts.
+
+QIcon frmDocumento::immagine(const QString& name) {
+    return immagineDaCartella(state_.home.root(), name);
+}
+
+void frmDocumento::aggiornaImmagine(QToolButton* button, const QString& testo) {
+    QString base = QStringLiteral("write");
+    if (button == cmdTraduzione)
+        base = QStringLiteral("export");
+    else if (button == cmdNotaDoc)
+        base = QStringLiteral("npadwrit");
+    const QString name = base + (testo.isEmpty() ? QStringLiteral(".bmp") : QStringLiteral("-r.bmp"));
+    const QIcon icon = immagine(name);
+    button->setIcon(icon);
+    // Without its picture the button still says whether its text is there.
+    button->setText(icon.isNull() ? (testo.isEmpty() ? QStringLiteral("...") : QStringLiteral("[T]"))
+                                  : QString());
+    button->setProperty("testoPresente", !testo.isEmpty());
+}
+
+void frmDocumento::aggiornaImmagini() {
+    aggiornaImmagine(cmdRiassunto, buffer_.TestoRiassunto);
+    aggiornaImmagine(cmdSommario, buffer_.TestoSommario);
+    aggiornaImmagine(cmdInTemaDi, buffer_.TestoInTemaDi);
+    aggiornaImmagine(cmdEnglishAbstract, buffer_.TestoEnglishAbstract);
+    aggiornaImmagine(cmdTraduzione, buffer_.TestoTraduzione);
+    aggiornaImmagine(cmdNotaDoc, buffer_.TestoNotaDoc);
+}
+
+void frmDocumento::apriTesti(int tipo, QToolButton* button) {
+    buffer_.TipoTestoCorrente = tipo;
+    frmTesti dialog(state_, buffer_, this);
+    if (dialog.exec() == QDialog::Accepted)
+        if (const QString* testo = testoFrmTesti(buffer_, tipo))
+            aggiornaImmagine(button, *testo);
+}
+
+void frmDocumento::cmdRiassunto_Click() {
+    apriTesti(0, cmdRiassunto);
+}
+void frmDocumento::cmdSommario_Click() {
+    apriTesti(1, cmdSommario);
+}
+void frmDocumento::cmdInTemaDi_Click() {
+    apriTesti(2, cmdInTemaDi);
+}
+void frmDocumento::cmdEnglishAbstract_Click() {
+    apriTesti(3, cmdEnglishAbstract);
+}
+
+void frmDocumento::apriAltriTesti(int tipo, const QString& caption, QToolButton* button) {
+    buffer_.TipoTestoCorrente = tipo;
+    frmAltriTesti dialog(buffer_, this);
+    dialog.setWindowTitle(caption);
+    dialog.txtAltroTesto->setPlainText(*testoFrmAltriTesti(buffer_, tipo));
+    if (dialog.exec() == QDialog::Accepted)
+        aggiornaImmagine(button, *testoFrmAltriTesti(buffer_, tipo));
+}
+
+void frmDocumento::cmdTraduzione_Click() {
+    apriAltriTesti(3, QStringLiteral("Traduzione"), cmdTraduzione);
+}
+void frmDocumento::cmdNotaDoc_Click() {
+    apriAltriTesti(5, QStringLiteral("Nota documento"), cmdNotaDoc);
+}
+
+void frmDocumento::cmdCancellaNotaCompilatore_Click() {
+    buffer_.TestoNotaDoc.clear();
+    aggiornaImmagine(cmdNotaDoc, buffer_.TestoNotaDoc);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys, focus and closing.
+
+bool frmDocumento::Form_KeyDown(int key) {
+    switch (key) {
+    case Qt::Key_F1: {
+        frmHelpTastiFunzione help(this);
+        help.exec();
+        return true;
+    }
+    case Qt::Key_F2:
+        cmdDuplica_Click();
+        return true;
+    case Qt::Key_F3:
+        cmdAbbandona_Click();
+        return true;
+    case Qt::Key_F4:
+        cmdSalva_Click();
+        return true;
+    case Qt::Key_F5:
+        cmdIndietro_Click();
+        return true;
+    case Qt::Key_F6:
+        cmdAvanti_Click();
+        return true;
+    case Qt::Key_F7:
+        cmdResponsabilitaN_Click();
+        return true;
+    case Qt::Key_F8:
+        cmdClasseN_Click();
+        return true;
+    case Qt::Key_F9:
+        cmdFonteN_Click();
+        return true;
+    case Qt::Key_F10:
+        cmdRiassunto_Click();
+        return true;
+    case Qt::Key_F11:
+        cmdSommario_Click();
+        return true;
+    case Qt::Key_F12:
+        cmdEsci_Click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmDocumento::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (Form_KeyDown(key->key()))
+            return true;
+    } else if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (watched == txtPagine) {
+            QTimer::singleShot(0, txtPagine, &QLineEdit::selectAll);
+        } else if (watched == txtTitolo || watched == txtNota) {
+            auto* edit = static_cast<QPlainTextEdit*>(watched);
+            QTimer::singleShot(0, edit, &QPlainTextEdit::selectAll);
+        } else if (watched == lstResponsabilita && lstResponsabilita->count() > 0 &&
+                   reason != Qt::MouseFocusReason) {
+            lstResponsabilita->item(0)->setSelected(true);
+            buffer_.IndiceResponsabilita = 0;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmDocumento::keyPressEvent(QKeyEvent* event) {
+    if (!Form_KeyDown(event->key()))
+        QWidget::keyPressEvent(event);
+}
+
+void frmDocumento::closeEvent(QCloseEvent* event) {
+    if (!chiusuraSegnalata_) {
+        chiusuraSegnalata_ = true;
+        Q_EMIT chiusa();
+    }
+    event->accept();
+}

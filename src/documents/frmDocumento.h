@@ -1,0 +1,153 @@
+#pragma once
+
+// "Documento": one document of the open archive at a time, with its reference, codes, persons,
+// classification pairs, sources and texts; the function keys F1 to F12 drive it from every data
+// control. The window owns the document buffer and lends it to its dialogs.
+
+#include "documents/DatiDocumento.h"
+#include "documents/DocumentBuffer.h"
+#include "store/AppState.h"
+
+#include <QIcon>
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+class frmDocumento : public QWidget {
+    Q_OBJECT
+
+public:
+    // nuovo: a new document numbered after the last; otherwise the document IDDoc is loaded.
+    frmDocumento(AppState& state, bool nuovo, qint64 IDDoc, QWidget* parent = nullptr);
+    ~frmDocumento() override;
+
+    // What the source dialogs work on.
+    AppState& state() { return state_; }
+    DocumentBuffer& buffer() { return buffer_; }
+    // Rebuilds lstFonte from ElencoFonti, one line per entry.
+    void ricostruisciListaFonti();
+    // The source buttons' work: the family choice and the entry dialogs, the modification dialog.
+    void nuovaFonte();
+    void modificaFonte();
+
+    // The window's content as plain values, and back.
+    DatiDocumento leggiDati() const;
+    void mostraDati(const DatiDocumento& dati);
+    const ListeDocumento& liste() const { return liste_; }
+
+    QLineEdit* txtID = nullptr;
+    QLineEdit* txtAnnoPr = nullptr;
+    QComboBox* cmbCPer = nullptr;
+    QLineEdit* txtRivistaOnline = nullptr;
+    QComboBox* cmbGG = nullptr;
+    QComboBox* cmbMM = nullptr;
+    QComboBox* cmbAA = nullptr;
+    QLineEdit* txtFascicolo = nullptr;
+    QLineEdit* txtVolume = nullptr;
+    QLineEdit* txtAnnata = nullptr;
+    QLineEdit* txtPagine = nullptr;
+    QLineEdit* txtDocURL = nullptr;
+    QComboBox* ComboTD = nullptr;
+    QComboBox* ComboTAbs = nullptr;
+    QComboBox* ComboBib = nullptr;
+    QComboBox* ComboLIN = nullptr;
+    QPlainTextEdit* txtTitolo = nullptr;
+    QPlainTextEdit* txtNota = nullptr;
+    QListWidget* lstResponsabilita = nullptr;
+    QPushButton* cmdResponsabilitaN = nullptr;
+    QPushButton* cmdResponsabilitaM = nullptr;
+    QPushButton* cmdResponsabilitaD = nullptr;
+    QListWidget* lstClassificazione = nullptr;
+    QPushButton* cmdClasseN = nullptr;
+    QPushButton* cmdClasseM = nullptr;
+    QPushButton* cmdClasseD = nullptr;
+    QListWidget* lstFonte = nullptr;
+    QPushButton* cmdFonteN = nullptr;
+    QPushButton* cmdFonteM = nullptr;
+    QPushButton* cmdFonteD = nullptr;
+    QPushButton* cmdFonteT = nullptr;
+    QToolButton* cmdRiassunto = nullptr;
+    QToolButton* cmdSommario = nullptr;
+    QToolButton* cmdInTemaDi = nullptr;
+    QToolButton* cmdEnglishAbstract = nullptr;
+    QToolButton* cmdTraduzione = nullptr;
+    QToolButton* cmdNotaDoc = nullptr;
+    QPushButton* cmdCancellaNotaCompilatore = nullptr;
+    QPushButton* cmdSalva = nullptr;
+    QPushButton* cmdNew = nullptr;
+    QPushButton* cmdDuplica = nullptr;
+    QPushButton* cmdAvanti = nullptr;
+    QPushButton* cmdIndietro = nullptr;
+    QPushButton* cmdAbbandona = nullptr;
+    QPushButton* cmdEsci = nullptr;
+
+Q_SIGNALS:
+    // The window is closing (the main window enables its Documenti menu again).
+    void chiusa();
+
+public Q_SLOTS:
+    void cmdSalva_Click();
+    void cmdEsci_Click();
+    void cmdAbbandona_Click();
+    void cmdDuplica_Click();
+    void cmdNew_Click();
+    void cmdAvanti_Click();
+    void cmdIndietro_Click();
+    void cmdResponsabilitaN_Click();
+    void cmdResponsabilitaM_Click();
+    void cmdResponsabilitaD_Click();
+    void cmdClasseN_Click();
+    void cmdClasseM_Click();
+    void cmdClasseD_Click();
+    void cmdFonteN_Click();
+    void cmdFonteM_Click();
+    void cmdFonteD_Click();
+    void cmdFonteT_Click();
+    void cmdRiassunto_Click();
+    void cmdSommario_Click();
+    void cmdInTemaDi_Click();
+    void cmdEnglishAbstract_Click();
+    void cmdTraduzione_Click();
+    void cmdNotaDoc_Click();
+    void cmdCancellaNotaCompilatore_Click();
+    // The function keys; true when the key was one of them.
+    bool Form_KeyDown(int key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void creaControlli();
+    void riempiCombo();
+    void nuovoDocumento();
+    void naviga(bool avanti);
+    bool carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& dati);
+    void modoEsistente();
+    void modoNuovo();
+    void cmbCPer_Change();
+    void aggiornaImmagine(QToolButton* button, const QString& testo);
+    void aggiornaImmagini();
+    void apriTesti(int tipo, QToolButton* button);
+    void apriAltriTesti(int tipo, const QString& caption, QToolButton* button);
+    void cancellaSelezionate(QListWidget* list, int which);
+    void chiudi();
+    QIcon immagine(const QString& name);
+    static void impostaRighe(QListWidget* list, const QStringList& righe);
+
+    AppState& state_;
+    DocumentBuffer buffer_;
+    ListeDocumento liste_;
+    bool chiusuraSegnalata_ = false;
+};
+
+// The picture file of that name in the home folder, its name matched without regard to case.
+QIcon immagineDaCartella(const QString& folder, const QString& name);

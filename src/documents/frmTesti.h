@@ -1,0 +1,48 @@
+#pragma once
+
+// The summary, table of contents, "In tema di" and English abstract of a document, one at a time
+// (TipoTestoCorrente 0 to 3), with a character counter, Undo and the spelling and grammar checks.
+
+#include "documents/DocumentBuffer.h"
+#include "store/AppState.h"
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+class frmTesti : public QDialog {
+    Q_OBJECT
+
+public:
+    frmTesti(AppState& state, DocumentBuffer& buffer, QWidget* parent = nullptr);
+
+    // The text of the variable when the dialog was opened.
+    const QString& testoIniziale() const { return testoIniziale_; }
+
+    QLabel* Label1 = nullptr;
+    QPlainTextEdit* txtTesto = nullptr;
+    QGroupBox* frmConteggio = nullptr;
+    QLabel* lblConteggio = nullptr;
+    QGroupBox* frmControlli = nullptr;
+    QPushButton* cmdControlloOrtografico = nullptr;
+    QPushButton* cmdControlloGrammaticale = nullptr;
+    QPushButton* cmdUndo = nullptr;
+    QPushButton* cmdEsci = nullptr;
+    QPushButton* cmdAbbandona = nullptr;
+
+public Q_SLOTS:
+    void cmdEsci_Click();
+    void cmdAbbandona_Click();
+    void cmdUndo_Click();
+    void cmdControlloOrtografico_Click();
+    void cmdControlloGrammaticale_Click();
+    void txtTesto_Change();
+
+private:
+    AppState& state_;
+    DocumentBuffer& buffer_;
+    QString testoIniziale_;
+};

@@ -1,0 +1,189 @@
+#include "update/Aggiornamento.h"
+
+#include "store/Archivio.h"
+#include "update/FileSigle.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The runs' own closing boxes ("Fine controllo: 12", ...) come once per archive; during a batch
+// they are gathered and shown together at the end. Questions still reach the operator.
+class GatheringDialogs : public Dialogs {
+public:
+    explicit GatheringDialogs(Dialogs& inner) : inner_(inner) {}
+
+    Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override {
+        if (buttons == Buttons::Ok && icon != Icon::Critical) {
+            gathered_ << text;
+            return Answer::Ok;
+        }
+        return inner_.message(text, title, buttons, icon);
+    }
+    std::optional<QString> input(const QString& prompt, const QString& title, const QString& initial) override {
+        return inner_.input(prompt, title, initial);
+    }
+    QString chooseFile(const FileDialogRequest& request) override { return inner_.chooseFile(request); }
+    void setBusy(bool busy) override { inner_.setBusy(busy); }
+    // The batch shows its own progress across the archives; the runs' progress stays silent.
+    Progress& progress(const QString&) override { return silent_; }
+    void endProgress() override {}
+
+    const QStringList& gathered() const { return gathered_; }
+
+private:
+    class SilentProgress : public Progress {
+    public:
+        void setRange(qint64) override {}
+        void setValue(qint64) override {}
+        void setLabel(const QString&) override {}
+    };
+    Dialogs& inner_;
+    QStringList gathered_;
+    SilentProgress silent_;
+};
+
+// Swaps the state's dialogs for the time of the batch.
+class DialogsSwap {
+public:
+    DialogsSwap(AppState& state, Dialogs& replacement) : state_(state), previous_(state.dialogs) {
+        state_.dialogs = &replacement;
+    }
+    ~DialogsSwap() { state_.dialogs = previous_; }
+    DialogsSwap(const DialogsSwap&) = delete;
+    DialogsSwap& operator=(const DialogsSwap&) = delete;
+
+private:
+    AppState& state_;
+    Dialogs* previous_;
+};
+
+QString errorLine(int number, const QString& description) {
+    return QString::number(number) + QStringLiteral(" --> ") + description;
+}
+
+} // namespace
+
+QString PercorsoAggiornamento(const HomeFolder& home, TipoAggiornamento tipo, const QString& sigla) {
+    switch (tipo) {
+    case TipoAggiornamento::Conteggio:
+        return home.dumpPath(QStringLiteral("conteggio.") + sigla);
+    case TipoAggiornamento::Controlli:
+        return home.dumpPath(QStringLiteral("errori.") + sigla);
+    case TipoAggiornamento::NoteCompilatore:
+        return home.dumpPath(QStringLiteral("note.") + sigla);
+    case TipoAggiornamento::Nuovi:
+        return home.dumpPath(QStringLiteral("nuovi.") + sigla);
+    case TipoAggiornamento::Celex:
+        return home.dumpPath(QStringLiteral("StampaHTML ") + sigla + QStringLiteral(".htm"));
+    case TipoAggiornamento::Hudoc:
+        return home.dumpPath(QStringLiteral("StampaHTML_GEI ") + sigla + QStringLiteral(".htm"));
+    }
+    return {};
+}
+
+QString ArchivioDellaSigla(const HomeFolder& home, const QString& sigla) {
+    const QString name = sigla + QStringLiteral(".db");
+    const QString exact = home.mdbPath(name);
+    if (QFileInfo::exists(exact))
+        return exact;
+    // Archives are made with upper-case names; an abbreviation typed in another case still finds its
+    // archive on a file system that tells cases apart.
+    const QStringList entries = QDir(home.mdbDir()).entryList(QDir::Files);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return home.mdbPath(entry);
+    return exact;
+}
+
+qint64 ConteggioDocumenti(AppState& state, TextOutput& file) {
+    RecordSet rs = state.Connessione.ApriRS(QStringLiteral("SELECT count(IDDocumento) as T from tabDocumento"));
+    const qint64 n = rs.field(u"T").toLongLong();
+    rs.close();
+    const QString primo = IdentificativoDocumento(state, state.NumInizio());
+    const QString ultimo = IdentificativoDocumento(state, state.NumInizio() + n - 1);
+    file.writeLine(QStringLiteral("Consegna ") + state.Consegna() + QStringLiteral(": ") +
+                   QString::number(n).rightJustified(3, u' ') + QStringLiteral(" documenti da ") + primo +
+                   QStringLiteral(" a ") + ultimo);
+    return n;
+}
+
+EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
+                                       const std::function<void(const QString&)>& archivio) {
+    return EseguiAggiornamento(state, tipo, fileSigle, RunAggiornamento(tipo), archivio);
+}
+
+EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
+                                       const RunArchivio& run, const std::function<void(const QString&)>& archivio) {
+    EsitoAggiornamento esito;
+    Dialogs& operatorDialogs = state.ui();
+
+    // The batch reuses the main connection: the archive open now is closed and opened again at the end.
+    const bool eraAperto = state.ArchivioAperto;
+    const QString archivioAperto = state.NomeArchivio;
+    ChiudiArchivio(state);
+
+    state.ModoAggiornamento = true;
+    state.SiglaAggiornamento = SiglaAggiornamento(fileSigle);
+    state.FileScelto = PercorsoAggiornamento(state.home, tipo, state.SiglaAggiornamento);
+    esito.percorso = state.FileScelto;
+
+    GatheringDialogs gathering(operatorDialogs);
+    {
+        DialogsSwap swap(state, gathering);
+        BusyScope busy(operatorDialogs, QStringLiteral("Aggiornamento in corso..."));
+        TextOutput conteggio;
+        try {
+            const QStringList sigle = LeggiFileSigle(fileSigle);
+            busy.progress().setRange(sigle.size());
+            if (tipo == TipoAggiornamento::Conteggio)
+                conteggio.open(state.FileScelto, TextOutput::Mode::Truncate, state.encoding());
+            for (qsizetype i = 0; i < sigle.size(); ++i) {
+                const QString& sigla = sigle[i];
+                busy.progress().setLabel(QStringLiteral("Archivio %1 (%2 di %3)").arg(sigla).arg(i + 1).arg(sigle.size()));
+                busy.progress().setValue(i);
+                const QString path = ArchivioDellaSigla(state.home, sigla);
+                if (!state.Connessione.ApriConnessione(cConnessione::connectionStringFor(path)))
+                    continue; // archives that cannot be opened are passed over
+                state.ArchivioAperto = true;
+                state.NomeArchivio = path;
+                if (archivio && (tipo == TipoAggiornamento::Controlli || tipo == TipoAggiornamento::NoteCompilatore ||
+                                 tipo == TipoAggiornamento::Nuovi))
+                    archivio(sigla);
+                LeggiInfo(state);
+                if (tipo == TipoAggiornamento::Conteggio)
+                    esito.documenti += ConteggioDocumenti(state, conteggio);
+                else
+                    run(state);
+                ++esito.consegne;
+                ChiudiArchivio(state);
+            }
+            if (tipo == TipoAggiornamento::Conteggio) {
+                conteggio.writeLine(QString::number(esito.documenti) + QStringLiteral(" documenti in ") +
+                                    QString::number(esito.consegne) + QStringLiteral(" consegne"));
+                conteggio.close();
+            }
+            busy.progress().setValue(sigle.size());
+            esito.completato = true;
+        } catch (const DbError& e) {
+            esito.errore = errorLine(e.number(), e.description());
+        } catch (const std::exception& e) {
+            esito.errore = errorLine(75, QString::fromStdString(e.what()));
+        }
+        ChiudiArchivio(state);
+    }
+    state.ModoAggiornamento = false;
+
+    QStringList closing = gathering.gathered();
+    if (esito.completato && tipo == TipoAggiornamento::Conteggio)
+        closing << QStringLiteral("%1 documenti in %2 consegne").arg(esito.documenti).arg(esito.consegne);
+    if (!closing.isEmpty())
+        operatorDialogs.message(closing.join(u'\n'), applicationTitle(), Buttons::Ok, Icon::Information);
+    if (!esito.completato)
+        operatorDialogs.message(esito.errore, applicationTitle(), Buttons::Ok, Icon::Critical);
+
+    if (eraAperto && !ApriArchivio(state, archivioAperto))
+        esito.completato = false;
+    return esito;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// Abbreviation files ("sigle.<XXX>" in mdb/): the archives of one update, one abbreviation per line.
+
+#include <QString>
+#include <QStringList>
+
+// The lines of an abbreviation file, unchanged (blanks kept). Throws std::runtime_error when the
+// file cannot be read.
+QStringList LeggiFileSigle(const QString& path);
+
+// Writes the whole list, one abbreviation per line ended by CR LF. The new file replaces the old
+// one only once it is complete; a failure leaves the old list as it was and throws
+// std::runtime_error with the reason.
+void ScriviFileSigle(const QString& path, const QStringList& sigle);
+
+// The update's abbreviation: the last three characters of the abbreviation file's path.
+QString SiglaAggiornamento(const QString& path);
+
+// Why a typed abbreviation cannot be added to the list (empty, or already there); empty text when
+// it can.
+QString ControllaNuovaSigla(const QStringList& sigle, const QString& sigla);

@@ -1,0 +1,487 @@
+// The document window as an operator uses it: the Documenti menu, typing, the function keys, the
+// dialogs they open, saving, navigating, duplicating, and the choice and deletion of documents.
+
+#include "classification/frmClassificazione.h"
+#include "documents/EditorFixture.h"
+#include "documents/SalvaDocumento.h"
+#include "documents/frmAltriTesti.h"
+#include "documents/frmDocumento.h"
+#include "documents/frmHelpTastiFunzione.h"
+#include "documents/frmResponsabilita.h"
+#include "documents/frmSceltaDoc.h"
+#include "documents/frmTesti.h"
+#include "store/MDIQuillaro.h"
+
+#include <QtTest>
+#include <QtWidgets>
+#include <functional>
+
+using namespace editor_test;
+
+namespace {
+
+// Runs f on the modal dialog of type D as soon as it is shown.
+template <class D> void quandoAperto(std::function<void(D*)> f) {
+    QTimer::singleShot(0, [f] {
+        auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!d) {
+            qWarning("expected dialog not shown");
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        f(d);
+    });
+}
+
+template <class W> W* figlio(QObject* parent, const char* name) {
+    W* w = parent->findChild<W*>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no child %s", name);
+    return w;
+}
+
+class Sessione {
+public:
+    Sessione() : main(t.state()) {
+        path = t.createArchive();
+        if (!main.apriArchivio(path))
+            qFatal("archive not opened");
+        riempiLookup(t.state().Connessione);
+        main.show();
+        if (!QTest::qWaitForWindowExposed(&main))
+            qFatal("window not shown");
+    }
+
+    frmDocumento* finestra() { return main.findChild<frmDocumento*>(); }
+
+    frmDocumento* nuovo() {
+        main.mnuDocumentiNuovo->trigger();
+        return finestra();
+    }
+
+    // A document written through the core, as another session of the program would.
+    void documento(qint64 id, const QString& titolo, QList<VoceFonte> fonti = {}) {
+        Archivio a(t, true);
+        DocumentBuffer b = Archivio::nuovo(id);
+        DatiDocumento d = a.dati(id);
+        d.txtTitolo = titolo;
+        b.ElencoFonti = std::move(fonti);
+        if (!ScriviDocumento(t.state().Connessione, b, d).salvato())
+            qFatal("document not written");
+    }
+
+    qint64 conta(const QString& sql) { return editor_test::conta(t.state().Connessione, sql); }
+
+    TestHome t;
+    QString path;
+    MDIQuillaro main;
+};
+
+void tasto(QWidget* w, Qt::Key key) {
+    w->setFocus();
+    QTest::keyClick(w, key);
+}
+
+int posizione(QComboBox* c, const QString& code) {
+    return c->findText(code, Qt::MatchStartsWith);
+}
+
+VoceFonte legge(const QString& numero) {
+    VoceFonte v;
+    v.TP = "LIO";
+    v.NomeFonte = "l.";
+    v.numero = numero;
+    v.testo = "l. 7 agosto 1990, n. " + numero;
+    return v;
+}
+
+} // namespace
+
+class DocumentWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newDocumentTypedAndSavedWithF4() {
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        QVERIFY(w);
+        QVERIFY(!s.main.mnuDocumenti->isEnabled());
+        QVERIFY(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+        QCOMPARE(w->windowTitle(), QString("Documento"));
+        QVERIFY(w->cmdSalva->isHidden() && w->cmdDuplica->isHidden() && w->cmdNew->isHidden());
+        QCOMPARE(w->txtID->text(), QString("1"));
+        QCOMPARE(w->txtAnnoPr->text(), QString("2026"));
+        QCOMPARE(w->cmbCPer->currentText(), QString("CPer"));
+
+        w->cmbCPer->setCurrentIndex(posizione(w->cmbCPer, "TST2"));
+        QCOMPARE(w->txtRivistaOnline->text(), QString("Rivista \"due\" d'Italia"));
+        w->cmbAA->setCurrentIndex(w->cmbAA->findText("2021"));
+        w->cmbMM->setCurrentIndex(2);
+        w->ComboTD->setCurrentIndex(posizione(w->ComboTD, "03"));
+        w->ComboTAbs->setCurrentIndex(posizione(w->ComboTAbs, "600"));
+        QTest::keyClicks(w->txtPagine, "5-9");
+        QTest::keyClicks(w->txtTitolo, "Un titolo");
+        QTest::keyClicks(w->txtFascicolo, "2");
+
+        // F7 from a combo box: the responsibility dialog, new and empty with "Autore" chosen.
+        quandoAperto<frmResponsabilita>([](frmResponsabilita* d) {
+            QVERIFY(d->txtElementoPr->text().isEmpty());
+            QVERIFY(d->optAutore->isChecked() && !d->optCuratore->isChecked());
+            QTest::keyClicks(d->txtElementoPr, "  D'Amico ");
+            QTest::keyClicks(d->txtElementoSec, "Luca");
+            d->cmdEsci->click();
+        });
+        tasto(w->ComboTD, Qt::Key_F7);
+        QCOMPARE(w->lstResponsabilita->item(0)->text(), QString("A - D'Amico, Luca"));
+
+        // F8 from the title: two descriptors for one systematic code.
+        quandoAperto<frmClassificazione>([](frmClassificazione* d) {
+            QVERIFY(!d->lstDescrittore->isHidden() && d->LabelD->isHidden() && d->Label5->isHidden());
+            QCOMPARE(d->cmbAsteriscati->itemText(0), QString("Asteriscati"));
+            QTest::keyClicks(d->txtSistematico, "T1.1");
+            d->txtDescrittore->setText("TD001");
+            d->cmdDescrittoreN->click();
+            d->txtDescrittore->setText("TD003");
+            d->cmdDescrittoreN->click();
+            QCOMPARE(d->lstDescrittore->count(), 2);
+            QCOMPARE(d->lstDescrittore->item(0)->text(), QString("TD001 --> descrittore TD001"));
+            d->cmdEsci->click();
+        });
+        tasto(w->txtTitolo, Qt::Key_F8);
+        QCOMPARE(w->lstClassificazione->count(), 2);
+        QCOMPARE(w->lstClassificazione->item(1)->text(), QString("1 - T1.1; TD003"));
+
+        // F4 saves though cmdSalva is hidden.
+        tasto(w->txtPagine, Qt::Key_F4);
+        QCOMPARE(s.t.dialogs().lastText(), QString("Documento salvato!"));
+        QCOMPARE(
+            s.conta(
+                "select count(*) from tabDocumento where IDDocumento = 1 and Pagine = '5-9' and TD = '03'"),
+            1);
+        QCOMPARE(
+            s.conta("select count(*) from tabRifBibl where IDRivistaOnline = 'TST2' and Data = '2021-02-00'"),
+            1);
+        QCOMPARE(s.conta("select count(*) from legameDocClass where IDDoc = 1"), 2);
+        QVERIFY(!w->buffer().NuovoDocumento);
+        // Saved again: the same document is updated.
+        tasto(w->txtFascicolo, Qt::Key_F4);
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 1);
+        QCOMPARE(s.conta("select count(*) from legameDocResp"), 1);
+        QVERIFY(s.t.dialogs().unexpected().isEmpty());
+
+        // Closing gives the menu back.
+        tasto(w->txtTitolo, Qt::Key_F3);
+        QTRY_VERIFY(!s.finestra());
+        QVERIFY(s.main.mnuDocumenti->isEnabled());
+    }
+
+    void exitWithoutJournalKeepsTheWindow() {
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        tasto(w->txtNota, Qt::Key_F12);
+        QCOMPARE(s.t.dialogs().texts(), QStringList{"Immettere il codice della monografia"});
+        QVERIFY(s.finestra() && s.finestra()->isVisible());
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 0);
+        w->cmbCPer->setCurrentIndex(1);
+        w->cmdEsci->click();
+        QTRY_VERIFY(!s.finestra());
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 1);
+    }
+
+    void navigationWrapsAndLoadsSavedInPlace() {
+        Sessione s;
+        for (qint64 id : {1, 2, 3})
+            s.documento(id, QString("Titolo %1").arg(id));
+        frmDocumento* w = s.nuovo();
+        QCOMPARE(w->txtID->text(), QString("4"));
+        tasto(w->lstFonte, Qt::Key_F6); // next from a new document: the first
+        QCOMPARE(w->txtID->text(), QString("1"));
+        QCOMPARE(w->txtTitolo->toPlainText(), QString("Titolo 1"));
+        QVERIFY(!w->cmdSalva->isHidden());
+        QVERIFY(!w->buffer().NuovoDocumento);
+        tasto(w->cmbAA, Qt::Key_F5); // previous from the first: the last
+        QCOMPARE(w->txtID->text(), QString("3"));
+        tasto(w->cmbAA, Qt::Key_F6); // next from the last: the first
+        QCOMPARE(w->txtID->text(), QString("1"));
+        // A number typed in txtID is where navigation starts.
+        w->txtID->setText("2");
+        w->cmdAvanti->click();
+        QCOMPARE(w->txtTitolo->toPlainText(), QString("Titolo 3"));
+        w->txtTitolo->setPlainText("Titolo cambiato");
+        w->cmdSalva->click();
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 3);
+        QCOMPARE(s.conta("select count(*) from tabTesto t, legameDocTesto l where l.IDTesto = t.IDTesto and "
+                         "l.IDDoc = 3 and Testo = 'Titolo cambiato'"),
+                 1);
+        QVERIFY(s.t.dialogs().unexpected().isEmpty());
+    }
+
+    void functionKeysFromEveryDataControl() {
+        Sessione s;
+        for (qint64 id : {1, 2})
+            s.documento(id, QString("Titolo %1").arg(id));
+        frmDocumento* w = s.nuovo();
+        const char* controlli[] = {"cmbAA", "cmbMM", "cmbGG", "cmbCPer", "ComboTD", "ComboTAbs",
+                                   "ComboBib", "ComboLIN", "txtFascicolo", "txtVolume", "txtAnnata", "txtPagine",
+                                   "txtDocURL", "txtTitolo", "txtNota", "lstResponsabilita", "lstClassificazione",
+                                   "lstFonte"};
+        QString atteso = "1";
+        for (const char* nome : controlli) {
+            tasto(figlio<QWidget>(w, nome), Qt::Key_F6);
+            QVERIFY2(w->txtID->text() == atteso, nome);
+            atteso = atteso == "1" ? "2" : "1";
+        }
+        // Nuovo: a clear window for the next number, its commands hidden again.
+        w->cmdNew->click();
+        QCOMPARE(w->txtID->text(), QString("3"));
+        QVERIFY(w->txtTitolo->toPlainText().isEmpty());
+        QCOMPARE(w->ComboTD->currentIndex(), 0);
+        QCOMPARE(w->cmbCPer->currentIndex(), 0);
+        QVERIFY(w->cmdSalva->isHidden() && w->buffer().NuovoDocumento);
+        // Entering the pages or the title selects what is there.
+        w->txtPagine->setText("12-30");
+        w->txtTitolo->setFocus();
+        w->txtPagine->setFocus();
+        QTRY_COMPARE(w->txtPagine->selectedText(), QString("12-30"));
+    }
+
+    void navigationInAnEmptyArchiveTellsTheOperator() {
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        QTest::keyClicks(w->txtPagine, "12");
+        tasto(w->txtPagine, Qt::Key_F6);
+        QCOMPARE(s.t.dialogs().lastText(), QString("Nessun documento presente!"));
+        QCOMPARE(w->txtPagine->text(), QString("12"));
+        QCOMPARE(w->txtID->text(), QString("1"));
+        tasto(w->txtPagine, Qt::Key_F5);
+        QCOMPARE(s.t.dialogs().shown().size(), size_t(2));
+    }
+
+    void duplicateStoresACopyUnderTheNextNumber() {
+        Sessione s;
+        s.documento(1, "Originale", {legge("241")});
+        quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
+        s.main.mnuDocumentiEdita->trigger();
+        frmDocumento* w = s.finestra();
+        QVERIFY(w);
+        QCOMPARE(w->lstFonte->count(), 1);
+        tasto(w->txtTitolo, Qt::Key_F2);
+        QCOMPARE(s.t.dialogs().lastText(), QString("Documento salvato!"));
+        QCOMPARE(w->txtID->text(), QString("2"));
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 2);
+        QCOMPARE(s.conta("select count(*) from legameDocFonte where IDDoc = 2"), 1);
+        QCOMPARE(s.conta("select count(*) from tabFonte"), 1);
+        // The copy is now the document shown: a save updates it.
+        w->txtTitolo->setPlainText("Copia");
+        w->cmdSalva->click();
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 2);
+        QCOMPARE(s.conta("select count(*) from tabTesto t, legameDocTesto l where l.IDTesto = t.IDTesto and "
+                         "l.IDDoc = 2 and Testo = 'Copia'"),
+                 1);
+    }
+
+    void editAndDeleteFromTheChoiceDialog() {
+        Sessione s;
+        // An archive without documents says so.
+        s.main.mnuDocumentiEdita->trigger();
+        QCOMPARE(s.t.dialogs().texts(),
+                 QStringList({"Nessun documento presente!", "Archivio nuovo: inserire un documento nuovo!"}));
+        for (qint64 id : {1, 2, 3, 4})
+            s.documento(id, QString("Titolo %1").arg(id), {legge(QString::number(id))});
+
+        quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) {
+            QCOMPARE(d->windowTitle(), QString("Scegli documento"));
+            QVERIFY(!d->cmdCancella->isEnabled() && d->cmdEdita->isEnabled());
+            QCOMPARE(d->lstDocumento->item(0)->text(), QString("1 --> 202630001"));
+            d->lstDocumento->setCurrentRow(2);
+            d->cmdEdita->click();
+        });
+        s.main.mnuDocumentiEdita->trigger();
+        frmDocumento* w = s.finestra();
+        QVERIFY(w);
+        QCOMPARE(w->txtID->text(), QString("3"));
+        QCOMPARE(w->txtTitolo->toPlainText(), QString("Titolo 3"));
+        QVERIFY(!w->cmdSalva->isHidden());
+        w->cmdAbbandona->click();
+        QTRY_VERIFY(!s.finestra());
+
+        s.t.dialogs().clear();
+        s.main.mnuDocumentiCancella->trigger();
+        auto* scelta = s.main.findChild<frmSceltaDoc*>();
+        QVERIFY(scelta && scelta->isVisible() && !scelta->isModal());
+        QVERIFY(scelta->cmdCancella->isEnabled() && !scelta->cmdEdita->isEnabled());
+        scelta->lstDocumento->clearSelection();
+        scelta->cmdCancella->click();
+        QCOMPARE(s.t.dialogs().lastText(), QString("Nessuna selezione effettuata"));
+        scelta->lstDocumento->item(1)->setSelected(true);
+        scelta->lstDocumento->item(2)->setSelected(true);
+        s.t.dialogs().answerNext(Answer::No);
+        scelta->cmdCancella->click();
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 4);
+        s.t.dialogs().answerNext(Answer::Yes);
+        scelta->cmdCancella->click();
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 2);
+        QCOMPARE(s.conta("select count(*) from legameDocFonte"), 2);
+        QCOMPARE(s.conta("select count(*) from legameDocTesto"), 2);
+        QVERIFY(scelta->isVisible());
+        QCOMPARE(scelta->lstDocumento->count(), 2);
+        QCOMPARE(scelta->lstDocumento->item(1)->text(), QString("4 --> 202630002"));
+        QVERIFY(s.t.dialogs().allAnswersUsed());
+        scelta->cmdAnnulla->click();
+    }
+
+    void textDialogs() {
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        QVERIFY(!w->cmdRiassunto->property("testoPresente").toBool());
+        QVERIFY(!w->cmdRiassunto->icon().isNull());
+        quandoAperto<frmTesti>([&s](frmTesti* d) {
+            QCOMPARE(d->windowTitle(), QString("Testo riassunto"));
+            QCOMPARE(d->Label1->text(), QString("Riassunto"));
+            d->txtTesto->setPlainText(QString(2500, u'x') + "\ny");
+            QCOMPARE(d->lblConteggio->text(), QString("2502"));
+            d->cmdControlloOrtografico->click();
+            QCOMPARE(s.t.dialogs().lastText(),
+                     QString("Funzione non ancora disponibile in questa versione."));
+            d->cmdEsci->click();
+        });
+        tasto(w->ComboLIN, Qt::Key_F10);
+        QCOMPARE(w->buffer().TestoRiassunto, QString(2500, u'x') + "y");
+        QVERIFY(w->cmdRiassunto->property("testoPresente").toBool());
+
+        quandoAperto<frmTesti>([&s](frmTesti* d) {
+            QCOMPARE(d->windowTitle(), QString("Testo sommario"));
+            d->txtTesto->setPlainText("1. Premessa.");
+            d->cmdUndo->click();
+            QCOMPARE(d->txtTesto->toPlainText(), QString());
+            QCOMPARE(s.t.dialogs().lastText(), QString("Ripristinato testo originale!"));
+            d->txtTesto->setPlainText("scartato");
+            d->cmdAbbandona->click();
+        });
+        tasto(w->ComboLIN, Qt::Key_F11);
+        QVERIFY(w->buffer().TestoSommario.isEmpty());
+
+        quandoAperto<frmAltriTesti>([](frmAltriTesti* d) {
+            QCOMPARE(d->windowTitle(), QString("Nota documento"));
+            d->txtAltroTesto->setPlainText("Proposta:\nnuovo descrittore");
+            d->cmdEsci->click();
+        });
+        w->cmdNotaDoc->click();
+        QCOMPARE(w->buffer().TestoNotaDoc, QString("Proposta:\nnuovo descrittore"));
+        QVERIFY(w->cmdNotaDoc->property("testoPresente").toBool());
+        w->cmdCancellaNotaCompilatore->click();
+        QVERIFY(w->buffer().TestoNotaDoc.isEmpty());
+        QVERIFY(!w->cmdNotaDoc->property("testoPresente").toBool());
+
+        quandoAperto<frmAltriTesti>([](frmAltriTesti* d) {
+            QCOMPARE(d->windowTitle(), QString("Traduzione"));
+            d->txtAltroTesto->setPlainText("A title");
+            d->cmdEsci->click();
+        });
+        w->cmdTraduzione->click();
+        QCOMPARE(w->buffer().TestoTraduzione, QString("A title"));
+    }
+
+    void helpAndSourceButtons() {
+        Sessione s;
+        s.documento(1, "Con fonti", {legge("1"), legge("2"), legge("3")});
+        quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
+        s.main.mnuDocumentiEdita->trigger();
+        frmDocumento* w = s.finestra();
+
+        quandoAperto<frmHelpTastiFunzione>([](frmHelpTastiFunzione* d) {
+            QCOMPARE(d->windowTitle(), QString("Help su tasti funzione"));
+            QCOMPARE(d->lblTasti->text().split('\n').size(), 12);
+            d->cmdEsci->click();
+        });
+        tasto(w->lstClassificazione, Qt::Key_F1);
+
+        tasto(w->lstFonte, Qt::Key_F9);
+        QCOMPARE(s.t.dialogs().lastText(), QString("Funzione non ancora disponibile in questa versione."));
+        QCOMPARE(w->buffer().IndiceFonte, -1);
+        QVERIFY(w->cmdFonteN->toolTip() == "Inserisci nuovo" && w->cmdFonteT->toolTip() == "Edita corrente");
+
+        // Two of three sources deleted: the save links only the third.
+        w->lstFonte->item(0)->setSelected(true);
+        w->lstFonte->item(1)->setSelected(true);
+        s.t.dialogs().answerNext(Answer::Yes);
+        w->cmdFonteD->click();
+        QCOMPARE(w->lstFonte->item(0)->text(), QString("DEL--l. 7 agosto 1990, n. 1"));
+        QCOMPARE(w->lstFonte->item(2)->text(), QString("l. 7 agosto 1990, n. 3"));
+
+        // The chosen citation into the note: "Nota a " for type 03, appended after "; " otherwise.
+        w->lstFonte->setCurrentRow(2);
+        w->ComboTD->setCurrentIndex(posizione(w->ComboTD, "03"));
+        w->txtNota->clear();
+        w->cmdFonteT->click();
+        QCOMPARE(w->txtNota->toPlainText(), QString("Nota a l. 7 agosto 1990, n. 3"));
+        w->lstFonte->setCurrentRow(0);
+        w->cmdFonteT->click();
+        QCOMPARE(w->txtNota->toPlainText(), QString("Nota a l. 7 agosto 1990, n. 3; l. 7 agosto 1990, n. 1"));
+        w->txtNota->clear();
+        w->ComboTD->setCurrentIndex(posizione(w->ComboTD, "01"));
+        w->cmdFonteT->click();
+        QVERIFY(w->txtNota->toPlainText().isEmpty());
+
+        w->cmdSalva->click();
+        QCOMPARE(s.conta("select count(*) from legameDocFonte where IDDoc = 1"), 1);
+        w->ricostruisciListaFonti();
+        QCOMPARE(w->lstFonte->item(1)->text(), QString("DEL--l. 7 agosto 1990, n. 2"));
+    }
+
+    void responsibilitiesAndPairsEditedInPlace() {
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        for (const char* nome : {"Rossi", "Verdi"}) {
+            quandoAperto<frmResponsabilita>([nome](frmResponsabilita* d) {
+                d->txtElementoPr->setText(nome);
+                d->cmdEsci->click();
+            });
+            w->cmdResponsabilitaN->click();
+        }
+        w->lstResponsabilita->setCurrentRow(1);
+        quandoAperto<frmResponsabilita>([](frmResponsabilita* d) {
+            QCOMPARE(d->txtElementoPr->text(), QString("Verdi"));
+            d->optCuratore->setChecked(true);
+            d->txtElementoSec->setText("Anna");
+            d->cmdEsci->click();
+        });
+        w->cmdResponsabilitaM->click();
+        QCOMPARE(w->lstResponsabilita->item(1)->text(), QString("C - Verdi, Anna"));
+        QCOMPARE(w->lstResponsabilita->count(), 2);
+
+        quandoAperto<frmClassificazione>([](frmClassificazione* d) {
+            d->txtSistematico->setText("T1.1");
+            d->cmbAsteriscati->setCurrentIndex(d->cmbAsteriscati->findText("AT002", Qt::MatchStartsWith));
+            d->cmdEsci->click();
+        });
+        w->cmdClasseN->click();
+        QCOMPARE(w->lstClassificazione->item(0)->text(), QString("3 - T1.1; AT002"));
+        w->lstClassificazione->setCurrentRow(0);
+        quandoAperto<frmClassificazione>([&s](frmClassificazione* d) {
+            QVERIFY(d->lstDescrittore->isHidden() && !d->LabelD->isHidden() && !d->Label5->isHidden());
+            QCOMPARE(d->LabelS->text(), QString("TS1 - Sistematico uno"));
+            QCOMPARE(d->cmbAsteriscati->currentText().left(5), QString("AT002"));
+            d->txtDescrittore->setText("TD999");
+            d->LabelD_Click();
+            QCOMPARE(s.t.dialogs().lastText(), QString("Codice descrittore errato!"));
+            QVERIFY(d->txtDescrittore->text().isEmpty());
+            d->txtDescrittore->setText("TD002");
+            d->cmdEsci->click();
+        });
+        w->cmdClasseM->click();
+        QCOMPARE(w->lstClassificazione->item(0)->text(), QString("0 - T1.1; TD002"));
+        // An empty systematic code changes nothing.
+        quandoAperto<frmClassificazione>([&s](frmClassificazione* d) {
+            s.t.dialogs().answerNext(Answer::Ok);
+            d->cmdEsci->click();
+        });
+        w->cmdClasseN->click();
+        QCOMPARE(s.t.dialogs().lastText(), QString("Immettere il codice del sistematico!"));
+        QCOMPARE(w->lstClassificazione->count(), 1);
+    }
+};
+
+QTEST_MAIN(DocumentWindow)
+#include "tst_documents_gui.moc"

@@ -1,0 +1,146 @@
+// The update windows offscreen: composing an abbreviation file and a count batch from the menu.
+
+#include "store/MDIQuillaro.h"
+#include "update/FileSigle.h"
+#include "update/frmFileSigle.h"
+#include "update/frmSceltaFileOut.h"
+#include "support/GuiTestUtil.h"
+#include "support/TestHome.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QMdiSubWindow>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+void addDocuments(const QString& path, int n) {
+    cConnessione c;
+    QVERIFY(c.ApriConnessione(path));
+    for (int i = 1; i <= n; ++i)
+        c.EseguiIstruzione(QStringLiteral("insert into tabDocumento (IDDocumento, IDRifBibl) values (?, 0)"), {i});
+}
+
+} // namespace
+
+class GuiUpdate : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void composeAnAbbreviationFile();
+    void openAnExistingFile();
+    void countBatchFromTheMenu();
+    void cancelledChoiceRunsNothing();
+};
+
+void GuiUpdate::composeAnAbbreviationFile() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    const QString existing = t.home().mdbPath(QStringLiteral("sigle.OLD"));
+    ScriviFileSigle(existing, {QStringLiteral("X")});
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoFileSigle")->trigger();
+    auto* form = w.findChild<frmFileSigle*>();
+    QVERIFY(form);
+    QVERIFY(form->frmOperazioniSigle->isHidden());
+    QVERIFY(form->Label2->isHidden());
+    form->chkNuovoFile->setChecked(true);
+    // An existing file is refused for "File nuovo?" and the dialog comes again.
+    t.dialogs().answerNextFile(existing);
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("sigle.N26")));
+    form->cmdApriFileSigle->click();
+    QCOMPARE(t.dialogs().texts(), QStringList{"Nome archivio già presente: inserire un nuovo nome!"});
+    QVERIFY(form->frmOperazioniSigle->isVisible());
+    QCOMPARE(form->Label2->text(), QStringLiteral("0"));
+    t.dialogs().clear();
+    for (const char* typed : {"CONS1", "CONS1", "", " CONS2 ", "CONS3"}) {
+        t.dialogs().answerNextInput(QString::fromUtf8(typed));
+        form->cmdNuovaSigla->click();
+    }
+    QCOMPARE(form->sigle(), (QStringList{"CONS1", " CONS2 ", "CONS3"}));
+    QCOMPARE(form->Label2->text(), QStringLiteral("3"));
+    QCOMPARE(t.dialogs().shown().size(), size_t(7)); // five input boxes, two refusals
+    form->lstSigle->setCurrentRow(0);
+    form->cmdEliminaSigla->click();
+    QCOMPARE(form->Label2->text(), QStringLiteral("2"));
+    saveScreenshot(form, QStringLiteral("frmFileSigle"));
+    form->cmdEsciSalva->click();
+    QCOMPARE(readFileBytes(t.home().mdbPath(QStringLiteral("sigle.N26"))), QByteArray(" CONS2 \r\nCONS3\r\n"));
+    QTRY_VERIFY(w.findChild<frmFileSigle*>() == nullptr);
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+}
+
+void GuiUpdate::openAnExistingFile() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    const QString path = t.home().mdbPath(QStringLiteral("sigle.E26"));
+    ScriviFileSigle(path, {QStringLiteral("A"), QStringLiteral("B")});
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoFileSigle")->trigger();
+    auto* form = w.findChild<frmFileSigle*>();
+    t.dialogs().answerNextFile(path);
+    form->cmdApriFileSigle->click();
+    QCOMPARE(form->sigle(), (QStringList{"A", "B"}));
+    QCOMPARE(form->Label2->text(), QStringLiteral("2"));
+    QCOMPARE(t.dialogs().fileRequests().back().title, QStringLiteral("Apri file sigle"));
+    QVERIFY(t.dialogs().fileRequests().back().mustExist);
+    // Annulla writes nothing.
+    form->lstSigle->clear();
+    form->cmdAnnulla->click();
+    QCOMPARE(readFileBytes(path), QByteArray("A\r\nB\r\n"));
+}
+
+void GuiUpdate::countBatchFromTheMenu() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    addDocuments(t.createArchive(QStringLiteral("UNO"), "3", "2026", "21", "1"), 4);
+    addDocuments(t.createArchive(QStringLiteral("DUE"), "3", "2026", "22", "5"), 12);
+    ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.G26")), {QStringLiteral("UNO"), QStringLiteral("DUE")});
+    ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.ALT")), {});
+    onNextModal<frmSceltaFileOut>([](frmSceltaFileOut* d) {
+        QVERIFY(d->cmdNuovo->isHidden());
+        QCOMPARE(d->fileListOut->count(), 2);
+        saveScreenshot(d, QStringLiteral("frmSceltaFileOut"));
+        // Confirming with nothing chosen is refused.
+        d->cmdConferma->click();
+        QVERIFY(d->isVisible());
+        d->fileListOut->setCurrentItem(d->fileListOut->findItems(QStringLiteral("sigle.G26"), Qt::MatchExactly).first());
+        d->cmdConferma->click();
+    });
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoControlliConteggio")->trigger();
+    QCOMPARE(t.dialogs().texts().first(),
+             QStringLiteral("Non è stato selezionato alcun file fra gli esistenti né il nome di uno nuovo!"));
+    QCOMPARE(readFileBytes(t.home().dumpPath(QStringLiteral("conteggio.G26"))),
+             QByteArray("Consegna 21:   4 documenti da 202630001 a 202630004\r\n"
+                        "Consegna 22:  12 documenti da 202630005 a 202630016\r\n"
+                        "16 documenti in 2 consegne\r\n"));
+    QCOMPARE(t.dialogs().lastText(), QStringLiteral("16 documenti in 2 consegne"));
+    QVERIFY(!t.state().ModoAggiornamento);
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+}
+
+void GuiUpdate::cancelledChoiceRunsNothing() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    addDocuments(t.createArchive(QStringLiteral("UNO"), "3", "2026", "21", "1"), 4);
+    ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.C26")), {QStringLiteral("UNO")});
+    onNextModal<frmSceltaFileOut>([](frmSceltaFileOut* d) {
+        d->fileListOut->setCurrentRow(0);
+        d->cmdAnnulla->click();
+    });
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoControlliConteggio")->trigger();
+    QVERIFY(!QFileInfo::exists(t.home().dumpPath(QStringLiteral("conteggio.C26"))));
+    QVERIFY(!t.state().ModoAggiornamento);
+    QVERIFY(t.state().FileScelto.isEmpty());
+    QVERIFY(t.dialogs().shown().empty());
+}
+
+QTEST_MAIN(GuiUpdate)
+#include "tst_gui_update.moc"
