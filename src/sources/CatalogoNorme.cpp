@@ -14,7 +14,9 @@ const std::pair<const char16_t*, const char16_t*> kAbbreviazioni[] = {
     {u"l. cost.", u"l.cost."},
 };
 
-QString dueCifre(const QString& n) { return n.size() == 1 ? u'0' + n : n; }
+QString dueCifre(const QString& n) {
+    return n.size() == 1 ? u'0' + n : n;
+}
 
 // A like pattern that takes the typed text literally.
 QString letterale(const QString& s) {
@@ -37,8 +39,9 @@ QVariant numeroOTesto(const QString& s) {
 } // namespace
 
 const QStringList& NomiAttoCatalogo() {
-    static const QStringList n = {QStringLiteral("l."),     QStringLiteral("l. cost."),  QStringLiteral("d.p.r."),
-                                  QStringLiteral("d.l."),   QStringLiteral("d.lg."),     QStringLiteral("d.p.c.m."),
+    static const QStringList n = {QStringLiteral("l."),         QStringLiteral("l. cost."),
+                                  QStringLiteral("d.p.r."),     QStringLiteral("d.l."),
+                                  QStringLiteral("d.lg."),      QStringLiteral("d.p.c.m."),
                                   QStringLiteral("dir. p.c.m.")};
     return n;
 }
@@ -75,14 +78,16 @@ Condizione CondizioneCatalogo(const RicercaCatalogo& r) {
         if (r.giorno.isEmpty())
             c.params << QStringLiteral("____-") + dueCifre(mese) + QStringLiteral("-%");
         else
-            c.params << QStringLiteral("____-") + dueCifre(mese) + u'-' + letterale(dueCifre(r.giorno)) + u'%';
+            c.params << QStringLiteral("____-") + dueCifre(mese) + u'-' + letterale(dueCifre(r.giorno)) +
+                            u'%';
     }
     if (!r.nomeAtto.isEmpty()) {
         pezzi << QStringLiteral("tabCatalogo.abbreviazione = ?");
         c.params << AbbreviazioneCatalogo(r.nomeAtto);
     }
     if (!r.parola.isEmpty()) {
-        const Condizione parole = CondizioneRicerca(QStringLiteral("tabCatalogo.Titolo"), r.parola, r.intero, r.modo);
+        const Condizione parole =
+            CondizioneRicerca(QStringLiteral("tabCatalogo.Titolo"), r.parola, r.intero, r.modo);
         pezzi << parole.sql;
         c.params << parole.params;
     }
@@ -90,19 +95,21 @@ Condizione CondizioneCatalogo(const RicercaCatalogo& r) {
     return c;
 }
 
-bool CercaCatalogo(cConnessione& catalogo, Dialogs& dialogs, const RicercaCatalogo& ricerca, QStringList& righe) {
+bool CercaCatalogo(cConnessione& catalogo, Dialogs& dialogs, const RicercaCatalogo& ricerca,
+                   QStringList& righe) {
     const Condizione c = CondizioneCatalogo(ricerca);
     if (c.sql.isEmpty())
         return false;
     QStringList trovate;
-    for (RecordSet rs = catalogo.ApriRS(QStringLiteral("select id, estremi, titolo from tabCatalogo where ") + c.sql,
-                                        c.params);
+    for (RecordSet rs = catalogo.ApriRS(
+             QStringLiteral("select id, estremi, titolo from tabCatalogo where ") + c.sql, c.params);
          !rs.eof(); rs.moveNext())
         trovate << rs.field(u"id").toString() + QStringLiteral(") ") + rs.field(u"estremi").toString() +
                        QStringLiteral(" --- ") + rs.field(u"titolo").toString();
     if (trovate.isEmpty()) {
-        dialogs.message(QStringLiteral("Non ci sono provvedimenti che soddisfano la ricerca - cambiare e riprovare"),
-                        applicationTitle(), Buttons::Ok, Icon::Information);
+        dialogs.message(
+            QStringLiteral("Non ci sono provvedimenti che soddisfano la ricerca - cambiare e riprovare"),
+            applicationTitle(), Buttons::Ok, Icon::Information);
         return false;
     }
     righe = std::move(trovate);
@@ -110,7 +117,8 @@ bool CercaCatalogo(cConnessione& catalogo, Dialogs& dialogs, const RicercaCatalo
 }
 
 QString DettaglioCatalogo(cConnessione& catalogo, qint64 id) {
-    RecordSet rs = catalogo.ApriRS(QStringLiteral("select estremi, titolo from tabCatalogo where id = ?"), {id});
+    RecordSet rs =
+        catalogo.ApriRS(QStringLiteral("select estremi, titolo from tabCatalogo where id = ?"), {id});
     if (rs.eof())
         return {};
     return rs.field(u"estremi").toString() + u'\n' + rs.field(u"titolo").toString();

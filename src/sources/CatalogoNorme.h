@@ -14,14 +14,14 @@ class Dialogs;
 
 // The catalogue frame as the operator filled it; a combo on its header item is empty text.
 struct RicercaCatalogo {
-    QString giorno;   // txtCatalogoGiorno
-    QString mese;     // cmbCatalogoMese, the month name
-    QString anno;     // txtCatalogoAnno
-    QString numero;   // txtCatalogoNumero
-    QString nomeAtto; // cmbCatalogoNomeAtto, as the list writes it ("d.lg.")
-    QString parola;   // txtCatalogoParola
-    bool intero = false;                        // optIntero: the whole title
-    QString modo = QStringLiteral("Tutte");     // ComboParte
+    QString giorno;                         // txtCatalogoGiorno
+    QString mese;                           // cmbCatalogoMese, the month name
+    QString anno;                           // txtCatalogoAnno
+    QString numero;                         // txtCatalogoNumero
+    QString nomeAtto;                       // cmbCatalogoNomeAtto, as the list writes it ("d.lg.")
+    QString parola;                         // txtCatalogoParola
+    bool intero = false;                    // optIntero: the whole title
+    QString modo = QStringLiteral("Tutte"); // ComboParte
 };
 
 // The acts of the catalogue's list "Nome atto".
@@ -35,7 +35,8 @@ Condizione CondizioneCatalogo(const RicercaCatalogo& ricerca);
 
 // Fills the lines "<id>) <estremi> --- <titolo>". Nothing filled in: false, no message. No act
 // found: the message, false, and the lines are left alone.
-bool CercaCatalogo(cConnessione& catalogo, Dialogs& dialogs, const RicercaCatalogo& ricerca, QStringList& righe);
+bool CercaCatalogo(cConnessione& catalogo, Dialogs& dialogs, const RicercaCatalogo& ricerca,
+                   QStringList& righe);
 
 // Estremi and title of an act, one per line; empty when the act is not there.
 QString DettaglioCatalogo(cConnessione& catalogo, qint64 id);

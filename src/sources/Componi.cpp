@@ -85,7 +85,9 @@ void ComponiArticolo(const QString& nome, const QString& TP, VoceFonte& voce, co
 
 namespace {
 
-QString unito(const QString& a, const QString& b) { return TogliSpazi(a + u' ' + b); }
+QString unito(const QString& a, const QString& b) {
+    return TogliSpazi(a + u' ' + b);
+}
 
 // The act chosen in the page's list; false after "Manca l'atto!" when none.
 bool attoScelto(const PaginaFonte& pagina, Dialogs& dialogs) {
@@ -166,9 +168,9 @@ bool ComponiNormativa(int tipo, VoceFonte& voce, const PaginaFonte& pagina, Dial
             return false;
         voce.NomeFonte = pagina.atto;
         if (pagina.txtInfo1.isEmpty()) {
-            const Answer a = dialogs.message(QStringLiteral("Manca il ministero: giusto?"),
-                                             MessaggiFonte::attenzioneEsclamativo(), Buttons::YesNoCancel,
-                                             Icon::Question);
+            const Answer a =
+                dialogs.message(QStringLiteral("Manca il ministero: giusto?"),
+                                MessaggiFonte::attenzioneEsclamativo(), Buttons::YesNoCancel, Icon::Question);
             if (a != Answer::Yes)
                 return false;
             s = unito(s, voce.NomeFonte) + ComponiEstremi(voce, pagina);
@@ -185,7 +187,9 @@ bool ComponiNormativa(int tipo, VoceFonte& voce, const PaginaFonte& pagina, Dial
             return false;
         voce.NomeFonte = pagina.atto;
         if (pagina.txtInfo1.isEmpty()) {
-            AvvisoFonte(dialogs, tipo == 8 ? QStringLiteral("Manca l'amministrazione!") : QStringLiteral("Manca l'autorità!"),
+            AvvisoFonte(dialogs,
+                        tipo == 8 ? QStringLiteral("Manca l'amministrazione!")
+                                  : QStringLiteral("Manca l'autorità!"),
                         MessaggiFonte::attenzioneEsclamativo());
             return false;
         }
@@ -219,16 +223,16 @@ bool ComponiNormativa(int tipo, VoceFonte& voce, const PaginaFonte& pagina, Dial
             return false;
         voce.NomeFonte = pagina.atto;
         if (pagina.txtInfo3.isEmpty()) {
-            const Answer a = dialogs.message(QStringLiteral("Manca l'argomento: giusto?"),
-                                             MessaggiFonte::attenzioneEsclamativo(), Buttons::YesNoCancel,
-                                             Icon::Question);
+            const Answer a =
+                dialogs.message(QStringLiteral("Manca l'argomento: giusto?"),
+                                MessaggiFonte::attenzioneEsclamativo(), Buttons::YesNoCancel, Icon::Question);
             if (a == Answer::No)
                 return false;
             s = unito(s, voce.NomeFonte) + ComponiEstremi(voce, pagina);
         } else {
             voce.altro = pagina.txtInfo3;
-            s = unito(s, voce.NomeFonte) + ComponiEstremi(voce, pagina) + QStringLiteral(" (") + pagina.txtInfo3 +
-                u')';
+            s = unito(s, voce.NomeFonte) + ComponiEstremi(voce, pagina) + QStringLiteral(" (") +
+                pagina.txtInfo3 + u')';
         }
         break;
     }
@@ -328,13 +332,14 @@ bool ComponiGiurisprudenza(int tipo, VoceFonte& voce, const PaginaFonte& pagina,
         if (!attoScelto(pagina, dialogs))
             return false;
         const QString& a = pagina.atto;
-        if ((a == u"Comm. I grado" || a == u"Comm. II grado" || a == u"Comm. prov.") && !cittaData(pagina, dialogs))
+        if ((a == u"Comm. I grado" || a == u"Comm. II grado" || a == u"Comm. prov.") &&
+            !cittaData(pagina, dialogs))
             return false;
         if (a == u"Comm. reg." && !regioneScelta(pagina, dialogs))
             return false;
         voce.NomeFonte = a;
-        s = base() + pezzoRegione(voce, pagina) + pezzoCittaTrattino(voce, pagina) + pezzoSezione(voce, pagina) +
-            ComponiEstremi(voce, pagina);
+        s = base() + pezzoRegione(voce, pagina) + pezzoCittaTrattino(voce, pagina) +
+            pezzoSezione(voce, pagina) + ComponiEstremi(voce, pagina);
         break;
     }
     case 6:
@@ -349,8 +354,8 @@ bool ComponiGiurisprudenza(int tipo, VoceFonte& voce, const PaginaFonte& pagina,
         if (pagina.atto == u"TAR" && !regioneScelta(pagina, dialogs))
             return false;
         voce.NomeFonte = pagina.atto;
-        s = base() + pezzoRegione(voce, pagina) + pezzoCittaTrattino(voce, pagina) + pezzoSezione(voce, pagina) +
-            ComponiEstremi(voce, pagina);
+        s = base() + pezzoRegione(voce, pagina) + pezzoCittaTrattino(voce, pagina) +
+            pezzoSezione(voce, pagina) + ComponiEstremi(voce, pagina);
         break;
     case 8:
         if (!attoScelto(pagina, dialogs))
@@ -364,7 +369,8 @@ bool ComponiGiurisprudenza(int tipo, VoceFonte& voce, const PaginaFonte& pagina,
         if (pagina.atto == u"Trib. Acque" && !regioneScelta(pagina, dialogs))
             return false;
         voce.NomeFonte = pagina.atto;
-        s = base() + pezzoRegione(voce, pagina) + pezzoCittaTrattino(voce, pagina) + ComponiEstremi(voce, pagina);
+        s = base() + pezzoRegione(voce, pagina) + pezzoCittaTrattino(voce, pagina) +
+            ComponiEstremi(voce, pagina);
         break;
     case 9:
         voce.TP = QStringLiteral("GIAL");
@@ -396,7 +402,8 @@ bool ComponiGiurisprudenza(int tipo, VoceFonte& voce, const PaginaFonte& pagina,
     return true;
 }
 
-bool ImmettiFonteInterna(int numeroPagina, const PaginaFonte& pagina, DocumentBuffer& buffer, Dialogs& dialogs) {
+bool ImmettiFonteInterna(int numeroPagina, const PaginaFonte& pagina, DocumentBuffer& buffer,
+                         Dialogs& dialogs) {
     if (pagina.tipo < 1) {
         AvvisoFonte(dialogs, MessaggiFonte::nessunaFonte(), MessaggiFonte::attenzione());
         return false;
@@ -412,7 +419,8 @@ bool ImmettiFonteInterna(int numeroPagina, const PaginaFonte& pagina, DocumentBu
     case PaginaCodificazioni: {
         const bool bancarie =
             pagina.voceTipo.toUpper() == QStringLiteral("Norme bancarie uniformi").toUpper();
-        ComponiArticolo(pagina.voceTipo, bancarie ? QStringLiteral("LIAB") : QStringLiteral("LIC"), voce, pagina);
+        ComponiArticolo(pagina.voceTipo, bancarie ? QStringLiteral("LIAB") : QStringLiteral("LIC"), voce,
+                        pagina);
         break;
     }
     case PaginaCostituzione:

@@ -11,7 +11,12 @@
 class Dialogs;
 
 // Pages of the domestic dialog (its tabs show them in the order 4, 1, 2, 3).
-enum PaginaInterna { PaginaCodificazioni = 1, PaginaNormativa = 2, PaginaGiurisprudenza = 3, PaginaCostituzione = 4 };
+enum PaginaInterna {
+    PaginaCodificazioni = 1,
+    PaginaNormativa = 2,
+    PaginaGiurisprudenza = 3,
+    PaginaCostituzione = 4
+};
 
 // Every pair of blanks becomes one, in a single pass from the left: three blanks stay two.
 QString RiduciSpazi(const QString& testo);
@@ -36,16 +41,26 @@ bool ComponiGiurisprudenza(int tipo, VoceFonte& voce, const PaginaFonte& pagina,
 
 // Adds the source of one page of the domestic dialog to the buffer's list. True when an entry
 // was added; on a failed check the list is as before.
-bool ImmettiFonteInterna(int numeroPagina, const PaginaFonte& pagina, DocumentBuffer& buffer, Dialogs& dialogs);
+bool ImmettiFonteInterna(int numeroPagina, const PaginaFonte& pagina, DocumentBuffer& buffer,
+                         Dialogs& dialogs);
 
 // Messages shared by the source dialogs.
 namespace MessaggiFonte {
-inline QString nessunaFonte() { return QStringLiteral("Nessuna fonte immessa!"); }
-inline QString mancaAtto() { return QStringLiteral("Manca l'atto!"); }
-inline QString attenzione() { return QStringLiteral("Attenzione"); }
-inline QString attenzioneEsclamativo() { return QStringLiteral("Attenzione!"); }
+inline QString nessunaFonte() {
+    return QStringLiteral("Nessuna fonte immessa!");
+}
+inline QString mancaAtto() {
+    return QStringLiteral("Manca l'atto!");
+}
+inline QString attenzione() {
+    return QStringLiteral("Attenzione");
+}
+inline QString attenzioneEsclamativo() {
+    return QStringLiteral("Attenzione!");
+}
 inline QString asterisco() {
-    return QStringLiteral("Il testo della fonte non può contenere l'asterisco (*), che separa la sigla della famiglia!");
+    return QStringLiteral(
+        "Il testo della fonte non può contenere l'asterisco (*), che separa la sigla della famiglia!");
 }
 } // namespace MessaggiFonte
 

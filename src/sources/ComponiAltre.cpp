@@ -54,7 +54,9 @@ QString parteArticolo(VoceFonte& voce, const PaginaFonte& p, unsigned pezzi) {
 }
 
 // The text so far, a blank only when it is not empty, then x.
-QString unisci(const QString& s, const QString& x) { return s.isEmpty() ? x : s + u' ' + x; }
+QString unisci(const QString& s, const QString& x) {
+    return s.isEmpty() ? x : s + u' ' + x;
+}
 
 // " (<txtLibero>)" when a free text is given, kept in altro.
 QString nota(VoceFonte& voce, const PaginaFonte& p) {
@@ -95,7 +97,8 @@ bool componiTrattato(VoceFonte& voce, const PaginaFonte& p, cConnessione& connes
     RecordSet rs;
     if (id)
         rs = connessione.ApriRS(
-            QStringLiteral("select NIT, Descrizione, Numero, Data, Fonte from tabNIT where IDNIT = ?"), {*id});
+            QStringLiteral("select NIT, Descrizione, Numero, Data, Fonte from tabNIT where IDNIT = ?"),
+            {*id});
     if (!id || rs.eof())
         return avviso(dialogs, QStringLiteral("Il trattato indicato non è nell'elenco dei trattati: "
                                               "sceglierlo di nuovo con la ricerca!"));
@@ -209,7 +212,8 @@ bool ComponiComunitaria(const QString& nome, const QString& TP, VoceFonte& voce,
                         Dialogs& dialogs) {
     voce.NomeFonte = nome;
     if (TP == u"NIC T") {
-        fine(voce, unisci(parteArticolo(voce, p, Art | RipA | Comma | RipC | Lett | NumP), nome), QStringLiteral("NIC"));
+        fine(voce, unisci(parteArticolo(voce, p, Art | RipA | Comma | RipC | Lett | NumP), nome),
+             QStringLiteral("NIC"));
         return true;
     }
     if (TP == u"NIC D")
@@ -295,8 +299,8 @@ bool ComponiStorica(const QString& nome, VoceFonte& voce, const PaginaFonte& p, 
     return true;
 }
 
-bool ImmettiFonteAltra(int numeroPagina, const PaginaFonte& p, DocumentBuffer& buffer, cConnessione& connessione,
-                       Dialogs& dialogs) {
+bool ImmettiFonteAltra(int numeroPagina, const PaginaFonte& p, DocumentBuffer& buffer,
+                       cConnessione& connessione, Dialogs& dialogs) {
     if (p.tipo < 1) {
         AvvisoFonte(dialogs, MessaggiFonte::nessunaFonte(), MessaggiFonte::attenzione());
         return false;
@@ -312,17 +316,21 @@ bool ImmettiFonteAltra(int numeroPagina, const PaginaFonte& p, DocumentBuffer& b
     switch (numeroPagina) {
     case PaginaInternazionale:
         if (p.tipo == 1)
-            fatto = p.txtLibero.isEmpty() ? attoMancante()
-                                          : ComponiInternazionale({}, QStringLiteral("NIT"), voce, p, connessione, dialogs);
+            fatto = p.txtLibero.isEmpty()
+                        ? attoMancante()
+                        : ComponiInternazionale({}, QStringLiteral("NIT"), voce, p, connessione, dialogs);
         else
-            fatto = p.atto.isEmpty() ? attoMancante()
-                                     : ComponiInternazionale(p.atto, p.tipo == 2 ? QStringLiteral("NIA") : QStringLiteral("GEI"),
-                                                             voce, p, connessione, dialogs);
+            fatto = p.atto.isEmpty()
+                        ? attoMancante()
+                        : ComponiInternazionale(p.atto,
+                                                p.tipo == 2 ? QStringLiteral("NIA") : QStringLiteral("GEI"),
+                                                voce, p, connessione, dialogs);
         break;
     case PaginaComunitaria: {
-        static const QStringList codici = {QStringLiteral("NIC T"), QStringLiteral("NIC D"), QStringLiteral("NIC C"),
-                                           QStringLiteral("GEC")};
-        fatto = p.atto.isEmpty() ? attoMancante() : ComponiComunitaria(p.atto, codici.value(p.tipo - 1), voce, p, dialogs);
+        static const QStringList codici = {QStringLiteral("NIC T"), QStringLiteral("NIC D"),
+                                           QStringLiteral("NIC C"), QStringLiteral("GEC")};
+        fatto = p.atto.isEmpty() ? attoMancante()
+                                 : ComponiComunitaria(p.atto, codici.value(p.tipo - 1), voce, p, dialogs);
         break;
     }
     case PaginaStraniera:
@@ -353,8 +361,9 @@ bool ImmettiFonteAltra(int numeroPagina, const PaginaFonte& p, DocumentBuffer& b
 }
 
 void MostraFormalismo(Dialogs& dialogs) {
-    dialogs.message(QStringLiteral("--> Non occorre mettere gli zeri a sinistra a nessun tipo di informazione numerica.\n"
-                                   "--> L'anno deve essere nella forma 'aaaa'\n"
-                                   "--> Le parentesi fisse nei testi liberi vengono messe automaticamente"),
-                    QStringLiteral("Formalismo"), Buttons::Ok, Icon::Information);
+    dialogs.message(
+        QStringLiteral("--> Non occorre mettere gli zeri a sinistra a nessun tipo di informazione numerica.\n"
+                       "--> L'anno deve essere nella forma 'aaaa'\n"
+                       "--> Le parentesi fisse nei testi liberi vengono messe automaticamente"),
+        QStringLiteral("Formalismo"), Buttons::Ok, Icon::Information);
 }

@@ -30,15 +30,19 @@ QStringList colonna(cConnessione& c, const QString& sql, const QVariantList& par
 QStringList FontiInterne(cConnessione& c, const QString& liv1, const QString& liv2) {
     if (liv2.isEmpty())
         return colonna(c, QStringLiteral("select FonteNorm from TabFonteInterna where liv1 = ?"), {liv1});
-    return colonna(c, QStringLiteral("select FonteNorm from TabFonteInterna where liv1 = ? and liv2 = ?"), {liv1, liv2});
+    return colonna(c, QStringLiteral("select FonteNorm from TabFonteInterna where liv1 = ? and liv2 = ?"),
+                   {liv1, liv2});
 }
 
 QStringList FontiInterne(cConnessione& c, const QString& liv1, const QString& liv2a, const QString& liv2b) {
-    return colonna(c, QStringLiteral("select FonteNorm from TabFonteInterna where liv1 = ? and (liv2 = ? or liv2 = ?)"),
-                   {liv1, liv2a, liv2b});
+    return colonna(
+        c, QStringLiteral("select FonteNorm from TabFonteInterna where liv1 = ? and (liv2 = ? or liv2 = ?)"),
+        {liv1, liv2a, liv2b});
 }
 
-QStringList ElencoCitta(cConnessione& c) { return colonna(c, QStringLiteral("select Citta from tabCitta order by Citta")); }
+QStringList ElencoCitta(cConnessione& c) {
+    return colonna(c, QStringLiteral("select Citta from tabCitta order by Citta"));
+}
 
 QStringList ElencoSezioni(cConnessione& c) {
     return colonna(c, QStringLiteral("select Sigla from tabSezione order by Sigla"));
@@ -49,21 +53,26 @@ QStringList ElencoMinisteri(cConnessione& c) {
 }
 
 QStringList ElencoAmministrazioni(cConnessione& c) {
-    return colonna(c, QStringLiteral("select AmministrazioneNorm from tabAmministrazione order by AmministrazioneNorm"));
+    return colonna(
+        c, QStringLiteral("select AmministrazioneNorm from tabAmministrazione order by AmministrazioneNorm"));
 }
 
 QStringList ElencoAutorita(cConnessione& c) {
     return colonna(c, QStringLiteral("select AutoritaNorm from tabAutorita order by AutoritaNorm"));
 }
 
-QStringList ElencoStati(cConnessione& c) { return colonna(c, QStringLiteral("select Stato from tabStato order by Stato")); }
+QStringList ElencoStati(cConnessione& c) {
+    return colonna(c, QStringLiteral("select Stato from tabStato order by Stato"));
+}
 
 QStringList FontiInternazionali(cConnessione& c, int tipo) {
-    return colonna(c, QStringLiteral("select FonteInt from TabFonteInt where Tipo = ? order by FonteInt"), {tipo});
+    return colonna(c, QStringLiteral("select FonteInt from TabFonteInt where Tipo = ? order by FonteInt"),
+                   {tipo});
 }
 
 QStringList FontiComunitarie(cConnessione& c, int tipo) {
-    return colonna(c, QStringLiteral("select FonteCom from TabFonteCom where Tipo = ? order by FonteCom"), {tipo});
+    return colonna(c, QStringLiteral("select FonteCom from TabFonteCom where Tipo = ? order by FonteCom"),
+                   {tipo});
 }
 
 QStringList FontiCanoniche(cConnessione& c) {
@@ -81,14 +90,17 @@ QStringList righeNIT(RecordSet rs) {
 
 } // namespace
 
-QStringList CaricaNIT(cConnessione& c) { return righeNIT(c.ApriRS(QStringLiteral("select IDNIT, fonte from TabNIT"))); }
+QStringList CaricaNIT(cConnessione& c) {
+    return righeNIT(c.ApriRS(QStringLiteral("select IDNIT, fonte from TabNIT")));
+}
 
 bool CercaNIT(cConnessione& c, Dialogs& dialogs, const QString& parole, bool intero, const QString& modo,
               QStringList& righe) {
     if (parole.isEmpty())
         return false;
     const Condizione cond = CondizioneRicerca(QStringLiteral("tabNIT.fonte"), parole, intero, modo);
-    QStringList trovate = righeNIT(c.ApriRS(QStringLiteral("select idnit, fonte from tabNIT where ") + cond.sql, cond.params));
+    QStringList trovate =
+        righeNIT(c.ApriRS(QStringLiteral("select idnit, fonte from tabNIT where ") + cond.sql, cond.params));
     if (trovate.isEmpty()) {
         dialogs.message(QStringLiteral("Non ci sono atti che soddisfano la ricerca - cambiare e riprovare"),
                         applicationTitle(), Buttons::Ok, Icon::Information);

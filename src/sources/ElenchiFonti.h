@@ -19,12 +19,12 @@ QStringList FontiInterne(cConnessione& c, const QString& liv1, const QString& li
 // Names of two kinds at once (the "x-y" codes of the case-law page).
 QStringList FontiInterne(cConnessione& c, const QString& liv1, const QString& liv2a, const QString& liv2b);
 
-QStringList ElencoCitta(cConnessione& c);         // tabCitta, by name
-QStringList ElencoSezioni(cConnessione& c);       // tabSezione, by abbreviation
-QStringList ElencoMinisteri(cConnessione& c);     // tabMinistero
-QStringList ElencoAmministrazioni(cConnessione& c); // tabAmministrazione
-QStringList ElencoAutorita(cConnessione& c);      // tabAutorita
-QStringList ElencoStati(cConnessione& c);         // tabStato
+QStringList ElencoCitta(cConnessione& c);                   // tabCitta, by name
+QStringList ElencoSezioni(cConnessione& c);                 // tabSezione, by abbreviation
+QStringList ElencoMinisteri(cConnessione& c);               // tabMinistero
+QStringList ElencoAmministrazioni(cConnessione& c);         // tabAmministrazione
+QStringList ElencoAutorita(cConnessione& c);                // tabAutorita
+QStringList ElencoStati(cConnessione& c);                   // tabStato
 QStringList FontiInternazionali(cConnessione& c, int tipo); // TabFonteInt of Tipo 2 or 3
 QStringList FontiComunitarie(cConnessione& c, int tipo);    // TabFonteCom of Tipo 1..4
 QStringList FontiCanoniche(cConnessione& c);                // TabFonteCan of Tipo 3
@@ -47,4 +47,6 @@ struct ConvenzioneUE {
 };
 QList<ConvenzioneUE> ConvenzioniUE(cConnessione& c);
 // The name of the list item that opens the convention pick.
-inline QString NomeConvenzioneUE() { return QStringLiteral("Conv. UE"); }
+inline QString NomeConvenzioneUE() {
+    return QStringLiteral("Conv. UE");
+}

@@ -8,8 +8,9 @@
 class Dialogs;
 
 struct SchedaFonte {
-    QString txtTP, txtFonte, txtGG, txtMM, txtAA, txtArt, txtComma, txtLett, txtAll, txtRipA, txtRipC, txtN, txtNumP,
-        txtAltro, txtAmministrazione, txtAutorita, txtCitta, txtSezione, txtRegione, txtProvincia, txtStato, txtTesto;
+    QString txtTP, txtFonte, txtGG, txtMM, txtAA, txtArt, txtComma, txtLett, txtAll, txtRipA, txtRipC, txtN,
+        txtNumP, txtAltro, txtAmministrazione, txtAutorita, txtCitta, txtSezione, txtRegione, txtProvincia,
+        txtStato, txtTesto;
     bool chkDecr = false;
     bool chkOrd = false;
 };

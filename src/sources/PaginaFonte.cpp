@@ -1,33 +1,51 @@
 #include "sources/PaginaFonte.h"
 
 const QStringList& SuffissiRipartizione() {
-    static const QStringList s = {
-        QStringLiteral("bis"),          QStringLiteral("ter"),           QStringLiteral("quater"),
-        QStringLiteral("quinquies"),    QStringLiteral("sexies"),        QStringLiteral("septies"),
-        QStringLiteral("octies"),       QStringLiteral("novies"),        QStringLiteral("decies"),
-        QStringLiteral("undecies"),     QStringLiteral("duodecies"),     QStringLiteral("terdecies"),
-        QStringLiteral("quaterdecies"), QStringLiteral("quinquiesdecies"), QStringLiteral("sexiesdecies"),
-        QStringLiteral("septiesdecies"), QStringLiteral("octiesdecies"), QStringLiteral("vices"),
-        QStringLiteral("vicessemel"),   QStringLiteral("vicesbis"),      QStringLiteral("vicester")};
+    static const QStringList s = {QStringLiteral("bis"),          QStringLiteral("ter"),
+                                  QStringLiteral("quater"),       QStringLiteral("quinquies"),
+                                  QStringLiteral("sexies"),       QStringLiteral("septies"),
+                                  QStringLiteral("octies"),       QStringLiteral("novies"),
+                                  QStringLiteral("decies"),       QStringLiteral("undecies"),
+                                  QStringLiteral("duodecies"),    QStringLiteral("terdecies"),
+                                  QStringLiteral("quaterdecies"), QStringLiteral("quinquiesdecies"),
+                                  QStringLiteral("sexiesdecies"), QStringLiteral("septiesdecies"),
+                                  QStringLiteral("octiesdecies"), QStringLiteral("vices"),
+                                  QStringLiteral("vicessemel"),   QStringLiteral("vicesbis"),
+                                  QStringLiteral("vicester")};
     return s;
 }
 
-QStringList SuffissiArticolo() { return SuffissiRipartizione(); }
-QStringList SuffissiComma() { return SuffissiRipartizione().mid(0, 17); }
-QStringList SuffissiAltreFonti() { return SuffissiRipartizione().mid(0, 14); }
+QStringList SuffissiArticolo() {
+    return SuffissiRipartizione();
+}
+QStringList SuffissiComma() {
+    return SuffissiRipartizione().mid(0, 17);
+}
+QStringList SuffissiAltreFonti() {
+    return SuffissiRipartizione().mid(0, 14);
+}
 
 const QStringList& RegioniItaliane() {
-    static const QStringList r = {
-        QStringLiteral("AB - Abruzzo"),   QStringLiteral("BA - Basilicata"),
-        QStringLiteral("CL - Calabria"),  QStringLiteral("CM - Campania"),
-        QStringLiteral("ER - Emilia Romagna"), QStringLiteral("FV - Friuli Venezia Giulia"),
-        QStringLiteral("LA - Lazio"),     QStringLiteral("LI - Liguria"),
-        QStringLiteral("LO - Lombardia"), QStringLiteral("MA - Marche"),
-        QStringLiteral("MO - Molise"),    QStringLiteral("PI - Piemonte"),
-        QStringLiteral("PU - Puglia"),    QStringLiteral("SA - Sardegna"),
-        QStringLiteral("SI - Sicilia"),   QStringLiteral("TO - Toscana"),
-        QStringLiteral("TA - Trentino Alto Adige"), QStringLiteral("UM - Umbria"),
-        QStringLiteral("VA - Valle d'Aosta"), QStringLiteral("VE - Veneto")};
+    static const QStringList r = {QStringLiteral("AB - Abruzzo"),
+                                  QStringLiteral("BA - Basilicata"),
+                                  QStringLiteral("CL - Calabria"),
+                                  QStringLiteral("CM - Campania"),
+                                  QStringLiteral("ER - Emilia Romagna"),
+                                  QStringLiteral("FV - Friuli Venezia Giulia"),
+                                  QStringLiteral("LA - Lazio"),
+                                  QStringLiteral("LI - Liguria"),
+                                  QStringLiteral("LO - Lombardia"),
+                                  QStringLiteral("MA - Marche"),
+                                  QStringLiteral("MO - Molise"),
+                                  QStringLiteral("PI - Piemonte"),
+                                  QStringLiteral("PU - Puglia"),
+                                  QStringLiteral("SA - Sardegna"),
+                                  QStringLiteral("SI - Sicilia"),
+                                  QStringLiteral("TO - Toscana"),
+                                  QStringLiteral("TA - Trentino Alto Adige"),
+                                  QStringLiteral("UM - Umbria"),
+                                  QStringLiteral("VA - Valle d'Aosta"),
+                                  QStringLiteral("VE - Veneto")};
     return r;
 }
 
@@ -67,9 +85,9 @@ const QStringList& TipiGiurisprudenza() {
 }
 
 const QStringList& TitoliAltreFonti() {
-    static const QStringList t = {QStringLiteral("Diritto internazionale"), QStringLiteral("Diritto comunitario"),
-                                  QStringLiteral("Diritto straniero"), QStringLiteral("Diritto canonico"),
-                                  QStringLiteral("Fonti storiche")};
+    static const QStringList t = {QStringLiteral("Diritto internazionale"),
+                                  QStringLiteral("Diritto comunitario"), QStringLiteral("Diritto straniero"),
+                                  QStringLiteral("Diritto canonico"), QStringLiteral("Fonti storiche")};
     return t;
 }
 
@@ -78,20 +96,25 @@ const QStringList& FamiglieAltreFonti(int pagina) {
         {QStringLiteral("Trattati, accordi, convenzioni internazionali (*NIT*)"),
          QStringLiteral("Atti di organi di organismi internazionali (*NIA*)"),
          QStringLiteral("Giurisprudenza internazionale (*GEI*)")},
-        {QStringLiteral("Fonti normative (*NIC*) - Trattati"), QStringLiteral("Fonti normative (*NIC*) - Diritto derivato"),
-         QStringLiteral("Fonti normative (*NIC*) - Convenzioni"), QStringLiteral("Fonti giurisprudenziali (*GEC*)")},
+        {QStringLiteral("Fonti normative (*NIC*) - Trattati"),
+         QStringLiteral("Fonti normative (*NIC*) - Diritto derivato"),
+         QStringLiteral("Fonti normative (*NIC*) - Convenzioni"),
+         QStringLiteral("Fonti giurisprudenziali (*GEC*)")},
         {QStringLiteral("Fonti normative (*NS*)"), QStringLiteral("Fonti giurisprudenziali (*GS*)")},
         {QStringLiteral("Fonti normative (*FCC*)"), QStringLiteral("Altre fonti normative (*FCA*)"),
          QStringLiteral("Fonti giurisprudenziali (*FCG*)")},
         {QStringLiteral("Fonti romane (*FSR*)"), QStringLiteral("Fonti greche (*FSG*)"),
          QStringLiteral("Fonti bizantine (*FSB*)"), QStringLiteral("Fonti cuneiformi (*FSC*)"),
-         QStringLiteral("Fonti ebraiche (*FSE*)"), QStringLiteral("Fonti di diritto intermedio o comune (*FSI*)"),
+         QStringLiteral("Fonti ebraiche (*FSE*)"),
+         QStringLiteral("Fonti di diritto intermedio o comune (*FSI*)"),
          QStringLiteral("Altre fonti (*FSA*)")}};
     static const QStringList none;
     return pagina >= 0 && pagina < 5 ? famiglie[pagina] : none;
 }
 
 QStringList SottotipiStorici(const QString& famiglia) {
-    return {QStringLiteral("giuridiche (*%1G*)").arg(famiglia), QStringLiteral("papirologiche (*%1P*)").arg(famiglia),
-            QStringLiteral("epigrafiche (*%1E*)").arg(famiglia), QStringLiteral("letterarie (*%1L*)").arg(famiglia)};
+    return {QStringLiteral("giuridiche (*%1G*)").arg(famiglia),
+            QStringLiteral("papirologiche (*%1P*)").arg(famiglia),
+            QStringLiteral("epigrafiche (*%1E*)").arg(famiglia),
+            QStringLiteral("letterarie (*%1L*)").arg(famiglia)};
 }

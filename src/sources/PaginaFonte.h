@@ -7,26 +7,26 @@
 #include <QStringList>
 
 struct PaginaFonte {
-    int tipo = 0;       // position chosen in ComboFonte; 0 = the header, nothing chosen
-    QString voceTipo;   // text of that item (the code or the family as the list shows it)
-    QString atto;       // line selected in lstFonte; empty when none
+    int tipo = 0;     // position chosen in ComboFonte; 0 = the header, nothing chosen
+    QString voceTipo; // text of that item (the code or the family as the list shows it)
+    QString atto;     // line selected in lstFonte; empty when none
 
     // Article part.
     QString txtArt;
-    QString ripa;       // suffix chosen in ComboRipA
+    QString ripa; // suffix chosen in ComboRipA
     QString txtComma;
-    QString ripc;       // suffix chosen in ComboRipC
+    QString ripc; // suffix chosen in ComboRipC
     QString txtLett;
     QString txtNumP;
     QString txtAll;
 
     // Date and number.
     QString txtGG;
-    QString mese;       // month name chosen in ComboMese
+    QString mese; // month name chosen in ComboMese
     QString txtAA;
     QString txtN;
 
-    QString regione;    // item chosen in ComboRegione ("LA - Lazio")
+    QString regione; // item chosen in ComboRegione ("LA - Lazio")
     QString txtInfo1;
     QString txtInfo2;
     QString txtInfo3;
@@ -43,9 +43,9 @@ struct PaginaFonte {
 // The partition suffixes: ComboRipA offers all 21, ComboRipC the first 17 of the domestic dialog;
 // the other-sources dialog offers the first 14 on both.
 const QStringList& SuffissiRipartizione();
-QStringList SuffissiArticolo();      // 21
-QStringList SuffissiComma();         // 17
-QStringList SuffissiAltreFonti();    // "bis" .. "quinquiesdecies"
+QStringList SuffissiArticolo();   // 21
+QStringList SuffissiComma();      // 17
+QStringList SuffissiAltreFonti(); // "bis" .. "quinquiesdecies"
 
 // "AB - Abruzzo" ... "VE - Veneto".
 const QStringList& RegioniItaliane();

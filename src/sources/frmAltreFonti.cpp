@@ -20,8 +20,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-frmAltreFonti::frmAltreFonti(AppState& state, DocumentBuffer& buffer, std::function<void()> ricostruisci, int tab,
-                             QWidget* parent)
+frmAltreFonti::frmAltreFonti(AppState& state, DocumentBuffer& buffer, std::function<void()> ricostruisci,
+                             int tab, QWidget* parent)
     : QDialog(parent), state_(state), buffer_(buffer), ricostruisci_(std::move(ricostruisci)) {
     setObjectName(QStringLiteral("frmAltreFonti"));
     setWindowTitle(QStringLiteral("Tipi di diritto diverso da quello interno"));
@@ -98,7 +98,8 @@ void frmAltreFonti::creaNIT() {
     layout->addWidget(lblAvvisoNIT);
     layout->addLayout(bottoni);
 
-    ComboParte->addItems({QStringLiteral("Tutte"), QStringLiteral("Almeno una"), QStringLiteral("Sequenza esatta")});
+    ComboParte->addItems(
+        {QStringLiteral("Tutte"), QStringLiteral("Almeno una"), QStringLiteral("Sequenza esatta")});
 
     connect(cmdCercaNIT, &QPushButton::clicked, this, &frmAltreFonti::cmdCercaNIT_Click);
     connect(txtNIT, &QLineEdit::returnPressed, this, &frmAltreFonti::cmdCercaNIT_Click);
@@ -281,7 +282,9 @@ bool frmAltreFonti::immetti(int n) {
     return aggiunta;
 }
 
-void frmAltreFonti::cmdSalva_Click(int n) { immetti(n); }
+void frmAltreFonti::cmdSalva_Click(int n) {
+    immetti(n);
+}
 
 void frmAltreFonti::cmdClear_Click(int n) {
     immetti(n);
@@ -299,7 +302,9 @@ void frmAltreFonti::cmdEsciSalva_Click(int n) {
     accept();
 }
 
-void frmAltreFonti::cmdAbbandona_Click() { reject(); }
+void frmAltreFonti::cmdAbbandona_Click() {
+    reject();
+}
 
 void frmAltreFonti::cmdListaStati_Click(int n) {
     if (n != PaginaStraniera)
@@ -313,8 +318,8 @@ void frmAltreFonti::cmdListaStati_Click(int n) {
 
 void frmAltreFonti::PulisciAltreFonti(int n) {
     PaginaFonteWidget* p = pagina(n);
-    for (QLineEdit* e : {p->txtArt, p->txtComma, p->txtLett, p->txtNumP, p->txtAll, p->txtGG, p->txtAA, p->txtN,
-                         p->txtLibero})
+    for (QLineEdit* e : {p->txtArt, p->txtComma, p->txtLett, p->txtNumP, p->txtAll, p->txtGG, p->txtAA,
+                         p->txtN, p->txtLibero})
         e->clear();
     for (QComboBox* c : {p->ComboRipA, p->ComboRipC, p->ComboMese, p->ComboFonte})
         c->setCurrentIndex(0);
@@ -340,8 +345,8 @@ void frmAltreFonti::cmdCercaNIT_Click() {
         return;
     eseguiSicuro(state_.ui(), [&] {
         QStringList righe;
-        if (CercaNIT(state_.Connessione, state_.ui(), txtNIT->text(), optIntero->isChecked(), ComboParte->currentText(),
-                     righe))
+        if (CercaNIT(state_.Connessione, state_.ui(), txtNIT->text(), optIntero->isChecked(),
+                     ComboParte->currentText(), righe))
             PaginaFonteWidget::riempi(lstNIT, righe);
     });
 }
@@ -365,8 +370,9 @@ void frmAltreFonti::txtLiberoNIT_Change(const QString& testo) {
     ultimoNIT_ = testo;
     if (row < 0) {
         // Nothing to complete: the typed text stays, and the operator is told why.
-        lblAvvisoNIT->setText(testo.isEmpty() ? QString()
-                                              : QStringLiteral("Nessun trattato dell'elenco comincia con \"%1\"").arg(testo));
+        lblAvvisoNIT->setText(
+            testo.isEmpty() ? QString()
+                            : QStringLiteral("Nessun trattato dell'elenco comincia con \"%1\"").arg(testo));
         return;
     }
     lblAvvisoNIT->clear();
@@ -384,9 +390,13 @@ void frmAltreFonti::cmdSalvaNIT_Click() {
     pagina(PaginaInternazionale)->txtLibero->setText(txtLiberoNIT->text());
 }
 
-void frmAltreFonti::cmdAbbandonaNIT_Click() { frameNIT->hide(); }
+void frmAltreFonti::cmdAbbandonaNIT_Click() {
+    frameNIT->hide();
+}
 
-void frmAltreFonti::optIntero_Click() { ComboParte->setEnabled(false); }
+void frmAltreFonti::optIntero_Click() {
+    ComboParte->setEnabled(false);
+}
 
 void frmAltreFonti::optParte_Click() {
     ComboParte->setEnabled(true);

@@ -7,7 +7,6 @@
 #include "sources/frmPaginaFonte.h"
 
 #include <QDialog>
-
 #include <functional>
 
 class AppState;

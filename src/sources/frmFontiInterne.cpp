@@ -34,11 +34,10 @@ frmFontiInterne::frmFontiInterne(AppState& state, DocumentBuffer& buffer, std::f
     SSTabInterna = new QTabWidget(this);
     SSTabInterna->setObjectName(QStringLiteral("SSTabInterna"));
     const QString pictures = state_.home.root();
-    const std::pair<int, const char*> tabs[] = {
-        {PaginaCostituzione, "Costituzione"},
-        {PaginaCodificazioni, "Codificazioni"},
-        {PaginaNormativa, "Normativa"},
-        {PaginaGiurisprudenza, "Giurisprudenza"}};
+    const std::pair<int, const char*> tabs[] = {{PaginaCostituzione, "Costituzione"},
+                                                {PaginaCodificazioni, "Codificazioni"},
+                                                {PaginaNormativa, "Normativa"},
+                                                {PaginaGiurisprudenza, "Giurisprudenza"}};
     for (const auto& [numero, caption] : tabs) {
         pagine_[numero] = new PaginaFonteWidget(numero, pictures, SSTabInterna);
         SSTabInterna->addTab(pagine_[numero], QString::fromLatin1(caption));
@@ -74,7 +73,9 @@ frmFontiInterne::frmFontiInterne(AppState& state, DocumentBuffer& buffer, std::f
     tabCorrente_ = 0;
 }
 
-frmFontiInterne::~frmFontiInterne() { chiudiCatalogo(); }
+frmFontiInterne::~frmFontiInterne() {
+    chiudiCatalogo();
+}
 
 PaginaFonteWidget* frmFontiInterne::pagina(int numero) const {
     return numero >= 1 && numero <= 4 ? pagine_[numero] : nullptr;
@@ -199,9 +200,10 @@ void frmFontiInterne::layoutGiurisprudenza(PaginaFonteWidget* p, int tipo) {
     const QString codice = QString::fromLatin1(codici[tipo]);
     if (!codice.isEmpty()) {
         const QStringList parti = codice.split(u'-');
-        PaginaFonteWidget::riempi(p->lstFonte, parti.size() == 2 ? FontiInterne(state_.Connessione, QStringLiteral("3"),
-                                                                                 parti[0], parti[1])
-                                                                 : FontiInterne(state_.Connessione, QStringLiteral("3"), codice));
+        PaginaFonteWidget::riempi(
+            p->lstFonte, parti.size() == 2
+                             ? FontiInterne(state_.Connessione, QStringLiteral("3"), parti[0], parti[1])
+                             : FontiInterne(state_.Connessione, QStringLiteral("3"), codice));
         p->FrameFonte->show();
     }
     const bool citta = tipo == 4 || tipo == 5 || tipo == 7 || tipo == 8 || tipo == 9;
@@ -212,7 +214,7 @@ void frmFontiInterne::layoutGiurisprudenza(PaginaFonteWidget* p, int tipo) {
     p->mostraInfo2(sezioni);
     p->FrameRegione->setVisible(regione);
     if (tipo == 4 || tipo == 9 || tipo == 10) {
-        p->LabelInfo3->setText(tipo == 4    ? QStringLiteral("Altro")
+        p->LabelInfo3->setText(tipo == 4   ? QStringLiteral("Altro")
                                : tipo == 9 ? QStringLiteral("Ente/parti/.")
                                            : QStringLiteral("Specifica"));
         p->mostraInfo3(true);
@@ -227,7 +229,9 @@ bool frmFontiInterne::immetti(int numeroPagina) {
     return aggiunta;
 }
 
-void frmFontiInterne::cmdSalva_Click(int numeroPagina) { immetti(numeroPagina); }
+void frmFontiInterne::cmdSalva_Click(int numeroPagina) {
+    immetti(numeroPagina);
+}
 
 void frmFontiInterne::cmdClear_Click(int numeroPagina) {
     immetti(numeroPagina);
@@ -245,7 +249,9 @@ void frmFontiInterne::cmdEsciSalva_Click(int numeroPagina) {
     accept();
 }
 
-void frmFontiInterne::cmdAbbandona_Click() { reject(); }
+void frmFontiInterne::cmdAbbandona_Click() {
+    reject();
+}
 
 void frmFontiInterne::pulisciPagina(int numeroPagina) {
     PaginaFonteWidget* p = pagina(numeroPagina);
@@ -253,8 +259,8 @@ void frmFontiInterne::pulisciPagina(int numeroPagina) {
         return;
     for (QComboBox* c : {p->ComboFonte, p->ComboRipA, p->ComboRipC, p->ComboRegione, p->ComboMese})
         c->setCurrentIndex(0);
-    for (QLineEdit* e : {p->txtInfo1, p->txtInfo2, p->txtInfo3, p->txtGG, p->txtAA, p->txtN, p->txtArt, p->txtComma,
-                         p->txtLett, p->txtAll, p->txtNumP})
+    for (QLineEdit* e : {p->txtInfo1, p->txtInfo2, p->txtInfo3, p->txtGG, p->txtAA, p->txtN, p->txtArt,
+                         p->txtComma, p->txtLett, p->txtAll, p->txtNumP})
         e->clear();
     p->chkDecr->setChecked(false);
     p->chkOrd->setChecked(false);
@@ -303,7 +309,8 @@ void frmFontiInterne::creaCatalogo() {
     named(optParte, "optParte");
     ComboParte = new QComboBox(f);
     named(ComboParte, "ComboParte");
-    ComboParte->addItems({QStringLiteral("Tutte"), QStringLiteral("Almeno una"), QStringLiteral("Sequenza esatta")});
+    ComboParte->addItems(
+        {QStringLiteral("Tutte"), QStringLiteral("Almeno una"), QStringLiteral("Sequenza esatta")});
     cmdCercaCatalogo = new QPushButton(QStringLiteral("&Ricerca"), f);
     named(cmdCercaCatalogo, "cmdCercaCatalogo");
     cmdCercaCatalogo->setAutoDefault(false);
@@ -370,8 +377,9 @@ void frmFontiInterne::cmdCatalogoFonti_Click() {
     if (!state_.CatalogoAperto && ApriCatalogo(state_))
         catalogoApertoQui_ = true;
     if (!state_.CatalogoAperto) {
-        state_.ui().message(QStringLiteral("Impossibile aprire il catalogo norme (%1)").arg(state_.home.cataloguePath()),
-                            applicationTitle(), Buttons::Ok, Icon::Critical);
+        state_.ui().message(
+            QStringLiteral("Impossibile aprire il catalogo norme (%1)").arg(state_.home.cataloguePath()),
+            applicationTitle(), Buttons::Ok, Icon::Critical);
         return;
     }
     frameInterrogazioneCatalogo->show();
@@ -379,7 +387,9 @@ void frmFontiInterne::cmdCatalogoFonti_Click() {
     txtCatalogoAnno->setFocus();
 }
 
-void frmFontiInterne::optIntero_Click() { ComboParte->setEnabled(false); }
+void frmFontiInterne::optIntero_Click() {
+    ComboParte->setEnabled(false);
+}
 
 void frmFontiInterne::optParte_Click() {
     ComboParte->setEnabled(true);
@@ -414,7 +424,8 @@ void frmFontiInterne::lstRisultato_Click() {
     const std::optional<qint64> id = NumeroRiga(item->text());
     if (!id)
         return;
-    eseguiSicuro(state_.ui(), [&] { txtRisultato->setPlainText(DettaglioCatalogo(state_.ConnessioneCatalogo, *id)); });
+    eseguiSicuro(state_.ui(),
+                 [&] { txtRisultato->setPlainText(DettaglioCatalogo(state_.ConnessioneCatalogo, *id)); });
 }
 
 void frmFontiInterne::lstRisultato_DblClick() {

@@ -8,7 +8,6 @@
 #include "sources/frmPaginaFonte.h"
 
 #include <QDialog>
-
 #include <functional>
 
 class AppState;

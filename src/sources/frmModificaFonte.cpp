@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmModificaFonte::frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer, std::function<void()> ricostruisci,
-                                   QWidget* parent)
+frmModificaFonte::frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer,
+                                   std::function<void()> ricostruisci, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), buffer_(buffer), ricostruisci_(std::move(ricostruisci)) {
     setObjectName(QStringLiteral("frmModificaFonte"));
     setWindowTitle(QStringLiteral("Modifica fonte"));
@@ -25,17 +25,26 @@ frmModificaFonte::frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer, std
         QLineEdit** box;
         const char* name;
     } campi[] = {
-        {"Tipo (TP)", &txtTP, "txtTP"},          {"Fonte", &txtFonte, "txtFonte"},
-        {"Giorno", &txtGG, "txtGG"},             {"Mese", &txtMM, "txtMM"},
-        {"Anno", &txtAA, "txtAA"},               {"Numero", &txtN, "txtN"},
-        {"Articolo", &txtArt, "txtArt"},         {"Ripartizione articolo", &txtRipA, "txtRipA"},
-        {"Comma", &txtComma, "txtComma"},        {"Ripartizione comma", &txtRipC, "txtRipC"},
-        {"Lettera", &txtLett, "txtLett"},        {"Numero (punto)", &txtNumP, "txtNumP"},
-        {"Allegato", &txtAll, "txtAll"},         {"Altro", &txtAltro, "txtAltro"},
+        {"Tipo (TP)", &txtTP, "txtTP"},
+        {"Fonte", &txtFonte, "txtFonte"},
+        {"Giorno", &txtGG, "txtGG"},
+        {"Mese", &txtMM, "txtMM"},
+        {"Anno", &txtAA, "txtAA"},
+        {"Numero", &txtN, "txtN"},
+        {"Articolo", &txtArt, "txtArt"},
+        {"Ripartizione articolo", &txtRipA, "txtRipA"},
+        {"Comma", &txtComma, "txtComma"},
+        {"Ripartizione comma", &txtRipC, "txtRipC"},
+        {"Lettera", &txtLett, "txtLett"},
+        {"Numero (punto)", &txtNumP, "txtNumP"},
+        {"Allegato", &txtAll, "txtAll"},
+        {"Altro", &txtAltro, "txtAltro"},
         {"Amministrazione", &txtAmministrazione, "txtAmministrazione"},
         {"Autorità", &txtAutorita, "txtAutorita"},
-        {"Città", &txtCitta, "txtCitta"},        {"Sezione", &txtSezione, "txtSezione"},
-        {"Regione", &txtRegione, "txtRegione"},  {"Provincia", &txtProvincia, "txtProvincia"},
+        {"Città", &txtCitta, "txtCitta"},
+        {"Sezione", &txtSezione, "txtSezione"},
+        {"Regione", &txtRegione, "txtRegione"},
+        {"Provincia", &txtProvincia, "txtProvincia"},
         {"Stato", &txtStato, "txtStato"},
     };
     int i = 0;
@@ -150,4 +159,6 @@ void frmModificaFonte::cmdEsci_Click() {
     accept();
 }
 
-void frmModificaFonte::cmdAbbandona_Click() { reject(); }
+void frmModificaFonte::cmdAbbandona_Click() {
+    reject();
+}

@@ -4,7 +4,6 @@
 // edits directly. "Esci" copies the dialog back and rebuilds the document window's list.
 
 #include <QDialog>
-
 #include <functional>
 
 struct DocumentBuffer;
@@ -24,10 +23,11 @@ public:
     void MostraFonte();
 
     QLineEdit *txtTP = nullptr, *txtFonte = nullptr, *txtGG = nullptr, *txtMM = nullptr, *txtAA = nullptr,
-              *txtArt = nullptr, *txtComma = nullptr, *txtLett = nullptr, *txtAll = nullptr, *txtRipA = nullptr,
-              *txtRipC = nullptr, *txtN = nullptr, *txtNumP = nullptr, *txtAltro = nullptr,
-              *txtAmministrazione = nullptr, *txtAutorita = nullptr, *txtCitta = nullptr, *txtSezione = nullptr,
-              *txtRegione = nullptr, *txtProvincia = nullptr, *txtStato = nullptr, *txtTesto = nullptr;
+              *txtArt = nullptr, *txtComma = nullptr, *txtLett = nullptr, *txtAll = nullptr,
+              *txtRipA = nullptr, *txtRipC = nullptr, *txtN = nullptr, *txtNumP = nullptr,
+              *txtAltro = nullptr, *txtAmministrazione = nullptr, *txtAutorita = nullptr, *txtCitta = nullptr,
+              *txtSezione = nullptr, *txtRegione = nullptr, *txtProvincia = nullptr, *txtStato = nullptr,
+              *txtTesto = nullptr;
     QCheckBox* chkDecr = nullptr;
     QCheckBox* chkOrd = nullptr;
     QPushButton* cmdEsci = nullptr;

@@ -22,8 +22,7 @@
 
 namespace {
 
-template <typename W, typename... Args>
-W* crea(QWidget* parent, const char* name, Args&&... args) {
+template <typename W, typename... Args> W* crea(QWidget* parent, const char* name, Args&&... args) {
     auto* w = new W(std::forward<Args>(args)..., parent);
     w->setObjectName(QString::fromLatin1(name));
     return w;
@@ -107,8 +106,8 @@ PaginaFonteWidget::PaginaFonteWidget(int numero, const QString& pictureFolder, Q
     txtAA = campo(FrameEstremi, "txtAA", 70);
     txtN = campo(FrameEstremi, "txtN", 110);
     auto* est = new QGridLayout(FrameEstremi);
-    const std::pair<const char*, QWidget*> estremi[] = {{"Giorno", txtGG}, {"Mese", ComboMese}, {"Anno", txtAA},
-                                                        {"Numero", txtN}};
+    const std::pair<const char*, QWidget*> estremi[] = {
+        {"Giorno", txtGG}, {"Mese", ComboMese}, {"Anno", txtAA}, {"Numero", txtN}};
     int col = 0;
     for (const auto& [label, w] : estremi) {
         est->addWidget(new QLabel(QString::fromLatin1(label), FrameEstremi), 0, col);
@@ -212,8 +211,10 @@ PaginaFonteWidget::PaginaFonteWidget(int numero, const QString& pictureFolder, Q
             [this](QListWidgetItem* item) { txtInfo1->setText(item->text()); });
     connect(lstElenco2, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { txtInfo2->setText(item->text()); });
-    connect(txtInfo1, &QLineEdit::textChanged, this, [this](const QString& t) { cercaPrefisso(lstElenco1, t); });
-    connect(txtInfo2, &QLineEdit::textChanged, this, [this](const QString& t) { cercaPrefisso(lstElenco2, t); });
+    connect(txtInfo1, &QLineEdit::textChanged, this,
+            [this](const QString& t) { cercaPrefisso(lstElenco1, t); });
+    connect(txtInfo2, &QLineEdit::textChanged, this,
+            [this](const QString& t) { cercaPrefisso(lstElenco2, t); });
 
     for (QLineEdit* e : {txtArt, txtComma, txtGG, txtAA, txtN, txtAll})
         e->installEventFilter(this);
@@ -273,7 +274,9 @@ PaginaFonte PaginaFonteWidget::leggi() const {
     p.tipo = std::max(0, ComboFonte->currentIndex());
     p.voceTipo = ComboFonte->currentText();
     p.atto = selezionata(lstFonte);
-    const auto scelto = [](const QComboBox* c) { return c->currentIndex() >= 1 ? c->currentText() : QString(); };
+    const auto scelto = [](const QComboBox* c) {
+        return c->currentIndex() >= 1 ? c->currentText() : QString();
+    };
     p.txtArt = txtArt->text();
     p.ripa = scelto(ComboRipA);
     p.txtComma = txtComma->text();
@@ -341,8 +344,8 @@ void eseguiSicuro(Dialogs& dialogs, const std::function<void()>& action) {
     try {
         action();
     } catch (const DbError& e) {
-        dialogs.message(QStringLiteral("Errore %1: %2").arg(e.number()).arg(e.description()), applicationTitle(),
-                        Buttons::Ok, Icon::Critical);
+        dialogs.message(QStringLiteral("Errore %1: %2").arg(e.number()).arg(e.description()),
+                        applicationTitle(), Buttons::Ok, Icon::Critical);
     } catch (const std::exception& e) {
         dialogs.message(QString::fromLocal8Bit(e.what()), applicationTitle(), Buttons::Ok, Icon::Critical);
     }

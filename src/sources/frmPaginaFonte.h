@@ -6,7 +6,6 @@
 #include "sources/PaginaFonte.h"
 
 #include <QWidget>
-
 #include <functional>
 
 class QCheckBox;

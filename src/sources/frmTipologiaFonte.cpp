@@ -12,10 +12,11 @@ frmTipologiaFonte::frmTipologiaFonte(QWidget* parent) : QDialog(parent) {
 
     cmbTipologiaFonte = new QComboBox(this);
     cmbTipologiaFonte->setObjectName(QStringLiteral("cmbTipologiaFonte"));
-    cmbTipologiaFonte->addItems({QStringLiteral("Tipologia fonte"), QStringLiteral("Fonti di diritto interno"),
-                                 QStringLiteral("Fonti di diritto internazionale"),
-                                 QStringLiteral("Fonti di diritto comunitario"), QStringLiteral("Fonti di diritto straniero"),
-                                 QStringLiteral("Fonti di diritto canonico"), QStringLiteral("Fonti storiche")});
+    cmbTipologiaFonte->addItems(
+        {QStringLiteral("Tipologia fonte"), QStringLiteral("Fonti di diritto interno"),
+         QStringLiteral("Fonti di diritto internazionale"), QStringLiteral("Fonti di diritto comunitario"),
+         QStringLiteral("Fonti di diritto straniero"), QStringLiteral("Fonti di diritto canonico"),
+         QStringLiteral("Fonti storiche")});
     cmbTipologiaFonte->setCurrentIndex(0);
     cmbTipologiaFonte->setMinimumWidth(280);
 

@@ -211,7 +211,8 @@ private Q_SLOTS:
         QVERIFY(cost->txtArt->text().isEmpty());
         QCOMPARE(cost->ComboFonte->currentIndex(), 0);
         PaginaFonteWidget* cod = dlg.pagina(1);
-        cod->ComboFonte->setCurrentIndex(cod->ComboFonte->findText(QStringLiteral("Norme bancarie uniformi")));
+        cod->ComboFonte->setCurrentIndex(
+            cod->ComboFonte->findText(QStringLiteral("Norme bancarie uniformi")));
         cod->txtArt->setText(QStringLiteral("2"));
         shot(&dlg, QStringLiteral("frmFontiInterne_codificazioni"));
         cod->cmdSalva->click();
@@ -266,7 +267,8 @@ private Q_SLOTS:
             QCOMPARE(p->LabelInfo3->text(), info3);
         if (tipo == 8) {
             QVERIFY(!p->lstFonte->findItems(QStringLiteral("Trib. Acque"), Qt::MatchExactly).isEmpty());
-            QVERIFY(!p->lstFonte->findItems(QStringLiteral("Comm. ricorsi brevetti"), Qt::MatchExactly).isEmpty());
+            QVERIFY(!p->lstFonte->findItems(QStringLiteral("Comm. ricorsi brevetti"), Qt::MatchExactly)
+                         .isEmpty());
         }
         shot(&dlg, QStringLiteral("frmFontiInterne_giurisprudenza_%1").arg(tipo, 2, 10, QLatin1Char('0')));
     }
@@ -340,12 +342,15 @@ private Q_SLOTS:
             QVERIFY(ApriCatalogo(t->state()));
             cConnessione& c = t->state().ConnessioneCatalogo;
             c.EseguiIstruzione(QStringLiteral("delete from tabCatalogo"));
-            c.EseguiIstruzione(QStringLiteral(
-                "insert into tabCatalogo (id, estremi, titolo, anno, numero, promulgazione, abbreviazione) values "
-                "(90001, 'l. 15 marzo 1990, n. 22', 'Norme sul procedimento', 1990, '22', '1990-03-15', 'l.'), "
-                "(90002, 'd.lgs. 2 marzo 2001, n. 57', 'Orientamento del settore agricolo', 2001, '57', '2001-03-02', "
-                "'d.lgs.'), "
-                "(90003, 'l. 3 aprile 1990, n. 80', 'Disposizioni tributarie', 1990, '80', '1990-04-03', 'l.')"));
+            c.EseguiIstruzione(QStringLiteral("insert into tabCatalogo (id, estremi, titolo, anno, numero, "
+                                              "promulgazione, abbreviazione) values "
+                                              "(90001, 'l. 15 marzo 1990, n. 22', 'Norme sul procedimento', "
+                                              "1990, '22', '1990-03-15', 'l.'), "
+                                              "(90002, 'd.lgs. 2 marzo 2001, n. 57', 'Orientamento del "
+                                              "settore agricolo', 2001, '57', '2001-03-02', "
+                                              "'d.lgs.'), "
+                                              "(90003, 'l. 3 aprile 1990, n. 80', 'Disposizioni tributarie', "
+                                              "1990, '80', '1990-04-03', 'l.')"));
             ChiudiCatalogo(t->state());
         }
         DocumentBuffer b;
@@ -367,8 +372,9 @@ private Q_SLOTS:
         // No result: the message, and the list stays.
         dlg->txtCatalogoAnno->setText(QStringLiteral("1800"));
         dlg->cmdCercaCatalogo->click();
-        QCOMPARE(t->dialogs().lastText(),
-                 QStringLiteral("Non ci sono provvedimenti che soddisfano la ricerca - cambiare e riprovare"));
+        QCOMPARE(
+            t->dialogs().lastText(),
+            QStringLiteral("Non ci sono provvedimenti che soddisfano la ricerca - cambiare e riprovare"));
         QCOMPARE(dlg->lstRisultato->count(), 2);
 
         doppioClick(dlg->lstRisultato, 1);
@@ -416,7 +422,8 @@ private Q_SLOTS:
         QCOMPARE(dlg.lstNIT->count(), 1);
         dlg.txtNIT->setText(QStringLiteral("Lisbona"));
         dlg.cmdCercaNIT->click();
-        QCOMPARE(t->dialogs().lastText(), QStringLiteral("Non ci sono atti che soddisfano la ricerca - cambiare e riprovare"));
+        QCOMPARE(t->dialogs().lastText(),
+                 QStringLiteral("Non ci sono atti che soddisfano la ricerca - cambiare e riprovare"));
         QCOMPARE(dlg.lstNIT->count(), 1);
         dlg.cmdClearNIT->click();
         QVERIFY(dlg.lstNIT->count() >= 2);
@@ -440,8 +447,10 @@ private Q_SLOTS:
         QVERIFY(!dlg.frameNIT->isVisible());
         QCOMPARE(p->txtLibero->text(), QStringLiteral("9001"));
         p->cmdSalva->click();
-        QCOMPARE(t->dialogs().lastText(),
-                 QStringLiteral("Il trattato indicato non è nell'elenco dei trattati: sceglierlo di nuovo con la ricerca!"));
+        QCOMPARE(
+            t->dialogs().lastText(),
+            QStringLiteral(
+                "Il trattato indicato non è nell'elenco dei trattati: sceglierlo di nuovo con la ricerca!"));
         QVERIFY(b.ElencoFonti.isEmpty());
 
         p->ComboFonte->setCurrentIndex(0);
@@ -459,19 +468,32 @@ private Q_SLOTS:
         QTest::addColumn<int>("family");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("shotName");
-        QTest::newRow("body") << 0 << 2 << "Ris. ONU" << "frmAltreFonti_0_NIA";
-        QTest::newRow("echr") << 0 << 3 << "C. eur. dir. uomo" << "frmAltreFonti_0_GEI";
-        QTest::newRow("eu treaty") << 1 << 1 << "TFUE" << "frmAltreFonti_1_NIC_trattati";
-        QTest::newRow("eu secondary") << 1 << 2 << "Dir. CE" << "frmAltreFonti_1_NIC_derivato";
-        QTest::newRow("eu convention") << 1 << 3 << "" << "frmAltreFonti_1_NIC_convenzioni";
-        QTest::newRow("eu court") << 1 << 4 << "C. giust. UE" << "frmAltreFonti_1_GEC";
-        QTest::newRow("foreign") << 2 << 1 << "" << "frmAltreFonti_2_NS";
-        QTest::newRow("foreign court") << 2 << 2 << "" << "frmAltreFonti_2_GS";
-        QTest::newRow("canon") << 3 << 1 << "C. Iur. Can." << "frmAltreFonti_3_FCC";
-        QTest::newRow("canon other") << 3 << 2 << "" << "frmAltreFonti_3_FCA";
-        QTest::newRow("canon court") << 3 << 3 << "Rota Romana" << "frmAltreFonti_3_FCG";
-        QTest::newRow("roman") << 4 << 1 << "papirologiche (*FSRP*)" << "frmAltreFonti_4_FSR";
-        QTest::newRow("cuneiform") << 4 << 4 << "" << "frmAltreFonti_4_FSC";
+        QTest::newRow("body") << 0 << 2 << "Ris. ONU"
+                              << "frmAltreFonti_0_NIA";
+        QTest::newRow("echr") << 0 << 3 << "C. eur. dir. uomo"
+                              << "frmAltreFonti_0_GEI";
+        QTest::newRow("eu treaty") << 1 << 1 << "TFUE"
+                                   << "frmAltreFonti_1_NIC_trattati";
+        QTest::newRow("eu secondary") << 1 << 2 << "Dir. CE"
+                                      << "frmAltreFonti_1_NIC_derivato";
+        QTest::newRow("eu convention") << 1 << 3 << ""
+                                       << "frmAltreFonti_1_NIC_convenzioni";
+        QTest::newRow("eu court") << 1 << 4 << "C. giust. UE"
+                                  << "frmAltreFonti_1_GEC";
+        QTest::newRow("foreign") << 2 << 1 << ""
+                                 << "frmAltreFonti_2_NS";
+        QTest::newRow("foreign court") << 2 << 2 << ""
+                                       << "frmAltreFonti_2_GS";
+        QTest::newRow("canon") << 3 << 1 << "C. Iur. Can."
+                               << "frmAltreFonti_3_FCC";
+        QTest::newRow("canon other") << 3 << 2 << ""
+                                     << "frmAltreFonti_3_FCA";
+        QTest::newRow("canon court") << 3 << 3 << "Rota Romana"
+                                     << "frmAltreFonti_3_FCG";
+        QTest::newRow("roman") << 4 << 1 << "papirologiche (*FSRP*)"
+                               << "frmAltreFonti_4_FSR";
+        QTest::newRow("cuneiform") << 4 << 4 << ""
+                                   << "frmAltreFonti_4_FSC";
     }
     void otherPages() {
         QFETCH(int, page);
@@ -488,7 +510,8 @@ private Q_SLOTS:
             scegliRiga(p->lstFonte, name);
         shot(&dlg, shotName);
         QVERIFY(!dlg.frameNIT->isVisible());
-        QCOMPARE(p->LabelArt->text(), page == 3 && family == 1 ? QStringLiteral("Canone") : QStringLiteral("Articolo"));
+        QCOMPARE(p->LabelArt->text(),
+                 page == 3 && family == 1 ? QStringLiteral("Canone") : QStringLiteral("Articolo"));
         QCOMPARE(p->FrameAltro->isVisible(), (page == 0 && family == 3) || (page == 1 && family == 4) ||
                                                  (page == 2 && family == 2) || (page == 3 && family == 3));
         QCOMPARE(p->txtStato->isVisible(), page == 2);
@@ -500,7 +523,8 @@ private Q_SLOTS:
     void euDirectiveAndEchr() {
         DocumentBuffer b;
         int ricostruita = 0;
-        frmAltreFonti dlg(t->state(), b, [&] { ++ricostruita; }, 1);
+        frmAltreFonti dlg(
+            t->state(), b, [&] { ++ricostruita; }, 1);
         dlg.show();
         PaginaFonteWidget* eu = dlg.pagina(1);
         eu->ComboFonte->setCurrentIndex(2);
@@ -525,8 +549,11 @@ private Q_SLOTS:
         p->txtAA->setText(QStringLiteral("2014"));
         p->txtLibero->setText(QStringLiteral("S.A.S. c. Francia"));
         p->cmdEsciSalva->click();
-        QCOMPARE(testi(b), QStringList({QStringLiteral("art. 7 Dir. CE 2004/38*NIC*"),
-                                        QStringLiteral("C. eur. dir. uomo Grande Camera 1 luglio 2014 (S.A.S. c. Francia)*GEI*")}));
+        QCOMPARE(
+            testi(b),
+            QStringList(
+                {QStringLiteral("art. 7 Dir. CE 2004/38*NIC*"),
+                 QStringLiteral("C. eur. dir. uomo Grande Camera 1 luglio 2014 (S.A.S. c. Francia)*GEI*")}));
         QCOMPARE(ricostruita, 1);
         QVERIFY(!dlg.isVisible());
     }
@@ -534,10 +561,11 @@ private Q_SLOTS:
     void conventionAndStatePicks() {
         cConnessione& c = t->state().Connessione;
         for (int i = 1; i <= 12; ++i)
-            c.EseguiIstruzione(QStringLiteral("insert into tabFonte (TP, testo, giorno, mese, anno, altro, IDNomeFonte) "
-                                              "values ('NIC', ?, ?, ?, ?, ?, 30)"),
-                               {QStringLiteral("Conv. UE %1").arg(i), QString::number(i), QString::number(i),
-                                QString::number(1990 + i), QStringLiteral("nota %1").arg(i)});
+            c.EseguiIstruzione(
+                QStringLiteral("insert into tabFonte (TP, testo, giorno, mese, anno, altro, IDNomeFonte) "
+                               "values ('NIC', ?, ?, ?, ?, ?, 30)"),
+                {QStringLiteral("Conv. UE %1").arg(i), QString::number(i), QString::number(i),
+                 QString::number(1990 + i), QStringLiteral("nota %1").arg(i)});
         DocumentBuffer b;
         frmAltreFonti dlg(t->state(), b, {}, 1);
         dlg.show();
@@ -624,15 +652,18 @@ private Q_SLOTS:
         dlg.txtTesto->setText(QStringLiteral("C. eur. dir. uomo, S.A.S. c. Francia, 1 luglio 2014*GEI*"));
         dlg.cmdEsci->click();
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(b.ElencoFonti[0].testo, QStringLiteral("C. eur. dir. uomo, S.A.S. c. Francia, 1 luglio 2014"));
-        QCOMPARE(lista, QStringList{QStringLiteral("C. eur. dir. uomo, S.A.S. c. Francia, 1 luglio 2014*GEI*")});
+        QCOMPARE(b.ElencoFonti[0].testo,
+                 QStringLiteral("C. eur. dir. uomo, S.A.S. c. Francia, 1 luglio 2014"));
+        QCOMPARE(lista,
+                 QStringList{QStringLiteral("C. eur. dir. uomo, S.A.S. c. Francia, 1 luglio 2014*GEI*")});
 
         // Abbandona changes nothing.
         frmModificaFonte again(t->dialogs(), b, [] { QFAIL("no rebuild"); });
         again.MostraFonte();
         again.txtTesto->setText(QStringLiteral("x"));
         again.cmdAbbandona->click();
-        QCOMPARE(b.ElencoFonti[0].testo, QStringLiteral("C. eur. dir. uomo, S.A.S. c. Francia, 1 luglio 2014"));
+        QCOMPARE(b.ElencoFonti[0].testo,
+                 QStringLiteral("C. eur. dir. uomo, S.A.S. c. Francia, 1 luglio 2014"));
     }
 };
 

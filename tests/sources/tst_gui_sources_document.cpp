@@ -29,8 +29,7 @@ void scegliRiga(QListWidget* list, const QString& text) {
 }
 
 // The family in frmTipologiaFonte, then `fill` on the entry dialog that it opens.
-template <typename D>
-void nuovaFonte(frmDocumento* w, int famiglia, std::function<void(D*)> fill) {
+template <typename D> void nuovaFonte(frmDocumento* w, int famiglia, std::function<void(D*)> fill) {
     bool riempito = false;
     onNextModal<frmTipologiaFonte>([famiglia](frmTipologiaFonte* d) {
         d->cmbTipologiaFonte->setCurrentIndex(famiglia);
@@ -153,10 +152,10 @@ void cedu(frmDocumento* w) {
     });
 }
 
-const QStringList kRighe = {QStringLiteral("art. 3 l. 15 marzo 1990, n. 22"),
-                            QStringLiteral("Cass. sez. un. 11 gennaio 2008, n. 500"),
-                            QStringLiteral("art. 7 Dir. CE 2004/38*NIC*"),
-                            QStringLiteral("C. eur. dir. uomo Grande Camera 1 luglio 2014 (S.A.S. c. Francia)*GEI*")};
+const QStringList kRighe = {
+    QStringLiteral("art. 3 l. 15 marzo 1990, n. 22"),
+    QStringLiteral("Cass. sez. un. 11 gennaio 2008, n. 500"), QStringLiteral("art. 7 Dir. CE 2004/38*NIC*"),
+    QStringLiteral("C. eur. dir. uomo Grande Camera 1 luglio 2014 (S.A.S. c. Francia)*GEI*")};
 
 } // namespace
 

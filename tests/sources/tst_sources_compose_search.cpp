@@ -16,22 +16,26 @@ namespace {
 void righeCatalogo(cConnessione& c) {
     c.EseguiIstruzione(QStringLiteral("delete from tabCatalogo"));
     const QVariantList rows[] = {
-        {90001, "l. 15 marzo 1990, n. 22", "Norme sul procedimento amministrativo", 1990, "22", "1990-03-15", "l."},
-        {90002, "d.lgs. 2 marzo 2001, n. 57", "Orientamento e modernizzazione del settore agricolo", 2001, "57",
-         "2001-03-02", "d.lgs."},
-        {90003, "l. 3 aprile 1990, n. 80", "Disposizioni sul procedimento tributario", 1990, "80", "1990-04-03", "l."},
-        {90004, "l.cost. 18 ottobre 2001, n. 3", "Modifiche al titolo V della Costituzione", 2001, "3", "2001-10-18",
-         "l.cost."},
-        {90005, "dir.p.c.m. 27 gennaio 1994", "Principi sull'erogazione dei servizi pubblici", 1994, "", "1994-01-27",
-         "dir.p.c.m."},
-        {90006, "d.lgs. 30 marzo 2001, n. 165", "Norme generali sull'ordinamento del lavoro alle dipendenze delle "
-                                                 "amministrazioni pubbliche",
+        {90001, "l. 15 marzo 1990, n. 22", "Norme sul procedimento amministrativo", 1990, "22", "1990-03-15",
+         "l."},
+        {90002, "d.lgs. 2 marzo 2001, n. 57", "Orientamento e modernizzazione del settore agricolo", 2001,
+         "57", "2001-03-02", "d.lgs."},
+        {90003, "l. 3 aprile 1990, n. 80", "Disposizioni sul procedimento tributario", 1990, "80",
+         "1990-04-03", "l."},
+        {90004, "l.cost. 18 ottobre 2001, n. 3", "Modifiche al titolo V della Costituzione", 2001, "3",
+         "2001-10-18", "l.cost."},
+        {90005, "dir.p.c.m. 27 gennaio 1994", "Principi sull'erogazione dei servizi pubblici", 1994, "",
+         "1994-01-27", "dir.p.c.m."},
+        {90006, "d.lgs. 30 marzo 2001, n. 165",
+         "Norme generali sull'ordinamento del lavoro alle dipendenze delle "
+         "amministrazioni pubbliche",
          2001, "165", "2001-03-30", "d.lgs."},
     };
     for (const QVariantList& r : rows)
-        c.EseguiIstruzione(QStringLiteral("insert into tabCatalogo (id, estremi, titolo, anno, numero, promulgazione, "
-                                          "abbreviazione) values (?, ?, ?, ?, ?, ?, ?)"),
-                           r);
+        c.EseguiIstruzione(
+            QStringLiteral("insert into tabCatalogo (id, estremi, titolo, anno, numero, promulgazione, "
+                           "abbreviazione) values (?, ?, ?, ?, ?, ?, ?)"),
+            r);
 }
 
 QList<int> ids(const QStringList& righe) {
@@ -58,29 +62,99 @@ private Q_SLOTS:
         QTest::addColumn<bool>("intero");
         QTest::addColumn<QString>("modo");
         QTest::addColumn<QList<int>>("found");
-        QTest::newRow("march without day") << "" << "marzo" << "" << "" << "" << "" << false << "Tutte"
-                                           << QList<int>{90001, 90002, 90006};
-        QTest::newRow("march the 2nd") << "2" << "marzo" << "" << "" << "" << "" << false << "Tutte" << QList<int>{90002};
-        QTest::newRow("two-digit day") << "15" << "marzo" << "" << "" << "" << "" << false << "Tutte" << QList<int>{90001};
-        QTest::newRow("a day alone is not searched") << "3" << "" << "1990" << "" << "" << "" << false << "Tutte"
-                                                     << QList<int>{90001, 90003};
-        QTest::newRow("year and number") << "" << "" << "1990" << "22" << "" << "" << false << "Tutte" << QList<int>{90001};
-        QTest::newRow("d.lg. is searched as d.lgs.") << "" << "" << "" << "" << "d.lg." << "" << false << "Tutte"
-                                                     << QList<int>{90002, 90006};
-        QTest::newRow("dir. p.c.m.") << "" << "" << "" << "" << "dir. p.c.m." << "" << false << "Tutte" << QList<int>{90005};
-        QTest::newRow("l. cost.") << "" << "" << "" << "" << "l. cost." << "" << false << "Tutte" << QList<int>{90004};
-        QTest::newRow("all words") << "" << "" << "" << "" << "" << "procedimento norme" << false << "Tutte"
-                                   << QList<int>{90001};
-        QTest::newRow("any word") << "" << "" << "" << "" << "" << "procedimento Costituzione" << false << "Almeno una"
+        QTest::newRow("march without day") << ""
+                                           << "marzo"
+                                           << ""
+                                           << ""
+                                           << ""
+                                           << "" << false << "Tutte" << QList<int>{90001, 90002, 90006};
+        QTest::newRow("march the 2nd") << "2"
+                                       << "marzo"
+                                       << ""
+                                       << ""
+                                       << ""
+                                       << "" << false << "Tutte" << QList<int>{90002};
+        QTest::newRow("two-digit day") << "15"
+                                       << "marzo"
+                                       << ""
+                                       << ""
+                                       << ""
+                                       << "" << false << "Tutte" << QList<int>{90001};
+        QTest::newRow("a day alone is not searched") << "3"
+                                                     << ""
+                                                     << "1990"
+                                                     << ""
+                                                     << ""
+                                                     << "" << false << "Tutte" << QList<int>{90001, 90003};
+        QTest::newRow("year and number") << ""
+                                         << ""
+                                         << "1990"
+                                         << "22"
+                                         << ""
+                                         << "" << false << "Tutte" << QList<int>{90001};
+        QTest::newRow("d.lg. is searched as d.lgs.") << ""
+                                                     << ""
+                                                     << ""
+                                                     << ""
+                                                     << "d.lg."
+                                                     << "" << false << "Tutte" << QList<int>{90002, 90006};
+        QTest::newRow("dir. p.c.m.") << ""
+                                     << ""
+                                     << ""
+                                     << ""
+                                     << "dir. p.c.m."
+                                     << "" << false << "Tutte" << QList<int>{90005};
+        QTest::newRow("l. cost.") << ""
+                                  << ""
+                                  << ""
+                                  << ""
+                                  << "l. cost."
+                                  << "" << false << "Tutte" << QList<int>{90004};
+        QTest::newRow("all words") << ""
+                                   << ""
+                                   << ""
+                                   << ""
+                                   << ""
+                                   << "procedimento norme" << false << "Tutte" << QList<int>{90001};
+        QTest::newRow("any word") << ""
+                                  << ""
+                                  << ""
+                                  << ""
+                                  << ""
+                                  << "procedimento Costituzione" << false << "Almeno una"
                                   << QList<int>{90001, 90003, 90004};
-        QTest::newRow("exact sequence") << "" << "" << "" << "" << "" << "sul procedimento" << false << "Sequenza esatta"
-                                        << QList<int>{90001, 90003};
-        QTest::newRow("whole title") << "" << "" << "" << "" << "" << "Modifiche al titolo V della Costituzione" << true
-                                     << "Tutte" << QList<int>{90004};
-        QTest::newRow("words and fields") << "" << "marzo" << "2001" << "" << "d.lg." << "lavoro" << false << "Tutte"
-                                          << QList<int>{90006};
-        QTest::newRow("wildcards are literal") << "" << "" << "" << "" << "" << "%" << false << "Tutte" << QList<int>{};
-        QTest::newRow("year not a number") << "" << "" << "19x0" << "" << "" << "" << false << "Tutte" << QList<int>{};
+        QTest::newRow("exact sequence")
+            << ""
+            << ""
+            << ""
+            << ""
+            << ""
+            << "sul procedimento" << false << "Sequenza esatta" << QList<int>{90001, 90003};
+        QTest::newRow("whole title") << ""
+                                     << ""
+                                     << ""
+                                     << ""
+                                     << ""
+                                     << "Modifiche al titolo V della Costituzione" << true << "Tutte"
+                                     << QList<int>{90004};
+        QTest::newRow("words and fields") << ""
+                                          << "marzo"
+                                          << "2001"
+                                          << ""
+                                          << "d.lg."
+                                          << "lavoro" << false << "Tutte" << QList<int>{90006};
+        QTest::newRow("wildcards are literal") << ""
+                                               << ""
+                                               << ""
+                                               << ""
+                                               << ""
+                                               << "%" << false << "Tutte" << QList<int>{};
+        QTest::newRow("year not a number") << ""
+                                           << ""
+                                           << "19x0"
+                                           << ""
+                                           << ""
+                                           << "" << false << "Tutte" << QList<int>{};
     }
     void catalogue() {
         QFETCH(QString, giorno);
@@ -102,7 +176,8 @@ private Q_SLOTS:
         if (found.isEmpty()) {
             QCOMPARE(righe, QStringList{QStringLiteral("previous")});
             QCOMPARE(t.dialogs().texts(),
-                     QStringList{QStringLiteral("Non ci sono provvedimenti che soddisfano la ricerca - cambiare e riprovare")});
+                     QStringList{QStringLiteral(
+                         "Non ci sono provvedimenti che soddisfano la ricerca - cambiare e riprovare")});
         } else {
             QCOMPARE(ids(righe), found);
             QVERIFY(t.dialogs().shown().empty());
@@ -113,9 +188,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("mese");
         QTest::addColumn<QString>("giorno");
         QTest::addColumn<QString>("pattern");
-        QTest::newRow("march") << "marzo" << "" << "____-03-__";
-        QTest::newRow("december") << "dicembre" << "" << "____-12-__";
-        QTest::newRow("31 december") << "dicembre" << "31" << "____-12-31";
+        QTest::newRow("march") << "marzo"
+                               << ""
+                               << "____-03-__";
+        QTest::newRow("december") << "dicembre"
+                                  << ""
+                                  << "____-12-__";
+        QTest::newRow("31 december") << "dicembre"
+                                     << "31"
+                                     << "____-12-31";
     }
     void deliveredCatalogueByMonth() {
         QFETCH(QString, mese);
@@ -129,7 +210,8 @@ private Q_SLOTS:
         r.giorno = giorno;
         QStringList righe;
         QVERIFY(CercaCatalogo(c, t.dialogs(), r, righe));
-        RecordSet rs = c.ApriRS(QStringLiteral("select count(*) as n from tabCatalogo where promulgazione like ?"), {pattern});
+        RecordSet rs = c.ApriRS(
+            QStringLiteral("select count(*) as n from tabCatalogo where promulgazione like ?"), {pattern});
         QCOMPARE(righe.size(), rs.field(u"n").toInt());
         for (const QString& riga : righe) {
             RecordSet one = c.ApriRS(QStringLiteral("select promulgazione from tabCatalogo where id = ?"),
@@ -148,7 +230,8 @@ private Q_SLOTS:
         r.anno = QStringLiteral("1990");
         r.numero = QStringLiteral("22");
         QVERIFY(CercaCatalogo(c, t.dialogs(), r, righe));
-        QCOMPARE(righe, QStringList{QStringLiteral("90001) l. 15 marzo 1990, n. 22 --- Norme sul procedimento amministrativo")});
+        QCOMPARE(righe, QStringList{QStringLiteral(
+                            "90001) l. 15 marzo 1990, n. 22 --- Norme sul procedimento amministrativo")});
         QCOMPARE(DettaglioCatalogo(c, 90001),
                  QStringLiteral("l. 15 marzo 1990, n. 22\nNorme sul procedimento amministrativo"));
         QVERIFY(DettaglioCatalogo(c, 1).isEmpty());
@@ -167,11 +250,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("giorno");
         QTest::addColumn<QString>("mese");
         QTest::addColumn<QString>("testo");
-        QTest::newRow("law") << 90001 << 2 << "l." << "15" << "marzo" << "l. 15 marzo 1990, n. 22";
-        QTest::newRow("d.lgs. becomes d.lg., day without zero")
-            << 90002 << 2 << "d.lg." << "2" << "marzo" << "d.lg. 2 marzo 2001, n. 57";
-        QTest::newRow("constitutional law") << 90004 << 1 << "" << "18" << "ottobre" << "l. cost. 18 ottobre 2001, n. 3";
-        QTest::newRow("dir.p.c.m. becomes dir. p.c.m.") << 90005 << 2 << "dir. p.c.m." << "27" << "gennaio"
+        QTest::newRow("law") << 90001 << 2 << "l."
+                             << "15"
+                             << "marzo"
+                             << "l. 15 marzo 1990, n. 22";
+        QTest::newRow("d.lgs. becomes d.lg., day without zero") << 90002 << 2 << "d.lg."
+                                                                << "2"
+                                                                << "marzo"
+                                                                << "d.lg. 2 marzo 2001, n. 57";
+        QTest::newRow("constitutional law") << 90004 << 1 << ""
+                                            << "18"
+                                            << "ottobre"
+                                            << "l. cost. 18 ottobre 2001, n. 3";
+        QTest::newRow("dir.p.c.m. becomes dir. p.c.m.") << 90005 << 2 << "dir. p.c.m."
+                                                        << "27"
+                                                        << "gennaio"
                                                         << "dir. p.c.m. 27 gennaio 1994";
     }
     void catalogueCopy() {
@@ -226,7 +319,8 @@ private Q_SLOTS:
         QTest::newRow("empty list") << QStringList() << "a" << -1;
         QTest::newRow("single line") << QStringList{QStringLiteral("Roma")} << "r" << 0;
         QTest::newRow("accented") << QStringList{QStringLiteral("x"), QStringLiteral("Èrbusco")} << "èr" << 1;
-        QTest::newRow("treaty line") << QStringList{QStringLiteral("9001) Conv. Vienna"), QStringLiteral("9002) CEDU")}
+        QTest::newRow("treaty line") << QStringList{QStringLiteral("9001) Conv. Vienna"),
+                                                    QStringLiteral("9002) CEDU")}
                                      << "9002" << 1;
     }
     void prefix() {
@@ -250,14 +344,17 @@ private Q_SLOTS:
         QVERIFY(t.dialogs().shown().empty());
         QVERIFY(CercaNIT(c, t.dialogs(), QStringLiteral("Vienna"), false, QStringLiteral("Tutte"), righe));
         QCOMPARE(righe, QStringList{QStringLiteral("9001) Conv. Vienna 23 maggio 1969")});
-        QVERIFY(CercaNIT(c, t.dialogs(), QStringLiteral("Vienna uomo"), false, QStringLiteral("Almeno una"), righe));
+        QVERIFY(CercaNIT(c, t.dialogs(), QStringLiteral("Vienna uomo"), false, QStringLiteral("Almeno una"),
+                         righe));
         QCOMPARE(righe.size(), 2);
-        QVERIFY(CercaNIT(c, t.dialogs(), QStringLiteral("Conv. Vienna 23 maggio 1969"), true, QString(), righe));
+        QVERIFY(
+            CercaNIT(c, t.dialogs(), QStringLiteral("Conv. Vienna 23 maggio 1969"), true, QString(), righe));
         QCOMPARE(righe.size(), 1);
         QVERIFY(!CercaNIT(c, t.dialogs(), QStringLiteral("Vienna"), true, QString(), righe));
         QCOMPARE(righe.size(), 1);
-        QCOMPARE(t.dialogs().texts(),
-                 QStringList{QStringLiteral("Non ci sono atti che soddisfano la ricerca - cambiare e riprovare")});
+        QCOMPARE(
+            t.dialogs().texts(),
+            QStringList{QStringLiteral("Non ci sono atti che soddisfano la ricerca - cambiare e riprovare")});
     }
 
     void conventionPickKeepsEveryRow() {
@@ -265,13 +362,17 @@ private Q_SLOTS:
         QVERIFY(t.open(t.createArchive()));
         cConnessione& c = t.state().Connessione;
         for (int i = 1; i <= 13; ++i)
-            c.EseguiIstruzione(QStringLiteral("insert into tabFonte (TP, testo, giorno, mese, anno, altro, IDNomeFonte) "
-                                              "values ('NIC', ?, ?, ?, ?, ?, 30)"),
-                               {QStringLiteral("Conv. UE %1").arg(i), QString::number(i), QString::number((i - 1) % 12 + 1),
-                                QString::number(1990 + i), QStringLiteral("nota %1").arg(i)});
-        c.EseguiIstruzione(QStringLiteral("insert into tabFonte (TP, testo, mese, IDNomeFonte) values ('GEC', 'x', '0', 30)"));
-        c.EseguiIstruzione(QStringLiteral("insert into tabFonte (TP, testo, mese, IDNomeFonte) values ('NIC', 'y', '0', 31)"));
-        c.EseguiIstruzione(QStringLiteral("insert into tabFonte (TP, testo, mese, IDNomeFonte) values ('NIC', 'z', '0', 30)"));
+            c.EseguiIstruzione(
+                QStringLiteral("insert into tabFonte (TP, testo, giorno, mese, anno, altro, IDNomeFonte) "
+                               "values ('NIC', ?, ?, ?, ?, ?, 30)"),
+                {QStringLiteral("Conv. UE %1").arg(i), QString::number(i), QString::number((i - 1) % 12 + 1),
+                 QString::number(1990 + i), QStringLiteral("nota %1").arg(i)});
+        c.EseguiIstruzione(QStringLiteral(
+            "insert into tabFonte (TP, testo, mese, IDNomeFonte) values ('GEC', 'x', '0', 30)"));
+        c.EseguiIstruzione(QStringLiteral(
+            "insert into tabFonte (TP, testo, mese, IDNomeFonte) values ('NIC', 'y', '0', 31)"));
+        c.EseguiIstruzione(QStringLiteral(
+            "insert into tabFonte (TP, testo, mese, IDNomeFonte) values ('NIC', 'z', '0', 30)"));
         const QList<ConvenzioneUE> conv = ConvenzioniUE(c);
         QCOMPARE(conv.size(), 14);
         QCOMPARE(conv[0].riga, QStringLiteral("1) Conv. UE 1"));
@@ -292,7 +393,8 @@ private Q_SLOTS:
         fixtureLookup(c);
         QVERIFY(FontiInterne(c, QStringLiteral("2"), QStringLiteral("1")).contains(QStringLiteral("d.lg.")));
         QVERIFY(!FontiInterne(c, QStringLiteral("2"), QStringLiteral("1")).contains(QStringLiteral("l. r.")));
-        const QStringList speciali = FontiInterne(c, QStringLiteral("3"), QStringLiteral("7"), QStringLiteral("8"));
+        const QStringList speciali =
+            FontiInterne(c, QStringLiteral("3"), QStringLiteral("7"), QStringLiteral("8"));
         QVERIFY(speciali.contains(QStringLiteral("Trib. Acque")));
         QVERIFY(speciali.contains(QStringLiteral("Comm. ricorsi brevetti")));
         QVERIFY(FontiInterne(c, QStringLiteral("1")).contains(QStringLiteral("Norme bancarie uniformi")));
