@@ -10,6 +10,10 @@
 #include "documents/frmResponsabilita.h"
 #include "documents/frmTesti.h"
 #include "documents/mdlDocumenti.h"
+#include "sources/frmAltreFonti.h"
+#include "sources/frmFontiInterne.h"
+#include "sources/frmModificaFonte.h"
+#include "sources/frmTipologiaFonte.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -679,13 +683,28 @@ void frmDocumento::cmdFonteM_Click() {
 }
 
 void frmDocumento::nuovaFonte() {
-    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."),
-                        applicationTitle(), Buttons::Ok, Icon::Information);
+    frmTipologiaFonte scelta(this);
+    scelta.exec();
+    const int tipologia = scelta.TipologiaFonteScelta();
+    if (tipologia < 1 || tipologia > 6)
+        return;
+    const auto ricostruisci = [this] { ricostruisciListaFonti(); };
+    if (tipologia == 1) {
+        frmFontiInterne dialog(state_, buffer_, ricostruisci, this);
+        dialog.exec();
+    } else {
+        frmAltreFonti dialog(state_, buffer_, ricostruisci, tipologia - 2, this);
+        dialog.exec();
+    }
+    // Sources added with Salva stay in the buffer however the dialog was left: the list shows
+    // them too, so that line i is always entry i.
+    ricostruisciListaFonti();
 }
 
 void frmDocumento::modificaFonte() {
-    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."),
-                        applicationTitle(), Buttons::Ok, Icon::Information);
+    frmModificaFonte dialog(state_.ui(), buffer_, [this] { ricostruisciListaFonti(); }, this);
+    dialog.MostraFonte();
+    dialog.exec();
 }
 
 void frmDocumento::ricostruisciListaFonti() {

@@ -480,7 +480,7 @@ private Q_SLOTS:
             QVERIFY2(err.isEmpty(), qPrintable(err));
             QCOMPARE(out.split(u'\n').first(), QString::fromUtf8(c.messaggio));
             for (const QString& f : c.files)
-                QVERIFY2(out.contains(QStringLiteral("Scritto: ") + dump(t, f)), qPrintable(out));
+                QVERIFY2(out.contains(QStringLiteral("File scritto: ") + dump(t, f)), qPrintable(out));
         }
         QCOMPARE(readFileBytes(dump(t, QStringLiteral("StampaHTML 12.html"))), core);
 

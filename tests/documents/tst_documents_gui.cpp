@@ -10,6 +10,7 @@
 #include "documents/frmResponsabilita.h"
 #include "documents/frmSceltaDoc.h"
 #include "documents/frmTesti.h"
+#include "sources/frmTipologiaFonte.h"
 #include "store/MDIQuillaro.h"
 
 #include <QtTest>
@@ -394,9 +395,10 @@ private Q_SLOTS:
         });
         tasto(w->lstClassificazione, Qt::Key_F1);
 
+        quandoAperto<frmTipologiaFonte>([](frmTipologiaFonte* d) { d->cmdAbbandona->click(); });
         tasto(w->lstFonte, Qt::Key_F9);
-        QCOMPARE(s.t.dialogs().lastText(), QString("Funzione non ancora disponibile in questa versione."));
         QCOMPARE(w->buffer().IndiceFonte, -1);
+        QCOMPARE(w->lstFonte->count(), 3);
         QVERIFY(w->cmdFonteN->toolTip() == "Inserisci nuovo" && w->cmdFonteT->toolTip() == "Edita corrente");
 
         // Two of three sources deleted: the save links only the third.

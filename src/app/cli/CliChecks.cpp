@@ -19,7 +19,7 @@ int esegui(CliContext& c, const CliArgs& a, const QString& uso,
         return 1;
     const QStringList files = run(c.state);
     for (const QString& f : files)
-        c.out << "Scritto: " << QDir::toNativeSeparators(f) << Qt::endl;
+        c.out << "File scritto: " << QDir::toNativeSeparators(f) << Qt::endl;
     return 0;
 }
 

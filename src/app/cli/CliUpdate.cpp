@@ -34,7 +34,7 @@ int update(CliContext& c, const CliArgs& a) {
         c.err << esito.errore << Qt::endl;
         return 1;
     }
-    c.out << "File: " << esito.percorso << Qt::endl;
+    c.out << "File scritto: " << esito.percorso << Qt::endl;
     return 0;
 }
 

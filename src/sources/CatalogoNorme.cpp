@@ -1,0 +1,155 @@
+#include "sources/CatalogoNorme.h"
+
+#include "store/cConnessione.h"
+#include "ui/Dialogs.h"
+
+#include <utility>
+
+namespace {
+
+// List name -> catalogue abbreviation, where the two are written differently.
+const std::pair<const char16_t*, const char16_t*> kAbbreviazioni[] = {
+    {u"d.lg.", u"d.lgs."},
+    {u"dir. p.c.m.", u"dir.p.c.m."},
+    {u"l. cost.", u"l.cost."},
+};
+
+QString dueCifre(const QString& n) {
+    return n.size() == 1 ? u'0' + n : n;
+}
+
+// A like pattern that takes the typed text literally.
+QString letterale(const QString& s) {
+    QString out;
+    for (const QChar c : s) {
+        if (c == u'\\' || c == u'%' || c == u'_')
+            out += u'\\';
+        out += c;
+    }
+    return out;
+}
+
+// A number typed as text compares with the catalogue's numeric year; anything else matches nothing.
+QVariant numeroOTesto(const QString& s) {
+    bool ok = false;
+    const qlonglong n = s.trimmed().toLongLong(&ok);
+    return ok ? QVariant(n) : QVariant(s);
+}
+
+} // namespace
+
+const QStringList& NomiAttoCatalogo() {
+    static const QStringList n = {QStringLiteral("l."),         QStringLiteral("l. cost."),
+                                  QStringLiteral("d.p.r."),     QStringLiteral("d.l."),
+                                  QStringLiteral("d.lg."),      QStringLiteral("d.p.c.m."),
+                                  QStringLiteral("dir. p.c.m.")};
+    return n;
+}
+
+QString AbbreviazioneCatalogo(const QString& nomeLista) {
+    for (const auto& [lista, catalogo] : kAbbreviazioni)
+        if (nomeLista == QStringView(lista))
+            return QString::fromUtf16(catalogo);
+    return nomeLista;
+}
+
+QString NomeListaDaCatalogo(const QString& abbreviazione) {
+    for (const auto& [lista, catalogo] : kAbbreviazioni)
+        if (abbreviazione == QStringView(catalogo))
+            return QString::fromUtf16(lista);
+    return abbreviazione;
+}
+
+Condizione CondizioneCatalogo(const RicercaCatalogo& r) {
+    QStringList pezzi;
+    Condizione c;
+    if (!r.anno.isEmpty()) {
+        pezzi << QStringLiteral("tabCatalogo.anno = ?");
+        c.params << numeroOTesto(r.anno);
+    }
+    if (!r.numero.isEmpty()) {
+        pezzi << QStringLiteral("tabCatalogo.numero = ?");
+        c.params << r.numero;
+    }
+    const QString mese = MeseNumero(r.mese);
+    if (mese != u"0") {
+        // The month (and day) of the ISO date "YYYY-MM-DD".
+        pezzi << QStringLiteral("tabCatalogo.promulgazione like ? escape '\\'");
+        if (r.giorno.isEmpty())
+            c.params << QStringLiteral("____-") + dueCifre(mese) + QStringLiteral("-%");
+        else
+            c.params << QStringLiteral("____-") + dueCifre(mese) + u'-' + letterale(dueCifre(r.giorno)) +
+                            u'%';
+    }
+    if (!r.nomeAtto.isEmpty()) {
+        pezzi << QStringLiteral("tabCatalogo.abbreviazione = ?");
+        c.params << AbbreviazioneCatalogo(r.nomeAtto);
+    }
+    if (!r.parola.isEmpty()) {
+        const Condizione parole =
+            CondizioneRicerca(QStringLiteral("tabCatalogo.Titolo"), r.parola, r.intero, r.modo);
+        pezzi << parole.sql;
+        c.params << parole.params;
+    }
+    c.sql = pezzi.join(QStringLiteral(" and "));
+    return c;
+}
+
+bool CercaCatalogo(cConnessione& catalogo, Dialogs& dialogs, const RicercaCatalogo& ricerca,
+                   QStringList& righe) {
+    const Condizione c = CondizioneCatalogo(ricerca);
+    if (c.sql.isEmpty())
+        return false;
+    QStringList trovate;
+    for (RecordSet rs = catalogo.ApriRS(
+             QStringLiteral("select id, estremi, titolo from tabCatalogo where ") + c.sql, c.params);
+         !rs.eof(); rs.moveNext())
+        trovate << rs.field(u"id").toString() + QStringLiteral(") ") + rs.field(u"estremi").toString() +
+                       QStringLiteral(" --- ") + rs.field(u"titolo").toString();
+    if (trovate.isEmpty()) {
+        dialogs.message(
+            QStringLiteral("Non ci sono provvedimenti che soddisfano la ricerca - cambiare e riprovare"),
+            applicationTitle(), Buttons::Ok, Icon::Information);
+        return false;
+    }
+    righe = std::move(trovate);
+    return true;
+}
+
+QString DettaglioCatalogo(cConnessione& catalogo, qint64 id) {
+    RecordSet rs =
+        catalogo.ApriRS(QStringLiteral("select estremi, titolo from tabCatalogo where id = ?"), {id});
+    if (rs.eof())
+        return {};
+    return rs.field(u"estremi").toString() + u'\n' + rs.field(u"titolo").toString();
+}
+
+bool CopiaCatalogo(cConnessione& catalogo, qint64 id, PaginaFonte& pagina) {
+    RecordSet rs = catalogo.ApriRS(QStringLiteral("select * from tabCatalogo where id = ?"), {id});
+    if (rs.eof())
+        return false;
+    pagina.txtAA = rs.field(u"anno").toString();
+    pagina.txtN = rs.field(u"numero").toString();
+    const QString data = rs.field(u"promulgazione").toString();
+    pagina.txtGG.clear();
+    pagina.mese.clear();
+    if (data.size() >= 10) {
+        // Written as the operator would: no leading zero on the day.
+        bool ok = false;
+        const int giorno = data.mid(8, 2).toInt(&ok);
+        if (ok && giorno > 0)
+            pagina.txtGG = QString::number(giorno);
+        QString mese = data.mid(5, 2);
+        pagina.mese = MeseNome(mese);
+    }
+    const QString abbreviazione = rs.field(u"abbreviazione").toString();
+    if (abbreviazione == u"l.cost.") {
+        pagina.tipo = 1;
+        pagina.atto.clear();
+    } else {
+        pagina.tipo = 2;
+        pagina.atto = NomeListaDaCatalogo(abbreviazione);
+    }
+    pagina.voceTipo = TipiNormativa().at(pagina.tipo - 1);
+    return true;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+// "Modifica fonte": every field of the current source and its citation text, which the operator
+// edits directly. "Esci" copies the dialog back and rebuilds the document window's list.
+
+#include <QDialog>
+#include <functional>
+
+struct DocumentBuffer;
+class Dialogs;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+class frmModificaFonte : public QDialog {
+    Q_OBJECT
+
+public:
+    frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer, std::function<void()> ricostruisci,
+                     QWidget* parent = nullptr);
+
+    // Fills the dialog from the entry at IndiceFonte (nothing when there is none).
+    void MostraFonte();
+
+    QLineEdit *txtTP = nullptr, *txtFonte = nullptr, *txtGG = nullptr, *txtMM = nullptr, *txtAA = nullptr,
+              *txtArt = nullptr, *txtComma = nullptr, *txtLett = nullptr, *txtAll = nullptr,
+              *txtRipA = nullptr, *txtRipC = nullptr, *txtN = nullptr, *txtNumP = nullptr,
+              *txtAltro = nullptr, *txtAmministrazione = nullptr, *txtAutorita = nullptr, *txtCitta = nullptr,
+              *txtSezione = nullptr, *txtRegione = nullptr, *txtProvincia = nullptr, *txtStato = nullptr,
+              *txtTesto = nullptr;
+    QCheckBox* chkDecr = nullptr;
+    QCheckBox* chkOrd = nullptr;
+    QPushButton* cmdEsci = nullptr;
+    QPushButton* cmdAbbandona = nullptr;
+
+public Q_SLOTS:
+    void cmdEsci_Click();
+    void cmdAbbandona_Click();
+
+private:
+    Dialogs& dialogs_;
+    DocumentBuffer& buffer_;
+    std::function<void()> ricostruisci_;
+};
