@@ -2,19 +2,13 @@
 //
 // QUILLARO_BENCH_HOME=DIR keeps the home folder and its archives for reuse.
 
-#include "documents/Generatore.h"
-#include "store/AppState.h"
-#include "ui/ScriptedDialogs.h"
+#include "BenchHome.h"
 #include "update/Aggiornamento.h"
 #include "update/FileSigle.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 namespace {
 
@@ -22,27 +16,14 @@ constexpr int kArchivi = 50;
 constexpr int kDocumenti = 600;
 
 struct Banco {
-    std::unique_ptr<QTemporaryDir> tmp;
-    std::unique_ptr<HomeFolder> home;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<AppState> state;
+    BenchHome bench;
+    HomeFolder* home = &bench.home();
+    AppState* state = &bench.state();
+    ScriptedDialogs& dialogs = bench.dialogs();
     QString sigle;
 
     Banco() {
-        QString root = qEnvironmentVariable("QUILLARO_BENCH_HOME");
-        if (root.isEmpty()) {
-            tmp = std::make_unique<QTemporaryDir>();
-            root = tmp->path();
-        }
-        home = std::make_unique<HomeFolder>(root);
-        home->ensureLayout();
-        state = std::make_unique<AppState>(*home, dialogs);
-        const QString modello = home->mdbPath(QStringLiteral("U600.db"));
-        if (!QFileInfo::exists(modello)) {
-            OpzioniGeneratore opzioni;
-            opzioni.documenti = kDocumenti;
-            GeneraArchivio(*state, modello, opzioni);
-        }
+        const QString modello = bench.archivio(kDocumenti);
         QStringList names;
         for (int i = 1; i <= kArchivi; ++i) {
             const QString name = QStringLiteral("U%1").arg(i, 2, 10, QLatin1Char('0'));
@@ -82,8 +63,12 @@ void batch(benchmark::State& st, TipoAggiornamento tipo) {
     }
 }
 
-void BM_Conteggio50(benchmark::State& st) { batch(st, TipoAggiornamento::Conteggio); }
-void BM_Controlli50(benchmark::State& st) { batch(st, TipoAggiornamento::Controlli); }
+void BM_Conteggio50(benchmark::State& st) {
+    batch(st, TipoAggiornamento::Conteggio);
+}
+void BM_Controlli50(benchmark::State& st) {
+    batch(st, TipoAggiornamento::Controlli);
+}
 
 } // namespace
 
