@@ -40,15 +40,16 @@ void AppCli::initNewInfo() {
     QCOMPARE(r.code, 0);
     QVERIFY(r.out.contains(QStringLiteral("masterOnline.db")));
     QVERIFY(cli({"--home", home, "init"}).out.contains(QStringLiteral("già pronta")));
-    r = cli({"--home", home, "new", "CONS1", "--centro", "3", "--anno", "2026", "--consegna", "12", "--inizio", "1"});
+    r = cli({"--home", home, "new", "CONS1", "--centro", "3", "--anno", "2026", "--consegna", "12",
+             "--inizio", "1"});
     QCOMPARE(r.code, 0);
     QVERIFY(QFileInfo::exists(home + QStringLiteral("/mdb/CONS1.db")));
     r = cli({"--home", home, "info", "CONS1"});
     QCOMPARE(r.code, 0);
     const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 13);
-    QCOMPARE(lines.mid(0, 5), (QStringList{"IDCentroSpoglio: 3", "AnnoProduzione: 2026", "Consegna: 12", "NumInizio: 1",
-                                           "Storico: "}));
+    QCOMPARE(lines.mid(0, 5), (QStringList{"IDCentroSpoglio: 3", "AnnoProduzione: 2026", "Consegna: 12",
+                                           "NumInizio: 1", "Storico: "}));
     QCOMPARE(lines.last(), QStringLiteral("VisualizzaErroriFonti: "));
     // QUILLARO_HOME is the fallback of --home.
     qputenv("QUILLARO_HOME", home.toUtf8());
@@ -60,12 +61,18 @@ void AppCli::refusals_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
-    QTest::newRow("existing name") << QStringList{"new", "CONS1", "--centro", "3", "--anno", "2026", "--consegna", "1", "--inizio", "1"}
+    QTest::newRow("existing name") << QStringList{"new",  "CONS1",      "--centro", "3",        "--anno",
+                                                  "2026", "--consegna", "1",        "--inizio", "1"}
                                    << 1 << "esiste già";
-    QTest::newRow("incomplete") << QStringList{"new", "CONS9", "--centro", "Centro spoglio", "--anno", "2026", "--consegna", "1",
-                                               "--inizio", "1"}
+    QTest::newRow("incomplete") << QStringList{"new",  "CONS9",      "--centro", "Centro spoglio", "--anno",
+                                               "2026", "--consegna", "1",        "--inizio",       "1"}
                                 << 1 << "Informazioni incomplete!";
-    QTest::newRow("missing option value") << QStringList{"new", "CONS9", "--centro"} << 2 << "manca il valore";
+    QTest::newRow("missing option value")
+        << QStringList{"new", "CONS9", "--centro"} << 2 << "manca il valore";
+    QTest::newRow("mistyped switch") << QStringList{"print", "CONS1", "--complet"} << 2
+                                     << "opzione sconosciuta: --complet";
+    QTest::newRow("switch of another command")
+        << QStringList{"summary", "CONS1", "--filter"} << 2 << "opzione sconosciuta: --filter";
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "Comando sconosciuto";
     QTest::newRow("missing archive") << QStringList{"info", "NESSUNO"} << 1 << "Errore nell'apertura del db";
     QTest::newRow("info without archive") << QStringList{"info"} << 2 << "Uso:";
@@ -77,7 +84,10 @@ void AppCli::refusals() {
     QFETCH(QString, message);
     QTemporaryDir dir;
     const QString home = dir.filePath(QStringLiteral("H"));
-    QCOMPARE(cli({"--home", home, "new", "CONS1", "--centro", "3", "--anno", "2026", "--consegna", "12", "--inizio", "1"}).code, 0);
+    QCOMPARE(cli({"--home", home, "new", "CONS1", "--centro", "3", "--anno", "2026", "--consegna", "12",
+                  "--inizio", "1"})
+                 .code,
+             0);
     const Run r = cli(QStringList{"--home", home} + args);
     QCOMPARE(r.code, code);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));

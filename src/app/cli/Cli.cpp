@@ -3,11 +3,12 @@
 #include "store/Archivio.h"
 #include "ui/ScriptedDialogs.h"
 
+#include <QRegularExpression>
+#include <QtGlobal>
 #include <sqlite3.h>
 
-#include <QtGlobal>
-
-CliArgs::CliArgs(const QStringList& words, const QStringList& optionsWithValue) {
+CliArgs::CliArgs(const QStringList& words, const QStringList& optionsWithValue,
+                 const QStringList& knownSwitches) {
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& w = words[i];
         if (w.startsWith(QStringLiteral("--")) && w.size() > 2) {
@@ -20,8 +21,10 @@ CliArgs::CliArgs(const QStringList& words, const QStringList& optionsWithValue) 
                     errors_ << QStringLiteral("manca il valore di --%1").arg(name);
                 else
                     values_[name] = words[++i];
-            } else {
+            } else if (knownSwitches.contains(name)) {
                 flags_ << name;
+            } else {
+                errors_ << QStringLiteral("opzione sconosciuta: --%1").arg(name);
             }
         } else {
             positional_ << w;
@@ -50,6 +53,17 @@ bool CliContext::openArchive(const QString& nameOrPath) {
     return ApriArchivio(state, path);
 }
 
+QStringList CliRegistry::switchesOf(const CliCommand& command) {
+    static const QRegularExpression word(QStringLiteral("--([A-Za-z][A-Za-z0-9-]*)"));
+    QStringList switches;
+    for (auto it = word.globalMatch(command.usage); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!command.optionsWithValue.contains(name) && !switches.contains(name))
+            switches << name;
+    }
+    return switches;
+}
+
 const CliCommand* CliRegistry::find(const QString& name) const {
     for (const auto& c : commands_)
         if (c.name == name)
@@ -63,7 +77,8 @@ void printHelp(const CliRegistry& registry, QTextStream& out) {
     out << "Uso: quillaro-cli [--home DIR] COMANDO [ARGOMENTI]\n\n"
            "Quillaro: catalogazione degli articoli delle riviste giuridiche online.\n"
            "ARCHIVE e' il percorso di un file .db oppure un nome cercato in mdb/ della cartella home.\n"
-           "La cartella home: --home DIR, altrimenti QUILLARO_HOME, altrimenti la cartella dati dell'utente.\n\n"
+           "La cartella home: --home DIR, altrimenti QUILLARO_HOME, altrimenti la cartella dati "
+           "dell'utente.\n\n"
            "Comandi:\n";
     for (const auto& c : registry.commands())
         out << "  " << c.usage.leftJustified(58) << ' ' << c.summary << '\n';
@@ -102,8 +117,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         return rest.isEmpty() ? 2 : 0;
     }
     if (rest.first() == u"--version") {
-        out << "quillaro-cli " << QUILLARO_VERSION << " (Qt " << qVersion() << ", SQLite " << sqlite3_libversion()
-            << ")" << Qt::endl;
+        out << "quillaro-cli " << QUILLARO_VERSION << " (Qt " << qVersion() << ", SQLite "
+            << sqlite3_libversion() << ")" << Qt::endl;
         return 0;
     }
     const CliCommand* command = registry.find(rest.first());
@@ -111,7 +126,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         err << "Comando sconosciuto: " << rest.first() << " (quillaro-cli --help)" << Qt::endl;
         return 2;
     }
-    const CliArgs args(rest.mid(1), command->optionsWithValue);
+    const CliArgs args(rest.mid(1), command->optionsWithValue, CliRegistry::switchesOf(*command));
     if (!args.errors().isEmpty()) {
         err << args.errors().join(u'\n') << Qt::endl << "Uso: quillaro-cli " << command->usage << Qt::endl;
         return 2;

@@ -8,14 +8,15 @@
 #include <QMap>
 #include <QStringList>
 #include <QTextStream>
-
 #include <functional>
 #include <optional>
 
 // A command's arguments: positional words, "--name value" options and "--flag" switches.
 class CliArgs {
 public:
-    CliArgs(const QStringList& words, const QStringList& optionsWithValue);
+    // Switches not in knownSwitches are errors, so a mistyped "--complet" is not silently ignored.
+    CliArgs(const QStringList& words, const QStringList& optionsWithValue,
+            const QStringList& knownSwitches = {});
 
     const QStringList& positional() const { return positional_; }
     std::optional<QString> value(const QString& name) const;
@@ -42,9 +43,9 @@ struct CliContext {
 
 struct CliCommand {
     QString name;
-    QString usage;   // "new NAME --centro C --anno YYYY --consegna N --inizio N"
-    QString summary; // one line
-    QStringList optionsWithValue;
+    QString usage;                // "new NAME --centro C --anno YYYY --consegna N --inizio N"
+    QString summary;              // one line
+    QStringList optionsWithValue; // every other "--name" of usage is a switch
     std::function<int(CliContext&, const CliArgs&)> run;
 };
 
@@ -53,6 +54,8 @@ public:
     void add(CliCommand command) { commands_.append(std::move(command)); }
     const QList<CliCommand>& commands() const { return commands_; }
     const CliCommand* find(const QString& name) const;
+    // The "--name" words of a command's usage that take no value.
+    static QStringList switchesOf(const CliCommand& command);
 
 private:
     QList<CliCommand> commands_;
