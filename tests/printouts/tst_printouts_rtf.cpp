@@ -304,10 +304,10 @@ private Q_SLOTS:
         QFETCH(QString, titoloNota);
         TestHome t;
         PrintoutsFixture f(t);
-        PrintoutsFixture::Doc spec;
-        spec.TD = TD;
-        spec.url = QStringLiteral("https://example.org/a");
-        const qint64 doc = f.documento(spec);
+        PrintoutsFixture::Doc voce;
+        voce.TD = TD;
+        voce.url = QStringLiteral("https://example.org/a");
+        const qint64 doc = f.documento(voce);
         for (const char* tipo : {"8", "7", "5", "4", "3", "2", "1", "0"})
             f.testo(doc, QString::fromLatin1(tipo), QStringLiteral("T") + QString::fromLatin1(tipo));
         f.testo(doc, QStringLiteral("0"), QStringLiteral("second title, not printed"));
@@ -400,10 +400,10 @@ private Q_SLOTS:
         TestHome t;
         PrintoutsFixture f(t);
         f.exec(QStringLiteral("insert into tabRivisteOnline (IDRivistaOnline, Titolo) values ('100', null)"));
-        PrintoutsFixture::Doc spec;
-        spec.rif = f.fascicolo("100", "2004-03-00", QVariant(), QVariant(), QVariant());
-        spec.pagine = spec.TAbs = spec.Bib = spec.TD = spec.LIN = spec.url = QVariant();
-        const qint64 doc = f.documento(spec);
+        PrintoutsFixture::Doc voce;
+        voce.rif = f.fascicolo("100", "2004-03-00", QVariant(), QVariant(), QVariant());
+        voce.pagine = voce.TAbs = voce.Bib = voce.TD = voce.LIN = voce.url = QVariant();
+        const qint64 doc = f.documento(voce);
         f.exec(QStringLiteral("update tabDocumento set LO = null, LR = '00', LA = null"));
         f.sistematico(QStringLiteral("S1"), QVariant(), QVariant());
         f.coppia(doc, QStringLiteral("S1"), QVariant());
@@ -512,11 +512,11 @@ private Q_SLOTS:
         PrintoutsFixture f(t);
         f.rivista(QStringLiteral("100"), QStringLiteral("Rivista {nuova} \\ città"));
         f.sistematico(QStringLiteral("S1"), QStringLiteral("Libertà {fondamentali}"), QStringLiteral("COST"));
-        PrintoutsFixture::Doc spec;
-        spec.rif = f.fascicolo("100", "2004-03-07", "1{");
-        spec.pagine = QStringLiteral("1-2");
-        spec.url = QStringLiteral("https://example.org/a{b}\\c");
-        const qint64 doc = f.documento(spec);
+        PrintoutsFixture::Doc voce;
+        voce.rif = f.fascicolo("100", "2004-03-07", "1{");
+        voce.pagine = QStringLiteral("1-2");
+        voce.url = QStringLiteral("https://example.org/a{b}\\c");
+        const qint64 doc = f.documento(voce);
         f.responsabile(doc, QStringLiteral("D'Àlvarez {jr}"), QStringLiteral("Ünal"), true);
         f.testo(doc, "0", QStringLiteral("Perché la {libertà} \\ è — “sempre” € 中文 😀 {"));
         f.testo(doc, "1", QStringLiteral("Riassunto: } chiusa sola, poi \\par non è un comando"));

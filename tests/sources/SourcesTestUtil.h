@@ -11,11 +11,11 @@
 
 namespace sourcestest {
 
-inline QList<std::pair<QString, QString>> coppie(const QString& spec) {
+inline QList<std::pair<QString, QString>> coppie(const QString& descr) {
     QList<std::pair<QString, QString>> out;
-    if (spec.isEmpty())
+    if (descr.isEmpty())
         return out;
-    for (const QString& part : spec.split(u'|')) {
+    for (const QString& part : descr.split(u'|')) {
         const qsizetype eq = part.indexOf(u'=');
         out.append({part.left(eq), eq < 0 ? QString() : part.mid(eq + 1)});
     }
@@ -24,9 +24,9 @@ inline QList<std::pair<QString, QString>> coppie(const QString& spec) {
 
 // Keys: tipo, voce, atto, art, ripa, comma, ripc, lett, nump, all, gg, mese, aa, n, regione, info1,
 // info2, info3, decr, ord (any value = checked), libero, stato.
-inline PaginaFonte pagina(const QString& spec) {
+inline PaginaFonte pagina(const QString& descr) {
     PaginaFonte p;
-    for (const auto& [k, v] : coppie(spec)) {
+    for (const auto& [k, v] : coppie(descr)) {
         if (k == u"tipo")
             p.tipo = v.toInt();
         else if (k == u"voce")
@@ -117,7 +117,7 @@ inline QStringList campi(const VoceFonte& v) {
 }
 
 // The expected fields, sorted like campi() writes them.
-inline QStringList attesi(const QString& spec) {
+inline QStringList attesi(const QString& descr) {
     static const QStringList ordine = {QStringLiteral("NomeFonte"),
                                        QStringLiteral("articolo"),
                                        QStringLiteral("comma"),
@@ -141,7 +141,7 @@ inline QStringList attesi(const QString& spec) {
                                        QStringLiteral("Decreto"),
                                        QStringLiteral("Ordinanza"),
                                        QStringLiteral("altro")};
-    QStringList out = spec.isEmpty() ? QStringList() : spec.split(u'|');
+    QStringList out = descr.isEmpty() ? QStringList() : descr.split(u'|');
     std::stable_sort(out.begin(), out.end(), [](const QString& a, const QString& b) {
         return ordine.indexOf(a.section(u'=', 0, 0)) < ordine.indexOf(b.section(u'=', 0, 0));
     });

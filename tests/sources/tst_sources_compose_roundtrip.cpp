@@ -18,7 +18,7 @@ namespace {
 struct Fonte {
     bool interna;
     int pagina;
-    const char* spec;
+    const char* descr;
     const char* testo;
 };
 
@@ -83,10 +83,10 @@ private Q_SLOTS:
 
         DocumentBuffer b;
         for (const Fonte& f : kFonti) {
-            const PaginaFonte p = pagina(QString::fromUtf8(f.spec));
+            const PaginaFonte p = pagina(QString::fromUtf8(f.descr));
             const bool ok = f.interna ? ImmettiFonteInterna(f.pagina, p, b, t.dialogs())
                                       : ImmettiFonteAltra(f.pagina, p, b, c, t.dialogs());
-            QVERIFY2(ok, f.spec);
+            QVERIFY2(ok, f.descr);
             QCOMPARE(b.ElencoFonti.last().testo, QString::fromUtf8(f.testo));
         }
         QVERIFY(t.dialogs().shown().empty());
