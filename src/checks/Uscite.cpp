@@ -64,39 +64,7 @@ bool SegnalaErrori(AppState& state, const std::function<void()>& operazione) {
 }
 
 QString TestoHtml(QStringView testo, Contesto contesto) {
-    QString out;
-    out.reserve(testo.size() + 16);
-    for (qsizetype i = 0; i < testo.size(); ++i) {
-        char32_t c = testo[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < testo.size() && testo[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(testo[i], testo[i + 1]);
-            ++i;
-        }
-        const bool attributo = contesto == Contesto::Attributo;
-        switch (c) {
-        case u'&':
-            out += QStringLiteral("&amp;");
-            break;
-        case u'<':
-            out += QStringLiteral("&lt;");
-            break;
-        case u'>':
-            out += QStringLiteral("&gt;");
-            break;
-        case u'"':
-            out += attributo ? QStringLiteral("&quot;") : QStringLiteral("\"");
-            break;
-        case u'\'':
-            out += attributo ? QStringLiteral("&#39;") : QStringLiteral("'");
-            break;
-        default:
-            if (c < 0x80)
-                out += QChar(static_cast<char16_t>(c));
-            else
-                out += QStringLiteral("&#") + QString::number(static_cast<uint>(c)) + u';';
-        }
-    }
-    return out;
+    return htmlEscape(testo, contesto == Contesto::Attributo);
 }
 
 QString TestoUrl(const QString& testo) {

@@ -41,9 +41,8 @@ bool SegnalaErrori(AppState& state, const std::function<void()>& operazione);
 // statement, the reason otherwise.
 QString DescrizioneErrore(const std::exception& e);
 
-// Archive text made safe for HTML: & < > escaped, and " ' too for an attribute value; every
-// character outside ASCII as a numeric character reference (so the page reads the same in any
-// encoding).
+// Archive text made safe for HTML (htmlEscape of the output layer): the quotes are escaped only in
+// an attribute value.
 enum class Contesto { Testo, Attributo };
 QString TestoHtml(QStringView testo, Contesto contesto = Contesto::Testo);
 

@@ -122,48 +122,6 @@ QString rtfAsciiBytes(const QByteArray& bytes) {
     return out;
 }
 
-void appendHtml(QString& out, QStringView text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        switch (ch.unicode()) {
-        case u'&':
-            out += QStringLiteral("&amp;");
-            continue;
-        case u'<':
-            out += QStringLiteral("&lt;");
-            continue;
-        case u'>':
-            out += QStringLiteral("&gt;");
-            continue;
-        case u'"':
-            out += QStringLiteral("&quot;");
-            continue;
-        case u'\'':
-            out += QStringLiteral("&#39;");
-            continue;
-        default:
-            break;
-        }
-        if (ch.unicode() < 0x80) {
-            out += ch;
-            continue;
-        }
-        char32_t code = ch.unicode();
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            code = QChar::surrogateToUcs4(ch, text[++i]);
-        out += QStringLiteral("&#");
-        out += QString::number(static_cast<quint32>(code));
-        out += u';';
-    }
-}
-
-QString htmlEscape(QStringView text) {
-    QString out;
-    out.reserve(text.size() + 8);
-    appendHtml(out, text);
-    return out;
-}
-
 QString fileNamePart(const QString& text) {
     QString out = text;
     for (QChar& ch : out) {

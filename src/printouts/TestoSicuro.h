@@ -3,6 +3,8 @@
 // Archive texts made safe for the files the printouts write: RTF that every reader opens with each
 // character intact, HTML that renders what the archive holds, and file names that stay in dump/.
 
+#include "store/TextOutput.h" // appendHtml, htmlEscape
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,10 +17,6 @@ QString rtfEscape(QStringView text);
 // 127 become \'xx (the template declares code page 1252); a UTF-8 byte-order mark is dropped.
 // Line breaks are kept: the caller decides how lines are joined.
 QString rtfAsciiBytes(const QByteArray& bytes);
-
-// Appends a text as HTML: & < > " ' as entities, every character outside ASCII as &#N;.
-void appendHtml(QString& out, QStringView text);
-QString htmlEscape(QStringView text);
 
 // A delivery number as part of a file name: characters that would leave dump/ or that file systems
 // refuse become "_".

@@ -2,17 +2,16 @@
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <array>
 #include <stdexcept>
 
 namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
-constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kHigh = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                            0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
 char encodeChar(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
@@ -82,8 +81,9 @@ void TextOutput::open(const QString& path, Mode mode, TextEncoding encoding) {
     QIODevice::OpenMode flags = QIODevice::WriteOnly;
     flags |= mode == Mode::Append ? QIODevice::Append : QIODevice::Truncate;
     if (!file_.open(flags))
-        throw std::runtime_error(
-            QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, file_.errorString()).toStdString());
+        throw std::runtime_error(QStringLiteral("Impossibile scrivere il file %1: %2")
+                                     .arg(path, file_.errorString())
+                                     .toStdString());
     encoding_ = encoding;
     buffer_.clear();
 }
@@ -137,4 +137,46 @@ QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok) 
     if (start < text.size())
         lines.append(text.mid(start));
     return lines;
+}
+
+void appendHtml(QString& out, QStringView text, bool quotes) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        switch (ch.unicode()) {
+        case u'&':
+            out += QStringLiteral("&amp;");
+            continue;
+        case u'<':
+            out += QStringLiteral("&lt;");
+            continue;
+        case u'>':
+            out += QStringLiteral("&gt;");
+            continue;
+        case u'"':
+            out += quotes ? QStringLiteral("&quot;") : QStringLiteral("\"");
+            continue;
+        case u'\'':
+            out += quotes ? QStringLiteral("&#39;") : QStringLiteral("'");
+            continue;
+        default:
+            break;
+        }
+        if (ch.unicode() < 0x80) {
+            out += ch;
+            continue;
+        }
+        char32_t code = ch.unicode();
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            code = QChar::surrogateToUcs4(ch, text[++i]);
+        out += QStringLiteral("&#");
+        out += QString::number(static_cast<quint32>(code));
+        out += u';';
+    }
+}
+
+QString htmlEscape(QStringView text, bool quotes) {
+    QString out;
+    out.reserve(text.size() + 8);
+    appendHtml(out, text, quotes);
+    return out;
 }

@@ -45,3 +45,9 @@ private:
 // Reads a whole text file and splits it into lines (CR LF, LF or CR). Missing file: nullopt-like
 // empty result with ok=false.
 QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok = nullptr);
+
+// Archive text made safe for an HTML page: & < > as entities, and " ' too when the text goes into
+// an attribute value (quotes = true); every character outside ASCII as &#N;, so the page reads the
+// same in any encoding.
+void appendHtml(QString& out, QStringView text, bool quotes = true);
+QString htmlEscape(QStringView text, bool quotes = true);
