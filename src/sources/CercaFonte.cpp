@@ -114,11 +114,15 @@ qint64 ChiaveOAggiungi(cConnessione& connection, const QString& table, const QSt
 IstruzioneSql CercaFonte(cConnessione& connection, const VoceFonte& voce) {
     IstruzioneSql s;
     // "+TP" keeps the planner on the index of the citation text, the selective key: on the index of
-    // the family and name it would scan every law of a name.
+    // the family and name it would scan every law of a name. Archives written by other tools may
+    // hold Null where we write empty text (or "0" for no month); the load reads both alike, so the
+    // search must too, or each save of such a document would store its sources again.
     s.sql = QStringLiteral(
-        "select IDFonte from tabFonte where Testo = ? and +TP = ? and articolo = ? and comma = ? "
-        "and lettera = ? and allegato = ? and ripa = ? and ripc = ? and numero = ? and numerop = ? "
-        "and giorno = ? and anno = ? and mese = ? and altro = ?");
+        "select IDFonte from tabFonte where Testo = ? and +TP = ? and ifnull(articolo, '') = ? "
+        "and ifnull(comma, '') = ? and ifnull(lettera, '') = ? and ifnull(allegato, '') = ? "
+        "and ifnull(ripa, '') = ? and ifnull(ripc, '') = ? and ifnull(numero, '') = ? "
+        "and ifnull(numerop, '') = ? and ifnull(giorno, '') = ? and ifnull(anno, '') = ? "
+        "and ifnull(mese, '0') = ? and ifnull(altro, '') = ?");
     s.params << voce.testo << voce.TP << voce.articolo << voce.comma << voce.lettera << voce.allegato
              << voce.ripa << voce.ripc << voce.numero << voce.numerop << voce.giorno << voce.anno
              << meseFonte(voce) << voce.altro;

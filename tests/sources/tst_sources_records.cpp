@@ -109,6 +109,26 @@ private Q_SLOTS:
         QCOMPARE(conta(a.c(), "select count(*) from tabFonte"), stessa ? 1 : 2);
     }
 
+    // A row written by another tool with Null in the empty columns is the same source once loaded,
+    // so saving its document again must not store it twice.
+    void rowsWithNullColumnsAreFoundAgain() {
+        TestHome t;
+        Archivio a(t);
+        const qint64 id = MemorizzaFonte(a.c(), tar());
+        a.c().EseguiIstruzione("update tabFonte set articolo = null, comma = null, lettera = null, "
+                               "allegato = null, ripa = null, ripc = null, numerop = null, altro = null");
+        a.c().EseguiIstruzione("insert into legameDocFonte (IDDoc, IDFonte) values (5, ?)", {id});
+        const QList<VoceFonte> letti = CaricaFonti(a.c(), 5, t.state().Mesi);
+        QCOMPARE(letti.size(), 1);
+        QCOMPARE(MemorizzaFonte(a.c(), letti.first()), id);
+        a.c().EseguiIstruzione("update tabFonte set mese = null, giorno = null");
+        VoceFonte senzaData = tar();
+        senzaData.mese.clear();
+        senzaData.giorno.clear();
+        QCOMPARE(MemorizzaFonte(a.c(), senzaData), id);
+        QCOMPARE(conta(a.c(), "select count(*) from tabFonte"), 1);
+    }
+
     void storedColumnsByGroup_data() {
         QTest::addColumn<VoceFonte>("voce");
         QTest::addColumn<QString>("atteso");
