@@ -312,9 +312,9 @@ FileErrori PercorsiErrori(const AppState& state) {
         f.classe = derivaDaErrori(state.FileScelto, QStringLiteral("errclasse."));
         f.fonti = derivaDaErrori(state.FileScelto, QStringLiteral("errfonte."));
     } else {
-        f.generali = state.home.dumpPath(QStringLiteral("errori.") + state.Consegna());
-        f.classe = state.home.dumpPath(QStringLiteral("errclasse.") + state.Consegna());
-        f.fonti = state.home.dumpPath(QStringLiteral("errfonte.") + state.Consegna());
+        f.generali = state.home.dumpPath(QStringLiteral("errori.") + fileNamePart(state.Consegna()));
+        f.classe = state.home.dumpPath(QStringLiteral("errclasse.") + fileNamePart(state.Consegna()));
+        f.fonti = state.home.dumpPath(QStringLiteral("errfonte.") + fileNamePart(state.Consegna()));
     }
     return f;
 }
@@ -386,7 +386,7 @@ void MostraErrori(AppState& state, const QString& code, const QString& nomeFile,
                   const std::function<void(const QString&)>& finestra) {
     LeggiInfo(state);
     AggiornaInfo(state, code);
-    const QString path = state.home.dumpPath(nomeFile + state.Consegna());
+    const QString path = state.home.dumpPath(nomeFile + fileNamePart(state.Consegna()));
     if (!QFileInfo::exists(path)) {
         state.ui().message(
             QStringLiteral("Il file %1 non esiste ancora: eseguire prima \"Esegui controlli\".")

@@ -67,7 +67,7 @@ QString EstraiNuovi(AppState& state) {
     {
         BusyScope busy(state.ui(), QStringLiteral("Estrazione dei nuovi inserimenti..."));
         busy.progress().setRange(std::size(kSezioni));
-        ApriUscita(file, state, QStringLiteral("nuovi.") + state.Consegna(), true);
+        ApriUscita(file, state, QStringLiteral("nuovi.") + fileNamePart(state.Consegna()), true);
         LetturaUnica lettura(state.Connessione);
         qint64 fatte = 0;
         for (const Sezione& s : kSezioni) {
@@ -88,7 +88,7 @@ QString EstraiNote(AppState& state) {
     {
         BusyScope busy(state.ui(), QStringLiteral("Estrazione delle note del compilatore..."));
         qint64 numero = state.NumInizio();
-        ApriUscita(file, state, QStringLiteral("note.") + state.Consegna(), true);
+        ApriUscita(file, state, QStringLiteral("note.") + fileNamePart(state.Consegna()), true);
         LetturaUnica lettura(state.Connessione);
         {
             RecordSet n = state.Connessione.ApriRS(QStringLiteral("select count(*) as T from tabDocumento"));

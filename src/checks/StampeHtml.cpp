@@ -168,7 +168,7 @@ QString NomeHudoc(const QString& altro) {
 QString StampaCelex(AppState& state) {
     AggiornaInfo(state, QStringLiteral("2"));
     Pagina pagina(state);
-    pagina.apri(QStringLiteral("StampaHTML ") + state.Consegna() + QStringLiteral(".html"),
+    pagina.apri(QStringLiteral("StampaHTML ") + fileNamePart(state.Consegna()) + QStringLiteral(".html"),
                 QStringLiteral("Stampa HTML per il controllo CELEX..."));
     // The sources of a document follow in the order they were linked.
     RecordSet rs = state.Connessione.ApriRS(QStringLiteral(
@@ -213,7 +213,7 @@ QString StampaCelex(AppState& state) {
 
 QString StampaHudoc(AppState& state) {
     Pagina pagina(state);
-    pagina.apri(QStringLiteral("StampaHTML_GEI ") + state.Consegna() + QStringLiteral(".html"),
+    pagina.apri(QStringLiteral("StampaHTML_GEI ") + fileNamePart(state.Consegna()) + QStringLiteral(".html"),
                 QStringLiteral("Stampa HTML per il controllo HUDOC..."));
     RecordSet rs = state.Connessione.ApriRS(QStringLiteral(
         "select TabDocumento.IDDocumento, TabFonte.* from tabDocumento, tabFonte, LegameDocFonte where "

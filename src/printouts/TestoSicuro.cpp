@@ -121,12 +121,3 @@ QString rtfAsciiBytes(const QByteArray& bytes) {
     }
     return out;
 }
-
-QString fileNamePart(const QString& text) {
-    QString out = text;
-    for (QChar& ch : out) {
-        if (ch.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(ch))
-            ch = u'_';
-    }
-    return out;
-}

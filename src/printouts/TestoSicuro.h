@@ -3,7 +3,7 @@
 // Archive texts made safe for the files the printouts write: RTF that every reader opens with each
 // character intact, HTML that renders what the archive holds, and file names that stay in dump/.
 
-#include "store/TextOutput.h" // appendHtml, htmlEscape
+#include "store/TextOutput.h" // appendHtml, htmlEscape, fileNamePart
 
 #include <QByteArray>
 #include <QString>
@@ -17,7 +17,3 @@ QString rtfEscape(QStringView text);
 // 127 become \'xx (the template declares code page 1252); a UTF-8 byte-order mark is dropped.
 // Line breaks are kept: the caller decides how lines are joined.
 QString rtfAsciiBytes(const QByteArray& bytes);
-
-// A delivery number as part of a file name: characters that would leave dump/ or that file systems
-// refuse become "_".
-QString fileNamePart(const QString& text);

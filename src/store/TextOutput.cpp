@@ -180,3 +180,12 @@ QString htmlEscape(QStringView text, bool quotes) {
     appendHtml(out, text, quotes);
     return out;
 }
+
+QString fileNamePart(const QString& text) {
+    QString out = text;
+    for (QChar& ch : out) {
+        if (ch.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(ch))
+            ch = u'_';
+    }
+    return out;
+}

@@ -51,3 +51,7 @@ QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok =
 // same in any encoding.
 void appendHtml(QString& out, QStringView text, bool quotes = true);
 QString htmlEscape(QStringView text, bool quotes = true);
+
+// A delivery number as part of an output's file name: characters that would leave dump/ or that
+// file systems refuse become "_".
+QString fileNamePart(const QString& text);

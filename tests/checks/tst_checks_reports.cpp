@@ -3,6 +3,7 @@
 
 #include "FixtureControlli.h"
 #include "app/cli/Cli.h"
+#include "checks/Controlli.h"
 #include "checks/Estrazioni.h"
 #include "checks/StampeHtml.h"
 #include "checks/Uscite.h"
@@ -449,6 +450,33 @@ private Q_SLOTS:
                                                 Qt::CaseInsensitive));
         QCOMPARE(t.dialogs().shown().back().icon, Icon::Critical);
         QCOMPARE(readFileBytes(dump(t, QStringLiteral("note.12"))), QByteArray());
+    }
+
+    // A delivery number written elsewhere with a "/" names files in dump/, as the prints do, and
+    // the viewer finds the list the run wrote.
+    void deliveryNumberUnsafeForFileNames() {
+        TestHome t;
+        ArchivioProva a(t, QStringLiteral("12/2026"));
+        a.documento(Doc{});
+        const FileErrori f = EseguiControlli(t.state());
+        const QStringList scritti{f.generali,
+                                  f.classe,
+                                  f.fonti,
+                                  EstraiNote(t.state()),
+                                  EstraiNuovi(t.state()),
+                                  StampaCelex(t.state()),
+                                  StampaHudoc(t.state())};
+        for (const QString& path : scritti) {
+            QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+            QCOMPARE(QFileInfo(path).absolutePath(),
+                     QFileInfo(t.home().dumpPath(QStringLiteral("x"))).absolutePath());
+            QVERIFY2(QFileInfo(path).fileName().contains(QStringLiteral("12_2026")), qPrintable(path));
+        }
+        QString letto;
+        MostraErrori(t.state(), QStringLiteral("3"), QStringLiteral("errori."), QStringLiteral("Errori"),
+                     [&](const QString& testo) { letto = testo; });
+        QVERIFY(letto.isNull()); // an error-free list
+        QCOMPARE(t.dialogs().lastText(), QStringLiteral("Non ci sono errori!"));
     }
 
     void commandLine() {
