@@ -216,11 +216,6 @@ void MDIQuillaro::applicaStatoMenu() {
 
 void MDIQuillaro::impostaTitolo(const QString& name) { setWindowTitle(QStringLiteral("Quillaro (") + name + u')'); }
 
-void MDIQuillaro::nonDisponibile() {
-    state_.ui().message(QStringLiteral("Funzione non ancora disponibile in questa versione."), applicationTitle(),
-                        Buttons::Ok, Icon::Information);
-}
-
 bool MDIQuillaro::apriArchivio(const QString& path) {
     if (!ApriArchivio(state_, path))
         return false;

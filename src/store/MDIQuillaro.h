@@ -29,9 +29,6 @@ public:
     // File > Apri on a given path, without the file dialog (start-up and tests).
     bool apriArchivio(const QString& path);
 
-    // Tells the operator that a command is not there yet.
-    void nonDisponibile();
-
     // The status bar: the open archive and its delivery, or that none is open.
     void aggiornaBarraStato();
 
