@@ -15,6 +15,7 @@
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
@@ -27,7 +28,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
-#include <QAbstractItemView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -107,6 +107,7 @@ frmDocumento::frmDocumento(AppState& state, bool nuovo, qint64 IDDoc, QWidget* p
             buffer_ = std::move(b);
             mostraDati(d);
             modoEsistente();
+            segnaSalvato();
             return;
         }
     }
@@ -502,6 +503,7 @@ void frmDocumento::nuovoDocumento() {
     PulisciDocumento(buffer_, d);
     d.txtID = QString::number(buffer_.IDDocCorrente);
     mostraDati(d);
+    segnaSalvato();
 }
 
 void frmDocumento::modoNuovo() {
@@ -541,6 +543,7 @@ void frmDocumento::naviga(bool avanti) {
     buffer_ = std::move(b);
     mostraDati(d);
     modoEsistente();
+    segnaSalvato();
 }
 
 void frmDocumento::cmbCPer_Change() {
@@ -559,7 +562,8 @@ void frmDocumento::cmbCPer_Change() {
 // Commands.
 
 void frmDocumento::cmdSalva_Click() {
-    SalvaDocumento(state_, buffer_, leggiDati());
+    if (SalvaDocumento(state_, buffer_, leggiDati()))
+        segnaSalvato();
     txtID->setFocus();
 }
 
@@ -573,10 +577,42 @@ void frmDocumento::cmdAbbandona_Click() {
 }
 
 void frmDocumento::chiudi() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    chiusuraDaComando_ = true;
+    const bool chiusa = [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            return sub->close();
+        return close();
+    }();
+    if (!chiusa)
+        chiusuraDaComando_ = false;
+}
+
+frmDocumento::Contenuto frmDocumento::contenuto() const {
+    return {leggiDati(),
+            buffer_.ElencoResponsabilita,
+            buffer_.ElencoClassificazione,
+            buffer_.ElencoFonti,
+            {buffer_.TestoRiassunto, buffer_.TestoSommario, buffer_.TestoTraduzione, buffer_.TestoNotaDoc,
+             buffer_.TestoInTemaDi, buffer_.TestoEnglishAbstract}};
+}
+
+void frmDocumento::segnaSalvato() {
+    salvato_ = contenuto();
+}
+
+bool frmDocumento::chiusuraConsentita() {
+    if (chiusuraDaComando_ || contenuto() == salvato_)
+        return true;
+    switch (state_.ui().message(
+        QStringLiteral("Il documento %1 è stato modificato: salvarlo prima di chiudere?").arg(txtID->text()),
+        applicationTitle(), Buttons::YesNoCancel, Icon::Question)) {
+    case Answer::Yes:
+        return SalvaDocumento(state_, buffer_, leggiDati());
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void frmDocumento::cmdDuplica_Click() {
@@ -592,6 +628,8 @@ void frmDocumento::cmdDuplica_Click() {
         // Nothing was copied: the window shows the document it showed.
         buffer_.NuovoDocumento = eraNuovo;
         txtID->setText(numero);
+    } else {
+        segnaSalvato();
     }
     txtID->setFocus();
 }
@@ -702,7 +740,8 @@ void frmDocumento::nuovaFonte() {
 }
 
 void frmDocumento::modificaFonte() {
-    frmModificaFonte dialog(state_.ui(), buffer_, [this] { ricostruisciListaFonti(); }, this);
+    frmModificaFonte dialog(
+        state_.ui(), buffer_, [this] { ricostruisciListaFonti(); }, this);
     dialog.MostraFonte();
     dialog.exec();
 }
@@ -883,6 +922,11 @@ void frmDocumento::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmDocumento::closeEvent(QCloseEvent* event) {
+    if (!chiusuraConsentita()) {
+        event->ignore();
+        txtID->setFocus();
+        return;
+    }
     if (!chiusuraSegnalata_) {
         chiusuraSegnalata_ = true;
         Q_EMIT chiusa();

@@ -143,9 +143,27 @@ private:
     QIcon immagine(const QString& name);
     static void impostaRighe(QListWidget* list, const QStringList& righe);
 
+    // What the operator would lose by closing the window: its fields and the buffer's entries and
+    // texts (not the selection indices), as last loaded or saved.
+    struct Contenuto {
+        DatiDocumento dati;
+        QList<VoceResponsabilita> responsabilita;
+        QList<VoceClassificazione> classificazione;
+        QList<VoceFonte> fonti;
+        QStringList testi;
+        bool operator==(const Contenuto&) const = default;
+    };
+    Contenuto contenuto() const;
+    void segnaSalvato();
+    // Closing by the window's frame, File > Chiudi or Esci of the main window: asks whether to save
+    // a modified document. False keeps the window open.
+    bool chiusuraConsentita();
+
     AppState& state_;
     DocumentBuffer buffer_;
     ListeDocumento liste_;
+    Contenuto salvato_;
+    bool chiusuraDaComando_ = false; // Esci or Abbandona: the operator has decided
     bool chiusuraSegnalata_ = false;
 };
 

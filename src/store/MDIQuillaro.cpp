@@ -35,7 +35,9 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
     return action;
 }
 
-void addSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); }
+void addSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
 
 void enable(QMenu* menu, bool on) {
     menu->setEnabled(on);
@@ -74,8 +76,8 @@ void MDIQuillaro::aggiornaBarraStato() {
         return;
     }
     label->setText(QStringLiteral("Archivio %1  -  consegna %2  -  centro %3  -  anno %4")
-                       .arg(QFileInfo(state_.NomeArchivio).fileName(), state_.Consegna(), state_.IDCentroSpoglio(),
-                            state_.AnnoProduzione()));
+                       .arg(QFileInfo(state_.NomeArchivio).fileName(), state_.Consegna(),
+                            state_.IDCentroSpoglio(), state_.AnnoProduzione()));
 }
 
 MDIQuillaro::~MDIQuillaro() = default;
@@ -99,41 +101,50 @@ void MDIQuillaro::creaMenu() {
 
     mnuUtilitaConsegna = addMenu(bar, "mnuUtilitaConsegna", QStringLiteral("&Utilità ..."));
     mnuUtilitaDocumenti = addMenu(mnuUtilitaConsegna, "mnuUtilitaDocumenti", QStringLiteral("Consegna ..."));
-    mnuUtilitaDocumentiStampe = addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiStampe", QStringLiteral("Stampe ..."));
+    mnuUtilitaDocumentiStampe =
+        addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiStampe", QStringLiteral("Stampe ..."));
     mnuUtilitaDocumentiStampeCompleta =
         addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeCompleta", QStringLiteral("Completa"));
-    mnuUtilitaDocumentiStampeSoloTesti =
-        addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeSoloTesti", QStringLiteral("Solo campi testo"));
+    mnuUtilitaDocumentiStampeSoloTesti = addItem(
+        mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeSoloTesti", QStringLiteral("Solo campi testo"));
     addSeparator(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiSep00");
     mnuUtilitaDocumentiStampeProspetto =
         addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeProspetto", QStringLiteral("Prospetto"));
-    mnuUtilitaDocumentiStampeConsistenza =
-        addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeConsistenza", QStringLiteral("Consistenza"));
+    mnuUtilitaDocumentiStampeConsistenza = addItem(
+        mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeConsistenza", QStringLiteral("Consistenza"));
     addSeparator(mnuUtilitaDocumenti, "mnuUtilitaDocumentiSep0");
     mnuUtilitaDocumentiControlli =
         addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiControlli", QStringLiteral("Controlli ..."));
     mnuUtilitaDocumentiControlliEsegui =
-        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliEsegui", QStringLiteral("Esegui controlli"));
-    mnuUtilitaDocumentiControlliVediErrori = addMenu(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliVediErrori",
-                                                     QStringLiteral("Vedi file errori ..."));
-    mnuUtilitaDocumentiControlliVediErroriGenerici = addItem(
-        mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriGenerici", QStringLiteral("Generici"));
+        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliEsegui",
+                QStringLiteral("Esegui controlli"));
+    mnuUtilitaDocumentiControlliVediErrori =
+        addMenu(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliVediErrori",
+                QStringLiteral("Vedi file errori ..."));
+    mnuUtilitaDocumentiControlliVediErroriGenerici =
+        addItem(mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriGenerici",
+                QStringLiteral("Generici"));
     mnuUtilitaDocumentiControlliVediErroriClassificazione =
-        addItem(mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriClassificazione",
-                QStringLiteral("Classificazione"));
-    mnuUtilitaDocumentiControlliVediErroriFonti = addItem(
-        mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriFonti", QStringLiteral("Fonti"));
+        addItem(mnuUtilitaDocumentiControlliVediErrori,
+                "mnuUtilitaDocumentiControlliVediErroriClassificazione", QStringLiteral("Classificazione"));
+    mnuUtilitaDocumentiControlliVediErroriFonti =
+        addItem(mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriFonti",
+                QStringLiteral("Fonti"));
     addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep1");
-    mnuUtilitaDocumentiControlliNoteCompilatore = addItem(
-        mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNoteCompilatore", QStringLiteral("File note compilatore"));
+    mnuUtilitaDocumentiControlliNoteCompilatore =
+        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNoteCompilatore",
+                QStringLiteral("File note compilatore"));
     addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep0");
-    mnuUtilitaDocumentiControlliPerControlloCELEX = addItem(
-        mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloCELEX", QStringLiteral("Per controllo CELEX"));
-    mnuUtilitaDocumentiControlliPerControlloHUDOC = addItem(
-        mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloHUDOC", QStringLiteral("Per controllo HUDOC"));
+    mnuUtilitaDocumentiControlliPerControlloCELEX =
+        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloCELEX",
+                QStringLiteral("Per controllo CELEX"));
+    mnuUtilitaDocumentiControlliPerControlloHUDOC =
+        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloHUDOC",
+                QStringLiteral("Per controllo HUDOC"));
     addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep2");
     mnuUtilitaDocumentiControlliNuovi =
-        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNuovi", QStringLiteral("File con \"nuovi\""));
+        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNuovi",
+                QStringLiteral("File con \"nuovi\""));
 
     mnuUtilitaAggiornamento =
         addMenu(mnuUtilitaConsegna, "mnuUtilitaAggiornamento", QStringLiteral("&Aggiornamento ..."));
@@ -142,33 +153,40 @@ void MDIQuillaro::creaMenu() {
     addSeparator(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoSep0");
     mnuUtilitaAggiornamentoControlli =
         addMenu(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoControlli", QStringLiteral("Controlli ..."));
-    mnuUtilitaAggiornamentoControlliEsegui = addItem(mnuUtilitaAggiornamentoControlli,
-                                                     "mnuUtilitaAggiornamentoControlliEsegui", QStringLiteral("Esegui controlli"));
-    mnuUtilitaAggiornamentoControlliVediErrori = addMenu(
-        mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliVediErrori", QStringLiteral("Vedi file errori ..."));
+    mnuUtilitaAggiornamentoControlliEsegui =
+        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliEsegui",
+                QStringLiteral("Esegui controlli"));
+    mnuUtilitaAggiornamentoControlliVediErrori =
+        addMenu(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliVediErrori",
+                QStringLiteral("Vedi file errori ..."));
     mnuUtilitaAggiornamentoControlliVediErroriGenerici =
-        addItem(mnuUtilitaAggiornamentoControlliVediErrori, "mnuUtilitaAggiornamentoControlliVediErroriGenerici",
-                QStringLiteral("Generici"));
-    mnuUtilitaAggiornamentoControlliVediErroriClassificazione =
-        addItem(mnuUtilitaAggiornamentoControlliVediErrori, "mnuUtilitaAggiornamentoControlliVediErroriClassificazione",
-                QStringLiteral("Classificazione"));
-    mnuUtilitaAggiornamentoControlliVediErroriFonti = addItem(
-        mnuUtilitaAggiornamentoControlliVediErrori, "mnuUtilitaAggiornamentoControlliVediErroriFonti", QStringLiteral("Fonti"));
+        addItem(mnuUtilitaAggiornamentoControlliVediErrori,
+                "mnuUtilitaAggiornamentoControlliVediErroriGenerici", QStringLiteral("Generici"));
+    mnuUtilitaAggiornamentoControlliVediErroriClassificazione = addItem(
+        mnuUtilitaAggiornamentoControlliVediErrori,
+        "mnuUtilitaAggiornamentoControlliVediErroriClassificazione", QStringLiteral("Classificazione"));
+    mnuUtilitaAggiornamentoControlliVediErroriFonti =
+        addItem(mnuUtilitaAggiornamentoControlliVediErrori, "mnuUtilitaAggiornamentoControlliVediErroriFonti",
+                QStringLiteral("Fonti"));
     addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep0");
     mnuUtilitaAggiornamentoControlliNoteCompilatore =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliNoteCompilatore",
                 QStringLiteral("File note compilatore"));
     addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep1");
-    mnuUtilitaAggiornamentoControlloCELEX = addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloCELEX",
-                                                    QStringLiteral("Per controllo CELEX"));
-    mnuUtilitaAggiornamentoControlloHUDOC = addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloHUDOC",
-                                                    QStringLiteral("Per controllo HUDOC"));
+    mnuUtilitaAggiornamentoControlloCELEX =
+        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloCELEX",
+                QStringLiteral("Per controllo CELEX"));
+    mnuUtilitaAggiornamentoControlloHUDOC =
+        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloHUDOC",
+                QStringLiteral("Per controllo HUDOC"));
     addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep2");
-    mnuUtilitaAggiornamentoControlliNuovi = addItem(mnuUtilitaAggiornamentoControlli,
-                                                    "mnuUtilitaAggiornamentoControlliNuovi", QStringLiteral("File con \"nuovi\""));
+    mnuUtilitaAggiornamentoControlliNuovi =
+        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliNuovi",
+                QStringLiteral("File con \"nuovi\""));
     addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep3");
-    mnuUtilitaAggiornamentoControlliConteggio = addItem(mnuUtilitaAggiornamentoControlli,
-                                                        "mnuUtilitaAggiornamentoControlliConteggio", QStringLiteral("Conteggio"));
+    mnuUtilitaAggiornamentoControlliConteggio =
+        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliConteggio",
+                QStringLiteral("Conteggio"));
 
     mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&?"));
     cmdHelpAbout = addItem(mnuHelp, "cmdHelpAbout", QStringLiteral("About"));
@@ -189,21 +207,28 @@ void MDIQuillaro::creaMenu() {
     wire(mnuUtilitaDocumentiStampeProspetto, &MDIQuillaro::mnuUtilitaDocumentiStampeProspetto_Click);
     wire(mnuUtilitaDocumentiStampeConsistenza, &MDIQuillaro::mnuUtilitaDocumentiStampeConsistenza_Click);
     wire(mnuUtilitaDocumentiControlliEsegui, &MDIQuillaro::mnuUtilitaDocumentiControlliEsegui_Click);
-    wire(mnuUtilitaDocumentiControlliVediErroriGenerici, &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriGenerici_Click);
+    wire(mnuUtilitaDocumentiControlliVediErroriGenerici,
+         &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriGenerici_Click);
     wire(mnuUtilitaDocumentiControlliVediErroriClassificazione,
          &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriClassificazione_Click);
-    wire(mnuUtilitaDocumentiControlliVediErroriFonti, &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriFonti_Click);
-    wire(mnuUtilitaDocumentiControlliNoteCompilatore, &MDIQuillaro::mnuUtilitaDocumentiControlliNoteCompilatore_Click);
-    wire(mnuUtilitaDocumentiControlliPerControlloCELEX, &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloCELEX_Click);
-    wire(mnuUtilitaDocumentiControlliPerControlloHUDOC, &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloHUDOC_Click);
+    wire(mnuUtilitaDocumentiControlliVediErroriFonti,
+         &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriFonti_Click);
+    wire(mnuUtilitaDocumentiControlliNoteCompilatore,
+         &MDIQuillaro::mnuUtilitaDocumentiControlliNoteCompilatore_Click);
+    wire(mnuUtilitaDocumentiControlliPerControlloCELEX,
+         &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloCELEX_Click);
+    wire(mnuUtilitaDocumentiControlliPerControlloHUDOC,
+         &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloHUDOC_Click);
     wire(mnuUtilitaDocumentiControlliNuovi, &MDIQuillaro::mnuUtilitaDocumentiControlliNuovi_Click);
     wire(mnuUtilitaAggiornamentoFileSigle, &MDIQuillaro::mnuUtilitaAggiornamentoFileSigle_Click);
     wire(mnuUtilitaAggiornamentoControlliEsegui, &MDIQuillaro::mnuUtilitaAggiornamentoControlliEsegui_Click);
-    wire(mnuUtilitaAggiornamentoControlliNoteCompilatore, &MDIQuillaro::mnuUtilitaAggiornamentoControlliNoteCompilatore_Click);
+    wire(mnuUtilitaAggiornamentoControlliNoteCompilatore,
+         &MDIQuillaro::mnuUtilitaAggiornamentoControlliNoteCompilatore_Click);
     wire(mnuUtilitaAggiornamentoControlloCELEX, &MDIQuillaro::mnuUtilitaAggiornamentoControlloCELEX_Click);
     wire(mnuUtilitaAggiornamentoControlloHUDOC, &MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click);
     wire(mnuUtilitaAggiornamentoControlliNuovi, &MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click);
-    wire(mnuUtilitaAggiornamentoControlliConteggio, &MDIQuillaro::mnuUtilitaAggiornamentoControlliConteggio_Click);
+    wire(mnuUtilitaAggiornamentoControlliConteggio,
+         &MDIQuillaro::mnuUtilitaAggiornamentoControlliConteggio_Click);
 }
 
 void MDIQuillaro::applicaStatoMenu() {
@@ -214,7 +239,9 @@ void MDIQuillaro::applicaStatoMenu() {
     enable(mnuUtilitaDocumenti, stato.utilitaDocumenti);
 }
 
-void MDIQuillaro::impostaTitolo(const QString& name) { setWindowTitle(QStringLiteral("Quillaro (") + name + u')'); }
+void MDIQuillaro::impostaTitolo(const QString& name) {
+    setWindowTitle(QStringLiteral("Quillaro (") + name + u')');
+}
 
 bool MDIQuillaro::apriArchivio(const QString& path) {
     if (!ApriArchivio(state_, path))
@@ -240,8 +267,10 @@ void MDIQuillaro::mnuFileApri_Click() {
 void MDIQuillaro::mnuFileChiudi_Click() {
     if (!state_.ArchivioAperto)
         return;
-    // Windows working on the archive go with it.
+    // Windows working on the archive go with it; one that keeps unsaved work keeps the archive open.
     mdiArea_->closeAllSubWindows();
+    if (!mdiArea_->subWindowList().isEmpty())
+        return;
     ChiudiArchivio(state_);
     stato.dopoChiusura();
     applicaStatoMenu();
@@ -271,7 +300,8 @@ void MDIQuillaro::mnuFileNuovo_Click() {
     frmInformazione dialog(state_.ui(), this);
     dialog.exec();
     if (!dialog.risultato()) {
-        state_.ui().message(QStringLiteral("Archivio nuovo non creato!"), applicationTitle(), Buttons::Ok, Icon::Information);
+        state_.ui().message(QStringLiteral("Archivio nuovo non creato!"), applicationTitle(), Buttons::Ok,
+                            Icon::Information);
         return;
     }
     state_.Info[InfoIDCentroSpoglio] = dialog.informazione().centro;
@@ -288,7 +318,7 @@ void MDIQuillaro::mnuFileNuovo_Click() {
 }
 
 void MDIQuillaro::mnuFileEsci_Click() {
-    mnuFileChiudi_Click();
+    // closeEvent closes the windows and the archive, or stays when a window keeps unsaved work.
     close();
 }
 

@@ -223,9 +223,23 @@ private Q_SLOTS:
         for (qint64 id : {1, 2})
             s.documento(id, QString("Titolo %1").arg(id));
         frmDocumento* w = s.nuovo();
-        const char* controlli[] = {"cmbAA", "cmbMM", "cmbGG", "cmbCPer", "ComboTD", "ComboTAbs",
-                                   "ComboBib", "ComboLIN", "txtFascicolo", "txtVolume", "txtAnnata", "txtPagine",
-                                   "txtDocURL", "txtTitolo", "txtNota", "lstResponsabilita", "lstClassificazione",
+        const char* controlli[] = {"cmbAA",
+                                   "cmbMM",
+                                   "cmbGG",
+                                   "cmbCPer",
+                                   "ComboTD",
+                                   "ComboTAbs",
+                                   "ComboBib",
+                                   "ComboLIN",
+                                   "txtFascicolo",
+                                   "txtVolume",
+                                   "txtAnnata",
+                                   "txtPagine",
+                                   "txtDocURL",
+                                   "txtTitolo",
+                                   "txtNota",
+                                   "lstResponsabilita",
+                                   "lstClassificazione",
                                    "lstFonte"};
         QString atteso = "1";
         for (const char* nome : controlli) {
@@ -280,6 +294,64 @@ private Q_SLOTS:
         QCOMPARE(s.conta("select count(*) from tabTesto t, legameDocTesto l where l.IDTesto = t.IDTesto and "
                          "l.IDDoc = 2 and Testo = 'Copia'"),
                  1);
+    }
+
+    // Closing the window by its frame or by closing the archive or the program asks before a
+    // modified document is lost; Esci, Abbandona and an unchanged document close without a question.
+    void unsavedWorkIsNotLostOnClose() {
+        Sessione s;
+        s.documento(1, "Originale");
+        const auto apri = [&s] {
+            quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
+            s.main.mnuDocumentiEdita->trigger();
+            return s.finestra();
+        };
+        const auto titolo = [&s] {
+            RecordSet rs = s.t.state().Connessione.ApriRS(
+                "select Testo from tabTesto t, legameDocTesto l where l.IDTesto = t.IDTesto and l.IDDoc = 1 "
+                "and l.Tipo = '0'");
+            return rs.field(0).toString();
+        };
+        frmDocumento* w = apri();
+        auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        QVERIFY(sub->close()); // unchanged: no question
+        QVERIFY(s.t.dialogs().texts().isEmpty());
+
+        w = apri();
+        sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        w->txtTitolo->setPlainText("Cambiato");
+        s.t.dialogs().answerNext(Answer::Cancel);
+        QVERIFY(!sub->close());
+        QVERIFY(s.t.dialogs().lastText().contains("è stato modificato"));
+        // File > Chiudi answered Cancel: the window and the archive stay.
+        s.t.dialogs().answerNext(Answer::Cancel);
+        s.main.mnuFileChiudi->trigger();
+        QVERIFY(s.t.state().ArchivioAperto);
+        QCOMPARE(s.finestra(), w);
+        // No: closed without saving.
+        s.t.dialogs().answerNext(Answer::No);
+        QVERIFY(sub->close());
+        QCOMPARE(titolo(), QString("Originale"));
+
+        // Yes while the program closes: saved, then everything closes.
+        w = apri();
+        w->txtTitolo->setPlainText("Salvato alla chiusura");
+        s.t.dialogs().answerNext(Answer::Yes);
+        s.main.mnuFileChiudi->trigger();
+        QVERIFY(!s.t.state().ArchivioAperto);
+        QVERIFY(s.t.dialogs().texts().contains("Documento salvato!"));
+        QVERIFY(s.t.state().Connessione.ApriConnessione(cConnessione::connectionStringFor(s.path)));
+        QCOMPARE(titolo(), QString("Salvato alla chiusura"));
+        s.t.state().Connessione.ChiudiConnessione();
+
+        // A change discarded with Abbandona, or a document left with >>, is the operator's decision.
+        QVERIFY(s.main.apriArchivio(s.path));
+        s.t.dialogs().clear();
+        w = apri();
+        w->txtTitolo->setPlainText("Abbandonato");
+        w->cmdAbbandona->click();
+        QTRY_VERIFY(!s.finestra());
+        QVERIFY(s.t.dialogs().unexpected().isEmpty());
     }
 
     void editAndDeleteFromTheChoiceDialog() {
