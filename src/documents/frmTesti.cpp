@@ -94,6 +94,7 @@ frmTesti::frmTesti(AppState& state, DocumentBuffer& buffer, QWidget* parent)
         testoIniziale_ = *testo;
         txtTesto->setPlainText(*testo);
     }
+    testoMostrato_ = txtTesto->toPlainText();
     txtTesto_Change();
     // The dictionary is read while the operator reads the text, not when the check starts.
     preparaControlloTesto(buffer_.TipoTestoCorrente, state_.home);
@@ -110,7 +111,16 @@ void frmTesti::cmdEsci_Click() {
 }
 
 void frmTesti::cmdAbbandona_Click() {
+    abbandona_ = true;
     reject();
+    abbandona_ = false;
+}
+
+void frmTesti::reject() {
+    if (!abbandona_ && txtTesto->toPlainText() != testoMostrato_ &&
+        !state_.ui().askYesNo(QStringLiteral("Il testo è stato modificato: chiudere senza salvarlo?")))
+        return;
+    QDialog::reject();
 }
 
 void frmTesti::cmdUndo_Click() {

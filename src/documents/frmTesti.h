@@ -40,9 +40,13 @@ public Q_SLOTS:
     void cmdControlloOrtografico_Click();
     void cmdControlloGrammaticale_Click();
     void txtTesto_Change();
+    // Esc or the window's frame: a changed text is not dropped without a question.
+    void reject() override;
 
 private:
     AppState& state_;
     DocumentBuffer& buffer_;
     QString testoIniziale_;
+    QString testoMostrato_; // as the editor gave it back after loading
+    bool abbandona_ = false;
 };

@@ -354,6 +354,36 @@ private Q_SLOTS:
         QVERIFY(s.t.dialogs().unexpected().isEmpty());
     }
 
+    // Esc in the text dialog asks before a changed text is dropped; Abbandona does not.
+    void textDialogEscapeAsksBeforeDroppingChanges() {
+        Sessione s;
+        DocumentBuffer b;
+        b.TipoTestoCorrente = 1;
+        b.TestoRiassunto = "Riassunto\r\nsu due righe";
+        frmTesti d(s.t.state(), b, &s.main);
+        d.show();
+        QTest::keyClick(&d, Qt::Key_Escape); // unchanged: closes
+        QVERIFY(!d.isVisible());
+        QVERIFY(s.t.dialogs().texts().isEmpty());
+
+        d.show();
+        QTest::keyClicks(d.txtTesto, " aggiunto");
+        s.t.dialogs().answerNext(Answer::No);
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QVERIFY(d.isVisible());
+        QCOMPARE(s.t.dialogs().lastText(), QString("Il testo è stato modificato: chiudere senza salvarlo?"));
+        s.t.dialogs().answerNext(Answer::Yes);
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(b.TestoRiassunto, QString("Riassunto\r\nsu due righe"));
+
+        s.t.dialogs().clear();
+        d.show();
+        d.cmdAbbandona->click();
+        QVERIFY(!d.isVisible());
+        QVERIFY(s.t.dialogs().texts().isEmpty());
+    }
+
     void editAndDeleteFromTheChoiceDialog() {
         Sessione s;
         // An archive without documents says so.
