@@ -197,6 +197,10 @@ PaginaFonteWidget::PaginaFonteWidget(int numero, const QString& pictureFolder, Q
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
+    // No button of a page is the dialog's default: Enter typed in a field must neither add a
+    // source nor pop up the rules of form or the list of states.
+    cmdAid->setAutoDefault(false);
+    cmdListaStati->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
