@@ -90,6 +90,17 @@ frmModificaFonte::frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer,
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
+    // Tab follows the window from the citation at the top through the fields, row by row.
+    QWidget* precedente = txtTesto;
+    for (const auto& c : campi) {
+        setTabOrder(precedente, *c.box);
+        precedente = *c.box;
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{chkDecr, chkOrd, cmdEsci, cmdAbbandona}) {
+        setTabOrder(precedente, w);
+        precedente = w;
+    }
+
     connect(cmdEsci, &QPushButton::clicked, this, &frmModificaFonte::cmdEsci_Click);
     connect(cmdAbbandona, &QPushButton::clicked, this, &frmModificaFonte::cmdAbbandona_Click);
 }
