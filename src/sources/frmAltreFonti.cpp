@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -105,6 +106,7 @@ void frmAltreFonti::creaNIT() {
     connect(txtNIT, &QLineEdit::returnPressed, this, &frmAltreFonti::cmdCercaNIT_Click);
     connect(cmdClearNIT, &QPushButton::clicked, this, &frmAltreFonti::cmdClearNIT_Click);
     connect(lstNIT, &QListWidget::itemClicked, this, &frmAltreFonti::lstNIT_Click);
+    lstNIT->installEventFilter(this);
     connect(cmdSalvaNIT, &QPushButton::clicked, this, &frmAltreFonti::cmdSalvaNIT_Click);
     connect(cmdAbbandonaNIT, &QPushButton::clicked, this, &frmAltreFonti::cmdAbbandonaNIT_Click);
     connect(optIntero, &QRadioButton::clicked, this, &frmAltreFonti::optIntero_Click);
@@ -143,6 +145,7 @@ void frmAltreFonti::PreparaAltreFonti() {
 
         connect(p->ComboFonte, &QComboBox::currentIndexChanged, this, [this, n] { ComboFonte_Click(n); });
         connect(p->lstFonte, &QListWidget::itemClicked, this, [this, n] { lstFonte_Click(n); });
+        p->lstFonte->installEventFilter(this);
         connect(p->cmdSalva, &QPushButton::clicked, this, [this, n] { cmdSalva_Click(n); });
         connect(p->cmdClear, &QPushButton::clicked, this, [this, n] { cmdClear_Click(n); });
         connect(p->cmdEsciSalva, &QPushButton::clicked, this, [this, n] { cmdEsciSalva_Click(n); });
@@ -353,6 +356,26 @@ void frmAltreFonti::cmdCercaNIT_Click() {
 
 void frmAltreFonti::cmdClearNIT_Click() {
     eseguiSicuro(state_.ui(), [&] { CaricaNIT(); });
+}
+
+bool frmAltreFonti::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on a line does what a click on it does: arrows only move through the list.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == lstNIT) {
+                lstNIT_Click();
+                return true;
+            }
+            for (int n = 0; n < 5; ++n) {
+                if (watched == pagine_[n]->lstFonte) {
+                    lstFonte_Click(n);
+                    return true;
+                }
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmAltreFonti::lstNIT_Click() {

@@ -15,12 +15,14 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -361,6 +363,7 @@ void frmFontiInterne::creaCatalogo() {
     connect(cmdAbbandonaCatalogo, &QPushButton::clicked, this, &frmFontiInterne::cmdAbbandonaCatalogo_Click);
     connect(lstRisultato, &QListWidget::currentRowChanged, this, &frmFontiInterne::lstRisultato_Click);
     connect(lstRisultato, &QListWidget::itemDoubleClicked, this, &frmFontiInterne::lstRisultato_DblClick);
+    lstRisultato->installEventFilter(this);
     frameInterrogazioneCatalogo->hide();
 }
 
@@ -384,6 +387,16 @@ void frmFontiInterne::cmdCatalogoFonti_Click() {
     }
     frameInterrogazioneCatalogo->show();
     resize(std::max(width(), sizeHint().width()), std::max(height(), sizeHint().height()));
+    // Grown to the right, the dialog comes back onto the screen if it went past its edge.
+    if (const QScreen* schermo = screen()) {
+        const QRect area = schermo->availableGeometry();
+        QRect cornice = frameGeometry();
+        cornice.moveRight(std::min(cornice.right(), area.right()));
+        cornice.moveBottom(std::min(cornice.bottom(), area.bottom()));
+        cornice.moveLeft(std::max(cornice.left(), area.left()));
+        cornice.moveTop(std::max(cornice.top(), area.top()));
+        move(cornice.topLeft());
+    }
     txtCatalogoAnno->setFocus();
 }
 
@@ -453,6 +466,18 @@ void frmFontiInterne::lstRisultato_DblClick() {
             PaginaFonteWidget::seleziona(p->lstFonte, dati.atto);
         frameInterrogazioneCatalogo->hide();
     });
+}
+
+bool frmFontiInterne::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on a result copies it, as a double click does.
+    if (watched == lstRisultato && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            lstRisultato_DblClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmFontiInterne::cmdAbbandonaCatalogo_Click() {

@@ -1,6 +1,7 @@
 #include "sources/frmScelta.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -29,6 +30,7 @@ frmScelta::frmScelta(const QStringList& righe, QWidget* parent) : QDialog(parent
     layout->addLayout(bottom);
 
     connect(lstLista, &QListWidget::itemDoubleClicked, this, &frmScelta::lstLista_DblClick);
+    lstLista->installEventFilter(this);
     connect(cmdEsci, &QPushButton::clicked, this, &frmScelta::cmdEsci_Click);
 }
 
@@ -38,6 +40,18 @@ void frmScelta::lstLista_DblClick() {
         return;
     valoreScelto_ = item->text();
     accept();
+}
+
+bool frmScelta::eventFilter(QObject* watched, QEvent* event) {
+    // From the keyboard the line is taken with Enter, as the mouse takes it with a double click.
+    if (watched == lstLista && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lstLista->currentItem()) {
+            lstLista_DblClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmScelta::cmdEsci_Click() {

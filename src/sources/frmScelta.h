@@ -1,6 +1,7 @@
 #pragma once
 
-// "Scelta": a pick list. A double click takes the line and closes; "Esci" closes with nothing.
+// "Scelta": a pick list. A double click, or Enter on the current line, takes the line and closes;
+// "Esci" closes with nothing.
 
 #include <QDialog>
 
@@ -27,6 +28,9 @@ public:
 public Q_SLOTS:
     void lstLista_DblClick();
     void cmdEsci_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString valoreScelto_;

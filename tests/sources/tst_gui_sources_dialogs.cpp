@@ -390,6 +390,16 @@ private Q_SLOTS:
         p->cmdSalva->click();
         QCOMPARE(testi(b), QStringList{QStringLiteral("d.lg. 2 marzo 2001, n. 57")});
 
+        // From the keyboard: Enter on a result copies it.
+        dlg->cmdCatalogoFonti->click();
+        dlg->cmbCatalogoMese->setCurrentIndex(3);
+        dlg->cmdCercaCatalogo->click();
+        dlg->lstRisultato->setCurrentRow(0);
+        QTest::keyClick(dlg->lstRisultato, Qt::Key_Return);
+        QVERIFY(!dlg->frameInterrogazioneCatalogo->isVisible());
+        QCOMPARE(p->txtN->text(), QStringLiteral("22"));
+        QCOMPARE(p->txtAA->text(), QStringLiteral("1990"));
+
         // The frame's own exit closes the catalogue; so does the dialog if it opened it.
         dlg->cmdCatalogoFonti->click();
         dlg->cmdAbbandonaCatalogo->click();
@@ -455,6 +465,12 @@ private Q_SLOTS:
 
         p->ComboFonte->setCurrentIndex(0);
         p->ComboFonte->setCurrentIndex(1);
+        // From the keyboard the arrows move through the list and Enter takes the line.
+        dlg.txtLiberoNIT->clear();
+        scegliRiga(dlg.lstNIT, QStringLiteral("9001) Conv. Vienna 23 maggio 1969"));
+        QVERIFY(dlg.txtLiberoNIT->text().isEmpty());
+        QTest::keyClick(dlg.lstNIT, Qt::Key_Return);
+        QCOMPARE(dlg.txtLiberoNIT->text(), QStringLiteral("9001) Conv. Vienna 23 maggio 1969"));
         click(dlg.lstNIT, QStringLiteral("9002) Conv. eur. dir. uomo 4 novembre 1950"));
         QCOMPARE(dlg.txtLiberoNIT->text(), QStringLiteral("9002) Conv. eur. dir. uomo 4 novembre 1950"));
         dlg.cmdSalvaNIT->click();
@@ -594,6 +610,18 @@ private Q_SLOTS:
         rispondiScelta(QStringLiteral("nothing"), &stati);
         s->cmdListaStati->click();
         QCOMPARE(s->txtStato->text(), QStringLiteral("Germania"));
+        // From the keyboard: typing finds the line, Enter takes it.
+        QTimer::singleShot(0, [] {
+            auto* dlg = qobject_cast<frmScelta*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            dlg->lstLista->setFocus();
+            QTest::keyClicks(dlg->lstLista, QStringLiteral("Fra"));
+            QTest::keyClick(dlg->lstLista, Qt::Key_Return);
+            if (dlg->isVisible())
+                dlg->cmdEsci->click();
+        });
+        s->cmdListaStati->click();
+        QCOMPARE(s->txtStato->text(), QStringLiteral("Francia"));
     }
 
     void historicalSubKindDoesNotLeak() {
@@ -608,6 +636,46 @@ private Q_SLOTS:
         p->txtLibero->setText(QStringLiteral("Cod. Hammurabi"));
         p->cmdSalva->click();
         QCOMPARE(testi(b), QStringList{QStringLiteral("Cod. Hammurabi*FSC*")});
+    }
+
+    // Enter typed in a field adds nothing and opens nothing: no page button is the default.
+    void enterInAFieldOpensNothing() {
+        DocumentBuffer b;
+        QTimer guard;
+        QString aperto;
+        QObject::connect(&guard, &QTimer::timeout, [&aperto] {
+            if (QWidget* w = QApplication::activeModalWidget(); w && w->objectName() == u"frmScelta") {
+                aperto = w->objectName();
+                w->close();
+            }
+        });
+        guard.start(50);
+        frmFontiInterne interne(t->state(), b, {});
+        interne.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&interne));
+        PaginaFonteWidget* p = interne.pagina(4);
+        p->ComboFonte->setCurrentIndex(1);
+        for (QLineEdit* e : {p->txtArt, p->txtComma}) {
+            e->setFocus();
+            QTest::keyClicks(e, QStringLiteral("3"));
+            QTest::keyClick(e, Qt::Key_Return);
+        }
+        QCOMPARE(p->txtArt->text(), QStringLiteral("3"));
+        QVERIFY(interne.isVisible());
+
+        frmAltreFonti altre(t->state(), b, {}, 2);
+        altre.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&altre));
+        PaginaFonteWidget* s = altre.pagina(2);
+        s->ComboFonte->setCurrentIndex(1);
+        s->txtLibero->setFocus();
+        QTest::keyClicks(s->txtLibero, QStringLiteral("x"));
+        QTest::keyClick(s->txtLibero, Qt::Key_Enter);
+        QVERIFY(altre.isVisible());
+        QCOMPARE(s->txtStato->text(), QString());
+        QVERIFY(b.ElencoFonti.isEmpty());
+        QVERIFY(t->dialogs().shown().empty());
+        QCOMPARE(aperto, QString());
     }
 
     void rulesOfForm() {
@@ -643,6 +711,16 @@ private Q_SLOTS:
         QCOMPARE(dlg.txtSezione->text(), QStringLiteral("Grande Camera"));
         QVERIFY(dlg.chkOrd->isChecked());
         shot(&dlg, QStringLiteral("frmModificaFonte"));
+        // Tab goes from the citation at the top into the fields, not to the buttons.
+        const auto dopo = [](QWidget* w) {
+            do
+                w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible());
+            return w;
+        };
+        QCOMPARE(dopo(dlg.txtTesto), dlg.txtTP);
+        QCOMPARE(dopo(dlg.txtStato), dlg.chkDecr);
+        QCOMPARE(dopo(dlg.chkOrd), dlg.cmdEsci);
 
         dlg.txtMM->setText(QStringLiteral("7"));
         dlg.cmdEsci->click();
