@@ -5,9 +5,11 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
-frmAltriTesti::frmAltriTesti(DocumentBuffer& buffer, QWidget* parent) : QDialog(parent), buffer_(buffer) {
+frmAltriTesti::frmAltriTesti(Dialogs& dialogs, DocumentBuffer& buffer, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs), buffer_(buffer) {
     setObjectName(QStringLiteral("frmAltriTesti"));
     setModal(true);
     txtAltroTesto = new QPlainTextEdit(this);
@@ -39,5 +41,21 @@ void frmAltriTesti::cmdEsci_Click() {
 }
 
 void frmAltriTesti::cmdAbbandona_Click() {
+    abbandona_ = true;
     reject();
+    abbandona_ = false;
+}
+
+void frmAltriTesti::showEvent(QShowEvent* event) {
+    // The opener fills the box after construction: what it shows is known only now.
+    if (!event->spontaneous())
+        testoMostrato_ = txtAltroTesto->toPlainText();
+    QDialog::showEvent(event);
+}
+
+void frmAltriTesti::reject() {
+    if (!abbandona_ && txtAltroTesto->toPlainText() != testoMostrato_ &&
+        !dialogs_.askYesNo(QStringLiteral("Il testo è stato modificato: chiudere senza salvarlo?")))
+        return;
+    QDialog::reject();
 }

@@ -4,6 +4,7 @@
 // by the button that opens it.
 
 #include "documents/DocumentBuffer.h"
+#include "ui/Dialogs.h"
 
 #include <QDialog>
 
@@ -14,7 +15,7 @@ class frmAltriTesti : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmAltriTesti(DocumentBuffer& buffer, QWidget* parent = nullptr);
+    frmAltriTesti(Dialogs& dialogs, DocumentBuffer& buffer, QWidget* parent = nullptr);
 
     QPlainTextEdit* txtAltroTesto = nullptr;
     QPushButton* cmdEsci = nullptr;
@@ -23,7 +24,15 @@ public:
 public Q_SLOTS:
     void cmdEsci_Click();
     void cmdAbbandona_Click();
+    // Esc or the window's frame: a changed text is not dropped without a question.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    Dialogs& dialogs_;
     DocumentBuffer& buffer_;
+    QString testoMostrato_; // what the box held when the dialog was shown
+    bool abbandona_ = false;
 };

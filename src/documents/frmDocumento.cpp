@@ -828,7 +828,7 @@ void frmDocumento::cmdEnglishAbstract_Click() {
 
 void frmDocumento::apriAltriTesti(int tipo, const QString& caption, QToolButton* button) {
     buffer_.TipoTestoCorrente = tipo;
-    frmAltriTesti dialog(buffer_, this);
+    frmAltriTesti dialog(state_.ui(), buffer_, this);
     dialog.setWindowTitle(caption);
     dialog.txtAltroTesto->setPlainText(*testoFrmAltriTesti(buffer_, tipo));
     if (dialog.exec() == QDialog::Accepted)

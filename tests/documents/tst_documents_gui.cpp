@@ -354,7 +354,7 @@ private Q_SLOTS:
         QVERIFY(s.t.dialogs().unexpected().isEmpty());
     }
 
-    // Esc in the text dialog asks before a changed text is dropped; Abbandona does not.
+    // Esc in the text dialogs asks before a changed text is dropped; Abbandona does not.
     void textDialogEscapeAsksBeforeDroppingChanges() {
         Sessione s;
         DocumentBuffer b;
@@ -382,6 +382,37 @@ private Q_SLOTS:
         d.cmdAbbandona->click();
         QVERIFY(!d.isVisible());
         QVERIFY(s.t.dialogs().texts().isEmpty());
+
+        // The translation and the compiler's note, opened from the document window, the same way.
+        frmDocumento* w = s.nuovo();
+        w->buffer().TestoTraduzione = "A title";
+        bool chiuso = false;
+        quandoAperto<frmAltriTesti>([&s, &chiuso](frmAltriTesti* a) {
+            QTest::keyClicks(a->txtAltroTesto, " changed");
+            s.t.dialogs().answerNext(Answer::No);
+            QTest::keyClick(a, Qt::Key_Escape);
+            QVERIFY(a->isVisible());
+            QCOMPARE(s.t.dialogs().lastText(),
+                     QString("Il testo è stato modificato: chiudere senza salvarlo?"));
+            s.t.dialogs().answerNext(Answer::Yes);
+            QTest::keyClick(a, Qt::Key_Escape);
+            chiuso = !a->isVisible();
+        });
+        w->cmdTraduzione->click();
+        QVERIFY(chiuso);
+        QCOMPARE(w->buffer().TestoTraduzione, QString("A title"));
+
+        s.t.dialogs().clear();
+        quandoAperto<frmAltriTesti>([](frmAltriTesti* a) { QTest::keyClick(a, Qt::Key_Escape); });
+        w->cmdTraduzione->click();
+        quandoAperto<frmAltriTesti>([](frmAltriTesti* a) {
+            a->txtAltroTesto->setPlainText("scartato");
+            a->cmdAbbandona->click();
+        });
+        w->cmdNotaDoc->click();
+        QVERIFY(s.t.dialogs().texts().isEmpty());
+        QVERIFY(w->buffer().TestoNotaDoc.isEmpty());
+        w->cmdAbbandona->click();
     }
 
     void editAndDeleteFromTheChoiceDialog() {
