@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 
 namespace {
@@ -55,7 +56,11 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
     setCentralWidget(mdiArea_);
     creaMenu();
     setWindowTitle(QStringLiteral("Quillaro"));
-    resize(1180, 820);
+    // The usual size, but never larger than the screen (its frame and title bar included).
+    QSize dimensione(1180, 820);
+    if (const QScreen* schermo = screen())
+        dimensione = dimensione.boundedTo(schermo->availableGeometry().size() - QSize(16, 48));
+    resize(dimensione);
     // Load: no archive is open and no update runs.
     stato.dopoAvvio();
     state_.ModoAggiornamento = false;
