@@ -40,6 +40,9 @@ frmFileSigle::frmFileSigle(AppState& state, QWidget* parent) : QWidget(parent), 
     cmdEsciSalva->setObjectName(QStringLiteral("cmdEsciSalva"));
     cmdAnnulla = new QPushButton(QStringLiteral("A&nnulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
+    // Enter presses the button that has the focus, as in the dialogs.
+    for (QPushButton* b : {cmdApriFileSigle, cmdNuovaSigla, cmdEliminaSigla, cmdEsciSalva, cmdAnnulla})
+        b->setAutoDefault(true);
 
     auto* operations = new QVBoxLayout(frmOperazioniSigle);
     operations->addWidget(cmdNuovaSigla);
