@@ -5,8 +5,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
+
+// Steps of the batch's bar for each archive: a run's own progress moves the bar within its step.
+constexpr qint64 kPassiPerArchivio = 1000;
 
 // The runs' own closing boxes ("Fine controllo: 12", ...) come once per archive; during a batch
 // they are gathered and shown together at the end. Questions still reach the operator.
@@ -21,27 +25,44 @@ public:
         }
         return inner_.message(text, title, buttons, icon);
     }
-    std::optional<QString> input(const QString& prompt, const QString& title, const QString& initial) override {
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& initial) override {
         return inner_.input(prompt, title, initial);
     }
     QString chooseFile(const FileDialogRequest& request) override { return inner_.chooseFile(request); }
     void setBusy(bool busy) override { inner_.setBusy(busy); }
-    // The batch shows its own progress across the archives; the runs' progress stays silent.
-    Progress& progress(const QString&) override { return silent_; }
+    // The batch shows one bar across the archives; a run's progress feeds the archive's share of it,
+    // so that a long archive keeps the bar moving and the window painted.
+    Progress& progress(const QString&) override { return archivio_; }
     void endProgress() override {}
+
+    // The batch's bar, and the archive now running (0-based).
+    void setBatchProgress(Progress* batch) { archivio_.batch = batch; }
+    void setArchivio(qint64 index) {
+        archivio_.index = index;
+        archivio_.total = 0;
+    }
 
     const QStringList& gathered() const { return gathered_; }
 
 private:
-    class SilentProgress : public Progress {
+    class ArchiveProgress : public Progress {
     public:
-        void setRange(qint64) override {}
-        void setValue(qint64) override {}
-        void setLabel(const QString&) override {}
+        void setRange(qint64 t) override { total = t; }
+        void setValue(qint64 done) override {
+            if (!batch || total <= 0)
+                return;
+            batch->setValue(index * kPassiPerArchivio +
+                            std::clamp<qint64>(done, 0, total) * kPassiPerArchivio / total);
+        }
+        void setLabel(const QString&) override {} // the batch's label names the archive
+        Progress* batch = nullptr;
+        qint64 index = 0;
+        qint64 total = 0;
     };
     Dialogs& inner_;
     QStringList gathered_;
-    SilentProgress silent_;
+    ArchiveProgress archivio_;
 };
 
 // Swaps the state's dialogs for the time of the batch.
@@ -98,7 +119,8 @@ QString ArchivioDellaSigla(const HomeFolder& home, const QString& sigla) {
 }
 
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file) {
-    RecordSet rs = state.Connessione.ApriRS(QStringLiteral("SELECT count(IDDocumento) as T from tabDocumento"));
+    RecordSet rs =
+        state.Connessione.ApriRS(QStringLiteral("SELECT count(IDDocumento) as T from tabDocumento"));
     const qint64 n = rs.field(u"T").toLongLong();
     rs.close();
     const QString primo = IdentificativoDocumento(state, state.NumInizio());
@@ -115,7 +137,8 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
 }
 
 EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
-                                       const RunArchivio& run, const std::function<void(const QString&)>& archivio) {
+                                       const RunArchivio& run,
+                                       const std::function<void(const QString&)>& archivio) {
     EsitoAggiornamento esito;
     Dialogs& operatorDialogs = state.ui();
 
@@ -136,20 +159,24 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
         TextOutput conteggio;
         try {
             const QStringList sigle = LeggiFileSigle(fileSigle);
-            busy.progress().setRange(sigle.size());
+            gathering.setBatchProgress(&busy.progress());
+            busy.progress().setRange(sigle.size() * kPassiPerArchivio);
             if (tipo == TipoAggiornamento::Conteggio)
                 conteggio.open(state.FileScelto, TextOutput::Mode::Truncate, state.encoding());
             for (qsizetype i = 0; i < sigle.size(); ++i) {
                 const QString& sigla = sigle[i];
-                busy.progress().setLabel(QStringLiteral("Archivio %1 (%2 di %3)").arg(sigla).arg(i + 1).arg(sigle.size()));
-                busy.progress().setValue(i);
+                busy.progress().setLabel(
+                    QStringLiteral("Archivio %1 (%2 di %3)").arg(sigla).arg(i + 1).arg(sigle.size()));
+                busy.progress().setValue(i * kPassiPerArchivio);
+                gathering.setArchivio(i);
                 const QString path = ArchivioDellaSigla(state.home, sigla);
                 if (!state.Connessione.ApriConnessione(cConnessione::connectionStringFor(path)))
                     continue; // archives that cannot be opened are passed over
                 state.ArchivioAperto = true;
                 state.NomeArchivio = path;
-                if (archivio && (tipo == TipoAggiornamento::Controlli || tipo == TipoAggiornamento::NoteCompilatore ||
-                                 tipo == TipoAggiornamento::Nuovi))
+                if (archivio &&
+                    (tipo == TipoAggiornamento::Controlli || tipo == TipoAggiornamento::NoteCompilatore ||
+                     tipo == TipoAggiornamento::Nuovi))
                     archivio(sigla);
                 LeggiInfo(state);
                 if (tipo == TipoAggiornamento::Conteggio)
@@ -164,13 +191,14 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
                                     QString::number(esito.consegne) + QStringLiteral(" consegne"));
                 conteggio.close();
             }
-            busy.progress().setValue(sigle.size());
+            busy.progress().setValue(sigle.size() * kPassiPerArchivio);
             esito.completato = true;
         } catch (const DbError& e) {
             esito.errore = errorLine(e.number(), e.description());
         } catch (const std::exception& e) {
             esito.errore = errorLine(75, QString::fromStdString(e.what()));
         }
+        gathering.setBatchProgress(nullptr);
         ChiudiArchivio(state);
     }
     state.ModoAggiornamento = false;

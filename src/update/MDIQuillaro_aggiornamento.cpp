@@ -1,11 +1,11 @@
 #include "store/MDIQuillaro.h"
-
 #include "update/Aggiornamento.h"
 #include "update/frmFileSigle.h"
 #include "update/frmSceltaFileOut.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 namespace {
 
@@ -20,8 +20,8 @@ void eseguiAggiornamento(MDIQuillaro& w, TipoAggiornamento tipo) {
         state.ModoAggiornamento = false;
         return;
     }
-    const EsitoAggiornamento esito =
-        EseguiAggiornamento(state, tipo, state.FileScelto, [&w](const QString& sigla) { w.impostaTitolo(sigla); });
+    const EsitoAggiornamento esito = EseguiAggiornamento(
+        state, tipo, state.FileScelto, [&w](const QString& sigla) { w.impostaTitolo(sigla); });
     Q_UNUSED(esito);
     // The archive open before the batch is open again: caption and menus follow it.
     if (state.ArchivioAperto) {
@@ -41,19 +41,29 @@ void MDIQuillaro::mnuUtilitaAggiornamentoFileSigle_Click() {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(form->windowTitle());
     sub->show();
+    // The keyboard starts in the window, on its first command.
+    form->cmdApriFileSigle->setFocus();
 }
 
-void MDIQuillaro::mnuUtilitaAggiornamentoControlliEsegui_Click() { eseguiAggiornamento(*this, TipoAggiornamento::Controlli); }
+void MDIQuillaro::mnuUtilitaAggiornamentoControlliEsegui_Click() {
+    eseguiAggiornamento(*this, TipoAggiornamento::Controlli);
+}
 
 void MDIQuillaro::mnuUtilitaAggiornamentoControlliNoteCompilatore_Click() {
     eseguiAggiornamento(*this, TipoAggiornamento::NoteCompilatore);
 }
 
-void MDIQuillaro::mnuUtilitaAggiornamentoControlloCELEX_Click() { eseguiAggiornamento(*this, TipoAggiornamento::Celex); }
+void MDIQuillaro::mnuUtilitaAggiornamentoControlloCELEX_Click() {
+    eseguiAggiornamento(*this, TipoAggiornamento::Celex);
+}
 
-void MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click() { eseguiAggiornamento(*this, TipoAggiornamento::Hudoc); }
+void MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click() {
+    eseguiAggiornamento(*this, TipoAggiornamento::Hudoc);
+}
 
-void MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click() { eseguiAggiornamento(*this, TipoAggiornamento::Nuovi); }
+void MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click() {
+    eseguiAggiornamento(*this, TipoAggiornamento::Nuovi);
+}
 
 void MDIQuillaro::mnuUtilitaAggiornamentoControlliConteggio_Click() {
     eseguiAggiornamento(*this, TipoAggiornamento::Conteggio);

@@ -4,6 +4,7 @@
 #include "update/FileSigle.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -13,7 +14,6 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <memory>
 
 frmFileSigle::frmFileSigle(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
@@ -40,6 +40,9 @@ frmFileSigle::frmFileSigle(AppState& state, QWidget* parent) : QWidget(parent), 
     cmdEsciSalva->setObjectName(QStringLiteral("cmdEsciSalva"));
     cmdAnnulla = new QPushButton(QStringLiteral("A&nnulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
+    // Enter presses the button that has the focus, as in the dialogs.
+    for (QPushButton* b : {cmdApriFileSigle, cmdNuovaSigla, cmdEliminaSigla, cmdEsciSalva, cmdAnnulla})
+        b->setAutoDefault(true);
 
     auto* operations = new QVBoxLayout(frmOperazioniSigle);
     operations->addWidget(cmdNuovaSigla);
@@ -89,7 +92,9 @@ QStringList frmFileSigle::sigle() const {
     return list;
 }
 
-void frmFileSigle::mostraConteggio() { Label2->setText(QString::number(lstSigle->count())); }
+void frmFileSigle::mostraConteggio() {
+    Label2->setText(QString::number(lstSigle->count()));
+}
 
 void frmFileSigle::CaricaFileSigle(const QString& path) {
     try {
@@ -103,33 +108,41 @@ void frmFileSigle::CaricaFileSigle(const QString& path) {
 }
 
 void frmFileSigle::cmdApriFileSigle_Click() {
-    lstSigle->clear();
+    // The list on screen goes only once another file is chosen: a cancelled dialog keeps it, and
+    // the file it belongs to.
     FileDialogRequest request;
     request.filter = QStringLiteral("File sigle (sigle.*)");
     request.title = QStringLiteral("Apri file sigle");
     request.folder = state_.home.mdbDir();
     if (!chkNuovoFile->isChecked()) {
         request.mustExist = true;
-        state_.FileScelto = state_.ui().chooseFile(request);
-        if (state_.FileScelto.isEmpty())
+        const QString path = state_.ui().chooseFile(request);
+        if (path.isEmpty())
             return;
+        state_.FileScelto = fileSigle_ = path;
+        lstSigle->clear();
         Label1->show();
         Label2->show();
         Label2->setText(QStringLiteral("0"));
-        CaricaFileSigle(state_.FileScelto);
+        CaricaFileSigle(path);
+        salvate_ = sigle();
         return;
     }
     request.mustExist = false;
+    QString path;
     for (;;) {
-        state_.FileScelto = state_.ui().chooseFile(request);
-        if (state_.FileScelto.isEmpty() || !QFileInfo::exists(state_.FileScelto))
+        path = state_.ui().chooseFile(request);
+        if (path.isEmpty() || !QFileInfo::exists(path))
             break;
         state_.ui().message(QStringLiteral("Nome archivio già presente: inserire un nuovo nome!"));
     }
-    if (state_.FileScelto.isEmpty()) {
+    if (path.isEmpty()) {
         state_.ui().message(QStringLiteral("Inserire nome file (sigle.sigla aggiornamento)"));
         return;
     }
+    state_.FileScelto = fileSigle_ = path;
+    lstSigle->clear();
+    salvate_.clear();
     Label2->setText(QStringLiteral("0"));
     frmOperazioniSigle->show();
     Label1->show();
@@ -137,7 +150,8 @@ void frmFileSigle::cmdApriFileSigle_Click() {
 }
 
 void frmFileSigle::cmdNuovaSigla_Click() {
-    const std::optional<QString> typed = state_.ui().input(QStringLiteral("Inserisci sigla:"), QStringLiteral("Nuova sigla"));
+    const std::optional<QString> typed =
+        state_.ui().input(QStringLiteral("Inserisci sigla:"), QStringLiteral("Nuova sigla"));
     if (!typed)
         return;
     const QString refusal = ControllaNuovaSigla(sigle(), *typed);
@@ -158,26 +172,59 @@ void frmFileSigle::cmdEliminaSigla_Click() {
 }
 
 void frmFileSigle::cmdEsciSalva_Click() {
-    if (state_.FileScelto.isEmpty()) {
+    if (salva())
+        chiudi();
+}
+
+bool frmFileSigle::salva() {
+    if (fileSigle_.isEmpty()) {
         state_.ui().message(QStringLiteral("Inserire nome file (sigle.sigla aggiornamento)"));
-        return;
+        return false;
     }
     try {
-        ScriviFileSigle(state_.FileScelto, sigle());
+        ScriviFileSigle(fileSigle_, sigle());
     } catch (const std::exception& e) {
         // The old list stays as it was; the operator can try again or cancel.
-        state_.ui().message(QString::fromStdString(e.what()), applicationTitle(), Buttons::Ok, Icon::Critical);
-        return;
+        state_.ui().message(QString::fromStdString(e.what()), applicationTitle(), Buttons::Ok,
+                            Icon::Critical);
+        return false;
     }
+    salvate_ = sigle();
+    return true;
+}
+
+bool frmFileSigle::modificata() const {
+    return !fileSigle_.isEmpty() && sigle() != salvate_;
+}
+
+void frmFileSigle::cmdAnnulla_Click() {
     chiudi();
 }
 
-void frmFileSigle::cmdAnnulla_Click() { chiudi(); }
-
 void frmFileSigle::chiudi() {
+    // Esci e salva and Annulla are the operator's own choice: no question.
+    chiusuraDaComando_ = true;
     Q_EMIT chiuso();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    const bool chiusa = [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            return sub->close();
+        return close();
+    }();
+    if (!chiusa)
+        chiusuraDaComando_ = false;
+}
+
+void frmFileSigle::closeEvent(QCloseEvent* event) {
+    if (!chiusuraDaComando_ && modificata()) {
+        const Answer answer = state_.ui().message(
+            QStringLiteral("Il file sigle %1 è stato modificato: salvarlo prima di chiudere?")
+                .arg(QFileInfo(fileSigle_).fileName()),
+            applicationTitle(), Buttons::YesNoCancel, Icon::Question);
+        if (answer == Answer::Cancel || (answer == Answer::Yes && !salva())) {
+            event->ignore();
+            lstSigle->setFocus();
+            return;
+        }
+    }
+    QWidget::closeEvent(event);
 }

@@ -6,6 +6,7 @@
 
 class AppState;
 class QCheckBox;
+class QCloseEvent;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -42,9 +43,20 @@ public Q_SLOTS:
 Q_SIGNALS:
     void chiuso();
 
+protected:
+    // Closing by the frame, File > Chiudi or Esci asks before a changed list is lost.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void mostraConteggio();
     void chiudi();
+    bool salva();
+    bool modificata() const;
 
     AppState& state_;
+    // The file this window works on. The shared chosen-file path is also set, but a batch run
+    // started meanwhile reuses that for its output, so saving never goes by it.
+    QString fileSigle_;
+    QStringList salvate_; // the list as last read or written
+    bool chiusuraDaComando_ = false;
 };

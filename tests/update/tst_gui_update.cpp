@@ -1,19 +1,19 @@
 // The update windows offscreen: composing an abbreviation file and a count batch from the menu.
 
 #include "store/MDIQuillaro.h"
+#include "support/GuiTestUtil.h"
+#include "support/TestHome.h"
 #include "update/FileSigle.h"
 #include "update/frmFileSigle.h"
 #include "update/frmSceltaFileOut.h"
-#include "support/GuiTestUtil.h"
-#include "support/TestHome.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QMdiSubWindow>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QtTest>
 
@@ -23,7 +23,8 @@ void addDocuments(const QString& path, int n) {
     cConnessione c;
     QVERIFY(c.ApriConnessione(path));
     for (int i = 1; i <= n; ++i)
-        c.EseguiIstruzione(QStringLiteral("insert into tabDocumento (IDDocumento, IDRifBibl) values (?, 0)"), {i});
+        c.EseguiIstruzione(QStringLiteral("insert into tabDocumento (IDDocumento, IDRifBibl) values (?, 0)"),
+                           {i});
 }
 
 } // namespace
@@ -36,6 +37,8 @@ private Q_SLOTS:
     void openAnExistingFile();
     void countBatchFromTheMenu();
     void cancelledChoiceRunsNothing();
+    void theListKeepsItsOwnFile();
+    void closingAChangedListAsks();
 };
 
 void GuiUpdate::composeAnAbbreviationFile() {
@@ -70,7 +73,8 @@ void GuiUpdate::composeAnAbbreviationFile() {
     QCOMPARE(form->Label2->text(), QStringLiteral("2"));
     saveScreenshot(form, QStringLiteral("frmFileSigle"));
     form->cmdEsciSalva->click();
-    QCOMPARE(readFileBytes(t.home().mdbPath(QStringLiteral("sigle.N26"))), QByteArray(" CONS2 \r\nCONS3\r\n"));
+    QCOMPARE(readFileBytes(t.home().mdbPath(QStringLiteral("sigle.N26"))),
+             QByteArray(" CONS2 \r\nCONS3\r\n"));
     QTRY_VERIFY(w.findChild<frmFileSigle*>() == nullptr);
     QVERIFY(t.dialogs().unexpected().isEmpty());
 }
@@ -101,7 +105,8 @@ void GuiUpdate::countBatchFromTheMenu() {
     w.show();
     addDocuments(t.createArchive(QStringLiteral("UNO"), "3", "2026", "21", "1"), 4);
     addDocuments(t.createArchive(QStringLiteral("DUE"), "3", "2026", "22", "5"), 12);
-    ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.G26")), {QStringLiteral("UNO"), QStringLiteral("DUE")});
+    ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.G26")),
+                    {QStringLiteral("UNO"), QStringLiteral("DUE")});
     ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.ALT")), {});
     onNextModal<frmSceltaFileOut>([](frmSceltaFileOut* d) {
         QVERIFY(d->cmdNuovo->isHidden());
@@ -110,7 +115,8 @@ void GuiUpdate::countBatchFromTheMenu() {
         // Confirming with nothing chosen is refused.
         d->cmdConferma->click();
         QVERIFY(d->isVisible());
-        d->fileListOut->setCurrentItem(d->fileListOut->findItems(QStringLiteral("sigle.G26"), Qt::MatchExactly).first());
+        d->fileListOut->setCurrentItem(
+            d->fileListOut->findItems(QStringLiteral("sigle.G26"), Qt::MatchExactly).first());
         d->cmdConferma->click();
     });
     w.findChild<QAction*>("mnuUtilitaAggiornamentoControlliConteggio")->trigger();
@@ -140,6 +146,105 @@ void GuiUpdate::cancelledChoiceRunsNothing() {
     QVERIFY(!t.state().ModoAggiornamento);
     QVERIFY(t.state().FileScelto.isEmpty());
     QVERIFY(t.dialogs().shown().empty());
+}
+
+namespace {
+
+// The abbreviation window opened from the menu on an existing file of A and B.
+frmFileSigle* openedOn(MDIQuillaro& w, TestHome& t, const QString& path) {
+    ScriviFileSigle(path, {QStringLiteral("A"), QStringLiteral("B")});
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoFileSigle")->trigger();
+    auto* form = w.findChild<frmFileSigle*>();
+    t.dialogs().answerNextFile(path);
+    form->cmdApriFileSigle->click();
+    return form;
+}
+
+void addSigla(TestHome& t, frmFileSigle* form, const QString& sigla) {
+    t.dialogs().answerNextInput(sigla);
+    form->cmdNuovaSigla->click();
+}
+
+} // namespace
+
+void GuiUpdate::theListKeepsItsOwnFile() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    const QString path = t.home().mdbPath(QStringLiteral("sigle.K26"));
+    frmFileSigle* form = openedOn(w, t, path);
+    addSigla(t, form, QStringLiteral("C"));
+    // A cancelled file dialog leaves the list and its file as they were.
+    t.dialogs().answerNextFile(QString());
+    form->cmdApriFileSigle->click();
+    QCOMPARE(form->sigle(), (QStringList{"A", "B", "C"}));
+    // A batch run meanwhile reuses the shared chosen-file path for its output.
+    addDocuments(t.createArchive(QStringLiteral("UNO"), "3", "2026", "21", "1"), 1);
+    ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.CNT")), {QStringLiteral("UNO")});
+    onNextModal<frmSceltaFileOut>([](frmSceltaFileOut* d) {
+        d->fileListOut->setCurrentItem(
+            d->fileListOut->findItems(QStringLiteral("sigle.CNT"), Qt::MatchExactly).first());
+        d->cmdConferma->click();
+    });
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoControlliConteggio")->trigger();
+    const QByteArray count = readFileBytes(t.home().dumpPath(QStringLiteral("conteggio.CNT")));
+    QVERIFY(count.endsWith("1 documenti in 1 consegne\r\n"));
+    // The list is still saved to its own file, and the batch's output is left alone.
+    form->cmdEsciSalva->click();
+    QCOMPARE(readFileBytes(path), QByteArray("A\r\nB\r\nC\r\n"));
+    QCOMPARE(readFileBytes(t.home().dumpPath(QStringLiteral("conteggio.CNT"))), count);
+    QTRY_VERIFY(w.findChild<frmFileSigle*>() == nullptr);
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+}
+
+void GuiUpdate::closingAChangedListAsks() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    const QString path = t.home().mdbPath(QStringLiteral("sigle.Q26"));
+    // Unchanged: the frame closes it without a question.
+    openedOn(w, t, path);
+    w.mdiArea()->closeAllSubWindows();
+    QTRY_VERIFY(w.findChild<frmFileSigle*>() == nullptr);
+    QVERIFY(t.dialogs().shown().empty());
+
+    frmFileSigle* form = openedOn(w, t, path);
+    addSigla(t, form, QStringLiteral("C"));
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    // Annulla: the window and the list stay.
+    t.dialogs().answerNext(Answer::Cancel);
+    QVERIFY(!sub->close());
+    QCOMPARE(t.dialogs().lastText(),
+             QStringLiteral("Il file sigle sigle.Q26 è stato modificato: salvarlo prima di chiudere?"));
+    QCOMPARE(form->sigle(), (QStringList{"A", "B", "C"}));
+    // File > Chiudi is refused the same way, and the archive stays open.
+    t.createArchive(QStringLiteral("APERTO"));
+    QVERIFY(w.apriArchivio(t.home().mdbPath(QStringLiteral("APERTO.db"))));
+    t.dialogs().answerNext(Answer::Cancel);
+    w.findChild<QAction*>("mnuFileChiudi")->trigger();
+    QVERIFY(t.state().ArchivioAperto);
+    QCOMPARE(readFileBytes(path), QByteArray("A\r\nB\r\n"));
+    // Sì saves, then closes.
+    t.dialogs().answerNext(Answer::Yes);
+    QVERIFY(sub->close());
+    QCOMPARE(readFileBytes(path), QByteArray("A\r\nB\r\nC\r\n"));
+    QTRY_VERIFY(w.findChild<frmFileSigle*>() == nullptr);
+
+    // No drops the changes; Annulla of the window itself never asks.
+    form = openedOn(w, t, path);
+    addSigla(t, form, QStringLiteral("D"));
+    t.dialogs().answerNext(Answer::No);
+    QVERIFY(qobject_cast<QMdiSubWindow*>(form->parentWidget())->close());
+    QCOMPARE(readFileBytes(path), QByteArray("A\r\nB\r\n"));
+    QTRY_VERIFY(w.findChild<frmFileSigle*>() == nullptr);
+    form = openedOn(w, t, path);
+    addSigla(t, form, QStringLiteral("E"));
+    const size_t boxes = t.dialogs().shown().size();
+    form->cmdAnnulla->click();
+    QCOMPARE(t.dialogs().shown().size(), boxes);
+    QTRY_VERIFY(w.findChild<frmFileSigle*>() == nullptr);
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+    QVERIFY(t.dialogs().allAnswersUsed());
 }
 
 QTEST_MAIN(GuiUpdate)

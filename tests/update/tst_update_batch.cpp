@@ -1,23 +1,25 @@
 // Abbreviation files and the batch runs over archives.
 
 #include "store/Archivio.h"
+#include "support/TestHome.h"
 #include "update/Aggiornamento.h"
 #include "update/FileSigle.h"
-#include "support/TestHome.h"
 
 #include <QtTest>
 
 namespace {
 
 // An archive with n documents, its delivery number and start number.
-QString archiveWith(TestHome& t, const QString& name, int documents, const QString& consegna, const QString& inizio) {
+QString archiveWith(TestHome& t, const QString& name, int documents, const QString& consegna,
+                    const QString& inizio) {
     const QString path = t.createArchive(name, QStringLiteral("3"), QStringLiteral("2026"), consegna, inizio);
     cConnessione c;
     if (!c.ApriConnessione(path))
         return {};
     Transaction tr(c);
     for (int i = 1; i <= documents; ++i)
-        c.EseguiIstruzione(QStringLiteral("insert into tabDocumento (IDDocumento, IDRifBibl) values (?, 0)"), {i});
+        c.EseguiIstruzione(QStringLiteral("insert into tabDocumento (IDDocumento, IDRifBibl) values (?, 0)"),
+                           {i});
     tr.commit();
     return path;
 }
@@ -27,6 +29,21 @@ QString sigleFile(TestHome& t, const QString& name, const QStringList& sigle) {
     ScriviFileSigle(path, sigle);
     return path;
 }
+
+// The operator's dialogs with the batch's bar recorded.
+class RecordingDialogs : public ScriptedDialogs {
+public:
+    struct Bar : Progress {
+        void setRange(qint64 t) override { total = t; }
+        void setValue(qint64 v) override { values << v; }
+        void setLabel(const QString& l) override { labels << l; }
+        qint64 total = 0;
+        QList<qint64> values;
+        QStringList labels;
+    };
+    Progress& progress(const QString&) override { return bar; }
+    Bar bar;
+};
 
 } // namespace
 
@@ -46,6 +63,7 @@ private Q_SLOTS:
     void checksBatchesAppendSections();
     void htmlPagesOfAnUpdate();
     void realRunErrorEndsTheBatch();
+    void progressMovesWithinAnArchive();
 };
 
 void UpdateBatch::abbreviationFiles() {
@@ -61,9 +79,11 @@ void UpdateBatch::abbreviationFiles() {
     QCOMPARE(LeggiFileSigle(path), QStringList());
     // A save that cannot be made says so and leaves nothing half-written.
     ScriviFileSigle(path, {QStringLiteral("CONS1")});
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, ScriviFileSigle(path + QStringLiteral("/dentro"), {QStringLiteral("X")}));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             ScriviFileSigle(path + QStringLiteral("/dentro"), {QStringLiteral("X")}));
     QCOMPARE(readFileBytes(path), QByteArray("CONS1\r\n"));
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, LeggiFileSigle(t.home().mdbPath(QStringLiteral("sigle.NON"))));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             LeggiFileSigle(t.home().mdbPath(QStringLiteral("sigle.NON"))));
     QCOMPARE(SiglaAggiornamento(path), QStringLiteral("A26"));
 }
 
@@ -80,17 +100,24 @@ void UpdateBatch::newAbbreviationChecks_data() {
 void UpdateBatch::newAbbreviationChecks() {
     QFETCH(QString, typed);
     QFETCH(bool, accepted);
-    QCOMPARE(ControllaNuovaSigla({QStringLiteral("CONS1"), QStringLiteral("CONS2")}, typed).isEmpty(), accepted);
+    QCOMPARE(ControllaNuovaSigla({QStringLiteral("CONS1"), QStringLiteral("CONS2")}, typed).isEmpty(),
+             accepted);
 }
 
 void UpdateBatch::outputPaths() {
     const HomeFolder home(QStringLiteral("/h"));
-    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Conteggio, "A26"), QStringLiteral("/h/dump/conteggio.A26"));
-    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Controlli, "A26"), QStringLiteral("/h/dump/errori.A26"));
-    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::NoteCompilatore, "A26"), QStringLiteral("/h/dump/note.A26"));
-    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Nuovi, "A26"), QStringLiteral("/h/dump/nuovi.A26"));
-    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Celex, "A26"), QStringLiteral("/h/dump/StampaHTML A26.htm"));
-    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Hudoc, "A26"), QStringLiteral("/h/dump/StampaHTML_GEI A26.htm"));
+    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Conteggio, "A26"),
+             QStringLiteral("/h/dump/conteggio.A26"));
+    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Controlli, "A26"),
+             QStringLiteral("/h/dump/errori.A26"));
+    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::NoteCompilatore, "A26"),
+             QStringLiteral("/h/dump/note.A26"));
+    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Nuovi, "A26"),
+             QStringLiteral("/h/dump/nuovi.A26"));
+    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Celex, "A26"),
+             QStringLiteral("/h/dump/StampaHTML A26.htm"));
+    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Hudoc, "A26"),
+             QStringLiteral("/h/dump/StampaHTML_GEI A26.htm"));
 }
 
 void UpdateBatch::countBatch() {
@@ -98,8 +125,9 @@ void UpdateBatch::countBatch() {
     archiveWith(t, QStringLiteral("C5"), 5, QStringLiteral("11"), QStringLiteral("1"));
     archiveWith(t, QStringLiteral("C40"), 40, QStringLiteral("12"), QStringLiteral("6"));
     archiveWith(t, QStringLiteral("C120"), 120, QStringLiteral("13"), QStringLiteral("46"));
-    const QString sigle = sigleFile(t, QStringLiteral("sigle.T01"),
-                                    {QStringLiteral("C5"), QStringLiteral("MANCANTE"), QStringLiteral("C40"), QStringLiteral("C120")});
+    const QString sigle = sigleFile(
+        t, QStringLiteral("sigle.T01"),
+        {QStringLiteral("C5"), QStringLiteral("MANCANTE"), QStringLiteral("C40"), QStringLiteral("C120")});
     const EsitoAggiornamento esito = EseguiAggiornamento(t.state(), TipoAggiornamento::Conteggio, sigle);
     QVERIFY(esito.completato);
     QCOMPARE(esito.consegne, 3);
@@ -115,7 +143,9 @@ void UpdateBatch::countBatch() {
     QVERIFY(t.dialogs().unexpected().isEmpty());
     // A second count replaces the first.
     QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::Conteggio, sigle).completato);
-    QCOMPARE(readTextLines(t.home().dumpPath(QStringLiteral("conteggio.T01")), TextEncoding::Windows1252).size(), 4);
+    QCOMPARE(
+        readTextLines(t.home().dumpPath(QStringLiteral("conteggio.T01")), TextEncoding::Windows1252).size(),
+        4);
 }
 
 void UpdateBatch::errorInsideARunEndsTheBatch() {
@@ -123,11 +153,13 @@ void UpdateBatch::errorInsideARunEndsTheBatch() {
     archiveWith(t, QStringLiteral("A1"), 1, QStringLiteral("1"), QStringLiteral("1"));
     archiveWith(t, QStringLiteral("A2"), 1, QStringLiteral("2"), QStringLiteral("1"));
     archiveWith(t, QStringLiteral("A3"), 1, QStringLiteral("3"), QStringLiteral("1"));
-    const QString sigle = sigleFile(t, QStringLiteral("sigle.ERR"), {QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3")});
+    const QString sigle = sigleFile(t, QStringLiteral("sigle.ERR"),
+                                    {QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3")});
     QStringList seen;
     bool modeSeen = true;
     const RunArchivio run = [&](AppState& s) {
-        modeSeen = modeSeen && s.ModoAggiornamento && s.FileScelto == t.home().dumpPath(QStringLiteral("errori.ERR"));
+        modeSeen = modeSeen && s.ModoAggiornamento &&
+                   s.FileScelto == t.home().dumpPath(QStringLiteral("errori.ERR"));
         seen << s.Consegna();
         s.ui().message(QStringLiteral("Fine controllo: ") + s.Consegna());
         if (s.Consegna() == u"2")
@@ -144,14 +176,15 @@ void UpdateBatch::errorInsideARunEndsTheBatch() {
     QVERIFY(!t.state().ModoAggiornamento);
     QVERIFY(!t.state().Connessione.isOpen());
     // The closing messages of the archives done come together, then the error.
-    QCOMPARE(t.dialogs().texts(), (QStringList{"Fine controllo: 1\nFine controllo: 2", "3021 --> Nessun record corrente."}));
+    QCOMPARE(t.dialogs().texts(),
+             (QStringList{"Fine controllo: 1\nFine controllo: 2", "3021 --> Nessun record corrente."}));
     QCOMPARE(t.dialogs().shown().back().icon, Icon::Critical);
 }
 
 void UpdateBatch::unreadableAbbreviationFile() {
     TestHome t;
-    const EsitoAggiornamento esito =
-        EseguiAggiornamento(t.state(), TipoAggiornamento::Conteggio, t.home().mdbPath(QStringLiteral("sigle.NON")));
+    const EsitoAggiornamento esito = EseguiAggiornamento(t.state(), TipoAggiornamento::Conteggio,
+                                                         t.home().mdbPath(QStringLiteral("sigle.NON")));
     QVERIFY(!esito.completato);
     QVERIFY(esito.errore.contains(QStringLiteral(" --> ")));
     QVERIFY(!t.state().ModoAggiornamento);
@@ -159,22 +192,29 @@ void UpdateBatch::unreadableAbbreviationFile() {
 
 void UpdateBatch::archiveOpenBeforeIsOpenAfter() {
     TestHome t;
-    const QString open = archiveWith(t, QStringLiteral("APERTO"), 2, QStringLiteral("77"), QStringLiteral("1"));
+    const QString open =
+        archiveWith(t, QStringLiteral("APERTO"), 2, QStringLiteral("77"), QStringLiteral("1"));
     archiveWith(t, QStringLiteral("ALTRO"), 3, QStringLiteral("78"), QStringLiteral("1"));
     QVERIFY(t.open(open));
-    const QString sigle = sigleFile(t, QStringLiteral("sigle.RIA"), {QStringLiteral("ALTRO"), QStringLiteral("APERTO")});
+    const QString sigle =
+        sigleFile(t, QStringLiteral("sigle.RIA"), {QStringLiteral("ALTRO"), QStringLiteral("APERTO")});
     QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::Conteggio, sigle).completato);
     QVERIFY(t.state().ArchivioAperto);
     QCOMPARE(t.state().NomeArchivio, open);
     QCOMPARE(t.state().Consegna(), QStringLiteral("77"));
-    QCOMPARE(t.state().Connessione.ApriRS(QStringLiteral("select count(*) from tabDocumento")).field(0).toLongLong(), 2);
+    QCOMPARE(t.state()
+                 .Connessione.ApriRS(QStringLiteral("select count(*) from tabDocumento"))
+                 .field(0)
+                 .toLongLong(),
+             2);
 }
 
 void UpdateBatch::abbreviationsInAnotherCase() {
     TestHome t;
     const QString path = archiveWith(t, QStringLiteral("CONS9"), 1, QStringLiteral("9"), QStringLiteral("1"));
     QCOMPARE(ArchivioDellaSigla(t.home(), QStringLiteral("cons9")), path);
-    QCOMPARE(ArchivioDellaSigla(t.home(), QStringLiteral(" CONS9")), t.home().mdbPath(QStringLiteral(" CONS9.db")));
+    QCOMPARE(ArchivioDellaSigla(t.home(), QStringLiteral(" CONS9")),
+             t.home().mdbPath(QStringLiteral(" CONS9.db")));
 }
 
 namespace {
@@ -211,7 +251,8 @@ void UpdateBatch::checksBatchesAppendSections() {
     QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::Controlli, sigle).completato);
     for (const char* name : {"errori.C26", "errclasse.C26", "errfonte.C26"}) {
         const QString path = t.home().dumpPath(QString::fromUtf8(name));
-        QCOMPARE(sectionHeads(path), (QStringList{"Consegna 101", "Consegna 102", "Consegna 101", "Consegna 102"}));
+        QCOMPARE(sectionHeads(path),
+                 (QStringList{"Consegna 101", "Consegna 102", "Consegna 101", "Consegna 102"}));
         // Each section ends with its empty line.
         const QStringList lines = readTextLines(path, TextEncoding::Windows1252);
         QCOMPARE(lines.count(QString()), 4);
@@ -223,9 +264,11 @@ void UpdateBatch::checksBatchesAppendSections() {
     QVERIFY(!QFileInfo::exists(t.home().dumpPath(QStringLiteral("errori.101"))));
     // Notes and new entries append their sections too.
     QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::NoteCompilatore, sigle).completato);
-    QCOMPARE(sectionHeads(t.home().dumpPath(QStringLiteral("note.C26"))), (QStringList{"Consegna 101", "Consegna 102"}));
+    QCOMPARE(sectionHeads(t.home().dumpPath(QStringLiteral("note.C26"))),
+             (QStringList{"Consegna 101", "Consegna 102"}));
     QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::Nuovi, sigle).completato);
-    QCOMPARE(sectionHeads(t.home().dumpPath(QStringLiteral("nuovi.C26"))), (QStringList{"Consegna 101", "Consegna 102"}));
+    QCOMPARE(sectionHeads(t.home().dumpPath(QStringLiteral("nuovi.C26"))),
+             (QStringList{"Consegna 101", "Consegna 102"}));
     QVERIFY(t.dialogs().unexpected().isEmpty());
 }
 
@@ -262,7 +305,36 @@ void UpdateBatch::realRunErrorEndsTheBatch() {
     QVERIFY(!t.state().ModoAggiornamento);
     QVERIFY(!t.state().Connessione.isOpen());
     // The second delivery was not reached.
-    QVERIFY(!sectionHeads(t.home().dumpPath(QStringLiteral("errori.E26"))).contains(QStringLiteral("Consegna 102")));
+    QVERIFY(!sectionHeads(t.home().dumpPath(QStringLiteral("errori.E26")))
+                 .contains(QStringLiteral("Consegna 102")));
+}
+
+void UpdateBatch::progressMovesWithinAnArchive() {
+    // One long archive must keep the bar moving (and the window painted), not only between archives.
+    TestHome t;
+    archiveWith(t, QStringLiteral("L1"), 1, QStringLiteral("1"), QStringLiteral("1"));
+    archiveWith(t, QStringLiteral("L2"), 1, QStringLiteral("2"), QStringLiteral("1"));
+    const QString sigle =
+        sigleFile(t, QStringLiteral("sigle.BAR"), {QStringLiteral("L1"), QStringLiteral("L2")});
+    RecordingDialogs dialogs;
+    t.state().dialogs = &dialogs;
+    const RunArchivio run = [](AppState& s) {
+        BusyScope busy(s.ui(), QStringLiteral("Controllo dei documenti..."));
+        busy.progress().setRange(4);
+        for (int i = 1; i <= 4; ++i)
+            busy.progress().setValue(i);
+    };
+    QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::Controlli, sigle, run, {}).completato);
+    const QList<qint64>& v = dialogs.bar.values;
+    QVERIFY(std::is_sorted(v.begin(), v.end()));
+    QCOMPARE(v.last(), dialogs.bar.total);
+    // Values strictly inside the first archive's half and inside the second's.
+    const qint64 half = dialogs.bar.total / 2;
+    QVERIFY(std::count_if(v.begin(), v.end(), [&](qint64 x) { return x > 0 && x < half; }) >= 3);
+    QVERIFY(std::count_if(v.begin(), v.end(), [&](qint64 x) { return x > half && x < dialogs.bar.total; }) >=
+            3);
+    // The label names the archive, not the run.
+    QCOMPARE(dialogs.bar.labels, (QStringList{"Archivio L1 (1 di 2)", "Archivio L2 (2 di 2)"}));
 }
 
 QTEST_GUILESS_MAIN(UpdateBatch)

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 void QtProgress::setRange(qint64 total) {
     total_ = total;
@@ -30,7 +32,25 @@ void QtProgress::setLabel(const QString& text) {
     }
 }
 
-QtDialogs::~QtDialogs() { endProgress(); }
+QtDialogs::~QtDialogs() {
+    endProgress();
+}
+
+namespace {
+
+// A box with a short text ("Fine stampa") is narrower than its own title, and the window frame
+// then shows the title as "...". The box is made wide enough for the title and the frame's buttons.
+void fitTitle(QMessageBox& box, const QString& title) {
+    QFont font = box.font();
+    font.setBold(true);
+    const int frameButtons = 4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int width = QFontMetrics(font).horizontalAdvance(title) + frameButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+} // namespace
 
 QWidget* QtDialogs::parentWindow() {
     if (QWidget* modal = QApplication::activeModalWidget())
@@ -87,6 +107,7 @@ Answer QtDialogs::message(const QString& text, const QString& title, Buttons but
         box.setEscapeButton(no);
     else
         box.setEscapeButton(ok);
+    fitTitle(box, title);
     // Long runs keep the hourglass; a box is answered with the normal pointer.
     const bool busy = busyDepth_ > 0;
     if (busy)
