@@ -170,8 +170,10 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
                 busy.progress().setValue(i * kPassiPerArchivio);
                 gathering.setArchivio(i);
                 const QString path = ArchivioDellaSigla(state.home, sigla);
-                if (!state.Connessione.ApriConnessione(cConnessione::connectionStringFor(path)))
-                    continue; // archives that cannot be opened are passed over
+                if (!state.Connessione.ApriConnessione(cConnessione::connectionStringFor(path))) {
+                    esito.saltate << sigla; // passed over; named in the closing box
+                    continue;
+                }
                 state.ArchivioAperto = true;
                 state.NomeArchivio = path;
                 if (archivio &&
@@ -206,6 +208,10 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
     QStringList closing = gathering.gathered();
     if (esito.completato && tipo == TipoAggiornamento::Conteggio)
         closing << QStringLiteral("%1 documenti in %2 consegne").arg(esito.documenti).arg(esito.consegne);
+    // The batch goes on without them, but the operator learns which deliveries are missing from it.
+    if (esito.completato && !esito.saltate.isEmpty())
+        closing << QStringLiteral("Archivi non aperti, saltati: %1")
+                       .arg(esito.saltate.join(QStringLiteral(", ")));
     if (!closing.isEmpty())
         operatorDialogs.message(closing.join(u'\n'), applicationTitle(), Buttons::Ok, Icon::Information);
     if (!esito.completato)

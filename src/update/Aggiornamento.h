@@ -24,21 +24,23 @@ QString ArchivioDellaSigla(const HomeFolder& home, const QString& sigla);
 struct EsitoAggiornamento {
     bool completato = false; // false when an error ended the batch
     int consegne = 0;        // archives that opened
+    QStringList saltate;     // abbreviations whose archive could not be opened, passed over
     qint64 documenti = 0;    // documents counted (count run)
     QString percorso;        // the output file
     QString errore;          // "<number> --> <description>" of the error that ended it
 };
 
 // Runs the batch over the archives of the abbreviation file (taken by value: callers pass the
-// shared chosen-file path, which the batch then turns into its output path). The archive open before, if any, is
-// open again afterwards. `archivio` is told each archive's abbreviation as it is opened (the main
-// window shows it in its caption). The closing messages of the runs are gathered and shown in one
-// box at the end; an error shows "<number> --> <description>" and ends the batch.
+// shared chosen-file path, which the batch then turns into its output path). The archive open before, if any,
+// is open again afterwards. `archivio` is told each archive's abbreviation as it is opened (the main window
+// shows it in its caption). The closing messages of the runs are gathered and shown in one box at the end; an
+// error shows "<number> --> <description>" and ends the batch.
 EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
                                        const std::function<void(const QString&)>& archivio = {});
 // The same with the per-archive run given (tests).
 EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
-                                       const RunArchivio& run, const std::function<void(const QString&)>& archivio);
+                                       const RunArchivio& run,
+                                       const std::function<void(const QString&)>& archivio);
 
 // Writes the count line of the open archive and returns its number of documents.
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file);

@@ -141,6 +141,9 @@ void UpdateBatch::countBatch() {
     QVERIFY(!t.state().Connessione.isOpen());
     QVERIFY(!t.state().ArchivioAperto);
     QVERIFY(t.dialogs().unexpected().isEmpty());
+    QCOMPARE(esito.saltate, QStringList{QStringLiteral("MANCANTE")});
+    QCOMPARE(t.dialogs().lastText(),
+             QStringLiteral("165 documenti in 3 consegne\nArchivi non aperti, saltati: MANCANTE"));
     // A second count replaces the first.
     QVERIFY(EseguiAggiornamento(t.state(), TipoAggiornamento::Conteggio, sigle).completato);
     QCOMPARE(
