@@ -588,7 +588,10 @@ void frmDocumento::chiudi() {
 }
 
 frmDocumento::Contenuto frmDocumento::contenuto() const {
-    return {leggiDati(),
+    // txtID is also where the operator types the number to move from (F5, F6): not work to keep.
+    DatiDocumento dati = leggiDati();
+    dati.txtID.clear();
+    return {std::move(dati),
             buffer_.ElencoResponsabilita,
             buffer_.ElencoClassificazione,
             buffer_.ElencoFonti,
