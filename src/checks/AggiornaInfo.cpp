@@ -1,6 +1,6 @@
 #include "checks/AggiornaInfo.h"
 
-void AggiornaInfo(AppState& state, const QString& code) {
+bool AggiornaInfo(AppState& state, const QString& code) {
     static const char* const columns[] = {"Storico",
                                           "CELEX",
                                           "StampaCompleta",
@@ -11,12 +11,15 @@ void AggiornaInfo(AppState& state, const QString& code) {
                                           "VisualizzaErroriClasse",
                                           "VisualizzaErroriFonti"};
     if (code.size() != 1 || code[0] < u'1' || code[0] > u'9')
-        return;
+        return true;
     const int index = code[0].unicode() - u'1';
     try {
         state.Connessione.EseguiIstruzione(
             QStringLiteral("update tabInfo set %1 = '1'").arg(QString::fromLatin1(columns[index])));
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         // The flag is a record of what was done; a failure to write it never stops the operation.
+        state.infoNotRecorded = e.description();
+        return false;
     }
+    return true;
 }

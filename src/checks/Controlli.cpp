@@ -324,7 +324,6 @@ FileErrori EseguiControlli(AppState& state) {
     {
         BusyScope busy(state.ui(), QStringLiteral("Controllo dei documenti..."));
         LeggiInfo(state);
-        AggiornaInfo(state, QStringLiteral("1"));
         CatalogoDelControllo catalogo{state, ApriCatalogo(state)};
         LetturaUnica lettura(state.Connessione);
         LetturaUnica letturaCatalogo(state.ConnessioneCatalogo);
@@ -378,6 +377,8 @@ FileErrori EseguiControlli(AppState& state) {
         classe.close();
         fonti.close();
     }
+    // Recorded once the lists are whole: a run that failed is not a run done.
+    AggiornaInfo(state, QStringLiteral("1"));
     state.ui().message(QStringLiteral("Fine controllo: ") + state.Consegna());
     return percorsi;
 }

@@ -166,7 +166,6 @@ QString NomeHudoc(const QString& altro) {
 }
 
 QString StampaCelex(AppState& state) {
-    AggiornaInfo(state, QStringLiteral("2"));
     Pagina pagina(state);
     pagina.apri(QStringLiteral("StampaHTML ") + fileNamePart(state.Consegna()) + QStringLiteral(".html"),
                 QStringLiteral("Stampa HTML per il controllo CELEX..."));
@@ -207,6 +206,7 @@ QString StampaCelex(AppState& state) {
     }
     rs.close();
     const QString path = pagina.chiudi();
+    AggiornaInfo(state, QStringLiteral("2"));
     state.ui().message(QStringLiteral("Fine stampa HTML (consegna ") + state.Consegna() + u')');
     return path;
 }

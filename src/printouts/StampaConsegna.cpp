@@ -399,7 +399,6 @@ EsitoStampa StampaConsegna(AppState& state, bool completa, bool filtro) {
     TextOutput out;
     const bool ok = eseguiStampa(esito, out, [&] {
         BusyScope busy(state.ui(), QStringLiteral("Stampa consegna"));
-        AggiornaInfo(state, completa ? QStringLiteral("3") : QStringLiteral("4"));
         const QString modello = LeggiModello(state, QStringLiteral("testata new.rtf"));
         {
             RecordSet n = state.Connessione.ApriRS(QStringLiteral("select count(*) from tabDocumento"));
@@ -431,6 +430,8 @@ EsitoStampa StampaConsegna(AppState& state, bool completa, bool filtro) {
     });
     if (!ok)
         return esito;
+    // Recorded once the file is whole: a print that failed is not a print done.
+    AggiornaInfo(state, completa ? QStringLiteral("3") : QStringLiteral("4"));
     state.ui().message(QStringLiteral("Fine stampa"));
     return esito;
 }

@@ -61,7 +61,6 @@ EsitoStampa StampaConsistenza(AppState& state) {
     TextOutput out;
     const bool ok = eseguiStampa(esito, out, [&] {
         std::optional<BusyScope> busy(std::in_place, state.ui(), QStringLiteral("Consistenza consegna"));
-        AggiornaInfo(state, QStringLiteral("5"));
         cConnessione& db = state.Connessione;
         {
             RecordSet n = db.ApriRS(QStringLiteral("select count(*) from tabDocumento"));
@@ -99,6 +98,8 @@ EsitoStampa StampaConsistenza(AppState& state) {
     });
     if (!ok)
         return esito;
+    // Recorded once the file is whole: a print that failed is not a print done.
+    AggiornaInfo(state, QStringLiteral("5"));
     state.ui().message(QStringLiteral("Fine stampa consistenza"));
     return esito;
 }

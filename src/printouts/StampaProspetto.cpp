@@ -70,7 +70,6 @@ EsitoStampa StampaProspetto(AppState& state) {
     TextOutput out;
     const bool ok = eseguiStampa(esito, out, [&] {
         BusyScope busy(state.ui(), QStringLiteral("Prospetto consegna"));
-        AggiornaInfo(state, QStringLiteral("6"));
         cConnessione& db = state.Connessione;
         {
             RecordSet n = db.ApriRS(QStringLiteral("select count(*) from tabDocumento"));
@@ -138,6 +137,8 @@ EsitoStampa StampaProspetto(AppState& state) {
     });
     if (!ok)
         return esito;
+    // Recorded once the file is whole: a print that failed is not a print done.
+    AggiornaInfo(state, QStringLiteral("6"));
     state.ui().message(QStringLiteral("Fine stampa prospetto"));
     return esito;
 }

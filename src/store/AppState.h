@@ -53,6 +53,9 @@ public:
     QString FileScelto;         // the chosen file, then the batch's output path
     QString SiglaAggiornamento; // the update's abbreviation (extension of the abbreviation file)
 
+    // Why the last run could not record itself in tabInfo (AggiornaInfo); empty when it could.
+    QString infoNotRecorded;
+
     QString IDCentroSpoglio() const { return Info.value(InfoIDCentroSpoglio); }
     QString AnnoProduzione() const { return Info.value(InfoAnnoProduzione); }
     QString Consegna() const { return Info.value(InfoConsegna); }

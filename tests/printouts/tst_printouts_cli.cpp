@@ -102,6 +102,77 @@ private Q_SLOTS:
         QVERIFY(!r.out.contains(u"Fine stampa"));
     }
 
+    // A run is recorded in tabInfo only once its file is whole; when the archive refuses the record,
+    // the file is still written but the command does not end as a success.
+    void registrazioneInTabInfo_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("colonna");
+        QTest::newRow("complete") << QStringList{"print", "PROVA", "--complete"} << "stampaRTF-C-12.rtf"
+                                  << "StampaCompleta";
+        QTest::newRow("texts") << QStringList{"print", "PROVA", "--texts"} << "stampaRTF-T-12.rtf"
+                               << "StampaSoloTesto";
+        QTest::newRow("summary") << QStringList{"summary", "PROVA"} << "prospetto 12.html"
+                                 << "StampaProspetto";
+        QTest::newRow("consistency") << QStringList{"consistency", "PROVA"} << "consistenza.12"
+                                     << "StampaConsistenze";
+        QTest::newRow("checks") << QStringList{"check", "PROVA"} << "errfonte.12"
+                                << "Storico";
+        QTest::newRow("celex") << QStringList{"celex", "PROVA"} << "StampaHTML 12.html"
+                               << "Celex";
+    }
+    void registrazioneInTabInfo() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, file);
+        QFETCH(QString, colonna);
+        TestHome t;
+        QString archivio;
+        {
+            PrintoutsFixture f(t);
+            f.rivista("100", "Rivista");
+            PrintoutsFixture::Doc d;
+            d.rif = f.fascicolo("100", "2004-01-00", "1");
+            f.documento(d);
+            archivio = t.state().NomeArchivio;
+            ChiudiArchivio(t.state());
+        }
+        const auto registrato = [&] {
+            cConnessione c;
+            if (!c.ApriConnessione(archivio))
+                return QStringLiteral("?");
+            return c.ApriRS(QStringLiteral("select %1 from tabInfo").arg(colonna)).field(0).toString();
+        };
+        // A folder where the file goes: the run fails and is not recorded.
+        const QString path = t.home().dumpPath(file);
+        QVERIFY(QDir().mkpath(path));
+        Esecuzione r = esegui(t, args);
+        QCOMPARE(r.code, 1);
+        QCOMPARE(registrato(), QString());
+        QVERIFY(QDir().rmdir(path));
+        // An archive that refuses the record (as a read-only one does): the file, but no success.
+        {
+            cConnessione c;
+            QVERIFY(c.ApriConnessione(archivio));
+            c.executeScript(QStringLiteral("create trigger bloccato before update on tabInfo begin select "
+                                           "raise(abort, 'sola lettura'); end"));
+        }
+        r = esegui(t, args);
+        QCOMPARE(r.code, 1);
+        QVERIFY2(
+            r.err.contains(QStringLiteral("Esecuzione non registrata nell'archivio (tabInfo): sola lettura")),
+            qPrintable(r.err));
+        QVERIFY(QFileInfo(path).isFile());
+        QCOMPARE(registrato(), QString());
+        {
+            cConnessione c;
+            QVERIFY(c.ApriConnessione(archivio));
+            c.executeScript(QStringLiteral("drop trigger bloccato"));
+        }
+        r = esegui(t, args);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(registrato(), QStringLiteral("1"));
+    }
+
     void aiuto() {
         TestHome t;
         const Esecuzione r = esegui(t, {"--help"});

@@ -153,6 +153,12 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         err << QString::fromStdString(e.what()) << Qt::endl;
         code = 1;
     }
+    // The files are whole, but the archive does not say the run was done (a read-only archive):
+    // a script must not take that for a success.
+    if (code == 0 && !state.infoNotRecorded.isEmpty()) {
+        err << "Esecuzione non registrata nell'archivio (tabInfo): " << state.infoNotRecorded << Qt::endl;
+        code = 1;
+    }
     ChiudiCatalogo(state);
     ChiudiArchivio(state);
     out.flush();
