@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-
 #include <stdexcept>
 
 HomeFolder::HomeFolder(const QString& root) : root_(QDir::cleanPath(QDir(root).absolutePath())) {}
@@ -25,14 +24,30 @@ QString HomeFolder::resolve(const QString& fromCommandLine) {
     return QDir(data).filePath(QStringLiteral("Quillaro"));
 }
 
-QString HomeFolder::filePath(const QString& name) const { return QDir(root_).filePath(name); }
-QString HomeFolder::mdbDir() const { return filePath(QStringLiteral("mdb")); }
-QString HomeFolder::dumpDir() const { return filePath(QStringLiteral("dump")); }
-QString HomeFolder::mdbPath(const QString& name) const { return QDir(mdbDir()).filePath(name); }
-QString HomeFolder::dumpPath(const QString& name) const { return QDir(dumpDir()).filePath(name); }
-QString HomeFolder::templatePath() const { return mdbPath(QStringLiteral("masterOnline.db")); }
-QString HomeFolder::cataloguePath() const { return mdbPath(QStringLiteral("Catalogo norme.db")); }
-QString HomeFolder::settingsPath() const { return filePath(QStringLiteral("quillaro.ini")); }
+QString HomeFolder::filePath(const QString& name) const {
+    return QDir(root_).filePath(name);
+}
+QString HomeFolder::mdbDir() const {
+    return filePath(QStringLiteral("mdb"));
+}
+QString HomeFolder::dumpDir() const {
+    return filePath(QStringLiteral("dump"));
+}
+QString HomeFolder::mdbPath(const QString& name) const {
+    return QDir(mdbDir()).filePath(name);
+}
+QString HomeFolder::dumpPath(const QString& name) const {
+    return QDir(dumpDir()).filePath(name);
+}
+QString HomeFolder::templatePath() const {
+    return mdbPath(QStringLiteral("masterOnline.db"));
+}
+QString HomeFolder::cataloguePath() const {
+    return mdbPath(QStringLiteral("Catalogo norme.db"));
+}
+QString HomeFolder::settingsPath() const {
+    return filePath(QStringLiteral("quillaro.ini"));
+}
 
 QString HomeFolder::archivePath(const QString& nameOrPath) const {
     const QFileInfo info(nameOrPath);
@@ -43,10 +58,10 @@ QString HomeFolder::archivePath(const QString& nameOrPath) const {
 }
 
 const QStringList& HomeFolder::pictureNames() {
-    static const QStringList names = {
-        QStringLiteral("write.bmp"),    QStringLiteral("write-r.bmp"),    QStringLiteral("export.bmp"),
-        QStringLiteral("export-r.bmp"), QStringLiteral("npadwrit.bmp"),   QStringLiteral("npadwrit-r.bmp"),
-        QStringLiteral("firstaid.bmp"), QStringLiteral("helpindx.bmp")};
+    static const QStringList names = {QStringLiteral("write.bmp"),    QStringLiteral("write-r.bmp"),
+                                      QStringLiteral("export.bmp"),   QStringLiteral("export-r.bmp"),
+                                      QStringLiteral("npadwrit.bmp"), QStringLiteral("npadwrit-r.bmp"),
+                                      QStringLiteral("firstaid.bmp"), QStringLiteral("helpindx.bmp")};
     return names;
 }
 
@@ -64,9 +79,16 @@ void writeNew(const QString& path, const QByteArray& bytes, QStringList& created
     if (QFileInfo::exists(path))
         return;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        throw std::runtime_error(
-            QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, file.errorString()).toStdString());
+    // flush() too: a file cut by a full disk would otherwise stay, and is never written again.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString message =
+            QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, file.errorString());
+        if (file.isOpen()) {
+            file.close();
+            QFile::remove(path);
+        }
+        throw std::runtime_error(message.toStdString());
+    }
     created << path;
 }
 
@@ -85,7 +107,8 @@ QStringList HomeFolder::ensureLayout() const {
         buildCatalogue(cataloguePath());
         created << cataloguePath();
     }
-    writeNew(filePath(QStringLiteral("testata new.rtf")), readDataResource(QStringLiteral("testata new.rtf")), created);
+    writeNew(filePath(QStringLiteral("testata new.rtf")), readDataResource(QStringLiteral("testata new.rtf")),
+             created);
     for (const QString& name : pictureNames())
         writeNew(filePath(name), drawPicture(name), created);
     writeNew(settingsPath(), Settings::defaultFileText().toUtf8(), created);

@@ -111,7 +111,18 @@ void TextOutput::close() {
     if (!file_.isOpen())
         return;
     flush();
+    // QFile keeps a buffer of its own: a full disk may only show when it is emptied, and close()
+    // would drop that failure, leaving a cut file reported as written.
+    QString reason;
+    if (!file_.flush())
+        reason = file_.errorString();
     file_.close();
+    if (reason.isEmpty() && file_.error() != QFileDevice::NoError)
+        reason = file_.errorString();
+    if (!reason.isEmpty())
+        throw std::runtime_error(QStringLiteral("Errore di scrittura nel file %1: %2")
+                                     .arg(file_.fileName(), reason)
+                                     .toStdString());
 }
 
 QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok) {

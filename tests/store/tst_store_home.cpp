@@ -21,6 +21,7 @@ private Q_SLOTS:
     void archivePathFromCommandLine();
     void windows1252WithCrLf();
     void utf8WhenTheSettingsSaySo();
+    void aFullDiskIsAWriteError();
     void picturesAreBitmaps();
 };
 
@@ -53,7 +54,8 @@ void StoreHome::everyTableAndColumnOfTheSchema() {
     TestHome t;
     QVERIFY(t.open(t.home().templatePath()));
     const QMap<QString, QStringList> schema = {
-        {"tabDocumento", {"IDDocumento", "IDRifBibl", "Pagine", "TAbs", "Bib", "TD", "LIN", "LO", "LR", "LA", "DocURL"}},
+        {"tabDocumento",
+         {"IDDocumento", "IDRifBibl", "Pagine", "TAbs", "Bib", "TD", "LIN", "LO", "LR", "LA", "DocURL"}},
         {"tabRifBibl", {"IDRifBibl", "IDRivistaOnline", "Data", "Fascicolo", "Volume", "Annata"}},
         {"tabRivisteOnline", {"IDRivistaOnline", "Titolo", "IDPeriodicita"}},
         {"tabTesto", {"IDTesto", "Testo"}},
@@ -61,13 +63,20 @@ void StoreHome::everyTableAndColumnOfTheSchema() {
         {"tabResponsabilita", {"IDResponsabilita", "PrimoElemento", "SecondoElemento"}},
         {"legameDocResp", {"IDDoc", "IDResponsabilita", "FlagAutore"}},
         {"legameDocClass", {"ID", "IDDoc", "CodiceS", "CodiceD", "Controllo"}},
-        {"tabFonte", {"IDFonte", "TP", "articolo", "comma", "lettera", "allegato", "ripa", "ripc", "numero", "numeroP",
-                      "giorno", "anno", "mese", "altro", "testo", "IDNomeFonte", "IDRegione", "IDCitta", "IDProvincia",
-                      "IDMinistero", "IDAmministrazione", "IDAutorita", "IDSezione", "IDStato", "Ordinanza", "Decreto"}},
+        {"tabFonte", {"IDFonte",     "TP",          "articolo",
+                      "comma",       "lettera",     "allegato",
+                      "ripa",        "ripc",        "numero",
+                      "numeroP",     "giorno",      "anno",
+                      "mese",        "altro",       "testo",
+                      "IDNomeFonte", "IDRegione",   "IDCitta",
+                      "IDProvincia", "IDMinistero", "IDAmministrazione",
+                      "IDAutorita",  "IDSezione",   "IDStato",
+                      "Ordinanza",   "Decreto"}},
         {"legameDocFonte", {"ID", "IDDoc", "IDFonte"}},
-        {"tabInfo", {"IDCentroSpoglio", "AnnoProduzione", "Consegna", "NumInizio", "Storico", "Celex", "StampaCompleta",
-                     "StampaSoloTesto", "StampaConsistenze", "StampaProspetto", "VisualizzaErroriGenerici",
-                     "VisualizzaErroriClasse", "VisualizzaErroriFonti"}},
+        {"tabInfo",
+         {"IDCentroSpoglio", "AnnoProduzione", "Consegna", "NumInizio", "Storico", "Celex", "StampaCompleta",
+          "StampaSoloTesto", "StampaConsistenze", "StampaProspetto", "VisualizzaErroriGenerici",
+          "VisualizzaErroriClasse", "VisualizzaErroriFonti"}},
         {"tabLingua", {"idLingua", "Lingua"}},
         {"tabTAbs", {"IDTAbs", "TipoAbstract"}},
         {"tabTipoDoc", {"IDTD", "TipoDoc"}},
@@ -116,39 +125,76 @@ void StoreHome::lookupDataTheSystemReliesOn() {
         RecordSet rs = c.ApriRS(sql, params);
         return rs.field(0).toLongLong();
     };
-    for (const char* name : {"l. cost.", "reg. cam.", "reg. sen.", "C. Cost.", "Cons. giurisd. Camera", "Cass.",
-                             "C. Conti", "giur. sport", "l.", "d.l.", "d.lg.", "d.p.r.", "r.d.", "d.p.c.m.",
-                             "dir. p.c.m.", "Norme bancarie uniformi", "Comm. I grado", "Comm. II grado",
-                             "Comm. prov.", "Comm. reg.", "TAR", "Trib. Acque"})
-        QVERIFY2(count(QStringLiteral("select count(*) from tabFonteInterna where FonteNorm = ?"), {QString::fromUtf8(name)}) > 0,
+    for (const char* name : {"l. cost.",
+                             "reg. cam.",
+                             "reg. sen.",
+                             "C. Cost.",
+                             "Cons. giurisd. Camera",
+                             "Cass.",
+                             "C. Conti",
+                             "giur. sport",
+                             "l.",
+                             "d.l.",
+                             "d.lg.",
+                             "d.p.r.",
+                             "r.d.",
+                             "d.p.c.m.",
+                             "dir. p.c.m.",
+                             "Norme bancarie uniformi",
+                             "Comm. I grado",
+                             "Comm. II grado",
+                             "Comm. prov.",
+                             "Comm. reg.",
+                             "TAR",
+                             "Trib. Acque"})
+        QVERIFY2(count(QStringLiteral("select count(*) from tabFonteInterna where FonteNorm = ?"),
+                       {QString::fromUtf8(name)}) > 0,
                  name);
-    QVERIFY(count(QStringLiteral("select count(*) from tabFonteInterna where liv1 = '2' and liv2 = '8' and FonteNorm like '%r.'")) > 0);
-    QVERIFY(count(QStringLiteral("select count(*) from tabFonteInterna where liv1 = '3' and FonteNorm like '%acque%'")) > 0);
-    QVERIFY(count(QStringLiteral("select count(*) from tabFonteInterna where liv1 = '3' and FonteNorm like '%brevetti%'")) > 0);
+    QVERIFY(count(QStringLiteral("select count(*) from tabFonteInterna where liv1 = '2' and liv2 = '8' and "
+                                 "FonteNorm like '%r.'")) > 0);
+    QVERIFY(count(QStringLiteral(
+                "select count(*) from tabFonteInterna where liv1 = '3' and FonteNorm like '%acque%'")) > 0);
+    QVERIFY(count(QStringLiteral(
+                "select count(*) from tabFonteInterna where liv1 = '3' and FonteNorm like '%brevetti%'")) >
+            0);
     QCOMPARE(count(QStringLiteral("select count(*) from tabRegione")), 20);
-    QCOMPARE(count(QStringLiteral("select count(*) from tabProvincia where CodProvincia in ('BZ', 'TN')")), 2);
+    QCOMPARE(count(QStringLiteral("select count(*) from tabProvincia where CodProvincia in ('BZ', 'TN')")),
+             2);
     QCOMPARE(count(QStringLiteral("select count(*) from tabFonteInt where IDFonteInt = 2 and Tipo = 3")), 1);
-    QCOMPARE(count(QStringLiteral("select count(*) from tabFonteCom where IDFonteCom = 30 and FonteCom = 'Conv. UE'")), 1);
-    for (const char* name : {"Reg. P.E.", "Ris. P.E.", "Ris. CE", "Ris. CEE", "Ris. UE", "Reg. CEE", "Reg. CE", "Reg. UE"})
-        QVERIFY2(count(QStringLiteral("select count(*) from tabFonteCom where FonteCom = ?"), {QString::fromUtf8(name)}) == 1,
+    QCOMPARE(count(QStringLiteral(
+                 "select count(*) from tabFonteCom where IDFonteCom = 30 and FonteCom = 'Conv. UE'")),
+             1);
+    for (const char* name :
+         {"Reg. P.E.", "Ris. P.E.", "Ris. CE", "Ris. CEE", "Ris. UE", "Reg. CEE", "Reg. CE", "Reg. UE"})
+        QVERIFY2(count(QStringLiteral("select count(*) from tabFonteCom where FonteCom = ?"),
+                       {QString::fromUtf8(name)}) == 1,
                  name);
     for (const char* code : {"L", "R", "D", "J", "A", "F"})
-        QVERIFY2(count(QStringLiteral("select count(*) from tabFonteCom where Codice = ?"), {QString::fromUtf8(code)}) > 0,
+        QVERIFY2(count(QStringLiteral("select count(*) from tabFonteCom where Codice = ?"),
+                       {QString::fromUtf8(code)}) > 0,
                  code);
     QCOMPARE(count(QStringLiteral("select count(*) from tabFonteCan where FonteCan in "
-                                  "('C. Iur. Can.', 'Trib. Eccl. Reg.', 'Trib. Eccl. Dioc.')")), 3);
+                                  "('C. Iur. Can.', 'Trib. Eccl. Reg.', 'Trib. Eccl. Dioc.')")),
+             3);
     QVERIFY(count(QStringLiteral("select count(*) from tabNIT")) >= 30);
     QVERIFY(count(QStringLiteral("select count(*) from tabSistematici")) >= 40);
     QVERIFY(count(QStringLiteral("select count(*) from tabDescrittori where length(CodiceD) = 5")) >= 200);
     QVERIFY(count(QStringLiteral("select count(*) from tabLegameDS")) > 0);
-    QVERIFY(count(QStringLiteral("select count(*) from tabLegameDSA where CodiceD like 'A%' and length(CodiceD) = 5")) > 0);
+    QVERIFY(count(QStringLiteral(
+                "select count(*) from tabLegameDSA where CodiceD like 'A%' and length(CodiceD) = 5")) > 0);
     QVERIFY(count(QStringLiteral("select count(*) from tabRivisteOnline")) >= 20);
-    QVERIFY(count(QStringLiteral("select count(*) from tabRivisteOnline where cast(IDRivistaOnline as integer) >= 9000")) > 0);
-    for (const char* table : {"tabCitta", "tabSezione", "tabMinistero", "tabAmministrazione", "tabAutorita", "tabStato"}) {
+    QVERIFY(count(QStringLiteral(
+                "select count(*) from tabRivisteOnline where cast(IDRivistaOnline as integer) >= 9000")) > 0);
+    for (const char* table :
+         {"tabCitta", "tabSezione", "tabMinistero", "tabAmministrazione", "tabAutorita", "tabStato"}) {
         QVERIFY2(count(QStringLiteral("select count(*) from %1").arg(QString::fromUtf8(table))) > 0, table);
-        QCOMPARE(count(QStringLiteral("select count(*) from %1 where Nuovo <> 0").arg(QString::fromUtf8(table))), 0);
+        QCOMPARE(
+            count(QStringLiteral("select count(*) from %1 where Nuovo <> 0").arg(QString::fromUtf8(table))),
+            0);
     }
-    QCOMPARE(count(QStringLiteral("select count(*) from tabTAbs where IDTAbs in ('400','500','600','700','800','900')")), 6);
+    QCOMPARE(count(QStringLiteral(
+                 "select count(*) from tabTAbs where IDTAbs in ('400','500','600','700','800','900')")),
+             6);
     QCOMPARE(count(QStringLiteral("select count(*) from tabDocumento")), 0);
     QCOMPARE(count(QStringLiteral("select count(*) from tabInfo")), 0);
 }
@@ -167,7 +213,8 @@ void StoreHome::codeListsAreConsecutive() {
             QCOMPARE(rs.field(0).toString().toInt(), expected);
         QVERIFY(expected - first >= 4);
     }
-    RecordSet lingua = t.state().Connessione.ApriRS(QStringLiteral("select idLingua from tabLingua order by idLingua"));
+    RecordSet lingua =
+        t.state().Connessione.ApriRS(QStringLiteral("select idLingua from tabLingua order by idLingua"));
     QCOMPARE(lingua.field(0).toString(), QStringLiteral("00"));
 }
 
@@ -175,14 +222,16 @@ void StoreHome::catalogueHasRealActs() {
     TestHome t;
     cConnessione c;
     QVERIFY(c.ApriConnessione(t.home().cataloguePath()));
-    RecordSet rs = c.ApriRS(QStringLiteral("select count(*) as n, sum(promulgazione glob '[12][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9]') "
-                                           "as iso, count(distinct abbreviazione) as kinds from tabCatalogo"));
+    RecordSet rs = c.ApriRS(QStringLiteral(
+        "select count(*) as n, sum(promulgazione glob '[12][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9]') "
+        "as iso, count(distinct abbreviazione) as kinds from tabCatalogo"));
     QVERIFY(rs.field(u"n").toLongLong() >= 300);
     QCOMPARE(rs.field(u"iso").toLongLong(), rs.field(u"n").toLongLong());
     QVERIFY(rs.field(u"kinds").toLongLong() >= 6);
-    RecordSet privacy = c.ApriRS(QStringLiteral("select titolo from tabCatalogo where promulgazione = ? and numero = ? "
-                                                "and abbreviazione = ?"),
-                                 {QStringLiteral("2003-06-30"), QStringLiteral("196"), QStringLiteral("d.lgs.")});
+    RecordSet privacy =
+        c.ApriRS(QStringLiteral("select titolo from tabCatalogo where promulgazione = ? and numero = ? "
+                                "and abbreviazione = ?"),
+                 {QStringLiteral("2003-06-30"), QStringLiteral("196"), QStringLiteral("d.lgs.")});
     QVERIFY(!privacy.eof());
 }
 
@@ -198,19 +247,29 @@ void StoreHome::demoArchive() {
     QVERIFY(count(QStringLiteral("select count(distinct TP) from tabFonte")) >= 15);
     QVERIFY(count(QStringLiteral("select count(*) from tabResponsabilita")) > 0);
     // Every link points at rows that exist.
-    QCOMPARE(count(QStringLiteral("select count(*) from legameDocFonte where IDFonte not in (select IDFonte from tabFonte)")), 0);
-    QCOMPARE(count(QStringLiteral("select count(*) from legameDocTesto where IDTesto not in (select IDTesto from tabTesto)")), 0);
+    QCOMPARE(count(QStringLiteral(
+                 "select count(*) from legameDocFonte where IDFonte not in (select IDFonte from tabFonte)")),
+             0);
+    QCOMPARE(count(QStringLiteral(
+                 "select count(*) from legameDocTesto where IDTesto not in (select IDTesto from tabTesto)")),
+             0);
     QCOMPARE(count(QStringLiteral("select count(*) from legameDocResp where IDResponsabilita not in "
-                                  "(select IDResponsabilita from tabResponsabilita)")), 0);
-    QCOMPARE(count(QStringLiteral("select count(*) from tabDocumento where IDRifBibl not in (select IDRifBibl from tabRifBibl) "
-                                  "and IDRifBibl <> 0")), 0);
+                                  "(select IDResponsabilita from tabResponsabilita)")),
+             0);
+    QCOMPARE(
+        count(QStringLiteral(
+            "select count(*) from tabDocumento where IDRifBibl not in (select IDRifBibl from tabRifBibl) "
+            "and IDRifBibl <> 0")),
+        0);
 }
 
 void StoreHome::archivePathFromCommandLine_data() {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("bare name") << "CONS1" << "/h/mdb/CONS1.db";
-    QTest::newRow("name with .db") << "/x/y/CONS1.db" << "/x/y/CONS1.db";
+    QTest::newRow("bare name") << "CONS1"
+                               << "/h/mdb/CONS1.db";
+    QTest::newRow("name with .db") << "/x/y/CONS1.db"
+                                   << "/x/y/CONS1.db";
     QTest::newRow("relative path") << "sub/CONS1" << QDir::current().absoluteFilePath("sub/CONS1");
 }
 
@@ -244,8 +303,9 @@ void StoreHome::windows1252WithCrLf() {
     readTextLines(dir.filePath(QStringLiteral("manca")), TextEncoding::Windows1252, &ok);
     QVERIFY(!ok);
     TextOutput refused;
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             refused.open(QStringLiteral("/proc/quillaro/x"), TextOutput::Mode::Truncate, TextEncoding::Utf8));
+    QVERIFY_THROWS_EXCEPTION(
+        std::runtime_error,
+        refused.open(QStringLiteral("/proc/quillaro/x"), TextOutput::Mode::Truncate, TextEncoding::Utf8));
 }
 
 void StoreHome::utf8WhenTheSettingsSaySo() {
@@ -256,6 +316,18 @@ void StoreHome::utf8WhenTheSettingsSaySo() {
     out.writeLine(u"Città 😀");
     out.close();
     QCOMPARE(readFileBytes(path), QByteArray("Citt\xc3\xa0 \xf0\x9f\x98\x80\r\n"));
+}
+
+void StoreHome::aFullDiskIsAWriteError() {
+    // /dev/full takes the open and refuses every write, as a full disk does; a short file is only
+    // written when it is closed.
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full here");
+    TextOutput out;
+    out.open(QStringLiteral("/dev/full"), TextOutput::Mode::Append, TextEncoding::Windows1252);
+    out.writeLine(u"Consegna 12");
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, out.close());
+    QVERIFY(!out.isOpen());
 }
 
 void StoreHome::picturesAreBitmaps() {
