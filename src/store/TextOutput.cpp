@@ -172,13 +172,20 @@ void appendHtml(QString& out, QStringView text, bool quotes) {
         default:
             break;
         }
-        if (ch.unicode() < 0x80) {
+        // Control characters (other than tab and line breaks) and halves of a broken surrogate pair
+        // have no place in a page: parsers stop on them or drop them. They show as U+FFFD, so the
+        // reader sees that something was there.
+        const bool control =
+            (ch.unicode() < 0x20 && ch != u'\t' && ch != u'\n' && ch != u'\r') || ch.unicode() == 0x7F;
+        if (ch.unicode() < 0x80 && !control) {
             out += ch;
             continue;
         }
-        char32_t code = ch.unicode();
+        char32_t code = control ? 0xFFFD : ch.unicode();
         if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             code = QChar::surrogateToUcs4(ch, text[++i]);
+        else if (ch.isSurrogate())
+            code = 0xFFFD;
         out += QStringLiteral("&#");
         out += QString::number(static_cast<quint32>(code));
         out += u';';

@@ -48,7 +48,7 @@ QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok =
 
 // Archive text made safe for an HTML page: & < > as entities, and " ' too when the text goes into
 // an attribute value (quotes = true); every character outside ASCII as &#N;, so the page reads the
-// same in any encoding.
+// same in any encoding; control characters and broken surrogates as &#65533; (U+FFFD).
 void appendHtml(QString& out, QStringView text, bool quotes = true);
 QString htmlEscape(QStringView text, bool quotes = true);
 

@@ -22,6 +22,8 @@ private Q_SLOTS:
     void windows1252WithCrLf();
     void utf8WhenTheSettingsSaySo();
     void aFullDiskIsAWriteError();
+    void htmlOfUnusualCharacters_data();
+    void htmlOfUnusualCharacters();
     void picturesAreBitmaps();
 };
 
@@ -328,6 +330,27 @@ void StoreHome::aFullDiskIsAWriteError() {
     out.writeLine(u"Consegna 12");
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, out.close());
     QVERIFY(!out.isOpen());
+}
+
+void StoreHome::htmlOfUnusualCharacters_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("html");
+    QTest::newRow("markup") << QStringLiteral("<a href=\"x\">&'")
+                            << QStringLiteral("&lt;a href=&quot;x&quot;&gt;&amp;&#39;");
+    QTest::newRow("outside ASCII") << QStringLiteral("Łódź 😀")
+                                   << QStringLiteral("&#321;&#243;d&#378; &#128512;");
+    QTest::newRow("tab and line breaks") << QStringLiteral("a\tb\r\nc") << QStringLiteral("a\tb\r\nc");
+    QTest::newRow("control characters")
+        << (QStringLiteral("a") + QChar(0) + QChar(1) + QChar(0x1b) + QChar(0x7f) + u'b')
+        << QStringLiteral("a&#65533;&#65533;&#65533;&#65533;b");
+    QTest::newRow("broken surrogate pair") << (QStringLiteral("x") + QChar(0xD83D) + u'y' + QChar(0xDE00))
+                                           << QStringLiteral("x&#65533;y&#65533;");
+}
+
+void StoreHome::htmlOfUnusualCharacters() {
+    QFETCH(QString, text);
+    QFETCH(QString, html);
+    QCOMPARE(htmlEscape(text), html);
 }
 
 void StoreHome::picturesAreBitmaps() {
