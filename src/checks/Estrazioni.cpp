@@ -109,7 +109,7 @@ QString EstraiNote(AppState& state) {
                                QString::number(id) + u')');
                 ScriviRighe(file, nota.field(0).toString());
             }
-            ++numero;
+            numero = NumeroSpostato(numero, 1);
             busy.progress().setValue(++fatti);
         }
         doc.close();

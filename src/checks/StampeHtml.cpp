@@ -98,9 +98,10 @@ public:
         busy_->progress().setValue(precedenti_);
         if (precedente_ > 0)
             file_.writeLine(u"<hr size=\"1\"/>");
-        file_.writeLine(QStringLiteral("<h2>Documento: ") +
-                        TestoHtml(IdentificativoDocumento(state_, state_.NumInizio() + precedenti_)) +
-                        QStringLiteral(" (Record: ") + QString::number(id) + QStringLiteral(")</h2>"));
+        file_.writeLine(
+            QStringLiteral("<h2>Documento: ") +
+            TestoHtml(IdentificativoDocumento(state_, NumeroSpostato(state_.NumInizio(), precedenti_))) +
+            QStringLiteral(" (Record: ") + QString::number(id) + QStringLiteral(")</h2>"));
         RecordSet titolo = state_.Connessione.ApriRS(
             QStringLiteral(
                 "select TabTesto.Testo, tabDocumento.IDDocumento from tabDocumento, TabTesto, LegameDocTesto "

@@ -338,7 +338,7 @@ QStringList ElencoDocumenti(AppState& state) {
     RecordSet rs =
         state.Connessione.ApriRS(QStringLiteral("select IDDocumento from TabDocumento order by IDDocumento"));
     qint64 numero = state.NumInizio();
-    for (; !rs.eof(); rs.moveNext(), ++numero)
+    for (; !rs.eof(); rs.moveNext(), numero = NumeroSpostato(numero, 1))
         entries << rs.field(0).toString() + QStringLiteral(" --> ") + IdentificativoDocumento(state, numero);
     return entries;
 }

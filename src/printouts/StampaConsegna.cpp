@@ -143,7 +143,8 @@ QString StampaRtf::RigaTitolo() const {
 }
 
 QString StampaRtf::Identificativo(qint64 IDDocumento) const {
-    return IdentificativoDocumento(state_, state_.NumInizio() + IDDocumento - 1);
+    return IdentificativoDocumento(state_,
+                                   NumeroSpostato(NumeroSpostato(state_.NumInizio(), IDDocumento), -1));
 }
 
 QString StampaRtf::RigaDocumento(qint64 IDDocumento, bool filtro) const {

@@ -90,7 +90,7 @@ EsitoStampa StampaConsistenza(AppState& state) {
         const QString prefisso = state.AnnoProduzione() + state.IDCentroSpoglio();
         out.writeLine(QStringLiteral("Num. iniziale: ") + prefisso + NumeroQuattroCifre(state.NumInizio()) +
                       QStringLiteral("   Num. finale: ") + prefisso +
-                      NumeroQuattroCifre(state.NumInizio() + esito.documenti - 1) +
+                      NumeroQuattroCifre(NumeroSpostato(state.NumInizio(), esito.documenti - 1)) +
                       QStringLiteral("   Num. docc.: ") + QString::number(esito.documenti));
         busy.reset();
         state.ui().message(QStringLiteral("TotTAbs: ") + QString::number(totale) +

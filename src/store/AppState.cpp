@@ -2,15 +2,31 @@
 
 #include "store/mdlGlobale.h"
 
+#include <limits>
+
 AppState::AppState(const HomeFolder& h, Dialogs& d)
     : home(h), settings(Settings::load(h)), dialogs(&d), Mesi(NomiMesi()) {
     for (int i = 0; i < InfoCount; ++i)
         Info << QString();
 }
 
-qint64 AppState::NumInizio() const { return Info.value(InfoNumInizio).trimmed().toLongLong(); }
+qint64 AppState::NumInizio() const {
+    return Info.value(InfoNumInizio).trimmed().toLongLong();
+}
 
-QString NumeroQuattroCifre(qint64 numero) { return QString::number(numero).rightJustified(4, u'0'); }
+qint64 NumeroSpostato(qint64 numero, qint64 scarto) {
+    constexpr qint64 massimo = std::numeric_limits<qint64>::max();
+    constexpr qint64 minimo = std::numeric_limits<qint64>::min();
+    if (scarto > 0 && numero > massimo - scarto)
+        return massimo;
+    if (scarto < 0 && numero < minimo - scarto)
+        return minimo;
+    return numero + scarto;
+}
+
+QString NumeroQuattroCifre(qint64 numero) {
+    return QString::number(numero).rightJustified(4, u'0');
+}
 
 QString IdentificativoDocumento(const AppState& state, qint64 numero) {
     return state.AnnoProduzione() + state.IDCentroSpoglio() + NumeroQuattroCifre(numero);

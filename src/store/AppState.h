@@ -66,6 +66,10 @@ public:
     TextEncoding encoding() const { return settings.encoding; }
 };
 
+// numero + scarto, held at the ends of the 64-bit range: an archive may hold any start number or
+// document key, and the numbering must not overflow on them.
+qint64 NumeroSpostato(qint64 numero, qint64 scarto);
+
 // AnnoProduzione + IDCentroSpoglio + the number padded with "0" to four characters.
 QString IdentificativoDocumento(const AppState& state, qint64 numero);
 // A number padded on the left with "0" to four characters (longer numbers stay whole).

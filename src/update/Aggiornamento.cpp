@@ -124,7 +124,7 @@ qint64 ConteggioDocumenti(AppState& state, TextOutput& file) {
     const qint64 n = rs.field(u"T").toLongLong();
     rs.close();
     const QString primo = IdentificativoDocumento(state, state.NumInizio());
-    const QString ultimo = IdentificativoDocumento(state, state.NumInizio() + n - 1);
+    const QString ultimo = IdentificativoDocumento(state, NumeroSpostato(state.NumInizio(), n - 1));
     file.writeLine(QStringLiteral("Consegna ") + state.Consegna() + QStringLiteral(": ") +
                    QString::number(n).rightJustified(3, u' ') + QStringLiteral(" documenti da ") + primo +
                    QStringLiteral(" a ") + ultimo);

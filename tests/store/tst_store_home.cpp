@@ -6,6 +6,7 @@
 #include "support/TestHome.h"
 
 #include <QtTest>
+#include <limits>
 
 class StoreHome : public QObject {
     Q_OBJECT
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void aFullDiskIsAWriteError();
     void htmlOfUnusualCharacters_data();
     void htmlOfUnusualCharacters();
+    void numberingHoldsAtTheEndsOfTheRange();
     void picturesAreBitmaps();
 };
 
@@ -351,6 +353,17 @@ void StoreHome::htmlOfUnusualCharacters() {
     QFETCH(QString, text);
     QFETCH(QString, html);
     QCOMPARE(htmlEscape(text), html);
+}
+
+void StoreHome::numberingHoldsAtTheEndsOfTheRange() {
+    constexpr qint64 max = std::numeric_limits<qint64>::max();
+    constexpr qint64 min = std::numeric_limits<qint64>::min();
+    QCOMPARE(NumeroSpostato(1, 29), 30);
+    QCOMPARE(NumeroSpostato(5, -1), 4);
+    QCOMPARE(NumeroSpostato(max, 1), max);
+    QCOMPARE(NumeroSpostato(max - 3, 30), max);
+    QCOMPARE(NumeroSpostato(min, -1), min);
+    QCOMPARE(NumeroSpostato(-5, min), min);
 }
 
 void StoreHome::picturesAreBitmaps() {
