@@ -35,8 +35,12 @@ void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QStrin
         if (!vecchi.isEmpty()) {
             connection.EseguiIstruzione(
                 QStringLiteral("delete from LegameDocTesto where IDDoc = ? and Tipo = ?"), {IDDoc, tipo});
+            // A text another link still uses (archives of other tools share them) stays.
             for (qint64 id : vecchi)
-                connection.EseguiIstruzione(QStringLiteral("delete from TabTesto where IDTesto = ?"), {id});
+                connection.EseguiIstruzione(
+                    QStringLiteral("delete from TabTesto where IDTesto = ? and not exists (select 1 from "
+                                   "LegameDocTesto where LegameDocTesto.IDTesto = ?)"),
+                    {id, id});
         }
     }
     const QString t = testoDaMemorizzare(testo);

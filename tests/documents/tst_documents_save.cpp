@@ -142,9 +142,9 @@ private Q_SLOTS:
             QStringList{"A - D'Amico, Luca", "A - Rossi \"il giovane\", ", "C - Bianchi, Anna"};
         atteso.lstClassificazione =
             QStringList{"0 - T1.1; TD001", "1 - T1.1; TD003", "0 - T1.2; ", "2 - T1.1; AT001"};
-        atteso.lstFonte =
-            QStringList{"art. 3 l. 7 agosto 1990, n. 241", "ord. Trib. Borgo di Prova sez. I 3 maggio 2019, n. 4567",
-                        "art. 6 Reg. UE 2016/679*NIC*"};
+        atteso.lstFonte = QStringList{"art. 3 l. 7 agosto 1990, n. 241",
+                                      "ord. Trib. Borgo di Prova sez. I 3 maggio 2019, n. 4567",
+                                      "art. 6 Reg. UE 2016/679*NIC*"};
         QCOMPARE(l.d, atteso);
         QCOMPARE(l.b.TestoRiassunto, b.TestoRiassunto);
         QCOMPARE(l.b.TestoSommario, b.TestoSommario);
@@ -320,6 +320,38 @@ private Q_SLOTS:
         QCOMPARE(conta(a.c(), "select count(*) from tabTesto"), 0);
     }
 
+    // Archives of other tools may link one text row to several documents or kinds: replacing it for
+    // one of them keeps it for the others.
+    void aSharedTextStaysForItsOtherLinks() {
+        TestHome t;
+        Archivio a(t);
+        for (qint64 id : {1, 2}) {
+            DocumentBuffer b = Archivio::nuovo(id);
+            DatiDocumento d = a.dati(id);
+            d.txtTitolo = QStringLiteral("Titolo comune");
+            QVERIFY(ScriviDocumento(a.c(), b, d).salvato());
+        }
+        a.c().EseguiIstruzione("update legameDocTesto set IDTesto = (select min(IDTesto) from tabTesto)");
+        a.c().EseguiIstruzione("insert into legameDocTesto (IDDoc, IDTesto, Tipo) select 1, IDTesto, '3' "
+                               "from legameDocTesto where IDDoc = 1");
+        a.c().EseguiIstruzione("delete from tabTesto where IDTesto <> (select min(IDTesto) from tabTesto)");
+        DocumentBuffer b;
+        b.IDDocCorrente = 1;
+        DatiDocumento d;
+        PreparaDati(d, a.liste);
+        d.txtID = "1";
+        QVERIFY(CaricaDocumento(a.c(), t.state().Mesi, a.liste, b, d).caricato);
+        QCOMPARE(b.TestoTraduzione, QString("Titolo comune"));
+        d.txtTitolo = QStringLiteral("Titolo nuovo");
+        QVERIFY(ScriviDocumento(a.c(), b, d).salvato());
+        QCOMPARE(righe(a.c(), "select IDDoc || ' ' || Tipo || ' ' || Testo from legameDocTesto l, tabTesto t "
+                              "where l.IDTesto = t.IDTesto order by 1"),
+                 QStringList({"1 0 Titolo nuovo", "1 3 Titolo comune", "2 0 Titolo comune"}));
+        QCOMPARE(conta(a.c(), "select count(*) from legameDocTesto where IDTesto not in (select IDTesto from "
+                              "tabTesto)"),
+                 0);
+    }
+
     void deletedEntriesAreSkipped() {
         TestHome t;
         Archivio a(t);
@@ -359,8 +391,9 @@ private Q_SLOTS:
         QCOMPARE(conta(a.c(), "select count(*) from tabFonte"), 2);
         QCOMPARE(conta(a.c(), "select count(*) from legameDocFonte"), 9);
         // A body stored elsewhere without given name (Null) is found by its name alone.
-        a.c().EseguiIstruzione("insert into tabResponsabilita (IDResponsabilita, PrimoElemento, SecondoElemento) "
-                               "values (70, 'Osservatorio', null)");
+        a.c().EseguiIstruzione(
+            "insert into tabResponsabilita (IDResponsabilita, PrimoElemento, SecondoElemento) "
+            "values (70, 'Osservatorio', null)");
         DocumentBuffer b = Archivio::nuovo(4);
         b.ElencoResponsabilita = {persona("Osservatorio", "")};
         QVERIFY(ScriviDocumento(a.c(), b, a.dati(4)).salvato());
@@ -659,13 +692,15 @@ private Q_SLOTS:
         const ListeDocumento liste = CaricaListe(c, QDate::currentDate());
         const auto stato = [&] {
             QStringList all = righe(c, "select * from tabDocumento order by 1");
-            for (const char* table : {"tabRifBibl", "tabResponsabilita", "tabFonte", "tabCitta", "tabSezione", "tabStato"})
+            for (const char* table :
+                 {"tabRifBibl", "tabResponsabilita", "tabFonte", "tabCitta", "tabSezione", "tabStato"})
                 all << righe(c, QString("select * from %1 order by rowid").arg(table));
-            all << righe(c, "select 'R', IDDoc, IDResponsabilita, FlagAutore from legameDocResp union all "
-                            "select 'C', IDDoc, CodiceS, CodiceD || '/' || Controllo from legameDocClass union all "
-                            "select 'F', IDDoc, IDFonte, '' from legameDocFonte union all "
-                            "select 'T', IDDoc, Tipo, Testo from legameDocTesto l, tabTesto t "
-                            "where l.IDTesto = t.IDTesto order by 1, 2, 3, 4");
+            all << righe(
+                c, "select 'R', IDDoc, IDResponsabilita, FlagAutore from legameDocResp union all "
+                   "select 'C', IDDoc, CodiceS, CodiceD || '/' || Controllo from legameDocClass union all "
+                   "select 'F', IDDoc, IDFonte, '' from legameDocFonte union all "
+                   "select 'T', IDDoc, Tipo, Testo from legameDocTesto l, tabTesto t "
+                   "where l.IDTesto = t.IDTesto order by 1, 2, 3, 4");
             return all;
         };
         const QStringList prima = stato();
