@@ -1,5 +1,6 @@
 // Abbreviation files and the batch runs over archives.
 
+#include "app/cli/Cli.h"
 #include "store/Archivio.h"
 #include "support/TestHome.h"
 #include "update/Aggiornamento.h"
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void newAbbreviationChecks();
     void outputPaths();
     void countBatch();
+    void commandLineCountWithAMissingArchive();
     void errorInsideARunEndsTheBatch();
     void unreadableAbbreviationFile();
     void archiveOpenBeforeIsOpenAfter();
@@ -149,6 +151,22 @@ void UpdateBatch::countBatch() {
     QCOMPARE(
         readTextLines(t.home().dumpPath(QStringLiteral("conteggio.T01")), TextEncoding::Windows1252).size(),
         4);
+}
+
+void UpdateBatch::commandLineCountWithAMissingArchive() {
+    TestHome t;
+    archiveWith(t, QStringLiteral("C5"), 5, QStringLiteral("11"), QStringLiteral("1"));
+    sigleFile(t, QStringLiteral("sigle.T02"), {QStringLiteral("C5"), QStringLiteral("MANCANTE")});
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const int code = runCli({"--home", t.root(), "update", "sigle.T02", "count"}, o, e);
+    // The file holds what could be counted, but a script learns that a delivery is missing from it.
+    QCOMPARE(code, 1);
+    QVERIFY2(err.contains(QStringLiteral("Archivi non aperti, saltati: MANCANTE")), qPrintable(err));
+    QVERIFY(out.contains(QStringLiteral("File scritto: ")));
+    QCOMPARE(readTextLines(t.home().dumpPath(QStringLiteral("conteggio.T02")), TextEncoding::Windows1252),
+             (QStringList{QStringLiteral("Consegna 11:   5 documenti da 202630001 a 202630005"),
+                          QStringLiteral("5 documenti in 1 consegne")}));
 }
 
 void UpdateBatch::errorInsideARunEndsTheBatch() {

@@ -1,5 +1,4 @@
 #include "app/cli/Cli.h"
-
 #include "update/Aggiornamento.h"
 
 #include <QFileInfo>
@@ -15,16 +14,19 @@ int update(CliContext& c, const CliArgs& a) {
         {QStringLiteral("hudoc"), TipoAggiornamento::Hudoc},
         {QStringLiteral("count"), TipoAggiornamento::Conteggio}};
     if (a.positional().size() != 2) {
-        c.err << "Uso: quillaro-cli update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|count}" << Qt::endl;
+        c.err << "Uso: quillaro-cli update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|count}"
+              << Qt::endl;
         return 2;
     }
     const QString& file = a.positional()[0];
-    const QString path = file.contains(u'/') ? QFileInfo(file).absoluteFilePath() : c.state.home.mdbPath(file);
+    const QString path =
+        file.contains(u'/') ? QFileInfo(file).absoluteFilePath() : c.state.home.mdbPath(file);
     if (!QFileInfo(path).isFile()) {
         c.err << "File sigle non trovato: " << path << Qt::endl;
         return 1;
     }
-    auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const auto& k) { return k.first == a.positional()[1]; });
+    auto kind =
+        std::find_if(kinds.begin(), kinds.end(), [&](const auto& k) { return k.first == a.positional()[1]; });
     if (kind == kinds.end()) {
         c.err << "Tipo di aggiornamento sconosciuto: " << a.positional()[1] << Qt::endl;
         return 2;
@@ -35,13 +37,19 @@ int update(CliContext& c, const CliArgs& a) {
         return 1;
     }
     c.out << "File scritto: " << esito.percorso << Qt::endl;
+    // The file lacks the deliveries whose archives could not be opened.
+    if (!esito.saltate.isEmpty()) {
+        c.err << "Archivi non aperti, saltati: " << esito.saltate.join(QStringLiteral(", ")) << Qt::endl;
+        return 1;
+    }
     return 0;
 }
 
 } // namespace
 
 void registerUpdateCommands(CliRegistry& r) {
-    r.add({QStringLiteral("update"), QStringLiteral("update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|count}"),
+    r.add({QStringLiteral("update"),
+           QStringLiteral("update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|count}"),
            QStringLiteral("esegue un aggiornamento sugli archivi del file sigle (percorso o nome in mdb/)"),
            {},
            update});
