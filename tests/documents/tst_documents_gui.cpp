@@ -261,6 +261,35 @@ private Q_SLOTS:
         QTRY_COMPARE(w->txtPagine->selectedText(), QString("12-30"));
     }
 
+    // F7 in the middle of the title, a person added, and the operator goes on typing the title:
+    // coming back from the dialog must not select the title for the next keystroke to replace.
+    void typingGoesOnAfterAFunctionKeyDialog() {
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        s.main.activateWindow();
+        w->txtTitolo->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(w->txtTitolo->hasFocus());
+        QTest::qWait(20);
+        QTest::keyClicks(w->txtTitolo, "Il licenziamento");
+        quandoAperto<frmResponsabilita>([](frmResponsabilita* d) {
+            d->txtElementoPr->setText("Rossi");
+            d->cmdEsci->click();
+        });
+        QTest::keyClick(w->txtTitolo, Qt::Key_F7);
+        QCOMPARE(w->lstResponsabilita->count(), 1);
+        // The window manager gives the document window back its activation.
+        s.main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main));
+        QTRY_VERIFY(w->txtTitolo->hasFocus());
+        QTest::qWait(20);
+        QTest::keyClicks(w->txtTitolo, " disciplinare");
+        QCOMPARE(w->txtTitolo->toPlainText(), QString("Il licenziamento disciplinare"));
+        // Entering the field from another one still selects it whole.
+        w->txtPagine->setFocus(Qt::TabFocusReason);
+        w->txtTitolo->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(w->txtTitolo->textCursor().selectedText(), QString("Il licenziamento disciplinare"));
+    }
+
     void navigationInAnEmptyArchiveTellsTheOperator() {
         Sessione s;
         frmDocumento* w = s.nuovo();
