@@ -43,6 +43,9 @@ frmAltreFonti::frmAltreFonti(AppState& state, DocumentBuffer& buffer, std::funct
     eseguiSicuro(state_.ui(), [this] { PreparaAltreFonti(); });
     frameNIT->hide();
     SSTabAltra->setCurrentIndex(std::clamp(tab, 0, 4));
+    tastiPagine(this, SSTabAltra);
+    // The operator starts by choosing the family.
+    pagine_[SSTabAltra->currentIndex()]->ComboFonte->setFocus();
 }
 
 PaginaFonteWidget* frmAltreFonti::pagina(int numero) const {
