@@ -642,6 +642,21 @@ private Q_SLOTS:
         w->cmdClasseN->click();
         QCOMPARE(s.t.dialogs().lastText(), QString("Immettere il codice del sistematico!"));
         QCOMPARE(w->lstClassificazione->count(), 1);
+        // From the keyboard: Enter adds the descriptor typed, the next code typed replaces it.
+        quandoAperto<frmClassificazione>([](frmClassificazione* d) {
+            QTest::keyClicks(d->txtSistematico, "T1.1");
+            QTest::keyClicks(d->txtDescrittore, "TD001");
+            QTest::keyClick(d->txtDescrittore, Qt::Key_Return);
+            QTest::keyClicks(d->txtDescrittore, "TD003");
+            QTest::keyClick(d->txtDescrittore, Qt::Key_Enter);
+            QCOMPARE(d->lstDescrittore->count(), 2);
+            QVERIFY(d->isVisible());
+            d->cmdEsci->click();
+        });
+        w->cmdClasseN->click();
+        QCOMPARE(w->lstClassificazione->count(), 3);
+        QCOMPARE(w->lstClassificazione->item(1)->text(), QString("0 - T1.1; TD001"));
+        QCOMPARE(w->lstClassificazione->item(2)->text(), QString("1 - T1.1; TD003"));
     }
 };
 
