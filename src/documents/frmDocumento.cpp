@@ -124,6 +124,9 @@ void frmDocumento::creaControlli() {
     cmbCPer = crea<QComboBox>(this, "cmbCPer");
     txtRivistaOnline = crea<QLineEdit>(this, "txtRivistaOnline");
     txtRivistaOnline->setReadOnly(true);
+    // Shown, not typed: Tab goes from the journal code straight to the date.
+    for (QLineEdit* e : {txtAnnoPr, txtRivistaOnline})
+        e->setFocusPolicy(Qt::ClickFocus);
     cmbGG = crea<QComboBox>(this, "cmbGG");
     cmbMM = crea<QComboBox>(this, "cmbMM");
     cmbAA = crea<QComboBox>(this, "cmbAA");

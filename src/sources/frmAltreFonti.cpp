@@ -295,6 +295,8 @@ void frmAltreFonti::cmdSalva_Click(int n) {
 void frmAltreFonti::cmdClear_Click(int n) {
     immetti(n);
     PulisciAltreFonti(n);
+    // Ready for the next source of the page.
+    pagina(n)->ComboFonte->setFocus();
 }
 
 void frmAltreFonti::cmdEsciSalva_Click(int n) {

@@ -241,6 +241,8 @@ void frmFontiInterne::cmdSalva_Click(int numeroPagina) {
 void frmFontiInterne::cmdClear_Click(int numeroPagina) {
     immetti(numeroPagina);
     pulisciPagina(numeroPagina);
+    // Ready for the next source of the page.
+    pagina(numeroPagina)->ComboFonte->setFocus();
 }
 
 void frmFontiInterne::cmdEsciSalva_Click(int numeroPagina) {
