@@ -131,6 +131,13 @@ frmClassificazione::frmClassificazione(AppState& state, DocumentBuffer& buffer, 
     LabelS->installEventFilter(this);
     LabelD->installEventFilter(this);
     connect(cmdDescrittoreN, &QPushButton::clicked, this, &frmClassificazione::cmdDescrittoreN_Click);
+    // Enter in the descriptor box does what "+" does (in modify mode: shows its description), and
+    // leaves the code selected for the next one to replace it: a code typed and not added is not
+    // stored with the pair.
+    connect(txtDescrittore, &QLineEdit::returnPressed, this, [this] {
+        cmdDescrittoreN_Click();
+        txtDescrittore->selectAll();
+    });
     connect(cmdDescrittoreD, &QPushButton::clicked, this, &frmClassificazione::cmdDescrittoreD_Click);
     connect(cmdAsteriscati, &QPushButton::clicked, this, &frmClassificazione::cmdAsteriscati_Click);
     connect(cmdEsci, &QPushButton::clicked, this, &frmClassificazione::cmdEsci_Click);

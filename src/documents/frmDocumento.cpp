@@ -124,6 +124,9 @@ void frmDocumento::creaControlli() {
     cmbCPer = crea<QComboBox>(this, "cmbCPer");
     txtRivistaOnline = crea<QLineEdit>(this, "txtRivistaOnline");
     txtRivistaOnline->setReadOnly(true);
+    // Shown, not typed: Tab goes from the journal code straight to the date.
+    for (QLineEdit* e : {txtAnnoPr, txtRivistaOnline})
+        e->setFocusPolicy(Qt::ClickFocus);
     cmbGG = crea<QComboBox>(this, "cmbGG");
     cmbMM = crea<QComboBox>(this, "cmbMM");
     cmbAA = crea<QComboBox>(this, "cmbAA");
@@ -905,12 +908,16 @@ bool frmDocumento::eventFilter(QObject* watched, QEvent* event) {
             return true;
     } else if (event->type() == QEvent::FocusIn) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (watched == txtPagine) {
+        // Coming back from a dialog (F7 to F11) or a combo's list is not entering the field: the
+        // operator goes on where the cursor was. A selection made then would swallow the next
+        // keystrokes into the title, or add line 0 to the lines chosen for deletion.
+        const bool ritorno = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (!ritorno && watched == txtPagine) {
             QTimer::singleShot(0, txtPagine, &QLineEdit::selectAll);
-        } else if (watched == txtTitolo || watched == txtNota) {
+        } else if (!ritorno && (watched == txtTitolo || watched == txtNota)) {
             auto* edit = static_cast<QPlainTextEdit*>(watched);
             QTimer::singleShot(0, edit, &QPlainTextEdit::selectAll);
-        } else if (watched == lstResponsabilita && lstResponsabilita->count() > 0 &&
+        } else if (!ritorno && watched == lstResponsabilita && lstResponsabilita->count() > 0 &&
                    reason != Qt::MouseFocusReason) {
             lstResponsabilita->item(0)->setSelected(true);
             buffer_.IndiceResponsabilita = 0;

@@ -43,6 +43,9 @@ frmAltreFonti::frmAltreFonti(AppState& state, DocumentBuffer& buffer, std::funct
     eseguiSicuro(state_.ui(), [this] { PreparaAltreFonti(); });
     frameNIT->hide();
     SSTabAltra->setCurrentIndex(std::clamp(tab, 0, 4));
+    tastiPagine(this, SSTabAltra);
+    // The operator starts by choosing the family.
+    pagine_[SSTabAltra->currentIndex()]->ComboFonte->setFocus();
 }
 
 PaginaFonteWidget* frmAltreFonti::pagina(int numero) const {
@@ -292,6 +295,8 @@ void frmAltreFonti::cmdSalva_Click(int n) {
 void frmAltreFonti::cmdClear_Click(int n) {
     immetti(n);
     PulisciAltreFonti(n);
+    // Ready for the next source of the page.
+    pagina(n)->ComboFonte->setFocus();
 }
 
 void frmAltreFonti::cmdEsciSalva_Click(int n) {

@@ -73,6 +73,9 @@ frmFontiInterne::frmFontiInterne(AppState& state, DocumentBuffer& buffer, std::f
     connect(cmdCatalogoFonti, &QPushButton::clicked, this, &frmFontiInterne::cmdCatalogoFonti_Click);
     SSTabInterna->setCurrentIndex(0);
     tabCorrente_ = 0;
+    tastiPagine(this, SSTabInterna);
+    // The operator starts by choosing the act or the kind.
+    pagine_[paginaDelTab(0)]->ComboFonte->setFocus();
 }
 
 frmFontiInterne::~frmFontiInterne() {
@@ -238,6 +241,8 @@ void frmFontiInterne::cmdSalva_Click(int numeroPagina) {
 void frmFontiInterne::cmdClear_Click(int numeroPagina) {
     immetti(numeroPagina);
     pulisciPagina(numeroPagina);
+    // Ready for the next source of the page.
+    pagina(numeroPagina)->ComboFonte->setFocus();
 }
 
 void frmFontiInterne::cmdEsciSalva_Click(int numeroPagina) {

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -342,6 +344,26 @@ void PaginaFonteWidget::mostraStato(bool v) {
 void PaginaFonteWidget::mostraLibero(bool v) {
     LabelLibero->setVisible(v);
     txtLibero->setVisible(v);
+}
+
+void tastiPagine(QWidget* dialog, QTabWidget* tabs) {
+    const auto vai = [tabs](int passo) {
+        const int n = tabs->count();
+        if (n == 0)
+            return;
+        tabs->setCurrentIndex((tabs->currentIndex() + passo + n) % n);
+        if (auto* p = qobject_cast<PaginaFonteWidget*>(tabs->currentWidget()))
+            p->ComboFonte->setFocus(Qt::TabFocusReason);
+    };
+    for (const auto& [tasto, passo] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                       std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                       std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+                                       std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                                       std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1}}) {
+        auto* scorciatoia = new QShortcut(tasto, dialog);
+        scorciatoia->setContext(Qt::WindowShortcut);
+        QObject::connect(scorciatoia, &QShortcut::activated, tabs, [vai, p = passo] { vai(p); });
+    }
 }
 
 void eseguiSicuro(Dialogs& dialogs, const std::function<void()>& action) {

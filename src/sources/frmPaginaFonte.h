@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QTabWidget;
 class Dialogs;
 
 class PaginaFonteWidget : public QWidget {
@@ -109,6 +110,11 @@ protected:
 private:
     int numero_;
 };
+
+// Ctrl+PgDown / Ctrl+PgUp (and Ctrl+Tab / Ctrl+Shift+Tab) move a source dialog to the next or previous
+// page from any of its fields, the focus then on the page's ComboFonte. The tab control's own keys
+// do not reach it from a combo box, which takes them for itself.
+void tastiPagine(QWidget* dialog, QTabWidget* tabs);
 
 // Runs a dialog's action; a failure of the archive is shown, and the dialog stays usable.
 void eseguiSicuro(Dialogs& dialogs, const std::function<void()>& action);

@@ -27,6 +27,10 @@ frmInformazione::frmInformazione(Dialogs& dialogs, QWidget* parent) : QDialog(pa
     ComboAProd->setEditable(true);
     ComboAProd->addItems(AnniProduzione(QDate::currentDate()));
     ComboAProd->setEditText(QStringLiteral("Anno produzione"));
+    // The captions stand where the values go: the first key typed replaces them instead of being
+    // appended (which would make "Centro spoglio3" a centre that passes as complete).
+    for (QComboBox* c : {ComboCentro, ComboAProd})
+        c->lineEdit()->selectAll();
 
     txtConsegna = new QLineEdit(this);
     txtConsegna->setObjectName(QStringLiteral("txtConsegna"));
@@ -69,10 +73,12 @@ void frmInformazione::cmdOk_Click() {
         accept();
         return;
     }
-    dialogs_.message(QStringLiteral("Informazioni incomplete!"), applicationTitle(), Buttons::Ok, Icon::Information);
-    const Answer a = dialogs_.message(QStringLiteral("Vuoi completare le informazioni (oppure uscire abbandonando "
-                                                     "l'operazione di 'Nuovo archivio')?"),
-                                      QStringLiteral("Attenzione"), Buttons::YesNo, Icon::Question);
+    dialogs_.message(QStringLiteral("Informazioni incomplete!"), applicationTitle(), Buttons::Ok,
+                     Icon::Information);
+    const Answer a =
+        dialogs_.message(QStringLiteral("Vuoi completare le informazioni (oppure uscire abbandonando "
+                                        "l'operazione di 'Nuovo archivio')?"),
+                         QStringLiteral("Attenzione"), Buttons::YesNo, Icon::Question);
     if (a == Answer::No) {
         risultato_ = false;
         reject();

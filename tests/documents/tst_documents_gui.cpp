@@ -261,6 +261,35 @@ private Q_SLOTS:
         QTRY_COMPARE(w->txtPagine->selectedText(), QString("12-30"));
     }
 
+    // F7 in the middle of the title, a person added, and the operator goes on typing the title:
+    // coming back from the dialog must not select the title for the next keystroke to replace.
+    void typingGoesOnAfterAFunctionKeyDialog() {
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        s.main.activateWindow();
+        w->txtTitolo->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(w->txtTitolo->hasFocus());
+        QTest::qWait(20);
+        QTest::keyClicks(w->txtTitolo, "Il licenziamento");
+        quandoAperto<frmResponsabilita>([](frmResponsabilita* d) {
+            d->txtElementoPr->setText("Rossi");
+            d->cmdEsci->click();
+        });
+        QTest::keyClick(w->txtTitolo, Qt::Key_F7);
+        QCOMPARE(w->lstResponsabilita->count(), 1);
+        // The window manager gives the document window back its activation.
+        s.main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main));
+        QTRY_VERIFY(w->txtTitolo->hasFocus());
+        QTest::qWait(20);
+        QTest::keyClicks(w->txtTitolo, " disciplinare");
+        QCOMPARE(w->txtTitolo->toPlainText(), QString("Il licenziamento disciplinare"));
+        // Entering the field from another one still selects it whole.
+        w->txtPagine->setFocus(Qt::TabFocusReason);
+        w->txtTitolo->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(w->txtTitolo->textCursor().selectedText(), QString("Il licenziamento disciplinare"));
+    }
+
     void navigationInAnEmptyArchiveTellsTheOperator() {
         Sessione s;
         frmDocumento* w = s.nuovo();
@@ -613,6 +642,21 @@ private Q_SLOTS:
         w->cmdClasseN->click();
         QCOMPARE(s.t.dialogs().lastText(), QString("Immettere il codice del sistematico!"));
         QCOMPARE(w->lstClassificazione->count(), 1);
+        // From the keyboard: Enter adds the descriptor typed, the next code typed replaces it.
+        quandoAperto<frmClassificazione>([](frmClassificazione* d) {
+            QTest::keyClicks(d->txtSistematico, "T1.1");
+            QTest::keyClicks(d->txtDescrittore, "TD001");
+            QTest::keyClick(d->txtDescrittore, Qt::Key_Return);
+            QTest::keyClicks(d->txtDescrittore, "TD003");
+            QTest::keyClick(d->txtDescrittore, Qt::Key_Enter);
+            QCOMPARE(d->lstDescrittore->count(), 2);
+            QVERIFY(d->isVisible());
+            d->cmdEsci->click();
+        });
+        w->cmdClasseN->click();
+        QCOMPARE(w->lstClassificazione->count(), 3);
+        QCOMPARE(w->lstClassificazione->item(1)->text(), QString("0 - T1.1; TD001"));
+        QCOMPARE(w->lstClassificazione->item(2)->text(), QString("1 - T1.1; TD003"));
     }
 };
 

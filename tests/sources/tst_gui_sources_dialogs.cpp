@@ -222,6 +222,50 @@ private Q_SLOTS:
         QVERIFY(cod->txtArt->text().isEmpty());
     }
 
+    // From the keyboard alone: the dialog opens on the page's kind, and Ctrl+PgDown / Ctrl+PgUp /
+    // Ctrl+Tab change page from any field, also from a combo box, which keeps those keys otherwise.
+    void pagesChangeFromTheKeyboard() {
+        DocumentBuffer b;
+        frmFontiInterne interne(t->state(), b, {});
+        interne.show();
+        interne.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&interne));
+        QTRY_COMPARE(QApplication::focusWidget(), interne.pagina(4)->ComboFonte);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(interne.SSTabInterna->currentIndex(), 1);
+        QCOMPARE(interne.pagina(1)->ComboFonte->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), interne.pagina(1)->ComboFonte);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(interne.SSTabInterna->currentIndex(), 3);
+        PaginaFonteWidget* g = interne.pagina(3);
+        g->ComboFonte->setCurrentIndex(3);
+        g->txtGG->setFocus();
+        QTest::keyClick(g->txtGG, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(interne.SSTabInterna->currentIndex(), 0);
+        QCOMPARE(g->ComboFonte->currentIndex(), 0); // the page left is cleared, as a click on a tab does
+        // Salva e clear leaves the operator on the kind, for the next source.
+        PaginaFonteWidget* c = interne.pagina(4);
+        c->ComboFonte->setCurrentIndex(1);
+        c->txtArt->setFocus();
+        QTest::keyClicks(c->txtArt, QStringLiteral("36"));
+        c->cmdClear->click();
+        QCOMPARE(b.ElencoFonti.size(), 1);
+        QCOMPARE(QApplication::focusWidget(), c->ComboFonte);
+        interne.close();
+
+        frmAltreFonti altre(t->state(), b, {}, 2);
+        altre.show();
+        altre.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&altre));
+        QTRY_COMPARE(QApplication::focusWidget(), altre.pagina(2)->ComboFonte);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(altre.SSTabAltra->currentIndex(), 1);
+        QCOMPARE(QApplication::focusWidget(), altre.pagina(1)->ComboFonte);
+        QCOMPARE(altre.pagina(1)->ComboFonte->currentIndex(), 0);
+        QCOMPARE(b.ElencoFonti.size(), 1);
+    }
+
     void caseLawLayouts_data() {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<bool>("lista");

@@ -115,12 +115,13 @@ void GuiMainWindow::menuTree() {
     };
     QCOMPARE(names(w.findChild<QMenu*>("mnuFile")),
              (QStringList{"mnuFileApri", "mnuFileChiudi", "mnuFileNuovo", "-mnuApriSep0", "mnuFileEsci"}));
-    QCOMPARE(names(w.findChild<QMenu*>("mnuUtilitaDocumentiControlli")),
-             (QStringList{"mnuUtilitaDocumentiControlliEsegui", "mnuUtilitaDocumentiControlliVediErrori",
-                          "-mnuUtilitaDocumentiControlliSep1", "mnuUtilitaDocumentiControlliNoteCompilatore",
-                          "-mnuUtilitaDocumentiControlliSep0", "mnuUtilitaDocumentiControlliPerControlloCELEX",
-                          "mnuUtilitaDocumentiControlliPerControlloHUDOC", "-mnuUtilitaDocumentiControlliSep2",
-                          "mnuUtilitaDocumentiControlliNuovi"}));
+    QCOMPARE(
+        names(w.findChild<QMenu*>("mnuUtilitaDocumentiControlli")),
+        (QStringList{"mnuUtilitaDocumentiControlliEsegui", "mnuUtilitaDocumentiControlliVediErrori",
+                     "-mnuUtilitaDocumentiControlliSep1", "mnuUtilitaDocumentiControlliNoteCompilatore",
+                     "-mnuUtilitaDocumentiControlliSep0", "mnuUtilitaDocumentiControlliPerControlloCELEX",
+                     "mnuUtilitaDocumentiControlliPerControlloHUDOC", "-mnuUtilitaDocumentiControlliSep2",
+                     "mnuUtilitaDocumentiControlliNuovi"}));
     QCOMPARE(names(w.menuBar()->findChild<QMenu*>("mnuUtilitaConsegna")),
              (QStringList{"mnuUtilitaDocumenti", "mnuUtilitaAggiornamento"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillaro"));
@@ -162,7 +163,11 @@ void GuiMainWindow::newArchiveThroughTheDialog() {
         QCOMPARE(d->ComboAProd->count(), 4);
         QCOMPARE(d->cmdOk->toolTip(), QStringLiteral("Salva le informazioni immesse ed esce"));
         saveScreenshot(d, QStringLiteral("frmInformazione"));
-        fillInformazione(d, "C", "2026", "7", "1");
+        // The operator starts typing at once: the centre replaces its caption.
+        QTRY_VERIFY(d->ComboCentro->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("C"));
+        QCOMPARE(d->ComboCentro->currentText(), QStringLiteral("C"));
+        fillInformazione(d, d->ComboCentro->currentText(), "2026", "7", "1");
         d->cmdOk->click();
     });
     w.findChild<QAction*>("mnuFileNuovo")->trigger();
@@ -193,10 +198,12 @@ void GuiMainWindow::newArchiveRefusals() {
         d->cmdOk->click();
     });
     w.findChild<QAction*>("mnuFileNuovo")->trigger();
-    QCOMPARE(t.dialogs().texts(),
-             (QStringList{"Informazioni incomplete!",
-                          "Vuoi completare le informazioni (oppure uscire abbandonando l'operazione di 'Nuovo archivio')?",
-                          "Archivio nuovo non creato!"}));
+    QCOMPARE(
+        t.dialogs().texts(),
+        (QStringList{
+            "Informazioni incomplete!",
+            "Vuoi completare le informazioni (oppure uscire abbandonando l'operazione di 'Nuovo archivio')?",
+            "Archivio nuovo non creato!"}));
     QCOMPARE(t.dialogs().shown()[1].title, QStringLiteral("Attenzione"));
     QCOMPARE(t.dialogs().shown()[1].buttons, Buttons::YesNo);
     QVERIFY(!QFileInfo::exists(t.home().mdbPath(QStringLiteral("INCOMPLETO.db"))));
