@@ -17,8 +17,11 @@ void concludiStampa(AppState& state, const EsitoStampa& esito) {
     }
     if (state.ui().askYesNo(
             QStringLiteral("Aprire il file %1 con l'applicazione predefinita?").arg(esito.path),
-            QStringLiteral("Apri file")))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(esito.path));
+            QStringLiteral("Apri file")) &&
+        !QDesktopServices::openUrl(QUrl::fromLocalFile(esito.path)))
+        state.ui().message(
+            QStringLiteral("Nessuna applicazione può aprire il file %1: aprirlo da lì.").arg(esito.path),
+            QStringLiteral("Apri file"), Buttons::Ok, Icon::Warning);
 }
 
 } // namespace
