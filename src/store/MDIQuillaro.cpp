@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <utility>
 
 namespace {
 
@@ -198,6 +199,8 @@ void MDIQuillaro::creaMenu() {
 
     const auto wire = [this](QAction* action, void (MDIQuillaro::*slot)()) {
         connect(action, &QAction::triggered, this, slot);
+        // Runs whose files were written but which the archive refused to record (read only).
+        connect(action, &QAction::triggered, this, &MDIQuillaro::segnalaInfoNonRegistrata);
     };
     wire(mnuFileApri, &MDIQuillaro::mnuFileApri_Click);
     wire(mnuFileChiudi, &MDIQuillaro::mnuFileChiudi_Click);
@@ -234,6 +237,14 @@ void MDIQuillaro::creaMenu() {
     wire(mnuUtilitaAggiornamentoControlliNuovi, &MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click);
     wire(mnuUtilitaAggiornamentoControlliConteggio,
          &MDIQuillaro::mnuUtilitaAggiornamentoControlliConteggio_Click);
+}
+
+void MDIQuillaro::segnalaInfoNonRegistrata() {
+    if (state_.infoNotRecorded.isEmpty())
+        return;
+    const QString motivo = std::exchange(state_.infoNotRecorded, QString());
+    state_.ui().message(QStringLiteral("Esecuzione non registrata nell'archivio (tabInfo): ") + motivo,
+                        applicationTitle(), Buttons::Ok, Icon::Warning);
 }
 
 void MDIQuillaro::applicaStatoMenu() {

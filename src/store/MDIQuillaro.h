@@ -32,6 +32,9 @@ public:
     // The status bar: the open archive and its delivery, or that none is open.
     void aggiornaBarraStato();
 
+    // After a menu command: tells the operator when its run could not be recorded in tabInfo.
+    void segnalaInfoNonRegistrata();
+
     // The caption "Quillaro (<name>)"; kept after the archive is closed.
     void impostaTitolo(const QString& name);
 

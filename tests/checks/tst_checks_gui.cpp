@@ -201,6 +201,30 @@ private Q_SLOTS:
             QVERIFY(!conFinestra(voce, [](frmWndErrori*) {}));
         QCOMPARE(t.dialogs().texts(), QStringList(3, QStringLiteral("Non ci sono errori!")));
     }
+
+    // An archive that refuses the record of the run (read only) still gets its lists, and the
+    // operator is told the run is not recorded.
+    void runNotRecordedIsTold() {
+        TestHome t;
+        ArchivioProva a(t);
+        a.documento(Doc{});
+        a.db().EseguiIstruzione(QStringLiteral("create trigger solaLettura before update on tabInfo begin "
+                                               "select raise(abort, 'sola lettura'); end"));
+        const QString path = t.state().NomeArchivio;
+        MDIQuillaro w(t.state());
+        QVERIFY(w.apriArchivio(path));
+        t.dialogs().clear();
+        w.mnuUtilitaDocumentiControlliEsegui->trigger();
+        QCOMPARE(
+            t.dialogs().texts(),
+            (QStringList{QStringLiteral("Fine controllo: 12"),
+                         QStringLiteral("Esecuzione non registrata nell'archivio (tabInfo): sola lettura")}));
+        QVERIFY(QFileInfo::exists(t.home().dumpPath(QStringLiteral("errori.12"))));
+        // Told once: the next command starts clean.
+        t.dialogs().clear();
+        w.mnuFileChiudi->trigger();
+        QVERIFY(t.dialogs().texts().isEmpty());
+    }
 };
 
 QTEST_MAIN(ChecksGui)
