@@ -118,12 +118,13 @@ void responsabilita(cConnessione& connection, qint64 IDDoc, bool nuovo, QList<Vo
             continue;
         qint64 id = 0;
         {
-            // A person stored without given name (Null) is the person typed without one: otherwise
-            // every save of a loaded document would add the person again.
+            // A person stored without surname or given name (Null, as other tools write them) is
+            // the person loaded with empty ones: otherwise every save would add the person again.
             RecordSet rs = connection.ApriRS(
-                QStringLiteral("select IDResponsabilita from tabResponsabilita where primoElemento = ? and "
+                QStringLiteral("select IDResponsabilita from tabResponsabilita where "
+                               "(primoElemento = ? or (primoElemento is null and ? = '')) and "
                                "(secondoElemento = ? or (secondoElemento is null and ? = ''))"),
-                {v.PrimoElemento, v.SecondoElemento, v.SecondoElemento});
+                {v.PrimoElemento, v.PrimoElemento, v.SecondoElemento, v.SecondoElemento});
             if (!rs.eof())
                 id = rs.field(0).toLongLong();
         }

@@ -399,6 +399,15 @@ private Q_SLOTS:
         QVERIFY(ScriviDocumento(a.c(), b, a.dati(4)).salvato());
         QCOMPARE(conta(a.c(), "select IDResponsabilita from legameDocResp where IDDoc = 4"), 70);
         QCOMPARE(conta(a.c(), "select count(*) from tabResponsabilita"), 2);
+        // And one stored without surname by its given name alone.
+        a.c().EseguiIstruzione(
+            "insert into tabResponsabilita (IDResponsabilita, PrimoElemento, SecondoElemento) "
+            "values (71, null, 'Anonimo')");
+        DocumentBuffer c = Archivio::nuovo(5);
+        c.ElencoResponsabilita = {persona("", "Anonimo")};
+        QVERIFY(ScriviDocumento(a.c(), c, a.dati(5)).salvato());
+        QCOMPARE(conta(a.c(), "select IDResponsabilita from legameDocResp where IDDoc = 5"), 71);
+        QCOMPARE(conta(a.c(), "select count(*) from tabResponsabilita"), 3);
     }
 
     void newSavedTwiceInsertsThenUpdates() {
