@@ -57,3 +57,8 @@ QString testoDaMemorizzare(const QString& testo) {
     out.remove(u'\t');
     return out;
 }
+
+bool testoAbbandonabile(Dialogs& ui, const QString& attuale, const QString& mostrato) {
+    return attuale == mostrato ||
+           ui.askYesNo(QStringLiteral("Il testo è stato modificato: chiudere senza salvarlo?"));
+}

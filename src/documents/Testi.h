@@ -4,6 +4,7 @@
 // the cleaning a text gets before it is stored.
 
 #include "documents/DocumentBuffer.h"
+#include "ui/Dialogs.h"
 
 #include <QString>
 
@@ -30,3 +31,7 @@ QString testoDaMemorizzare(const QString& testo);
 
 // The kinds in the order the save writes them.
 inline constexpr const char* kTipiTesto[] = {"0", "1", "2", "3", "4", "5", "7", "8"};
+
+// Esc or the window's frame on a text dialog: true when the text may go, because it is as it was
+// shown or the operator agrees to drop the change.
+bool testoAbbandonabile(Dialogs& ui, const QString& attuale, const QString& mostrato);

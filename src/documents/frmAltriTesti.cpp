@@ -54,8 +54,7 @@ void frmAltriTesti::showEvent(QShowEvent* event) {
 }
 
 void frmAltriTesti::reject() {
-    if (!abbandona_ && txtAltroTesto->toPlainText() != testoMostrato_ &&
-        !dialogs_.askYesNo(QStringLiteral("Il testo è stato modificato: chiudere senza salvarlo?")))
+    if (!abbandona_ && !testoAbbandonabile(dialogs_, txtAltroTesto->toPlainText(), testoMostrato_))
         return;
     QDialog::reject();
 }

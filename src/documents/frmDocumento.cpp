@@ -14,6 +14,7 @@
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
+#include "ui/qt/ChiusuraMdi.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -27,7 +28,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -581,12 +581,7 @@ void frmDocumento::cmdAbbandona_Click() {
 
 void frmDocumento::chiudi() {
     chiusuraDaComando_ = true;
-    const bool chiusa = [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            return sub->close();
-        return close();
-    }();
-    if (!chiusa)
+    if (!chiudiFinestraMdi(this))
         chiusuraDaComando_ = false;
 }
 

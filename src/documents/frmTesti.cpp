@@ -117,8 +117,7 @@ void frmTesti::cmdAbbandona_Click() {
 }
 
 void frmTesti::reject() {
-    if (!abbandona_ && txtTesto->toPlainText() != testoMostrato_ &&
-        !state_.ui().askYesNo(QStringLiteral("Il testo è stato modificato: chiudere senza salvarlo?")))
+    if (!abbandona_ && !testoAbbandonabile(state_.ui(), txtTesto->toPlainText(), testoMostrato_))
         return;
     QDialog::reject();
 }

@@ -1,6 +1,7 @@
 #include "update/frmFileSigle.h"
 
 #include "store/AppState.h"
+#include "ui/qt/ChiusuraMdi.h"
 #include "update/FileSigle.h"
 
 #include <QCheckBox>
@@ -11,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <memory>
@@ -205,12 +205,7 @@ void frmFileSigle::chiudi() {
     // Esci e salva and Annulla are the operator's own choice: no question.
     chiusuraDaComando_ = true;
     Q_EMIT chiuso();
-    const bool chiusa = [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            return sub->close();
-        return close();
-    }();
-    if (!chiusa)
+    if (!chiudiFinestraMdi(this))
         chiusuraDaComando_ = false;
 }
 
