@@ -1,5 +1,6 @@
 // The connection layer and the query helpers.
 
+#include "store/MessaggiErrore.h"
 #include "store/mdlGlobale.h"
 #include "support/TestHome.h"
 
@@ -29,6 +30,7 @@ private Q_SLOTS:
     void refusesFilesThatAreNotArchives_data();
     void refusesFilesThatAreNotArchives();
     void failingStatementRaises();
+    void engineErrorsExplainedInItalian();
     void connectionString();
 };
 
@@ -290,6 +292,32 @@ void StoreConnection::refusesFilesThatAreNotArchives() {
     QCOMPARE(readFileBytes(path), before);
     QVERIFY(!c.ApriConnessione(cConnessione::connectionStringFor(t.home().mdbPath(QStringLiteral("MANCA.db")))));
     QVERIFY(!QFileInfo::exists(t.home().mdbPath(QStringLiteral("MANCA.db"))));
+}
+
+void StoreConnection::engineErrorsExplainedInItalian() {
+    TestHome t;
+    QVERIFY(t.open(t.createArchive()));
+    cConnessione& c = t.state().Connessione;
+    c.EseguiIstruzione(QStringLiteral("create table tabProva (k integer primary key, v text not null)"));
+    try {
+        c.EseguiIstruzione(QStringLiteral("insert into tabProva (k, v) values (1, null)"));
+        QFAIL("no error");
+    } catch (const DbError& e) {
+        const QStringList lines = MessaggioErroreDb(QStringLiteral("Il documento 1 non è stato salvato."), e)
+                                      .split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QStringLiteral("Il documento 1 non è stato salvato."));
+        QVERIFY(lines[1].startsWith(QStringLiteral("I dati contrastano")));
+        QVERIFY(lines[2].startsWith(QStringLiteral("Dettaglio tecnico: ")));
+        QVERIFY(lines[2].contains(QStringLiteral("NOT NULL")));
+    }
+    // A busy archive and a full disk say what to do; our own Italian errors are not explained twice.
+    QVERIFY(SpiegazioneErroreDb(SQLITE_BUSY).contains(QStringLiteral("riprovare")));
+    QVERIFY(SpiegazioneErroreDb(SQLITE_IOERR | (13 << 8)).startsWith(QStringLiteral("Errore di lettura")));
+    QVERIFY(SpiegazioneErroreDb(SQLITE_FULL).contains(QStringLiteral("disco")));
+    QVERIFY(SpiegazioneErroreDb(3021).isEmpty());
+    QCOMPARE(MessaggioErroreDb({}, 3021, QStringLiteral("Nessun record corrente.")),
+             QStringLiteral("Dettaglio tecnico: Nessun record corrente. (errore 3021)"));
 }
 
 void StoreConnection::failingStatementRaises() {
