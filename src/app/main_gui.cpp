@@ -4,6 +4,7 @@
 #include "store/MDIQuillaro.h"
 #include "store/frmSplash.h"
 #include "ui/qt/QtDialogs.h"
+#include "ui/qt/QtTranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,6 +15,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillaro"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLARO_VERSION));
+    if (!installItalianQtTranslations(app))
+        qWarning("Traduzioni italiane di Qt non trovate in %s: le finestre standard restano in inglese "
+                 "(installare qt6-translations-l10n).",
+                 qPrintable(qtTranslationsFolder()));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quillaro: catalogazione degli articoli delle riviste giuridiche online"));
