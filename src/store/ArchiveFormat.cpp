@@ -204,7 +204,16 @@ void rebuildWithNocase(sqlite3* db, const NocaseColumns& spec) {
     run(db, QStringLiteral("CREATE TABLE ") + temporary + u' ' + changed.mid(m.capturedEnd()));
     run(db, QStringLiteral("insert into %1 select * from %2").arg(temporary, quoted(name)));
     run(db, QStringLiteral("drop table ") + quoted(name));
-    run(db, QStringLiteral("alter table %1 rename to %2").arg(temporary, quoted(name)));
+    // Views and triggers of other tables that name it (another tool's) are left as they are: they
+    // find it again under its own name.
+    run(db, QStringLiteral("PRAGMA legacy_alter_table = ON"));
+    try {
+        run(db, QStringLiteral("alter table %1 rename to %2").arg(temporary, quoted(name)));
+    } catch (...) {
+        run(db, QStringLiteral("PRAGMA legacy_alter_table = OFF"));
+        throw;
+    }
+    run(db, QStringLiteral("PRAGMA legacy_alter_table = OFF"));
     for (const QString& sql : dependents)
         run(db, sql);
 }

@@ -90,6 +90,7 @@ private Q_SLOTS:
     void lookupsShareOneRow();
     void upgradeMergesNothing();
     void upgradeIsAllOrNothing();
+    void viewsAndTriggersOfOtherToolsSurvive();
     void readOnlyArchiveOpensAsItIs();
     void indexesStillServeTheLookups();
     void nocaseColumnDefinitions_data();
@@ -181,9 +182,9 @@ void StoreUpgrade::upgradeIsAllOrNothing() {
     const QString path = t.home().mdbPath(QStringLiteral("VECCHIO.db"));
     writeVersion1File(path, OldFile::Archive);
     righeDoppie(path);
-    // A view another tool left on the last table rebuilt: the rebuild of tabFonte fails after
-    // tabRifBibl and tabResponsabilita were done.
-    exec(path, "create view vFonti as select testo from tabFonte");
+    // Another tool's unique index on the names: "Rossi" and "ROSSI" would become one, and the
+    // upgrade stops after tabRifBibl was rebuilt rather than merge them.
+    exec(path, "create unique index uxPersona on tabResponsabilita (PrimoElemento, SecondoElemento)");
     const QByteArray before = readFileBytes(path);
     t.dialogs().clear();
     QVERIFY(!t.open(path));
@@ -193,6 +194,24 @@ void StoreUpgrade::upgradeIsAllOrNothing() {
     QVERIFY(lines.last().startsWith(QStringLiteral("Dettaglio tecnico: ")));
     QCOMPARE(readFileBytes(path), before);
     QCOMPARE(numberFrom(path, QStringLiteral("PRAGMA user_version")), 1);
+}
+
+void StoreUpgrade::viewsAndTriggersOfOtherToolsSurvive() {
+    TestHome t;
+    const QString path = t.home().mdbPath(QStringLiteral("VECCHIO.db"));
+    writeVersion1File(path, OldFile::Archive);
+    exec(path, "create view vFonti as select testo from tabFonte;"
+               "create table registro (nota text);"
+               "create trigger trFonte after insert on tabFonte begin insert into registro values (new.testo); end;"
+               "create trigger trLegame after insert on legameDocFonte begin "
+               "insert into registro select testo from tabFonte where IDFonte = new.IDFonte; end");
+    QVERIFY(t.open(path));
+    cConnessione& c = t.state().Connessione;
+    QCOMPARE(c.ApriRS(QStringLiteral("PRAGMA user_version")).field(0).toLongLong(), cConnessione::kSchemaVersion);
+    c.EseguiIstruzione(QStringLiteral("insert into tabFonte (TP, testo) values ('LIO', 'l. 1/2000')"));
+    c.EseguiIstruzione(QStringLiteral("insert into legameDocFonte (IDDoc, IDFonte) values (1, ?)"), {c.lastInsertId()});
+    QCOMPARE(c.ApriRS(QStringLiteral("select count(*) from registro")).field(0).toLongLong(), 2);
+    QCOMPARE(c.ApriRS(QStringLiteral("select count(*) from vFonti where testo = 'L. 1/2000'")).field(0).toLongLong(), 1);
 }
 
 void StoreUpgrade::readOnlyArchiveOpensAsItIs() {
