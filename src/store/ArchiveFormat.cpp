@@ -168,20 +168,20 @@ Found legacyKind(sqlite3* db, const QStringList& tables) {
 // SQLite cannot change the collation of a column: the table is made again with the new definition,
 // its rows copied as they are (rows that are now equal stay two) and its indexes made again, which
 // then take the columns' collation.
-void rebuildWithNocase(sqlite3* db, const NocaseColumns& spec) {
+void rebuildWithNocase(sqlite3* db, const NocaseColumns& wanted) {
     QString name;
     QString create;
     {
         Statement s(db,
                     QStringLiteral("select name, sql from sqlite_schema where type = 'table' and name = ? "
                                    "collate nocase"),
-                    {spec.table});
+                    {wanted.table});
         if (!s.next())
             return;
         name = s.text(0);
         create = s.text(1);
     }
-    const QString changed = withNocaseColumns(create, spec.columns);
+    const QString changed = withNocaseColumns(create, wanted.columns);
     if (changed == create)
         return;
     QStringList dependents;
@@ -437,8 +437,8 @@ FormatCheck checkFileKind(sqlite3* db, const QString& path, FileKind expectedKin
         }
         try {
             if (upgrade) {
-                for (const NocaseColumns& spec : nocaseColumns())
-                    rebuildWithNocase(db, spec);
+                for (const NocaseColumns& wanted : nocaseColumns())
+                    rebuildWithNocase(db, wanted);
                 run(db, QStringLiteral("PRAGMA user_version = %1").arg(cConnessione::kSchemaVersion));
             }
             if (remark)
