@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-
 #include <sqlite3.h>
 
 namespace {
@@ -25,12 +24,14 @@ class Statement {
 public:
     Statement(sqlite3* db, const QString& sql, const QStringList& params = {}) : db_(db) {
         const QByteArray text = sql.toUtf8();
-        const int rc = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt_, nullptr);
+        const int rc =
+            sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt_, nullptr);
         if (rc != SQLITE_OK)
             raise(db, rc);
         for (int i = 0; i < params.size(); ++i) {
             const QByteArray value = params[i].toUtf8();
-            sqlite3_bind_text(stmt_, i + 1, value.constData(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(stmt_, i + 1, value.constData(), static_cast<int>(value.size()),
+                              SQLITE_TRANSIENT);
         }
     }
     ~Statement() { sqlite3_finalize(stmt_); }
@@ -194,7 +195,8 @@ void rebuildWithNocase(sqlite3* db, const NocaseColumns& wanted) {
             dependents << s.text(0);
     }
     static const QRegularExpression head(
-        QStringLiteral(R"(^\s*CREATE\s+TABLE\s+(IF\s+NOT\s+EXISTS\s+)?("(?:[^"]|"")*"|\[[^\]]*\]|`[^`]*`|[^\s(]+)\s*)"),
+        QStringLiteral(
+            R"(^\s*CREATE\s+TABLE\s+(IF\s+NOT\s+EXISTS\s+)?("(?:[^"]|"")*"|\[[^\]]*\]|`[^`]*`|[^\s(]+)\s*)"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = head.match(changed);
     if (!m.hasMatch())
@@ -263,12 +265,13 @@ const QList<NocaseColumns>& nocaseColumns() {
     static const QList<NocaseColumns> columns = {
         {QStringLiteral("tabRifBibl"),
          {QStringLiteral("Fascicolo"), QStringLiteral("Volume"), QStringLiteral("Annata")}},
-        {QStringLiteral("tabResponsabilita"), {QStringLiteral("PrimoElemento"), QStringLiteral("SecondoElemento")}},
+        {QStringLiteral("tabResponsabilita"),
+         {QStringLiteral("PrimoElemento"), QStringLiteral("SecondoElemento")}},
         {QStringLiteral("tabFonte"),
-         {QStringLiteral("articolo"), QStringLiteral("comma"), QStringLiteral("lettera"), QStringLiteral("allegato"),
-          QStringLiteral("ripa"), QStringLiteral("ripc"), QStringLiteral("numero"), QStringLiteral("numeroP"),
-          QStringLiteral("giorno"), QStringLiteral("anno"), QStringLiteral("mese"), QStringLiteral("altro"),
-          QStringLiteral("testo")}},
+         {QStringLiteral("articolo"), QStringLiteral("comma"), QStringLiteral("lettera"),
+          QStringLiteral("allegato"), QStringLiteral("ripa"), QStringLiteral("ripc"),
+          QStringLiteral("numero"), QStringLiteral("numeroP"), QStringLiteral("giorno"),
+          QStringLiteral("anno"), QStringLiteral("mese"), QStringLiteral("altro"), QStringLiteral("testo")}},
     };
     return columns;
 }
@@ -347,7 +350,8 @@ QString withNocaseColumns(const QString& createTable, const QStringList& columns
     if (bodyEnd < 0)
         return createTable;
 
-    static const QRegularExpression firstWord(QStringLiteral(R"(^("(?:[^"]|"")*"|\[[^\]]*\]|`[^`]*`|[A-Za-z_][A-Za-z_0-9$]*))"));
+    static const QRegularExpression firstWord(
+        QStringLiteral(R"(^("(?:[^"]|"")*"|\[[^\]]*\]|`[^`]*`|[A-Za-z_][A-Za-z_0-9$]*))"));
     static const QStringList kTableConstraints = {QStringLiteral("CONSTRAINT"), QStringLiteral("PRIMARY"),
                                                   QStringLiteral("UNIQUE"), QStringLiteral("CHECK"),
                                                   QStringLiteral("FOREIGN")};
@@ -364,7 +368,8 @@ QString withNocaseColumns(const QString& createTable, const QStringList& columns
         if (!m.hasMatch())
             continue;
         QString column = m.captured(1);
-        if (column.size() >= 2 && (column.front() == u'"' || column.front() == u'[' || column.front() == u'`'))
+        if (column.size() >= 2 &&
+            (column.front() == u'"' || column.front() == u'[' || column.front() == u'`'))
             column = column.mid(1, column.size() - 2);
         else if (kTableConstraints.contains(column, Qt::CaseInsensitive))
             continue;
@@ -392,7 +397,8 @@ FormatCheck checkFileKind(sqlite3* db, const QString& path, FileKind expectedKin
             found = Found::Catalogue;
         if (found == Found::Foreign) {
             // Untouched: nothing is written into a file that is not ours.
-            check.reason = QStringLiteral("Il file non è %1 di Quillaro: %2").arg(nameOf(expected), adviceFor(expected));
+            check.reason =
+                QStringLiteral("Il file non è %1 di Quillaro: %2").arg(nameOf(expected), adviceFor(expected));
             return check;
         }
         // One self-contained file that can be copied and handed over.
@@ -457,9 +463,9 @@ FormatCheck checkFileKind(sqlite3* db, const QString& path, FileKind expectedKin
         check.code = e.code;
         const QString detail = QStringLiteral("Dettaglio tecnico: %1 (errore %2)").arg(e.text).arg(e.code);
         if ((e.code & 0xff) == SQLITE_NOTADB) {
-            check.reason =
-                QStringLiteral("Il file non è %1 di Quillaro: %2").arg(nameOf(expected), adviceFor(expected)) +
-                u'\n' + detail;
+            check.reason = QStringLiteral("Il file non è %1 di Quillaro: %2")
+                               .arg(nameOf(expected), adviceFor(expected)) +
+                           u'\n' + detail;
             return check;
         }
         if (const QString cut = truncation(path); !cut.isEmpty()) {

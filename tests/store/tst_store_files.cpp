@@ -3,17 +3,15 @@
 // by another program, and archive names typed as operators type them.
 
 #include "documents/Generatore.h"
-#include "store/Archivio.h"
 #include "store/ArchiveFormat.h"
+#include "store/Archivio.h"
 #include "store/Template.h"
 #include "support/StoreFixtures.h"
 #include "support/TestHome.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
-
 #include <sqlite3.h>
-
 #include <thread>
 
 namespace {
@@ -85,13 +83,14 @@ void StoreFiles::staleJournalBesideANewName() {
     const QString other = t.createArchive(QStringLiteral("ALTRO"));
     const QString caught = t.home().mdbPath(QStringLiteral("ALTRO-COPIA.db"));
     writeHotJournalCopy(other, caught, 3000);
-    const QString target = t.home().mdbPath(how == u"demo" ? QStringLiteral("DEMO.db") : QStringLiteral("NUOVO.db"));
+    const QString target =
+        t.home().mdbPath(how == u"demo" ? QStringLiteral("DEMO.db") : QStringLiteral("NUOVO.db"));
     QVERIFY(QFile::rename(caught + QStringLiteral("-journal"), target + QStringLiteral("-journal")));
     writeBytes(target + QStringLiteral("-wal"), QByteArray(4096, 'w'));
     writeBytes(target + QStringLiteral("-shm"), QByteArray(4096, 's'));
     // The same beside the temporary names the files are made under.
-    for (const QString& part : {target + QStringLiteral(".new"), target + QStringLiteral(".gen"),
-                                target + QStringLiteral(".part")})
+    for (const QString& part :
+         {target + QStringLiteral(".new"), target + QStringLiteral(".gen"), target + QStringLiteral(".part")})
         QVERIFY(QFile::copy(target + QStringLiteral("-journal"), part + QStringLiteral("-journal")));
 
     qint64 texts = 0;
@@ -112,9 +111,10 @@ void StoreFiles::staleJournalBesideANewName() {
         QVERIFY2(!QFileInfo::exists(journal), qPrintable(journal));
     QCOMPARE(integrityOf(target), QStringLiteral("ok"));
     // Nothing of the other archive came in.
-    QCOMPARE(numberFrom(target, QStringLiteral("select count(*) from tabTesto where Testo like 'testo committed%' "
-                                               "or Testo like 'mai registrato%'")),
-             0);
+    QCOMPARE(
+        numberFrom(target, QStringLiteral("select count(*) from tabTesto where Testo like 'testo committed%' "
+                                          "or Testo like 'mai registrato%'")),
+        0);
     if (texts == 0)
         QCOMPARE(numberFrom(target, QStringLiteral("select count(*) from tabTesto")), 0);
     if (how == u"new") {
@@ -122,8 +122,8 @@ void StoreFiles::staleJournalBesideANewName() {
         QCOMPARE(t.state().Consegna(), QStringLiteral("44"));
     }
     // No temporary file is left behind.
-    for (const QString& part : {target + QStringLiteral(".new"), target + QStringLiteral(".gen"),
-                                target + QStringLiteral(".part")})
+    for (const QString& part :
+         {target + QStringLiteral(".new"), target + QStringLiteral(".gen"), target + QStringLiteral(".part")})
         QVERIFY2(!QFileInfo::exists(part), qPrintable(part));
 }
 
@@ -167,7 +167,9 @@ void StoreFiles::demoReplacedOnlyWhenWhole() {
     QCOMPARE(readFileBytes(demo), before);
     QVERIFY(QDir(demo + QStringLiteral(".part")).removeRecursively());
     replaceDemoArchive(demo);
-    QCOMPARE(numberFrom(demo, QStringLiteral("select count(*) from tabTesto where Testo = 'lavoro sulla demo'")), 0);
+    QCOMPARE(
+        numberFrom(demo, QStringLiteral("select count(*) from tabTesto where Testo = 'lavoro sulla demo'")),
+        0);
     QVERIFY(numberFrom(demo, QStringLiteral("select count(*) from tabDocumento")) >= 25);
     QVERIFY(!QFileInfo::exists(demo + QStringLiteral(".part")));
 }
@@ -175,17 +177,28 @@ void StoreFiles::demoReplacedOnlyWhenWhole() {
 void StoreFiles::onlyADeliveryArchiveOpens_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("template") << "masterOnline.db" << "il modello vuoto";
-    QTest::newRow("catalogue") << "Catalogo norme.db" << "il catalogo delle norme";
-    QTest::newRow("template of the previous version") << "VECCHIO-MODELLO.db" << "il modello vuoto";
-    QTest::newRow("catalogue of the previous version") << "VECCHIO-CATALOGO.db" << "il catalogo delle norme";
-    QTest::newRow("cut in half") << "TRONCO.db" << "incompleto";
-    QTest::newRow("cut inside its first page") << "TRONCO-TESTA.db" << "non è l'archivio di una consegna";
-    QTest::newRow("random bytes") << "RUMORE.db" << "non è l'archivio di una consegna di Quillaro";
-    QTest::newRow("empty file") << "VUOTO.db" << "non è l'archivio di una consegna di Quillaro";
-    QTest::newRow("another program's database") << "ALTRO.db" << "non è l'archivio di una consegna di Quillaro";
-    QTest::newRow("tables missing") << "MONCO.db" << "mancano le tabelle tabInfo, tabDocumento";
-    QTest::newRow("missing") << "MANCA.db" << "non esiste";
+    QTest::newRow("template") << "masterOnline.db"
+                              << "il modello vuoto";
+    QTest::newRow("catalogue") << "Catalogo norme.db"
+                               << "il catalogo delle norme";
+    QTest::newRow("template of the previous version") << "VECCHIO-MODELLO.db"
+                                                      << "il modello vuoto";
+    QTest::newRow("catalogue of the previous version") << "VECCHIO-CATALOGO.db"
+                                                       << "il catalogo delle norme";
+    QTest::newRow("cut in half") << "TRONCO.db"
+                                 << "incompleto";
+    QTest::newRow("cut inside its first page") << "TRONCO-TESTA.db"
+                                               << "non è l'archivio di una consegna";
+    QTest::newRow("random bytes") << "RUMORE.db"
+                                  << "non è l'archivio di una consegna di Quillaro";
+    QTest::newRow("empty file") << "VUOTO.db"
+                                << "non è l'archivio di una consegna di Quillaro";
+    QTest::newRow("another program's database") << "ALTRO.db"
+                                                << "non è l'archivio di una consegna di Quillaro";
+    QTest::newRow("tables missing") << "MONCO.db"
+                                    << "mancano le tabelle tabInfo, tabDocumento";
+    QTest::newRow("missing") << "MANCA.db"
+                             << "non esiste";
 }
 
 void StoreFiles::onlyADeliveryArchiveOpens() {
@@ -211,8 +224,8 @@ void StoreFiles::onlyADeliveryArchiveOpens() {
     } else if (file == u"ALTRO.db") {
         sqlite3* db = nullptr;
         QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-        QCOMPARE(sqlite3_exec(db, "create table tabInfo (Consegna text); insert into tabInfo values ('1')", nullptr,
-                              nullptr, nullptr),
+        QCOMPARE(sqlite3_exec(db, "create table tabInfo (Consegna text); insert into tabInfo values ('1')",
+                              nullptr, nullptr, nullptr),
                  SQLITE_OK);
         sqlite3_close(db);
     } else if (file == u"MONCO.db") {
@@ -263,7 +276,8 @@ void StoreFiles::eachConnectionOpensItsOwnKind() {
     };
     for (const Case& k : cases) {
         cConnessione c;
-        QVERIFY2(c.ApriConnessione(k.path, k.kind) == k.opens, qPrintable(k.path + u'\n' + c.lastErrorMessage()));
+        QVERIFY2(c.ApriConnessione(k.path, k.kind) == k.opens,
+                 qPrintable(k.path + u'\n' + c.lastErrorMessage()));
     }
     // The catalogue connection of the application opens the catalogue.
     QVERIFY(ApriCatalogo(t.state()));
@@ -298,7 +312,8 @@ void StoreFiles::homeOfThePreviousVersionIsRemarked() {
     // An archive of the previous version stays an archive, keeps its mark and opens.
     QVERIFY(t.open(oldArchive));
     QCOMPARE(t.state().Consegna(), QStringLiteral("31"));
-    QCOMPARE(numberFrom(oldArchive, QStringLiteral("PRAGMA application_id")), qint64(cConnessione::kApplicationId));
+    QCOMPARE(numberFrom(oldArchive, QStringLiteral("PRAGMA application_id")),
+             qint64(cConnessione::kApplicationId));
 }
 
 void StoreFiles::openingWaitsForALock() {
@@ -326,7 +341,8 @@ void StoreFiles::aLockThatOutlastsTheWaitIsExplained() {
     QVERIFY(clock.elapsed() >= cConnessione::kBusyTimeoutMs - 100);
     const QStringList lines = t.dialogs().lastText().split(u'\n');
     QCOMPARE(lines.value(0), QStringLiteral("Errore nell'apertura del db"));
-    QVERIFY2(lines.value(1).contains(QStringLiteral("in uso da un altro programma")), qPrintable(lines.join(u'|')));
+    QVERIFY2(lines.value(1).contains(QStringLiteral("in uso da un altro programma")),
+             qPrintable(lines.join(u'|')));
     QVERIFY(lines.value(2).startsWith(QStringLiteral("Dettaglio tecnico: ")));
     QVERIFY(!t.state().ArchivioAperto);
 }
@@ -334,14 +350,22 @@ void StoreFiles::aLockThatOutlastsTheWaitIsExplained() {
 void StoreFiles::typedNames_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("made");
-    QTest::newRow("as operators type it") << "cons.mdb" << "CONS.db";
-    QTest::newRow("upper-case extension") << "cons.MDB" << "CONS.db";
-    QTest::newRow("our extension") << "cons.db" << "CONS.db";
-    QTest::newRow("no extension") << "cons" << "CONS.db";
-    QTest::newRow("both, as a file dialog adds one") << "cons.mdb.db" << "CONS.db";
-    QTest::newRow("a dot in the name") << "cons.2026" << "CONS.2026.db";
-    QTest::newRow("accented") << "perché.mdb" << "PERCHÉ.db";
-    QTest::newRow("extension alone") << ".mdb" << "";
+    QTest::newRow("as operators type it") << "cons.mdb"
+                                          << "CONS.db";
+    QTest::newRow("upper-case extension") << "cons.MDB"
+                                          << "CONS.db";
+    QTest::newRow("our extension") << "cons.db"
+                                   << "CONS.db";
+    QTest::newRow("no extension") << "cons"
+                                  << "CONS.db";
+    QTest::newRow("both, as a file dialog adds one") << "cons.mdb.db"
+                                                     << "CONS.db";
+    QTest::newRow("a dot in the name") << "cons.2026"
+                                       << "CONS.2026.db";
+    QTest::newRow("accented") << "perché.mdb"
+                              << "PERCHÉ.db";
+    QTest::newRow("extension alone") << ".mdb"
+                                     << "";
 }
 
 void StoreFiles::typedNames() {
@@ -371,7 +395,8 @@ void StoreFiles::bareNamesFoundWithoutRegardToCase() {
     writeBytes(t.home().mdbPath(QStringLiteral("cons1.db")), "x");
     QCOMPARE(t.home().archivePath(QStringLiteral("cons1")), t.home().mdbPath(QStringLiteral("cons1.db")));
     QCOMPARE(t.home().archivePath(QStringLiteral("CONS1")), cons1);
-    QCOMPARE(t.home().archivePath(t.root() + QStringLiteral("/altrove/x.db")), t.root() + QStringLiteral("/altrove/x.db"));
+    QCOMPARE(t.home().archivePath(t.root() + QStringLiteral("/altrove/x.db")),
+             t.root() + QStringLiteral("/altrove/x.db"));
     // Not found: the name in mdb/, for the message.
     QCOMPARE(t.home().archivePath(QStringLiteral("nessuno")), t.home().mdbPath(QStringLiteral("nessuno.db")));
 }

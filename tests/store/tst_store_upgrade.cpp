@@ -5,12 +5,11 @@
 #include "documents/EditorFixture.h"
 #include "documents/SalvaDocumento.h"
 #include "sources/CercaFonte.h"
-#include "store/Archivio.h"
 #include "store/ArchiveFormat.h"
+#include "store/Archivio.h"
 #include "support/StoreFixtures.h"
 
 #include <QtTest>
-
 #include <sqlite3.h>
 
 using namespace editor_test;
@@ -65,19 +64,22 @@ void exec(const QString& path, const char* sql) {
 // Rows of the previous version that are equal without regard to case: two persons, two issues of
 // the journal TST1 dated 12 March 2020, two sources as the save stores art. 3 l. 7 agosto 1990, n. 241.
 void righeDoppie(const QString& path) {
-    exec(path, "insert into tabRivisteOnline (IDRivistaOnline, Titolo) values ('TST1', 'Rivista di prova');"
-               "insert into tabResponsabilita (PrimoElemento, SecondoElemento) values ('Rossi', 'Mario'), "
-               "('ROSSI', 'MARIO');"
-               "insert into tabRifBibl (IDRivistaOnline, Data, Fascicolo, Volume, Annata) values "
-               "('TST1', '2020-03-12', 'IX', 'II', '2020'), ('TST1', '2020-03-12', 'ix', 'ii', '2020');"
-               "insert into tabFonte (TP, articolo, comma, lettera, allegato, ripa, ripc, numero, numeroP, giorno, "
-               "anno, mese, altro, testo, IDNomeFonte) select 'LIO', a, '', '', '', '', '', '241', '', '7', "
-               "'1990', '8', '', a || ' l. 7 agosto 1990, n. 241', (select IDFonteInterna from tabFonteInterna "
-               "where FonteNorm = 'l.') from (select 'Art. 3' as a union all select 'art. 3')");
+    exec(path,
+         "insert into tabRivisteOnline (IDRivistaOnline, Titolo) values ('TST1', 'Rivista di prova');"
+         "insert into tabResponsabilita (PrimoElemento, SecondoElemento) values ('Rossi', 'Mario'), "
+         "('ROSSI', 'MARIO');"
+         "insert into tabRifBibl (IDRivistaOnline, Data, Fascicolo, Volume, Annata) values "
+         "('TST1', '2020-03-12', 'IX', 'II', '2020'), ('TST1', '2020-03-12', 'ix', 'ii', '2020');"
+         "insert into tabFonte (TP, articolo, comma, lettera, allegato, ripa, ripc, numero, numeroP, giorno, "
+         "anno, mese, altro, testo, IDNomeFonte) select 'LIO', a, '', '', '', '', '', '241', '', '7', "
+         "'1990', '8', '', a || ' l. 7 agosto 1990, n. 241', (select IDFonteInterna from tabFonteInterna "
+         "where FonteNorm = 'l.') from (select 'Art. 3' as a union all select 'art. 3')");
 }
 
 qint64 righe(cConnessione& c, const char* table) {
-    return c.ApriRS(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))).field(0).toLongLong();
+    return c.ApriRS(QStringLiteral("select count(*) from %1").arg(QLatin1String(table)))
+        .field(0)
+        .toLongLong();
 }
 
 } // namespace
@@ -116,19 +118,20 @@ void StoreUpgrade::lookupsShareOneRow() {
     QVERIFY(t.open(path));
     Archivio a(t, true);
     cConnessione& c = a.c();
-    salva(a, 1, QStringLiteral("Rossi"), QStringLiteral("IX"), QStringLiteral("Vol. II"), QStringLiteral("3 bis"),
-          QStringLiteral("Art. 3 bis l. 7 agosto 1990, n. 241"));
-    salva(a, 2, QStringLiteral("ROSSI"), QStringLiteral("ix"), QStringLiteral("vol. ii"), QStringLiteral("3 BIS"),
-          QStringLiteral("art. 3 bis l. 7 agosto 1990, n. 241"));
-    salva(a, 3, QStringLiteral("rossi"), QStringLiteral("Ix"), QStringLiteral("VOL. II"), QStringLiteral("3 Bis"),
-          QStringLiteral("ART. 3 BIS L. 7 AGOSTO 1990, N. 241"));
+    salva(a, 1, QStringLiteral("Rossi"), QStringLiteral("IX"), QStringLiteral("Vol. II"),
+          QStringLiteral("3 bis"), QStringLiteral("Art. 3 bis l. 7 agosto 1990, n. 241"));
+    salva(a, 2, QStringLiteral("ROSSI"), QStringLiteral("ix"), QStringLiteral("vol. ii"),
+          QStringLiteral("3 BIS"), QStringLiteral("art. 3 bis l. 7 agosto 1990, n. 241"));
+    salva(a, 3, QStringLiteral("rossi"), QStringLiteral("Ix"), QStringLiteral("VOL. II"),
+          QStringLiteral("3 Bis"), QStringLiteral("ART. 3 BIS L. 7 AGOSTO 1990, N. 241"));
     QCOMPARE(righe(c, "tabResponsabilita"), 1);
     QCOMPARE(righe(c, "tabRifBibl"), 1);
     QCOMPARE(righe(c, "tabFonte"), 1);
     // What was stored first is kept as it was typed.
     QCOMPARE(c.ApriRS(QStringLiteral("select PrimoElemento from tabResponsabilita")).field(0).toString(),
              QStringLiteral("Rossi"));
-    QCOMPARE(c.ApriRS(QStringLiteral("select Fascicolo from tabRifBibl")).field(0).toString(), QStringLiteral("IX"));
+    QCOMPARE(c.ApriRS(QStringLiteral("select Fascicolo from tabRifBibl")).field(0).toString(),
+             QStringLiteral("IX"));
     QCOMPARE(righe(c, "legameDocFonte"), 3);
     // Different text stays different, and SQLite's NOCASE folds only A-Z: accented capitals are
     // other letters to it ("À" is not "à").
@@ -141,7 +144,8 @@ void StoreUpgrade::lookupsShareOneRow() {
     QCOMPARE(righe(c, "tabResponsabilita"), 4);
     QCOMPARE(righe(c, "tabRifBibl"), 2);
     QCOMPARE(righe(c, "tabFonte"), 2);
-    QCOMPARE(c.ApriRS(QStringLiteral("PRAGMA user_version")).field(0).toLongLong(), cConnessione::kSchemaVersion);
+    QCOMPARE(c.ApriRS(QStringLiteral("PRAGMA user_version")).field(0).toLongLong(),
+             cConnessione::kSchemaVersion);
 }
 
 void StoreUpgrade::upgradeMergesNothing() {
@@ -152,7 +156,8 @@ void StoreUpgrade::upgradeMergesNothing() {
     QVERIFY(t.open(path));
     cConnessione& c = t.state().Connessione;
     QCOMPARE(t.state().Consegna(), QStringLiteral("9"));
-    QCOMPARE(c.ApriRS(QStringLiteral("PRAGMA user_version")).field(0).toLongLong(), cConnessione::kSchemaVersion);
+    QCOMPARE(c.ApriRS(QStringLiteral("PRAGMA user_version")).field(0).toLongLong(),
+             cConnessione::kSchemaVersion);
     QCOMPARE(c.ApriRS(QStringLiteral("PRAGMA integrity_check")).field(0).toString(), QStringLiteral("ok"));
     // The rows that are now equal stay two, with their keys and spelling.
     QCOMPARE(c.ApriRS(QStringLiteral("select group_concat(IDResponsabilita || PrimoElemento) from "
@@ -200,18 +205,24 @@ void StoreUpgrade::viewsAndTriggersOfOtherToolsSurvive() {
     TestHome t;
     const QString path = t.home().mdbPath(QStringLiteral("VECCHIO.db"));
     writeVersion1File(path, OldFile::Archive);
-    exec(path, "create view vFonti as select testo from tabFonte;"
-               "create table registro (nota text);"
-               "create trigger trFonte after insert on tabFonte begin insert into registro values (new.testo); end;"
-               "create trigger trLegame after insert on legameDocFonte begin "
-               "insert into registro select testo from tabFonte where IDFonte = new.IDFonte; end");
+    exec(path,
+         "create view vFonti as select testo from tabFonte;"
+         "create table registro (nota text);"
+         "create trigger trFonte after insert on tabFonte begin insert into registro values (new.testo); end;"
+         "create trigger trLegame after insert on legameDocFonte begin "
+         "insert into registro select testo from tabFonte where IDFonte = new.IDFonte; end");
     QVERIFY(t.open(path));
     cConnessione& c = t.state().Connessione;
-    QCOMPARE(c.ApriRS(QStringLiteral("PRAGMA user_version")).field(0).toLongLong(), cConnessione::kSchemaVersion);
+    QCOMPARE(c.ApriRS(QStringLiteral("PRAGMA user_version")).field(0).toLongLong(),
+             cConnessione::kSchemaVersion);
     c.EseguiIstruzione(QStringLiteral("insert into tabFonte (TP, testo) values ('LIO', 'l. 1/2000')"));
-    c.EseguiIstruzione(QStringLiteral("insert into legameDocFonte (IDDoc, IDFonte) values (1, ?)"), {c.lastInsertId()});
+    c.EseguiIstruzione(QStringLiteral("insert into legameDocFonte (IDDoc, IDFonte) values (1, ?)"),
+                       {c.lastInsertId()});
     QCOMPARE(c.ApriRS(QStringLiteral("select count(*) from registro")).field(0).toLongLong(), 2);
-    QCOMPARE(c.ApriRS(QStringLiteral("select count(*) from vFonti where testo = 'L. 1/2000'")).field(0).toLongLong(), 1);
+    QCOMPARE(c.ApriRS(QStringLiteral("select count(*) from vFonti where testo = 'L. 1/2000'"))
+                 .field(0)
+                 .toLongLong(),
+             1);
 }
 
 void StoreUpgrade::readOnlyArchiveOpensAsItIs() {
@@ -237,16 +248,19 @@ void StoreUpgrade::indexesStillServeTheLookups() {
     cConnessione& c = a.c();
     const auto plan = [&](const QString& sql, const QVariantList& params) {
         QStringList steps;
-        for (RecordSet rs = c.ApriRS(QStringLiteral("explain query plan ") + sql, params); !rs.eof(); rs.moveNext())
+        for (RecordSet rs = c.ApriRS(QStringLiteral("explain query plan ") + sql, params); !rs.eof();
+             rs.moveNext())
             steps << rs.field(u"detail").toString();
         return steps.join(u'|');
     };
-    const QString persone = plan(QStringLiteral("select IDResponsabilita from tabResponsabilita where "
-                                                "(primoElemento = ? or (primoElemento is null and ? = '')) and "
-                                                "(secondoElemento = ? or (secondoElemento is null and ? = ''))"),
-                                 {"Rossi", "Rossi", "Mario", "Mario"});
+    const QString persone =
+        plan(QStringLiteral("select IDResponsabilita from tabResponsabilita where "
+                            "(primoElemento = ? or (primoElemento is null and ? = '')) and "
+                            "(secondoElemento = ? or (secondoElemento is null and ? = ''))"),
+             {"Rossi", "Rossi", "Mario", "Mario"});
     QVERIFY2(persone.contains(QStringLiteral("ixResponsabilitaNome")), qPrintable(persone));
-    const IstruzioneSql cerca = CercaFonte(c, legge(QStringLiteral("3"), QStringLiteral("art. 3 l. 241/1990")));
+    const IstruzioneSql cerca =
+        CercaFonte(c, legge(QStringLiteral("3"), QStringLiteral("art. 3 l. 241/1990")));
     const QString fonti = plan(cerca.sql, cerca.params);
     QVERIFY2(fonti.contains(QStringLiteral("ixFonteTesto")), qPrintable(fonti));
 }
@@ -263,14 +277,17 @@ void StoreUpgrade::nocaseColumnDefinitions_data() {
     QTest::newRow("quoted names and comments")
         << "CREATE TABLE \"t (1)\" (\"a\" TEXT, -- la nota, con virgola\n [b] TEXT /* x, y */)"
         << QStringList{"a", "b"}
-        << "CREATE TABLE \"t (1)\" (\"a\" TEXT COLLATE NOCASE, -- la nota, con virgola\n [b] TEXT COLLATE NOCASE /* x, y */)";
-    QTest::newRow("already without case") << "CREATE TABLE t (a TEXT collate nocase, b TEXT)" << QStringList{"a"}
-                                          << "CREATE TABLE t (a TEXT collate nocase, b TEXT)";
+        << "CREATE TABLE \"t (1)\" (\"a\" TEXT COLLATE NOCASE, -- la nota, con virgola\n [b] TEXT COLLATE "
+           "NOCASE /* x, y */)";
+    QTest::newRow("already without case")
+        << "CREATE TABLE t (a TEXT collate nocase, b TEXT)" << QStringList{"a"}
+        << "CREATE TABLE t (a TEXT collate nocase, b TEXT)";
     QTest::newRow("table constraint and sized type")
         << "CREATE TABLE t (a VARCHAR(10, 2), b TEXT, PRIMARY KEY (a, b))" << QStringList{"a", "primary"}
         << "CREATE TABLE t (a VARCHAR(10, 2) COLLATE NOCASE, b TEXT, PRIMARY KEY (a, b))";
-    QTest::newRow("a name that only begins alike") << "CREATE TABLE t (annata TEXT, anno TEXT)" << QStringList{"anno"}
-                                                   << "CREATE TABLE t (annata TEXT, anno TEXT COLLATE NOCASE)";
+    QTest::newRow("a name that only begins alike")
+        << "CREATE TABLE t (annata TEXT, anno TEXT)" << QStringList{"anno"}
+        << "CREATE TABLE t (annata TEXT, anno TEXT COLLATE NOCASE)";
 }
 
 void StoreUpgrade::nocaseColumnDefinitions() {

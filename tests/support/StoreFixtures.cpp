@@ -4,9 +4,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
-
 #include <sqlite3.h>
-
 #include <stdexcept>
 
 namespace {
@@ -55,15 +53,18 @@ void writeVersion1File(const QString& path, OldFile kind, const QString& consegn
         if (kind == OldFile::Catalogue) {
             QByteArray schema = readDataResource(QStringLiteral("catalogo_schema.sql"));
             static const QRegularExpression mark(QStringLiteral("PRAGMA application_id = \\d+;"));
-            schema = QString::fromUtf8(schema).replace(mark, QStringLiteral("PRAGMA application_id = 1364087375;")).toUtf8();
+            schema = QString::fromUtf8(schema)
+                         .replace(mark, QStringLiteral("PRAGMA application_id = 1364087375;"))
+                         .toUtf8();
             exec(db, schema);
             exec(db, readDataResource(QStringLiteral("catalogo.sql")));
         } else {
             exec(db, schemaVersion1());
             exec(db, readDataResource(QStringLiteral("lookup.sql")));
             if (kind == OldFile::Archive)
-                exec(db, QStringLiteral("insert into tabInfo (IDCentroSpoglio, AnnoProduzione, Consegna, NumInizio) "
-                                        "values ('3', '2025', '%1', '1')")
+                exec(db, QStringLiteral(
+                             "insert into tabInfo (IDCentroSpoglio, AnnoProduzione, Consegna, NumInizio) "
+                             "values ('3', '2025', '%1', '1')")
                              .arg(consegna)
                              .toUtf8());
         }
@@ -78,11 +79,12 @@ void writeHotJournalCopy(const QString& path, const QString& copyPath, int texts
     sqlite3* db = openPlain(path, SQLITE_OPEN_READWRITE);
     try {
         exec(db, "BEGIN");
-        exec(db, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                                "INSERT INTO tabTesto (Testo) SELECT 'testo committed ' || i || ' ' || "
-                                "hex(zeroblob(100)) FROM n")
-                         .arg(texts)
-                         .toUtf8());
+        exec(db,
+             QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                            "INSERT INTO tabTesto (Testo) SELECT 'testo committed ' || i || ' ' || "
+                            "hex(zeroblob(100)) FROM n")
+                 .arg(texts)
+                 .toUtf8());
         exec(db, "COMMIT");
         // A cache of two pages spills the rewritten pages into the file before the commit.
         exec(db, "PRAGMA cache_size = 2");

@@ -38,7 +38,8 @@ void GuiTranslations::messageBoxButtons() {
 
 void GuiTranslations::fileDialog() {
     // Qt's own dialog, as it shows where no desktop supplies one (offscreen, a bare window manager).
-    QFileDialog dialog(nullptr, QStringLiteral("Apri archivio"), QDir::tempPath(), QStringLiteral("Database file (*.db)"));
+    QFileDialog dialog(nullptr, QStringLiteral("Apri archivio"), QDir::tempPath(),
+                       QStringLiteral("Database file (*.db)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

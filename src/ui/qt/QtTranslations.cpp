@@ -4,10 +4,11 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
 #include <memory>
 
-QString qtTranslationsFolder() { return QLibraryInfo::path(QLibraryInfo::TranslationsPath); }
+QString qtTranslationsFolder() {
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
 
 bool installItalianQtTranslations(QCoreApplication& app) {
     // The operators' language whatever the machine's locale: the program speaks only Italian.
