@@ -1,11 +1,11 @@
 #include "store/HomeFolder.h"
 
-#include "store/Pictures.h"
 #include "store/Template.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <stdexcept>
@@ -44,6 +44,9 @@ QString HomeFolder::templatePath() const {
 }
 QString HomeFolder::cataloguePath() const {
     return mdbPath(QStringLiteral("Catalogo norme.db"));
+}
+QString HomeFolder::headPath() const {
+    return filePath(QStringLiteral("testata new.rtf"));
 }
 QString HomeFolder::settingsPath() const {
     return filePath(QStringLiteral("quillaro.ini"));
@@ -107,10 +110,9 @@ QStringList HomeFolder::ensureLayout() const {
         buildCatalogue(cataloguePath());
         created << cataloguePath();
     }
-    writeNew(filePath(QStringLiteral("testata new.rtf")), readDataResource(QStringLiteral("testata new.rtf")),
-             created);
+    writeNew(headPath(), readDataResource(QStringLiteral("testata new.rtf")), created);
     for (const QString& name : pictureNames())
-        writeNew(filePath(name), drawPicture(name), created);
+        writeNew(filePath(name), readDataResource(name), created);
     writeNew(settingsPath(), Settings::defaultFileText().toUtf8(), created);
     return created;
 }

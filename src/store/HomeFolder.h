@@ -24,6 +24,7 @@ public:
     QString dumpPath(const QString& name) const;
     QString templatePath() const;
     QString cataloguePath() const;
+    QString headPath() const; // "testata new.rtf", the head of the RTF print
     QString settingsPath() const;
 
     // An archive named on the command line: a path to a file (anything with a folder or the
@@ -34,6 +35,7 @@ public:
     // was created, one line each; throws std::runtime_error when something cannot be made.
     QStringList ensureLayout() const;
 
+    // The pictures the windows load by name; installed with the program, copied into the home.
     static const QStringList& pictureNames();
 
 private:
