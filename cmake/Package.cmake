@@ -8,8 +8,12 @@ set(CPACK_PACKAGE_NAME quillaro)
 set(CPACK_PACKAGE_VENDOR "Quillaro")
 set(CPACK_PACKAGE_CONTACT "${QUILLARO_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cataloguing of the articles of online legal journals")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Quillaro is the cataloguing system of an indexing centre: one document per article of an online legal journal, with its reference, codes, authors, classification, cited legal sources and texts. It checks each delivery against the cataloguing rules and writes its error lists, link reports, RTF print and summaries. The package holds the desktop program quillaro and the command line quillaro-cli.")
+set(CPACK_PACKAGE_DESCRIPTION "Quillaro is the cataloguing system of an indexing centre: one document per
+article of an online legal journal, with its reference, codes, authors,
+classification, cited legal sources and texts. It checks each delivery against
+the cataloguing rules and writes its error lists, link reports, RTF print and
+summaries. The package holds the desktop program quillaro and the command line
+quillaro-cli.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -14,13 +14,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgRenderer>
-#include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -89,11 +90,16 @@ int manpage(const QStringList& args) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // QPainter needs a GUI application for its fonts and image handlers; no display is used.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    const QString command = args.value(0);
+    const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    // Only the icon paints, and QPainter wants a GUI application for it; no display is used.
+    std::unique_ptr<QCoreApplication> app;
+    if (command == u"icon") {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const QStringList args = QCoreApplication::arguments().mid(1);
     if (command == u"pictures" && args.size() == 2)
         return pictures(args[1]);
     if (command == u"icon" && args.size() == 3)
