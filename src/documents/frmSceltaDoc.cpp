@@ -3,6 +3,7 @@
 #include "documents/DocumentListModel.h"
 #include "documents/mdlDocumenti.h"
 #include "store/MessaggiErrore.h"
+#include "ui/qt/ArchiveBinding.h"
 #include "ui/qt/BusyCursor.h"
 
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 frmSceltaDoc::frmSceltaDoc(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("frmSceltaDoc"));
     setWindowTitle(QStringLiteral("Scegli documento"));
+    ArchiveBinding::bind(this, state_);
     Label1 = new QLabel(QStringLiteral("Un click per selezionare e poi procedere con un pulsante"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     elenco_ = new DocumentListModel(this);
@@ -86,6 +88,8 @@ bool frmSceltaDoc::Form_Load() {
 }
 
 void frmSceltaDoc::cmdEdita_Click() {
+    if (!checkArchive(this))
+        return;
     if (IDDocCorrente_ < 1) {
         state_.ui().message(QStringLiteral("Scegli un documento!"));
         return;
@@ -94,6 +98,8 @@ void frmSceltaDoc::cmdEdita_Click() {
 }
 
 void frmSceltaDoc::cmdCancella_Click() {
+    if (!checkArchive(this))
+        return;
     QModelIndexList righe = lstDocumento->selectionModel()->selectedRows();
     std::sort(righe.begin(), righe.end());
     QList<qint64> scelti;

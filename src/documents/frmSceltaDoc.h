@@ -1,6 +1,7 @@
 #pragma once
 
 // "Scegli documento": the documents of the archive, to open one (Edita) or delete some (Elimina).
+// The window belongs to the archive open when it was made: it closes with it and acts on no other.
 
 #include "store/AppState.h"
 
