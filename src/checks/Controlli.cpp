@@ -291,6 +291,21 @@ struct CatalogoDelControllo {
 void aggiungiRigheCrLf(QString& out, const QString& text) {
     out.reserve(out.size() + text.size() + 2);
     const qsizetype n = text.size();
+    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
+    // The lists this program writes end every line with CR LF: then the text goes as it is.
+    bool soloCrLf = true;
+    for (qsizetype i = 0; i < n && soloCrLf; ++i) {
+        if (c[i] == u'\r')
+            soloCrLf = i + 1 < n && c[++i] == u'\n';
+        else if (c[i] == u'\n')
+            soloCrLf = false;
+    }
+    if (soloCrLf) {
+        out += text;
+        if (n > 0 && c[n - 1] != u'\n')
+            out += QStringLiteral("\r\n");
+        return;
+    }
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
