@@ -9,6 +9,9 @@
 #include "documents/frmSceltaDoc.h"
 #include "store/Archivio.h"
 #include "store/MDIQuillaro.h"
+#include "support/GuiTestUtil.h"
+#include "update/FileSigle.h"
+#include "update/frmSceltaFileOut.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -274,6 +277,28 @@ private Q_SLOTS:
         QTRY_VERIFY(!sub);
         scelta->close();
         QTRY_VERIFY(!scelta);
+    }
+
+    // A batch reuses the main connection and opens the operator's archive again at its end; when
+    // that fails (the file went away meanwhile), the archive's windows go as with File > Chiudi.
+    void aBatchThatCannotReopenTheArchiveClosesItsWindows() {
+        Sessione s;
+        QPointer<frmSceltaDoc> scelta = s.cancella();
+        QVERIFY(scelta);
+        ScriviFileSigle(s.t.home().mdbPath("sigle.T26"), {"ALTRO"});
+        const QString spostato = s.a + ".spostato";
+        onNextModal<frmSceltaFileOut>([&](frmSceltaFileOut* d) {
+            QVERIFY(QFile::rename(s.a, spostato));
+            d->fileListOut->setCurrentItem(d->fileListOut->findItems("sigle.T26", Qt::MatchExactly).first());
+            d->cmdConferma->click();
+        });
+        s.t.dialogs().clear();
+        s.main.findChild<QAction*>("mnuUtilitaAggiornamentoControlliConteggio")->trigger();
+        QVERIFY(s.t.dialogs().texts().contains("Errore nell'apertura del db"));
+        QVERIFY(!s.t.state().ArchivioAperto);
+        QVERIFY(!s.main.mnuFileChiudi->isEnabled() && s.main.mnuFileApri->isEnabled());
+        QTRY_VERIFY(!scelta);
+        QCOMPARE(documentiIn(spostato), 3);
     }
 
     // The same archive reached by another spelling of its path is still the window's own.
