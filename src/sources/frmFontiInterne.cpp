@@ -229,7 +229,10 @@ void frmFontiInterne::layoutGiurisprudenza(PaginaFonteWidget* p, int tipo) {
 bool frmFontiInterne::immetti(int numeroPagina) {
     bool aggiunta = false;
     eseguiSicuro(state_.ui(), [&] {
-        aggiunta = ImmettiFonteInterna(numeroPagina, pagina(numeroPagina)->leggi(), buffer_, state_.ui());
+        PaginaFonte dati = pagina(numeroPagina)->leggi();
+        if (numeroPagina == PaginaNormativa)
+            dati.province = ElencoProvince(state_.Connessione);
+        aggiunta = ImmettiFonteInterna(numeroPagina, dati, buffer_, state_.ui());
     });
     return aggiunta;
 }

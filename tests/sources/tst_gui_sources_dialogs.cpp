@@ -3,6 +3,7 @@
 
 #include "SourcesTestUtil.h"
 #include "documents/DocumentBuffer.h"
+#include "sources/CercaFonte.h"
 #include "sources/frmAltreFonti.h"
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
@@ -357,6 +358,34 @@ private Q_SLOTS:
         if (tipo == 3 || tipo == 9)
             QCOMPARE(p->lstElenco1->count(), 2);
         shot(&dlg, QStringLiteral("frmFontiInterne_normativa_%1").arg(tipo, 2, 10, QLatin1Char('0')));
+    }
+
+    // A province is checked on the page where it is typed, against the archive's provinces.
+    void provinceCheckedWhereTyped() {
+        DocumentBuffer b;
+        frmFontiInterne dlg(t->state(), b, {});
+        dlg.show();
+        dlg.SSTabInterna->setCurrentIndex(2);
+        PaginaFonteWidget* p = dlg.pagina(2);
+        p->ComboFonte->setCurrentIndex(3);
+        scegliRiga(p->lstFonte, QStringLiteral("l. prov."));
+        QTest::keyClicks(p->txtInfo1, QStringLiteral("Bolzano"));
+        QTest::keyClicks(p->txtAA, QStringLiteral("2005"));
+        QTest::keyClicks(p->txtN, QStringLiteral("1"));
+        p->cmdEsciSalva->click();
+        QCOMPARE(t->dialogs().lastText(),
+                 QStringLiteral("Provincia \"Bolzano\" non riconosciuta: la fonte non è stata aggiunta.\n"
+                                "Scrivere la sigla di una delle province ammesse (BZ - Bolzano, TN - Trento) "
+                                "oppure sceglierla con un doppio click nell'elenco."));
+        QVERIFY(b.ElencoFonti.isEmpty());
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(p->txtInfo1->text(), QStringLiteral("Bolzano"));
+        shot(&dlg, QStringLiteral("frmFontiInterne_provincia"));
+        // Picked from the list it goes in, and the save stores it.
+        doppioClick(p->lstElenco1, 0);
+        p->cmdSalva->click();
+        QCOMPARE(testi(b), QStringList{QStringLiteral("l. prov. BZ 2005, n. 1")});
+        QVERIFY(MemorizzaFonte(t->state().Connessione, b.ElencoFonti[0]) > 0);
     }
 
     void cassation() {
