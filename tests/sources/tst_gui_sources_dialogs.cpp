@@ -496,6 +496,16 @@ private Q_SLOTS:
         QVERIFY(!dlg.ComboParte->isEnabled());
         QVERIFY(dlg.lstNIT->count() >= 2);
         shot(&dlg, QStringLiteral("frmAltreFonti_frameNIT"));
+        // The search frame beside the pages hides none of the five tabs, and the dialog still
+        // fits a 1024-pixel screen.
+        QTabBar* bar = dlg.SSTabAltra->tabBar();
+        for (int i = 0; i < bar->count(); ++i)
+            QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
+        QVERIFY2(dlg.minimumSizeHint().width() <= 1000,
+                 qPrintable(QString::number(dlg.minimumSizeHint().width())));
+        const QRect area = dlg.screen()->availableGeometry();
+        if (area.width() >= 1024)
+            QVERIFY(area.contains(dlg.frameGeometry()));
 
         // Search by words.
         dlg.optParte->click();
