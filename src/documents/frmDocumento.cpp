@@ -38,6 +38,9 @@ namespace {
 
 const QString kAttenzione = QStringLiteral("Attenzione!");
 
+// Frames hold their controls closely: the window has to fit a 1024x768 screen.
+const QMargins kMarginiCornice(6, 2, 6, 4);
+
 template <class W> W* crea(QWidget* parent, const char* name) {
     auto* w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
@@ -215,6 +218,7 @@ void frmDocumento::creaControlli() {
     auto* data = crea<QGroupBox>(this, "FrameData");
     data->setTitle(QStringLiteral("Data di pubblicazione "));
     auto* dataLayout = new QHBoxLayout(data);
+    dataLayout->setContentsMargins(kMarginiCornice);
     dataLayout->addLayout(conEtichetta(QStringLiteral("Giorno"), cmbGG));
     dataLayout->addLayout(conEtichetta(QStringLiteral("Mese"), cmbMM));
     dataLayout->addLayout(conEtichetta(QStringLiteral("Anno"), cmbAA));
@@ -229,14 +233,27 @@ void frmDocumento::creaControlli() {
     auto* lingua = crea<QGroupBox>(this, "FrameLingua");
     lingua->setTitle(QStringLiteral("Lingua documento"));
     auto* linguaLayout = new QHBoxLayout(lingua);
+    linguaLayout->setContentsMargins(kMarginiCornice);
     linguaLayout->addWidget(ComboLIN);
     linguaLayout->addWidget(new QLabel(QStringLiteral(" (default 00 = italiano)")));
+    // The descriptions of the document and abstract types are long: with the bibliography and the
+    // language on the same line they would be cut at 1024 pixels.
     auto* riga3 = new QHBoxLayout;
-    riga3->addLayout(conEtichetta(QString(), ComboTD));
-    riga3->addLayout(conEtichetta(QStringLiteral("TAbs"), ComboTAbs));
-    riga3->addLayout(conEtichetta(QStringLiteral("Tipo bibliografia"), ComboBib));
-    riga3->addWidget(lingua);
+    riga3->addWidget(ComboTD);
+    riga3->addSpacing(12);
+    auto* etichettaTAbs = new QLabel(QStringLiteral("TAbs"));
+    etichettaTAbs->setBuddy(ComboTAbs);
+    riga3->addWidget(etichettaTAbs);
+    riga3->addWidget(ComboTAbs);
     riga3->addStretch();
+    auto* riga4 = new QHBoxLayout;
+    auto* etichettaBib = new QLabel(QStringLiteral("Tipo bibliografia"));
+    etichettaBib->setBuddy(ComboBib);
+    riga4->addWidget(etichettaBib, 0, Qt::AlignBottom);
+    riga4->addWidget(ComboBib, 0, Qt::AlignBottom);
+    riga4->addSpacing(12);
+    riga4->addWidget(lingua);
+    riga4->addStretch();
 
     auto* testiBase = new QGridLayout;
     testiBase->addWidget(new QLabel(QStringLiteral("Titolo")), 0, 0, Qt::AlignTop);
@@ -258,6 +275,7 @@ void frmDocumento::creaControlli() {
         column->addStretch();
         inside->addLayout(column);
         auto* outer = new QVBoxLayout(box);
+        outer->setContentsMargins(kMarginiCornice);
         outer->addLayout(inside, 1);
         if (legend)
             outer->addWidget(legend);
@@ -282,6 +300,7 @@ void frmDocumento::creaControlli() {
     auto* testi = crea<QGroupBox>(this, "FrameTesti");
     testi->setTitle(QStringLiteral("Testi "));
     auto* testiLayout = new QHBoxLayout(testi);
+    testiLayout->setContentsMargins(kMarginiCornice);
     const auto testo = [](QToolButton* b, const QString& caption) {
         auto* box = new QVBoxLayout;
         box->addWidget(b, 0, Qt::AlignHCenter);
@@ -298,15 +317,22 @@ void frmDocumento::creaControlli() {
 
     auto* notaCompilatore = crea<QGroupBox>(this, "FrameNotaCompilatore");
     notaCompilatore->setTitle(QStringLiteral("Nota del compilatore"));
-    auto* notaLayout = new QHBoxLayout(notaCompilatore);
-    notaLayout->addWidget(cmdNotaDoc);
-    notaLayout->addWidget(cmdCancellaNotaCompilatore);
+    auto* notaBottoni = new QHBoxLayout;
+    notaBottoni->addWidget(cmdNotaDoc);
+    notaBottoni->addWidget(cmdCancellaNotaCompilatore);
+    notaBottoni->addStretch();
     auto* spiegazione = crea<QLabel>(this, "LabelNotaCompilatore");
     spiegazione->setText(
         QStringLiteral("Spazio riservato ai messaggi per la redazione, come le proposte di nuovi "
                        "sistematici e descrittori."));
     spiegazione->setWordWrap(true);
-    notaLayout->addWidget(spiegazione, 1);
+    // Under the buttons the explanation has the frame's whole width: beside them, in a narrow
+    // window, it ran out of height and lost its last words.
+    auto* notaLayout = new QVBoxLayout(notaCompilatore);
+    notaLayout->setContentsMargins(kMarginiCornice);
+    notaLayout->addLayout(notaBottoni);
+    notaLayout->addWidget(spiegazione);
+    notaLayout->addStretch();
 
     auto* comandi = new QGridLayout;
     comandi->addWidget(cmdIndietro, 0, 0);
@@ -326,9 +352,12 @@ void frmDocumento::creaControlli() {
     fondo->addLayout(comandi);
 
     auto* layout = new QVBoxLayout(this);
+    // Every row in sight on a 1024x768 screen.
+    layout->setSpacing(4);
     layout->addLayout(riga1);
     layout->addLayout(riga2);
     layout->addLayout(riga3);
+    layout->addLayout(riga4);
     layout->addLayout(testiBase);
     layout->addLayout(liste, 1);
     layout->addLayout(fondo);
