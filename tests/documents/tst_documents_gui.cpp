@@ -79,9 +79,10 @@ public:
     // Documenti > Edita on the document of that number.
     frmDocumento* apri(qint64 id) {
         quandoAperto<frmSceltaDoc>([id](frmSceltaDoc* d) {
-            for (int i = 0; i < d->lstDocumento->count(); ++i)
-                if (d->lstDocumento->item(i)->text().startsWith(QString::number(id) + " "))
-                    d->lstDocumento->setCurrentRow(i);
+            QAbstractItemModel* m = d->lstDocumento->model();
+            for (int i = 0; i < m->rowCount(); ++i)
+                if (m->index(i, 0).data().toString().startsWith(QString::number(id) + " "))
+                    d->lstDocumento->setCurrentIndex(m->index(i, 0));
             d->cmdEdita->click();
         });
         main.mnuDocumentiEdita->trigger();
