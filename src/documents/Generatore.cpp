@@ -1085,6 +1085,7 @@ void GeneraArchivio(AppState& state, const QString& path, const OpzioniGenerator
     QFile::remove(part);
     copyNewFile(state.home.templatePath(), part);
     try {
+        markFile(part, cConnessione::kApplicationId); // the template has a mark of its own
         cConnessione c;
         if (!c.ApriConnessione(part))
             throw std::runtime_error(

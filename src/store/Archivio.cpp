@@ -85,9 +85,6 @@ QString NomeArchivioNuovo(const QString& chosenPath) {
     return info.absoluteDir().filePath(base.toUpper() + QStringLiteral(".db"));
 }
 
-namespace {
-
-// True when the folder already holds a file of that name, whatever its case.
 bool nameTaken(const QString& path) {
     const QFileInfo info(path);
     if (info.exists())
@@ -98,8 +95,6 @@ bool nameTaken(const QString& path) {
             return true;
     return false;
 }
-
-} // namespace
 
 NuovoArchivio CreaArchivio(AppState& state, const QString& chosenPath, const InformazioneConsegna& info) {
     NuovoArchivio result;
@@ -120,6 +115,7 @@ NuovoArchivio CreaArchivio(AppState& state, const QString& chosenPath, const Inf
     try {
         QFile::remove(part);
         copyNewFile(state.home.templatePath(), part);
+        markFile(part, cConnessione::kApplicationId); // the template has a mark of its own
         cConnessione connection;
         if (!connection.ApriConnessione(cConnessione::connectionStringFor(part)))
             throw std::runtime_error(

@@ -36,6 +36,9 @@ QStringList AnniProduzione(const QDate& today);
 // The file a new archive gets for a chosen name: the name in upper case, the extension ".db".
 QString NomeArchivioNuovo(const QString& chosenPath);
 
+// True when the folder already holds a file of that name, whatever its case.
+bool nameTaken(const QString& path);
+
 enum class EsitoNuovoArchivio { Creato, NomeNonValido, NomeEsistente, Errore };
 
 struct NuovoArchivio {

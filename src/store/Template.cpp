@@ -1,5 +1,7 @@
 #include "store/Template.h"
 
+#include "store/cConnessione.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -99,4 +101,16 @@ void copyNewFile(const QString& source, const QString& target) {
         QFile::remove(part);
         failWith(QStringLiteral("Impossibile scrivere %1").arg(target));
     }
+}
+
+void markFile(const QString& path, int applicationId) {
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, QStringLiteral("PRAGMA application_id = %1").arg(applicationId).toUtf8().constData(),
+                          nullptr, nullptr, nullptr);
+    const QString error = rc == SQLITE_OK ? QString() : QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw DbError(rc, error);
 }

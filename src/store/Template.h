@@ -18,3 +18,7 @@ QByteArray readDataResource(const QString& name);
 // Copies a file to a target that must not exist yet, through a temporary file in the target's
 // folder. Throws std::runtime_error with the reason; nothing is left behind on failure.
 void copyNewFile(const QString& source, const QString& target);
+
+// Sets the mark of one of our files (PRAGMA application_id) without opening it as an archive.
+// Throws DbError when the file cannot be written.
+void markFile(const QString& path, int applicationId);

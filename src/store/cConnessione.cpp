@@ -248,7 +248,7 @@ QString cConnessione::connectionStringFor(const QString& path) {
            QStringLiteral(";Persist Security Info=False");
 }
 
-bool cConnessione::ApriConnessione(const QString& D_Source) {
+bool cConnessione::ApriConnessione(const QString& D_Source, FileKind expected) {
     const QString path = pathFromConnectionString(D_Source);
     lastError_.clear();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
@@ -272,7 +272,10 @@ bool cConnessione::ApriConnessione(const QString& D_Source) {
     else
         lastError_ = errorText(db, rc);
     sqlite3_finalize(stmt);
-    if (appId != kApplicationId) {
+    const int wanted = expected == FileKind::Template    ? kTemplateApplicationId
+                       : expected == FileKind::Catalogue ? kCatalogueApplicationId
+                                                         : kApplicationId;
+    if (appId != wanted && !(expected != FileKind::DeliveryArchive && appId == kApplicationId)) {
         if (lastError_.isEmpty())
             lastError_ = QStringLiteral("Il file non è un archivio di Quillaro: %1").arg(path);
         sqlite3_close(db);

@@ -15,6 +15,13 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+// What a caller expects to find in a file it opens.
+enum class FileKind {
+    DeliveryArchive, // one delivery
+    Template,        // mdb/masterOnline.db
+    Catalogue,       // mdb/Catalogo norme.db
+};
+
 // A statement the database refused, or a value that could not be read. Callers report it.
 class DbError : public std::runtime_error {
 public:
@@ -97,8 +104,9 @@ public:
     cConnessione& operator=(const cConnessione&) = delete;
 
     // Opens the archive named by a connection string ("...Data Source=<path>;...") or by a bare path.
-    // False, with nothing changed, when the file is missing or is not a Quillaro archive.
-    bool ApriConnessione(const QString& D_Source);
+    // False, with nothing changed, when the file is missing or is not a Quillaro file of the kind
+    // expected (a template or catalogue made before they had marks of their own is taken as one).
+    bool ApriConnessione(const QString& D_Source, FileKind expected = FileKind::DeliveryArchive);
     // Closes the connection; false when there was an error closing it.
     bool ChiudiConnessione();
     bool isOpen() const { return db_ != nullptr; }
@@ -125,6 +133,8 @@ public:
 
     // Marks of a Quillaro archive.
     static constexpr int kApplicationId = 1364087375; // 'QLRO'
+    static constexpr int kTemplateApplicationId = 1364087380;  // 'QLRT', masterOnline.db
+    static constexpr int kCatalogueApplicationId = 1364087363; // 'QLRC', Catalogo norme.db
     static QString pathFromConnectionString(const QString& connectionString);
     static QString connectionStringFor(const QString& path);
 
