@@ -808,19 +808,14 @@ std::unique_ptr<JetSource> apri(AppState& state, const QString& path, EsitoImpor
     }
 }
 
-EsitoImportazione sostituisce(AppState& state, JetSource& source, TipoImportazione tipo,
-                              const QString& target, const QString& nome, Progress* progress) {
-    EsitoImportazione e = inizia(tipo, source.path());
+// The template or the catalogue: the file of ours that the source replaces.
+void sostituisce(AppState& state, JetSource& source, Progress* progress, EsitoImportazione& e) {
     e.versioneJet = source.jetVersion();
-    e.destinazione = target;
-    e.nome = nome;
+    e.destinazione =
+        e.tipo == TipoImportazione::Modello ? state.home.templatePath() : state.home.cataloguePath();
+    e.nome = QFileInfo(e.destinazione).completeBaseName();
     Importazione(state, source, e, progress).esegui();
-    return e;
 }
-
-} // namespace
-
-namespace {
 
 // The name of a new delivery archive: false, with the reason in the outcome, when it cannot be used.
 bool nomeLibero(AppState& state, const QString& nome, EsitoImportazione& e) {
@@ -864,33 +859,35 @@ EsitoImportazione ImportaArchivio(AppState& state, const QString& mdbPath, const
     const std::unique_ptr<JetSource> file = apri(state, mdbPath, e);
     if (!file)
         return e;
-    return ImportaArchivio(state, *file, nome, progress);
+    e.versioneJet = file->jetVersion();
+    Importazione(state, *file, e, progress).esegui();
+    return e;
 }
 
 EsitoImportazione ImportaModello(AppState& state, JetSource& source, Progress* progress) {
-    return sostituisce(state, source, TipoImportazione::Modello, state.home.templatePath(),
-                       QFileInfo(state.home.templatePath()).completeBaseName(), progress);
+    EsitoImportazione e = inizia(TipoImportazione::Modello, source.path());
+    sostituisce(state, source, progress, e);
+    return e;
 }
 
 EsitoImportazione ImportaModello(AppState& state, const QString& mdbPath, Progress* progress) {
     EsitoImportazione e = inizia(TipoImportazione::Modello, mdbPath);
-    const std::unique_ptr<JetSource> file = apri(state, mdbPath, e);
-    if (!file)
-        return e;
-    return ImportaModello(state, *file, progress);
+    if (const std::unique_ptr<JetSource> file = apri(state, mdbPath, e))
+        sostituisce(state, *file, progress, e);
+    return e;
 }
 
 EsitoImportazione ImportaCatalogo(AppState& state, JetSource& source, Progress* progress) {
-    return sostituisce(state, source, TipoImportazione::Catalogo, state.home.cataloguePath(),
-                       QFileInfo(state.home.cataloguePath()).completeBaseName(), progress);
+    EsitoImportazione e = inizia(TipoImportazione::Catalogo, source.path());
+    sostituisce(state, source, progress, e);
+    return e;
 }
 
 EsitoImportazione ImportaCatalogo(AppState& state, const QString& mdbPath, Progress* progress) {
     EsitoImportazione e = inizia(TipoImportazione::Catalogo, mdbPath);
-    const std::unique_ptr<JetSource> file = apri(state, mdbPath, e);
-    if (!file)
-        return e;
-    return ImportaCatalogo(state, *file, progress);
+    if (const std::unique_ptr<JetSource> file = apri(state, mdbPath, e))
+        sostituisce(state, *file, progress, e);
+    return e;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -937,6 +934,8 @@ QStringList EsitoCartella::riepilogo() const {
     for (const VoceCartella& v : voci)
         l << QStringLiteral("  ") + v.riga();
     l << totali();
+    if (!dove().isEmpty())
+        l << dove();
     return l;
 }
 
@@ -953,23 +952,35 @@ QStringList EsitoCartella::totali() const {
              .arg(conta(VoceCartella::Esito::NonArchivio))
              .arg(conta(VoceCartella::Esito::Esistente))
              .arg(conta(VoceCartella::Esito::Errore));
-    if (conta(VoceCartella::Esito::Importato) > 0)
-        l << QStringLiteral("Il riepilogo di ogni archivio importato è in dump/import <NOME>.txt.");
     return l;
+}
+
+QString EsitoCartella::dove() const {
+    if (conta(VoceCartella::Esito::Importato) == 0)
+        return {};
+    return QStringLiteral("Il riepilogo di ogni archivio importato è in dump/import <NOME>.txt.");
 }
 
 namespace {
 
-// The progress of one archive within a folder's: its tables shown after the archive's own label.
+// The progress of one archive within a folder's: its share of the bar, its tables after the
+// archive's own label.
 class ProgressoArchivio : public Progress {
 public:
-    ProgressoArchivio(Progress& outer, QString prefix) : outer_(outer), prefix_(std::move(prefix)) {}
-    void setRange(qint64) override {}
-    void setValue(qint64) override {}
+    static constexpr qint64 kScala = 1000; // steps of one archive on the folder's bar
+
+    ProgressoArchivio(Progress& outer, qint64 position, QString prefix)
+        : outer_(outer), base_(position * kScala), prefix_(std::move(prefix)) {}
+    void setRange(qint64 total) override { total_ = total; }
+    void setValue(qint64 done) override {
+        outer_.setValue(base_ + (total_ > 0 ? std::min(done, total_) * kScala / total_ : 0));
+    }
     void setLabel(const QString& text) override { outer_.setLabel(prefix_ + u'\n' + text); }
 
 private:
     Progress& outer_;
+    qint64 base_;
+    qint64 total_ = 0;
     QString prefix_;
 };
 
@@ -995,7 +1006,7 @@ EsitoCartella ImportaCartella(AppState& state, const QString& cartella, Progress
         if (info.suffix().compare(u"mdb", Qt::CaseInsensitive) == 0)
             files << info.absoluteFilePath();
     if (progress)
-        progress->setRange(files.size());
+        progress->setRange(files.size() * ProgressoArchivio::kScala);
     for (qsizetype i = 0; i < files.size(); ++i) {
         VoceCartella v;
         v.file = files[i];
@@ -1004,13 +1015,12 @@ EsitoCartella ImportaCartella(AppState& state, const QString& cartella, Progress
                                   .arg(QFileInfo(v.file).fileName())
                                   .arg(i + 1)
                                   .arg(files.size());
-        if (progress) {
-            progress->setValue(i);
-            progress->setLabel(label);
-        }
         std::unique_ptr<ProgressoArchivio> inner;
-        if (progress)
-            inner = std::make_unique<ProgressoArchivio>(*progress, label);
+        if (progress) {
+            progress->setValue(i * ProgressoArchivio::kScala);
+            progress->setLabel(label);
+            inner = std::make_unique<ProgressoArchivio>(*progress, i, label);
+        }
         v.dettaglio = ImportaArchivio(state, v.file, v.nome, inner.get());
         v.nome = v.dettaglio.nome;
         switch (v.dettaglio.rifiuto) {
@@ -1041,6 +1051,6 @@ EsitoCartella ImportaCartella(AppState& state, const QString& cartella, Progress
             dopoOgni(esito.voci.last(), static_cast<int>(i + 1), static_cast<int>(files.size()));
     }
     if (progress)
-        progress->setValue(files.size());
+        progress->setValue(files.size() * ProgressoArchivio::kScala);
     return esito;
 }

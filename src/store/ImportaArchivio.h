@@ -100,6 +100,8 @@ struct EsitoCartella {
     QStringList riepilogo() const;
     // The closing lines: how many were imported, skipped, failed.
     QStringList totali() const;
+    // Where the summaries of the archives imported are (empty when none was).
+    QString dove() const;
 };
 
 // Every .mdb file of a folder that is a delivery archive, each under its proposed name; those that

@@ -677,9 +677,18 @@ void TestImport::folderOfArchives() {
         }
         return JetFile::open(path);
     };
+    // The progress bar of the folder: one share per file, never going back, never beyond its end.
+    struct Recording : Progress {
+        qint64 range = -1;
+        QList<qint64> values;
+        QStringList labels;
+        void setRange(qint64 total) override { range = total; }
+        void setValue(qint64 done) override { values << done; }
+        void setLabel(const QString& text) override { labels << text; }
+    } bar;
     QStringList progress;
     const EsitoCartella e =
-        ImportaCartella(t.state(), folder.path(), nullptr, [&](const VoceCartella& v, int i, int n) {
+        ImportaCartella(t.state(), folder.path(), &bar, [&](const VoceCartella& v, int i, int n) {
             progress << QStringLiteral("[%1/%2] %3").arg(i).arg(n).arg(v.riga());
         });
     QVERIFY(e.messaggio.isEmpty());
@@ -692,6 +701,14 @@ void TestImport::folderOfArchives() {
     expected << "rotto.mdb";
     QCOMPARE(files, expected); // .mdb in any case, by name; note.txt left out
     QCOMPARE(progress.size(), expected.size());
+    QVERIFY(bar.range > 0);
+    QCOMPARE(bar.values.last(), bar.range);
+    for (qsizetype i = 1; i < bar.values.size(); ++i)
+        QVERIFY2(bar.values[i - 1] <= bar.values[i] && bar.values[i] <= bar.range,
+                 qPrintable(QString::number(i)));
+    VERIFY_LINE(bar.labels,
+                QStringLiteral("Importazione di a1.mdb (1 di %1)\nImportazione della tabella tabTesto...")
+                    .arg(expected.size()));
     QVERIFY2(
         progress.first().startsWith(
             QStringLiteral("[1/%1] a1.mdb -> A1: importato (30 documenti, 0 anomalie)").arg(expected.size())),

@@ -50,6 +50,8 @@ int importaTutti(CliContext& c, const CliArgs& a) {
     }
     // The line of each archive was printed when it was done; the totals close the run.
     stampa(c.out, esito.totali());
+    if (!esito.dove().isEmpty())
+        c.out << esito.dove() << Qt::endl;
     return esito.completo() ? 0 : 1;
 }
 
