@@ -418,17 +418,22 @@ bool Importazione::verifica(const QList<JetTable>& tables) {
             if (!findJetTable(tables, n))
                 mancanti << n;
     };
+    // "manca la tabella A", "mancano le tabelle A, B e C"
+    const auto mancano = [&] {
+        if (mancanti.size() == 1)
+            return QStringLiteral("manca la tabella %1").arg(mancanti.first());
+        return QStringLiteral("mancano le tabelle %1 e %2")
+            .arg(mancanti.mid(0, mancanti.size() - 1).join(u", "), mancanti.last());
+    };
     switch (e_.tipo) {
     case TipoImportazione::Archivio: {
         manca({QStringLiteral("tabDocumento"), QStringLiteral("tabInfo")});
         if (!mancanti.isEmpty()) {
-            fallisce(EsitoImportazione::Rifiuto::NonArchivio,
-                     QStringLiteral("Il file %1 non è un archivio di consegna di Quillaro: manca%2 %3 (%4). "
-                                    "Scegliere l'archivio di una consegna.")
-                         .arg(citato(e_.origine),
-                              mancanti.size() > 1 ? QStringLiteral("no le tabelle")
-                                                  : QStringLiteral(" la tabella"),
-                              mancanti.join(QStringLiteral(" e ")), contenuto));
+            fallisce(
+                EsitoImportazione::Rifiuto::NonArchivio,
+                QStringLiteral("Il file %1 non è un archivio di consegna di Quillaro: %2 (%3). Scegliere "
+                               "l'archivio di una consegna.")
+                    .arg(citato(e_.origine), mancano(), contenuto));
             return false;
         }
         // A template has every table but no delivery information: it is not a delivery.
@@ -453,10 +458,9 @@ bool Importazione::verifica(const QList<JetTable>& tables) {
         manca(tabelleModello());
         if (!mancanti.isEmpty()) {
             fallisce(EsitoImportazione::Rifiuto::NonArchivio,
-                     QStringLiteral(
-                         "Il file %1 non è un modello di archivio: mancano le tabelle %2 (%3). Scegliere "
-                         "il masterOnline.mdb del centro.")
-                         .arg(citato(e_.origine), mancanti.join(u", "), contenuto));
+                     QStringLiteral("Il file %1 non è un modello di archivio: %2 (%3). Scegliere il "
+                                    "masterOnline.mdb del centro.")
+                         .arg(citato(e_.origine), mancano(), contenuto));
             return false;
         }
         return true;
@@ -498,6 +502,11 @@ void Importazione::prepara() {
         throw std::runtime_error(QStringLiteral("il file temporaneo %1 non si apre: %2")
                                      .arg(part_, c_->lastErrorMessage())
                                      .toStdString());
+    // A file that is thrown away on any failure needs no journal on disk nor a sync per write: the
+    // rollback journal stays in memory (for the rows refused one by one) and the whole file is
+    // synced once, when its mark is set at the end.
+    c_->executeScript(QStringLiteral("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; "
+                                     "PRAGMA cache_size = -65536;"));
 }
 
 bool Importazione::copiabile(const QString& table) const {
@@ -656,7 +665,9 @@ void Importazione::chiudi(const QList<TabellaSchema>& schema) {
     const int mark = e_.tipo == TipoImportazione::Modello    ? cConnessione::kTemplateApplicationId
                      : e_.tipo == TipoImportazione::Catalogo ? cConnessione::kCatalogueApplicationId
                                                              : cConnessione::kApplicationId;
-    c_->executeScript(QStringLiteral("PRAGMA application_id = %1").arg(mark));
+    c_->executeScript(QStringLiteral("PRAGMA synchronous = FULL; PRAGMA journal_mode = DELETE; "
+                                     "PRAGMA application_id = %1;")
+                          .arg(mark));
     const bool closed = c_->ChiudiConnessione();
     c_.reset();
     if (!closed)

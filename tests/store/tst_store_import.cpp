@@ -570,7 +570,7 @@ void TestImport::templateRefusedKeepsTheOld() {
     const QStringList before = entries(t.home().mdbDir());
     const EsitoImportazione e = ImportaModello(t.state(), source);
     QVERIFY(!e.riuscita);
-    QVERIFY2(e.messaggio.contains(QStringLiteral("mancano le tabelle tabSistematici, tabNIT")),
+    QVERIFY2(e.messaggio.contains(QStringLiteral("mancano le tabelle tabSistematici e tabNIT")),
              qPrintable(e.messaggio));
     QCOMPARE(readFileBytes(templ), old);
     QCOMPARE(entries(t.home().mdbDir()), before); // no .bak, no temporary file
