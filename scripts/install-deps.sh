@@ -8,6 +8,7 @@ packages=(
   qt6-translations-l10n
   libsqlite3-dev sqlite3
   libhunspell-dev hunspell-it hunspell-en-us
+  mdbtools-dev
   libbenchmark-dev
   xvfb xauth unrtf
   dpkg-dev file desktop-file-utils appstream shared-mime-info man-db

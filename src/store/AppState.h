@@ -5,10 +5,14 @@
 // platform dialogs. One object for the whole program, lent to whoever needs it.
 
 #include "store/HomeFolder.h"
+#include "store/JetSource.h"
 #include "store/cConnessione.h"
 #include "ui/Dialogs.h"
 
 #include <QStringList>
+
+#include <functional>
+#include <memory>
 
 // Positions of Info, the tabInfo row in column order.
 enum InfoPos {
@@ -55,6 +59,9 @@ public:
 
     // Why the last run could not record itself in tabInfo (AggiornaInfo); empty when it could.
     QString infoNotRecorded;
+
+    // Opens a Jet file for an import; unset, the file is read with libmdb (JetFile). Tests put fakes here.
+    std::function<std::unique_ptr<JetSource>(const QString&)> apriFonteJet;
 
     QString IDCentroSpoglio() const { return Info.value(InfoIDCentroSpoglio); }
     QString AnnoProduzione() const { return Info.value(InfoAnnoProduzione); }

@@ -127,9 +127,6 @@ QString NomeArchivioNuovo(const QString& chosenPath) {
     return info.absoluteDir().filePath(base.toUpper() + QStringLiteral(".db"));
 }
 
-namespace {
-
-// True when the folder already holds a file of that name, whatever its case.
 bool nameTaken(const QString& path) {
     const QFileInfo info(path);
     if (info.exists())
@@ -140,8 +137,6 @@ bool nameTaken(const QString& path) {
             return true;
     return false;
 }
-
-} // namespace
 
 void ApriCopiaModello(cConnessione& connection, const QString& copy) {
     if (!connection.ApriConnessione(cConnessione::connectionStringFor(copy), FileKind::Template))

@@ -96,6 +96,14 @@ void MDIQuillaro::creaMenu() {
     mnuFileApri = addItem(mnuFile, "mnuFileApri", QStringLiteral("&Apri"));
     mnuFileChiudi = addItem(mnuFile, "mnuFileChiudi", QStringLiteral("&Chiudi"));
     mnuFileNuovo = addItem(mnuFile, "mnuFileNuovo", QStringLiteral("&Nuovo"));
+    addSeparator(mnuFile, "mnuFileImportaSep");
+    mnuFileImporta = addItem(mnuFile, "mnuFileImporta", QStringLiteral("&Importa archivio Access..."));
+    mnuFileImportaModello =
+        addItem(mnuFile, "mnuFileImportaModello", QStringLiteral("Importa &modello (masterOnline.mdb)..."));
+    mnuFileImportaCatalogo = addItem(mnuFile, "mnuFileImportaCatalogo",
+                                     QStringLiteral("Importa catalogo n&orme (Catalogo norme.mdb)..."));
+    mnuFileImportaCartella = addItem(mnuFile, "mnuFileImportaCartella",
+                                     QStringLiteral("Importa tutti gli archivi di una car&tella..."));
     addSeparator(mnuFile, "mnuApriSep0");
     mnuFileEsci = addItem(mnuFile, "mnuFileEsci", QStringLiteral("&Esci"));
 
@@ -207,6 +215,10 @@ void MDIQuillaro::creaMenu() {
     wire(mnuFileChiudi, &MDIQuillaro::mnuFileChiudi_Click);
     wire(mnuFileNuovo, &MDIQuillaro::mnuFileNuovo_Click);
     wire(mnuFileEsci, &MDIQuillaro::mnuFileEsci_Click);
+    wire(mnuFileImporta, &MDIQuillaro::mnuFileImporta_Click);
+    wire(mnuFileImportaModello, &MDIQuillaro::mnuFileImportaModello_Click);
+    wire(mnuFileImportaCatalogo, &MDIQuillaro::mnuFileImportaCatalogo_Click);
+    wire(mnuFileImportaCartella, &MDIQuillaro::mnuFileImportaCartella_Click);
     wire(cmdHelpAbout, &MDIQuillaro::cmdHelpAbout_Click);
     wire(mnuDocumentiNuovo, &MDIQuillaro::mnuDocumentiNuovo_Click);
     wire(mnuDocumentiEdita, &MDIQuillaro::mnuDocumentiEdita_Click);

@@ -43,6 +43,10 @@ public:
     QAction* mnuFileApri = nullptr;
     QAction* mnuFileChiudi = nullptr;
     QAction* mnuFileNuovo = nullptr;
+    QAction* mnuFileImporta = nullptr;
+    QAction* mnuFileImportaModello = nullptr;
+    QAction* mnuFileImportaCatalogo = nullptr;
+    QAction* mnuFileImportaCartella = nullptr;
     QAction* mnuFileEsci = nullptr;
     QMenu* mnuDocumenti = nullptr;
     QAction* mnuDocumentiNuovo = nullptr;
@@ -89,6 +93,12 @@ public Q_SLOTS:
     void mnuFileNuovo_Click();
     void mnuFileEsci_Click();
     void cmdHelpAbout_Click();
+
+    // File > Importa... (store/MDIQuillaro_importa.cpp)
+    void mnuFileImporta_Click();
+    void mnuFileImportaModello_Click();
+    void mnuFileImportaCatalogo_Click();
+    void mnuFileImportaCartella_Click();
 
     // Documenti (documents/MDIQuillaro_documenti.cpp)
     void mnuDocumentiNuovo_Click();

@@ -23,6 +23,7 @@ struct FileDialogRequest {
     QString filter;        // "Database file (*.db)"
     QString defaultSuffix; // "db"
     bool mustExist = true; // open an existing file, or name a new one
+    bool chooseFolder = false; // a folder, not a file
 };
 
 // Progress of a long run; cancellation is not offered (the runs are short enough), only feedback.

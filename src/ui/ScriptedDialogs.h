@@ -17,6 +17,7 @@ struct ShownMessage {
     Buttons buttons;
     Icon icon;
     Answer answer;
+    QString initial = {}; // the text an input box proposed
 };
 
 class NullProgress : public Progress {

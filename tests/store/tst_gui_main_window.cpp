@@ -116,7 +116,9 @@ void GuiMainWindow::menuTree() {
         return list;
     };
     QCOMPARE(names(w.findChild<QMenu*>("mnuFile")),
-             (QStringList{"mnuFileApri", "mnuFileChiudi", "mnuFileNuovo", "-mnuApriSep0", "mnuFileEsci"}));
+             (QStringList{"mnuFileApri", "mnuFileChiudi", "mnuFileNuovo", "-mnuFileImportaSep",
+                          "mnuFileImporta", "mnuFileImportaModello", "mnuFileImportaCatalogo",
+                          "mnuFileImportaCartella", "-mnuApriSep0", "mnuFileEsci"}));
     QCOMPARE(
         names(w.findChild<QMenu*>("mnuUtilitaDocumentiControlli")),
         (QStringList{"mnuUtilitaDocumentiControlliEsegui", "mnuUtilitaDocumentiControlliVediErrori",

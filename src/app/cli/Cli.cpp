@@ -111,6 +111,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     registerCheckCommands(registry);
     registerPrintoutCommands(registry);
     registerUpdateCommands(registry);
+    registerImportCommands(registry);
 
     QString homeOption;
     QStringList rest;

@@ -141,7 +141,11 @@ std::optional<QString> QtDialogs::input(const QString& prompt, const QString& ti
 QString QtDialogs::chooseFile(const FileDialogRequest& request) {
     QFileDialog dialog(parentWindow(), request.title, request.folder, request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
-    if (request.mustExist) {
+    if (request.chooseFolder) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    } else if (request.mustExist) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
