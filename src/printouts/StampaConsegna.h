@@ -90,5 +90,5 @@ QString LeggiModello(AppState& state, const QString& fileName);
 QString FileStampaConsegna(const AppState& state, bool completa);
 
 // The whole print over the open archive. Shows "Fine stampa" when it is written; a failure is
-// returned (the file keeps what was written) for the caller to report.
+// returned (the file stays as it was before the print) for the caller to report.
 EsitoStampa StampaConsegna(AppState& state, bool completa, bool filtro);

@@ -66,6 +66,7 @@ private Q_SLOTS:
     void htmlPagesOfAnUpdate();
     void realRunErrorEndsTheBatch();
     void progressMovesWithinAnArchive();
+    void aFailedSectionLeavesTheBatchFile();
 };
 
 void UpdateBatch::abbreviationFiles() {
@@ -356,6 +357,33 @@ void UpdateBatch::progressMovesWithinAnArchive() {
             3);
     // The label names the archive, not the run.
     QCOMPARE(dialogs.bar.labels, (QStringList{"Archivio L1 (1 di 2)", "Archivio L2 (2 di 2)"}));
+}
+
+void UpdateBatch::aFailedSectionLeavesTheBatchFile() {
+    // The second archive of the batch fails half-way: the batch files hold the sections of the
+    // archives before it, whole, and nothing of it.
+    TestHome t;
+    const QString sigle = twoDemoDeliveries(t, QStringLiteral("sigle.F26"));
+    for (const TipoAggiornamento tipo : {TipoAggiornamento::Controlli, TipoAggiornamento::NoteCompilatore})
+        QVERIFY(EseguiAggiornamento(t.state(), tipo, sigle).completato);
+    const QStringList files{"errori.F26", "errclasse.F26", "errfonte.F26", "note.F26"};
+    QMap<QString, QByteArray> before;
+    for (const QString& f : files)
+        before[f] = readFileBytes(t.home().dumpPath(f));
+    {
+        cConnessione c;
+        QVERIFY(c.ApriConnessione(t.home().mdbPath(QStringLiteral("D2.db"))));
+        c.EseguiIstruzione(QStringLiteral("alter table legameDocTesto rename to altroNome"));
+    }
+    for (const TipoAggiornamento tipo : {TipoAggiornamento::Controlli, TipoAggiornamento::NoteCompilatore})
+        QVERIFY(!EseguiAggiornamento(t.state(), tipo, sigle).completato);
+    for (const QString& f : files) {
+        const QByteArray was = before[f];
+        const QByteArray firstSection = was.left(was.indexOf("Consegna 102"));
+        QVERIFY2(firstSection.startsWith("Consegna 101\r\n"), qPrintable(f));
+        QCOMPARE(readFileBytes(t.home().dumpPath(f)), was + firstSection);
+    }
+    QCOMPARE(QDir(t.home().dumpDir()).entryList(QDir::Files).size(), files.size());
 }
 
 QTEST_GUILESS_MAIN(UpdateBatch)
