@@ -70,6 +70,12 @@ QString decodeText(const QByteArray& bytes, TextEncoding encoding) {
 
 namespace {
 
+// Characters that a reader or a terminal would take for commands: C0 other than tab and line
+// breaks, DEL, C1.
+constexpr bool outputControl(char16_t c) {
+    return (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') || (c >= 0x7F && c <= 0x9F);
+}
+
 [[noreturn]] void cannotWrite(const QString& path, const QString& reason) {
     throw std::runtime_error(
         QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, reason).toStdString());
@@ -109,6 +115,20 @@ void repairInterruptedAppend(const QString& target) {
 
 } // namespace
 
+QByteArray encodeOutputLine(QStringView text, TextEncoding encoding) {
+    qsizetype i = 0;
+    while (i < text.size() && !outputControl(text[i].unicode()))
+        ++i;
+    if (i == text.size())
+        return encodeText(text, encoding);
+    // U+FFFD, which Windows-1252 lacks and writes as '?'.
+    QString visible = text.toString();
+    for (; i < visible.size(); ++i)
+        if (outputControl(visible[i].unicode()))
+            visible[i] = QChar(QChar::ReplacementCharacter);
+    return encodeText(visible, encoding);
+}
+
 QString appendNotePath(const QString& target) {
     return target + QStringLiteral(".append");
 }
@@ -139,7 +159,7 @@ void TextOutput::open(const QString& path, Mode mode, TextEncoding encoding) {
 }
 
 void TextOutput::writeLine(QStringView line) {
-    buffer_.append(encodeText(line, encoding_));
+    buffer_.append(encodeOutputLine(line, encoding_));
     buffer_.append("\r\n", 2);
     if (buffer_.size() >= 64 * 1024)
         flush();

@@ -17,6 +17,10 @@ QByteArray encodeWindows1252(QStringView text);
 QString decodeWindows1252(const QByteArray& bytes);
 QByteArray encodeText(QStringView text, TextEncoding encoding);
 QString decodeText(const QByteArray& bytes, TextEncoding encoding);
+// The bytes of an output line: as encodeText, with C0 control characters other than tab, CR and
+// LF, DEL and the C1 controls written as '?' (Windows-1252) or U+FFFD (UTF-8), so that no reader
+// or terminal takes them for commands.
+QByteArray encodeOutputLine(QStringView text, TextEncoding encoding);
 
 // An output written whole or not at all. Truncate: the lines go into a temporary file beside the
 // target, which replaces the old file in one rename when closed. Append (a batch file that grows
@@ -38,7 +42,9 @@ public:
     // std::runtime_error with a message in Italian when it cannot be made.
     void open(const QString& path, Mode mode, TextEncoding encoding);
     bool isOpen() const { return file_ != nullptr; }
-    // Writes the text and CR LF. Throws std::runtime_error when the disk refuses it.
+    // Writes the text and CR LF. Control characters other than tab and line breaks are written as
+    // a visible replacement ('?' in Windows-1252, U+FFFD in UTF-8). Throws std::runtime_error
+    // when the disk refuses it.
     void writeLine(QStringView line = {});
     // Puts the file in place (see above). Throws std::runtime_error when it cannot; the target is
     // then as it was before open().

@@ -1,5 +1,5 @@
 // Outputs written whole or not at all: a file replaced in one rename, a batch section added whole,
-// and what a failure, a full disk or a kill leaves behind.
+// and what a failure, a full disk or a kill leaves behind; control characters in text outputs.
 
 #include "store/TextOutput.h"
 #include "support/FileFaults.h"
@@ -50,6 +50,8 @@ private Q_SLOTS:
     void aSectionLeftHalfAddedIsCutOff();
     void killedWhileAdding();
     void outputsClosedTogether();
+    void controlCharacters_data();
+    void controlCharacters();
 };
 
 void StoreOutputs::replacedOnlyWhenClosed_data() {
@@ -266,6 +268,42 @@ void StoreOutputs::outputsClosedTogether() {
     QCOMPARE(readFileBytes(classe), QByteArray("b\r\n"));
     QCOMPARE(readFileBytes(fonti), big);
     QCOMPARE(others(dir.path(), {"errori.A26", "errclasse.A26", "errfonte.A26"}), QStringList());
+}
+
+void StoreOutputs::controlCharacters_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("windows1252");
+    QTest::addColumn<QByteArray>("utf8");
+    const QString nul = QString(QChar(0));
+    QTest::newRow("NUL and ESC") << (QStringLiteral("a") + nul + QStringLiteral("b\x1b[31mc"))
+                                 << QByteArray("a?b?[31mc")
+                                 << QByteArray("a\xEF\xBF\xBD"
+                                               "b\xEF\xBF\xBD[31mc");
+    QTest::newRow("bell, backspace, form feed, DEL")
+        << QStringLiteral("\a\b\f\x7F.") << QByteArray("????.")
+        << QByteArray("\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.");
+    QTest::newRow("C1 control") << (QStringLiteral("x") + QChar(0x9B) + u'y') << QByteArray("x?y")
+                                << QByteArray("x\xEF\xBF\xBDy");
+    QTest::newRow("tab and line breaks stay")
+        << QStringLiteral("a\tb\r\nc") << QByteArray("a\tb\r\nc") << QByteArray("a\tb\r\nc");
+    QTest::newRow("letters untouched")
+        << QStringLiteral("Città € “x”") << QByteArray("Citt\xe0 \x80 \x93x\x94")
+        << QStringLiteral("Città € “x”").toUtf8();
+}
+
+void StoreOutputs::controlCharacters() {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, windows1252);
+    QFETCH(QByteArray, utf8);
+    QCOMPARE(encodeOutputLine(text, TextEncoding::Windows1252), windows1252);
+    QCOMPARE(encodeOutputLine(text, TextEncoding::Utf8), utf8);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("note.1"));
+    TextOutput out;
+    out.open(path, TextOutput::Mode::Truncate, TextEncoding::Windows1252);
+    out.writeLine(text);
+    out.close();
+    QCOMPARE(readFileBytes(path), windows1252 + "\r\n");
 }
 
 QTEST_GUILESS_MAIN(StoreOutputs)
