@@ -129,6 +129,25 @@ QByteArray encodeOutputLine(QStringView text, TextEncoding encoding) {
     return encodeText(visible, encoding);
 }
 
+QString visibleControls(QStringView text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == u'\t')
+            out += QStringLiteral("\\t");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else if (c < 0x20 || (c >= 0x7F && c <= 0x9F))
+            out += QStringLiteral("\\x") + QString::number(c, 16).toUpper().rightJustified(2, u'0');
+        else
+            out += ch;
+    }
+    return out;
+}
+
 QString appendNotePath(const QString& target) {
     return target + QStringLiteral(".append");
 }

@@ -22,6 +22,10 @@ QString decodeText(const QByteArray& bytes, TextEncoding encoding);
 // or terminal takes them for commands.
 QByteArray encodeOutputLine(QStringView text, TextEncoding encoding);
 
+// A text from a file or an archive made fit to show in a message or on a terminal: control
+// characters as \t, \n, \r or \xHH (a backslash itself stays as it is).
+QString visibleControls(QStringView text);
+
 // An output written whole or not at all. Truncate: the lines go into a temporary file beside the
 // target, which replaces the old file in one rename when closed. Append (a batch file that grows
 // by one section per archive): the section goes into a temporary file and is added to the end of

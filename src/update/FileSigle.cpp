@@ -33,9 +33,31 @@ void ScriviFileSigle(const QString& path, const QStringList& sigle) {
 
 QString SiglaAggiornamento(const QString& path) { return path.right(3); }
 
+bool RigaVuota(const QString& riga) {
+    return riga.trimmed().isEmpty();
+}
+
+bool SiglaValida(const QString& riga) {
+    if (RigaVuota(riga))
+        return false;
+    const QString nome = riga.trimmed();
+    if (nome == u"." || nome == u"..")
+        return false;
+    for (const QChar ch : riga) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == u'/' || c == u'\\' || c == u':')
+            return false;
+    }
+    return true;
+}
+
 QString ControllaNuovaSigla(const QStringList& sigle, const QString& sigla) {
-    if (sigla.trimmed().isEmpty())
+    if (RigaVuota(sigla))
         return QStringLiteral("Sigla vuota: non inserita.");
+    if (!SiglaValida(sigla))
+        return QStringLiteral("La sigla \"%1\" non è valida: una sigla è il nome di un archivio della "
+                              "cartella mdb, senza percorso. Non inserita.")
+            .arg(visibleControls(sigla));
     if (sigle.contains(sigla))
         return QStringLiteral("La sigla \"%1\" è già nella lista.").arg(sigla);
     return {};

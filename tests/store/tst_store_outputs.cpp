@@ -52,6 +52,8 @@ private Q_SLOTS:
     void outputsClosedTogether();
     void controlCharacters_data();
     void controlCharacters();
+    void controlsShownEscaped_data();
+    void controlsShownEscaped();
 };
 
 void StoreOutputs::replacedOnlyWhenClosed_data() {
@@ -304,6 +306,22 @@ void StoreOutputs::controlCharacters() {
     out.writeLine(text);
     out.close();
     QCOMPARE(readFileBytes(path), windows1252 + "\r\n");
+}
+
+void StoreOutputs::controlsShownEscaped_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << QStringLiteral("CONS1 à") << QStringLiteral("CONS1 à");
+    QTest::newRow("escape sequence") << QStringLiteral("\x1b[2J") << QStringLiteral("\\x1B[2J");
+    QTest::newRow("NUL, tab, breaks")
+        << (QString(QChar(0)) + QStringLiteral("\t\r\n")) << QStringLiteral("\\x00\\t\\r\\n");
+    QTest::newRow("DEL and C1") << (QString(QChar(0x7F)) + QChar(0x9B)) << QStringLiteral("\\x7F\\x9B");
+}
+
+void StoreOutputs::controlsShownEscaped() {
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(visibleControls(text), shown);
 }
 
 QTEST_GUILESS_MAIN(StoreOutputs)
