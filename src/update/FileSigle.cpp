@@ -1,8 +1,10 @@
 #include "update/FileSigle.h"
 
+#include "store/FileLookup.h"
 #include "store/TextOutput.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <stdexcept>
@@ -29,6 +31,13 @@ void ScriviFileSigle(const QString& path, const QStringList& sigle) {
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw std::runtime_error(
             QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, file.errorString()).toStdString());
+}
+
+bool FileSigleEsistente(const QString& path) {
+    const QFileInfo info(path);
+    return !findIgnoringCase(info.absolutePath(), info.fileName(),
+                             QDir::AllEntries | QDir::Hidden | QDir::System)
+                .isEmpty();
 }
 
 QString SiglaAggiornamento(const QString& path) { return path.right(3); }

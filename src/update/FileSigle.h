@@ -14,6 +14,10 @@ QStringList LeggiFileSigle(const QString& path);
 // std::runtime_error with the reason.
 void ScriviFileSigle(const QString& path, const QStringList& sigle);
 
+// "File nuovo?": true when the chosen file's folder already holds a file or folder of that name,
+// whatever its case ("SIGLE.old" beside "sigle.OLD").
+bool FileSigleEsistente(const QString& path);
+
 // The update's abbreviation: the last three characters of the abbreviation file's path.
 QString SiglaAggiornamento(const QString& path);
 

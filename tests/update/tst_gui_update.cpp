@@ -39,6 +39,7 @@ private Q_SLOTS:
     void cancelledChoiceRunsNothing();
     void theListKeepsItsOwnFile();
     void closingAChangedListAsks();
+    void aNewFileNamedLikeAnotherInAnotherCase();
 };
 
 void GuiUpdate::composeAnAbbreviationFile() {
@@ -244,6 +245,25 @@ void GuiUpdate::closingAChangedListAsks() {
     QCOMPARE(t.dialogs().shown().size(), boxes);
     QTRY_VERIFY(w.findChild<frmFileSigle*>() == nullptr);
     QVERIFY(t.dialogs().unexpected().isEmpty());
+    QVERIFY(t.dialogs().allAnswersUsed());
+}
+
+void GuiUpdate::aNewFileNamedLikeAnotherInAnotherCase() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.OLD")), {QStringLiteral("X")});
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoFileSigle")->trigger();
+    auto* form = w.findChild<frmFileSigle*>();
+    form->chkNuovoFile->setChecked(true);
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("SIGLE.old")));
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("sigle.NEW")));
+    form->cmdApriFileSigle->click();
+    QCOMPARE(t.dialogs().texts(), QStringList{"Nome archivio già presente: inserire un nuovo nome!"});
+    QVERIFY(form->frmOperazioniSigle->isVisible());
+    form->cmdEsciSalva->click();
+    QVERIFY(QFileInfo::exists(t.home().mdbPath(QStringLiteral("sigle.NEW"))));
+    QCOMPARE(readFileBytes(t.home().mdbPath(QStringLiteral("sigle.OLD"))), QByteArray("X\r\n"));
     QVERIFY(t.dialogs().allAnswersUsed());
 }
 
