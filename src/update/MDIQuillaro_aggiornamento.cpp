@@ -15,8 +15,8 @@ void eseguiAggiornamento(MDIQuillaro& w, TipoAggiornamento tipo) {
     state.FileScelto.clear();
     frmSceltaFileOut scelta(state, state.home.mdbDir(), QStringLiteral("sigle.*"), &w);
     scelta.cmdNuovo->hide();
-    scelta.exec();
-    if (state.FileScelto.isEmpty()) {
+    // Only Conferma goes on: Esc and the frame cancel like Annulla, even after a click on a file.
+    if (scelta.exec() != QDialog::Accepted || state.FileScelto.isEmpty()) {
         state.ModoAggiornamento = false;
         return;
     }

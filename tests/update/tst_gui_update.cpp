@@ -39,6 +39,8 @@ private Q_SLOTS:
     void cancelledChoiceRunsNothing();
     void theListKeepsItsOwnFile();
     void closingAChangedListAsks();
+    void leavingTheChoiceOtherwiseCancels_data();
+    void leavingTheChoiceOtherwiseCancels();
     void aNewFileNamedLikeAnotherInAnotherCase();
 };
 
@@ -246,6 +248,42 @@ void GuiUpdate::closingAChangedListAsks() {
     QTRY_VERIFY(w.findChild<frmFileSigle*>() == nullptr);
     QVERIFY(t.dialogs().unexpected().isEmpty());
     QVERIFY(t.dialogs().allAnswersUsed());
+}
+
+void GuiUpdate::leavingTheChoiceOtherwiseCancels_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Esc") << "esc";
+    QTest::newRow("frame's close button") << "close";
+    QTest::newRow("Annulla") << "annulla";
+}
+
+void GuiUpdate::leavingTheChoiceOtherwiseCancels() {
+    // A file clicked, then the window left without Conferma: no batch runs and nothing is appended.
+    QFETCH(QString, how);
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    addDocuments(t.createArchive(QStringLiteral("UNO"), "3", "2026", "21", "1"), 2);
+    ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.C26")), {QStringLiteral("UNO")});
+    bool shown = false;
+    onNextModal<frmSceltaFileOut>([&](frmSceltaFileOut* d) {
+        shown = true;
+        QListWidget* list = d->fileListOut;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(t.state().FileScelto, t.home().mdbPath(QStringLiteral("sigle.C26")));
+        if (how == u"esc")
+            QTest::keyClick(d, Qt::Key_Escape);
+        else if (how == u"close")
+            d->close();
+        else
+            d->cmdAnnulla->click();
+    });
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoControlliEsegui")->trigger();
+    QVERIFY(shown);
+    QVERIFY(QDir(t.home().dumpDir()).entryList(QDir::Files).isEmpty());
+    QVERIFY(t.state().FileScelto.isEmpty());
+    QVERIFY(!t.state().ModoAggiornamento);
+    QVERIFY(t.dialogs().shown().empty());
 }
 
 void GuiUpdate::aNewFileNamedLikeAnotherInAnotherCase() {
