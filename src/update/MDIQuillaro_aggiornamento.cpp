@@ -36,6 +36,15 @@ void eseguiAggiornamento(MDIQuillaro& w, TipoAggiornamento tipo) {
 } // namespace
 
 void MDIQuillaro::mnuUtilitaAggiornamentoFileSigle_Click() {
+    // One window: two on the same file would each save over the other's changes.
+    for (QMdiSubWindow* sub : mdiArea()->subWindowList()) {
+        if (qobject_cast<frmFileSigle*>(sub->widget())) {
+            if (sub->isMinimized())
+                sub->showNormal();
+            mdiArea()->setActiveSubWindow(sub);
+            return;
+        }
+    }
     auto* form = new frmFileSigle(state());
     QMdiSubWindow* sub = mdiArea()->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);

@@ -41,6 +41,7 @@ private Q_SLOTS:
     void closingAChangedListAsks();
     void leavingTheChoiceOtherwiseCancels_data();
     void leavingTheChoiceOtherwiseCancels();
+    void oneAbbreviationWindow();
     void aNewFileNamedLikeAnotherInAnotherCase();
 };
 
@@ -284,6 +285,32 @@ void GuiUpdate::leavingTheChoiceOtherwiseCancels() {
     QVERIFY(t.state().FileScelto.isEmpty());
     QVERIFY(!t.state().ModoAggiornamento);
     QVERIFY(t.dialogs().shown().empty());
+}
+
+void GuiUpdate::oneAbbreviationWindow() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    const QString path = t.home().mdbPath(QStringLiteral("sigle.U26"));
+    frmFileSigle* form = openedOn(w, t, path);
+    addSigla(t, form, QStringLiteral("C"));
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    // Another window in front, and the list window minimised.
+    QMdiSubWindow* other = w.mdiArea()->addSubWindow(new QWidget);
+    other->show();
+    sub->showMinimized();
+    w.mdiArea()->setActiveSubWindow(other);
+    QCOMPARE(w.mdiArea()->activeSubWindow(), other);
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoFileSigle")->trigger();
+    QCOMPARE(w.findChildren<frmFileSigle*>().size(), 1);
+    QCOMPARE(w.mdiArea()->activeSubWindow(), sub);
+    QVERIFY(!sub->isMinimized());
+    // The edits of the window brought to the front are all there.
+    QCOMPARE(form->sigle(), (QStringList{"A", "B", "C"}));
+    saveScreenshot(&w, QStringLiteral("frmFileSigle-front"));
+    form->cmdEsciSalva->click();
+    QCOMPARE(readFileBytes(path), QByteArray("A\r\nB\r\nC\r\n"));
+    QVERIFY(t.dialogs().unexpected().isEmpty());
 }
 
 void GuiUpdate::aNewFileNamedLikeAnotherInAnotherCase() {
