@@ -83,7 +83,7 @@ private:
 
 // The template: program folder + fileName read whole, lines joined without separator, every
 // "Consegna xxx" (any case) replaced by "Consegna " + Consegna. Throws std::runtime_error when
-// the file cannot be read.
+// the file is missing or cannot be read, naming it and saying that the print was not made.
 QString LeggiModello(AppState& state, const QString& fileName);
 
 // dump/stampaRTF-C-<Consegna>.rtf or dump/stampaRTF-T-<Consegna>.rtf

@@ -139,6 +139,34 @@ private Q_SLOTS:
         QVERIFY(readFileBytes(path) != prima);
     }
 
+    // The command line lays a missing head out again before it runs; one that cannot be read is
+    // named, with the print not made, and no print file is named.
+    void testataIllegibile() {
+        TestHome t;
+        {
+            PrintoutsFixture f(t);
+            f.documento({});
+            ChiudiArchivio(t.state());
+        }
+        const QString testata = t.home().filePath(QStringLiteral("testata new.rtf"));
+        QVERIFY(QFile::remove(testata));
+        QCOMPARE(esegui(t, {"print", "PROVA", "--complete"}).code, 0);
+        QVERIFY(QFile::remove(testata));
+        QVERIFY(QFile::remove(t.home().dumpPath(QStringLiteral("stampaRTF-C-12.rtf"))));
+        QVERIFY(QDir().mkpath(testata));
+        const Esecuzione r = esegui(t, {"print", "PROVA", "--complete"});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(
+            r.err.startsWith(QStringLiteral("Impossibile leggere il file di testata \"testata new.rtf\" (") +
+                             testata + QStringLiteral("): ")),
+            qPrintable(r.err));
+        QVERIFY2(r.err.endsWith(QStringLiteral(".\nLa stampa non è stata fatta: rimettere il file nella "
+                                               "cartella del programma e ripetere la stampa.\n")),
+                 qPrintable(r.err));
+        QVERIFY(!r.err.contains(QStringLiteral("stampaRTF")));
+        QVERIFY(!QFileInfo::exists(t.home().dumpPath(QStringLiteral("stampaRTF-C-12.rtf"))));
+    }
+
     // A run is recorded in tabInfo only once its file is whole; when the archive refuses the record,
     // the file is still written but the command does not end as a success.
     void registrazioneInTabInfo_data() {
