@@ -359,15 +359,16 @@ QString LeggiModello(AppState& state, const QString& fileName) {
     const QString path = state.home.filePath(fileName);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        const QString cosa = QFileInfo::exists(path)
-                                 ? QStringLiteral("Impossibile leggere il file di testata \"%1\" (%2): %3.")
-                                       .arg(fileName, QDir::toNativeSeparators(path), file.errorString())
-                                 : QStringLiteral("Manca il file di testata \"%1\" (%2).")
-                                       .arg(fileName, QDir::toNativeSeparators(path));
-        throw std::runtime_error(
-            (cosa + QStringLiteral("\nLa stampa non è stata fatta: rimettere il file nella cartella del "
-                                   "programma e ripetere la stampa."))
-                .toStdString());
+        const bool presente = QFileInfo::exists(path);
+        QString messaggio =
+            (presente ? QStringLiteral("Impossibile leggere il file di testata \"%1\" (%2).")
+                      : QStringLiteral("Manca il file di testata \"%1\" (%2)."))
+                .arg(fileName, QDir::toNativeSeparators(path)) +
+            QStringLiteral("\nLa stampa non è stata fatta: rimettere il file nella cartella del "
+                           "programma e ripetere la stampa.");
+        if (presente)
+            messaggio += QStringLiteral("\nDettaglio tecnico: ") + file.errorString();
+        throw std::runtime_error(messaggio.toStdString());
     }
     QString text = rtfAsciiBytes(file.readAll());
     text.remove(u'\r');
