@@ -86,10 +86,14 @@ constexpr bool outputControl(char16_t c) {
         QStringLiteral("Errore di scrittura nel file %1: %2").arg(path, reason).toStdString());
 }
 
-// Before a section is added, the target's length (-1: no file) goes into a note beside it.
+// Before a section is added, the target's length (-1: no file) goes into a note beside it. The
+// line break ends a whole note: one cut by a kill was written before any append began, and is
+// ignored. Only a kill is guarded against, so the note is not forced to the disk.
 void writeAppendNote(const QString& target, qint64 before) {
-    QSaveFile note(appendNotePath(target));
-    if (!note.open(QIODevice::WriteOnly) || note.write(QByteArray::number(before)) < 0 || !note.commit())
+    QFile note(appendNotePath(target));
+    const QByteArray text = QByteArray::number(before) + '\n';
+    if (!note.open(QIODevice::WriteOnly | QIODevice::Truncate) || note.write(text) != text.size() ||
+        !note.flush())
         cannotWrite(note.fileName(), note.errorString());
 }
 
@@ -99,9 +103,10 @@ void repairInterruptedAppend(const QString& target) {
     QFile note(notePath);
     if (!note.open(QIODevice::ReadOnly))
         return;
-    bool ok = false;
-    const qint64 before = note.readAll().trimmed().toLongLong(&ok);
+    const QByteArray text = note.readAll();
     note.close();
+    bool ok = false;
+    const qint64 before = text.endsWith('\n') ? text.trimmed().toLongLong(&ok) : 0;
     if (ok) {
         const QFileInfo info(target);
         const bool repaired = before < 0 ? !info.exists() || QFile::remove(target)

@@ -182,13 +182,15 @@ void StoreOutputs::aSectionLeftHalfAddedIsCutOff_data() {
     QTest::addColumn<QByteArray>("after");
     const QByteArray whole = bytesOf({"Consegna 1", ""});
     const QByteArray cut = whole + "Consegna 2\r\nManca ri";
-    QTest::newRow("section cut half-way")
-        << QByteArray::number(whole.size()) << cut << whole + bytesOf({"Consegna 3"});
+    QTest::newRow("section cut half-way") << QByteArray::number(whole.size()) + '\n'
+                                          << cut << whole + bytesOf({"Consegna 3"});
     QTest::newRow("first section of a new file")
-        << QByteArray("-1") << QByteArray("Consegna 2\r\nMan") << bytesOf({"Consegna 3"});
-    QTest::newRow("killed before adding")
-        << QByteArray::number(whole.size()) << whole << whole + bytesOf({"Consegna 3"});
-    QTest::newRow("unreadable note") << QByteArray("?") << whole << whole + bytesOf({"Consegna 3"});
+        << QByteArray("-1\n") << QByteArray("Consegna 2\r\nMan") << bytesOf({"Consegna 3"});
+    QTest::newRow("killed before adding") << QByteArray::number(whole.size()) + '\n'
+                                          << whole << whole + bytesOf({"Consegna 3"});
+    // A note without its line break was cut while it was written, before anything was added.
+    QTest::newRow("note cut while written") << QByteArray("1") << whole << whole + bytesOf({"Consegna 3"});
+    QTest::newRow("unreadable note") << QByteArray("?\n") << whole << whole + bytesOf({"Consegna 3"});
 }
 
 void StoreOutputs::aSectionLeftHalfAddedIsCutOff() {
@@ -206,7 +208,7 @@ void StoreOutputs::aSectionLeftHalfAddedIsCutOff() {
     QCOMPARE(readFileBytes(path), after);
     QVERIFY(!QFileInfo::exists(appendNotePath(path)));
     // A replacing run makes an old note meaningless.
-    writeFile(appendNotePath(path), "1");
+    writeFile(appendNotePath(path), "1\n");
     out.open(path, TextOutput::Mode::Truncate, TextEncoding::Windows1252);
     out.writeLine(u"nuovo");
     out.close();
