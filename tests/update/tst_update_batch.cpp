@@ -102,7 +102,7 @@ void UpdateBatch::newAbbreviationChecks_data() {
     QTest::newRow("duplicate") << "CONS1" << false;
     QTest::newRow("a path") << "/tmp/CONS3" << false;
     QTest::newRow("parent folder") << "../CONS3" << false;
-    QTest::newRow("control character") << "CONS\x1b3" << false;
+    QTest::newRow("control character") << "CONS\x1b" "3" << false;
 }
 
 void UpdateBatch::newAbbreviationChecks() {
