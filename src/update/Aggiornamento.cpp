@@ -1,7 +1,6 @@
 #include "update/Aggiornamento.h"
 
 #include "store/Archivio.h"
-#include "store/FileLookup.h"
 #include "update/FileSigle.h"
 
 #include <QDir>
@@ -106,11 +105,9 @@ QString PercorsoAggiornamento(const HomeFolder& home, TipoAggiornamento tipo, co
 }
 
 QString ArchivioDellaSigla(const HomeFolder& home, const QString& sigla) {
-    const QString name = sigla + QStringLiteral(".db");
     // Archives are made with upper-case names; an abbreviation typed in another case still finds its
     // archive on a file system that tells cases apart.
-    const QString found = findIgnoringCase(home.mdbDir(), name, QDir::Files);
-    return found.isEmpty() ? home.mdbPath(name) : found;
+    return home.findInMdb(sigla + QStringLiteral(".db"));
 }
 
 QString MessaggioSaltate(const EsitoAggiornamento& esito) {
