@@ -411,9 +411,7 @@ FileErrori EseguiControlli(AppState& state) {
         generali.writeLine();
         classe.writeLine();
         fonti.writeLine();
-        generali.close();
-        classe.close();
-        fonti.close();
+        TextOutput::closeTogether({&generali, &classe, &fonti});
     }
     // Recorded once the lists are whole: a run that failed is not a run done.
     AggiornaInfo(state, QStringLiteral("1"));

@@ -25,7 +25,8 @@ FileErrori PercorsiErrori(const AppState& state);
 // tabInfo (Storico), uses the norms catalogue (opened here when it is not open yet and then closed
 // again), writes the three lists and shows "Fine controllo: " + Consegna.
 // Throws DbError or std::runtime_error when a statement is refused or a file cannot be written;
-// the files keep what was written and a catalogue opened by the run is closed. Menus call it
+// the three files then stay as they were before the run (in update mode: without this archive's
+// section) and a catalogue opened by the run is closed. Menus call it
 // through SegnalaErrori; the update batch calls it directly and reports the failure itself.
 // Returns the three files.
 FileErrori EseguiControlli(AppState& state);

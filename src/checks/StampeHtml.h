@@ -24,7 +24,7 @@ QString NomeHudoc(const QString& altro);
 // The CELEX page of the open archive (records the run in tabInfo, code "2"). Single-archive mode:
 // dump/"StampaHTML <Consegna>.html"; update mode: a whole page appended to state.FileScelto,
 // titled "Aggiornamento " + SiglaAggiornamento, and an empty line. Shows "Fine stampa HTML
-// (consegna <n>)". Throws DbError or std::runtime_error; the file keeps what was written.
+// (consegna <n>)". Throws DbError or std::runtime_error; the file then stays as it was.
 // Returns the file written.
 QString StampaCelex(AppState& state);
 

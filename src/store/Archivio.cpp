@@ -1,5 +1,6 @@
 #include "store/Archivio.h"
 
+#include "store/FileLookup.h"
 #include "store/MessaggiErrore.h"
 #include "store/Template.h"
 
@@ -129,13 +130,9 @@ QString NomeArchivioNuovo(const QString& chosenPath) {
 
 bool nameTaken(const QString& path) {
     const QFileInfo info(path);
-    if (info.exists())
-        return true;
-    const QStringList entries = info.absoluteDir().entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries)
-        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return !findIgnoringCase(info.absolutePath(), info.fileName(),
+                             QDir::AllEntries | QDir::Hidden | QDir::System)
+                .isEmpty();
 }
 
 void ApriCopiaModello(cConnessione& connection, const QString& copy) {

@@ -1,5 +1,6 @@
 #include "store/HomeFolder.h"
 
+#include "store/FileLookup.h"
 #include "store/Template.h"
 #include "store/cConnessione.h"
 
@@ -66,14 +67,8 @@ QString HomeFolder::archivePath(const QString& nameOrPath) const {
 }
 
 QString HomeFolder::findInMdb(const QString& fileName) const {
-    const QString exact = mdbPath(fileName);
-    if (QFileInfo::exists(exact))
-        return exact;
-    const QStringList entries = QDir(mdbDir()).entryList(QDir::Files);
-    for (const QString& entry : entries)
-        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
-            return mdbPath(entry);
-    return exact;
+    const QString found = findIgnoringCase(mdbDir(), fileName, QDir::Files);
+    return found.isEmpty() ? mdbPath(fileName) : found;
 }
 
 QString NomeSenzaEstensione(const QString& fileName) {

@@ -37,12 +37,14 @@ int update(CliContext& c, const CliArgs& a) {
         return 1;
     }
     c.out << "File scritto: " << esito.percorso << Qt::endl;
-    // The file lacks the deliveries whose archives could not be opened.
-    if (!esito.saltate.isEmpty()) {
-        c.err << "Archivi non aperti, saltati: " << esito.saltate.join(QStringLiteral(", ")) << Qt::endl;
-        return 1;
-    }
-    return 0;
+    // The file lacks the deliveries whose archives could not be opened or whose lines were refused.
+    int code = 0;
+    for (const QString& line : {MessaggioSaltate(esito), MessaggioRifiutate(esito)})
+        if (!line.isEmpty()) {
+            c.err << line << Qt::endl;
+            code = 1;
+        }
+    return code;
 }
 
 } // namespace
