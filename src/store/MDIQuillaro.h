@@ -65,6 +65,7 @@ public:
     QAction* mnuUtilitaDocumentiControlliNoteCompilatore = nullptr;
     QAction* mnuUtilitaDocumentiControlliPerControlloCELEX = nullptr;
     QAction* mnuUtilitaDocumentiControlliPerControlloHUDOC = nullptr;
+    QAction* mnuUtilitaDocumentiControlliPerControlloNIR = nullptr;
     QAction* mnuUtilitaDocumentiControlliNuovi = nullptr;
     QMenu* mnuUtilitaAggiornamento = nullptr;
     QAction* mnuUtilitaAggiornamentoFileSigle = nullptr;
@@ -77,6 +78,7 @@ public:
     QAction* mnuUtilitaAggiornamentoControlliNoteCompilatore = nullptr;
     QAction* mnuUtilitaAggiornamentoControlloCELEX = nullptr;
     QAction* mnuUtilitaAggiornamentoControlloHUDOC = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlloNIR = nullptr;
     QAction* mnuUtilitaAggiornamentoControlliNuovi = nullptr;
     QAction* mnuUtilitaAggiornamentoControlliConteggio = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -109,6 +111,7 @@ public Q_SLOTS:
     void mnuUtilitaDocumentiControlliNoteCompilatore_Click();
     void mnuUtilitaDocumentiControlliPerControlloCELEX_Click();
     void mnuUtilitaDocumentiControlliPerControlloHUDOC_Click();
+    void mnuUtilitaDocumentiControlliPerControlloNIR_Click();
     void mnuUtilitaDocumentiControlliNuovi_Click();
 
     // Aggiornamento (update/MDIQuillaro_aggiornamento.cpp)
@@ -117,6 +120,7 @@ public Q_SLOTS:
     void mnuUtilitaAggiornamentoControlliNoteCompilatore_Click();
     void mnuUtilitaAggiornamentoControlloCELEX_Click();
     void mnuUtilitaAggiornamentoControlloHUDOC_Click();
+    void mnuUtilitaAggiornamentoControlloNIR_Click();
     void mnuUtilitaAggiornamentoControlliNuovi_Click();
     void mnuUtilitaAggiornamentoControlliConteggio_Click();
 
