@@ -183,8 +183,9 @@ void frmDocumento::creaControlli() {
     cmdFonteM = pulsante(this, "cmdFonteM", QStringLiteral("Edita"), edita);
     cmdFonteD = pulsante(this, "cmdFonteD", QStringLiteral("Elimina"), elimina);
     cmdFonteT = pulsante(this, "cmdFonteT", QStringLiteral("In nota"), edita);
-    cmdFonteUfficiale = pulsante(this, "cmdFonteUfficiale", QStringLiteral("Apri &testo ufficiale"),
-                                 QStringLiteral("Apre nel browser il testo ufficiale della fonte corrente"));
+    cmdFonteUfficiale =
+        pulsante(this, "cmdFonteUfficiale", QStringLiteral("Apri &testo ufficiale"),
+                 QStringLiteral("Apre nel browser il testo ufficiale della fonte corrente (Alt+T)"));
     for (QListWidget* l : {lstResponsabilita, lstClassificazione, lstFonte}) {
         l->setSelectionMode(QAbstractItemView::ExtendedSelection);
         l->setMinimumHeight(90);
