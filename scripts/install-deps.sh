@@ -4,11 +4,13 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
   libsqlite3-dev sqlite3
   libhunspell-dev hunspell-it hunspell-en-us
   libbenchmark-dev
   xvfb xauth unrtf
+  dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
+  libreoffice-writer-nogui poppler-utils fonts-liberation2
 )
 
 missing=()

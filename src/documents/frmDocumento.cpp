@@ -15,6 +15,7 @@
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
+#include "ui/qt/ArchiveBinding.h"
 #include "ui/qt/ChiusuraMdi.h"
 
 #include <QAbstractItemView>
@@ -97,6 +98,7 @@ frmDocumento::frmDocumento(AppState& state, bool nuovo, qint64 IDDoc, QWidget* p
     : QWidget(parent), state_(state) {
     setObjectName(QStringLiteral("frmDocumento"));
     setWindowTitle(QStringLiteral("Documento"));
+    ArchiveBinding::bind(this, state_);
     creaControlli();
     aggiornaImmagini();
     riempiCombo();
@@ -540,6 +542,8 @@ void frmDocumento::modoEsistente() {
 }
 
 void frmDocumento::naviga(bool avanti) {
+    if (!checkArchive(this))
+        return;
     std::optional<qint64> n;
     try {
         n = avanti ? DocumentoSeguente(state_.Connessione, txtID->text())
@@ -581,12 +585,16 @@ void frmDocumento::cmbCPer_Change() {
 // Commands.
 
 void frmDocumento::cmdSalva_Click() {
+    if (!checkArchive(this))
+        return;
     if (SalvaDocumento(state_, buffer_, leggiDati()))
         segnaSalvato();
     txtID->setFocus();
 }
 
 void frmDocumento::cmdEsci_Click() {
+    if (!checkArchive(this))
+        return;
     if (SalvaDocumento(state_, buffer_, leggiDati()))
         chiudi();
 }
@@ -624,7 +632,7 @@ bool frmDocumento::chiusuraConsentita() {
         QStringLiteral("Il documento %1 è stato modificato: salvarlo prima di chiudere?").arg(txtID->text()),
         applicationTitle(), Buttons::YesNoCancel, Icon::Question)) {
     case Answer::Yes:
-        return SalvaDocumento(state_, buffer_, leggiDati());
+        return checkArchive(this) && SalvaDocumento(state_, buffer_, leggiDati());
     case Answer::No:
         return true;
     default:
@@ -633,6 +641,8 @@ bool frmDocumento::chiusuraConsentita() {
 }
 
 void frmDocumento::cmdDuplica_Click() {
+    if (!checkArchive(this))
+        return;
     const bool eraNuovo = buffer_.NuovoDocumento;
     const QString numero = txtID->text();
     buffer_.NuovoDocumento = true;
@@ -652,6 +662,8 @@ void frmDocumento::cmdDuplica_Click() {
 }
 
 void frmDocumento::cmdNew_Click() {
+    if (!checkArchive(this))
+        return;
     riempiCombo();
     nuovoDocumento();
 }
@@ -738,6 +750,8 @@ void frmDocumento::cmdFonteM_Click() {
 }
 
 void frmDocumento::nuovaFonte() {
+    if (!checkArchive(this))
+        return;
     frmTipologiaFonte scelta(this);
     scelta.exec();
     const int tipologia = scelta.TipologiaFonteScelta();

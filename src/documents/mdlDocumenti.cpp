@@ -1,6 +1,7 @@
 #include "documents/mdlDocumenti.h"
 
 #include "classification/mdlClasse.h"
+#include "documents/DocumentListModel.h"
 #include "documents/Responsabilita.h"
 #include "sources/CaricaFonti.h"
 #include "store/mdlGlobale.h"
@@ -334,12 +335,12 @@ std::optional<qint64> DocumentoPrecedente(cConnessione& connection, const QStrin
 }
 
 QStringList ElencoDocumenti(AppState& state) {
+    DocumentListModel elenco;
+    elenco.carica(state);
     QStringList entries;
-    RecordSet rs =
-        state.Connessione.ApriRS(QStringLiteral("select IDDocumento from TabDocumento order by IDDocumento"));
-    qint64 numero = state.NumInizio();
-    for (; !rs.eof(); rs.moveNext(), numero = NumeroSpostato(numero, 1))
-        entries << rs.field(0).toString() + QStringLiteral(" --> ") + IdentificativoDocumento(state, numero);
+    entries.reserve(elenco.rowCount());
+    for (int row = 0; row < elenco.rowCount(); ++row)
+        entries << elenco.voce(row);
     return entries;
 }
 

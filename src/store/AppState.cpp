@@ -2,6 +2,7 @@
 
 #include "store/mdlGlobale.h"
 
+#include <QFileInfo>
 #include <limits>
 
 AppState::AppState(const HomeFolder& h, Dialogs& d)
@@ -22,6 +23,14 @@ qint64 NumeroSpostato(qint64 numero, qint64 scarto) {
     if (scarto < 0 && numero < minimo - scarto)
         return minimo;
     return numero + scarto;
+}
+
+QString AppState::archivioCorrente() const {
+    if (!ArchivioAperto || NomeArchivio.isEmpty())
+        return {};
+    const QFileInfo file(NomeArchivio);
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
 }
 
 QString NumeroQuattroCifre(qint64 numero) {

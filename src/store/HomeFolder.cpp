@@ -1,11 +1,11 @@
 #include "store/HomeFolder.h"
 
-#include "store/Pictures.h"
 #include "store/Template.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <stdexcept>
@@ -44,6 +44,9 @@ QString HomeFolder::templatePath() const {
 }
 QString HomeFolder::cataloguePath() const {
     return mdbPath(QStringLiteral("Catalogo norme.db"));
+}
+QString HomeFolder::headPath() const {
+    return filePath(QStringLiteral("testata new.rtf"));
 }
 QString HomeFolder::settingsPath() const {
     return filePath(QStringLiteral("quillaro.ini"));
@@ -107,12 +110,40 @@ QStringList HomeFolder::ensureLayout() const {
         buildCatalogue(cataloguePath());
         created << cataloguePath();
     }
-    writeNew(filePath(QStringLiteral("testata new.rtf")), readDataResource(QStringLiteral("testata new.rtf")),
-             created);
+    writeNew(headPath(), readDataResource(QStringLiteral("testata new.rtf")), created);
     for (const QString& name : pictureNames())
-        writeNew(filePath(name), drawPicture(name), created);
+        writeNew(filePath(name), readDataResource(name), created);
     writeNew(settingsPath(), Settings::defaultFileText().toUtf8(), created);
     return created;
+}
+
+HomeFolder::RefreshedHead HomeFolder::refreshHead() const {
+    const QByteArray installed = readDataResource(QStringLiteral("testata new.rtf"));
+    const QString path = headPath();
+    RefreshedHead result;
+    if (QFileInfo::exists(path)) {
+        QFile current(path);
+        if (!current.open(QIODevice::ReadOnly))
+            throw std::runtime_error(
+                QStringLiteral("Impossibile leggere %1: %2").arg(path, current.errorString()).toStdString());
+        if (current.readAll() == installed)
+            return result;
+        current.close();
+        // A centre may have made the head its own: keep it, under a name no earlier refresh took.
+        result.backup = path + QStringLiteral(".bak");
+        for (int n = 2; QFileInfo::exists(result.backup); ++n)
+            result.backup = path + QStringLiteral(".bak.%1").arg(n);
+        if (!QFile::copy(path, result.backup))
+            throw std::runtime_error(
+                QStringLiteral("Impossibile copiare %1 in %2").arg(path, result.backup).toStdString());
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(installed) != installed.size() || !file.commit())
+        throw std::runtime_error(QStringLiteral("Impossibile scrivere il file %1: %2")
+                                     .arg(path, file.errorString())
+                                     .toStdString());
+    result.replaced = true;
+    return result;
 }
 
 QString Settings::defaultFileText() {

@@ -24,6 +24,7 @@ public:
     QString dumpPath(const QString& name) const;
     QString templatePath() const;
     QString cataloguePath() const;
+    QString headPath() const; // "testata new.rtf", the head of the RTF print
     QString settingsPath() const;
 
     // An archive named on the command line: a path to a file (anything with a folder or the
@@ -34,6 +35,16 @@ public:
     // was created, one line each; throws std::runtime_error when something cannot be made.
     QStringList ensureLayout() const;
 
+    // Lays the RTF head installed with the program over the home's own, which ensureLayout never
+    // replaces. A head that differs is kept first as "testata new.rtf.bak" (".bak.2", ... when
+    // taken). Throws std::runtime_error when a file cannot be read or written.
+    struct RefreshedHead {
+        bool replaced = false; // false: the home's head already was the installed one
+        QString backup;        // the old head's copy; empty when there was none
+    };
+    RefreshedHead refreshHead() const;
+
+    // The pictures the windows load by name; installed with the program, copied into the home.
     static const QStringList& pictureNames();
 
 private:

@@ -1,5 +1,7 @@
 #include "store/Template.h"
 
+#include "store/DataFolder.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -7,15 +9,14 @@
 
 #include <stdexcept>
 
-// The SQL and the RTF head are compiled into the core; a static library must register them.
-static void registerDataResources() { Q_INIT_RESOURCE(data); }
-
 QByteArray readDataResource(const QString& name) {
-    static const bool registered = (registerDataResources(), true);
-    Q_UNUSED(registered);
-    QFile file(QStringLiteral(":/data/") + name);
+    const QString path = dataFilePath(name);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("Risorsa mancante: %1").arg(name).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("manca il file dei dati del programma %1 (%2): reinstallare Quillaro")
+                .arg(path, file.errorString())
+                .toStdString());
     return file.readAll();
 }
 

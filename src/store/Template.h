@@ -12,7 +12,8 @@ void buildCatalogue(const QString& path);
 void buildDemoArchive(const QString& path);
 void buildFromScripts(const QString& path, const QStringList& resourceNames);
 
-// Bytes of a data file compiled into the program ("schema.sql", "testata new.rtf"); throws when missing.
+// Bytes of a data file installed with the program ("schema.sql", "testata new.rtf", "write.bmp"), from
+// share/quillaro (store/DataFolder.h); throws std::runtime_error when it is missing.
 QByteArray readDataResource(const QString& name);
 
 // Copies a file to a target that must not exist yet, through a temporary file in the target's

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void refusals();
     void demo();
     void helpAndVersion();
+    void refreshHead();
 };
 
 void AppCli::initNewInfo() {
@@ -114,6 +115,30 @@ void AppCli::helpAndVersion() {
     QCOMPARE(r.code, 0);
     QVERIFY(r.out.startsWith(QStringLiteral("quillaro-cli ")));
     QCOMPARE(cli({}).code, 2);
+}
+
+// init never replaces a head of the home; --refresh-head does, and says where the old one went.
+void AppCli::refreshHead() {
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("H"));
+    QCOMPARE(cli({"--home", home, "init"}).code, 0);
+    const QString head = home + QStringLiteral("/testata new.rtf");
+    const QByteArray installed = readFileBytes(head);
+    QFile old(head);
+    QVERIFY(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    old.write("{\\rtf1 {\\stylesheet{\\qj Normal;}} Consegna xxx");
+    old.close();
+    QCOMPARE(cli({"--home", home, "init"}).code, 0);
+    QVERIFY(readFileBytes(head) != installed);
+
+    Run r = cli({"--home", home, "init", "--refresh-head"});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("Testata della stampa aggiornata")), qPrintable(r.out));
+    QVERIFY2(r.out.contains(head + QStringLiteral(".bak")), qPrintable(r.out));
+    QCOMPARE(readFileBytes(head), installed);
+    QVERIFY(readFileBytes(head + QStringLiteral(".bak")).contains("\\qj"));
+    r = cli({"--home", home, "init", "--refresh-head"});
+    QVERIFY2(r.out.contains(QStringLiteral("già quella installata")), qPrintable(r.out));
 }
 
 QTEST_GUILESS_MAIN(AppCli)

@@ -2,6 +2,7 @@
 // dialogs they open, saving, navigating, duplicating, and the choice and deletion of documents.
 
 #include "classification/frmClassificazione.h"
+#include "documents/DocumentListModel.h"
 #include "documents/EditorFixture.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/frmAltriTesti.h"
@@ -86,6 +87,14 @@ void tasto(QWidget* w, Qt::Key key) {
 
 int posizione(QComboBox* c, const QString& code) {
     return c->findText(code, Qt::MatchStartsWith);
+}
+
+// The line shown for an entry of "Scegli documento", and adding an entry to its selection.
+QString voce(frmSceltaDoc* d, int row) {
+    return d->lstDocumento->model()->index(row, 0).data().toString();
+}
+void seleziona(frmSceltaDoc* d, int row) {
+    d->lstDocumento->selectionModel()->select(d->elenco()->index(row), QItemSelectionModel::Select);
 }
 
 VoceFonte legge(const QString& numero) {
@@ -457,8 +466,8 @@ private Q_SLOTS:
         quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) {
             QCOMPARE(d->windowTitle(), QString("Scegli documento"));
             QVERIFY(!d->cmdCancella->isEnabled() && d->cmdEdita->isEnabled());
-            QCOMPARE(d->lstDocumento->item(0)->text(), QString("1 --> 202630001"));
-            d->lstDocumento->setCurrentRow(2);
+            QCOMPARE(voce(d, 0), QString("1 --> 202630001"));
+            d->lstDocumento->setCurrentIndex(d->elenco()->index(2));
             d->cmdEdita->click();
         });
         s.main.mnuDocumentiEdita->trigger();
@@ -478,8 +487,8 @@ private Q_SLOTS:
         scelta->lstDocumento->clearSelection();
         scelta->cmdCancella->click();
         QCOMPARE(s.t.dialogs().lastText(), QString("Nessuna selezione effettuata"));
-        scelta->lstDocumento->item(1)->setSelected(true);
-        scelta->lstDocumento->item(2)->setSelected(true);
+        seleziona(scelta, 1);
+        seleziona(scelta, 2);
         s.t.dialogs().answerNext(Answer::No);
         scelta->cmdCancella->click();
         QCOMPARE(s.conta("select count(*) from tabDocumento"), 4);
@@ -489,8 +498,8 @@ private Q_SLOTS:
         QCOMPARE(s.conta("select count(*) from legameDocFonte"), 2);
         QCOMPARE(s.conta("select count(*) from legameDocTesto"), 2);
         QVERIFY(scelta->isVisible());
-        QCOMPARE(scelta->lstDocumento->count(), 2);
-        QCOMPARE(scelta->lstDocumento->item(1)->text(), QString("4 --> 202630002"));
+        QCOMPARE(scelta->elenco()->rowCount(), 2);
+        QCOMPARE(voce(scelta, 1), QString("4 --> 202630002"));
         QVERIFY(s.t.dialogs().allAnswersUsed());
         scelta->cmdAnnulla->click();
     }
@@ -542,6 +551,55 @@ private Q_SLOTS:
         });
         w->cmdTraduzione->click();
         QCOMPARE(w->buffer().TestoTraduzione, QString("A title"));
+    }
+
+    // The list keeps what the operator relies on: typing a key jumps to the first entry that starts
+    // with it, Enter opens the entry; in Cancella several entries are chosen with Shift,
+    // and after a deletion the list stays where it was.
+    void choiceListSearchesSelectsAndKeepsItsPlace() {
+        Sessione s;
+        for (qint64 id = 1; id <= 60; ++id)
+            s.documento(id, QString("Titolo %1").arg(id));
+        quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) {
+            QCOMPARE(d->lstDocumento->currentIndex().row(), 0);
+            QVERIFY(d->lstDocumento->uniformItemSizes());
+            d->lstDocumento->setFocus();
+            QTest::keyClicks(d->lstDocumento, "42");
+            QCOMPARE(voce(d, d->lstDocumento->currentIndex().row()), QString("42 --> 202630042"));
+            QCOMPARE(d->IDDocCorrente(), 42);
+            QTest::keyClick(d->lstDocumento, Qt::Key_Return);
+        });
+        s.main.mnuDocumentiEdita->trigger();
+        frmDocumento* w = s.finestra();
+        QVERIFY(w);
+        QCOMPARE(w->txtID->text(), QString("42"));
+        w->cmdAbbandona->click();
+        QTRY_VERIFY(!s.finestra());
+
+        s.main.mnuDocumentiCancella->trigger();
+        auto* scelta = s.main.findChild<frmSceltaDoc*>();
+        QVERIFY(scelta);
+        scelta->resize(380, 300);
+        QTest::qWait(0);
+        QListView* lista = scelta->lstDocumento;
+        lista->setFocus();
+        QTest::keyClicks(lista, "50");
+        QTest::keyClick(lista, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(lista, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(lista->selectionModel()->selectedRows().size(), 3);
+        const int posizione = lista->verticalScrollBar()->value();
+        QVERIFY(posizione > 0);
+        s.t.dialogs().clear();
+        s.t.dialogs().answerNext(Answer::Yes);
+        scelta->cmdCancella->click();
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 57);
+        QCOMPARE(s.conta("select count(*) from tabDocumento where IDDocumento in (50, 51, 52)"), 0);
+        QCOMPARE(scelta->elenco()->rowCount(), 57);
+        QCOMPARE(voce(scelta, 49), QString("53 --> 202630050"));
+        QVERIFY(lista->selectionModel()->selectedRows().isEmpty());
+        QCOMPARE(scelta->IDDocCorrente(), 0);
+        QVERIFY(lista->verticalScrollBar()->value() > 0);
+        scelta->cmdAnnulla->click();
     }
 
     void helpAndSourceButtons() {

@@ -27,6 +27,9 @@ private Q_SLOTS:
     void htmlOfUnusualCharacters();
     void numberingHoldsAtTheEndsOfTheRange();
     void picturesAreBitmaps();
+    void headNotJustified();
+    void refreshHead_data();
+    void refreshHead();
 };
 
 void StoreHome::layoutIsCreatedAndNeverOverwritten() {
@@ -375,6 +378,64 @@ void StoreHome::picturesAreBitmaps() {
     }
     QVERIFY(readFileBytes(t.home().filePath(QStringLiteral("write.bmp"))) !=
             readFileBytes(t.home().filePath(QStringLiteral("write-r.bmp"))));
+}
+
+// LibreOffice applies the Normal style's alignment after every \pard of the print: a justified style
+// would stretch each "Fonte:" line ended by \line across the page.
+void StoreHome::headNotJustified() {
+    const QByteArray head = readDataResource(QStringLiteral("testata new.rtf"));
+    const qsizetype style = head.indexOf("{\\stylesheet{");
+    QVERIFY(style >= 0);
+    const QByteArray normal = head.mid(style, head.indexOf("Normal;", style) - style);
+    QVERIFY2(!normal.contains("\\qj") && !normal.contains("\\qd"), normal.constData());
+}
+
+void StoreHome::refreshHead_data() {
+    QTest::addColumn<QByteArray>("own");       // the home's head before; empty: none
+    QTest::addColumn<QByteArray>("oldBackup"); // a backup left by an earlier refresh; empty: none
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<QString>("backupName");
+    QTest::newRow("no head") << QByteArray() << QByteArray() << true << QString();
+    QTest::newRow("installed head") << QByteArray("=installed") << QByteArray() << false << QString();
+    QTest::newRow("own head") << QByteArray("{\\rtf1 {\\stylesheet{\\qj Normal;}} Consegna xxx")
+                              << QByteArray() << true << QStringLiteral("testata new.rtf.bak");
+    QTest::newRow("own head, backup taken") << QByteArray("{\\rtf1 mine") << QByteArray("{\\rtf1 older")
+                                            << true << QStringLiteral("testata new.rtf.bak.2");
+}
+
+void StoreHome::refreshHead() {
+    QFETCH(QByteArray, own);
+    QFETCH(QByteArray, oldBackup);
+    QFETCH(bool, replaced);
+    QFETCH(QString, backupName);
+    QTemporaryDir dir;
+    const HomeFolder home(dir.path());
+    home.ensureLayout();
+    const QByteArray installed = readDataResource(QStringLiteral("testata new.rtf"));
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(f.write(bytes), bytes.size());
+    };
+    if (own.isEmpty())
+        QVERIFY(QFile::remove(home.headPath()));
+    else if (own != "=installed")
+        write(home.headPath(), own);
+    if (!oldBackup.isEmpty())
+        write(home.headPath() + QStringLiteral(".bak"), oldBackup);
+
+    const HomeFolder::RefreshedHead result = home.refreshHead();
+    QCOMPARE(result.replaced, replaced);
+    QCOMPARE(result.backup, backupName.isEmpty() ? QString() : home.filePath(backupName));
+    QCOMPARE(readFileBytes(home.headPath()), installed);
+    if (!backupName.isEmpty())
+        QCOMPARE(readFileBytes(result.backup), own);
+    if (!oldBackup.isEmpty())
+        QCOMPARE(readFileBytes(home.headPath() + QStringLiteral(".bak")), oldBackup);
+    // A second refresh has nothing to do and keeps every backup.
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    QVERIFY(!home.refreshHead().replaced);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
 }
 
 QTEST_GUILESS_MAIN(StoreHome)

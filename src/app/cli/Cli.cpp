@@ -78,11 +78,14 @@ void printHelp(const CliRegistry& registry, QTextStream& out) {
            "Quillaro: catalogazione degli articoli delle riviste giuridiche online.\n"
            "ARCHIVE e' il percorso di un file .db oppure un nome cercato in mdb/ della cartella home.\n"
            "La cartella home: --home DIR, altrimenti QUILLARO_HOME, altrimenti la cartella dati "
-           "dell'utente.\n\n"
+           "dell'utente.\n"
+           "Esito: 0 se riuscito, altrimenti diverso da 0 con il motivo sullo standard error.\n\n"
            "Comandi:\n";
+    // Two blanks at least between a command and its summary: the manual pages are made from this text.
     for (const auto& c : registry.commands())
-        out << "  " << c.usage.leftJustified(58) << ' ' << c.summary << '\n';
-    out << "\n  --help       questo aiuto\n  --version    la versione\n";
+        out << "  " << c.usage.leftJustified(57) << "  " << c.summary << '\n';
+    out << "\nOpzioni:\n  --home DIR   la cartella home\n  --help       questo aiuto\n"
+           "  --version    la versione\n";
     out.flush();
 }
 
