@@ -73,6 +73,7 @@ public:
     QPushButton* cmdFonteM = nullptr;
     QPushButton* cmdFonteD = nullptr;
     QPushButton* cmdFonteT = nullptr;
+    QPushButton* cmdFonteUfficiale = nullptr; // the current source's official text (Alt+T)
     QToolButton* cmdRiassunto = nullptr;
     QToolButton* cmdSommario = nullptr;
     QToolButton* cmdInTemaDi = nullptr;
@@ -110,6 +111,7 @@ public Q_SLOTS:
     void cmdFonteM_Click();
     void cmdFonteD_Click();
     void cmdFonteT_Click();
+    void cmdFonteUfficiale_Click();
     void cmdRiassunto_Click();
     void cmdSommario_Click();
     void cmdInTemaDi_Click();
@@ -143,6 +145,7 @@ private:
     void apriTesti(int tipo, QToolButton* button);
     void apriAltriTesti(int tipo, const QString& caption, QToolButton* button);
     void cancellaSelezionate(QListWidget* list, int which);
+    void aggiornaFonteUfficiale();
     void chiudi();
     QIcon immagine(const QString& name);
     static void impostaRighe(QListWidget* list, const QStringList& righe);

@@ -156,6 +156,9 @@ void MDIQuillaro::creaMenu() {
     mnuUtilitaDocumentiControlliPerControlloHUDOC =
         addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloHUDOC",
                 QStringLiteral("Per controllo HUDOC"));
+    mnuUtilitaDocumentiControlliPerControlloNIR =
+        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloNIR",
+                QStringLiteral("Stampa HTML fonti italiane (URN)"));
     addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep2");
     mnuUtilitaDocumentiControlliNuovi =
         addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNuovi",
@@ -194,6 +197,9 @@ void MDIQuillaro::creaMenu() {
     mnuUtilitaAggiornamentoControlloHUDOC =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloHUDOC",
                 QStringLiteral("Per controllo HUDOC"));
+    mnuUtilitaAggiornamentoControlloNIR =
+        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloNIR",
+                QStringLiteral("Stampa HTML fonti italiane (URN)"));
     addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep2");
     mnuUtilitaAggiornamentoControlliNuovi =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliNuovi",
@@ -240,6 +246,8 @@ void MDIQuillaro::creaMenu() {
          &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloCELEX_Click);
     wire(mnuUtilitaDocumentiControlliPerControlloHUDOC,
          &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloHUDOC_Click);
+    wire(mnuUtilitaDocumentiControlliPerControlloNIR,
+         &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloNIR_Click);
     wire(mnuUtilitaDocumentiControlliNuovi, &MDIQuillaro::mnuUtilitaDocumentiControlliNuovi_Click);
     wire(mnuUtilitaAggiornamentoFileSigle, &MDIQuillaro::mnuUtilitaAggiornamentoFileSigle_Click);
     wire(mnuUtilitaAggiornamentoControlliEsegui, &MDIQuillaro::mnuUtilitaAggiornamentoControlliEsegui_Click);
@@ -247,6 +255,7 @@ void MDIQuillaro::creaMenu() {
          &MDIQuillaro::mnuUtilitaAggiornamentoControlliNoteCompilatore_Click);
     wire(mnuUtilitaAggiornamentoControlloCELEX, &MDIQuillaro::mnuUtilitaAggiornamentoControlloCELEX_Click);
     wire(mnuUtilitaAggiornamentoControlloHUDOC, &MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click);
+    wire(mnuUtilitaAggiornamentoControlloNIR, &MDIQuillaro::mnuUtilitaAggiornamentoControlloNIR_Click);
     wire(mnuUtilitaAggiornamentoControlliNuovi, &MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click);
     wire(mnuUtilitaAggiornamentoControlliConteggio,
          &MDIQuillaro::mnuUtilitaAggiornamentoControlliConteggio_Click);

@@ -69,6 +69,7 @@ public:
     QAction* mnuUtilitaDocumentiControlliNoteCompilatore = nullptr;
     QAction* mnuUtilitaDocumentiControlliPerControlloCELEX = nullptr;
     QAction* mnuUtilitaDocumentiControlliPerControlloHUDOC = nullptr;
+    QAction* mnuUtilitaDocumentiControlliPerControlloNIR = nullptr;
     QAction* mnuUtilitaDocumentiControlliNuovi = nullptr;
     QMenu* mnuUtilitaAggiornamento = nullptr;
     QAction* mnuUtilitaAggiornamentoFileSigle = nullptr;
@@ -81,6 +82,7 @@ public:
     QAction* mnuUtilitaAggiornamentoControlliNoteCompilatore = nullptr;
     QAction* mnuUtilitaAggiornamentoControlloCELEX = nullptr;
     QAction* mnuUtilitaAggiornamentoControlloHUDOC = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlloNIR = nullptr;
     QAction* mnuUtilitaAggiornamentoControlliNuovi = nullptr;
     QAction* mnuUtilitaAggiornamentoControlliConteggio = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -119,6 +121,7 @@ public Q_SLOTS:
     void mnuUtilitaDocumentiControlliNoteCompilatore_Click();
     void mnuUtilitaDocumentiControlliPerControlloCELEX_Click();
     void mnuUtilitaDocumentiControlliPerControlloHUDOC_Click();
+    void mnuUtilitaDocumentiControlliPerControlloNIR_Click();
     void mnuUtilitaDocumentiControlliNuovi_Click();
 
     // Aggiornamento (update/MDIQuillaro_aggiornamento.cpp)
@@ -127,6 +130,7 @@ public Q_SLOTS:
     void mnuUtilitaAggiornamentoControlliNoteCompilatore_Click();
     void mnuUtilitaAggiornamentoControlloCELEX_Click();
     void mnuUtilitaAggiornamentoControlloHUDOC_Click();
+    void mnuUtilitaAggiornamentoControlloNIR_Click();
     void mnuUtilitaAggiornamentoControlliNuovi_Click();
     void mnuUtilitaAggiornamentoControlliConteggio_Click();
 

@@ -108,6 +108,7 @@ void ScriptedDialogs::clear() {
     shown_.clear();
     fileRequests_.clear();
     unexpected_.clear();
+    openedUrls_.clear();
 }
 
 Answer ConsoleDialogs::message(const QString& text, const QString&, Buttons buttons, Icon) {

@@ -100,6 +100,8 @@ QString PercorsoAggiornamento(const HomeFolder& home, TipoAggiornamento tipo, co
         return home.dumpPath(QStringLiteral("StampaHTML ") + sigla + QStringLiteral(".htm"));
     case TipoAggiornamento::Hudoc:
         return home.dumpPath(QStringLiteral("StampaHTML_GEI ") + sigla + QStringLiteral(".htm"));
+    case TipoAggiornamento::Nir:
+        return home.dumpPath(QStringLiteral("StampaHTML_NIR ") + sigla + QStringLiteral(".htm"));
     }
     return {};
 }

@@ -8,10 +8,10 @@
 
 #include <functional>
 
-enum class TipoAggiornamento { Controlli, NoteCompilatore, Nuovi, Celex, Hudoc, Conteggio };
+enum class TipoAggiornamento { Controlli, NoteCompilatore, Nuovi, Celex, Hudoc, Conteggio, Nir };
 
 // dump/conteggio.X, dump/errori.X, dump/note.X, dump/nuovi.X, dump/StampaHTML X.htm,
-// dump/StampaHTML_GEI X.htm, X being the update's abbreviation.
+// dump/StampaHTML_GEI X.htm, dump/StampaHTML_NIR X.htm, X being the update's abbreviation.
 QString PercorsoAggiornamento(const HomeFolder& home, TipoAggiornamento tipo, const QString& sigla);
 
 // The single-archive run a batch performs on each archive; it sees the update mode in the state.

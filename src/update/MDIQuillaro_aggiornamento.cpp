@@ -74,6 +74,10 @@ void MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click() {
     eseguiAggiornamento(*this, TipoAggiornamento::Hudoc);
 }
 
+void MDIQuillaro::mnuUtilitaAggiornamentoControlloNIR_Click() {
+    eseguiAggiornamento(*this, TipoAggiornamento::Nir);
+}
+
 void MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click() {
     eseguiAggiornamento(*this, TipoAggiornamento::Nuovi);
 }

@@ -126,6 +126,8 @@ void UpdateBatch::outputPaths() {
              QStringLiteral("/h/dump/StampaHTML A26.htm"));
     QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Hudoc, "A26"),
              QStringLiteral("/h/dump/StampaHTML_GEI A26.htm"));
+    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Nir, "A26"),
+             QStringLiteral("/h/dump/StampaHTML_NIR A26.htm"));
 }
 
 void UpdateBatch::countBatch() {
@@ -302,7 +304,8 @@ void UpdateBatch::checksBatchesAppendSections() {
 void UpdateBatch::htmlPagesOfAnUpdate() {
     TestHome t;
     const QString sigle = twoDemoDeliveries(t, QStringLiteral("sigle.H26"));
-    for (const TipoAggiornamento tipo : {TipoAggiornamento::Celex, TipoAggiornamento::Hudoc}) {
+    for (const TipoAggiornamento tipo :
+         {TipoAggiornamento::Celex, TipoAggiornamento::Hudoc, TipoAggiornamento::Nir}) {
         const EsitoAggiornamento esito = EseguiAggiornamento(t.state(), tipo, sigle);
         QVERIFY(esito.completato);
         QVERIFY(esito.percorso.endsWith(QStringLiteral(" H26.htm")));

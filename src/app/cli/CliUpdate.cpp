@@ -12,9 +12,10 @@ int update(CliContext& c, const CliArgs& a) {
         {QStringLiteral("new-entries"), TipoAggiornamento::Nuovi},
         {QStringLiteral("celex"), TipoAggiornamento::Celex},
         {QStringLiteral("hudoc"), TipoAggiornamento::Hudoc},
+        {QStringLiteral("nir"), TipoAggiornamento::Nir},
         {QStringLiteral("count"), TipoAggiornamento::Conteggio}};
     if (a.positional().size() != 2) {
-        c.err << "Uso: quillaro-cli update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|count}"
+        c.err << "Uso: quillaro-cli update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|nir|count}"
               << Qt::endl;
         return 2;
     }
@@ -51,7 +52,7 @@ int update(CliContext& c, const CliArgs& a) {
 
 void registerUpdateCommands(CliRegistry& r) {
     r.add({QStringLiteral("update"),
-           QStringLiteral("update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|count}"),
+           QStringLiteral("update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|nir|count}"),
            QStringLiteral("esegue un aggiornamento sugli archivi del file sigle (percorso o nome in mdb/)"),
            {},
            update});

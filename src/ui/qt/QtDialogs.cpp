@@ -1,12 +1,14 @@
 #include "ui/qt/QtDialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
+#include <QUrl>
 
 void QtProgress::setRange(qint64 total) {
     total_ = total;
@@ -188,4 +190,9 @@ void QtDialogs::endProgress() {
         dialog_->deleteLater();
         dialog_ = nullptr;
     }
+}
+
+bool QtDialogs::openUrl(const QString& url) {
+    const QUrl address(url);
+    return address.isValid() && QDesktopServices::openUrl(address);
 }
