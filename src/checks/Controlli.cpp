@@ -1,6 +1,7 @@
 #include "checks/Controlli.h"
 
 #include "checks/AggiornaInfo.h"
+#include "checks/ImprontaControllo.h"
 #include "checks/Uscite.h"
 #include "store/Archivio.h"
 #include "store/TextOutput.h"
@@ -350,11 +351,15 @@ FileErrori PercorsiErrori(const AppState& state) {
         f.classe = derivaDaErrori(state.FileScelto, QStringLiteral("errclasse."));
         f.fonti = derivaDaErrori(state.FileScelto, QStringLiteral("errfonte."));
     } else {
-        f.generali = state.home.dumpPath(QStringLiteral("errori.") + fileNamePart(state.Consegna()));
-        f.classe = state.home.dumpPath(QStringLiteral("errclasse.") + fileNamePart(state.Consegna()));
-        f.fonti = state.home.dumpPath(QStringLiteral("errfonte.") + fileNamePart(state.Consegna()));
+        f = PercorsiErroriConsegna(state.home, state.Consegna());
     }
     return f;
+}
+
+FileErrori PercorsiErroriConsegna(const HomeFolder& home, const QString& consegna) {
+    return {home.dumpPath(QStringLiteral("errori.") + fileNamePart(consegna)),
+            home.dumpPath(QStringLiteral("errclasse.") + fileNamePart(consegna)),
+            home.dumpPath(QStringLiteral("errfonte.") + fileNamePart(consegna))};
 }
 
 FileErrori EseguiControlli(AppState& state) {
@@ -367,6 +372,8 @@ FileErrori EseguiControlli(AppState& state) {
         LetturaUnica letturaCatalogo(state.ConnessioneCatalogo);
 
         percorsi = PercorsiErrori(state);
+        if (!state.ModoAggiornamento)
+            AnnullaImpronta(state, percorsi);
         const auto modo = state.ModoAggiornamento ? TextOutput::Mode::Append : TextOutput::Mode::Truncate;
         TextOutput generali, classe, fonti;
         generali.open(percorsi.generali, modo, state.encoding());
@@ -415,6 +422,8 @@ FileErrori EseguiControlli(AppState& state) {
     }
     // Recorded once the lists are whole: a run that failed is not a run done.
     AggiornaInfo(state, QStringLiteral("1"));
+    if (!state.ModoAggiornamento)
+        RegistraImpronta(state, percorsi);
     state.ui().message(QStringLiteral("Fine controllo: ") + state.Consegna());
     return percorsi;
 }

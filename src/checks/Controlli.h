@@ -20,6 +20,8 @@ struct FileErrori {
 // in place of its leading "errori." (compared without regard to case). Throws std::runtime_error
 // when the update path does not name an "errori." file, since the three lists would then collide.
 FileErrori PercorsiErrori(const AppState& state);
+// The single-archive lists of a delivery in the home's dump/.
+FileErrori PercorsiErroriConsegna(const HomeFolder& home, const QString& consegna);
 
 // Runs the checks over the open archive in one pass, in IDDocumento order. Records the run in
 // tabInfo (Storico), uses the norms catalogue (opened here when it is not open yet and then closed

@@ -57,6 +57,8 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     creaMenu();
+    creaMenuRecenti();
+    creaPannello();
     setWindowTitle(QStringLiteral("Quillaro"));
     // The usual size, but never larger than the screen (its frame and title bar included).
     QSize dimensione(1180, 820);
@@ -68,6 +70,7 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
     state_.ModoAggiornamento = false;
     applicaStatoMenu();
     aggiornaBarraStato();
+    aggiornaPannello();
 }
 
 void MDIQuillaro::aggiornaBarraStato() {
@@ -291,6 +294,8 @@ bool MDIQuillaro::apriArchivio(const QString& path) {
     stato.dopoApertura();
     applicaStatoMenu();
     aggiornaBarraStato();
+    ricordaArchivio();
+    aggiornaPannello();
     return true;
 }
 

@@ -11,6 +11,9 @@
 class QMdiArea;
 class QMenu;
 class QAction;
+class QFileSystemWatcher;
+class QTimer;
+class PannelloConsegna;
 
 class MDIQuillaro : public QMainWindow {
     Q_OBJECT
@@ -37,6 +40,15 @@ public:
 
     // The caption "Quillaro (<name>)"; kept after the archive is closed.
     void impostaTitolo(const QString& name);
+
+    // The background of the MDI area: the open delivery at a glance, or the recent archives
+    // (checks/MDIQuillaro_pannello.cpp). Drawn anew after every menu command and archive change.
+    PannelloConsegna* pannello() const { return pannello_; }
+    void aggiornaPannello();
+
+    // File > Archivi recenti (store/MDIQuillaro_recenti.cpp).
+    QMenu* mnuFileRecenti = nullptr;
+    void aggiornaMenuRecenti();
 
     // Menus and items, by the names of the system.
     QMenu* mnuFile = nullptr;
@@ -139,6 +151,15 @@ protected:
 
 private:
     void creaMenu();
+    void creaMenuRecenti();
+    void ricordaArchivio();
+    void creaPannello();
+    void aggiornaPannelloQuandoLibero();
     AppState& state_;
     QMdiArea* mdiArea_ = nullptr;
+    PannelloConsegna* pannello_ = nullptr;
+    QFileSystemWatcher* osservatore_ = nullptr;
+    QTimer* attesaPannello_ = nullptr;
+    QList<QAction*> azioniRecenti_;
+    QAction* nessunRecente_ = nullptr;
 };

@@ -118,9 +118,9 @@ void GuiMainWindow::menuTree() {
         return list;
     };
     QCOMPARE(names(w.findChild<QMenu*>("mnuFile")),
-             (QStringList{"mnuFileApri", "mnuFileChiudi", "mnuFileNuovo", "-mnuFileImportaSep",
-                          "mnuFileImporta", "mnuFileImportaModello", "mnuFileImportaCatalogo",
-                          "mnuFileImportaCartella", "-mnuApriSep0", "mnuFileEsci"}));
+             (QStringList{"mnuFileApri", "mnuFileRecenti", "mnuFileChiudi", "mnuFileNuovo",
+                          "-mnuFileImportaSep", "mnuFileImporta", "mnuFileImportaModello",
+                          "mnuFileImportaCatalogo", "mnuFileImportaCartella", "-mnuApriSep0", "mnuFileEsci"}));
     QCOMPARE(
         names(w.findChild<QMenu*>("mnuUtilitaDocumentiControlli")),
         (QStringList{"mnuUtilitaDocumentiControlliEsegui", "mnuUtilitaDocumentiControlliVediErrori",
