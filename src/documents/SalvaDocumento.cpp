@@ -227,6 +227,7 @@ bool SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento
     const RisultatoSalvataggio r = ScriviDocumento(state.Connessione, buffer, dati);
     switch (r.esito) {
     case EsitoSalvataggio::Salvato:
+        NotificaDocumentoSalvato(state, dati.txtID.trimmed().toLongLong());
         state.ui().message(QStringLiteral("Documento salvato!"));
         return true;
     case EsitoSalvataggio::MancaRivista:

@@ -96,6 +96,7 @@ void frmSceltaDoc::cmdCancella_Click() {
         return;
     try {
         CancellaDocumenti(state_.Connessione, scelti);
+        NotificaDocumentiCancellati(state_, scelti);
     } catch (const DbError& e) {
         state_.ui().message(QStringLiteral("Cancellazione non eseguita: %1").arg(e.description()),
                             applicationTitle(), Buttons::Ok, Icon::Critical);

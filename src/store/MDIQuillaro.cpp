@@ -56,6 +56,7 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     creaMenu();
+    collegaRicerca();
     setWindowTitle(QStringLiteral("Quillaro"));
     // The usual size, but never larger than the screen (its frame and title bar included).
     QSize dimensione(1180, 820);
@@ -95,6 +96,8 @@ void MDIQuillaro::creaMenu() {
     mnuFileApri = addItem(mnuFile, "mnuFileApri", QStringLiteral("&Apri"));
     mnuFileChiudi = addItem(mnuFile, "mnuFileChiudi", QStringLiteral("&Chiudi"));
     mnuFileNuovo = addItem(mnuFile, "mnuFileNuovo", QStringLiteral("&Nuovo"));
+    mnuFileCercaTutti = addItem(mnuFile, "mnuFileCercaTutti", QStringLiteral("Cerca in &tutti gli archivi..."));
+    mnuFileCercaTutti->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     addSeparator(mnuFile, "mnuApriSep0");
     mnuFileEsci = addItem(mnuFile, "mnuFileEsci", QStringLiteral("&Esci"));
 
@@ -104,6 +107,7 @@ void MDIQuillaro::creaMenu() {
     mnuDocumentiCancella = addItem(mnuDocumenti, "mnuDocumentiCancella", QStringLiteral("&Cancella"));
     addSeparator(mnuDocumenti, "mnuDocumentiSep0");
     mnuDocumentiRicerca = addItem(mnuDocumenti, "mnuDocumentiRicerca", QStringLiteral("&Ricerca"));
+    mnuDocumentiDoppioni = addItem(mnuDocumenti, "mnuDocumentiDoppioni", QStringLiteral("&Possibili doppioni"));
 
     mnuUtilitaConsegna = addMenu(bar, "mnuUtilitaConsegna", QStringLiteral("&Utilità ..."));
     mnuUtilitaDocumenti = addMenu(mnuUtilitaConsegna, "mnuUtilitaDocumenti", QStringLiteral("Consegna ..."));
@@ -210,6 +214,9 @@ void MDIQuillaro::creaMenu() {
     wire(mnuDocumentiNuovo, &MDIQuillaro::mnuDocumentiNuovo_Click);
     wire(mnuDocumentiEdita, &MDIQuillaro::mnuDocumentiEdita_Click);
     wire(mnuDocumentiCancella, &MDIQuillaro::mnuDocumentiCancella_Click);
+    wire(mnuFileCercaTutti, &MDIQuillaro::mnuFileCercaTutti_Click);
+    wire(mnuDocumentiRicerca, &MDIQuillaro::mnuDocumentiRicerca_Click);
+    wire(mnuDocumentiDoppioni, &MDIQuillaro::mnuDocumentiDoppioni_Click);
     wire(mnuUtilitaDocumentiStampeCompleta, &MDIQuillaro::mnuUtilitaDocumentiStampeCompleta_Click);
     wire(mnuUtilitaDocumentiStampeSoloTesti, &MDIQuillaro::mnuUtilitaDocumentiStampeSoloTesti_Click);
     wire(mnuUtilitaDocumentiStampeProspetto, &MDIQuillaro::mnuUtilitaDocumentiStampeProspetto_Click);

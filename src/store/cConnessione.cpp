@@ -248,7 +248,7 @@ QString cConnessione::connectionStringFor(const QString& path) {
            QStringLiteral(";Persist Security Info=False");
 }
 
-bool cConnessione::ApriConnessione(const QString& D_Source) {
+bool cConnessione::ApriConnessione(const QString& D_Source, bool solaLettura) {
     const QString path = pathFromConnectionString(D_Source);
     lastError_.clear();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
@@ -257,7 +257,9 @@ bool cConnessione::ApriConnessione(const QString& D_Source) {
     }
     sqlite3* db = nullptr;
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
-    int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = sqlite3_open_v2(file.constData(), &db,
+                             (solaLettura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc != SQLITE_OK) {
         lastError_ = errorText(db, rc);
         sqlite3_close(db);

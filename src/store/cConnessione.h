@@ -98,7 +98,8 @@ public:
 
     // Opens the archive named by a connection string ("...Data Source=<path>;...") or by a bare path.
     // False, with nothing changed, when the file is missing or is not a Quillaro archive.
-    bool ApriConnessione(const QString& D_Source);
+    // solaLettura: for readers that must leave the file as it is (the search index reads archives).
+    bool ApriConnessione(const QString& D_Source, bool solaLettura = false);
     // Closes the connection; false when there was an error closing it.
     bool ChiudiConnessione();
     bool isOpen() const { return db_ != nullptr; }

@@ -95,6 +95,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     registerCheckCommands(registry);
     registerPrintoutCommands(registry);
     registerUpdateCommands(registry);
+    registerSearchCommands(registry);
 
     QString homeOption;
     QStringList rest;
