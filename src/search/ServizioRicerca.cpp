@@ -131,7 +131,7 @@ QString DescriviAggiornamento(const VoceAggiornamento& v) {
     case VoceAggiornamento::Esito::Invariato:
         return QStringLiteral("%1: già aggiornato").arg(v.nome);
     case VoceAggiornamento::Esito::Indicizzato:
-        return QStringLiteral("%1: %2 documenti nuovi, %3 cambiati, %4 tolti (%5)")
+        return QStringLiteral("%1: documenti nuovi %2, cambiati %3, tolti %4 (%5)")
             .arg(v.nome)
             .arg(v.nuovi)
             .arg(v.cambiati)

@@ -111,10 +111,8 @@ int comandoSearch(CliContext& c, const CliArgs& a) {
         break;
     }
     c.out.flush();
-    c.err << QStringLiteral("%1 documenti trovati, %2 mostrati, in %3 s")
-                 .arg(r.esito.totale)
-                 .arg(r.esito.risultati.size())
-                 .arg(secondi(r.microsecondi))
+    c.err << (r.esito.totale == 1 ? QStringLiteral("1 documento trovato") : QStringLiteral("%1 documenti trovati").arg(r.esito.totale))
+          << QStringLiteral(", %1 mostrati, in %2 s").arg(r.esito.risultati.size()).arg(secondi(r.microsecondi))
           << Qt::endl;
     return 0;
 }
