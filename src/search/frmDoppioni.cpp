@@ -142,16 +142,8 @@ frmDoppioni::frmDoppioni(MDIQuillaro& main) : QWidget(&main, Qt::Window), main_(
     tblCoppie->setTabKeyNavigation(false);
     tblCoppie->verticalHeader()->hide();
     tblCoppie->verticalHeader()->setDefaultSectionSize(tblCoppie->fontMetrics().height() + 6);
-    QHeaderView* h = tblCoppie->horizontalHeader();
-    h->setStretchLastSection(true);
-    const int carattere = tblCoppie->fontMetrics().averageCharWidth();
-    for (int c : {ModelloDoppioni::Archivio1, ModelloDoppioni::Archivio2})
-        h->resizeSection(c, carattere * 11);
-    for (int c : {ModelloDoppioni::Numero1, ModelloDoppioni::Numero2})
-        h->resizeSection(c, carattere * 8);
-    for (int c : {ModelloDoppioni::Identificativo1, ModelloDoppioni::Identificativo2})
-        h->resizeSection(c, carattere * 12);
-    h->resizeSection(ModelloDoppioni::Motivo, carattere * 26);
+    tblCoppie->horizontalHeader()->setStretchLastSection(true);
+    adattaColonne();
 
     txtPrimo = new QTextBrowser(this);
     txtPrimo->setObjectName(QStringLiteral("txtPrimo"));
@@ -212,6 +204,14 @@ frmDoppioni::frmDoppioni(MDIQuillaro& main) : QWidget(&main, Qt::Window), main_(
     mostraCoppia();
 }
 
+void frmDoppioni::adattaColonne() {
+    for (int c = ModelloDoppioni::Archivio1; c < ModelloDoppioni::Titolo; ++c)
+        tblCoppie->resizeColumnToContents(c);
+    tblCoppie->setColumnWidth(ModelloDoppioni::Motivo,
+                              std::max(tblCoppie->columnWidth(ModelloDoppioni::Motivo),
+                                       tblCoppie->fontMetrics().horizontalAdvance(QStringLiteral("titolo simile 99 %")) + 16));
+}
+
 void frmDoppioni::aggiornaAmbiti() {
     const bool aperto = main_.state().ArchivioAperto;
     optArchivio->setEnabled(aperto);
@@ -249,6 +249,7 @@ void frmDoppioni::cmdCerca_Click() {
     ui.setBusy(false);
     const qsizetype n = r.coppie.size();
     modello_->imposta(std::move(r.coppie));
+    adattaColonne();
     const QLocale it(QLocale::Italian, QLocale::Italy);
     const QString tempo = it.toString(static_cast<double>(orologio.elapsed()) / 1000.0, 'f', 1);
     lblEsito->setText(n == 0 ? QStringLiteral("Nessun possibile doppione (%1 s).").arg(tempo)

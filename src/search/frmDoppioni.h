@@ -68,6 +68,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void adattaColonne();
     void mostraCoppia();
     void apri(bool primo);
 

@@ -145,10 +145,9 @@ frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt
     etichetta->setBuddy(txtRicerca);
     cmdCerca = new QPushButton(QStringLiteral("Ce&rca"), this);
     cmdCerca->setObjectName(QStringLiteral("cmdCerca"));
-    lblSintassi = new QLabel(
-        QStringLiteral("Campi: titolo: autore: fonte: testo: rivista: anno: classe: archivio:   -   "
-                       "AND, OR, NOT, (parentesi)   -   \"frase esatta\"   -   prefisso*"),
-        this);
+    lblSintassi = new QLabel(QStringLiteral("Campi: titolo: autore: fonte: testo: rivista: anno: classe: archivio: "
+                                            "  \u00B7  AND OR NOT ( )  \u00B7  \"frase esatta\"  \u00B7  prefisso*"),
+                             this);
     lblSintassi->setObjectName(QStringLiteral("lblSintassi"));
     lblSintassi->setWordWrap(true);
     lblSintassi->setEnabled(false);
@@ -189,13 +188,7 @@ frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt
     QHeaderView* h = tblRisultati->horizontalHeader();
     h->setSectionResizeMode(QHeaderView::Interactive);
     h->setStretchLastSection(true);
-    const int carattere = tblRisultati->fontMetrics().averageCharWidth();
-    h->resizeSection(ModelloRisultati::Archivio, carattere * 11);
-    h->resizeSection(ModelloRisultati::Numero, carattere * 8);
-    h->resizeSection(ModelloRisultati::Identificativo, carattere * 12);
-    h->resizeSection(ModelloRisultati::Rivista, carattere * 7);
-    h->resizeSection(ModelloRisultati::Anno, carattere * 6);
-    h->resizeSection(ModelloRisultati::Titolo, carattere * 38);
+    adattaColonne();
 
     lblEsito = new QLabel(QStringLiteral("Scrivere che cosa cercare e premere Invio."), this);
     lblEsito->setObjectName(QStringLiteral("lblEsito"));
@@ -246,6 +239,19 @@ frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt
     aggiornaAmbiti();
     scegliAmbito(ambito);
     mostraEsito();
+}
+
+void frmRicerca::adattaColonne() {
+    // The short columns as wide as what they hold; the title takes part of the rest, the excerpt
+    // the remainder.
+    int occupato = 0;
+    for (int c = ModelloRisultati::Archivio; c < ModelloRisultati::Titolo; ++c) {
+        tblRisultati->resizeColumnToContents(c);
+        occupato += tblRisultati->columnWidth(c);
+    }
+    const int resto = tblRisultati->viewport()->width() - occupato;
+    tblRisultati->setColumnWidth(ModelloRisultati::Titolo,
+                                 std::max(tblRisultati->fontMetrics().averageCharWidth() * 30, resto * 45 / 100));
 }
 
 void frmRicerca::aggiornaAmbiti() {
@@ -339,6 +345,7 @@ void frmRicerca::esegui(int limite) {
     totale_ = r.esito.totale;
     microsecondi_ = r.microsecondi;
     modello_->imposta(std::move(r.esito.risultati));
+    adattaColonne();
     mostraEsito();
     if (modello_->rowCount() > 0)
         tblRisultati->selectRow(0);
@@ -448,6 +455,11 @@ bool frmRicerca::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmRicerca::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    adattaColonne();
 }
 
 void frmRicerca::changeEvent(QEvent* event) {

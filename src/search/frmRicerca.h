@@ -78,8 +78,10 @@ public Q_SLOTS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void adattaColonne();
     void esegui(int limite);
     void mostraEsito();
 

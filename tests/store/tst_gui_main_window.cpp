@@ -114,7 +114,7 @@ void GuiMainWindow::menuTree() {
         return list;
     };
     QCOMPARE(names(w.findChild<QMenu*>("mnuFile")),
-             (QStringList{"mnuFileApri", "mnuFileChiudi", "mnuFileNuovo", "-mnuApriSep0", "mnuFileEsci"}));
+             (QStringList{"mnuFileApri", "mnuFileChiudi", "mnuFileNuovo", "mnuFileCercaTutti", "-mnuApriSep0", "mnuFileEsci"}));
     QCOMPARE(
         names(w.findChild<QMenu*>("mnuUtilitaDocumentiControlli")),
         (QStringList{"mnuUtilitaDocumentiControlliEsegui", "mnuUtilitaDocumentiControlliVediErrori",
