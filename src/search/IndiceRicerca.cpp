@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 #include <sqlite3.h>
 #include <utility>
 #include <vector>
@@ -75,6 +76,61 @@ auto dallArchivio(F&& f) {
 bool danneggiato(const DbError& e) {
     const int primario = e.number() & 0xFF;
     return primario == SQLITE_CORRUPT || primario == SQLITE_NOTADB || primario == SQLITE_FORMAT;
+}
+
+// How a word found in each field counts, in the order of the full-text table's columns: titolo,
+// autore, fonte, testo, rivista, anno, classe, archivio, altro.
+constexpr double kPesi[] = {10.0, 5.0, 3.0, 1.0, 2.0, 2.0, 3.0, 1.0, 2.0};
+constexpr double kK1 = 1.2;
+
+} // namespace
+
+// The rarity of each phrase of the running query, worked out once per search.
+struct IndiceRicerca::ContestoRango {
+    std::vector<double> idf; // < 0: not known yet
+};
+
+namespace {
+
+int contaRiga(const Fts5ExtensionApi*, Fts5Context*, void* n) {
+    ++*static_cast<qint64*>(n);
+    return SQLITE_OK;
+}
+
+// BM25 of the document for the query: for each phrase, its rarity in the index times its weighted
+// occurrences in the fields, saturated by k1.
+void rango(const Fts5ExtensionApi* api, Fts5Context* f, sqlite3_context* ctx, int, sqlite3_value**) {
+    auto* c = static_cast<IndiceRicerca::ContestoRango*>(api->xUserData(f));
+    const int frasi = api->xPhraseCount(f);
+    if (static_cast<int>(c->idf.size()) < frasi)
+        c->idf.resize(static_cast<size_t>(frasi), -1.0);
+    double punteggio = 0;
+    for (int p = 0; p < frasi; ++p) {
+        double& idf = c->idf[static_cast<size_t>(p)];
+        if (idf < 0) {
+            sqlite3_int64 righe = 0;
+            qint64 conFrase = 0;
+            int rc = api->xRowCount(f, &righe);
+            if (rc == SQLITE_OK)
+                rc = api->xQueryPhrase(f, p, &conFrase, contaRiga);
+            if (rc != SQLITE_OK) {
+                sqlite3_result_error_code(ctx, rc);
+                return;
+            }
+            idf = std::log((static_cast<double>(righe - conFrase) + 0.5) / (static_cast<double>(conFrase) + 0.5));
+            if (idf <= 0)
+                idf = 1e-6;
+        }
+        double tf = 0;
+        Fts5PhraseIter it;
+        int colonna = 0, posizione = 0;
+        for (api->xPhraseFirst(f, p, &it, &colonna, &posizione); colonna >= 0;
+             api->xPhraseNext(f, &it, &colonna, &posizione))
+            tf += colonna < static_cast<int>(std::size(kPesi)) ? kPesi[colonna] : 1.0;
+        if (tf > 0)
+            punteggio += idf * tf * (kK1 + 1.0) / (tf + kK1);
+    }
+    sqlite3_result_double(ctx, punteggio);
 }
 
 quint32 be32(const QByteArray& b, int at) {
@@ -157,7 +213,17 @@ QString NomeArchivioIndice(const QString& path) {
     return nome;
 }
 
-IndiceRicerca::IndiceRicerca(QString percorso) : percorso_(std::move(percorso)) {}
+IndiceRicerca::IndiceRicerca(QString percorso)
+    : percorso_(std::move(percorso)), rango_(std::make_unique<ContestoRango>()) {}
+
+IndiceRicerca::~IndiceRicerca() = default;
+
+void IndiceRicerca::preparaConnessione() {
+    RegistraTokenizzatore(db_.handle());
+    fts5_api* api = ApiFts5(db_.handle());
+    if (!api || api->xCreateFunction(api, "rango", rango_.get(), rango, nullptr) != SQLITE_OK)
+        throw DbError(SQLITE_ERROR, QStringLiteral("Funzione di ordinamento della ricerca non registrata."));
+}
 
 QString IndiceRicerca::percorsoIndice(const HomeFolder& home) {
     return home.mdbPath(QStringLiteral("indice ricerca.db"));
@@ -207,7 +273,7 @@ QString IndiceRicerca::apri() {
     QString motivo;
     try {
         db_.open(percorso_);
-        RegistraTokenizzatore(db_.handle());
+        preparaConnessione();
         motivo = controlla();
     } catch (const DbError& e) {
         if (!danneggiato(e) && QFileInfo(percorso_).isFile() && QFileInfo(percorso_).size() > 0)
@@ -247,7 +313,7 @@ void IndiceRicerca::ricrea() {
         QFile::remove(percorso_ + QString::fromLatin1(coda));
     QDir().mkpath(QFileInfo(percorso_).absolutePath());
     db_.open(percorso_);
-    RegistraTokenizzatore(db_.handle());
+    preparaConnessione();
     db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -65536; "
              "PRAGMA temp_store = MEMORY;");
     creaSchema();
@@ -572,7 +638,7 @@ void IndiceRicerca::documentiCancellati(cConnessione& archivio, const QList<qint
 // Search.
 
 EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optional<QList<qint64>>& archivi,
-                                  int limite) {
+                                  int limite, int estratti) {
     EsitoRicerca esito;
     if (archivi && archivi->isEmpty())
         return esito;
@@ -581,7 +647,8 @@ EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optiona
         qint64 id;
         bool operator<(const Voce& o) const { return punteggio != o.punteggio ? punteggio < o.punteggio : id < o.id; }
     };
-    // The best `limite` so far, the worst on top (the engine's scores: lower is better).
+    rango_->idf.clear();
+    // The best `limite` so far, the worst on top (scores negated: lower is better).
     std::vector<Voce> migliori;
     migliori.reserve(static_cast<size_t>(std::max(limite, 0)) + 1);
     const auto considera = [&](qint64 id, double punteggio) {
@@ -598,9 +665,7 @@ EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optiona
             std::push_heap(migliori.begin(), migliori.end());
         }
     };
-    // Title words weigh most, then authors, sources and classification, then the texts.
-    static const char* const kPunteggio = "bm25(testi, 10.0, 5.0, 3.0, 1.0, 2.0, 2.0, 3.0, 1.0, 2.0)";
-    const QByteArray tutti = QByteArray("select rowid, ") + kPunteggio + " from testi where testi match ?";
+    const QByteArray tutti = QByteArray("select rowid, -rango(testi) from testi where testi match ?");
     const QByteArray blocco = tutti + " and rowid between ? and ?";
     if (archivi && archivi->size() <= 8) {
         IndexStatement s = db_.prepare(blocco.constData());
@@ -626,9 +691,7 @@ EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optiona
     IndexStatement dettagli = db_.prepare(
         "select d.numero, d.identificativo, d.rivista, d.anno, d.titolo, a.nome, a.percorso from documenti d "
         "join archivi a on a.id = d.archivio where d.id = ?");
-    IndexStatement estratto = db_.prepare("select snippet(testi, -1, ?, ?, '…', 16) from testi where testi match ? "
-                                          "and rowid = ?");
-    const QString inizio(QChar{kInizioEvidenza}), fine(QChar{kFineEvidenza});
+    int conEstratto = 0;
     for (const Voce& v : migliori) {
         dettagli.bind(1, v.id);
         if (!dettagli.step()) {
@@ -636,6 +699,7 @@ EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optiona
             continue;
         }
         RisultatoRicerca r;
+        r.id = v.id;
         r.numero = dettagli.integer(0);
         r.identificativo = dettagli.text(1);
         r.rivista = dettagli.text(2);
@@ -645,13 +709,25 @@ EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optiona
         r.percorso = dettagli.text(6);
         r.punteggio = -v.punteggio;
         dettagli.reset();
-        estratto.bind(1, inizio).bind(2, fine).bind(3, espressione).bind(4, v.id);
-        if (estratto.step())
-            r.estratto = estratto.text(0);
-        estratto.reset();
+        if (estratti < 0 || conEstratto < estratti) {
+            r.estratto = estratto(espressione, v.id);
+            r.conEstratto = true;
+            ++conEstratto;
+        }
         esito.risultati << r;
     }
     return esito;
+}
+
+QString IndiceRicerca::estratto(const QString& espressione, qint64 idDocumento) {
+    IndexStatement& s =
+        db_.cached("select snippet(testi, -1, ?, ?, '…', 16) from testi where testi match ? and rowid = ?");
+    s.bind(1, QString(QChar(kInizioEvidenza))).bind(2, QString(QChar(kFineEvidenza))).bind(3, espressione).bind(4, idDocumento);
+    QString out;
+    if (s.step())
+        out = s.text(0);
+    s.reset();
+    return out;
 }
 
 std::optional<SchedaIndice> IndiceRicerca::scheda(qint64 idDocumento) {

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <memory>
 #include <optional>
 
 // What the index notes of an archive file to tell whether it changed: its size, modification time
@@ -42,6 +43,7 @@ struct VoceAggiornamento {
 };
 
 struct RisultatoRicerca {
+    qint64 id = 0;    // the index's row
     QString archivio; // name without ".db"
     QString percorso;
     qint64 numero = 0;
@@ -50,6 +52,7 @@ struct RisultatoRicerca {
     QString anno;
     QString titolo;
     QString estratto; // the matched words between kInizioEvidenza and kFineEvidenza
+    bool conEstratto = false; // the excerpt was made (a window makes those it shows, when it shows them)
     double punteggio = 0;
 };
 
@@ -79,6 +82,9 @@ struct SchedaIndice {
 class IndiceRicerca {
 public:
     explicit IndiceRicerca(QString percorso);
+    ~IndiceRicerca();
+    IndiceRicerca(const IndiceRicerca&) = delete;
+    IndiceRicerca& operator=(const IndiceRicerca&) = delete;
 
     static QString percorsoIndice(const HomeFolder& home);
     QString percorso() const { return percorso_; }
@@ -102,8 +108,14 @@ public:
     std::optional<qint64> idArchivio(const QString& percorso);
 
     // The ranked documents matching a full-text expression (see InterrogazioneRicerca), at most
-    // `limite` of them, in the archives given (all when none is given). Throws DbError.
-    EsitoRicerca cerca(const QString& espressione, const std::optional<QList<qint64>>& archivi, int limite);
+    // `limite` of them, in the archives given (all when none is given), the first `estratti` with
+    // their excerpt (all when negative). Ranked by BM25 over the fields, each with its weight (the
+    // title most), without the documents' length: that would cost a lookup for every document
+    // found. Throws DbError.
+    EsitoRicerca cerca(const QString& espressione, const std::optional<QList<qint64>>& archivi, int limite,
+                       int estratti = -1);
+    // The excerpt of one document found by the expression.
+    QString estratto(const QString& espressione, qint64 idDocumento);
 
     // The editor's changes, told after they were committed on the archive open on `archivio`.
     // When they are the only change since the index last saw the file, the file is noted as current;
@@ -118,6 +130,8 @@ public:
     static qint64 ultimoId(qint64 idArchivio);
     static qint64 archivioDi(qint64 idDocumento);
 
+    struct ContestoRango;
+
 private:
     struct RecordArchivio {
         qint64 id = 0;
@@ -127,6 +141,7 @@ private:
         qint64 prossimo = 0;
     };
 
+    void preparaConnessione();
     void creaSchema();
     QString controlla();
     std::optional<RecordArchivio> record(const QString& percorso);
@@ -139,5 +154,6 @@ private:
     void togliDocumento(qint64 id);
 
     QString percorso_;
+    std::unique_ptr<ContestoRango> rango_;
     IndexDb db_;
 };

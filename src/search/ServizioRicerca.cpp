@@ -59,7 +59,7 @@ PreparazioneRicerca ServizioRicerca::prepara(const AmbitoRicerca& ambito, Progre
 }
 
 EsitoRicercaCompleta ServizioRicerca::cerca(const QString& testo, const AmbitoRicerca& ambito, int limite,
-                                            Progress* progress) {
+                                            Progress* progress, int estratti) {
     QElapsedTimer orologio;
     orologio.start();
     EsitoRicercaCompleta r;
@@ -68,7 +68,7 @@ EsitoRicercaCompleta ServizioRicerca::cerca(const QString& testo, const AmbitoRi
         return r;
     PreparazioneRicerca p = prepara(ambito, progress);
     r.avvisi = p.avvisi;
-    r.esito = protetto(r.avvisi, [&] { return indice_.cerca(r.interrogazione.espressione, p.archivi, limite); });
+    r.esito = protetto(r.avvisi, [&] { return indice_.cerca(r.interrogazione.espressione, p.archivi, limite, estratti); });
     r.microsecondi = orologio.nsecsElapsed() / 1000;
     return r;
 }

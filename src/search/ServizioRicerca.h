@@ -44,7 +44,9 @@ public:
     PreparazioneRicerca prepara(const AmbitoRicerca& ambito, Progress* progress);
 
     // The query interpreted and run over the scope. An expression refused leaves the index untouched.
-    EsitoRicercaCompleta cerca(const QString& testo, const AmbitoRicerca& ambito, int limite, Progress* progress);
+    // The first `estratti` results come with their excerpt (all when negative).
+    EsitoRicercaCompleta cerca(const QString& testo, const AmbitoRicerca& ambito, int limite, Progress* progress,
+                               int estratti = -1);
 
     // Brings the index up to date over the scope; `ricostruisci` makes it again from nothing first.
     PreparazioneRicerca indicizza(const AmbitoRicerca& ambito, bool ricostruisci, Progress* progress);

@@ -258,7 +258,9 @@ int xTokenize(Fts5Tokenizer* t, void* ctx, int flags, const char* testo, int n,
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
-fts5_api* apiFts5(sqlite3* db) {
+} // namespace
+
+fts5_api* ApiFts5(sqlite3* db) {
     fts5_api* api = nullptr;
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, "SELECT fts5(?1)", -1, &stmt, nullptr) != SQLITE_OK)
@@ -269,10 +271,8 @@ fts5_api* apiFts5(sqlite3* db) {
     return api;
 }
 
-} // namespace
-
 void RegistraTokenizzatore(sqlite3* db) {
-    fts5_api* api = apiFts5(db);
+    fts5_api* api = ApiFts5(db);
     if (!api)
         throw DbError(SQLITE_ERROR, QStringLiteral("Il motore di ricerca testuale (FTS5) non è disponibile."));
     fts5_tokenizer metodi{xCreate, xDelete, xTokenize};

@@ -11,9 +11,13 @@
 #include <QStringView>
 
 struct sqlite3;
+struct fts5_api;
 
 // The name under which the tokenizer is known to the index's full-text table.
 inline constexpr const char* kNomeTokenizzatore = "quillaro";
+
+// The full-text engine's interface on a connection; null when the engine lacks it.
+fts5_api* ApiFts5(sqlite3* db);
 
 // Registers the tokenizer on a connection: the index's own (the archives never need it). Throws
 // DbError when the engine refuses it.

@@ -73,10 +73,20 @@ QString secondi(qint64 microsecondi) {
 
 // ---------------------------------------------------------------------------------------------
 
-void ModelloRisultati::imposta(QList<RisultatoRicerca> risultati) {
+void ModelloRisultati::imposta(QList<RisultatoRicerca> risultati, std::function<QString(qint64)> estratto) {
     beginResetModel();
     risultati_ = std::move(risultati);
+    estratto_ = std::move(estratto);
     endResetModel();
+}
+
+const RisultatoRicerca& ModelloRisultati::conEstratto(int riga) const {
+    RisultatoRicerca& r = risultati_[riga];
+    if (!r.conEstratto && estratto_) {
+        r.estratto = estratto_(r.id);
+        r.conEstratto = true;
+    }
+    return r;
 }
 
 int ModelloRisultati::rowCount(const QModelIndex& parent) const {
@@ -90,7 +100,9 @@ int ModelloRisultati::columnCount(const QModelIndex& parent) const {
 QVariant ModelloRisultati::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= risultati_.size())
         return {};
-    const RisultatoRicerca& r = risultati_.at(index.row());
+    const bool serveEstratto = index.column() == Estratto && (role == Qt::DisplayRole || role == Qt::ToolTipRole ||
+                                                               role == RuoloHtml);
+    const RisultatoRicerca& r = serveEstratto ? conEstratto(index.row()) : risultati_.at(index.row());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         switch (index.column()) {
         case Archivio:
@@ -321,7 +333,7 @@ void frmRicerca::esegui(int limite) {
     ui.setBusy(true);
     try {
         ProgressoAlBisogno progresso(ui, QStringLiteral("Aggiornamento dell'indice di ricerca"));
-        r = ServizioRicerca::di(main_.state()).cerca(testo, a, limite, &progresso);
+        r = ServizioRicerca::di(main_.state()).cerca(testo, a, limite, &progresso, 0);
     } catch (const DbError& e) {
         ui.setBusy(false);
         ui.message(MessaggioErroreDb(QStringLiteral("La ricerca non è stata eseguita."), e), kTitolo, Buttons::Ok,
@@ -340,11 +352,18 @@ void frmRicerca::esegui(int limite) {
         return;
     }
     ultimaRicerca_ = testo;
+    espressione_ = r.interrogazione.espressione;
     ultimoAmbito_ = a;
     limite_ = limite;
     totale_ = r.esito.totale;
     microsecondi_ = r.microsecondi;
-    modello_->imposta(std::move(r.esito.risultati));
+    modello_->imposta(std::move(r.esito.risultati), [this, espressione = espressione_](qint64 id) {
+        try {
+            return ServizioRicerca::di(main_.state()).indice().estratto(espressione, id);
+        } catch (const DbError&) {
+            return QString();
+        }
+    });
     adattaColonne();
     mostraEsito();
     if (modello_->rowCount() > 0)
@@ -406,17 +425,14 @@ void frmRicerca::cmdEsporta_Click() {
     const QString path = ui.chooseFile(request);
     if (path.isEmpty())
         return;
-    QList<RisultatoRicerca> tutti = modello_->risultati();
+    QList<RisultatoRicerca> tutti;
     ui.setBusy(true);
     try {
-        // Every document found, not only the page shown.
-        if (tutti.size() < totale_) {
-            EsitoRicercaCompleta r = ServizioRicerca::di(main_.state())
-                                         .cerca(ultimaRicerca_, ultimoAmbito_, static_cast<int>(std::min<qint64>(totale_, INT_MAX)),
-                                                nullptr);
-            if (r.interrogazione.valida())
-                tutti = std::move(r.esito.risultati);
-        }
+        // Every document found, not only the page shown, each with its excerpt.
+        EsitoRicercaCompleta r = ServizioRicerca::di(main_.state())
+                                     .cerca(ultimaRicerca_, ultimoAmbito_,
+                                            static_cast<int>(std::min<qint64>(totale_, INT_MAX)), nullptr);
+        tutti = std::move(r.esito.risultati);
         ScriviCsv(path, CsvFinestraRisultati(tutti));
     } catch (const DbError& e) {
         ui.setBusy(false);

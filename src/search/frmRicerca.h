@@ -11,6 +11,7 @@
 
 #include <QAbstractTableModel>
 #include <QWidget>
+#include <functional>
 
 class MDIQuillaro;
 class QComboBox;
@@ -29,7 +30,8 @@ public:
     static constexpr int RuoloHtml = Qt::UserRole + 1;
 
     using QAbstractTableModel::QAbstractTableModel;
-    void imposta(QList<RisultatoRicerca> risultati);
+    // Excerpts are made when their row is first shown: a page of results costs a few, not all.
+    void imposta(QList<RisultatoRicerca> risultati, std::function<QString(qint64)> estratto);
     const QList<RisultatoRicerca>& risultati() const { return risultati_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -38,7 +40,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QList<RisultatoRicerca> risultati_;
+    const RisultatoRicerca& conEstratto(int riga) const;
+
+    mutable QList<RisultatoRicerca> risultati_;
+    std::function<QString(qint64)> estratto_;
 };
 
 class frmRicerca : public QWidget {
@@ -88,6 +93,7 @@ private:
     MDIQuillaro& main_;
     ModelloRisultati* modello_ = nullptr;
     QString ultimaRicerca_;
+    QString espressione_;
     AmbitoRicerca ultimoAmbito_;
     qint64 totale_ = 0;
     qint64 microsecondi_ = 0;
