@@ -6,72 +6,16 @@
 //   QUILLARO_BENCH_HOME=DIR keeps the archives and the index (in DIR/ricerca) between runs; the
 //   first run generates them (several minutes) and builds the index.
 
+#include "SearchBench.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
 #include "search/Doppioni.h"
-#include "search/ServizioRicerca.h"
-#include "store/Archivio.h"
-#include "ui/ScriptedDialogs.h"
-#include "documents/Generatore.h"
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <memory>
 
 namespace {
-
-constexpr int kArchivi = 40;
-constexpr qint64 kDocumenti = 30000;
-
-struct Banco {
-    std::unique_ptr<QTemporaryDir> tmp;
-    HomeFolder home;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<AppState> state;
-    QStringList archivi;
-    ServizioRicerca* servizio = nullptr;
-
-    Banco() {
-        QString root = qEnvironmentVariable("QUILLARO_BENCH_HOME");
-        if (root.isEmpty()) {
-            tmp = std::make_unique<QTemporaryDir>();
-            root = tmp->path();
-        }
-        home = HomeFolder(QDir(root).filePath(QStringLiteral("ricerca")));
-        home.ensureLayout();
-        state = std::make_unique<AppState>(home, dialogs);
-        for (int i = 1; i <= kArchivi; ++i) {
-            const QString path = home.mdbPath(QStringLiteral("RIC%1.db").arg(i, 2, 10, QLatin1Char('0')));
-            if (!QFileInfo::exists(path)) {
-                std::fprintf(stderr, "generating %s\n", qPrintable(path));
-                GeneraArchivio(*state, path, OpzioniGeneratore{kDocumenti, static_cast<quint32>(i)});
-            }
-            archivi << path;
-        }
-        servizio = &ServizioRicerca::di(*state);
-        QElapsedTimer t;
-        t.start();
-        const PreparazioneRicerca p = servizio->prepara(AmbitoRicerca{}, nullptr);
-        qint64 letti = 0;
-        for (const VoceAggiornamento& v : p.voci)
-            letti += v.esito == VoceAggiornamento::Esito::Indicizzato ? 1 : 0;
-        if (letti > 0)
-            std::fprintf(stderr, "indexed %lld archives in %.1f s\n", static_cast<long long>(letti),
-                         static_cast<double>(t.elapsed()) / 1000.0);
-        std::fprintf(stderr, "index: %lld documents, %.0f MB\n",
-                     static_cast<long long>(servizio->indice().db().scalar("select count(*) from documenti")),
-                     static_cast<double>(QFileInfo(servizio->indice().percorso()).size()) / 1048576.0);
-    }
-    ~Banco() {
-        ChiudiArchivio(*state);
-    }
-};
 
 Banco& banco() {
     static Banco b;

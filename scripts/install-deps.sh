@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libsqlite3-dev sqlite3
   libhunspell-dev hunspell-it hunspell-en-us
+  libstemmer-dev
   libbenchmark-dev
   xvfb xauth unrtf
 )

@@ -44,7 +44,7 @@ int distanza(QStringView x, QStringView y, int massimo) {
     return prima[static_cast<size_t>(m)];
 }
 
-// Titles this short are too often the same without being the same article ("Editoriale").
+// Titles this short are too often equal or alike without being the same article.
 constexpr qsizetype kChiaveMinimaSimile = 12;
 // How many neighbouring titles (in alphabetical order, and in the order of the reversed titles)
 // each title is compared with.
@@ -107,13 +107,14 @@ QList<CoppiaDoppioni> CercaDoppioni(IndiceRicerca& indice, const std::optional<Q
     };
 
     // Equal keys: every member of a group with the group's first.
-    const auto uguali = [&](const char* sql, const QString& motivo) {
+    const auto uguali = [&](const char* sql, const QString& motivo, qsizetype chiaveMinima) {
         IndexStatement s = indice.db().prepare(sql);
         QString chiave;
         std::vector<qint64> membri;
         const auto chiudi = [&] {
-            for (size_t i = 1; i < membri.size(); ++i)
-                aggiungi(membri.front(), membri[i], motivo);
+            if (chiave.size() >= chiaveMinima)
+                for (size_t i = 1; i < membri.size(); ++i)
+                    aggiungi(membri.front(), membri[i], motivo);
             membri.clear();
         };
         while (s.step()) {
@@ -129,9 +130,11 @@ QList<CoppiaDoppioni> CercaDoppioni(IndiceRicerca& indice, const std::optional<Q
         chiudi();
     };
     uguali("select id, chiave_fascicolo from documenti where chiave_fascicolo <> '' order by chiave_fascicolo, id",
-           QStringLiteral("stesso fascicolo e pagina"));
+           QStringLiteral("stesso fascicolo e pagina"), 0);
+    // A title of a word or two ("Editoriale", "Premessa") recurs in every journal without being the
+    // same article; the same article under it shares its issue and page.
     uguali("select id, chiave_titolo from documenti where chiave_titolo <> '' order by chiave_titolo, id",
-           QStringLiteral("stesso titolo"));
+           QStringLiteral("stesso titolo"), kChiaveMinimaSimile);
 
     // Nearly equal titles sort close together (or, when they differ at the start, their reversed
     // forms do): each distinct title is compared with its last few neighbours.

@@ -9,12 +9,24 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 
 namespace {
 
 template <class W>
 W* finestra(MDIQuillaro& main) {
     return main.findChild<W*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// A new window over the main window, wholly on its screen.
+void colloca(MDIQuillaro& main, QWidget* w) {
+    QRect area = main.screen() ? main.screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QSize dimensione = w->size().boundedTo(area.size() - QSize(16, 40));
+    w->resize(dimensione);
+    QPoint p = main.geometry().topLeft() + QPoint(32, 48);
+    p.setX(std::clamp(p.x(), area.left(), std::max(area.left(), area.right() - dimensione.width() - 8)));
+    p.setY(std::clamp(p.y(), area.top(), std::max(area.top(), area.bottom() - dimensione.height() - 32)));
+    w->move(p);
 }
 
 void mostra(QWidget* w) {
@@ -25,9 +37,10 @@ void mostra(QWidget* w) {
 
 void apriRicerca(MDIQuillaro& main, TipoAmbito ambito) {
     auto* w = finestra<frmRicerca>(main);
-    if (!w)
+    if (!w) {
         w = new frmRicerca(main, ambito);
-    else
+        colloca(main, w);
+    } else
         w->scegliAmbito(ambito);
     mostra(w);
     w->txtRicerca->setFocus();
@@ -54,8 +67,10 @@ void MDIQuillaro::mnuDocumentiRicerca_Click() {
 
 void MDIQuillaro::mnuDocumentiDoppioni_Click() {
     auto* w = finestra<frmDoppioni>(*this);
-    if (!w)
+    if (!w) {
         w = new frmDoppioni(*this);
+        colloca(*this, w);
+    }
     mostra(w);
 }
 

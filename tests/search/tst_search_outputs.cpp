@@ -132,13 +132,14 @@ void SearchOutputs::duplicates() {
                                 QStringLiteral("2024-05-00")));
     scriviDocumentoProva(b, doc(3, QStringLiteral("il contratto d’appalto"), QStringLiteral("60"),
                                 QStringLiteral("2024-06-00")));
-    // Nearly the same title, and a short title that repeats without being the same article.
+    // Nearly the same title, and short titles that recur without being the same article.
     scriviDocumentoProva(a, doc(4, QStringLiteral("La responsabilità del medico ospedaliero"), QStringLiteral("70"),
                                 QStringLiteral("2024-07-00")));
     scriviDocumentoProva(b, doc(4, QStringLiteral("La responsabilita del medico ospedaliere"), QStringLiteral("80"),
                                 QStringLiteral("2024-08-00")));
     scriviDocumentoProva(a, doc(5, QStringLiteral("Premessa"), QString(), QStringLiteral("2024-09-00")));
     scriviDocumentoProva(b, doc(5, QStringLiteral("Premesse"), QString(), QStringLiteral("2024-10-00")));
+    scriviDocumentoProva(b, doc(6, QStringLiteral("Premessa."), QString(), QStringLiteral("2024-11-00")));
     // Nothing alike.
     scriviDocumentoProva(a, doc(6, QStringLiteral("Usucapione"), QString(), QStringLiteral("2024-11-00")));
 
