@@ -247,7 +247,9 @@ void IndiceRicerca::chiudi() {
 
 void IndiceRicerca::creaSchema() {
     IndexTransaction t(db_);
-    db_.exec(kSchema);
+    // Another program may have made it while this one waited for the lock.
+    if (db_.scalar("select count(*) from sqlite_schema") == 0)
+        db_.exec(kSchema);
     t.commit();
 }
 
