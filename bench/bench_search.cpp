@@ -81,13 +81,15 @@ void BM_Controllo40Invariati(benchmark::State& st) {
     }
 }
 
-// The query as the window and the command line run it: the check that the archives are current,
-// then the ranked first page with its excerpts.
-void ricerca(benchmark::State& st, const char* testo, int limite) {
+// The query as the window runs it: the check that the archives are current, then the count and the
+// ranked first page (the window makes the excerpts of the rows it shows, bench_search_gui);
+// with `estratti`, as the command line runs it, every excerpt of the page.
+void ricerca(benchmark::State& st, const char* testo, int limite, int estratti = 0) {
     Banco& b = banco();
     qint64 totale = 0;
     for (auto _ : st) {
-        const EsitoRicercaCompleta r = b.servizio->cerca(QString::fromUtf8(testo), AmbitoRicerca{}, limite, nullptr);
+        const EsitoRicercaCompleta r =
+            b.servizio->cerca(QString::fromUtf8(testo), AmbitoRicerca{}, limite, nullptr, estratti);
         if (!r.interrogazione.valida() || !r.avvisi.isEmpty())
             st.SkipWithError("query refused");
         totale = r.esito.totale;
@@ -101,6 +103,10 @@ void BM_DueParole(benchmark::State& st, const char* testo) {
 
 void BM_Campo(benchmark::State& st, const char* testo) {
     ricerca(st, testo, 200);
+}
+
+void BM_RigaDiComando(benchmark::State& st, const char* testo) {
+    ricerca(st, testo, 100, -1);
 }
 
 void BM_Doppioni(benchmark::State& st) {
@@ -131,6 +137,10 @@ BENCHMARK_CAPTURE(BM_Campo, titolo_frase, "titolo:\"danno non patrimoniale\"")
     ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_Campo, fonte, "fonte:\"2043 c.c.\"")->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_Campo, anno_e_classe, "anno:2020 classe:diritto")
+    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_RigaDiComando, responsabilita_medica, "responsabilità medica")
+    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_RigaDiComando, schrems_cassazione, "Schrems Cassazione")
     ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Doppioni)->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -11,6 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <limits>
+#include <thread>
 #include <sqlite3.h>
 #include <utility>
 #include <vector>
@@ -85,9 +88,14 @@ constexpr double kK1 = 1.2;
 
 } // namespace
 
-// The rarity of each phrase of the running query, worked out once per search.
+// The rarity of each phrase of the running query, worked out once per search; how many documents
+// hold a phrase is remembered while the index does not change (counting reads all of them).
 struct IndiceRicerca::ContestoRango {
-    std::vector<double> idf; // < 0: not known yet
+    std::vector<qint64> conFrase; // documents holding each phrase; < 0: not counted yet
+    std::vector<double> idf;      // < 0: not worked out yet
+    int frasi = -1;               // phrases of the query as the engine numbers them
+    QHash<QString, qint64> memoria;
+    std::pair<qint64, qint64> versione{-1, -1}; // the engine's data version and our own writes
 };
 
 namespace {
@@ -102,18 +110,24 @@ int contaRiga(const Fts5ExtensionApi*, Fts5Context*, void* n) {
 void rango(const Fts5ExtensionApi* api, Fts5Context* f, sqlite3_context* ctx, int, sqlite3_value**) {
     auto* c = static_cast<IndiceRicerca::ContestoRango*>(api->xUserData(f));
     const int frasi = api->xPhraseCount(f);
-    if (static_cast<int>(c->idf.size()) < frasi)
+    c->frasi = frasi;
+    if (static_cast<int>(c->idf.size()) < frasi) {
         c->idf.resize(static_cast<size_t>(frasi), -1.0);
+        c->conFrase.resize(static_cast<size_t>(frasi), -1);
+    }
     double punteggio = 0;
     for (int p = 0; p < frasi; ++p) {
         double& idf = c->idf[static_cast<size_t>(p)];
         if (idf < 0) {
             sqlite3_int64 righe = 0;
-            qint64 conFrase = 0;
+            qint64& conFrase = c->conFrase[static_cast<size_t>(p)];
             int rc = api->xRowCount(f, &righe);
-            if (rc == SQLITE_OK)
+            if (rc == SQLITE_OK && conFrase < 0) {
+                conFrase = 0;
                 rc = api->xQueryPhrase(f, p, &conFrase, contaRiga);
+            }
             if (rc != SQLITE_OK) {
+                conFrase = -1;
                 sqlite3_result_error_code(ctx, rc);
                 return;
             }
@@ -218,10 +232,10 @@ IndiceRicerca::IndiceRicerca(QString percorso)
 
 IndiceRicerca::~IndiceRicerca() = default;
 
-void IndiceRicerca::preparaConnessione() {
-    RegistraTokenizzatore(db_.handle());
-    fts5_api* api = ApiFts5(db_.handle());
-    if (!api || api->xCreateFunction(api, "rango", rango_.get(), rango, nullptr) != SQLITE_OK)
+void IndiceRicerca::registraFunzioni(IndexDb& db, ContestoRango* contesto) {
+    RegistraTokenizzatore(db.handle());
+    fts5_api* api = ApiFts5(db.handle());
+    if (!api || api->xCreateFunction(api, "rango", contesto, rango, nullptr) != SQLITE_OK)
         throw DbError(SQLITE_ERROR, QStringLiteral("Funzione di ordinamento della ricerca non registrata."));
 }
 
@@ -242,6 +256,7 @@ qint64 IndiceRicerca::archivioDi(qint64 idDocumento) {
 }
 
 void IndiceRicerca::chiudi() {
+    secondo_.reset();
     db_.close();
 }
 
@@ -275,7 +290,7 @@ QString IndiceRicerca::apri() {
     QString motivo;
     try {
         db_.open(percorso_);
-        preparaConnessione();
+        registraFunzioni(db_, rango_.get());
         motivo = controlla();
     } catch (const DbError& e) {
         if (!danneggiato(e) && QFileInfo(percorso_).isFile() && QFileInfo(percorso_).size() > 0)
@@ -310,12 +325,14 @@ QString IndiceRicerca::apri() {
 }
 
 void IndiceRicerca::ricrea() {
+    ++scritture_;
+    secondo_.reset();
     db_.close();
     for (const char* coda : {"", "-wal", "-shm", "-journal"})
         QFile::remove(percorso_ + QString::fromLatin1(coda));
     QDir().mkpath(QFileInfo(percorso_).absolutePath());
     db_.open(percorso_);
-    preparaConnessione();
+    registraFunzioni(db_, rango_.get());
     db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -65536; "
              "PRAGMA temp_store = MEMORY;");
     creaSchema();
@@ -367,6 +384,7 @@ void IndiceRicerca::salvaFirma(qint64 id, const FirmaFile& firma) {
 }
 
 void IndiceRicerca::rimuoviArchivio(qint64 id) {
+    ++scritture_;
     IndexTransaction t(db_);
     IndexStatement testi = db_.prepare("delete from testi where rowid between ? and ?");
     testi.bind(1, primoId(id)).bind(2, ultimoId(id)).run();
@@ -378,6 +396,7 @@ void IndiceRicerca::rimuoviArchivio(qint64 id) {
 }
 
 void IndiceRicerca::scriviDocumento(RecordArchivio& archivio, const DocumentoIndice& d, std::optional<qint64> id) {
+    ++scritture_;
     if (id) {
         togliDocumento(*id);
     } else {
@@ -422,6 +441,7 @@ void IndiceRicerca::scriviDocumento(RecordArchivio& archivio, const DocumentoInd
 }
 
 void IndiceRicerca::togliDocumento(qint64 id) {
+    ++scritture_;
     db_.cached("delete from testi where rowid = ?").bind(1, id).run();
     db_.cached("delete from documenti where id = ?").bind(1, id).run();
 }
@@ -639,62 +659,185 @@ void IndiceRicerca::documentiCancellati(cConnessione& archivio, const QList<qint
 // ---------------------------------------------------------------------------------------------
 // Search.
 
+namespace {
+
+struct Voce {
+    double punteggio; // negated: lower is better
+    qint64 id;
+    bool operator<(const Voce& o) const { return punteggio != o.punteggio ? punteggio < o.punteggio : id < o.id; }
+};
+
+// The best `limite` documents seen (the worst of them on top of the heap), and how many were seen.
+class Classifica {
+public:
+    explicit Classifica(int limite) : limite_(std::max(limite, 0)) { migliori_.reserve(static_cast<size_t>(limite_) + 1); }
+
+    void considera(qint64 id, double punteggio) {
+        ++totale_;
+        if (limite_ == 0)
+            return;
+        const Voce v{punteggio, id};
+        if (static_cast<int>(migliori_.size()) < limite_) {
+            migliori_.push_back(v);
+            std::push_heap(migliori_.begin(), migliori_.end());
+        } else if (v < migliori_.front()) {
+            std::pop_heap(migliori_.begin(), migliori_.end());
+            migliori_.back() = v;
+            std::push_heap(migliori_.begin(), migliori_.end());
+        }
+    }
+    void unisci(const Classifica& altra) {
+        for (const Voce& v : altra.migliori_)
+            considera(v.id, v.punteggio);
+        totale_ += altra.totale_ - static_cast<qint64>(altra.migliori_.size());
+    }
+    qint64 totale() const { return totale_; }
+    std::vector<Voce> ordinati() const {
+        std::vector<Voce> v = migliori_;
+        std::sort(v.begin(), v.end());
+        return v;
+    }
+
+private:
+    int limite_;
+    qint64 totale_ = 0;
+    std::vector<Voce> migliori_;
+};
+
+struct Intervallo {
+    qint64 da;
+    qint64 a;
+};
+
+// The documents of the expression in the ranges of rows, ranked, into the classification.
+void scorri(IndexDb& db, const QString& espressione, const std::vector<Intervallo>& intervalli,
+            const QSet<qint64>* ammessi, Classifica& classifica) {
+    IndexStatement s =
+        db.prepare("select rowid, -rango(testi) from testi where testi match ? and rowid between ? and ?");
+    for (const Intervallo& i : intervalli) {
+        s.bind(1, espressione).bind(2, i.da).bind(3, i.a);
+        while (s.step()) {
+            const qint64 id = s.integer(0);
+            if (!ammessi || ammessi->contains(IndiceRicerca::archivioDi(id)))
+                classifica.considera(id, s.real(1));
+        }
+        s.reset();
+    }
+}
+
+} // namespace
+
+void IndiceRicerca::preparaContesto(ContestoRango& c, const QStringList& frasi) const {
+    c.frasi = -1;
+    c.idf.assign(static_cast<size_t>(frasi.size()), -1.0);
+    c.conFrase.assign(static_cast<size_t>(frasi.size()), -1);
+    for (qsizetype i = 0; i < frasi.size(); ++i)
+        c.conFrase[static_cast<size_t>(i)] = rango_->memoria.value(frasi[i], -1);
+}
+
+void IndiceRicerca::ricordaConteggi(const ContestoRango& c, const QStringList& frasi) {
+    if (c.frasi != frasi.size())
+        return;
+    for (qsizetype i = 0; i < frasi.size(); ++i)
+        if (c.conFrase[static_cast<size_t>(i)] >= 0)
+            rango_->memoria.insert(frasi[i], c.conFrase[static_cast<size_t>(i)]);
+}
+
+IndiceRicerca::Lettore* IndiceRicerca::secondoLettore() {
+    if (secondo_)
+        return secondo_.get();
+    auto l = std::make_unique<Lettore>();
+    l->rango = std::make_unique<ContestoRango>();
+    try {
+        l->db.open(percorso_);
+        registraFunzioni(l->db, l->rango.get());
+        l->db.exec("PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;");
+    } catch (const DbError&) {
+        return nullptr; // the search goes on with one reader
+    }
+    secondo_ = std::move(l);
+    return secondo_.get();
+}
+
 EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optional<QList<qint64>>& archivi,
-                                  int limite, int estratti) {
+                                  int limite, int estratti, const QStringList& frasi) {
     EsitoRicerca esito;
     if (archivi && archivi->isEmpty())
         return esito;
-    struct Voce {
-        double punteggio;
-        qint64 id;
-        bool operator<(const Voce& o) const { return punteggio != o.punteggio ? punteggio < o.punteggio : id < o.id; }
-    };
-    rango_->idf.clear();
-    // The best `limite` so far, the worst on top (scores negated: lower is better).
-    std::vector<Voce> migliori;
-    migliori.reserve(static_cast<size_t>(std::max(limite, 0)) + 1);
-    const auto considera = [&](qint64 id, double punteggio) {
-        ++esito.totale;
-        if (limite <= 0)
-            return;
-        const Voce v{punteggio, id};
-        if (static_cast<int>(migliori.size()) < limite) {
-            migliori.push_back(v);
-            std::push_heap(migliori.begin(), migliori.end());
-        } else if (v < migliori.front()) {
-            std::pop_heap(migliori.begin(), migliori.end());
-            migliori.back() = v;
-            std::push_heap(migliori.begin(), migliori.end());
-        }
-    };
-    const QByteArray tutti = QByteArray("select rowid, -rango(testi) from testi where testi match ?");
-    const QByteArray blocco = tutti + " and rowid between ? and ?";
-    if (archivi && archivi->size() <= 8) {
-        IndexStatement s = db_.prepare(blocco.constData());
-        for (qint64 a : *archivi) {
-            s.bind(1, espressione).bind(2, primoId(a)).bind(3, ultimoId(a));
-            while (s.step())
-                considera(s.integer(0), s.real(1));
-            s.reset();
+    // Counts taken while the index was as it is now still hold.
+    const std::pair<qint64, qint64> versione{db_.scalar("PRAGMA data_version"), scritture_};
+    if (versione != rango_->versione) {
+        rango_->memoria.clear();
+        rango_->versione = versione;
+    }
+    // The rows to read, in two shares: a broad query over many archives reads half on a second
+    // connection, on the other processor.
+    QList<qint64> ids;
+    if (archivi) {
+        ids = *archivi;
+    } else {
+        IndexStatement s = db_.prepare("select id from archivi");
+        while (s.step())
+            ids << s.integer(0);
+    }
+    std::sort(ids.begin(), ids.end());
+    std::vector<Intervallo> parti[2];
+    QSet<qint64> ammessi;
+    const bool filtra = archivi && ids.size() > 8;
+    if (!archivi || filtra) {
+        if (filtra)
+            ammessi = QSet<qint64>(ids.cbegin(), ids.cend());
+        const qsizetype meta = ids.size() / 2;
+        if (ids.size() < 2) {
+            parti[0].push_back({0, std::numeric_limits<qint64>::max()});
+        } else {
+            parti[0].push_back({0, ultimoId(ids.at(meta - 1))});
+            parti[1].push_back({primoId(ids.at(meta)), std::numeric_limits<qint64>::max()});
         }
     } else {
-        QSet<qint64> ammessi;
-        if (archivi)
-            ammessi = QSet<qint64>(archivi->cbegin(), archivi->cend());
-        IndexStatement s = db_.prepare(tutti.constData());
-        s.bind(1, espressione);
-        while (s.step()) {
-            const qint64 id = s.integer(0);
-            if (!archivi || ammessi.contains(archivioDi(id)))
-                considera(id, s.real(1));
-        }
+        for (qsizetype i = 0; i < ids.size(); ++i)
+            parti[i % 2].push_back({primoId(ids.at(i)), ultimoId(ids.at(i))});
     }
-    std::sort(migliori.begin(), migliori.end());
+    Classifica classifica(limite);
+    Lettore* secondo = parti[1].empty() ? nullptr : secondoLettore();
+    if (!secondo) {
+        for (const Intervallo& i : parti[1])
+            parti[0].push_back(i);
+        parti[1].clear();
+    }
+    preparaContesto(*rango_, frasi);
+    if (secondo) {
+        preparaContesto(*secondo->rango, frasi);
+        Classifica altra(limite);
+        std::exception_ptr errore;
+        std::thread t([&] {
+            try {
+                scorri(secondo->db, espressione, parti[1], filtra ? &ammessi : nullptr, altra);
+            } catch (...) {
+                errore = std::current_exception();
+            }
+        });
+        try {
+            scorri(db_, espressione, parti[0], filtra ? &ammessi : nullptr, classifica);
+        } catch (...) {
+            t.join();
+            throw;
+        }
+        t.join();
+        if (errore)
+            std::rethrow_exception(errore);
+        classifica.unisci(altra);
+        ricordaConteggi(*secondo->rango, frasi);
+    } else {
+        scorri(db_, espressione, parti[0], filtra ? &ammessi : nullptr, classifica);
+    }
+    ricordaConteggi(*rango_, frasi);
+    esito.totale = classifica.totale();
     IndexStatement dettagli = db_.prepare(
         "select d.numero, d.identificativo, d.rivista, d.anno, d.titolo, a.nome, a.percorso from documenti d "
         "join archivi a on a.id = d.archivio where d.id = ?");
     int conEstratto = 0;
-    for (const Voce& v : migliori) {
+    for (const Voce& v : classifica.ordinati()) {
         dettagli.bind(1, v.id);
         if (!dettagli.step()) {
             dettagli.reset();

@@ -112,8 +112,9 @@ public:
     // their excerpt (all when negative). Ranked by BM25 over the fields, each with its weight (the
     // title most), without the documents' length: that would cost a lookup for every document
     // found. Throws DbError.
+    // `frasi` (InterpretaRicerca's) lets the counts of common phrases be remembered between searches.
     EsitoRicerca cerca(const QString& espressione, const std::optional<QList<qint64>>& archivi, int limite,
-                       int estratti = -1);
+                       int estratti = -1, const QStringList& frasi = {});
     // The excerpt of one document found by the expression.
     QString estratto(const QString& espressione, qint64 idDocumento);
 
@@ -133,6 +134,11 @@ public:
     struct ContestoRango;
 
 private:
+    // A second connection, for reading half of a broad search on the other processor.
+    struct Lettore {
+        std::unique_ptr<ContestoRango> rango; // outlives the connection whose function uses it
+        IndexDb db;
+    };
     struct RecordArchivio {
         qint64 id = 0;
         QString percorso;
@@ -141,7 +147,10 @@ private:
         qint64 prossimo = 0;
     };
 
-    void preparaConnessione();
+    static void registraFunzioni(IndexDb& db, ContestoRango* contesto);
+    Lettore* secondoLettore();
+    void preparaContesto(ContestoRango& c, const QStringList& frasi) const;
+    void ricordaConteggi(const ContestoRango& c, const QStringList& frasi);
     void creaSchema();
     QString controlla();
     std::optional<RecordArchivio> record(const QString& percorso);
@@ -155,5 +164,7 @@ private:
 
     QString percorso_;
     std::unique_ptr<ContestoRango> rango_;
+    std::unique_ptr<Lettore> secondo_;
+    qint64 scritture_ = 0; // our own changes, which the engine's data version does not count
     IndexDb db_;
 };

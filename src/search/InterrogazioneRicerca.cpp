@@ -3,6 +3,7 @@
 #include "search/Tokenizzatore.h"
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -52,6 +53,7 @@ public:
             return r;
         }
         r.espressione = *e;
+        r.frasi = frasi_;
         return r;
     }
 
@@ -226,14 +228,18 @@ private:
                 return std::nullopt;
             QString t = s.testo;
             t.replace(u'"', QStringLiteral("\"\""));
-            return u'"' + t + u'"' + (s.prefisso ? QStringLiteral("*") : QString());
+            const QString frase = u'"' + t + u'"' + (s.prefisso ? QStringLiteral("*") : QString());
+            frasi_ << (campo_.isEmpty() ? frase : campo_ + QStringLiteral(" : ") + frase);
+            return frase;
         }
         case Tipo::Campo: {
             if (!inizioCondizione()) {
                 errore_ = QStringLiteral("Manca la parola da cercare dopo \"%1:\".").arg(s.testo);
                 return std::nullopt;
             }
+            const QString fuori = std::exchange(campo_, s.testo);
             std::optional<QString> dentro = primario();
+            campo_ = fuori;
             if (!dentro)
                 return std::nullopt;
             return s.testo + QStringLiteral(" : ") + (dentro->startsWith(u'"') ? *dentro : u'(' + *dentro + u')');
@@ -263,6 +269,8 @@ private:
     std::vector<Simbolo> simboli_;
     size_t pos_ = 0;
     int profondita_ = 0;
+    QString campo_; // the field the phrases being read are in
+    QStringList frasi_;
     QString errore_;
 };
 

@@ -17,6 +17,7 @@
 
 struct Interrogazione {
     QString espressione; // for the engine; empty when the text is refused
+    QStringList frasi;   // each phrase of it with its field, as an expression of its own, in order
     QString errore;      // why it was refused, in words for the operator
     bool valida() const { return errore.isEmpty(); }
 };

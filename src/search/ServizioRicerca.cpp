@@ -68,7 +68,8 @@ EsitoRicercaCompleta ServizioRicerca::cerca(const QString& testo, const AmbitoRi
         return r;
     PreparazioneRicerca p = prepara(ambito, progress);
     r.avvisi = p.avvisi;
-    r.esito = protetto(r.avvisi, [&] { return indice_.cerca(r.interrogazione.espressione, p.archivi, limite, estratti); });
+    r.esito = protetto(r.avvisi, [&] { return indice_.cerca(r.interrogazione.espressione, p.archivi, limite, estratti, r.interrogazione.frasi);
+    });
     r.microsecondi = orologio.nsecsElapsed() / 1000;
     return r;
 }

@@ -316,6 +316,24 @@ void SearchIndex::scopes() {
     QCOMPARE(trovati(s), insieme({QStringLiteral("CONSB/1")}));
     QCOMPARE(s.avvisi.size(), 1);
     QVERIFY2(s.avvisi.first().contains(QStringLiteral("MANCA")), qPrintable(s.avvisi.first()));
+    // An abbreviation file of many archives: read in two shares, only its archives counted.
+    QStringList nove;
+    for (int i = 1; i <= 10; ++i) {
+        const QString nome = QStringLiteral("MOLTI%1").arg(i, 2, 10, QLatin1Char('0'));
+        DocProva m;
+        m.numero = i;
+        m.titolo = QStringLiteral("Il leasing traslativo");
+        scriviDocumentoProva(d.t.createArchive(nome), m);
+        if (i != 4)
+            nove << nome;
+    }
+    const QString molti = d.t.home().mdbPath(QStringLiteral("sigle.MOL"));
+    ScriviFileSigle(molti, nove);
+    QSet<QString> attesi;
+    for (const QString& n : nove)
+        attesi.insert(n + u'/' + QString::number(n.right(2).toInt()));
+    QCOMPARE(trovati(d.cerca(QStringLiteral("leasing"), {TipoAmbito::Sigle, {}, molti})), attesi);
+    QCOMPARE(d.cerca(QStringLiteral("leasing")).esito.totale, 10);
     // A limit keeps the best and still counts all.
     const EsitoRicercaCompleta l = d.servizio->cerca(QStringLiteral("fede OR contratto"), {}, 1, nullptr);
     QCOMPARE(l.esito.risultati.size(), 1);
