@@ -87,6 +87,7 @@ void BM_Controllo40Invariati(benchmark::State& st) {
 void ricerca(benchmark::State& st, const char* testo, int limite, int estratti = 0) {
     Banco& b = banco();
     qint64 totale = 0;
+    const double cpu = msProcesso();
     for (auto _ : st) {
         const EsitoRicercaCompleta r =
             b.servizio->cerca(QString::fromUtf8(testo), AmbitoRicerca{}, limite, nullptr, estratti);
@@ -95,6 +96,7 @@ void ricerca(benchmark::State& st, const char* testo, int limite, int estratti =
         totale = r.esito.totale;
     }
     st.counters["trovati"] = static_cast<double>(totale);
+    st.counters["cpu_ms"] = benchmark::Counter(msProcesso() - cpu, benchmark::Counter::kAvgIterations);
 }
 
 void BM_DueParole(benchmark::State& st, const char* testo) {
@@ -121,27 +123,57 @@ void BM_Doppioni(benchmark::State& st) {
 
 } // namespace
 
-BENCHMARK(BM_IndicizzaArchivio)->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_AggiornaDocumento)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_IndicizzaArchivio)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_AggiornaDocumento)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Controllo40Invariati)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_DueParole, responsabilita_medica, "responsabilità medica")
-    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_DueParole, appalti_pubblici, "appalti pubblici")
-    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_DueParole, crisi_impresa, "crisi impresa")
-    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_DueParole, schrems_cassazione, "Schrems Cassazione")
-    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(BM_Campo, autore, "autore:rossi")->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_Campo, autore, "autore:rossi")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_Campo, titolo_frase, "titolo:\"danno non patrimoniale\"")
-    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(BM_Campo, fonte, "fonte:\"2043 c.c.\"")->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_Campo, fonte, "fonte:\"art. 2043\"")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_Campo, anno_e_classe, "anno:2020 classe:diritto")
-    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_RigaDiComando, responsabilita_medica, "responsabilità medica")
-    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_RigaDiComando, schrems_cassazione, "Schrems Cassazione")
-    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Doppioni)->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {

@@ -18,8 +18,8 @@ struct AmbitoRicerca {
 
 struct ArchiviAmbito {
     QStringList percorsi;
-    QString cartella;                // the folder when percorsi are all of its archives
-    QStringList sigleSenzaArchivio;  // abbreviations whose archive file is not there
+    QString cartella;               // the folder when percorsi are all of its archives
+    QStringList sigleSenzaArchivio; // abbreviations whose archive file is not there
 };
 
 // The archives in mdb/: every .db file marked as an archive, without the template, the norms

@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QLocale>
-
 #include <algorithm>
 #include <deque>
 #include <vector>
@@ -78,43 +77,129 @@ int SomiglianzaTitoli(QStringView a, QStringView b) {
     return percento >= kSomiglianzaMinima ? percento : 0;
 }
 
+namespace {
+
+// A pair while the passes run: the two rows (lower first), why, and how similar the titles are.
+struct Coppia {
+    qint64 a;
+    qint64 b;
+    quint8 motivi;   // kFascicolo | kTitolo
+    quint8 percento; // similar titles; 0 when not
+};
+constexpr quint8 kFascicolo = 1;
+constexpr quint8 kTitolo = 2;
+
+QString testoMotivo(quint8 motivi, int percento) {
+    QStringList parti;
+    if (motivi & kFascicolo)
+        parti << QStringLiteral("stesso fascicolo e pagina");
+    if (motivi & kTitolo)
+        parti << QStringLiteral("stesso titolo");
+    if (percento > 0)
+        parti << motivoSimile(percento);
+    return parti.join(QStringLiteral(", "));
+}
+
+// The documents of the pairs as the list shows them, each read once and shared by its pairs; texts
+// that repeat (archive, journal, year) are kept once.
+class Schede {
+public:
+    explicit Schede(IndiceRicerca& indice) : indice_(indice) {
+        IndexStatement s = indice.db().prepare("select id, nome, percorso from archivi");
+        while (s.step())
+            archivi_.insert(s.integer(0), {s.text(1), s.text(2)});
+    }
+
+    void leggi(std::vector<qint64> ids) {
+        std::sort(ids.begin(), ids.end());
+        ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+        const char* colonne = "select d.id, d.numero, d.identificativo, d.rivista, d.anno, d.titolo, d.archivio "
+                              "from documenti d ";
+        // Many of them: one pass over all the rows costs less than a look-up for each.
+        const qint64 tutti = indice_.db().scalar("select count(*) from documenti");
+        if (static_cast<qint64>(ids.size()) * 20 > tutti) {
+            IndexStatement s = indice_.db().prepare((QByteArray(colonne) + "order by d.id").constData());
+            auto prossimo = ids.cbegin();
+            while (prossimo != ids.cend() && s.step()) {
+                const qint64 id = s.integer(0);
+                while (prossimo != ids.cend() && *prossimo < id)
+                    ++prossimo;
+                if (prossimo != ids.cend() && *prossimo == id)
+                    aggiungi(s);
+            }
+        } else {
+            IndexStatement s = indice_.db().prepare((QByteArray(colonne) + "where d.id = ?").constData());
+            for (qint64 id : ids) {
+                s.bind(1, id);
+                if (s.step())
+                    aggiungi(s);
+                s.reset();
+            }
+        }
+    }
+
+    std::shared_ptr<const DocumentoDoppione> di(qint64 id) const {
+        auto it = schede_.constFind(id);
+        if (it != schede_.cend())
+            return *it;
+        auto vuota = std::make_shared<DocumentoDoppione>();
+        vuota->id = id;
+        return vuota;
+    }
+
+private:
+    const QString& uno(const QString& s) { return *testi_.insert(s); }
+
+    void aggiungi(const IndexStatement& s) {
+        auto d = std::make_shared<DocumentoDoppione>();
+        d->id = s.integer(0);
+        d->numero = s.integer(1);
+        d->identificativo = s.text(2);
+        d->rivista = uno(s.text(3));
+        d->anno = uno(s.text(4));
+        d->titolo = s.text(5);
+        const auto a = archivi_.value(s.integer(6));
+        d->archivio = a.first;
+        d->percorso = a.second;
+        const qint64 id = d->id;
+        schede_.insert(id, std::move(d));
+    }
+
+    IndiceRicerca& indice_;
+    QHash<qint64, std::pair<QString, QString>> archivi_;
+    QSet<QString> testi_;
+    QHash<qint64, std::shared_ptr<const DocumentoDoppione>> schede_;
+};
+
+} // namespace
+
 QList<CoppiaDoppioni> CercaDoppioni(IndiceRicerca& indice, const std::optional<QList<qint64>>& archivi,
                                     const std::optional<QSet<qint64>>& fuoco) {
     QSet<qint64> universo;
     if (archivi)
         universo = QSet<qint64>(archivi->cbegin(), archivi->cend());
-    const auto nellUniverso = [&](qint64 id) { return !archivi || universo.contains(IndiceRicerca::archivioDi(id)); };
+    const auto nellUniverso = [&](qint64 id) {
+        return !archivi || universo.contains(IndiceRicerca::archivioDi(id));
+    };
     const auto aFuoco = [&](qint64 id) { return !fuoco || fuoco->contains(IndiceRicerca::archivioDi(id)); };
 
-    struct Coppia {
-        qint64 a;
-        qint64 b;
-        QString motivo;
-    };
+    // Every pair each pass finds; the same pair found twice is one, with both reasons, at the end.
     std::vector<Coppia> coppie;
-    QHash<QPair<qint64, qint64>, size_t> posizioni;
-    const auto aggiungi = [&](qint64 x, qint64 y, const QString& motivo) {
+    const auto aggiungi = [&](qint64 x, qint64 y, quint8 motivi, int percento) {
         if (x == y || (!aFuoco(x) && !aFuoco(y)))
             return;
-        const QPair<qint64, qint64> k(std::min(x, y), std::max(x, y));
-        const auto it = posizioni.constFind(k);
-        if (it == posizioni.cend()) {
-            posizioni.insert(k, coppie.size());
-            coppie.push_back({k.first, k.second, motivo});
-        } else if (!coppie[*it].motivo.contains(motivo)) {
-            coppie[*it].motivo += QStringLiteral(", ") + motivo;
-        }
+        coppie.push_back({std::min(x, y), std::max(x, y), motivi, static_cast<quint8>(percento)});
     };
 
     // Equal keys: every member of a group with the group's first.
-    const auto uguali = [&](const char* sql, const QString& motivo, qsizetype chiaveMinima) {
+    const auto uguali = [&](const char* sql, quint8 motivo, qsizetype chiaveMinima) {
         IndexStatement s = indice.db().prepare(sql);
         QString chiave;
         std::vector<qint64> membri;
         const auto chiudi = [&] {
             if (chiave.size() >= chiaveMinima)
                 for (size_t i = 1; i < membri.size(); ++i)
-                    aggiungi(membri.front(), membri[i], motivo);
+                    aggiungi(membri.front(), membri[i], motivo, 0);
             membri.clear();
         };
         while (s.step()) {
@@ -129,12 +214,13 @@ QList<CoppiaDoppioni> CercaDoppioni(IndiceRicerca& indice, const std::optional<Q
         }
         chiudi();
     };
-    uguali("select id, chiave_fascicolo from documenti where chiave_fascicolo <> '' order by chiave_fascicolo, id",
-           QStringLiteral("stesso fascicolo e pagina"), 0);
+    uguali("select id, chiave_fascicolo from documenti where chiave_fascicolo <> '' order by "
+           "chiave_fascicolo, id",
+           kFascicolo, 0);
     // A title of a word or two ("Editoriale", "Premessa") recurs in every journal without being the
     // same article; the same article under it shares its issue and page.
     uguali("select id, chiave_titolo from documenti where chiave_titolo <> '' order by chiave_titolo, id",
-           QStringLiteral("stesso titolo"), kChiaveMinimaSimile);
+           kTitolo, kChiaveMinimaSimile);
 
     // Nearly equal titles sort close together (or, when they differ at the start, their reversed
     // forms do): each distinct title is compared with its last few neighbours.
@@ -161,7 +247,7 @@ QList<CoppiaDoppioni> CercaDoppioni(IndiceRicerca& indice, const std::optional<Q
                         else if (g.diFuoco)
                             x = g.diFuoco;
                     }
-                    aggiungi(x, y, motivoSimile(percento));
+                    aggiungi(x, y, 0, percento);
                 }
                 vicini.push_back(corrente);
                 if (vicini.size() > kVicini)
@@ -188,48 +274,54 @@ QList<CoppiaDoppioni> CercaDoppioni(IndiceRicerca& indice, const std::optional<Q
     simili("select id, chiave_titolo from documenti where chiave_titolo <> '' order by chiave_titolo, id");
     simili("select id, chiave_inversa from documenti where chiave_inversa <> '' order by chiave_inversa, id");
 
-    // What the list shows of each document.
-    QHash<qint64, DocumentoDoppione> schede;
-    IndexStatement dettagli = indice.db().prepare(
-        "select d.numero, d.identificativo, d.rivista, d.anno, d.titolo, a.nome, a.percorso from documenti d "
-        "join archivi a on a.id = d.archivio where d.id = ?");
-    const auto scheda = [&](qint64 id) -> const DocumentoDoppione& {
-        auto it = schede.find(id);
-        if (it != schede.end())
-            return *it;
-        DocumentoDoppione d;
-        d.id = id;
-        dettagli.bind(1, id);
-        if (dettagli.step()) {
-            d.numero = dettagli.integer(0);
-            d.identificativo = dettagli.text(1);
-            d.rivista = dettagli.text(2);
-            d.anno = dettagli.text(3);
-            d.titolo = dettagli.text(4);
-            d.archivio = dettagli.text(5);
-            d.percorso = dettagli.text(6);
+
+    std::sort(coppie.begin(), coppie.end(),
+              [](const Coppia& x, const Coppia& y) { return x.a != y.a ? x.a < y.a : x.b < y.b; });
+    std::vector<Coppia> uniche;
+    uniche.reserve(coppie.size());
+    for (const Coppia& c : coppie) {
+        if (!uniche.empty() && uniche.back().a == c.a && uniche.back().b == c.b) {
+            uniche.back().motivi |= c.motivi;
+            uniche.back().percento = std::max(uniche.back().percento, c.percento);
+        } else {
+            uniche.push_back(c);
         }
-        dettagli.reset();
-        return *schede.insert(id, d);
-    };
+    }
+    std::vector<Coppia>().swap(coppie);
+
+    Schede schede(indice);
+    {
+        std::vector<qint64> ids;
+        ids.reserve(uniche.size() * 2);
+        for (const Coppia& c : uniche) {
+            ids.push_back(c.a);
+            ids.push_back(c.b);
+        }
+        schede.leggi(std::move(ids));
+    }
     const auto prima = [](const DocumentoDoppione& x, const DocumentoDoppione& y) {
         const int c = QString::compare(x.archivio, y.archivio, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : x.numero < y.numero;
     };
+    QHash<int, QString> motivi; // one text for each combination of reasons
     QList<CoppiaDoppioni> out;
-    out.reserve(static_cast<qsizetype>(coppie.size()));
-    for (const Coppia& c : coppie) {
-        CoppiaDoppioni p{scheda(c.a), scheda(c.b), c.motivo};
-        if (prima(p.secondo, p.primo))
+    out.reserve(static_cast<qsizetype>(uniche.size()));
+    for (const Coppia& c : uniche) {
+        const int chiave = c.motivi * 1000 + c.percento;
+        auto m = motivi.find(chiave);
+        if (m == motivi.end())
+            m = motivi.insert(chiave, testoMotivo(c.motivi, c.percento));
+        CoppiaDoppioni p{schede.di(c.a), schede.di(c.b), *m};
+        if (prima(*p.secondo, *p.primo))
             std::swap(p.primo, p.secondo);
         out << std::move(p);
     }
     std::sort(out.begin(), out.end(), [&](const CoppiaDoppioni& x, const CoppiaDoppioni& y) {
-        if (prima(x.primo, y.primo))
+        if (prima(*x.primo, *y.primo))
             return true;
-        if (prima(y.primo, x.primo))
+        if (prima(*y.primo, *x.primo))
             return false;
-        return prima(x.secondo, y.secondo);
+        return prima(*x.secondo, *y.secondo);
     });
     return out;
 }

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <memory>
 #include <optional>
 
 struct DocumentoDoppione {
@@ -24,9 +25,10 @@ struct DocumentoDoppione {
     QString titolo;
 };
 
+// A document appears in many pairs (all the copies of a title): the pairs share it.
 struct CoppiaDoppioni {
-    DocumentoDoppione primo;
-    DocumentoDoppione secondo;
+    std::shared_ptr<const DocumentoDoppione> primo;
+    std::shared_ptr<const DocumentoDoppione> secondo;
     QString motivo; // "stesso fascicolo e pagina", "stesso titolo", "titolo simile 92 %", joined by ", "
 };
 

@@ -1,11 +1,9 @@
 #include "search/FormatiRicerca.h"
 
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
-
 #include <stdexcept>
 
 namespace {
@@ -23,12 +21,10 @@ QString numero(double d) {
 }
 
 QJsonObject jsonDocumento(const DocumentoDoppione& d) {
-    return QJsonObject{{QStringLiteral("archive"), d.archivio},
-                       {QStringLiteral("number"), QJsonValue(d.numero)},
-                       {QStringLiteral("identifier"), d.identificativo},
-                       {QStringLiteral("title"), d.titolo},
-                       {QStringLiteral("journal"), d.rivista},
-                       {QStringLiteral("year"), d.anno}};
+    return QJsonObject{
+        {QStringLiteral("archive"), d.archivio},          {QStringLiteral("number"), QJsonValue(d.numero)},
+        {QStringLiteral("identifier"), d.identificativo}, {QStringLiteral("title"), d.titolo},
+        {QStringLiteral("journal"), d.rivista},           {QStringLiteral("year"), d.anno}};
 }
 
 } // namespace
@@ -69,8 +65,8 @@ QString SuUnaRiga(const QString& testo) {
 }
 
 QString RigaRisultato(const RisultatoRicerca& r) {
-    return SuUnaRiga(r.archivio) + u'\t' + QString::number(r.numero) + u'\t' + SuUnaRiga(r.identificativo) + u'\t' +
-           SuUnaRiga(r.titolo);
+    return SuUnaRiga(r.archivio) + u'\t' + QString::number(r.numero) + u'\t' + SuUnaRiga(r.identificativo) +
+           u'\t' + SuUnaRiga(r.titolo);
 }
 
 QByteArray JsonRisultati(const QList<RisultatoRicerca>& risultati) {
@@ -106,19 +102,19 @@ QString Csv(const QStringList& intestazione, const QList<QStringList>& righe) {
 QString CsvRisultati(const QList<RisultatoRicerca>& risultati) {
     QList<QStringList> righe;
     for (const RisultatoRicerca& r : risultati)
-        righe << QStringList{r.archivio, QString::number(r.numero), r.identificativo, r.titolo, r.rivista, r.anno,
-                             EstrattoMarcato(r.estratto), numero(r.punteggio)};
+        righe << QStringList{r.archivio, QString::number(r.numero),   r.identificativo,   r.titolo, r.rivista,
+                             r.anno,     EstrattoMarcato(r.estratto), numero(r.punteggio)};
     return Csv({QStringLiteral("archive"), QStringLiteral("number"), QStringLiteral("identifier"),
-                QStringLiteral("title"), QStringLiteral("journal"), QStringLiteral("year"), QStringLiteral("snippet"),
-                QStringLiteral("score")},
+                QStringLiteral("title"), QStringLiteral("journal"), QStringLiteral("year"),
+                QStringLiteral("snippet"), QStringLiteral("score")},
                righe);
 }
 
 QString CsvFinestraRisultati(const QList<RisultatoRicerca>& risultati) {
     QList<QStringList> righe;
     for (const RisultatoRicerca& r : risultati)
-        righe << QStringList{r.archivio, QString::number(r.numero), r.identificativo, r.rivista, r.anno, r.titolo,
-                             EstrattoMarcato(r.estratto)};
+        righe << QStringList{r.archivio, QString::number(r.numero),  r.identificativo, r.rivista, r.anno,
+                             r.titolo,   EstrattoMarcato(r.estratto)};
     return Csv({QStringLiteral("Archivio"), QStringLiteral("Numero"), QStringLiteral("Identificativo"),
                 QStringLiteral("Rivista"), QStringLiteral("Anno"), QStringLiteral("Titolo"),
                 QStringLiteral("Estratto")},
@@ -126,17 +122,17 @@ QString CsvFinestraRisultati(const QList<RisultatoRicerca>& risultati) {
 }
 
 QString RigaDoppioni(const CoppiaDoppioni& c) {
-    return SuUnaRiga(c.primo.archivio) + u'\t' + QString::number(c.primo.numero) + u'\t' +
-           SuUnaRiga(c.primo.identificativo) + u'\t' + SuUnaRiga(c.secondo.archivio) + u'\t' +
-           QString::number(c.secondo.numero) + u'\t' + SuUnaRiga(c.secondo.identificativo) + u'\t' + c.motivo + u'\t' +
-           SuUnaRiga(c.primo.titolo);
+    return SuUnaRiga(c.primo->archivio) + u'\t' + QString::number(c.primo->numero) + u'\t' +
+           SuUnaRiga(c.primo->identificativo) + u'\t' + SuUnaRiga(c.secondo->archivio) + u'\t' +
+           QString::number(c.secondo->numero) + u'\t' + SuUnaRiga(c.secondo->identificativo) + u'\t' +
+           c.motivo + u'\t' + SuUnaRiga(c.primo->titolo);
 }
 
 QByteArray JsonDoppioni(const QList<CoppiaDoppioni>& coppie) {
     QJsonArray a;
     for (const CoppiaDoppioni& c : coppie)
-        a.append(QJsonObject{{QStringLiteral("first"), jsonDocumento(c.primo)},
-                             {QStringLiteral("second"), jsonDocumento(c.secondo)},
+        a.append(QJsonObject{{QStringLiteral("first"), jsonDocumento(*c.primo)},
+                             {QStringLiteral("second"), jsonDocumento(*c.secondo)},
                              {QStringLiteral("reason"), c.motivo}});
     return QJsonDocument(a).toJson(QJsonDocument::Indented);
 }
@@ -144,9 +140,15 @@ QByteArray JsonDoppioni(const QList<CoppiaDoppioni>& coppie) {
 QString CsvDoppioni(const QList<CoppiaDoppioni>& coppie) {
     QList<QStringList> righe;
     for (const CoppiaDoppioni& c : coppie)
-        righe << QStringList{c.primo.archivio,   QString::number(c.primo.numero),   c.primo.identificativo,
-                             c.primo.titolo,     c.secondo.archivio,                QString::number(c.secondo.numero),
-                             c.secondo.identificativo, c.secondo.titolo,          c.motivo};
+        righe << QStringList{c.primo->archivio,
+                             QString::number(c.primo->numero),
+                             c.primo->identificativo,
+                             c.primo->titolo,
+                             c.secondo->archivio,
+                             QString::number(c.secondo->numero),
+                             c.secondo->identificativo,
+                             c.secondo->titolo,
+                             c.motivo};
     return Csv({QStringLiteral("archive1"), QStringLiteral("number1"), QStringLiteral("identifier1"),
                 QStringLiteral("title1"), QStringLiteral("archive2"), QStringLiteral("number2"),
                 QStringLiteral("identifier2"), QStringLiteral("title2"), QStringLiteral("reason")},

@@ -1,7 +1,6 @@
 #include "search/IndexDb.h"
 
 #include <QFileInfo>
-
 #include <sqlite3.h>
 
 IndexStatement::IndexStatement(sqlite3* db, const char* sql) {
@@ -49,8 +48,8 @@ IndexStatement& IndexStatement::bind(int index, qint64 value) {
 
 IndexStatement& IndexStatement::bind(int index, const QString& value) {
     const QByteArray utf8 = value.toUtf8();
-    const int rc = sqlite3_bind_text(stmt_, index, utf8.constData(), static_cast<int>(utf8.size()),
-                                     SQLITE_TRANSIENT);
+    const int rc =
+        sqlite3_bind_text(stmt_, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     if (rc != SQLITE_OK)
         fail(rc);
     return *this;
@@ -111,10 +110,11 @@ void IndexDb::open(const QString& path) {
     close();
     sqlite3* db = nullptr;
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
-    const int rc =
-        sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(file.constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString message =
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(db);
         throw DbError(rc, message);
     }

@@ -8,7 +8,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <memory>
 #include <string>
 #include <unordered_map>

@@ -8,13 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-
 #include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
-#include <thread>
 #include <sqlite3.h>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -67,8 +66,7 @@ struct ErroreArchivio {
     QString messaggio;
 };
 
-template <class F>
-auto dallArchivio(F&& f) {
+template <class F> auto dallArchivio(F&& f) {
     try {
         return f();
     } catch (const DbError& e) {
@@ -131,7 +129,8 @@ void rango(const Fts5ExtensionApi* api, Fts5Context* f, sqlite3_context* ctx, in
                 sqlite3_result_error_code(ctx, rc);
                 return;
             }
-            idf = std::log((static_cast<double>(righe - conFrase) + 0.5) / (static_cast<double>(conFrase) + 0.5));
+            idf = std::log((static_cast<double>(righe - conFrase) + 0.5) /
+                           (static_cast<double>(conFrase) + 0.5));
             if (idf <= 0)
                 idf = 1e-6;
         }
@@ -150,7 +149,8 @@ void rango(const Fts5ExtensionApi* api, Fts5Context* f, sqlite3_context* ctx, in
 quint32 be32(const QByteArray& b, int at) {
     return (static_cast<quint32>(static_cast<uchar>(b[at])) << 24) |
            (static_cast<quint32>(static_cast<uchar>(b[at + 1])) << 16) |
-           (static_cast<quint32>(static_cast<uchar>(b[at + 2])) << 8) | static_cast<quint32>(static_cast<uchar>(b[at + 3]));
+           (static_cast<quint32>(static_cast<uchar>(b[at + 2])) << 8) |
+           static_cast<quint32>(static_cast<uchar>(b[at + 3]));
 }
 
 QString chiave(const QString& path) {
@@ -304,13 +304,15 @@ QString IndiceRicerca::apri() {
         QFile::remove(aParte);
         if (!QFile::rename(percorso_, aParte))
             throw DbError(SQLITE_CANTOPEN, QStringLiteral("Impossibile spostare %1").arg(percorso_));
-        avviso = QStringLiteral("Il file %1 non era un indice di ricerca di Quillaro: è stato rinominato in %2 e "
-                                "l'indice viene costruito di nuovo dagli archivi.")
-                     .arg(QDir::toNativeSeparators(percorso_), QDir::toNativeSeparators(aParte));
+        avviso =
+            QStringLiteral("Il file %1 non era un indice di ricerca di Quillaro: è stato rinominato in %2 e "
+                           "l'indice viene costruito di nuovo dagli archivi.")
+                .arg(QDir::toNativeSeparators(percorso_), QDir::toNativeSeparators(aParte));
         motivo = QStringLiteral("nuovo");
     } else if (!motivo.isEmpty()) {
-        avviso = QStringLiteral("L'indice di ricerca %1 era danneggiato o di un'altra versione e non è stato usato: "
-                                "viene costruito di nuovo dagli archivi, che non hanno subito alcun danno.")
+        avviso = QStringLiteral(
+                     "L'indice di ricerca %1 era danneggiato o di un'altra versione e non è stato usato: "
+                     "viene costruito di nuovo dagli archivi, che non hanno subito alcun danno.")
                      .arg(QDir::toNativeSeparators(percorso_));
     }
     if (!motivo.isEmpty())
@@ -342,8 +344,8 @@ void IndiceRicerca::ricrea() {
 // Archives.
 
 std::optional<IndiceRicerca::RecordArchivio> IndiceRicerca::record(const QString& percorso) {
-    IndexStatement s = db_.prepare(
-        "select id, percorso, nome, dimensione, modifica, contatore, prossimo from archivi where percorso = ?");
+    IndexStatement s = db_.prepare("select id, percorso, nome, dimensione, modifica, contatore, prossimo "
+                                   "from archivi where percorso = ?");
     s.bind(1, chiave(percorso));
     if (!s.step())
         return std::nullopt;
@@ -395,19 +397,24 @@ void IndiceRicerca::rimuoviArchivio(qint64 id) {
     t.commit();
 }
 
-void IndiceRicerca::scriviDocumento(RecordArchivio& archivio, const DocumentoIndice& d, std::optional<qint64> id) {
+void IndiceRicerca::scriviDocumento(RecordArchivio& archivio, const DocumentoIndice& d,
+                                    std::optional<qint64> id) {
     ++scritture_;
     if (id) {
         togliDocumento(*id);
     } else {
         id = primoId(archivio.id) + archivio.prossimo;
         ++archivio.prossimo;
-        db_.cached("update archivi set prossimo = ? where id = ?").bind(1, archivio.prossimo).bind(2, archivio.id).run();
+        db_.cached("update archivi set prossimo = ? where id = ?")
+            .bind(1, archivio.prossimo)
+            .bind(2, archivio.id)
+            .run();
     }
     const QString chiaveTitolo = ChiaveTitolo(d.titolo);
     IndexStatement& doc = db_.cached(
         "insert into documenti (id, archivio, numero, identificativo, rivista, anno, titolo, riferimento, "
-        "chiave_titolo, chiave_inversa, chiave_fascicolo, firma) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        "chiave_titolo, chiave_inversa, chiave_fascicolo, firma) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?)");
     doc.bind(1, *id)
         .bind(2, archivio.id)
         .bind(3, d.numero)
@@ -425,8 +432,9 @@ void IndiceRicerca::scriviDocumento(RecordArchivio& archivio, const DocumentoInd
     QStringList anni{d.anno()};
     if (d.annata.trimmed() != d.anno())
         anni << d.annata;
-    IndexStatement& testi = db_.cached("insert into testi (rowid, titolo, autore, fonte, testo, rivista, anno, "
-                                       "classe, archivio, altro) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    IndexStatement& testi =
+        db_.cached("insert into testi (rowid, titolo, autore, fonte, testo, rivista, anno, "
+                   "classe, archivio, altro) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     testi.bind(1, *id)
         .bind(2, senzaSegni(unisci({d.titolo, d.traduzione}, QStringLiteral("\n"))))
         .bind(3, senzaSegni(d.autori.join(QStringLiteral("; "))))
@@ -501,8 +509,8 @@ QList<VoceAggiornamento> IndiceRicerca::aggiorna(const QStringList& percorsi, Pr
     return esiti;
 }
 
-VoceAggiornamento IndiceRicerca::riallinea(const QString& percorso, const FirmaFile& firma, Progress* progress,
-                                           int numero, int quanti) {
+VoceAggiornamento IndiceRicerca::riallinea(const QString& percorso, const FirmaFile& firma,
+                                           Progress* progress, int numero, int quanti) {
     QElapsedTimer orologio;
     orologio.start();
     VoceAggiornamento v;
@@ -628,7 +636,8 @@ void IndiceRicerca::documentoSalvato(cConnessione& archivio, qint64 numero) {
         togliDocumento(*id);
     // A new document before others moves their identifiers: those are read again next time.
     const bool spostati = !id && d && lettore.documentiDopo(numero) > 0;
-    const bool soloQuesto = r->firma.contatore >= 0 && ora.contatore == ((r->firma.contatore + 1) & 0xFFFFFFFF);
+    const bool soloQuesto =
+        r->firma.contatore >= 0 && ora.contatore == ((r->firma.contatore + 1) & 0xFFFFFFFF);
     salvaFirma(r->id, (soloQuesto && !spostati) ? ora : FirmaFile{});
     t.commit();
 }
@@ -651,7 +660,8 @@ void IndiceRicerca::documentiCancellati(cConnessione& archivio, const QList<qint
     }
     // The documents after a deleted one move up by one in the numbering.
     const bool spostati = lettore.documentiDopo(*std::min_element(numeri.begin(), numeri.end())) > 0;
-    const bool soloQuesto = r->firma.contatore >= 0 && ora.contatore == ((r->firma.contatore + 1) & 0xFFFFFFFF);
+    const bool soloQuesto =
+        r->firma.contatore >= 0 && ora.contatore == ((r->firma.contatore + 1) & 0xFFFFFFFF);
     salvaFirma(r->id, (!spostati && soloQuesto) ? ora : FirmaFile{});
     t.commit();
 }
@@ -664,13 +674,17 @@ namespace {
 struct Voce {
     double punteggio; // negated: lower is better
     qint64 id;
-    bool operator<(const Voce& o) const { return punteggio != o.punteggio ? punteggio < o.punteggio : id < o.id; }
+    bool operator<(const Voce& o) const {
+        return punteggio != o.punteggio ? punteggio < o.punteggio : id < o.id;
+    }
 };
 
 // The best `limite` documents seen (the worst of them on top of the heap), and how many were seen.
 class Classifica {
 public:
-    explicit Classifica(int limite) : limite_(std::max(limite, 0)) { migliori_.reserve(static_cast<size_t>(limite_) + 1); }
+    explicit Classifica(int limite) : limite_(std::max(limite, 0)) {
+        migliori_.reserve(static_cast<size_t>(limite_) + 1);
+    }
 
     void considera(qint64 id, double punteggio) {
         ++totale_;
@@ -867,7 +881,10 @@ EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optiona
 QString IndiceRicerca::estratto(const QString& espressione, qint64 idDocumento) {
     IndexStatement& s =
         db_.cached("select snippet(testi, -1, ?, ?, '…', 16) from testi where testi match ? and rowid = ?");
-    s.bind(1, QString(QChar(kInizioEvidenza))).bind(2, QString(QChar(kFineEvidenza))).bind(3, espressione).bind(4, idDocumento);
+    s.bind(1, QString(QChar(kInizioEvidenza)))
+        .bind(2, QString(QChar(kFineEvidenza)))
+        .bind(3, espressione)
+        .bind(4, idDocumento);
     QString out;
     if (s.step())
         out = s.text(0);
@@ -878,7 +895,8 @@ QString IndiceRicerca::estratto(const QString& espressione, qint64 idDocumento) 
 std::optional<SchedaIndice> IndiceRicerca::scheda(qint64 idDocumento) {
     IndexStatement s = db_.prepare(
         "select a.nome, a.percorso, d.numero, d.identificativo, d.riferimento, t.titolo, t.autore, t.fonte, "
-        "t.classe, t.testo from documenti d join archivi a on a.id = d.archivio join testi t on t.rowid = d.id "
+        "t.classe, t.testo from documenti d join archivi a on a.id = d.archivio join testi t on t.rowid = "
+        "d.id "
         "where d.id = ?");
     s.bind(1, idDocumento);
     if (!s.step())

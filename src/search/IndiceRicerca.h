@@ -51,7 +51,7 @@ struct RisultatoRicerca {
     QString rivista;
     QString anno;
     QString titolo;
-    QString estratto; // the matched words between kInizioEvidenza and kFineEvidenza
+    QString estratto;         // the matched words between kInizioEvidenza and kFineEvidenza
     bool conEstratto = false; // the excerpt was made (a window makes those it shows, when it shows them)
     double punteggio = 0;
 };

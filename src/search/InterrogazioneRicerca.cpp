@@ -46,8 +46,9 @@ public:
                               .arg(simboli_[pos_].testo);
         }
         if (errore_.isEmpty() && !e)
-            errore_ = QStringLiteral("La ricerca non contiene parole: i segni da soli non si cercano. Scrivere una "
-                                     "o più parole.");
+            errore_ =
+                QStringLiteral("La ricerca non contiene parole: i segni da soli non si cercano. Scrivere una "
+                               "o più parole.");
         if (!errore_.isEmpty()) {
             r.errore = errore_;
             return r;
@@ -152,7 +153,8 @@ private:
         while (errore_.isEmpty() && a(Tipo::Or)) {
             ++pos_;
             if (!inizioCondizione()) {
-                errore_ = QStringLiteral("Manca una condizione dopo \"OR\": scrivere ad esempio appalto OR mandato.");
+                errore_ = QStringLiteral(
+                    "Manca una condizione dopo \"OR\": scrivere ad esempio appalto OR mandato.");
                 return std::nullopt;
             }
             if (auto e = e_())
@@ -165,11 +167,13 @@ private:
         std::vector<QString> parti;
         if (!inizioCondizione()) {
             if (a(Tipo::And) || a(Tipo::Or))
-                errore_ = QStringLiteral("\"%1\" va scritto tra due condizioni, ad esempio: contratto %1 appalto.")
-                              .arg(simboli_[pos_].testo);
+                errore_ =
+                    QStringLiteral("\"%1\" va scritto tra due condizioni, ad esempio: contratto %1 appalto.")
+                        .arg(simboli_[pos_].testo);
             else if (a(Tipo::Not))
-                errore_ = QStringLiteral("\"NOT\" va scritto dopo un'altra condizione, ad esempio: contratto NOT "
-                                         "preliminare.");
+                errore_ =
+                    QStringLiteral("\"NOT\" va scritto dopo un'altra condizione, ad esempio: contratto NOT "
+                                   "preliminare.");
             else if (a(Tipo::Chiudi))
                 errore_ = QStringLiteral("Tra le parentesi manca la condizione da cercare.");
             else
@@ -182,8 +186,9 @@ private:
             if (a(Tipo::And)) {
                 ++pos_;
                 if (!inizioCondizione()) {
-                    errore_ = QStringLiteral("Manca una condizione dopo \"AND\": scrivere ad esempio contratto AND "
-                                             "appalto.");
+                    errore_ =
+                        QStringLiteral("Manca una condizione dopo \"AND\": scrivere ad esempio contratto AND "
+                                       "appalto.");
                     return std::nullopt;
                 }
             } else if (!inizioCondizione()) {
@@ -200,14 +205,16 @@ private:
         while (errore_.isEmpty() && a(Tipo::Not)) {
             ++pos_;
             if (!inizioCondizione()) {
-                errore_ = QStringLiteral("Manca una condizione dopo \"NOT\": scrivere ad esempio contratto NOT "
-                                         "preliminare.");
+                errore_ =
+                    QStringLiteral("Manca una condizione dopo \"NOT\": scrivere ad esempio contratto NOT "
+                                   "preliminare.");
                 return std::nullopt;
             }
             std::optional<QString> destra = primario();
             if (!sinistra) {
-                errore_ = QStringLiteral("\"NOT\" va scritto dopo un'altra condizione, ad esempio: contratto NOT "
-                                         "preliminare.");
+                errore_ =
+                    QStringLiteral("\"NOT\" va scritto dopo un'altra condizione, ad esempio: contratto NOT "
+                                   "preliminare.");
                 return std::nullopt;
             }
             if (destra)
@@ -242,7 +249,8 @@ private:
             campo_ = fuori;
             if (!dentro)
                 return std::nullopt;
-            return s.testo + QStringLiteral(" : ") + (dentro->startsWith(u'"') ? *dentro : u'(' + *dentro + u')');
+            return s.testo + QStringLiteral(" : ") +
+                   (dentro->startsWith(u'"') ? *dentro : u'(' + *dentro + u')');
         }
         case Tipo::Apri: {
             if (++profondita_ > kMassimaProfondita) {
@@ -277,9 +285,10 @@ private:
 } // namespace
 
 const QStringList& CampiRicerca() {
-    static const QStringList campi = {QStringLiteral("titolo"),  QStringLiteral("autore"), QStringLiteral("fonte"),
-                                      QStringLiteral("testo"),   QStringLiteral("rivista"), QStringLiteral("anno"),
-                                      QStringLiteral("classe"), QStringLiteral("archivio")};
+    static const QStringList campi = {QStringLiteral("titolo"),  QStringLiteral("autore"),
+                                      QStringLiteral("fonte"),   QStringLiteral("testo"),
+                                      QStringLiteral("rivista"), QStringLiteral("anno"),
+                                      QStringLiteral("classe"),  QStringLiteral("archivio")};
     return campi;
 }
 

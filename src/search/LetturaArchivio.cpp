@@ -102,14 +102,17 @@ NumerazioneArchivio LettoreArchivio::numerazione() {
 }
 
 QList<DocumentoIndice> LettoreArchivio::blocco(std::optional<qint64> dopo, int n, qint64 posizione,
-                                                const NumerazioneArchivio& numerazione) {
-    RecordSet rs = dopo ? c_.ApriRS(kDocumenti + QStringLiteral("where d.IDDocumento > ? order by d.IDDocumento limit ?"),
-                                    {*dopo, n})
-                        : c_.ApriRS(kDocumenti + QStringLiteral("order by d.IDDocumento limit ?"), {n});
+                                               const NumerazioneArchivio& numerazione) {
+    RecordSet rs =
+        dopo
+            ? c_.ApriRS(kDocumenti + QStringLiteral("where d.IDDocumento > ? order by d.IDDocumento limit ?"),
+                        {*dopo, n})
+            : c_.ApriRS(kDocumenti + QStringLiteral("order by d.IDDocumento limit ?"), {n});
     return leggi(rs, posizione, numerazione);
 }
 
-QList<DocumentoIndice> LettoreArchivio::leggi(RecordSet& rs, qint64 posizione, const NumerazioneArchivio& numerazione) {
+QList<DocumentoIndice> LettoreArchivio::leggi(RecordSet& rs, qint64 posizione,
+                                              const NumerazioneArchivio& numerazione) {
     QList<DocumentoIndice> documenti;
     for (; !rs.eof(); rs.moveNext()) {
         DocumentoIndice d;
@@ -137,10 +140,11 @@ void LettoreArchivio::completa(QList<DocumentoIndice>& documenti) {
     const qint64 da = documenti.first().numero, a = documenti.last().numero;
     const auto mappa = perNumero(documenti);
     {
-        RecordSet rs = c_.ApriRS(QStringLiteral("select l.IDDoc, l.Tipo, t.Testo from legameDocTesto l join tabTesto t "
-                                                "on t.IDTesto = l.IDTesto where l.IDDoc between ? and ? "
-                                                "order by l.IDDoc, l.Tipo"),
-                                 {da, a});
+        RecordSet rs =
+            c_.ApriRS(QStringLiteral("select l.IDDoc, l.Tipo, t.Testo from legameDocTesto l join tabTesto t "
+                                     "on t.IDTesto = l.IDTesto where l.IDDoc between ? and ? "
+                                     "order by l.IDDoc, l.Tipo"),
+                      {da, a});
         for (; !rs.eof(); rs.moveNext()) {
             DocumentoIndice* d = mappa.value(rs.field(0).toLongLong());
             if (!d)
@@ -158,23 +162,26 @@ void LettoreArchivio::completa(QList<DocumentoIndice>& documenti) {
         }
     }
     {
-        RecordSet rs = c_.ApriRS(QStringLiteral("select l.IDDoc, r.PrimoElemento, r.SecondoElemento from "
-                                                "legameDocResp l join tabResponsabilita r on r.IDResponsabilita = "
-                                                "l.IDResponsabilita where l.IDDoc between ? and ? "
-                                                "order by l.IDDoc, l.rowid"),
-                                 {da, a});
+        RecordSet rs =
+            c_.ApriRS(QStringLiteral("select l.IDDoc, r.PrimoElemento, r.SecondoElemento from "
+                                     "legameDocResp l join tabResponsabilita r on r.IDResponsabilita = "
+                                     "l.IDResponsabilita where l.IDDoc between ? and ? "
+                                     "order by l.IDDoc, l.rowid"),
+                      {da, a});
         for (; !rs.eof(); rs.moveNext())
             if (DocumentoIndice* d = mappa.value(rs.field(0).toLongLong())) {
-                const QString nome = unisci(rs.field(1).toString().trimmed(), rs.field(2).toString().trimmed());
+                const QString nome =
+                    unisci(rs.field(1).toString().trimmed(), rs.field(2).toString().trimmed());
                 if (!nome.isEmpty())
                     d->autori << nome;
             }
     }
     {
-        RecordSet rs = c_.ApriRS(QStringLiteral("select l.IDDoc, f.testo from legameDocFonte l join tabFonte f on "
-                                                "f.IDFonte = l.IDFonte where l.IDDoc between ? and ? "
-                                                "order by l.IDDoc, l.ID"),
-                                 {da, a});
+        RecordSet rs =
+            c_.ApriRS(QStringLiteral("select l.IDDoc, f.testo from legameDocFonte l join tabFonte f on "
+                                     "f.IDFonte = l.IDFonte where l.IDDoc between ? and ? "
+                                     "order by l.IDDoc, l.ID"),
+                      {da, a});
         for (; !rs.eof(); rs.moveNext())
             if (DocumentoIndice* d = mappa.value(rs.field(0).toLongLong())) {
                 QString citazione = rs.field(1).toString();
@@ -189,9 +196,10 @@ void LettoreArchivio::completa(QList<DocumentoIndice>& documenti) {
     }
     {
         RecordSet rs = c_.ApriRS(
-            QStringLiteral("select c.IDDoc, c.CodiceS, c.CodiceD, s.Descrizione, x.Descrizione from legameDocClass c "
-                           "left join tabSistematici s on s.CodiceS = c.CodiceS left join tabDescrittori x on "
-                           "x.CodiceD = c.CodiceD where c.IDDoc between ? and ? order by c.IDDoc, c.ID"),
+            QStringLiteral(
+                "select c.IDDoc, c.CodiceS, c.CodiceD, s.Descrizione, x.Descrizione from legameDocClass c "
+                "left join tabSistematici s on s.CodiceS = c.CodiceS left join tabDescrittori x on "
+                "x.CodiceD = c.CodiceD where c.IDDoc between ? and ? order by c.IDDoc, c.ID"),
             {da, a});
         for (; !rs.eof(); rs.moveNext())
             if (DocumentoIndice* d = mappa.value(rs.field(0).toLongLong())) {
@@ -224,6 +232,7 @@ std::optional<DocumentoIndice> LettoreArchivio::documento(qint64 numero) {
 }
 
 qint64 LettoreArchivio::documentiDopo(qint64 numero) {
-    RecordSet rs = c_.ApriRS(QStringLiteral("select count(*) from tabDocumento where IDDocumento > ?"), {numero});
+    RecordSet rs =
+        c_.ApriRS(QStringLiteral("select count(*) from tabDocumento where IDDocumento > ?"), {numero});
     return rs.field(0).toLongLong();
 }

@@ -13,8 +13,7 @@
 
 namespace {
 
-template <class W>
-W* finestra(MDIQuillaro& main) {
+template <class W> W* finestra(MDIQuillaro& main) {
     return main.findChild<W*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
@@ -48,7 +47,8 @@ void apriRicerca(MDIQuillaro& main, TipoAmbito ambito) {
 }
 
 bool stessoFile(const QString& a, const QString& b) {
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+           QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 } // namespace

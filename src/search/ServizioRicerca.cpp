@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
-
 #include <sqlite3.h>
 
 ServizioRicerca::ServizioRicerca(const HomeFolder& home)
@@ -24,8 +23,9 @@ bool ServizioRicerca::danneggiato(const DbError& e) {
 }
 
 QString ServizioRicerca::messaggioDanneggiato(const DbError& e) const {
-    return QStringLiteral("L'indice di ricerca era danneggiato e non è stato usato: viene costruito di nuovo dagli "
-                          "archivi, che non hanno subito alcun danno.\nDettaglio tecnico: %1 (errore %2)")
+    return QStringLiteral(
+               "L'indice di ricerca era danneggiato e non è stato usato: viene costruito di nuovo dagli "
+               "archivi, che non hanno subito alcun danno.\nDettaglio tecnico: %1 (errore %2)")
         .arg(e.description())
         .arg(e.number());
 }
@@ -68,13 +68,16 @@ EsitoRicercaCompleta ServizioRicerca::cerca(const QString& testo, const AmbitoRi
         return r;
     PreparazioneRicerca p = prepara(ambito, progress);
     r.avvisi = p.avvisi;
-    r.esito = protetto(r.avvisi, [&] { return indice_.cerca(r.interrogazione.espressione, p.archivi, limite, estratti, r.interrogazione.frasi);
+    r.esito = protetto(r.avvisi, [&] {
+        return indice_.cerca(r.interrogazione.espressione, p.archivi, limite, estratti,
+                             r.interrogazione.frasi);
     });
     r.microsecondi = orologio.nsecsElapsed() / 1000;
     return r;
 }
 
-PreparazioneRicerca ServizioRicerca::indicizza(const AmbitoRicerca& ambito, bool ricostruisci, Progress* progress) {
+PreparazioneRicerca ServizioRicerca::indicizza(const AmbitoRicerca& ambito, bool ricostruisci,
+                                               Progress* progress) {
     QStringList avvisi;
     if (ricostruisci) {
         apriSeServe(avvisi);
@@ -127,7 +130,8 @@ void ServizioRicerca::documentiCancellati(AppState& state, const QList<qint64>& 
 
 QString DescriviAggiornamento(const VoceAggiornamento& v) {
     const QLocale it(QLocale::Italian, QLocale::Italy);
-    const QString tempo = it.toString(static_cast<double>(v.millisecondi) / 1000.0, 'f', 1) + QStringLiteral(" s");
+    const QString tempo =
+        it.toString(static_cast<double>(v.millisecondi) / 1000.0, 'f', 1) + QStringLiteral(" s");
     switch (v.esito) {
     case VoceAggiornamento::Esito::Invariato:
         return QStringLiteral("%1: già aggiornato").arg(v.nome);
@@ -153,7 +157,8 @@ QStringList AvvisiAggiornamento(const QList<VoceAggiornamento>& voci) {
             righe << DescriviAggiornamento(v);
     if (righe.isEmpty())
         return {};
-    return {QStringLiteral("Alcuni archivi non sono stati letti e non sono compresi nella ricerca: controllare che "
-                           "siano archivi di Quillaro e che non siano in uso.\n") +
+    return {QStringLiteral(
+                "Alcuni archivi non sono stati letti e non sono compresi nella ricerca: controllare che "
+                "siano archivi di Quillaro e che non siano in uso.\n") +
             righe.join(u'\n')};
 }

@@ -45,8 +45,8 @@ public:
 
     // The query interpreted and run over the scope. An expression refused leaves the index untouched.
     // The first `estratti` results come with their excerpt (all when negative).
-    EsitoRicercaCompleta cerca(const QString& testo, const AmbitoRicerca& ambito, int limite, Progress* progress,
-                               int estratti = -1);
+    EsitoRicercaCompleta cerca(const QString& testo, const AmbitoRicerca& ambito, int limite,
+                               Progress* progress, int estratti = -1);
 
     // Brings the index up to date over the scope; `ricostruisci` makes it again from nothing first.
     PreparazioneRicerca indicizza(const AmbitoRicerca& ambito, bool ricostruisci, Progress* progress);
@@ -60,8 +60,7 @@ public:
 
     // Runs f on the open index; a damaged index found on the way is made again (said in avvisi) and f
     // runs once more.
-    template <class F>
-    auto protetto(QStringList& avvisi, F&& f) {
+    template <class F> auto protetto(QStringList& avvisi, F&& f) {
         apriSeServe(avvisi);
         try {
             return f();

@@ -2,11 +2,10 @@
 
 #include "store/cConnessione.h"
 
-#include <libstemmer.h>
-#include <sqlite3.h>
-
 #include <array>
+#include <libstemmer.h>
 #include <memory>
+#include <sqlite3.h>
 #include <string>
 #include <unordered_map>
 
@@ -36,7 +35,8 @@ char32_t piegaCarattere(char32_t c) {
 
 bool segnoCombinato(char32_t c) {
     const auto cat = QChar::category(c);
-    return cat == QChar::Mark_NonSpacing || cat == QChar::Mark_SpacingCombining || cat == QChar::Mark_Enclosing;
+    return cat == QChar::Mark_NonSpacing || cat == QChar::Mark_SpacingCombining ||
+           cat == QChar::Mark_Enclosing;
 }
 
 const std::array<char16_t, 0x10000>& tabella() {
@@ -46,15 +46,15 @@ const std::array<char16_t, 0x10000>& tabella() {
             if (c >= 0xD800 && c <= 0xDFFF) {
                 m[c] = kSeparatore;
             } else if (c < 0x80) {
-                m[c] = (c >= u'A' && c <= u'Z')   ? static_cast<char16_t>(c + 32)
+                m[c] = (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32)
                        : ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) ? static_cast<char16_t>(c)
-                                                                                    : kSeparatore;
+                                                                                : kSeparatore;
             } else if (segnoCombinato(c)) {
                 m[c] = kIgnorato;
             } else if (QChar::isLetterOrNumber(c)) {
                 const char32_t p = piegaCarattere(c);
                 m[c] = (p < 0x10000 && p != kIgnorato && p != kSeparatore) ? static_cast<char16_t>(p)
-                                                                            : static_cast<char16_t>(c);
+                                                                           : static_cast<char16_t>(c);
             } else {
                 m[c] = kSeparatore;
             }
@@ -123,8 +123,7 @@ char32_t leggiUtf8(const unsigned char* s, int n, int& i) {
 constexpr size_t kMassimoByte = 120;
 
 // The words of UTF-8 text, folded, with their byte offsets in the text.
-template <class F>
-void perOgniParola(const char* testo, int n, F&& parola) {
+template <class F> void perOgniParola(const char* testo, int n, F&& parola) {
     const auto& t = tabella();
     const auto* s = reinterpret_cast<const unsigned char*>(testo);
     std::string corrente;
@@ -209,8 +208,7 @@ private:
 };
 
 // Calls emetti(token, start, end, colocated) for every token of the text for that use.
-template <class F>
-void tokenizza(Radici& radici, const char* testo, int n, UsoToken uso, F&& emetti) {
+template <class F> void tokenizza(Radici& radici, const char* testo, int n, UsoToken uso, F&& emetti) {
     perOgniParola(testo, n, [&](const std::string& parola, int inizio, int fine, bool cifre) {
         if (uso == UsoToken::Prefisso || cifre) {
             emetti(parola, inizio, fine, false);
@@ -249,12 +247,13 @@ int xTokenize(Fts5Tokenizer* t, void* ctx, int flags, const char* testo, int n,
     if (flags & FTS5_TOKENIZE_QUERY)
         uso = (flags & FTS5_TOKENIZE_PREFIX) ? UsoToken::Prefisso : UsoToken::Interrogazione;
     int rc = SQLITE_OK;
-    tokenizza(istanza->radici, testo, n, uso, [&](const std::string& token, int inizio, int fine, bool colocato) {
-        if (rc != SQLITE_OK)
-            return;
-        rc = xToken(ctx, colocato ? FTS5_TOKEN_COLOCATED : 0, token.data(), static_cast<int>(token.size()), inizio,
-                    fine);
-    });
+    tokenizza(istanza->radici, testo, n, uso,
+              [&](const std::string& token, int inizio, int fine, bool colocato) {
+                  if (rc != SQLITE_OK)
+                      return;
+                  rc = xToken(ctx, colocato ? FTS5_TOKEN_COLOCATED : 0, token.data(),
+                              static_cast<int>(token.size()), inizio, fine);
+              });
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
@@ -274,7 +273,8 @@ fts5_api* ApiFts5(sqlite3* db) {
 void RegistraTokenizzatore(sqlite3* db) {
     fts5_api* api = ApiFts5(db);
     if (!api)
-        throw DbError(SQLITE_ERROR, QStringLiteral("Il motore di ricerca testuale (FTS5) non è disponibile."));
+        throw DbError(SQLITE_ERROR,
+                      QStringLiteral("Il motore di ricerca testuale (FTS5) non è disponibile."));
     fts5_tokenizer metodi{xCreate, xDelete, xTokenize};
     const int rc = api->xCreateTokenizer(api, kNomeTokenizzatore, nullptr, &metodi, nullptr);
     if (rc != SQLITE_OK)
@@ -295,20 +295,20 @@ QStringList TokenTesto(QStringView testo, UsoToken uso) {
 bool HaParole(QStringView testo) {
     const QByteArray utf8 = testo.toUtf8();
     bool trovata = false;
-    perOgniParola(utf8.constData(), static_cast<int>(utf8.size()), [&](const std::string&, int, int, bool) {
-        trovata = true;
-    });
+    perOgniParola(utf8.constData(), static_cast<int>(utf8.size()),
+                  [&](const std::string&, int, int, bool) { trovata = true; });
     return trovata;
 }
 
 QString TestoPiegato(QStringView testo) {
     const QByteArray utf8 = testo.toUtf8();
     std::string out;
-    perOgniParola(utf8.constData(), static_cast<int>(utf8.size()), [&](const std::string& parola, int, int, bool) {
-        if (!out.empty())
-            out += ' ';
-        out += parola;
-    });
+    perOgniParola(utf8.constData(), static_cast<int>(utf8.size()),
+                  [&](const std::string& parola, int, int, bool) {
+                      if (!out.empty())
+                          out += ' ';
+                      out += parola;
+                  });
     return QString::fromUtf8(out.data(), static_cast<qsizetype>(out.size()));
 }
 

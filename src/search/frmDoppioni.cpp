@@ -75,21 +75,21 @@ QVariant ModelloDoppioni::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         switch (index.column()) {
         case Archivio1:
-            return c.primo.archivio;
+            return c.primo->archivio;
         case Numero1:
-            return QString::number(c.primo.numero);
+            return QString::number(c.primo->numero);
         case Identificativo1:
-            return c.primo.identificativo;
+            return c.primo->identificativo;
         case Archivio2:
-            return c.secondo.archivio;
+            return c.secondo->archivio;
         case Numero2:
-            return QString::number(c.secondo.numero);
+            return QString::number(c.secondo->numero);
         case Identificativo2:
-            return c.secondo.identificativo;
+            return c.secondo->identificativo;
         case Motivo:
             return c.motivo;
         case Titolo:
-            return role == Qt::DisplayRole ? SuUnaRiga(c.primo.titolo) : c.primo.titolo;
+            return role == Qt::DisplayRole ? SuUnaRiga(c.primo->titolo) : c.primo->titolo;
         default:
             break;
         }
@@ -158,7 +158,8 @@ frmDoppioni::frmDoppioni(MDIQuillaro& main) : QWidget(&main, Qt::Window), main_(
     verticale->setStretchFactor(0, 1);
     verticale->setStretchFactor(1, 1);
 
-    lblEsito = new QLabel(QStringLiteral("Scegliere quali documenti confrontare e premere \"Cerca doppioni\"."), this);
+    lblEsito = new QLabel(
+        QStringLiteral("Scegliere quali documenti confrontare e premere \"Cerca doppioni\"."), this);
     lblEsito->setObjectName(QStringLiteral("lblEsito"));
     cmdApriPrimo = new QPushButton(QStringLiteral("Apri documento &1"), this);
     cmdApriPrimo->setObjectName(QStringLiteral("cmdApriPrimo"));
@@ -192,7 +193,8 @@ frmDoppioni::frmDoppioni(MDIQuillaro& main) : QWidget(&main, Qt::Window), main_(
     connect(cmdApriSecondo, &QPushButton::clicked, this, &frmDoppioni::cmdApriSecondo_Click);
     connect(cmdEsporta, &QPushButton::clicked, this, &frmDoppioni::cmdEsporta_Click);
     connect(cmdChiudi, &QPushButton::clicked, this, &QWidget::close);
-    connect(tblCoppie->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &frmDoppioni::mostraCoppia);
+    connect(tblCoppie->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &frmDoppioni::mostraCoppia);
     connect(tblCoppie, &QTableView::doubleClicked, this, &frmDoppioni::mostraCoppia);
     tblCoppie->installEventFilter(this);
 
@@ -207,9 +209,10 @@ frmDoppioni::frmDoppioni(MDIQuillaro& main) : QWidget(&main, Qt::Window), main_(
 void frmDoppioni::adattaColonne() {
     for (int c = ModelloDoppioni::Archivio1; c < ModelloDoppioni::Titolo; ++c)
         tblCoppie->resizeColumnToContents(c);
-    tblCoppie->setColumnWidth(ModelloDoppioni::Motivo,
-                              std::max(tblCoppie->columnWidth(ModelloDoppioni::Motivo),
-                                       tblCoppie->fontMetrics().horizontalAdvance(QStringLiteral("titolo simile 99 %")) + 16));
+    tblCoppie->setColumnWidth(
+        ModelloDoppioni::Motivo,
+        std::max(tblCoppie->columnWidth(ModelloDoppioni::Motivo),
+                 tblCoppie->fontMetrics().horizontalAdvance(QStringLiteral("titolo simile 99 %")) + 16));
 }
 
 void frmDoppioni::aggiornaAmbiti() {
@@ -237,12 +240,13 @@ void frmDoppioni::cmdCerca_Click() {
         r = ServizioRicerca::di(main_.state()).doppioni(archivio, &progresso);
     } catch (const DbError& e) {
         ui.setBusy(false);
-        ui.message(MessaggioErroreDb(QStringLiteral("La ricerca dei doppioni non è stata eseguita."), e), kTitolo,
-                   Buttons::Ok, Icon::Critical);
+        ui.message(MessaggioErroreDb(QStringLiteral("La ricerca dei doppioni non è stata eseguita."), e),
+                   kTitolo, Buttons::Ok, Icon::Critical);
         return;
     } catch (const std::exception& e) {
         ui.setBusy(false);
-        ui.message(QStringLiteral("La ricerca dei doppioni non è stata eseguita: %1").arg(QString::fromStdString(e.what())),
+        ui.message(QStringLiteral("La ricerca dei doppioni non è stata eseguita: %1")
+                       .arg(QString::fromStdString(e.what())),
                    kTitolo, Buttons::Ok, Icon::Critical);
         return;
     }
@@ -280,8 +284,8 @@ void frmDoppioni::mostraCoppia() {
     const CoppiaDoppioni& c = modello_->coppie().at(riga);
     IndiceRicerca& indice = ServizioRicerca::di(main_.state()).indice();
     try {
-        txtPrimo->setHtml(schedaHtml(indice.aperto() ? indice.scheda(c.primo.id) : std::nullopt));
-        txtSecondo->setHtml(schedaHtml(indice.aperto() ? indice.scheda(c.secondo.id) : std::nullopt));
+        txtPrimo->setHtml(schedaHtml(indice.aperto() ? indice.scheda(c.primo->id) : std::nullopt));
+        txtSecondo->setHtml(schedaHtml(indice.aperto() ? indice.scheda(c.secondo->id) : std::nullopt));
     } catch (const DbError& e) {
         txtPrimo->setPlainText(MessaggioErroreDb(QStringLiteral("Il documento non si può mostrare."), e));
         txtSecondo->clear();
@@ -293,7 +297,7 @@ void frmDoppioni::apri(bool primo) {
     if (riga < 0 || riga >= modello_->rowCount())
         return;
     const CoppiaDoppioni c = modello_->coppie().at(riga);
-    const DocumentoDoppione& d = primo ? c.primo : c.secondo;
+    const DocumentoDoppione& d = primo ? *c.primo : *c.secondo;
     if (main_.apriDocumentoDi(d.percorso, d.numero)) {
         main_.raise();
         main_.activateWindow();
@@ -324,21 +328,30 @@ void frmDoppioni::cmdEsporta_Click() {
         return;
     QList<QStringList> righe;
     for (const CoppiaDoppioni& c : modello_->coppie())
-        righe << QStringList{c.primo.archivio,   QString::number(c.primo.numero),   c.primo.identificativo,
-                             c.secondo.archivio, QString::number(c.secondo.numero), c.secondo.identificativo,
-                             c.motivo,           c.primo.titolo,                    c.secondo.titolo};
+        righe << QStringList{c.primo->archivio,
+                             QString::number(c.primo->numero),
+                             c.primo->identificativo,
+                             c.secondo->archivio,
+                             QString::number(c.secondo->numero),
+                             c.secondo->identificativo,
+                             c.motivo,
+                             c.primo->titolo,
+                             c.secondo->titolo};
     try {
-        ScriviCsv(path, Csv({QStringLiteral("Archivio 1"), QStringLiteral("Numero 1"), QStringLiteral("Identificativo 1"),
-                             QStringLiteral("Archivio 2"), QStringLiteral("Numero 2"), QStringLiteral("Identificativo 2"),
-                             QStringLiteral("Motivo"), QStringLiteral("Titolo 1"), QStringLiteral("Titolo 2")},
-                            righe));
+        ScriviCsv(
+            path,
+            Csv({QStringLiteral("Archivio 1"), QStringLiteral("Numero 1"), QStringLiteral("Identificativo 1"),
+                 QStringLiteral("Archivio 2"), QStringLiteral("Numero 2"), QStringLiteral("Identificativo 2"),
+                 QStringLiteral("Motivo"), QStringLiteral("Titolo 1"), QStringLiteral("Titolo 2")},
+                righe));
     } catch (const std::exception& e) {
-        ui.message(QStringLiteral("L'elenco non è stato esportato: %1").arg(QString::fromStdString(e.what())), kTitolo,
-                   Buttons::Ok, Icon::Critical);
+        ui.message(QStringLiteral("L'elenco non è stato esportato: %1").arg(QString::fromStdString(e.what())),
+                   kTitolo, Buttons::Ok, Icon::Critical);
         return;
     }
-    ui.message(QStringLiteral("%1 coppie esportate in %2").arg(righe.size()).arg(QDir::toNativeSeparators(path)),
-               kTitolo, Buttons::Ok, Icon::Information);
+    ui.message(
+        QStringLiteral("%1 coppie esportate in %2").arg(righe.size()).arg(QDir::toNativeSeparators(path)),
+        kTitolo, Buttons::Ok, Icon::Information);
 }
 
 bool frmDoppioni::eventFilter(QObject* watched, QEvent* event) {

@@ -20,8 +20,17 @@ class ModelloDoppioni : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Colonna { Archivio1, Numero1, Identificativo1, Archivio2, Numero2, Identificativo2, Motivo, Titolo,
-                   NumeroColonne };
+    enum Colonna {
+        Archivio1,
+        Numero1,
+        Identificativo1,
+        Archivio2,
+        Numero2,
+        Identificativo2,
+        Motivo,
+        Titolo,
+        NumeroColonne
+    };
 
     using QAbstractTableModel::QAbstractTableModel;
     void imposta(QList<CoppiaDoppioni> coppie);

@@ -40,7 +40,8 @@ class DelegatoEstratto : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
         const QString html = index.data(ModelloRisultati::RuoloHtml).toString();
@@ -66,7 +67,8 @@ public:
 };
 
 QString secondi(qint64 microsecondi) {
-    return QLocale(QLocale::Italian, QLocale::Italy).toString(static_cast<double>(microsecondi) / 1e6, 'f', 3);
+    return QLocale(QLocale::Italian, QLocale::Italy)
+        .toString(static_cast<double>(microsecondi) / 1e6, 'f', 3);
 }
 
 } // namespace
@@ -100,8 +102,8 @@ int ModelloRisultati::columnCount(const QModelIndex& parent) const {
 QVariant ModelloRisultati::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= risultati_.size())
         return {};
-    const bool serveEstratto = index.column() == Estratto && (role == Qt::DisplayRole || role == Qt::ToolTipRole ||
-                                                               role == RuoloHtml);
+    const bool serveEstratto = index.column() == Estratto &&
+                               (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == RuoloHtml);
     const RisultatoRicerca& r = serveEstratto ? conEstratto(index.row()) : risultati_.at(index.row());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         switch (index.column()) {
@@ -137,8 +139,8 @@ QVariant ModelloRisultati::data(const QModelIndex& index, int role) const {
 QVariant ModelloRisultati::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titoli[] = {"Archivio", "Numero", "Identificativo", "Rivista", "Anno", "Titolo",
-                                         "Estratto"};
+    static const char* const titoli[] = {"Archivio", "Numero", "Identificativo", "Rivista",
+                                         "Anno",     "Titolo", "Estratto"};
     return section >= 0 && section < NumeroColonne ? QString::fromUtf8(titoli[section]) : QVariant();
 }
 
@@ -152,14 +154,16 @@ frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt
     auto* etichetta = new QLabel(QStringLiteral("&Cerca:"), this);
     txtRicerca = new QLineEdit(this);
     txtRicerca->setObjectName(QStringLiteral("txtRicerca"));
-    txtRicerca->setPlaceholderText(QStringLiteral("parole, \"frase esatta\", prefisso*, titolo:..., autore:..."));
+    txtRicerca->setPlaceholderText(
+        QStringLiteral("parole, \"frase esatta\", prefisso*, titolo:..., autore:..."));
     txtRicerca->setClearButtonEnabled(true);
     etichetta->setBuddy(txtRicerca);
     cmdCerca = new QPushButton(QStringLiteral("Ce&rca"), this);
     cmdCerca->setObjectName(QStringLiteral("cmdCerca"));
-    lblSintassi = new QLabel(QStringLiteral("Campi: titolo: autore: fonte: testo: rivista: anno: classe: archivio: "
-                                            "  \u00B7  AND OR NOT ( )  \u00B7  \"frase esatta\"  \u00B7  prefisso*"),
-                             this);
+    lblSintassi =
+        new QLabel(QStringLiteral("Campi: titolo: autore: fonte: testo: rivista: anno: classe: archivio: "
+                                  "  \u00B7  AND OR NOT ( )  \u00B7  \"frase esatta\"  \u00B7  prefisso*"),
+                   this);
     lblSintassi->setObjectName(QStringLiteral("lblSintassi"));
     lblSintassi->setWordWrap(true);
     lblSintassi->setEnabled(false);
@@ -262,15 +266,17 @@ void frmRicerca::adattaColonne() {
         occupato += tblRisultati->columnWidth(c);
     }
     const int resto = tblRisultati->viewport()->width() - occupato;
-    tblRisultati->setColumnWidth(ModelloRisultati::Titolo,
-                                 std::max(tblRisultati->fontMetrics().averageCharWidth() * 30, resto * 45 / 100));
+    tblRisultati->setColumnWidth(
+        ModelloRisultati::Titolo,
+        std::max(tblRisultati->fontMetrics().averageCharWidth() * 30, resto * 45 / 100));
 }
 
 void frmRicerca::aggiornaAmbiti() {
     const bool aperto = main_.state().ArchivioAperto;
     optArchivio->setEnabled(aperto);
-    optArchivio->setText(aperto ? QStringLiteral("&Questo archivio (%1)").arg(NomeArchivioIndice(main_.state().NomeArchivio))
-                                : QStringLiteral("&Questo archivio"));
+    optArchivio->setText(
+        aperto ? QStringLiteral("&Questo archivio (%1)").arg(NomeArchivioIndice(main_.state().NomeArchivio))
+               : QStringLiteral("&Questo archivio"));
     if (!aperto && optArchivio->isChecked())
         optTutti->setChecked(true);
     const QString scelto = cmbSigle->currentText();
@@ -336,13 +342,14 @@ void frmRicerca::esegui(int limite) {
         r = ServizioRicerca::di(main_.state()).cerca(testo, a, limite, &progresso, 0);
     } catch (const DbError& e) {
         ui.setBusy(false);
-        ui.message(MessaggioErroreDb(QStringLiteral("La ricerca non è stata eseguita."), e), kTitolo, Buttons::Ok,
-                   Icon::Critical);
+        ui.message(MessaggioErroreDb(QStringLiteral("La ricerca non è stata eseguita."), e), kTitolo,
+                   Buttons::Ok, Icon::Critical);
         return;
     } catch (const std::exception& e) {
         ui.setBusy(false);
-        ui.message(QStringLiteral("La ricerca non è stata eseguita: %1").arg(QString::fromStdString(e.what())), kTitolo,
-                   Buttons::Ok, Icon::Critical);
+        ui.message(
+            QStringLiteral("La ricerca non è stata eseguita: %1").arg(QString::fromStdString(e.what())),
+            kTitolo, Buttons::Ok, Icon::Critical);
         return;
     }
     ui.setBusy(false);
@@ -384,10 +391,11 @@ void frmRicerca::mostraEsito() {
     if (totale_ == 0)
         testo = QStringLiteral("Nessun documento trovato (%1 s).").arg(secondi(microsecondi_));
     else
-        testo = QStringLiteral("%1 %2 in %3 s")
-                    .arg(it.toString(totale_),
-                         totale_ == 1 ? QStringLiteral("documento trovato") : QStringLiteral("documenti trovati"),
-                         secondi(microsecondi_));
+        testo =
+            QStringLiteral("%1 %2 in %3 s")
+                .arg(it.toString(totale_),
+                     totale_ == 1 ? QStringLiteral("documento trovato") : QStringLiteral("documenti trovati"),
+                     secondi(microsecondi_));
     if (mostrati < totale_)
         testo += QStringLiteral(" - mostrati i primi %1").arg(it.toString(mostrati));
     lblEsito->setText(testo);
@@ -412,7 +420,8 @@ void frmRicerca::cmdEsporta_Click() {
     if (modello_->rowCount() == 0)
         return;
     if (totale_ > kEsportazioneGrande &&
-        !ui.askYesNo(QStringLiteral("Esportare tutti i %1 documenti trovati? L'operazione può richiedere alcuni minuti.")
+        !ui.askYesNo(QStringLiteral(
+                         "Esportare tutti i %1 documenti trovati? L'operazione può richiedere alcuni minuti.")
                          .arg(QLocale(QLocale::Italian, QLocale::Italy).toString(totale_)),
                      kTitolo))
         return;
@@ -436,18 +445,20 @@ void frmRicerca::cmdEsporta_Click() {
         ScriviCsv(path, CsvFinestraRisultati(tutti));
     } catch (const DbError& e) {
         ui.setBusy(false);
-        ui.message(MessaggioErroreDb(QStringLiteral("I risultati non sono stati esportati."), e), kTitolo, Buttons::Ok,
-                   Icon::Critical);
+        ui.message(MessaggioErroreDb(QStringLiteral("I risultati non sono stati esportati."), e), kTitolo,
+                   Buttons::Ok, Icon::Critical);
         return;
     } catch (const std::exception& e) {
         ui.setBusy(false);
-        ui.message(QStringLiteral("I risultati non sono stati esportati: %1").arg(QString::fromStdString(e.what())),
-                   kTitolo, Buttons::Ok, Icon::Critical);
+        ui.message(
+            QStringLiteral("I risultati non sono stati esportati: %1").arg(QString::fromStdString(e.what())),
+            kTitolo, Buttons::Ok, Icon::Critical);
         return;
     }
     ui.setBusy(false);
-    ui.message(QStringLiteral("%1 documenti esportati in %2").arg(tutti.size()).arg(QDir::toNativeSeparators(path)),
-               kTitolo, Buttons::Ok, Icon::Information);
+    ui.message(
+        QStringLiteral("%1 documenti esportati in %2").arg(tutti.size()).arg(QDir::toNativeSeparators(path)),
+        kTitolo, Buttons::Ok, Icon::Information);
 }
 
 bool frmRicerca::eventFilter(QObject* watched, QEvent* event) {

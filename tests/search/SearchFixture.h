@@ -21,10 +21,10 @@ struct DocProva {
     QString volume;
     QString annata;
     QString pagine = QStringLiteral("10-20");
-    QMap<QString, QString> testi;            // kind -> text
-    QList<QPair<QString, QString>> autori;   // surname, given name
-    QStringList fonti;                       // citation texts
-    QList<QPair<QString, QString>> classi;   // systematic, descriptor
+    QMap<QString, QString> testi;          // kind -> text
+    QList<QPair<QString, QString>> autori; // surname, given name
+    QStringList fonti;                     // citation texts
+    QList<QPair<QString, QString>> classi; // systematic, descriptor
 };
 
 // Appends the document to the archive (its reference shared when equal), in one transaction.
@@ -35,34 +35,40 @@ inline void scriviDocumentoProva(const QString& archivio, const DocProva& d) {
     Transaction t(c);
     qint64 rif = 0;
     {
-        RecordSet rs = c.ApriRS(QStringLiteral("select IDRifBibl from tabRifBibl where IDRivistaOnline = ? and Data = ? "
-                                               "and Fascicolo = ? and Volume = ? and Annata = ?"),
-                                {d.rivista, d.data, d.fascicolo, d.volume, d.annata});
+        RecordSet rs =
+            c.ApriRS(QStringLiteral("select IDRifBibl from tabRifBibl where IDRivistaOnline = ? and Data = ? "
+                                    "and Fascicolo = ? and Volume = ? and Annata = ?"),
+                     {d.rivista, d.data, d.fascicolo, d.volume, d.annata});
         if (!rs.eof())
             rif = rs.field(0).toLongLong();
     }
     if (rif == 0) {
-        c.EseguiIstruzione(QStringLiteral("insert into tabRifBibl (IDRivistaOnline, Data, Fascicolo, Volume, Annata) "
-                                          "values (?, ?, ?, ?, ?)"),
-                           {d.rivista, d.data, d.fascicolo, d.volume, d.annata});
+        c.EseguiIstruzione(
+            QStringLiteral("insert into tabRifBibl (IDRivistaOnline, Data, Fascicolo, Volume, Annata) "
+                           "values (?, ?, ?, ?, ?)"),
+            {d.rivista, d.data, d.fascicolo, d.volume, d.annata});
         rif = c.lastInsertId();
     }
-    c.EseguiIstruzione(QStringLiteral("insert into tabDocumento (IDDocumento, IDRifBibl, Pagine, TD, TAbs, Bib, LIN) "
-                                      "values (?, ?, ?, '01', '500', '0', '00')"),
-                       {d.numero, rif, d.pagine});
+    c.EseguiIstruzione(
+        QStringLiteral("insert into tabDocumento (IDDocumento, IDRifBibl, Pagine, TD, TAbs, Bib, LIN) "
+                       "values (?, ?, ?, '01', '500', '0', '00')"),
+        {d.numero, rif, d.pagine});
     QMap<QString, QString> testi = d.testi;
     if (!d.titolo.isEmpty())
         testi.insert(QStringLiteral("0"), d.titolo);
     for (auto it = testi.cbegin(); it != testi.cend(); ++it) {
         c.EseguiIstruzione(QStringLiteral("insert into tabTesto (Testo) values (?)"), {it.value()});
-        c.EseguiIstruzione(QStringLiteral("insert into legameDocTesto (IDDoc, IDTesto, Tipo) values (?, ?, ?)"),
-                           {d.numero, c.lastInsertId(), it.key()});
+        c.EseguiIstruzione(
+            QStringLiteral("insert into legameDocTesto (IDDoc, IDTesto, Tipo) values (?, ?, ?)"),
+            {d.numero, c.lastInsertId(), it.key()});
     }
     for (const auto& [cognome, nome] : d.autori) {
-        c.EseguiIstruzione(QStringLiteral("insert into tabResponsabilita (PrimoElemento, SecondoElemento) values (?, ?)"),
-                           {cognome, nome});
         c.EseguiIstruzione(
-            QStringLiteral("insert into legameDocResp (IDDoc, IDResponsabilita, FlagAutore) values (?, ?, -1)"),
+            QStringLiteral("insert into tabResponsabilita (PrimoElemento, SecondoElemento) values (?, ?)"),
+            {cognome, nome});
+        c.EseguiIstruzione(
+            QStringLiteral(
+                "insert into legameDocResp (IDDoc, IDResponsabilita, FlagAutore) values (?, ?, -1)"),
             {d.numero, c.lastInsertId()});
     }
     for (const QString& f : d.fonti) {
@@ -72,7 +78,8 @@ inline void scriviDocumentoProva(const QString& archivio, const DocProva& d) {
     }
     for (const auto& [s, dd] : d.classi)
         c.EseguiIstruzione(
-            QStringLiteral("insert into legameDocClass (IDDoc, CodiceS, CodiceD, Controllo) values (?, ?, ?, 0)"),
+            QStringLiteral(
+                "insert into legameDocClass (IDDoc, CodiceS, CodiceD, Controllo) values (?, ?, ?, 0)"),
             {d.numero, s, dd});
     t.commit();
 }

@@ -93,9 +93,10 @@ void GuiSearch::menuItems() {
     QStringList documenti;
     for (QAction* a : s.main.mnuDocumenti->actions())
         documenti << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-    QCOMPARE(documenti, (QStringList{QStringLiteral("mnuDocumentiNuovo"), QStringLiteral("mnuDocumentiEdita"),
-                                     QStringLiteral("mnuDocumentiCancella"), QStringLiteral("-"),
-                                     QStringLiteral("mnuDocumentiRicerca"), QStringLiteral("mnuDocumentiDoppioni")}));
+    QCOMPARE(documenti,
+             (QStringList{QStringLiteral("mnuDocumentiNuovo"), QStringLiteral("mnuDocumentiEdita"),
+                          QStringLiteral("mnuDocumentiCancella"), QStringLiteral("-"),
+                          QStringLiteral("mnuDocumentiRicerca"), QStringLiteral("mnuDocumentiDoppioni")}));
     // No archive open: the Documenti menu is off, the search of every archive is there.
     QVERIFY(!s.main.mnuDocumenti->isEnabled());
     QVERIFY(s.main.mnuFileCercaTutti->isEnabled());
@@ -121,14 +122,17 @@ void GuiSearch::searchTheOpenArchiveAndAll() {
     QVERIFY(w->optArchivio->isChecked());
     s.cerca(QStringLiteral("appalti"));
     QCOMPARE(s.righe(), QStringList{QStringLiteral("CONSA/1")});
-    QVERIFY2(w->lblEsito->text().startsWith(QStringLiteral("1 documento trovato in ")), qPrintable(w->lblEsito->text()));
+    QVERIFY2(w->lblEsito->text().startsWith(QStringLiteral("1 documento trovato in ")),
+             qPrintable(w->lblEsito->text()));
     s.cerca(QStringLiteral("servitu"));
     QVERIFY(s.righe().isEmpty());
-    QVERIFY2(w->lblEsito->text().startsWith(QStringLiteral("Nessun documento trovato")), qPrintable(w->lblEsito->text()));
+    QVERIFY2(w->lblEsito->text().startsWith(QStringLiteral("Nessun documento trovato")),
+             qPrintable(w->lblEsito->text()));
     w->optTutti->setChecked(true);
     s.cerca(QStringLiteral("servitu"));
     QCOMPARE(s.righe().size(), 2);
-    QVERIFY2(w->lblEsito->text().startsWith(QStringLiteral("2 documenti trovati in ")), qPrintable(w->lblEsito->text()));
+    QVERIFY2(w->lblEsito->text().startsWith(QStringLiteral("2 documenti trovati in ")),
+             qPrintable(w->lblEsito->text()));
     // The matched words stand out in the excerpt column.
     const QModelIndex estratto = w->tblRisultati->model()->index(0, ModelloRisultati::Estratto);
     QVERIFY2(estratto.data(ModelloRisultati::RuoloHtml).toString().contains(QStringLiteral("<b>servit")),
@@ -170,7 +174,8 @@ void GuiSearch::openAHitOfAnotherArchive() {
     QVERIFY(s.main.mnuFileChiudi->isEnabled());
     frmDocumento* aperto = nullptr;
     for (QMdiSubWindow* sub : s.main.mdiArea()->subWindowList())
-        if (auto* d = qobject_cast<frmDocumento*>(sub->widget()); d && !sub->testAttribute(Qt::WA_WState_Hidden))
+        if (auto* d = qobject_cast<frmDocumento*>(sub->widget());
+            d && !sub->testAttribute(Qt::WA_WState_Hidden))
             aperto = d;
     QVERIFY(aperto);
     QCOMPARE(aperto->txtID->text(), QStringLiteral("4"));

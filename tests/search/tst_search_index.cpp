@@ -21,14 +21,15 @@ struct DueArchivi {
     ServizioRicerca* servizio = nullptr;
 
     DueArchivi() {
-        a = t.createArchive(QStringLiteral("CONSA"), QStringLiteral("3"), QStringLiteral("2026"), QStringLiteral("12"),
-                            QStringLiteral("5"));
-        b = t.createArchive(QStringLiteral("CONSB"), QStringLiteral("7"), QStringLiteral("2025"), QStringLiteral("4"),
-                            QStringLiteral("1"));
+        a = t.createArchive(QStringLiteral("CONSA"), QStringLiteral("3"), QStringLiteral("2026"),
+                            QStringLiteral("12"), QStringLiteral("5"));
+        b = t.createArchive(QStringLiteral("CONSB"), QStringLiteral("7"), QStringLiteral("2025"),
+                            QStringLiteral("4"), QStringLiteral("1"));
         DocProva d1;
         d1.numero = 1;
         d1.titolo = QStringLiteral("Perché la buona fede conta nei contratti di appalto");
-        d1.testi.insert(QStringLiteral("1"), QStringLiteral("Il saggio esamina la responsabilità del committente."));
+        d1.testi.insert(QStringLiteral("1"),
+                        QStringLiteral("Il saggio esamina la responsabilità del committente."));
         d1.autori = {{QStringLiteral("Bianchi"), QStringLiteral("Giulia")}};
         d1.fonti = {QStringLiteral("art. 2043 c.c.")};
         d1.classi = {{QStringLiteral("150"), QStringLiteral("D0001")}};
@@ -37,7 +38,8 @@ struct DueArchivi {
         DocProva d2;
         d2.numero = 2;
         d2.titolo = QStringLiteral("La fede pubblica e la buona amministrazione");
-        d2.testi.insert(QStringLiteral("8"), QStringLiteral("Notes on public procurement and the avvocata's duties."));
+        d2.testi.insert(QStringLiteral("8"),
+                        QStringLiteral("Notes on public procurement and the avvocata's duties."));
         d2.autori = {{QStringLiteral("Verdi"), QStringLiteral("Anna")}};
         d2.rivista = QStringLiteral("205");
         d2.data = QStringLiteral("2021-00");
@@ -109,14 +111,16 @@ void SearchIndex::sameWord_data() {
     QTest::addColumn<bool>("uguali");
     QTest::newRow("accento acuto") << QStringLiteral("Perché") << QStringLiteral("perche") << true;
     QTest::newRow("maiuscole e accento") << QStringLiteral("CITTÀ") << QStringLiteral("città") << true;
-    QTest::newRow("accento scomposto") << QString::fromUtf8("perche\xCC\x81") << QStringLiteral("perché") << true;
+    QTest::newRow("accento scomposto")
+        << QString::fromUtf8("perche\xCC\x81") << QStringLiteral("perché") << true;
     QTest::newRow("plurale maschile") << QStringLiteral("contratti") << QStringLiteral("contratto") << true;
     QTest::newRow("plurale femminile") << QStringLiteral("sentenze") << QStringLiteral("sentenza") << true;
     QTest::newRow("plurale in -ici") << QStringLiteral("giudici") << QStringLiteral("giudice") << true;
     QTest::newRow("femminile") << QStringLiteral("nuova") << QStringLiteral("nuovo") << true;
     QTest::newRow("femminile plurale") << QStringLiteral("nuove") << QStringLiteral("nuovi") << true;
     QTest::newRow("femminile in -a") << QStringLiteral("avvocata") << QStringLiteral("avvocato") << true;
-    QTest::newRow("aggettivo in -ale") << QStringLiteral("contrattuali") << QStringLiteral("contrattuale") << true;
+    QTest::newRow("aggettivo in -ale")
+        << QStringLiteral("contrattuali") << QStringLiteral("contrattuale") << true;
     QTest::newRow("parole diverse") << QStringLiteral("contratto") << QStringLiteral("contrasto") << false;
     QTest::newRow("numeri interi") << QStringLiteral("2043") << QStringLiteral("2043") << true;
     QTest::newRow("numeri diversi") << QStringLiteral("2043") << QStringLiteral("2044") << false;
@@ -135,7 +139,8 @@ void SearchIndex::sameWord() {
 void SearchIndex::wordsOfAText_data() {
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("piegato");
-    QTest::newRow("elisioni") << QStringLiteral("L'abuso dell’Autorità") << QStringLiteral("l abuso dell autorita");
+    QTest::newRow("elisioni") << QStringLiteral("L'abuso dell’Autorità")
+                              << QStringLiteral("l abuso dell autorita");
     QTest::newRow("sigle puntate") << QStringLiteral("art. 2043 c.c.") << QStringLiteral("art 2043 c c");
     QTest::newRow("codici con cifre") << QStringLiteral("D0012, 100.1") << QStringLiteral("d0012 100 1");
     QTest::newRow("segni e simboli") << QStringLiteral("§ 3 — «Titolo» 😀 ½") << QStringLiteral("3 titolo ½");
@@ -156,26 +161,30 @@ void SearchIndex::wordsOfAText() {
 void SearchIndex::queries_data() {
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("espressione");
-    QTest::newRow("parole") << QStringLiteral("contratto  appalto") << QStringLiteral("(\"contratto\" AND \"appalto\")");
-    QTest::newRow("segni nelle parole") << QStringLiteral("art. 2043 c.c.")
-                                        << QStringLiteral("(\"art.\" AND \"2043\" AND \"c.c.\")");
+    QTest::newRow("parole") << QStringLiteral("contratto  appalto")
+                            << QStringLiteral("(\"contratto\" AND \"appalto\")");
+    QTest::newRow("segni nelle parole")
+        << QStringLiteral("art. 2043 c.c.") << QStringLiteral("(\"art.\" AND \"2043\" AND \"c.c.\")");
     QTest::newRow("frase") << QStringLiteral("\"buona fede\"") << QStringLiteral("\"buona fede\"");
     QTest::newRow("frase tipografica") << QStringLiteral("“buona fede”") << QStringLiteral("\"buona fede\"");
-    QTest::newRow("virgolette nella parola") << QStringLiteral("il\"c.d.") << QStringLiteral("(\"il\" AND \"c.d.\")");
+    QTest::newRow("virgolette nella parola")
+        << QStringLiteral("il\"c.d.") << QStringLiteral("(\"il\" AND \"c.d.\")");
     QTest::newRow("prefisso") << QStringLiteral("contratt*") << QStringLiteral("\"contratt\"*");
     QTest::newRow("campo") << QStringLiteral("Titolo:appalto") << QStringLiteral("titolo : \"appalto\"");
-    QTest::newRow("campo staccato") << QStringLiteral("autore: rossi") << QStringLiteral("autore : \"rossi\"");
+    QTest::newRow("campo staccato") << QStringLiteral("autore: rossi")
+                                    << QStringLiteral("autore : \"rossi\"");
     QTest::newRow("campo su frase") << QStringLiteral("titolo:\"buona fede\"")
                                     << QStringLiteral("titolo : \"buona fede\"");
     QTest::newRow("campo su gruppo") << QStringLiteral("titolo:(appalto OR mandato)")
                                      << QStringLiteral("titolo : ((\"appalto\" OR \"mandato\"))");
-    QTest::newRow("campo sconosciuto resta parola") << QStringLiteral("nota: rossi")
-                                                    << QStringLiteral("(\"nota:\" AND \"rossi\")");
+    QTest::newRow("campo sconosciuto resta parola")
+        << QStringLiteral("nota: rossi") << QStringLiteral("(\"nota:\" AND \"rossi\")");
     QTest::newRow("operatori") << QStringLiteral("a OR b c NOT d")
                                << QStringLiteral("(\"a\" OR (\"b\" AND (\"c\" NOT \"d\")))");
-    QTest::newRow("minuscole sono parole") << QStringLiteral("a or b") << QStringLiteral("(\"a\" AND \"or\" AND \"b\")");
-    QTest::newRow("segni soli tralasciati") << QStringLiteral("appalto - § AND ((rossi))")
-                                            << QStringLiteral("(\"appalto\" AND \"rossi\")");
+    QTest::newRow("minuscole sono parole")
+        << QStringLiteral("a or b") << QStringLiteral("(\"a\" AND \"or\" AND \"b\")");
+    QTest::newRow("segni soli tralasciati")
+        << QStringLiteral("appalto - § AND ((rossi))") << QStringLiteral("(\"appalto\" AND \"rossi\")");
 }
 
 void SearchIndex::queries() {
@@ -191,11 +200,15 @@ void SearchIndex::refusedQueries_data() {
     QTest::addColumn<QString>("errore");
     QTest::newRow("vuota") << QStringLiteral("   ") << QStringLiteral("Scrivere una o più parole");
     QTest::newRow("solo segni") << QStringLiteral("§ -- \"\"") << QStringLiteral("non contiene parole");
-    QTest::newRow("NOT iniziale") << QStringLiteral("NOT appalto") << QStringLiteral("\"NOT\" va scritto dopo");
-    QTest::newRow("AND iniziale") << QStringLiteral("AND appalto") << QStringLiteral("\"AND\" va scritto tra");
-    QTest::newRow("OR finale") << QStringLiteral("appalto OR") << QStringLiteral("Manca una condizione dopo \"OR\"");
+    QTest::newRow("NOT iniziale") << QStringLiteral("NOT appalto")
+                                  << QStringLiteral("\"NOT\" va scritto dopo");
+    QTest::newRow("AND iniziale") << QStringLiteral("AND appalto")
+                                  << QStringLiteral("\"AND\" va scritto tra");
+    QTest::newRow("OR finale") << QStringLiteral("appalto OR")
+                               << QStringLiteral("Manca una condizione dopo \"OR\"");
     QTest::newRow("parentesi aperta") << QStringLiteral("(appalto") << QStringLiteral("non è chiusa");
-    QTest::newRow("parentesi chiusa") << QStringLiteral("appalto)") << QStringLiteral("senza la sua apertura");
+    QTest::newRow("parentesi chiusa")
+        << QStringLiteral("appalto)") << QStringLiteral("senza la sua apertura");
     QTest::newRow("parentesi vuote") << QStringLiteral("appalto ()") << QStringLiteral("manca la condizione");
     QTest::newRow("campo senza parola") << QStringLiteral("titolo:") << QStringLiteral("dopo \"titolo:\"");
     QTest::newRow("troppe parentesi") << QString(QStringLiteral("(")).repeated(60) + QStringLiteral("a") +
@@ -217,34 +230,44 @@ void SearchIndex::fieldsPhrasesPrefixesAndNot_data() {
     QTest::newRow("parola ovunque") << QStringLiteral("appalto")
                                     << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSA/7")};
     QTest::newRow("senza accento") << QStringLiteral("perche") << QStringList{QStringLiteral("CONSA/1")};
-    QTest::newRow("plurale trova singolare") << QStringLiteral("contratto")
-                                             << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSB/1")};
-    QTest::newRow("singolare trova plurale") << QStringLiteral("sentenza") << QStringList{QStringLiteral("CONSA/7")};
+    QTest::newRow("plurale trova singolare")
+        << QStringLiteral("contratto") << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSB/1")};
+    QTest::newRow("singolare trova plurale")
+        << QStringLiteral("sentenza") << QStringList{QStringLiteral("CONSA/7")};
     QTest::newRow("femminile") << QStringLiteral("nuovi") << QStringList{QStringLiteral("CONSA/7")};
-    QTest::newRow("titolo") << QStringLiteral("titolo:responsabilità") << QStringList{QStringLiteral("CONSB/1")};
-    QTest::newRow("testo") << QStringLiteral("testo:responsabilità") << QStringList{QStringLiteral("CONSA/1")};
-    QTest::newRow("testo inglese") << QStringLiteral("testo:procurement") << QStringList{QStringLiteral("CONSA/2")};
+    QTest::newRow("titolo") << QStringLiteral("titolo:responsabilità")
+                            << QStringList{QStringLiteral("CONSB/1")};
+    QTest::newRow("testo") << QStringLiteral("testo:responsabilità")
+                           << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("testo inglese") << QStringLiteral("testo:procurement")
+                                   << QStringList{QStringLiteral("CONSA/2")};
     QTest::newRow("autore") << QStringLiteral("autore:rossi") << QStringList{QStringLiteral("CONSB/1")};
-    QTest::newRow("autore per nome") << QStringLiteral("autore:giulia") << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("autore per nome") << QStringLiteral("autore:giulia")
+                                     << QStringList{QStringLiteral("CONSA/1")};
     QTest::newRow("fonte") << QStringLiteral("fonte:\"2043 c.c.\"") << QStringList{QStringLiteral("CONSA/1")};
-    QTest::newRow("fonte per numero") << QStringLiteral("fonte:26972") << QStringList{QStringLiteral("CONSA/7")};
-    QTest::newRow("rivista per codice") << QStringLiteral("rivista:205") << QStringList{QStringLiteral("CONSA/2")};
-    QTest::newRow("rivista per titolo") << QStringLiteral("rivista:tributario")
-                                        << QStringList{QStringLiteral("CONSA/2")};
+    QTest::newRow("fonte per numero")
+        << QStringLiteral("fonte:26972") << QStringList{QStringLiteral("CONSA/7")};
+    QTest::newRow("rivista per codice")
+        << QStringLiteral("rivista:205") << QStringList{QStringLiteral("CONSA/2")};
+    QTest::newRow("rivista per titolo")
+        << QStringLiteral("rivista:tributario") << QStringList{QStringLiteral("CONSA/2")};
     QTest::newRow("anno") << QStringLiteral("anno:2019") << QStringList{QStringLiteral("CONSA/1")};
     QTest::newRow("anno solo") << QStringLiteral("anno:2021") << QStringList{QStringLiteral("CONSA/2")};
-    QTest::newRow("classe sistematica") << QStringLiteral("classe:120") << QStringList{QStringLiteral("CONSB/1")};
-    QTest::newRow("classe descrittore") << QStringLiteral("classe:d0001") << QStringList{QStringLiteral("CONSA/1")};
-    QTest::newRow("classe per voce") << QStringLiteral("classe:famiglia") << QStringList{QStringLiteral("CONSB/1")};
+    QTest::newRow("classe sistematica")
+        << QStringLiteral("classe:120") << QStringList{QStringLiteral("CONSB/1")};
+    QTest::newRow("classe descrittore")
+        << QStringLiteral("classe:d0001") << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("classe per voce") << QStringLiteral("classe:famiglia")
+                                     << QStringList{QStringLiteral("CONSB/1")};
     QTest::newRow("archivio") << QStringLiteral("archivio:consb") << QStringList{QStringLiteral("CONSB/1")};
     QTest::newRow("identificativo") << QStringLiteral("202630006") << QStringList{QStringLiteral("CONSA/2")};
     QTest::newRow("frase") << QStringLiteral("\"buona fede\"") << QStringList{QStringLiteral("CONSA/1")};
-    QTest::newRow("parole senza frase") << QStringLiteral("buona fede")
-                                        << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSA/2")};
-    QTest::newRow("prefisso di radice") << QStringLiteral("contratt*")
-                                        << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSB/1")};
-    QTest::newRow("prefisso oltre la radice") << QStringLiteral("titolo:responsabilit*")
-                                              << QStringList{QStringLiteral("CONSB/1")};
+    QTest::newRow("parole senza frase")
+        << QStringLiteral("buona fede") << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSA/2")};
+    QTest::newRow("prefisso di radice")
+        << QStringLiteral("contratt*") << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSB/1")};
+    QTest::newRow("prefisso oltre la radice")
+        << QStringLiteral("titolo:responsabilit*") << QStringList{QStringLiteral("CONSB/1")};
     QTest::newRow("NOT") << QStringLiteral("appalto NOT sentenze") << QStringList{QStringLiteral("CONSA/1")};
     QTest::newRow("OR e campi") << QStringLiteral("autore:verdi OR autore:rossi")
                                 << QStringList{QStringLiteral("CONSA/2"), QStringLiteral("CONSB/1")};
@@ -270,7 +293,8 @@ void SearchIndex::excerptMarksTheMatchedWords() {
     const EsitoRicercaCompleta r = d.cerca(QStringLiteral("fede"));
     QCOMPARE(r.esito.risultati.size(), 2);
     for (const RisultatoRicerca& x : r.esito.risultati) {
-        QVERIFY2(x.estratto.contains(QString(QChar(kInizioEvidenza)) + QStringLiteral("fede") + QChar(kFineEvidenza)),
+        QVERIFY2(x.estratto.contains(QString(QChar(kInizioEvidenza)) + QStringLiteral("fede") +
+                                     QChar(kFineEvidenza)),
                  qPrintable(x.estratto));
         QVERIFY(x.punteggio > 0);
     }
@@ -393,7 +417,8 @@ void SearchIndex::aSaveAndADeletionAreSeenByTheNextQuery() {
 
 void SearchIndex::aDeletionMovesTheIdentifiersThatFollow() {
     DueArchivi d;
-    QCOMPARE(d.cerca(QStringLiteral("sentenze")).esito.risultati.first().identificativo, QStringLiteral("202630007"));
+    QCOMPARE(d.cerca(QStringLiteral("sentenze")).esito.risultati.first().identificativo,
+             QStringLiteral("202630007"));
     AppState& state = d.t.state();
     QVERIFY(d.t.open(d.a));
     CancellaDocumenti(state.Connessione, {1});
@@ -515,7 +540,8 @@ void SearchIndex::unreadableArchivesAreToldAndPassedOver() {
     const EsitoRicercaCompleta r = d.cerca(QStringLiteral("contratto"));
     QCOMPARE(trovati(r), insieme({QStringLiteral("CONSA/1"), QStringLiteral("CONSB/1")}));
     QCOMPARE(r.avvisi.size(), 1);
-    QVERIFY2(r.avvisi.first().contains(QStringLiteral("ROTTO: non indicizzato")), qPrintable(r.avvisi.first()));
+    QVERIFY2(r.avvisi.first().contains(QStringLiteral("ROTTO: non indicizzato")),
+             qPrintable(r.avvisi.first()));
     QVERIFY(!r.avvisi.first().contains(QStringLiteral("note")));
 }
 

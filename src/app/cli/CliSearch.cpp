@@ -29,7 +29,8 @@ void avvisi(CliContext& c, const QStringList& testi) {
 }
 
 QString secondi(qint64 microsecondi) {
-    return QLocale(QLocale::Italian, QLocale::Italy).toString(static_cast<double>(microsecondi) / 1e6, 'f', 3);
+    return QLocale(QLocale::Italian, QLocale::Italy)
+        .toString(static_cast<double>(microsecondi) / 1e6, 'f', 3);
 }
 
 // The archive named on the command line, as a path that must exist.
@@ -75,7 +76,8 @@ int comandoSearch(CliContext& c, const CliArgs& a) {
             return 1;
         ambito = {TipoAmbito::Archivio, *path, {}};
     } else if (sigle) {
-        const QString path = sigle->contains(u'/') ? QFileInfo(*sigle).absoluteFilePath() : c.state.home.mdbPath(*sigle);
+        const QString path =
+            sigle->contains(u'/') ? QFileInfo(*sigle).absoluteFilePath() : c.state.home.mdbPath(*sigle);
         if (!QFileInfo(path).isFile()) {
             c.err << "File sigle non trovato: " << path << Qt::endl;
             return 1;
@@ -111,9 +113,11 @@ int comandoSearch(CliContext& c, const CliArgs& a) {
         break;
     }
     c.out.flush();
-    c.err << (r.esito.totale == 1 ? QStringLiteral("1 documento trovato") : QStringLiteral("%1 documenti trovati").arg(r.esito.totale))
-          << QStringLiteral(", %1 mostrati, in %2 s").arg(r.esito.risultati.size()).arg(secondi(r.microsecondi))
-          << Qt::endl;
+    c.err
+        << (r.esito.totale == 1 ? QStringLiteral("1 documento trovato")
+                                : QStringLiteral("%1 documenti trovati").arg(r.esito.totale))
+        << QStringLiteral(", %1 mostrati, in %2 s").arg(r.esito.risultati.size()).arg(secondi(r.microsecondi))
+        << Qt::endl;
     return 0;
 }
 
@@ -127,7 +131,8 @@ int comandoIndex(CliContext& c, const CliArgs& a) {
     try {
         p = servizio.indicizza(AmbitoRicerca{}, a.flag(QStringLiteral("rebuild")), nullptr);
     } catch (const DbError& e) {
-        c.err << MessaggioErroreDb(QStringLiteral("L'indice di ricerca non è stato aggiornato."), e) << Qt::endl;
+        c.err << MessaggioErroreDb(QStringLiteral("L'indice di ricerca non è stato aggiornato."), e)
+              << Qt::endl;
         return 1;
     }
     avvisi(c, p.avvisi);
@@ -159,7 +164,8 @@ int comandoDuplicates(CliContext& c, const CliArgs& a) {
     try {
         r = ServizioRicerca::di(c.state).doppioni(path, nullptr);
     } catch (const DbError& e) {
-        c.err << MessaggioErroreDb(QStringLiteral("La ricerca dei doppioni non è stata eseguita."), e) << Qt::endl;
+        c.err << MessaggioErroreDb(QStringLiteral("La ricerca dei doppioni non è stata eseguita."), e)
+              << Qt::endl;
         return 1;
     }
     avvisi(c, r.avvisi);
@@ -186,16 +192,22 @@ int comandoDuplicates(CliContext& c, const CliArgs& a) {
 } // namespace
 
 void registerSearchCommands(CliRegistry& r) {
-    r.add({QStringLiteral("search"),
-           QStringLiteral("search QUERY [--archive ARCHIVE | --all | --sigle FILE] [--limit N] [--format text|json|csv]"),
-           QStringLiteral("cerca i documenti (campi: titolo: autore: fonte: testo: rivista: anno: classe: archivio:)"),
-           {QStringLiteral("archive"), QStringLiteral("sigle"), QStringLiteral("limit"), QStringLiteral("format")},
-           comandoSearch});
-    r.add({QStringLiteral("index"), QStringLiteral("index [--rebuild]"),
+    r.add(
+        {QStringLiteral("search"),
+         QStringLiteral(
+             "search QUERY [--archive ARCHIVE | --all | --sigle FILE] [--limit N] [--format text|json|csv]"),
+         QStringLiteral(
+             "cerca i documenti (campi: titolo: autore: fonte: testo: rivista: anno: classe: archivio:)"),
+         {QStringLiteral("archive"), QStringLiteral("sigle"), QStringLiteral("limit"),
+          QStringLiteral("format")},
+         comandoSearch});
+    r.add({QStringLiteral("index"),
+           QStringLiteral("index [--rebuild]"),
            QStringLiteral("aggiorna l'indice di ricerca degli archivi di mdb/ e dice che cosa ha fatto"),
            {},
            comandoIndex});
-    r.add({QStringLiteral("duplicates"), QStringLiteral("duplicates [ARCHIVE | --all] [--format text|json|csv]"),
+    r.add({QStringLiteral("duplicates"),
+           QStringLiteral("duplicates [ARCHIVE | --all] [--format text|json|csv]"),
            QStringLiteral("elenca le coppie di documenti che sono probabilmente lo stesso articolo"),
            {QStringLiteral("format")},
            comandoDuplicates});
