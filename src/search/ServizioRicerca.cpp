@@ -68,6 +68,8 @@ EsitoRicercaCompleta ServizioRicerca::cerca(const QString& testo, const AmbitoRi
         return r;
     PreparazioneRicerca p = prepara(ambito, progress);
     r.avvisi = p.avvisi;
+    for (const VoceAggiornamento& v : p.voci)
+        r.archiviLetti += v.esito == VoceAggiornamento::Esito::Indicizzato ? 1 : 0;
     r.esito = protetto(r.avvisi, [&] {
         return indice_.cerca(r.interrogazione.espressione, p.archivi, limite, estratti,
                              r.interrogazione.frasi);

@@ -23,6 +23,7 @@ struct EsitoRicercaCompleta {
     EsitoRicerca esito;
     QStringList avvisi;
     qint64 microsecondi = 0;
+    int archiviLetti = 0; // archives (re)indexed before the search, in its time
 };
 
 struct EsitoDoppioni {

@@ -364,6 +364,7 @@ void frmRicerca::esegui(int limite) {
     limite_ = limite;
     totale_ = r.esito.totale;
     microsecondi_ = r.microsecondi;
+    archiviLetti_ = r.archiviLetti;
     modello_->imposta(std::move(r.esito.risultati), [this, espressione = espressione_](qint64 id) {
         try {
             return ServizioRicerca::di(main_.state()).indice().estratto(espressione, id);
@@ -396,6 +397,10 @@ void frmRicerca::mostraEsito() {
                 .arg(it.toString(totale_),
                      totale_ == 1 ? QStringLiteral("documento trovato") : QStringLiteral("documenti trovati"),
                      secondi(microsecondi_));
+    if (archiviLetti_ > 0)
+        testo += archiviLetti_ == 1
+                     ? QStringLiteral(" (compresa l'indicizzazione di un archivio)")
+                     : QStringLiteral(" (compresa l'indicizzazione di %1 archivi)").arg(archiviLetti_);
     if (mostrati < totale_)
         testo += QStringLiteral(" - mostrati i primi %1").arg(it.toString(mostrati));
     lblEsito->setText(testo);

@@ -97,5 +97,6 @@ private:
     AmbitoRicerca ultimoAmbito_;
     qint64 totale_ = 0;
     qint64 microsecondi_ = 0;
+    int archiviLetti_ = 0;
     int limite_ = 0;
 };

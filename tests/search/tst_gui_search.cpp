@@ -124,6 +124,8 @@ void GuiSearch::searchTheOpenArchiveAndAll() {
     QCOMPARE(s.righe(), QStringList{QStringLiteral("CONSA/1")});
     QVERIFY2(w->lblEsito->text().startsWith(QStringLiteral("1 documento trovato in ")),
              qPrintable(w->lblEsito->text()));
+    QVERIFY2(w->lblEsito->text().endsWith(QStringLiteral("(compresa l'indicizzazione di un archivio)")),
+             qPrintable(w->lblEsito->text()));
     s.cerca(QStringLiteral("servitu"));
     QVERIFY(s.righe().isEmpty());
     QVERIFY2(w->lblEsito->text().startsWith(QStringLiteral("Nessun documento trovato")),

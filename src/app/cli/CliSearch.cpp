@@ -117,6 +117,9 @@ int comandoSearch(CliContext& c, const CliArgs& a) {
         << (r.esito.totale == 1 ? QStringLiteral("1 documento trovato")
                                 : QStringLiteral("%1 documenti trovati").arg(r.esito.totale))
         << QStringLiteral(", %1 mostrati, in %2 s").arg(r.esito.risultati.size()).arg(secondi(r.microsecondi))
+        << (r.archiviLetti > 0
+                ? QStringLiteral(" (compresa l'indicizzazione di %1 archivi)").arg(r.archiviLetti)
+                : QString())
         << Qt::endl;
     return 0;
 }
