@@ -4,12 +4,15 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
+  qt6-translations-l10n
   libsqlite3-dev sqlite3
   libhunspell-dev hunspell-it hunspell-en-us
   libstemmer-dev
   libbenchmark-dev
   xvfb xauth unrtf
+  dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
+  libreoffice-writer-nogui poppler-utils fonts-liberation2
 )
 
 missing=()

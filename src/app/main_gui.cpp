@@ -1,12 +1,15 @@
 // The desktop program: splash, main window, and the archive named with --open if any.
 
 #include "store/AppState.h"
+#include "store/DataFolder.h"
 #include "store/MDIQuillaro.h"
 #include "store/frmSplash.h"
 #include "ui/qt/QtDialogs.h"
+#include "ui/qt/QtTranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -14,6 +17,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillaro"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLARO_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLARO_APP_ID));
+    QIcon icon;
+    for (const QString& file : applicationIconFiles())
+        icon.addFile(file);
+    QApplication::setWindowIcon(icon);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quillaro: catalogazione degli articoli delle riviste giuridiche online"));
@@ -25,7 +33,19 @@ int main(int argc, char* argv[]) {
                                         QStringLiteral("ARCHIVE"));
     const QCommandLineOption noSplashOption(QStringLiteral("no-splash"), QStringLiteral("Senza la finestra di avvio."));
     parser.addOptions({homeOption, openOption, noSplashOption});
+    // The file manager and the desktop menu start us as "quillaro [FILE]".
+    parser.addPositionalArgument(QStringLiteral("archivio"),
+                                 QStringLiteral("Archivio da aprire all'avvio, come --open."),
+                                 QStringLiteral("[archivio]"));
     parser.process(app);
+    // After the command line: --help stays the text the manual pages are made from.
+    if (!installItalianQtTranslations(app))
+        qWarning("Traduzioni italiane di Qt non trovate in %s: le finestre standard restano in inglese "
+                 "(installare qt6-translations-l10n).",
+                 qPrintable(qtTranslationsFolder()));
+    QString archive = parser.value(openOption);
+    if (archive.isEmpty() && !parser.positionalArguments().isEmpty())
+        archive = parser.positionalArguments().constFirst();
 
     const HomeFolder home(HomeFolder::resolve(parser.value(homeOption)));
     try {
@@ -43,8 +63,8 @@ int main(int argc, char* argv[]) {
 
     const auto start = [&] {
         main.show();
-        if (parser.isSet(openOption))
-            main.apriArchivio(home.archivePath(parser.value(openOption)));
+        if (!archive.isEmpty())
+            main.apriArchivio(home.archivePath(archive));
     };
     if (parser.isSet(noSplashOption)) {
         start();

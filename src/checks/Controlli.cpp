@@ -5,6 +5,7 @@
 #include "store/Archivio.h"
 #include "store/TextOutput.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <array>
 #include <stdexcept>
@@ -285,6 +286,43 @@ struct CatalogoDelControllo {
     }
 };
 
+// Appends the lines of a text, each followed by CR LF whatever break it had (CR LF, LF, CR or none
+// at the end), as reading it line by line and writing every line back would.
+void aggiungiRigheCrLf(QString& out, const QString& text) {
+    out.reserve(out.size() + text.size() + 2);
+    const qsizetype n = text.size();
+    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
+    // The lists this program writes end every line with CR LF: then the text goes as it is.
+    bool soloCrLf = true;
+    for (qsizetype i = 0; i < n && soloCrLf; ++i) {
+        if (c[i] == u'\r')
+            soloCrLf = i + 1 < n && c[++i] == u'\n';
+        else if (c[i] == u'\n')
+            soloCrLf = false;
+    }
+    if (soloCrLf) {
+        out += text;
+        if (n > 0 && c[n - 1] != u'\n')
+            out += QStringLiteral("\r\n");
+        return;
+    }
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        out += QStringView(text).mid(start, i - start);
+        out += QStringLiteral("\r\n");
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n) {
+        out += QStringView(text).mid(start);
+        out += QStringLiteral("\r\n");
+    }
+}
+
 } // namespace
 
 bool PagineZero(const QVariant& pagine) {
@@ -395,20 +433,22 @@ void MostraErrori(AppState& state, const QString& code, const QString& nomeFile,
             applicationTitle(), Buttons::Ok, Icon::Information);
         return;
     }
-    bool ok = false;
-    const QStringList righe = readTextLines(path, state.encoding(), &ok);
-    if (!ok) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
         state.ui().message(
             QStringLiteral("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)),
             applicationTitle(), Buttons::Ok, Icon::Warning);
         return;
     }
-    QString testo;
-    for (const QString& riga : righe)
-        testo += riga + QStringLiteral("\r\n");
-    if (testo == u"\r\n") {
+    // Title, an empty line, then every line of the file followed by CR LF, in one string: a list
+    // of a large delivery is never held a second time as separate lines.
+    QString testo = title + QStringLiteral("\r\n\r\n");
+    const qsizetype inizio = testo.size();
+    aggiungiRigheCrLf(testo, decodeText(file.readAll(), state.encoding()));
+    file.close();
+    if (QStringView(testo).mid(inizio) == u"\r\n") {
         state.ui().message(QStringLiteral("Non ci sono errori!"));
         return;
     }
-    finestra(title + QStringLiteral("\r\n\r\n") + testo);
+    finestra(testo);
 }

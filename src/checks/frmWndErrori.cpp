@@ -1,23 +1,21 @@
 #include "checks/frmWndErrori.h"
 
 #include "checks/Controlli.h"
+#include "ui/qt/BusyCursor.h"
+#include "ui/qt/ReleaseMemory.h"
+#include "ui/qt/TextLinesView.h"
 
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <optional>
 
 frmWndErrori::frmWndErrori(const QString& testo, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmWndErrori"));
     setWindowTitle(QStringLiteral("Visualizzazione errori"));
-    txtErrori = new QPlainTextEdit(this);
+    txtErrori = new TextLinesView(this);
     txtErrori->setObjectName(QStringLiteral("txtErrori"));
-    txtErrori->setReadOnly(true);
-    txtErrori->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // The list is kept with CR LF as in the file; the box shows plain line breaks.
-    QString righe = testo;
-    righe.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    txtErrori->setPlainText(righe);
+    txtErrori->setPlainText(testo);
     cmdChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
     cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
     cmdChiudi->setDefault(true);
@@ -37,8 +35,13 @@ void frmWndErrori::cmdChiudi_Click() {
 
 void MostraErrori(AppState& state, QWidget* parent, const QString& code, const QString& nomeFile,
                   const QString& title) {
-    MostraErrori(state, code, nomeFile, title, [parent](const QString& testo) {
+    // Reading and indexing a long list may take a moment; the pointer says so until it shows.
+    std::optional<BusyCursor> busy(std::in_place);
+    MostraErrori(state, code, nomeFile, title, [parent, &busy](const QString& testo) {
         frmWndErrori finestra(testo, parent);
+        busy.reset();
         finestra.exec();
     });
+    busy.reset();
+    releaseFreedMemory();
 }

@@ -2,6 +2,7 @@
 
 #include "classification/frmAsteriscati.h"
 #include "classification/mdlClasse.h"
+#include "store/MessaggiErrore.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -203,7 +204,11 @@ bool frmClassificazione::txtSistematico_LostFocus() {
     try {
         descrizione = DescrizioneSistematico(state_.Connessione, codice);
     } catch (const DbError& e) {
-        state_.ui().message(e.description(), kAttenzione, Buttons::Ok, Icon::Warning);
+        state_.ui().message(
+            MessaggioErroreDb(QStringLiteral("Il codice sistematico non è stato controllato: riprovare "
+                                             "uscendo di nuovo dal campo."),
+                              e),
+            kAttenzione, Buttons::Ok, Icon::Warning);
         convalida_ = false;
         return true;
     }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // A combo box of a code list: the selected position (0 = the caption item, nothing chosen) and
 // the text of that item.
@@ -26,6 +27,20 @@ struct ListeDocumento {
     QStringList ComboBib;  // "Tipo bibliografia", ...
     QStringList cmbCPer;   // "CPer", then the journal codes
     QString AnnoProduzione;
+};
+
+// Stored values the window's lists cannot show: a code no longer in its table, a date whose year is
+// outside the list or whose month or day is not one. The load keeps them here, and the save writes
+// them back while their field stays as loaded; a choice of the operator in that field replaces them.
+struct ValoriConservati {
+    std::optional<QString> TD;
+    std::optional<QString> TAbs;
+    std::optional<QString> Bib;
+    std::optional<QString> LIN;
+    std::optional<QString> Data; // the whole date text, for the three date boxes
+
+    bool vuoti() const { return !TD && !TAbs && !Bib && !LIN && !Data; }
+    bool operator==(const ValoriConservati&) const = default;
 };
 
 struct DatiDocumento {
@@ -51,6 +66,7 @@ struct DatiDocumento {
     QStringList lstResponsabilita;
     QStringList lstClassificazione;
     QStringList lstFonte;
+    ValoriConservati conservati;
 
     bool operator==(const DatiDocumento&) const = default;
 };

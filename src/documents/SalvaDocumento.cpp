@@ -3,9 +3,12 @@
 #include "documents/Testi.h"
 #include "documents/mdlDocumenti.h"
 #include "sources/CercaFonte.h"
+#include "store/MessaggiErrore.h"
 #include "store/mdlGlobale.h"
 
 QString testoData(const DatiDocumento& dati) {
+    if (dati.conservati.Data)
+        return *dati.conservati.Data;
     if (dati.cmbAA.posizione < 1)
         return QStringLiteral("0000-00-00");
     QString data = dati.cmbAA.testo;
@@ -84,12 +87,23 @@ qint64 riferimento(cConnessione& connection, const DatiDocumento& dati) {
     return MaxID(connection, QStringLiteral("tabRifBibl"), QStringLiteral("IDRifBibl"));
 }
 
+// The code to store: the chosen item's, or the stored one the list could not show while the box
+// stays on its caption item.
+QString codice(const Combo& combo, int length, const std::optional<QString>& conservato) {
+    if (conservato && combo.posizione < 1)
+        return *conservato;
+    return codiceScelto(combo, length);
+}
+
 void rigaDocumento(cConnessione& connection, qint64 IDDoc, bool nuovo, qint64 IDRifBibl,
                    const DatiDocumento& dati) {
-    const QString TAbs = codiceScelto(dati.ComboTAbs, 3);
-    const QString Bib = codiceScelto(dati.ComboBib, 1);
-    const QString TD = codiceScelto(dati.ComboTD, 2);
-    const QString LIN = dati.ComboLIN.posizione >= 1 ? dati.ComboLIN.testo.left(2) : QStringLiteral("00");
+    const ValoriConservati& c = dati.conservati;
+    const QString TAbs = codice(dati.ComboTAbs, 3, c.TAbs);
+    const QString Bib = codice(dati.ComboBib, 1, c.Bib);
+    const QString TD = codice(dati.ComboTD, 2, c.TD);
+    QString LIN = codice(dati.ComboLIN, 2, c.LIN);
+    if (LIN.isEmpty())
+        LIN = QStringLiteral("00");
     if (nuovo) {
         // The document takes the number shown in txtID, the number its links are written with.
         connection.EseguiIstruzione(
@@ -183,6 +197,15 @@ void fonti(cConnessione& connection, qint64 IDDoc, bool nuovo, const QList<VoceF
 
 } // namespace
 
+namespace {
+
+bool documentoPresente(cConnessione& connection, qint64 IDDoc) {
+    return !connection.ApriRS(QStringLiteral("select 1 from tabDocumento where IDDocumento = ?"), {IDDoc})
+                .eof();
+}
+
+} // namespace
+
 RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& buffer,
                                      const DatiDocumento& dati) {
     RisultatoSalvataggio r;
@@ -191,20 +214,46 @@ RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& b
         r.messaggio = QStringLiteral("Immettere il codice della monografia");
         return r;
     }
-    bool ok = false;
-    const qint64 IDDoc = dati.txtID.trimmed().toLongLong(&ok);
-    if (!ok || IDDoc < 1) {
+    // The document written is the one the window holds; a number typed in txtID only says where
+    // navigation starts.
+    qint64 IDDoc = buffer.IDDocCorrente;
+    if (IDDoc < 1) {
         r.esito = EsitoSalvataggio::NumeroNonValido;
-        r.messaggio = QStringLiteral("Numero del documento non valido: \"%1\"").arg(dati.txtID);
+        r.messaggio = QStringLiteral("Numero del documento non valido: %1. Il documento non è stato salvato: "
+                                     "chiudere la finestra e aprirla di nuovo.")
+                          .arg(IDDoc);
         return r;
     }
     DocumentBuffer b = buffer;
     const bool nuovo = b.NuovoDocumento;
     try {
         Transaction t(connection);
-        // A new number must not inherit rows left by a document deleted elsewhere.
-        if (nuovo)
+        if (nuovo) {
+            // A new document under a number typed by the operator that is another document's: the
+            // operator may believe to be saving that one, so nothing is written.
+            const qint64 scritto = numeroDocumento(dati.txtID);
+            if (scritto >= 1 && scritto != IDDoc && documentoPresente(connection, scritto)) {
+                r.esito = EsitoSalvataggio::NumeroOccupato;
+                r.messaggio =
+                    QStringLiteral(
+                        "Il numero %1 scritto in \"ID Documento\" è di un altro documento: il documento "
+                        "nuovo non è stato salvato e l'archivio non è cambiato.\n"
+                        "Il numero scritto in quel campo sceglie soltanto da dove partono << e >> (F5 e F6). "
+                        "Per salvare il documento nuovo, scrivere nel campo il suo numero, %2, e salvare "
+                        "di nuovo.")
+                        .arg(scritto)
+                        .arg(IDDoc);
+                return r;
+            }
+            // The number was foreseen when the window was cleared: another program saving in the
+            // same archive may have used it since. The document takes the next free one.
+            if (documentoPresente(connection, IDDoc)) {
+                r.numeroPrevisto = IDDoc;
+                IDDoc = ProssimoIDDocumento(connection);
+            }
+            // A new number must not inherit rows left by a document deleted elsewhere.
             CancellaLegami(connection, IDDoc);
+        }
         const qint64 IDRifBibl = riferimento(connection, dati);
         rigaDocumento(connection, IDDoc, nuovo, IDRifBibl, dati);
         responsabilita(connection, IDDoc, nuovo, b.ElencoResponsabilita);
@@ -214,12 +263,18 @@ RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& b
         t.commit();
     } catch (const DbError& e) {
         r.esito = EsitoSalvataggio::Errore;
-        r.messaggio = e.description();
+        r.messaggio = MessaggioErroreDb(
+            QStringLiteral("Il documento %1 non è stato salvato: l'archivio non è cambiato e il documento è "
+                           "ancora nella finestra, da salvare di nuovo.")
+                .arg(IDDoc),
+            e);
         return r;
     }
     b.NuovoDocumento = false;
+    b.IDDocCorrente = IDDoc;
     buffer = std::move(b);
     r.esito = EsitoSalvataggio::Salvato;
+    r.IDDocumento = IDDoc;
     return r;
 }
 
@@ -227,22 +282,27 @@ bool SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento
     const RisultatoSalvataggio r = ScriviDocumento(state.Connessione, buffer, dati);
     switch (r.esito) {
     case EsitoSalvataggio::Salvato:
-        NotificaDocumentoSalvato(state, dati.txtID.trimmed().toLongLong());
-        state.ui().message(QStringLiteral("Documento salvato!"));
+        NotificaDocumentoSalvato(state, r.IDDocumento);
+        if (r.numeroPrevisto != 0)
+            state.ui().message(
+                QStringLiteral(
+                    "Documento salvato!\nIl numero %1 era già stato dato a un altro documento, "
+                    "salvato nel frattempo nello stesso archivio: questo documento ha il numero %2.")
+                    .arg(r.numeroPrevisto)
+                    .arg(r.IDDocumento));
+        else
+            state.ui().message(QStringLiteral("Documento salvato!"));
         return true;
     case EsitoSalvataggio::MancaRivista:
         state.ui().message(r.messaggio);
         return false;
     case EsitoSalvataggio::NumeroNonValido:
+    case EsitoSalvataggio::NumeroOccupato:
         state.ui().message(r.messaggio, QStringLiteral("Attenzione!"), Buttons::Ok, Icon::Warning);
         return false;
     case EsitoSalvataggio::Errore:
         break;
     }
-    state.ui().message(
-        QStringLiteral("Documento non salvato: %1\nL'archivio non è stato modificato; il documento è "
-                       "ancora nella finestra e si può salvare di nuovo.")
-            .arg(r.messaggio),
-        applicationTitle(), Buttons::Ok, Icon::Critical);
+    state.ui().message(r.messaggio, applicationTitle(), Buttons::Ok, Icon::Critical);
     return false;
 }

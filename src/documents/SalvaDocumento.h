@@ -7,11 +7,13 @@
 #include "documents/DocumentBuffer.h"
 #include "store/AppState.h"
 
-enum class EsitoSalvataggio { Salvato, MancaRivista, NumeroNonValido, Errore };
+enum class EsitoSalvataggio { Salvato, MancaRivista, NumeroNonValido, NumeroOccupato, Errore };
 
 struct RisultatoSalvataggio {
     EsitoSalvataggio esito = EsitoSalvataggio::Errore;
-    QString messaggio; // why it was not saved
+    QString messaggio;      // why it was not saved, in Italian, with the engine's text on a line of its own
+    qint64 IDDocumento = 0; // the number saved
+    qint64 numeroPrevisto = 0; // a new document's number that was taken meanwhile, when it got another
     bool salvato() const { return esito == EsitoSalvataggio::Salvato; }
 };
 
@@ -22,9 +24,11 @@ QString testoData(const DatiDocumento& dati);
 void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QString& tipo,
                 const QString& testo);
 
-// Writes the document shown under the number in txtID (inserted when NuovoDocumento, else updated).
-// All or nothing: on any failure the archive and the buffer are as before (lookup rows added on the
-// way included). On success the buffer leaves new-document mode. Shows nothing.
+// Writes the document the buffer holds, under IDDocCorrente (inserted when NuovoDocumento, else
+// updated); the number in txtID does not choose it. A new document whose typed number is another
+// document's is refused; one whose number was taken meanwhile gets the next free one. All or
+// nothing: on any failure the archive and the buffer are as before (lookup rows added on the way
+// included). On success the buffer leaves new-document mode with the number saved. Shows nothing.
 RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& buffer,
                                      const DatiDocumento& dati);
 

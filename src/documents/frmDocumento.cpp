@@ -14,6 +14,8 @@
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
+#include "store/MessaggiErrore.h"
+#include "ui/qt/ArchiveBinding.h"
 #include "ui/qt/ChiusuraMdi.h"
 
 #include <QAbstractItemView>
@@ -37,6 +39,9 @@
 namespace {
 
 const QString kAttenzione = QStringLiteral("Attenzione!");
+
+// Frames hold their controls closely: the window has to fit a 1024x768 screen.
+const QMargins kMarginiCornice(6, 2, 6, 4);
 
 template <class W> W* crea(QWidget* parent, const char* name) {
     auto* w = new W(parent);
@@ -96,6 +101,7 @@ frmDocumento::frmDocumento(AppState& state, bool nuovo, qint64 IDDoc, QWidget* p
     : QWidget(parent), state_(state) {
     setObjectName(QStringLiteral("frmDocumento"));
     setWindowTitle(QStringLiteral("Documento"));
+    ArchiveBinding::bind(this, state_);
     creaControlli();
     aggiornaImmagini();
     riempiCombo();
@@ -215,6 +221,7 @@ void frmDocumento::creaControlli() {
     auto* data = crea<QGroupBox>(this, "FrameData");
     data->setTitle(QStringLiteral("Data di pubblicazione "));
     auto* dataLayout = new QHBoxLayout(data);
+    dataLayout->setContentsMargins(kMarginiCornice);
     dataLayout->addLayout(conEtichetta(QStringLiteral("Giorno"), cmbGG));
     dataLayout->addLayout(conEtichetta(QStringLiteral("Mese"), cmbMM));
     dataLayout->addLayout(conEtichetta(QStringLiteral("Anno"), cmbAA));
@@ -229,14 +236,27 @@ void frmDocumento::creaControlli() {
     auto* lingua = crea<QGroupBox>(this, "FrameLingua");
     lingua->setTitle(QStringLiteral("Lingua documento"));
     auto* linguaLayout = new QHBoxLayout(lingua);
+    linguaLayout->setContentsMargins(kMarginiCornice);
     linguaLayout->addWidget(ComboLIN);
     linguaLayout->addWidget(new QLabel(QStringLiteral(" (default 00 = italiano)")));
+    // The descriptions of the document and abstract types are long: with the bibliography and the
+    // language on the same line they would be cut at 1024 pixels.
     auto* riga3 = new QHBoxLayout;
-    riga3->addLayout(conEtichetta(QString(), ComboTD));
-    riga3->addLayout(conEtichetta(QStringLiteral("TAbs"), ComboTAbs));
-    riga3->addLayout(conEtichetta(QStringLiteral("Tipo bibliografia"), ComboBib));
-    riga3->addWidget(lingua);
+    riga3->addWidget(ComboTD);
+    riga3->addSpacing(12);
+    auto* etichettaTAbs = new QLabel(QStringLiteral("TAbs"));
+    etichettaTAbs->setBuddy(ComboTAbs);
+    riga3->addWidget(etichettaTAbs);
+    riga3->addWidget(ComboTAbs);
     riga3->addStretch();
+    auto* riga4 = new QHBoxLayout;
+    auto* etichettaBib = new QLabel(QStringLiteral("Tipo bibliografia"));
+    etichettaBib->setBuddy(ComboBib);
+    riga4->addWidget(etichettaBib, 0, Qt::AlignBottom);
+    riga4->addWidget(ComboBib, 0, Qt::AlignBottom);
+    riga4->addSpacing(12);
+    riga4->addWidget(lingua);
+    riga4->addStretch();
 
     auto* testiBase = new QGridLayout;
     testiBase->addWidget(new QLabel(QStringLiteral("Titolo")), 0, 0, Qt::AlignTop);
@@ -258,6 +278,7 @@ void frmDocumento::creaControlli() {
         column->addStretch();
         inside->addLayout(column);
         auto* outer = new QVBoxLayout(box);
+        outer->setContentsMargins(kMarginiCornice);
         outer->addLayout(inside, 1);
         if (legend)
             outer->addWidget(legend);
@@ -282,6 +303,7 @@ void frmDocumento::creaControlli() {
     auto* testi = crea<QGroupBox>(this, "FrameTesti");
     testi->setTitle(QStringLiteral("Testi "));
     auto* testiLayout = new QHBoxLayout(testi);
+    testiLayout->setContentsMargins(kMarginiCornice);
     const auto testo = [](QToolButton* b, const QString& caption) {
         auto* box = new QVBoxLayout;
         box->addWidget(b, 0, Qt::AlignHCenter);
@@ -298,15 +320,22 @@ void frmDocumento::creaControlli() {
 
     auto* notaCompilatore = crea<QGroupBox>(this, "FrameNotaCompilatore");
     notaCompilatore->setTitle(QStringLiteral("Nota del compilatore"));
-    auto* notaLayout = new QHBoxLayout(notaCompilatore);
-    notaLayout->addWidget(cmdNotaDoc);
-    notaLayout->addWidget(cmdCancellaNotaCompilatore);
+    auto* notaBottoni = new QHBoxLayout;
+    notaBottoni->addWidget(cmdNotaDoc);
+    notaBottoni->addWidget(cmdCancellaNotaCompilatore);
+    notaBottoni->addStretch();
     auto* spiegazione = crea<QLabel>(this, "LabelNotaCompilatore");
     spiegazione->setText(
         QStringLiteral("Spazio riservato ai messaggi per la redazione, come le proposte di nuovi "
                        "sistematici e descrittori."));
     spiegazione->setWordWrap(true);
-    notaLayout->addWidget(spiegazione, 1);
+    // Under the buttons the explanation has the frame's whole width: beside them, in a narrow
+    // window, it ran out of height and lost its last words.
+    auto* notaLayout = new QVBoxLayout(notaCompilatore);
+    notaLayout->setContentsMargins(kMarginiCornice);
+    notaLayout->addLayout(notaBottoni);
+    notaLayout->addWidget(spiegazione);
+    notaLayout->addStretch();
 
     auto* comandi = new QGridLayout;
     comandi->addWidget(cmdIndietro, 0, 0);
@@ -326,9 +355,12 @@ void frmDocumento::creaControlli() {
     fondo->addLayout(comandi);
 
     auto* layout = new QVBoxLayout(this);
+    // Every row in sight on a 1024x768 screen.
+    layout->setSpacing(4);
     layout->addLayout(riga1);
     layout->addLayout(riga2);
     layout->addLayout(riga3);
+    layout->addLayout(riga4);
     layout->addLayout(testiBase);
     layout->addLayout(liste, 1);
     layout->addLayout(fondo);
@@ -342,11 +374,34 @@ void frmDocumento::creaControlli() {
         w->installEventFilter(this);
 
     connect(cmbCPer, &QComboBox::currentIndexChanged, this, [this] { cmbCPer_Change(); });
-    connect(lstResponsabilita, &QListWidget::currentRowChanged, this,
-            [this](int row) { buffer_.IndiceResponsabilita = row; });
-    connect(lstClassificazione, &QListWidget::currentRowChanged, this,
-            [this](int row) { buffer_.IndiceClassificazione = row; });
-    connect(lstFonte, &QListWidget::currentRowChanged, this, [this](int row) { buffer_.IndiceFonte = row; });
+    // An entry is current once the operator selects it (click, arrows, space). Entering a list with
+    // Tab gives it a current row without selecting it: that must not make "Edita corrente" modify it.
+    const auto corrente = [this](QListWidget* list, int DocumentBuffer::*indice) {
+        const auto aggiorna = [this, list, indice] {
+            if (const QListWidgetItem* item = list->currentItem(); item && item->isSelected())
+                buffer_.*indice = list->currentRow();
+        };
+        connect(list, &QListWidget::currentRowChanged, this, aggiorna);
+        connect(list, &QListWidget::itemSelectionChanged, this, aggiorna);
+    };
+    corrente(lstResponsabilita, &DocumentBuffer::IndiceResponsabilita);
+    corrente(lstClassificazione, &DocumentBuffer::IndiceClassificazione);
+    corrente(lstFonte, &DocumentBuffer::IndiceFonte);
+    // A choice of the operator in a box replaces the stored value it could not show.
+    const auto scelta = [this](QComboBox* combo, std::optional<QString> ValoriConservati::*valore) {
+        connect(combo, &QComboBox::activated, this, [this, valore] {
+            conservati_.*valore = std::nullopt;
+            aggiornaSuggerimenti();
+        });
+    };
+    for (QComboBox* c : {ComboTD, ComboTAbs, ComboBib, ComboLIN, cmbGG, cmbMM, cmbAA})
+        connect(c, &QComboBox::currentIndexChanged, this, [this] { aggiornaSuggerimenti(); });
+    scelta(ComboTD, &ValoriConservati::TD);
+    scelta(ComboTAbs, &ValoriConservati::TAbs);
+    scelta(ComboBib, &ValoriConservati::Bib);
+    scelta(ComboLIN, &ValoriConservati::LIN);
+    for (QComboBox* c : {cmbGG, cmbMM, cmbAA})
+        scelta(c, &ValoriConservati::Data);
     const auto wire = [this](QAbstractButton* b, void (frmDocumento::*slot)()) {
         connect(b, &QAbstractButton::clicked, this, slot);
     };
@@ -383,8 +438,12 @@ void frmDocumento::riempiCombo() {
     try {
         liste_ = CaricaListe(state_.Connessione, QDate::currentDate());
     } catch (const DbError& e) {
-        state_.ui().message(QStringLiteral("Errore nella lettura degli elenchi: %1").arg(e.description()),
-                            applicationTitle(), Buttons::Ok, Icon::Critical);
+        state_.ui().message(
+            MessaggioErroreDb(
+                QStringLiteral("Gli elenchi della finestra non sono stati letti tutti: alcuni "
+                               "campi possono restare vuoti. Chiudere la finestra e riaprirla."),
+                e),
+            applicationTitle(), Buttons::Ok, Icon::Critical);
     }
     const auto riempi = [](QComboBox* c, const QStringList& items) {
         const QSignalBlocker block(c);
@@ -402,9 +461,45 @@ void frmDocumento::riempiCombo() {
     riempi(ComboTD, liste_.ComboTD);
     riempi(ComboBib, liste_.ComboBib);
     riempi(cmbCPer, liste_.cmbCPer);
+    // The code boxes as wide as their longest item, up to what a 1024-pixel screen allows; a longer
+    // item is whole in the list and in the box's tooltip.
+    const auto larghezza = [](QComboBox* c, int massimo) {
+        c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        const int w = c->sizeHint().width();
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumWidth(std::min(w, massimo));
+    };
+    larghezza(ComboTD, 340);
+    larghezza(ComboTAbs, 560);
+    larghezza(ComboBib, 340);
+    larghezza(ComboLIN, 220);
     txtRivistaOnline->clear();
     txtAnnoPr->setText(liste_.AnnoProduzione);
     txtDocURL->clear();
+    aggiornaSuggerimenti();
+}
+
+void frmDocumento::aggiornaSuggerimenti() {
+    const auto suggerimento = [](QComboBox* c, const std::optional<QString>& conservato) {
+        if (conservato && c->currentIndex() < 1)
+            c->setToolTip(QStringLiteral("Valore registrato \"%1\", non presente nell'elenco: il salvataggio "
+                                         "lo conserva finché non si sceglie un altro valore.")
+                              .arg(*conservato));
+        else
+            c->setToolTip(c->currentIndex() >= 1 ? c->currentText() : QString());
+    };
+    suggerimento(ComboTD, conservati_.TD);
+    suggerimento(ComboTAbs, conservati_.TAbs);
+    suggerimento(ComboBib, conservati_.Bib);
+    suggerimento(ComboLIN, conservati_.LIN);
+    const QString data = conservati_.Data
+                             ? QStringLiteral("Data registrata \"%1\", che gli elenchi non "
+                                              "possono mostrare: il salvataggio la conserva "
+                                              "finché non si sceglie un altro giorno, mese o anno.")
+                                   .arg(*conservati_.Data)
+                             : QString();
+    for (QComboBox* c : {cmbGG, cmbMM, cmbAA})
+        c->setToolTip(data);
 }
 
 DatiDocumento frmDocumento::leggiDati() const {
@@ -437,6 +532,7 @@ DatiDocumento frmDocumento::leggiDati() const {
     d.lstResponsabilita = righe(lstResponsabilita);
     d.lstClassificazione = righe(lstClassificazione);
     d.lstFonte = righe(lstFonte);
+    d.conservati = conservati_;
     return d;
 }
 
@@ -474,6 +570,8 @@ void frmDocumento::mostraDati(const DatiDocumento& d) {
     impostaRighe(lstResponsabilita, d.lstResponsabilita);
     impostaRighe(lstClassificazione, d.lstClassificazione);
     impostaRighe(lstFonte, d.lstFonte);
+    conservati_ = d.conservati;
+    aggiornaSuggerimenti();
 }
 
 bool frmDocumento::carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& dati) {
@@ -484,11 +582,8 @@ bool frmDocumento::carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& d
         return false;
     }
     if (!esito.avvisi.isEmpty())
-        state_.ui().message(
-            QStringLiteral("Il documento %1 contiene valori che la finestra non può mostrare:\n%2")
-                .arg(IDDoc)
-                .arg(esito.avvisi.join(u'\n')),
-            kAttenzione, Buttons::Ok, Icon::Warning);
+        state_.ui().message(AvvisoCaricamento(IDDoc, esito.avvisi, dati.conservati), kAttenzione, Buttons::Ok,
+                            Icon::Warning);
     return true;
 }
 
@@ -497,7 +592,11 @@ void frmDocumento::nuovoDocumento() {
     try {
         buffer_.IDDocCorrente = ProssimoIDDocumento(state_.Connessione);
     } catch (const DbError& e) {
-        state_.ui().message(e.description(), applicationTitle(), Buttons::Ok, Icon::Critical);
+        state_.ui().message(
+            MessaggioErroreDb(QStringLiteral("Il numero del documento nuovo non è stato letto dall'archivio: "
+                                             "la finestra propone 1."),
+                              e),
+            applicationTitle(), Buttons::Ok, Icon::Critical);
         buffer_.IDDocCorrente = 1;
     }
     modoNuovo();
@@ -524,12 +623,19 @@ void frmDocumento::modoEsistente() {
 }
 
 void frmDocumento::naviga(bool avanti) {
+    if (!checkArchive(this))
+        return;
     std::optional<qint64> n;
     try {
         n = avanti ? DocumentoSeguente(state_.Connessione, txtID->text())
                    : DocumentoPrecedente(state_.Connessione, txtID->text());
     } catch (const DbError& e) {
-        state_.ui().message(e.description(), applicationTitle(), Buttons::Ok, Icon::Critical);
+        state_.ui().message(
+            MessaggioErroreDb(QStringLiteral("Il documento %1 non è stato trovato: la finestra mostra ancora "
+                                             "quello di prima.")
+                                  .arg(avanti ? QStringLiteral("seguente") : QStringLiteral("precedente")),
+                              e),
+            applicationTitle(), Buttons::Ok, Icon::Critical);
         return;
     }
     if (!n) {
@@ -564,14 +670,24 @@ void frmDocumento::cmbCPer_Change() {
 // ---------------------------------------------------------------------------------------------
 // Commands.
 
+bool frmDocumento::salva() {
+    if (!checkArchive(this))
+        return false;
+    if (!SalvaDocumento(state_, buffer_, leggiDati()))
+        return false;
+    // A number typed to move from goes: the field shows the document saved.
+    txtID->setText(QString::number(buffer_.IDDocCorrente));
+    segnaSalvato();
+    return true;
+}
+
 void frmDocumento::cmdSalva_Click() {
-    if (SalvaDocumento(state_, buffer_, leggiDati()))
-        segnaSalvato();
+    salva();
     txtID->setFocus();
 }
 
 void frmDocumento::cmdEsci_Click() {
-    if (SalvaDocumento(state_, buffer_, leggiDati()))
+    if (salva())
         chiudi();
 }
 
@@ -604,11 +720,12 @@ void frmDocumento::segnaSalvato() {
 bool frmDocumento::chiusuraConsentita() {
     if (chiusuraDaComando_ || contenuto() == salvato_)
         return true;
-    switch (state_.ui().message(
-        QStringLiteral("Il documento %1 è stato modificato: salvarlo prima di chiudere?").arg(txtID->text()),
-        applicationTitle(), Buttons::YesNoCancel, Icon::Question)) {
+    switch (
+        state_.ui().message(QStringLiteral("Il documento %1 è stato modificato: salvarlo prima di chiudere?")
+                                .arg(buffer_.IDDocCorrente),
+                            applicationTitle(), Buttons::YesNoCancel, Icon::Question)) {
     case Answer::Yes:
-        return SalvaDocumento(state_, buffer_, leggiDati());
+        return salva();
     case Answer::No:
         return true;
     default:
@@ -617,25 +734,39 @@ bool frmDocumento::chiusuraConsentita() {
 }
 
 void frmDocumento::cmdDuplica_Click() {
+    if (!checkArchive(this))
+        return;
+    qint64 copia = 0;
+    try {
+        copia = ProssimoIDDocumento(state_.Connessione);
+    } catch (const DbError& e) {
+        state_.ui().message(
+            MessaggioErroreDb(
+                QStringLiteral("Il documento non è stato duplicato: il numero della copia non è "
+                               "stato letto dall'archivio."),
+                e),
+            applicationTitle(), Buttons::Ok, Icon::Critical);
+        return;
+    }
+    const qint64 originale = buffer_.IDDocCorrente;
     const bool eraNuovo = buffer_.NuovoDocumento;
     const QString numero = txtID->text();
+    // The copy is a new document under the next number; once saved it is the document shown.
     buffer_.NuovoDocumento = true;
-    try {
-        txtID->setText(QString::number(ProssimoIDDocumento(state_.Connessione)));
-    } catch (const DbError& e) {
-        state_.ui().message(e.description(), applicationTitle(), Buttons::Ok, Icon::Critical);
-    }
-    if (!SalvaDocumento(state_, buffer_, leggiDati())) {
+    buffer_.IDDocCorrente = copia;
+    txtID->setText(QString::number(copia));
+    if (!salva()) {
         // Nothing was copied: the window shows the document it showed.
+        buffer_.IDDocCorrente = originale;
         buffer_.NuovoDocumento = eraNuovo;
         txtID->setText(numero);
-    } else {
-        segnaSalvato();
     }
     txtID->setFocus();
 }
 
 void frmDocumento::cmdNew_Click() {
+    if (!checkArchive(this))
+        return;
     riempiCombo();
     nuovoDocumento();
 }
@@ -722,6 +853,8 @@ void frmDocumento::cmdFonteM_Click() {
 }
 
 void frmDocumento::nuovaFonte() {
+    if (!checkArchive(this))
+        return;
     frmTipologiaFonte scelta(this);
     scelta.exec();
     const int tipologia = scelta.TipologiaFonteScelta();

@@ -132,6 +132,10 @@ private:
     void naviga(bool avanti);
     bool carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& dati);
     void modoEsistente();
+    // The save of the window's commands; on success txtID shows the number saved.
+    bool salva();
+    // The code boxes say their whole item where it does not fit.
+    void aggiornaSuggerimenti();
     void modoNuovo();
     void cmbCPer_Change();
     void aggiornaImmagine(QToolButton* button, const QString& testo);
@@ -163,6 +167,7 @@ private:
     DocumentBuffer buffer_;
     ListeDocumento liste_;
     Contenuto salvato_;
+    ValoriConservati conservati_;
     bool chiusuraDaComando_ = false; // Esci or Abbandona: the operator has decided
     bool chiusuraSegnalata_ = false;
 };

@@ -1,21 +1,33 @@
 #include "documents/frmSceltaDoc.h"
 
+#include "documents/DocumentListModel.h"
 #include "documents/mdlDocumenti.h"
+#include "store/MessaggiErrore.h"
+#include "ui/qt/ArchiveBinding.h"
+#include "ui/qt/BusyCursor.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 frmSceltaDoc::frmSceltaDoc(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("frmSceltaDoc"));
     setWindowTitle(QStringLiteral("Scegli documento"));
+    ArchiveBinding::bind(this, state_);
     Label1 = new QLabel(QStringLiteral("Un click per selezionare e poi procedere con un pulsante"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    lstDocumento = new QListWidget(this);
+    elenco_ = new DocumentListModel(this);
+    lstDocumento = new QListView(this);
     lstDocumento->setObjectName(QStringLiteral("lstDocumento"));
+    // Every line has the same height: the view lays out only what it shows.
+    lstDocumento->setUniformItemSizes(true);
     lstDocumento->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lstDocumento->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstDocumento->setModel(elenco_);
     cmdAnnulla = new QPushButton(QStringLiteral("&Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
     cmdCancella = new QPushButton(QStringLiteral("Eli&mina"), this);
@@ -35,11 +47,12 @@ frmSceltaDoc::frmSceltaDoc(AppState& state, QWidget* parent) : QDialog(parent), 
     layout->addLayout(buttons);
     resize(380, 460);
 
-    connect(lstDocumento, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            IDDocCorrente_ = chiaveDocumento(lstDocumento->item(row)->text());
-    });
-    connect(lstDocumento, &QListWidget::itemDoubleClicked, this, [this] {
+    connect(lstDocumento->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    IDDocCorrente_ = elenco_->chiave(current.row());
+            });
+    connect(lstDocumento, &QListView::doubleClicked, this, [this] {
         if (cmdEdita->isEnabled())
             cmdEdita_Click();
     });
@@ -49,20 +62,20 @@ frmSceltaDoc::frmSceltaDoc(AppState& state, QWidget* parent) : QDialog(parent), 
 }
 
 bool frmSceltaDoc::ElencoDocumenti() {
-    QStringList entries;
-    try {
-        entries = ::ElencoDocumenti(state_);
-    } catch (const DbError& e) {
-        state_.ui().message(QStringLiteral("Errore nella lettura dei documenti: %1").arg(e.description()),
-                            applicationTitle(), Buttons::Ok, Icon::Critical);
+    {
+        const BusyCursor busy;
+        try {
+            elenco_->carica(state_);
+        } catch (const DbError& e) {
+            state_.ui().message(
+                MessaggioErroreDb(QStringLiteral("L'elenco dei documenti non è stato letto."), e),
+                applicationTitle(), Buttons::Ok, Icon::Critical);
+        }
     }
-    const QSignalBlocker block(lstDocumento);
-    lstDocumento->clear();
-    if (entries.isEmpty()) {
+    if (elenco_->rowCount() == 0) {
         state_.ui().message(QStringLiteral("Nessun documento presente!"));
         return false;
     }
-    lstDocumento->addItems(entries);
     return true;
 }
 
@@ -70,11 +83,13 @@ bool frmSceltaDoc::Form_Load() {
     IDDocCorrente_ = 0;
     if (!ElencoDocumenti())
         return false;
-    lstDocumento->setCurrentRow(0);
+    lstDocumento->setCurrentIndex(elenco_->index(0));
     return true;
 }
 
 void frmSceltaDoc::cmdEdita_Click() {
+    if (!checkArchive(this))
+        return;
     if (IDDocCorrente_ < 1) {
         state_.ui().message(QStringLiteral("Scegli un documento!"));
         return;
@@ -83,10 +98,14 @@ void frmSceltaDoc::cmdEdita_Click() {
 }
 
 void frmSceltaDoc::cmdCancella_Click() {
+    if (!checkArchive(this))
+        return;
+    QModelIndexList righe = lstDocumento->selectionModel()->selectedRows();
+    std::sort(righe.begin(), righe.end());
     QList<qint64> scelti;
-    for (int i = 0; i < lstDocumento->count(); ++i)
-        if (lstDocumento->item(i)->isSelected())
-            scelti << chiaveDocumento(lstDocumento->item(i)->text());
+    scelti.reserve(righe.size());
+    for (const QModelIndex& riga : righe)
+        scelti << elenco_->chiave(riga.row());
     if (scelti.isEmpty()) {
         state_.ui().message(QStringLiteral("Nessuna selezione effettuata"), QStringLiteral("Attenzione!"));
         return;
@@ -94,15 +113,21 @@ void frmSceltaDoc::cmdCancella_Click() {
     if (state_.ui().message(QStringLiteral("Confermi cancellazione?"), QStringLiteral("Attenzione!"),
                             Buttons::YesNo, Icon::Question) != Answer::Yes)
         return;
-    try {
-        CancellaDocumenti(state_.Connessione, scelti);
-        NotificaDocumentiCancellati(state_, scelti);
-    } catch (const DbError& e) {
-        state_.ui().message(QStringLiteral("Cancellazione non eseguita: %1").arg(e.description()),
-                            applicationTitle(), Buttons::Ok, Icon::Critical);
+    // The operator goes on from where the list was, not from its top.
+    const int posizione = lstDocumento->verticalScrollBar()->value();
+    {
+        const BusyCursor busy;
+        try {
+            CancellaDocumenti(state_.Connessione, scelti);
+            NotificaDocumentiCancellati(state_, scelti);
+        } catch (const DbError& e) {
+            state_.ui().message(MessaggioErroreDb(QStringLiteral("Nessun documento è stato cancellato."), e),
+                                applicationTitle(), Buttons::Ok, Icon::Critical);
+        }
     }
     IDDocCorrente_ = 0;
     ElencoDocumenti();
+    lstDocumento->verticalScrollBar()->setValue(posizione);
 }
 
 void frmSceltaDoc::cmdAnnulla_Click() {

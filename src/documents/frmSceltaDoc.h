@@ -1,13 +1,15 @@
 #pragma once
 
 // "Scegli documento": the documents of the archive, to open one (Edita) or delete some (Elimina).
+// The window belongs to the archive open when it was made: it closes with it and acts on no other.
 
 #include "store/AppState.h"
 
 #include <QDialog>
 
+class DocumentListModel;
 class QLabel;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 class frmSceltaDoc : public QDialog {
@@ -24,8 +26,12 @@ public:
     // The chosen document, 0 when none.
     qint64 IDDocCorrente() const { return IDDocCorrente_; }
 
+    // The entries, one per document in key order; the list shows them as they are needed, so a
+    // delivery of any length opens at once.
+    DocumentListModel* elenco() const { return elenco_; }
+
     QLabel* Label1 = nullptr;
-    QListWidget* lstDocumento = nullptr;
+    QListView* lstDocumento = nullptr;
     QPushButton* cmdAnnulla = nullptr;
     QPushButton* cmdCancella = nullptr;
     QPushButton* cmdEdita = nullptr;
@@ -37,5 +43,6 @@ public Q_SLOTS:
 
 private:
     AppState& state_;
+    DocumentListModel* elenco_ = nullptr;
     qint64 IDDocCorrente_ = 0;
 };

@@ -128,14 +128,17 @@ void frmTesti::cmdUndo_Click() {
                         Icon::Information);
 }
 
+void frmTesti::controlla(TextCheckKind kind) {
+    // The corrected text is in the box before the message that says the check is over.
+    controllaTesto(kind, txtTesto->toPlainText(), testoIniziale_, buffer_.TipoTestoCorrente, state_.home,
+                   state_.ui(), this,
+                   [this](const QString& testo) { mettiTestoControllato(txtTesto, testo); });
+}
+
 void frmTesti::cmdControlloOrtografico_Click() {
-    if (const auto testo = controllaTesto(TextCheckKind::Spelling, txtTesto->toPlainText(), testoIniziale_,
-                                          buffer_.TipoTestoCorrente, state_.home, state_.ui(), this))
-        mettiTestoControllato(txtTesto, *testo);
+    controlla(TextCheckKind::Spelling);
 }
 
 void frmTesti::cmdControlloGrammaticale_Click() {
-    if (const auto testo = controllaTesto(TextCheckKind::Grammar, txtTesto->toPlainText(), testoIniziale_,
-                                          buffer_.TipoTestoCorrente, state_.home, state_.ui(), this))
-        mettiTestoControllato(txtTesto, *testo);
+    controlla(TextCheckKind::Grammar);
 }

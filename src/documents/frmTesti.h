@@ -5,6 +5,7 @@
 
 #include "documents/DocumentBuffer.h"
 #include "store/AppState.h"
+#include "ui/TextCheck.h"
 
 #include <QDialog>
 
@@ -44,6 +45,8 @@ public Q_SLOTS:
     void reject() override;
 
 private:
+    void controlla(TextCheckKind kind);
+
     AppState& state_;
     DocumentBuffer& buffer_;
     QString testoIniziale_;

@@ -1,8 +1,10 @@
 #include "documents/mdlDocumenti.h"
 
 #include "classification/mdlClasse.h"
+#include "documents/DocumentListModel.h"
 #include "documents/Responsabilita.h"
 #include "sources/CaricaFonti.h"
+#include "store/MessaggiErrore.h"
 #include "store/mdlGlobale.h"
 
 void seleziona(Combo& combo, const QStringList& items, int posizione) {
@@ -117,6 +119,8 @@ void PulisciDocumento(DocumentBuffer& buffer, DatiDocumento& dati) {
     dati.lstResponsabilita.clear();
     dati.lstFonte.clear();
     dati.lstClassificazione.clear();
+    // A value the lists could not show belongs to the document it came from.
+    dati.conservati = {};
     buffer.TestoRiassunto.clear();
     buffer.TestoSommario.clear();
     buffer.TestoTraduzione.clear();
@@ -133,30 +137,40 @@ void PulisciDocumento(DocumentBuffer& buffer, DatiDocumento& dati) {
 
 namespace {
 
+// A code the list does not hold is kept for the save and reported.
 void selezionaCodice(Combo& combo, const QStringList& items, const QString& codice, int length,
-                     const QString& nome, QStringList& avvisi) {
+                     const QString& nome, std::optional<QString>& conservato, QStringList& avvisi) {
     const int pos = posizioneCodice(items, codice, length);
-    if (pos < 0)
+    if (pos < 0) {
         avvisi << QStringLiteral("%1 \"%2\" non presente nell'elenco").arg(nome, codice);
+        conservato = codice;
+    }
     seleziona(combo, items, pos);
 }
 
 // The codes of the tabDocumento columns of the current row.
 void caricaCodici(const RecordSet& rs, const ListeDocumento& liste, DatiDocumento& dati,
                   QStringList& avvisi) {
+    ValoriConservati& c = dati.conservati;
     selezionaCodice(dati.ComboTD, liste.ComboTD, rs.field(u"TD").toString(), 2,
-                    QStringLiteral("Tipo documento"), avvisi);
+                    QStringLiteral("Tipo documento"), c.TD, avvisi);
     // An empty language is Italian: the first language of the list.
     QString lin = rs.field(u"LIN").toString();
     if (lin.isEmpty())
         lin = QStringLiteral("00");
-    selezionaCodice(dati.ComboLIN, liste.ComboLIN, lin, 2, QStringLiteral("Lingua"), avvisi);
+    selezionaCodice(dati.ComboLIN, liste.ComboLIN, lin, 2, QStringLiteral("Lingua"), c.LIN, avvisi);
     selezionaCodice(dati.ComboBib, liste.ComboBib, rs.field(u"Bib").toString(), 1,
-                    QStringLiteral("Tipo bibliografia"), avvisi);
+                    QStringLiteral("Tipo bibliografia"), c.Bib, avvisi);
     static const QStringList tabs = {QStringLiteral("400"), QStringLiteral("500"), QStringLiteral("600"),
                                      QStringLiteral("700"), QStringLiteral("800"), QStringLiteral("900")};
-    seleziona(dati.ComboTAbs, liste.ComboTAbs,
-              static_cast<int>(tabs.indexOf(rs.field(u"TAbs").toString())) + 1);
+    const QString TAbs = rs.field(u"TAbs").toString();
+    const int posTAbs = static_cast<int>(tabs.indexOf(TAbs)) + 1;
+    // Any other abstract type shows the caption item, and is kept.
+    if (posTAbs == 0 && !TAbs.isEmpty()) {
+        avvisi << QStringLiteral("Tipo abstract \"%1\" non presente nell'elenco").arg(TAbs);
+        c.TAbs = TAbs;
+    }
+    seleziona(dati.ComboTAbs, liste.ComboTAbs, posTAbs);
     dati.txtPagine = rs.field(u"pagine").toString();
     dati.txtDocURL = rs.field(u"DocURL").toString();
 }
@@ -167,6 +181,7 @@ void caricaData(const QString& data, const ListeDocumento& liste, DatiDocumento&
     seleziona(dati.cmbGG, liste.cmbGG, 0);
     if (data.isEmpty() || data == u"0000-00-00")
         return;
+    const qsizetype prima = avvisi.size();
     const QString anno = data.left(4);
     if (anno != u"0000") {
         const int pos = static_cast<int>(liste.cmbAA.indexOf(anno));
@@ -188,12 +203,16 @@ void caricaData(const QString& data, const ListeDocumento& liste, DatiDocumento&
             avvisi << QStringLiteral("Giorno di pubblicazione \"%1\" non valido").arg(giorno);
         seleziona(dati.cmbGG, liste.cmbGG, pos);
     }
+    // A date the three boxes cannot show is kept whole.
+    if (avvisi.size() > prima)
+        dati.conservati.Data = data;
 }
 
 } // namespace
 
 bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocumento& liste,
                        DatiDocumento& dati, QStringList& avvisi) {
+    dati.conservati = {};
     RecordSet rs = connection.ApriRS(
         QStringLiteral(
             "select tabDocumento.*, tabRifBibl.IDRivistaOnline, Data, Fascicolo, Volume, Titolo, Annata "
@@ -284,8 +303,7 @@ EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Me
         for (const VoceFonte& v : b.ElencoFonti)
             d.lstFonte << rigaFonte(v);
     } catch (const DbError& e) {
-        esito.errore =
-            QStringLiteral("Errore nel caricamento del documento %1: %2").arg(id).arg(e.description());
+        esito.errore = MessaggioErroreDb(QStringLiteral("Il documento %1 non è stato caricato.").arg(id), e);
         return esito;
     }
     b.IndiceResponsabilita = -1;
@@ -297,6 +315,16 @@ EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Me
     dati = std::move(d);
     esito.caricato = true;
     return esito;
+}
+
+QString AvvisoCaricamento(qint64 IDDoc, const QStringList& avvisi, const ValoriConservati& conservati) {
+    QString testo = QStringLiteral("Il documento %1 contiene valori che la finestra non può mostrare:\n%2")
+                        .arg(IDDoc)
+                        .arg(avvisi.join(u'\n'));
+    if (!conservati.vuoti())
+        testo += QStringLiteral("\nI valori non presenti negli elenchi sono conservati: il salvataggio li "
+                                "lascia come sono, a meno che non si scelga un altro valore in quel campo.");
+    return testo;
 }
 
 qint64 numeroDocumento(const QString& txtID) {
@@ -334,12 +362,12 @@ std::optional<qint64> DocumentoPrecedente(cConnessione& connection, const QStrin
 }
 
 QStringList ElencoDocumenti(AppState& state) {
+    DocumentListModel elenco;
+    elenco.carica(state);
     QStringList entries;
-    RecordSet rs =
-        state.Connessione.ApriRS(QStringLiteral("select IDDocumento from TabDocumento order by IDDocumento"));
-    qint64 numero = state.NumInizio();
-    for (; !rs.eof(); rs.moveNext(), numero = NumeroSpostato(numero, 1))
-        entries << rs.field(0).toString() + QStringLiteral(" --> ") + IdentificativoDocumento(state, numero);
+    entries.reserve(elenco.rowCount());
+    for (int row = 0; row < elenco.rowCount(); ++row)
+        entries << elenco.voce(row);
     return entries;
 }
 

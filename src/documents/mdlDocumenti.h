@@ -47,6 +47,10 @@ struct EsitoCaricamento {
 EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Mesi,
                                  const ListeDocumento& liste, DocumentBuffer& buffer, DatiDocumento& dati);
 
+// The box shown after a load that found values the window cannot show; says which of them the
+// save keeps.
+QString AvvisoCaricamento(qint64 IDDoc, const QStringList& avvisi, const ValoriConservati& conservati);
+
 // The number in txtID as the navigation reads it: its leading whole number, 0 when there is none.
 qint64 numeroDocumento(const QString& txtID);
 

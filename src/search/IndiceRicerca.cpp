@@ -518,7 +518,7 @@ VoceAggiornamento IndiceRicerca::riallinea(const QString& percorso, const FirmaF
     v.percorso = chiave(percorso);
     v.esito = VoceAggiornamento::Esito::Indicizzato;
     cConnessione archivio;
-    if (!archivio.ApriConnessione(percorso, true)) {
+    if (!archivio.ApriConnessione(percorso, FileKind::DeliveryArchive, true)) {
         v.esito = VoceAggiornamento::Esito::Errore;
         v.errore = archivio.lastErrorMessage();
         return v;

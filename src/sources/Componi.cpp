@@ -2,6 +2,8 @@
 
 #include "ui/Dialogs.h"
 
+#include <optional>
+
 QString RiduciSpazi(const QString& testo) {
     QString t = testo;
     return t.replace(QStringLiteral("  "), QStringLiteral(" "));
@@ -104,16 +106,43 @@ bool regioneScelta(const PaginaFonte& pagina, Dialogs& dialogs) {
     return false;
 }
 
+// The code of the province typed or picked in txtInfo1: its code alone, or a line of the list, in
+// any case; nothing when it is none of the provinces the archive knows.
+std::optional<QString> codiceProvincia(const PaginaFonte& pagina) {
+    const QStringList& note = pagina.province.isEmpty() ? ProvinceAutonome() : pagina.province;
+    const QString testo = pagina.txtInfo1.trimmed();
+    for (const QString& riga : note) {
+        const QString codice = riga.section(u' ', 0, 0);
+        if (codice.isEmpty() || !testo.startsWith(codice, Qt::CaseInsensitive))
+            continue;
+        if (testo.size() == codice.size() || !testo.at(codice.size()).isLetterOrNumber())
+            return codice;
+    }
+    return std::nullopt;
+}
+
+// The province of kinds 3 and 9: given, and one the archive knows (the save could not store
+// another); false after the message.
 bool provinciaData(const PaginaFonte& pagina, Dialogs& dialogs) {
-    if (!pagina.txtInfo1.isEmpty())
+    if (pagina.txtInfo1.isEmpty()) {
+        AvvisoFonte(dialogs, QStringLiteral("Manca la provincia!"), applicationTitle());
+        return false;
+    }
+    if (codiceProvincia(pagina))
         return true;
-    AvvisoFonte(dialogs, QStringLiteral("Manca la provincia!"), applicationTitle());
+    const QStringList& note = pagina.province.isEmpty() ? ProvinceAutonome() : pagina.province;
+    AvvisoFonte(dialogs,
+                QStringLiteral("Provincia \"%1\" non riconosciuta: la fonte non è stata aggiunta.\n"
+                               "Scrivere la sigla di una delle province ammesse (%2) oppure sceglierla con "
+                               "un doppio click nell'elenco.")
+                    .arg(pagina.txtInfo1, note.join(QStringLiteral(", "))),
+                applicationTitle());
     return false;
 }
 
 // Kinds 3 and 9 with a province, kinds 4 and 9 with a region.
 QString conProvincia(VoceFonte& voce, const PaginaFonte& pagina, const QString& s, const QString& estremi) {
-    const QString codice = pagina.txtInfo1.left(2);
+    const QString codice = codiceProvincia(pagina).value_or(pagina.txtInfo1.left(2));
     voce.Provincia = codice;
     return TogliSpazi(s + u' ' + voce.NomeFonte + u' ' + codice) + estremi;
 }

@@ -48,6 +48,18 @@ QStringList ElencoSezioni(cConnessione& c) {
     return colonna(c, QStringLiteral("select Sigla from tabSezione order by Sigla"));
 }
 
+QStringList ElencoProvince(cConnessione& c) {
+    QStringList out;
+    RecordSet rs =
+        c.ApriRS(QStringLiteral("select CodProvincia, provincia from tabProvincia order by CodProvincia"));
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString nome = rs.field(1).toString();
+        out << (nome.isEmpty() ? rs.field(0).toString()
+                               : rs.field(0).toString() + QStringLiteral(" - ") + nome);
+    }
+    return out;
+}
+
 QStringList ElencoMinisteri(cConnessione& c) {
     return colonna(c, QStringLiteral("select MinisteroNorm from tabMinistero order by MinisteroNorm"));
 }

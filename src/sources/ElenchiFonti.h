@@ -25,6 +25,7 @@ QStringList ElencoMinisteri(cConnessione& c);               // tabMinistero
 QStringList ElencoAmministrazioni(cConnessione& c);         // tabAmministrazione
 QStringList ElencoAutorita(cConnessione& c);                // tabAutorita
 QStringList ElencoStati(cConnessione& c);                   // tabStato
+QStringList ElencoProvince(cConnessione& c);                // tabProvincia, as "BZ - Bolzano"
 QStringList FontiInternazionali(cConnessione& c, int tipo); // TabFonteInt of Tipo 2 or 3
 QStringList FontiComunitarie(cConnessione& c, int tipo);    // TabFonteCom of Tipo 1..4
 QStringList FontiCanoniche(cConnessione& c);                // TabFonteCan of Tipo 3

@@ -36,6 +36,10 @@ struct PaginaFonte {
     QString txtLibero;
     QString txtStato;
 
+    // The provinces the archive knows, as the pick list shows them ("BZ - Bolzano"); the typed
+    // province must be one of them. Empty: the two autonomous provinces.
+    QStringList province;
+
     // The two-letter region code of the chosen item; empty when no region is chosen.
     QString codiceRegione() const { return regione.left(2); }
 };

@@ -44,6 +44,7 @@ frmAltreFonti::frmAltreFonti(AppState& state, DocumentBuffer& buffer, std::funct
     frameNIT->hide();
     SSTabAltra->setCurrentIndex(std::clamp(tab, 0, 4));
     tastiPagine(this, SSTabAltra);
+    tabSempreVisibili(SSTabAltra);
     // The operator starts by choosing the family.
     pagine_[SSTabAltra->currentIndex()]->ComboFonte->setFocus();
 }
@@ -69,7 +70,8 @@ void frmAltreFonti::creaNIT() {
     cmdCercaNIT->setToolTip(QStringLiteral("Esegue ricerca per estremi"));
     cmdClearNIT = named(new QPushButton(QStringLiteral("&Clear"), Frame2), "cmdClearNIT");
     lstNIT = named(new QListWidget(frameNIT), "lstNIT");
-    lstNIT->setMinimumSize(380, 200);
+    // Beside the five tabs the dialog still fits a 1024-pixel screen; longer lines scroll.
+    lstNIT->setMinimumSize(300, 200);
     txtLiberoNIT = named(new QLineEdit(frameNIT), "txtLiberoNIT");
     lblAvvisoNIT = named(new QLabel(frameNIT), "lblAvvisoNIT");
     lblAvvisoNIT->setStyleSheet(QStringLiteral("color: #a00000"));
@@ -80,16 +82,18 @@ void frmAltreFonti::creaNIT() {
     for (QPushButton* b : {cmdCercaNIT, cmdClearNIT, cmdSalvaNIT, cmdAbbandonaNIT})
         b->setAutoDefault(false);
 
+    // Narrow, one choice a line: beside it the tab bar keeps room for all five families.
     auto* ricerca = new QGridLayout(Frame2);
     ricerca->addWidget(txtNIT, 0, 0, 1, 3);
     ricerca->addWidget(optIntero, 1, 0);
     ricerca->addWidget(optParte, 1, 1);
-    ricerca->addWidget(ComboParte, 1, 2);
+    ricerca->addWidget(ComboParte, 2, 1, 1, 2);
+    ricerca->setColumnStretch(2, 1);
     auto* bottoniRicerca = new QHBoxLayout;
     bottoniRicerca->addStretch();
     bottoniRicerca->addWidget(cmdCercaNIT);
     bottoniRicerca->addWidget(cmdClearNIT);
-    ricerca->addLayout(bottoniRicerca, 2, 0, 1, 3);
+    ricerca->addLayout(bottoniRicerca, 3, 0, 1, 3);
 
     auto* bottoni = new QHBoxLayout;
     bottoni->addStretch();
@@ -197,7 +201,7 @@ void frmAltreFonti::ComboFonte_Click(int n) {
                 p->FrameRipartizioni->show();
                 p->mostraLibero(true);
                 frameNIT->show();
-                resize(std::max(width(), sizeHint().width()), std::max(height(), sizeHint().height()));
+                adattaAlloSchermo(this);
                 CaricaNIT();
             } else {
                 p->FrameEstremi->show();
@@ -340,8 +344,19 @@ void frmAltreFonti::PulisciAltreFonti(int n) {
     p->mostraStato(n == PaginaStraniera);
 }
 
+namespace {
+
+// The narrow treaty list says each whole line when the pointer rests on it.
+void lineeIntere(QListWidget* list) {
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setToolTip(list->item(i)->text());
+}
+
+} // namespace
+
 void frmAltreFonti::CaricaNIT() {
     PaginaFonteWidget::riempi(lstNIT, ::CaricaNIT(state_.Connessione));
+    lineeIntere(lstNIT);
     optIntero->setChecked(true);
     optParte->setChecked(false);
     optIntero_Click();
@@ -354,8 +369,10 @@ void frmAltreFonti::cmdCercaNIT_Click() {
     eseguiSicuro(state_.ui(), [&] {
         QStringList righe;
         if (CercaNIT(state_.Connessione, state_.ui(), txtNIT->text(), optIntero->isChecked(),
-                     ComboParte->currentText(), righe))
+                     ComboParte->currentText(), righe)) {
             PaginaFonteWidget::riempi(lstNIT, righe);
+            lineeIntere(lstNIT);
+        }
     });
 }
 

@@ -22,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -74,6 +73,7 @@ frmFontiInterne::frmFontiInterne(AppState& state, DocumentBuffer& buffer, std::f
     SSTabInterna->setCurrentIndex(0);
     tabCorrente_ = 0;
     tastiPagine(this, SSTabInterna);
+    tabSempreVisibili(SSTabInterna);
     // The operator starts by choosing the act or the kind.
     pagine_[paginaDelTab(0)]->ComboFonte->setFocus();
 }
@@ -229,7 +229,10 @@ void frmFontiInterne::layoutGiurisprudenza(PaginaFonteWidget* p, int tipo) {
 bool frmFontiInterne::immetti(int numeroPagina) {
     bool aggiunta = false;
     eseguiSicuro(state_.ui(), [&] {
-        aggiunta = ImmettiFonteInterna(numeroPagina, pagina(numeroPagina)->leggi(), buffer_, state_.ui());
+        PaginaFonte dati = pagina(numeroPagina)->leggi();
+        if (numeroPagina == PaginaNormativa)
+            dati.province = ElencoProvince(state_.Connessione);
+        aggiunta = ImmettiFonteInterna(numeroPagina, dati, buffer_, state_.ui());
     });
     return aggiunta;
 }
@@ -391,17 +394,7 @@ void frmFontiInterne::cmdCatalogoFonti_Click() {
         return;
     }
     frameInterrogazioneCatalogo->show();
-    resize(std::max(width(), sizeHint().width()), std::max(height(), sizeHint().height()));
-    // Grown to the right, the dialog comes back onto the screen if it went past its edge.
-    if (const QScreen* schermo = screen()) {
-        const QRect area = schermo->availableGeometry();
-        QRect cornice = frameGeometry();
-        cornice.moveRight(std::min(cornice.right(), area.right()));
-        cornice.moveBottom(std::min(cornice.bottom(), area.bottom()));
-        cornice.moveLeft(std::max(cornice.left(), area.left()));
-        cornice.moveTop(std::max(cornice.top(), area.top()));
-        move(cornice.topLeft());
-    }
+    adattaAlloSchermo(this);
     txtCatalogoAnno->setFocus();
 }
 

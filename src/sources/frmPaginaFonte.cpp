@@ -1,6 +1,7 @@
 #include "sources/frmPaginaFonte.h"
 
 #include "sources/ElenchiFonti.h"
+#include "store/MessaggiErrore.h"
 #include "store/cConnessione.h"
 #include "store/mdlGlobale.h"
 #include "ui/Dialogs.h"
@@ -17,7 +18,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -366,13 +369,45 @@ void tastiPagine(QWidget* dialog, QTabWidget* tabs) {
     }
 }
 
+void tabSempreVisibili(QTabWidget* tabs) {
+    tabs->tabBar()->setUsesScrollButtons(false);
+    tabs->tabBar()->setElideMode(Qt::ElideNone);
+    tabs->setMinimumWidth(tabs->tabBar()->sizeHint().width() + 4);
+}
+
+void adattaAlloSchermo(QWidget* dialog) {
+    QSize size = dialog->size().expandedTo(dialog->sizeHint());
+    const QScreen* schermo = dialog->screen();
+    if (!schermo) {
+        dialog->resize(size);
+        return;
+    }
+    const QRect area = schermo->availableGeometry();
+    // The window manager's frame around the dialog counts too.
+    const QSize cornice = dialog->frameGeometry().size() - dialog->geometry().size();
+    size = size.boundedTo(area.size() - cornice);
+    dialog->resize(size);
+    QRect r = dialog->frameGeometry();
+    r.moveRight(std::min(r.right(), area.right()));
+    r.moveBottom(std::min(r.bottom(), area.bottom()));
+    r.moveLeft(std::max(r.left(), area.left()));
+    r.moveTop(std::max(r.top(), area.top()));
+    dialog->move(r.topLeft());
+}
+
 void eseguiSicuro(Dialogs& dialogs, const std::function<void()>& action) {
     try {
         action();
     } catch (const DbError& e) {
-        dialogs.message(QStringLiteral("Errore %1: %2").arg(e.number()).arg(e.description()),
-                        applicationTitle(), Buttons::Ok, Icon::Critical);
+        dialogs.message(
+            MessaggioErroreDb(QStringLiteral("L'operazione non è stata eseguita: la finestra resta "
+                                             "aperta e si può riprovare."),
+                              e),
+            applicationTitle(), Buttons::Ok, Icon::Critical);
     } catch (const std::exception& e) {
-        dialogs.message(QString::fromLocal8Bit(e.what()), applicationTitle(), Buttons::Ok, Icon::Critical);
+        dialogs.message(QStringLiteral("L'operazione non è stata eseguita: la finestra resta aperta.\n"
+                                       "Dettaglio tecnico: %1")
+                            .arg(QString::fromLocal8Bit(e.what())),
+                        applicationTitle(), Buttons::Ok, Icon::Critical);
     }
 }

@@ -116,5 +116,13 @@ private:
 // do not reach it from a combo box, which takes them for itself.
 void tastiPagine(QWidget* dialog, QTabWidget* tabs);
 
+// Every tab of a source dialog stays in sight: the tab bar hides none behind scroll arrows, and the
+// dialog does not shrink below it (a search frame beside the pages used to squeeze it).
+void tabSempreVisibili(QTabWidget* tabs);
+
+// Grows a dialog to what its layout asks, within the screen, and brings it back onto the screen
+// when it went past an edge.
+void adattaAlloSchermo(QWidget* dialog);
+
 // Runs a dialog's action; a failure of the archive is shown, and the dialog stays usable.
 void eseguiSicuro(Dialogs& dialogs, const std::function<void()>& action);

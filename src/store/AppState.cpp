@@ -2,6 +2,7 @@
 
 #include "store/mdlGlobale.h"
 
+#include <QFileInfo>
 #include <limits>
 
 AppState::AppState(const HomeFolder& h, Dialogs& d)
@@ -24,6 +25,14 @@ qint64 NumeroSpostato(qint64 numero, qint64 scarto) {
     return numero + scarto;
 }
 
+QString AppState::archivioCorrente() const {
+    if (!ArchivioAperto || NomeArchivio.isEmpty())
+        return {};
+    const QFileInfo file(NomeArchivio);
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+}
+
 QString NumeroQuattroCifre(qint64 numero) {
     return QString::number(numero).rightJustified(4, u'0');
 }
@@ -36,7 +45,7 @@ bool ApriCatalogo(AppState& state) {
     if (state.CatalogoAperto)
         return false;
     const QString connection = cConnessione::connectionStringFor(state.home.cataloguePath());
-    if (!state.ConnessioneCatalogo.ApriConnessione(connection))
+    if (!state.ConnessioneCatalogo.ApriConnessione(connection, FileKind::Catalogue))
         return false;
     state.CatalogoAperto = true;
     return true;

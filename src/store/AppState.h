@@ -68,6 +68,10 @@ public:
     // NumInizio as a whole number (0 when it is not one).
     qint64 NumInizio() const;
 
+    // The open archive as a window is bound to it: its file, however the path was written; empty
+    // when none is open. A window made for one archive compares it before it acts.
+    QString archivioCorrente() const;
+
     Dialogs& ui() { return *dialogs; }
     TextEncoding encoding() const { return settings.encoding; }
 };

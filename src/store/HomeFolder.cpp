@@ -1,11 +1,12 @@
 #include "store/HomeFolder.h"
 
-#include "store/Pictures.h"
 #include "store/Template.h"
+#include "store/cConnessione.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <stdexcept>
@@ -45,16 +46,48 @@ QString HomeFolder::templatePath() const {
 QString HomeFolder::cataloguePath() const {
     return mdbPath(QStringLiteral("Catalogo norme.db"));
 }
+QString HomeFolder::headPath() const {
+    return filePath(QStringLiteral("testata new.rtf"));
+}
 QString HomeFolder::settingsPath() const {
     return filePath(QStringLiteral("quillaro.ini"));
 }
 
 QString HomeFolder::archivePath(const QString& nameOrPath) const {
     const QFileInfo info(nameOrPath);
-    if (nameOrPath.contains(u'/') || nameOrPath.contains(QDir::separator()) ||
-        info.suffix().compare(u"db", Qt::CaseInsensitive) == 0)
+    if (nameOrPath.contains(u'/') || nameOrPath.contains(QDir::separator()))
         return info.absoluteFilePath();
-    return mdbPath(nameOrPath + QStringLiteral(".db"));
+    if (info.suffix().compare(u"db", Qt::CaseInsensitive) == 0 && info.isFile())
+        return info.absoluteFilePath();
+    const QString base = NomeSenzaEstensione(nameOrPath);
+    if (base.isEmpty())
+        return info.absoluteFilePath();
+    return findInMdb(base + QStringLiteral(".db"));
+}
+
+QString HomeFolder::findInMdb(const QString& fileName) const {
+    const QString exact = mdbPath(fileName);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList entries = QDir(mdbDir()).entryList(QDir::Files);
+    for (const QString& entry : entries)
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
+            return mdbPath(entry);
+    return exact;
+}
+
+QString NomeSenzaEstensione(const QString& fileName) {
+    QString base = fileName;
+    for (bool again = true; again;) {
+        again = false;
+        for (const QString& extension : {QStringLiteral(".db"), QStringLiteral(".mdb")}) {
+            if (base.endsWith(extension, Qt::CaseInsensitive)) {
+                base.chop(extension.size());
+                again = true;
+            }
+        }
+    }
+    return base;
 }
 
 const QStringList& HomeFolder::pictureNames() {
@@ -107,12 +140,49 @@ QStringList HomeFolder::ensureLayout() const {
         buildCatalogue(cataloguePath());
         created << cataloguePath();
     }
-    writeNew(filePath(QStringLiteral("testata new.rtf")), readDataResource(QStringLiteral("testata new.rtf")),
-             created);
+    // A home of the previous version: its template and catalogue still carry the archive's mark.
+    // Opening them as what they are re-marks them, once; a file that cannot be opened is reported
+    // where it is used.
+    {
+        cConnessione templateFile;
+        templateFile.ApriConnessione(templatePath(), FileKind::Template);
+        cConnessione catalogueFile;
+        catalogueFile.ApriConnessione(cataloguePath(), FileKind::Catalogue);
+    }
+    writeNew(headPath(), readDataResource(QStringLiteral("testata new.rtf")), created);
     for (const QString& name : pictureNames())
-        writeNew(filePath(name), drawPicture(name), created);
+        writeNew(filePath(name), readDataResource(name), created);
     writeNew(settingsPath(), Settings::defaultFileText().toUtf8(), created);
     return created;
+}
+
+HomeFolder::RefreshedHead HomeFolder::refreshHead() const {
+    const QByteArray installed = readDataResource(QStringLiteral("testata new.rtf"));
+    const QString path = headPath();
+    RefreshedHead result;
+    if (QFileInfo::exists(path)) {
+        QFile current(path);
+        if (!current.open(QIODevice::ReadOnly))
+            throw std::runtime_error(
+                QStringLiteral("Impossibile leggere %1: %2").arg(path, current.errorString()).toStdString());
+        if (current.readAll() == installed)
+            return result;
+        current.close();
+        // A centre may have made the head its own: keep it, under a name no earlier refresh took.
+        result.backup = path + QStringLiteral(".bak");
+        for (int n = 2; QFileInfo::exists(result.backup); ++n)
+            result.backup = path + QStringLiteral(".bak.%1").arg(n);
+        if (!QFile::copy(path, result.backup))
+            throw std::runtime_error(
+                QStringLiteral("Impossibile copiare %1 in %2").arg(path, result.backup).toStdString());
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(installed) != installed.size() || !file.commit())
+        throw std::runtime_error(QStringLiteral("Impossibile scrivere il file %1: %2")
+                                     .arg(path, file.errorString())
+                                     .toStdString());
+    result.replaced = true;
+    return result;
 }
 
 QString Settings::defaultFileText() {

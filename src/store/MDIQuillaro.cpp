@@ -2,6 +2,7 @@
 
 #include "store/frmAbout.h"
 #include "store/frmInformazione.h"
+#include "ui/qt/ArchiveBinding.h"
 
 #include <QAction>
 #include <QApplication>
@@ -267,6 +268,9 @@ void MDIQuillaro::impostaTitolo(const QString& name) {
 }
 
 bool MDIQuillaro::apriArchivio(const QString& path) {
+    // No window outlives the archive it was opened on, nor acts on the next one.
+    if (!closeArchiveWindows(this))
+        return false;
     if (!ApriArchivio(state_, path))
         return false;
     impostaTitolo(state_.NomeArchivio);
@@ -291,6 +295,8 @@ void MDIQuillaro::mnuFileChiudi_Click() {
     if (!state_.ArchivioAperto)
         return;
     // Windows working on the archive go with it; one that keeps unsaved work keeps the archive open.
+    if (!closeArchiveWindows(this))
+        return;
     mdiArea_->closeAllSubWindows();
     if (!mdiArea_->subWindowList().isEmpty())
         return;
@@ -346,6 +352,10 @@ void MDIQuillaro::mnuFileEsci_Click() {
 }
 
 void MDIQuillaro::closeEvent(QCloseEvent* event) {
+    if (!closeArchiveWindows(this)) {
+        event->ignore();
+        return;
+    }
     mdiArea_->closeAllSubWindows();
     if (!mdiArea_->subWindowList().isEmpty()) {
         // A window refused to close (work not saved): the program stays.

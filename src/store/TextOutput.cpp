@@ -45,14 +45,12 @@ QByteArray encodeWindows1252(QStringView text) {
 }
 
 QString decodeWindows1252(const QByteArray& bytes) {
-    QString out;
-    out.reserve(bytes.size());
+    // One character per byte, written in place: lists of several megabytes are read at once.
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());
     for (const char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
-        if (u >= 0x80 && u < 0xA0)
-            out.append(QChar(kHigh[u - 0x80]));
-        else
-            out.append(QChar(u));
+        *d++ = u >= 0x80 && u < 0xA0 ? char16_t(kHigh[u - 0x80]) : char16_t(u);
     }
     return out;
 }

@@ -1,8 +1,8 @@
 #include "ui/HunspellChecker.h"
 
+#include "store/DataFolder.h"
 #include "store/HomeFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -24,8 +24,7 @@ SpellSetup SpellSetup::forHome(const HomeFolder& home) {
         return setup;
     }
     setup.folders << home.filePath(QStringLiteral("dizionari"));
-    if (QCoreApplication::instance())
-        setup.folders << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dizionari"));
+    setup.folders << QDir(dataFolder()).filePath(QStringLiteral("dizionari"));
     for (const QString& sub :
          {QStringLiteral("hunspell"), QStringLiteral("myspell"), QStringLiteral("myspell/dicts")})
         setup.folders << QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, sub,

@@ -62,6 +62,8 @@ Answer ScriptedDialogs::message(const QString& text, const QString& title, Butto
         }
     }
     shown_.push_back({text, title, buttons, icon, answer});
+    if (whenShown_)
+        whenShown_(shown_.back());
     return answer;
 }
 

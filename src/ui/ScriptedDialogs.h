@@ -8,6 +8,7 @@
 
 #include <QTextStream>
 #include <deque>
+#include <functional>
 #include <vector>
 
 struct ShownMessage {
@@ -31,6 +32,8 @@ public:
     void answerNext(Answer answer) { answers_.push_back(answer); }
     void answerNextInput(std::optional<QString> text) { inputs_.push_back(std::move(text)); }
     void answerNextFile(const QString& path) { files_.push_back(path); }
+    // Runs while each message box is up: a test looks at the windows behind it.
+    void whenShown(std::function<void(const ShownMessage&)> look) { whenShown_ = std::move(look); }
 
     Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
@@ -59,6 +62,7 @@ private:
     QStringList unexpected_;
     NullProgress progress_;
     bool busy_ = false;
+    std::function<void(const ShownMessage&)> whenShown_;
 };
 
 // The command line: messages go to standard output, one per line; questions are answered with

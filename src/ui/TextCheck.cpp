@@ -217,7 +217,8 @@ WalkResult walkText(const QString& text, SpellChecker& speller, const GrammarChe
 }
 
 QString ControlloTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,
-                       SpellChecker& speller, CheckSession& session, Dialogs& dialogs) {
+                       SpellChecker& speller, CheckSession& session, Dialogs& dialogs,
+                       const MostraTesto& mostra) {
     const GrammarChecker grammar(speller.language());
     QString result =
         walkText(testo, speller, kind == TextCheckKind::Grammar ? &grammar : nullptr, session, dialogs).text;
@@ -225,6 +226,8 @@ QString ControlloTesto(TextCheckKind kind, const QString& testo, const QString& 
         dialogs.message(QStringLiteral("Testo con correzioni perso: vuoi ripristinare il testo originale?"),
                         QStringLiteral("Attenzione!"), Buttons::YesNo, Icon::Question) == Answer::Yes)
         result = testoIniziale;
+    if (mostra)
+        mostra(result);
     dialogs.message(kind == TextCheckKind::Spelling ? QStringLiteral("Controllo ortografico effettuato!")
                                                     : QStringLiteral("Controllo grammaticale effettuato!"),
                     applicationTitle(), Buttons::Ok, Icon::Information);
@@ -233,14 +236,14 @@ QString ControlloTesto(TextCheckKind kind, const QString& testo, const QString& 
 
 std::optional<QString> ControlloTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,
                                       SpellLanguage language, const SpellSetup& setup, CheckSession& session,
-                                      Dialogs& dialogs) {
+                                      Dialogs& dialogs, const MostraTesto& mostra) {
     QString error;
     const auto speller = HunspellChecker::open(setup, language, &error);
     if (!speller) {
         dialogs.message(error, QStringLiteral("Attenzione!"), Buttons::Ok, Icon::Warning);
         return std::nullopt;
     }
-    return ControlloTesto(kind, testo, testoIniziale, *speller, session, dialogs);
+    return ControlloTesto(kind, testo, testoIniziale, *speller, session, dialogs, mostra);
 }
 
 TextSpan sentenceAround(const QString& text, int start, int end, int reach) {

@@ -63,16 +63,21 @@ struct WalkResult {
 WalkResult walkText(const QString& text, SpellChecker& speller, const GrammarChecker* grammar,
                     CheckSession& session, Dialogs& dialogs);
 
+// Puts the checked text where the operator reads it.
+using MostraTesto = std::function<void(const QString&)>;
+
 // The two checks of frmTesti on the text of txtTesto. The dictionary follows the language; when
 // it is missing the operator is told and nothing comes back (the text stays as it was).
 // Otherwise the text for txtTesto: the corrected text, or the opening text when the corrections
-// left nothing and the operator asks for it back.
+// left nothing and the operator asks for it back. `mostra` gets it before the closing message, so
+// that the box already shows what the message announces.
 std::optional<QString> ControlloTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,
                                       SpellLanguage language, const SpellSetup& setup, CheckSession& session,
-                                      Dialogs& dialogs);
+                                      Dialogs& dialogs, const MostraTesto& mostra = {});
 // The same with a given checker.
 QString ControlloTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,
-                       SpellChecker& speller, CheckSession& session, Dialogs& dialogs);
+                       SpellChecker& speller, CheckSession& session, Dialogs& dialogs,
+                       const MostraTesto& mostra = {});
 
 // The sentence around [start, end) for showing a finding in context: at most `reach` characters
 // on either side, cut at blanks; cutBefore/cutAfter tell when it was cut short.

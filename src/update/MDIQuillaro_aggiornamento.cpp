@@ -1,4 +1,5 @@
 #include "store/MDIQuillaro.h"
+#include "ui/qt/ArchiveBinding.h"
 #include "update/Aggiornamento.h"
 #include "update/frmFileSigle.h"
 #include "update/frmSceltaFileOut.h"
@@ -27,6 +28,9 @@ void eseguiAggiornamento(MDIQuillaro& w, TipoAggiornamento tipo) {
     if (state.ArchivioAperto) {
         w.impostaTitolo(state.NomeArchivio);
     } else if (w.stato.fileChiudi) {
+        // The archive could not be opened again: its windows go, asking about unsaved work (which
+        // can no longer be saved into it; those kept open refuse to act).
+        closeArchiveWindows(&w);
         w.stato.dopoChiusura();
         w.applicaStatoMenu();
     }

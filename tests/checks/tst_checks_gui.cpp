@@ -7,10 +7,10 @@
 #include "documents/Generatore.h"
 #include "store/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
+#include "ui/qt/TextLinesView.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 

@@ -488,6 +488,39 @@ private Q_SLOTS:
                                             "Manca indicazione pagine (rec. 1)\r\n\r\n")});
         QVERIFY(t.dialogs().shown().empty());
     }
+
+    // The viewer gets every line of the file followed by CR LF, whatever break the file has.
+    void viewerTextOfAnyLineBreaks_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("mostrato"); // empty: "Non ci sono errori!"
+        const QString t = QStringLiteral("Errori generici\r\n\r\n");
+        QTest::newRow("error-free") << QByteArray("\r\n") << QString();
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n\r\n") << t + "a\r\nb\r\n\r\n";
+        QTest::newRow("LF, no break at the end") << QByteArray("a\nb") << t + "a\r\nb\r\n";
+        QTest::newRow("lone CR and LF CR") << QByteArray("a\rb\n\rc") << t + "a\r\nb\r\n\r\nc\r\n";
+        QTest::newRow("empty file") << QByteArray() << t;
+        QTest::newRow("Windows-1252") << QByteArray("citt\xe0\r\n") << t + QStringLiteral("città\r\n");
+    }
+
+    void viewerTextOfAnyLineBreaks() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, mostrato);
+        TestHome t;
+        ArchivioProva a(t);
+        QFile out(dump(t, QStringLiteral("errori.12")));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file);
+        out.close();
+        QStringList mostrati;
+        MostraErrori(t.state(), QStringLiteral("7"), QStringLiteral("errori."),
+                     QStringLiteral("Errori generici"), [&](const QString& testo) { mostrati << testo; });
+        if (mostrato.isEmpty()) {
+            QVERIFY(mostrati.isEmpty());
+            QCOMPARE(t.dialogs().lastText(), QStringLiteral("Non ci sono errori!"));
+        } else {
+            QCOMPARE(mostrati, QStringList{mostrato});
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(ChecksRules)

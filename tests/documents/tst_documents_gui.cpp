@@ -2,6 +2,7 @@
 // dialogs they open, saving, navigating, duplicating, and the choice and deletion of documents.
 
 #include "classification/frmClassificazione.h"
+#include "documents/DocumentListModel.h"
 #include "documents/EditorFixture.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/frmAltriTesti.h"
@@ -10,6 +11,7 @@
 #include "documents/frmResponsabilita.h"
 #include "documents/frmSceltaDoc.h"
 #include "documents/frmTesti.h"
+#include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
 #include "store/MDIQuillaro.h"
 
@@ -74,6 +76,28 @@ public:
 
     qint64 conta(const QString& sql) { return editor_test::conta(t.state().Connessione, sql); }
 
+    // Documenti > Edita on the document of that number.
+    frmDocumento* apri(qint64 id) {
+        quandoAperto<frmSceltaDoc>([id](frmSceltaDoc* d) {
+            QAbstractItemModel* m = d->lstDocumento->model();
+            for (int i = 0; i < m->rowCount(); ++i)
+                if (m->index(i, 0).data().toString().startsWith(QString::number(id) + " "))
+                    d->lstDocumento->setCurrentIndex(m->index(i, 0));
+            d->cmdEdita->click();
+        });
+        main.mnuDocumentiEdita->trigger();
+        return finestra();
+    }
+
+    // The stored title of a document.
+    QString titolo(qint64 id) {
+        RecordSet rs = t.state().Connessione.ApriRS(
+            "select Testo from tabTesto t, legameDocTesto l where l.IDTesto = t.IDTesto and l.IDDoc = ? "
+            "and l.Tipo = '0'",
+            {id});
+        return rs.eof() ? QString() : rs.field(0).toString();
+    }
+
     TestHome t;
     QString path;
     MDIQuillaro main;
@@ -86,6 +110,14 @@ void tasto(QWidget* w, Qt::Key key) {
 
 int posizione(QComboBox* c, const QString& code) {
     return c->findText(code, Qt::MatchStartsWith);
+}
+
+// The line shown for an entry of "Scegli documento", and adding an entry to its selection.
+QString voce(frmSceltaDoc* d, int row) {
+    return d->lstDocumento->model()->index(row, 0).data().toString();
+}
+void seleziona(frmSceltaDoc* d, int row) {
+    d->lstDocumento->selectionModel()->select(d->elenco()->index(row), QItemSelectionModel::Select);
 }
 
 VoceFonte legge(const QString& numero) {
@@ -290,6 +322,215 @@ private Q_SLOTS:
         QTRY_COMPARE(w->txtTitolo->textCursor().selectedText(), QString("Il licenziamento disciplinare"));
     }
 
+    // A number typed in txtID chooses where F5 and F6 start; it never sends a save elsewhere.
+    void typedNumberNeverRedirectsASave() {
+        Sessione s;
+        for (qint64 id : {1, 2})
+            s.documento(id, QString("Titolo %1").arg(id));
+        frmDocumento* w = s.apri(1);
+        QVERIFY(w);
+        w->txtTitolo->setPlainText("Cambiato con F4");
+        w->txtID->setText("2");
+        tasto(w->txtTitolo, Qt::Key_F4);
+        QCOMPARE(s.t.dialogs().lastText(), QString("Documento salvato!"));
+        QCOMPARE(s.titolo(1), QString("Cambiato con F4"));
+        QCOMPARE(s.titolo(2), QString("Titolo 2"));
+        QCOMPARE(w->txtID->text(), QString("1"));
+
+        // The close question answered Yes: the same.
+        auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        w->txtTitolo->setPlainText("Cambiato alla chiusura");
+        w->txtID->setText("2");
+        s.t.dialogs().answerNext(Answer::Yes);
+        QVERIFY(sub->close());
+        QVERIFY(
+            s.t.dialogs().texts().contains("Il documento 1 è stato modificato: salvarlo prima di chiudere?"));
+        QCOMPARE(s.titolo(1), QString("Cambiato alla chiusura"));
+        QCOMPARE(s.titolo(2), QString("Titolo 2"));
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 2);
+
+        // A new document under another document's number: refused, nothing changes.
+        QTRY_VERIFY(!s.finestra());
+        s.t.dialogs().clear();
+        w = s.nuovo();
+        QCOMPARE(w->txtID->text(), QString("3"));
+        w->cmbCPer->setCurrentIndex(posizione(w->cmbCPer, "TST1"));
+        w->txtTitolo->setPlainText("Nuovo");
+        w->txtID->setText("2");
+        tasto(w->txtTitolo, Qt::Key_F4);
+        QVERIFY(s.t.dialogs().lastText().startsWith(
+            "Il numero 2 scritto in \"ID Documento\" è di un altro documento: il documento nuovo non è stato "
+            "salvato"));
+        QCOMPARE(s.t.dialogs().shown().back().title, QString("Attenzione!"));
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 2);
+        QCOMPARE(s.titolo(2), QString("Titolo 2"));
+        QVERIFY(w->buffer().NuovoDocumento && w->cmdSalva->isHidden());
+        QCOMPARE(w->txtID->text(), QString("2"));
+        QCOMPARE(w->txtTitolo->toPlainText(), QString("Nuovo"));
+        // Its own number back: saved.
+        w->txtID->setText("3");
+        tasto(w->txtTitolo, Qt::Key_F4);
+        QCOMPARE(s.t.dialogs().lastText(), QString("Documento salvato!"));
+        QCOMPARE(s.titolo(3), QString("Nuovo"));
+        QVERIFY(s.t.dialogs().unexpected().isEmpty());
+        w->cmdAbbandona->click();
+    }
+
+    // A document type, abstract type, bibliography, language or date the lists cannot show is
+    // kept by the save until the operator chooses in that box.
+    void storedValuesTheListsCannotShowSurviveASave() {
+        Sessione s;
+        s.documento(1, "Titolo");
+        s.t.state().Connessione.EseguiIstruzione(
+            "update tabDocumento set TD = '99', TAbs = '450', Bib = '7', LIN = '42'");
+        s.t.state().Connessione.EseguiIstruzione("update tabRifBibl set Data = '1960-05-12'");
+        frmDocumento* w = s.apri(1);
+        QVERIFY(w);
+        const QString avviso = s.t.dialogs().lastText();
+        QVERIFY2(avviso.startsWith("Il documento 1 contiene valori che la finestra non può mostrare:\n"),
+                 qPrintable(avviso));
+        for (const char* riga : {"Tipo documento \"99\"", "Tipo abstract \"450\"", "Tipo bibliografia \"7\"",
+                                 "Lingua \"42\"", "Anno di pubblicazione \"1960\""})
+            QVERIFY2(avviso.contains(QString::fromUtf8(riga)), riga);
+        QVERIFY(avviso.contains("sono conservati: il salvataggio li lascia come sono"));
+        QCOMPARE(w->ComboTD->currentIndex(), 0);
+        QVERIFY(w->ComboTD->toolTip().contains("\"99\""));
+        const auto valori = [&s] {
+            RecordSet rs = s.t.state().Connessione.ApriRS(
+                "select TD, TAbs, Bib, LIN, Data from tabDocumento d, tabRifBibl r where d.IDRifBibl = "
+                "r.IDRifBibl and IDDocumento = 1");
+            QStringList v;
+            for (int i = 0; i < 5; ++i)
+                v << rs.field(i).toString();
+            return v.join(u'|');
+        };
+
+        QTest::keyClicks(w->txtPagine, "-40");
+        tasto(w->txtPagine, Qt::Key_F4);
+        QCOMPARE(s.t.dialogs().lastText(), QString("Documento salvato!"));
+        QCOMPARE(valori(), QString("99|450|7|42|1960-05-12"));
+
+        // The operator chooses a document type and a year with the keyboard: those replace the
+        // stored ones, the others stay.
+        w->ComboTD->setFocus();
+        QTest::keyClick(w->ComboTD, Qt::Key_Down);
+        w->cmbAA->setFocus();
+        QTest::keyClick(w->cmbAA, Qt::Key_Down);
+        QCOMPARE(w->ComboTD->toolTip(), w->ComboTD->currentText());
+        tasto(w->txtPagine, Qt::Key_F4);
+        QCOMPARE(
+            valori(),
+            QString("%1|450|7|42|%2-05-12").arg(w->ComboTD->currentText().left(2), w->cmbAA->currentText()));
+        // Closing an unchanged document asks nothing.
+        s.t.dialogs().clear();
+        QVERIFY(qobject_cast<QMdiSubWindow*>(w->parentWidget())->close());
+        QVERIFY(s.t.dialogs().texts().isEmpty());
+    }
+
+    // Entering a list with Tab gives it a current row, not a choice: "Edita corrente" opens new,
+    // "In nota" copies nothing. The responsibilities still select their first line.
+    void tabIntoAListChoosesNothing() {
+        Sessione s;
+        s.documento(1, "Con fonti", {legge("1"), legge("2")});
+        {
+            Archivio a(s.t, true);
+            DocumentBuffer b;
+            DatiDocumento d = a.dati(1);
+            b.IDDocCorrente = 1;
+            b.NuovoDocumento = false;
+            b.ElencoResponsabilita = {VoceResponsabilita{0, "Rossi", "Mario", true, false}};
+            b.ElencoClassificazione = {VoceClassificazione{0, "T1.1", "TD001", 0, false},
+                                       VoceClassificazione{0, "T1.1", "TD002", 0, false}};
+            b.ElencoFonti = {legge("1"), legge("2")};
+            d.txtTitolo = "Con fonti";
+            QVERIFY(ScriviDocumento(s.t.state().Connessione, b, d).salvato());
+        }
+        frmDocumento* w = s.apri(1);
+        QVERIFY(w);
+        s.main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main));
+        w->ComboTD->setCurrentIndex(posizione(w->ComboTD, "03"));
+        w->txtNota->clear();
+
+        w->cmdResponsabilitaD->setFocus();
+        QTest::keyClick(w->cmdResponsabilitaD, Qt::Key_Tab);
+        QTRY_VERIFY(w->lstClassificazione->hasFocus());
+        QCOMPARE(w->lstClassificazione->currentRow(), 0);
+        QVERIFY(w->lstClassificazione->selectedItems().isEmpty());
+        QCOMPARE(w->buffer().IndiceClassificazione, -1);
+        bool nuovoModo = false;
+        quandoAperto<frmClassificazione>([&nuovoModo](frmClassificazione* d) {
+            nuovoModo = !d->lstDescrittore->isHidden() && d->txtSistematico->text().isEmpty();
+            d->cmdAbbandona->click();
+        });
+        w->cmdClasseM->click();
+        QVERIFY(nuovoModo);
+
+        // Back from the dialog, the window manager makes the window active again.
+        s.main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main));
+        w->cmdClasseD->setFocus();
+        QTest::keyClick(w->cmdClasseD, Qt::Key_Tab);
+        QTRY_VERIFY(w->lstFonte->hasFocus());
+        QCOMPARE(w->buffer().IndiceFonte, -1);
+        w->cmdFonteT->click();
+        QVERIFY(w->txtNota->toPlainText().isEmpty());
+        bool vuoto = false;
+        quandoAperto<frmModificaFonte>([&vuoto](frmModificaFonte* d) {
+            vuoto = d->txtTesto->text().isEmpty();
+            d->cmdAbbandona->click();
+        });
+        w->cmdFonteM->click();
+        QVERIFY(vuoto);
+
+        // The operator moves to a line: that one is current.
+        QTest::keyClick(w->lstFonte, Qt::Key_Down);
+        QCOMPARE(w->buffer().IndiceFonte, 1);
+        w->cmdFonteT->click();
+        QCOMPARE(w->txtNota->toPlainText(), QString("Nota a l. 7 agosto 1990, n. 2"));
+        w->lstClassificazione->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->lstClassificazione, Qt::Key_Space);
+        QCOMPARE(w->buffer().IndiceClassificazione, 0);
+        quandoAperto<frmClassificazione>([&nuovoModo](frmClassificazione* d) {
+            nuovoModo = !d->lstDescrittore->isHidden();
+            d->cmdAbbandona->click();
+        });
+        w->cmdClasseM->click();
+        QVERIFY(!nuovoModo);
+
+        // Entering the responsibilities selects their first line, as the window always did.
+        s.main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main));
+        w->txtNota->setFocus();
+        w->lstResponsabilita->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(w->lstResponsabilita->hasFocus());
+        QVERIFY(w->lstResponsabilita->item(0)->isSelected());
+        QCOMPARE(w->buffer().IndiceResponsabilita, 0);
+        w->cmdAbbandona->click();
+    }
+
+    // A save the archive refuses is told in Italian, the engine's text on a line of its own.
+    void failedSaveIsToldInItalian() {
+        Sessione s;
+        s.documento(1, "Titolo");
+        frmDocumento* w = s.apri(1);
+        s.t.state().Connessione.executeScript("create trigger rifiuta before update on tabDocumento begin "
+                                              "select raise(abort, 'aggiornamento rifiutato'); end;");
+        w->txtTitolo->setPlainText("Non salvato");
+        tasto(w->txtTitolo, Qt::Key_F4);
+        const QStringList righe = s.t.dialogs().lastText().split(u'\n');
+        QCOMPARE(righe.size(), 3);
+        QCOMPARE(righe[0],
+                 QString("Il documento 1 non è stato salvato: l'archivio non è cambiato e il documento "
+                         "è ancora nella finestra, da salvare di nuovo."));
+        QVERIFY(righe[1].startsWith("I dati contrastano con un vincolo dell'archivio"));
+        QVERIFY(righe[2].startsWith("Dettaglio tecnico: aggiornamento rifiutato"));
+        QCOMPARE(s.titolo(1), QString("Titolo"));
+        QCOMPARE(w->txtTitolo->toPlainText(), QString("Non salvato"));
+        s.t.state().Connessione.executeScript("drop trigger rifiuta;");
+        w->cmdAbbandona->click();
+    }
+
     void navigationInAnEmptyArchiveTellsTheOperator() {
         Sessione s;
         frmDocumento* w = s.nuovo();
@@ -457,8 +698,8 @@ private Q_SLOTS:
         quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) {
             QCOMPARE(d->windowTitle(), QString("Scegli documento"));
             QVERIFY(!d->cmdCancella->isEnabled() && d->cmdEdita->isEnabled());
-            QCOMPARE(d->lstDocumento->item(0)->text(), QString("1 --> 202630001"));
-            d->lstDocumento->setCurrentRow(2);
+            QCOMPARE(voce(d, 0), QString("1 --> 202630001"));
+            d->lstDocumento->setCurrentIndex(d->elenco()->index(2));
             d->cmdEdita->click();
         });
         s.main.mnuDocumentiEdita->trigger();
@@ -478,8 +719,8 @@ private Q_SLOTS:
         scelta->lstDocumento->clearSelection();
         scelta->cmdCancella->click();
         QCOMPARE(s.t.dialogs().lastText(), QString("Nessuna selezione effettuata"));
-        scelta->lstDocumento->item(1)->setSelected(true);
-        scelta->lstDocumento->item(2)->setSelected(true);
+        seleziona(scelta, 1);
+        seleziona(scelta, 2);
         s.t.dialogs().answerNext(Answer::No);
         scelta->cmdCancella->click();
         QCOMPARE(s.conta("select count(*) from tabDocumento"), 4);
@@ -489,8 +730,8 @@ private Q_SLOTS:
         QCOMPARE(s.conta("select count(*) from legameDocFonte"), 2);
         QCOMPARE(s.conta("select count(*) from legameDocTesto"), 2);
         QVERIFY(scelta->isVisible());
-        QCOMPARE(scelta->lstDocumento->count(), 2);
-        QCOMPARE(scelta->lstDocumento->item(1)->text(), QString("4 --> 202630002"));
+        QCOMPARE(scelta->elenco()->rowCount(), 2);
+        QCOMPARE(voce(scelta, 1), QString("4 --> 202630002"));
         QVERIFY(s.t.dialogs().allAnswersUsed());
         scelta->cmdAnnulla->click();
     }
@@ -542,6 +783,55 @@ private Q_SLOTS:
         });
         w->cmdTraduzione->click();
         QCOMPARE(w->buffer().TestoTraduzione, QString("A title"));
+    }
+
+    // The list keeps what the operator relies on: typing a key jumps to the first entry that starts
+    // with it, Enter opens the entry; in Cancella several entries are chosen with Shift,
+    // and after a deletion the list stays where it was.
+    void choiceListSearchesSelectsAndKeepsItsPlace() {
+        Sessione s;
+        for (qint64 id = 1; id <= 60; ++id)
+            s.documento(id, QString("Titolo %1").arg(id));
+        quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) {
+            QCOMPARE(d->lstDocumento->currentIndex().row(), 0);
+            QVERIFY(d->lstDocumento->uniformItemSizes());
+            d->lstDocumento->setFocus();
+            QTest::keyClicks(d->lstDocumento, "42");
+            QCOMPARE(voce(d, d->lstDocumento->currentIndex().row()), QString("42 --> 202630042"));
+            QCOMPARE(d->IDDocCorrente(), 42);
+            QTest::keyClick(d->lstDocumento, Qt::Key_Return);
+        });
+        s.main.mnuDocumentiEdita->trigger();
+        frmDocumento* w = s.finestra();
+        QVERIFY(w);
+        QCOMPARE(w->txtID->text(), QString("42"));
+        w->cmdAbbandona->click();
+        QTRY_VERIFY(!s.finestra());
+
+        s.main.mnuDocumentiCancella->trigger();
+        auto* scelta = s.main.findChild<frmSceltaDoc*>();
+        QVERIFY(scelta);
+        scelta->resize(380, 300);
+        QTest::qWait(0);
+        QListView* lista = scelta->lstDocumento;
+        lista->setFocus();
+        QTest::keyClicks(lista, "50");
+        QTest::keyClick(lista, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(lista, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(lista->selectionModel()->selectedRows().size(), 3);
+        const int posizione = lista->verticalScrollBar()->value();
+        QVERIFY(posizione > 0);
+        s.t.dialogs().clear();
+        s.t.dialogs().answerNext(Answer::Yes);
+        scelta->cmdCancella->click();
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 57);
+        QCOMPARE(s.conta("select count(*) from tabDocumento where IDDocumento in (50, 51, 52)"), 0);
+        QCOMPARE(scelta->elenco()->rowCount(), 57);
+        QCOMPARE(voce(scelta, 49), QString("53 --> 202630050"));
+        QVERIFY(lista->selectionModel()->selectedRows().isEmpty());
+        QCOMPARE(scelta->IDDocCorrente(), 0);
+        QVERIFY(lista->verticalScrollBar()->value() > 0);
+        scelta->cmdAnnulla->click();
     }
 
     void helpAndSourceButtons() {

@@ -465,7 +465,8 @@ private Q_SLOTS:
         QVERIFY(ScriviDocumento(a.c(), b, d).salvato());
         // Duplica: new mode, the next number, the same content.
         b.NuovoDocumento = true;
-        d.txtID = QString::number(ProssimoIDDocumento(a.c()));
+        b.IDDocCorrente = ProssimoIDDocumento(a.c());
+        d.txtID = QString::number(b.IDDocCorrente);
         QVERIFY(ScriviDocumento(a.c(), b, d).salvato());
         QCOMPARE(conta(a.c(), "select count(*) from tabDocumento"), 2);
         QCOMPARE(conta(a.c(), "select count(*) from tabRifBibl"), 1);
@@ -514,21 +515,19 @@ private Q_SLOTS:
 
     void refusedSavesWriteNothing_data() {
         QTest::addColumn<int>("rivista");
-        QTest::addColumn<QString>("txtID");
+        QTest::addColumn<qint64>("numero");
         QTest::addColumn<int>("esito");
-        QTest::newRow("no journal") << 0 << "1" << int(EsitoSalvataggio::MancaRivista);
-        QTest::newRow("number not a number") << 1 << "abc" << int(EsitoSalvataggio::NumeroNonValido);
-        QTest::newRow("number zero") << 1 << "0" << int(EsitoSalvataggio::NumeroNonValido);
+        QTest::newRow("no journal") << 0 << qint64(1) << int(EsitoSalvataggio::MancaRivista);
+        QTest::newRow("no number given") << 1 << qint64(0) << int(EsitoSalvataggio::NumeroNonValido);
     }
     void refusedSavesWriteNothing() {
         QFETCH(int, rivista);
-        QFETCH(QString, txtID);
+        QFETCH(qint64, numero);
         QFETCH(int, esito);
         TestHome t;
         Archivio a(t);
-        DocumentBuffer b = Archivio::nuovo(1);
+        DocumentBuffer b = Archivio::nuovo(numero);
         DatiDocumento d = a.dati(1);
-        d.txtID = txtID;
         if (rivista == 0)
             seleziona(d.cmbCPer, a.liste.cmbCPer, 0);
         QCOMPARE(int(ScriviDocumento(a.c(), b, d).esito), esito);
@@ -538,6 +537,226 @@ private Q_SLOTS:
             QVERIFY(!SalvaDocumento(t.state(), b, d));
             QCOMPARE(t.dialogs().texts(), QStringList{"Immettere il codice della monografia"});
         }
+    }
+
+    // txtID is where the operator types the number F5 and F6 start from: the save writes the
+    // document the buffer holds whatever is typed there.
+    void typedNumberNeverRedirectsASave_data() {
+        QTest::addColumn<bool>("nuovo");
+        QTest::addColumn<QString>("txtID");
+        QTest::addColumn<int>("esito");
+        QTest::addColumn<qint64>("salvato");
+        const int ok = int(EsitoSalvataggio::Salvato);
+        QTest::newRow("loaded, another document's number") << false << "2" << ok << qint64(1);
+        QTest::newRow("loaded, a free number") << false << "40" << ok << qint64(1);
+        QTest::newRow("loaded, not a number") << false << "abc" << ok << qint64(1);
+        QTest::newRow("loaded, emptied") << false << "" << ok << qint64(1);
+        QTest::newRow("new, its own number") << true << "3" << ok << qint64(3);
+        QTest::newRow("new, a free number") << true << "40" << ok << qint64(3);
+        QTest::newRow("new, zero") << true << "0" << ok << qint64(3);
+        QTest::newRow("new, another document's number")
+            << true << "2 " << int(EsitoSalvataggio::NumeroOccupato) << qint64(0);
+    }
+    void typedNumberNeverRedirectsASave() {
+        QFETCH(bool, nuovo);
+        QFETCH(QString, txtID);
+        QFETCH(int, esito);
+        QFETCH(qint64, salvato);
+        TestHome t;
+        Archivio a(t);
+        for (qint64 id : {1, 2}) {
+            DocumentBuffer b = Archivio::nuovo(id);
+            DatiDocumento d = a.dati(id);
+            d.txtTitolo = QString("Titolo %1").arg(id);
+            QVERIFY(ScriviDocumento(a.c(), b, d).salvato());
+        }
+        const QStringList prima = fotografia(a.c());
+        DocumentBuffer b;
+        DatiDocumento d;
+        if (nuovo) {
+            b = Archivio::nuovo(3);
+            d = a.dati(3);
+        } else {
+            Letto l = leggi(t, a, 1);
+            QVERIFY(l.esito.caricato);
+            b = l.b;
+            d = l.d;
+        }
+        d.txtTitolo = "Scritto ora";
+        d.txtID = txtID;
+        const DocumentBuffer bPrima = b;
+        const RisultatoSalvataggio r = ScriviDocumento(a.c(), b, d);
+        QCOMPARE(int(r.esito), esito);
+        if (esito != int(EsitoSalvataggio::Salvato)) {
+            // Refused: the archive and the buffer as they were, and the operator told why.
+            QCOMPARE(fotografia(a.c()), prima);
+            QCOMPARE(b, bPrima);
+            QCOMPARE(r.messaggio,
+                     QString("Il numero 2 scritto in \"ID Documento\" è di un altro documento: il documento "
+                             "nuovo non è stato salvato e l'archivio non è cambiato.\n"
+                             "Il numero scritto in quel campo sceglie soltanto da dove partono << e >> (F5 e "
+                             "F6). Per salvare il documento nuovo, scrivere nel campo il suo numero, 3, e "
+                             "salvare di nuovo."));
+            QVERIFY(!SalvaDocumento(t.state(), b, d));
+            QCOMPARE(t.dialogs().lastText(), r.messaggio);
+            QCOMPARE(t.dialogs().shown().back().icon, Icon::Warning);
+            return;
+        }
+        QCOMPARE(r.IDDocumento, salvato);
+        QCOMPARE(b.IDDocCorrente, salvato);
+        QVERIFY(!b.NuovoDocumento);
+        QCOMPARE(leggi(t, a, salvato).d.txtTitolo, QString("Scritto ora"));
+        // The document whose number was typed is untouched, and nothing was made under it.
+        QCOMPARE(leggi(t, a, 2).d.txtTitolo, QString("Titolo 2"));
+        QCOMPARE(conta(a.c(), "select count(*) from tabDocumento where IDDocumento = 40"), 0);
+        QCOMPARE(conta(a.c(), "select count(*) from tabDocumento"), nuovo ? 3 : 2);
+    }
+
+    // Another program saved a document under the number a new one was given meanwhile: the new
+    // one takes the next free number instead of failing on it, and the operator is told.
+    void newNumberTakenMeanwhile() {
+        TestHome t;
+        Archivio a(t);
+        DocumentBuffer b = Archivio::nuovo(1);
+        DatiDocumento d = a.dati(1);
+        d.txtTitolo = "Nostro";
+        DocumentBuffer altro = Archivio::nuovo(1);
+        DatiDocumento dAltro = a.dati(1);
+        dAltro.txtTitolo = "Dell'altro";
+        QVERIFY(ScriviDocumento(a.c(), altro, dAltro).salvato());
+        QVERIFY(SalvaDocumento(t.state(), b, d));
+        QCOMPARE(b.IDDocCorrente, 2);
+        QCOMPARE(leggi(t, a, 1).d.txtTitolo, QString("Dell'altro"));
+        QCOMPARE(leggi(t, a, 2).d.txtTitolo, QString("Nostro"));
+        QCOMPARE(
+            t.dialogs().texts(),
+            QStringList{"Documento salvato!\nIl numero 1 era già stato dato a un altro documento, "
+                        "salvato nel frattempo nello stesso archivio: questo documento ha il numero 2."});
+    }
+
+    // A TD, TAbs, Bib or LIN code no longer in its table, or a date the three boxes cannot show:
+    // the load says so and keeps it, the save writes it back; a choice in the field replaces it.
+    void storedValuesTheListsCannotShowAreKept_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<QString>("chosen"); // what the save writes once the operator chose
+        QTest::newRow("TD") << "TD"
+                            << "99"
+                            << "Tipo documento \"99\" non presente nell'elenco"
+                            << "03";
+        QTest::newRow("TAbs") << "TAbs"
+                              << "450"
+                              << "Tipo abstract \"450\" non presente nell'elenco"
+                              << "600";
+        QTest::newRow("Bib") << "Bib"
+                             << "7"
+                             << "Tipo bibliografia \"7\" non presente nell'elenco"
+                             << "2";
+        QTest::newRow("LIN") << "LIN"
+                             << "42"
+                             << "Lingua \"42\" non presente nell'elenco"
+                             << "01";
+        QTest::newRow("year before the list") << "Data"
+                                              << "1960-05-12"
+                                              << "Anno di pubblicazione \"1960\" non presente nell'elenco"
+                                              << "2020-05-12";
+        QTest::newRow("month not a month") << "Data"
+                                           << "2020-13-00"
+                                           << "Mese di pubblicazione \"13\" non valido"
+                                           << "2020-00";
+        QTest::newRow("day not a day") << "Data"
+                                       << "2020-02-45"
+                                       << "Giorno di pubblicazione \"45\" non valido"
+                                       << "2020-02-00";
+    }
+    void storedValuesTheListsCannotShowAreKept() {
+        QFETCH(QString, column);
+        QFETCH(QString, stored);
+        QFETCH(QString, warning);
+        QFETCH(QString, chosen);
+        TestHome t;
+        Archivio a(t);
+        DocumentBuffer b = Archivio::nuovo(1);
+        QVERIFY(ScriviDocumento(a.c(), b, a.dati(1)).salvato());
+        const QString tabella = column == "Data" ? "tabRifBibl" : "tabDocumento";
+        a.c().EseguiIstruzione(QString("update %1 set %2 = ?").arg(tabella, column), {stored});
+        const auto valore = [&] {
+            RecordSet rs = a.c().ApriRS(
+                QString("select %1 from tabDocumento d, tabRifBibl r where d.IDRifBibl = r.IDRifBibl")
+                    .arg(column));
+            return rs.field(0).toString();
+        };
+
+        Letto l = leggi(t, a, 1);
+        QVERIFY(l.esito.caricato);
+        QCOMPARE(l.esito.avvisi, QStringList{warning});
+        QVERIFY(!l.d.conservati.vuoti());
+        const QString avviso = AvvisoCaricamento(1, l.esito.avvisi, l.d.conservati);
+        QVERIFY2(
+            avviso.startsWith("Il documento 1 contiene valori che la finestra non può mostrare:\n" + warning),
+            qPrintable(avviso));
+        QVERIFY(
+            avviso.endsWith("I valori non presenti negli elenchi sono conservati: il salvataggio li lascia "
+                            "come sono, a meno che non si scelga un altro valore in quel campo."));
+
+        // Saved with another field changed: the value stays.
+        l.d.txtPagine = "1-99";
+        QVERIFY(ScriviDocumento(a.c(), l.b, l.d).salvato());
+        QCOMPARE(valore(), stored);
+        QCOMPARE(conta(a.c(), "select count(*) from tabDocumento where Pagine = '1-99'"), 1);
+
+        // The operator chose in that field: the choice is saved.
+        if (column == "TD")
+            seleziona(l.d.ComboTD, a.liste.ComboTD, Archivio::pos(a.liste.ComboTD, "03"));
+        else if (column == "TAbs")
+            seleziona(l.d.ComboTAbs, a.liste.ComboTAbs, Archivio::pos(a.liste.ComboTAbs, "600"));
+        else if (column == "Bib")
+            seleziona(l.d.ComboBib, a.liste.ComboBib, Archivio::pos(a.liste.ComboBib, "2"));
+        else if (column == "LIN")
+            seleziona(l.d.ComboLIN, a.liste.ComboLIN, Archivio::pos(a.liste.ComboLIN, "01"));
+        else
+            seleziona(l.d.cmbAA, a.liste.cmbAA, Archivio::pos(a.liste.cmbAA, "2020"));
+        l.d.conservati = {};
+        QVERIFY(ScriviDocumento(a.c(), l.b, l.d).salvato());
+        QCOMPARE(valore(), chosen);
+    }
+
+    // The box of a failed save says in Italian what happened and what to do; the engine's text
+    // follows on a line of its own.
+    void failedSaveIsToldInItalian_data() {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("explanation");
+        QTest::newRow("trigger") << "create trigger rifiuta before update on tabDocumento begin "
+                                    "select raise(abort, 'aggiornamento rifiutato'); end;"
+                                 << "I dati contrastano con un vincolo dell'archivio (un valore doppio o "
+                                    "mancante): correggerli e riprovare.";
+        QTest::newRow("read only") << "pragma query_only = 1;"
+                                   << "L'archivio è in sola lettura: controllare i permessi del file e della "
+                                      "sua cartella.";
+    }
+    void failedSaveIsToldInItalian() {
+        QFETCH(QString, cause);
+        QFETCH(QString, explanation);
+        TestHome t;
+        Archivio a(t);
+        DocumentBuffer b = Archivio::nuovo(1);
+        DatiDocumento d = a.dati(1);
+        QVERIFY(ScriviDocumento(a.c(), b, d).salvato());
+        const QStringList prima = fotografia(a.c());
+        a.c().executeScript(cause);
+        d.txtPagine = "altre";
+        QVERIFY(!SalvaDocumento(t.state(), b, d));
+        QCOMPARE(fotografia(a.c()), prima);
+        const QStringList righe = t.dialogs().lastText().split(u'\n');
+        QCOMPARE(righe.size(), 3);
+        QCOMPARE(righe[0],
+                 QString("Il documento 1 non è stato salvato: l'archivio non è cambiato e il documento è "
+                         "ancora nella finestra, da salvare di nuovo."));
+        QCOMPARE(righe[1], explanation);
+        QVERIFY2(righe[2].startsWith("Dettaglio tecnico: ") && righe[2].endsWith(")"), qPrintable(righe[2]));
+        QCOMPARE(t.dialogs().shown().back().icon, Icon::Critical);
+        a.c().executeScript("pragma query_only = 0; drop trigger if exists rifiuta;");
     }
 
     void failureHalfWayLeavesArchiveAsBefore() {
@@ -664,7 +883,7 @@ private Q_SLOTS:
         QCOMPARE(l.d.ComboLIN.testo.left(2), QString("00"));
         QCOMPARE(l.d.cmbAA.posizione, 0);
         QCOMPARE(l.d.cmbMM.posizione, 0);
-        QCOMPARE(l.esito.avvisi.size(), 3);
+        QCOMPARE(l.esito.avvisi.size(), 4);
         // A document without its reference is shown with its codes.
         l = leggi(t, a, 2);
         QVERIFY(l.esito.caricato);

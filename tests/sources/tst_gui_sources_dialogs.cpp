@@ -3,6 +3,7 @@
 
 #include "SourcesTestUtil.h"
 #include "documents/DocumentBuffer.h"
+#include "sources/CercaFonte.h"
 #include "sources/frmAltreFonti.h"
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
@@ -359,6 +360,34 @@ private Q_SLOTS:
         shot(&dlg, QStringLiteral("frmFontiInterne_normativa_%1").arg(tipo, 2, 10, QLatin1Char('0')));
     }
 
+    // A province is checked on the page where it is typed, against the archive's provinces.
+    void provinceCheckedWhereTyped() {
+        DocumentBuffer b;
+        frmFontiInterne dlg(t->state(), b, {});
+        dlg.show();
+        dlg.SSTabInterna->setCurrentIndex(2);
+        PaginaFonteWidget* p = dlg.pagina(2);
+        p->ComboFonte->setCurrentIndex(3);
+        scegliRiga(p->lstFonte, QStringLiteral("l. prov."));
+        QTest::keyClicks(p->txtInfo1, QStringLiteral("Bolzano"));
+        QTest::keyClicks(p->txtAA, QStringLiteral("2005"));
+        QTest::keyClicks(p->txtN, QStringLiteral("1"));
+        p->cmdEsciSalva->click();
+        QCOMPARE(t->dialogs().lastText(),
+                 QStringLiteral("Provincia \"Bolzano\" non riconosciuta: la fonte non è stata aggiunta.\n"
+                                "Scrivere la sigla di una delle province ammesse (BZ - Bolzano, TN - Trento) "
+                                "oppure sceglierla con un doppio click nell'elenco."));
+        QVERIFY(b.ElencoFonti.isEmpty());
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(p->txtInfo1->text(), QStringLiteral("Bolzano"));
+        shot(&dlg, QStringLiteral("frmFontiInterne_provincia"));
+        // Picked from the list it goes in, and the save stores it.
+        doppioClick(p->lstElenco1, 0);
+        p->cmdSalva->click();
+        QCOMPARE(testi(b), QStringList{QStringLiteral("l. prov. BZ 2005, n. 1")});
+        QVERIFY(MemorizzaFonte(t->state().Connessione, b.ElencoFonti[0]) > 0);
+    }
+
     void cassation() {
         DocumentBuffer b;
         frmFontiInterne dlg(t->state(), b, {});
@@ -467,6 +496,16 @@ private Q_SLOTS:
         QVERIFY(!dlg.ComboParte->isEnabled());
         QVERIFY(dlg.lstNIT->count() >= 2);
         shot(&dlg, QStringLiteral("frmAltreFonti_frameNIT"));
+        // The search frame beside the pages hides none of the five tabs, and the dialog still
+        // fits a 1024-pixel screen.
+        QTabBar* bar = dlg.SSTabAltra->tabBar();
+        for (int i = 0; i < bar->count(); ++i)
+            QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
+        QVERIFY2(dlg.minimumSizeHint().width() <= 1000,
+                 qPrintable(QString::number(dlg.minimumSizeHint().width())));
+        const QRect area = dlg.screen()->availableGeometry();
+        if (area.width() >= 1024)
+            QVERIFY(area.contains(dlg.frameGeometry()));
 
         // Search by words.
         dlg.optParte->click();

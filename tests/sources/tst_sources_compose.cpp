@@ -154,6 +154,16 @@ private Q_SLOTS:
             << "l. prov. BZ 10 febbraio 2005, n. 1"
             << "LIP"
             << "NomeFonte=l. prov.|Provincia=BZ|giorno=10|mese=febbraio|anno=2005|numero=1";
+        QTest::newRow("province typed as its code, in any case")
+            << "tipo=3|atto=l. prov.|info1=bz|aa=2005|n=1"
+            << "l. prov. BZ 2005, n. 1"
+            << "LIP"
+            << "NomeFonte=l. prov.|Provincia=BZ|anno=2005|numero=1";
+        QTest::newRow("province as a line of the list, blanks around")
+            << "tipo=3|atto=l. prov.|info1= Tn - trento |aa=2005"
+            << "l. prov. TN 2005"
+            << "LIP"
+            << "NomeFonte=l. prov.|Provincia=TN|anno=2005";
         QTest::newRow("regional law")
             << "tipo=4|atto=l. r.|regione=LA - Lazio|art=3|gg=6|mese=agosto|aa=1999|n=14"
             << "art. 3 l. r. LA 6 agosto 1999, n. 14"
@@ -338,6 +348,16 @@ private Q_SLOTS:
                                           << "Manca la provincia!" << app;
         QTest::newRow("act before province") << 2 << "tipo=3"
                                              << "Manca l'atto!" << app;
+        // A province the archive does not know is refused where it is typed, not at the save.
+        const QString ammesse = " non riconosciuta: la fonte non è stata aggiunta.\nScrivere la sigla di una "
+                                "delle province ammesse (BZ - Bolzano, TN - Trento) oppure sceglierla con un "
+                                "doppio click nell'elenco.";
+        QTest::newRow("province by its name") << 2 << "tipo=3|atto=l. prov.|info1=Bolzano|aa=2005|n=1"
+                                              << "Provincia \"Bolzano\"" + ammesse << app;
+        QTest::newRow("code run into a word") << 2 << "tipo=3|atto=l. prov.|info1=BZX"
+                                              << "Provincia \"BZX\"" + ammesse << app;
+        QTest::newRow("local rule of another province") << 2 << "tipo=9|atto=reg.|info1=Roma"
+                                                        << "Provincia \"Roma\"" + ammesse << app;
         QTest::newRow("region missing") << 2 << "tipo=4|atto=l. r.|info1=LA"
                                         << "Manca la regione!" << app;
         QTest::newRow("administration missing") << 2 << "tipo=8|atto=delib."
@@ -394,6 +414,19 @@ private Q_SLOTS:
         QCOMPARE(d.shown()[0].text, message);
         QCOMPARE(d.shown()[0].title, title);
         QCOMPARE(d.shown()[0].buttons, Buttons::Ok);
+    }
+
+    // The provinces are those of the archive's table when the dialog gives them.
+    void provincesOfTheArchive() {
+        ScriptedDialogs d;
+        DocumentBuffer b;
+        PaginaFonte p = pagina("tipo=3|atto=l. prov.|info1=TN|aa=2005");
+        p.province = {"BZ - Bolzano"};
+        QVERIFY(!ImmettiFonteInterna(PaginaNormativa, p, b, d));
+        QVERIFY(d.lastText().contains("delle province ammesse (BZ - Bolzano) oppure"));
+        p.txtInfo1 = "BZ";
+        QVERIFY(ImmettiFonteInterna(PaginaNormativa, p, b, d));
+        QCOMPARE(b.ElencoFonti.last().testo, QString("l. prov. BZ 2005"));
     }
 
     void questions_data() {

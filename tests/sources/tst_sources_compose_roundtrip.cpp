@@ -94,6 +94,7 @@ private Q_SLOTS:
 
         for (qint64 id : {1, 2}) {
             DocumentBuffer doc;
+            doc.IDDocCorrente = id;
             doc.ElencoFonti = composte;
             const RisultatoSalvataggio r = ScriviDocumento(c, doc, documento(id));
             QVERIFY2(r.salvato(), qPrintable(r.messaggio));

@@ -27,6 +27,9 @@ private Q_SLOTS:
     void htmlOfUnusualCharacters();
     void numberingHoldsAtTheEndsOfTheRange();
     void picturesAreBitmaps();
+    void headNotJustified();
+    void refreshHead_data();
+    void refreshHead();
 };
 
 void StoreHome::layoutIsCreatedAndNeverOverwritten() {
@@ -56,7 +59,7 @@ void StoreHome::layoutIsCreatedAndNeverOverwritten() {
 
 void StoreHome::everyTableAndColumnOfTheSchema() {
     TestHome t;
-    QVERIFY(t.open(t.home().templatePath()));
+    QVERIFY(t.state().Connessione.ApriConnessione(t.home().templatePath(), FileKind::Template));
     const QMap<QString, QStringList> schema = {
         {"tabDocumento",
          {"IDDocumento", "IDRifBibl", "Pagine", "TAbs", "Bib", "TD", "LIN", "LO", "LR", "LA", "DocURL"}},
@@ -123,7 +126,7 @@ void StoreHome::everyTableAndColumnOfTheSchema() {
 
 void StoreHome::lookupDataTheSystemReliesOn() {
     TestHome t;
-    QVERIFY(t.open(t.home().templatePath()));
+    QVERIFY(t.state().Connessione.ApriConnessione(t.home().templatePath(), FileKind::Template));
     cConnessione& c = t.state().Connessione;
     const auto count = [&](const QString& sql, const QVariantList& params = {}) {
         RecordSet rs = c.ApriRS(sql, params);
@@ -206,7 +209,7 @@ void StoreHome::lookupDataTheSystemReliesOn() {
 void StoreHome::codeListsAreConsecutive() {
     // The document window maps codes to list positions by their number.
     TestHome t;
-    QVERIFY(t.open(t.home().templatePath()));
+    QVERIFY(t.state().Connessione.ApriConnessione(t.home().templatePath(), FileKind::Template));
     const QList<std::pair<QString, int>> lists = {{"select idLingua from tabLingua order by idLingua", 0},
                                                   {"select IDTD from tabTipoDoc order by IDTD", 1},
                                                   {"select IDBib from tabBib order by IDBib", 0}};
@@ -225,7 +228,7 @@ void StoreHome::codeListsAreConsecutive() {
 void StoreHome::catalogueHasRealActs() {
     TestHome t;
     cConnessione c;
-    QVERIFY(c.ApriConnessione(t.home().cataloguePath()));
+    QVERIFY(c.ApriConnessione(t.home().cataloguePath(), FileKind::Catalogue));
     RecordSet rs = c.ApriRS(QStringLiteral(
         "select count(*) as n, sum(promulgazione glob '[12][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9]') "
         "as iso, count(distinct abbreviazione) as kinds from tabCatalogo"));
@@ -375,6 +378,64 @@ void StoreHome::picturesAreBitmaps() {
     }
     QVERIFY(readFileBytes(t.home().filePath(QStringLiteral("write.bmp"))) !=
             readFileBytes(t.home().filePath(QStringLiteral("write-r.bmp"))));
+}
+
+// LibreOffice applies the Normal style's alignment after every \pard of the print: a justified style
+// would stretch each "Fonte:" line ended by \line across the page.
+void StoreHome::headNotJustified() {
+    const QByteArray head = readDataResource(QStringLiteral("testata new.rtf"));
+    const qsizetype style = head.indexOf("{\\stylesheet{");
+    QVERIFY(style >= 0);
+    const QByteArray normal = head.mid(style, head.indexOf("Normal;", style) - style);
+    QVERIFY2(!normal.contains("\\qj") && !normal.contains("\\qd"), normal.constData());
+}
+
+void StoreHome::refreshHead_data() {
+    QTest::addColumn<QByteArray>("own");       // the home's head before; empty: none
+    QTest::addColumn<QByteArray>("oldBackup"); // a backup left by an earlier refresh; empty: none
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<QString>("backupName");
+    QTest::newRow("no head") << QByteArray() << QByteArray() << true << QString();
+    QTest::newRow("installed head") << QByteArray("=installed") << QByteArray() << false << QString();
+    QTest::newRow("own head") << QByteArray("{\\rtf1 {\\stylesheet{\\qj Normal;}} Consegna xxx")
+                              << QByteArray() << true << QStringLiteral("testata new.rtf.bak");
+    QTest::newRow("own head, backup taken") << QByteArray("{\\rtf1 mine") << QByteArray("{\\rtf1 older")
+                                            << true << QStringLiteral("testata new.rtf.bak.2");
+}
+
+void StoreHome::refreshHead() {
+    QFETCH(QByteArray, own);
+    QFETCH(QByteArray, oldBackup);
+    QFETCH(bool, replaced);
+    QFETCH(QString, backupName);
+    QTemporaryDir dir;
+    const HomeFolder home(dir.path());
+    home.ensureLayout();
+    const QByteArray installed = readDataResource(QStringLiteral("testata new.rtf"));
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(f.write(bytes), bytes.size());
+    };
+    if (own.isEmpty())
+        QVERIFY(QFile::remove(home.headPath()));
+    else if (own != "=installed")
+        write(home.headPath(), own);
+    if (!oldBackup.isEmpty())
+        write(home.headPath() + QStringLiteral(".bak"), oldBackup);
+
+    const HomeFolder::RefreshedHead result = home.refreshHead();
+    QCOMPARE(result.replaced, replaced);
+    QCOMPARE(result.backup, backupName.isEmpty() ? QString() : home.filePath(backupName));
+    QCOMPARE(readFileBytes(home.headPath()), installed);
+    if (!backupName.isEmpty())
+        QCOMPARE(readFileBytes(result.backup), own);
+    if (!oldBackup.isEmpty())
+        QCOMPARE(readFileBytes(home.headPath() + QStringLiteral(".bak")), oldBackup);
+    // A second refresh has nothing to do and keeps every backup.
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    QVERIFY(!home.refreshHead().replaced);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
 }
 
 QTEST_GUILESS_MAIN(StoreHome)

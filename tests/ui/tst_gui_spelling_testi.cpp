@@ -57,6 +57,8 @@ private Q_SLOTS:
     void spellingButton();
     void grammarButton();
     void englishAbstractInEnglish();
+    void correctedTextBeforeTheMessage_data();
+    void correctedTextBeforeTheMessage();
     void lostTextQuestion_data();
     void lostTextQuestion();
     void abandonAfterCheckLeavesTheText();
@@ -112,6 +114,28 @@ void GuiSpellingTesti::englishAbstractInEnglish() {
     QCOMPARE(t.buffer.TestoEnglishAbstract, QStringLiteral("The Court did not receive the appeal."));
 }
 
+// The box saying that the check is over comes when the text box already shows the result.
+void GuiSpellingTesti::correctedTextBeforeTheMessage_data() {
+    QTest::addColumn<bool>("grammar");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("spelling") << false << "Controllo ortografico effettuato!"
+                              << "La sentenza il il giudice.";
+    QTest::newRow("grammar") << true << "Controllo grammaticale effettuato!"
+                             << "La sentenza il giudice.";
+}
+
+void GuiSpellingTesti::correctedTextBeforeTheMessage() {
+    QFETCH(bool, grammar);
+    QFETCH(QString, message);
+    QFETCH(QString, expected);
+    Testi t(0, QStringLiteral("La sentenzza il il giudice."));
+    QStringList behind;
+    t.home.dialogs().whenShown([&t, &behind](const ShownMessage& m) { behind << m.text + " | " + t.text(); });
+    t.click(grammar ? t.dialog->cmdControlloGrammaticale : t.dialog->cmdControlloOrtografico, {enter, enter});
+    QCOMPARE(behind, QStringList{message + " | " + expected});
+}
+
 void GuiSpellingTesti::lostTextQuestion_data() {
     QTest::addColumn<Answer>("answer");
     QTest::addColumn<QString>("expected");
@@ -124,6 +148,11 @@ void GuiSpellingTesti::lostTextQuestion() {
     QFETCH(QString, expected);
     Testi t(0, QStringLiteral("sentenzza"));
     t.home.dialogs().answerNext(answer);
+    QString behind = QStringLiteral("not shown");
+    t.home.dialogs().whenShown([&t, &behind](const ShownMessage& m) {
+        if (m.text == u"Controllo ortografico effettuato!")
+            behind = t.text();
+    });
     // The operator empties the replacement and replaces: nothing is left of the text.
     t.click(t.dialog->cmdControlloOrtografico, {[](frmControlloOrtografico* d) {
                 QTest::keyClick(d, Qt::Key_O, Qt::AltModifier);
@@ -133,6 +162,7 @@ void GuiSpellingTesti::lostTextQuestion() {
     QCOMPARE(t.text(), expected);
     QCOMPARE(t.messages(), (QStringList{"Testo con correzioni perso: vuoi ripristinare il testo originale?",
                                         "Controllo ortografico effettuato!"}));
+    QCOMPARE(behind, expected);
     QCOMPARE(t.home.dialogs().shown()[0].title, QStringLiteral("Attenzione!"));
     QVERIFY(t.home.dialogs().unexpected().isEmpty());
 }

@@ -42,15 +42,28 @@ std::optional<QString> CliArgs::value(const QString& name) const {
 bool CliContext::openArchive(const QString& nameOrPath) {
     const QString path = state.home.archivePath(nameOrPath);
     cConnessione probe;
-    if (!probe.ApriConnessione(cConnessione::connectionStringFor(path))) {
-        err << QStringLiteral("Errore nell'apertura del db: %1").arg(path);
+    if (!probe.ApriConnessione(cConnessione::connectionStringFor(path), FileKind::DeliveryArchive)) {
+        err << QStringLiteral("Errore nell'apertura del db: %1").arg(path) << Qt::endl;
         if (!probe.lastErrorMessage().isEmpty())
-            err << QStringLiteral(" (%1)").arg(probe.lastErrorMessage());
-        err << Qt::endl;
+            err << probe.lastErrorMessage() << Qt::endl;
         return false;
     }
     probe.ChiudiConnessione();
-    return ApriArchivio(state, path);
+    if (!ApriArchivio(state, path)) {
+        err << QStringLiteral("Errore nell'apertura del db: %1").arg(path) << Qt::endl;
+        return false;
+    }
+    // Every command names its files after the delivery: without it they would be "errori." and the like.
+    if (state.Consegna().isEmpty()) {
+        err << QStringLiteral("L'archivio %1 non ha le informazioni di consegna (tabInfo): niente è stato "
+                              "scritto. Aprirlo con il programma e controllarlo, o ripristinarlo da una copia "
+                              "di sicurezza.")
+                   .arg(path)
+            << Qt::endl;
+        ChiudiArchivio(state);
+        return false;
+    }
+    return true;
 }
 
 QStringList CliRegistry::switchesOf(const CliCommand& command) {
@@ -78,11 +91,14 @@ void printHelp(const CliRegistry& registry, QTextStream& out) {
            "Quillaro: catalogazione degli articoli delle riviste giuridiche online.\n"
            "ARCHIVE e' il percorso di un file .db oppure un nome cercato in mdb/ della cartella home.\n"
            "La cartella home: --home DIR, altrimenti QUILLARO_HOME, altrimenti la cartella dati "
-           "dell'utente.\n\n"
+           "dell'utente.\n"
+           "Esito: 0 se riuscito, altrimenti diverso da 0 con il motivo sullo standard error.\n\n"
            "Comandi:\n";
+    // Two blanks at least between a command and its summary: the manual pages are made from this text.
     for (const auto& c : registry.commands())
-        out << "  " << c.usage.leftJustified(58) << ' ' << c.summary << '\n';
-    out << "\n  --help       questo aiuto\n  --version    la versione\n";
+        out << "  " << c.usage.leftJustified(57) << "  " << c.summary << '\n';
+    out << "\nOpzioni:\n  --home DIR   la cartella home\n  --help       questo aiuto\n"
+           "  --version    la versione\n";
     out.flush();
 }
 

@@ -8,13 +8,22 @@
 
 namespace {
 
-int init(CliContext& c, const CliArgs&) {
+int init(CliContext& c, const CliArgs& a) {
     const QStringList created = c.state.home.ensureLayout();
     c.out << "Cartella home: " << c.state.home.root() << Qt::endl;
     if (created.isEmpty())
         c.out << "Niente da creare: la cartella era già pronta." << Qt::endl;
     for (const QString& item : created)
         c.out << "  creato " << item << Qt::endl;
+    if (a.flag(QStringLiteral("refresh-head"))) {
+        const HomeFolder::RefreshedHead head = c.state.home.refreshHead();
+        if (!head.replaced)
+            c.out << "La testata della stampa è già quella installata: " << c.state.home.headPath()
+                  << Qt::endl;
+        else if (!head.backup.isEmpty())
+            c.out << "Testata della stampa aggiornata: " << c.state.home.headPath() << Qt::endl
+                  << "  la precedente è in " << head.backup << Qt::endl;
+    }
     return 0;
 }
 
@@ -61,11 +70,8 @@ int info(CliContext& c, const CliArgs& a) {
 
 int demo(CliContext& c, const CliArgs&) {
     const QString path = c.state.home.mdbPath(QStringLiteral("DEMO.db"));
-    if (QFileInfo::exists(path) && !QFile::remove(path)) {
-        c.err << "Impossibile sostituire " << path << Qt::endl;
-        return 1;
-    }
-    buildDemoArchive(path);
+    // The old demo goes only when the new one is whole: an interrupted run leaves one of the two.
+    replaceDemoArchive(path);
     c.out << "Archivio dimostrativo: " << path << Qt::endl;
     return 0;
 }
@@ -73,8 +79,13 @@ int demo(CliContext& c, const CliArgs&) {
 } // namespace
 
 void registerStoreCommands(CliRegistry& r) {
-    r.add({QStringLiteral("init"), QStringLiteral("init"),
-           QStringLiteral("prepara la cartella home (mdb/, dump/, modello, catalogo, immagini)"), {}, init});
+    r.add({QStringLiteral("init"),
+           QStringLiteral("init [--refresh-head]"),
+           QStringLiteral(
+               "prepara la cartella home (mdb/, dump/, modello, catalogo, immagini); --refresh-head "
+               "sostituisce \"testata new.rtf\" con quella installata, tenendo la vecchia come .bak"),
+           {},
+           init});
     r.add({QStringLiteral("new"), QStringLiteral("new NAME --centro C --anno YYYY --consegna N --inizio N"),
            QStringLiteral("crea mdb/NAME.db dal modello con le informazioni di consegna"),
            {QStringLiteral("centro"), QStringLiteral("anno"), QStringLiteral("consegna"), QStringLiteral("inizio")},

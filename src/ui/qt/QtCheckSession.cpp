@@ -39,12 +39,12 @@ void QtCheckSession::finish() {
         parent->window()->activateWindow();
 }
 
-std::optional<QString> controllaTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,
-                                      int tipoTestoCorrente, const HomeFolder& home, Dialogs& dialogs,
-                                      QWidget* parent) {
+void controllaTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,
+                    int tipoTestoCorrente, const HomeFolder& home, Dialogs& dialogs, QWidget* parent,
+                    const MostraTesto& mostra) {
     const SpellLanguage language = languageOfTesti(tipoTestoCorrente);
     QtCheckSession session(kind, language, parent);
-    return ControlloTesto(kind, testo, testoIniziale, language, SpellSetup::forHome(home), session, dialogs);
+    ControlloTesto(kind, testo, testoIniziale, language, SpellSetup::forHome(home), session, dialogs, mostra);
 }
 
 void preparaControlloTesto(int tipoTestoCorrente, const HomeFolder& home) {

@@ -28,10 +28,11 @@ private:
 };
 
 // frmTesti's two checks in the desktop program, on the text of txtTesto: the dictionary of the
-// text's language, the dialog over `parent`. The text for txtTesto, or nothing when the check
-// could not run (the operator has been told; the text stays as it was).
-std::optional<QString> controllaTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,
-                                      int tipoTestoCorrente, const HomeFolder& home, Dialogs& dialogs,
-                                      QWidget* parent);
+// text's language, the dialog over `parent`. `mostra` puts the checked text into txtTesto before
+// the closing message; nothing is shown when the check could not run (the operator has been told;
+// the text stays as it was).
+void controllaTesto(TextCheckKind kind, const QString& testo, const QString& testoIniziale,
+                    int tipoTestoCorrente, const HomeFolder& home, Dialogs& dialogs, QWidget* parent,
+                    const MostraTesto& mostra);
 // Starts reading the dictionary of the text in the background (when frmTesti opens).
 void preparaControlloTesto(int tipoTestoCorrente, const HomeFolder& home);

@@ -108,8 +108,9 @@ Answer QtDialogs::message(const QString& text, const QString& title, Buttons but
     else
         box.setEscapeButton(ok);
     fitTitle(box, title);
-    // Long runs keep the hourglass; a box is answered with the normal pointer.
-    const bool busy = busyDepth_ > 0;
+    // Long runs and waits keep the hourglass; a box is answered with the normal pointer.
+    const QCursor* pointer = QApplication::overrideCursor();
+    const bool busy = pointer && pointer->shape() == Qt::WaitCursor;
     if (busy)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();

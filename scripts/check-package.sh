@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Builds the Debian package (Release, under /usr) and checks it as an administrator receives it:
+# its contents and dependencies, the desktop entry and the AppStream metadata, the manual pages,
+# and the programs unpacked into a temporary root, run from there with a fresh home folder, so
+# that nothing can come from the build or the source tree.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake --preset package
+cmake --build --preset package
+rm -f build/package/quillaro_*.deb
+cpack --preset package
+
+debs=(build/package/quillaro_*_amd64.deb)
+[[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || { echo "FAIL: no package quillaro_<version>_amd64.deb" >&2; exit 1; }
+deb=${debs[0]}
+version=$(dpkg-deb -f "$deb" Version)
+app_id=it.quillaro.Quillaro
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+root="$work/root"
+
+echo "--- $deb"
+dpkg-deb -f "$deb"
+echo "--- contents"
+dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//' | tee "$work/contents"
+[[ $deb == "build/package/quillaro_${version}_amd64.deb" ]] && pass "file name quillaro_${version}_amd64.deb" ||
+  fail "file name $deb does not carry the version $version"
+grep -v -e '^\./$' -e '^\./usr/' "$work/contents" && fail "files outside /usr" || pass "everything under /usr"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for dep in libqt6core6 libqt6gui6 libqt6widgets6 libsqlite3-0 libhunspell hunspell-it; do
+  [[ $depends == *"$dep"* ]] && pass "depends on $dep" || fail "Depends lacks $dep: $depends"
+done
+
+dpkg-deb -x "$deb" "$root"
+usr="$root/usr"
+expected=(
+  bin/quillaro bin/quillaro-cli
+  share/quillaro/schema.sql share/quillaro/lookup.sql share/quillaro/catalogo_schema.sql
+  share/quillaro/catalogo.sql share/quillaro/demo.sql "share/quillaro/testata new.rtf"
+  share/quillaro/write.bmp share/quillaro/write-r.bmp share/quillaro/export.bmp share/quillaro/export-r.bmp
+  share/quillaro/npadwrit.bmp share/quillaro/npadwrit-r.bmp share/quillaro/firstaid.bmp share/quillaro/helpindx.bmp
+  "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" share/mime/packages/quillaro.xml
+  share/icons/hicolor/scalable/apps/quillaro.svg
+  share/man/man1/quillaro.1.gz share/man/man1/quillaro-cli.1.gz
+)
+for size in 16 24 32 48 64 128 256; do
+  expected+=("share/icons/hicolor/${size}x${size}/apps/quillaro.png")
+done
+for f in "${expected[@]}"; do
+  [[ -s "$usr/$f" ]] && pass "/usr/$f" || fail "missing /usr/$f"
+done
+for f in bin/quillaro bin/quillaro-cli; do
+  [[ -x "$usr/$f" ]] || fail "/usr/$f is not executable"
+  grep -qF "$PWD" "$usr/$f" && fail "/usr/$f names the source folder $PWD"
+done
+
+echo "--- desktop-file-validate, appstreamcli validate"
+out=$(desktop-file-validate "$usr/share/applications/$app_id.desktop" 2>&1) && [[ -z $out ]] &&
+  pass "desktop entry valid" || fail "desktop entry: $out"
+appstreamcli validate --no-net --explain "$usr/share/metainfo/$app_id.metainfo.xml" &&
+  pass "AppStream metadata valid" || fail "AppStream metadata"
+grep -q "<release version=\"$version\"" "$usr/share/metainfo/$app_id.metainfo.xml" ||
+  fail "AppStream release is not $version"
+
+echo "--- manual pages"
+for page in quillaro quillaro-cli; do
+  file="$usr/share/man/man1/$page.1.gz"
+  upper=${page^^}
+  zcat "$file" | grep -qF ".TH ${upper//-/\\-} 1 \"\" \"Quillaro $version\"" || fail "$page.1: no title line with $version"
+  if command -v man > /dev/null; then
+    warnings=$(MANWIDTH=100 man --warnings -l "$file" 2>&1 > "$work/$page.txt") || true
+    [[ -z $warnings ]] && [[ -s "$work/$page.txt" ]] && pass "man $page renders" || fail "man $page: $warnings"
+  fi
+done
+commands=$("$usr/bin/quillaro-cli" --help | sed -n '/^Comandi:/,/^$/p' | awk 'NR > 1 && NF {print $1}')
+for command in $commands; do
+  zcat "$usr/share/man/man1/quillaro-cli.1.gz" |
+    item=".B ${command//-/\\-}" awk 'index($0, ENVIRON["item"] " ") == 1 || $0 == ENVIRON["item"] { found = 1 }
+                                      END { exit !found }' || fail "quillaro-cli.1 lacks the command $command"
+done
+
+echo "--- the installed programs, from $root, with a fresh home"
+user="$work/user"
+mkdir -p "$user"
+run() { (cd "$work" && env -u QUILLARO_HOME -u XDG_DATA_HOME HOME="$user" QT_QPA_PLATFORM=offscreen "$@"); }
+[[ $(run "$usr/bin/quillaro-cli" --version) == "quillaro-cli $version "* ]] && pass "quillaro-cli --version: $version" ||
+  fail "quillaro-cli --version is not $version"
+[[ $(run "$usr/bin/quillaro" --version) == "Quillaro $version" ]] && pass "quillaro --version: $version" ||
+  fail "quillaro --version is not $version"
+home="$user/.local/share/Quillaro"
+for command in init demo "check DEMO" "print DEMO --complete"; do
+  # shellcheck disable=SC2086
+  if run "$usr/bin/quillaro-cli" $command > "$work/out" 2>&1; then
+    pass "quillaro-cli $command"
+  else
+    fail "quillaro-cli $command: $(cat "$work/out")"
+  fi
+done
+consegna=$(run "$usr/bin/quillaro-cli" info DEMO | sed -n 's/^Consegna: //p')
+for f in mdb/masterOnline.db "mdb/Catalogo norme.db" mdb/DEMO.db "testata new.rtf" write.bmp \
+         "dump/errori.$consegna" "dump/errfonte.$consegna" "dump/stampaRTF-C-$consegna.rtf"; do
+  [[ -s "$home/$f" ]] && pass "home: $f" || fail "home: missing $f"
+done
+cmp -s "$home/testata new.rtf" "$usr/share/quillaro/testata new.rtf" || fail "the home's head is not the installed one"
+tail -c 3 "$home/dump/stampaRTF-C-$consegna.rtf" | grep -q '}' || fail "the print is not closed"
+
+if ((failures)); then
+  echo "Package check: $failures failures" >&2
+  exit 1
+fi
+echo "Package check: $deb is complete and runs from an unpacked root."
