@@ -282,6 +282,7 @@ bool SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento
     const RisultatoSalvataggio r = ScriviDocumento(state.Connessione, buffer, dati);
     switch (r.esito) {
     case EsitoSalvataggio::Salvato:
+        NotificaDocumentoSalvato(state, r.IDDocumento);
         if (r.numeroPrevisto != 0)
             state.ui().message(
                 QStringLiteral(

@@ -6,6 +6,7 @@
 
 #include "store/HomeFolder.h"
 #include "store/JetSource.h"
+#include "store/OsservatoreDocumenti.h"
 #include "store/cConnessione.h"
 #include "ui/Dialogs.h"
 
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // Positions of Info, the tabInfo row in column order.
 enum InfoPos {
@@ -62,6 +64,8 @@ public:
 
     // Opens a Jet file for an import; unset, the file is read with libmdb (JetFile). Tests put fakes here.
     std::function<std::unique_ptr<JetSource>(const QString&)> apriFonteJet;
+    // Told when the editor saves or deletes documents.
+    std::vector<std::shared_ptr<OsservatoreDocumenti>> osservatori;
 
     QString IDCentroSpoglio() const { return Info.value(InfoIDCentroSpoglio); }
     QString AnnoProduzione() const { return Info.value(InfoAnnoProduzione); }

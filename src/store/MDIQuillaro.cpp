@@ -59,6 +59,7 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
     creaMenu();
     creaMenuRecenti();
     creaPannello();
+    collegaRicerca();
     setWindowTitle(QStringLiteral("Quillaro"));
     // The usual size, but never larger than the screen (its frame and title bar included).
     QSize dimensione(1180, 820);
@@ -107,6 +108,9 @@ void MDIQuillaro::creaMenu() {
                                      QStringLiteral("Importa catalogo n&orme (Catalogo norme.mdb)..."));
     mnuFileImportaCartella = addItem(mnuFile, "mnuFileImportaCartella",
                                      QStringLiteral("Importa tutti gli archivi di una car&tella..."));
+    addSeparator(mnuFile, "mnuFileCercaSep");
+    mnuFileCercaTutti = addItem(mnuFile, "mnuFileCercaTutti", QStringLiteral("Cerca in &tutti gli archivi..."));
+    mnuFileCercaTutti->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     addSeparator(mnuFile, "mnuApriSep0");
     mnuFileEsci = addItem(mnuFile, "mnuFileEsci", QStringLiteral("&Esci"));
 
@@ -116,6 +120,7 @@ void MDIQuillaro::creaMenu() {
     mnuDocumentiCancella = addItem(mnuDocumenti, "mnuDocumentiCancella", QStringLiteral("&Cancella"));
     addSeparator(mnuDocumenti, "mnuDocumentiSep0");
     mnuDocumentiRicerca = addItem(mnuDocumenti, "mnuDocumentiRicerca", QStringLiteral("&Ricerca"));
+    mnuDocumentiDoppioni = addItem(mnuDocumenti, "mnuDocumentiDoppioni", QStringLiteral("&Possibili doppioni"));
 
     mnuUtilitaConsegna = addMenu(bar, "mnuUtilitaConsegna", QStringLiteral("&Utilità ..."));
     mnuUtilitaDocumenti = addMenu(mnuUtilitaConsegna, "mnuUtilitaDocumenti", QStringLiteral("Consegna ..."));
@@ -232,6 +237,9 @@ void MDIQuillaro::creaMenu() {
     wire(mnuDocumentiNuovo, &MDIQuillaro::mnuDocumentiNuovo_Click);
     wire(mnuDocumentiEdita, &MDIQuillaro::mnuDocumentiEdita_Click);
     wire(mnuDocumentiCancella, &MDIQuillaro::mnuDocumentiCancella_Click);
+    wire(mnuFileCercaTutti, &MDIQuillaro::mnuFileCercaTutti_Click);
+    wire(mnuDocumentiRicerca, &MDIQuillaro::mnuDocumentiRicerca_Click);
+    wire(mnuDocumentiDoppioni, &MDIQuillaro::mnuDocumentiDoppioni_Click);
     wire(mnuUtilitaDocumentiStampeCompleta, &MDIQuillaro::mnuUtilitaDocumentiStampeCompleta_Click);
     wire(mnuUtilitaDocumentiStampeSoloTesti, &MDIQuillaro::mnuUtilitaDocumentiStampeSoloTesti_Click);
     wire(mnuUtilitaDocumentiStampeProspetto, &MDIQuillaro::mnuUtilitaDocumentiStampeProspetto_Click);

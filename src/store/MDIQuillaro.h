@@ -49,6 +49,12 @@ public:
     // File > Archivi recenti (store/MDIQuillaro_recenti.cpp).
     QMenu* mnuFileRecenti = nullptr;
     void aggiornaMenuRecenti();
+    // The document window on a document of the open archive.
+    void apriDocumentoEsistente(qint64 IDDoc);
+    // A document of any archive in the document window: its archive is opened first when it is
+    // another one (closing the open one as File > Chiudi does, asking about unsaved work). False
+    // when the operator kept the work open or the archive could not be opened.
+    bool apriDocumentoDi(const QString& archivio, qint64 IDDoc);
 
     // Menus and items, by the names of the system.
     QMenu* mnuFile = nullptr;
@@ -59,12 +65,14 @@ public:
     QAction* mnuFileImportaModello = nullptr;
     QAction* mnuFileImportaCatalogo = nullptr;
     QAction* mnuFileImportaCartella = nullptr;
+    QAction* mnuFileCercaTutti = nullptr;
     QAction* mnuFileEsci = nullptr;
     QMenu* mnuDocumenti = nullptr;
     QAction* mnuDocumentiNuovo = nullptr;
     QAction* mnuDocumentiEdita = nullptr;
     QAction* mnuDocumentiCancella = nullptr;
     QAction* mnuDocumentiRicerca = nullptr;
+    QAction* mnuDocumentiDoppioni = nullptr;
     QMenu* mnuUtilitaConsegna = nullptr;
     QMenu* mnuUtilitaDocumenti = nullptr;
     QMenu* mnuUtilitaDocumentiStampe = nullptr;
@@ -119,6 +127,11 @@ public Q_SLOTS:
     void mnuDocumentiEdita_Click();
     void mnuDocumentiCancella_Click();
 
+    // Search (search/MDIQuillaro_ricerca.cpp)
+    void mnuFileCercaTutti_Click();
+    void mnuDocumentiRicerca_Click();
+    void mnuDocumentiDoppioni_Click();
+
     // Consegna > Stampe (printouts/MDIQuillaro_stampe.cpp)
     void mnuUtilitaDocumentiStampeCompleta_Click();
     void mnuUtilitaDocumentiStampeSoloTesti_Click();
@@ -155,6 +168,8 @@ private:
     void ricordaArchivio();
     void creaPannello();
     void aggiornaPannelloQuandoLibero();
+    // Keeps the search index told of the editor's saves and deletions (search/MDIQuillaro_ricerca.cpp).
+    void collegaRicerca();
     AppState& state_;
     QMdiArea* mdiArea_ = nullptr;
     PannelloConsegna* pannello_ = nullptr;

@@ -120,7 +120,8 @@ void GuiMainWindow::menuTree() {
     QCOMPARE(names(w.findChild<QMenu*>("mnuFile")),
              (QStringList{"mnuFileApri", "mnuFileRecenti", "mnuFileChiudi", "mnuFileNuovo",
                           "-mnuFileImportaSep", "mnuFileImporta", "mnuFileImportaModello",
-                          "mnuFileImportaCatalogo", "mnuFileImportaCartella", "-mnuApriSep0", "mnuFileEsci"}));
+                          "mnuFileImportaCatalogo", "mnuFileImportaCartella", "-mnuFileCercaSep",
+                          "mnuFileCercaTutti", "-mnuApriSep0", "mnuFileEsci"}));
     QCOMPARE(
         names(w.findChild<QMenu*>("mnuUtilitaDocumentiControlli")),
         (QStringList{"mnuUtilitaDocumentiControlliEsegui", "mnuUtilitaDocumentiControlliVediErrori",

@@ -112,6 +112,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     registerPrintoutCommands(registry);
     registerUpdateCommands(registry);
     registerImportCommands(registry);
+    registerSearchCommands(registry);
 
     QString homeOption;
     QStringList rest;
