@@ -2,7 +2,7 @@
 
 #include "checks/ImprontaControllo.h"
 
-bool AggiornaInfo(AppState& state, const QString& code) {
+QString ColonnaInfo(const QString& code) {
     static const char* const columns[] = {"Storico",
                                           "CELEX",
                                           "StampaCompleta",
@@ -13,13 +13,19 @@ bool AggiornaInfo(AppState& state, const QString& code) {
                                           "VisualizzaErroriClasse",
                                           "VisualizzaErroriFonti"};
     if (code.size() != 1 || code[0] < u'1' || code[0] > u'9')
+        return {};
+    return QString::fromLatin1(columns[code[0].unicode() - u'1']);
+}
+
+bool AggiornaInfo(AppState& state, const QString& code) {
+    const QString column = ColonnaInfo(code);
+    if (column.isEmpty())
         return true;
-    const int index = code[0].unicode() - u'1';
     // The bookkeeping is no change to the documents: the last check's lists stay current.
     SeguitoImpronta impronta(state);
     try {
         state.Connessione.EseguiIstruzione(
-            QStringLiteral("update tabInfo set %1 = '1'").arg(QString::fromLatin1(columns[index])));
+            QStringLiteral("update tabInfo set %1 = '1'").arg(column));
     } catch (const DbError& e) {
         // The flag is a record of what was done; a failure to write it never stops the operation.
         state.infoNotRecorded = e.description();

@@ -9,3 +9,6 @@
 // operation: it answers false and leaves the reason in state.infoNotRecorded, for the command line
 // to report once the operation's files are written.
 bool AggiornaInfo(AppState& state, const QString& code);
+
+// The tabInfo column that code "1".."9" sets; an empty string for any other code.
+QString ColonnaInfo(const QString& code);

@@ -1,5 +1,7 @@
 #include "checks/StatoConsegna.h"
 
+#include "checks/AggiornaInfo.h"
+
 #include "checks/Controlli.h"
 #include "checks/ImprontaControllo.h"
 #include "store/MessaggiErrore.h"
@@ -60,16 +62,6 @@ StatoConsegna LeggiStatoConsegna(AppState& state) {
     s.passi = PassiConsegna();
     cConnessione& db = state.Connessione;
     try {
-        // tabInfo's columns by AggiornaInfo's code.
-        static const char* const colonne[] = {"Storico",
-                                              "Celex",
-                                              "StampaCompleta",
-                                              "StampaSoloTesto",
-                                              "StampaConsistenze",
-                                              "StampaProspetto",
-                                              "VisualizzaErroriGenerici",
-                                              "VisualizzaErroriClasse",
-                                              "VisualizzaErroriFonti"};
         {
             RecordSet info = db.ApriRS(QStringLiteral("select * from tabInfo"));
             s.informazioni = !info.eof();
@@ -80,9 +72,8 @@ StatoConsegna LeggiStatoConsegna(AppState& state) {
                 s.numInizio = info.field(u"NumInizio").toString();
                 s.primoDocumento = s.anno + s.centro + NumeroQuattroCifre(s.numInizio.trimmed().toLongLong());
                 for (PassoConsegna& p : s.passi) {
-                    const int indice = p.codice[0].unicode() - u'1';
                     // Jet archives may carry -1 for a flag; only an empty or zero one is not done.
-                    const Field flag = info.field(QString::fromLatin1(colonne[indice]));
+                    const Field flag = info.field(ColonnaInfo(p.codice));
                     p.stato = flag.toBool() ? StatoPasso::Fatto : StatoPasso::DaFare;
                 }
             }
