@@ -362,11 +362,18 @@ void frmDocumento::creaControlli() {
     layout->addLayout(riga1);
     layout->addLayout(riga2);
     layout->addLayout(riga3);
-    layout->addLayout(riga4);
-    layout->addLayout(testiBase);
-    layout->addLayout(liste, 1);
+    // The findings beside the codes, the title and the note: in sight while the operator types, and
+    // taking no height from the lists at 1024x768.
     FrameControlli = new PannelloControlli(this);
-    layout->addWidget(FrameControlli);
+    auto* sinistra = new QVBoxLayout;
+    sinistra->setSpacing(4);
+    sinistra->addLayout(riga4);
+    sinistra->addLayout(testiBase);
+    auto* centro = new QHBoxLayout;
+    centro->addLayout(sinistra, 3);
+    centro->addWidget(FrameControlli, 2);
+    layout->addLayout(centro);
+    layout->addLayout(liste, 1);
     layout->addLayout(fondo);
     resize(1080, 720);
 

@@ -29,15 +29,13 @@ QString parteStato(ElencoErrori elenco, qsizetype n) {
 PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("FrameControlli"));
     setTitle(QStringLiteral("Controlli"));
-    // Folded, the panel is its status line and the lists above take the room back.
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    // As high as the title and the note beside it: the panel never makes the window taller.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     lblControlli = new QLabel(this);
     lblControlli->setObjectName(QStringLiteral("lblControlli"));
     lblControlli->setTextFormat(Qt::PlainText);
     cmdControlli = new QToolButton(this);
     cmdControlli->setObjectName(QStringLiteral("cmdControlli"));
-    cmdControlli->setCheckable(true);
-    cmdControlli->setChecked(true);
     cmdControlli->setAutoRaise(true);
     cmdControlli->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     // Typing goes on in the document: the panel is reached with the mouse or by choosing a finding.
@@ -51,8 +49,10 @@ PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
     lstControlli->setUniformRowHeights(true);
     lstControlli->setFocusPolicy(Qt::ClickFocus);
     lstControlli->setToolTip(QStringLiteral("Un click su un rilievo porta al campo che lo riguarda"));
-    // Room for four lines: the lists of the document above keep theirs at 1024x768.
-    lstControlli->setFixedHeight(lstControlli->fontMetrics().height() * 4 + 12);
+    lstControlli->setMinimumHeight(lstControlli->fontMetrics().height() * 3 + 8);
+    lstControlli->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    // A long line is cut at its end; the whole line is in its tooltip.
+    lstControlli->setTextElideMode(Qt::ElideRight);
 
     auto* riga = new QHBoxLayout;
     riga->setContentsMargins(0, 0, 0, 0);
@@ -62,10 +62,12 @@ PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
     layout->setContentsMargins(6, 0, 6, 2);
     layout->setSpacing(0);
     layout->addLayout(riga);
-    layout->addWidget(lstControlli);
+    layout->addWidget(lstControlli, 1);
+    // Folded, the status line stays at the top.
+    layout->addStretch();
 
-    connect(cmdControlli, &QToolButton::toggled, this, [this](bool on) {
-        lstControlli->setVisible(on);
+    connect(cmdControlli, &QToolButton::clicked, this, [this] {
+        lstControlli->setVisible(lstControlli->isHidden());
         aggiornaPulsante();
     });
     connect(lstControlli, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { scelto(item); });
@@ -74,7 +76,7 @@ PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
 }
 
 void PannelloControlli::aggiornaPulsante() {
-    const bool aperto = cmdControlli->isChecked();
+    const bool aperto = !lstControlli->isHidden();
     cmdControlli->setArrowType(aperto ? Qt::DownArrow : Qt::RightArrow);
     cmdControlli->setToolTip(aperto ? QStringLiteral("Nasconde l'elenco dei rilievi")
                                     : QStringLiteral("Mostra l'elenco dei rilievi"));
