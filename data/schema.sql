@@ -1,7 +1,9 @@
 -- Quillaro archive: the tables of one delivery and its own copy of the lookup tables.
--- Every archive and the template are marked as ours; opening anything else fails.
+-- Every archive is marked as ours ('QLRO'; the template is re-marked 'QLRT' once built); opening
+-- anything else fails. Schema 2: issues, names and sources compare without regard to case, as the
+-- centre's Jet archives always did (SQLite's own NOCASE, so that any SQLite tool opens the file).
 PRAGMA application_id = 1364087375; -- 'QLRO'
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;
 
 -- Documents -------------------------------------------------------------------
 
@@ -15,9 +17,9 @@ CREATE TABLE tabRifBibl (
     IDRifBibl       INTEGER PRIMARY KEY,
     IDRivistaOnline TEXT,
     Data            TEXT,
-    Fascicolo       TEXT,
-    Volume          TEXT,
-    Annata          TEXT
+    Fascicolo       TEXT COLLATE NOCASE,
+    Volume          TEXT COLLATE NOCASE,
+    Annata          TEXT COLLATE NOCASE
 );
 CREATE INDEX ixRifBiblRivista ON tabRifBibl (IDRivistaOnline, Data);
 
@@ -52,8 +54,8 @@ CREATE INDEX ixDocTestoTipo ON legameDocTesto (Tipo, IDDoc);
 
 CREATE TABLE tabResponsabilita (
     IDResponsabilita INTEGER PRIMARY KEY,
-    PrimoElemento    TEXT,
-    SecondoElemento  TEXT
+    PrimoElemento    TEXT COLLATE NOCASE,
+    SecondoElemento  TEXT COLLATE NOCASE
 );
 CREATE INDEX ixResponsabilitaNome ON tabResponsabilita (PrimoElemento, SecondoElemento);
 
@@ -78,19 +80,19 @@ CREATE INDEX ixDocClassDoc ON legameDocClass (IDDoc);
 CREATE TABLE tabFonte (
     IDFonte           INTEGER PRIMARY KEY,
     TP                TEXT,
-    articolo          TEXT,
-    comma             TEXT,
-    lettera           TEXT,
-    allegato          TEXT,
-    ripa              TEXT,
-    ripc              TEXT,
-    numero            TEXT,
-    numeroP           TEXT,
-    giorno            TEXT,
-    anno              TEXT,
-    mese              TEXT,
-    altro             TEXT,
-    testo             TEXT,
+    articolo          TEXT COLLATE NOCASE,
+    comma             TEXT COLLATE NOCASE,
+    lettera           TEXT COLLATE NOCASE,
+    allegato          TEXT COLLATE NOCASE,
+    ripa              TEXT COLLATE NOCASE,
+    ripc              TEXT COLLATE NOCASE,
+    numero            TEXT COLLATE NOCASE,
+    numeroP           TEXT COLLATE NOCASE,
+    giorno            TEXT COLLATE NOCASE,
+    anno              TEXT COLLATE NOCASE,
+    mese              TEXT COLLATE NOCASE,
+    altro             TEXT COLLATE NOCASE,
+    testo             TEXT COLLATE NOCASE,
     IDNomeFonte       INTEGER NOT NULL DEFAULT 0,
     IDRegione         INTEGER NOT NULL DEFAULT 0,
     IDCitta           INTEGER NOT NULL DEFAULT 0,

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
+  qt6-translations-l10n
   libsqlite3-dev sqlite3
   libhunspell-dev hunspell-it hunspell-en-us
   libbenchmark-dev

@@ -5,6 +5,7 @@
 #include "store/MDIQuillaro.h"
 #include "store/frmSplash.h"
 #include "ui/qt/QtDialogs.h"
+#include "ui/qt/QtTranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -37,6 +38,11 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("Archivio da aprire all'avvio, come --open."),
                                  QStringLiteral("[archivio]"));
     parser.process(app);
+    // After the command line: --help stays the text the manual pages are made from.
+    if (!installItalianQtTranslations(app))
+        qWarning("Traduzioni italiane di Qt non trovate in %s: le finestre standard restano in inglese "
+                 "(installare qt6-translations-l10n).",
+                 qPrintable(qtTranslationsFolder()));
     QString archive = parser.value(openOption);
     if (archive.isEmpty() && !parser.positionalArguments().isEmpty())
         archive = parser.positionalArguments().constFirst();

@@ -5,6 +5,7 @@
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
 #include "sources/VoceFonte.h"
+#include "store/Archivio.h"
 #include "store/Template.h"
 #include "store/mdlGlobale.h"
 
@@ -1086,9 +1087,7 @@ void GeneraArchivio(AppState& state, const QString& path, const OpzioniGenerator
     copyNewFile(state.home.templatePath(), part);
     try {
         cConnessione c;
-        if (!c.ApriConnessione(part))
-            throw std::runtime_error(
-                QStringLiteral("Impossibile aprire %1: %2").arg(part, c.lastErrorMessage()).toStdString());
+        ApriCopiaModello(c, part);
         // Nothing to protect while the file is being made: a failure throws it away.
         c.executeScript(QStringLiteral("PRAGMA synchronous = OFF;"));
         Casuale rnd(opzioni.seme);
@@ -1100,6 +1099,7 @@ void GeneraArchivio(AppState& state, const QString& path, const OpzioniGenerator
                 QStringLiteral("insert into tabInfo (IDCentroSpoglio, AnnoProduzione, Consegna, "
                                "NumInizio) values ('3', '2026', ?, '1')"),
                 {QFileInfo(path).completeBaseName()});
+            SegnaComeArchivio(c);
             catalogo = preparaCatalogo(c, rnd);
             t.commit();
         }
@@ -1131,8 +1131,5 @@ void GeneraArchivio(AppState& state, const QString& path, const OpzioniGenerator
         QFile::remove(part);
         throw;
     }
-    if (!QFile::rename(part, path)) {
-        QFile::remove(part);
-        throw std::runtime_error(QStringLiteral("Impossibile scrivere %1").arg(path).toStdString());
-    }
+    moveIntoPlace(part, path);
 }

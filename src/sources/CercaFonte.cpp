@@ -115,13 +115,17 @@ IstruzioneSql CercaFonte(cConnessione& connection, const VoceFonte& voce) {
     // "+TP" keeps the planner on the index of the citation text, the selective key: on the index of
     // the family and name it would scan every law of a name. Archives written by other tools may
     // hold Null where we write empty text (or "0" for no month); the load reads both alike, so the
-    // search must too, or each save of such a document would store its sources again.
+    // search must too, or each save of such a document would store its sources again. The columns
+    // compare without regard to case ("Art. 3" is "art. 3", as in Jet); ifnull() hides a column's
+    // collation, so it is named again there.
     s.sql = QStringLiteral(
-        "select IDFonte from tabFonte where Testo = ? and +TP = ? and ifnull(articolo, '') = ? "
-        "and ifnull(comma, '') = ? and ifnull(lettera, '') = ? and ifnull(allegato, '') = ? "
-        "and ifnull(ripa, '') = ? and ifnull(ripc, '') = ? and ifnull(numero, '') = ? "
-        "and ifnull(numerop, '') = ? and ifnull(giorno, '') = ? and ifnull(anno, '') = ? "
-        "and ifnull(mese, '0') = ? and ifnull(altro, '') = ?");
+        "select IDFonte from tabFonte where Testo = ? and +TP = ? "
+        "and ifnull(articolo, '') = ? collate nocase and ifnull(comma, '') = ? collate nocase "
+        "and ifnull(lettera, '') = ? collate nocase and ifnull(allegato, '') = ? collate nocase "
+        "and ifnull(ripa, '') = ? collate nocase and ifnull(ripc, '') = ? collate nocase "
+        "and ifnull(numero, '') = ? collate nocase and ifnull(numerop, '') = ? collate nocase "
+        "and ifnull(giorno, '') = ? collate nocase and ifnull(anno, '') = ? collate nocase "
+        "and ifnull(mese, '0') = ? collate nocase and ifnull(altro, '') = ? collate nocase");
     s.params << voce.testo << voce.TP << voce.articolo << voce.comma << voce.lettera << voce.allegato
              << voce.ripa << voce.ripc << voce.numero << voce.numerop << voce.giorno << voce.anno
              << MeseFonte(voce) << voce.altro;

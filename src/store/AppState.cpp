@@ -45,7 +45,7 @@ bool ApriCatalogo(AppState& state) {
     if (state.CatalogoAperto)
         return false;
     const QString connection = cConnessione::connectionStringFor(state.home.cataloguePath());
-    if (!state.ConnessioneCatalogo.ApriConnessione(connection))
+    if (!state.ConnessioneCatalogo.ApriConnessione(connection, FileKind::Catalogue))
         return false;
     state.CatalogoAperto = true;
     return true;

@@ -1,5 +1,6 @@
 #include "store/Archivio.h"
 
+#include "store/MessaggiErrore.h"
 #include "store/Template.h"
 
 #include <QDir>
@@ -15,32 +16,74 @@ const char* const kInfoColumns[InfoCount] = {
 
 } // namespace
 
-bool LeggiInfo(AppState& state) {
+namespace {
+
+enum class EsitoInfo { Letta, Mancante, Errore };
+
+EsitoInfo leggiInfo(AppState& state, QString* errore) {
     try {
         RecordSet rs = state.Connessione.ApriRS(QStringLiteral("select * from tabInfo"));
         QStringList info;
         for (int i = 0; i < InfoCount; ++i)
             info << (rs.eof() ? QString() : rs.field(QString::fromLatin1(kInfoColumns[i])).toString());
-        if (rs.eof())
-            state.ui().message(QStringLiteral("Nessun record corrente: l'archivio non ha le informazioni di consegna."));
         state.Info = info;
-        return !rs.eof();
+        return rs.eof() ? EsitoInfo::Mancante : EsitoInfo::Letta;
     } catch (const DbError& e) {
-        state.ui().message(e.description());
+        *errore = MessaggioErroreDb(QStringLiteral("Le informazioni di consegna (tabInfo) non si possono leggere."), e);
+        return EsitoInfo::Errore;
+    }
+}
+
+const QString kInfoMancanti = QStringLiteral("Nessun record corrente: l'archivio non ha le informazioni di consegna.");
+
+} // namespace
+
+bool LeggiInfo(AppState& state) {
+    QString errore;
+    switch (leggiInfo(state, &errore)) {
+    case EsitoInfo::Letta:
+        return true;
+    case EsitoInfo::Mancante:
+        state.ui().message(kInfoMancanti);
+        return false;
+    case EsitoInfo::Errore:
+        state.ui().message(errore);
         return false;
     }
+    return false;
 }
 
 bool ApriArchivio(AppState& state, const QString& path) {
     state.NomeArchivio = path;
     state.StringaConnessione = cConnessione::connectionStringFor(path);
-    if (path.isEmpty() || !state.Connessione.ApriConnessione(state.StringaConnessione)) {
-        state.ui().message(QStringLiteral("Errore nell'apertura del db"));
+    const auto rifiuta = [&](const QString& motivo) {
+        // The cancelled dialog keeps its one line; any other refusal says what the file is.
+        state.ui().message(motivo.isEmpty() ? QStringLiteral("Errore nell'apertura del db")
+                                            : QStringLiteral("Errore nell'apertura del db\n") + motivo);
         state.ArchivioAperto = false;
         return false;
-    }
+    };
+    if (path.isEmpty())
+        return rifiuta({});
+    if (!state.Connessione.ApriConnessione(state.StringaConnessione, FileKind::DeliveryArchive))
+        return rifiuta(state.Connessione.lastErrorMessage());
     state.ArchivioAperto = true;
-    LeggiInfo(state);
+    QString errore;
+    switch (leggiInfo(state, &errore)) {
+    case EsitoInfo::Letta:
+        break;
+    case EsitoInfo::Mancante:
+        // The operator is told and the archive stays open, as the system always did.
+        state.ui().message(kInfoMancanti);
+        break;
+    case EsitoInfo::Errore:
+        // A delivery whose information cannot be read is not worked on: every run would write
+        // files without its number.
+        state.Connessione.ChiudiConnessione();
+        for (QString& value : state.Info)
+            value.clear();
+        return rifiuta(errore);
+    }
     return true;
 }
 
@@ -77,9 +120,8 @@ QStringList AnniProduzione(const QDate& today) {
 
 QString NomeArchivioNuovo(const QString& chosenPath) {
     const QFileInfo info(chosenPath);
-    QString base = info.fileName();
-    if (info.suffix().compare(u"db", Qt::CaseInsensitive) == 0)
-        base.chop(3);
+    // "cons.mdb", the name operators are used to type, is the archive CONS.db.
+    const QString base = NomeSenzaEstensione(info.fileName());
     if (base.isEmpty())
         return {};
     return info.absoluteDir().filePath(base.toUpper() + QStringLiteral(".db"));
@@ -101,6 +143,17 @@ bool nameTaken(const QString& path) {
 
 } // namespace
 
+void ApriCopiaModello(cConnessione& connection, const QString& copy) {
+    if (!connection.ApriConnessione(cConnessione::connectionStringFor(copy), FileKind::Template))
+        throw std::runtime_error(QStringLiteral("il modello degli archivi (masterOnline.db) non è valido.\n%1")
+                                     .arg(connection.lastErrorMessage())
+                                     .toStdString());
+}
+
+void SegnaComeArchivio(cConnessione& connection) {
+    connection.EseguiIstruzione(QStringLiteral("PRAGMA application_id = %1").arg(cConnessione::kApplicationId));
+}
+
 NuovoArchivio CreaArchivio(AppState& state, const QString& chosenPath, const InformazioneConsegna& info) {
     NuovoArchivio result;
     const QString target = chosenPath.trimmed().isEmpty() ? QString() : NomeArchivioNuovo(chosenPath);
@@ -121,16 +174,20 @@ NuovoArchivio CreaArchivio(AppState& state, const QString& chosenPath, const Inf
         QFile::remove(part);
         copyNewFile(state.home.templatePath(), part);
         cConnessione connection;
-        if (!connection.ApriConnessione(cConnessione::connectionStringFor(part)))
-            throw std::runtime_error(
-                QStringLiteral("il modello non è un archivio valido: %1").arg(connection.lastErrorMessage()).toStdString());
-        connection.EseguiIstruzione(
-            QStringLiteral("insert into tabInfo (IDCentroSpoglio, AnnoProduzione, Consegna, NumInizio) values (?, ?, ?, ?)"),
-            {info.centro, info.anno, info.consegna, info.inizio});
+        ApriCopiaModello(connection, part);
+        {
+            Transaction t(connection);
+            connection.EseguiIstruzione(
+                QStringLiteral("insert into tabInfo (IDCentroSpoglio, AnnoProduzione, Consegna, NumInizio) values (?, ?, ?, ?)"),
+                {info.centro, info.anno, info.consegna, info.inizio});
+            SegnaComeArchivio(connection);
+            t.commit();
+        }
         if (!connection.ChiudiConnessione())
             throw std::runtime_error("chiusura non riuscita");
-        if (nameTaken(target) || !QFile::rename(part, target))
+        if (nameTaken(target))
             throw std::runtime_error(QStringLiteral("impossibile scrivere %1").arg(target).toStdString());
+        moveIntoPlace(part, target);
     } catch (const DbError& e) {
         QFile::remove(part);
         result.esito = EsitoNuovoArchivio::Errore;

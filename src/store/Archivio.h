@@ -12,8 +12,10 @@
 // cannot be read; an archive without its row leaves Info empty.
 bool LeggiInfo(AppState& state);
 
-// File > Apri with a chosen path: false, after "Errore nell'apertura del db", when it cannot be
-// opened (an empty path included).
+// File > Apri with a chosen path: false, after "Errore nell'apertura del db" and a line saying
+// why (what the file is), when it is not a delivery archive that can be opened and whose delivery
+// information can be read (an empty path, a cancelled dialog, gives the first line alone). An
+// archive without its tabInfo row opens after the operator is told.
 bool ApriArchivio(AppState& state, const QString& path);
 void ChiudiArchivio(AppState& state);
 
@@ -33,8 +35,16 @@ QStringList CentriSpoglio();
 // The four years from last year to two years ahead, ascending.
 QStringList AnniProduzione(const QDate& today);
 
-// The file a new archive gets for a chosen name: the name in upper case, the extension ".db".
+// The file a new archive gets for a chosen name: the name in upper case, the extension ".db"
+// (a typed ".db" or ".mdb" is dropped first: "cons.mdb" is CONS.db).
 QString NomeArchivioNuovo(const QString& chosenPath);
+
+// Opens a fresh copy of the template (a template of the previous version is brought up to date in
+// the copy); throws std::runtime_error saying why it is not a template.
+void ApriCopiaModello(cConnessione& connection, const QString& copy);
+// Marks the open file as a delivery archive: the caller does it in the transaction that gives the
+// copy its delivery information, so that it never becomes an archive without it.
+void SegnaComeArchivio(cConnessione& connection);
 
 enum class EsitoNuovoArchivio { Creato, NomeNonValido, NomeEsistente, Errore };
 

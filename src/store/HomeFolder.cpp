@@ -1,6 +1,7 @@
 #include "store/HomeFolder.h"
 
 #include "store/Template.h"
+#include "store/cConnessione.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,10 +55,39 @@ QString HomeFolder::settingsPath() const {
 
 QString HomeFolder::archivePath(const QString& nameOrPath) const {
     const QFileInfo info(nameOrPath);
-    if (nameOrPath.contains(u'/') || nameOrPath.contains(QDir::separator()) ||
-        info.suffix().compare(u"db", Qt::CaseInsensitive) == 0)
+    if (nameOrPath.contains(u'/') || nameOrPath.contains(QDir::separator()))
         return info.absoluteFilePath();
-    return mdbPath(nameOrPath + QStringLiteral(".db"));
+    if (info.suffix().compare(u"db", Qt::CaseInsensitive) == 0 && info.isFile())
+        return info.absoluteFilePath();
+    const QString base = NomeSenzaEstensione(nameOrPath);
+    if (base.isEmpty())
+        return info.absoluteFilePath();
+    return findInMdb(base + QStringLiteral(".db"));
+}
+
+QString HomeFolder::findInMdb(const QString& fileName) const {
+    const QString exact = mdbPath(fileName);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList entries = QDir(mdbDir()).entryList(QDir::Files);
+    for (const QString& entry : entries)
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
+            return mdbPath(entry);
+    return exact;
+}
+
+QString NomeSenzaEstensione(const QString& fileName) {
+    QString base = fileName;
+    for (bool again = true; again;) {
+        again = false;
+        for (const QString& extension : {QStringLiteral(".db"), QStringLiteral(".mdb")}) {
+            if (base.endsWith(extension, Qt::CaseInsensitive)) {
+                base.chop(extension.size());
+                again = true;
+            }
+        }
+    }
+    return base;
 }
 
 const QStringList& HomeFolder::pictureNames() {
@@ -109,6 +139,15 @@ QStringList HomeFolder::ensureLayout() const {
     if (!QFileInfo::exists(cataloguePath())) {
         buildCatalogue(cataloguePath());
         created << cataloguePath();
+    }
+    // A home of the previous version: its template and catalogue still carry the archive's mark.
+    // Opening them as what they are re-marks them, once; a file that cannot be opened is reported
+    // where it is used.
+    {
+        cConnessione templateFile;
+        templateFile.ApriConnessione(templatePath(), FileKind::Template);
+        cConnessione catalogueFile;
+        catalogueFile.ApriConnessione(cataloguePath(), FileKind::Catalogue);
     }
     writeNew(headPath(), readDataResource(QStringLiteral("testata new.rtf")), created);
     for (const QString& name : pictureNames())

@@ -27,12 +27,18 @@ public:
     QString headPath() const; // "testata new.rtf", the head of the RTF print
     QString settingsPath() const;
 
-    // An archive named on the command line: a path to a file (anything with a folder or the
-    // extension .db), else a bare name in mdb/ ("CONS1" -> mdb/CONS1.db).
+    // An archive named on the command line: a path to a file (anything with a folder, or a name
+    // ending in .db that is there), else a name in mdb/ found without regard to case, as archive
+    // names are upper-cased ("cons1", "cons1.db", "cons1.mdb" -> mdb/CONS1.db). A name not found
+    // gives mdb/<name>.db.
     QString archivePath(const QString& nameOrPath) const;
+    // A file of mdb/ found without regard to case (the exact name first); mdb/<fileName> when
+    // there is none.
+    QString findInMdb(const QString& fileName) const;
 
-    // Lays the folder out: creates what is missing, never overwrites what is there. Returns what
-    // was created, one line each; throws std::runtime_error when something cannot be made.
+    // Lays the folder out: creates what is missing, never overwrites what is there, and brings a
+    // template and catalogue of the previous version up to date. Returns what was created, one
+    // line each; throws std::runtime_error when something cannot be made.
     QStringList ensureLayout() const;
 
     // Lays the RTF head installed with the program over the home's own, which ensureLayout never
@@ -50,6 +56,9 @@ public:
 private:
     QString root_;
 };
+
+// A file name without the archive extensions typed after it (".db", ".mdb", in any case).
+QString NomeSenzaEstensione(const QString& fileName);
 
 struct Settings {
     TextEncoding encoding = TextEncoding::Windows1252;

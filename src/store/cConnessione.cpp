@@ -1,5 +1,9 @@
 #include "store/cConnessione.h"
 
+#include "store/ArchiveFormat.h"
+#include "store/MessaggiErrore.h"
+
+#include <QDir>
 #include <QFileInfo>
 
 #include <sqlite3.h>
@@ -248,39 +252,35 @@ QString cConnessione::connectionStringFor(const QString& path) {
            QStringLiteral(";Persist Security Info=False");
 }
 
-bool cConnessione::ApriConnessione(const QString& D_Source) {
+bool cConnessione::ApriConnessione(const QString& D_Source, FileKind expected) {
     const QString path = pathFromConnectionString(D_Source);
     lastError_.clear();
+    lastErrorCode_ = 0;
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        lastError_ = QStringLiteral("File non trovato: %1").arg(path);
+        lastError_ = path.isEmpty() ? QStringLiteral("Nessun file indicato.")
+                                    : QStringLiteral("Il file %1 non esiste: controllare il nome e la cartella.")
+                                          .arg(QDir::toNativeSeparators(path));
         return false;
     }
     sqlite3* db = nullptr;
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
-    int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        lastError_ = errorText(db, rc);
+        lastErrorCode_ = rc;
+        lastError_ = MessaggioErroreDb(QString(), rc, errorText(db, rc));
         sqlite3_close(db);
         return false;
     }
-    // Only our archives: anything else (another database, a text file) is refused untouched.
-    sqlite3_stmt* stmt = nullptr;
-    rc = sqlite3_prepare_v2(db, "PRAGMA application_id", -1, &stmt, nullptr);
-    int appId = 0;
-    if (rc == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
-        appId = sqlite3_column_int(stmt, 0);
-    else
-        lastError_ = errorText(db, rc);
-    sqlite3_finalize(stmt);
-    if (appId != kApplicationId) {
-        if (lastError_.isEmpty())
-            lastError_ = QStringLiteral("Il file non è un archivio di Quillaro: %1").arg(path);
+    // Before the first read: while another program saves, opening waits as every statement does.
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    const FormatCheck check = checkFileKind(db, path, expected);
+    if (!check.ok()) {
+        lastErrorCode_ = check.code;
+        lastError_ = check.reason;
         sqlite3_close(db);
         return false;
     }
-    sqlite3_busy_timeout(db, 5000);
-    sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA cache_size=-32000; PRAGMA temp_store=MEMORY;", nullptr,
-                 nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA cache_size=-32000; PRAGMA temp_store=MEMORY;", nullptr, nullptr, nullptr);
     if (db_)
         ChiudiConnessione();
     db_ = db;
@@ -320,6 +320,7 @@ bool cConnessione::ChiudiConnessione() {
 
 void cConnessione::fail(int rc, const QString& sql) {
     lastError_ = errorText(db_, rc);
+    lastErrorCode_ = rc;
     throw DbError(rc, lastError_, sql);
 }
 

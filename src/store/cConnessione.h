@@ -15,6 +15,14 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+// What a caller expects to find in a file it opens: each is marked as such, and nothing else is
+// taken for it.
+enum class FileKind {
+    DeliveryArchive, // one delivery: what File > Apri, the commands and the batches open
+    Template,        // mdb/masterOnline.db, opened only where it is copied or brought up to date
+    Catalogue,       // mdb/Catalogo norme.db, the norms catalogue
+};
+
 // A statement the database refused, or a value that could not be read. Callers report it.
 class DbError : public std::runtime_error {
 public:
@@ -96,9 +104,11 @@ public:
     cConnessione(const cConnessione&) = delete;
     cConnessione& operator=(const cConnessione&) = delete;
 
-    // Opens the archive named by a connection string ("...Data Source=<path>;...") or by a bare path.
-    // False, with nothing changed, when the file is missing or is not a Quillaro archive.
-    bool ApriConnessione(const QString& D_Source);
+    // Opens the file named by a connection string ("...Data Source=<path>;...") or by a bare path,
+    // waiting for a lock held by another program as every statement does. False, with nothing
+    // changed and the reason in lastErrorMessage(), when the file is missing, locked for too long,
+    // damaged, or not of the kind expected. A file of the previous version is brought up to date.
+    bool ApriConnessione(const QString& D_Source, FileKind expected = FileKind::DeliveryArchive);
     // Closes the connection; false when there was an error closing it.
     bool ChiudiConnessione();
     bool isOpen() const { return db_ != nullptr; }
@@ -121,10 +131,20 @@ public:
     void rollback();
     int transactionDepth() const { return depth_; }
 
+    // Why the last call failed: for ApriConnessione, Italian lines saying what the file is and what
+    // to do, the engine's text (if any) on a line of its own.
     QString lastErrorMessage() const { return lastError_; }
+    // The engine's result code of the last failure (0 when the reason is ours).
+    int lastErrorCode() const { return lastErrorCode_; }
 
-    // Marks of a Quillaro archive.
-    static constexpr int kApplicationId = 1364087375; // 'QLRO'
+    // Marks of our files (PRAGMA application_id) and the schema version (user_version) of archives
+    // and template: 2 compares issues, names and sources without regard to case.
+    static constexpr int kApplicationId = 1364087375;         // 'QLRO', a delivery archive
+    static constexpr int kTemplateApplicationId = 1364087380;  // 'QLRT', masterOnline.db
+    static constexpr int kCatalogueApplicationId = 1364087363; // 'QLRC', Catalogo norme.db
+    static constexpr int kSchemaVersion = 2;
+    // How long opening and every statement wait for a lock held by another program.
+    static constexpr int kBusyTimeoutMs = 5000;
     static QString pathFromConnectionString(const QString& connectionString);
     static QString connectionStringFor(const QString& path);
 
@@ -137,6 +157,7 @@ private:
     sqlite3* db_ = nullptr;
     QString path_;
     QString lastError_;
+    int lastErrorCode_ = 0;
     int depth_ = 0;
     std::unordered_map<QString, std::shared_ptr<detail::CachedStatement>> cache_;
 };

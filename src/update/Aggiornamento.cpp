@@ -105,17 +105,9 @@ QString PercorsoAggiornamento(const HomeFolder& home, TipoAggiornamento tipo, co
 }
 
 QString ArchivioDellaSigla(const HomeFolder& home, const QString& sigla) {
-    const QString name = sigla + QStringLiteral(".db");
-    const QString exact = home.mdbPath(name);
-    if (QFileInfo::exists(exact))
-        return exact;
     // Archives are made with upper-case names; an abbreviation typed in another case still finds its
     // archive on a file system that tells cases apart.
-    const QStringList entries = QDir(home.mdbDir()).entryList(QDir::Files);
-    for (const QString& entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return home.mdbPath(entry);
-    return exact;
+    return home.findInMdb(sigla + QStringLiteral(".db"));
 }
 
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file) {

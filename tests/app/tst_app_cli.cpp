@@ -30,6 +30,9 @@ private Q_SLOTS:
     void refusals_data();
     void refusals();
     void demo();
+    void wrongFilesStopEveryCommand_data();
+    void wrongFilesStopEveryCommand();
+    void namesAsOperatorsTypeThem();
     void helpAndVersion();
     void refreshHead();
 };
@@ -104,6 +107,69 @@ void AppCli::demo() {
     const Run r = cli({"--home", home, "info", "DEMO"});
     QCOMPARE(r.code, 0);
     QVERIFY(r.out.contains(QStringLiteral("Consegna: 1")));
+}
+
+void AppCli::wrongFilesStopEveryCommand_data() {
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("template") << "masterOnline" << "il modello vuoto";
+    QTest::newRow("catalogue") << "Catalogo norme" << "il catalogo delle norme";
+    QTest::newRow("truncated") << "TRONCO" << "incompleto";
+    QTest::newRow("not a database") << "RUMORE.db" << "non è l'archivio di una consegna di Quillaro";
+    QTest::newRow("without delivery information") << "SENZAINFO" << "non ha le informazioni di consegna";
+}
+
+void AppCli::wrongFilesStopEveryCommand() {
+    QFETCH(QString, archive);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("H"));
+    QCOMPARE(cli({"--home", home, "demo"}).code, 0);
+    const QString mdb = home + QStringLiteral("/mdb/");
+    const QByteArray demo = readFileBytes(mdb + QStringLiteral("DEMO.db"));
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(mdb + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write(QStringLiteral("TRONCO.db"), demo.left(demo.size() * 2 / 3));
+    write(QStringLiteral("RUMORE.db"), QByteArray(5000, 'Q'));
+    write(QStringLiteral("SENZAINFO.db"), demo);
+    {
+        cConnessione c;
+        QVERIFY(c.ApriConnessione(mdb + QStringLiteral("SENZAINFO.db")));
+        c.EseguiIstruzione(QStringLiteral("delete from tabInfo"));
+    }
+    const QList<QStringList> commands = {{"info"}, {"check"}, {"celex"}, {"consistency"}, {"print", "--complete"}};
+    for (const QStringList& command : commands) {
+        QStringList args{"--home", home, command.first(), archive};
+        args += command.mid(1);
+        const Run r = cli(args);
+        QVERIFY2(r.code != 0, qPrintable(command.first()));
+        QVERIFY2(r.err.contains(reason), qPrintable(command.first() + u'\n' + r.err));
+        QVERIFY2(!r.out.contains(QStringLiteral("Consegna: ")), qPrintable(r.out));
+    }
+    QCOMPARE(QDir(home + QStringLiteral("/dump")).entryList(QDir::Files), QStringList());
+}
+
+void AppCli::namesAsOperatorsTypeThem() {
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("H"));
+    const QStringList info{"--centro", "3", "--anno", "2026", "--consegna", "12", "--inizio", "1"};
+    QCOMPARE(cli(QStringList{"--home", home, "new", "cons1"} + info).code, 0);
+    QCOMPARE(cli(QStringList{"--home", home, "new", "cons2.mdb"} + info).code, 0);
+    QStringList made = QDir(home + QStringLiteral("/mdb")).entryList({"CONS*"}, QDir::Files);
+    made.sort();
+    QCOMPARE(made, (QStringList{"CONS1.db", "CONS2.db"}));
+    for (const char* name : {"cons1", "CONS1", "cons1.db", "cons2.mdb", "Cons2"}) {
+        const Run r = cli({"--home", home, "info", QString::fromUtf8(name)});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(r.out.contains(QStringLiteral("Consegna: 12")));
+    }
+    // Taken already, whatever the case typed.
+    const Run again = cli(QStringList{"--home", home, "new", "Cons1.MDB"} + info);
+    QCOMPARE(again.code, 1);
+    QVERIFY(again.err.contains(QStringLiteral("esiste già")));
 }
 
 void AppCli::helpAndVersion() {

@@ -138,7 +138,7 @@ private:
 // Acts of the norms catalogue, promulgation as ISO text.
 inline void inserisciCatalogo(TestHome& t, const QList<QStringList>& atti) {
     cConnessione cat;
-    if (!cat.ApriConnessione(cConnessione::connectionStringFor(t.home().cataloguePath())))
+    if (!cat.ApriConnessione(cConnessione::connectionStringFor(t.home().cataloguePath()), FileKind::Catalogue))
         qFatal("catalogue not opened");
     for (const QStringList& a : atti)
         cat.EseguiIstruzione(

@@ -298,7 +298,10 @@ private Q_SLOTS:
         });
         s.t.dialogs().clear();
         s.main.findChild<QAction*>("mnuUtilitaAggiornamentoControlliConteggio")->trigger();
-        QVERIFY(s.t.dialogs().texts().contains("Errore nell'apertura del db"));
+        // The system's line, then what happened to the file.
+        QVERIFY2(s.t.dialogs().texts().contains(
+                     "Errore nell'apertura del db\nIl file " + s.a + " non esiste: controllare il nome e la cartella."),
+                 qPrintable(s.t.dialogs().texts().join(u'|')));
         QVERIFY(!s.t.state().ArchivioAperto);
         QVERIFY(!s.main.mnuFileChiudi->isEnabled() && s.main.mnuFileApri->isEnabled());
         QTRY_VERIFY(!scelta);

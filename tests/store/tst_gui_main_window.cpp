@@ -51,6 +51,8 @@ private Q_SLOTS:
     void lifecycleStates();
     void newArchiveThroughTheDialog();
     void newArchiveRefusals();
+    void newArchiveNamedAsOperatorsTypeIt();
+    void openRefusesTheTemplateAndTheCatalogue();
     void aboutBox();
 };
 
@@ -236,6 +238,49 @@ void GuiMainWindow::newArchiveRefusals() {
     onNextModal<frmInformazione>([](frmInformazione* d) { d->cmdAnnulla->click(); });
     w.findChild<QAction*>("mnuFileNuovo")->trigger();
     QCOMPARE(t.dialogs().texts(), QStringList{"Archivio nuovo non creato!"});
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+}
+
+void GuiMainWindow::newArchiveNamedAsOperatorsTypeIt() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("cons.mdb")));
+    onNextModal<frmInformazione>([](frmInformazione* d) {
+        fillInformazione(d, "3", "2026", "9", "1");
+        d->cmdOk->click();
+    });
+    w.findChild<QAction*>("mnuFileNuovo")->trigger();
+    QCOMPARE(QDir(t.home().mdbDir()).entryList({"CONS*"}, QDir::Files), QStringList{"CONS.db"});
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+    // The same name typed again, in another case and with the other extension, is taken.
+    t.dialogs().clear();
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("Cons.db")));
+    w.stato.dopoChiusura();
+    w.applicaStatoMenu();
+    w.findChild<QAction*>("mnuFileNuovo")->trigger();
+    QVERIFY(t.dialogs().lastText().contains(QStringLiteral("esiste già")));
+}
+
+void GuiMainWindow::openRefusesTheTemplateAndTheCatalogue() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    const QList<std::pair<QString, QString>> files = {
+        {t.home().templatePath(), QStringLiteral("il modello vuoto da cui si creano gli archivi nuovi")},
+        {t.home().cataloguePath(), QStringLiteral("il catalogo delle norme")}};
+    for (const auto& [path, what] : files) {
+        t.dialogs().clear();
+        t.dialogs().answerNextFile(path);
+        w.findChild<QAction*>("mnuFileApri")->trigger();
+        const QStringList lines = t.dialogs().lastText().split(u'\n');
+        QCOMPARE(lines.first(), QStringLiteral("Errore nell'apertura del db"));
+        QVERIFY2(lines.value(1).contains(what), qPrintable(lines.value(1)));
+        // Nothing to work on: no document window can be opened on it.
+        checkStates(w, {true, true, false, false, false});
+        QVERIFY(!t.state().Connessione.isOpen());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Quillaro"));
+    }
     QVERIFY(t.dialogs().unexpected().isEmpty());
 }
 

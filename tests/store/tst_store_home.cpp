@@ -59,7 +59,7 @@ void StoreHome::layoutIsCreatedAndNeverOverwritten() {
 
 void StoreHome::everyTableAndColumnOfTheSchema() {
     TestHome t;
-    QVERIFY(t.open(t.home().templatePath()));
+    QVERIFY(t.state().Connessione.ApriConnessione(t.home().templatePath(), FileKind::Template));
     const QMap<QString, QStringList> schema = {
         {"tabDocumento",
          {"IDDocumento", "IDRifBibl", "Pagine", "TAbs", "Bib", "TD", "LIN", "LO", "LR", "LA", "DocURL"}},
@@ -126,7 +126,7 @@ void StoreHome::everyTableAndColumnOfTheSchema() {
 
 void StoreHome::lookupDataTheSystemReliesOn() {
     TestHome t;
-    QVERIFY(t.open(t.home().templatePath()));
+    QVERIFY(t.state().Connessione.ApriConnessione(t.home().templatePath(), FileKind::Template));
     cConnessione& c = t.state().Connessione;
     const auto count = [&](const QString& sql, const QVariantList& params = {}) {
         RecordSet rs = c.ApriRS(sql, params);
@@ -209,7 +209,7 @@ void StoreHome::lookupDataTheSystemReliesOn() {
 void StoreHome::codeListsAreConsecutive() {
     // The document window maps codes to list positions by their number.
     TestHome t;
-    QVERIFY(t.open(t.home().templatePath()));
+    QVERIFY(t.state().Connessione.ApriConnessione(t.home().templatePath(), FileKind::Template));
     const QList<std::pair<QString, int>> lists = {{"select idLingua from tabLingua order by idLingua", 0},
                                                   {"select IDTD from tabTipoDoc order by IDTD", 1},
                                                   {"select IDBib from tabBib order by IDBib", 0}};
@@ -228,7 +228,7 @@ void StoreHome::codeListsAreConsecutive() {
 void StoreHome::catalogueHasRealActs() {
     TestHome t;
     cConnessione c;
-    QVERIFY(c.ApriConnessione(t.home().cataloguePath()));
+    QVERIFY(c.ApriConnessione(t.home().cataloguePath(), FileKind::Catalogue));
     RecordSet rs = c.ApriRS(QStringLiteral(
         "select count(*) as n, sum(promulgazione glob '[12][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9]') "
         "as iso, count(distinct abbreviazione) as kinds from tabCatalogo"));

@@ -42,15 +42,28 @@ std::optional<QString> CliArgs::value(const QString& name) const {
 bool CliContext::openArchive(const QString& nameOrPath) {
     const QString path = state.home.archivePath(nameOrPath);
     cConnessione probe;
-    if (!probe.ApriConnessione(cConnessione::connectionStringFor(path))) {
-        err << QStringLiteral("Errore nell'apertura del db: %1").arg(path);
+    if (!probe.ApriConnessione(cConnessione::connectionStringFor(path), FileKind::DeliveryArchive)) {
+        err << QStringLiteral("Errore nell'apertura del db: %1").arg(path) << Qt::endl;
         if (!probe.lastErrorMessage().isEmpty())
-            err << QStringLiteral(" (%1)").arg(probe.lastErrorMessage());
-        err << Qt::endl;
+            err << probe.lastErrorMessage() << Qt::endl;
         return false;
     }
     probe.ChiudiConnessione();
-    return ApriArchivio(state, path);
+    if (!ApriArchivio(state, path)) {
+        err << QStringLiteral("Errore nell'apertura del db: %1").arg(path) << Qt::endl;
+        return false;
+    }
+    // Every command names its files after the delivery: without it they would be "errori." and the like.
+    if (state.Consegna().isEmpty()) {
+        err << QStringLiteral("L'archivio %1 non ha le informazioni di consegna (tabInfo): niente è stato "
+                              "scritto. Aprirlo con il programma e controllarlo, o ripristinarlo da una copia "
+                              "di sicurezza.")
+                   .arg(path)
+            << Qt::endl;
+        ChiudiArchivio(state);
+        return false;
+    }
+    return true;
 }
 
 QStringList CliRegistry::switchesOf(const CliCommand& command) {

@@ -70,11 +70,8 @@ int info(CliContext& c, const CliArgs& a) {
 
 int demo(CliContext& c, const CliArgs&) {
     const QString path = c.state.home.mdbPath(QStringLiteral("DEMO.db"));
-    if (QFileInfo::exists(path) && !QFile::remove(path)) {
-        c.err << "Impossibile sostituire " << path << Qt::endl;
-        return 1;
-    }
-    buildDemoArchive(path);
+    // The old demo goes only when the new one is whole: an interrupted run leaves one of the two.
+    replaceDemoArchive(path);
     c.out << "Archivio dimostrativo: " << path << Qt::endl;
     return 0;
 }
