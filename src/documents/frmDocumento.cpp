@@ -548,7 +548,11 @@ void frmDocumento::vaiAlRilievo(const Rilievo& r) {
         voce(lstFonte, r.voce);
         return;
     }
+    // The style draws the focus frame only after a keyboard move; without it a text button that
+    // has the focus looks like any other and the operator cannot see where the finding led.
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
     campo->setFocus(Qt::OtherFocusReason);
+    campo->update();
 }
 
 // ---------------------------------------------------------------------------------------------

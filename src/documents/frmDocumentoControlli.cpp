@@ -34,6 +34,8 @@ PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
     lblControlli = new QLabel(this);
     lblControlli->setObjectName(QStringLiteral("lblControlli"));
     lblControlli->setTextFormat(Qt::PlainText);
+    // A long status line is cut, never widens the panel over the fields beside it.
+    lblControlli->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     cmdControlli = new QToolButton(this);
     cmdControlli->setObjectName(QStringLiteral("cmdControlli"));
     cmdControlli->setAutoRaise(true);
@@ -106,9 +108,10 @@ void PannelloControlli::mostra(const EsitoControlli& esito) {
     esito_ = esito;
     lblControlli->setText(stato());
     lblControlli->setToolTip(
-        esito_.completo() ? QStringLiteral("I rilievi che i controlli della consegna daranno per questo "
-                                           "documento una volta salvato")
-                          : esito_.interruzione);
+        lblControlli->text() + u'\n' +
+        (esito_.completo() ? QStringLiteral("I rilievi che i controlli della consegna daranno per questo "
+                                            "documento una volta salvato")
+                           : esito_.interruzione));
     QPalette p = lblControlli->palette();
     p.setColor(QPalette::WindowText,
                esito_.rilievi.isEmpty() && esito_.completo() ? QColor(0, 110, 0) : QColor(170, 0, 0));

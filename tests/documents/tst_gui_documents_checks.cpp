@@ -231,6 +231,8 @@ private Q_SLOTS:
         for (const auto& c : casi) {
             clic(w, c.inizio);
             QTRY_VERIFY2(c.campo->hasFocus(), c.inizio);
+            // Shown as a keyboard move is: a text button gets its focus frame.
+            QVERIFY(w->window()->testAttribute(Qt::WA_KeyboardFocusChange));
         }
         // The pair's line is the chosen one: "Edita" opens it.
         QCOMPARE(w->lstClassificazione->currentRow(), 1);
@@ -275,6 +277,16 @@ private Q_SLOTS:
         QVERIFY(w->FrameControlli->geometry().bottom() <= w->txtNota->geometry().bottom() + 8);
         QVERIFY(lista->height() >= 3 * lista->fontMetrics().height());
         QVERIFY(w->FrameControlli->lblControlli->text().startsWith(ContaRilievi(righe(w).size()) + ": "));
+        // Long lines and a long status line never widen it over the fields beside it.
+        const int larghezza = w->FrameControlli->width();
+        EsitoControlli lungo;
+        for (ElencoErrori e : {ElencoErrori::Generali, ElencoErrori::Classificazione, ElencoErrori::Fonti})
+            lungo.rilievi << Rilievo{e, QString(200, u'x'), CampoRilievo::Fonti, -1};
+        const EsitoControlli prima = w->FrameControlli->esito();
+        w->FrameControlli->mostra(lungo);
+        QTest::qWait(100);
+        QCOMPARE(w->FrameControlli->width(), larghezza);
+        w->FrameControlli->mostra(prima);
         w->FrameControlli->cmdControlli->click();
         QVERIFY(!lista->isVisible());
         QVERIFY(w->FrameControlli->lblControlli->isVisible());
