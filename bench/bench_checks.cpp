@@ -1,5 +1,5 @@
 // The whole-archive runs of the checks over generated archives of 3 000 and 30 000 documents:
-// the check run, compiler notes, new entries, CELEX and HUDOC pages.
+// the check run, compiler notes, new entries, CELEX, HUDOC and official-text (URN) pages.
 //
 // QUILLARO_BENCH_HOME=DIR keeps the home folder (and its GEN3000/GEN30000 archives) for reuse
 // and for measuring the command line.
@@ -43,6 +43,9 @@ void BM_Celex(benchmark::State& st) {
 void BM_Hudoc(benchmark::State& st) {
     misura(st, [](AppState& s) { StampaHudoc(s); });
 }
+void BM_Nir(benchmark::State& st) {
+    misura(st, [](AppState& s) { StampaNir(s); });
+}
 
 void Dimensioni(benchmark::internal::Benchmark* b) {
     b->Arg(3000)->Arg(30000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -55,6 +58,7 @@ BENCHMARK(BM_Note)->Apply(Dimensioni);
 BENCHMARK(BM_Nuovi)->Apply(Dimensioni);
 BENCHMARK(BM_Celex)->Apply(Dimensioni);
 BENCHMARK(BM_Hudoc)->Apply(Dimensioni);
+BENCHMARK(BM_Nir)->Apply(Dimensioni);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

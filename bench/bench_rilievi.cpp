@@ -52,16 +52,16 @@ DocumentoPieno documentoPieno(AppState& state) {
     b.TestoEnglishAbstract = QString(1200, u'e');
     b.ElencoResponsabilita.clear();
     for (int i = 0; i < 5; ++i)
-        b.ElencoResponsabilita << VoceResponsabilita{0, QStringLiteral("Cognome%1").arg(i), QStringLiteral("Nome"),
-                                                     i < 4, false};
+        b.ElencoResponsabilita << VoceResponsabilita{0, QStringLiteral("Cognome%1").arg(i),
+                                                     QStringLiteral("Nome"), i < 4, false};
     QList<VoceClassificazione> coppie;
     QList<VoceFonte> fonti;
     for (qint64 id = 1; id <= kDocumenti && (coppie.size() < 10 || fonti.size() < 20); ++id) {
         RecordSet rs = state.Connessione.ApriRS(
             QStringLiteral("select CodiceS, CodiceD, Controllo from legameDocClass where IDDoc = ?"), {id});
         for (; !rs.eof() && coppie.size() < 10; rs.moveNext())
-            coppie << VoceClassificazione{0, rs.field(0).toString(), rs.field(1).toString(), rs.field(2).toInt(),
-                                          false};
+            coppie << VoceClassificazione{0, rs.field(0).toString(), rs.field(1).toString(),
+                                          rs.field(2).toInt(), false};
         rs.close();
         for (const VoceFonte& v : CaricaFonti(state.Connessione, id, state.Mesi))
             if (fonti.size() < 20 && esaminata(v.TP))
@@ -117,7 +117,11 @@ BENCHMARK(BM_DocumentoPieno)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->MinTime(0.5);
-BENCHMARK(BM_SegniScelta)->Arg(3000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SegniScelta)
+    ->Arg(3000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

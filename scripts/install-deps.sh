@@ -8,6 +8,8 @@ packages=(
   qt6-translations-l10n
   libsqlite3-dev sqlite3
   libhunspell-dev hunspell-it hunspell-en-us
+  mdbtools-dev
+  libstemmer-dev
   libbenchmark-dev
   xvfb xauth unrtf
   dpkg-dev file desktop-file-utils appstream shared-mime-info man-db

@@ -24,7 +24,7 @@ fi
 echo
 echo "No display: running the command line on the demo archive."
 "$cli" --home "$home" info DEMO
-for command in check notes new-entries celex hudoc "print --complete" "print --texts" summary consistency; do
+for command in check notes new-entries celex hudoc nir "print --complete" "print --texts" summary consistency; do
   if "$cli" --home "$home" --help | grep -q "^  ${command%% *} "; then
     echo "--- quillaro-cli $command DEMO"
     # shellcheck disable=SC2086

@@ -1,5 +1,7 @@
 #include "checks/AggiornaInfo.h"
 
+#include "checks/ImprontaControllo.h"
+
 bool AggiornaInfo(AppState& state, const QString& code) {
     static const char* const columns[] = {"Storico",
                                           "CELEX",
@@ -13,6 +15,8 @@ bool AggiornaInfo(AppState& state, const QString& code) {
     if (code.size() != 1 || code[0] < u'1' || code[0] > u'9')
         return true;
     const int index = code[0].unicode() - u'1';
+    // The bookkeeping is no change to the documents: the last check's lists stay current.
+    SeguitoImpronta impronta(state);
     try {
         state.Connessione.EseguiIstruzione(
             QStringLiteral("update tabInfo set %1 = '1'").arg(QString::fromLatin1(columns[index])));
@@ -21,5 +25,6 @@ bool AggiornaInfo(AppState& state, const QString& code) {
         state.infoNotRecorded = e.description();
         return false;
     }
+    impronta.avanza();
     return true;
 }

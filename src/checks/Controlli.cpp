@@ -1,6 +1,7 @@
 #include "checks/Controlli.h"
 
 #include "checks/AggiornaInfo.h"
+#include "checks/ImprontaControllo.h"
 #include "checks/RilieviDocumento.h"
 #include "checks/Uscite.h"
 #include "store/Archivio.h"
@@ -81,11 +82,15 @@ FileErrori PercorsiErrori(const AppState& state) {
         f.classe = derivaDaErrori(state.FileScelto, QStringLiteral("errclasse."));
         f.fonti = derivaDaErrori(state.FileScelto, QStringLiteral("errfonte."));
     } else {
-        f.generali = state.home.dumpPath(QStringLiteral("errori.") + fileNamePart(state.Consegna()));
-        f.classe = state.home.dumpPath(QStringLiteral("errclasse.") + fileNamePart(state.Consegna()));
-        f.fonti = state.home.dumpPath(QStringLiteral("errfonte.") + fileNamePart(state.Consegna()));
+        f = PercorsiErroriConsegna(state.home, state.Consegna());
     }
     return f;
+}
+
+FileErrori PercorsiErroriConsegna(const HomeFolder& home, const QString& consegna) {
+    return {home.dumpPath(QStringLiteral("errori.") + fileNamePart(consegna)),
+            home.dumpPath(QStringLiteral("errclasse.") + fileNamePart(consegna)),
+            home.dumpPath(QStringLiteral("errfonte.") + fileNamePart(consegna))};
 }
 
 FileErrori EseguiControlli(AppState& state) {
@@ -98,6 +103,8 @@ FileErrori EseguiControlli(AppState& state) {
         LetturaUnica letturaCatalogo(state.ConnessioneCatalogo);
 
         percorsi = PercorsiErrori(state);
+        if (!state.ModoAggiornamento)
+            AnnullaImpronta(state, percorsi);
         const auto modo = state.ModoAggiornamento ? TextOutput::Mode::Append : TextOutput::Mode::Truncate;
         TextOutput generali, classe, fonti;
         generali.open(percorsi.generali, modo, state.encoding());
@@ -135,12 +142,12 @@ FileErrori EseguiControlli(AppState& state) {
         generali.writeLine();
         classe.writeLine();
         fonti.writeLine();
-        generali.close();
-        classe.close();
-        fonti.close();
+        TextOutput::closeTogether({&generali, &classe, &fonti});
     }
     // Recorded once the lists are whole: a run that failed is not a run done.
     AggiornaInfo(state, QStringLiteral("1"));
+    if (!state.ModoAggiornamento)
+        RegistraImpronta(state, percorsi);
     state.ui().message(QStringLiteral("Fine controllo: ") + state.Consegna());
     return percorsi;
 }

@@ -21,13 +21,16 @@ struct FileErrori {
 // in place of its leading "errori." (compared without regard to case). Throws std::runtime_error
 // when the update path does not name an "errori." file, since the three lists would then collide.
 FileErrori PercorsiErrori(const AppState& state);
+// The single-archive lists of a delivery in the home's dump/.
+FileErrori PercorsiErroriConsegna(const HomeFolder& home, const QString& consegna);
 
 // Runs the checks over the open archive in one pass, in IDDocumento order: each document's findings
 // (ControllaDocumento) go to their list as they are found. Records the run in
 // tabInfo (Storico), uses the norms catalogue (opened here when it is not open yet and then closed
 // again), writes the three lists and shows "Fine controllo: " + Consegna.
 // Throws DbError or std::runtime_error when a statement is refused or a file cannot be written;
-// the files keep what was written and a catalogue opened by the run is closed. Menus call it
+// the three files then stay as they were before the run (in update mode: without this archive's
+// section) and a catalogue opened by the run is closed. Menus call it
 // through SegnalaErrori; the update batch calls it directly and reports the failure itself.
 // Returns the three files.
 FileErrori EseguiControlli(AppState& state);

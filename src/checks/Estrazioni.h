@@ -23,6 +23,6 @@ void NuoviInserimenti(AppState& state, const QString& tabella, const QString& qu
 // the identifier line "<AnnoProduzione><IDCentroSpoglio><nnnn> (Record: <IDDocumento>)" and the
 // note's lines, for the documents that have one. Single-archive mode: dump/note.<Consegna>;
 // update mode: a section of state.FileScelto closed by an empty line. Shows "Fine estrazione note
-// ai documenti (consegna <n>)". Throws DbError or std::runtime_error on failure; the file keeps
-// what was written. Returns the file written.
+// ai documenti (consegna <n>)". Throws DbError or std::runtime_error on failure; the file then
+// stays as it was. Returns the file written.
 QString EstraiNote(AppState& state);

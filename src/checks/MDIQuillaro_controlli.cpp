@@ -43,6 +43,11 @@ void MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloHUDOC_Click() {
         SegnalaErrori(state(), [this] { StampaHudoc(state()); });
 }
 
+void MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloNIR_Click() {
+    if (state().ArchivioAperto)
+        SegnalaErrori(state(), [this] { StampaNir(state()); });
+}
+
 void MDIQuillaro::mnuUtilitaDocumentiControlliNuovi_Click() {
     if (state().ArchivioAperto)
         SegnalaErrori(state(), [this] { EstraiNuovi(state()); });

@@ -2,7 +2,9 @@
 
 #include "checks/AggiornaInfo.h"
 #include "checks/Uscite.h"
+#include "sources/IdentificativiUfficiali.h"
 #include "store/TextOutput.h"
+#include "store/mdlGlobale.h"
 
 #include <optional>
 
@@ -115,6 +117,8 @@ public:
     }
 
     void riga(const QString& testo, const QString& link) { ScriviRighe(file_, TestoHtml(testo) + link); }
+    // A line of the page's own markup.
+    void html(QStringView riga) { ScriviRighe(file_, riga); }
 
     QString chiudi() {
         numeri_.close();
@@ -239,5 +243,107 @@ QString StampaHudoc(AppState& state) {
     rs.close();
     const QString path = pagina.chiudi();
     state.ui().message(QStringLiteral("Fine stampa HTML_GEI (consegna ") + state.Consegna() + u')');
+    return path;
+}
+
+namespace {
+
+QString etichettaServizio(TipoIdentificativo tipo) {
+    switch (tipo) {
+    case TipoIdentificativo::Urn:
+        return QStringLiteral("[recupera via Normattiva]");
+    case TipoIdentificativo::Eli:
+        return QStringLiteral("[recupera via ELI]");
+    case TipoIdentificativo::Ecli:
+        return QStringLiteral("[recupera via ECLI]");
+    case TipoIdentificativo::Nessuno:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QString StampaNir(AppState& state) {
+    Pagina pagina(state);
+    pagina.apri(QStringLiteral("StampaHTML_NIR ") + fileNamePart(state.Consegna()) + QStringLiteral(".html"),
+                QStringLiteral("Stampa HTML delle fonti con i testi ufficiali..."));
+    // Every source of every document, with the name it was chosen by where the identifiers need it.
+    RecordSet rs = state.Connessione.ApriRS(QStringLiteral(
+        "select TabDocumento.IDDocumento, TabFonte.TP, TabFonte.testo, TabFonte.articolo, TabFonte.ripa, "
+        "TabFonte.allegato, TabFonte.giorno, TabFonte.mese, TabFonte.anno, TabFonte.numero, "
+        "TabFonte.Ordinanza, TabFonte.Decreto, tabFonteInterna.FonteNorm, tabFonteCom.FonteCom "
+        "from tabDocumento inner join LegameDocFonte on LegameDocFonte.IDDoc = tabDocumento.IDDocumento "
+        "inner join tabFonte on tabFonte.IDFonte = LegameDocFonte.IDFonte "
+        "left join tabFonteInterna on tabFonteInterna.IDFonteInterna = tabFonte.IDNomeFonte and "
+        "substr(tabFonte.TP, 1, 2) in ('LI', 'GI', 'AC') "
+        "left join tabFonteCom on tabFonteCom.IDFonteCom = tabFonte.IDNomeFonte and tabFonte.TP = 'NIC' "
+        "order by TabDocumento.IDDocumento, LegameDocFonte.ID"));
+    const int colID = rs.columnIndex(u"IDDocumento");
+    const int colTP = rs.columnIndex(u"TP");
+    const int colTesto = rs.columnIndex(u"testo");
+    const int colArticolo = rs.columnIndex(u"articolo");
+    const int colRipa = rs.columnIndex(u"ripa");
+    const int colAllegato = rs.columnIndex(u"allegato");
+    const int colGiorno = rs.columnIndex(u"giorno");
+    const int colMese = rs.columnIndex(u"mese");
+    const int colAnno = rs.columnIndex(u"anno");
+    const int colNumero = rs.columnIndex(u"numero");
+    const int colOrdinanza = rs.columnIndex(u"Ordinanza");
+    const int colDecreto = rs.columnIndex(u"Decreto");
+    const int colFonteNorm = rs.columnIndex(u"FonteNorm");
+    const int colFonteCom = rs.columnIndex(u"FonteCom");
+
+    // The sources of the document being written that cannot be opened, listed after its links.
+    QStringList senza;
+    qint64 corrente = 0;
+    const auto chiudiDocumento = [&] {
+        if (senza.isEmpty())
+            return;
+        pagina.html(u"<p><i>Fonti senza identificativo ufficiale:</i></p>");
+        pagina.html(u"<ul>");
+        for (const QString& testo : std::as_const(senza))
+            pagina.html(QStringLiteral("<li>") + TestoHtml(testo) + QStringLiteral("</li>"));
+        pagina.html(u"</ul>");
+        senza.clear();
+    };
+    for (; !rs.eof(); rs.moveNext()) {
+        const qint64 id = rs.field(colID).toLongLong();
+        if (id != corrente) {
+            chiudiDocumento();
+            corrente = id;
+        }
+        pagina.documento(id);
+        VoceFonte v;
+        v.TP = rs.field(colTP).toString();
+        v.testo = rs.field(colTesto).toString();
+        v.NomeFonte = gruppoFonte(v.TP) == GruppoFonte::Interno ? rs.field(colFonteNorm).toString()
+                                                                : rs.field(colFonteCom).toString();
+        v.articolo = rs.field(colArticolo).toString();
+        v.ripa = rs.field(colRipa).toString();
+        v.allegato = rs.field(colAllegato).toString();
+        v.giorno = rs.field(colGiorno).toString();
+        QString mese = rs.field(colMese).toString();
+        v.mese = MeseNome(mese);
+        v.anno = rs.field(colAnno).toString();
+        v.numero = rs.field(colNumero).toString();
+        v.Ordinanza = rs.field(colOrdinanza).toBool();
+        v.Decreto = rs.field(colDecreto).toBool();
+        const IdentificativoUfficiale identificativo = ComponiIdentificativo(v);
+        if (!identificativo.presente()) {
+            senza << rigaFonte(v);
+            continue;
+        }
+        pagina.riga(v.testo,
+                    QStringLiteral(" ---> ") + TestoHtml(identificativo.testo) +
+                        QStringLiteral(" <A HREF=\"") +
+                        TestoHtml(IndirizzoUfficiale(identificativo, state.settings), Contesto::Attributo) +
+                        QStringLiteral("\"><FONT SIZE=\"2\" COLOR=\"#0000ff\"><U>") +
+                        etichettaServizio(identificativo.tipo) + QStringLiteral("</U></FONT></A><br/>"));
+    }
+    rs.close();
+    chiudiDocumento();
+    const QString path = pagina.chiudi();
+    state.ui().message(QStringLiteral("Fine stampa HTML_NIR (consegna ") + state.Consegna() + u')');
     return path;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
-// The HTML pages that list the European sources of a delivery with links to the official
-// services: EU law by CELEX number, and the judgments of the Strasbourg court by the parties' names
-// in HUDOC. The base addresses come from quillaro.ini ([services] celex=, hudoc=).
+// The HTML pages that list the sources of a delivery with links to the official services: EU law
+// by CELEX number, the judgments of the Strasbourg court by the parties' names in HUDOC, and the
+// official texts of Italian law (URN:NIR), EU acts (ELI) and Constitutional Court decisions (ECLI).
+// The base addresses come from quillaro.ini ([services] celex=, hudoc=, normattiva=, eli=,
+// cortecostituzionale=).
 
 #include "store/AppState.h"
 
@@ -24,7 +26,7 @@ QString NomeHudoc(const QString& altro);
 // The CELEX page of the open archive (records the run in tabInfo, code "2"). Single-archive mode:
 // dump/"StampaHTML <Consegna>.html"; update mode: a whole page appended to state.FileScelto,
 // titled "Aggiornamento " + SiglaAggiornamento, and an empty line. Shows "Fine stampa HTML
-// (consegna <n>)". Throws DbError or std::runtime_error; the file keeps what was written.
+// (consegna <n>)". Throws DbError or std::runtime_error; the file then stays as it was.
 // Returns the file written.
 QString StampaCelex(AppState& state);
 
@@ -32,3 +34,10 @@ QString StampaCelex(AppState& state);
 // "GEI", name key 2), into dump/"StampaHTML_GEI <Consegna>.html"; shows "Fine stampa HTML_GEI
 // (consegna <n>)"; no tabInfo flag.
 QString StampaHudoc(AppState& state);
+
+// The page of the official texts: document by document, every source with an identifier
+// (IdentificativiUfficiali.h) as its citation, the identifier and the link, then the sources
+// without one, so that the reviewer sees what cannot be opened. Into dump/"StampaHTML_NIR
+// <Consegna>.html", or appended to the batch's file in update mode as StampaCelex; shows "Fine
+// stampa HTML_NIR (consegna <n>)"; no tabInfo flag.
+QString StampaNir(AppState& state);

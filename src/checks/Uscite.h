@@ -34,7 +34,7 @@ void ScriviRighe(TextOutput& file, QStringView testo);
 
 // Runs an operation as the menus start it. In update mode a failure propagates to the batch,
 // which reports it and ends; in single-archive mode it is shown with its message and the answer
-// is false. Either way the files keep what was written before the failure.
+// is false. Either way the files stay as they were before the run.
 bool SegnalaErrori(AppState& state, const std::function<void()>& operazione);
 
 // The message of a failure as the operator reads it: "<number> --> <description>" for a refused

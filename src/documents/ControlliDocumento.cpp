@@ -67,7 +67,7 @@ std::optional<QString> DatiFinestra::traduzione() {
 }
 
 bool DatiFinestra::perOgniTipoTesto(const std::function<void(int tipo)>& tipo) {
-    const auto testi = TestiDocumento(buffer_, dati_);
+    const auto testi = TestiDaMemorizzare(buffer_, dati_);
     bool alcuno = false;
     for (size_t i = 0; i < testi.size(); ++i) {
         if (testoDaMemorizzare(*testi[i]).isEmpty())

@@ -29,6 +29,10 @@ void apriDocumento(MDIQuillaro& main, bool nuovo, qint64 IDDoc) {
 
 } // namespace
 
+void MDIQuillaro::apriDocumentoEsistente(qint64 IDDoc) {
+    apriDocumento(*this, false, IDDoc);
+}
+
 void MDIQuillaro::mnuDocumentiNuovo_Click() {
     apriDocumento(*this, true, 0);
 }

@@ -37,7 +37,7 @@ QString codice(const Combo& combo, int length, const std::optional<QString>& con
 
 } // namespace
 
-std::array<const QString*, 8> TestiDocumento(const DocumentBuffer& b, const DatiDocumento& dati) {
+std::array<const QString*, 8> TestiDaMemorizzare(const DocumentBuffer& b, const DatiDocumento& dati) {
     return {&dati.txtTitolo, &b.TestoRiassunto, &b.TestoSommario, &b.TestoTraduzione,
             &dati.txtNota,   &b.TestoNotaDoc,   &b.TestoInTemaDi, &b.TestoEnglishAbstract};
 }
@@ -173,7 +173,7 @@ void responsabilita(cConnessione& connection, qint64 IDDoc, bool nuovo, QList<Vo
 
 void testi(cConnessione& connection, qint64 IDDoc, bool nuovo, const DocumentBuffer& b,
            const DatiDocumento& dati) {
-    const auto valori = TestiDocumento(b, dati);
+    const auto valori = TestiDaMemorizzare(b, dati);
     for (size_t i = 0; i < valori.size(); ++i)
         SalvaTesto(connection, IDDoc, nuovo, QString::fromLatin1(kTipiTesto[i]), *valori[i]);
 }
@@ -310,6 +310,7 @@ bool SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento
     const RisultatoSalvataggio r = ScriviDocumento(state.Connessione, buffer, dati);
     switch (r.esito) {
     case EsitoSalvataggio::Salvato: {
+        NotificaDocumentoSalvato(state, r.IDDocumento);
         QString testo = QStringLiteral("Documento salvato!");
         if (r.numeroPrevisto != 0)
             testo += QStringLiteral(

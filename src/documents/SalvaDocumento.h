@@ -33,7 +33,7 @@ struct CodiciDocumento {
 CodiciDocumento CodiciDaMemorizzare(const DatiDocumento& dati);
 
 // The eight texts of the document in the order of kTipiTesto, the order the save writes them.
-std::array<const QString*, 8> TestiDocumento(const DocumentBuffer& buffer, const DatiDocumento& dati);
+std::array<const QString*, 8> TestiDaMemorizzare(const DocumentBuffer& buffer, const DatiDocumento& dati);
 
 // Replaces the text of one kind of the document; an empty text is only deleted.
 void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QString& tipo,

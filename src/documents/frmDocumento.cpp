@@ -12,6 +12,7 @@
 #include "documents/frmResponsabilita.h"
 #include "documents/frmTesti.h"
 #include "documents/mdlDocumenti.h"
+#include "sources/IdentificativiUfficiali.h"
 #include "sources/frmAltreFonti.h"
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
@@ -123,7 +124,11 @@ frmDocumento::frmDocumento(AppState& state, bool nuovo, qint64 IDDoc, QWidget* p
     nuovoDocumento();
 }
 
-frmDocumento::~frmDocumento() = default;
+frmDocumento::~frmDocumento() {
+    // The list goes with the children, after the buffer: its last signals must find no one.
+    disconnect(lstFonte->model(), nullptr, this, nullptr);
+    disconnect(lstFonte, nullptr, this, nullptr);
+}
 
 void frmDocumento::creaControlli() {
     txtID = crea<QLineEdit>(this, "txtID");
@@ -186,6 +191,9 @@ void frmDocumento::creaControlli() {
     cmdFonteM = pulsante(this, "cmdFonteM", QStringLiteral("Edita"), edita);
     cmdFonteD = pulsante(this, "cmdFonteD", QStringLiteral("Elimina"), elimina);
     cmdFonteT = pulsante(this, "cmdFonteT", QStringLiteral("In nota"), edita);
+    cmdFonteUfficiale =
+        pulsante(this, "cmdFonteUfficiale", QStringLiteral("Apri &testo ufficiale"),
+                 QStringLiteral("Apre nel browser il testo ufficiale della fonte corrente (Alt+T)"));
     for (QListWidget* l : {lstResponsabilita, lstClassificazione, lstFonte}) {
         l->setSelectionMode(QAbstractItemView::ExtendedSelection);
         l->setMinimumHeight(90);
@@ -298,7 +306,7 @@ void frmDocumento::creaControlli() {
                              {cmdClasseN, cmdClasseM, cmdClasseD}, Label31),
                      2);
     liste->addWidget(cornice("FrameFonti", QStringLiteral("Fonti "), lstFonte,
-                             {cmdFonteN, cmdFonteM, cmdFonteD, cmdFonteT}),
+                             {cmdFonteN, cmdFonteM, cmdFonteD, cmdFonteT, cmdFonteUfficiale}),
                      3);
 
     // Texts, compiler's note and commands.
@@ -398,6 +406,14 @@ void frmDocumento::creaControlli() {
     corrente(lstResponsabilita, &DocumentBuffer::IndiceResponsabilita);
     corrente(lstClassificazione, &DocumentBuffer::IndiceClassificazione);
     corrente(lstFonte, &DocumentBuffer::IndiceFonte);
+    // The official text follows the current source and every rebuild or change of the lines.
+    connect(lstFonte, &QListWidget::currentRowChanged, this, &frmDocumento::aggiornaFonteUfficiale);
+    connect(lstFonte, &QListWidget::itemSelectionChanged, this, &frmDocumento::aggiornaFonteUfficiale);
+    const QAbstractItemModel* righeFonti = lstFonte->model();
+    connect(righeFonti, &QAbstractItemModel::modelReset, this, &frmDocumento::aggiornaFonteUfficiale);
+    connect(righeFonti, &QAbstractItemModel::rowsInserted, this, &frmDocumento::aggiornaFonteUfficiale);
+    connect(righeFonti, &QAbstractItemModel::dataChanged, this, &frmDocumento::aggiornaFonteUfficiale);
+    aggiornaFonteUfficiale();
     // A choice of the operator in a box replaces the stored value it could not show.
     const auto scelta = [this](QComboBox* combo, std::optional<QString> ValoriConservati::*valore) {
         connect(combo, &QComboBox::activated, this, [this, valore] {
@@ -433,6 +449,7 @@ void frmDocumento::creaControlli() {
     wire(cmdFonteM, &frmDocumento::cmdFonteM_Click);
     wire(cmdFonteD, &frmDocumento::cmdFonteD_Click);
     wire(cmdFonteT, &frmDocumento::cmdFonteT_Click);
+    wire(cmdFonteUfficiale, &frmDocumento::cmdFonteUfficiale_Click);
     wire(cmdRiassunto, &frmDocumento::cmdRiassunto_Click);
     wire(cmdSommario, &frmDocumento::cmdSommario_Click);
     wire(cmdInTemaDi, &frmDocumento::cmdInTemaDi_Click);
@@ -1033,6 +1050,21 @@ void frmDocumento::cmdFonteT_Click() {
         txtNota->setPlainText(QStringLiteral("Nota a ") + t);
     else if (tipo == u"07")
         txtNota->setPlainText(QStringLiteral("Commento a ") + t);
+}
+
+void frmDocumento::aggiornaFonteUfficiale() {
+    cmdFonteUfficiale->setEnabled(!IndirizzoFonteCorrente(buffer_, state_.settings).isEmpty());
+}
+
+void frmDocumento::cmdFonteUfficiale_Click() {
+    const QString indirizzo = IndirizzoFonteCorrente(buffer_, state_.settings);
+    if (indirizzo.isEmpty())
+        return;
+    if (!state_.ui().openUrl(indirizzo))
+        state_.ui().message(QStringLiteral("Il browser non si è aperto sul testo ufficiale della fonte.\n"
+                                           "Copiare l'indirizzo nel browser:\n") +
+                                indirizzo,
+                            applicationTitle(), Buttons::Ok, Icon::Warning);
 }
 
 // ---------------------------------------------------------------------------------------------

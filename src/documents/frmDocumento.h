@@ -76,6 +76,7 @@ public:
     QPushButton* cmdFonteM = nullptr;
     QPushButton* cmdFonteD = nullptr;
     QPushButton* cmdFonteT = nullptr;
+    QPushButton* cmdFonteUfficiale = nullptr; // the current source's official text (Alt+T)
     QToolButton* cmdRiassunto = nullptr;
     QToolButton* cmdSommario = nullptr;
     QToolButton* cmdInTemaDi = nullptr;
@@ -120,6 +121,7 @@ public Q_SLOTS:
     void cmdFonteM_Click();
     void cmdFonteD_Click();
     void cmdFonteT_Click();
+    void cmdFonteUfficiale_Click();
     void cmdRiassunto_Click();
     void cmdSommario_Click();
     void cmdInTemaDi_Click();
@@ -153,6 +155,7 @@ private:
     void apriTesti(int tipo, QToolButton* button);
     void apriAltriTesti(int tipo, const QString& caption, QToolButton* button);
     void cancellaSelezionate(QListWidget* list, int which);
+    void aggiornaFonteUfficiale();
     void chiudi();
     // The findings are worked out again a moment after the last change: typing is never held up.
     void pianificaControlli();

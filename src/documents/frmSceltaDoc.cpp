@@ -169,6 +169,7 @@ void frmSceltaDoc::cmdCancella_Click() {
         const BusyCursor busy;
         try {
             CancellaDocumenti(state_.Connessione, scelti);
+            NotificaDocumentiCancellati(state_, scelti);
         } catch (const DbError& e) {
             state_.ui().message(MessaggioErroreDb(QStringLiteral("Nessun documento è stato cancellato."), e),
                                 applicationTitle(), Buttons::Ok, Icon::Critical);

@@ -10,13 +10,15 @@
 // boxes of a finished run are shown by the run itself; a failure is reported by the caller.
 struct EsitoStampa {
     bool ok = false;
-    QString path;   // the file written (it keeps what was written before a failure)
-    QString errore; // the reason, when not ok
+    QString path;            // the file written; after a failure it is as it was before the run
+    QString errore;          // the reason, when not ok
+    bool interrotta = false; // the failure came after writing had begun
     qint64 documenti = 0;
 };
 
-// Runs the body of a print into out. A database or file error stops it: the file is closed with
-// what was written so far and the reason goes into esito. Answers esito.ok.
+// Runs the body of a print into out. A database or file error stops it: what was written is
+// dropped, the file under esito.path stays as it was, and the reason goes into esito. Answers
+// esito.ok.
 template <typename Body> bool eseguiStampa(EsitoStampa& esito, TextOutput& out, Body&& body) {
     try {
         body();
@@ -28,11 +30,12 @@ template <typename Body> bool eseguiStampa(EsitoStampa& esito, TextOutput& out, 
     } catch (const std::exception& e) {
         esito.errore = QString::fromStdString(e.what());
     }
-    try {
-        out.close();
-    } catch (const std::exception&) {
-        // The first reason is the one reported.
-    }
+    esito.interrotta = !out.path().isEmpty();
+    out.discard();
     esito.ok = false;
     return false;
 }
+
+// What the operator reads when a print failed: the reason, then, when writing had begun, that
+// the file was not written and the earlier one, if any, is still there.
+QString MessaggioStampaNonRiuscita(const EsitoStampa& esito);

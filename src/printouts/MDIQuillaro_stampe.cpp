@@ -11,8 +11,8 @@ namespace {
 // After a run: the reason it stopped, or the offer to open what was written.
 void concludiStampa(AppState& state, const EsitoStampa& esito) {
     if (!esito.ok) {
-        state.ui().message(esito.errore + QStringLiteral("\nStampa interrotta: ") + esito.path,
-                           applicationTitle(), Buttons::Ok, Icon::Critical);
+        state.ui().message(MessaggioStampaNonRiuscita(esito), applicationTitle(), Buttons::Ok,
+                           Icon::Critical);
         return;
     }
     if (state.ui().askYesNo(

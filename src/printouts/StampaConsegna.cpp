@@ -5,7 +5,9 @@
 #include "store/TextOutput.h"
 #include "store/mdlGlobale.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
 namespace {
@@ -356,10 +358,18 @@ void StampaRtf::StampaDocumento(const DocumentoStampa& d, bool filtro, QStringLi
 QString LeggiModello(AppState& state, const QString& fileName) {
     const QString path = state.home.filePath(fileName);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("Impossibile leggere il modello %1: %2")
-                                     .arg(path, file.errorString())
-                                     .toStdString());
+    if (!file.open(QIODevice::ReadOnly)) {
+        const bool presente = QFileInfo::exists(path);
+        QString messaggio =
+            (presente ? QStringLiteral("Impossibile leggere il file di testata \"%1\" (%2).")
+                      : QStringLiteral("Manca il file di testata \"%1\" (%2)."))
+                .arg(fileName, QDir::toNativeSeparators(path)) +
+            QStringLiteral("\nLa stampa non è stata fatta: rimettere il file nella cartella del "
+                           "programma e ripetere la stampa.");
+        if (presente)
+            messaggio += QStringLiteral("\nDettaglio tecnico: ") + file.errorString();
+        throw std::runtime_error(messaggio.toStdString());
+    }
     QString text = rtfAsciiBytes(file.readAll());
     text.remove(u'\r');
     text.remove(u'\n');

@@ -83,12 +83,12 @@ private:
 
 // The template: program folder + fileName read whole, lines joined without separator, every
 // "Consegna xxx" (any case) replaced by "Consegna " + Consegna. Throws std::runtime_error when
-// the file cannot be read.
+// the file is missing or cannot be read, naming it and saying that the print was not made.
 QString LeggiModello(AppState& state, const QString& fileName);
 
 // dump/stampaRTF-C-<Consegna>.rtf or dump/stampaRTF-T-<Consegna>.rtf
 QString FileStampaConsegna(const AppState& state, bool completa);
 
 // The whole print over the open archive. Shows "Fine stampa" when it is written; a failure is
-// returned (the file keeps what was written) for the caller to report.
+// returned (the file stays as it was before the print) for the caller to report.
 EsitoStampa StampaConsegna(AppState& state, bool completa, bool filtro);

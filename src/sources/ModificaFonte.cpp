@@ -54,7 +54,11 @@ bool ConfermaModificaFonte(DocumentBuffer& buffer, const SchedaFonte& s, Dialogs
         dialogs.message(MessaggiFonte::asterisco(), applicationTitle(), Buttons::Ok, Icon::Warning);
         return false;
     }
-    VoceFonte& v = buffer.ElencoFonti[buffer.IndiceFonte];
+    CopiaScheda(s, buffer.ElencoFonti[buffer.IndiceFonte]);
+    return true;
+}
+
+void CopiaScheda(const SchedaFonte& s, VoceFonte& v) {
     v.TP = s.txtTP;
     v.NomeFonte = s.txtFonte;
     v.giorno = s.txtGG;
@@ -79,5 +83,4 @@ bool ConfermaModificaFonte(DocumentBuffer& buffer, const SchedaFonte& s, Dialogs
     v.testo = TestoSenzaSigla(s.txtTesto);
     v.Decreto = s.chkDecr;
     v.Ordinanza = s.chkOrd;
-    return true;
 }

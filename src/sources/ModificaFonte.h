@@ -21,6 +21,9 @@ SchedaFonte MostraFonte(const VoceFonte& voce);
 // The text of an entry from its shown text: up to the first "*", when there is one.
 QString TestoSenzaSigla(const QString& testo);
 
+// Copies the dialog's fields into the entry (the text without "*TP*"), without checks.
+void CopiaScheda(const SchedaFonte& scheda, VoceFonte& voce);
+
 // Copies the dialog back into the entry at IndiceFonte (nothing when there is none). A month that
 // is not a month name is refused with a message (false), since the archive keeps months as numbers.
 bool ConfermaModificaFonte(DocumentBuffer& buffer, const SchedaFonte& scheda, Dialogs& dialogs);

@@ -1,6 +1,7 @@
 #include "sources/frmModificaFonte.h"
 
 #include "documents/DocumentBuffer.h"
+#include "sources/IdentificativiUfficiali.h"
 #include "sources/ModificaFonte.h"
 
 #include <QCheckBox>
@@ -70,6 +71,15 @@ frmModificaFonte::frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer,
     txtTesto = new QLineEdit(this);
     txtTesto->setObjectName(QStringLiteral("txtTesto"));
     txtTesto->setMinimumWidth(560);
+    txtIdentificativo = new QLineEdit(this);
+    txtIdentificativo->setObjectName(QStringLiteral("txtIdentificativo"));
+    txtIdentificativo->setReadOnly(true);
+    txtIdentificativo->setFocusPolicy(Qt::ClickFocus);
+    // Shown on the window's colour: it can be copied, not typed into.
+    QPalette sfondo = txtIdentificativo->palette();
+    sfondo.setColor(QPalette::Base, sfondo.color(QPalette::Window));
+    txtIdentificativo->setPalette(sfondo);
+    txtIdentificativo->setPlaceholderText(QStringLiteral("nessuno: la fonte non ha un identificativo certo"));
 
     cmdEsci = new QPushButton(QStringLiteral("&Esci"), this);
     cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
@@ -88,6 +98,10 @@ frmModificaFonte::frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer,
     layout->addWidget(new QLabel(QStringLiteral("Testo della fonte"), this));
     layout->addWidget(txtTesto);
     layout->addLayout(grid);
+    auto* identificativo = new QHBoxLayout;
+    identificativo->addWidget(new QLabel(QStringLiteral("Identificativo ufficiale"), this));
+    identificativo->addWidget(txtIdentificativo, 1);
+    layout->addLayout(identificativo);
     layout->addLayout(buttons);
 
     // Tab follows the window from the citation at the top through the fields, row by row.
@@ -101,6 +115,11 @@ frmModificaFonte::frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer,
         precedente = w;
     }
 
+    // The identifier follows the fields as they are typed.
+    for (const auto& c : campi)
+        connect(*c.box, &QLineEdit::textChanged, this, &frmModificaFonte::aggiornaIdentificativo);
+    connect(chkDecr, &QCheckBox::toggled, this, &frmModificaFonte::aggiornaIdentificativo);
+    connect(chkOrd, &QCheckBox::toggled, this, &frmModificaFonte::aggiornaIdentificativo);
     connect(cmdEsci, &QPushButton::clicked, this, &frmModificaFonte::cmdEsci_Click);
     connect(cmdAbbandona, &QPushButton::clicked, this, &frmModificaFonte::cmdAbbandona_Click);
 }
@@ -137,7 +156,7 @@ void frmModificaFonte::MostraFonte() {
     chkOrd->setChecked(s.chkOrd);
 }
 
-void frmModificaFonte::cmdEsci_Click() {
+SchedaFonte frmModificaFonte::leggiScheda() const {
     SchedaFonte s;
     s.txtTP = txtTP->text();
     s.txtFonte = txtFonte->text();
@@ -163,6 +182,18 @@ void frmModificaFonte::cmdEsci_Click() {
     s.txtTesto = txtTesto->text();
     s.chkDecr = chkDecr->isChecked();
     s.chkOrd = chkOrd->isChecked();
+    return s;
+}
+
+void frmModificaFonte::aggiornaIdentificativo() {
+    VoceFonte v;
+    CopiaScheda(leggiScheda(), v);
+    txtIdentificativo->setText(ComponiIdentificativo(v).testo);
+    txtIdentificativo->setCursorPosition(0);
+}
+
+void frmModificaFonte::cmdEsci_Click() {
+    const SchedaFonte s = leggiScheda();
     if (!ConfermaModificaFonte(buffer_, s, dialogs_))
         return;
     if (ricostruisci_)

@@ -1,12 +1,14 @@
 #pragma once
 
 // "Modifica fonte": every field of the current source and its citation text, which the operator
-// edits directly. "Esci" copies the dialog back and rebuilds the document window's list.
+// edits directly. "Esci" copies the dialog back and rebuilds the document window's list. The
+// official identifier the fields give (URN:NIR, ELI, ECLI) is shown beside them, read only.
 
 #include <QDialog>
 #include <functional>
 
 struct DocumentBuffer;
+struct SchedaFonte;
 class Dialogs;
 class QCheckBox;
 class QLineEdit;
@@ -27,7 +29,7 @@ public:
               *txtRipA = nullptr, *txtRipC = nullptr, *txtN = nullptr, *txtNumP = nullptr,
               *txtAltro = nullptr, *txtAmministrazione = nullptr, *txtAutorita = nullptr, *txtCitta = nullptr,
               *txtSezione = nullptr, *txtRegione = nullptr, *txtProvincia = nullptr, *txtStato = nullptr,
-              *txtTesto = nullptr;
+              *txtTesto = nullptr, *txtIdentificativo = nullptr;
     QCheckBox* chkDecr = nullptr;
     QCheckBox* chkOrd = nullptr;
     QPushButton* cmdEsci = nullptr;
@@ -38,6 +40,9 @@ public Q_SLOTS:
     void cmdAbbandona_Click();
 
 private:
+    SchedaFonte leggiScheda() const;
+    void aggiornaIdentificativo();
+
     Dialogs& dialogs_;
     DocumentBuffer& buffer_;
     std::function<void()> ricostruisci_;

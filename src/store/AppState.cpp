@@ -57,3 +57,23 @@ void ChiudiCatalogo(AppState& state) {
     state.ConnessioneCatalogo.ChiudiConnessione();
     state.CatalogoAperto = false;
 }
+
+void NotificaDocumentoSalvato(AppState& state, qint64 IDDoc) {
+    for (const auto& o : state.osservatori) {
+        try {
+            o->documentoSalvato(state, IDDoc);
+        } catch (const std::exception&) {
+            // The document is saved; a listener that failed catches up on its own.
+        }
+    }
+}
+
+void NotificaDocumentiCancellati(AppState& state, const QList<qint64>& IDDocumenti) {
+    for (const auto& o : state.osservatori) {
+        try {
+            o->documentiCancellati(state, IDDocumenti);
+        } catch (const std::exception&) {
+            // As above: the deletion stands.
+        }
+    }
+}

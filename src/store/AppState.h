@@ -5,10 +5,16 @@
 // platform dialogs. One object for the whole program, lent to whoever needs it.
 
 #include "store/HomeFolder.h"
+#include "store/JetSource.h"
+#include "store/OsservatoreDocumenti.h"
 #include "store/cConnessione.h"
 #include "ui/Dialogs.h"
 
 #include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
 
 // Positions of Info, the tabInfo row in column order.
 enum InfoPos {
@@ -55,6 +61,11 @@ public:
 
     // Why the last run could not record itself in tabInfo (AggiornaInfo); empty when it could.
     QString infoNotRecorded;
+
+    // Opens a Jet file for an import; unset, the file is read with libmdb (JetFile). Tests put fakes here.
+    std::function<std::unique_ptr<JetSource>(const QString&)> apriFonteJet;
+    // Told when the editor saves or deletes documents.
+    std::vector<std::shared_ptr<OsservatoreDocumenti>> osservatori;
 
     QString IDCentroSpoglio() const { return Info.value(InfoIDCentroSpoglio); }
     QString AnnoProduzione() const { return Info.value(InfoAnnoProduzione); }

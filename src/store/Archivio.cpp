@@ -1,5 +1,6 @@
 #include "store/Archivio.h"
 
+#include "store/FileLookup.h"
 #include "store/MessaggiErrore.h"
 #include "store/Template.h"
 
@@ -127,21 +128,12 @@ QString NomeArchivioNuovo(const QString& chosenPath) {
     return info.absoluteDir().filePath(base.toUpper() + QStringLiteral(".db"));
 }
 
-namespace {
-
-// True when the folder already holds a file of that name, whatever its case.
 bool nameTaken(const QString& path) {
     const QFileInfo info(path);
-    if (info.exists())
-        return true;
-    const QStringList entries = info.absoluteDir().entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries)
-        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return !findIgnoringCase(info.absolutePath(), info.fileName(),
+                             QDir::AllEntries | QDir::Hidden | QDir::System)
+                .isEmpty();
 }
-
-} // namespace
 
 void ApriCopiaModello(cConnessione& connection, const QString& copy) {
     if (!connection.ApriConnessione(cConnessione::connectionStringFor(copy), FileKind::Template))

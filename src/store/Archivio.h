@@ -45,6 +45,8 @@ void ApriCopiaModello(cConnessione& connection, const QString& copy);
 // Marks the open file as a delivery archive: the caller does it in the transaction that gives the
 // copy its delivery information, so that it never becomes an archive without it.
 void SegnaComeArchivio(cConnessione& connection);
+// True when the folder already holds a file (or folder) of that name, whatever its case.
+bool nameTaken(const QString& path);
 
 enum class EsitoNuovoArchivio { Creato, NomeNonValido, NomeEsistente, Errore };
 

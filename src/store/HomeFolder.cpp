@@ -1,5 +1,6 @@
 #include "store/HomeFolder.h"
 
+#include "store/FileLookup.h"
 #include "store/Template.h"
 #include "store/cConnessione.h"
 
@@ -66,14 +67,8 @@ QString HomeFolder::archivePath(const QString& nameOrPath) const {
 }
 
 QString HomeFolder::findInMdb(const QString& fileName) const {
-    const QString exact = mdbPath(fileName);
-    if (QFileInfo::exists(exact))
-        return exact;
-    const QStringList entries = QDir(mdbDir()).entryList(QDir::Files);
-    for (const QString& entry : entries)
-        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
-            return mdbPath(entry);
-    return exact;
+    const QString found = findIgnoringCase(mdbDir(), fileName, QDir::Files);
+    return found.isEmpty() ? mdbPath(fileName) : found;
 }
 
 QString NomeSenzaEstensione(const QString& fileName) {
@@ -194,8 +189,12 @@ QString Settings::defaultFileText() {
                           "[services]\n"
                           "; base addresses (scheme and host) of the services linked by the HTML reports\n"
                           "celex=%1\n"
-                          "hudoc=%2\n")
-        .arg(defaults.celexBase, defaults.hudocBase);
+                          "hudoc=%2\n"
+                          "normattiva=%3\n"
+                          "eli=%4\n"
+                          "cortecostituzionale=%5\n")
+        .arg(defaults.celexBase, defaults.hudocBase, defaults.normattivaBase, defaults.eliBase,
+             defaults.cortecostituzionaleBase);
 }
 
 Settings Settings::load(const HomeFolder& home) {
@@ -214,5 +213,9 @@ Settings Settings::load(const HomeFolder& home) {
     };
     s.celexBase = base(QStringLiteral("services/celex"), s.celexBase);
     s.hudocBase = base(QStringLiteral("services/hudoc"), s.hudocBase);
+    s.normattivaBase = base(QStringLiteral("services/normattiva"), s.normattivaBase);
+    s.eliBase = base(QStringLiteral("services/eli"), s.eliBase);
+    s.cortecostituzionaleBase =
+        base(QStringLiteral("services/cortecostituzionale"), s.cortecostituzionaleBase);
     return s;
 }

@@ -64,6 +64,10 @@ struct Settings {
     TextEncoding encoding = TextEncoding::Windows1252;
     QString celexBase = QStringLiteral("https://eur-lex.europa.eu");
     QString hudocBase = QStringLiteral("https://hudoc.echr.coe.int");
+    // The official texts of the sources' identifiers: URN:NIR, ELI, ECLI of the Constitutional Court.
+    QString normattivaBase = QStringLiteral("https://www.normattiva.it");
+    QString eliBase = QStringLiteral("http://data.europa.eu");
+    QString cortecostituzionaleBase = QStringLiteral("https://www.cortecostituzionale.it");
 
     static Settings load(const HomeFolder& home);
     static QString defaultFileText();

@@ -57,6 +57,9 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     creaMenu();
+    creaMenuRecenti();
+    creaPannello();
+    collegaRicerca();
     setWindowTitle(QStringLiteral("Quillaro"));
     // The usual size, but never larger than the screen (its frame and title bar included).
     QSize dimensione(1180, 820);
@@ -68,6 +71,7 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
     state_.ModoAggiornamento = false;
     applicaStatoMenu();
     aggiornaBarraStato();
+    aggiornaPannello();
 }
 
 void MDIQuillaro::aggiornaBarraStato() {
@@ -96,6 +100,17 @@ void MDIQuillaro::creaMenu() {
     mnuFileApri = addItem(mnuFile, "mnuFileApri", QStringLiteral("&Apri"));
     mnuFileChiudi = addItem(mnuFile, "mnuFileChiudi", QStringLiteral("&Chiudi"));
     mnuFileNuovo = addItem(mnuFile, "mnuFileNuovo", QStringLiteral("&Nuovo"));
+    addSeparator(mnuFile, "mnuFileImportaSep");
+    mnuFileImporta = addItem(mnuFile, "mnuFileImporta", QStringLiteral("&Importa archivio Access..."));
+    mnuFileImportaModello =
+        addItem(mnuFile, "mnuFileImportaModello", QStringLiteral("Importa &modello (masterOnline.mdb)..."));
+    mnuFileImportaCatalogo = addItem(mnuFile, "mnuFileImportaCatalogo",
+                                     QStringLiteral("Importa catalogo n&orme (Catalogo norme.mdb)..."));
+    mnuFileImportaCartella = addItem(mnuFile, "mnuFileImportaCartella",
+                                     QStringLiteral("Importa tutti gli archivi di una car&tella..."));
+    addSeparator(mnuFile, "mnuFileCercaSep");
+    mnuFileCercaTutti = addItem(mnuFile, "mnuFileCercaTutti", QStringLiteral("Cerca in &tutti gli archivi..."));
+    mnuFileCercaTutti->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     addSeparator(mnuFile, "mnuApriSep0");
     mnuFileEsci = addItem(mnuFile, "mnuFileEsci", QStringLiteral("&Esci"));
 
@@ -105,6 +120,7 @@ void MDIQuillaro::creaMenu() {
     mnuDocumentiCancella = addItem(mnuDocumenti, "mnuDocumentiCancella", QStringLiteral("&Cancella"));
     addSeparator(mnuDocumenti, "mnuDocumentiSep0");
     mnuDocumentiRicerca = addItem(mnuDocumenti, "mnuDocumentiRicerca", QStringLiteral("&Ricerca"));
+    mnuDocumentiDoppioni = addItem(mnuDocumenti, "mnuDocumentiDoppioni", QStringLiteral("&Possibili doppioni"));
 
     mnuUtilitaConsegna = addMenu(bar, "mnuUtilitaConsegna", QStringLiteral("&Utilità ..."));
     mnuUtilitaDocumenti = addMenu(mnuUtilitaConsegna, "mnuUtilitaDocumenti", QStringLiteral("Consegna ..."));
@@ -148,6 +164,9 @@ void MDIQuillaro::creaMenu() {
     mnuUtilitaDocumentiControlliPerControlloHUDOC =
         addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloHUDOC",
                 QStringLiteral("Per controllo HUDOC"));
+    mnuUtilitaDocumentiControlliPerControlloNIR =
+        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloNIR",
+                QStringLiteral("Stampa HTML fonti italiane (URN)"));
     addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep2");
     mnuUtilitaDocumentiControlliNuovi =
         addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNuovi",
@@ -186,6 +205,9 @@ void MDIQuillaro::creaMenu() {
     mnuUtilitaAggiornamentoControlloHUDOC =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloHUDOC",
                 QStringLiteral("Per controllo HUDOC"));
+    mnuUtilitaAggiornamentoControlloNIR =
+        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloNIR",
+                QStringLiteral("Stampa HTML fonti italiane (URN)"));
     addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep2");
     mnuUtilitaAggiornamentoControlliNuovi =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliNuovi",
@@ -207,10 +229,17 @@ void MDIQuillaro::creaMenu() {
     wire(mnuFileChiudi, &MDIQuillaro::mnuFileChiudi_Click);
     wire(mnuFileNuovo, &MDIQuillaro::mnuFileNuovo_Click);
     wire(mnuFileEsci, &MDIQuillaro::mnuFileEsci_Click);
+    wire(mnuFileImporta, &MDIQuillaro::mnuFileImporta_Click);
+    wire(mnuFileImportaModello, &MDIQuillaro::mnuFileImportaModello_Click);
+    wire(mnuFileImportaCatalogo, &MDIQuillaro::mnuFileImportaCatalogo_Click);
+    wire(mnuFileImportaCartella, &MDIQuillaro::mnuFileImportaCartella_Click);
     wire(cmdHelpAbout, &MDIQuillaro::cmdHelpAbout_Click);
     wire(mnuDocumentiNuovo, &MDIQuillaro::mnuDocumentiNuovo_Click);
     wire(mnuDocumentiEdita, &MDIQuillaro::mnuDocumentiEdita_Click);
     wire(mnuDocumentiCancella, &MDIQuillaro::mnuDocumentiCancella_Click);
+    wire(mnuFileCercaTutti, &MDIQuillaro::mnuFileCercaTutti_Click);
+    wire(mnuDocumentiRicerca, &MDIQuillaro::mnuDocumentiRicerca_Click);
+    wire(mnuDocumentiDoppioni, &MDIQuillaro::mnuDocumentiDoppioni_Click);
     wire(mnuUtilitaDocumentiStampeCompleta, &MDIQuillaro::mnuUtilitaDocumentiStampeCompleta_Click);
     wire(mnuUtilitaDocumentiStampeSoloTesti, &MDIQuillaro::mnuUtilitaDocumentiStampeSoloTesti_Click);
     wire(mnuUtilitaDocumentiStampeProspetto, &MDIQuillaro::mnuUtilitaDocumentiStampeProspetto_Click);
@@ -228,6 +257,8 @@ void MDIQuillaro::creaMenu() {
          &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloCELEX_Click);
     wire(mnuUtilitaDocumentiControlliPerControlloHUDOC,
          &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloHUDOC_Click);
+    wire(mnuUtilitaDocumentiControlliPerControlloNIR,
+         &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloNIR_Click);
     wire(mnuUtilitaDocumentiControlliNuovi, &MDIQuillaro::mnuUtilitaDocumentiControlliNuovi_Click);
     wire(mnuUtilitaAggiornamentoFileSigle, &MDIQuillaro::mnuUtilitaAggiornamentoFileSigle_Click);
     wire(mnuUtilitaAggiornamentoControlliEsegui, &MDIQuillaro::mnuUtilitaAggiornamentoControlliEsegui_Click);
@@ -235,6 +266,7 @@ void MDIQuillaro::creaMenu() {
          &MDIQuillaro::mnuUtilitaAggiornamentoControlliNoteCompilatore_Click);
     wire(mnuUtilitaAggiornamentoControlloCELEX, &MDIQuillaro::mnuUtilitaAggiornamentoControlloCELEX_Click);
     wire(mnuUtilitaAggiornamentoControlloHUDOC, &MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click);
+    wire(mnuUtilitaAggiornamentoControlloNIR, &MDIQuillaro::mnuUtilitaAggiornamentoControlloNIR_Click);
     wire(mnuUtilitaAggiornamentoControlliNuovi, &MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click);
     wire(mnuUtilitaAggiornamentoControlliConteggio,
          &MDIQuillaro::mnuUtilitaAggiornamentoControlliConteggio_Click);
@@ -270,6 +302,8 @@ bool MDIQuillaro::apriArchivio(const QString& path) {
     stato.dopoApertura();
     applicaStatoMenu();
     aggiornaBarraStato();
+    ricordaArchivio();
+    aggiornaPannello();
     return true;
 }
 

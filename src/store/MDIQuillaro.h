@@ -11,6 +11,9 @@
 class QMdiArea;
 class QMenu;
 class QAction;
+class QFileSystemWatcher;
+class QTimer;
+class PannelloConsegna;
 
 class MDIQuillaro : public QMainWindow {
     Q_OBJECT
@@ -38,17 +41,38 @@ public:
     // The caption "Quillaro (<name>)"; kept after the archive is closed.
     void impostaTitolo(const QString& name);
 
+    // The background of the MDI area: the open delivery at a glance, or the recent archives
+    // (checks/MDIQuillaro_pannello.cpp). Drawn anew after every menu command and archive change.
+    PannelloConsegna* pannello() const { return pannello_; }
+    void aggiornaPannello();
+
+    // File > Archivi recenti (store/MDIQuillaro_recenti.cpp).
+    QMenu* mnuFileRecenti = nullptr;
+    void aggiornaMenuRecenti();
+    // The document window on a document of the open archive.
+    void apriDocumentoEsistente(qint64 IDDoc);
+    // A document of any archive in the document window: its archive is opened first when it is
+    // another one (closing the open one as File > Chiudi does, asking about unsaved work). False
+    // when the operator kept the work open or the archive could not be opened.
+    bool apriDocumentoDi(const QString& archivio, qint64 IDDoc);
+
     // Menus and items, by the names of the system.
     QMenu* mnuFile = nullptr;
     QAction* mnuFileApri = nullptr;
     QAction* mnuFileChiudi = nullptr;
     QAction* mnuFileNuovo = nullptr;
+    QAction* mnuFileImporta = nullptr;
+    QAction* mnuFileImportaModello = nullptr;
+    QAction* mnuFileImportaCatalogo = nullptr;
+    QAction* mnuFileImportaCartella = nullptr;
+    QAction* mnuFileCercaTutti = nullptr;
     QAction* mnuFileEsci = nullptr;
     QMenu* mnuDocumenti = nullptr;
     QAction* mnuDocumentiNuovo = nullptr;
     QAction* mnuDocumentiEdita = nullptr;
     QAction* mnuDocumentiCancella = nullptr;
     QAction* mnuDocumentiRicerca = nullptr;
+    QAction* mnuDocumentiDoppioni = nullptr;
     QMenu* mnuUtilitaConsegna = nullptr;
     QMenu* mnuUtilitaDocumenti = nullptr;
     QMenu* mnuUtilitaDocumentiStampe = nullptr;
@@ -65,6 +89,7 @@ public:
     QAction* mnuUtilitaDocumentiControlliNoteCompilatore = nullptr;
     QAction* mnuUtilitaDocumentiControlliPerControlloCELEX = nullptr;
     QAction* mnuUtilitaDocumentiControlliPerControlloHUDOC = nullptr;
+    QAction* mnuUtilitaDocumentiControlliPerControlloNIR = nullptr;
     QAction* mnuUtilitaDocumentiControlliNuovi = nullptr;
     QMenu* mnuUtilitaAggiornamento = nullptr;
     QAction* mnuUtilitaAggiornamentoFileSigle = nullptr;
@@ -77,6 +102,7 @@ public:
     QAction* mnuUtilitaAggiornamentoControlliNoteCompilatore = nullptr;
     QAction* mnuUtilitaAggiornamentoControlloCELEX = nullptr;
     QAction* mnuUtilitaAggiornamentoControlloHUDOC = nullptr;
+    QAction* mnuUtilitaAggiornamentoControlloNIR = nullptr;
     QAction* mnuUtilitaAggiornamentoControlliNuovi = nullptr;
     QAction* mnuUtilitaAggiornamentoControlliConteggio = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -90,10 +116,21 @@ public Q_SLOTS:
     void mnuFileEsci_Click();
     void cmdHelpAbout_Click();
 
+    // File > Importa... (store/MDIQuillaro_importa.cpp)
+    void mnuFileImporta_Click();
+    void mnuFileImportaModello_Click();
+    void mnuFileImportaCatalogo_Click();
+    void mnuFileImportaCartella_Click();
+
     // Documenti (documents/MDIQuillaro_documenti.cpp)
     void mnuDocumentiNuovo_Click();
     void mnuDocumentiEdita_Click();
     void mnuDocumentiCancella_Click();
+
+    // Search (search/MDIQuillaro_ricerca.cpp)
+    void mnuFileCercaTutti_Click();
+    void mnuDocumentiRicerca_Click();
+    void mnuDocumentiDoppioni_Click();
 
     // Consegna > Stampe (printouts/MDIQuillaro_stampe.cpp)
     void mnuUtilitaDocumentiStampeCompleta_Click();
@@ -109,6 +146,7 @@ public Q_SLOTS:
     void mnuUtilitaDocumentiControlliNoteCompilatore_Click();
     void mnuUtilitaDocumentiControlliPerControlloCELEX_Click();
     void mnuUtilitaDocumentiControlliPerControlloHUDOC_Click();
+    void mnuUtilitaDocumentiControlliPerControlloNIR_Click();
     void mnuUtilitaDocumentiControlliNuovi_Click();
 
     // Aggiornamento (update/MDIQuillaro_aggiornamento.cpp)
@@ -117,6 +155,7 @@ public Q_SLOTS:
     void mnuUtilitaAggiornamentoControlliNoteCompilatore_Click();
     void mnuUtilitaAggiornamentoControlloCELEX_Click();
     void mnuUtilitaAggiornamentoControlloHUDOC_Click();
+    void mnuUtilitaAggiornamentoControlloNIR_Click();
     void mnuUtilitaAggiornamentoControlliNuovi_Click();
     void mnuUtilitaAggiornamentoControlliConteggio_Click();
 
@@ -125,6 +164,17 @@ protected:
 
 private:
     void creaMenu();
+    void creaMenuRecenti();
+    void ricordaArchivio();
+    void creaPannello();
+    void aggiornaPannelloQuandoLibero();
+    // Keeps the search index told of the editor's saves and deletions (search/MDIQuillaro_ricerca.cpp).
+    void collegaRicerca();
     AppState& state_;
     QMdiArea* mdiArea_ = nullptr;
+    PannelloConsegna* pannello_ = nullptr;
+    QFileSystemWatcher* osservatore_ = nullptr;
+    QTimer* attesaPannello_ = nullptr;
+    QList<QAction*> azioniRecenti_;
+    QAction* nessunRecente_ = nullptr;
 };

@@ -162,3 +162,4 @@ void copyNewFile(const QString& source, const QString& target) {
     QFile::setPermissions(part, QFile::permissions(part) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
     moveIntoPlace(part, target);
 }
+

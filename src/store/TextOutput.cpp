@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
 #include <array>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -63,64 +66,236 @@ QString decodeText(const QByteArray& bytes, TextEncoding encoding) {
     return encoding == TextEncoding::Utf8 ? QString::fromUtf8(bytes) : decodeWindows1252(bytes);
 }
 
-TextOutput::~TextOutput() {
-    try {
-        close();
-    } catch (...) {
-        // A destructor cannot report; close() is called explicitly where the outcome matters.
+namespace {
+
+// Characters that a reader or a terminal would take for commands: C0 other than tab and line
+// breaks, DEL, C1.
+constexpr bool outputControl(char16_t c) {
+    return (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') || (c >= 0x7F && c <= 0x9F);
+}
+
+[[noreturn]] void cannotWrite(const QString& path, const QString& reason) {
+    throw std::runtime_error(
+        QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, reason).toStdString());
+}
+
+[[noreturn]] void writeError(const QString& path, const QString& reason) {
+    throw std::runtime_error(
+        QStringLiteral("Errore di scrittura nel file %1: %2").arg(path, reason).toStdString());
+}
+
+// Before a section is added, the target's length (-1: no file) goes into a note beside it. The
+// line break ends a whole note: one cut by a kill was written before any append began, and is
+// ignored. Only a kill is guarded against, so the note is not forced to the disk.
+void writeAppendNote(const QString& target, qint64 before) {
+    QFile note(appendNotePath(target));
+    const QByteArray text = QByteArray::number(before) + '\n';
+    if (!note.open(QIODevice::WriteOnly | QIODevice::Truncate) || note.write(text) != text.size() ||
+        !note.flush())
+        cannotWrite(note.fileName(), note.errorString());
+}
+
+// A note left by a kill during an append: the target is cut back to its length before it.
+void repairInterruptedAppend(const QString& target) {
+    const QString notePath = appendNotePath(target);
+    QFile note(notePath);
+    if (!note.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray text = note.readAll();
+    note.close();
+    bool ok = false;
+    const qint64 before = text.endsWith('\n') ? text.trimmed().toLongLong(&ok) : 0;
+    if (ok) {
+        const QFileInfo info(target);
+        const bool repaired = before < 0 ? !info.exists() || QFile::remove(target)
+                                         : info.size() <= before || QFile::resize(target, before);
+        if (!repaired)
+            cannotWrite(target, QStringLiteral("la sezione lasciata a metà da un'esecuzione interrotta non "
+                                               "si può togliere"));
     }
+    QFile::remove(notePath);
+}
+
+} // namespace
+
+QByteArray encodeOutputLine(QStringView text, TextEncoding encoding) {
+    qsizetype i = 0;
+    while (i < text.size() && !outputControl(text[i].unicode()))
+        ++i;
+    if (i == text.size())
+        return encodeText(text, encoding);
+    // U+FFFD, which Windows-1252 lacks and writes as '?'.
+    QString visible = text.toString();
+    for (; i < visible.size(); ++i)
+        if (outputControl(visible[i].unicode()))
+            visible[i] = QChar(QChar::ReplacementCharacter);
+    return encodeText(visible, encoding);
+}
+
+QString visibleControls(QStringView text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == u'\t')
+            out += QStringLiteral("\\t");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else if (c < 0x20 || (c >= 0x7F && c <= 0x9F))
+            out += QStringLiteral("\\x") + QString::number(c, 16).toUpper().rightJustified(2, u'0');
+        else
+            out += ch;
+    }
+    return out;
+}
+
+QString appendNotePath(const QString& target) {
+    return target + QStringLiteral(".append");
+}
+
+TextOutput::~TextOutput() {
+    discard();
 }
 
 void TextOutput::open(const QString& path, Mode mode, TextEncoding encoding) {
-    close();
-    const QFileInfo info(path);
-    QDir().mkpath(info.absolutePath());
-    file_.setFileName(path);
-    QIODevice::OpenMode flags = QIODevice::WriteOnly;
-    flags |= mode == Mode::Append ? QIODevice::Append : QIODevice::Truncate;
-    if (!file_.open(flags))
-        throw std::runtime_error(QStringLiteral("Impossibile scrivere il file %1: %2")
-                                     .arg(path, file_.errorString())
-                                     .toStdString());
+    discard();
+    path_.clear();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (mode == Mode::Truncate) {
+        auto save = std::make_unique<QSaveFile>(path);
+        if (!save->open(QIODevice::WriteOnly))
+            cannotWrite(path, save->errorString());
+        file_ = std::move(save);
+    } else {
+        repairInterruptedAppend(path);
+        auto section = std::make_unique<QTemporaryFile>(path + QStringLiteral(".XXXXXX"));
+        if (!section->open())
+            cannotWrite(path, section->errorString());
+        file_ = std::move(section);
+    }
+    path_ = path;
+    mode_ = mode;
     encoding_ = encoding;
-    buffer_.clear();
 }
 
 void TextOutput::writeLine(QStringView line) {
-    buffer_.append(encodeText(line, encoding_));
+    buffer_.append(encodeOutputLine(line, encoding_));
     buffer_.append("\r\n", 2);
     if (buffer_.size() >= 64 * 1024)
         flush();
 }
 
 void TextOutput::flush() {
-    if (buffer_.isEmpty() || !file_.isOpen())
+    if (buffer_.isEmpty() || !file_)
         return;
-    if (file_.write(buffer_) != buffer_.size()) {
-        const QString message =
-            QStringLiteral("Errore di scrittura nel file %1: %2").arg(file_.fileName(), file_.errorString());
-        buffer_.clear();
-        throw std::runtime_error(message.toStdString());
-    }
+    const qint64 size = buffer_.size();
+    const qint64 written = file_->write(buffer_);
     buffer_.clear();
+    if (written != size)
+        writeError(path_, file_->errorString());
+}
+
+void TextOutput::finish() {
+    flush();
+    // The device keeps a buffer of its own: a full disk may only show when it is emptied.
+    if (!file_->flush())
+        writeError(path_, file_->errorString());
+}
+
+void TextOutput::commitReplace() {
+    auto* save = static_cast<QSaveFile*>(file_.get());
+    if (!save->commit()) {
+        const QString reason = save->errorString();
+        file_.reset();
+        writeError(path_, reason);
+    }
+    file_.reset();
+    // A note of an append interrupted earlier no longer speaks of this file.
+    QFile::remove(appendNotePath(path_));
+}
+
+void TextOutput::beginAppend() {
+    const QFileInfo info(path_);
+    before_ = info.exists() ? info.size() : -1;
+    writeAppendNote(path_, before_);
+    // Unbuffered: what write() accepted is in the file, and cutting back leaves nothing pending.
+    target_ = std::make_unique<QFile>(path_);
+    if (!target_->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        const QString reason = target_->errorString();
+        target_.reset();
+        QFile::remove(appendNotePath(path_));
+        cannotWrite(path_, reason);
+    }
+}
+
+void TextOutput::append() {
+    if (!file_->seek(0))
+        writeError(path_, file_->errorString());
+    for (;;) {
+        const QByteArray chunk = file_->read(1024 * 1024);
+        if (chunk.isEmpty())
+            break;
+        if (target_->write(chunk) != chunk.size())
+            writeError(path_, target_->errorString());
+    }
+    if (file_->error() != QFileDevice::NoError)
+        writeError(path_, file_->errorString());
+}
+
+void TextOutput::endAppend() {
+    target_->close();
+    target_.reset();
+    QFile::remove(appendNotePath(path_));
+    file_.reset();
+}
+
+void TextOutput::undoAppend() {
+    if (!target_)
+        return;
+    target_->close();
+    target_.reset();
+    const bool undone = before_ < 0 ? QFile::remove(path_) : QFile::resize(path_, before_);
+    // When the file cannot be cut back now, the note stays and the next append does it.
+    if (undone)
+        QFile::remove(appendNotePath(path_));
+}
+
+void TextOutput::discard() {
+    undoAppend();
+    buffer_.clear();
+    // An uncommitted QSaveFile and a QTemporaryFile remove their temporary file.
+    file_.reset();
 }
 
 void TextOutput::close() {
-    if (!file_.isOpen())
-        return;
-    flush();
-    // QFile keeps a buffer of its own: a full disk may only show when it is emptied, and close()
-    // would drop that failure, leaving a cut file reported as written.
-    QString reason;
-    if (!file_.flush())
-        reason = file_.errorString();
-    file_.close();
-    if (reason.isEmpty() && file_.error() != QFileDevice::NoError)
-        reason = file_.errorString();
-    if (!reason.isEmpty())
-        throw std::runtime_error(QStringLiteral("Errore di scrittura nel file %1: %2")
-                                     .arg(file_.fileName(), reason)
-                                     .toStdString());
+    closeTogether({this});
+}
+
+void TextOutput::closeTogether(std::initializer_list<TextOutput*> outputs) {
+    try {
+        for (TextOutput* o : outputs)
+            if (o->isOpen())
+                o->finish();
+        std::vector<TextOutput*> appends;
+        for (TextOutput* o : outputs)
+            if (o->isOpen() && o->mode_ == Mode::Append) {
+                o->beginAppend();
+                appends.push_back(o);
+            }
+        for (TextOutput* o : appends)
+            o->append();
+        for (TextOutput* o : appends)
+            o->endAppend();
+        for (TextOutput* o : outputs)
+            if (o->isOpen())
+                o->commitReplace();
+    } catch (...) {
+        for (TextOutput* o : outputs)
+            o->discard();
+        throw;
+    }
 }
 
 QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok) {

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
+#include <memory>
 
 enum class TextEncoding { Windows1252, Utf8 };
 
@@ -15,32 +17,71 @@ QByteArray encodeWindows1252(QStringView text);
 QString decodeWindows1252(const QByteArray& bytes);
 QByteArray encodeText(QStringView text, TextEncoding encoding);
 QString decodeText(const QByteArray& bytes, TextEncoding encoding);
+// The bytes of an output line: as encodeText, with C0 control characters other than tab, CR and
+// LF, DEL and the C1 controls written as '?' (Windows-1252) or U+FFFD (UTF-8), so that no reader
+// or terminal takes them for commands.
+QByteArray encodeOutputLine(QStringView text, TextEncoding encoding);
 
+// A text from a file or an archive made fit to show in a message or on a terminal: control
+// characters as \t, \n, \r or \xHH (a backslash itself stays as it is).
+QString visibleControls(QStringView text);
+
+// An output written whole or not at all. Truncate: the lines go into a temporary file beside the
+// target, which replaces the old file in one rename when closed. Append (a batch file that grows
+// by one section per archive): the section goes into a temporary file and is added to the end of
+// the target in one go when closed; a failure cuts the target back to its old length, and a note
+// beside the target ("<name>.append", its length before) lets the next append cut off a section
+// that a kill left half-added. Until close() succeeds the file under the final name is the old one.
 class TextOutput {
 public:
     enum class Mode { Truncate, Append };
 
     TextOutput() = default;
+    // Without a successful close() what was written is dropped.
     ~TextOutput();
     TextOutput(const TextOutput&) = delete;
     TextOutput& operator=(const TextOutput&) = delete;
 
-    // Opens the file, creating its folder when missing. Throws std::runtime_error with a message
-    // in Italian when the file cannot be opened.
+    // Prepares the temporary file, creating the target's folder when missing. Throws
+    // std::runtime_error with a message in Italian when it cannot be made.
     void open(const QString& path, Mode mode, TextEncoding encoding);
-    bool isOpen() const { return file_.isOpen(); }
-    // Writes the text and CR LF. Throws std::runtime_error when the disk refuses it.
+    bool isOpen() const { return file_ != nullptr; }
+    // Writes the text and CR LF. Control characters other than tab and line breaks are written as
+    // a visible replacement ('?' in Windows-1252, U+FFFD in UTF-8). Throws std::runtime_error
+    // when the disk refuses it.
     void writeLine(QStringView line = {});
+    // Puts the file in place (see above). Throws std::runtime_error when it cannot; the target is
+    // then as it was before open().
     void close();
-    QString path() const { return file_.fileName(); }
+    // Drops what was written; the target stays as it was.
+    void discard();
+    // The target's path.
+    QString path() const { return path_; }
+
+    // Closes several outputs of one run as one: all are written out first, then put in place; a
+    // failure of one append takes back the appends already made.
+    static void closeTogether(std::initializer_list<TextOutput*> outputs);
 
 private:
     void flush();
+    void finish();
+    void beginAppend();
+    void append();
+    void undoAppend();
+    void endAppend();
+    void commitReplace();
 
-    QFile file_;
+    QString path_;
+    Mode mode_ = Mode::Truncate;
+    std::unique_ptr<QFileDevice> file_; // QSaveFile (Truncate) or QTemporaryFile (Append)
+    std::unique_ptr<QFile> target_;     // the batch file while a section is added
+    qint64 before_ = -1;                // its length before, -1 when it did not exist
     TextEncoding encoding_ = TextEncoding::Windows1252;
     QByteArray buffer_;
 };
+
+// The note an interrupted append leaves beside its target.
+QString appendNotePath(const QString& target);
 
 // Reads a whole text file and splits it into lines (CR LF, LF or CR). Missing file: nullopt-like
 // empty result with ok=false.

@@ -252,7 +252,7 @@ QString cConnessione::connectionStringFor(const QString& path) {
            QStringLiteral(";Persist Security Info=False");
 }
 
-bool cConnessione::ApriConnessione(const QString& D_Source, FileKind expected) {
+bool cConnessione::ApriConnessione(const QString& D_Source, FileKind expected, bool solaLettura) {
     const QString path = pathFromConnectionString(D_Source);
     lastError_.clear();
     lastErrorCode_ = 0;
@@ -264,7 +264,9 @@ bool cConnessione::ApriConnessione(const QString& D_Source, FileKind expected) {
     }
     sqlite3* db = nullptr;
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
-    const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(
+        file.constData(), &db, (solaLettura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX,
+        nullptr);
     if (rc != SQLITE_OK) {
         lastErrorCode_ = rc;
         lastError_ = MessaggioErroreDb(QString(), rc, errorText(db, rc));

@@ -108,7 +108,10 @@ public:
     // waiting for a lock held by another program as every statement does. False, with nothing
     // changed and the reason in lastErrorMessage(), when the file is missing, locked for too long,
     // damaged, or not of the kind expected. A file of the previous version is brought up to date.
-    bool ApriConnessione(const QString& D_Source, FileKind expected = FileKind::DeliveryArchive);
+    // solaLettura: for readers that must leave the file as it is (the search index reads archives);
+    // such a file is read as it is, an earlier version included.
+    bool ApriConnessione(const QString& D_Source, FileKind expected = FileKind::DeliveryArchive,
+                         bool solaLettura = false);
     // Closes the connection; false when there was an error closing it.
     bool ChiudiConnessione();
     bool isOpen() const { return db_ != nullptr; }

@@ -23,6 +23,7 @@ struct FileDialogRequest {
     QString filter;        // "Database file (*.db)"
     QString defaultSuffix; // "db"
     bool mustExist = true; // open an existing file, or name a new one
+    bool chooseFolder = false; // a folder, not a file
 };
 
 // Progress of a long run; cancellation is not offered (the runs are short enough), only feedback.
@@ -51,6 +52,9 @@ public:
     // Progress feedback for a run; the object lives for the run.
     virtual Progress& progress(const QString& title) = 0;
     virtual void endProgress() = 0;
+    // Opens an address in the operator's browser; false when it could not be opened (and where
+    // there is no desktop to open it on).
+    virtual bool openUrl(const QString& /*url*/) { return false; }
 
     // Shorthands.
     void info(const QString& text, const QString& title = applicationTitle()) {

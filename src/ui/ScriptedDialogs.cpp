@@ -67,8 +67,9 @@ Answer ScriptedDialogs::message(const QString& text, const QString& title, Butto
     return answer;
 }
 
-std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title, const QString&) {
-    shown_.push_back({prompt, title, Buttons::OkCancel, Icon::None, Answer::Ok});
+std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title,
+                                              const QString& initial) {
+    shown_.push_back({prompt, title, Buttons::OkCancel, Icon::None, Answer::Ok, initial});
     if (inputs_.empty()) {
         unexpected_ << QStringLiteral("unanswered input box: %1").arg(prompt);
         return std::nullopt;
@@ -107,6 +108,7 @@ void ScriptedDialogs::clear() {
     shown_.clear();
     fileRequests_.clear();
     unexpected_.clear();
+    openedUrls_.clear();
 }
 
 Answer ConsoleDialogs::message(const QString& text, const QString&, Buttons buttons, Icon) {

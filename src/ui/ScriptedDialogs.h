@@ -17,6 +17,7 @@ struct ShownMessage {
     Buttons buttons;
     Icon icon;
     Answer answer;
+    QString initial = {}; // the text an input box proposed
 };
 
 class NullProgress : public Progress {
@@ -42,6 +43,13 @@ public:
     void setBusy(bool busy) override { busy_ = busy; }
     Progress& progress(const QString&) override { return progress_; }
     void endProgress() override {}
+    // Records the address instead of starting a browser; answers as set (opened by default).
+    bool openUrl(const QString& url) override {
+        openedUrls_ << url;
+        return openUrlSucceeds_;
+    }
+    void setOpenUrlSucceeds(bool succeeds) { openUrlSucceeds_ = succeeds; }
+    const QStringList& openedUrls() const { return openedUrls_; }
 
     const std::vector<ShownMessage>& shown() const { return shown_; }
     QStringList texts() const;
@@ -62,6 +70,8 @@ private:
     QStringList unexpected_;
     NullProgress progress_;
     bool busy_ = false;
+    QStringList openedUrls_;
+    bool openUrlSucceeds_ = true;
     std::function<void(const ShownMessage&)> whenShown_;
 };
 

@@ -100,6 +100,8 @@ QString PercorsoAggiornamento(const HomeFolder& home, TipoAggiornamento tipo, co
         return home.dumpPath(QStringLiteral("StampaHTML ") + sigla + QStringLiteral(".htm"));
     case TipoAggiornamento::Hudoc:
         return home.dumpPath(QStringLiteral("StampaHTML_GEI ") + sigla + QStringLiteral(".htm"));
+    case TipoAggiornamento::Nir:
+        return home.dumpPath(QStringLiteral("StampaHTML_NIR ") + sigla + QStringLiteral(".htm"));
     }
     return {};
 }
@@ -108,6 +110,26 @@ QString ArchivioDellaSigla(const HomeFolder& home, const QString& sigla) {
     // Archives are made with upper-case names; an abbreviation typed in another case still finds its
     // archive on a file system that tells cases apart.
     return home.findInMdb(sigla + QStringLiteral(".db"));
+}
+
+QString MessaggioSaltate(const EsitoAggiornamento& esito) {
+    if (esito.saltate.isEmpty())
+        return {};
+    QStringList nomi;
+    for (const QString& s : esito.saltate)
+        nomi << visibleControls(s);
+    return QStringLiteral("Archivi non aperti, saltati: %1").arg(nomi.join(QStringLiteral(", ")));
+}
+
+QString MessaggioRifiutate(const EsitoAggiornamento& esito) {
+    if (esito.rifiutate.isEmpty())
+        return {};
+    QStringList righe;
+    for (const QString& r : esito.rifiutate)
+        righe << u'"' + visibleControls(r) + u'"';
+    return QStringLiteral("Righe del file sigle rifiutate, perché una sigla è solo il nome di un archivio "
+                          "della cartella mdb (senza percorso né \"..\"): %1. Correggere il file sigle.")
+        .arg(righe.join(QStringLiteral(", ")));
 }
 
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file) {
@@ -157,6 +179,13 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
                 conteggio.open(state.FileScelto, TextOutput::Mode::Truncate, state.encoding());
             for (qsizetype i = 0; i < sigle.size(); ++i) {
                 const QString& sigla = sigle[i];
+                if (RigaVuota(sigla))
+                    continue;
+                // A path or ".." would open, and mark as checked, an archive outside mdb/.
+                if (!SiglaValida(sigla)) {
+                    esito.rifiutate << sigla;
+                    continue;
+                }
                 busy.progress().setLabel(
                     QStringLiteral("Archivio %1 (%2 di %3)").arg(sigla).arg(i + 1).arg(sigle.size()));
                 busy.progress().setValue(i * kPassiPerArchivio);
@@ -202,8 +231,9 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
         closing << QStringLiteral("%1 documenti in %2 consegne").arg(esito.documenti).arg(esito.consegne);
     // The batch goes on without them, but the operator learns which deliveries are missing from it.
     if (esito.completato && !esito.saltate.isEmpty())
-        closing << QStringLiteral("Archivi non aperti, saltati: %1")
-                       .arg(esito.saltate.join(QStringLiteral(", ")));
+        closing << MessaggioSaltate(esito);
+    if (esito.completato && !esito.rifiutate.isEmpty())
+        closing << MessaggioRifiutate(esito);
     if (!closing.isEmpty())
         operatorDialogs.message(closing.join(u'\n'), applicationTitle(), Buttons::Ok, Icon::Information);
     if (!esito.completato)

@@ -8,10 +8,10 @@
 
 #include <functional>
 
-enum class TipoAggiornamento { Controlli, NoteCompilatore, Nuovi, Celex, Hudoc, Conteggio };
+enum class TipoAggiornamento { Controlli, NoteCompilatore, Nuovi, Celex, Hudoc, Conteggio, Nir };
 
 // dump/conteggio.X, dump/errori.X, dump/note.X, dump/nuovi.X, dump/StampaHTML X.htm,
-// dump/StampaHTML_GEI X.htm, X being the update's abbreviation.
+// dump/StampaHTML_GEI X.htm, dump/StampaHTML_NIR X.htm, X being the update's abbreviation.
 QString PercorsoAggiornamento(const HomeFolder& home, TipoAggiornamento tipo, const QString& sigla);
 
 // The single-archive run a batch performs on each archive; it sees the update mode in the state.
@@ -25,22 +25,29 @@ struct EsitoAggiornamento {
     bool completato = false; // false when an error ended the batch
     int consegne = 0;        // archives that opened
     QStringList saltate;     // abbreviations whose archive could not be opened, passed over
+    QStringList rifiutate;   // lines that name no archive of mdb/ (a path, "..", control characters)
     qint64 documenti = 0;    // documents counted (count run)
     QString percorso;        // the output file
     QString errore;          // "<number> --> <description>" of the error that ended it
 };
 
 // Runs the batch over the archives of the abbreviation file (taken by value: callers pass the
-// shared chosen-file path, which the batch then turns into its output path). The archive open before, if any,
-// is open again afterwards. `archivio` is told each archive's abbreviation as it is opened (the main window
-// shows it in its caption). The closing messages of the runs are gathered and shown in one box at the end; an
-// error shows "<number> --> <description>" and ends the batch.
+// shared chosen-file path, which the batch then turns into its output path). Blank lines are
+// skipped; a line that is not an archive's name (SiglaValida) is refused and named at the end. The archive
+// open before, if any, is open again afterwards. `archivio` is told each archive's abbreviation as it is
+// opened (the main window shows it in its caption). The closing messages of the runs are gathered and shown
+// in one box at the end; an error shows "<number> --> <description>" and ends the batch.
 EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
                                        const std::function<void(const QString&)>& archivio = {});
 // The same with the per-archive run given (tests).
 EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, QString fileSigle,
                                        const RunArchivio& run,
                                        const std::function<void(const QString&)>& archivio);
+
+// The lines the operator reads about what the batch passed over, names shown with their control
+// characters escaped; empty when there is nothing to say.
+QString MessaggioSaltate(const EsitoAggiornamento& esito);
+QString MessaggioRifiutate(const EsitoAggiornamento& esito);
 
 // Writes the count line of the open archive and returns its number of documents.
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file);

@@ -1,8 +1,10 @@
 #include "update/FileSigle.h"
 
+#include "store/FileLookup.h"
 #include "store/TextOutput.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <stdexcept>
@@ -31,11 +33,40 @@ void ScriviFileSigle(const QString& path, const QStringList& sigle) {
             QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, file.errorString()).toStdString());
 }
 
+bool FileSigleEsistente(const QString& path) {
+    const QFileInfo info(path);
+    return !findIgnoringCase(info.absolutePath(), info.fileName(),
+                             QDir::AllEntries | QDir::Hidden | QDir::System)
+                .isEmpty();
+}
+
 QString SiglaAggiornamento(const QString& path) { return path.right(3); }
 
+bool RigaVuota(const QString& riga) {
+    return riga.trimmed().isEmpty();
+}
+
+bool SiglaValida(const QString& riga) {
+    if (RigaVuota(riga))
+        return false;
+    const QString nome = riga.trimmed();
+    if (nome == u"." || nome == u"..")
+        return false;
+    for (const QChar ch : riga) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == u'/' || c == u'\\' || c == u':')
+            return false;
+    }
+    return true;
+}
+
 QString ControllaNuovaSigla(const QStringList& sigle, const QString& sigla) {
-    if (sigla.trimmed().isEmpty())
+    if (RigaVuota(sigla))
         return QStringLiteral("Sigla vuota: non inserita.");
+    if (!SiglaValida(sigla))
+        return QStringLiteral("La sigla \"%1\" non è valida: una sigla è il nome di un archivio della "
+                              "cartella mdb, senza percorso. Non inserita.")
+            .arg(visibleControls(sigla));
     if (sigle.contains(sigla))
         return QStringLiteral("La sigla \"%1\" è già nella lista.").arg(sigla);
     return {};

@@ -14,9 +14,19 @@ QStringList LeggiFileSigle(const QString& path);
 // std::runtime_error with the reason.
 void ScriviFileSigle(const QString& path, const QStringList& sigle);
 
+// "File nuovo?": true when the chosen file's folder already holds a file or folder of that name,
+// whatever its case ("SIGLE.old" beside "sigle.OLD").
+bool FileSigleEsistente(const QString& path);
+
 // The update's abbreviation: the last three characters of the abbreviation file's path.
 QString SiglaAggiornamento(const QString& path);
 
-// Why a typed abbreviation cannot be added to the list (empty, or already there); empty text when
-// it can.
+// A line that names an archive of mdb/ and nothing else: not blank, no folder ("/", "\\", a drive
+// "C:"), not "." or "..", no control character. Blanks around it are kept as part of the name.
+bool SiglaValida(const QString& riga);
+// A line of nothing but blanks: skipped by the batches.
+bool RigaVuota(const QString& riga);
+
+// Why a typed abbreviation cannot be added to the list (empty, not a name, or already there);
+// empty text when it can.
 QString ControllaNuovaSigla(const QStringList& sigle, const QString& sigla);

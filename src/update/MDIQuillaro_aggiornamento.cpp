@@ -16,8 +16,8 @@ void eseguiAggiornamento(MDIQuillaro& w, TipoAggiornamento tipo) {
     state.FileScelto.clear();
     frmSceltaFileOut scelta(state, state.home.mdbDir(), QStringLiteral("sigle.*"), &w);
     scelta.cmdNuovo->hide();
-    scelta.exec();
-    if (state.FileScelto.isEmpty()) {
+    // Only Conferma goes on: Esc and the frame cancel like Annulla, even after a click on a file.
+    if (scelta.exec() != QDialog::Accepted || state.FileScelto.isEmpty()) {
         state.ModoAggiornamento = false;
         return;
     }
@@ -40,6 +40,15 @@ void eseguiAggiornamento(MDIQuillaro& w, TipoAggiornamento tipo) {
 } // namespace
 
 void MDIQuillaro::mnuUtilitaAggiornamentoFileSigle_Click() {
+    // One window: two on the same file would each save over the other's changes.
+    for (QMdiSubWindow* sub : mdiArea()->subWindowList()) {
+        if (qobject_cast<frmFileSigle*>(sub->widget())) {
+            if (sub->isMinimized())
+                sub->showNormal();
+            mdiArea()->setActiveSubWindow(sub);
+            return;
+        }
+    }
     auto* form = new frmFileSigle(state());
     QMdiSubWindow* sub = mdiArea()->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -63,6 +72,10 @@ void MDIQuillaro::mnuUtilitaAggiornamentoControlloCELEX_Click() {
 
 void MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click() {
     eseguiAggiornamento(*this, TipoAggiornamento::Hudoc);
+}
+
+void MDIQuillaro::mnuUtilitaAggiornamentoControlloNIR_Click() {
+    eseguiAggiornamento(*this, TipoAggiornamento::Nir);
 }
 
 void MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click() {

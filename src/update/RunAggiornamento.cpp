@@ -17,6 +17,8 @@ RunArchivio RunAggiornamento(TipoAggiornamento tipo) {
         return [](AppState& s) { StampaCelex(s); };
     case TipoAggiornamento::Hudoc:
         return [](AppState& s) { StampaHudoc(s); };
+    case TipoAggiornamento::Nir:
+        return [](AppState& s) { StampaNir(s); };
     case TipoAggiornamento::Conteggio:
         break;
     }

@@ -132,7 +132,7 @@ void frmFileSigle::cmdApriFileSigle_Click() {
     QString path;
     for (;;) {
         path = state_.ui().chooseFile(request);
-        if (path.isEmpty() || !QFileInfo::exists(path))
+        if (path.isEmpty() || !FileSigleEsistente(path))
             break;
         state_.ui().message(QStringLiteral("Nome archivio già presente: inserire un nuovo nome!"));
     }

@@ -73,7 +73,11 @@ void frmSceltaFileOut::cmdConferma_Click() {
 }
 
 void frmSceltaFileOut::cmdAnnulla_Click() {
+    reject();
+}
+
+void frmSceltaFileOut::reject() {
     // Cancelling means no file: the caller must not go on with one clicked before.
     state_.FileScelto.clear();
-    reject();
+    QDialog::reject();
 }

@@ -26,6 +26,8 @@ public Q_SLOTS:
     void cmdNuovo_Click();
     void cmdConferma_Click();
     void cmdAnnulla_Click();
+    // Esc, the frame's close button and Annulla: no file is chosen.
+    void reject() override;
 
 private:
     AppState& state_;

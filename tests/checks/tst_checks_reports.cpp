@@ -449,7 +449,37 @@ private Q_SLOTS:
         QVERIFY(t.dialogs().lastText().contains(QStringLiteral("no such table: LegameDocTesto"),
                                                 Qt::CaseInsensitive));
         QCOMPARE(t.dialogs().shown().back().icon, Icon::Critical);
-        QCOMPARE(readFileBytes(dump(t, QStringLiteral("note.12"))), QByteArray());
+        QVERIFY(!QFileInfo::exists(dump(t, QStringLiteral("note.12"))));
+    }
+
+    // NUL, ESC and the other control characters of archive texts reach the text outputs as a
+    // visible replacement, never raw.
+    void controlCharactersInTextOutputs_data() {
+        QTest::addColumn<bool>("utf8");
+        QTest::addColumn<QByteArray>("mark");
+        QTest::newRow("windows-1252") << false << QByteArray("?");
+        QTest::newRow("utf-8") << true << QByteArray("\xEF\xBF\xBD");
+    }
+
+    void controlCharactersInTextOutputs() {
+        QFETCH(bool, utf8);
+        QFETCH(QByteArray, mark);
+        TestHome t;
+        if (utf8)
+            t.state().settings.encoding = TextEncoding::Utf8;
+        ArchivioProva a(t);
+        Doc d;
+        d.fonti << a.fonteInterna(QStringLiteral("GICO"), QStringLiteral("C. Cost."), QVariant(), "1", "2",
+                                  "2001", QStringLiteral("C. cost.\x1b[31m rossa\x07"));
+        const qint64 doc = a.documento(d);
+        a.testo(doc, QStringLiteral("5"),
+                QStringLiteral("Nota") + QChar(0) + QStringLiteral("con NUL\tTab\x1b[2J\x7f\nSeconda\x0c"));
+        const QByteArray note = readFileBytes(EstraiNote(t.state()));
+        QCOMPARE(note, "202630001 (Record: 1)\r\nNota" + mark + "con NUL\tTab" + mark + "[2J" + mark +
+                           "\r\nSeconda" + mark + "\r\n");
+        const FileErrori f = EseguiControlli(t.state());
+        QCOMPARE(readFileBytes(f.fonti),
+                 "Senza numero: C. cost." + mark + "[31m rossa" + mark + " (rec. 1)\r\n\r\n");
     }
 
     // A delivery number written elsewhere with a "/" names files in dump/, as the prints do, and

@@ -333,8 +333,8 @@ private Q_SLOTS:
         QCOMPARE(righeFile(f.fonti),
                  (QStringList{QStringLiteral("GICA con numero >= 1000: b (rec. 1)"), QString()}));
 
-        // A law then needs the catalogue: the run stops with a message, the lists keep what was
-        // written, and the program goes on.
+        // A law then needs the catalogue: the run stops with a message, the lists stay those of the
+        // last run that ended, and the program goes on.
         Doc legge;
         legge.fonti << a.fonteInterna(QStringLiteral("LIO"), QStringLiteral("l."), QStringLiteral("22"),
                                       QStringLiteral("15"), QStringLiteral("3"), QStringLiteral("1990"),
@@ -345,7 +345,8 @@ private Q_SLOTS:
         QCOMPARE(t.dialogs().shown().size(), size_t(1));
         QVERIFY(t.dialogs().lastText().contains(QStringLiteral("catalogo")));
         QCOMPARE(t.dialogs().shown().back().icon, Icon::Critical);
-        QCOMPARE(righeFile(f.fonti), (QStringList{QStringLiteral("GICA con numero >= 1000: b (rec. 1)")}));
+        QCOMPARE(righeFile(f.fonti),
+                 (QStringList{QStringLiteral("GICA con numero >= 1000: b (rec. 1)"), QString()}));
         QVERIFY(!t.state().CatalogoAperto);
     }
 
@@ -401,22 +402,33 @@ private Q_SLOTS:
         t.state().FileScelto = dump(t, QStringLiteral("errori.abc"));
         QVERIFY_THROWS_EXCEPTION(DbError, SegnalaErrori(t.state(), [&] { EseguiControlli(t.state()); }));
         QVERIFY(t.dialogs().shown().empty());
-        QCOMPARE(readFileBytes(t.state().FileScelto), righe({"Consegna 12"}));
+        // The archive's section is added whole or not at all.
+        for (const char* name : {"errori.abc", "errclasse.abc", "errfonte.abc"})
+            QVERIFY2(!QFileInfo::exists(dump(t, QString::fromLatin1(name))), name);
     }
 
-    void databaseErrorIsReportedAndFilesKeepTheirLines() {
+    void databaseErrorIsReportedAndFilesStayAsTheyWere() {
         TestHome t;
         ArchivioProva a(t);
         Doc d;
         d.rifBibl = 0;
         a.documento(d);
+        const FileErrori f = EseguiControlli(t.state());
+        const QByteArray before[] = {readFileBytes(f.generali), readFileBytes(f.classe),
+                                     readFileBytes(f.fonti)};
+        QCOMPARE(before[0], righe({"Manca rif. bibliografico (rec. 1)", ""}));
+        a.db().EseguiIstruzione(QStringLiteral("update legameDocClass set Controllo = 1"));
         a.db().EseguiIstruzione(QStringLiteral("drop table legameDocResp"));
+        t.dialogs().clear();
         QVERIFY(!SegnalaErrori(t.state(), [&] { EseguiControlli(t.state()); }));
         QCOMPARE(t.dialogs().texts().size(), 1);
         QVERIFY2(t.dialogs().lastText().contains(QStringLiteral(" --> no such table: legameDocResp")),
                  qPrintable(t.dialogs().lastText()));
-        QCOMPARE(readFileBytes(dump(t, QStringLiteral("errori.12"))),
-                 righe({"Manca rif. bibliografico (rec. 1)"}));
+        // The lists of the last run that ended, not a run cut half-way.
+        QCOMPARE(readFileBytes(f.generali), before[0]);
+        QCOMPARE(readFileBytes(f.classe), before[1]);
+        QCOMPARE(readFileBytes(f.fonti), before[2]);
+        QCOMPARE(QDir(t.home().dumpDir()).entryList(QDir::Files).size(), 3);
         QVERIFY(!t.state().CatalogoAperto);
     }
 

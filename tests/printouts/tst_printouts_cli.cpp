@@ -2,6 +2,7 @@
 
 #include "PrintoutsFixture.h"
 #include "app/cli/Cli.h"
+#include "support/FileFaults.h"
 
 namespace {
 
@@ -100,6 +101,70 @@ private Q_SLOTS:
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(u"Errore ") && r.err.contains(u"Stampa interrotta"), qPrintable(r.err));
         QVERIFY(!r.out.contains(u"Fine stampa"));
+    }
+
+    // A print killed half-way (the process ends in the middle of a write, as under kill -9) leaves
+    // no cut file under the print's name: the earlier print, or none.
+    void stampaUccisaAMeta() {
+        if (!FileSizeLimit::available())
+            QSKIP("no file size limit here");
+        TestHome t;
+        {
+            PrintoutsFixture f(t);
+            f.rivista("100", "Rivista");
+            for (int i = 0; i < 40; ++i) {
+                PrintoutsFixture::Doc d;
+                d.rif = f.fascicolo("100", "2004-01-00", "1");
+                f.testo(f.documento(d), "1", QString(2000, u'r'));
+            }
+            ChiudiArchivio(t.state());
+        }
+        const QStringList args{"print", "PROVA", "--complete"};
+        const QString path = t.home().dumpPath(QStringLiteral("stampaRTF-C-12.rtf"));
+        QVERIFY(killedAtFileSize(40 * 1024, [&] { esegui(t, args); }));
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(esegui(t, args).code, 0);
+        const QByteArray prima = readFileBytes(path);
+        QVERIFY(prima.size() > 80 * 1024 && prima.endsWith("}\r\n"));
+        // A longer delivery now: a new print killed half-way leaves the earlier one whole.
+        {
+            cConnessione db;
+            QVERIFY(db.ApriConnessione(
+                cConnessione::connectionStringFor(t.home().mdbPath(QStringLiteral("PROVA.db")))));
+            db.EseguiIstruzione(QStringLiteral("insert into tabDocumento (IDRifBibl, LIN) values (1, '00')"));
+        }
+        QVERIFY(killedAtFileSize(prima.size() / 2, [&] { esegui(t, args); }));
+        QCOMPARE(readFileBytes(path), prima);
+        QCOMPARE(esegui(t, args).code, 0);
+        QVERIFY(readFileBytes(path) != prima);
+    }
+
+    // The command line lays a missing head out again before it runs; one that cannot be read is
+    // named, with the print not made, and no print file is named.
+    void testataIllegibile() {
+        TestHome t;
+        {
+            PrintoutsFixture f(t);
+            f.documento({});
+            ChiudiArchivio(t.state());
+        }
+        const QString testata = t.home().filePath(QStringLiteral("testata new.rtf"));
+        QVERIFY(QFile::remove(testata));
+        QCOMPARE(esegui(t, {"print", "PROVA", "--complete"}).code, 0);
+        QVERIFY(QFile::remove(testata));
+        QVERIFY(QFile::remove(t.home().dumpPath(QStringLiteral("stampaRTF-C-12.rtf"))));
+        QVERIFY(QDir().mkpath(testata));
+        const Esecuzione r = esegui(t, {"print", "PROVA", "--complete"});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(
+            r.err.startsWith(QStringLiteral("Impossibile leggere il file di testata \"testata new.rtf\" (%1)."
+                                            "\nLa stampa non è stata fatta: rimettere il file nella "
+                                            "cartella del programma e ripetere la stampa.\nDettaglio "
+                                            "tecnico: ")
+                                 .arg(testata)),
+            qPrintable(r.err));
+        QVERIFY(!r.err.contains(QStringLiteral("stampaRTF")));
+        QVERIFY(!QFileInfo::exists(t.home().dumpPath(QStringLiteral("stampaRTF-C-12.rtf"))));
     }
 
     // A run is recorded in tabInfo only once its file is whole; when the archive refuses the record,

@@ -92,6 +92,30 @@ private Q_SLOTS:
         QVERIFY(box.text.contains(t.home().dumpPath(QStringLiteral("stampaRTF-C-12.rtf"))));
         QVERIFY(t.dialogs().unexpected().isEmpty());
     }
+
+    // The head of the print removed while the program runs: the box names it and says that the
+    // print was not made, and no print file is named.
+    void testataMancante() {
+        TestHome t;
+        {
+            PrintoutsFixture f(t);
+            f.documento({});
+            ChiudiArchivio(t.state());
+        }
+        MDIQuillaro main(t.state());
+        QVERIFY(main.apriArchivio(t.home().mdbPath(QStringLiteral("PROVA.db"))));
+        const QString testata = t.home().filePath(QStringLiteral("testata new.rtf"));
+        QVERIFY(QFile::remove(testata));
+        main.findChild<QAction*>(QStringLiteral("mnuUtilitaDocumentiStampeCompleta"))->trigger();
+        QCOMPARE(
+            t.dialogs().texts(),
+            QStringList{QStringLiteral("Manca il file di testata \"testata new.rtf\" (%1).\nLa stampa non è "
+                                       "stata fatta: rimettere il file nella cartella del programma e "
+                                       "ripetere la stampa.")
+                            .arg(testata)});
+        QCOMPARE(t.dialogs().shown().front().icon, Icon::Critical);
+        QVERIFY(!QFileInfo::exists(t.home().dumpPath(QStringLiteral("stampaRTF-C-12.rtf"))));
+    }
 };
 
 QTEST_MAIN(PrintoutsGui)

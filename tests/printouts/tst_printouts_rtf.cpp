@@ -502,7 +502,14 @@ private Q_SLOTS:
         t.dialogs().clear();
         const EsitoStampa mancante = StampaConsegna(t.state(), true, false);
         QVERIFY(!mancante.ok);
-        QVERIFY2(mancante.errore.contains(u"testata new.rtf"), qPrintable(mancante.errore));
+        // The operator reads which file is missing and that no print was made, not the name of a
+        // print file that was never opened.
+        const QString testata = t.home().filePath(QStringLiteral("testata new.rtf"));
+        QCOMPARE(MessaggioStampaNonRiuscita(mancante),
+                 QStringLiteral("Manca il file di testata \"testata new.rtf\" (%1).\nLa stampa non è stata "
+                                "fatta: rimettere il file nella cartella del programma e ripetere la stampa.")
+                     .arg(testata));
+        QVERIFY(!mancante.interrotta);
         QVERIFY(t.dialogs().texts().isEmpty());
         QCOMPARE(readFileBytes(esito.path), before);
     }
@@ -568,18 +575,34 @@ private Q_SLOTS:
         TestHome t;
         PrintoutsFixture f(t);
         f.documento({});
-        f.coppia(f.documento({}), QStringLiteral("S1"), QStringLiteral("D1"));
-        f.db().executeScript(QStringLiteral("drop table tabSistematici"));
-        const EsitoStampa esito = StampaConsegna(t.state(), true, false);
+        const QString path = FileStampaConsegna(t.state(), true);
+        // A failure on the second document, with no earlier print: no file at all.
+        const qint64 secondo = f.documento({});
+        f.db().executeScript(QStringLiteral("alter table tabSistematici rename to tabSistematiciVia"));
+        f.coppia(secondo, QStringLiteral("S1"), QStringLiteral("D1"));
+        EsitoStampa esito = StampaConsegna(t.state(), true, false);
         QVERIFY(!esito.ok);
+        QVERIFY(esito.interrotta);
         QVERIFY2(esito.errore.startsWith(u"Errore ") && esito.errore.contains(u"tabSistematici"),
                  qPrintable(esito.errore));
         QVERIFY(t.dialogs().texts().isEmpty());
-        // The file keeps the documents written before the failure.
-        const QStringList lines = crlfLines(esito.path);
-        QCOMPARE(lines.size(), 5);
-        QVERIFY(lines[2].startsWith(kDoc + "{202630001"));
-        QCOMPARE(lines[4], QStringLiteral("{\\par }"));
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(MessaggioStampaNonRiuscita(esito), esito.errore +
+                                                        QStringLiteral("\nStampa interrotta: il file ") +
+                                                        path + QStringLiteral(" non è stato scritto."));
+        // With an earlier print, that print stays whole and nothing else is left in dump/.
+        f.db().executeScript(QStringLiteral("alter table tabSistematiciVia rename to tabSistematici"));
+        QVERIFY(StampaConsegna(t.state(), true, false).ok);
+        const QByteArray before = readFileBytes(path);
+        QVERIFY(before.endsWith("}\r\n"));
+        f.db().executeScript(QStringLiteral("alter table tabSistematici rename to tabSistematiciVia"));
+        esito = StampaConsegna(t.state(), true, false);
+        QVERIFY(!esito.ok);
+        QCOMPARE(readFileBytes(path), before);
+        QCOMPARE(QDir(t.home().dumpDir()).entryList(QDir::Files), QStringList{"stampaRTF-C-12.rtf"});
+        QCOMPARE(MessaggioStampaNonRiuscita(esito),
+                 esito.errore + QStringLiteral("\nStampa interrotta: il file ") + path +
+                     QStringLiteral(" non è stato sostituito, resta quello di prima."));
     }
 };
 

@@ -86,6 +86,7 @@ void GuiMainWindow::menuTree() {
         {"mnuUtilitaDocumentiControlliNoteCompilatore", "File note compilatore"},
         {"mnuUtilitaDocumentiControlliPerControlloCELEX", "Per controllo CELEX"},
         {"mnuUtilitaDocumentiControlliPerControlloHUDOC", "Per controllo HUDOC"},
+        {"mnuUtilitaDocumentiControlliPerControlloNIR", "Stampa HTML fonti italiane (URN)"},
         {"mnuUtilitaDocumentiControlliNuovi", "File con \"nuovi\""},
         {"mnuUtilitaAggiornamento", "&Aggiornamento ..."},
         {"mnuUtilitaAggiornamentoFileSigle", "File sigle"},
@@ -98,6 +99,7 @@ void GuiMainWindow::menuTree() {
         {"mnuUtilitaAggiornamentoControlliNoteCompilatore", "File note compilatore"},
         {"mnuUtilitaAggiornamentoControlloCELEX", "Per controllo CELEX"},
         {"mnuUtilitaAggiornamentoControlloHUDOC", "Per controllo HUDOC"},
+        {"mnuUtilitaAggiornamentoControlloNIR", "Stampa HTML fonti italiane (URN)"},
         {"mnuUtilitaAggiornamentoControlliNuovi", "File con \"nuovi\""},
         {"mnuUtilitaAggiornamentoControlliConteggio", "Conteggio"},
         {"mnuHelp", "&?"},
@@ -116,13 +118,17 @@ void GuiMainWindow::menuTree() {
         return list;
     };
     QCOMPARE(names(w.findChild<QMenu*>("mnuFile")),
-             (QStringList{"mnuFileApri", "mnuFileChiudi", "mnuFileNuovo", "-mnuApriSep0", "mnuFileEsci"}));
+             (QStringList{"mnuFileApri", "mnuFileRecenti", "mnuFileChiudi", "mnuFileNuovo",
+                          "-mnuFileImportaSep", "mnuFileImporta", "mnuFileImportaModello",
+                          "mnuFileImportaCatalogo", "mnuFileImportaCartella", "-mnuFileCercaSep",
+                          "mnuFileCercaTutti", "-mnuApriSep0", "mnuFileEsci"}));
     QCOMPARE(
         names(w.findChild<QMenu*>("mnuUtilitaDocumentiControlli")),
         (QStringList{"mnuUtilitaDocumentiControlliEsegui", "mnuUtilitaDocumentiControlliVediErrori",
                      "-mnuUtilitaDocumentiControlliSep1", "mnuUtilitaDocumentiControlliNoteCompilatore",
                      "-mnuUtilitaDocumentiControlliSep0", "mnuUtilitaDocumentiControlliPerControlloCELEX",
-                     "mnuUtilitaDocumentiControlliPerControlloHUDOC", "-mnuUtilitaDocumentiControlliSep2",
+                     "mnuUtilitaDocumentiControlliPerControlloHUDOC",
+                     "mnuUtilitaDocumentiControlliPerControlloNIR", "-mnuUtilitaDocumentiControlliSep2",
                      "mnuUtilitaDocumentiControlliNuovi"}));
     QCOMPARE(names(w.menuBar()->findChild<QMenu*>("mnuUtilitaConsegna")),
              (QStringList{"mnuUtilitaDocumenti", "mnuUtilitaAggiornamento"}));

@@ -301,6 +301,7 @@ void StoreHome::windows1252WithCrLf() {
         TextOutput out;
         out.open(path, TextOutput::Mode::Append, TextEncoding::Windows1252);
         out.writeLine(u"poi");
+        out.close();
     }
     QVERIFY(readFileBytes(path).endsWith("\r\n\r\npoi\r\n"));
     bool ok = false;
@@ -326,12 +327,15 @@ void StoreHome::utf8WhenTheSettingsSaySo() {
 }
 
 void StoreHome::aFullDiskIsAWriteError() {
-    // /dev/full takes the open and refuses every write, as a full disk does; a short file is only
-    // written when it is closed.
+    // /dev/full takes the open and refuses every write, as a full disk does: the output, written
+    // in a temporary file there, is refused when it is put in place.
     if (!QFileInfo::exists(QStringLiteral("/dev/full")))
         QSKIP("no /dev/full here");
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("errori.12"));
+    QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
     TextOutput out;
-    out.open(QStringLiteral("/dev/full"), TextOutput::Mode::Append, TextEncoding::Windows1252);
+    out.open(link, TextOutput::Mode::Append, TextEncoding::Windows1252);
     out.writeLine(u"Consegna 12");
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, out.close());
     QVERIFY(!out.isOpen());

@@ -39,6 +39,10 @@ private Q_SLOTS:
     void cancelledChoiceRunsNothing();
     void theListKeepsItsOwnFile();
     void closingAChangedListAsks();
+    void leavingTheChoiceOtherwiseCancels_data();
+    void leavingTheChoiceOtherwiseCancels();
+    void oneAbbreviationWindow();
+    void aNewFileNamedLikeAnotherInAnotherCase();
 };
 
 void GuiUpdate::composeAnAbbreviationFile() {
@@ -244,6 +248,87 @@ void GuiUpdate::closingAChangedListAsks() {
     QCOMPARE(t.dialogs().shown().size(), boxes);
     QTRY_VERIFY(w.findChild<frmFileSigle*>() == nullptr);
     QVERIFY(t.dialogs().unexpected().isEmpty());
+    QVERIFY(t.dialogs().allAnswersUsed());
+}
+
+void GuiUpdate::leavingTheChoiceOtherwiseCancels_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Esc") << "esc";
+    QTest::newRow("frame's close button") << "close";
+    QTest::newRow("Annulla") << "annulla";
+}
+
+void GuiUpdate::leavingTheChoiceOtherwiseCancels() {
+    // A file clicked, then the window left without Conferma: no batch runs and nothing is appended.
+    QFETCH(QString, how);
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    addDocuments(t.createArchive(QStringLiteral("UNO"), "3", "2026", "21", "1"), 2);
+    ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.C26")), {QStringLiteral("UNO")});
+    bool shown = false;
+    onNextModal<frmSceltaFileOut>([&](frmSceltaFileOut* d) {
+        shown = true;
+        QListWidget* list = d->fileListOut;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(t.state().FileScelto, t.home().mdbPath(QStringLiteral("sigle.C26")));
+        if (how == u"esc")
+            QTest::keyClick(d, Qt::Key_Escape);
+        else if (how == u"close")
+            d->close();
+        else
+            d->cmdAnnulla->click();
+    });
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoControlliEsegui")->trigger();
+    QVERIFY(shown);
+    QVERIFY(QDir(t.home().dumpDir()).entryList(QDir::Files).isEmpty());
+    QVERIFY(t.state().FileScelto.isEmpty());
+    QVERIFY(!t.state().ModoAggiornamento);
+    QVERIFY(t.dialogs().shown().empty());
+}
+
+void GuiUpdate::oneAbbreviationWindow() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    const QString path = t.home().mdbPath(QStringLiteral("sigle.U26"));
+    frmFileSigle* form = openedOn(w, t, path);
+    addSigla(t, form, QStringLiteral("C"));
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    // Another window in front, and the list window minimised.
+    QMdiSubWindow* other = w.mdiArea()->addSubWindow(new QWidget);
+    other->show();
+    sub->showMinimized();
+    w.mdiArea()->setActiveSubWindow(other);
+    QCOMPARE(w.mdiArea()->activeSubWindow(), other);
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoFileSigle")->trigger();
+    QCOMPARE(w.findChildren<frmFileSigle*>().size(), 1);
+    QCOMPARE(w.mdiArea()->activeSubWindow(), sub);
+    QVERIFY(!sub->isMinimized());
+    // The edits of the window brought to the front are all there.
+    QCOMPARE(form->sigle(), (QStringList{"A", "B", "C"}));
+    saveScreenshot(&w, QStringLiteral("frmFileSigle-front"));
+    form->cmdEsciSalva->click();
+    QCOMPARE(readFileBytes(path), QByteArray("A\r\nB\r\nC\r\n"));
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+}
+
+void GuiUpdate::aNewFileNamedLikeAnotherInAnotherCase() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    ScriviFileSigle(t.home().mdbPath(QStringLiteral("sigle.OLD")), {QStringLiteral("X")});
+    w.findChild<QAction*>("mnuUtilitaAggiornamentoFileSigle")->trigger();
+    auto* form = w.findChild<frmFileSigle*>();
+    form->chkNuovoFile->setChecked(true);
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("SIGLE.old")));
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("sigle.NEW")));
+    form->cmdApriFileSigle->click();
+    QCOMPARE(t.dialogs().texts(), QStringList{"Nome archivio già presente: inserire un nuovo nome!"});
+    QVERIFY(form->frmOperazioniSigle->isVisible());
+    form->cmdEsciSalva->click();
+    QVERIFY(QFileInfo::exists(t.home().mdbPath(QStringLiteral("sigle.NEW"))));
+    QCOMPARE(readFileBytes(t.home().mdbPath(QStringLiteral("sigle.OLD"))), QByteArray("X\r\n"));
     QVERIFY(t.dialogs().allAnswersUsed());
 }
 

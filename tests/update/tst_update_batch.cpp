@@ -66,6 +66,9 @@ private Q_SLOTS:
     void htmlPagesOfAnUpdate();
     void realRunErrorEndsTheBatch();
     void progressMovesWithinAnArchive();
+    void abbreviationLines_data();
+    void abbreviationLines();
+    void aFailedSectionLeavesTheBatchFile();
 };
 
 void UpdateBatch::abbreviationFiles() {
@@ -97,6 +100,9 @@ void UpdateBatch::newAbbreviationChecks_data() {
     QTest::newRow("empty") << "" << false;
     QTest::newRow("only blanks") << "   " << false;
     QTest::newRow("duplicate") << "CONS1" << false;
+    QTest::newRow("a path") << "/tmp/CONS3" << false;
+    QTest::newRow("parent folder") << "../CONS3" << false;
+    QTest::newRow("control character") << "CONS\x1b" "3" << false;
 }
 
 void UpdateBatch::newAbbreviationChecks() {
@@ -120,6 +126,8 @@ void UpdateBatch::outputPaths() {
              QStringLiteral("/h/dump/StampaHTML A26.htm"));
     QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Hudoc, "A26"),
              QStringLiteral("/h/dump/StampaHTML_GEI A26.htm"));
+    QCOMPARE(PercorsoAggiornamento(home, TipoAggiornamento::Nir, "A26"),
+             QStringLiteral("/h/dump/StampaHTML_NIR A26.htm"));
 }
 
 void UpdateBatch::countBatch() {
@@ -296,7 +304,8 @@ void UpdateBatch::checksBatchesAppendSections() {
 void UpdateBatch::htmlPagesOfAnUpdate() {
     TestHome t;
     const QString sigle = twoDemoDeliveries(t, QStringLiteral("sigle.H26"));
-    for (const TipoAggiornamento tipo : {TipoAggiornamento::Celex, TipoAggiornamento::Hudoc}) {
+    for (const TipoAggiornamento tipo :
+         {TipoAggiornamento::Celex, TipoAggiornamento::Hudoc, TipoAggiornamento::Nir}) {
         const EsitoAggiornamento esito = EseguiAggiornamento(t.state(), tipo, sigle);
         QVERIFY(esito.completato);
         QVERIFY(esito.percorso.endsWith(QStringLiteral(" H26.htm")));
@@ -356,6 +365,95 @@ void UpdateBatch::progressMovesWithinAnArchive() {
             3);
     // The label names the archive, not the run.
     QCOMPARE(dialogs.bar.labels, (QStringList{"Archivio L1 (1 di 2)", "Archivio L2 (2 di 2)"}));
+}
+
+void UpdateBatch::abbreviationLines_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("refused"); // as the operator reads it; empty: skipped without a word
+    QTest::newRow("absolute path") << "<root>/FUORI"
+                                   << "\"<root>/FUORI\"";
+    QTest::newRow("parent folder") << "../FUORI"
+                                   << "\"../FUORI\"";
+    QTest::newRow("parent folder, backslash") << "..\\FUORI"
+                                              << "\"..\\FUORI\"";
+    QTest::newRow("subfolder") << "sub/C5"
+                               << "\"sub/C5\"";
+    QTest::newRow("drive") << "C:FUORI"
+                           << "\"C:FUORI\"";
+    QTest::newRow("dot dot alone") << ".."
+                                   << "\"..\"";
+    QTest::newRow("escape sequence") << "C5\x1b[2J\x07"
+                                     << "\"C5\\x1B[2J\\x07\"";
+    QTest::newRow("NUL") << QStringLiteral("C5") + QChar(0) + QStringLiteral(".db") << "\"C5\\x00.db\"";
+    QTest::newRow("blank") << ""
+                           << "";
+    QTest::newRow("blanks") << "   "
+                            << "";
+}
+
+void UpdateBatch::abbreviationLines() {
+    QFETCH(QString, line);
+    QFETCH(QString, refused);
+    TestHome t;
+    archiveWith(t, QStringLiteral("C5"), 5, QStringLiteral("11"), QStringLiteral("1"));
+    // An archive outside mdb/ that a path would reach: it must not be opened nor marked as checked.
+    const QString fuori = t.root() + QStringLiteral("/FUORI.db");
+    QVERIFY(QFile::rename(
+        archiveWith(t, QStringLiteral("FUORI"), 2, QStringLiteral("99"), QStringLiteral("1")), fuori));
+    line.replace(QStringLiteral("<root>"), t.root());
+    refused.replace(QStringLiteral("<root>"), t.root());
+    sigleFile(t, QStringLiteral("sigle.L26"), {QStringLiteral("C5"), line});
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const int code = runCli({"--home", t.root(), "update", "sigle.L26", "checks"}, o, e);
+    e.flush();
+    o.flush();
+    const QString message = QStringLiteral(
+        "Righe del file sigle rifiutate, perché una sigla è solo il nome di un archivio della cartella mdb "
+        "(senza percorso né \"..\"): %1. Correggere il file sigle.");
+    if (refused.isEmpty()) {
+        QCOMPARE(code, 0);
+        QVERIFY2(err.isEmpty(), qPrintable(err));
+    } else {
+        QCOMPARE(code, 1);
+        QCOMPARE(err, message.arg(refused) + u'\n');
+        QVERIFY(out.contains(message.arg(refused)));
+    }
+    // Nothing raw reaches the terminal.
+    for (const QString& text : {out, err})
+        for (const QChar c : text)
+            QVERIFY2(c.unicode() >= 0x20 || c == u'\n', qPrintable(text));
+    QCOMPARE(sectionHeads(t.home().dumpPath(QStringLiteral("errori.L26"))), QStringList{"Consegna 11"});
+    cConnessione c;
+    QVERIFY(c.ApriConnessione(cConnessione::connectionStringFor(fuori)));
+    QCOMPARE(c.ApriRS(QStringLiteral("select Storico from tabInfo")).field(0).toString(), QString());
+}
+
+void UpdateBatch::aFailedSectionLeavesTheBatchFile() {
+    // The second archive of the batch fails half-way: the batch files hold the sections of the
+    // archives before it, whole, and nothing of it.
+    TestHome t;
+    const QString sigle = twoDemoDeliveries(t, QStringLiteral("sigle.F26"));
+    for (const TipoAggiornamento tipo : {TipoAggiornamento::Controlli, TipoAggiornamento::NoteCompilatore})
+        QVERIFY(EseguiAggiornamento(t.state(), tipo, sigle).completato);
+    const QStringList files{"errori.F26", "errclasse.F26", "errfonte.F26", "note.F26"};
+    QMap<QString, QByteArray> before;
+    for (const QString& f : files)
+        before[f] = readFileBytes(t.home().dumpPath(f));
+    {
+        cConnessione c;
+        QVERIFY(c.ApriConnessione(t.home().mdbPath(QStringLiteral("D2.db"))));
+        c.EseguiIstruzione(QStringLiteral("alter table legameDocTesto rename to altroNome"));
+    }
+    for (const TipoAggiornamento tipo : {TipoAggiornamento::Controlli, TipoAggiornamento::NoteCompilatore})
+        QVERIFY(!EseguiAggiornamento(t.state(), tipo, sigle).completato);
+    for (const QString& f : files) {
+        const QByteArray was = before[f];
+        const QByteArray firstSection = was.left(was.indexOf("Consegna 102"));
+        QVERIFY2(firstSection.startsWith("Consegna 101\r\n"), qPrintable(f));
+        QCOMPARE(readFileBytes(t.home().dumpPath(f)), was + firstSection);
+    }
+    QCOMPARE(QDir(t.home().dumpDir()).entryList(QDir::Files).size(), files.size());
 }
 
 QTEST_GUILESS_MAIN(UpdateBatch)

@@ -111,6 +111,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     registerCheckCommands(registry);
     registerPrintoutCommands(registry);
     registerUpdateCommands(registry);
+    registerImportCommands(registry);
+    registerSearchCommands(registry);
 
     QString homeOption;
     QStringList rest;

@@ -66,6 +66,8 @@ void registerDocumentCommands(CliRegistry& registry);
 void registerCheckCommands(CliRegistry& registry);
 void registerPrintoutCommands(CliRegistry& registry);
 void registerUpdateCommands(CliRegistry& registry);
+void registerImportCommands(CliRegistry& registry);
+void registerSearchCommands(CliRegistry& registry);
 
 // Runs a whole command line (without the program name); returns the exit code.
 int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err);

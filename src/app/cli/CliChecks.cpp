@@ -103,4 +103,13 @@ void registerCheckCommands(CliRegistry& r) {
                return esegui(c, a, QStringLiteral("hudoc ARCHIVE"),
                              [](AppState& s) { return QStringList{StampaHudoc(s)}; });
            }});
+    r.add({QStringLiteral("nir"),
+           QStringLiteral("nir ARCHIVE"),
+           QStringLiteral(
+               "fonti con i link ai testi ufficiali (URN:NIR, ELI, ECLI): dump/StampaHTML_NIR N.html"),
+           {},
+           [](CliContext& c, const CliArgs& a) {
+               return esegui(c, a, QStringLiteral("nir ARCHIVE"),
+                             [](AppState& s) { return QStringList{StampaNir(s)}; });
+           }});
 }

@@ -16,9 +16,7 @@ int uso(CliContext& c, const QString& usage) {
 
 int concludi(CliContext& c, const EsitoStampa& esito) {
     if (!esito.ok) {
-        c.err << esito.errore << Qt::endl;
-        if (!esito.path.isEmpty())
-            c.err << "Stampa interrotta: " << esito.path << Qt::endl;
+        c.err << MessaggioStampaNonRiuscita(esito) << Qt::endl;
         return 1;
     }
     c.out << "File scritto: " << esito.path << Qt::endl;

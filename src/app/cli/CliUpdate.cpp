@@ -12,9 +12,10 @@ int update(CliContext& c, const CliArgs& a) {
         {QStringLiteral("new-entries"), TipoAggiornamento::Nuovi},
         {QStringLiteral("celex"), TipoAggiornamento::Celex},
         {QStringLiteral("hudoc"), TipoAggiornamento::Hudoc},
+        {QStringLiteral("nir"), TipoAggiornamento::Nir},
         {QStringLiteral("count"), TipoAggiornamento::Conteggio}};
     if (a.positional().size() != 2) {
-        c.err << "Uso: quillaro-cli update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|count}"
+        c.err << "Uso: quillaro-cli update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|nir|count}"
               << Qt::endl;
         return 2;
     }
@@ -37,19 +38,21 @@ int update(CliContext& c, const CliArgs& a) {
         return 1;
     }
     c.out << "File scritto: " << esito.percorso << Qt::endl;
-    // The file lacks the deliveries whose archives could not be opened.
-    if (!esito.saltate.isEmpty()) {
-        c.err << "Archivi non aperti, saltati: " << esito.saltate.join(QStringLiteral(", ")) << Qt::endl;
-        return 1;
-    }
-    return 0;
+    // The file lacks the deliveries whose archives could not be opened or whose lines were refused.
+    int code = 0;
+    for (const QString& line : {MessaggioSaltate(esito), MessaggioRifiutate(esito)})
+        if (!line.isEmpty()) {
+            c.err << line << Qt::endl;
+            code = 1;
+        }
+    return code;
 }
 
 } // namespace
 
 void registerUpdateCommands(CliRegistry& r) {
     r.add({QStringLiteral("update"),
-           QStringLiteral("update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|count}"),
+           QStringLiteral("update SIGLE_FILE {checks|notes|new-entries|celex|hudoc|nir|count}"),
            QStringLiteral("esegue un aggiornamento sugli archivi del file sigle (percorso o nome in mdb/)"),
            {},
            update});

@@ -1,12 +1,14 @@
 #include "ui/qt/QtDialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
+#include <QUrl>
 
 void QtProgress::setRange(qint64 total) {
     total_ = total;
@@ -141,7 +143,11 @@ std::optional<QString> QtDialogs::input(const QString& prompt, const QString& ti
 QString QtDialogs::chooseFile(const FileDialogRequest& request) {
     QFileDialog dialog(parentWindow(), request.title, request.folder, request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
-    if (request.mustExist) {
+    if (request.chooseFolder) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    } else if (request.mustExist) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
@@ -184,4 +190,9 @@ void QtDialogs::endProgress() {
         dialog_->deleteLater();
         dialog_ = nullptr;
     }
+}
+
+bool QtDialogs::openUrl(const QString& url) {
+    const QUrl address(url);
+    return address.isValid() && QDesktopServices::openUrl(address);
 }

@@ -34,6 +34,7 @@ public:
     void setBusy(bool busy) override;
     Progress& progress(const QString& title) override;
     void endProgress() override;
+    bool openUrl(const QString& url) override;
 
 private:
     static QWidget* parentWindow();

@@ -1,0 +1,916 @@
+#include "search/IndiceRicerca.h"
+
+#include "search/Tokenizzatore.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
+#include <sqlite3.h>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kApplicationIdIndice = 1364087369; // 'QLRI'
+constexpr int kVersioneIndice = 1;
+// Each archive owns a block of full-text row numbers, so that a search in one archive reads only
+// its block.
+constexpr int kBitBlocco = 40;
+constexpr int kDocumentiPerBlocco = 1000;
+
+const char* const kSchema = R"sql(
+PRAGMA application_id = 1364087369;
+PRAGMA user_version = 1;
+CREATE TABLE archivi (
+    id         INTEGER PRIMARY KEY,
+    percorso   TEXT NOT NULL UNIQUE,
+    nome       TEXT NOT NULL,
+    dimensione INTEGER NOT NULL DEFAULT -1,
+    modifica   INTEGER NOT NULL DEFAULT -1,
+    contatore  INTEGER NOT NULL DEFAULT -1,
+    prossimo   INTEGER NOT NULL DEFAULT 0
+);
+CREATE TABLE documenti (
+    id               INTEGER PRIMARY KEY,
+    archivio         INTEGER NOT NULL,
+    numero           INTEGER NOT NULL,
+    identificativo   TEXT NOT NULL,
+    rivista          TEXT NOT NULL,
+    anno             TEXT NOT NULL,
+    titolo           TEXT NOT NULL,
+    riferimento      TEXT NOT NULL,
+    chiave_titolo    TEXT NOT NULL,
+    chiave_inversa   TEXT NOT NULL,
+    chiave_fascicolo TEXT NOT NULL,
+    firma            INTEGER NOT NULL
+);
+CREATE UNIQUE INDEX ixDocumentiNumero ON documenti (archivio, numero);
+CREATE INDEX ixDocumentiTitolo ON documenti (chiave_titolo) WHERE chiave_titolo <> '';
+CREATE INDEX ixDocumentiInversa ON documenti (chiave_inversa) WHERE chiave_inversa <> '';
+CREATE INDEX ixDocumentiFascicolo ON documenti (chiave_fascicolo) WHERE chiave_fascicolo <> '';
+CREATE VIRTUAL TABLE testi USING fts5 (
+    titolo, autore, fonte, testo, rivista, anno, classe, archivio, altro, tokenize = 'quillaro'
+);
+)sql";
+
+// A failure reading an archive: that archive is passed over, the index goes on with the others.
+struct ErroreArchivio {
+    QString messaggio;
+};
+
+template <class F> auto dallArchivio(F&& f) {
+    try {
+        return f();
+    } catch (const DbError& e) {
+        throw ErroreArchivio{e.description()};
+    }
+}
+
+bool danneggiato(const DbError& e) {
+    const int primario = e.number() & 0xFF;
+    return primario == SQLITE_CORRUPT || primario == SQLITE_NOTADB || primario == SQLITE_FORMAT;
+}
+
+// How a word found in each field counts, in the order of the full-text table's columns: titolo,
+// autore, fonte, testo, rivista, anno, classe, archivio, altro.
+constexpr double kPesi[] = {10.0, 5.0, 3.0, 1.0, 2.0, 2.0, 3.0, 1.0, 2.0};
+constexpr double kK1 = 1.2;
+
+} // namespace
+
+// The rarity of each phrase of the running query, worked out once per search; how many documents
+// hold a phrase is remembered while the index does not change (counting reads all of them).
+struct IndiceRicerca::ContestoRango {
+    std::vector<qint64> conFrase; // documents holding each phrase; < 0: not counted yet
+    std::vector<double> idf;      // < 0: not worked out yet
+    int frasi = -1;               // phrases of the query as the engine numbers them
+    QHash<QString, qint64> memoria;
+    std::pair<qint64, qint64> versione{-1, -1}; // the engine's data version and our own writes
+};
+
+namespace {
+
+int contaRiga(const Fts5ExtensionApi*, Fts5Context*, void* n) {
+    ++*static_cast<qint64*>(n);
+    return SQLITE_OK;
+}
+
+// BM25 of the document for the query: for each phrase, its rarity in the index times its weighted
+// occurrences in the fields, saturated by k1.
+void rango(const Fts5ExtensionApi* api, Fts5Context* f, sqlite3_context* ctx, int, sqlite3_value**) {
+    auto* c = static_cast<IndiceRicerca::ContestoRango*>(api->xUserData(f));
+    const int frasi = api->xPhraseCount(f);
+    c->frasi = frasi;
+    if (static_cast<int>(c->idf.size()) < frasi) {
+        c->idf.resize(static_cast<size_t>(frasi), -1.0);
+        c->conFrase.resize(static_cast<size_t>(frasi), -1);
+    }
+    double punteggio = 0;
+    for (int p = 0; p < frasi; ++p) {
+        double& idf = c->idf[static_cast<size_t>(p)];
+        if (idf < 0) {
+            sqlite3_int64 righe = 0;
+            qint64& conFrase = c->conFrase[static_cast<size_t>(p)];
+            int rc = api->xRowCount(f, &righe);
+            if (rc == SQLITE_OK && conFrase < 0) {
+                conFrase = 0;
+                rc = api->xQueryPhrase(f, p, &conFrase, contaRiga);
+            }
+            if (rc != SQLITE_OK) {
+                conFrase = -1;
+                sqlite3_result_error_code(ctx, rc);
+                return;
+            }
+            idf = std::log((static_cast<double>(righe - conFrase) + 0.5) /
+                           (static_cast<double>(conFrase) + 0.5));
+            if (idf <= 0)
+                idf = 1e-6;
+        }
+        double tf = 0;
+        Fts5PhraseIter it;
+        int colonna = 0, posizione = 0;
+        for (api->xPhraseFirst(f, p, &it, &colonna, &posizione); colonna >= 0;
+             api->xPhraseNext(f, &it, &colonna, &posizione))
+            tf += colonna < static_cast<int>(std::size(kPesi)) ? kPesi[colonna] : 1.0;
+        if (tf > 0)
+            punteggio += idf * tf * (kK1 + 1.0) / (tf + kK1);
+    }
+    sqlite3_result_double(ctx, punteggio);
+}
+
+quint32 be32(const QByteArray& b, int at) {
+    return (static_cast<quint32>(static_cast<uchar>(b[at])) << 24) |
+           (static_cast<quint32>(static_cast<uchar>(b[at + 1])) << 16) |
+           (static_cast<quint32>(static_cast<uchar>(b[at + 2])) << 8) |
+           static_cast<quint32>(static_cast<uchar>(b[at + 3]));
+}
+
+QString chiave(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+QString inverti(const QString& s) {
+    // By code points, so that a character outside the BMP stays whole.
+    const QList<uint> punti = s.toUcs4();
+    QString out;
+    out.reserve(s.size());
+    for (auto it = punti.crbegin(); it != punti.crend(); ++it)
+        out += QString::fromUcs4(reinterpret_cast<const char32_t*>(&*it), 1);
+    return out;
+}
+
+// The marks of an excerpt must not come from the texts themselves.
+QString senzaSegni(QString s) {
+    s.replace(QChar(kInizioEvidenza), QChar(0xFFFD));
+    s.replace(QChar(kFineEvidenza), QChar(0xFFFD));
+    return s;
+}
+
+QString unisci(const QStringList& parti, const QString& sep) {
+    QStringList piene;
+    for (const QString& p : parti)
+        if (!p.trimmed().isEmpty())
+            piene << p;
+    return piene.join(sep);
+}
+
+QString riferimento(const DocumentoIndice& d) {
+    QStringList parti;
+    parti << unisci({d.rivista, d.titoloRivista}, QStringLiteral(" - "));
+    if (!d.data.isEmpty() && d.data != u"0000-00-00")
+        parti << d.data;
+    if (!d.fascicolo.trimmed().isEmpty())
+        parti << QStringLiteral("fasc. ") + d.fascicolo;
+    if (!d.volume.trimmed().isEmpty())
+        parti << QStringLiteral("vol. ") + d.volume;
+    if (!d.annata.trimmed().isEmpty())
+        parti << QStringLiteral("annata ") + d.annata;
+    if (!d.pagine.trimmed().isEmpty())
+        parti << QStringLiteral("pp. ") + d.pagine;
+    return unisci(parti, QStringLiteral(", "));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+FirmaFile LeggiFirmaFile(const QString& path) {
+    FirmaFile f;
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return f;
+    f.dimensione = info.size();
+    f.modifica = info.lastModified().toMSecsSinceEpoch();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return f;
+    const QByteArray testata = file.read(100);
+    if (testata.size() < 100 || !testata.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return f;
+    f.contatore = be32(testata, 24);
+    f.archivio = static_cast<qint32>(be32(testata, 68)) == cConnessione::kApplicationId;
+    return f;
+}
+
+QString NomeArchivioIndice(const QString& path) {
+    QString nome = QFileInfo(path).fileName();
+    if (nome.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
+        nome.chop(3);
+    return nome;
+}
+
+IndiceRicerca::IndiceRicerca(QString percorso)
+    : percorso_(std::move(percorso)), rango_(std::make_unique<ContestoRango>()) {}
+
+IndiceRicerca::~IndiceRicerca() = default;
+
+void IndiceRicerca::registraFunzioni(IndexDb& db, ContestoRango* contesto) {
+    RegistraTokenizzatore(db.handle());
+    fts5_api* api = ApiFts5(db.handle());
+    if (!api || api->xCreateFunction(api, "rango", contesto, rango, nullptr) != SQLITE_OK)
+        throw DbError(SQLITE_ERROR, QStringLiteral("Funzione di ordinamento della ricerca non registrata."));
+}
+
+QString IndiceRicerca::percorsoIndice(const HomeFolder& home) {
+    return home.mdbPath(QStringLiteral("indice ricerca.db"));
+}
+
+qint64 IndiceRicerca::primoId(qint64 idArchivio) {
+    return idArchivio << kBitBlocco;
+}
+
+qint64 IndiceRicerca::ultimoId(qint64 idArchivio) {
+    return ((idArchivio + 1) << kBitBlocco) - 1;
+}
+
+qint64 IndiceRicerca::archivioDi(qint64 idDocumento) {
+    return idDocumento >> kBitBlocco;
+}
+
+void IndiceRicerca::chiudi() {
+    secondo_.reset();
+    db_.close();
+}
+
+void IndiceRicerca::creaSchema() {
+    IndexTransaction t(db_);
+    // Another program may have made it while this one waited for the lock.
+    if (db_.scalar("select count(*) from sqlite_schema") == 0)
+        db_.exec(kSchema);
+    t.commit();
+}
+
+// Why the open file is not a sound index of ours; empty when it is one (or is new and empty).
+QString IndiceRicerca::controlla() {
+    const qint64 oggetti = db_.scalar("select count(*) from sqlite_schema");
+    const qint64 id = db_.scalar("PRAGMA application_id");
+    if (oggetti == 0 && id == 0)
+        return {};
+    if (id != kApplicationIdIndice)
+        return QStringLiteral("estraneo");
+    if (db_.scalar("PRAGMA user_version") != kVersioneIndice)
+        return QStringLiteral("versione");
+    if (db_.scalar("select count(*) from sqlite_schema where name in ('archivi', 'documenti', 'testi')") != 3)
+        return QStringLiteral("incompleto");
+    // Reads the full-text table's structure: a damaged one fails here rather than in a search.
+    db_.scalar("select count(*) from testi where rowid = 0");
+    return {};
+}
+
+QString IndiceRicerca::apri() {
+    QString avviso;
+    QString motivo;
+    try {
+        db_.open(percorso_);
+        registraFunzioni(db_, rango_.get());
+        motivo = controlla();
+    } catch (const DbError& e) {
+        if (!danneggiato(e) && QFileInfo(percorso_).isFile() && QFileInfo(percorso_).size() > 0)
+            throw;
+        motivo = QStringLiteral("danneggiato");
+    }
+    if (motivo == u"estraneo") {
+        // Somebody else's database under our name: kept aside, never deleted.
+        db_.close();
+        const QString aParte = percorso_ + QStringLiteral(".estraneo");
+        QFile::remove(aParte);
+        if (!QFile::rename(percorso_, aParte))
+            throw DbError(SQLITE_CANTOPEN, QStringLiteral("Impossibile spostare %1").arg(percorso_));
+        avviso =
+            QStringLiteral("Il file %1 non era un indice di ricerca di Quillaro: è stato rinominato in %2 e "
+                           "l'indice viene costruito di nuovo dagli archivi.")
+                .arg(QDir::toNativeSeparators(percorso_), QDir::toNativeSeparators(aParte));
+        motivo = QStringLiteral("nuovo");
+    } else if (!motivo.isEmpty()) {
+        avviso = QStringLiteral(
+                     "L'indice di ricerca %1 era danneggiato o di un'altra versione e non è stato usato: "
+                     "viene costruito di nuovo dagli archivi, che non hanno subito alcun danno.")
+                     .arg(QDir::toNativeSeparators(percorso_));
+    }
+    if (!motivo.isEmpty())
+        ricrea();
+    else {
+        db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -65536; "
+                 "PRAGMA temp_store = MEMORY;");
+        if (db_.scalar("select count(*) from sqlite_schema") == 0)
+            creaSchema();
+    }
+    return avviso;
+}
+
+void IndiceRicerca::ricrea() {
+    ++scritture_;
+    secondo_.reset();
+    db_.close();
+    for (const char* coda : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(percorso_ + QString::fromLatin1(coda));
+    QDir().mkpath(QFileInfo(percorso_).absolutePath());
+    db_.open(percorso_);
+    registraFunzioni(db_, rango_.get());
+    db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -65536; "
+             "PRAGMA temp_store = MEMORY;");
+    creaSchema();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Archives.
+
+std::optional<IndiceRicerca::RecordArchivio> IndiceRicerca::record(const QString& percorso) {
+    IndexStatement s = db_.prepare("select id, percorso, nome, dimensione, modifica, contatore, prossimo "
+                                   "from archivi where percorso = ?");
+    s.bind(1, chiave(percorso));
+    if (!s.step())
+        return std::nullopt;
+    RecordArchivio r;
+    r.id = s.integer(0);
+    r.percorso = s.text(1);
+    r.nome = s.text(2);
+    r.firma.dimensione = s.integer(3);
+    r.firma.modifica = s.integer(4);
+    r.firma.contatore = s.integer(5);
+    r.firma.archivio = true;
+    r.prossimo = s.integer(6);
+    return r;
+}
+
+IndiceRicerca::RecordArchivio IndiceRicerca::nuovoRecord(const QString& percorso) {
+    RecordArchivio r;
+    r.percorso = chiave(percorso);
+    r.nome = NomeArchivioIndice(percorso);
+    r.id = db_.scalar("select coalesce(max(id), 0) from archivi") + 1;
+    IndexStatement s = db_.prepare("insert into archivi (id, percorso, nome) values (?, ?, ?)");
+    s.bind(1, r.id).bind(2, r.percorso).bind(3, r.nome).run();
+    return r;
+}
+
+std::optional<qint64> IndiceRicerca::idArchivio(const QString& percorso) {
+    IndexStatement s = db_.prepare("select id from archivi where percorso = ?");
+    s.bind(1, chiave(percorso));
+    if (!s.step())
+        return std::nullopt;
+    return s.integer(0);
+}
+
+void IndiceRicerca::salvaFirma(qint64 id, const FirmaFile& firma) {
+    IndexStatement s =
+        db_.prepare("update archivi set dimensione = ?, modifica = ?, contatore = ? where id = ?");
+    s.bind(1, firma.dimensione).bind(2, firma.modifica).bind(3, firma.contatore).bind(4, id).run();
+}
+
+void IndiceRicerca::rimuoviArchivio(qint64 id) {
+    ++scritture_;
+    IndexTransaction t(db_);
+    IndexStatement testi = db_.prepare("delete from testi where rowid between ? and ?");
+    testi.bind(1, primoId(id)).bind(2, ultimoId(id)).run();
+    IndexStatement documenti = db_.prepare("delete from documenti where archivio = ?");
+    documenti.bind(1, id).run();
+    IndexStatement archivio = db_.prepare("delete from archivi where id = ?");
+    archivio.bind(1, id).run();
+    t.commit();
+}
+
+void IndiceRicerca::scriviDocumento(RecordArchivio& archivio, const DocumentoIndice& d,
+                                    std::optional<qint64> id) {
+    ++scritture_;
+    if (id) {
+        togliDocumento(*id);
+    } else {
+        id = primoId(archivio.id) + archivio.prossimo;
+        ++archivio.prossimo;
+        db_.cached("update archivi set prossimo = ? where id = ?")
+            .bind(1, archivio.prossimo)
+            .bind(2, archivio.id)
+            .run();
+    }
+    const QString chiaveTitolo = ChiaveTitolo(d.titolo);
+    IndexStatement& doc = db_.cached(
+        "insert into documenti (id, archivio, numero, identificativo, rivista, anno, titolo, riferimento, "
+        "chiave_titolo, chiave_inversa, chiave_fascicolo, firma) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?)");
+    doc.bind(1, *id)
+        .bind(2, archivio.id)
+        .bind(3, d.numero)
+        .bind(4, d.identificativo)
+        .bind(5, d.rivista)
+        .bind(6, d.anno())
+        .bind(7, d.titolo)
+        .bind(8, riferimento(d))
+        .bind(9, chiaveTitolo)
+        .bind(10, inverti(chiaveTitolo))
+        .bind(11, d.chiaveFascicolo())
+        .bind(12, d.firma())
+        .run();
+    QStringList altro{QString::number(d.numero), d.identificativo, d.fascicolo, d.volume, d.pagine, d.url};
+    QStringList anni{d.anno()};
+    if (d.annata.trimmed() != d.anno())
+        anni << d.annata;
+    IndexStatement& testi =
+        db_.cached("insert into testi (rowid, titolo, autore, fonte, testo, rivista, anno, "
+                   "classe, archivio, altro) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    testi.bind(1, *id)
+        .bind(2, senzaSegni(unisci({d.titolo, d.traduzione}, QStringLiteral("\n"))))
+        .bind(3, senzaSegni(d.autori.join(QStringLiteral("; "))))
+        .bind(4, senzaSegni(d.fonti.join(QStringLiteral("; "))))
+        .bind(5, senzaSegni(d.testi.join(u'\n')))
+        .bind(6, senzaSegni(unisci({d.rivista, d.titoloRivista}, QStringLiteral(" - "))))
+        .bind(7, senzaSegni(unisci(anni, QStringLiteral(" "))))
+        .bind(8, senzaSegni(d.classi.join(QStringLiteral("; "))))
+        .bind(9, senzaSegni(archivio.nome))
+        .bind(10, senzaSegni(unisci(altro, QStringLiteral(" "))))
+        .run();
+}
+
+void IndiceRicerca::togliDocumento(qint64 id) {
+    ++scritture_;
+    db_.cached("delete from testi where rowid = ?").bind(1, id).run();
+    db_.cached("delete from documenti where id = ?").bind(1, id).run();
+}
+
+QList<VoceAggiornamento> IndiceRicerca::aggiorna(const QStringList& percorsi, Progress* progress,
+                                                 const QString& cartella) {
+    QList<VoceAggiornamento> esiti;
+    // Archives gone from their folder, or gone altogether, leave the index.
+    {
+        QSet<QString> presenti;
+        for (const QString& p : percorsi)
+            presenti.insert(chiave(p));
+        const QString dir = cartella.isEmpty() ? QString() : chiave(cartella);
+        std::vector<std::pair<qint64, QString>> via;
+        IndexStatement s = db_.prepare("select id, percorso from archivi");
+        while (s.step()) {
+            const QString p = s.text(1);
+            const bool nellaCartella = !dir.isEmpty() && QFileInfo(p).absolutePath() == dir;
+            if ((nellaCartella && !presenti.contains(p)) || !QFileInfo(p).isFile())
+                via.emplace_back(s.integer(0), p);
+        }
+        s.reset();
+        for (const auto& [id, p] : via) {
+            QElapsedTimer t;
+            t.start();
+            rimuoviArchivio(id);
+            VoceAggiornamento v;
+            v.nome = NomeArchivioIndice(p);
+            v.percorso = p;
+            v.esito = VoceAggiornamento::Esito::Rimosso;
+            v.millisecondi = t.elapsed();
+            esiti << v;
+        }
+    }
+    // Which archives changed: the checks are cheap (the file's size, time and header).
+    std::vector<std::pair<QString, FirmaFile>> daLeggere;
+    for (const QString& p : percorsi) {
+        const FirmaFile firma = LeggiFirmaFile(p);
+        const auto r = record(p);
+        VoceAggiornamento v;
+        v.nome = NomeArchivioIndice(p);
+        v.percorso = chiave(p);
+        if (!firma.archivio) {
+            v.esito = VoceAggiornamento::Esito::Errore;
+            v.errore = QFileInfo(p).isFile() ? QStringLiteral("il file non è un archivio di Quillaro")
+                                             : QStringLiteral("il file non esiste");
+            esiti << v;
+        } else if (r && r->firma == firma) {
+            esiti << v;
+        } else {
+            daLeggere.emplace_back(p, firma);
+        }
+    }
+    int numero = 0;
+    for (const auto& [p, firma] : daLeggere)
+        esiti << riallinea(p, firma, progress, ++numero, static_cast<int>(daLeggere.size()));
+    return esiti;
+}
+
+VoceAggiornamento IndiceRicerca::riallinea(const QString& percorso, const FirmaFile& firma,
+                                           Progress* progress, int numero, int quanti) {
+    QElapsedTimer orologio;
+    orologio.start();
+    VoceAggiornamento v;
+    v.nome = NomeArchivioIndice(percorso);
+    v.percorso = chiave(percorso);
+    v.esito = VoceAggiornamento::Esito::Indicizzato;
+    cConnessione archivio;
+    if (!archivio.ApriConnessione(percorso, FileKind::DeliveryArchive, true)) {
+        v.esito = VoceAggiornamento::Esito::Errore;
+        v.errore = archivio.lastErrorMessage();
+        return v;
+    }
+    try {
+        IndexTransaction t(db_);
+        RecordArchivio r = record(percorso).value_or(RecordArchivio{});
+        if (r.id == 0)
+            r = nuovoRecord(percorso);
+        // What the index holds of the archive: number -> (row, fingerprint).
+        QHash<qint64, std::pair<qint64, qint64>> presenti;
+        {
+            IndexStatement s = db_.prepare("select numero, id, firma from documenti where archivio = ?");
+            s.bind(1, r.id);
+            while (s.step())
+                presenti.insert(s.integer(0), {s.integer(1), s.integer(2)});
+        }
+        LettoreArchivio lettore(archivio);
+        qint64 totale = 0;
+        NumerazioneArchivio numerazione;
+        dallArchivio([&] {
+            // Short read transactions, one per block: the archive stays free for its writers.
+            archivio.executeScript(QStringLiteral("BEGIN"));
+            numerazione = lettore.numerazione();
+            RecordSet rs = archivio.ApriRS(QStringLiteral("select count(*) from tabDocumento"));
+            totale = rs.field(0).toLongLong();
+            rs.close();
+            archivio.executeScript(QStringLiteral("COMMIT"));
+            return 0;
+        });
+        if (progress) {
+            progress->setLabel(quanti > 1 ? QStringLiteral("Indicizzazione dell'archivio %1 (%2 di %3)")
+                                                .arg(v.nome)
+                                                .arg(numero)
+                                                .arg(quanti)
+                                          : QStringLiteral("Indicizzazione dell'archivio %1").arg(v.nome));
+            progress->setRange(totale);
+            progress->setValue(0);
+        }
+        std::optional<qint64> dopo;
+        qint64 letti = 0;
+        for (;;) {
+            const QList<DocumentoIndice> blocco = dallArchivio([&] {
+                archivio.executeScript(QStringLiteral("BEGIN"));
+                try {
+                    auto b = lettore.blocco(dopo, kDocumentiPerBlocco, letti, numerazione);
+                    archivio.executeScript(QStringLiteral("COMMIT"));
+                    return b;
+                } catch (...) {
+                    archivio.executeScript(QStringLiteral("ROLLBACK"));
+                    throw;
+                }
+            });
+            if (blocco.isEmpty())
+                break;
+            for (const DocumentoIndice& d : blocco) {
+                auto it = presenti.find(d.numero);
+                if (it == presenti.end()) {
+                    scriviDocumento(r, d, std::nullopt);
+                    ++v.nuovi;
+                } else {
+                    if (it->second != d.firma()) {
+                        scriviDocumento(r, d, it->first);
+                        ++v.cambiati;
+                    }
+                    presenti.erase(it);
+                }
+            }
+            letti += blocco.size();
+            dopo = blocco.last().numero;
+            if (progress)
+                progress->setValue(std::min(letti, std::max(totale, letti)));
+        }
+        for (auto it = presenti.cbegin(); it != presenti.cend(); ++it) {
+            togliDocumento(it->first);
+            ++v.tolti;
+        }
+        // Changed while it was being read: read again next time.
+        const FirmaFile dopoLettura = LeggiFirmaFile(percorso);
+        FirmaFile nota = firma;
+        if (!(dopoLettura == firma))
+            nota.contatore = -1;
+        salvaFirma(r.id, nota);
+        t.commit();
+    } catch (const ErroreArchivio& e) {
+        v.esito = VoceAggiornamento::Esito::Errore;
+        v.errore = e.messaggio;
+    }
+    archivio.ChiudiConnessione();
+    v.millisecondi = orologio.elapsed();
+    return v;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The editor's changes.
+
+void IndiceRicerca::documentoSalvato(cConnessione& archivio, qint64 numero) {
+    auto r = record(archivio.path());
+    if (!r)
+        return; // never indexed: it will be read whole when the index is first used on it
+    const FirmaFile ora = LeggiFirmaFile(archivio.path());
+    LettoreArchivio lettore(archivio);
+    const std::optional<DocumentoIndice> d = lettore.documento(numero);
+    IndexTransaction t(db_);
+    std::optional<qint64> id;
+    {
+        IndexStatement s = db_.prepare("select id from documenti where archivio = ? and numero = ?");
+        s.bind(1, r->id).bind(2, numero);
+        if (s.step())
+            id = s.integer(0);
+    }
+    if (d)
+        scriviDocumento(*r, *d, id);
+    else if (id)
+        togliDocumento(*id);
+    // A new document before others moves their identifiers: those are read again next time.
+    const bool spostati = !id && d && lettore.documentiDopo(numero) > 0;
+    const bool soloQuesto =
+        r->firma.contatore >= 0 && ora.contatore == ((r->firma.contatore + 1) & 0xFFFFFFFF);
+    salvaFirma(r->id, (soloQuesto && !spostati) ? ora : FirmaFile{});
+    t.commit();
+}
+
+void IndiceRicerca::documentiCancellati(cConnessione& archivio, const QList<qint64>& numeri) {
+    auto r = record(archivio.path());
+    if (!r || numeri.isEmpty())
+        return;
+    const FirmaFile ora = LeggiFirmaFile(archivio.path());
+    LettoreArchivio lettore(archivio);
+    IndexTransaction t(db_);
+    for (qint64 numero : numeri) {
+        IndexStatement s = db_.prepare("select id from documenti where archivio = ? and numero = ?");
+        s.bind(1, r->id).bind(2, numero);
+        if (s.step()) {
+            const qint64 id = s.integer(0);
+            s.reset();
+            togliDocumento(id);
+        }
+    }
+    // The documents after a deleted one move up by one in the numbering.
+    const bool spostati = lettore.documentiDopo(*std::min_element(numeri.begin(), numeri.end())) > 0;
+    const bool soloQuesto =
+        r->firma.contatore >= 0 && ora.contatore == ((r->firma.contatore + 1) & 0xFFFFFFFF);
+    salvaFirma(r->id, (!spostati && soloQuesto) ? ora : FirmaFile{});
+    t.commit();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Search.
+
+namespace {
+
+struct Voce {
+    double punteggio; // negated: lower is better
+    qint64 id;
+    bool operator<(const Voce& o) const {
+        return punteggio != o.punteggio ? punteggio < o.punteggio : id < o.id;
+    }
+};
+
+// The best `limite` documents seen (the worst of them on top of the heap), and how many were seen.
+class Classifica {
+public:
+    explicit Classifica(int limite) : limite_(std::max(limite, 0)) {
+        migliori_.reserve(static_cast<size_t>(limite_) + 1);
+    }
+
+    void considera(qint64 id, double punteggio) {
+        ++totale_;
+        if (limite_ == 0)
+            return;
+        const Voce v{punteggio, id};
+        if (static_cast<int>(migliori_.size()) < limite_) {
+            migliori_.push_back(v);
+            std::push_heap(migliori_.begin(), migliori_.end());
+        } else if (v < migliori_.front()) {
+            std::pop_heap(migliori_.begin(), migliori_.end());
+            migliori_.back() = v;
+            std::push_heap(migliori_.begin(), migliori_.end());
+        }
+    }
+    void unisci(const Classifica& altra) {
+        for (const Voce& v : altra.migliori_)
+            considera(v.id, v.punteggio);
+        totale_ += altra.totale_ - static_cast<qint64>(altra.migliori_.size());
+    }
+    qint64 totale() const { return totale_; }
+    std::vector<Voce> ordinati() const {
+        std::vector<Voce> v = migliori_;
+        std::sort(v.begin(), v.end());
+        return v;
+    }
+
+private:
+    int limite_;
+    qint64 totale_ = 0;
+    std::vector<Voce> migliori_;
+};
+
+struct Intervallo {
+    qint64 da;
+    qint64 a;
+};
+
+// The documents of the expression in the ranges of rows, ranked, into the classification.
+void scorri(IndexDb& db, const QString& espressione, const std::vector<Intervallo>& intervalli,
+            const QSet<qint64>* ammessi, Classifica& classifica) {
+    IndexStatement s =
+        db.prepare("select rowid, -rango(testi) from testi where testi match ? and rowid between ? and ?");
+    for (const Intervallo& i : intervalli) {
+        s.bind(1, espressione).bind(2, i.da).bind(3, i.a);
+        while (s.step()) {
+            const qint64 id = s.integer(0);
+            if (!ammessi || ammessi->contains(IndiceRicerca::archivioDi(id)))
+                classifica.considera(id, s.real(1));
+        }
+        s.reset();
+    }
+}
+
+} // namespace
+
+void IndiceRicerca::preparaContesto(ContestoRango& c, const QStringList& frasi) const {
+    c.frasi = -1;
+    c.idf.assign(static_cast<size_t>(frasi.size()), -1.0);
+    c.conFrase.assign(static_cast<size_t>(frasi.size()), -1);
+    for (qsizetype i = 0; i < frasi.size(); ++i)
+        c.conFrase[static_cast<size_t>(i)] = rango_->memoria.value(frasi[i], -1);
+}
+
+void IndiceRicerca::ricordaConteggi(const ContestoRango& c, const QStringList& frasi) {
+    if (c.frasi != frasi.size())
+        return;
+    for (qsizetype i = 0; i < frasi.size(); ++i)
+        if (c.conFrase[static_cast<size_t>(i)] >= 0)
+            rango_->memoria.insert(frasi[i], c.conFrase[static_cast<size_t>(i)]);
+}
+
+IndiceRicerca::Lettore* IndiceRicerca::secondoLettore() {
+    if (secondo_)
+        return secondo_.get();
+    auto l = std::make_unique<Lettore>();
+    l->rango = std::make_unique<ContestoRango>();
+    try {
+        l->db.open(percorso_);
+        registraFunzioni(l->db, l->rango.get());
+        l->db.exec("PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;");
+    } catch (const DbError&) {
+        return nullptr; // the search goes on with one reader
+    }
+    secondo_ = std::move(l);
+    return secondo_.get();
+}
+
+EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optional<QList<qint64>>& archivi,
+                                  int limite, int estratti, const QStringList& frasi) {
+    EsitoRicerca esito;
+    if (archivi && archivi->isEmpty())
+        return esito;
+    // Counts taken while the index was as it is now still hold.
+    const std::pair<qint64, qint64> versione{db_.scalar("PRAGMA data_version"), scritture_};
+    if (versione != rango_->versione) {
+        rango_->memoria.clear();
+        rango_->versione = versione;
+    }
+    // The rows to read, in two shares: a broad query over many archives reads half on a second
+    // connection, on the other processor.
+    QList<qint64> ids;
+    if (archivi) {
+        ids = *archivi;
+    } else {
+        IndexStatement s = db_.prepare("select id from archivi");
+        while (s.step())
+            ids << s.integer(0);
+    }
+    std::sort(ids.begin(), ids.end());
+    std::vector<Intervallo> parti[2];
+    QSet<qint64> ammessi;
+    const bool filtra = archivi && ids.size() > 8;
+    if (!archivi || filtra) {
+        if (filtra)
+            ammessi = QSet<qint64>(ids.cbegin(), ids.cend());
+        const qsizetype meta = ids.size() / 2;
+        if (ids.size() < 2) {
+            parti[0].push_back({0, std::numeric_limits<qint64>::max()});
+        } else {
+            parti[0].push_back({0, ultimoId(ids.at(meta - 1))});
+            parti[1].push_back({primoId(ids.at(meta)), std::numeric_limits<qint64>::max()});
+        }
+    } else {
+        for (qsizetype i = 0; i < ids.size(); ++i)
+            parti[i % 2].push_back({primoId(ids.at(i)), ultimoId(ids.at(i))});
+    }
+    Classifica classifica(limite);
+    Lettore* secondo = parti[1].empty() ? nullptr : secondoLettore();
+    if (!secondo) {
+        for (const Intervallo& i : parti[1])
+            parti[0].push_back(i);
+        parti[1].clear();
+    }
+    preparaContesto(*rango_, frasi);
+    if (secondo) {
+        preparaContesto(*secondo->rango, frasi);
+        Classifica altra(limite);
+        std::exception_ptr errore;
+        std::thread t([&] {
+            try {
+                scorri(secondo->db, espressione, parti[1], filtra ? &ammessi : nullptr, altra);
+            } catch (...) {
+                errore = std::current_exception();
+            }
+        });
+        try {
+            scorri(db_, espressione, parti[0], filtra ? &ammessi : nullptr, classifica);
+        } catch (...) {
+            t.join();
+            throw;
+        }
+        t.join();
+        if (errore)
+            std::rethrow_exception(errore);
+        classifica.unisci(altra);
+        ricordaConteggi(*secondo->rango, frasi);
+    } else {
+        scorri(db_, espressione, parti[0], filtra ? &ammessi : nullptr, classifica);
+    }
+    ricordaConteggi(*rango_, frasi);
+    esito.totale = classifica.totale();
+    IndexStatement dettagli = db_.prepare(
+        "select d.numero, d.identificativo, d.rivista, d.anno, d.titolo, a.nome, a.percorso from documenti d "
+        "join archivi a on a.id = d.archivio where d.id = ?");
+    int conEstratto = 0;
+    for (const Voce& v : classifica.ordinati()) {
+        dettagli.bind(1, v.id);
+        if (!dettagli.step()) {
+            dettagli.reset();
+            continue;
+        }
+        RisultatoRicerca r;
+        r.id = v.id;
+        r.numero = dettagli.integer(0);
+        r.identificativo = dettagli.text(1);
+        r.rivista = dettagli.text(2);
+        r.anno = dettagli.text(3);
+        r.titolo = dettagli.text(4);
+        r.archivio = dettagli.text(5);
+        r.percorso = dettagli.text(6);
+        r.punteggio = -v.punteggio;
+        dettagli.reset();
+        if (estratti < 0 || conEstratto < estratti) {
+            r.estratto = estratto(espressione, v.id);
+            r.conEstratto = true;
+            ++conEstratto;
+        }
+        esito.risultati << r;
+    }
+    return esito;
+}
+
+QString IndiceRicerca::estratto(const QString& espressione, qint64 idDocumento) {
+    IndexStatement& s =
+        db_.cached("select snippet(testi, -1, ?, ?, '…', 16) from testi where testi match ? and rowid = ?");
+    s.bind(1, QString(QChar(kInizioEvidenza)))
+        .bind(2, QString(QChar(kFineEvidenza)))
+        .bind(3, espressione)
+        .bind(4, idDocumento);
+    QString out;
+    if (s.step())
+        out = s.text(0);
+    s.reset();
+    return out;
+}
+
+std::optional<SchedaIndice> IndiceRicerca::scheda(qint64 idDocumento) {
+    IndexStatement s = db_.prepare(
+        "select a.nome, a.percorso, d.numero, d.identificativo, d.riferimento, t.titolo, t.autore, t.fonte, "
+        "t.classe, t.testo from documenti d join archivi a on a.id = d.archivio join testi t on t.rowid = "
+        "d.id "
+        "where d.id = ?");
+    s.bind(1, idDocumento);
+    if (!s.step())
+        return std::nullopt;
+    SchedaIndice k;
+    k.archivio = s.text(0);
+    k.percorso = s.text(1);
+    k.numero = s.integer(2);
+    k.identificativo = s.text(3);
+    k.riferimento = s.text(4);
+    k.titolo = s.text(5);
+    k.autori = s.text(6);
+    k.fonti = s.text(7);
+    k.classi = s.text(8);
+    k.testi = s.text(9);
+    return k;
+}

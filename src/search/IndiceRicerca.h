@@ -1,0 +1,170 @@
+#pragma once
+
+// The search index of the home folder, `mdb/indice ricerca.db`: one full-text row per document of
+// every archive it has seen, with what it recorded of each archive file to notice changes made by
+// anyone. It is never the source of truth: deleted or damaged, it is built again from the archives.
+
+#include "search/IndexDb.h"
+#include "search/LetturaArchivio.h"
+#include "store/HomeFolder.h"
+#include "ui/Dialogs.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <memory>
+#include <optional>
+
+// What the index notes of an archive file to tell whether it changed: its size, modification time
+// and the engine's own change counter (which every committed write moves), read from the header.
+struct FirmaFile {
+    qint64 dimensione = -1;
+    qint64 modifica = -1;
+    qint64 contatore = -1;
+    bool archivio = false; // a SQLite file marked as a Quillaro archive
+
+    bool operator==(const FirmaFile&) const = default;
+};
+FirmaFile LeggiFirmaFile(const QString& path);
+
+// The name of an archive as mdb/ shows it, without ".db".
+QString NomeArchivioIndice(const QString& path);
+
+struct VoceAggiornamento {
+    enum class Esito { Invariato, Indicizzato, Rimosso, Errore };
+    QString nome;
+    QString percorso;
+    Esito esito = Esito::Invariato;
+    qint64 nuovi = 0;
+    qint64 cambiati = 0;
+    qint64 tolti = 0;
+    qint64 millisecondi = 0;
+    QString errore;
+};
+
+struct RisultatoRicerca {
+    qint64 id = 0;    // the index's row
+    QString archivio; // name without ".db"
+    QString percorso;
+    qint64 numero = 0;
+    QString identificativo;
+    QString rivista;
+    QString anno;
+    QString titolo;
+    QString estratto;         // the matched words between kInizioEvidenza and kFineEvidenza
+    bool conEstratto = false; // the excerpt was made (a window makes those it shows, when it shows them)
+    double punteggio = 0;
+};
+
+// The marks around the matched words of an excerpt (private-use characters, never in the texts).
+inline constexpr char16_t kInizioEvidenza = 0xE000;
+inline constexpr char16_t kFineEvidenza = 0xE001;
+
+struct EsitoRicerca {
+    qint64 totale = 0;
+    QList<RisultatoRicerca> risultati;
+};
+
+// A document as the index holds it, for showing two probable duplicates side by side.
+struct SchedaIndice {
+    QString archivio;
+    QString percorso;
+    qint64 numero = 0;
+    QString identificativo;
+    QString riferimento;
+    QString titolo;
+    QString autori;
+    QString fonti;
+    QString classi;
+    QString testi;
+};
+
+class IndiceRicerca {
+public:
+    explicit IndiceRicerca(QString percorso);
+    ~IndiceRicerca();
+    IndiceRicerca(const IndiceRicerca&) = delete;
+    IndiceRicerca& operator=(const IndiceRicerca&) = delete;
+
+    static QString percorsoIndice(const HomeFolder& home);
+    QString percorso() const { return percorso_; }
+
+    // Opens the index, making it when missing. Anything that is not a sound index of ours is put
+    // aside and made again: the returned text then says so (empty when all was well). Throws DbError.
+    QString apri();
+    bool aperto() const { return db_.isOpen(); }
+    void chiudi();
+    // Deletes the file and makes an empty index.
+    void ricrea();
+
+    // Brings the archives up to date: each one whose file changed since it was indexed (or that was
+    // never indexed) is read again and its changed documents re-indexed. `cartella`, when given,
+    // is the folder whose archives `percorsi` lists in full: indexed archives of it that are gone
+    // are removed. Archives that are missing altogether are removed as well.
+    QList<VoceAggiornamento> aggiorna(const QStringList& percorsi, Progress* progress,
+                                      const QString& cartella = {});
+
+    // The key of an indexed archive.
+    std::optional<qint64> idArchivio(const QString& percorso);
+
+    // The ranked documents matching a full-text expression (see InterrogazioneRicerca), at most
+    // `limite` of them, in the archives given (all when none is given), the first `estratti` with
+    // their excerpt (all when negative). Ranked by BM25 over the fields, each with its weight (the
+    // title most), without the documents' length: that would cost a lookup for every document
+    // found. Throws DbError.
+    // `frasi` (InterpretaRicerca's) lets the counts of common phrases be remembered between searches.
+    EsitoRicerca cerca(const QString& espressione, const std::optional<QList<qint64>>& archivi, int limite,
+                       int estratti = -1, const QStringList& frasi = {});
+    // The excerpt of one document found by the expression.
+    QString estratto(const QString& espressione, qint64 idDocumento);
+
+    // The editor's changes, told after they were committed on the archive open on `archivio`.
+    // When they are the only change since the index last saw the file, the file is noted as current;
+    // otherwise it is read again the next time the index is used.
+    void documentoSalvato(cConnessione& archivio, qint64 numero);
+    void documentiCancellati(cConnessione& archivio, const QList<qint64>& numeri);
+
+    std::optional<SchedaIndice> scheda(qint64 idDocumento);
+
+    IndexDb& db() { return db_; }
+    static qint64 primoId(qint64 idArchivio);
+    static qint64 ultimoId(qint64 idArchivio);
+    static qint64 archivioDi(qint64 idDocumento);
+
+    struct ContestoRango;
+
+private:
+    // A second connection, for reading half of a broad search on the other processor.
+    struct Lettore {
+        std::unique_ptr<ContestoRango> rango; // outlives the connection whose function uses it
+        IndexDb db;
+    };
+    struct RecordArchivio {
+        qint64 id = 0;
+        QString percorso;
+        QString nome;
+        FirmaFile firma;
+        qint64 prossimo = 0;
+    };
+
+    static void registraFunzioni(IndexDb& db, ContestoRango* contesto);
+    Lettore* secondoLettore();
+    void preparaContesto(ContestoRango& c, const QStringList& frasi) const;
+    void ricordaConteggi(const ContestoRango& c, const QStringList& frasi);
+    void creaSchema();
+    QString controlla();
+    std::optional<RecordArchivio> record(const QString& percorso);
+    RecordArchivio nuovoRecord(const QString& percorso);
+    void salvaFirma(qint64 id, const FirmaFile& firma);
+    void rimuoviArchivio(qint64 id);
+    VoceAggiornamento riallinea(const QString& percorso, const FirmaFile& firma, Progress* progress,
+                                int numero, int quanti);
+    void scriviDocumento(RecordArchivio& archivio, const DocumentoIndice& d, std::optional<qint64> id);
+    void togliDocumento(qint64 id);
+
+    QString percorso_;
+    std::unique_ptr<ContestoRango> rango_;
+    std::unique_ptr<Lettore> secondo_;
+    qint64 scritture_ = 0; // our own changes, which the engine's data version does not count
+    IndexDb db_;
+};

@@ -1,0 +1,102 @@
+#pragma once
+
+// "Ricerca documenti": a query box, where to look (the open archive, every archive of mdb/, the
+// archives of an abbreviation file), the ranked documents with the matched words in bold, the count
+// and the time taken. Enter or a double click opens a document in the document window, opening its
+// archive first when it is another one. A window of its own beside the main window: it stays open
+// while archives are opened and closed.
+
+#include "search/AmbitoRicerca.h"
+#include "search/IndiceRicerca.h"
+
+#include <QAbstractTableModel>
+#include <QWidget>
+#include <functional>
+
+class MDIQuillaro;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+
+// The results as the table shows them.
+class ModelloRisultati : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Colonna { Archivio, Numero, Identificativo, Rivista, Anno, Titolo, Estratto, NumeroColonne };
+    static constexpr int RuoloHtml = Qt::UserRole + 1;
+
+    using QAbstractTableModel::QAbstractTableModel;
+    // Excerpts are made when their row is first shown: a page of results costs a few, not all.
+    void imposta(QList<RisultatoRicerca> risultati, std::function<QString(qint64)> estratto);
+    const QList<RisultatoRicerca>& risultati() const { return risultati_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    const RisultatoRicerca& conEstratto(int riga) const;
+
+    mutable QList<RisultatoRicerca> risultati_;
+    std::function<QString(qint64)> estratto_;
+};
+
+class frmRicerca : public QWidget {
+    Q_OBJECT
+
+public:
+    frmRicerca(MDIQuillaro& main, TipoAmbito ambito);
+
+    // Where the next search looks; "this archive" only while one is open.
+    void scegliAmbito(TipoAmbito ambito);
+    AmbitoRicerca ambito() const;
+    const QList<RisultatoRicerca>& risultati() const { return modello_->risultati(); }
+    qint64 totale() const { return totale_; }
+
+    QLineEdit* txtRicerca = nullptr;
+    QPushButton* cmdCerca = nullptr;
+    QRadioButton* optArchivio = nullptr;
+    QRadioButton* optTutti = nullptr;
+    QRadioButton* optSigle = nullptr;
+    QComboBox* cmbSigle = nullptr;
+    QLabel* lblSintassi = nullptr;
+    QTableView* tblRisultati = nullptr;
+    QLabel* lblEsito = nullptr;
+    QPushButton* cmdApri = nullptr;
+    QPushButton* cmdAltri = nullptr;
+    QPushButton* cmdEsporta = nullptr;
+    QPushButton* cmdChiudi = nullptr;
+
+public Q_SLOTS:
+    void cmdCerca_Click();
+    void cmdApri_Click();
+    void cmdAltri_Click();
+    void cmdEsporta_Click();
+    // The scopes that can be chosen now (an archive open, abbreviation files present).
+    void aggiornaAmbiti();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void adattaColonne();
+    void esegui(int limite);
+    void mostraEsito();
+
+    MDIQuillaro& main_;
+    ModelloRisultati* modello_ = nullptr;
+    QString ultimaRicerca_;
+    QString espressione_;
+    AmbitoRicerca ultimoAmbito_;
+    qint64 totale_ = 0;
+    qint64 microsecondi_ = 0;
+    int archiviLetti_ = 0;
+    int limite_ = 0;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+// The identifiers under which the official services publish a cited source: the URN of the
+// "Norme in rete" standard for the acts of the State (resolved by Normattiva), the ELI of an EU
+// regulation, directive or decision, and the ECLI of a decision of the Constitutional Court.
+// An identifier is composed only when the source names its act with certainty: a missing or
+// malformed date or number, an annex, an act kind or code not known here all give none, never a
+// guess. The citation's comma, letter and point are not part of it: the link opens the article.
+
+#include "sources/VoceFonte.h"
+
+struct DocumentBuffer;
+struct Settings;
+
+enum class TipoIdentificativo { Nessuno, Urn, Eli, Ecli };
+
+struct IdentificativoUfficiale {
+    TipoIdentificativo tipo = TipoIdentificativo::Nessuno;
+    // "urn:nir:stato:legge:1990-08-07;241~art3", "http://data.europa.eu/eli/reg/2016/679/oj",
+    // "ECLI:IT:COST:2020:1"; empty for none.
+    QString testo;
+
+    bool presente() const { return tipo != TipoIdentificativo::Nessuno; }
+};
+
+// The identifier of a source entry (names as the lookup tables give them, month as its Italian
+// name).
+IdentificativoUfficiale ComponiIdentificativo(const VoceFonte& voce);
+
+// The address that opens the official text: Normattiva's resolver for a URN
+// ("<normattiva>/uri-res/N2Ls?<urn>"), the ELI itself under the configured host, the Court's page
+// of a decision by its ECLI. Empty for none.
+QString IndirizzoUfficiale(const IdentificativoUfficiale& identificativo, const Settings& settings);
+
+// The address of the official text of the document's current source (IndiceFonte); empty when
+// there is no current source or it has no identifier.
+QString IndirizzoFonteCorrente(const DocumentBuffer& buffer, const Settings& settings);
+
+// The host of every ELI as the standard writes it.
+inline QString radiceEli() {
+    return QStringLiteral("http://data.europa.eu");
+}

@@ -1,0 +1,126 @@
+// File > Importa...: the centre's Access files brought in, each ending with its summary window.
+
+#include "store/ImportaArchivio.h"
+#include "store/MDIQuillaro.h"
+#include "store/frmImportazione.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// Where the centre keeps its Access files: the folder of the last import, else the user's home.
+QString& cartellaAccess() {
+    static QString folder = QDir::homePath();
+    return folder;
+}
+
+QString scegliAccess(AppState& state, const QString& title) {
+    FileDialogRequest request;
+    request.title = title;
+    request.folder = cartellaAccess();
+    request.filter = QStringLiteral("Archivio Access (*.mdb *.MDB)");
+    request.defaultSuffix = QStringLiteral("mdb");
+    request.mustExist = true;
+    const QString path = state.ui().chooseFile(request);
+    if (!path.isEmpty())
+        cartellaAccess() = QFileInfo(path).absolutePath();
+    return path;
+}
+
+} // namespace
+
+void MDIQuillaro::mnuFileImporta_Click() {
+    const QString title = QStringLiteral("Importa archivio Access");
+    const QString path = scegliAccess(state_, title);
+    if (path.isEmpty())
+        return;
+    QString name = NomeProposto(path);
+    for (;;) {
+        const std::optional<QString> typed = state_.ui().input(
+            QStringLiteral("Nome del nuovo archivio (sarà creato come mdb/<NOME>.db):"), title, name);
+        if (!typed)
+            return;
+        name = *typed;
+        EsitoImportazione esito;
+        {
+            BusyScope busy(state_.ui(),
+                           QStringLiteral("Importazione di %1...").arg(QFileInfo(path).fileName()));
+            esito = ImportaArchivio(state_, path, name, &busy.progress());
+        }
+        if (esito.riuscita) {
+            frmImportazione(esito, this).exec();
+            return;
+        }
+        state_.ui().message(esito.messaggio, title, Buttons::Ok, Icon::Warning);
+        // A name that cannot be used is asked again; any other refusal ends the import.
+        if (esito.rifiuto != EsitoImportazione::Rifiuto::NomeNonValido &&
+            esito.rifiuto != EsitoImportazione::Rifiuto::NomeEsistente)
+            return;
+    }
+}
+
+namespace {
+
+// The template or the catalogue, replaced after the operator agreed.
+void sostituisci(MDIQuillaro* window, AppState& state, TipoImportazione tipo) {
+    const bool modello = tipo == TipoImportazione::Modello;
+    const QString title =
+        modello ? QStringLiteral("Importa modello") : QStringLiteral("Importa catalogo norme");
+    const QString path = scegliAccess(state, title);
+    if (path.isEmpty())
+        return;
+    const QString target =
+        QDir::toNativeSeparators(modello ? state.home.templatePath() : state.home.cataloguePath());
+    const QString question =
+        modello ? QStringLiteral(
+                      "Il modello %1 sarà sostituito con le tabelle di %2: le nuove consegne porteranno "
+                      "i dati del centro. Il modello attuale resterà come %1.bak.\n\nContinuare?")
+                : QStringLiteral("Il catalogo norme %1 sarà sostituito con quello di %2. Il catalogo attuale "
+                                 "resterà come %1.bak.\n\nContinuare?");
+    if (!state.ui().askYesNo(question.arg(target, QFileInfo(path).fileName()), title))
+        return;
+    EsitoImportazione esito;
+    {
+        BusyScope busy(state.ui(), QStringLiteral("Importazione di %1...").arg(QFileInfo(path).fileName()));
+        esito = modello ? ImportaModello(state, path, &busy.progress())
+                        : ImportaCatalogo(state, path, &busy.progress());
+    }
+    if (!esito.riuscita) {
+        state.ui().message(esito.messaggio, title, Buttons::Ok, Icon::Warning);
+        return;
+    }
+    frmImportazione(esito, window).exec();
+}
+
+} // namespace
+
+void MDIQuillaro::mnuFileImportaModello_Click() {
+    sostituisci(this, state_, TipoImportazione::Modello);
+}
+
+void MDIQuillaro::mnuFileImportaCatalogo_Click() {
+    sostituisci(this, state_, TipoImportazione::Catalogo);
+}
+
+void MDIQuillaro::mnuFileImportaCartella_Click() {
+    const QString title = QStringLiteral("Importa gli archivi Access di una cartella");
+    FileDialogRequest request;
+    request.title = title;
+    request.folder = cartellaAccess();
+    request.chooseFolder = true;
+    const QString folder = state_.ui().chooseFile(request);
+    if (folder.isEmpty())
+        return;
+    cartellaAccess() = folder;
+    EsitoCartella esito;
+    {
+        BusyScope busy(state_.ui(), QStringLiteral("Importazione degli archivi Access..."));
+        esito = ImportaCartella(state_, folder, &busy.progress());
+    }
+    if (!esito.messaggio.isEmpty()) {
+        state_.ui().message(esito.messaggio, title, Buttons::Ok, Icon::Warning);
+        return;
+    }
+    frmImportazione(esito, this).exec();
+}

@@ -1,0 +1,549 @@
+// The search index: how it reads words, what a query means, every field, and how it stays current
+// when the editor, another program or a lost file changes what it was built from.
+
+#include "SearchFixture.h"
+#include "documents/SalvaDocumento.h"
+#include "documents/mdlDocumenti.h"
+#include "search/InterrogazioneRicerca.h"
+#include "search/Tokenizzatore.h"
+#include "store/Archivio.h"
+#include "update/FileSigle.h"
+
+#include <QtTest>
+#include <sqlite3.h>
+
+namespace {
+
+// Two archives of the same home: CONSA with a few documents in every field, CONSB with one.
+struct DueArchivi {
+    TestHome t;
+    QString a, b;
+    ServizioRicerca* servizio = nullptr;
+
+    DueArchivi() {
+        a = t.createArchive(QStringLiteral("CONSA"), QStringLiteral("3"), QStringLiteral("2026"),
+                            QStringLiteral("12"), QStringLiteral("5"));
+        b = t.createArchive(QStringLiteral("CONSB"), QStringLiteral("7"), QStringLiteral("2025"),
+                            QStringLiteral("4"), QStringLiteral("1"));
+        DocProva d1;
+        d1.numero = 1;
+        d1.titolo = QStringLiteral("Perché la buona fede conta nei contratti di appalto");
+        d1.testi.insert(QStringLiteral("1"),
+                        QStringLiteral("Il saggio esamina la responsabilità del committente."));
+        d1.autori = {{QStringLiteral("Bianchi"), QStringLiteral("Giulia")}};
+        d1.fonti = {QStringLiteral("art. 2043 c.c.")};
+        d1.classi = {{QStringLiteral("150"), QStringLiteral("D0001")}};
+        d1.data = QStringLiteral("2019-05-12");
+        scriviDocumentoProva(a, d1);
+        DocProva d2;
+        d2.numero = 2;
+        d2.titolo = QStringLiteral("La fede pubblica e la buona amministrazione");
+        d2.testi.insert(QStringLiteral("8"),
+                        QStringLiteral("Notes on public procurement and the avvocata's duties."));
+        d2.autori = {{QStringLiteral("Verdi"), QStringLiteral("Anna")}};
+        d2.rivista = QStringLiteral("205");
+        d2.data = QStringLiteral("2021-00");
+        scriviDocumentoProva(a, d2);
+        DocProva d3;
+        d3.numero = 7;
+        d3.titolo = QStringLiteral("Sentenze sull'appalto pubblico");
+        d3.testi.insert(QStringLiteral("7"), QStringLiteral("giudici amministrativi e nuove regole"));
+        d3.fonti = {QStringLiteral("Cass. sez. un. 11 novembre 2008, n. 26972")};
+        scriviDocumentoProva(a, d3);
+        DocProva e1;
+        e1.numero = 1;
+        e1.titolo = QStringLiteral("Il contratto preliminare e la responsabilità contrattuale");
+        e1.autori = {{QStringLiteral("Rossi"), QStringLiteral("Mario")}};
+        e1.classi = {{QStringLiteral("120"), QString()}};
+        scriviDocumentoProva(b, e1);
+        servizio = &ServizioRicerca::di(t.state());
+    }
+
+    EsitoRicercaCompleta cerca(const QString& testo, AmbitoRicerca ambito = {}) {
+        return servizio->cerca(testo, ambito, 100, nullptr);
+    }
+};
+
+// Opens a file with the engine itself, as another program would.
+void scriviConSqlite(const QString& path, const char* sql) {
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    char* errore = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &errore);
+    const QString testo = errore ? QString::fromUtf8(errore) : QString();
+    sqlite3_free(errore);
+    sqlite3_close(db);
+    QVERIFY2(rc == SQLITE_OK, qPrintable(testo));
+}
+
+} // namespace
+
+class SearchIndex : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sameWord_data();
+    void sameWord();
+    void wordsOfAText_data();
+    void wordsOfAText();
+    void queries_data();
+    void queries();
+    void refusedQueries_data();
+    void refusedQueries();
+    void fieldsPhrasesPrefixesAndNot_data();
+    void fieldsPhrasesPrefixesAndNot();
+    void excerptMarksTheMatchedWords();
+    void scopes();
+    void aSaveAndADeletionAreSeenByTheNextQuery();
+    void aDeletionMovesTheIdentifiersThatFollow();
+    void anArchiveChangedByAnotherProgramIsReadAgain();
+    void aRemovedArchiveLeavesTheIndex();
+    void aLostOrDamagedIndexIsMadeAgain_data();
+    void aLostOrDamagedIndexIsMadeAgain();
+    void unreadableArchivesAreToldAndPassedOver();
+};
+
+// ---------------------------------------------------------------------------------------------
+
+void SearchIndex::sameWord_data() {
+    QTest::addColumn<QString>("scritta");
+    QTest::addColumn<QString>("cercata");
+    QTest::addColumn<bool>("uguali");
+    QTest::newRow("accento acuto") << QStringLiteral("Perché") << QStringLiteral("perche") << true;
+    QTest::newRow("maiuscole e accento") << QStringLiteral("CITTÀ") << QStringLiteral("città") << true;
+    QTest::newRow("accento scomposto")
+        << QString::fromUtf8("perche\xCC\x81") << QStringLiteral("perché") << true;
+    QTest::newRow("plurale maschile") << QStringLiteral("contratti") << QStringLiteral("contratto") << true;
+    QTest::newRow("plurale femminile") << QStringLiteral("sentenze") << QStringLiteral("sentenza") << true;
+    QTest::newRow("plurale in -ici") << QStringLiteral("giudici") << QStringLiteral("giudice") << true;
+    QTest::newRow("femminile") << QStringLiteral("nuova") << QStringLiteral("nuovo") << true;
+    QTest::newRow("femminile plurale") << QStringLiteral("nuove") << QStringLiteral("nuovi") << true;
+    QTest::newRow("femminile in -a") << QStringLiteral("avvocata") << QStringLiteral("avvocato") << true;
+    QTest::newRow("aggettivo in -ale")
+        << QStringLiteral("contrattuali") << QStringLiteral("contrattuale") << true;
+    QTest::newRow("parole diverse") << QStringLiteral("contratto") << QStringLiteral("contrasto") << false;
+    QTest::newRow("numeri interi") << QStringLiteral("2043") << QStringLiteral("2043") << true;
+    QTest::newRow("numeri diversi") << QStringLiteral("2043") << QStringLiteral("2044") << false;
+}
+
+void SearchIndex::sameWord() {
+    QFETCH(QString, scritta);
+    QFETCH(QString, cercata);
+    QFETCH(bool, uguali);
+    const QStringList indice = TokenTesto(scritta, UsoToken::Documento);
+    const QStringList query = TokenTesto(cercata, UsoToken::Interrogazione);
+    QCOMPARE(query.size(), 1);
+    QCOMPARE(indice.contains(query.first()), uguali);
+}
+
+void SearchIndex::wordsOfAText_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("piegato");
+    QTest::newRow("elisioni") << QStringLiteral("L'abuso dell’Autorità")
+                              << QStringLiteral("l abuso dell autorita");
+    QTest::newRow("sigle puntate") << QStringLiteral("art. 2043 c.c.") << QStringLiteral("art 2043 c c");
+    QTest::newRow("codici con cifre") << QStringLiteral("D0012, 100.1") << QStringLiteral("d0012 100 1");
+    QTest::newRow("segni e simboli") << QStringLiteral("§ 3 — «Titolo» 😀 ½") << QStringLiteral("3 titolo ½");
+    QTest::newRow("tedesco e greco") << QStringLiteral("Straße ΔΙΚΑΙΟ") << QStringLiteral("straße δικαιο");
+    QTest::newRow("vuoto") << QStringLiteral(" -- ") << QString();
+}
+
+void SearchIndex::wordsOfAText() {
+    QFETCH(QString, testo);
+    QFETCH(QString, piegato);
+    QCOMPARE(TestoPiegato(testo), piegato);
+    QCOMPARE(HaParole(testo), !piegato.isEmpty());
+    // The index keeps each folded word beside its stem, for prefixes.
+    for (const QString& parola : piegato.split(u' ', Qt::SkipEmptyParts))
+        QVERIFY2(TokenTesto(testo, UsoToken::Documento).contains(parola), qPrintable(parola));
+}
+
+void SearchIndex::queries_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("espressione");
+    QTest::newRow("parole") << QStringLiteral("contratto  appalto")
+                            << QStringLiteral("(\"contratto\" AND \"appalto\")");
+    QTest::newRow("segni nelle parole")
+        << QStringLiteral("art. 2043 c.c.") << QStringLiteral("(\"art.\" AND \"2043\" AND \"c.c.\")");
+    QTest::newRow("frase") << QStringLiteral("\"buona fede\"") << QStringLiteral("\"buona fede\"");
+    QTest::newRow("frase tipografica") << QStringLiteral("“buona fede”") << QStringLiteral("\"buona fede\"");
+    QTest::newRow("virgolette nella parola")
+        << QStringLiteral("il\"c.d.") << QStringLiteral("(\"il\" AND \"c.d.\")");
+    QTest::newRow("prefisso") << QStringLiteral("contratt*") << QStringLiteral("\"contratt\"*");
+    QTest::newRow("campo") << QStringLiteral("Titolo:appalto") << QStringLiteral("titolo : \"appalto\"");
+    QTest::newRow("campo staccato") << QStringLiteral("autore: rossi")
+                                    << QStringLiteral("autore : \"rossi\"");
+    QTest::newRow("campo su frase") << QStringLiteral("titolo:\"buona fede\"")
+                                    << QStringLiteral("titolo : \"buona fede\"");
+    QTest::newRow("campo su gruppo") << QStringLiteral("titolo:(appalto OR mandato)")
+                                     << QStringLiteral("titolo : ((\"appalto\" OR \"mandato\"))");
+    QTest::newRow("campo sconosciuto resta parola")
+        << QStringLiteral("nota: rossi") << QStringLiteral("(\"nota:\" AND \"rossi\")");
+    QTest::newRow("operatori") << QStringLiteral("a OR b c NOT d")
+                               << QStringLiteral("(\"a\" OR (\"b\" AND (\"c\" NOT \"d\")))");
+    QTest::newRow("minuscole sono parole")
+        << QStringLiteral("a or b") << QStringLiteral("(\"a\" AND \"or\" AND \"b\")");
+    QTest::newRow("segni soli tralasciati")
+        << QStringLiteral("appalto - § AND ((rossi))") << QStringLiteral("(\"appalto\" AND \"rossi\")");
+}
+
+void SearchIndex::queries() {
+    QFETCH(QString, testo);
+    QFETCH(QString, espressione);
+    const Interrogazione i = InterpretaRicerca(testo);
+    QVERIFY2(i.valida(), qPrintable(i.errore));
+    QCOMPARE(i.espressione, espressione);
+}
+
+void SearchIndex::refusedQueries_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("errore");
+    QTest::newRow("vuota") << QStringLiteral("   ") << QStringLiteral("Scrivere una o più parole");
+    QTest::newRow("solo segni") << QStringLiteral("§ -- \"\"") << QStringLiteral("non contiene parole");
+    QTest::newRow("NOT iniziale") << QStringLiteral("NOT appalto")
+                                  << QStringLiteral("\"NOT\" va scritto dopo");
+    QTest::newRow("AND iniziale") << QStringLiteral("AND appalto")
+                                  << QStringLiteral("\"AND\" va scritto tra");
+    QTest::newRow("OR finale") << QStringLiteral("appalto OR")
+                               << QStringLiteral("Manca una condizione dopo \"OR\"");
+    QTest::newRow("parentesi aperta") << QStringLiteral("(appalto") << QStringLiteral("non è chiusa");
+    QTest::newRow("parentesi chiusa")
+        << QStringLiteral("appalto)") << QStringLiteral("senza la sua apertura");
+    QTest::newRow("parentesi vuote") << QStringLiteral("appalto ()") << QStringLiteral("manca la condizione");
+    QTest::newRow("campo senza parola") << QStringLiteral("titolo:") << QStringLiteral("dopo \"titolo:\"");
+    QTest::newRow("troppe parentesi") << QString(QStringLiteral("(")).repeated(60) + QStringLiteral("a") +
+                                             QString(QStringLiteral(")")).repeated(60)
+                                      << QStringLiteral("Troppe parentesi");
+}
+
+void SearchIndex::refusedQueries() {
+    QFETCH(QString, testo);
+    QFETCH(QString, errore);
+    const Interrogazione i = InterpretaRicerca(testo);
+    QVERIFY(!i.valida());
+    QVERIFY2(i.errore.contains(errore), qPrintable(i.errore));
+}
+
+void SearchIndex::fieldsPhrasesPrefixesAndNot_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QStringList>("attesi");
+    QTest::newRow("parola ovunque") << QStringLiteral("appalto")
+                                    << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSA/7")};
+    QTest::newRow("senza accento") << QStringLiteral("perche") << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("plurale trova singolare")
+        << QStringLiteral("contratto") << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSB/1")};
+    QTest::newRow("singolare trova plurale")
+        << QStringLiteral("sentenza") << QStringList{QStringLiteral("CONSA/7")};
+    QTest::newRow("femminile") << QStringLiteral("nuovi") << QStringList{QStringLiteral("CONSA/7")};
+    QTest::newRow("titolo") << QStringLiteral("titolo:responsabilità")
+                            << QStringList{QStringLiteral("CONSB/1")};
+    QTest::newRow("testo") << QStringLiteral("testo:responsabilità")
+                           << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("testo inglese") << QStringLiteral("testo:procurement")
+                                   << QStringList{QStringLiteral("CONSA/2")};
+    QTest::newRow("autore") << QStringLiteral("autore:rossi") << QStringList{QStringLiteral("CONSB/1")};
+    QTest::newRow("autore per nome") << QStringLiteral("autore:giulia")
+                                     << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("fonte") << QStringLiteral("fonte:\"2043 c.c.\"") << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("fonte per numero")
+        << QStringLiteral("fonte:26972") << QStringList{QStringLiteral("CONSA/7")};
+    QTest::newRow("rivista per codice")
+        << QStringLiteral("rivista:205") << QStringList{QStringLiteral("CONSA/2")};
+    QTest::newRow("rivista per titolo")
+        << QStringLiteral("rivista:tributario") << QStringList{QStringLiteral("CONSA/2")};
+    QTest::newRow("anno") << QStringLiteral("anno:2019") << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("anno solo") << QStringLiteral("anno:2021") << QStringList{QStringLiteral("CONSA/2")};
+    QTest::newRow("classe sistematica")
+        << QStringLiteral("classe:120") << QStringList{QStringLiteral("CONSB/1")};
+    QTest::newRow("classe descrittore")
+        << QStringLiteral("classe:d0001") << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("classe per voce") << QStringLiteral("classe:famiglia")
+                                     << QStringList{QStringLiteral("CONSB/1")};
+    QTest::newRow("archivio") << QStringLiteral("archivio:consb") << QStringList{QStringLiteral("CONSB/1")};
+    QTest::newRow("identificativo") << QStringLiteral("202630006") << QStringList{QStringLiteral("CONSA/2")};
+    QTest::newRow("frase") << QStringLiteral("\"buona fede\"") << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("parole senza frase")
+        << QStringLiteral("buona fede") << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSA/2")};
+    QTest::newRow("prefisso di radice")
+        << QStringLiteral("contratt*") << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSB/1")};
+    QTest::newRow("prefisso oltre la radice")
+        << QStringLiteral("titolo:responsabilit*") << QStringList{QStringLiteral("CONSB/1")};
+    QTest::newRow("NOT") << QStringLiteral("appalto NOT sentenze") << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("OR e campi") << QStringLiteral("autore:verdi OR autore:rossi")
+                                << QStringList{QStringLiteral("CONSA/2"), QStringLiteral("CONSB/1")};
+    QTest::newRow("campo su gruppo") << QStringLiteral("titolo:(preliminare OR pubblico)")
+                                     << QStringList{QStringLiteral("CONSA/2"), QStringLiteral("CONSA/7"),
+                                                    QStringLiteral("CONSB/1")};
+    QTest::newRow("nessuno") << QStringLiteral("usucapione") << QStringList{};
+}
+
+void SearchIndex::fieldsPhrasesPrefixesAndNot() {
+    QFETCH(QString, testo);
+    QFETCH(QStringList, attesi);
+    DueArchivi d;
+    const EsitoRicercaCompleta r = d.cerca(testo);
+    QVERIFY2(r.interrogazione.valida(), qPrintable(r.interrogazione.errore));
+    QVERIFY2(r.avvisi.isEmpty(), qPrintable(r.avvisi.join(u'\n')));
+    QCOMPARE(trovati(r), insieme(attesi));
+    QCOMPARE(r.esito.totale, attesi.size());
+}
+
+void SearchIndex::excerptMarksTheMatchedWords() {
+    DueArchivi d;
+    const EsitoRicercaCompleta r = d.cerca(QStringLiteral("fede"));
+    QCOMPARE(r.esito.risultati.size(), 2);
+    for (const RisultatoRicerca& x : r.esito.risultati) {
+        QVERIFY2(x.estratto.contains(QString(QChar(kInizioEvidenza)) + QStringLiteral("fede") +
+                                     QChar(kFineEvidenza)),
+                 qPrintable(x.estratto));
+        QVERIFY(x.punteggio > 0);
+    }
+    const RisultatoRicerca& due = r.esito.risultati.at(r.esito.risultati.at(0).numero == 2 ? 0 : 1);
+    QCOMPARE(due.numero, 2);
+    QCOMPARE(due.identificativo, QStringLiteral("202630006"));
+    QCOMPARE(due.rivista, QStringLiteral("205"));
+    QCOMPARE(due.anno, QStringLiteral("2021"));
+    QCOMPARE(due.titolo, QStringLiteral("La fede pubblica e la buona amministrazione"));
+    // A word in the title weighs more than in a text; the rarer of two words more than the common one.
+    QStringList ordine;
+    for (const RisultatoRicerca& x : d.cerca(QStringLiteral("responsabilità")).esito.risultati)
+        ordine << x.archivio + u'/' + QString::number(x.numero);
+    QCOMPARE(ordine, (QStringList{QStringLiteral("CONSB/1"), QStringLiteral("CONSA/1")}));
+    ordine.clear();
+    for (const RisultatoRicerca& x : d.cerca(QStringLiteral("appalto OR preliminare")).esito.risultati)
+        ordine << x.archivio + u'/' + QString::number(x.numero);
+    QCOMPARE(ordine.first(), QStringLiteral("CONSB/1"));
+    // Excerpts only for the first ones when asked so (a window makes the others as it shows them).
+    const EsitoRicercaCompleta senza = d.servizio->cerca(QStringLiteral("fede"), {}, 10, nullptr, 1);
+    QVERIFY(senza.esito.risultati.at(0).conEstratto);
+    QVERIFY(!senza.esito.risultati.at(1).conEstratto);
+    QCOMPARE(d.servizio->indice().estratto(senza.interrogazione.espressione, senza.esito.risultati.at(1).id),
+             r.esito.risultati.at(1).estratto);
+}
+
+void SearchIndex::scopes() {
+    DueArchivi d;
+    // A third archive outside mdb/ and an abbreviation file naming CONSB and a missing archive.
+    const QString fuori = QDir(d.t.root()).filePath(QStringLiteral("ALTRO.db"));
+    QVERIFY(QFile::copy(d.b, fuori));
+    const QString sigle = d.t.home().mdbPath(QStringLiteral("sigle.S26"));
+    ScriviFileSigle(sigle, {QStringLiteral("consb"), QStringLiteral("MANCA"), QString()});
+
+    QCOMPARE(trovati(d.cerca(QStringLiteral("contratto"), {TipoAmbito::Archivio, d.a, {}})),
+             insieme({QStringLiteral("CONSA/1")}));
+    QCOMPARE(trovati(d.cerca(QStringLiteral("contratto"), {TipoAmbito::Archivio, fuori, {}})),
+             insieme({QStringLiteral("ALTRO/1")}));
+    // Every archive of mdb/: not the one opened from elsewhere.
+    QCOMPARE(trovati(d.cerca(QStringLiteral("contratto"))),
+             insieme({QStringLiteral("CONSA/1"), QStringLiteral("CONSB/1")}));
+    const EsitoRicercaCompleta s = d.cerca(QStringLiteral("contratto"), {TipoAmbito::Sigle, {}, sigle});
+    QCOMPARE(trovati(s), insieme({QStringLiteral("CONSB/1")}));
+    QCOMPARE(s.avvisi.size(), 1);
+    QVERIFY2(s.avvisi.first().contains(QStringLiteral("MANCA")), qPrintable(s.avvisi.first()));
+    // An abbreviation file of many archives: read in two shares, only its archives counted.
+    QStringList nove;
+    for (int i = 1; i <= 10; ++i) {
+        const QString nome = QStringLiteral("MOLTI%1").arg(i, 2, 10, QLatin1Char('0'));
+        DocProva m;
+        m.numero = i;
+        m.titolo = QStringLiteral("Il leasing traslativo");
+        scriviDocumentoProva(d.t.createArchive(nome), m);
+        if (i != 4)
+            nove << nome;
+    }
+    const QString molti = d.t.home().mdbPath(QStringLiteral("sigle.MOL"));
+    ScriviFileSigle(molti, nove);
+    QSet<QString> attesi;
+    for (const QString& n : nove)
+        attesi.insert(n + u'/' + QString::number(n.right(2).toInt()));
+    QCOMPARE(trovati(d.cerca(QStringLiteral("leasing"), {TipoAmbito::Sigle, {}, molti})), attesi);
+    QCOMPARE(d.cerca(QStringLiteral("leasing")).esito.totale, 10);
+    // A limit keeps the best and still counts all.
+    const EsitoRicercaCompleta l = d.servizio->cerca(QStringLiteral("fede OR contratto"), {}, 1, nullptr);
+    QCOMPARE(l.esito.risultati.size(), 1);
+    QCOMPARE(l.esito.totale, 3);
+}
+
+void SearchIndex::aSaveAndADeletionAreSeenByTheNextQuery() {
+    DueArchivi d;
+    AppState& state = d.t.state();
+    QVERIFY(d.cerca(QStringLiteral("appalto")).esito.totale == 2);
+    QVERIFY(d.t.open(d.a));
+    // The document window's save: the title changed and a new author.
+    const ListeDocumento liste = CaricaListe(state.Connessione, QDate::currentDate());
+    DocumentBuffer buffer;
+    buffer.IDDocCorrente = 7;
+    DatiDocumento dati;
+    PreparaDati(dati, liste);
+    dati.txtID = QStringLiteral("7");
+    QVERIFY(CaricaDocumento(state.Connessione, state.Mesi, liste, buffer, dati).caricato);
+    dati.txtTitolo = QStringLiteral("Usucapione e possesso ventennale");
+    // The rows written here have no source names to store again: the operator drops the source.
+    for (VoceFonte& v : buffer.ElencoFonti)
+        v.Cancellata = true;
+    buffer.ElencoResponsabilita.append({0, QStringLiteral("Neri"), QStringLiteral("Luca"), true, false});
+    QVERIFY2(SalvaDocumento(state, buffer, dati), qPrintable(d.t.dialogs().lastText()));
+    QCOMPARE(trovati(d.cerca(QStringLiteral("usucapione"))), insieme({QStringLiteral("CONSA/7")}));
+    QCOMPARE(trovati(d.cerca(QStringLiteral("autore:neri"))), insieme({QStringLiteral("CONSA/7")}));
+    QCOMPARE(trovati(d.cerca(QStringLiteral("titolo:sentenze"))), insieme({}));
+    // The save was the archive's only change: the index knows it is current and reads nothing.
+    PreparazioneRicerca p = d.servizio->prepara({TipoAmbito::Archivio, d.a, {}}, nullptr);
+    QCOMPARE(p.voci.size(), 1);
+    QCOMPARE(p.voci.first().esito, VoceAggiornamento::Esito::Invariato);
+
+    // A new document saved after the others.
+    buffer = DocumentBuffer{};
+    buffer.NuovoDocumento = true;
+    DatiDocumento nuovo;
+    PreparaDati(nuovo, liste);
+    nuovo.txtID = QStringLiteral("8");
+    seleziona(nuovo.cmbCPer, liste.cmbCPer, 1);
+    nuovo.txtTitolo = QStringLiteral("Enfiteusi");
+    QVERIFY(SalvaDocumento(state, buffer, nuovo));
+    const EsitoRicercaCompleta e = d.cerca(QStringLiteral("enfiteusi"));
+    QCOMPARE(trovati(e), insieme({QStringLiteral("CONSA/8")}));
+    QCOMPARE(e.esito.risultati.first().identificativo, QStringLiteral("202630008"));
+    QCOMPARE(d.servizio->prepara({TipoAmbito::Archivio, d.a, {}}, nullptr).voci.first().esito,
+             VoceAggiornamento::Esito::Invariato);
+
+    // The last document deleted from the choice dialog.
+    CancellaDocumenti(state.Connessione, {8});
+    NotificaDocumentiCancellati(state, {8});
+    QCOMPARE(d.cerca(QStringLiteral("enfiteusi")).esito.totale, 0);
+    QCOMPARE(d.servizio->prepara({TipoAmbito::Archivio, d.a, {}}, nullptr).voci.first().esito,
+             VoceAggiornamento::Esito::Invariato);
+    QVERIFY(d.t.dialogs().unexpected().isEmpty());
+}
+
+void SearchIndex::aDeletionMovesTheIdentifiersThatFollow() {
+    DueArchivi d;
+    QCOMPARE(d.cerca(QStringLiteral("sentenze")).esito.risultati.first().identificativo,
+             QStringLiteral("202630007"));
+    AppState& state = d.t.state();
+    QVERIFY(d.t.open(d.a));
+    CancellaDocumenti(state.Connessione, {1});
+    NotificaDocumentiCancellati(state, {1});
+    const EsitoRicercaCompleta r = d.cerca(QStringLiteral("sentenze"));
+    QCOMPARE(r.esito.risultati.first().identificativo, QStringLiteral("202630006"));
+    QCOMPARE(d.cerca(QStringLiteral("202630006")).esito.risultati.first().numero, 7);
+    QCOMPARE(d.cerca(QStringLiteral("perche")).esito.totale, 0);
+}
+
+void SearchIndex::anArchiveChangedByAnotherProgramIsReadAgain() {
+    DueArchivi d;
+    QCOMPARE(d.cerca(QStringLiteral("preliminare")).esito.totale, 1);
+    // A title changed, a document added and one deleted with the engine's own shell, not through us.
+    scriviConSqlite(d.b, "update tabTesto set Testo = 'La servitù di passaggio coattivo' where IDTesto = "
+                         "(select IDTesto from legameDocTesto where IDDoc = 1 and Tipo = '0')");
+    DocProva nuovo;
+    nuovo.numero = 2;
+    nuovo.titolo = QStringLiteral("Il comodato precario");
+    scriviDocumentoProva(d.b, nuovo);
+    scriviConSqlite(d.a, "delete from tabDocumento where IDDocumento = 2");
+    const EsitoRicercaCompleta r = d.cerca(QStringLiteral("servitù"));
+    QCOMPARE(trovati(r), insieme({QStringLiteral("CONSB/1")}));
+    QCOMPARE(d.cerca(QStringLiteral("preliminare")).esito.totale, 0);
+    QCOMPARE(trovati(d.cerca(QStringLiteral("comodato"))), insieme({QStringLiteral("CONSB/2")}));
+    QCOMPARE(d.cerca(QStringLiteral("procurement")).esito.totale, 0);
+    // What was read again, and only that.
+    const PreparazioneRicerca p = d.servizio->prepara({}, nullptr);
+    for (const VoceAggiornamento& v : p.voci)
+        QCOMPARE(v.esito, VoceAggiornamento::Esito::Invariato);
+}
+
+void SearchIndex::aRemovedArchiveLeavesTheIndex() {
+    DueArchivi d;
+    QCOMPARE(d.cerca(QStringLiteral("contratto")).esito.totale, 2);
+    QVERIFY(QFile::remove(d.b));
+    const EsitoRicercaCompleta r = d.cerca(QStringLiteral("contratto"));
+    QCOMPARE(trovati(r), insieme({QStringLiteral("CONSA/1")}));
+    QCOMPARE(d.servizio->indice().db().scalar("select count(*) from archivi"), 1);
+}
+
+void SearchIndex::aLostOrDamagedIndexIsMadeAgain_data() {
+    QTest::addColumn<QString>("danno");
+    QTest::addColumn<QString>("avviso");
+    QTest::newRow("cancellato") << QStringLiteral("cancellato") << QString();
+    QTest::newRow("spazzatura") << QStringLiteral("spazzatura") << QStringLiteral("era danneggiato");
+    QTest::newRow("troncato") << QStringLiteral("troncato") << QStringLiteral("era danneggiato");
+    QTest::newRow("pagine rovinate") << QStringLiteral("pagine") << QStringLiteral("era danneggiato");
+    QTest::newRow("altra versione") << QStringLiteral("versione") << QStringLiteral("di un'altra versione");
+    QTest::newRow("database estraneo") << QStringLiteral("estraneo") << QStringLiteral("è stato rinominato");
+}
+
+void SearchIndex::aLostOrDamagedIndexIsMadeAgain() {
+    QFETCH(QString, danno);
+    QFETCH(QString, avviso);
+    // The index of another home, as the last program left it (closed), in this home.
+    TestHome t;
+    const QString indice = IndiceRicerca::percorsoIndice(t.home());
+    {
+        DueArchivi d;
+        QCOMPARE(d.cerca(QStringLiteral("contratto")).esito.totale, 2);
+        d.servizio->indice().chiudi();
+        QVERIFY(QFile::copy(d.servizio->indice().percorso(), indice));
+    }
+    DocProva doc;
+    doc.numero = 1;
+    doc.titolo = QStringLiteral("Il contratto di rete");
+    scriviDocumentoProva(t.createArchive(QStringLiteral("CONSC")), doc);
+    QFile f(indice);
+    if (danno == u"cancellato") {
+        QVERIFY(f.remove());
+    } else if (danno == u"spazzatura") {
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(8192, 'x'));
+        f.close();
+    } else if (danno == u"troncato") {
+        QVERIFY(f.resize(f.size() / 3));
+    } else if (danno == u"pagine") {
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(4096);
+        f.write(QByteArray(f.size() - 8192, '\x5A'));
+        f.close();
+    } else if (danno == u"versione") {
+        scriviConSqlite(indice, "PRAGMA user_version = 99");
+    } else if (danno == u"estraneo") {
+        QVERIFY(f.remove());
+        scriviConSqlite(indice, "PRAGMA application_id = 42; create table t (x)");
+    }
+    ServizioRicerca& s = ServizioRicerca::di(t.state());
+    const EsitoRicercaCompleta r = s.cerca(QStringLiteral("contratto"), {}, 10, nullptr);
+    QCOMPARE(trovati(r), insieme({QStringLiteral("CONSC/1")}));
+    if (avviso.isEmpty()) {
+        QVERIFY(r.avvisi.isEmpty());
+    } else {
+        QCOMPARE(r.avvisi.size(), 1);
+        QVERIFY2(r.avvisi.first().contains(avviso), qPrintable(r.avvisi.first()));
+    }
+    if (danno == u"estraneo")
+        QVERIFY(QFile::exists(indice + QStringLiteral(".estraneo")));
+    // Made again, it is a sound index: the next search has nothing to say.
+    QVERIFY(s.cerca(QStringLiteral("rete"), {}, 10, nullptr).avvisi.isEmpty());
+}
+
+void SearchIndex::unreadableArchivesAreToldAndPassedOver() {
+    DueArchivi d;
+    // An archive with the marks of ours but a broken inside, and a text file named .db.
+    const QString rotto = d.t.home().mdbPath(QStringLiteral("ROTTO.db"));
+    QVERIFY(QFile::copy(d.b, rotto));
+    {
+        QFile f(rotto);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(4096);
+        f.write(QByteArray(f.size() - 4096, '\0'));
+    }
+    QFile testo(d.t.home().mdbPath(QStringLiteral("note.db")));
+    QVERIFY(testo.open(QIODevice::WriteOnly));
+    testo.write("non un archivio");
+    testo.close();
+    const EsitoRicercaCompleta r = d.cerca(QStringLiteral("contratto"));
+    QCOMPARE(trovati(r), insieme({QStringLiteral("CONSA/1"), QStringLiteral("CONSB/1")}));
+    QCOMPARE(r.avvisi.size(), 1);
+    QVERIFY2(r.avvisi.first().contains(QStringLiteral("ROTTO: non indicizzato")),
+             qPrintable(r.avvisi.first()));
+    QVERIFY(!r.avvisi.first().contains(QStringLiteral("note")));
+}
+
+QTEST_GUILESS_MAIN(SearchIndex)
+#include "tst_search_index.moc"

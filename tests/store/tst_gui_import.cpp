@@ -1,0 +1,248 @@
+// File > Importa... offscreen: the four menu items, the file and name questions, refusals told in a
+// box, and the summary window of an archive, of the template and of a folder.
+
+#include "store/JetFile.h"
+#include "store/MDIQuillaro.h"
+#include "store/frmImportazione.h"
+#include "support/GuiTestUtil.h"
+#include "support/JetTestUtil.h"
+#include "support/TestHome.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+// What the summary window showed when it opened, then closed with its button.
+struct Shown {
+    bool opened = false;
+    QString title;
+    QString head;
+    QStringList tableRows;
+    QString anomalies;
+    QString file;
+};
+
+void readAndClose(Shown& shown, const QString& screenshot) {
+    onNextModal<frmImportazione>([&shown, screenshot](frmImportazione* w) {
+        shown.opened = true;
+        shown.title = w->windowTitle();
+        shown.head = w->lblIntestazione->text();
+        for (int r = 0; r < w->grdRighe->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < w->grdRighe->columnCount(); ++c)
+                cells << (w->grdRighe->item(r, c) ? w->grdRighe->item(r, c)->text() : QString());
+            shown.tableRows << cells.join(u'|');
+        }
+        shown.anomalies = w->txtAnomalie->toPlainText();
+        shown.file = w->lblFile->text();
+        saveScreenshot(w, screenshot);
+        w->cmdChiudi->click();
+    });
+}
+
+// Every file whose name starts with "cons" or "a" opens as the demo delivery.
+void fakeArchives(TestHome& t, const QString& demo) {
+    t.state().apriFonteJet = [demo](const QString& path) -> std::unique_ptr<JetSource> {
+        const QString name = QFileInfo(path).fileName().toLower();
+        if (name.startsWith(u"cons") || name.startsWith(u"a")) {
+            auto source = std::make_unique<MemoryJetSource>(MemoryJetSource::fromArchive(demo));
+            source->removeTable(QStringLiteral("tabNIT"));
+            return source;
+        }
+        return JetFile::open(path);
+    };
+}
+
+} // namespace
+
+class GuiImport : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void menuItems();
+    void archiveWithItsSummary();
+    void nameAskedAgainWhenTaken();
+    void cancelled();
+    void refusalToldInABox();
+    void templateReplaced();
+    void folder();
+};
+
+void GuiImport::menuItems() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    const QList<std::pair<const char*, const char*>> items = {
+        {"mnuFileImporta", "&Importa archivio Access..."},
+        {"mnuFileImportaModello", "Importa &modello (masterOnline.mdb)..."},
+        {"mnuFileImportaCatalogo", "Importa catalogo n&orme (Catalogo norme.mdb)..."},
+        {"mnuFileImportaCartella", "Importa tutti gli archivi di una car&tella..."},
+    };
+    for (const auto& [name, caption] : items) {
+        auto* action = w.findChild<QAction*>(QString::fromUtf8(name));
+        QVERIFY2(action, name);
+        QCOMPARE(action->text(), QString::fromUtf8(caption));
+        QVERIFY(action->isEnabled());
+    }
+    // They do not touch the open archive: on while one is open too.
+    QVERIFY(w.apriArchivio(t.createDemo()));
+    for (const auto& [name, caption] : items)
+        QVERIFY(w.findChild<QAction*>(QString::fromUtf8(name))->isEnabled());
+}
+
+void GuiImport::archiveWithItsSummary() {
+    TestHome t;
+    fakeArchives(t, t.createDemo());
+    MDIQuillaro w(t.state());
+    w.show();
+    t.dialogs().answerNextFile(QStringLiteral("/archivi/Consegna 7.mdb"));
+    t.dialogs().answerNextInput(QStringLiteral("Consegna 7"));
+    Shown shown;
+    readAndClose(shown, QStringLiteral("import-riepilogo"));
+    w.mnuFileImporta->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return shown.opened; }));
+
+    QVERIFY2(t.dialogs().unexpected().isEmpty(), qPrintable(t.dialogs().unexpected().join(u'\n')));
+    const FileDialogRequest request = t.dialogs().fileRequests().front();
+    QCOMPARE(request.title, QStringLiteral("Importa archivio Access"));
+    QVERIFY(request.filter.contains(QStringLiteral("*.mdb")));
+    QVERIFY(request.mustExist && !request.chooseFolder);
+    // The name proposed from the file's.
+    QCOMPARE(t.dialogs().shown().front().initial, QStringLiteral("CONSEGNA 7"));
+
+    QVERIFY(QFileInfo::exists(t.home().mdbPath(QStringLiteral("CONSEGNA 7.db"))));
+    QCOMPARE(shown.title, QStringLiteral("Riepilogo importazione"));
+    QVERIFY2(shown.head.contains(QStringLiteral("come archivio CONSEGNA 7")), qPrintable(shown.head));
+    QVERIFY(shown.tableRows.contains(QStringLiteral("tabDocumento|30|dal file")));
+    QVERIFY(shown.tableRows.contains(QStringLiteral("tabNIT|44|dal modello")));
+    QVERIFY2(shown.anomalies.contains(
+                 QStringLiteral("- Tabella tabNIT assente dal file: lasciata come nel modello.")),
+             qPrintable(shown.anomalies));
+    QVERIFY(shown.file.contains(QStringLiteral("import CONSEGNA 7.txt")));
+    // The open archive, if any, is not touched: none was, none is.
+    QVERIFY(!t.state().ArchivioAperto);
+}
+
+void GuiImport::nameAskedAgainWhenTaken() {
+    TestHome t;
+    fakeArchives(t, t.createDemo());
+    t.createArchive(QStringLiteral("CONS1"));
+    MDIQuillaro w(t.state());
+    t.dialogs().answerNextFile(QStringLiteral("/archivi/cons1.mdb"));
+    t.dialogs().answerNextInput(QStringLiteral("cons1"));
+    t.dialogs().answerNextInput(QStringLiteral("a/b"));
+    t.dialogs().answerNextInput(QStringLiteral("cons1 bis"));
+    Shown shown;
+    readAndClose(shown, QString());
+    w.mnuFileImporta->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return shown.opened; }));
+    const QStringList texts = t.dialogs().texts();
+    QCOMPARE(texts.size(), 5); // name, taken, name, not valid, name
+    QVERIFY2(texts[1].contains(QStringLiteral("esiste già: scegliere un altro nome!")), qPrintable(texts[1]));
+    QVERIFY(texts[3].startsWith(QStringLiteral("Nome archivio non valido")));
+    QCOMPARE(t.dialogs().shown()[2].initial, QStringLiteral("cons1")); // what was typed, to be corrected
+    QVERIFY(QFileInfo::exists(t.home().mdbPath(QStringLiteral("CONS1 BIS.db"))));
+    QVERIFY(t.dialogs().allAnswersUsed());
+}
+
+void GuiImport::cancelled() {
+    TestHome t;
+    fakeArchives(t, t.createDemo());
+    MDIQuillaro w(t.state());
+    const QStringList before = QDir(t.home().mdbDir()).entryList(QDir::Files);
+    t.dialogs().answerNextFile(QString()); // the file dialog cancelled
+    w.mnuFileImporta->trigger();
+    t.dialogs().answerNextFile(QStringLiteral("/archivi/cons2.mdb"));
+    t.dialogs().answerNextInput(std::nullopt); // the name cancelled
+    w.mnuFileImporta->trigger();
+    t.dialogs().answerNextFile(QStringLiteral("/archivi/cons2.mdb"));
+    t.dialogs().answerNext(Answer::No); // the template kept
+    w.mnuFileImportaModello->trigger();
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+    QCOMPARE(QDir(t.home().mdbDir()).entryList(QDir::Files), before);
+    QCOMPARE(t.dialogs().texts().size(), 2); // the name box and the question, nothing else
+}
+
+void GuiImport::refusalToldInABox() {
+    const QString nwind = jetFixture(QStringLiteral("nwind.mdb"));
+    REQUIRE_JET_FIXTURE(nwind);
+    TestHome t;
+    MDIQuillaro w(t.state());
+    const QStringList before = QDir(t.home().mdbDir()).entryList(QDir::Files);
+    t.dialogs().answerNextFile(nwind);
+    t.dialogs().answerNextInput(QStringLiteral("NWIND"));
+    w.mnuFileImporta->trigger();
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+    const ShownMessage box = t.dialogs().shown().back();
+    QVERIFY2(box.text.contains(QStringLiteral("non è un archivio di consegna di Quillaro")),
+             qPrintable(box.text));
+    QCOMPARE(box.icon, Icon::Warning);
+    QCOMPARE(box.title, QStringLiteral("Importa archivio Access"));
+    QCOMPARE(QDir(t.home().mdbDir()).entryList(QDir::Files), before);
+
+    // The catalogue refused: the old one stays.
+    const QByteArray catalogue = readFileBytes(t.home().cataloguePath());
+    t.dialogs().answerNextFile(nwind);
+    t.dialogs().answerNext(Answer::Yes);
+    w.mnuFileImportaCatalogo->trigger();
+    QVERIFY(t.dialogs().lastText().contains(QStringLiteral("manca la tabella tabCatalogo")));
+    QCOMPARE(readFileBytes(t.home().cataloguePath()), catalogue);
+}
+
+void GuiImport::templateReplaced() {
+    TestHome t;
+    const QString templ = t.home().templatePath();
+    const MemoryJetSource centre = MemoryJetSource::fromArchive(templ);
+    t.state().apriFonteJet = [centre](const QString&) -> std::unique_ptr<JetSource> {
+        auto source = std::make_unique<MemoryJetSource>(centre);
+        source->addRow(QStringLiteral("tabRivisteOnline"),
+                       {QStringLiteral("ZZJ"), QStringLiteral("Rivista del centro"), QStringLiteral("M")});
+        return source;
+    };
+    MDIQuillaro w(t.state());
+    t.dialogs().answerNextFile(QStringLiteral("/centro/masterOnline.mdb"));
+    t.dialogs().answerNext(Answer::Yes);
+    Shown shown;
+    readAndClose(shown, QStringLiteral("import-modello"));
+    w.mnuFileImportaModello->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return shown.opened; }));
+    QVERIFY(t.dialogs().shown().front().text.contains(QStringLiteral("masterOnline.db.bak")));
+    QVERIFY2(shown.head.contains(QStringLiteral("masterOnline.db.bak")), qPrintable(shown.head));
+    QVERIFY(shown.tableRows.contains(QStringLiteral("tabRivisteOnline|24|dal file")));
+    QVERIFY(shown.tableRows.contains(QStringLiteral("tabDocumento|0|dal file")));
+    QVERIFY(QFileInfo::exists(templ + QStringLiteral(".bak")));
+}
+
+void GuiImport::folder() {
+    TestHome t;
+    fakeArchives(t, t.createDemo());
+    QTemporaryDir dir;
+    for (const char* name : {"a1.mdb", "a2.mdb", "vuoto.mdb"}) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a jet file");
+    }
+    MDIQuillaro w(t.state());
+    t.dialogs().answerNextFile(dir.path());
+    Shown shown;
+    readAndClose(shown, QStringLiteral("import-cartella"));
+    w.mnuFileImportaCartella->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return shown.opened; }));
+    QVERIFY(t.dialogs().fileRequests().front().chooseFolder);
+    QCOMPARE(shown.tableRows.size(), 3);
+    QCOMPARE(shown.tableRows[0], QStringLiteral("a1.mdb|A1|30|1|importato"));
+    QCOMPARE(shown.tableRows[2], QStringLiteral("vuoto.mdb|VUOTO|||saltato: non è un archivio di consegna"));
+    QVERIFY2(shown.head.contains(QStringLiteral("Importati: 2;")), qPrintable(shown.head));
+    QVERIFY(shown.anomalies.contains(QStringLiteral("A1: Tabella tabNIT assente dal file")));
+    QVERIFY(
+        shown.anomalies.contains(QStringLiteral("vuoto.mdb: Il file «vuoto.mdb» non è un database Access")));
+    QVERIFY(QFileInfo::exists(t.home().mdbPath(QStringLiteral("A2.db"))));
+}
+
+QTEST_MAIN(GuiImport)
+#include "tst_gui_import.moc"
