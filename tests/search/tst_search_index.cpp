@@ -394,12 +394,13 @@ void SearchIndex::aSaveAndADeletionAreSeenByTheNextQuery() {
     // A new document saved after the others.
     buffer = DocumentBuffer{};
     buffer.NuovoDocumento = true;
+    buffer.IDDocCorrente = 8;
     DatiDocumento nuovo;
     PreparaDati(nuovo, liste);
     nuovo.txtID = QStringLiteral("8");
     seleziona(nuovo.cmbCPer, liste.cmbCPer, 1);
     nuovo.txtTitolo = QStringLiteral("Enfiteusi");
-    QVERIFY(SalvaDocumento(state, buffer, nuovo));
+    QVERIFY2(SalvaDocumento(state, buffer, nuovo), qPrintable(d.t.dialogs().lastText()));
     const EsitoRicercaCompleta e = d.cerca(QStringLiteral("enfiteusi"));
     QCOMPARE(trovati(e), insieme({QStringLiteral("CONSA/8")}));
     QCOMPARE(e.esito.risultati.first().identificativo, QStringLiteral("202630008"));
