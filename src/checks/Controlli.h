@@ -4,6 +4,7 @@
 // three error lists (general, classification pairs, domestic sources), and the reading of those
 // lists for the viewer.
 
+#include "checks/RilieviDocumento.h"
 #include "store/AppState.h"
 
 #include <functional>
@@ -23,7 +24,8 @@ FileErrori PercorsiErrori(const AppState& state);
 // The single-archive lists of a delivery in the home's dump/.
 FileErrori PercorsiErroriConsegna(const HomeFolder& home, const QString& consegna);
 
-// Runs the checks over the open archive in one pass, in IDDocumento order. Records the run in
+// Runs the checks over the open archive in one pass, in IDDocumento order: each document's findings
+// (ControllaDocumento) go to their list as they are found. Records the run in
 // tabInfo (Storico), uses the norms catalogue (opened here when it is not open yet and then closed
 // again), writes the three lists and shows "Fine controllo: " + Consegna.
 // Throws DbError or std::runtime_error when a statement is refused or a file cannot be written;
@@ -32,10 +34,6 @@ FileErrori PercorsiErroriConsegna(const HomeFolder& home, const QString& consegn
 // through SegnalaErrori; the update batch calls it directly and reports the failure itself.
 // Returns the three files.
 FileErrori EseguiControlli(AppState& state);
-
-// Rule 2: the pages text reads as the number 0 ("0", " 0", "00", "0.0", "0,0"). Empty, Null and
-// non-numeric texts ("12-15", "abc") never fire.
-bool PagineZero(const QVariant& pagine);
 
 // The viewer of one list: re-reads tabInfo, records the viewing (code "7", "8" or "9"), reads
 // dump/ + nomeFile + Consegna. An error-free list (just an empty line) gives "Non ci sono errori!";

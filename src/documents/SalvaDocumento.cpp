@@ -1,5 +1,6 @@
 #include "documents/SalvaDocumento.h"
 
+#include "documents/ControlliDocumento.h"
 #include "documents/Testi.h"
 #include "documents/mdlDocumenti.h"
 #include "sources/CercaFonte.h"
@@ -22,6 +23,32 @@ QString testoData(const DatiDocumento& dati) {
         data += QStringLiteral("-00");
     }
     return data;
+}
+
+namespace {
+
+// The code to store: the chosen item's, or the stored one the list could not show while the box
+// stays on its caption item.
+QString codice(const Combo& combo, int length, const std::optional<QString>& conservato) {
+    if (conservato && combo.posizione < 1)
+        return *conservato;
+    return codiceScelto(combo, length);
+}
+
+} // namespace
+
+std::array<const QString*, 8> TestiDaMemorizzare(const DocumentBuffer& b, const DatiDocumento& dati) {
+    return {&dati.txtTitolo, &b.TestoRiassunto, &b.TestoSommario, &b.TestoTraduzione,
+            &dati.txtNota,   &b.TestoNotaDoc,   &b.TestoInTemaDi, &b.TestoEnglishAbstract};
+}
+
+CodiciDocumento CodiciDaMemorizzare(const DatiDocumento& dati) {
+    const ValoriConservati& c = dati.conservati;
+    CodiciDocumento codici{codice(dati.ComboTD, 2, c.TD), codice(dati.ComboTAbs, 3, c.TAbs),
+                           codice(dati.ComboBib, 1, c.Bib), codice(dati.ComboLIN, 2, c.LIN)};
+    if (codici.LIN.isEmpty())
+        codici.LIN = QStringLiteral("00");
+    return codici;
 }
 
 void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QString& tipo,
@@ -87,23 +114,10 @@ qint64 riferimento(cConnessione& connection, const DatiDocumento& dati) {
     return MaxID(connection, QStringLiteral("tabRifBibl"), QStringLiteral("IDRifBibl"));
 }
 
-// The code to store: the chosen item's, or the stored one the list could not show while the box
-// stays on its caption item.
-QString codice(const Combo& combo, int length, const std::optional<QString>& conservato) {
-    if (conservato && combo.posizione < 1)
-        return *conservato;
-    return codiceScelto(combo, length);
-}
-
 void rigaDocumento(cConnessione& connection, qint64 IDDoc, bool nuovo, qint64 IDRifBibl,
                    const DatiDocumento& dati) {
-    const ValoriConservati& c = dati.conservati;
-    const QString TAbs = codice(dati.ComboTAbs, 3, c.TAbs);
-    const QString Bib = codice(dati.ComboBib, 1, c.Bib);
-    const QString TD = codice(dati.ComboTD, 2, c.TD);
-    QString LIN = codice(dati.ComboLIN, 2, c.LIN);
-    if (LIN.isEmpty())
-        LIN = QStringLiteral("00");
+    const CodiciDocumento c = CodiciDaMemorizzare(dati);
+    const QString &TAbs = c.TAbs, &Bib = c.Bib, &TD = c.TD, &LIN = c.LIN;
     if (nuovo) {
         // The document takes the number shown in txtID, the number its links are written with.
         connection.EseguiIstruzione(
@@ -159,9 +173,8 @@ void responsabilita(cConnessione& connection, qint64 IDDoc, bool nuovo, QList<Vo
 
 void testi(cConnessione& connection, qint64 IDDoc, bool nuovo, const DocumentBuffer& b,
            const DatiDocumento& dati) {
-    const QString* valori[] = {&dati.txtTitolo, &b.TestoRiassunto, &b.TestoSommario, &b.TestoTraduzione,
-                               &dati.txtNota,   &b.TestoNotaDoc,   &b.TestoInTemaDi, &b.TestoEnglishAbstract};
-    for (int i = 0; i < 8; ++i)
+    const auto valori = TestiDaMemorizzare(b, dati);
+    for (size_t i = 0; i < valori.size(); ++i)
         SalvaTesto(connection, IDDoc, nuovo, QString::fromLatin1(kTipiTesto[i]), *valori[i]);
 }
 
@@ -278,21 +291,39 @@ RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& b
     return r;
 }
 
+namespace {
+
+// What the check run will find in the document just saved: it reads the stored rows, as the run does.
+QString RigaRilieviSalvati(AppState& state, qint64 IDDocumento) {
+    const std::optional<EsitoControlli> esito = RilieviDocumento(state, IDDocumento);
+    if (!esito)
+        return {};
+    if (!esito->completo())
+        return QStringLiteral("I controlli del documento non sono stati completati: vedere il riquadro "
+                              "\"Controlli\" della finestra.");
+    return RigaRilieviAperti(esito->rilievi.size());
+}
+
+} // namespace
+
 bool SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento& dati) {
     const RisultatoSalvataggio r = ScriviDocumento(state.Connessione, buffer, dati);
     switch (r.esito) {
-    case EsitoSalvataggio::Salvato:
+    case EsitoSalvataggio::Salvato: {
         NotificaDocumentoSalvato(state, r.IDDocumento);
+        QString testo = QStringLiteral("Documento salvato!");
         if (r.numeroPrevisto != 0)
-            state.ui().message(
-                QStringLiteral(
-                    "Documento salvato!\nIl numero %1 era già stato dato a un altro documento, "
-                    "salvato nel frattempo nello stesso archivio: questo documento ha il numero %2.")
-                    .arg(r.numeroPrevisto)
-                    .arg(r.IDDocumento));
-        else
-            state.ui().message(QStringLiteral("Documento salvato!"));
+            testo += QStringLiteral(
+                         "\nIl numero %1 era già stato dato a un altro documento, "
+                         "salvato nel frattempo nello stesso archivio: questo documento ha il numero %2.")
+                         .arg(r.numeroPrevisto)
+                         .arg(r.IDDocumento);
+        const QString rilievi = RigaRilieviSalvati(state, r.IDDocumento);
+        if (!rilievi.isEmpty())
+            testo += u'\n' + rilievi;
+        state.ui().message(testo);
         return true;
+    }
     case EsitoSalvataggio::MancaRivista:
         state.ui().message(r.messaggio);
         return false;

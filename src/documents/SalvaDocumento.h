@@ -7,6 +7,8 @@
 #include "documents/DocumentBuffer.h"
 #include "store/AppState.h"
 
+#include <array>
+
 enum class EsitoSalvataggio { Salvato, MancaRivista, NumeroNonValido, NumeroOccupato, Errore };
 
 struct RisultatoSalvataggio {
@@ -19,6 +21,19 @@ struct RisultatoSalvataggio {
 
 // The publication date as stored: "yyyy-mm-dd", "yyyy-mm-00", "yyyy-00" or "0000-00-00".
 QString testoData(const DatiDocumento& dati);
+
+// The codes the document row gets: the chosen item's, or the stored one the list could not show
+// while its box stays on the caption item; a code not given is empty text, the language "00".
+struct CodiciDocumento {
+    QString TD;
+    QString TAbs;
+    QString Bib;
+    QString LIN;
+};
+CodiciDocumento CodiciDaMemorizzare(const DatiDocumento& dati);
+
+// The eight texts of the document in the order of kTipiTesto, the order the save writes them.
+std::array<const QString*, 8> TestiDaMemorizzare(const DocumentBuffer& buffer, const DatiDocumento& dati);
 
 // Replaces the text of one kind of the document; an empty text is only deleted.
 void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QString& tipo,

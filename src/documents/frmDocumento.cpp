@@ -2,10 +2,12 @@
 
 #include "classification/frmClassificazione.h"
 #include "classification/mdlClasse.h"
+#include "documents/ControlliDocumento.h"
 #include "documents/Responsabilita.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/Testi.h"
 #include "documents/frmAltriTesti.h"
+#include "documents/frmDocumentoControlli.h"
 #include "documents/frmHelpTastiFunzione.h"
 #include "documents/frmResponsabilita.h"
 #include "documents/frmTesti.h"
@@ -368,8 +370,17 @@ void frmDocumento::creaControlli() {
     layout->addLayout(riga1);
     layout->addLayout(riga2);
     layout->addLayout(riga3);
-    layout->addLayout(riga4);
-    layout->addLayout(testiBase);
+    // The findings beside the codes, the title and the note: in sight while the operator types, and
+    // taking no height from the lists at 1024x768.
+    FrameControlli = new PannelloControlli(this);
+    auto* sinistra = new QVBoxLayout;
+    sinistra->setSpacing(4);
+    sinistra->addLayout(riga4);
+    sinistra->addLayout(testiBase);
+    auto* centro = new QHBoxLayout;
+    centro->addLayout(sinistra, 3);
+    centro->addWidget(FrameControlli, 2);
+    layout->addLayout(centro);
     layout->addLayout(liste, 1);
     layout->addLayout(fondo);
     resize(1080, 720);
@@ -446,6 +457,119 @@ void frmDocumento::creaControlli() {
     wire(cmdTraduzione, &frmDocumento::cmdTraduzione_Click);
     wire(cmdNotaDoc, &frmDocumento::cmdNotaDoc_Click);
     wire(cmdCancellaNotaCompilatore, &frmDocumento::cmdCancellaNotaCompilatore_Click);
+    collegaControlli();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The findings of the rules while the operator works.
+
+void frmDocumento::collegaControlli() {
+    timerControlli_ = new QTimer(this);
+    timerControlli_->setObjectName(QStringLiteral("timerControlli"));
+    timerControlli_->setSingleShot(true);
+    timerControlli_->setInterval(300);
+    connect(timerControlli_, &QTimer::timeout, this, &frmDocumento::aggiornaControlli);
+    connect(FrameControlli, &PannelloControlli::rilievoScelto, this, &frmDocumento::vaiAlRilievo);
+    // The timer itself receives the changes: while the window is being destroyed its children still
+    // signal, and a started timer is harmless where a call into the window would not be.
+    const auto riavvia = qOverload<>(&QTimer::start);
+    // Every change of what the save would store: the fields the rules read, and the three lists,
+    // whose lines change with every entry added, modified or deleted. Texts edited in the dialogs
+    // are followed where the dialogs close.
+    for (QLineEdit* e : {txtPagine, txtFascicolo, txtVolume, txtAnnata, txtDocURL})
+        connect(e, &QLineEdit::textChanged, timerControlli_, riavvia);
+    for (QComboBox* c : {cmbCPer, cmbGG, cmbMM, cmbAA, ComboTD, ComboTAbs, ComboBib, ComboLIN})
+        connect(c, &QComboBox::currentIndexChanged, timerControlli_, riavvia);
+    for (QPlainTextEdit* t : {txtTitolo, txtNota})
+        connect(t, &QPlainTextEdit::textChanged, timerControlli_, riavvia);
+    for (QListWidget* l : {lstResponsabilita, lstClassificazione, lstFonte}) {
+        QAbstractItemModel* m = l->model();
+        connect(m, &QAbstractItemModel::rowsInserted, timerControlli_, riavvia);
+        connect(m, &QAbstractItemModel::rowsRemoved, timerControlli_, riavvia);
+        connect(m, &QAbstractItemModel::dataChanged, timerControlli_, riavvia);
+        connect(m, &QAbstractItemModel::modelReset, timerControlli_, riavvia);
+    }
+}
+
+void frmDocumento::pianificaControlli() {
+    if (timerControlli_)
+        timerControlli_->start();
+}
+
+void frmDocumento::aggiornaControlli() {
+    timerControlli_->stop();
+    // A window whose archive has gone reads nothing more from it.
+    if (const ArchiveBinding* binding = ArchiveBinding::of(this); binding && !binding->current())
+        return;
+    FrameControlli->mostra(ControllaFinestra(state_, buffer_, leggiDati()));
+}
+
+void frmDocumento::vaiAlRilievo(const Rilievo& r) {
+    const auto voce = [](QListWidget* list, int riga) {
+        list->setFocus(Qt::OtherFocusReason);
+        if (riga < 0 || riga >= list->count())
+            return;
+        // The entry becomes the current one, as a click on it makes it: "Edita" then opens it.
+        list->clearSelection();
+        list->setCurrentRow(riga, QItemSelectionModel::ClearAndSelect);
+        list->scrollToItem(list->item(riga));
+    };
+    QWidget* campo = nullptr;
+    switch (r.campo) {
+    case CampoRilievo::Rivista:
+        campo = cmbCPer;
+        break;
+    case CampoRilievo::Pagine:
+        campo = txtPagine;
+        break;
+    case CampoRilievo::TipoDocumento:
+        campo = ComboTD;
+        break;
+    case CampoRilievo::TipoAbstract:
+        campo = ComboTAbs;
+        break;
+    case CampoRilievo::Bibliografia:
+        campo = ComboBib;
+        break;
+    case CampoRilievo::Lingua:
+        campo = ComboLIN;
+        break;
+    case CampoRilievo::Responsabilita:
+        campo = lstResponsabilita;
+        break;
+    case CampoRilievo::Titolo:
+        campo = txtTitolo;
+        break;
+    case CampoRilievo::Nota:
+        campo = txtNota;
+        break;
+    case CampoRilievo::Riassunto:
+        campo = cmdRiassunto;
+        break;
+    case CampoRilievo::Sommario:
+        campo = cmdSommario;
+        break;
+    case CampoRilievo::InTemaDi:
+        campo = cmdInTemaDi;
+        break;
+    case CampoRilievo::EnglishAbstract:
+        campo = cmdEnglishAbstract;
+        break;
+    case CampoRilievo::Traduzione:
+        campo = cmdTraduzione;
+        break;
+    case CampoRilievo::Classificazione:
+        voce(lstClassificazione, r.voce);
+        return;
+    case CampoRilievo::Fonti:
+        voce(lstFonte, r.voce);
+        return;
+    }
+    // The style draws the focus frame only after a keyboard move; without it a text button that
+    // has the focus looks like any other and the operator cannot see where the finding led.
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    campo->setFocus(Qt::OtherFocusReason);
+    campo->update();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -589,6 +713,7 @@ void frmDocumento::mostraDati(const DatiDocumento& d) {
     impostaRighe(lstFonte, d.lstFonte);
     conservati_ = d.conservati;
     aggiornaSuggerimenti();
+    pianificaControlli();
 }
 
 bool frmDocumento::carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& dati) {
@@ -695,6 +820,8 @@ bool frmDocumento::salva() {
     // A number typed to move from goes: the field shows the document saved.
     txtID->setText(QString::number(buffer_.IDDocCorrente));
     segnaSalvato();
+    // The number may have changed (a copy, a number taken meanwhile): the lines name it.
+    pianificaControlli();
     return true;
 }
 
@@ -977,6 +1104,7 @@ void frmDocumento::apriTesti(int tipo, QToolButton* button) {
     if (dialog.exec() == QDialog::Accepted)
         if (const QString* testo = testoFrmTesti(buffer_, tipo))
             aggiornaImmagine(button, *testo);
+    pianificaControlli();
 }
 
 void frmDocumento::cmdRiassunto_Click() {
@@ -999,6 +1127,7 @@ void frmDocumento::apriAltriTesti(int tipo, const QString& caption, QToolButton*
     dialog.txtAltroTesto->setPlainText(*testoFrmAltriTesti(buffer_, tipo));
     if (dialog.exec() == QDialog::Accepted)
         aggiornaImmagine(button, *testoFrmAltriTesti(buffer_, tipo));
+    pianificaControlli();
 }
 
 void frmDocumento::cmdTraduzione_Click() {
@@ -1011,6 +1140,7 @@ void frmDocumento::cmdNotaDoc_Click() {
 void frmDocumento::cmdCancellaNotaCompilatore_Click() {
     buffer_.TestoNotaDoc.clear();
     aggiornaImmagine(cmdNotaDoc, buffer_.TestoNotaDoc);
+    pianificaControlli();
 }
 
 // ---------------------------------------------------------------------------------------------

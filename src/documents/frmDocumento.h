@@ -19,6 +19,9 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
+class QTimer;
+class PannelloControlli;
+struct Rilievo;
 
 class frmDocumento : public QWidget {
     Q_OBJECT
@@ -88,6 +91,13 @@ public:
     QPushButton* cmdIndietro = nullptr;
     QPushButton* cmdAbbandona = nullptr;
     QPushButton* cmdEsci = nullptr;
+    PannelloControlli* FrameControlli = nullptr;
+
+    // Applies the rules to what the window holds now and shows the findings; the window does it by
+    // itself a moment after each change.
+    void aggiornaControlli();
+    // Puts the focus on the field or list entry a finding concerns.
+    void vaiAlRilievo(const Rilievo& rilievo);
 
 Q_SIGNALS:
     // The window is closing (the main window enables its Documenti menu again).
@@ -147,6 +157,9 @@ private:
     void cancellaSelezionate(QListWidget* list, int which);
     void aggiornaFonteUfficiale();
     void chiudi();
+    // The findings are worked out again a moment after the last change: typing is never held up.
+    void pianificaControlli();
+    void collegaControlli();
     QIcon immagine(const QString& name);
     static void impostaRighe(QListWidget* list, const QStringList& righe);
 
@@ -173,6 +186,7 @@ private:
     ValoriConservati conservati_;
     bool chiusuraDaComando_ = false; // Esci or Abbandona: the operator has decided
     bool chiusuraSegnalata_ = false;
+    QTimer* timerControlli_ = nullptr;
 };
 
 // The picture file of that name in the home folder, its name matched without regard to case.

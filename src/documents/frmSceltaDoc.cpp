@@ -9,16 +9,63 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
+
+namespace {
+
+// Beside each document, whether the rules find anything in it: a red mark with the count, a green
+// tick, or a grey question mark when they could not be applied (the tooltip says why).
+class SegnoRilievi : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    static QString segno(int n) {
+        if (n == -2)
+            return QStringLiteral("?");
+        if (n == 0)
+            return QStringLiteral("\u2713");
+        return QStringLiteral("\u25CF %1").arg(n);
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const int n = index.data(DocumentListModel::RuoloRilievi).toInt();
+        if (n == -1)
+            return;
+        painter->save();
+        const bool scelta = option.state & QStyle::State_Selected;
+        QColor colore = n == 0 ? QColor(0, 120, 0) : n == -2 ? QColor(110, 110, 110) : QColor(180, 0, 0);
+        if (scelta)
+            colore = option.palette.color(QPalette::HighlightedText);
+        painter->setPen(colore);
+        QFont font = option.font;
+        font.setBold(n > 0);
+        painter->setFont(font);
+        painter->drawText(option.rect.adjusted(0, 0, -6, 0), Qt::AlignVCenter | Qt::AlignRight, segno(n));
+        painter->restore();
+    }
+};
+
+} // namespace
 
 frmSceltaDoc::frmSceltaDoc(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("frmSceltaDoc"));
     setWindowTitle(QStringLiteral("Scegli documento"));
     ArchiveBinding::bind(this, state_);
     Label1 = new QLabel(QStringLiteral("Un click per selezionare e poi procedere con un pulsante"), this);
+    // Beside each document the findings of the checks, so that the open ones can be gone through
+    // before the delivery is checked.
+    lblRilievi = new QLabel(QStringLiteral("A destra: \u25CF numero di rilievi dei controlli, \u2713 nessun "
+                                           "rilievo."),
+                            this);
+    lblRilievi->setObjectName(QStringLiteral("lblRilievi"));
+    lblRilievi->setWordWrap(true);
     Label1->setObjectName(QStringLiteral("Label1"));
     elenco_ = new DocumentListModel(this);
     lstDocumento = new QListView(this);
@@ -28,6 +75,8 @@ frmSceltaDoc::frmSceltaDoc(AppState& state, QWidget* parent) : QDialog(parent), 
     lstDocumento->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstDocumento->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstDocumento->setModel(elenco_);
+    elenco_->mostraRilievi(true);
+    lstDocumento->setItemDelegate(new SegnoRilievi(lstDocumento));
     cmdAnnulla = new QPushButton(QStringLiteral("&Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
     cmdCancella = new QPushButton(QStringLiteral("Eli&mina"), this);
@@ -44,6 +93,7 @@ frmSceltaDoc::frmSceltaDoc(AppState& state, QWidget* parent) : QDialog(parent), 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(lstDocumento, 1);
+    layout->addWidget(lblRilievi);
     layout->addLayout(buttons);
     resize(380, 460);
 

@@ -31,6 +31,7 @@ public:
     DocumentListModel* elenco() const { return elenco_; }
 
     QLabel* Label1 = nullptr;
+    QLabel* lblRilievi = nullptr;
     QListView* lstDocumento = nullptr;
     QPushButton* cmdAnnulla = nullptr;
     QPushButton* cmdCancella = nullptr;

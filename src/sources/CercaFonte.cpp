@@ -4,11 +4,6 @@
 
 namespace {
 
-// The month as tabFonte stores it: its number, "0" without a month.
-QString meseFonte(const VoceFonte& voce) {
-    return voce.mese.isEmpty() ? QStringLiteral("0") : MeseNumero(voce.mese);
-}
-
 qint64 chiaveRegione(cConnessione& c, const QString& value) {
     return ChiaveFissa(c, QStringLiteral("tabRegione"), QStringLiteral("IDRegione"),
                        QStringLiteral("CodRegione"), value);
@@ -66,6 +61,10 @@ void clausoleFlag(IstruzioneSql& s, const VoceFonte& voce) {
 }
 
 } // namespace
+
+QString MeseFonte(const VoceFonte& voce) {
+    return voce.mese.isEmpty() ? QStringLiteral("0") : MeseNumero(voce.mese);
+}
 
 TabellaNomi tabellaNomi(GruppoFonte gruppo) {
     switch (gruppo) {
@@ -129,7 +128,7 @@ IstruzioneSql CercaFonte(cConnessione& connection, const VoceFonte& voce) {
         "and ifnull(mese, '0') = ? collate nocase and ifnull(altro, '') = ? collate nocase");
     s.params << voce.testo << voce.TP << voce.articolo << voce.comma << voce.lettera << voce.allegato
              << voce.ripa << voce.ripc << voce.numero << voce.numerop << voce.giorno << voce.anno
-             << meseFonte(voce) << voce.altro;
+             << MeseFonte(voce) << voce.altro;
 
     const GruppoFonte gruppo = gruppoFonte(voce.TP);
     switch (gruppo) {
@@ -183,7 +182,7 @@ IstruzioneSql InserisciFonte(cConnessione& connection, const VoceFonte& voce) {
         "IDAmministrazione, IDAutorita, IDSezione, IDStato, Ordinanza, Decreto) values (?, ?, ?, ?, "
         "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     s.params << voce.TP << voce.articolo << voce.comma << voce.lettera << voce.allegato << voce.ripa
-             << voce.ripc << voce.numero << voce.numerop << voce.giorno << voce.anno << meseFonte(voce)
+             << voce.ripc << voce.numero << voce.numerop << voce.giorno << voce.anno << MeseFonte(voce)
              << voce.altro << voce.testo;
 
     qint64 nome = 0, regione = 0, citta = 0, provincia = 0, ministero = 0, amministrazione = 0, autorita = 0,

@@ -17,6 +17,9 @@ struct IstruzioneSql {
     QVariantList params;
 };
 
+// The month as tabFonte stores it: its number, "0" without a month.
+QString MeseFonte(const VoceFonte& voce);
+
 // The select that yields the IDFonte of the rows identical to the entry (none when there is none).
 // Throws DbError when a fixed name, region or province is not in its table.
 IstruzioneSql CercaFonte(cConnessione& connection, const VoceFonte& voce);

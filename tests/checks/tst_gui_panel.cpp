@@ -127,7 +127,8 @@ void GuiPanel::stepsRunFromTheLinksAndFollowTheWork() {
     QCOMPARE(doc->txtID->text(), QStringLiteral("2"));
     doc->txtTitolo->setPlainText(QStringLiteral("Titolo corretto dopo il controllo"));
     doc->cmdSalva->click();
-    QCOMPARE(t.dialogs().lastText(), QStringLiteral("Documento salvato!"));
+    // The box's first line; a second one counts the findings left.
+    QCOMPARE(t.dialogs().lastText().section(u'\n', 0, 0), QStringLiteral("Documento salvato!"));
     QTRY_VERIFY_WITH_TIMEOUT(testo(w, "lblControllo").contains(QStringLiteral("da rifare")), 5000);
     QVERIFY(testo(w, "lblControllo").contains(QStringLiteral("modificato dopo il controllo")));
     QVERIFY(statoPasso(w, "1").contains(QStringLiteral("da rifare")));

@@ -628,10 +628,11 @@ private Q_SLOTS:
         QCOMPARE(b.IDDocCorrente, 2);
         QCOMPARE(leggi(t, a, 1).d.txtTitolo, QString("Dell'altro"));
         QCOMPARE(leggi(t, a, 2).d.txtTitolo, QString("Nostro"));
-        QCOMPARE(
-            t.dialogs().texts(),
-            QStringList{"Documento salvato!\nIl numero 1 era già stato dato a un altro documento, "
-                        "salvato nel frattempo nello stesso archivio: questo documento ha il numero 2."});
+        // The box's last line counts the findings the document still has.
+        QCOMPARE(t.dialogs().texts().size(), 1);
+        QCOMPARE(t.dialogs().texts().value(0).section(u'\n', 0, 1),
+                 QString("Documento salvato!\nIl numero 1 era già stato dato a un altro documento, "
+                         "salvato nel frattempo nello stesso archivio: questo documento ha il numero 2."));
     }
 
     // A TD, TAbs, Bib or LIN code no longer in its table, or a date the three boxes cannot show:

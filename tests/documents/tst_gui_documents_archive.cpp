@@ -197,7 +197,11 @@ private Q_SLOTS:
         QStringList attesi{"Il documento 1 è stato modificato: salvarlo prima di chiudere?"};
         if (risposta == Answer::Yes)
             attesi << "Documento salvato!";
-        QCOMPARE(s.t.dialogs().texts(), attesi);
+        QStringList mostrati = s.t.dialogs().texts();
+        // The findings the document still has follow on a line of their own.
+        for (QString& m : mostrati)
+            m = m.section(u'\n', 0, 0);
+        QCOMPARE(mostrati, attesi);
         QVERIFY(s.t.dialogs().allAnswersUsed());
         if (!chiuso) {
             QVERIFY(documento && scelta && scelta->isVisible());

@@ -175,7 +175,7 @@ private Q_SLOTS:
         saveScreenshot(w, QStringLiteral("frmDocumento_fonti"));
 
         tasto(w->txtPagine, Qt::Key_F4);
-        QCOMPARE(s.t.dialogs().lastText(), QStringLiteral("Documento salvato!"));
+        QCOMPARE(s.t.dialogs().lastText().section(u'\n', 0, 0), QStringLiteral("Documento salvato!"));
         QCOMPARE(s.conta(QStringLiteral("select count(*) from tabFonte")), 4);
         QCOMPARE(s.conta(QStringLiteral("select count(*) from legameDocFonte where IDDoc = 1")), 4);
 

@@ -241,8 +241,11 @@ void GuiSpellingTesti::operatorCorrectsAndSaves() {
 
     w->txtPagine->setFocus();
     QTest::keyClick(w->txtPagine, Qt::Key_F4);
-    QCOMPARE(t.dialogs().texts(), (QStringList{"Controllo ortografico effettuato!",
-                                               "Controllo grammaticale effettuato!", "Documento salvato!"}));
+    QStringList mostrati = t.dialogs().texts();
+    if (!mostrati.isEmpty()) // the findings left follow on a line of their own
+        mostrati.last() = mostrati.last().section(u'\n', 0, 0);
+    QCOMPARE(mostrati, (QStringList{"Controllo ortografico effettuato!", "Controllo grammaticale effettuato!",
+                                    "Documento salvato!"}));
     RecordSet rs = t.state().Connessione.ApriRS(
         QStringLiteral(
             "select Testo from tabTesto, legameDocTesto where legameDocTesto.IDTesto = tabTesto.IDTesto "

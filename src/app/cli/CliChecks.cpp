@@ -23,15 +23,50 @@ int esegui(CliContext& c, const CliArgs& a, const QString& uso,
     return 0;
 }
 
+// The findings of one stored document on standard output, in the order of the error lists; nothing
+// when it has none. Findings are not errors: the exit status is 0 unless the document is not there
+// or the rules could not be applied to it.
+int controllaDocumento(CliContext& c, const CliArgs& a) {
+    const QString uso = QStringLiteral("check ARCHIVE --doc N");
+    if (a.positional().size() != 1) {
+        c.err << "Uso: quillaro-cli " << uso << Qt::endl;
+        return 2;
+    }
+    const QString testo = a.value(QStringLiteral("doc")).value_or(QString());
+    bool ok = false;
+    const qint64 id = testo.trimmed().toLongLong(&ok);
+    if (!ok || id < 1) {
+        c.err << "Numero di documento non valido: " << testo << Qt::endl;
+        return 2;
+    }
+    if (!c.openArchive(a.positional().first()))
+        return 1;
+    const std::optional<EsitoControlli> esito = RilieviDocumento(c.state, id);
+    if (!esito) {
+        c.err << "Il documento " << id << " non è presente nell'archivio." << Qt::endl;
+        return 1;
+    }
+    for (const Rilievo& r : esito->rilievi)
+        c.out << r.testo << Qt::endl;
+    if (!esito->completo()) {
+        c.err << esito->interruzione << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 void registerCheckCommands(CliRegistry& r) {
     r.add({QStringLiteral("check"),
-           QStringLiteral("check ARCHIVE"),
-           QStringLiteral("controlli: dump/errori.N, errclasse.N, errfonte.N"),
-           {},
+           QStringLiteral("check ARCHIVE [--doc N]"),
+           QStringLiteral("controlli: dump/errori.N, errclasse.N, errfonte.N; con --doc i rilievi di un "
+                          "documento, uno per riga"),
+           {QStringLiteral("doc")},
            [](CliContext& c, const CliArgs& a) {
-               return esegui(c, a, QStringLiteral("check ARCHIVE"), [](AppState& s) {
+               if (a.value(QStringLiteral("doc")))
+                   return controllaDocumento(c, a);
+               return esegui(c, a, QStringLiteral("check ARCHIVE [--doc N]"), [](AppState& s) {
                    const FileErrori f = EseguiControlli(s);
                    return QStringList{f.generali, f.classe, f.fonti};
                });

@@ -1,0 +1,415 @@
+#include "checks/RilieviDocumento.h"
+
+#include "store/MessaggiErrore.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// Text types of legameDocTesto.Tipo that the rules look at.
+enum Tipo { Riassunto = 1, Sommario = 2, Traduzione = 3, Nota = 4, InTemaDi = 7, AbstractInglese = 8 };
+
+QString rec(qint64 n) {
+    return QStringLiteral("(rec. ") + QString::number(n) + u')';
+}
+
+// The catalogue's abbreviation of an act name, or nothing when the act is not in the catalogue.
+QString abbreviazioneCatalogo(const QString& fonteNorm) {
+    if (fonteNorm == u"l. cost.")
+        return QStringLiteral("l.cost.");
+    if (fonteNorm == u"d.lg.")
+        return QStringLiteral("d.lgs.");
+    if (fonteNorm == u"dir. p.c.m.")
+        return QStringLiteral("dir.p.c.m.");
+    if (fonteNorm == u"d.l." || fonteNorm == u"d.p.r." || fonteNorm == u"l." || fonteNorm == u"r.d." ||
+        fonteNorm == u"d.p.c.m.")
+        return fonteNorm;
+    return {};
+}
+
+// A month or day as two digits: "3" -> "03", "15" -> "15", "03" -> "03". A text that is not a
+// number stays as it is (and then matches no catalogue date).
+QString dueCifre(const QString& valore) {
+    bool ok = false;
+    const int n = valore.trimmed().toInt(&ok);
+    if (!ok || n < 0)
+        return valore;
+    return QString::number(n).rightJustified(2, u'0');
+}
+
+class Regole {
+public:
+    Regole(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo)
+        : state_(state), dati_(dati), rilievo_(rilievo), n_(dati.id()) {}
+
+    void applica();
+
+private:
+    void generale(const QString& testo, CampoRilievo campo) {
+        rilievo_(Rilievo{ElencoErrori::Generali, testo + rec(n_), campo, -1});
+    }
+    void traduzione();
+    void lingua(bool straniera);
+    void nota(const QString& td);
+    void tipoAbstract(const QString& tabs);
+    void classificazione();
+    void fonti();
+    void fonte(const FonteControllo& f);
+
+    AppState& state_;
+    DatiControllo& dati_;
+    const std::function<void(Rilievo&&)>& rilievo_;
+    const qint64 n_;
+    std::array<bool, 9> tipi_{};
+};
+
+void Regole::applica() {
+    // 1: a Null reference is as missing as 0.
+    if (dati_.senzaRiferimento())
+        generale(QStringLiteral("Manca rif. bibliografico "), CampoRilievo::Rivista);
+    // 2
+    if (PagineZero(dati_.pagine()))
+        generale(QStringLiteral("Manca indicazione pagine "), CampoRilievo::Pagine);
+    // 3 to 5 fire on empty text only; Null is then read as empty by the rules that need text.
+    const std::optional<QString> td = dati_.TD();
+    const std::optional<QString> tabs = dati_.TAbs();
+    const std::optional<QString> bib = dati_.Bib();
+    if (td && td->isEmpty())
+        generale(QStringLiteral("Manca indicazione TD "), CampoRilievo::TipoDocumento);
+    if (tabs && tabs->isEmpty())
+        generale(QStringLiteral("Manca indicazione TAbs "), CampoRilievo::TipoAbstract);
+    if (bib && bib->isEmpty())
+        generale(QStringLiteral("Manca indicazione Bib "), CampoRilievo::Bibliografia);
+    // 6
+    if (!dati_.haResponsabilita())
+        generale(QStringLiteral("Manca responsabilità "), CampoRilievo::Responsabilita);
+    // 7
+    traduzione();
+    // 8
+    tipi_.fill(false);
+    const bool testi = dati_.perOgniTipoTesto([this](int tipo) {
+        // Only the types the editor stores can be flagged.
+        if (tipo >= 0 && tipo < static_cast<int>(tipi_.size()))
+            tipi_[static_cast<size_t>(tipo)] = true;
+    });
+    if (!testi)
+        generale(QStringLiteral("Mancano tutte le tipologie di testo "), CampoRilievo::Titolo);
+    // 9: a Null language is the default, Italian.
+    lingua(dati_.straniera());
+    // 10, 11
+    nota(td.value_or(QString()));
+    tipoAbstract(tabs.value_or(QString()));
+    // 12, 13
+    classificazione();
+    // 14
+    fonti();
+}
+
+void Regole::traduzione() {
+    if (!dati_.haEnglishAbstract())
+        return;
+    const std::optional<QString> tr = dati_.traduzione();
+    if (!tr)
+        generale(QStringLiteral("Manca traduzione "), CampoRilievo::Traduzione);
+    else if (tr->contains(u'['))
+        generale(QStringLiteral("Traduzione immessa dal compilatore "), CampoRilievo::Traduzione);
+}
+
+void Regole::lingua(bool straniera) {
+    if (straniera && tipi_[Traduzione])
+        generale(QStringLiteral("Lingua straniera - titolo tradotto "), CampoRilievo::Lingua);
+    else if (straniera)
+        generale(QStringLiteral("Lingua straniera - manca traduzione titolo "), CampoRilievo::Traduzione);
+    else if (tipi_[Traduzione] && !tipi_[AbstractInglese])
+        generale(QStringLiteral("Traduzione titolo senza EA e codice lingua straniera "),
+                 CampoRilievo::EnglishAbstract);
+}
+
+void Regole::nota(const QString& td) {
+    if (td != u"01" && !tipi_[Nota])
+        generale(QStringLiteral("Manza nota con TD <> 01 "), CampoRilievo::Nota);
+    else if (td == u"01" && tipi_[Nota])
+        generale(QStringLiteral("Contributo indipendente e presenza nota "), CampoRilievo::Nota);
+}
+
+void Regole::tipoAbstract(const QString& tabs) {
+    // The place to go is the text that is missing (the first of them), or the type itself.
+    if (tabs == u"400") {
+        if (tipi_[Riassunto] || tipi_[Sommario] || tipi_[Nota] || tipi_[InTemaDi])
+            generale(QStringLiteral("TAbs=400 con testi "), CampoRilievo::TipoAbstract);
+    } else if (tabs == u"500" || tabs == u"800") {
+        if (!tipi_[Riassunto] || (!tipi_[Sommario] && !tipi_[InTemaDi]))
+            generale(QStringLiteral("TAbs=500/800 e manca riassunto e/o sommario e/o in tema di "),
+                     !tipi_[Riassunto] ? CampoRilievo::Riassunto : CampoRilievo::Sommario);
+    } else if (tabs == u"600") {
+        if (!tipi_[Sommario])
+            generale(QStringLiteral("TAbs=600 e manca sommario "), CampoRilievo::Sommario);
+    } else if (tabs == u"700") {
+        if (!tipi_[InTemaDi])
+            generale(QStringLiteral("TAbs=700 e manca in tema di "), CampoRilievo::InTemaDi);
+    } else if (tabs == u"900") {
+        if (!tipi_[Riassunto])
+            generale(QStringLiteral("TAbs=900 e manca abstract "), CampoRilievo::Riassunto);
+    }
+}
+
+void Regole::classificazione() {
+    const bool coppie = dati_.perOgniCoppia([this](const CoppiaControllo& c) {
+        QString testo;
+        switch (c.Controllo) {
+        case 1:
+            testo = QStringLiteral("Coppia non valida: ");
+            break;
+        case 2:
+            testo = QStringLiteral("Coppia asteriscata valida: ");
+            break;
+        case 3:
+            testo = QStringLiteral("Coppia asteriscata non valida: ");
+            break;
+        default:
+            return;
+        }
+        rilievo_(Rilievo{ElencoErrori::Classificazione,
+                         testo + c.CodiceS + QStringLiteral("; ") + c.CodiceD + rec(n_),
+                         CampoRilievo::Classificazione, c.voce});
+    });
+    if (!coppie)
+        generale(QStringLiteral("Manca classificazione "), CampoRilievo::Classificazione);
+}
+
+void Regole::fonti() {
+    if (!dati_.perOgniFonte([this](const FonteControllo& f) { fonte(f); }))
+        generale(QStringLiteral("Manca fonte "), CampoRilievo::Fonti);
+}
+
+void Regole::fonte(const FonteControllo& f) {
+    const auto scrivi = [&](const QString& testo) {
+        rilievo_(Rilievo{ElencoErrori::Fonti, testo + f.testo + u' ' + rec(n_), CampoRilievo::Fonti, f.voce});
+    };
+    const Field numero(f.numero);
+    const QString testoNumero = numero.toString();
+    if (testoNumero.isEmpty()) {
+        if (f.TP == u"GICO" || f.TP == u"GICA")
+            scrivi(QStringLiteral("Senza numero: "));
+        return;
+    }
+    if (f.FonteNorm == u"C. Cost.") {
+        if (numero.toLongLong() >= 1000)
+            scrivi(QStringLiteral("GICA con numero >= 1000: "));
+        return;
+    }
+    const QString abbreviazione = abbreviazioneCatalogo(f.FonteNorm);
+    if (abbreviazione.isEmpty())
+        return;
+    if (!state_.CatalogoAperto)
+        throw DbError(
+            3044,
+            QStringLiteral("Il catalogo delle norme non è disponibile: %1").arg(state_.home.cataloguePath()));
+    // The catalogue keeps the promulgation date as ISO text.
+    const QString data = f.anno + u'-' + dueCifre(f.mese) + u'-' + dueCifre(f.giorno);
+    RecordSet cat = state_.ConnessioneCatalogo.ApriRS(
+        QStringLiteral(
+            "select ID from tabCatalogo where Promulgazione = ? and Numero = ? and Abbreviazione = ?"),
+        {data, testoNumero, abbreviazione});
+    if (cat.eof())
+        scrivi(QStringLiteral("Fonte errata: "));
+}
+
+} // namespace
+
+QString TitoloElenco(ElencoErrori elenco) {
+    switch (elenco) {
+    case ElencoErrori::Generali:
+        return QStringLiteral("Errori generici");
+    case ElencoErrori::Classificazione:
+        return QStringLiteral("Errori di classificazione");
+    case ElencoErrori::Fonti:
+        break;
+    }
+    return QStringLiteral("Errori nelle fonti");
+}
+
+void ControllaDocumento(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo) {
+    Regole(state, dati, rilievo).applica();
+}
+
+bool PagineZero(const QVariant& pagine) {
+    if (pagine.isNull())
+        return false;
+    if (pagine.typeId() == QMetaType::LongLong || pagine.typeId() == QMetaType::Int ||
+        pagine.typeId() == QMetaType::Double)
+        return pagine.toDouble() == 0.0;
+    QString testo = pagine.toString().trimmed();
+    if (testo.isEmpty())
+        return false;
+    bool ok = false;
+    double valore = testo.toDouble(&ok);
+    if (!ok) {
+        testo.replace(u',', u'.');
+        valore = testo.toDouble(&ok);
+    }
+    return ok && valore == 0.0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The stored document.
+
+ColonneDocumento ColonneDocumento::di(const RecordSet& rs) {
+    ColonneDocumento c;
+    c.id = rs.columnIndex(u"IDDocumento");
+    c.rifBibl = rs.columnIndex(u"IDRifBibl");
+    c.pagine = rs.columnIndex(u"Pagine");
+    c.TD = rs.columnIndex(u"TD");
+    c.TAbs = rs.columnIndex(u"TAbs");
+    c.Bib = rs.columnIndex(u"Bib");
+    c.LIN = rs.columnIndex(u"LIN");
+    for (int i : {c.id, c.rifBibl, c.pagine, c.TD, c.TAbs, c.Bib, c.LIN})
+        if (i < 0)
+            throw DbError(3265, QStringLiteral("La tabella tabDocumento non ha tutte le colonne attese."));
+    return c;
+}
+
+DatiArchivio::DatiArchivio(cConnessione& connection, const RecordSet& riga, const ColonneDocumento& colonne)
+    : db_(connection), riga_(riga), c_(colonne), id_(riga.field(colonne.id).toLongLong()) {}
+
+std::optional<QString> DatiArchivio::testo(int colonna) const {
+    const Field f = riga_.field(colonna);
+    if (f.isNull())
+        return std::nullopt;
+    return f.toString();
+}
+
+bool DatiArchivio::senzaRiferimento() {
+    return riga_.field(c_.rifBibl).toLongLong() == 0;
+}
+
+QVariant DatiArchivio::pagine() {
+    return riga_.field(c_.pagine).variant();
+}
+
+std::optional<QString> DatiArchivio::TD() {
+    return testo(c_.TD);
+}
+
+std::optional<QString> DatiArchivio::TAbs() {
+    return testo(c_.TAbs);
+}
+
+std::optional<QString> DatiArchivio::Bib() {
+    return testo(c_.Bib);
+}
+
+bool DatiArchivio::straniera() {
+    const Field lin = riga_.field(c_.LIN);
+    return !lin.isNull() && lin.toString() != u"00";
+}
+
+bool DatiArchivio::haResponsabilita() {
+    return !db_.ApriRS(QStringLiteral("select IDResponsabilita from legameDocResp where IDDoc = ?"), {id_})
+                .eof();
+}
+
+bool DatiArchivio::haEnglishAbstract() {
+    return !db_.ApriRS(QStringLiteral("select IDTesto from legameDocTesto where IDDoc = ? and Tipo = '8'"),
+                       {id_})
+                .eof();
+}
+
+std::optional<QString> DatiArchivio::traduzione() {
+    RecordSet tr =
+        db_.ApriRS(QStringLiteral("select Testo from tabTesto, legameDocTesto where tabTesto.IDTesto = "
+                                  "legameDocTesto.IDTesto and IDDoc = ? and Tipo = '3'"),
+                   {id_});
+    if (tr.eof())
+        return std::nullopt;
+    return tr.field(0).toString();
+}
+
+bool DatiArchivio::perOgniTipoTesto(const std::function<void(int tipo)>& tipo) {
+    RecordSet rs =
+        db_.ApriRS(QStringLiteral("select Tipo from legameDocTesto where IDDoc = ? order by Tipo"), {id_});
+    if (rs.eof())
+        return false;
+    for (; !rs.eof(); rs.moveNext()) {
+        bool ok = false;
+        const int t = rs.field(0).toString().trimmed().toInt(&ok);
+        tipo(ok ? t : -1);
+    }
+    return true;
+}
+
+bool DatiArchivio::perOgniCoppia(const std::function<void(const CoppiaControllo&)>& coppia) {
+    RecordSet rs =
+        db_.ApriRS(QStringLiteral("select * from legameDocClass where IDDoc = ? order by ID"), {id_});
+    if (rs.eof())
+        return false;
+    const int colS = rs.columnIndex(u"CodiceS");
+    const int colD = rs.columnIndex(u"CodiceD");
+    const int colControllo = rs.columnIndex(u"Controllo");
+    for (int voce = 0; !rs.eof(); rs.moveNext(), ++voce)
+        coppia(CoppiaControllo{rs.field(colS).toString(), rs.field(colD).toString(),
+                               rs.field(colControllo).toLongLong(), voce});
+    return true;
+}
+
+bool DatiArchivio::perOgniFonte(const std::function<void(const FonteControllo&)>& fonte) {
+    RecordSet link =
+        db_.ApriRS(QStringLiteral("select IDFonte from legameDocFonte where IDDoc = ? order by ID"), {id_});
+    if (link.eof())
+        return false;
+    for (int voce = 0; !link.eof(); link.moveNext(), ++voce) {
+        RecordSet rs = db_.ApriRS(
+            QStringLiteral(
+                "select TabFonte.*, FonteNorm from tabFonte, TabFonteInterna where tabFonte.IDNomeFonte = "
+                "tabFonteInterna.IDFonteInterna and (TabFonte.TP = 'LIO' or TabFonte.TP = 'LICO' or "
+                "TabFonte.TP = 'LIOA'  or TabFonte.TP = 'GICO' or TabFonte.TP = 'GICA') and IDFonte = ?"),
+            {link.field(0).toLongLong()});
+        for (; !rs.eof(); rs.moveNext())
+            fonte(FonteControllo{rs.field(u"TP").toString(), rs.field(u"Testo").toString(),
+                                 rs.field(u"Numero").variant(), rs.field(u"Giorno").toString(),
+                                 rs.field(u"Mese").toString(), rs.field(u"Anno").toString(),
+                                 rs.field(u"FonteNorm").toString(), voce});
+    }
+    return true;
+}
+
+void OrdinaPerElenco(QList<Rilievo>& rilievi) {
+    std::stable_sort(rilievi.begin(), rilievi.end(),
+                     [](const Rilievo& a, const Rilievo& b) { return a.elenco < b.elenco; });
+}
+
+EsitoControlli Controlla(AppState& state, DatiControllo& dati) {
+    EsitoControlli esito;
+    try {
+        ApriCatalogo(state);
+        ControllaDocumento(state, dati, [&](Rilievo&& r) { esito.rilievi.append(std::move(r)); });
+    } catch (const DbError& e) {
+        esito.interruzione = MessaggioErroreDb(
+            QStringLiteral("I controlli del documento %1 si sono fermati prima della fine.").arg(dati.id()),
+            e);
+    }
+    OrdinaPerElenco(esito.rilievi);
+    return esito;
+}
+
+std::optional<EsitoControlli> RilieviDocumento(AppState& state, qint64 IDDocumento) {
+    try {
+        RecordSet riga = state.Connessione.ApriRS(
+            QStringLiteral("select * from tabDocumento where IDDocumento = ?"), {IDDocumento});
+        if (riga.eof())
+            return std::nullopt;
+        const ColonneDocumento colonne = ColonneDocumento::di(riga);
+        DatiArchivio dati(state.Connessione, riga, colonne);
+        return Controlla(state, dati);
+    } catch (const DbError& e) {
+        EsitoControlli esito;
+        esito.interruzione = MessaggioErroreDb(
+            QStringLiteral("Il documento %1 non è stato letto per i controlli.").arg(IDDocumento), e);
+        return esito;
+    }
+}
+
+QString ContaRilievi(qsizetype n) {
+    return n == 1 ? QStringLiteral("1 rilievo") : QStringLiteral("%1 rilievi").arg(n);
+}
