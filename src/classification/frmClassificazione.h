@@ -3,7 +3,7 @@
 // "Classificazione": new pairs of the document (IndiceClassificazione -1: one systematic code with
 // a list of descriptors, or an asterisked one) or the current pair, with the checks of each code.
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "store/AppState.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "classification/mdlClasse.h"
 
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 
 QString rigaClassificazione(const VoceClassificazione& voce) {
     const QString riga = QString::number(voce.Controllo) + QStringLiteral(" - ") + voce.CodiceS +

@@ -3,7 +3,7 @@
 // Classification pairs: a systematic code with a descriptor (regular, asterisked, or none), each
 // with the check code worked out when it is entered.
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "store/cConnessione.h"
 
 #include <QStringList>

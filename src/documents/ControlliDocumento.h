@@ -7,7 +7,7 @@
 
 #include "checks/RilieviDocumento.h"
 #include "documents/DatiDocumento.h"
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 
 class DatiFinestra : public DatiControllo {
 public:

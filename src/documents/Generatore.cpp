@@ -4,7 +4,7 @@
 #include "documents/Responsabilita.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 #include "store/Archivio.h"
 #include "store/Template.h"
 #include "store/mdlGlobale.h"

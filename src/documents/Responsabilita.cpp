@@ -1,6 +1,6 @@
 #include "documents/Responsabilita.h"
 
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // The responsibilities of a document: authors and curators, their list lines, their loading and
 // the storing of the responsibility dialog into the buffer.
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "store/cConnessione.h"
 
 #include <QStringList>

@@ -4,7 +4,7 @@
 // transaction. It is the only place where a document's rows are written.
 
 #include "documents/DatiDocumento.h"
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "store/AppState.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 // control. The window owns the document buffer and lends it to its dialogs.
 
 #include "documents/DatiDocumento.h"
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "store/AppState.h"
 
 #include <QIcon>

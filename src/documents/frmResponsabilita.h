@@ -3,7 +3,7 @@
 // "Responsabilità": an author or curator of the document, new (IndiceResponsabilita -1) or the
 // current one.
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -3,7 +3,7 @@
 // The summary, table of contents, "In tema di" and English abstract of a document, one at a time
 // (TipoTestoCorrente 0 to 3), with a character counter, Undo and the spelling and grammar checks.
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "store/AppState.h"
 #include "ui/TextCheck.h"
 

@@ -4,7 +4,7 @@
 // documents, the list of documents to choose from and their deletion.
 
 #include "documents/DatiDocumento.h"
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "store/AppState.h"
 
 #include <QDate>

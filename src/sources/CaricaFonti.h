@@ -3,7 +3,7 @@
 // The sources of a document as the document window holds them: one entry per linked tabFonte row,
 // with the names and places turned back into their texts.
 
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 #include "store/cConnessione.h"
 
 #include <QList>

@@ -5,7 +5,7 @@
 // the keys of the entry's names and places; a city, ministry, administration, authority, section
 // or state that is not there yet is added with Nuovo = 1 (inside the caller's transaction).
 
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 #include "store/cConnessione.h"
 
 #include <QString>

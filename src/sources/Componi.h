@@ -4,9 +4,9 @@
 // pieces the other families share. Every character of testo counts: a different text is a
 // different source in the archive.
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "sources/PaginaFonte.h"
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 
 class Dialogs;
 

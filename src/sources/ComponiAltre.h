@@ -3,9 +3,9 @@
 // Citation texts of the sources that are not domestic law: international, EU, foreign, canon-law
 // and historical. Each composer fills the entry from one page of the other-sources dialog.
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "sources/PaginaFonte.h"
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "sources/IdentificativiUfficiali.h"
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "sources/PaginaFonte.h"
 #include "store/HomeFolder.h"
 #include "store/mdlGlobale.h"

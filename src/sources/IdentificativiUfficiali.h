@@ -7,7 +7,7 @@
 // malformed date or number, an annex, an act kind or code not known here all give none, never a
 // guess. The citation's comma, letter and point are not part of it: the link opens the article.
 
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 
 struct DocumentBuffer;
 struct Settings;

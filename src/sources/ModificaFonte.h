@@ -3,7 +3,7 @@
 // The modification dialog's view of a source entry: every field as its text box shows it, and the
 // citation text, which the operator edits directly (it is not composed again).
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 
 class Dialogs;
 

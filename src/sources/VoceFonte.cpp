@@ -1,4 +1,4 @@
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 
 void AzzeraFonte(VoceFonte& voce) { voce = VoceFonte(); }
 

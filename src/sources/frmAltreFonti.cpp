@@ -1,6 +1,6 @@
 #include "sources/frmAltreFonti.h"
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "sources/ComponiAltre.h"
 #include "sources/ElenchiFonti.h"
 #include "sources/frmScelta.h"

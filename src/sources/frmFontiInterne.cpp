@@ -1,6 +1,6 @@
 #include "sources/frmFontiInterne.h"
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "sources/CatalogoNorme.h"
 #include "sources/Componi.h"
 #include "sources/ComponiAltre.h"

@@ -1,6 +1,6 @@
 #include "sources/frmModificaFonte.h"
 
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "sources/IdentificativiUfficiali.h"
 #include "sources/ModificaFonte.h"
 

@@ -4,7 +4,7 @@
 // the template holds, under codes of their own, so the tests do not depend on the template's data.
 
 #include "documents/DatiDocumento.h"
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "documents/mdlDocumenti.h"
 #include "support/TestHome.h"
 

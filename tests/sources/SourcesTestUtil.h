@@ -4,7 +4,7 @@
 // "art=5|ripa=bis|gg=12|mese=aprile|aa=2006|n=163|atto=l." and "articolo=5|ripa=bis|...".
 
 #include "sources/PaginaFonte.h"
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 #include "store/cConnessione.h"
 
 #include <QStringList>

@@ -2,7 +2,7 @@
 // QUILLARO_SHOTS set to a folder, every layout is also saved there as a picture.
 
 #include "SourcesTestUtil.h"
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "sources/CercaFonte.h"
 #include "sources/frmAltreFonti.h"
 #include "sources/frmFontiInterne.h"

@@ -3,7 +3,7 @@
 // that open them.
 
 #include "SourcesTestUtil.h"
-#include "documents/DocumentBuffer.h"
+#include "store/DocumentBuffer.h"
 #include "sources/Componi.h"
 #include "sources/ComponiAltre.h"
 #include "sources/IdentificativiUfficiali.h"

@@ -4,7 +4,7 @@
 // current entries, and the six texts edited in the text dialogs. Owned by the document window and
 // lent to its dialogs; the title and the note live in the window's own text boxes.
 
-#include "sources/VoceFonte.h"
+#include "store/VoceFonte.h"
 
 #include <QList>
 #include <QString>
