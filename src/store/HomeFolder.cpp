@@ -106,17 +106,12 @@ void makeDir(const QString& path, QStringList& created) {
 void writeNew(const QString& path, const QByteArray& bytes, QStringList& created) {
     if (QFileInfo::exists(path))
         return;
-    QFile file(path);
-    // flush() too: a file cut by a full disk would otherwise stay, and is never written again.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString message =
-            QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, file.errorString());
-        if (file.isOpen()) {
-            file.close();
-            QFile::remove(path);
-        }
-        throw std::runtime_error(message.toStdString());
-    }
+    // Written beside and renamed into place: a file cut by a kill or a full disk would stay under its
+    // name and never be written again.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw std::runtime_error(
+            QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, file.errorString()).toStdString());
     created << path;
 }
 

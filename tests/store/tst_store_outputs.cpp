@@ -50,6 +50,7 @@ private Q_SLOTS:
     void aSectionLeftHalfAddedIsCutOff();
     void killedWhileAdding();
     void outputsClosedTogether();
+    void theHomesOwnFilesAreWrittenWhole();
     void controlCharacters_data();
     void controlCharacters();
     void controlsShownEscaped_data();
@@ -327,4 +328,19 @@ void StoreOutputs::controlsShownEscaped() {
 }
 
 QTEST_GUILESS_MAIN(StoreOutputs)
+void StoreOutputs::theHomesOwnFilesAreWrittenWhole() {
+    // The home's files are written only when missing: one cut under its name would stay cut.
+    if (!FileSizeLimit::available())
+        QSKIP("no file size limit here");
+    TestHome t;
+    const QString head = t.home().headPath();
+    const QByteArray whole = readFileBytes(head);
+    QVERIFY(whole.size() > 100);
+    QVERIFY(QFile::remove(head));
+    QVERIFY(killedAtFileSize(whole.size() / 2, [&] { t.home().ensureLayout(); }));
+    QVERIFY(!QFileInfo::exists(head));
+    t.home().ensureLayout();
+    QCOMPARE(readFileBytes(head), whole);
+}
+
 #include "tst_store_outputs.moc"
