@@ -155,6 +155,24 @@ QString CsvDoppioni(const QList<CoppiaDoppioni>& coppie) {
                righe);
 }
 
+QString CsvFinestraDoppioni(const QList<CoppiaDoppioni>& coppie) {
+    QList<QStringList> righe;
+    for (const CoppiaDoppioni& c : coppie)
+        righe << QStringList{c.primo->archivio,
+                             QString::number(c.primo->numero),
+                             c.primo->identificativo,
+                             c.secondo->archivio,
+                             QString::number(c.secondo->numero),
+                             c.secondo->identificativo,
+                             c.motivo,
+                             c.primo->titolo,
+                             c.secondo->titolo};
+    return Csv({QStringLiteral("Archivio 1"), QStringLiteral("Numero 1"), QStringLiteral("Identificativo 1"),
+                QStringLiteral("Archivio 2"), QStringLiteral("Numero 2"), QStringLiteral("Identificativo 2"),
+                QStringLiteral("Motivo"), QStringLiteral("Titolo 1"), QStringLiteral("Titolo 2")},
+               righe);
+}
+
 void ScriviCsv(const QString& path, const QString& csv) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -35,6 +35,8 @@ QString CsvFinestraRisultati(const QList<RisultatoRicerca>& risultati);
 QString RigaDoppioni(const CoppiaDoppioni& c);
 QByteArray JsonDoppioni(const QList<CoppiaDoppioni>& coppie);
 QString CsvDoppioni(const QList<CoppiaDoppioni>& coppie);
+// The pairs as the duplicates window exports them: Italian headings, both titles last.
+QString CsvFinestraDoppioni(const QList<CoppiaDoppioni>& coppie);
 
 // Writes a CSV file whole or not at all, in UTF-8 with the mark spreadsheets look for. Throws
 // std::runtime_error with the reason.

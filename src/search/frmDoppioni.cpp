@@ -3,6 +3,7 @@
 #include "search/FormatiRicerca.h"
 #include "search/ProgressoAlBisogno.h"
 #include "search/ServizioRicerca.h"
+#include "search/frmRicerca.h"
 #include "store/MDIQuillaro.h"
 #include "store/MessaggiErrore.h"
 #include "store/TextOutput.h"
@@ -18,7 +19,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QTableView>
 #include <QTextBrowser>
@@ -183,10 +183,7 @@ frmDoppioni::frmDoppioni(MDIQuillaro& main) : QWidget(&main, Qt::Window), main_(
     layout->addWidget(verticale, 1);
     layout->addLayout(comandi);
 
-    QSize dimensione(1000, 640);
-    if (const QScreen* schermo = main.screen())
-        dimensione = dimensione.boundedTo(schermo->availableGeometry().size() - QSize(24, 64));
-    resize(dimensione);
+    resize(1000, 640); // bounded by the screen where the main window places it
 
     connect(cmdCerca, &QPushButton::clicked, this, &frmDoppioni::cmdCerca_Click);
     connect(cmdApriPrimo, &QPushButton::clicked, this, &frmDoppioni::cmdApriPrimo_Click);
@@ -317,40 +314,19 @@ void frmDoppioni::cmdEsporta_Click() {
     Dialogs& ui = main_.state().ui();
     if (modello_->rowCount() == 0)
         return;
-    FileDialogRequest request;
-    request.title = QStringLiteral("Esporta possibili doppioni");
-    request.folder = main_.state().home.dumpDir();
-    request.filter = QStringLiteral("File CSV (*.csv)");
-    request.defaultSuffix = QStringLiteral("csv");
-    request.mustExist = false;
-    const QString path = ui.chooseFile(request);
+    const QString path = ChiediFileCsv(main_.state(), QStringLiteral("Esporta possibili doppioni"));
     if (path.isEmpty())
         return;
-    QList<QStringList> righe;
-    for (const CoppiaDoppioni& c : modello_->coppie())
-        righe << QStringList{c.primo->archivio,
-                             QString::number(c.primo->numero),
-                             c.primo->identificativo,
-                             c.secondo->archivio,
-                             QString::number(c.secondo->numero),
-                             c.secondo->identificativo,
-                             c.motivo,
-                             c.primo->titolo,
-                             c.secondo->titolo};
+    const QList<CoppiaDoppioni>& coppie = modello_->coppie();
     try {
-        ScriviCsv(
-            path,
-            Csv({QStringLiteral("Archivio 1"), QStringLiteral("Numero 1"), QStringLiteral("Identificativo 1"),
-                 QStringLiteral("Archivio 2"), QStringLiteral("Numero 2"), QStringLiteral("Identificativo 2"),
-                 QStringLiteral("Motivo"), QStringLiteral("Titolo 1"), QStringLiteral("Titolo 2")},
-                righe));
+        ScriviCsv(path, CsvFinestraDoppioni(coppie));
     } catch (const std::exception& e) {
         ui.message(QStringLiteral("L'elenco non è stato esportato: %1").arg(QString::fromStdString(e.what())),
                    kTitolo, Buttons::Ok, Icon::Critical);
         return;
     }
     ui.message(
-        QStringLiteral("%1 coppie esportate in %2").arg(righe.size()).arg(QDir::toNativeSeparators(path)),
+        QStringLiteral("%1 coppie esportate in %2").arg(coppie.size()).arg(QDir::toNativeSeparators(path)),
         kTitolo, Buttons::Ok, Icon::Information);
 }
 

@@ -22,7 +22,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTextDocument>
@@ -236,10 +235,7 @@ frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt
     layout->addWidget(tblRisultati, 1);
     layout->addLayout(comandi);
 
-    QSize dimensione(1000, 600);
-    if (const QScreen* schermo = main.screen())
-        dimensione = dimensione.boundedTo(schermo->availableGeometry().size() - QSize(24, 64));
-    resize(dimensione);
+    resize(1000, 600); // bounded by the screen where the main window places it
 
     connect(txtRicerca, &QLineEdit::returnPressed, this, &frmRicerca::cmdCerca_Click);
     connect(cmdCerca, &QPushButton::clicked, this, &frmRicerca::cmdCerca_Click);
@@ -420,6 +416,16 @@ void frmRicerca::cmdApri_Click() {
     aggiornaAmbiti();
 }
 
+QString ChiediFileCsv(AppState& state, const QString& titolo) {
+    FileDialogRequest request;
+    request.title = titolo;
+    request.folder = state.home.dumpDir();
+    request.filter = QStringLiteral("File CSV (*.csv)");
+    request.defaultSuffix = QStringLiteral("csv");
+    request.mustExist = false;
+    return state.ui().chooseFile(request);
+}
+
 void frmRicerca::cmdEsporta_Click() {
     Dialogs& ui = main_.state().ui();
     if (modello_->rowCount() == 0)
@@ -430,13 +436,7 @@ void frmRicerca::cmdEsporta_Click() {
                          .arg(QLocale(QLocale::Italian, QLocale::Italy).toString(totale_)),
                      kTitolo))
         return;
-    FileDialogRequest request;
-    request.title = QStringLiteral("Esporta risultati");
-    request.folder = main_.state().home.dumpDir();
-    request.filter = QStringLiteral("File CSV (*.csv)");
-    request.defaultSuffix = QStringLiteral("csv");
-    request.mustExist = false;
-    const QString path = ui.chooseFile(request);
+    const QString path = ChiediFileCsv(main_.state(), QStringLiteral("Esporta risultati"));
     if (path.isEmpty())
         return;
     QList<RisultatoRicerca> tutti;

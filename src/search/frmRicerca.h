@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <functional>
 
+class AppState;
 class MDIQuillaro;
 class QComboBox;
 class QLabel;
@@ -100,3 +101,6 @@ private:
     int archiviLetti_ = 0;
     int limite_ = 0;
 };
+
+// The CSV file an export of the search windows goes to, proposed in dump/; empty when cancelled.
+QString ChiediFileCsv(AppState& state, const QString& titolo);
