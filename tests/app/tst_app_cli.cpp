@@ -1,26 +1,9 @@
 // The command line of the foundation: init, new, info, demo, help and errors.
 
-#include "app/cli/Cli.h"
+#include "support/CliRun.h"
 #include "support/TestHome.h"
 
 #include <QtTest>
-
-namespace {
-
-struct Run {
-    int code;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& args) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int code = runCli(args, o, e);
-    return {code, out, err};
-}
-
-} // namespace
 
 class AppCli : public QObject {
     Q_OBJECT
@@ -40,7 +23,7 @@ private Q_SLOTS:
 void AppCli::initNewInfo() {
     QTemporaryDir dir;
     const QString home = dir.filePath(QStringLiteral("H"));
-    Run r = cli({"--home", home, "init"});
+    CliRun r = cli({"--home", home, "init"});
     QCOMPARE(r.code, 0);
     QVERIFY(r.out.contains(QStringLiteral("masterOnline.db")));
     QVERIFY(cli({"--home", home, "init"}).out.contains(QStringLiteral("già pronta")));
@@ -92,7 +75,7 @@ void AppCli::refusals() {
                   "--inizio", "1"})
                  .code,
              0);
-    const Run r = cli(QStringList{"--home", home} + args);
+    const CliRun r = cli(QStringList{"--home", home} + args);
     QCOMPARE(r.code, code);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(!QFileInfo::exists(home + QStringLiteral("/mdb/CONS9.db")));
@@ -104,7 +87,7 @@ void AppCli::demo() {
     QCOMPARE(cli({"--home", home, "demo"}).code, 0);
     // Again: the demo archive is made anew.
     QCOMPARE(cli({"--home", home, "demo"}).code, 0);
-    const Run r = cli({"--home", home, "info", "DEMO"});
+    const CliRun r = cli({"--home", home, "info", "DEMO"});
     QCOMPARE(r.code, 0);
     QVERIFY(r.out.contains(QStringLiteral("Consegna: 1")));
 }
@@ -144,7 +127,7 @@ void AppCli::wrongFilesStopEveryCommand() {
     for (const QStringList& command : commands) {
         QStringList args{"--home", home, command.first(), archive};
         args += command.mid(1);
-        const Run r = cli(args);
+        const CliRun r = cli(args);
         QVERIFY2(r.code != 0, qPrintable(command.first()));
         QVERIFY2(r.err.contains(reason), qPrintable(command.first() + u'\n' + r.err));
         QVERIFY2(!r.out.contains(QStringLiteral("Consegna: ")), qPrintable(r.out));
@@ -162,18 +145,18 @@ void AppCli::namesAsOperatorsTypeThem() {
     made.sort();
     QCOMPARE(made, (QStringList{"CONS1.db", "CONS2.db"}));
     for (const char* name : {"cons1", "CONS1", "cons1.db", "cons2.mdb", "Cons2"}) {
-        const Run r = cli({"--home", home, "info", QString::fromUtf8(name)});
+        const CliRun r = cli({"--home", home, "info", QString::fromUtf8(name)});
         QVERIFY2(r.code == 0, qPrintable(r.err));
         QVERIFY(r.out.contains(QStringLiteral("Consegna: 12")));
     }
     // Taken already, whatever the case typed.
-    const Run again = cli(QStringList{"--home", home, "new", "Cons1.MDB"} + info);
+    const CliRun again = cli(QStringList{"--home", home, "new", "Cons1.MDB"} + info);
     QCOMPARE(again.code, 1);
     QVERIFY(again.err.contains(QStringLiteral("esiste già")));
 }
 
 void AppCli::helpAndVersion() {
-    Run r = cli({"--help"});
+    CliRun r = cli({"--help"});
     QCOMPARE(r.code, 0);
     for (const char* c : {"init", "new NAME", "info ARCHIVE", "demo"})
         QVERIFY2(r.out.contains(QString::fromUtf8(c)), c);
@@ -197,7 +180,7 @@ void AppCli::refreshHead() {
     QCOMPARE(cli({"--home", home, "init"}).code, 0);
     QVERIFY(readFileBytes(head) != installed);
 
-    Run r = cli({"--home", home, "init", "--refresh-head"});
+    CliRun r = cli({"--home", home, "init", "--refresh-head"});
     QCOMPARE(r.code, 0);
     QVERIFY2(r.out.contains(QStringLiteral("Testata della stampa aggiornata")), qPrintable(r.out));
     QVERIFY2(r.out.contains(head + QStringLiteral(".bak")), qPrintable(r.out));

@@ -2,7 +2,6 @@
 // into the window's buffer, are its lines of the check run's three lists; the buffer is read as the
 // save would store it; the save's box, "Scegli documento"'s marks and check --doc.
 
-#include "app/cli/Cli.h"
 #include "checks/Controlli.h"
 #include "checks/FixtureControlli.h"
 #include "documents/ControlliDocumento.h"
@@ -12,6 +11,7 @@
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
 #include "store/Archivio.h"
+#include "support/CliRun.h"
 
 #include <QRegularExpression>
 #include <functional>
@@ -58,18 +58,6 @@ QStringList testi(const QList<Rilievo>& rilievi) {
     return out;
 }
 
-struct Run {
-    int code;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& args) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int code = runCli(args, o, e);
-    return {code, out, err};
-}
 
 // A document of the editor fixture that passes every rule: an author, summary and table of
 // contents for TAbs 500, a valid pair, a law of the catalogue.
@@ -388,7 +376,7 @@ private Q_SLOTS:
         ChiudiCatalogo(t.state());
         ChiudiArchivio(t.state());
 
-        Run r = cli({"--home", t.root(), "check", archivio, "--doc", "2"});
+        CliRun r = cli({"--home", t.root(), "check", archivio, "--doc", "2"});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out,
                  QStringLiteral("Manca responsabilità (rec. 2)\nCoppia non valida: T1.2; TD003(rec. 2)\n"

@@ -2,12 +2,12 @@
 // archive wrote them, every anomaly listed, the new file all or nothing; the template, the catalogue,
 // a folder of archives and the command line.
 
-#include "app/cli/Cli.h"
 #include "store/Archivio.h"
 #include "store/ImportaArchivio.h"
 #include "store/JetFile.h"
 #include "store/Template.h"
 #include "store/mdlGlobale.h"
+#include "support/CliRun.h"
 #include "support/JetTestUtil.h"
 #include "support/TestHome.h"
 
@@ -84,18 +84,6 @@ MemoryJetSource demoSource(TestHome& t) {
     return MemoryJetSource::fromArchive(t.createDemo());
 }
 
-struct Run {
-    int code;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& args) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int code = runCli(args, o, e);
-    return {code, out, err};
-}
 
 } // namespace
 
@@ -740,7 +728,7 @@ void TestImport::folderOfArchives() {
 void TestImport::commandLine() {
     TestHome t;
     const QString home = t.root();
-    Run r = cli({"--help"});
+    CliRun r = cli({"--help"});
     QVERIFY(r.out.contains(QStringLiteral("import FILE.mdb [--as NAME] [--template|--catalogue]")));
     QVERIFY(r.out.contains(QStringLiteral("import-all FOLDER")));
 
