@@ -879,30 +879,39 @@ EsitoImportazione ImportaArchivio(AppState& state, const QString& mdbPath, const
     return e;
 }
 
-EsitoImportazione ImportaModello(AppState& state, JetSource& source, Progress* progress) {
-    EsitoImportazione e = inizia(TipoImportazione::Modello, source.path());
+namespace {
+
+// The template or the catalogue replaced by the tables of a Jet file.
+EsitoImportazione sostituzione(AppState& state, TipoImportazione tipo, JetSource& source, Progress* progress) {
+    EsitoImportazione e = inizia(tipo, source.path());
     sostituisce(state, source, progress, e);
     return e;
+}
+
+EsitoImportazione sostituzione(AppState& state, TipoImportazione tipo, const QString& mdbPath,
+                               Progress* progress) {
+    EsitoImportazione e = inizia(tipo, mdbPath);
+    if (const std::unique_ptr<JetSource> file = apri(state, mdbPath, e))
+        sostituisce(state, *file, progress, e);
+    return e;
+}
+
+} // namespace
+
+EsitoImportazione ImportaModello(AppState& state, JetSource& source, Progress* progress) {
+    return sostituzione(state, TipoImportazione::Modello, source, progress);
 }
 
 EsitoImportazione ImportaModello(AppState& state, const QString& mdbPath, Progress* progress) {
-    EsitoImportazione e = inizia(TipoImportazione::Modello, mdbPath);
-    if (const std::unique_ptr<JetSource> file = apri(state, mdbPath, e))
-        sostituisce(state, *file, progress, e);
-    return e;
+    return sostituzione(state, TipoImportazione::Modello, mdbPath, progress);
 }
 
 EsitoImportazione ImportaCatalogo(AppState& state, JetSource& source, Progress* progress) {
-    EsitoImportazione e = inizia(TipoImportazione::Catalogo, source.path());
-    sostituisce(state, source, progress, e);
-    return e;
+    return sostituzione(state, TipoImportazione::Catalogo, source, progress);
 }
 
 EsitoImportazione ImportaCatalogo(AppState& state, const QString& mdbPath, Progress* progress) {
-    EsitoImportazione e = inizia(TipoImportazione::Catalogo, mdbPath);
-    if (const std::unique_ptr<JetSource> file = apri(state, mdbPath, e))
-        sostituisce(state, *file, progress, e);
-    return e;
+    return sostituzione(state, TipoImportazione::Catalogo, mdbPath, progress);
 }
 
 // ---------------------------------------------------------------------------------------------
