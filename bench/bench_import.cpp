@@ -5,8 +5,8 @@
 // configured. QUILLARO_BENCH_HOME=DIR keeps the generated archive (GEN30000) for reuse.
 
 #include "BenchHome.h"
-#include "store/ImportaArchivio.h"
-#include "store/JetFile.h"
+#include "import/ImportaArchivio.h"
+#include "import/JetFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

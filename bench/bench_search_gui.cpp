@@ -4,8 +4,8 @@
 //   build/release/bench/bench_search_gui (offscreen; QUILLARO_BENCH_HOME as for bench_search)
 
 #include "SearchBench.h"
+#include "app/gui/MDIQuillaro.h"
 #include "search/frmRicerca.h"
-#include "store/MDIQuillaro.h"
 
 #include <QApplication>
 #include <QKeyEvent>

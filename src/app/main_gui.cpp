@@ -1,9 +1,9 @@
 // The desktop program: splash, main window, and the archive named with --open if any.
 
+#include "app/gui/MDIQuillaro.h"
+#include "app/gui/frmSplash.h"
 #include "store/AppState.h"
 #include "store/DataFolder.h"
-#include "store/MDIQuillaro.h"
-#include "store/frmSplash.h"
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/QtTranslations.h"
 
@@ -24,14 +24,16 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(icon);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Quillaro: catalogazione degli articoli delle riviste giuridiche online"));
+    parser.setApplicationDescription(
+        QStringLiteral("Quillaro: catalogazione degli articoli delle riviste giuridiche online"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption homeOption(QStringLiteral("home"), QStringLiteral("Cartella home (mdb/, dump/, ...)."),
-                                        QStringLiteral("DIR"));
-    const QCommandLineOption openOption(QStringLiteral("open"), QStringLiteral("Archivio da aprire all'avvio."),
-                                        QStringLiteral("ARCHIVE"));
-    const QCommandLineOption noSplashOption(QStringLiteral("no-splash"), QStringLiteral("Senza la finestra di avvio."));
+    const QCommandLineOption homeOption(
+        QStringLiteral("home"), QStringLiteral("Cartella home (mdb/, dump/, ...)."), QStringLiteral("DIR"));
+    const QCommandLineOption openOption(
+        QStringLiteral("open"), QStringLiteral("Archivio da aprire all'avvio."), QStringLiteral("ARCHIVE"));
+    const QCommandLineOption noSplashOption(QStringLiteral("no-splash"),
+                                            QStringLiteral("Senza la finestra di avvio."));
     parser.addOptions({homeOption, openOption, noSplashOption});
     // The file manager and the desktop menu start us as "quillaro [FILE]".
     parser.addPositionalArgument(QStringLiteral("archivio"),

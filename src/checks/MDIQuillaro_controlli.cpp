@@ -1,9 +1,9 @@
+#include "app/gui/MDIQuillaro.h"
 #include "checks/Controlli.h"
 #include "checks/Estrazioni.h"
 #include "checks/StampeHtml.h"
 #include "checks/Uscite.h"
 #include "checks/frmWndErrori.h"
-#include "store/MDIQuillaro.h"
 
 void MDIQuillaro::mnuUtilitaDocumentiControlliEsegui_Click() {
     if (state().ArchivioAperto)

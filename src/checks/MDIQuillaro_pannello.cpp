@@ -1,6 +1,6 @@
+#include "app/gui/MDIQuillaro.h"
 #include "checks/MDIQuillaroPannello.h"
 #include "checks/StatoConsegna.h"
-#include "store/MDIQuillaro.h"
 
 #include <QAction>
 #include <QApplication>

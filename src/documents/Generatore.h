@@ -6,7 +6,7 @@
 // archive.
 
 #include "store/AppState.h"
-#include "ui/Dialogs.h"
+#include "store/Dialogs.h"
 
 #include <QString>
 

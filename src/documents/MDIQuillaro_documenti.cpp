@@ -1,6 +1,6 @@
+#include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "documents/frmSceltaDoc.h"
-#include "store/MDIQuillaro.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -3,8 +3,8 @@
 // The texts of a document: which buffer variable each text dialog edits, the dialogs' captions, and
 // the cleaning a text gets before it is stored.
 
+#include "store/Dialogs.h"
 #include "store/DocumentBuffer.h"
-#include "ui/Dialogs.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 // The translation of the title (TipoTestoCorrente 3) or the compiler's note (5); the caption is set
 // by the button that opens it.
 
+#include "store/Dialogs.h"
 #include "store/DocumentBuffer.h"
-#include "ui/Dialogs.h"
 
 #include <QDialog>
 

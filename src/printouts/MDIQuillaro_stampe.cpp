@@ -1,7 +1,7 @@
+#include "app/gui/MDIQuillaro.h"
 #include "printouts/StampaConsegna.h"
 #include "printouts/StampaConsistenza.h"
 #include "printouts/StampaProspetto.h"
-#include "store/MDIQuillaro.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -6,8 +6,8 @@
 
 #include "search/IndexDb.h"
 #include "search/LetturaArchivio.h"
+#include "store/Dialogs.h"
 #include "store/HomeFolder.h"
-#include "ui/Dialogs.h"
 
 #include <QHash>
 #include <QList>

@@ -1,8 +1,8 @@
+#include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "search/ServizioRicerca.h"
 #include "search/frmDoppioni.h"
 #include "search/frmRicerca.h"
-#include "store/MDIQuillaro.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 // Progress that appears only when the run has something to show: a search usually finds the index
 // current and ends in a moment, without a progress window flashing by.
 
-#include "ui/Dialogs.h"
+#include "store/Dialogs.h"
 
 class ProgressoAlBisogno : public Progress {
 public:

@@ -1,10 +1,10 @@
 #include "search/frmDoppioni.h"
 
+#include "app/gui/MDIQuillaro.h"
 #include "search/FormatiRicerca.h"
 #include "search/ProgressoAlBisogno.h"
 #include "search/ServizioRicerca.h"
 #include "search/frmRicerca.h"
-#include "store/MDIQuillaro.h"
 #include "store/MessaggiErrore.h"
 #include "store/TextOutput.h"
 

@@ -1,7 +1,7 @@
 #include "sources/CatalogoNorme.h"
 
+#include "store/Dialogs.h"
 #include "store/cConnessione.h"
-#include "ui/Dialogs.h"
 
 #include <utility>
 

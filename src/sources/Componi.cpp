@@ -1,6 +1,6 @@
 #include "sources/Componi.h"
 
-#include "ui/Dialogs.h"
+#include "store/Dialogs.h"
 
 #include <optional>
 

@@ -1,9 +1,9 @@
 #include "sources/ComponiAltre.h"
 
 #include "sources/Componi.h"
+#include "store/Dialogs.h"
 #include "store/cConnessione.h"
 #include "store/mdlGlobale.h"
-#include "ui/Dialogs.h"
 
 #include <QDate>
 

@@ -1,8 +1,8 @@
 #include "sources/ElenchiFonti.h"
 
+#include "store/Dialogs.h"
 #include "store/cConnessione.h"
 #include "store/mdlGlobale.h"
-#include "ui/Dialogs.h"
 
 int TrovaPrefisso(const QStringList& righe, const QString& testo) {
     if (testo.isEmpty() || righe.isEmpty())

@@ -1,8 +1,8 @@
 #include "sources/ModificaFonte.h"
 
 #include "sources/Componi.h"
+#include "store/Dialogs.h"
 #include "store/mdlGlobale.h"
-#include "ui/Dialogs.h"
 
 SchedaFonte MostraFonte(const VoceFonte& v) {
     SchedaFonte s;

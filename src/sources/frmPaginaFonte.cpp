@@ -1,10 +1,10 @@
 #include "sources/frmPaginaFonte.h"
 
 #include "sources/ElenchiFonti.h"
+#include "store/Dialogs.h"
 #include "store/MessaggiErrore.h"
 #include "store/cConnessione.h"
 #include "store/mdlGlobale.h"
-#include "ui/Dialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

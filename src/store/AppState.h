@@ -4,14 +4,12 @@
 // information, the connection to the norms catalogue, the update mode, the home folder and the
 // platform dialogs. One object for the whole program, lent to whoever needs it.
 
+#include "store/Dialogs.h"
 #include "store/HomeFolder.h"
-#include "store/JetSource.h"
 #include "store/OsservatoreDocumenti.h"
 #include "store/cConnessione.h"
-#include "ui/Dialogs.h"
 
 #include <QStringList>
-
 #include <functional>
 #include <memory>
 #include <vector>
@@ -62,8 +60,6 @@ public:
     // Why the last run could not record itself in tabInfo (AggiornaInfo); empty when it could.
     QString infoNotRecorded;
 
-    // Opens a Jet file for an import; unset, the file is read with libmdb (JetFile). Tests put fakes here.
-    std::function<std::unique_ptr<JetSource>(const QString&)> apriFonteJet;
     // Told when the editor saves or deletes documents.
     std::vector<std::shared_ptr<OsservatoreDocumenti>> osservatori;
 

@@ -1,6 +1,6 @@
 #include "store/frmInformazione.h"
 
-#include "ui/Dialogs.h"
+#include "store/Dialogs.h"
 
 #include <QComboBox>
 #include <QDate>

@@ -4,7 +4,7 @@
 // read afterwards every box that was shown; the command line prints the messages and answers
 // questions with a fixed default.
 
-#include "ui/Dialogs.h"
+#include "store/Dialogs.h"
 
 #include <QTextStream>
 #include <deque>

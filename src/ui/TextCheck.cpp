@@ -1,6 +1,6 @@
 #include "ui/TextCheck.h"
 
-#include "ui/Dialogs.h"
+#include "store/Dialogs.h"
 #include "ui/HunspellChecker.h"
 
 #include <QSet>

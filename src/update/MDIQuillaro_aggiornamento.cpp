@@ -1,4 +1,4 @@
-#include "store/MDIQuillaro.h"
+#include "app/gui/MDIQuillaro.h"
 #include "ui/qt/ArchiveBinding.h"
 #include "update/Aggiornamento.h"
 #include "update/frmFileSigle.h"

@@ -3,9 +3,9 @@
 
 #include "FixtureControlli.h"
 #include "app/cli/Cli.h"
+#include "app/gui/MDIQuillaro.h"
 #include "checks/frmWndErrori.h"
 #include "documents/Generatore.h"
-#include "store/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 #include "ui/qt/TextLinesView.h"
 

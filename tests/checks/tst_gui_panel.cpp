@@ -2,11 +2,11 @@
 // runs its steps from the links and saves a document, the recent archives in the panel and in the
 // File menu across restarts, and both at 1024x768.
 
+#include "app/gui/MDIQuillaro.h"
 #include "checks/MDIQuillaroPannello.h"
 #include "checks/frmWndErrori.h"
 #include "documents/frmDocumento.h"
 #include "store/Archivio.h"
-#include "store/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
 

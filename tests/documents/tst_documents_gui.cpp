@@ -1,6 +1,7 @@
 // The document window as an operator uses it: the Documenti menu, typing, the function keys, the
 // dialogs they open, saving, navigating, duplicating, and the choice and deletion of documents.
 
+#include "app/gui/MDIQuillaro.h"
 #include "classification/frmClassificazione.h"
 #include "documents/DocumentListModel.h"
 #include "documents/EditorFixture.h"
@@ -13,7 +14,6 @@
 #include "documents/frmTesti.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
-#include "store/MDIQuillaro.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -2,13 +2,13 @@
 // close when their archive closes (File > Chiudi, Esci, opening another archive), asking only about
 // unsaved work; a window left over from an archive that is no longer the open one acts on nothing.
 
+#include "app/gui/MDIQuillaro.h"
 #include "documents/DocumentListModel.h"
 #include "documents/EditorFixture.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/frmDocumento.h"
 #include "documents/frmSceltaDoc.h"
 #include "store/Archivio.h"
-#include "store/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 #include "update/FileSigle.h"
 #include "update/frmSceltaFileOut.h"
@@ -299,8 +299,8 @@ private Q_SLOTS:
         s.t.dialogs().clear();
         s.main.findChild<QAction*>("mnuUtilitaAggiornamentoControlliConteggio")->trigger();
         // The system's line, then what happened to the file.
-        QVERIFY2(s.t.dialogs().texts().contains(
-                     "Errore nell'apertura del db\nIl file " + s.a + " non esiste: controllare il nome e la cartella."),
+        QVERIFY2(s.t.dialogs().texts().contains("Errore nell'apertura del db\nIl file " + s.a +
+                                                " non esiste: controllare il nome e la cartella."),
                  qPrintable(s.t.dialogs().texts().join(u'|')));
         QVERIFY(!s.t.state().ArchivioAperto);
         QVERIFY(!s.main.mnuFileChiudi->isEnabled() && s.main.mnuFileApri->isEnabled());

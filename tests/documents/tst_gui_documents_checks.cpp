@@ -2,6 +2,7 @@
 // appear and go as the document is written, a moment after each change; choosing one goes to its
 // field; the save's box counts what is left; "Scegli documento" marks each document.
 
+#include "app/gui/MDIQuillaro.h"
 #include "classification/frmClassificazione.h"
 #include "documents/DocumentListModel.h"
 #include "documents/EditorFixture.h"
@@ -14,7 +15,6 @@
 #include "documents/frmTesti.h"
 #include "sources/frmFontiInterne.h"
 #include "sources/frmTipologiaFonte.h"
-#include "store/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 
 #include <QtTest>

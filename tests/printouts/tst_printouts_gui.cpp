@@ -2,7 +2,7 @@
 // and the report of a failure.
 
 #include "PrintoutsFixture.h"
-#include "store/MDIQuillaro.h"
+#include "app/gui/MDIQuillaro.h"
 
 #include <QAction>
 

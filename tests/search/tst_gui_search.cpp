@@ -3,10 +3,10 @@
 // export, and a pair of duplicates shown side by side.
 
 #include "SearchFixture.h"
+#include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "search/frmDoppioni.h"
 #include "search/frmRicerca.h"
-#include "store/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 
 #include <QAction>

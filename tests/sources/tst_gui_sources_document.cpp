@@ -1,13 +1,13 @@
 // Sources entered from the document window as an operator does it: F9, the family, the entry
 // dialog; then the save, the reload, the modification of a citation and the deletion of sources.
 
+#include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "documents/frmSceltaDoc.h"
 #include "sources/frmAltreFonti.h"
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
-#include "store/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
 

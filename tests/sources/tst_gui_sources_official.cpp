@@ -1,11 +1,11 @@
 // The official text of a source from the document window ("Apri testo ufficiale", Alt+T), the
 // identifier shown in "Modifica fonte", and the menu items of the page of the official texts.
 
+#include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
-#include "store/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
 #include "update/FileSigle.h"
@@ -16,8 +16,8 @@
 
 namespace {
 
-const QString kCodiceCivile =
-    QStringLiteral("https://www.normattiva.it/uri-res/N2Ls?urn:nir:stato:regio.decreto:1942-03-16;262:2~art2043");
+const QString kCodiceCivile = QStringLiteral(
+    "https://www.normattiva.it/uri-res/N2Ls?urn:nir:stato:regio.decreto:1942-03-16;262:2~art2043");
 
 int riga(QListWidget* list, const QString& text) {
     const QList<QListWidgetItem*> items = list->findItems(text, Qt::MatchExactly);
@@ -131,7 +131,8 @@ private Q_SLOTS:
 
         s.scegli(QStringLiteral("art. 2 Cost."));
         onNextModal<frmModificaFonte>([](frmModificaFonte* d) {
-            QCOMPARE(d->txtIdentificativo->text(), QStringLiteral("urn:nir:stato:costituzione:1947-12-27~art2"));
+            QCOMPARE(d->txtIdentificativo->text(),
+                     QStringLiteral("urn:nir:stato:costituzione:1947-12-27~art2"));
             d->txtFonte->setText(QStringLiteral("c.p."));
             d->cmdEsci->click();
         });
@@ -139,8 +140,8 @@ private Q_SLOTS:
         QVERIFY(s.finestra->cmdFonteUfficiale->isEnabled());
         s.finestra->cmdFonteUfficiale->click();
         QCOMPARE(s.t.dialogs().openedUrls(),
-                 QStringList{QStringLiteral(
-                     "https://www.normattiva.it/uri-res/N2Ls?urn:nir:stato:regio.decreto:1930-10-19;1398:1~art2")});
+                 QStringList{QStringLiteral("https://www.normattiva.it/uri-res/"
+                                            "N2Ls?urn:nir:stato:regio.decreto:1930-10-19;1398:1~art2")});
     }
 
     // A law entered with F9 can be opened once it is the current source.
@@ -189,8 +190,8 @@ private Q_SLOTS:
 
         s.main.findChild<QAction*>("mnuUtilitaDocumentiControlliPerControlloNIR")->trigger();
         QCOMPARE(s.t.dialogs().lastText(), QStringLiteral("Fine stampa HTML_NIR (consegna 1)"));
-        const QStringList pagina =
-            readTextLines(s.t.home().dumpPath(QStringLiteral("StampaHTML_NIR 1.html")), TextEncoding::Windows1252);
+        const QStringList pagina = readTextLines(s.t.home().dumpPath(QStringLiteral("StampaHTML_NIR 1.html")),
+                                                 TextEncoding::Windows1252);
         QVERIFY(pagina.contains(QStringLiteral("<h2>Documento: 202630001 (Record: 1)</h2>")));
 
         ScriviFileSigle(s.t.home().mdbPath(QStringLiteral("sigle.U26")), {QStringLiteral("DEMO")});
@@ -200,8 +201,8 @@ private Q_SLOTS:
             d->cmdConferma->click();
         });
         s.main.findChild<QAction*>("mnuUtilitaAggiornamentoControlloNIR")->trigger();
-        const QStringList batch =
-            readTextLines(s.t.home().dumpPath(QStringLiteral("StampaHTML_NIR U26.htm")), TextEncoding::Windows1252);
+        const QStringList batch = readTextLines(s.t.home().dumpPath(QStringLiteral("StampaHTML_NIR U26.htm")),
+                                                TextEncoding::Windows1252);
         QVERIFY(batch.contains(QStringLiteral("<TITLE>Aggiornamento U26</TITLE>")));
         QVERIFY(s.t.dialogs().unexpected().isEmpty());
     }

@@ -2,11 +2,11 @@
 // message boxes answered by script; and the whole path of an operator: a summary typed with two
 // typos and a repeated word, corrected in the dialog, the document saved with F4.
 
+#include "app/gui/MDIQuillaro.h"
 #include "documents/EditorFixture.h"
 #include "documents/Testi.h"
 #include "documents/frmDocumento.h"
 #include "documents/frmTesti.h"
-#include "store/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
 #include "ui/SpellingDriver.h"

@@ -1,6 +1,6 @@
 // The update windows offscreen: composing an abbreviation file and a count batch from the menu.
 
-#include "store/MDIQuillaro.h"
+#include "app/gui/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
 #include "update/FileSigle.h"

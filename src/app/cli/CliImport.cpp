@@ -1,5 +1,5 @@
 #include "app/cli/Cli.h"
-#include "store/ImportaArchivio.h"
+#include "import/ImportaArchivio.h"
 
 #include <QFileInfo>
 

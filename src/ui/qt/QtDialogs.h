@@ -2,7 +2,7 @@
 
 // The platform dialogs as real Qt windows.
 
-#include "ui/Dialogs.h"
+#include "store/Dialogs.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -29,7 +29,8 @@ public:
     ~QtDialogs() override;
 
     Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
-    std::optional<QString> input(const QString& prompt, const QString& title, const QString& initial) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& initial) override;
     QString chooseFile(const FileDialogRequest& request) override;
     void setBusy(bool busy) override;
     Progress& progress(const QString& title) override;

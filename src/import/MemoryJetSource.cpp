@@ -1,4 +1,4 @@
-#include "store/MemoryJetSource.h"
+#include "import/MemoryJetSource.h"
 
 #include "store/cConnessione.h"
 

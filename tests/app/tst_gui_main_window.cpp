@@ -1,8 +1,8 @@
 // The main window offscreen: the menu tree, the enabled states through the archive lifecycle,
 // File > Nuovo with its dialog, and the about box.
 
-#include "store/MDIQuillaro.h"
-#include "store/frmAbout.h"
+#include "app/gui/MDIQuillaro.h"
+#include "app/gui/frmAbout.h"
 #include "store/frmInformazione.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"

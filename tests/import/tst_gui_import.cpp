@@ -1,11 +1,11 @@
 // File > Importa... offscreen: the four menu items, the file and name questions, refusals told in a
 // box, and the summary window of an archive, of the template and of a folder.
 
-#include "store/JetFile.h"
-#include "store/MDIQuillaro.h"
-#include "store/frmImportazione.h"
+#include "app/gui/MDIQuillaro.h"
+#include "import/JetFile.h"
+#include "import/JetTestUtil.h"
+#include "import/frmImportazione.h"
 #include "support/GuiTestUtil.h"
-#include "support/JetTestUtil.h"
 #include "support/TestHome.h"
 
 #include <QAction>
@@ -47,8 +47,8 @@ void readAndClose(Shown& shown, const QString& screenshot) {
 }
 
 // Every file whose name starts with "cons" or "a" opens as the demo delivery.
-void fakeArchives(TestHome& t, const QString& demo) {
-    t.state().apriFonteJet = [demo](const QString& path) -> std::unique_ptr<JetSource> {
+std::unique_ptr<FonteJetSostituita> fakeArchives(const QString& demo) {
+    return std::make_unique<FonteJetSostituita>([demo](const QString& path) -> std::unique_ptr<JetSource> {
         const QString name = QFileInfo(path).fileName().toLower();
         if (name.startsWith(u"cons") || name.startsWith(u"a")) {
             auto source = std::make_unique<MemoryJetSource>(MemoryJetSource::fromArchive(demo));
@@ -56,7 +56,7 @@ void fakeArchives(TestHome& t, const QString& demo) {
             return source;
         }
         return JetFile::open(path);
-    };
+    });
 }
 
 } // namespace
@@ -97,7 +97,7 @@ void GuiImport::menuItems() {
 
 void GuiImport::archiveWithItsSummary() {
     TestHome t;
-    fakeArchives(t, t.createDemo());
+    const auto fakes = fakeArchives(t.createDemo());
     MDIQuillaro w(t.state());
     w.show();
     t.dialogs().answerNextFile(QStringLiteral("/archivi/Consegna 7.mdb"));
@@ -130,7 +130,7 @@ void GuiImport::archiveWithItsSummary() {
 
 void GuiImport::nameAskedAgainWhenTaken() {
     TestHome t;
-    fakeArchives(t, t.createDemo());
+    const auto fakes = fakeArchives(t.createDemo());
     t.createArchive(QStringLiteral("CONS1"));
     MDIQuillaro w(t.state());
     t.dialogs().answerNextFile(QStringLiteral("/archivi/cons1.mdb"));
@@ -152,7 +152,7 @@ void GuiImport::nameAskedAgainWhenTaken() {
 
 void GuiImport::cancelled() {
     TestHome t;
-    fakeArchives(t, t.createDemo());
+    const auto fakes = fakeArchives(t.createDemo());
     MDIQuillaro w(t.state());
     const QStringList before = QDir(t.home().mdbDir()).entryList(QDir::Files);
     t.dialogs().answerNextFile(QString()); // the file dialog cancelled
@@ -198,12 +198,12 @@ void GuiImport::templateReplaced() {
     TestHome t;
     const QString templ = t.home().templatePath();
     const MemoryJetSource centre = MemoryJetSource::fromArchive(templ);
-    t.state().apriFonteJet = [centre](const QString&) -> std::unique_ptr<JetSource> {
+    const FonteJetSostituita fakes([centre](const QString&) -> std::unique_ptr<JetSource> {
         auto source = std::make_unique<MemoryJetSource>(centre);
         source->addRow(QStringLiteral("tabRivisteOnline"),
                        {QStringLiteral("ZZJ"), QStringLiteral("Rivista del centro"), QStringLiteral("M")});
         return source;
-    };
+    });
     MDIQuillaro w(t.state());
     t.dialogs().answerNextFile(QStringLiteral("/centro/masterOnline.mdb"));
     t.dialogs().answerNext(Answer::Yes);
@@ -220,7 +220,7 @@ void GuiImport::templateReplaced() {
 
 void GuiImport::folder() {
     TestHome t;
-    fakeArchives(t, t.createDemo());
+    const auto fakes = fakeArchives(t.createDemo());
     QTemporaryDir dir;
     for (const char* name : {"a1.mdb", "a2.mdb", "vuoto.mdb"}) {
         QFile f(dir.filePath(QString::fromLatin1(name)));

@@ -20,9 +20,9 @@ inline QString applicationTitle() {
 struct FileDialogRequest {
     QString title;
     QString folder;
-    QString filter;        // "Database file (*.db)"
-    QString defaultSuffix; // "db"
-    bool mustExist = true; // open an existing file, or name a new one
+    QString filter;            // "Database file (*.db)"
+    QString defaultSuffix;     // "db"
+    bool mustExist = true;     // open an existing file, or name a new one
     bool chooseFolder = false; // a folder, not a file
 };
 

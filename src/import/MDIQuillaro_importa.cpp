@@ -1,8 +1,8 @@
 // File > Importa...: the centre's Access files brought in, each ending with its summary window.
 
-#include "store/ImportaArchivio.h"
-#include "store/MDIQuillaro.h"
-#include "store/frmImportazione.h"
+#include "app/gui/MDIQuillaro.h"
+#include "import/ImportaArchivio.h"
+#include "import/frmImportazione.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,13 +1,12 @@
-#include "store/frmAbout.h"
+#include "app/gui/frmAbout.h"
 
-#include "ui/Dialogs.h"
+#include "store/Dialogs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSysInfo>
 #include <QVBoxLayout>
-
 #include <sqlite3.h>
 
 frmAbout::frmAbout(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs_(dialogs) {
@@ -36,8 +35,10 @@ frmAbout::frmAbout(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs
     layout->addStretch();
     layout->addLayout(buttons);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdSysInfo, &QPushButton::clicked, this,
-            [this] { dialogs_.message(informazioniSistema(), QStringLiteral("Info di sistema"), Buttons::Ok, Icon::Information); });
+    connect(cmdSysInfo, &QPushButton::clicked, this, [this] {
+        dialogs_.message(informazioniSistema(), QStringLiteral("Info di sistema"), Buttons::Ok,
+                         Icon::Information);
+    });
 }
 
 QString frmAbout::informazioniSistema() {

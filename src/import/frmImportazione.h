@@ -3,7 +3,7 @@
 // "Riepilogo importazione": what an import of Access files made, rows per table (or one line per
 // archive of a folder), and every anomaly, with the file where the same summary was written.
 
-#include "store/ImportaArchivio.h"
+#include "import/ImportaArchivio.h"
 
 #include <QDialog>
 

@@ -6,14 +6,31 @@
 // not fit is listed in the summary, never dropped silently. A new file appears under its name only
 // when whole and checked.
 
+#include "import/JetSource.h"
 #include "store/AppState.h"
-#include "store/JetSource.h"
 
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+
+// How an import opens a Jet file: with libmdb (JetFile), unless a test or a benchmark has put
+// another opener in place for the time of a scope (FonteJetSostituita).
+using ApriFonteJet = std::function<std::unique_ptr<JetSource>(const QString&)>;
+std::unique_ptr<JetSource> ApriFileJet(const QString& path);
+
+class FonteJetSostituita {
+public:
+    explicit FonteJetSostituita(ApriFonteJet apri);
+    ~FonteJetSostituita();
+    FonteJetSostituita(const FonteJetSostituita&) = delete;
+    FonteJetSostituita& operator=(const FonteJetSostituita&) = delete;
+
+private:
+    ApriFonteJet precedente_;
+};
 
 enum class TipoImportazione { Archivio, Modello, Catalogo };
 

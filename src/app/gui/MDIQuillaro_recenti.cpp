@@ -1,5 +1,5 @@
+#include "app/gui/MDIQuillaro.h"
 #include "store/ArchiviRecenti.h"
-#include "store/MDIQuillaro.h"
 
 #include <QAction>
 #include <QDir>

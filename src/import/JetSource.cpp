@@ -1,4 +1,4 @@
-#include "store/JetSource.h"
+#include "import/JetSource.h"
 
 #include <QTimeZone>
 #include <cmath>

@@ -2,13 +2,13 @@
 // archive wrote them, every anomaly listed, the new file all or nothing; the template, the catalogue,
 // a folder of archives and the command line.
 
+#include "import/ImportaArchivio.h"
+#include "import/JetFile.h"
+#include "import/JetTestUtil.h"
 #include "store/Archivio.h"
-#include "store/ImportaArchivio.h"
-#include "store/JetFile.h"
 #include "store/Template.h"
 #include "store/mdlGlobale.h"
 #include "support/CliRun.h"
-#include "support/JetTestUtil.h"
 #include "support/TestHome.h"
 
 #include <QTest>
@@ -83,7 +83,6 @@ bool containsLine(const QStringList& lines, const QString& part) {
 MemoryJetSource demoSource(TestHome& t) {
     return MemoryJetSource::fromArchive(t.createDemo());
 }
-
 
 } // namespace
 
@@ -650,7 +649,7 @@ void TestImport::folderOfArchives() {
     const QByteArray existing = readFileBytes(t.home().mdbPath(QStringLiteral("ESISTE.db")));
 
     // The files stand for Access archives; any other is read for real.
-    t.state().apriFonteJet = [&](const QString& path) -> std::unique_ptr<JetSource> {
+    const FonteJetSostituita fakes([&](const QString& path) -> std::unique_ptr<JetSource> {
         const QString name = QFileInfo(path).fileName().toLower();
         if (name == u"a1.mdb" || name == u"b2.mdb" || name == u"rotto.mdb") {
             auto s = std::make_unique<MemoryJetSource>(MemoryJetSource::fromArchive(demo));
@@ -664,7 +663,7 @@ void TestImport::folderOfArchives() {
             return s;
         }
         return JetFile::open(path);
-    };
+    });
     // The progress bar of the folder: one share per file, never going back, never beyond its end.
     struct Recording : Progress {
         qint64 range = -1;
@@ -780,4 +779,4 @@ void TestImport::commandLine() {
 }
 
 QTEST_GUILESS_MAIN(TestImport)
-#include "tst_store_import.moc"
+#include "tst_import_archive.moc"

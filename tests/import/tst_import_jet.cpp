@@ -1,9 +1,9 @@
 // The Jet reader on real files written by Access: nwind.mdb (Jet 3) and DateTestDatabase.mdb (Jet 4),
 // and on files that are not Jet databases or were cut short.
 
-#include "store/ImportaArchivio.h"
-#include "store/JetFile.h"
-#include "support/JetTestUtil.h"
+#include "import/ImportaArchivio.h"
+#include "import/JetFile.h"
+#include "import/JetTestUtil.h"
 #include "support/TestHome.h"
 
 #include <QTemporaryDir>
@@ -416,4 +416,4 @@ void TestJet::truncatedAtPageBoundaryNeverReadsShort() {
 }
 
 QTEST_GUILESS_MAIN(TestJet)
-#include "tst_store_jet.moc"
+#include "tst_import_jet.moc"

@@ -1,4 +1,4 @@
-#include "store/frmImportazione.h"
+#include "import/frmImportazione.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 // through QUILLARO_JET_FIXTURES or the folder set when the build was configured, and fake sources
 // for the import.
 
-#include "store/MemoryJetSource.h"
+#include "import/MemoryJetSource.h"
 
 #include <QDir>
 #include <QFileInfo>

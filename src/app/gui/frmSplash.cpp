@@ -1,4 +1,4 @@
-#include "store/frmSplash.h"
+#include "app/gui/frmSplash.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -12,7 +12,8 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setFrameShape(QFrame::Box);
     frame->setStyleSheet(QStringLiteral("#Frame1 { background: #f4f1e8; border: 2px solid #7a1f1f; }"));
-    auto* product = new QLabel(QStringLiteral("<span style='font-size:28pt; color:#7a1f1f'><b>Quillaro</b></span>"), frame);
+    auto* product = new QLabel(
+        QStringLiteral("<span style='font-size:28pt; color:#7a1f1f'><b>Quillaro</b></span>"), frame);
     product->setObjectName(QStringLiteral("lblProductName"));
     auto* subtitle = new QLabel(QStringLiteral("Catalogazione delle riviste giuridiche online"), frame);
     auto* version = new QLabel(QStringLiteral("Versione %1").arg(QStringLiteral(QUILLARO_VERSION)), frame);
@@ -33,4 +34,6 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
         move(s->availableGeometry().center() - rect().center());
 }
 
-void frmSplash::mousePressEvent(QMouseEvent*) { hide(); }
+void frmSplash::mousePressEvent(QMouseEvent*) {
+    hide();
+}

@@ -46,7 +46,7 @@ public:
     PannelloConsegna* pannello() const { return pannello_; }
     void aggiornaPannello();
 
-    // File > Archivi recenti (store/MDIQuillaro_recenti.cpp).
+    // File > Archivi recenti (app/gui/MDIQuillaro_recenti.cpp).
     QMenu* mnuFileRecenti = nullptr;
     void aggiornaMenuRecenti();
     // The document window on a document of the open archive.
@@ -116,7 +116,7 @@ public Q_SLOTS:
     void mnuFileEsci_Click();
     void cmdHelpAbout_Click();
 
-    // File > Importa... (store/MDIQuillaro_importa.cpp)
+    // File > Importa... (import/MDIQuillaro_importa.cpp)
     void mnuFileImporta_Click();
     void mnuFileImportaModello_Click();
     void mnuFileImportaCatalogo_Click();

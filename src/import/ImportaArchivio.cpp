@@ -1,7 +1,7 @@
-#include "store/ImportaArchivio.h"
+#include "import/ImportaArchivio.h"
 
+#include "import/JetFile.h"
 #include "store/Archivio.h"
-#include "store/JetFile.h"
 #include "store/MessaggiErrore.h"
 #include "store/Template.h"
 #include "store/TextOutput.h"
@@ -16,6 +16,29 @@
 #include <memory>
 #include <optional>
 #include <sqlite3.h>
+#include <utility>
+
+namespace {
+
+ApriFonteJet& apriSostituto() {
+    static ApriFonteJet apri;
+    return apri;
+}
+
+} // namespace
+
+std::unique_ptr<JetSource> ApriFileJet(const QString& path) {
+    if (const ApriFonteJet& sostituto = apriSostituto())
+        return sostituto(path);
+    return JetFile::open(path);
+}
+
+FonteJetSostituita::FonteJetSostituita(ApriFonteJet apri)
+    : precedente_(std::exchange(apriSostituto(), std::move(apri))) {}
+
+FonteJetSostituita::~FonteJetSostituita() {
+    apriSostituto() = std::move(precedente_);
+}
 
 namespace {
 
@@ -501,7 +524,8 @@ void Importazione::prepara() {
     if (e_.tipo == TipoImportazione::Archivio) {
         ApriCopiaModello(*c_, part_);
     } else {
-        const FileKind kind = e_.tipo == TipoImportazione::Catalogo ? FileKind::Catalogue : FileKind::Template;
+        const FileKind kind =
+            e_.tipo == TipoImportazione::Catalogo ? FileKind::Catalogue : FileKind::Template;
         if (!c_->ApriConnessione(part_, kind))
             throw std::runtime_error(QStringLiteral("il file temporaneo %1 non si apre: %2")
                                          .arg(part_, c_->lastErrorMessage())
@@ -810,11 +834,9 @@ EsitoImportazione inizia(TipoImportazione tipo, const QString& origine) {
 }
 
 // Opens the file, or says why it cannot be read.
-std::unique_ptr<JetSource> apri(AppState& state, const QString& path, EsitoImportazione& e) {
+std::unique_ptr<JetSource> apri(const QString& path, EsitoImportazione& e) {
     try {
-        if (state.apriFonteJet)
-            return state.apriFonteJet(path);
-        return JetFile::open(path);
+        return ApriFileJet(path);
     } catch (const JetError& error) {
         e.rifiuto = error.notJet() ? EsitoImportazione::Rifiuto::NonAccess
                                    : EsitoImportazione::Rifiuto::FileDanneggiato;
@@ -871,7 +893,7 @@ EsitoImportazione ImportaArchivio(AppState& state, const QString& mdbPath, const
     // A name that cannot be used is said before the file is read.
     if (!nomeLibero(state, nome, e))
         return e;
-    const std::unique_ptr<JetSource> file = apri(state, mdbPath, e);
+    const std::unique_ptr<JetSource> file = apri(mdbPath, e);
     if (!file)
         return e;
     e.versioneJet = file->jetVersion();
@@ -882,7 +904,8 @@ EsitoImportazione ImportaArchivio(AppState& state, const QString& mdbPath, const
 namespace {
 
 // The template or the catalogue replaced by the tables of a Jet file.
-EsitoImportazione sostituzione(AppState& state, TipoImportazione tipo, JetSource& source, Progress* progress) {
+EsitoImportazione sostituzione(AppState& state, TipoImportazione tipo, JetSource& source,
+                               Progress* progress) {
     EsitoImportazione e = inizia(tipo, source.path());
     sostituisce(state, source, progress, e);
     return e;
@@ -891,7 +914,7 @@ EsitoImportazione sostituzione(AppState& state, TipoImportazione tipo, JetSource
 EsitoImportazione sostituzione(AppState& state, TipoImportazione tipo, const QString& mdbPath,
                                Progress* progress) {
     EsitoImportazione e = inizia(tipo, mdbPath);
-    if (const std::unique_ptr<JetSource> file = apri(state, mdbPath, e))
+    if (const std::unique_ptr<JetSource> file = apri(mdbPath, e))
         sostituisce(state, *file, progress, e);
     return e;
 }

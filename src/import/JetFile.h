@@ -5,7 +5,7 @@
 // and memo conversions are cut short (dates are converted here, memos read whole), and its state is
 // not thread-safe (one lock for every call).
 
-#include "store/JetSource.h"
+#include "import/JetSource.h"
 
 #include <memory>
 

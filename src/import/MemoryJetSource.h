@@ -3,7 +3,7 @@
 // A Jet source held in memory: the fake with which tests and benchmarks drive the import, made by
 // hand or from one of our own archives.
 
-#include "store/JetSource.h"
+#include "import/JetSource.h"
 
 class MemoryJetSource : public JetSource {
 public:
@@ -20,8 +20,8 @@ public:
     void failReadingAfter(const QString& table, qint64 rows);
     void addWarning(const QString& text) { warnings_ << text; }
 
-    // Every table of a Quillaro archive, template or catalogue (.db) with its rows: integer columns as Jet long integers
-    // (their keys as counters), text columns as Jet text (tabTesto.Testo as memo). Throws
+    // Every table of a Quillaro archive, template or catalogue (.db) with its rows: integer columns as Jet
+    // long integers (their keys as counters), text columns as Jet text (tabTesto.Testo as memo). Throws
     // std::runtime_error when the archive cannot be read.
     static MemoryJetSource fromArchive(const QString& archivePath);
 

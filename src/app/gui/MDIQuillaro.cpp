@@ -1,6 +1,6 @@
-#include "store/MDIQuillaro.h"
+#include "app/gui/MDIQuillaro.h"
 
-#include "store/frmAbout.h"
+#include "app/gui/frmAbout.h"
 #include "store/frmInformazione.h"
 #include "ui/qt/ArchiveBinding.h"
 
@@ -109,7 +109,8 @@ void MDIQuillaro::creaMenu() {
     mnuFileImportaCartella = addItem(mnuFile, "mnuFileImportaCartella",
                                      QStringLiteral("Importa tutti gli archivi di una car&tella..."));
     addSeparator(mnuFile, "mnuFileCercaSep");
-    mnuFileCercaTutti = addItem(mnuFile, "mnuFileCercaTutti", QStringLiteral("Cerca in &tutti gli archivi..."));
+    mnuFileCercaTutti =
+        addItem(mnuFile, "mnuFileCercaTutti", QStringLiteral("Cerca in &tutti gli archivi..."));
     mnuFileCercaTutti->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     addSeparator(mnuFile, "mnuApriSep0");
     mnuFileEsci = addItem(mnuFile, "mnuFileEsci", QStringLiteral("&Esci"));
@@ -120,7 +121,8 @@ void MDIQuillaro::creaMenu() {
     mnuDocumentiCancella = addItem(mnuDocumenti, "mnuDocumentiCancella", QStringLiteral("&Cancella"));
     addSeparator(mnuDocumenti, "mnuDocumentiSep0");
     mnuDocumentiRicerca = addItem(mnuDocumenti, "mnuDocumentiRicerca", QStringLiteral("&Ricerca"));
-    mnuDocumentiDoppioni = addItem(mnuDocumenti, "mnuDocumentiDoppioni", QStringLiteral("&Possibili doppioni"));
+    mnuDocumentiDoppioni =
+        addItem(mnuDocumenti, "mnuDocumentiDoppioni", QStringLiteral("&Possibili doppioni"));
 
     mnuUtilitaConsegna = addMenu(bar, "mnuUtilitaConsegna", QStringLiteral("&Utilità ..."));
     mnuUtilitaDocumenti = addMenu(mnuUtilitaConsegna, "mnuUtilitaDocumenti", QStringLiteral("Consegna ..."));

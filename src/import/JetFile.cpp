@@ -1,4 +1,4 @@
-#include "store/JetFile.h"
+#include "import/JetFile.h"
 
 #include <QFile>
 #include <QFileInfo>
