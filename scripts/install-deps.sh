@@ -9,7 +9,7 @@ packages=(
   libsqlite3-dev sqlite3
   libhunspell-dev hunspell-it hunspell-en-us
   mdbtools-dev
-  libstemmer-dev
+  libstemmer-dev libgumbo-dev
   libbenchmark-dev
   xvfb xauth unrtf
   dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
