@@ -32,7 +32,7 @@ void BM_IndicizzaArchivio(benchmark::State& st) {
         indice.ricrea();
         st.ResumeTiming();
         const QList<VoceAggiornamento> v = indice.aggiorna({b.archivi.first()}, nullptr);
-        if (v.size() != 1 || v.first().nuovi != kDocumenti)
+        if (v.size() != 1 || v.first().nuovi != b.dimensione.documenti)
             st.SkipWithError("archive not indexed");
     }
 }

@@ -231,13 +231,20 @@ void frmDoppioni::cmdCerca_Click() {
     QElapsedTimer orologio;
     orologio.start();
     EsitoDoppioni r;
+    ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
+    if (servizio.occupato()) {
+        ui.message(QStringLiteral("È in corso una ricerca: attendere che finisca, poi cercare i doppioni."),
+                   kTitolo, Buttons::Ok, Icon::Information);
+        return;
+    }
     ui.setBusy(true);
     try {
         ProgressoAlBisogno progresso(ui, QStringLiteral("Aggiornamento dell'indice di ricerca"));
-        r = ServizioRicerca::di(main_.state()).doppioni(archivio, &progresso);
+        r = servizio.doppioni(archivio, &progresso);
     } catch (const DbError& e) {
         ui.setBusy(false);
-        ui.message(MessaggioErroreDb(QStringLiteral("La ricerca dei doppioni non è stata eseguita."), e),
+        ui.message(MessaggioErroreIndice(QStringLiteral("La ricerca dei doppioni non è stata eseguita."), e,
+                                         servizio.indice().percorso()),
                    kTitolo, Buttons::Ok, Icon::Critical);
         return;
     } catch (const std::exception& e) {
@@ -279,10 +286,18 @@ void frmDoppioni::mostraCoppia() {
         return;
     }
     const CoppiaDoppioni& c = modello_->coppie().at(riga);
-    IndiceRicerca& indice = ServizioRicerca::di(main_.state()).indice();
+    ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
     try {
-        txtPrimo->setHtml(schedaHtml(indice.aperto() ? indice.scheda(c.primo->id) : std::nullopt));
-        txtSecondo->setHtml(schedaHtml(indice.aperto() ? indice.scheda(c.secondo->id) : std::nullopt));
+        const auto primo = servizio.schedaSeLibera(c.primo->id);
+        const auto secondo = servizio.schedaSeLibera(c.secondo->id);
+        if (!primo || !secondo) {
+            txtPrimo->setPlainText(
+                QStringLiteral("È in corso una ricerca: il documento si vedrà al termine."));
+            txtSecondo->clear();
+            return;
+        }
+        txtPrimo->setHtml(schedaHtml(*primo));
+        txtSecondo->setHtml(schedaHtml(*secondo));
     } catch (const DbError& e) {
         txtPrimo->setPlainText(MessaggioErroreDb(QStringLiteral("Il documento non si può mostrare."), e));
         txtSecondo->clear();
@@ -314,7 +329,11 @@ void frmDoppioni::cmdEsporta_Click() {
     Dialogs& ui = main_.state().ui();
     if (modello_->rowCount() == 0)
         return;
-    const QString path = ChiediFileCsv(main_.state(), QStringLiteral("Esporta possibili doppioni"));
+    const QString path = ChiediFileCsv(
+        main_.state(), QStringLiteral("Esporta possibili doppioni"),
+        optArchivio->isChecked() && main_.state().ArchivioAperto
+            ? NomeFileCsv(QStringLiteral("doppioni"), NomeArchivioIndice(main_.state().NomeArchivio))
+            : QStringLiteral("doppioni.csv"));
     if (path.isEmpty())
         return;
     const QList<CoppiaDoppioni>& coppie = modello_->coppie();
@@ -340,6 +359,15 @@ bool frmDoppioni::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmDoppioni::keyPressEvent(QKeyEvent* event) {
+    // As every other window of the program: the list is a search away, nothing is lost by closing.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmDoppioni::changeEvent(QEvent* event) {
