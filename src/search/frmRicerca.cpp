@@ -388,7 +388,11 @@ bool frmRicerca::inDisparte(const QString& testo,
                              : QStringLiteral("I risultati non sono stati esportati.");
     LavoroConAnnulla l(this, kTitolo, testo);
     lavoro_ = &l;
-    const auto fine = qScopeGuard([this] { lavoro_ = nullptr; });
+    // Excerpts asked for while the index was busy are made now.
+    const auto fine = qScopeGuard([this] {
+        lavoro_ = nullptr;
+        tblRisultati->viewport()->update();
+    });
     try {
         l.esegui(lavoro);
         return true;

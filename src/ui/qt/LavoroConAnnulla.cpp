@@ -1,5 +1,7 @@
 #include "ui/qt/LavoroConAnnulla.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTimer>
@@ -52,6 +54,40 @@ private:
     bool cambiato_ = false;
 };
 
+// Until the progress window is up the window takes no clicks and no keys (disabling it would
+// disable the progress window too, its child).
+class InputTrattenuto : public QObject {
+public:
+    InputTrattenuto(QWidget* finestra, QWidget* progresso) : finestra_(finestra), progresso_(progresso) {
+        qApp->installEventFilter(this);
+    }
+    ~InputTrattenuto() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override {
+        switch (evento->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride: {
+            auto* w = qobject_cast<QWidget*>(oggetto);
+            return w && finestra_ && (w == finestra_ || finestra_->isAncestorOf(w)) &&
+                   !(w == progresso_ || progresso_->isAncestorOf(w));
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget* finestra_;
+    QWidget* progresso_;
+};
+
 } // namespace
 
 LavoroConAnnulla::LavoroConAnnulla(QWidget* finestra, QString titolo, QString testo)
@@ -81,10 +117,7 @@ void LavoroConAnnulla::esegui(const std::function<void(Progress&, const std::ato
     ProgressoCondiviso progresso;
     QEventLoop attesa;
     std::exception_ptr errore;
-    // Until the progress window is up, the window itself takes no clicks.
-    const bool abilitata = finestra_ && finestra_->isEnabled();
-    if (finestra_)
-        finestra_->setEnabled(false);
+    const InputTrattenuto trattenuto(finestra_, &dialogo);
     std::thread lavoro([&] {
         try {
             f(progresso, annullata_);
@@ -101,8 +134,6 @@ void LavoroConAnnulla::esegui(const std::function<void(Progress&, const std::ato
     aggiorna.stop();
     dialogo_ = nullptr;
     dialogo.hide();
-    if (finestra_)
-        finestra_->setEnabled(abilitata);
     if (errore)
         std::rethrow_exception(errore);
 }
