@@ -5,42 +5,33 @@
 #include <algorithm>
 #include <vector>
 
-// A phrase as the index matches it: its tokens, the last one a prefix when asked so, in one
-// column or in any (-1).
+// A phrase as the index matches it: its tokens (numbered among all the query's), the last one a
+// prefix when asked so, in one column or in any (-1).
 struct Estrattore::Frase {
-    std::vector<std::string> token;
-    bool prefisso = false;
+    int primo = 0; // its first token among all the query's
+    int lunghezza = 0;
     int colonna = -1;
 };
 
 namespace {
 
-std::string utf8(const QString& s) {
-    const QByteArray b = s.toUtf8();
-    return std::string(b.constData(), static_cast<size_t>(b.size()));
-}
-
-bool iniziaCon(const std::string& s, const std::string& inizio) {
+bool iniziaCon(std::string_view s, std::string_view inizio) {
     return s.size() >= inizio.size() && s.compare(0, inizio.size(), inizio) == 0;
 }
 
-// The word holds the token as the index stores it: the folded word or its stem, equal or, for a
-// prefix, beginning with it. A stem begins as its word does, so most words are ruled out before
-// they are stemmed.
-bool corrisponde(const ParolaTesto& p, const std::string& token, bool prefisso) {
-    if (p.confine || p.piegata.empty() || token.empty() || p.piegata[0] != token[0])
-        return false;
-    if (prefisso ? iniziaCon(p.piegata, token) : p.piegata == token)
-        return true;
-    const std::string& radice = RadiceParola(p);
-    return prefisso ? iniziaCon(radice, token) : radice == token;
-}
+// A word of a column: where it stands and which of the query's tokens it holds (the query has at
+// most 64 words).
+struct Posizione {
+    int inizio = 0;
+    int fine = 0;
+    quint64 token = 0;
+};
 
 struct Colonna {
     QByteArray testo;
-    std::vector<ParolaTesto> parole; // borders included: they take a position, as in the index
-    std::vector<int> frase;          // for each position, the phrase found there (-1: none)
-    std::vector<int> inizioFrase;    // for each position, where its phrase's occurrence starts
+    std::vector<Posizione> parole; // borders included: they take a position, as in the index
+    std::vector<int> frase;        // for each position, the phrase found there (-1: none)
+    std::vector<int> inizioFrase;  // for each position, where its phrase's occurrence starts
 };
 
 struct Finestra {
@@ -51,7 +42,7 @@ struct Finestra {
 };
 
 // As the engine's own excerpts: a phrase's first occurrence in the window counts much, others a
-// little; the window is placed so that the occurrence stands inside it.
+// little.
 long punteggio(const Colonna& c, int da, int a) {
     long p = 0;
     std::vector<int> viste;
@@ -76,26 +67,65 @@ Estrattore::Estrattore(const QList<FraseRicerca>& termini) {
         if (t.negata)
             continue;
         Frase f;
-        f.prefisso = t.prefisso;
+        f.primo = static_cast<int>(token_.size());
         f.colonna = t.campo.isEmpty() ? -1 : static_cast<int>(CampiRicerca().indexOf(t.campo));
         // A phrase with "*" is read by the engine as a prefix throughout: its words unstemmed.
-        for (const QString& token :
-             TokenTesto(t.testo, t.prefisso ? UsoToken::Prefisso : UsoToken::Interrogazione))
-            f.token.push_back(utf8(token));
-        if (!f.token.empty())
+        const QStringList parti =
+            TokenTesto(t.testo, t.prefisso ? UsoToken::Prefisso : UsoToken::Interrogazione);
+        for (qsizetype k = 0; k < parti.size() && token_.size() < 64; ++k) {
+            const QByteArray b = parti[k].toUtf8();
+            token_.push_back({std::string(b.constData(), static_cast<size_t>(b.size())),
+                              t.prefisso && k == parti.size() - 1});
+        }
+        f.lunghezza = static_cast<int>(token_.size()) - f.primo;
+        if (f.lunghezza > 0)
             frasi_ << f;
     }
 }
 
 Estrattore::~Estrattore() = default;
 
+quint64 Estrattore::tokenDi(const ParolaTesto& p) const {
+    // The word holds a token as the index stores it: the folded word or its stem, equal or, for a
+    // prefix, beginning with it. A stem begins as its word does: most words are ruled out before
+    // they are stemmed.
+    quint64 maschera = 0;
+    std::string radice;
+    bool conRadice = false;
+    for (size_t t = 0; t < token_.size(); ++t) {
+        const Token& k = token_[t];
+        if (p.piegata.empty() || k.testo.empty() || p.piegata.front() != k.testo.front())
+            continue;
+        bool ok = k.prefisso ? iniziaCon(p.piegata, k.testo) : p.piegata == k.testo;
+        if (!ok) {
+            if (!conRadice) {
+                radice = RadiceParola(p);
+                conRadice = true;
+            }
+            ok = k.prefisso ? iniziaCon(radice, k.testo) : radice == k.testo;
+        }
+        if (ok)
+            maschera |= quint64(1) << t;
+    }
+    return maschera;
+}
+
 QString Estrattore::estratto(const QStringList& campi) const {
+    QList<QByteArray> utf8;
+    for (const QString& c : campi)
+        utf8 << c.toUtf8();
+    return estratto(utf8);
+}
+
+QString Estrattore::estratto(const QList<QByteArray>& campi) const {
     std::vector<Colonna> colonne(static_cast<size_t>(campi.size()));
     Finestra migliore;
     for (qsizetype n = 0; n < campi.size(); ++n) {
         Colonna& c = colonne[static_cast<size_t>(n)];
-        c.testo = campi[n].toUtf8();
-        c.parole = ParoleTesto(c.testo);
+        c.testo = campi[n];
+        PerOgniParolaTesto(c.testo.constData(), static_cast<int>(c.testo.size()), [&](const ParolaTesto& p) {
+            c.parole.push_back({p.inizio, p.fine, p.confine ? 0 : tokenDi(p)});
+        });
         const int quante = static_cast<int>(c.parole.size());
         c.frase.assign(c.parole.size(), -1);
         c.inizioFrase.assign(c.parole.size(), -1);
@@ -104,16 +134,13 @@ QString Estrattore::estratto(const QStringList& campi) const {
             const Frase& frase = frasi_[f];
             if (frase.colonna >= 0 && frase.colonna != n)
                 continue;
-            const int lunghezza = static_cast<int>(frase.token.size());
-            for (int i = 0; i + lunghezza <= quante; ++i) {
+            for (int i = 0; i + frase.lunghezza <= quante; ++i) {
                 bool ok = true;
-                for (int k = 0; ok && k < lunghezza; ++k)
-                    ok =
-                        corrisponde(c.parole[static_cast<size_t>(i + k)], frase.token[static_cast<size_t>(k)],
-                                    frase.prefisso && k == lunghezza - 1);
+                for (int k = 0; ok && k < frase.lunghezza; ++k)
+                    ok = (c.parole[static_cast<size_t>(i + k)].token >> (frase.primo + k)) & 1;
                 if (!ok)
                     continue;
-                for (int k = 0; k < lunghezza; ++k) {
+                for (int k = 0; k < frase.lunghezza; ++k) {
                     c.frase[static_cast<size_t>(i + k)] = static_cast<int>(f);
                     c.inizioFrase[static_cast<size_t>(i + k)] = i;
                 }
@@ -143,6 +170,7 @@ QString Estrattore::estratto(const QStringList& campi) const {
     const auto pezzo = [&](int da, int a) {
         QString s = QString::fromUtf8(c.testo.constData() + da, a - da);
         s.remove(QChar(kConfineVoci));
+        s.remove(QChar(kSegnoTitolo));
         out += s;
     };
     const int inizioTesto = migliore.da == 0 ? 0 : c.parole[static_cast<size_t>(migliore.da)].inizio;

@@ -7,9 +7,14 @@
 
 #include "search/InterrogazioneRicerca.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <string>
+#include <vector>
+
+struct ParolaTesto;
 
 // The marks around the matched words of an excerpt (private-use characters, never in the texts).
 inline constexpr char16_t kInizioEvidenza = 0xE000;
@@ -30,8 +35,17 @@ public:
     // others). The matched words are between kInizioEvidenza and kFineEvidenza; "…" stands for text left out
     // before or after.
     QString estratto(const QStringList& campi) const;
+    // The same from the texts in UTF-8, as the index gives them. Safe on several threads at once.
+    QString estratto(const QList<QByteArray>& campi) const;
 
 private:
     struct Frase;
+    struct Token {
+        std::string testo;
+        bool prefisso = false;
+    };
+    quint64 tokenDi(const ParolaTesto& parola) const;
+
     QList<Frase> frasi_;
+    std::vector<Token> token_; // of every phrase, in order
 };

@@ -20,9 +20,10 @@
 namespace {
 
 constexpr int kApplicationIdIndice = 1364087369; // 'QLRI'
-// 2: archives keyed by their name in mdb/, a free position between the entries of a field,
-// compatibility forms folded, prefixes of one and two letters indexed, authors kept for duplicates.
-constexpr int kVersioneIndice = 2;
+// 3: archives keyed by their name in mdb/ with their count of documents, a free position between
+// the entries of a field, the titles' own tokens, compatibility forms folded, prefixes of one and two
+// letters indexed, authors kept for duplicates.
+constexpr int kVersioneIndice = 3;
 // Each archive owns a block of full-text row numbers, so that a search in one archive reads only
 // its block.
 constexpr int kBitBlocco = 40;
@@ -30,7 +31,7 @@ constexpr int kDocumentiPerBlocco = 1000;
 
 const char* const kSchema = R"sql(
 PRAGMA application_id = 1364087369;
-PRAGMA user_version = 2;
+PRAGMA user_version = 3;
 CREATE TABLE archivi (
     id         INTEGER PRIMARY KEY,
     chiave     TEXT NOT NULL UNIQUE,
@@ -38,7 +39,8 @@ CREATE TABLE archivi (
     dimensione INTEGER NOT NULL DEFAULT -1,
     modifica   INTEGER NOT NULL DEFAULT -1,
     contatore  INTEGER NOT NULL DEFAULT -1,
-    prossimo   INTEGER NOT NULL DEFAULT 0
+    prossimo   INTEGER NOT NULL DEFAULT 0,
+    documenti  INTEGER NOT NULL DEFAULT 0
 );
 CREATE TABLE documenti (
     id               INTEGER PRIMARY KEY,
@@ -364,7 +366,7 @@ bool nostroIndice(const QString& percorso) {
 
 void IndiceRicerca::configura(IndexDb& db) {
     db.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -65536; "
-            "PRAGMA temp_store = MEMORY;");
+            "PRAGMA temp_store = MEMORY; PRAGMA mmap_size = 1073741824;");
 }
 
 QString IndiceRicerca::apri() {
@@ -468,9 +470,11 @@ std::optional<qint64> IndiceRicerca::idArchivio(const QString& percorso) {
 }
 
 void IndiceRicerca::salvaFirma(qint64 id, const FirmaFile& firma) {
+    // With the count of its documents, which the rarity of the words is measured against.
     IndexStatement s =
-        db_.prepare("update archivi set dimensione = ?, modifica = ?, contatore = ? where id = ?");
-    s.bind(1, firma.dimensione).bind(2, firma.modifica).bind(3, firma.contatore).bind(4, id).run();
+        db_.prepare("update archivi set dimensione = ?2, modifica = ?3, contatore = ?4, documenti = "
+                    "(select count(*) from documenti where archivio = ?1) where id = ?1");
+    s.bind(1, id).bind(2, firma.dimensione).bind(3, firma.modifica).bind(4, firma.contatore).run();
 }
 
 void IndiceRicerca::rimuoviArchivio(qint64 id) {
@@ -897,7 +901,7 @@ IndiceRicerca::Lettore* IndiceRicerca::secondoLettore() {
     try {
         l->db.open(percorso_);
         registraFunzioni(l->db, l->rango.get());
-        l->db.exec("PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;");
+        l->db.exec("PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY; PRAGMA mmap_size = 1073741824;");
     } catch (const DbError&) {
         return nullptr; // the search goes on with one reader
     }
@@ -906,6 +910,28 @@ IndiceRicerca::Lettore* IndiceRicerca::secondoLettore() {
 }
 
 namespace {
+
+// Runs both at once, the second on a thread of its own; an error of either is thrown once both
+// have stopped.
+template <class A, class B> void inParallelo(A&& primo, B&& secondo) {
+    std::exception_ptr errore;
+    std::thread t([&] {
+        try {
+            secondo();
+        } catch (...) {
+            errore = std::current_exception();
+        }
+    });
+    try {
+        primo();
+    } catch (...) {
+        t.join();
+        throw;
+    }
+    t.join();
+    if (errore)
+        std::rethrow_exception(errore);
+}
 
 // Runs lavoro(connection, share, which) on the two shares of the plan, the second on the other
 // connection (when there is one) on a thread of its own; its ranking context is the first one's.
@@ -920,23 +946,7 @@ void inDueParti(IndexDb& db, IndiceRicerca::ContestoRango& rango, IndexDb* db2,
         return;
     }
     *rango2 = rango;
-    std::exception_ptr errore;
-    std::thread t([&] {
-        try {
-            lavoro(*db2, piano.parti[1], 1);
-        } catch (...) {
-            errore = std::current_exception();
-        }
-    });
-    try {
-        lavoro(db, piano.parti[0], 0);
-    } catch (...) {
-        t.join();
-        throw;
-    }
-    t.join();
-    if (errore)
-        std::rethrow_exception(errore);
+    inParallelo([&] { lavoro(db, piano.parti[0], 0); }, [&] { lavoro(*db2, piano.parti[1], 1); });
 }
 
 } // namespace
@@ -944,12 +954,12 @@ void inDueParti(IndexDb& db, IndiceRicerca::ContestoRango& rango, IndexDb* db2,
 std::vector<double> IndiceRicerca::rarita(const QStringList& frasi) {
     Frequenze& f = *frequenze_;
     if (f.totale < 0) {
-        f.totale = db_.scalar("select count(*) from documenti");
+        f.totale = db_.scalar("select coalesce(sum(documenti), 0) from archivi");
         f.campione.clear();
         f.nelCampione = 0;
         std::vector<std::pair<qint64, qint64>> archivi; // id, documents
         {
-            IndexStatement s = db_.prepare("select archivio, count(*) from documenti group by archivio");
+            IndexStatement s = db_.prepare("select id, documenti from archivi where documenti > 0");
             while (s.step())
                 archivi.emplace_back(s.integer(0), s.integer(1));
         }
@@ -1068,11 +1078,10 @@ EsitoRicerca IndiceRicerca::cerca(const Interrogazione& interrogazione,
     if (!fatto)
         classifica2(espressione, classifica);
     esito.totale = classifica.totale();
+    std::optional<LetturaIndice> lettura(db_);
     IndexStatement dettagli = db_.prepare(
         "select d.numero, d.identificativo, d.rivista, d.anno, d.titolo, a.nome, a.chiave from documenti d "
         "join archivi a on a.id = d.archivio where d.id = ?");
-    const Estrattore estrattore(interrogazione.termini);
-    int conEstratto = 0;
     for (const Voce& v : classifica.ordinati()) {
         verificaAnnullamento();
         dettagli.bind(1, v.id);
@@ -1091,14 +1100,48 @@ EsitoRicerca IndiceRicerca::cerca(const Interrogazione& interrogazione,
         r.percorso = percorsoArchivio(dettagli.text(6));
         r.punteggio = std::fmod(-v.punteggio, kLivello);
         dettagli.reset();
-        if (estratti < 0 || conEstratto < estratti) {
-            r.estratto = estratto(estrattore, v.id);
-            r.conEstratto = true;
-            ++conEstratto;
-        }
         esito.risultati << r;
     }
+    // The excerpts asked for, one look-up each, half of a long list on the other connection.
+    const qsizetype conEstratto =
+        estratti < 0 ? esito.risultati.size() : std::min<qsizetype>(estratti, esito.risultati.size());
+    const Estrattore estrattore(interrogazione.termini);
+    // Taken once: the two threads then write to distinct elements of one unshared list.
+    RisultatoRicerca* const risultati = esito.risultati.data();
+    const auto estrai = [&](IndexDb& db, qsizetype da, qsizetype a) {
+        // One read transaction for all the look-ups, not a lock taken and released for each.
+        LetturaIndice lettura(db);
+        for (qsizetype i = da; i < a; ++i) {
+            if (i % 64 == 0)
+                verificaAnnullamento();
+            RisultatoRicerca& r = risultati[i];
+            r.estratto = estrattore.estratto(campiUtf8(db, r.id));
+            r.conEstratto = true;
+        }
+    };
+    dettagli = IndexStatement();
+    lettura.reset();
+    Lettore* aiuto = conEstratto > 256 ? secondoLettore() : nullptr;
+    if (!aiuto) {
+        estrai(db_, 0, conEstratto);
+        return esito;
+    }
+    const qsizetype meta = conEstratto / 2;
+    inParallelo([&] { estrai(db_, 0, meta); }, [&] { estrai(aiuto->db, meta, conEstratto); });
     return esito;
+}
+
+QList<QByteArray> IndiceRicerca::campiUtf8(IndexDb& db, qint64 idDocumento) {
+    IndexStatement& s =
+        db.cached("select titolo, autore, fonte, testo, rivista, anno, classe, archivio, altro "
+                  "from testi where rowid = ?");
+    s.bind(1, idDocumento);
+    QList<QByteArray> out;
+    if (s.step())
+        for (int c = 0; c < 9; ++c)
+            out << s.utf8(c);
+    s.reset();
+    return out;
 }
 
 QStringList IndiceRicerca::campi(qint64 idDocumento) {
@@ -1115,7 +1158,7 @@ QStringList IndiceRicerca::campi(qint64 idDocumento) {
 }
 
 QString IndiceRicerca::estratto(const Estrattore& estrattore, qint64 idDocumento) {
-    return estrattore.estratto(campi(idDocumento));
+    return estrattore.estratto(campiUtf8(db_, idDocumento));
 }
 
 std::optional<SchedaIndice> IndiceRicerca::scheda(qint64 idDocumento) {

@@ -170,6 +170,7 @@ private:
 
     Lettore* secondoLettore();
     struct Frequenze;
+    static QList<QByteArray> campiUtf8(IndexDb& db, qint64 idDocumento);
     // The rarity (inverse document frequency) of each phrase.
     std::vector<double> rarita(const QStringList& frasi);
     void creaSchema();

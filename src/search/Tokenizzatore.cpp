@@ -408,23 +408,22 @@ QStringList TokenTesto(QStringView testo, UsoToken uso) {
     return out;
 }
 
-std::vector<ParolaTesto> ParoleTesto(const QByteArray& utf8) {
-    std::vector<ParolaTesto> out;
+void PerOgniParolaTesto(const char* utf8, int n, const std::function<void(const ParolaTesto&)>& parola) {
     perOgniParola(
-        utf8.constData(), static_cast<int>(utf8.size()),
-        [&](const std::string& parola, int inizio, int fine, bool cifre) {
-            out.push_back({parola, inizio, fine, cifre, false});
+        utf8, n,
+        [&](const std::string& p, int inizio, int fine, bool cifre) {
+            parola({std::string_view(p), inizio, fine, cifre, false});
         },
         [&](int inizio, int fine, char32_t segno) {
             if (segno == kConfineVoci)
-                out.push_back({std::string(), inizio, fine, false, true});
+                parola({std::string_view(), inizio, fine, false, true});
         });
-    return out;
 }
 
-const std::string& RadiceParola(const ParolaTesto& parola) {
+std::string RadiceParola(const ParolaTesto& parola) {
     static thread_local Radici radici;
-    return parola.cifre ? parola.piegata : radici.radice(parola.piegata);
+    const std::string p(parola.piegata);
+    return parola.cifre ? p : radici.radice(p);
 }
 
 bool HaParole(QStringView testo) {

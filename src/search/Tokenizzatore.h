@@ -12,7 +12,9 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct sqlite3;
@@ -48,18 +50,19 @@ enum class UsoToken {
 QStringList TokenTesto(QStringView testo, UsoToken uso);
 
 // The words of UTF-8 text as the index reads them, in order: each folded word with its byte
-// offsets, and each border between entries (kConfineVoci, `confine` set).
+// offsets, and each border between entries (kConfineVoci, `confine` set). The word is valid for the
+// call only.
 struct ParolaTesto {
-    std::string piegata;
+    std::string_view piegata;
     int inizio = 0;
     int fine = 0;
     bool cifre = false;
     bool confine = false;
 };
-std::vector<ParolaTesto> ParoleTesto(const QByteArray& utf8);
+void PerOgniParolaTesto(const char* utf8, int n, const std::function<void(const ParolaTesto&)>& parola);
 // The token the index stores for a folded word besides the word itself: its stem (the word itself
-// when it holds digits).
-const std::string& RadiceParola(const ParolaTesto& parola);
+// when it holds digits). Valid until the next call.
+std::string RadiceParola(const ParolaTesto& parola);
 
 // True when the text holds at least one word (a query term of signs alone finds nothing).
 bool HaParole(QStringView testo);
