@@ -14,20 +14,6 @@ QString rec(qint64 n) {
     return QStringLiteral("(rec. ") + QString::number(n) + u')';
 }
 
-// The catalogue's abbreviation of an act name, or nothing when the act is not in the catalogue.
-QString abbreviazioneCatalogo(const QString& fonteNorm) {
-    if (fonteNorm == u"l. cost.")
-        return QStringLiteral("l.cost.");
-    if (fonteNorm == u"d.lg.")
-        return QStringLiteral("d.lgs.");
-    if (fonteNorm == u"dir. p.c.m.")
-        return QStringLiteral("dir.p.c.m.");
-    if (fonteNorm == u"d.l." || fonteNorm == u"d.p.r." || fonteNorm == u"l." || fonteNorm == u"r.d." ||
-        fonteNorm == u"d.p.c.m.")
-        return fonteNorm;
-    return {};
-}
-
 // A month or day as two digits: "3" -> "03", "15" -> "15", "03" -> "03". A text that is not a
 // number stays as it is (and then matches no catalogue date).
 QString dueCifre(const QString& valore) {
@@ -199,7 +185,7 @@ void Regole::fonte(const FonteControllo& f) {
             scrivi(QStringLiteral("GICA con numero >= 1000: "));
         return;
     }
-    const QString abbreviazione = abbreviazioneCatalogo(f.FonteNorm);
+    const QString abbreviazione = AbbreviazioneControllo(f.FonteNorm);
     if (abbreviazione.isEmpty())
         return;
     if (!state_.CatalogoAperto)
@@ -217,6 +203,19 @@ void Regole::fonte(const FonteControllo& f) {
 }
 
 } // namespace
+
+QString AbbreviazioneControllo(const QString& fonteNorm) {
+    if (fonteNorm == u"l. cost.")
+        return QStringLiteral("l.cost.");
+    if (fonteNorm == u"d.lg.")
+        return QStringLiteral("d.lgs.");
+    if (fonteNorm == u"dir. p.c.m.")
+        return QStringLiteral("dir.p.c.m.");
+    if (fonteNorm == u"d.l." || fonteNorm == u"d.p.r." || fonteNorm == u"l." || fonteNorm == u"r.d." ||
+        fonteNorm == u"d.p.c.m.")
+        return fonteNorm;
+    return {};
+}
 
 QString TitoloElenco(ElencoErrori elenco) {
     switch (elenco) {
