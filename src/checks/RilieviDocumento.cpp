@@ -26,8 +26,9 @@ QString dueCifre(const QString& valore) {
 
 class Regole {
 public:
-    Regole(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo)
-        : state_(state), dati_(dati), rilievo_(rilievo), n_(dati.id()) {}
+    Regole(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo,
+           MemoriaCatalogo* memoria)
+        : state_(state), dati_(dati), rilievo_(rilievo), memoria_(memoria), n_(dati.id()) {}
 
     void applica();
 
@@ -46,6 +47,7 @@ private:
     AppState& state_;
     DatiControllo& dati_;
     const std::function<void(Rilievo&&)>& rilievo_;
+    MemoriaCatalogo* memoria_;
     const qint64 n_;
     std::array<bool, 9> tipi_{};
 };
@@ -194,11 +196,22 @@ void Regole::fonte(const FonteControllo& f) {
             QStringLiteral("Il catalogo delle norme non è disponibile: %1").arg(state_.home.cataloguePath()));
     // The catalogue keeps the promulgation date as ISO text.
     const QString data = f.anno + u'-' + dueCifre(f.mese) + u'-' + dueCifre(f.giorno);
-    RecordSet cat = state_.ConnessioneCatalogo.ApriRS(
-        QStringLiteral(
-            "select ID from tabCatalogo where Promulgazione = ? and Numero = ? and Abbreviazione = ?"),
-        {data, testoNumero, abbreviazione});
-    if (cat.eof())
+    const QString chiave = data + u'|' + testoNumero + u'|' + abbreviazione;
+    const auto noto = memoria_ ? memoria_->constFind(chiave) : MemoriaCatalogo::const_iterator();
+    bool presente;
+    if (memoria_ && noto != memoria_->cend()) {
+        presente = *noto;
+    } else {
+        presente =
+            !state_.ConnessioneCatalogo
+                 .ApriRS(QStringLiteral("select ID from tabCatalogo where Promulgazione = ? and Numero = ? "
+                                        "and Abbreviazione = ?"),
+                         {data, testoNumero, abbreviazione})
+                 .eof();
+        if (memoria_)
+            memoria_->insert(chiave, presente);
+    }
+    if (!presente)
         scrivi(QStringLiteral("Fonte errata: "));
 }
 
@@ -229,8 +242,9 @@ QString TitoloElenco(ElencoErrori elenco) {
     return QStringLiteral("Errori nelle fonti");
 }
 
-void ControllaDocumento(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo) {
-    Regole(state, dati, rilievo).applica();
+void ControllaDocumento(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo,
+                        MemoriaCatalogo* memoria) {
+    Regole(state, dati, rilievo, memoria).applica();
 }
 
 bool PagineZero(const QVariant& pagine) {
