@@ -14,20 +14,6 @@ QString rec(qint64 n) {
     return QStringLiteral("(rec. ") + QString::number(n) + u')';
 }
 
-// The catalogue's abbreviation of an act name, or nothing when the act is not in the catalogue.
-QString abbreviazioneCatalogo(const QString& fonteNorm) {
-    if (fonteNorm == u"l. cost.")
-        return QStringLiteral("l.cost.");
-    if (fonteNorm == u"d.lg.")
-        return QStringLiteral("d.lgs.");
-    if (fonteNorm == u"dir. p.c.m.")
-        return QStringLiteral("dir.p.c.m.");
-    if (fonteNorm == u"d.l." || fonteNorm == u"d.p.r." || fonteNorm == u"l." || fonteNorm == u"r.d." ||
-        fonteNorm == u"d.p.c.m.")
-        return fonteNorm;
-    return {};
-}
-
 // A month or day as two digits: "3" -> "03", "15" -> "15", "03" -> "03". A text that is not a
 // number stays as it is (and then matches no catalogue date).
 QString dueCifre(const QString& valore) {
@@ -40,8 +26,9 @@ QString dueCifre(const QString& valore) {
 
 class Regole {
 public:
-    Regole(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo)
-        : state_(state), dati_(dati), rilievo_(rilievo), n_(dati.id()) {}
+    Regole(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo,
+           MemoriaCatalogo* memoria)
+        : state_(state), dati_(dati), rilievo_(rilievo), memoria_(memoria), n_(dati.id()) {}
 
     void applica();
 
@@ -60,6 +47,7 @@ private:
     AppState& state_;
     DatiControllo& dati_;
     const std::function<void(Rilievo&&)>& rilievo_;
+    MemoriaCatalogo* memoria_;
     const qint64 n_;
     std::array<bool, 9> tipi_{};
 };
@@ -199,7 +187,7 @@ void Regole::fonte(const FonteControllo& f) {
             scrivi(QStringLiteral("GICA con numero >= 1000: "));
         return;
     }
-    const QString abbreviazione = abbreviazioneCatalogo(f.FonteNorm);
+    const QString abbreviazione = AbbreviazioneControllo(f.FonteNorm);
     if (abbreviazione.isEmpty())
         return;
     if (!state_.CatalogoAperto)
@@ -208,15 +196,39 @@ void Regole::fonte(const FonteControllo& f) {
             QStringLiteral("Il catalogo delle norme non è disponibile: %1").arg(state_.home.cataloguePath()));
     // The catalogue keeps the promulgation date as ISO text.
     const QString data = f.anno + u'-' + dueCifre(f.mese) + u'-' + dueCifre(f.giorno);
-    RecordSet cat = state_.ConnessioneCatalogo.ApriRS(
-        QStringLiteral(
-            "select ID from tabCatalogo where Promulgazione = ? and Numero = ? and Abbreviazione = ?"),
-        {data, testoNumero, abbreviazione});
-    if (cat.eof())
+    const QString chiave = data + u'|' + testoNumero + u'|' + abbreviazione;
+    const auto noto = memoria_ ? memoria_->constFind(chiave) : MemoriaCatalogo::const_iterator();
+    bool presente;
+    if (memoria_ && noto != memoria_->cend()) {
+        presente = *noto;
+    } else {
+        presente =
+            !state_.ConnessioneCatalogo
+                 .ApriRS(QStringLiteral("select ID from tabCatalogo where Promulgazione = ? and Numero = ? "
+                                        "and Abbreviazione = ?"),
+                         {data, testoNumero, abbreviazione})
+                 .eof();
+        if (memoria_)
+            memoria_->insert(chiave, presente);
+    }
+    if (!presente)
         scrivi(QStringLiteral("Fonte errata: "));
 }
 
 } // namespace
+
+QString AbbreviazioneControllo(const QString& fonteNorm) {
+    if (fonteNorm == u"l. cost.")
+        return QStringLiteral("l.cost.");
+    if (fonteNorm == u"d.lg.")
+        return QStringLiteral("d.lgs.");
+    if (fonteNorm == u"dir. p.c.m.")
+        return QStringLiteral("dir.p.c.m.");
+    if (fonteNorm == u"d.l." || fonteNorm == u"d.p.r." || fonteNorm == u"l." || fonteNorm == u"r.d." ||
+        fonteNorm == u"d.p.c.m.")
+        return fonteNorm;
+    return {};
+}
 
 QString TitoloElenco(ElencoErrori elenco) {
     switch (elenco) {
@@ -230,8 +242,9 @@ QString TitoloElenco(ElencoErrori elenco) {
     return QStringLiteral("Errori nelle fonti");
 }
 
-void ControllaDocumento(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo) {
-    Regole(state, dati, rilievo).applica();
+void ControllaDocumento(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo,
+                        MemoriaCatalogo* memoria) {
+    Regole(state, dati, rilievo, memoria).applica();
 }
 
 bool PagineZero(const QVariant& pagine) {

@@ -115,7 +115,9 @@ QString data(const VoceFonte& v) {
     if (a.isEmpty() || g.isEmpty() || g.size() > 2 || m == 0)
         return {};
     const QDate d(a.toInt(), m, g.toInt());
-    return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+    if (!d.isValid())
+        return {};
+    return a + u'-' + QString::number(m).rightJustified(2, u'0') + u'-' + g.rightJustified(2, u'0');
 }
 
 // The article partition "~art<N><suffix>": empty text when the source names no article; nothing
@@ -185,6 +187,10 @@ IdentificativoUfficiale ComponiIdentificativo(const VoceFonte& v) {
                 radiceEli() + QStringLiteral("/eli/") + *tipo + u'/' + a + u'/' + n + QStringLiteral("/oj")};
     }
     return {};
+}
+
+bool FamigliaConIdentificativo(const QString& TP) {
+    return TP == u"LIO" || TP == u"LICO" || TP == u"LIC" || TP == u"GICO" || TP == u"NIC";
 }
 
 QString IndirizzoUfficiale(const IdentificativoUfficiale& id, const Settings& settings) {

@@ -27,6 +27,10 @@ struct IdentificativoUfficiale {
 // name).
 IdentificativoUfficiale ComponiIdentificativo(const VoceFonte& voce);
 
+// Whether sources of that family may have an identifier at all: those of the others need not be
+// read beyond their citation.
+bool FamigliaConIdentificativo(const QString& TP);
+
 // The address that opens the official text: Normattiva's resolver for a URN
 // ("<normattiva>/uri-res/N2Ls?<urn>"), the ELI itself under the configured host, the Court's page
 // of a decision by its ECLI. Empty for none.

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <vector>
@@ -70,6 +71,9 @@ namespace {
 
 // Characters that a reader or a terminal would take for commands: C0 other than tab and line
 // breaks, DEL, C1.
+// What is written in one go.
+constexpr qsizetype kBufferUscita = 64 * 1024;
+
 constexpr bool outputControl(char16_t c) {
     return (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') || (c >= 0x7F && c <= 0x9F);
 }
@@ -165,7 +169,8 @@ void TextOutput::open(const QString& path, Mode mode, TextEncoding encoding) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (mode == Mode::Truncate) {
         auto save = std::make_unique<QSaveFile>(path);
-        if (!save->open(QIODevice::WriteOnly))
+        // The lines are gathered here in blocks: the device need not copy them again.
+        if (!save->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             cannotWrite(path, save->errorString());
         file_ = std::move(save);
     } else {
@@ -181,9 +186,29 @@ void TextOutput::open(const QString& path, Mode mode, TextEncoding encoding) {
 }
 
 void TextOutput::writeLine(QStringView line) {
-    buffer_.append(encodeOutputLine(line, encoding_));
+    // Most lines are ASCII without controls, the same bytes in either encoding: they go straight
+    // into the buffer, which keeps its memory from one flush to the next.
+    const qsizetype inizio = buffer_.size();
+    const qsizetype n = line.size();
+    if (buffer_.capacity() < inizio + n + 2)
+        buffer_.reserve(std::max<qsizetype>(2 * (inizio + n + 2), kBufferUscita));
+    const char16_t* s = line.utf16();
+    // Written without an early exit, so that the compiler can take the characters in blocks.
+    unsigned altri = 0; // characters other than printable ASCII and tab
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned c = s[i];
+        altri |= static_cast<unsigned>(c - 0x20u > 0x5Eu) & static_cast<unsigned>(c != 0x09u);
+    }
+    if (altri == 0) {
+        buffer_.resize(inizio + n);
+        char* d = buffer_.data() + inizio;
+        for (qsizetype i = 0; i < n; ++i)
+            d[i] = static_cast<char>(s[i]);
+    } else {
+        buffer_.append(encodeOutputLine(line, encoding_));
+    }
     buffer_.append("\r\n", 2);
-    if (buffer_.size() >= 64 * 1024)
+    if (buffer_.size() >= kBufferUscita)
         flush();
 }
 
@@ -192,7 +217,7 @@ void TextOutput::flush() {
         return;
     const qint64 size = buffer_.size();
     const qint64 written = file_->write(buffer_);
-    buffer_.clear();
+    buffer_.resize(0);
     if (written != size)
         writeError(path_, file_->errorString());
 }
@@ -323,8 +348,27 @@ QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok) 
     return lines;
 }
 
+namespace {
+
+// Printable ASCII that HTML takes as it is.
+bool htmlPiano(char16_t c) {
+    return c >= 0x20 && c < 0x7F && c != u'&' && c != u'<' && c != u'>' && c != u'"' && c != u'\'';
+}
+
+} // namespace
+
 void appendHtml(QString& out, QStringView text, bool quotes) {
+    out.reserve(out.size() + text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
+        // Plain characters go in runs.
+        qsizetype fine = i;
+        while (fine < text.size() && htmlPiano(text[fine].unicode()))
+            ++fine;
+        if (fine > i) {
+            out += text.mid(i, fine - i);
+            i = fine - 1;
+            continue;
+        }
         const QChar ch = text[i];
         switch (ch.unicode()) {
         case u'&':

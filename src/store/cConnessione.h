@@ -81,6 +81,9 @@ public:
     Field operator[](QStringView name) const { return field(name); }
     // Column by position, for hot loops.
     Field field(int column) const;
+    // The same as field(column).toString() and .toLongLong(), without going through a QVariant.
+    QString text(int column) const;
+    qint64 integer(int column) const;
     int columnIndex(QStringView name) const;
     int columnCount() const;
     void close();
