@@ -331,7 +331,9 @@ QString StampaNir(AppState& state) {
         v.Decreto = rs.field(colDecreto).toBool();
         const IdentificativoUfficiale identificativo = ComponiIdentificativo(v);
         if (!identificativo.presente()) {
-            senza << rigaFonte(v);
+            senza << rigaFonte(v) + (identificativo.motivo.isEmpty()
+                                         ? QString()
+                                         : QStringLiteral(" (%1)").arg(identificativo.motivo));
             continue;
         }
         pagina.riga(v.testo,
