@@ -202,10 +202,10 @@ Settings Settings::load(const HomeFolder& home) {
     case LetturaIni::Assente:
     case LetturaIni::Rifiutata:
         return s;
-    QSettings ini(home.settingsPath(), QSettings::IniFormat);
     case LetturaIni::Letta:
         break;
     }
+    QSettings ini(home.settingsPath(), QSettings::IniFormat);
     const QString encoding = ini.value(QStringLiteral("output/encoding")).toString().trimmed().toLower();
     if (encoding == u"utf-8" || encoding == u"utf8")
         s.encoding = TextEncoding::Utf8;

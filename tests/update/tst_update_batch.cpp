@@ -187,8 +187,6 @@ void UpdateBatch::commandLineCountWithAMissingArchive() {
                           QStringLiteral("5 documenti in 1 consegne")}));
 }
 
-void UpdateBatch::errorInsideARunEndsTheBatch() {
-    TestHome t;
 // A batch that runs no archive writes no file and says so; the names it passed over are listed up
 // to 50, then counted.
 void UpdateBatch::nothingRunNothingClaimed_data() {
@@ -223,6 +221,8 @@ void UpdateBatch::nothingRunNothingClaimed() {
     }
 }
 
+void UpdateBatch::errorInsideARunEndsTheBatch() {
+    TestHome t;
     archiveWith(t, QStringLiteral("A1"), 1, QStringLiteral("1"), QStringLiteral("1"));
     archiveWith(t, QStringLiteral("A2"), 1, QStringLiteral("2"), QStringLiteral("1"));
     archiveWith(t, QStringLiteral("A3"), 1, QStringLiteral("3"), QStringLiteral("1"));
