@@ -221,18 +221,13 @@ private Q_SLOTS:
             << QStringList{
                    "Fonte con data impossibile per il tipo di atto: r.d. 1 gennaio 2000, n. 5 (rec. 1)",
                    "Fonte errata: r.d. 1 gennaio 2000, n. 5 (rec. 1)"};
-        QTest::newRow("implementing regulation of 2005")
+        QTest::newRow("implementing regulation of 2000")
             << caso([](DocumentBuffer& b, DatiDocumento&) {
-                   VoceFonte ue;
-                   ue.TP = "NIC";
-                   ue.NomeFonte = "Reg. esecuzione UE";
-                   ue.anno = "2005";
-                   ue.numero = "12";
-                   ue.testo = "Reg. esecuzione UE 2005/12";
-                   b.ElencoFonti << ue;
+                   b.ElencoFonti << fonteInterna("NIC", "Reg. esecuzione UE", "12",
+                                                 "Reg. esecuzione UE 2000/12");
                })
             << QStringList{
-                   "Fonte con data impossibile per il tipo di atto: Reg. esecuzione UE 2005/12 (rec. 1)"};
+                   "Fonte con data impossibile per il tipo di atto: Reg. esecuzione UE 2000/12 (rec. 1)"};
         QTest::newRow("a kept journal code is a reference") << caso([](DocumentBuffer&, DatiDocumento& d) {
             d.cmbCPer = {0, "CPer"};
             d.conservati.CPer = "TST2";
