@@ -159,6 +159,7 @@ void MostraErrori(AppState& state, const QString& code, const QString& nomeFile,
     LeggiInfo(state);
     AggiornaInfo(state, code);
     const QString path = state.home.dumpPath(nomeFile + fileNamePart(state.Consegna()));
+    finishInterruptedGroup(path); // the three lists of one run, even after a kill
     if (!QFileInfo::exists(path)) {
         state.ui().message(
             QStringLiteral("Il file %1 non esiste ancora: eseguire prima \"Esegui controlli\".")

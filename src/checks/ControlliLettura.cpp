@@ -13,11 +13,12 @@ const QString kTesti = QStringLiteral(
 const QString kCoppie =
     QStringLiteral("select IDDoc, CodiceS, CodiceD, Controllo from legameDocClass order by IDDoc, ID");
 // Every link, so that a document citing only other families still has sources; the act or court of
-// the examined families comes with it.
+// the examined families comes with it, and the name of an EU act (whose date alone is examined).
 const QString kFonti = QStringLiteral(
     "select l.IDDoc, f.IDFonte, f.TP, f.Testo, f.Numero, f.Giorno, f.Mese, f.Anno, n.IDFonteInterna, "
-    "n.FonteNorm from legameDocFonte l left join tabFonte f on f.IDFonte = l.IDFonte left join "
-    "TabFonteInterna n on n.IDFonteInterna = f.IDNomeFonte order by l.IDDoc, l.ID");
+    "n.FonteNorm, c.IDFonteCom, c.FonteCom from legameDocFonte l left join tabFonte f on f.IDFonte = "
+    "l.IDFonte left join TabFonteInterna n on n.IDFonteInterna = f.IDNomeFonte left join tabFonteCom c "
+    "on c.IDFonteCom = f.IDNomeFonte and f.TP = 'NIC' order by l.IDDoc, l.ID");
 
 bool esaminata(const QString& TP) {
     return TP == u"LIO" || TP == u"LICO" || TP == u"LIOA" || TP == u"GICO" || TP == u"GICA";
@@ -113,7 +114,9 @@ void LetturaControlli::leggi(qint64 id) {
     for (int voce = 0; su(fonti_, id); fonti_.moveNext(), ++voce) {
         d.fonti = true;
         const QString TP = fonti_.field(2).toString();
-        if (fonti_.field(1).isNull() || fonti_.field(8).isNull() || !esaminata(TP))
+        const bool ue = TP == u"NIC";
+        if (fonti_.field(1).isNull() || (ue ? fonti_.field(10).isNull()
+                                            : fonti_.field(8).isNull() || !esaminata(TP)))
             continue;
         d.esaminate << FonteControllo{TP,
                                       fonti_.field(3).toString(),
@@ -121,7 +124,7 @@ void LetturaControlli::leggi(qint64 id) {
                                       fonti_.field(5).toString(),
                                       fonti_.field(6).toString(),
                                       fonti_.field(7).toString(),
-                                      fonti_.field(9).toString(),
+                                      fonti_.field(ue ? 11 : 9).toString(),
                                       voce};
     }
 }

@@ -1,5 +1,6 @@
 #include "checks/RilieviDocumento.h"
 
+#include "sources/IdentificativiUfficiali.h"
 #include "store/MessaggiErrore.h"
 
 #include <algorithm>
@@ -175,6 +176,11 @@ void Regole::fonte(const FonteControllo& f) {
     const auto scrivi = [&](const QString& testo) {
         rilievo_(Rilievo{ElencoErrori::Fonti, testo + f.testo + u' ' + rec(n_), CampoRilievo::Fonti, f.voce});
     };
+    // A royal decree of 1950 is a typing error, and would be linked to another act.
+    if (DataImpossibile(f.TP, f.FonteNorm, f.anno))
+        scrivi(QStringLiteral("Fonte con ") + MotivoDataImpossibile() + QStringLiteral(": "));
+    if (f.TP == u"NIC")
+        return;
     const Field numero(f.numero);
     const QString testoNumero = numero.toString();
     if (testoNumero.isEmpty()) {
@@ -376,8 +382,11 @@ bool DatiArchivio::perOgniFonte(const std::function<void(const FonteControllo&)>
             QStringLiteral(
                 "select TabFonte.*, FonteNorm from tabFonte, TabFonteInterna where tabFonte.IDNomeFonte = "
                 "tabFonteInterna.IDFonteInterna and (TabFonte.TP = 'LIO' or TabFonte.TP = 'LICO' or "
-                "TabFonte.TP = 'LIOA'  or TabFonte.TP = 'GICO' or TabFonte.TP = 'GICA') and IDFonte = ?"),
-            {link.field(0).toLongLong()});
+                "TabFonte.TP = 'LIOA'  or TabFonte.TP = 'GICO' or TabFonte.TP = 'GICA') and IDFonte = ? "
+                "union all select TabFonte.*, FonteCom from tabFonte, tabFonteCom where tabFonte.IDNomeFonte "
+                "= "
+                "tabFonteCom.IDFonteCom and TabFonte.TP = 'NIC' and IDFonte = ?"),
+            {link.field(0).toLongLong(), link.field(0).toLongLong()});
         for (; !rs.eof(); rs.moveNext())
             fonte(FonteControllo{rs.field(u"TP").toString(), rs.field(u"Testo").toString(),
                                  rs.field(u"Numero").variant(), rs.field(u"Giorno").toString(),

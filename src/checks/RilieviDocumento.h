@@ -57,7 +57,8 @@ struct CoppiaControllo {
 };
 
 // A source of the families rule 14 examines (domestic laws and constitutional-court decisions),
-// with the act or court name of tabFonteInterna, as stored.
+// with the act or court name of tabFonteInterna, as stored; or an EU act (NIC), with its name of
+// tabFonteCom, whose date alone is examined (DataImpossibile).
 struct FonteControllo {
     QString TP;
     QString testo;
@@ -90,8 +91,8 @@ public:
     virtual bool perOgniTipoTesto(const std::function<void(int tipo)>& tipo) = 0;
     // 12, 13: each pair in list order; false when there is none.
     virtual bool perOgniCoppia(const std::function<void(const CoppiaControllo&)>& coppia) = 0;
-    // 14: each source that rule 14 examines, in list order; false when the document cites no source
-    // at all (of any family).
+    // 14: each source that rule 14 examines, and each EU act, in list order; false when the
+    // document cites no source at all (of any family).
     virtual bool perOgniFonte(const std::function<void(const FonteControllo&)>& fonte) = 0;
 };
 

@@ -388,6 +388,8 @@ QString StampaNir(AppState& state) {
             } else {
                 r.html = QStringLiteral("<li>");
                 appendHtml(r.html, rigaFonte(v), false);
+                if (!identificativo.motivo.isEmpty())
+                    appendHtml(r.html, QStringLiteral(" (%1)").arg(identificativo.motivo), false);
                 r.html += QStringLiteral("</li>");
             }
             if (rese.size() < kRese)

@@ -421,14 +421,20 @@ void frmDocumento::creaControlli() {
             aggiornaSuggerimenti();
         });
     };
-    for (QComboBox* c : {ComboTD, ComboTAbs, ComboBib, ComboLIN, cmbGG, cmbMM, cmbAA})
+    for (QComboBox* c : {ComboTD, ComboTAbs, ComboBib, ComboLIN, cmbCPer, cmbGG, cmbMM, cmbAA})
         connect(c, &QComboBox::currentIndexChanged, this, [this] { aggiornaSuggerimenti(); });
     scelta(ComboTD, &ValoriConservati::TD);
     scelta(ComboTAbs, &ValoriConservati::TAbs);
     scelta(ComboBib, &ValoriConservati::Bib);
     scelta(ComboLIN, &ValoriConservati::LIN);
-    for (QComboBox* c : {cmbGG, cmbMM, cmbAA})
-        scelta(c, &ValoriConservati::Data);
+    scelta(cmbCPer, &ValoriConservati::CPer);
+    // A choice in one date box replaces only that part of a kept date.
+    for (const auto& [box, parte] : {std::pair{cmbGG, ParteData::Giorno}, std::pair{cmbMM, ParteData::Mese},
+                                     std::pair{cmbAA, ParteData::Anno}})
+        connect(box, &QComboBox::activated, this, [this, parte] {
+            conservati_.Data = DataDopoScelta(leggiDati(), parte);
+            aggiornaSuggerimenti();
+        });
     const auto wire = [this](QAbstractButton* b, void (frmDocumento::*slot)()) {
         connect(b, &QAbstractButton::clicked, this, slot);
     };
@@ -633,14 +639,21 @@ void frmDocumento::aggiornaSuggerimenti() {
     suggerimento(ComboTAbs, conservati_.TAbs);
     suggerimento(ComboBib, conservati_.Bib);
     suggerimento(ComboLIN, conservati_.LIN);
+    suggerimento(cmbCPer, conservati_.CPer);
     const QString data = conservati_.Data
                              ? QStringLiteral("Data registrata \"%1\", che gli elenchi non "
-                                              "possono mostrare: il salvataggio la conserva "
-                                              "finché non si sceglie un altro giorno, mese o anno.")
+                                              "possono mostrare: il salvataggio la conserva; "
+                                              "scegliendo un giorno, un mese o un anno si cambia "
+                                              "soltanto quella parte.")
                                    .arg(*conservati_.Data)
                              : QString();
     for (QComboBox* c : {cmbGG, cmbMM, cmbAA})
         c->setToolTip(data);
+    // A date the boxes cannot show is in sight, not only in a tooltip.
+    if (auto* frame = findChild<QGroupBox*>(QStringLiteral("FrameData")))
+        frame->setTitle(conservati_.Data
+                            ? QStringLiteral("Data di pubblicazione (registrata: %1) ").arg(*conservati_.Data)
+                            : QStringLiteral("Data di pubblicazione "));
 }
 
 DatiDocumento frmDocumento::leggiDati() const {
@@ -1019,7 +1032,7 @@ void frmDocumento::nuovaFonte() {
 
 void frmDocumento::modificaFonte() {
     frmModificaFonte dialog(
-        state_.ui(), buffer_, [this] { ricostruisciListaFonti(); }, this);
+        state_, buffer_, [this] { ricostruisciListaFonti(); }, this);
     dialog.MostraFonte();
     dialog.exec();
 }

@@ -169,22 +169,6 @@ QString NomeProposto(const QString& mdbPath) {
     return name.trimmed().toUpper();
 }
 
-QString NomeArchivioValido(const QString& typed) {
-    QString name = typed.trimmed();
-    for (const QString& suffix : {QStringLiteral(".mdb"), QStringLiteral(".db")})
-        if (name.endsWith(suffix, Qt::CaseInsensitive)) {
-            name.chop(suffix.size());
-            name = name.trimmed();
-            break;
-        }
-    if (name.isEmpty() || name.startsWith(u'.') || name.endsWith(u'.'))
-        return {};
-    for (const QChar c : name)
-        if (c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c))
-            return {};
-    return name;
-}
-
 // ---------------------------------------------------------------------------------------------
 
 QStringList EsitoImportazione::riepilogo() const {

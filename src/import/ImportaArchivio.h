@@ -8,6 +8,7 @@
 
 #include "import/JetSource.h"
 #include "store/AppState.h"
+#include "store/FileLookup.h" // NomeArchivioValido
 
 #include <QList>
 #include <QPair>
@@ -70,9 +71,6 @@ struct EsitoImportazione {
 
 // The name proposed for the archive made from a file: its name without ".mdb", in upper case.
 QString NomeProposto(const QString& mdbPath);
-// A name as typed, with a typed ".mdb" or ".db" dropped and blanks trimmed; empty when it cannot
-// name a file in mdb/ (path separators, characters that file systems refuse, "." and "..").
-QString NomeArchivioValido(const QString& typed);
 
 // A delivery archive: refused (nothing made) when the source is not a Quillaro archive (no
 // tabDocumento or tabInfo, or no delivery information), when the name is not valid or already taken,

@@ -1,6 +1,7 @@
 #include "store/HomeFolder.h"
 
 #include "store/FileLookup.h"
+#include "store/SezioniIni.h"
 #include "store/Template.h"
 #include "store/cConnessione.h"
 
@@ -194,8 +195,16 @@ QString Settings::defaultFileText() {
 
 Settings Settings::load(const HomeFolder& home) {
     Settings s;
-    if (!QFileInfo::exists(home.settingsPath()))
+    // Read for its safety first: QSettings would hang on a FIFO, never end on a device, and take an
+    // unreadable file for an empty one, switching the outputs' encoding without a word.
+    QByteArray bytes;
+    switch (LeggiFileIni(home.settingsPath(), bytes, &s.errore)) {
+    case LetturaIni::Assente:
+    case LetturaIni::Rifiutata:
         return s;
+    case LetturaIni::Letta:
+        break;
+    }
     QSettings ini(home.settingsPath(), QSettings::IniFormat);
     const QString encoding = ini.value(QStringLiteral("output/encoding")).toString().trimmed().toLower();
     if (encoding == u"utf-8" || encoding == u"utf8")

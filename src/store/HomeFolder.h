@@ -69,6 +69,11 @@ struct Settings {
     QString eliBase = QStringLiteral("http://data.europa.eu");
     QString cortecostituzionaleBase = QStringLiteral("https://www.cortecostituzionale.it");
 
+    // Why quillaro.ini could not be read (not a plain file, unreadable, too large); empty when it
+    // was read or is missing. With a reason the other values are the defaults, not the file's:
+    // the programs refuse to go on with them.
+    QString errore;
+
     static Settings load(const HomeFolder& home);
     static QString defaultFileText();
 };

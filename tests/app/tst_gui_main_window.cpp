@@ -197,6 +197,15 @@ void GuiMainWindow::newArchiveRefusals() {
     t.dialogs().answerNextFile(QString());
     w.findChild<QAction*>("mnuFileNuovo")->trigger();
     QCOMPARE(t.dialogs().lastText(), QStringLiteral("Nome archivio non valido"));
+    // A name no archive may have: refused with the reason before anything is asked.
+    t.dialogs().clear();
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("CONS\nX")));
+    w.findChild<QAction*>("mnuFileNuovo")->trigger();
+    QCOMPARE(t.dialogs().texts().size(), 1);
+    QVERIFY2(t.dialogs().lastText().startsWith(QStringLiteral("Nome archivio non valido: ")) &&
+                 t.dialogs().lastText().contains(QStringLiteral("a capo")),
+             qPrintable(t.dialogs().lastText()));
+    QCOMPARE(QDir(t.home().mdbDir()).entryList({QStringLiteral("CONS*")}), QStringList());
     // Incomplete information, then "No": not created.
     t.dialogs().clear();
     t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("INCOMPLETO")));

@@ -261,6 +261,24 @@ private Q_SLOTS:
         QTest::newRow("every source deleted")
             << caso([](DocumentBuffer& b, DatiDocumento&) { b.ElencoFonti[0].Cancellata = true; })
             << QStringList{"Manca fonte (rec. 1)"};
+        QTest::newRow("royal decree of 2000")
+            << caso([](DocumentBuffer& b, DatiDocumento&) {
+                   b.ElencoFonti << fonteInterna("LIO", "r.d.", "5", "r.d. 1 gennaio 2000, n. 5");
+               })
+            << QStringList{
+                   "Fonte con data impossibile per il tipo di atto: r.d. 1 gennaio 2000, n. 5 (rec. 1)",
+                   "Fonte errata: r.d. 1 gennaio 2000, n. 5 (rec. 1)"};
+        QTest::newRow("implementing regulation of 2000")
+            << caso([](DocumentBuffer& b, DatiDocumento&) {
+                   b.ElencoFonti << fonteInterna("NIC", "Reg. esecuzione UE", "12",
+                                                 "Reg. esecuzione UE 2000/12");
+               })
+            << QStringList{
+                   "Fonte con data impossibile per il tipo di atto: Reg. esecuzione UE 2000/12 (rec. 1)"};
+        QTest::newRow("a kept journal code is a reference") << caso([](DocumentBuffer&, DatiDocumento& d) {
+            d.cmbCPer = {0, "CPer"};
+            d.conservati.CPer = "TST2";
+        }) << QStringList{};
     }
 
     void bufferIsReadAsTheSaveStoresIt() {

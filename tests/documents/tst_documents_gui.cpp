@@ -14,6 +14,7 @@
 #include "documents/frmTesti.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
+#include "support/GuiTestUtil.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -425,6 +426,59 @@ private Q_SLOTS:
         s.t.dialogs().clear();
         QVERIFY(qobject_cast<QMdiSubWindow*>(w->parentWidget())->close());
         QVERIFY(s.t.dialogs().texts().isEmpty());
+    }
+
+    // A date later than the list's years (a January issue published in December, or later still):
+    // next year is shown; a later one is kept, and a new day or month changes only that part.
+    void aKeptFutureDateSurvivesANewDay() {
+        Sessione s;
+        const int anno = QDate::currentDate().year();
+        auto& c = s.t.state().Connessione;
+        s.documento(1, "Fascicolo di gennaio");
+        c.EseguiIstruzione("update tabRifBibl set Data = ?", {QString("%1-01-15").arg(anno + 1)});
+        s.documento(2, "Fascicolo di due anni dopo");
+        c.EseguiIstruzione("update tabRifBibl set Data = ? where IDRifBibl in (select IDRifBibl from "
+                           "tabDocumento where IDDocumento = 2)",
+                           {QString("%1-12-20").arg(anno + 2)});
+        const auto data = [&c](int id) {
+            return c
+                .ApriRS("select Data from tabDocumento d, tabRifBibl r where d.IDRifBibl = r.IDRifBibl "
+                        "and IDDocumento = ?",
+                        {id})
+                .field(0)
+                .toString();
+        };
+        frmDocumento* w = s.apri(1);
+        QVERIFY(w);
+        s.main.resize(1024, 768);
+        w->parentWidget()->showMaximized();
+        QVERIFY(s.t.dialogs().texts().isEmpty());
+        QCOMPARE(w->cmbAA->currentText(), QString::number(anno + 1));
+        QCOMPARE(w->cmbMM->currentText(), QString("gennaio"));
+        QCOMPARE(w->cmbGG->currentText(), QString("15"));
+        saveScreenshot(w->window(), "frmDocumento_data_anno_prossimo");
+
+        tasto(w->txtPagine, Qt::Key_F6);
+        QCOMPARE(w->txtID->text(), QString("2"));
+        QVERIFY(s.t.dialogs().lastText().contains(QString("Anno di pubblicazione \"%1\"").arg(anno + 2)));
+        QCOMPARE(w->cmbAA->currentIndex(), 0);
+        QVERIFY(w->cmbAA->toolTip().contains(QString("%1-12-20").arg(anno + 2)));
+        QCOMPARE(w->findChild<QGroupBox*>("FrameData")->title(),
+                 QString("Data di pubblicazione (registrata: %1-12-20) ").arg(anno + 2));
+        saveScreenshot(w->window(), "frmDocumento_data_conservata");
+        // A new day, then a new month: the year stays.
+        w->cmbGG->setFocus();
+        QTest::keyClick(w->cmbGG, Qt::Key_Down);
+        tasto(w->txtPagine, Qt::Key_F4);
+        QCOMPARE(s.t.dialogs().lastText().section(u'\n', 0, 0), QString("Documento salvato!"));
+        QCOMPARE(data(2), QString("%1-12-21").arg(anno + 2));
+        w->cmbMM->setFocus();
+        QTest::keyClick(w->cmbMM, Qt::Key_Up);
+        tasto(w->txtPagine, Qt::Key_F4);
+        QCOMPARE(data(2), QString("%1-11-21").arg(anno + 2));
+        QVERIFY(w->cmbAA->toolTip().contains(QString("%1-11-21").arg(anno + 2)));
+        QCOMPARE(data(1), QString("%1-01-15").arg(anno + 1));
+        QVERIFY(s.t.dialogs().unexpected().isEmpty());
     }
 
     // Entering a list with Tab gives it a current row, not a choice: "Edita corrente" opens new,

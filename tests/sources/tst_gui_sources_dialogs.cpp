@@ -2,13 +2,13 @@
 // QUILLARO_SHOTS set to a folder, every layout is also saved there as a picture.
 
 #include "SourcesTestUtil.h"
-#include "store/DocumentBuffer.h"
 #include "sources/CercaFonte.h"
 #include "sources/frmAltreFonti.h"
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmScelta.h"
 #include "sources/frmTipologiaFonte.h"
+#include "store/DocumentBuffer.h"
 #include "support/TestHome.h"
 
 #include <QtTest>
@@ -783,7 +783,7 @@ private Q_SLOTS:
         b.ElencoFonti << v;
         b.IndiceFonte = 0;
         QStringList lista;
-        frmModificaFonte dlg(t->dialogs(), b, [&] {
+        frmModificaFonte dlg(t->state(), b, [&] {
             lista.clear();
             for (const VoceFonte& f : b.ElencoFonti)
                 lista << rigaFonte(f);
@@ -819,7 +819,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("C. eur. dir. uomo, S.A.S. c. Francia, 1 luglio 2014*GEI*")});
 
         // Abbandona changes nothing.
-        frmModificaFonte again(t->dialogs(), b, [] { QFAIL("no rebuild"); });
+        frmModificaFonte again(t->state(), b, [] { QFAIL("no rebuild"); });
         again.MostraFonte();
         again.txtTesto->setText(QStringLiteral("x"));
         again.cmdAbbandona->click();

@@ -1,5 +1,7 @@
 #include "app/cli/Cli.h"
 #include "documents/Generatore.h"
+#include "store/FileLookup.h"
+#include "store/HomeFolder.h"
 #include "store/mdlGlobale.h"
 
 #include <QElapsedTimer>
@@ -74,7 +76,13 @@ int generate(CliContext& c, const CliArgs& a) {
         }
         *valore = *q;
     }
+    // A bare name or a path, whose file name follows the rule of every new archive.
     const QString path = c.state.home.archivePath(a.positional().first());
+    if (const QString motivo = MotivoNomeArchivio(NomeSenzaEstensione(QFileInfo(path).fileName()));
+        !motivo.isEmpty()) {
+        c.err << "Nome archivio non valido: " << motivo << Qt::endl;
+        return 1;
+    }
     if (QFileInfo::exists(path)) {
         c.err << "Il file " << path << " esiste già" << Qt::endl;
         return 1;

@@ -1,6 +1,8 @@
 #include "app/gui/MDIQuillaro.h"
 
 #include "app/gui/frmAbout.h"
+#include "store/FileLookup.h"
+#include "store/HomeFolder.h"
 #include "store/frmInformazione.h"
 #include "ui/qt/ArchiveBinding.h"
 
@@ -347,8 +349,14 @@ void MDIQuillaro::mnuFileNuovo_Click() {
         state_.ui().message(QStringLiteral("Nome archivio non valido"));
         return;
     }
-    // An existing archive is never replaced by the template: the name is refused before anything
-    // is asked.
+    // A name no archive may have, or an existing archive, which is never replaced by the template:
+    // refused before anything is asked.
+    if (const QString motivo = MotivoNomeArchivio(NomeSenzaEstensione(QFileInfo(path.trimmed()).fileName()));
+        !motivo.isEmpty()) {
+        state_.ui().message(QStringLiteral("Nome archivio non valido: ") + motivo, applicationTitle(),
+                            Buttons::Ok, Icon::Warning);
+        return;
+    }
     const QString target = NomeArchivioNuovo(path);
     if (QFileInfo::exists(target)) {
         state_.ui().message(QStringLiteral("L'archivio %1 esiste già: scegliere un altro nome!").arg(target),
