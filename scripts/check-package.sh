@@ -104,7 +104,7 @@ for command in init demo "check DEMO" "print DEMO --complete"; do
 done
 # Access files are read by the reader beside the programs: its answer, not a missing program.
 : > "$work/vuoto.mdb"
-run "$usr/bin/quillaro-cli" import "$work/vuoto.mdb" > "$work/out" 2>&1
+run "$usr/bin/quillaro-cli" import "$work/vuoto.mdb" > "$work/out" 2>&1 || true # refused: exit 1
 grep -q "è vuoto (0 byte)" "$work/out" && pass "quillaro-cli import: the Jet reader answers" ||
   fail "quillaro-cli import: the Jet reader did not answer: $(cat "$work/out")"
 consegna=$(run "$usr/bin/quillaro-cli" info DEMO | sed -n 's/^Consegna: //p')

@@ -159,12 +159,12 @@ JetProcesso::Frame JetProcesso::next() {
             continue;
         }
         if (!running || process_.state() == QProcess::NotRunning) {
-            const bool signal = process_.exitStatus() == QProcess::CrashExit;
+            // Qt's own words for a crash are English: the program says it in its own.
             giveUp(QStringLiteral("la sua lettura si è interrotta in modo anomalo"),
-                   signal ? QStringLiteral("il programma di lettura è terminato per un errore (%1)")
-                                .arg(process_.errorString())
-                          : QStringLiteral("il programma di lettura è terminato con il codice %1")
-                                .arg(process_.exitCode()));
+                   process_.exitStatus() == QProcess::CrashExit
+                       ? QStringLiteral("il programma di lettura si è arrestato")
+                       : QStringLiteral("il programma di lettura è terminato con il codice %1")
+                             .arg(process_.exitCode()));
         }
         if (silence.elapsed() > qint64{limits_.secondiSilenzio} * 1000)
             giveUp(QStringLiteral("la sua lettura non è andata avanti per %1 secondi ed è stata interrotta")
