@@ -40,7 +40,7 @@ done
 dpkg-deb -x "$deb" "$root"
 usr="$root/usr"
 expected=(
-  bin/quillaro bin/quillaro-cli
+  bin/quillaro bin/quillaro-cli libexec/quillaro/quillaro-jet-reader
   share/quillaro/schema.sql share/quillaro/lookup.sql share/quillaro/catalogo_schema.sql
   share/quillaro/catalogo.sql share/quillaro/demo.sql "share/quillaro/testata new.rtf"
   share/quillaro/write.bmp share/quillaro/write-r.bmp share/quillaro/export.bmp share/quillaro/export-r.bmp
@@ -56,7 +56,7 @@ done
 for f in "${expected[@]}"; do
   [[ -s "$usr/$f" ]] && pass "/usr/$f" || fail "missing /usr/$f"
 done
-for f in bin/quillaro bin/quillaro-cli; do
+for f in bin/quillaro bin/quillaro-cli libexec/quillaro/quillaro-jet-reader; do
   [[ -x "$usr/$f" ]] || fail "/usr/$f is not executable"
   grep -qF "$PWD" "$usr/$f" && fail "/usr/$f names the source folder $PWD"
 done
@@ -139,6 +139,11 @@ for command in init demo "check DEMO" "print DEMO --complete"; do
     fail "quillaro-cli $command: $(cat "$work/out")"
   fi
 done
+# Access files are read by the reader beside the programs: its answer, not a missing program.
+: > "$work/vuoto.mdb"
+run "$usr/bin/quillaro-cli" import "$work/vuoto.mdb" > "$work/out" 2>&1 || true # refused: exit 1
+grep -q "è vuoto (0 byte)" "$work/out" && pass "quillaro-cli import: the Jet reader answers" ||
+  fail "quillaro-cli import: the Jet reader did not answer: $(cat "$work/out")"
 consegna=$(run "$usr/bin/quillaro-cli" info DEMO | sed -n 's/^Consegna: //p')
 for f in mdb/masterOnline.db "mdb/Catalogo norme.db" mdb/DEMO.db "testata new.rtf" write.bmp \
          "dump/errori.$consegna" "dump/errfonte.$consegna" "dump/stampaRTF-C-$consegna.rtf"; do

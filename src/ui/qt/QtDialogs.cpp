@@ -27,6 +27,15 @@ void QtProgress::setValue(qint64 done) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void QtProgress::keepAlive() {
+    if (!dialog_ || clock_.elapsed() < 100)
+        return;
+    clock_.restart();
+    // The dialog shows itself on a value, once its delay has passed: the same value again.
+    dialog_->setValue(std::max(dialog_->value(), dialog_->minimum()));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void QtProgress::setLabel(const QString& text) {
     if (dialog_) {
         dialog_->setLabelText(text);
