@@ -23,6 +23,11 @@ int main(int argc, char* argv[]) {
         icon.addFile(file);
     QApplication::setWindowIcon(icon);
 
+    // Italian from the start, --help and its manual page included (the options' texts are
+    // translated as they are made); the missing translations are told once the command line has
+    // been read, so that --help answers without the warning.
+    const bool tradotto = installItalianQtTranslations(app);
+    installItalianCommandLine(app);
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Quillaro: catalogazione degli articoli delle riviste giuridiche online"));
@@ -40,8 +45,7 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("Archivio da aprire all'avvio, come --open."),
                                  QStringLiteral("[archivio]"));
     parser.process(app);
-    // After the command line: --help stays the text the manual pages are made from.
-    if (!installItalianQtTranslations(app))
+    if (!tradotto)
         qWarning("Traduzioni italiane di Qt non trovate in %s: le finestre standard restano in inglese "
                  "(installare qt6-translations-l10n).",
                  qPrintable(qtTranslationsFolder()));
