@@ -62,6 +62,20 @@ void rispondiScelta(const QString& inizio, QStringList* righe) {
     });
 }
 
+// The domestic dialog (pages 1 to 4) or the other one (0 to 4) made on that page.
+PaginaFonteWidget* aperta(AppState& state, DocumentBuffer& b, bool interne, int pagina,
+                          std::unique_ptr<QDialog>& dlg) {
+    if (interne) {
+        auto* d = new frmFontiInterne(state, b, {});
+        dlg.reset(d);
+        d->SSTabInterna->setCurrentWidget(d->pagina(pagina));
+        return d->pagina(pagina);
+    }
+    auto* d = new frmAltreFonti(state, b, {}, pagina);
+    dlg.reset(d);
+    return d->pagina(pagina);
+}
+
 QStringList testi(const DocumentBuffer& b) {
     QStringList out;
     for (const VoceFonte& v : b.ElencoFonti)
@@ -760,17 +774,7 @@ private Q_SLOTS:
         QFETCH(QString, riga);
         DocumentBuffer b;
         std::unique_ptr<QDialog> dlg;
-        PaginaFonteWidget* p = nullptr;
-        if (interne) {
-            auto* d = new frmFontiInterne(t->state(), b, {});
-            d->SSTabInterna->setCurrentWidget(d->pagina(pagina));
-            p = d->pagina(pagina);
-            dlg.reset(d);
-        } else {
-            auto* d = new frmAltreFonti(t->state(), b, {}, pagina);
-            p = d->pagina(pagina);
-            dlg.reset(d);
-        }
+        PaginaFonteWidget* p = aperta(t->state(), b, interne, pagina, dlg);
         dlg->show();
         p->ComboFonte->setCurrentIndex(tipo);
         QLineEdit* campo = elenco == 1 ? p->txtInfo1 : p->txtInfo2;
@@ -807,17 +811,7 @@ private Q_SLOTS:
         QFETCH(QStringList, ordine);
         DocumentBuffer b;
         std::unique_ptr<QDialog> dlg;
-        PaginaFonteWidget* p = nullptr;
-        if (interne) {
-            auto* d = new frmFontiInterne(t->state(), b, {});
-            d->SSTabInterna->setCurrentWidget(d->pagina(pagina));
-            p = d->pagina(pagina);
-            dlg.reset(d);
-        } else {
-            auto* d = new frmAltreFonti(t->state(), b, {}, pagina);
-            p = d->pagina(pagina);
-            dlg.reset(d);
-        }
+        PaginaFonteWidget* p = aperta(t->state(), b, interne, pagina, dlg);
         dlg->show();
         dlg->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
