@@ -40,12 +40,12 @@ void prepara(QCommandLineParser& parser, Opzioni& o) {
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Quillaro"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLARO_VERSION));
-    QCommandLineParser parser;
     Opzioni opzioni;
-    prepara(parser, opzioni);
     // The help and the version are answered on the terminal without a display: the application
     // window object would abort where there is none (a server, the build of the manual pages).
     {
+        QCommandLineParser parser;
+        prepara(parser, opzioni);
         QStringList argomenti;
         for (int i = 0; i < argc; ++i)
             argomenti << QString::fromLocal8Bit(argv[i]);
@@ -54,11 +54,16 @@ int main(int argc, char* argv[]) {
         const bool tutto = parser.optionNames().contains(QStringLiteral("help-all"));
         if (tutto || parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
             QCoreApplication core(argc, argv);
+            installItalianQtTranslations(core);
+            installItalianCommandLine(core);
+            // The words of the help are translated as its options are made.
+            QCommandLineParser italiano;
+            prepara(italiano, opzioni);
             if (tutto)
-                parser.process(core);
+                italiano.process(core);
             if (parser.isSet(QStringLiteral("version")))
-                parser.showVersion();
-            parser.showHelp(0);
+                italiano.showVersion();
+            italiano.showHelp(0);
         }
     }
     QApplication app(argc, argv);
@@ -67,9 +72,16 @@ int main(int argc, char* argv[]) {
     for (const QString& file : applicationIconFiles())
         icon.addFile(file);
     QApplication::setWindowIcon(icon);
+
+    // Italian from the start, --help and its manual page included (the options' texts are
+    // translated as they are made); the missing translations are told once the command line has
+    // been read, so that --help answers without the warning.
+    const bool tradotto = installItalianQtTranslations(app);
+    installItalianCommandLine(app);
+    QCommandLineParser parser;
+    prepara(parser, opzioni);
     parser.process(app);
-    // After the command line: --help stays the text the manual pages are made from.
-    if (!installItalianQtTranslations(app))
+    if (!tradotto)
         qWarning("Traduzioni italiane di Qt non trovate in %s: le finestre standard restano in inglese "
                  "(installare qt6-translations-l10n).",
                  qPrintable(qtTranslationsFolder()));

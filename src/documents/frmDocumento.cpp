@@ -35,6 +35,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -476,6 +477,13 @@ void frmDocumento::collegaControlli() {
     timerControlli_->setInterval(300);
     connect(timerControlli_, &QTimer::timeout, this, &frmDocumento::aggiornaControlli);
     connect(FrameControlli, &PannelloControlli::rilievoScelto, this, &frmDocumento::vaiAlRilievo);
+    // The findings are reached from the keyboard: Alt+K (told in the F1 help), and Tab after the note.
+    auto* scorciatoia = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_K), this);
+    scorciatoia->setObjectName(QStringLiteral("scorciatoiaControlli"));
+    scorciatoia->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(scorciatoia, &QShortcut::activated, FrameControlli, &PannelloControlli::entra);
+    setTabOrder(txtNota, FrameControlli->lstControlli);
+    setTabOrder(FrameControlli->lstControlli, lstResponsabilita);
     // The timer itself receives the changes: while the window is being destroyed its children still
     // signal, and a started timer is harmless where a call into the window would not be.
     const auto riavvia = qOverload<>(&QTimer::start);
@@ -495,11 +503,6 @@ void frmDocumento::collegaControlli() {
         connect(m, &QAbstractItemModel::dataChanged, timerControlli_, riavvia);
         connect(m, &QAbstractItemModel::modelReset, timerControlli_, riavvia);
     }
-}
-
-void frmDocumento::pianificaControlli() {
-    if (timerControlli_)
-        timerControlli_->start();
 }
 
 void frmDocumento::aggiornaControlli() {
@@ -726,7 +729,8 @@ void frmDocumento::mostraDati(const DatiDocumento& d) {
     impostaRighe(lstFonte, d.lstFonte);
     conservati_ = d.conservati;
     aggiornaSuggerimenti();
-    pianificaControlli();
+    // A document loaded or cleared is judged at once: the panel never shows the last one's findings.
+    aggiornaControlli();
 }
 
 bool frmDocumento::carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& dati) {
@@ -758,6 +762,8 @@ void frmDocumento::nuovoDocumento() {
     DatiDocumento d = leggiDati();
     d.txtID.clear();
     PulisciDocumento(buffer_, d);
+    // The texts went with the last document: their buttons say so.
+    aggiornaImmagini();
     d.txtID = QString::number(buffer_.IDDocCorrente);
     mostraDati(d);
     segnaSalvato();
@@ -834,7 +840,7 @@ bool frmDocumento::salva() {
     txtID->setText(QString::number(buffer_.IDDocCorrente));
     segnaSalvato();
     // The number may have changed (a copy, a number taken meanwhile): the lines name it.
-    pianificaControlli();
+    aggiornaControlli();
     return true;
 }
 
@@ -1117,7 +1123,7 @@ void frmDocumento::apriTesti(int tipo, QToolButton* button) {
     if (dialog.exec() == QDialog::Accepted)
         if (const QString* testo = testoFrmTesti(buffer_, tipo))
             aggiornaImmagine(button, *testo);
-    pianificaControlli();
+    aggiornaControlli();
 }
 
 void frmDocumento::cmdRiassunto_Click() {
@@ -1140,7 +1146,7 @@ void frmDocumento::apriAltriTesti(int tipo, const QString& caption, QToolButton*
     dialog.txtAltroTesto->setPlainText(*testoFrmAltriTesti(buffer_, tipo));
     if (dialog.exec() == QDialog::Accepted)
         aggiornaImmagine(button, *testoFrmAltriTesti(buffer_, tipo));
-    pianificaControlli();
+    aggiornaControlli();
 }
 
 void frmDocumento::cmdTraduzione_Click() {
@@ -1153,7 +1159,7 @@ void frmDocumento::cmdNotaDoc_Click() {
 void frmDocumento::cmdCancellaNotaCompilatore_Click() {
     buffer_.TestoNotaDoc.clear();
     aggiornaImmagine(cmdNotaDoc, buffer_.TestoNotaDoc);
-    pianificaControlli();
+    aggiornaControlli();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1215,13 +1221,15 @@ bool frmDocumento::eventFilter(QObject* watched, QEvent* event) {
         // operator goes on where the cursor was. A selection made then would swallow the next
         // keystrokes into the title, or add line 0 to the lines chosen for deletion.
         const bool ritorno = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-        if (!ritorno && watched == txtPagine) {
+        // A click puts the cursor where it was made; only a keyboard move (Tab, a shortcut, a
+        // finding chosen) selects the field's whole text for retyping.
+        const bool clic = reason == Qt::MouseFocusReason;
+        if (!ritorno && !clic && watched == txtPagine) {
             QTimer::singleShot(0, txtPagine, &QLineEdit::selectAll);
-        } else if (!ritorno && (watched == txtTitolo || watched == txtNota)) {
+        } else if (!ritorno && !clic && (watched == txtTitolo || watched == txtNota)) {
             auto* edit = static_cast<QPlainTextEdit*>(watched);
             QTimer::singleShot(0, edit, &QPlainTextEdit::selectAll);
-        } else if (!ritorno && watched == lstResponsabilita && lstResponsabilita->count() > 0 &&
-                   reason != Qt::MouseFocusReason) {
+        } else if (!ritorno && !clic && watched == lstResponsabilita && lstResponsabilita->count() > 0) {
             lstResponsabilita->item(0)->setSelected(true);
             buffer_.IndiceResponsabilita = 0;
         }

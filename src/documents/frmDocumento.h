@@ -5,8 +5,8 @@
 // control. The window owns the document buffer and lends it to its dialogs.
 
 #include "documents/DatiDocumento.h"
-#include "store/DocumentBuffer.h"
 #include "store/AppState.h"
+#include "store/DocumentBuffer.h"
 
 #include <QIcon>
 #include <QWidget>
@@ -93,8 +93,7 @@ public:
     QPushButton* cmdEsci = nullptr;
     PannelloControlli* FrameControlli = nullptr;
 
-    // Applies the rules to what the window holds now and shows the findings; the window does it by
-    // itself a moment after each change.
+    // Applies the rules to what the window holds now and shows the findings.
     void aggiornaControlli();
     // Puts the focus on the field or list entry a finding concerns.
     void vaiAlRilievo(const Rilievo& rilievo);
@@ -157,8 +156,8 @@ private:
     void cancellaSelezionate(QListWidget* list, int which);
     void aggiornaFonteUfficiale();
     void chiudi();
-    // The findings are worked out again a moment after the last change: typing is never held up.
-    void pianificaControlli();
+    // Typing: the findings are worked out again a moment after the last change, never holding it
+    // up. Every other change (a load, a dialog closed, a save) calls aggiornaControlli at once.
     void collegaControlli();
     QIcon immagine(const QString& name);
     static void impostaRighe(QListWidget* list, const QStringList& righe);

@@ -21,6 +21,13 @@ const QStringList& frmHelpTastiFunzione::righe() {
     return r;
 }
 
+const QStringList& frmHelpTastiFunzione::altreRighe() {
+    static const QStringList r = {
+        QStringLiteral("Alt+K = Rilievi dei controlli (Invio su un rilievo porta al campo che lo riguarda)"),
+        QStringLiteral("Tab = Campo seguente (dopo la nota: i rilievi dei controlli)")};
+    return r;
+}
+
 frmHelpTastiFunzione::frmHelpTastiFunzione(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmHelpTastiFunzione"));
     setWindowTitle(QStringLiteral("Help su tasti funzione"));
@@ -36,6 +43,10 @@ frmHelpTastiFunzione::frmHelpTastiFunzione(QWidget* parent) : QDialog(parent) {
     lblTasti->setObjectName(QStringLiteral("lblTasti"));
     lblTasti->setText(righe().join(u'\n'));
     lblTasti->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblAltriTasti = new QLabel(this);
+    lblAltriTasti->setObjectName(QStringLiteral("lblAltriTasti"));
+    lblAltriTasti->setText(QStringLiteral("Inoltre:\n") + altreRighe().join(u'\n'));
+    lblAltriTasti->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdEsci = new QPushButton(QStringLiteral("&Esci"), this);
     cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
     cmdEsci->setDefault(true);
@@ -46,6 +57,8 @@ frmHelpTastiFunzione::frmHelpTastiFunzione(QWidget* parent) : QDialog(parent) {
     layout->addWidget(lblIntroduzione);
     layout->addSpacing(6);
     layout->addWidget(lblTasti);
+    layout->addSpacing(6);
+    layout->addWidget(lblAltriTasti);
     layout->addLayout(buttons);
     setMinimumWidth(440);
     connect(cmdEsci, &QPushButton::clicked, this, &QDialog::accept);

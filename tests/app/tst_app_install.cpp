@@ -155,6 +155,10 @@ private Q_SLOTS:
         for (const char* option : {"--home <DIR>", "--open <ARCHIVE>", "--no-splash"})
             QVERIFY2(options.contains(QString::fromUtf8(option)), qPrintable(options.join(u'|')));
         QVERIFY(manItems(gui, QStringLiteral("ARGOMENTI")).contains(QStringLiteral("archivio")));
+        // The GUI's help is Italian throughout, Qt's own options included.
+        QVERIFY2(gui.contains(QStringLiteral("Mostra questo aiuto.")) &&
+                     !gui.contains(QStringLiteral("Displays")),
+                 qPrintable(gui));
     }
 
     // The menu entry opens our archives, with our icon, and AppStream names the same entry and release.

@@ -790,6 +790,68 @@ private Q_SLOTS:
         scelta->cmdAnnulla->click();
     }
 
+    // Nuovo clears the texts: their buttons say so, as the Controlli panel does.
+    void newDocumentClearsTheTextButtons() {
+        Sessione s;
+        {
+            Archivio a(s.t, true);
+            DocumentBuffer b = Archivio::nuovo(1);
+            b.TestoRiassunto = "Riassunto";
+            b.TestoSommario = "1. Premessa";
+            b.TestoInTemaDi = "Appalti";
+            b.TestoEnglishAbstract = "Abstract";
+            b.TestoTraduzione = "A title";
+            b.TestoNotaDoc = "Nuovo descrittore";
+            QVERIFY(ScriviDocumento(s.t.state().Connessione, b, a.dati(1)).salvato());
+        }
+        frmDocumento* w = s.apri(1);
+        const QList<QToolButton*> bottoni = {w->cmdRiassunto,       w->cmdSommario,   w->cmdInTemaDi,
+                                             w->cmdEnglishAbstract, w->cmdTraduzione, w->cmdNotaDoc};
+        for (QToolButton* b : bottoni)
+            QVERIFY2(b->property("testoPresente").toBool(), qPrintable(b->objectName()));
+        w->cmdNew->click();
+        for (QToolButton* b : bottoni)
+            QVERIFY2(!b->property("testoPresente").toBool(), qPrintable(b->objectName()));
+        QVERIFY(s.t.dialogs().unexpected().isEmpty());
+    }
+
+    // A click in the title, the note or the pages puts the cursor there; only coming by keyboard
+    // (Tab) selects the whole text for retyping.
+    void clickPlacesTheCursorTabSelectsAll_data() {
+        QTest::addColumn<QString>("campo");
+        QTest::newRow("title") << "txtTitolo";
+        QTest::newRow("note") << "txtNota";
+        QTest::newRow("pages") << "txtPagine";
+    }
+    void clickPlacesTheCursorTabSelectsAll() {
+        QFETCH(QString, campo);
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        s.main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main));
+        QWidget* c = figlio<QWidget>(w, campo.toLatin1().constData());
+        auto* riga = qobject_cast<QLineEdit*>(c);
+        auto* testo = qobject_cast<QPlainTextEdit*>(c);
+        const auto contenuto = [&] { return riga ? riga->text() : testo->toPlainText(); };
+        const auto selezione = [&] {
+            return riga ? riga->selectedText() : testo->textCursor().selectedText();
+        };
+        riga ? riga->setText("12-30") : testo->setPlainText("12-30");
+        w->txtFascicolo->setFocus(Qt::TabFocusReason);
+        QWidget* superficie = riga ? static_cast<QWidget*>(riga) : testo->viewport();
+        // At the start of the first line.
+        const QPoint inizio(3, riga ? riga->height() / 2 : 4 + testo->fontMetrics().height() / 2);
+        QTest::mouseClick(superficie, Qt::LeftButton, {}, inizio);
+        QTRY_VERIFY(c->hasFocus());
+        QCoreApplication::processEvents();
+        QCOMPARE(selezione(), QString());
+        QTest::keyClicks(c, "X");
+        QCOMPARE(contenuto(), QString("X12-30"));
+        w->txtFascicolo->setFocus(Qt::TabFocusReason);
+        c->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(selezione(), QString("X12-30"));
+    }
+
     void textDialogs() {
         Sessione s;
         frmDocumento* w = s.nuovo();

@@ -82,7 +82,7 @@ void GuiImport::menuItems() {
         {"mnuFileImporta", "&Importa archivio Access..."},
         {"mnuFileImportaModello", "Importa &modello (masterOnline.mdb)..."},
         {"mnuFileImportaCatalogo", "Importa catalogo n&orme (Catalogo norme.mdb)..."},
-        {"mnuFileImportaCartella", "Importa tutti gli archivi di una car&tella..."},
+        {"mnuFileImportaCartella", "Importa tutti gli archivi di una carte&lla..."},
     };
     for (const auto& [name, caption] : items) {
         auto* action = w.findChild<QAction*>(QString::fromUtf8(name));

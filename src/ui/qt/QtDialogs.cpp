@@ -1,5 +1,7 @@
 #include "ui/qt/QtDialogs.h"
 
+#include "ui/qt/QtTranslations.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -151,6 +153,7 @@ std::optional<QString> QtDialogs::input(const QString& prompt, const QString& ti
 
 QString QtDialogs::chooseFile(const FileDialogRequest& request) {
     QFileDialog dialog(parentWindow(), request.title, request.folder, request.filter);
+    fileDialogInItalian(dialog);
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (request.chooseFolder) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
