@@ -59,11 +59,6 @@ QString riga(const QString& etichetta, QStringView testo) {
     return line;
 }
 
-// The journal codes from 9000 on are journals whose pages hold a page count.
-bool rivistaConNumeroPagine(const QString& IDRivistaOnline) {
-    return Field(QVariant(IDRivistaOnline)).toLongLong() >= 9000;
-}
-
 // Sources of these families are marked with their family code, unless the citation carries one.
 bool fonteDaMarcare(const QString& TP, const QString& testo) {
     const bool famiglia =
@@ -122,7 +117,7 @@ QString RiferimentoEsteso(const RiferimentoBibl& r, const QString& pagine, const
         t += u')';
     }
     if (!pagine.isEmpty()) {
-        if (rivistaConNumeroPagine(r.IDRivistaOnline))
+        if (RivistaConNumeroPagine(r.IDRivistaOnline))
             t += QStringLiteral(", ") + pagine + QStringLiteral(" pagg.");
         else
             t += QStringLiteral(", ") +

@@ -37,3 +37,6 @@ QString MeseNumero(const QString& name);
 // caller's variable, by its last character ("05" becomes "5"); "1".."12" give the names, anything
 // else empty text.
 QString MeseNome(QString& number);
+
+// The journal codes from 9000 on are journals whose pages hold a page count, not a range.
+bool RivistaConNumeroPagine(const QString& IDRivistaOnline);
