@@ -44,14 +44,16 @@ QString motivoDoi(const RispostaHttp& r, const QString& servizio, const LimitiRi
 
 // A record in the answer, whatever the service chose to send: CSL-JSON or Crossref's JSON,
 // mEDRA's ONIX, or the article's page where the agency answers no record.
-std::optional<MetadatiArticolo> recordDa(const RispostaHttp& r, const QString& fonte, bool ancheHtml) {
+// `servizio` names where it came from, `json` what its JSON is ("CSL-JSON", "works").
+std::optional<MetadatiArticolo> recordDa(const RispostaHttp& r, const QString& servizio, const QString& json,
+                                         bool ancheHtml) {
     if (SembraOnix(r.corpo))
-        return LeggiOnix(r.corpo, QStringLiteral("%1, ONIX").arg(fonte));
+        return LeggiOnix(r.corpo, QStringLiteral("%1, ONIX").arg(servizio));
     if (ancheHtml && SembraHtml(r.corpo, r.tipo)) {
         PaginaLetta p = LeggiPagina(r.corpo, r.tipo, r.indirizzoFinale);
         return p.metadati.vuoto() ? std::nullopt : std::optional(std::move(p.metadati));
     }
-    auto m = LeggiRecordJson(r.corpo, fonte);
+    auto m = LeggiRecordJson(r.corpo, QStringLiteral("%1, %2").arg(servizio, json));
     return m && !m->vuoto() ? m : std::nullopt;
 }
 
@@ -217,7 +219,7 @@ void Cattura::rispostaResolver(const RispostaHttp& r) {
         return concludi({false, {}, MotivoRisposta(r, {}, opzioni_.limiti), {}});
     if (r.letta()) {
         // An agency without CSL may send the article's page: read it, unless a page led here.
-        if (auto m = recordDa(r, QStringLiteral("%1, CSL-JSON").arg(host(opzioni_.doiBase)), !pagina_))
+        if (auto m = recordDa(r, host(opzioni_.doiBase), QStringLiteral("CSL-JSON"), !pagina_))
             return recordLetto(std::move(*m));
         motivoResolver_ = QStringLiteral("Il servizio DOI (%1) non ha dato un record leggibile.")
                               .arg(host(opzioni_.doiBase));
@@ -233,7 +235,7 @@ void Cattura::rispostaCrossref(const RispostaHttp& r) {
     if (r.esito == RispostaHttp::Esito::Annullata)
         return concludi({false, {}, MotivoRisposta(r, {}, opzioni_.limiti), {}});
     if (r.letta()) {
-        if (auto m = recordDa(r, QStringLiteral("%1, works").arg(host(opzioni_.crossrefBase)), false))
+        if (auto m = recordDa(r, host(opzioni_.crossrefBase), QStringLiteral("works"), false))
             return recordLetto(std::move(*m));
         return doiNonLetto(
             QStringLiteral("Crossref (%1) non ha dato un record leggibile.").arg(host(opzioni_.crossrefBase)),
@@ -250,7 +252,7 @@ void Cattura::rispostaPagina(const RispostaHttp& r) {
         return concludi({false, {}, MotivoRisposta(r, chi, opzioni_.limiti), {}});
     if (!SembraHtml(r.corpo, r.tipo)) {
         // An address of a DOI service's record, pasted as it is.
-        if (auto m = recordDa(r, r.indirizzoFinale.host(), false))
+        if (auto m = recordDa(r, r.indirizzoFinale.host(), QStringLiteral("JSON"), false))
             return concludi({true, std::move(*m), {}, {}});
         return concludi(
             {false,

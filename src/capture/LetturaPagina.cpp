@@ -377,7 +377,10 @@ MetadatiArticolo leggiTag(const Raccolta& r, QStringList& avvisi) {
                for (const QString& k : v.valori)
                    for (const QString& p :
                         k.split(QRegularExpression(QStringLiteral("\\s*;\\s*")), Qt::SkipEmptyParts))
-                       if (const QString t = TestoPiano(p); !t.isEmpty() && !m.paroleChiave.contains(t))
+                       // A classification number (DC.Subject scheme DDC "004") is not a keyword.
+                       if (const QString t = TestoPiano(p);
+                           !t.isEmpty() && !m.paroleChiave.contains(t) &&
+                           !t.contains(QRegularExpression(QStringLiteral("^[\\d.]+$"))))
                            m.paroleChiave << t;
            });
     // A DOI only where the tag holds one: dc.identifier also carries URNs and addresses.
