@@ -1,6 +1,7 @@
 #include "capture/LetturaPagina.h"
 
 #include "capture/Gumbo.h"
+#include "capture/LetturaRecord.h"
 #include "capture/NomiPersona.h"
 #include "capture/TestoMarcato.h"
 #include "store/TextOutput.h"
@@ -151,22 +152,6 @@ std::optional<QJsonObject> trovaArticolo(const QJsonValue& v, int profondita = 0
     return std::nullopt;
 }
 
-QString testoJson(const QJsonValue& v) {
-    if (v.isString())
-        return v.toString();
-    if (v.isDouble())
-        return QString::number(v.toInteger());
-    if (v.isArray())
-        return testoJson(v.toArray().at(0));
-    if (v.isObject()) {
-        const QJsonObject o = v.toObject();
-        for (const char16_t* chiave : {u"name", u"value", u"@value", u"alternateName"})
-            if (o.contains(QStringView(chiave)))
-                return testoJson(o.value(QStringView(chiave)));
-    }
-    return {};
-}
-
 QList<PersonaCatturata> personeJson(const QJsonValue& v) {
     QList<PersonaCatturata> out;
     const QJsonArray elenco = v.isArray() ? v.toArray() : QJsonArray{v};
@@ -177,11 +162,11 @@ QList<PersonaCatturata> personeJson(const QJsonValue& v) {
         } else {
             const QJsonObject o = x.toObject();
             if (tipoSchema(o.value(u"@type")) == u"Organization")
-                p = Ente(testoJson(o.value(u"name")));
+                p = Ente(TestoJson(o.value(u"name")));
             else if (o.contains(u"familyName"))
-                p = PersonaDaParti(testoJson(o.value(u"familyName")), testoJson(o.value(u"givenName")));
+                p = PersonaDaParti(TestoJson(o.value(u"familyName")), TestoJson(o.value(u"givenName")));
             else
-                p = PersonaDaNome(testoJson(o.value(u"name")));
+                p = PersonaDaNome(TestoJson(o.value(u"name")));
         }
         if (!p.cognome.isEmpty())
             out << p;
@@ -206,31 +191,31 @@ MetadatiArticolo leggiJsonLd(const QStringList& blocchi) {
                 m.origine[c] = tipo.arg(proprieta);
         };
         const QString titolo = a.contains(u"headline") ? QStringLiteral("headline") : QStringLiteral("name");
-        m.titolo = TestoPiano(testoJson(a.value(titolo)));
+        m.titolo = TestoPiano(TestoJson(a.value(titolo)));
         origine(CampoMetadati::Titolo, titolo);
         m.autori = personeJson(a.value(u"author"));
         origine(CampoMetadati::Autori, QStringLiteral("author"));
         m.curatori = personeJson(a.value(u"editor"));
         origine(CampoMetadati::Curatori, QStringLiteral("editor"));
-        m.data = DataDaTesto(testoJson(a.value(u"datePublished")));
+        m.data = DataDaTesto(TestoJson(a.value(u"datePublished")));
         origine(CampoMetadati::Data, QStringLiteral("datePublished"));
         // isPartOf: PublicationIssue -> PublicationVolume -> Periodical, in any depth.
         QJsonObject parte = a.value(u"isPartOf").toObject();
         for (int i = 0; i < 4 && !parte.isEmpty(); ++i, parte = parte.value(u"isPartOf").toObject()) {
             const QString t = tipoSchema(parte.value(u"@type"));
             if (t == u"PublicationIssue") {
-                m.fascicolo = TestoPiano(testoJson(parte.value(u"issueNumber")));
+                m.fascicolo = TestoPiano(TestoJson(parte.value(u"issueNumber")));
                 origine(CampoMetadati::Fascicolo, QStringLiteral("isPartOf.issueNumber"));
-                if (const DataCatturata d = DataDaTesto(testoJson(parte.value(u"datePublished")));
+                if (const DataCatturata d = DataDaTesto(TestoJson(parte.value(u"datePublished")));
                     !d.vuota()) {
                     m.annoVolume = d.anno;
                     origine(CampoMetadati::AnnoVolume, QStringLiteral("isPartOf.datePublished"));
                 }
             } else if (t == u"PublicationVolume") {
-                m.volume = TestoPiano(testoJson(parte.value(u"volumeNumber")));
+                m.volume = TestoPiano(TestoJson(parte.value(u"volumeNumber")));
                 origine(CampoMetadati::Volume, QStringLiteral("isPartOf.volumeNumber"));
             } else if (t == u"Periodical") {
-                m.rivista = TestoPiano(testoJson(parte.value(u"name")));
+                m.rivista = TestoPiano(TestoJson(parte.value(u"name")));
                 origine(CampoMetadati::Rivista, QStringLiteral("isPartOf.name"));
                 for (const QJsonValue& i : parte.value(u"issn").isArray() ? parte.value(u"issn").toArray()
                                                                           : QJsonArray{parte.value(u"issn")})
@@ -239,23 +224,23 @@ MetadatiArticolo leggiJsonLd(const QStringList& blocchi) {
             }
         }
         if (a.contains(u"pageStart")) {
-            m.primaPagina = TestoPiano(testoJson(a.value(u"pageStart")));
-            m.ultimaPagina = TestoPiano(testoJson(a.value(u"pageEnd")));
+            m.primaPagina = TestoPiano(TestoJson(a.value(u"pageStart")));
+            m.ultimaPagina = TestoPiano(TestoJson(a.value(u"pageEnd")));
         } else {
-            std::tie(m.primaPagina, m.ultimaPagina) = PagineDaIntervallo(testoJson(a.value(u"pagination")));
+            std::tie(m.primaPagina, m.ultimaPagina) = PagineDaIntervallo(TestoJson(a.value(u"pagination")));
         }
         origine(CampoMetadati::PrimaPagina, QStringLiteral("pageStart"));
         origine(CampoMetadati::UltimaPagina, QStringLiteral("pageEnd"));
-        m.lingua = testoJson(a.value(u"inLanguage")).trimmed();
+        m.lingua = TestoJson(a.value(u"inLanguage")).trimmed();
         origine(CampoMetadati::Lingua, QStringLiteral("inLanguage"));
         const QString riassunto =
             a.contains(u"abstract") ? QStringLiteral("abstract") : QStringLiteral("description");
-        m.abstract = Paragrafi(testoJson(a.value(riassunto)));
+        m.abstract = Paragrafi(TestoJson(a.value(riassunto)));
         origine(CampoMetadati::Abstract, riassunto);
         const QJsonValue parole = a.value(u"keywords");
         if (parole.isArray()) {
             for (const QJsonValue& p : parole.toArray())
-                m.paroleChiave << TestoPiano(testoJson(p));
+                m.paroleChiave << TestoPiano(TestoJson(p));
         } else {
             m.paroleChiave =
                 TestoPiano(parole.toString())
@@ -268,13 +253,13 @@ MetadatiArticolo leggiJsonLd(const QStringList& blocchi) {
             const QJsonArray valori = v.isArray() ? v.toArray() : QJsonArray{v};
             for (const QJsonValue& x : valori)
                 if (m.doi.isEmpty())
-                    m.doi = DoiDaTesto(testoJson(x));
+                    m.doi = DoiDaTesto(TestoJson(x));
             if (!m.doi.isEmpty()) {
                 origine(CampoMetadati::Doi, QString::fromUtf16(chiave));
                 break;
             }
         }
-        m.url = testoJson(a.value(u"url")).trimmed();
+        m.url = TestoJson(a.value(u"url")).trimmed();
         origine(CampoMetadati::Url, QStringLiteral("url"));
         break;
     }

@@ -11,25 +11,12 @@
 
 namespace {
 
-// A text field that the services write as a string, an array of strings or a number.
-QString stringa(const QJsonValue& v) {
-    if (v.isString())
-        return v.toString();
-    if (v.isDouble())
-        return QString::number(v.toInteger());
-    if (v.isArray())
-        for (const QJsonValue& x : v.toArray())
-            if (const QString s = stringa(x); !s.trimmed().isEmpty())
-                return s;
-    return {};
-}
-
 QStringList stringhe(const QJsonValue& v) {
     QStringList out;
     if (v.isArray()) {
         for (const QJsonValue& x : v.toArray())
-            out << stringa(x);
-    } else if (const QString s = stringa(v); !s.isEmpty()) {
+            out << TestoJson(x);
+    } else if (const QString s = TestoJson(v); !s.isEmpty()) {
         // mEDRA writes "ISSN" as one string, several separated by commas or blanks.
         out = s.split(QRegularExpression(QStringLiteral("[,; ]+")), Qt::SkipEmptyParts);
     }
@@ -90,6 +77,24 @@ QString urlNormale(const QString& url) {
 
 } // namespace
 
+QString TestoJson(const QJsonValue& v) {
+    if (v.isString())
+        return v.toString();
+    if (v.isDouble())
+        return QString::number(v.toInteger());
+    if (v.isArray())
+        for (const QJsonValue& x : v.toArray())
+            if (const QString s = TestoJson(x); !s.trimmed().isEmpty())
+                return s;
+    if (v.isObject()) {
+        const QJsonObject o = v.toObject();
+        for (const char16_t* chiave : {u"name", u"value", u"@value", u"alternateName"})
+            if (o.contains(QStringView(chiave)))
+                return TestoJson(o.value(QStringView(chiave)));
+    }
+    return {};
+}
+
 std::optional<MetadatiArticolo> LeggiRecordJson(const QByteArray& corpo, const QString& fonte) {
     QJsonParseError errore{};
     const QJsonDocument doc = QJsonDocument::fromJson(corpo, &errore);
@@ -107,8 +112,8 @@ std::optional<MetadatiArticolo> LeggiRecordJson(const QByteArray& corpo, const Q
         if (m.ha(c))
             m.origine[c] = QStringLiteral("%1 (%2)").arg(fonte, chiave);
     };
-    m.titolo = TestoPiano(stringa(o.value(u"title")));
-    if (const QString sotto = TestoPiano(stringa(o.value(u"subtitle")));
+    m.titolo = TestoPiano(TestoJson(o.value(u"title")));
+    if (const QString sotto = TestoPiano(TestoJson(o.value(u"subtitle")));
         !m.titolo.isEmpty() && !sotto.isEmpty() && !m.titolo.contains(sotto, Qt::CaseInsensitive))
         m.titolo += QStringLiteral(": ") + sotto;
     origine(CampoMetadati::Titolo, QStringLiteral("title"));
@@ -116,7 +121,7 @@ std::optional<MetadatiArticolo> LeggiRecordJson(const QByteArray& corpo, const Q
     origine(CampoMetadati::Autori, QStringLiteral("author"));
     m.curatori = personeCsl(o.value(u"editor"));
     origine(CampoMetadati::Curatori, QStringLiteral("editor"));
-    m.rivista = TestoPiano(stringa(o.value(u"container-title")));
+    m.rivista = TestoPiano(TestoJson(o.value(u"container-title")));
     origine(CampoMetadati::Rivista, QStringLiteral("container-title"));
     QStringList issn;
     for (const QString& s : stringhe(o.value(u"ISSN")))
@@ -133,9 +138,9 @@ std::optional<MetadatiArticolo> LeggiRecordJson(const QByteArray& corpo, const Q
             break;
         }
     }
-    m.volume = TestoPiano(stringa(o.value(u"volume")));
+    m.volume = TestoPiano(TestoJson(o.value(u"volume")));
     origine(CampoMetadati::Volume, QStringLiteral("volume"));
-    m.fascicolo = TestoPiano(stringa(o.value(u"issue")));
+    m.fascicolo = TestoPiano(TestoJson(o.value(u"issue")));
     origine(CampoMetadati::Fascicolo, QStringLiteral("issue"));
     const QJsonObject fascicolo = o.value(u"journal-issue").toObject();
     for (const char16_t* chiave : {u"published-online", u"published-print"}) {
@@ -147,25 +152,25 @@ std::optional<MetadatiArticolo> LeggiRecordJson(const QByteArray& corpo, const Q
         }
     }
     QString chiavePagine = QStringLiteral("page");
-    QString pagine = TestoPiano(stringa(o.value(u"page")));
+    QString pagine = TestoPiano(TestoJson(o.value(u"page")));
     if (pagine.isEmpty()) {
         chiavePagine = QStringLiteral("page-first");
-        pagine = TestoPiano(stringa(o.value(u"page-first")));
+        pagine = TestoPiano(TestoJson(o.value(u"page-first")));
     }
     if (pagine.isEmpty()) {
         chiavePagine = QStringLiteral("article-number");
-        pagine = TestoPiano(stringa(o.value(u"article-number")));
+        pagine = TestoPiano(TestoJson(o.value(u"article-number")));
     }
     std::tie(m.primaPagina, m.ultimaPagina) = PagineDaIntervallo(pagine);
     origine(CampoMetadati::PrimaPagina, chiavePagine);
     origine(CampoMetadati::UltimaPagina, chiavePagine);
-    m.lingua = stringa(o.value(u"language")).trimmed();
+    m.lingua = TestoJson(o.value(u"language")).trimmed();
     origine(CampoMetadati::Lingua, QStringLiteral("language"));
-    m.abstract = Paragrafi(stringa(o.value(u"abstract")));
+    m.abstract = Paragrafi(TestoJson(o.value(u"abstract")));
     origine(CampoMetadati::Abstract, QStringLiteral("abstract"));
-    m.doi = DoiDaTesto(stringa(o.value(u"DOI")));
+    m.doi = DoiDaTesto(TestoJson(o.value(u"DOI")));
     origine(CampoMetadati::Doi, QStringLiteral("DOI"));
-    m.url = urlNormale(stringa(o.value(u"URL")).trimmed());
+    m.url = urlNormale(TestoJson(o.value(u"URL")).trimmed());
     origine(CampoMetadati::Url, QStringLiteral("URL"));
     return m;
 }
