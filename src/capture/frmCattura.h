@@ -29,8 +29,7 @@ public:
 
     // The document's fields once the dialog is accepted.
     const CampiDocumento& campi() const { return risultato_; }
-
-protected:
+    // Esc and Chiudi: a reading under way is stopped first, and the dialog stays.
     void reject() override;
 
 private:

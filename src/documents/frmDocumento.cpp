@@ -151,8 +151,8 @@ void frmDocumento::creaControlli() {
     txtPagine = crea<QLineEdit>(this, "txtPagine");
     txtDocURL = crea<QLineEdit>(this, "txtDocURL");
     cmdCattura =
-        pulsante(this, "cmdCattura", QStringLiteral("&Da indirizzo o DOI..."),
-                 QStringLiteral("Compila il documento dalla pagina dell'articolo o dal suo DOI (Alt+D)"));
+        pulsante(this, "cmdCattura", QStringLiteral("Da &indirizzo o DOI..."),
+                 QStringLiteral("Compila il documento dalla pagina dell'articolo o dal suo DOI (Alt+I)"));
     ComboTD = crea<QComboBox>(this, "ComboTD");
     ComboTAbs = crea<QComboBox>(this, "ComboTAbs");
     ComboBib = crea<QComboBox>(this, "ComboBib");

@@ -19,7 +19,7 @@ const QStringList& frmHelpTastiFunzione::righe() {
         QStringLiteral("F10 = Edita riassunto"),
         QStringLiteral("F11 = Edita sommario"),
         QStringLiteral("F12 = Esci"),
-        QStringLiteral("Alt+D = Da indirizzo o DOI (compila dalla pagina o dal DOI)")};
+        QStringLiteral("Alt+I = Da indirizzo o DOI (compila dalla pagina o dal DOI)")};
     return r;
 }
 
