@@ -417,7 +417,7 @@ bool RicordaIssn(const HomeFolder& home, const QStringList& issn, const QString&
         return true;
     return ScriviSezioneIni(
         home.settingsPath(), kSezioneIssn,
-        {QStringLiteral("; ISSN=codice della rivista in tabRivisteOnline: la cattura da indirizzo o "
+        {QStringLiteral("ISSN=codice della rivista in tabRivisteOnline: la cattura da indirizzo o "
                         "DOI riconosce così le riviste del centro")},
         voci, errore);
 }

@@ -158,7 +158,7 @@ frmCattura::frmCattura(AppState& state, const CampiDocumento& attuali, QWidget* 
     layout->addLayout(riga3);
     layout->addWidget(lblAvvisi);
     layout->addLayout(comandi);
-    resize(960, 560);
+    resize(960, 640);
 
     connect(cmdLeggi, &QPushButton::clicked, this, &frmCattura::cmdLeggi_Click);
     connect(txtIndirizzo, &QLineEdit::returnPressed, this, &frmCattura::cmdLeggi_Click);
@@ -230,12 +230,9 @@ void frmCattura::letto(const EsitoCattura& esito) {
     lblStato->setText(
         QStringLiteral("Letto. Controllare i valori, spuntare quelli da scrivere nel documento e "
                        "premere Applica."));
-    QStringList avvisi = esito.avvisi;
-    for (const Proposta& p : std::as_const(proposte_.proposte))
-        if (!p.nota.isEmpty() && !p.applicabile)
-            avvisi << QStringLiteral("%1: %2").arg(p.etichetta, p.nota);
-    lblAvvisi->setText(avvisi.join(u'\n'));
+    avvisiLettura_ = esito.avvisi;
     mostraProposte();
+    aggiornaAvvisi();
     inLettura(false);
     tblCampi->setFocus();
     if (tblCampi->rowCount() > 0)
@@ -309,11 +306,23 @@ void frmCattura::aggiornaRivista() {
             palette().brush(CPer.isEmpty() ? QPalette::Disabled : QPalette::Active, QPalette::Text));
     tblCampi->item(r, ColAttuale)
         ->setText(uguale ? QStringLiteral("(uguale)") : tblCampi->item(r, ColAttuale)->text());
+    aggiornaAvvisi();
     if (const int p = riga(CampoDocumento::Pagine); p >= 0 && !CPer.isEmpty()) {
         const QString pagine = PagineDocumento(proposte_.primaPagina, proposte_.ultimaPagina, CPer);
         if (!pagine.isEmpty())
             tblCampi->item(p, ColValore)->setText(pagine);
     }
+}
+
+// What was read only in part, and why a value cannot go into the document as it is; a journal the
+// operator has chosen is no longer missing.
+void frmCattura::aggiornaAvvisi() {
+    QStringList avvisi = avvisiLettura_;
+    for (const Proposta& p : std::as_const(proposte_.proposte))
+        if (!p.nota.isEmpty() && !p.applicabile &&
+            !(p.campo == CampoDocumento::Rivista && !rivistaScelta().isEmpty()))
+            avvisi << QStringLiteral("%1: %2").arg(p.etichetta, p.nota);
+    lblAvvisi->setText(avvisi.join(u'\n'));
 }
 
 // The abstract's kind chosen: the row shows that text of the document, ticked when it is empty.

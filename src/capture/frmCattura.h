@@ -40,6 +40,7 @@ private:
     void inLettura(bool lettura);
     void aggiornaRivista();
     void aggiornaAbstract();
+    void aggiornaAvvisi();
     int riga(CampoDocumento campo) const;
     QString rivistaScelta() const;
     QString tipoAbstractScelto() const;
@@ -49,6 +50,7 @@ private:
     CampiDocumento risultato_;
     ElenchiCattura elenchi_;
     ProposteCattura proposte_;
+    QStringList avvisiLettura_;
     std::unique_ptr<Cattura> cattura_;
 
     QLineEdit* const txtIndirizzo;

@@ -166,6 +166,30 @@ private Q_SLOTS:
         QCOMPARE(f.w->lstResponsabilita->count(), 0);
     }
 
+    // A journal none of tabRivisteOnline matches is said, not guessed; the one the operator
+    // chooses goes into the document and its ISSN is known the next time.
+    void aJournalChosenInTheReviewIsRemembered() {
+        Finestra f;
+        const QString plos = QStringLiteral("html-citation-plosone-pone.0000001.html");
+        REQUIRE_SHARED_FIXTURE(metadati(plos));
+        const QString indirizzo = f.s.pagina(plos);
+        QVERIFY(f.cattura([&](frmCattura* d) {
+            figlio<QLineEdit>(d, "txtIndirizzo")->setText(indirizzo);
+            figlio<QPushButton>(d, "cmdLeggi")->click();
+            QTRY_VERIFY(figlio<QPushButton>(d, "cmdApplica")->isEnabled());
+            auto* rivista = figlio<QComboBox>(d, "cmbRivista");
+            QCOMPARE(rivista->currentIndex(), 0);
+            QVERIFY(!(riga(d, "Rivista")->flags() & Qt::ItemIsUserCheckable));
+            QVERIFY(figlio<QLabel>(d, "lblAvvisi")->text().contains("Nessuna rivista di tabRivisteOnline"));
+            rivista->setCurrentIndex(rivista->findData(QStringLiteral("TST1")));
+            QCOMPARE(riga(d, "Rivista")->checkState(), Qt::Checked);
+            QVERIFY(!figlio<QLabel>(d, "lblAvvisi")->text().contains("Nessuna rivista"));
+            figlio<QPushButton>(d, "cmdApplica")->click();
+        }));
+        QCOMPARE(f.w->cmbCPer->currentText(), QString("TST1"));
+        QCOMPARE(CaricaElenchiCattura(f.s.t.state()).issn.value("1932-6203"), QString("TST1"));
+    }
+
     // Alt+I from the fields opens the dialog, and the F1 help lists it.
     void theShortcutOpensItAndTheHelpListsIt() {
         Finestra f;
