@@ -33,7 +33,7 @@ dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//' | tee "$work/contents"
 grep -v -e '^\./$' -e '^\./usr/' "$work/contents" && fail "files outside /usr" || pass "everything under /usr"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6core6 libqt6gui6 libqt6widgets6 libsqlite3-0 libhunspell hunspell-it; do
+for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libsqlite3-0 libhunspell libgumbo hunspell-it; do
   [[ $depends == *"$dep"* ]] && pass "depends on $dep" || fail "Depends lacks $dep: $depends"
 done
 

@@ -1,7 +1,9 @@
 #include "documents/frmDocumento.h"
 
+#include "capture/frmCattura.h"
 #include "classification/frmClassificazione.h"
 #include "classification/mdlClasse.h"
+#include "documents/CatturaDocumento.h"
 #include "documents/ControlliDocumento.h"
 #include "documents/Responsabilita.h"
 #include "documents/SalvaDocumento.h"
@@ -149,6 +151,9 @@ void frmDocumento::creaControlli() {
     txtAnnata = crea<QLineEdit>(this, "txtAnnata");
     txtPagine = crea<QLineEdit>(this, "txtPagine");
     txtDocURL = crea<QLineEdit>(this, "txtDocURL");
+    cmdCattura =
+        pulsante(this, "cmdCattura", QStringLiteral("Da &indirizzo o DOI..."),
+                 QStringLiteral("Compila il documento dalla pagina dell'articolo o dal suo DOI (Alt+I)"));
     ComboTD = crea<QComboBox>(this, "ComboTD");
     ComboTAbs = crea<QComboBox>(this, "ComboTAbs");
     ComboBib = crea<QComboBox>(this, "ComboBib");
@@ -260,6 +265,8 @@ void frmDocumento::creaControlli() {
     riga3->addWidget(etichettaTAbs);
     riga3->addWidget(ComboTAbs);
     riga3->addStretch();
+    // Under the URL field: beside it, the field would be too narrow at 1024x768.
+    riga3->addWidget(cmdCattura);
     auto* riga4 = new QHBoxLayout;
     auto* etichettaBib = new QLabel(QStringLiteral("Tipo bibliografia"));
     etichettaBib->setBuddy(ComboBib);
@@ -464,6 +471,7 @@ void frmDocumento::creaControlli() {
     wire(cmdTraduzione, &frmDocumento::cmdTraduzione_Click);
     wire(cmdNotaDoc, &frmDocumento::cmdNotaDoc_Click);
     wire(cmdCancellaNotaCompilatore, &frmDocumento::cmdCancellaNotaCompilatore_Click);
+    wire(cmdCattura, &frmDocumento::cmdCattura_Click);
     collegaControlli();
 }
 
@@ -1160,6 +1168,19 @@ void frmDocumento::cmdCancellaNotaCompilatore_Click() {
     buffer_.TestoNotaDoc.clear();
     aggiornaImmagine(cmdNotaDoc, buffer_.TestoNotaDoc);
     aggiornaControlli();
+}
+
+void frmDocumento::cmdCattura_Click() {
+    if (!checkArchive(this))
+        return;
+    DatiDocumento d = leggiDati();
+    const CampiDocumento prima = CampiDaDocumento(d, buffer_);
+    frmCattura dialog(state_, prima, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CampiNelDocumento(prima, dialog.campi(), liste_, d, buffer_);
+    mostraDati(d);
+    aggiornaImmagini();
 }
 
 // ---------------------------------------------------------------------------------------------

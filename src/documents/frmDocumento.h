@@ -57,6 +57,7 @@ public:
     QLineEdit* txtAnnata = nullptr;
     QLineEdit* txtPagine = nullptr;
     QLineEdit* txtDocURL = nullptr;
+    QPushButton* cmdCattura = nullptr; // "Da indirizzo o DOI...": fills the document from its page or DOI
     QComboBox* ComboTD = nullptr;
     QComboBox* ComboTAbs = nullptr;
     QComboBox* ComboBib = nullptr;
@@ -128,6 +129,7 @@ public Q_SLOTS:
     void cmdTraduzione_Click();
     void cmdNotaDoc_Click();
     void cmdCancellaNotaCompilatore_Click();
+    void cmdCattura_Click();
     // The function keys; true when the key was one of them.
     bool Form_KeyDown(int key);
 

@@ -6,18 +6,20 @@
 #include <QVBoxLayout>
 
 const QStringList& frmHelpTastiFunzione::righe() {
-    static const QStringList r = {QStringLiteral("F1 = Help sui tasti funzione"),
-                                  QStringLiteral("F2 = Duplica documento"),
-                                  QStringLiteral("F3 = Abbandona"),
-                                  QStringLiteral("F4 = Salva"),
-                                  QStringLiteral("F5 = Documento precedente (non salva)"),
-                                  QStringLiteral("F6 = Documento seguente (non salva)"),
-                                  QStringLiteral("F7 = Inserisci nuova responsabilita"),
-                                  QStringLiteral("F8 = Inserisci nuova classificazione"),
-                                  QStringLiteral("F9 = Inserisci nuova fonte"),
-                                  QStringLiteral("F10 = Edita riassunto"),
-                                  QStringLiteral("F11 = Edita sommario"),
-                                  QStringLiteral("F12 = Esci")};
+    static const QStringList r = {
+        QStringLiteral("F1 = Help sui tasti funzione"),
+        QStringLiteral("F2 = Duplica documento"),
+        QStringLiteral("F3 = Abbandona"),
+        QStringLiteral("F4 = Salva"),
+        QStringLiteral("F5 = Documento precedente (non salva)"),
+        QStringLiteral("F6 = Documento seguente (non salva)"),
+        QStringLiteral("F7 = Inserisci nuova responsabilita"),
+        QStringLiteral("F8 = Inserisci nuova classificazione"),
+        QStringLiteral("F9 = Inserisci nuova fonte"),
+        QStringLiteral("F10 = Edita riassunto"),
+        QStringLiteral("F11 = Edita sommario"),
+        QStringLiteral("F12 = Esci"),
+        QStringLiteral("Alt+I = Da indirizzo o DOI (compila dalla pagina o dal DOI)")};
     return r;
 }
 

@@ -176,6 +176,8 @@ void caricaCodici(const RecordSet& rs, const ListeDocumento& liste, DatiDocument
     dati.txtDocURL = rs.field(u"DocURL").toString();
 }
 
+} // namespace
+
 void caricaData(const QString& data, const ListeDocumento& liste, DatiDocumento& dati, QStringList& avvisi) {
     seleziona(dati.cmbAA, liste.cmbAA, 0);
     seleziona(dati.cmbMM, liste.cmbMM, 0);
@@ -208,8 +210,6 @@ void caricaData(const QString& data, const ListeDocumento& liste, DatiDocumento&
     if (avvisi.size() > prima)
         dati.conservati.Data = data;
 }
-
-} // namespace
 
 bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocumento& liste,
                        DatiDocumento& dati, QStringList& avvisi) {

@@ -113,6 +113,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     registerUpdateCommands(registry);
     registerImportCommands(registry);
     registerSearchCommands(registry);
+    registerCaptureCommands(registry);
 
     QString homeOption;
     QStringList rest;
