@@ -1,10 +1,13 @@
 // The whole-archive runs of the checks over generated archives of 3 000 and 30 000 documents:
-// the check run, compiler notes, new entries, CELEX, HUDOC and official-text (URN) pages.
+// the check run beside the set-based SQL pass that makes the same lists (ControlliSql.h; its lines
+// are compared with the run's before it is timed), compiler notes, new entries, CELEX, HUDOC and
+// official-text (URN) pages.
 //
 // QUILLARO_BENCH_HOME=DIR keeps the home folder (and its GEN3000/GEN30000 archives) for reuse
 // and for measuring the command line.
 
 #include "BenchHome.h"
+#include "ControlliSql.h"
 #include "checks/Controlli.h"
 #include "checks/Estrazioni.h"
 #include "checks/StampeHtml.h"
@@ -31,6 +34,25 @@ template <typename Run> void misura(benchmark::State& st, Run run) {
 void BM_Controlli(benchmark::State& st) {
     misura(st, [](AppState& s) { EseguiControlli(s); });
 }
+// The reference: the same three lists, each from one statement of the engine.
+void BM_ControlliSql(benchmark::State& st) {
+    AppState& state = banco().aperto(st.range(0));
+    const FileErrori run = EseguiControlli(state);
+    const FileErrori sql = controlli_sql::Esegui(state);
+    banco().dialogs().clear();
+    for (const auto& [lista, riferimento] :
+         {std::pair{run.generali, sql.generali}, {run.classe, sql.classe}, {run.fonti, sql.fonti}}) {
+        const QString diverse = controlli_sql::Differenze(lista, riferimento);
+        if (!diverse.isEmpty()) {
+            st.SkipWithError(
+                qPrintable(QStringLiteral("%1 differs from the SQL pass:\n%2").arg(lista, diverse)));
+            return;
+        }
+    }
+    for (auto _ : st)
+        controlli_sql::Esegui(state);
+    st.counters["documenti"] = static_cast<double>(st.range(0));
+}
 void BM_Note(benchmark::State& st) {
     misura(st, [](AppState& s) { EstraiNote(s); });
 }
@@ -54,6 +76,7 @@ void Dimensioni(benchmark::internal::Benchmark* b) {
 } // namespace
 
 BENCHMARK(BM_Controlli)->Apply(Dimensioni);
+BENCHMARK(BM_ControlliSql)->Apply(Dimensioni);
 BENCHMARK(BM_Note)->Apply(Dimensioni);
 BENCHMARK(BM_Nuovi)->Apply(Dimensioni);
 BENCHMARK(BM_Celex)->Apply(Dimensioni);

@@ -1,5 +1,6 @@
-// The import of Access files: reading nwind.mdb whole (every table, every row) with the Jet reader,
-// and importing a fake source of 30 000 generated documents with their links and texts.
+// The import of Access files: reading nwind.mdb whole (every table, every row) with the Jet reader, in
+// this process and through the reader process the programs use, and importing a fake source of
+// 30 000 generated documents with their links and texts.
 //
 // nwind.mdb is looked for in QUILLARO_JET_FIXTURES, else in the folder set when the build was
 // configured. QUILLARO_BENCH_HOME=DIR keeps the generated archive (GEN30000) for reuse.
@@ -7,6 +8,7 @@
 #include "BenchHome.h"
 #include "import/ImportaArchivio.h"
 #include "import/JetFile.h"
+#include "import/JetProcesso.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -21,7 +23,8 @@ QString nwind() {
     return QDir(folder).filePath(QStringLiteral("nwind.mdb"));
 }
 
-void BM_LetturaNwind(benchmark::State& st) {
+// Every row of nwind.mdb, through the source that `open` gives.
+template <typename Open> void letturaNwind(benchmark::State& st, Open open) {
     const QString path = nwind();
     if (!QFileInfo::exists(path)) {
         st.SkipWithError(qPrintable(QStringLiteral("%1 not found: set QUILLARO_JET_FIXTURES").arg(path)));
@@ -30,7 +33,7 @@ void BM_LetturaNwind(benchmark::State& st) {
     qint64 rows = 0;
     for (auto _ : st) {
         rows = 0;
-        const auto file = JetFile::open(path);
+        const auto file = open(path);
         for (const JetTable& t : file->tables())
             file->readRows(t.name, [&](const QVariantList& values) {
                 benchmark::DoNotOptimize(values.constData());
@@ -38,6 +41,15 @@ void BM_LetturaNwind(benchmark::State& st) {
             });
     }
     st.counters["righe"] = static_cast<double>(rows);
+}
+
+void BM_LetturaNwind(benchmark::State& st) {
+    letturaNwind(st, [](const QString& path) { return JetFile::open(path); });
+}
+
+// The same through the reader process: its start, the pipe and the frames are the cost of safety.
+void BM_LetturaNwindProcesso(benchmark::State& st) {
+    letturaNwind(st, [](const QString& path) { return JetProcesso::open(path); });
 }
 
 // A generated archive read as a Jet file would be, table by table, row by row: the fake source
@@ -121,6 +133,7 @@ void BM_Importazione(benchmark::State& st) {
 } // namespace
 
 BENCHMARK(BM_LetturaNwind)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LetturaNwindProcesso)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Importazione)
     ->Arg(30000)
     ->Unit(benchmark::kMillisecond)

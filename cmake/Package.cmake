@@ -1,7 +1,6 @@
 # The Debian package: `cpack --preset package` after the package build (CMakePresets.json) gives
 # quillaro_<version>_amd64.deb. Libraries (Qt, SQLite, Hunspell) are found by dpkg-shlibdeps; what
 # the programs open by name is declared here.
-set(QUILLARO_MAINTAINER "Quillaro <quillaro@quillaro.it>" CACHE STRING "Maintainer field of the package")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillaro)

@@ -1,5 +1,5 @@
 -- The norms catalogue: one row per Italian act, read only.
-PRAGMA application_id = 1364087363; -- 'QLRC'
+PRAGMA application_id = 1364087363; -- 'QNRC'
 PRAGMA user_version = 1;
 
 -- promulgazione as ISO text YYYY-MM-DD.

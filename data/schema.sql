@@ -1,8 +1,8 @@
 -- Quillaro archive: the tables of one delivery and its own copy of the lookup tables.
--- Every archive is marked as ours ('QLRO'; the template is re-marked 'QLRT' once built); opening
+-- Every archive is marked as ours ('QNRO'; the template is re-marked 'QNRT' once built); opening
 -- anything else fails. Schema 2: issues, names and sources compare without regard to case, as the
 -- centre's Jet archives always did (SQLite's own NOCASE, so that any SQLite tool opens the file).
-PRAGMA application_id = 1364087375; -- 'QLRO'
+PRAGMA application_id = 1364087375; -- 'QNRO'
 PRAGMA user_version = 2;
 
 -- Documents -------------------------------------------------------------------

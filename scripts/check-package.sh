@@ -33,14 +33,14 @@ dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//' | tee "$work/contents"
 grep -v -e '^\./$' -e '^\./usr/' "$work/contents" && fail "files outside /usr" || pass "everything under /usr"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6core6 libqt6gui6 libqt6widgets6 libsqlite3-0 libhunspell hunspell-it; do
+for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libsqlite3-0 libhunspell libgumbo hunspell-it; do
   [[ $depends == *"$dep"* ]] && pass "depends on $dep" || fail "Depends lacks $dep: $depends"
 done
 
 dpkg-deb -x "$deb" "$root"
 usr="$root/usr"
 expected=(
-  bin/quillaro bin/quillaro-cli
+  bin/quillaro bin/quillaro-cli libexec/quillaro/quillaro-jet-reader
   share/quillaro/schema.sql share/quillaro/lookup.sql share/quillaro/catalogo_schema.sql
   share/quillaro/catalogo.sql share/quillaro/demo.sql "share/quillaro/testata new.rtf"
   share/quillaro/write.bmp share/quillaro/write-r.bmp share/quillaro/export.bmp share/quillaro/export-r.bmp
@@ -48,6 +48,7 @@ expected=(
   "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" share/mime/packages/quillaro.xml
   share/icons/hicolor/scalable/apps/quillaro.svg
   share/man/man1/quillaro.1.gz share/man/man1/quillaro-cli.1.gz
+  share/doc/quillaro/copyright
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/quillaro.png")
@@ -55,10 +56,46 @@ done
 for f in "${expected[@]}"; do
   [[ -s "$usr/$f" ]] && pass "/usr/$f" || fail "missing /usr/$f"
 done
-for f in bin/quillaro bin/quillaro-cli; do
+for f in bin/quillaro bin/quillaro-cli libexec/quillaro/quillaro-jet-reader; do
   [[ -x "$usr/$f" ]] || fail "/usr/$f is not executable"
   grep -qF "$PWD" "$usr/$f" && fail "/usr/$f names the source folder $PWD"
 done
+
+echo "--- copyright (Debian policy 12.5, machine-readable format 1.0)"
+copyright="$usr/share/doc/quillaro/copyright"
+grep -qE '^-rw-r--r-- .* \./usr/share/doc/quillaro/copyright$' <(dpkg-deb -c "$deb") ||
+  fail "copyright is not a plain file of mode 0644"
+# Paragraphs of "Field: value" lines and their continuations: a header with Format and
+# Upstream-Name, then Files paragraphs with Copyright and a License whose text is given, inline or in
+# a License paragraph of its own.
+problems=$(awk '
+  function close_paragraph() {
+    if (n == 1 && fields["Format"] != "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")
+      print "header: Format is not the 1.0 format"
+    if (n == 1 && fields["Upstream-Name"] == "") print "header: no Upstream-Name"
+    if (n > 1 && ("Files" in fields)) {
+      if (fields["Copyright"] == "") print "paragraph " n ": Files without Copyright"
+      if (fields["License"] == "") print "paragraph " n ": Files without License"
+      else if (!text["License"]) used[fields["License"]] = n
+    }
+    if (n > 1 && !("Files" in fields) && ("License" in fields) && text["License"]) defined[fields["License"]] = 1
+    delete fields; delete text; files = 0
+  }
+  /^$/ { if (inside) close_paragraph(); inside = 0; next }
+  /^[ \t]/ { if (!inside || last == "") print "line " NR ": continuation outside a field"; else text[last] = 1; next }
+  /^[A-Za-z][A-Za-z0-9-]*:/ {
+    if (!inside) { inside = 1; n++ }
+    last = substr($0, 1, index($0, ":") - 1); value = substr($0, index($0, ":") + 1)
+    gsub(/^[ \t]+|[ \t]+$/, "", value); fields[last] = value; next
+  }
+  { print "line " NR ": not a field: " $0 }
+  END {
+    if (inside) close_paragraph()
+    if (n < 2) print "no Files paragraph"
+    for (l in used) if (!(l in defined)) print "license " l " has no text"
+  }' "$copyright")
+[[ -s $copyright && -z $problems ]] && pass "copyright in the machine-readable format" ||
+  fail "copyright: ${problems:-missing}"
 
 echo "--- desktop-file-validate, appstreamcli validate"
 out=$(desktop-file-validate "$usr/share/applications/$app_id.desktop" 2>&1) && [[ -z $out ]] &&
@@ -102,6 +139,11 @@ for command in init demo "check DEMO" "print DEMO --complete"; do
     fail "quillaro-cli $command: $(cat "$work/out")"
   fi
 done
+# Access files are read by the reader beside the programs: its answer, not a missing program.
+: > "$work/vuoto.mdb"
+run "$usr/bin/quillaro-cli" import "$work/vuoto.mdb" > "$work/out" 2>&1 || true # refused: exit 1
+grep -q "è vuoto (0 byte)" "$work/out" && pass "quillaro-cli import: the Jet reader answers" ||
+  fail "quillaro-cli import: the Jet reader did not answer: $(cat "$work/out")"
 consegna=$(run "$usr/bin/quillaro-cli" info DEMO | sed -n 's/^Consegna: //p')
 for f in mdb/masterOnline.db "mdb/Catalogo norme.db" mdb/DEMO.db "testata new.rtf" write.bmp \
          "dump/errori.$consegna" "dump/errfonte.$consegna" "dump/stampaRTF-C-$consegna.rtf"; do

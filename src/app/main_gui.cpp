@@ -13,43 +13,83 @@
 #include <QMessageBox>
 #include <QTimer>
 
+namespace {
+
+struct Opzioni {
+    QCommandLineOption home{QStringLiteral("home"), QStringLiteral("Cartella home (mdb/, dump/, ...)."),
+                            QStringLiteral("DIR")};
+    QCommandLineOption open{QStringLiteral("open"), QStringLiteral("Archivio da aprire all'avvio."),
+                            QStringLiteral("ARCHIVE")};
+    QCommandLineOption noSplash{QStringLiteral("no-splash"), QStringLiteral("Senza la finestra di avvio.")};
+};
+
+void prepara(QCommandLineParser& parser, Opzioni& o) {
+    parser.setApplicationDescription(
+        QStringLiteral("Quillaro: catalogazione degli articoli delle riviste giuridiche online"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({o.home, o.open, o.noSplash});
+    // The file manager and the desktop menu start us as "quillaro [FILE]".
+    parser.addPositionalArgument(QStringLiteral("archivio"),
+                                 QStringLiteral("Archivio da aprire all'avvio, come --open."),
+                                 QStringLiteral("[archivio]"));
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("Quillaro"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLARO_VERSION));
+    Opzioni opzioni;
+    // The help and the version are answered on the terminal without a display: the application
+    // window object would abort where there is none (a server, the build of the manual pages).
+    {
+        QCommandLineParser parser;
+        prepara(parser, opzioni);
+        QStringList argomenti;
+        for (int i = 0; i < argc; ++i)
+            argomenti << QString::fromLocal8Bit(argv[i]);
+        // A failure is told by process() below, once the display's own options are taken out.
+        (void)parser.parse(argomenti);
+        const bool tutto = parser.optionNames().contains(QStringLiteral("help-all"));
+        if (tutto || parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
+            QCoreApplication core(argc, argv);
+            installItalianQtTranslations(core);
+            installItalianCommandLine(core);
+            // The words of the help are translated as its options are made.
+            QCommandLineParser italiano;
+            prepara(italiano, opzioni);
+            if (tutto)
+                italiano.process(core);
+            if (parser.isSet(QStringLiteral("version")))
+                italiano.showVersion();
+            italiano.showHelp(0);
+        }
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillaro"));
-    QApplication::setApplicationVersion(QStringLiteral(QUILLARO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLARO_APP_ID));
     QIcon icon;
     for (const QString& file : applicationIconFiles())
         icon.addFile(file);
     QApplication::setWindowIcon(icon);
 
+    // Italian from the start, --help and its manual page included (the options' texts are
+    // translated as they are made); the missing translations are told once the command line has
+    // been read, so that --help answers without the warning.
+    const bool tradotto = installItalianQtTranslations(app);
+    installItalianCommandLine(app);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Quillaro: catalogazione degli articoli delle riviste giuridiche online"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption homeOption(
-        QStringLiteral("home"), QStringLiteral("Cartella home (mdb/, dump/, ...)."), QStringLiteral("DIR"));
-    const QCommandLineOption openOption(
-        QStringLiteral("open"), QStringLiteral("Archivio da aprire all'avvio."), QStringLiteral("ARCHIVE"));
-    const QCommandLineOption noSplashOption(QStringLiteral("no-splash"),
-                                            QStringLiteral("Senza la finestra di avvio."));
-    parser.addOptions({homeOption, openOption, noSplashOption});
-    // The file manager and the desktop menu start us as "quillaro [FILE]".
-    parser.addPositionalArgument(QStringLiteral("archivio"),
-                                 QStringLiteral("Archivio da aprire all'avvio, come --open."),
-                                 QStringLiteral("[archivio]"));
+    prepara(parser, opzioni);
     parser.process(app);
-    // After the command line: --help stays the text the manual pages are made from.
-    if (!installItalianQtTranslations(app))
+    if (!tradotto)
         qWarning("Traduzioni italiane di Qt non trovate in %s: le finestre standard restano in inglese "
                  "(installare qt6-translations-l10n).",
                  qPrintable(qtTranslationsFolder()));
-    QString archive = parser.value(openOption);
+    QString archive = parser.value(opzioni.open);
     if (archive.isEmpty() && !parser.positionalArguments().isEmpty())
         archive = parser.positionalArguments().constFirst();
 
-    const HomeFolder home(HomeFolder::resolve(parser.value(homeOption)));
+    const HomeFolder home(HomeFolder::resolve(parser.value(opzioni.home)));
     try {
         home.ensureLayout();
     } catch (const std::exception& e) {
@@ -61,6 +101,10 @@ int main(int argc, char* argv[]) {
 
     QtDialogs dialogs;
     AppState state(home, dialogs);
+    if (!state.settings.errore.isEmpty()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Quillaro"), state.settings.errore);
+        return 1;
+    }
     MDIQuillaro main(state);
 
     const auto start = [&] {
@@ -68,7 +112,7 @@ int main(int argc, char* argv[]) {
         if (!archive.isEmpty())
             main.apriArchivio(home.archivePath(archive));
     };
-    if (parser.isSet(noSplashOption)) {
+    if (parser.isSet(opzioni.noSplash)) {
         start();
     } else {
         auto* splash = new frmSplash;

@@ -1,6 +1,7 @@
 #include "checks/Controlli.h"
 
 #include "checks/AggiornaInfo.h"
+#include "checks/ControlliLettura.h"
 #include "checks/ImprontaControllo.h"
 #include "checks/RilieviDocumento.h"
 #include "checks/Uscite.h"
@@ -99,7 +100,7 @@ FileErrori EseguiControlli(AppState& state) {
         BusyScope busy(state.ui(), QStringLiteral("Controllo dei documenti..."));
         LeggiInfo(state);
         CatalogoDelControllo catalogo{state, ApriCatalogo(state)};
-        LetturaUnica lettura(state.Connessione);
+        LetturaUnica letturaArchivio(state.Connessione);
         LetturaUnica letturaCatalogo(state.ConnessioneCatalogo);
 
         percorsi = PercorsiErrori(state);
@@ -131,10 +132,11 @@ FileErrori EseguiControlli(AppState& state) {
         RecordSet doc =
             state.Connessione.ApriRS(QStringLiteral("select * from tabDocumento order by IDDocumento"));
         const ColonneDocumento colonne = ColonneDocumento::di(doc);
+        LetturaControlli lettura(state.Connessione);
+        MemoriaCatalogo memoria;
         qint64 fatti = 0;
         for (; !doc.eof(); doc.moveNext()) {
-            DatiArchivio dati(state.Connessione, doc, colonne);
-            ControllaDocumento(state, dati, scrivi);
+            ControllaDocumento(state, lettura.documento(doc, colonne), scrivi, &memoria);
             busy.progress().setValue(++fatti);
         }
         doc.close();
@@ -157,6 +159,7 @@ void MostraErrori(AppState& state, const QString& code, const QString& nomeFile,
     LeggiInfo(state);
     AggiornaInfo(state, code);
     const QString path = state.home.dumpPath(nomeFile + fileNamePart(state.Consegna()));
+    finishInterruptedGroup(path); // the three lists of one run, even after a kill
     if (!QFileInfo::exists(path)) {
         state.ui().message(
             QStringLiteral("Il file %1 non esiste ancora: eseguire prima \"Esegui controlli\".")

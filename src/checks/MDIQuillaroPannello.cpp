@@ -1,5 +1,7 @@
 #include "checks/MDIQuillaroPannello.h"
 
+#include "ui/qt/LettereRiquadro.h"
+
 #include <QAction>
 #include <QDir>
 #include <QEvent>
@@ -226,6 +228,10 @@ void PannelloConsegna::creaRecenti() {
     }
     comandi->addStretch(1);
     corpo->addLayout(comandi);
+    // Windows open over the panel have letters of their own.
+    letteraNelRiquadro(etichetta, schedaRecenti_);
+    for (QPushButton* b : {cmdNuovoArchivio, cmdApriArchivio})
+        letteraNelRiquadro(b, schedaRecenti_);
 
     const auto apri = [this](QTreeWidgetItem* item) {
         if (!item || !(item->flags() & Qt::ItemIsEnabled))

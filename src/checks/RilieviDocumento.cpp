@@ -1,5 +1,6 @@
 #include "checks/RilieviDocumento.h"
 
+#include "sources/IdentificativiUfficiali.h"
 #include "store/MessaggiErrore.h"
 
 #include <algorithm>
@@ -14,20 +15,6 @@ QString rec(qint64 n) {
     return QStringLiteral("(rec. ") + QString::number(n) + u')';
 }
 
-// The catalogue's abbreviation of an act name, or nothing when the act is not in the catalogue.
-QString abbreviazioneCatalogo(const QString& fonteNorm) {
-    if (fonteNorm == u"l. cost.")
-        return QStringLiteral("l.cost.");
-    if (fonteNorm == u"d.lg.")
-        return QStringLiteral("d.lgs.");
-    if (fonteNorm == u"dir. p.c.m.")
-        return QStringLiteral("dir.p.c.m.");
-    if (fonteNorm == u"d.l." || fonteNorm == u"d.p.r." || fonteNorm == u"l." || fonteNorm == u"r.d." ||
-        fonteNorm == u"d.p.c.m.")
-        return fonteNorm;
-    return {};
-}
-
 // A month or day as two digits: "3" -> "03", "15" -> "15", "03" -> "03". A text that is not a
 // number stays as it is (and then matches no catalogue date).
 QString dueCifre(const QString& valore) {
@@ -40,8 +27,9 @@ QString dueCifre(const QString& valore) {
 
 class Regole {
 public:
-    Regole(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo)
-        : state_(state), dati_(dati), rilievo_(rilievo), n_(dati.id()) {}
+    Regole(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo,
+           MemoriaCatalogo* memoria)
+        : state_(state), dati_(dati), rilievo_(rilievo), memoria_(memoria), n_(dati.id()) {}
 
     void applica();
 
@@ -60,6 +48,7 @@ private:
     AppState& state_;
     DatiControllo& dati_;
     const std::function<void(Rilievo&&)>& rilievo_;
+    MemoriaCatalogo* memoria_;
     const qint64 n_;
     std::array<bool, 9> tipi_{};
 };
@@ -187,6 +176,11 @@ void Regole::fonte(const FonteControllo& f) {
     const auto scrivi = [&](const QString& testo) {
         rilievo_(Rilievo{ElencoErrori::Fonti, testo + f.testo + u' ' + rec(n_), CampoRilievo::Fonti, f.voce});
     };
+    // A royal decree of 1950 is a typing error, and would be linked to another act.
+    if (DataImpossibile(f.TP, f.FonteNorm, f.anno))
+        scrivi(QStringLiteral("Fonte con ") + MotivoDataImpossibile() + QStringLiteral(": "));
+    if (f.TP == u"NIC")
+        return;
     const Field numero(f.numero);
     const QString testoNumero = numero.toString();
     if (testoNumero.isEmpty()) {
@@ -199,7 +193,7 @@ void Regole::fonte(const FonteControllo& f) {
             scrivi(QStringLiteral("GICA con numero >= 1000: "));
         return;
     }
-    const QString abbreviazione = abbreviazioneCatalogo(f.FonteNorm);
+    const QString abbreviazione = AbbreviazioneControllo(f.FonteNorm);
     if (abbreviazione.isEmpty())
         return;
     if (!state_.CatalogoAperto)
@@ -208,15 +202,39 @@ void Regole::fonte(const FonteControllo& f) {
             QStringLiteral("Il catalogo delle norme non è disponibile: %1").arg(state_.home.cataloguePath()));
     // The catalogue keeps the promulgation date as ISO text.
     const QString data = f.anno + u'-' + dueCifre(f.mese) + u'-' + dueCifre(f.giorno);
-    RecordSet cat = state_.ConnessioneCatalogo.ApriRS(
-        QStringLiteral(
-            "select ID from tabCatalogo where Promulgazione = ? and Numero = ? and Abbreviazione = ?"),
-        {data, testoNumero, abbreviazione});
-    if (cat.eof())
+    const QString chiave = data + u'|' + testoNumero + u'|' + abbreviazione;
+    const auto noto = memoria_ ? memoria_->constFind(chiave) : MemoriaCatalogo::const_iterator();
+    bool presente;
+    if (memoria_ && noto != memoria_->cend()) {
+        presente = *noto;
+    } else {
+        presente =
+            !state_.ConnessioneCatalogo
+                 .ApriRS(QStringLiteral("select ID from tabCatalogo where Promulgazione = ? and Numero = ? "
+                                        "and Abbreviazione = ?"),
+                         {data, testoNumero, abbreviazione})
+                 .eof();
+        if (memoria_)
+            memoria_->insert(chiave, presente);
+    }
+    if (!presente)
         scrivi(QStringLiteral("Fonte errata: "));
 }
 
 } // namespace
+
+QString AbbreviazioneControllo(const QString& fonteNorm) {
+    if (fonteNorm == u"l. cost.")
+        return QStringLiteral("l.cost.");
+    if (fonteNorm == u"d.lg.")
+        return QStringLiteral("d.lgs.");
+    if (fonteNorm == u"dir. p.c.m.")
+        return QStringLiteral("dir.p.c.m.");
+    if (fonteNorm == u"d.l." || fonteNorm == u"d.p.r." || fonteNorm == u"l." || fonteNorm == u"r.d." ||
+        fonteNorm == u"d.p.c.m.")
+        return fonteNorm;
+    return {};
+}
 
 QString TitoloElenco(ElencoErrori elenco) {
     switch (elenco) {
@@ -230,8 +248,9 @@ QString TitoloElenco(ElencoErrori elenco) {
     return QStringLiteral("Errori nelle fonti");
 }
 
-void ControllaDocumento(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo) {
-    Regole(state, dati, rilievo).applica();
+void ControllaDocumento(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo,
+                        MemoriaCatalogo* memoria) {
+    Regole(state, dati, rilievo, memoria).applica();
 }
 
 bool PagineZero(const QVariant& pagine) {
@@ -363,8 +382,11 @@ bool DatiArchivio::perOgniFonte(const std::function<void(const FonteControllo&)>
             QStringLiteral(
                 "select TabFonte.*, FonteNorm from tabFonte, TabFonteInterna where tabFonte.IDNomeFonte = "
                 "tabFonteInterna.IDFonteInterna and (TabFonte.TP = 'LIO' or TabFonte.TP = 'LICO' or "
-                "TabFonte.TP = 'LIOA'  or TabFonte.TP = 'GICO' or TabFonte.TP = 'GICA') and IDFonte = ?"),
-            {link.field(0).toLongLong()});
+                "TabFonte.TP = 'LIOA'  or TabFonte.TP = 'GICO' or TabFonte.TP = 'GICA') and IDFonte = ? "
+                "union all select TabFonte.*, FonteCom from tabFonte, tabFonteCom where tabFonte.IDNomeFonte "
+                "= "
+                "tabFonteCom.IDFonteCom and TabFonte.TP = 'NIC' and IDFonte = ?"),
+            {link.field(0).toLongLong(), link.field(0).toLongLong()});
         for (; !rs.eof(); rs.moveNext())
             fonte(FonteControllo{rs.field(u"TP").toString(), rs.field(u"Testo").toString(),
                                  rs.field(u"Numero").variant(), rs.field(u"Giorno").toString(),

@@ -7,6 +7,7 @@
 
 #include "store/AppState.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -56,7 +57,8 @@ struct CoppiaControllo {
 };
 
 // A source of the families rule 14 examines (domestic laws and constitutional-court decisions),
-// with the act or court name of tabFonteInterna, as stored.
+// with the act or court name of tabFonteInterna, as stored; or an EU act (NIC), with its name of
+// tabFonteCom, whose date alone is examined (DataImpossibile).
 struct FonteControllo {
     QString TP;
     QString testo;
@@ -89,16 +91,25 @@ public:
     virtual bool perOgniTipoTesto(const std::function<void(int tipo)>& tipo) = 0;
     // 12, 13: each pair in list order; false when there is none.
     virtual bool perOgniCoppia(const std::function<void(const CoppiaControllo&)>& coppia) = 0;
-    // 14: each source that rule 14 examines, in list order; false when the document cites no source
-    // at all (of any family).
+    // 14: each source that rule 14 examines, and each EU act, in list order; false when the
+    // document cites no source at all (of any family).
     virtual bool perOgniFonte(const std::function<void(const FonteControllo&)>& fonte) = 0;
 };
+
+// What the norms catalogue answered within one run, by date, number and abbreviation: an act
+// cited by many documents is looked up once.
+using MemoriaCatalogo = QHash<QString, bool>;
 
 // Applies rules 1 to 14 in their order and hands each finding on as soon as it is found (a list
 // being written keeps what was found before a failure). Rule 14 reads the norms catalogue through
 // state.ConnessioneCatalogo, which must be open when a law is to be looked up: otherwise, and when
 // a statement is refused, throws DbError.
-void ControllaDocumento(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo);
+void ControllaDocumento(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo,
+                        MemoriaCatalogo* memoria = nullptr);
+
+// Rule 14: the abbreviation under which the norms catalogue is asked for an act of that name
+// ("d.lg." -> "d.lgs."); empty for the names it is not asked for.
+QString AbbreviazioneControllo(const QString& fonteNorm);
 
 // Rule 2: the pages text reads as the number 0 ("0", " 0", "00", "0.0", "0,0"). Empty, Null and
 // non-numeric texts ("12-15", "abc") never fire.

@@ -6,6 +6,7 @@
 #include "store/TextOutput.h"
 #include "store/mdlGlobale.h"
 
+#include <QHash>
 #include <optional>
 
 namespace {
@@ -86,6 +87,12 @@ public:
         }
         numeri_ = state_.Connessione.ApriRS(
             QStringLiteral("select IDDocumento from tabDocumento order by IDDocumento"));
+        // The titles in document order, read on with the documents; a document's first title is
+        // the one shown.
+        titoli_ = state_.Connessione.ApriRS(
+            QStringLiteral("select LegameDocTesto.IDDoc, TabTesto.Testo from LegameDocTesto, TabTesto where "
+                           "TabTesto.IDTesto = LegameDocTesto.IDTesto and LegameDocTesto.Tipo = '0' order by "
+                           "LegameDocTesto.IDDoc, LegameDocTesto.rowid"));
     }
 
     // The heading of a document, when the rows move on to it.
@@ -93,26 +100,30 @@ public:
         if (id == precedente_)
             return;
         // Documents are numbered by position, those without a listed source included.
-        while (!numeri_.eof() && numeri_.field(0).toLongLong() < id) {
+        while (!numeri_.eof() && numeri_.integer(0) < id) {
             ++precedenti_;
             numeri_.moveNext();
         }
         busy_->progress().setValue(precedenti_);
         if (precedente_ > 0)
             file_.writeLine(u"<hr size=\"1\"/>");
-        file_.writeLine(
-            QStringLiteral("<h2>Documento: ") +
-            TestoHtml(IdentificativoDocumento(state_, NumeroSpostato(state_.NumInizio(), precedenti_))) +
-            QStringLiteral(" (Record: ") + QString::number(id) + QStringLiteral(")</h2>"));
-        RecordSet titolo = state_.Connessione.ApriRS(
-            QStringLiteral(
-                "select TabTesto.Testo, tabDocumento.IDDocumento from tabDocumento, TabTesto, LegameDocTesto "
-                "where TabTesto.IDTesto = LegameDocTesto.IDTesto and LegameDocTesto.IDDoc = "
-                "TabDocumento.IDDocumento and LegameDocTesto.Tipo = '0' and IDDocumento = ?"),
-            {id});
-        if (!titolo.eof())
-            ScriviRighe(file_, QStringLiteral("<h3>") + TestoHtml(titolo.field(0).toString()) +
-                                   QStringLiteral("</h3>"));
+        riga_.resize(0);
+        riga_ += QStringLiteral("<h2>Documento: ");
+        appendHtml(riga_, IdentificativoDocumento(state_, NumeroSpostato(state_.NumInizio(), precedenti_)),
+                   false);
+        riga_ += QStringLiteral(" (Record: ");
+        riga_ += QString::number(id);
+        riga_ += QStringLiteral(")</h2>");
+        file_.writeLine(riga_);
+        while (!titoli_.eof() && titoli_.integer(0) < id)
+            titoli_.moveNext();
+        if (!titoli_.eof() && titoli_.integer(0) == id) {
+            riga_.resize(0);
+            riga_ += QStringLiteral("<h3>");
+            appendHtml(riga_, titoli_.text(1), false);
+            riga_ += QStringLiteral("</h3>");
+            ScriviRighe(file_, riga_);
+        }
         precedente_ = id;
     }
 
@@ -122,6 +133,7 @@ public:
 
     QString chiudi() {
         numeri_.close();
+        titoli_.close();
         lettura_.reset();
         file_.writeLine(u"</BODY>");
         file_.writeLine(u"</HTML>");
@@ -138,6 +150,8 @@ private:
     std::optional<BusyScope> busy_;
     std::optional<LetturaUnica> lettura_;
     RecordSet numeri_;
+    RecordSet titoli_;
+    QString riga_; // the line being made, its memory kept from line to line
     qint64 precedente_ = 0;
     qint64 precedenti_ = 0;
 };
@@ -268,18 +282,28 @@ QString StampaNir(AppState& state) {
     Pagina pagina(state);
     pagina.apri(QStringLiteral("StampaHTML_NIR ") + fileNamePart(state.Consegna()) + QStringLiteral(".html"),
                 QStringLiteral("Stampa HTML delle fonti con i testi ufficiali..."));
-    // Every source of every document, with the name it was chosen by where the identifiers need it.
+    // The names of acts and courts, domestic and EU, by key: small tables, read once.
+    const auto nomi = [&state](const QString& sql) {
+        QHash<qint64, QString> n;
+        for (RecordSet rs = state.Connessione.ApriRS(sql); !rs.eof(); rs.moveNext())
+            n.insert(rs.integer(0), rs.text(1));
+        return n;
+    };
+    const QHash<qint64, QString> nomiInterni =
+        nomi(QStringLiteral("select IDFonteInterna, FonteNorm from tabFonteInterna"));
+    const QHash<qint64, QString> nomiUe =
+        nomi(QStringLiteral("select IDFonteCom, FonteCom from tabFonteCom"));
+    // Every source of every document; the documents first, so that their links come in order
+    // from the index, without a sort.
     RecordSet rs = state.Connessione.ApriRS(QStringLiteral(
-        "select TabDocumento.IDDocumento, TabFonte.TP, TabFonte.testo, TabFonte.articolo, TabFonte.ripa, "
-        "TabFonte.allegato, TabFonte.giorno, TabFonte.mese, TabFonte.anno, TabFonte.numero, "
-        "TabFonte.Ordinanza, TabFonte.Decreto, tabFonteInterna.FonteNorm, tabFonteCom.FonteCom "
-        "from tabDocumento inner join LegameDocFonte on LegameDocFonte.IDDoc = tabDocumento.IDDocumento "
+        "select TabDocumento.IDDocumento, TabFonte.IDFonte, TabFonte.TP, TabFonte.testo, TabFonte.articolo, "
+        "TabFonte.ripa, TabFonte.allegato, TabFonte.giorno, TabFonte.mese, TabFonte.anno, TabFonte.numero, "
+        "TabFonte.Ordinanza, TabFonte.Decreto, TabFonte.IDNomeFonte "
+        "from tabDocumento cross join LegameDocFonte on LegameDocFonte.IDDoc = tabDocumento.IDDocumento "
         "inner join tabFonte on tabFonte.IDFonte = LegameDocFonte.IDFonte "
-        "left join tabFonteInterna on tabFonteInterna.IDFonteInterna = tabFonte.IDNomeFonte and "
-        "substr(tabFonte.TP, 1, 2) in ('LI', 'GI', 'AC') "
-        "left join tabFonteCom on tabFonteCom.IDFonteCom = tabFonte.IDNomeFonte and tabFonte.TP = 'NIC' "
         "order by TabDocumento.IDDocumento, LegameDocFonte.ID"));
     const int colID = rs.columnIndex(u"IDDocumento");
+    const int colFonte = rs.columnIndex(u"IDFonte");
     const int colTP = rs.columnIndex(u"TP");
     const int colTesto = rs.columnIndex(u"testo");
     const int colArticolo = rs.columnIndex(u"articolo");
@@ -291,8 +315,7 @@ QString StampaNir(AppState& state) {
     const int colNumero = rs.columnIndex(u"numero");
     const int colOrdinanza = rs.columnIndex(u"Ordinanza");
     const int colDecreto = rs.columnIndex(u"Decreto");
-    const int colFonteNorm = rs.columnIndex(u"FonteNorm");
-    const int colFonteCom = rs.columnIndex(u"FonteCom");
+    const int colNome = rs.columnIndex(u"IDNomeFonte");
 
     // The sources of the document being written that cannot be opened, listed after its links.
     QStringList senza;
@@ -302,44 +325,81 @@ QString StampaNir(AppState& state) {
             return;
         pagina.html(u"<p><i>Fonti senza identificativo ufficiale:</i></p>");
         pagina.html(u"<ul>");
-        for (const QString& testo : std::as_const(senza))
-            pagina.html(QStringLiteral("<li>") + TestoHtml(testo) + QStringLiteral("</li>"));
+        for (const QString& voce : std::as_const(senza))
+            pagina.html(voce);
         pagina.html(u"</ul>");
         senza.clear();
     };
+    // What a source gives, by its key: a few sources are cited by many documents, and are met
+    // early. Bounded, so that a large delivery does not hold every source: once full, the sources
+    // met first are kept.
+    struct Resa {
+        bool link = false;
+        QString html; // the line of its link, or its item among those without
+    };
+    QHash<qint64, Resa> rese;
+    constexpr qsizetype kRese = 16384;
     for (; !rs.eof(); rs.moveNext()) {
-        const qint64 id = rs.field(colID).toLongLong();
+        const qint64 id = rs.integer(colID);
         if (id != corrente) {
             chiudiDocumento();
             corrente = id;
         }
         pagina.documento(id);
-        VoceFonte v;
-        v.TP = rs.field(colTP).toString();
-        v.testo = rs.field(colTesto).toString();
-        v.NomeFonte = gruppoFonte(v.TP) == GruppoFonte::Interno ? rs.field(colFonteNorm).toString()
-                                                                : rs.field(colFonteCom).toString();
-        v.articolo = rs.field(colArticolo).toString();
-        v.ripa = rs.field(colRipa).toString();
-        v.allegato = rs.field(colAllegato).toString();
-        v.giorno = rs.field(colGiorno).toString();
-        QString mese = rs.field(colMese).toString();
-        v.mese = MeseNome(mese);
-        v.anno = rs.field(colAnno).toString();
-        v.numero = rs.field(colNumero).toString();
-        v.Ordinanza = rs.field(colOrdinanza).toBool();
-        v.Decreto = rs.field(colDecreto).toBool();
-        const IdentificativoUfficiale identificativo = ComponiIdentificativo(v);
-        if (!identificativo.presente()) {
-            senza << rigaFonte(v);
-            continue;
+        const qint64 idFonte = rs.integer(colFonte);
+        auto resa = rese.constFind(idFonte);
+        Resa nuova;
+        if (resa == rese.cend()) {
+            VoceFonte v;
+            v.TP = rs.text(colTP);
+            v.testo = rs.text(colTesto);
+            IdentificativoUfficiale identificativo;
+            // The other families have no identifier: their citation is all they need.
+            if (FamigliaConIdentificativo(v.TP)) {
+                // The name it was chosen by: of the domestic acts and courts, or of the EU acts.
+                if (gruppoFonte(v.TP) == GruppoFonte::Interno)
+                    v.NomeFonte = nomiInterni.value(rs.integer(colNome));
+                else if (v.TP == u"NIC")
+                    v.NomeFonte = nomiUe.value(rs.integer(colNome));
+                v.articolo = rs.text(colArticolo);
+                v.ripa = rs.text(colRipa);
+                v.allegato = rs.text(colAllegato);
+                v.giorno = rs.text(colGiorno);
+                QString mese = rs.text(colMese);
+                v.mese = MeseNome(mese);
+                v.anno = rs.text(colAnno);
+                v.numero = rs.text(colNumero);
+                v.Ordinanza = rs.field(colOrdinanza).toBool();
+                v.Decreto = rs.field(colDecreto).toBool();
+                identificativo = ComponiIdentificativo(v);
+            }
+            Resa& r = nuova;
+            r.link = identificativo.presente();
+            r.html.reserve(2 * v.testo.size() + 256);
+            if (r.link) {
+                appendHtml(r.html, v.testo, false);
+                r.html += QStringLiteral(" ---> ");
+                appendHtml(r.html, identificativo.testo, false);
+                r.html += QStringLiteral(" <A HREF=\"");
+                appendHtml(r.html, IndirizzoUfficiale(identificativo, state.settings), true);
+                r.html += QStringLiteral("\"><FONT SIZE=\"2\" COLOR=\"#0000ff\"><U>");
+                r.html += etichettaServizio(identificativo.tipo);
+                r.html += QStringLiteral("</U></FONT></A><br/>");
+            } else {
+                r.html = QStringLiteral("<li>");
+                appendHtml(r.html, rigaFonte(v), false);
+                if (!identificativo.motivo.isEmpty())
+                    appendHtml(r.html, QStringLiteral(" (%1)").arg(identificativo.motivo), false);
+                r.html += QStringLiteral("</li>");
+            }
+            if (rese.size() < kRese)
+                resa = rese.insert(idFonte, std::move(nuova));
         }
-        pagina.riga(v.testo,
-                    QStringLiteral(" ---> ") + TestoHtml(identificativo.testo) +
-                        QStringLiteral(" <A HREF=\"") +
-                        TestoHtml(IndirizzoUfficiale(identificativo, state.settings), Contesto::Attributo) +
-                        QStringLiteral("\"><FONT SIZE=\"2\" COLOR=\"#0000ff\"><U>") +
-                        etichettaServizio(identificativo.tipo) + QStringLiteral("</U></FONT></A><br/>"));
+        const Resa& r = resa != rese.cend() ? *resa : nuova;
+        if (r.link)
+            pagina.html(r.html);
+        else
+            senza << r.html;
     }
     rs.close();
     chiudiDocumento();

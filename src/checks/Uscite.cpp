@@ -31,6 +31,15 @@ LetturaUnica::~LetturaUnica() {
 }
 
 void ScriviRighe(TextOutput& file, QStringView testo) {
+    // Nearly every text is one line (looked for without an early exit, in blocks).
+    unsigned interruzioni = 0;
+    const char16_t* c = testo.utf16();
+    for (qsizetype i = 0; i < testo.size(); ++i)
+        interruzioni |= static_cast<unsigned>(c[i] == u'\n') | static_cast<unsigned>(c[i] == u'\r');
+    if (interruzioni == 0) {
+        file.writeLine(testo);
+        return;
+    }
     qsizetype start = 0;
     for (qsizetype i = 0; i < testo.size(); ++i) {
         if (testo[i] == u'\r' || testo[i] == u'\n') {

@@ -19,9 +19,10 @@ bool esaminataDallaRegola14(const QString& TP) {
 DatiFinestra::DatiFinestra(cConnessione& connection, const DocumentBuffer& buffer, const DatiDocumento& dati)
     : db_(connection), buffer_(buffer), dati_(dati) {}
 
-// The save refuses a document without a journal code; with one it always finds or makes the reference.
+// The save refuses a document without a journal code (chosen, or kept from the stored reference);
+// with one it always finds or makes the reference.
 bool DatiFinestra::senzaRiferimento() {
-    return dati_.cmbCPer.posizione < 1;
+    return RivistaDaMemorizzare(dati_).isEmpty();
 }
 
 // Stored as typed.
@@ -99,21 +100,27 @@ bool DatiFinestra::perOgniFonte(const std::function<void(const FonteControllo&)>
         if (v.Cancellata)
             continue;
         alcuna = true;
-        if (!esaminataDallaRegola14(v.TP))
+        // EU acts too, for their date alone.
+        const bool ue = v.TP == u"NIC";
+        if (!ue && !esaminataDallaRegola14(v.TP))
             continue;
         // The act's name as the stored row gives it back: through the key the save looks up. A name
         // that is not in the table cannot be saved, so there is no stored row to examine.
+        const QString tabella = ue ? QStringLiteral("tabFonteCom") : QStringLiteral("tabFonteInterna");
+        const QString chiaveColonna = ue ? QStringLiteral("IDFonteCom") : QStringLiteral("IDFonteInterna");
+        const QString nomeColonna = ue ? QStringLiteral("FonteCom") : QStringLiteral("FonteNorm");
         qint64 chiave = 0;
         {
-            RecordSet rs =
-                db_.ApriRS(QStringLiteral("select IDFonteInterna from tabFonteInterna where FonteNorm = ?"),
-                           {v.NomeFonte});
+            RecordSet rs = db_.ApriRS(
+                QStringLiteral("select %1 from %2 where %3 = ?").arg(chiaveColonna, tabella, nomeColonna),
+                {v.NomeFonte});
             if (rs.eof())
                 continue;
             chiave = rs.field(0).toLongLong();
         }
         RecordSet nome = db_.ApriRS(
-            QStringLiteral("select FonteNorm from TabFonteInterna where IDFonteInterna = ?"), {chiave});
+            QStringLiteral("select %1 from %2 where %3 = ?").arg(nomeColonna, tabella, chiaveColonna),
+            {chiave});
         if (nome.eof())
             continue;
         fonte(FonteControllo{v.TP, v.testo, QVariant(v.numero), v.giorno, MeseFonte(v), v.anno,

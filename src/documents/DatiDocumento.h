@@ -18,7 +18,7 @@ struct Combo {
 
 // The items of the window's combo boxes, each with its caption item at position 0.
 struct ListeDocumento {
-    QStringList cmbAA;     // "Anno", then the years from this year down to 1971
+    QStringList cmbAA;     // "Anno", then the years from next year down to 1971
     QStringList cmbMM;     // "Mese", "gennaio" ... "dicembre"
     QStringList cmbGG;     // "Giorno", "1" ... "31"
     QStringList ComboLIN;  // "Lingua", "<code>|<description>" ...
@@ -31,15 +31,17 @@ struct ListeDocumento {
 
 // Stored values the window's lists cannot show: a code no longer in its table, a date whose year is
 // outside the list or whose month or day is not one. The load keeps them here, and the save writes
-// them back while their field stays as loaded; a choice of the operator in that field replaces them.
+// them back while their field stays as loaded; a choice of the operator in that field replaces them
+// (in one of the date boxes, only that part of the date).
 struct ValoriConservati {
     std::optional<QString> TD;
     std::optional<QString> TAbs;
     std::optional<QString> Bib;
     std::optional<QString> LIN;
     std::optional<QString> Data; // the whole date text, for the three date boxes
+    std::optional<QString> CPer; // a journal code of the reference that tabRivisteOnline lacks
 
-    bool vuoti() const { return !TD && !TAbs && !Bib && !LIN && !Data; }
+    bool vuoti() const { return !TD && !TAbs && !Bib && !LIN && !Data && !CPer; }
     bool operator==(const ValoriConservati&) const = default;
 };
 

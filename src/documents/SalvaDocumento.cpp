@@ -25,6 +25,47 @@ QString testoData(const DatiDocumento& dati) {
     return data;
 }
 
+std::optional<QString> DataDopoScelta(const DatiDocumento& dati, ParteData parte) {
+    if (!dati.conservati.Data)
+        return std::nullopt;
+    const QString& kept = *dati.conservati.Data;
+    // The parts where the load read them.
+    QString anno = kept.left(4);
+    QString mese = kept.mid(5, 2);
+    QString giorno = kept.size() >= 10 ? kept.right(2) : QStringLiteral("00");
+    if (mese.isEmpty())
+        mese = QStringLiteral("00");
+    const auto dueCifre = [](const Combo& c) {
+        return c.posizione >= 1 ? QString::number(c.posizione).rightJustified(2, u'0') : QStringLiteral("00");
+    };
+    switch (parte) {
+    case ParteData::Anno:
+        anno = dati.cmbAA.posizione >= 1 ? dati.cmbAA.testo : QStringLiteral("0000");
+        break;
+    case ParteData::Mese:
+        mese = dueCifre(dati.cmbMM);
+        break;
+    case ParteData::Giorno:
+        giorno = dueCifre(dati.cmbGG);
+        break;
+    }
+    // In the stored form: no year, no date; a year without month has seven characters.
+    const QString data = anno == u"0000" ? QStringLiteral("0000-00-00")
+                         : mese == u"00" ? anno + QStringLiteral("-00")
+                                         : anno + u'-' + mese + u'-' + giorno;
+    DatiDocumento boxes = dati;
+    boxes.conservati.Data.reset();
+    if (testoData(boxes) == data)
+        return std::nullopt;
+    return data;
+}
+
+QString RivistaDaMemorizzare(const DatiDocumento& dati) {
+    if (dati.cmbCPer.posizione >= 1)
+        return dati.cmbCPer.testo;
+    return dati.conservati.CPer.value_or(QString());
+}
+
 namespace {
 
 // The code to store: the chosen item's, or the stored one the list could not show while the box
@@ -86,7 +127,7 @@ void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QStrin
 namespace {
 
 qint64 riferimento(cConnessione& connection, const DatiDocumento& dati) {
-    const QString CPer = dati.cmbCPer.testo;
+    const QString CPer = RivistaDaMemorizzare(dati);
     QString sql = QStringLiteral("select IDRifBibl from tabRifBibl where IDRivistaOnline = ?");
     QVariantList params{CPer};
     const auto campo = [&](const QString& column, const QString& value) {
@@ -222,7 +263,7 @@ bool documentoPresente(cConnessione& connection, qint64 IDDoc) {
 RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& buffer,
                                      const DatiDocumento& dati) {
     RisultatoSalvataggio r;
-    if (dati.cmbCPer.posizione < 1) {
+    if (RivistaDaMemorizzare(dati).isEmpty()) {
         r.esito = EsitoSalvataggio::MancaRivista;
         r.messaggio = QStringLiteral("Immettere il codice della monografia");
         return r;

@@ -4,10 +4,11 @@
 // transaction. It is the only place where a document's rows are written.
 
 #include "documents/DatiDocumento.h"
-#include "store/DocumentBuffer.h"
 #include "store/AppState.h"
+#include "store/DocumentBuffer.h"
 
 #include <array>
+#include <optional>
 
 enum class EsitoSalvataggio { Salvato, MancaRivista, NumeroNonValido, NumeroOccupato, Errore };
 
@@ -19,8 +20,20 @@ struct RisultatoSalvataggio {
     bool salvato() const { return esito == EsitoSalvataggio::Salvato; }
 };
 
-// The publication date as stored: "yyyy-mm-dd", "yyyy-mm-00", "yyyy-00" or "0000-00-00".
+// The publication date as stored: "yyyy-mm-dd", "yyyy-mm-00", "yyyy-00" or "0000-00-00"; a kept
+// date the boxes cannot show as it was kept.
 QString testoData(const DatiDocumento& dati);
+
+// The three date boxes.
+enum class ParteData { Giorno, Mese, Anno };
+// The kept date after the operator chose in one date box: that part as the box now says ("00" or
+// "0000" at its caption item), the other parts as stored; nothing once the boxes show the date
+// whole, which the save then writes by itself. Nothing when no date is kept.
+std::optional<QString> DataDopoScelta(const DatiDocumento& dati, ParteData parte);
+
+// The journal code the reference gets: the chosen one, or the stored one tabRivisteOnline lacks
+// while the box stays on its caption item; empty when there is none.
+QString RivistaDaMemorizzare(const DatiDocumento& dati);
 
 // The codes the document row gets: the chosen item's, or the stored one the list could not show
 // while its box stays on the caption item; a code not given is empty text, the language "00".

@@ -1,7 +1,9 @@
 #include "documents/frmDocumento.h"
 
+#include "capture/frmCattura.h"
 #include "classification/frmClassificazione.h"
 #include "classification/mdlClasse.h"
+#include "documents/CatturaDocumento.h"
 #include "documents/ControlliDocumento.h"
 #include "documents/Responsabilita.h"
 #include "documents/SalvaDocumento.h"
@@ -35,6 +37,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -148,6 +151,9 @@ void frmDocumento::creaControlli() {
     txtAnnata = crea<QLineEdit>(this, "txtAnnata");
     txtPagine = crea<QLineEdit>(this, "txtPagine");
     txtDocURL = crea<QLineEdit>(this, "txtDocURL");
+    cmdCattura =
+        pulsante(this, "cmdCattura", QStringLiteral("Da &indirizzo o DOI..."),
+                 QStringLiteral("Compila il documento dalla pagina dell'articolo o dal suo DOI (Alt+I)"));
     ComboTD = crea<QComboBox>(this, "ComboTD");
     ComboTAbs = crea<QComboBox>(this, "ComboTAbs");
     ComboBib = crea<QComboBox>(this, "ComboBib");
@@ -259,6 +265,8 @@ void frmDocumento::creaControlli() {
     riga3->addWidget(etichettaTAbs);
     riga3->addWidget(ComboTAbs);
     riga3->addStretch();
+    // Under the URL field: beside it, the field would be too narrow at 1024x768.
+    riga3->addWidget(cmdCattura);
     auto* riga4 = new QHBoxLayout;
     auto* etichettaBib = new QLabel(QStringLiteral("Tipo bibliografia"));
     etichettaBib->setBuddy(ComboBib);
@@ -421,14 +429,20 @@ void frmDocumento::creaControlli() {
             aggiornaSuggerimenti();
         });
     };
-    for (QComboBox* c : {ComboTD, ComboTAbs, ComboBib, ComboLIN, cmbGG, cmbMM, cmbAA})
+    for (QComboBox* c : {ComboTD, ComboTAbs, ComboBib, ComboLIN, cmbCPer, cmbGG, cmbMM, cmbAA})
         connect(c, &QComboBox::currentIndexChanged, this, [this] { aggiornaSuggerimenti(); });
     scelta(ComboTD, &ValoriConservati::TD);
     scelta(ComboTAbs, &ValoriConservati::TAbs);
     scelta(ComboBib, &ValoriConservati::Bib);
     scelta(ComboLIN, &ValoriConservati::LIN);
-    for (QComboBox* c : {cmbGG, cmbMM, cmbAA})
-        scelta(c, &ValoriConservati::Data);
+    scelta(cmbCPer, &ValoriConservati::CPer);
+    // A choice in one date box replaces only that part of a kept date.
+    for (const auto& [box, parte] : {std::pair{cmbGG, ParteData::Giorno}, std::pair{cmbMM, ParteData::Mese},
+                                     std::pair{cmbAA, ParteData::Anno}})
+        connect(box, &QComboBox::activated, this, [this, parte] {
+            conservati_.Data = DataDopoScelta(leggiDati(), parte);
+            aggiornaSuggerimenti();
+        });
     const auto wire = [this](QAbstractButton* b, void (frmDocumento::*slot)()) {
         connect(b, &QAbstractButton::clicked, this, slot);
     };
@@ -457,6 +471,7 @@ void frmDocumento::creaControlli() {
     wire(cmdTraduzione, &frmDocumento::cmdTraduzione_Click);
     wire(cmdNotaDoc, &frmDocumento::cmdNotaDoc_Click);
     wire(cmdCancellaNotaCompilatore, &frmDocumento::cmdCancellaNotaCompilatore_Click);
+    wire(cmdCattura, &frmDocumento::cmdCattura_Click);
     collegaControlli();
 }
 
@@ -470,6 +485,13 @@ void frmDocumento::collegaControlli() {
     timerControlli_->setInterval(300);
     connect(timerControlli_, &QTimer::timeout, this, &frmDocumento::aggiornaControlli);
     connect(FrameControlli, &PannelloControlli::rilievoScelto, this, &frmDocumento::vaiAlRilievo);
+    // The findings are reached from the keyboard: Alt+K (told in the F1 help), and Tab after the note.
+    auto* scorciatoia = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_K), this);
+    scorciatoia->setObjectName(QStringLiteral("scorciatoiaControlli"));
+    scorciatoia->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(scorciatoia, &QShortcut::activated, FrameControlli, &PannelloControlli::entra);
+    setTabOrder(txtNota, FrameControlli->lstControlli);
+    setTabOrder(FrameControlli->lstControlli, lstResponsabilita);
     // The timer itself receives the changes: while the window is being destroyed its children still
     // signal, and a started timer is harmless where a call into the window would not be.
     const auto riavvia = qOverload<>(&QTimer::start);
@@ -489,11 +511,6 @@ void frmDocumento::collegaControlli() {
         connect(m, &QAbstractItemModel::dataChanged, timerControlli_, riavvia);
         connect(m, &QAbstractItemModel::modelReset, timerControlli_, riavvia);
     }
-}
-
-void frmDocumento::pianificaControlli() {
-    if (timerControlli_)
-        timerControlli_->start();
 }
 
 void frmDocumento::aggiornaControlli() {
@@ -633,14 +650,21 @@ void frmDocumento::aggiornaSuggerimenti() {
     suggerimento(ComboTAbs, conservati_.TAbs);
     suggerimento(ComboBib, conservati_.Bib);
     suggerimento(ComboLIN, conservati_.LIN);
+    suggerimento(cmbCPer, conservati_.CPer);
     const QString data = conservati_.Data
                              ? QStringLiteral("Data registrata \"%1\", che gli elenchi non "
-                                              "possono mostrare: il salvataggio la conserva "
-                                              "finché non si sceglie un altro giorno, mese o anno.")
+                                              "possono mostrare: il salvataggio la conserva; "
+                                              "scegliendo un giorno, un mese o un anno si cambia "
+                                              "soltanto quella parte.")
                                    .arg(*conservati_.Data)
                              : QString();
     for (QComboBox* c : {cmbGG, cmbMM, cmbAA})
         c->setToolTip(data);
+    // A date the boxes cannot show is in sight, not only in a tooltip.
+    if (auto* frame = findChild<QGroupBox*>(QStringLiteral("FrameData")))
+        frame->setTitle(conservati_.Data
+                            ? QStringLiteral("Data di pubblicazione (registrata: %1) ").arg(*conservati_.Data)
+                            : QStringLiteral("Data di pubblicazione "));
 }
 
 DatiDocumento frmDocumento::leggiDati() const {
@@ -713,7 +737,8 @@ void frmDocumento::mostraDati(const DatiDocumento& d) {
     impostaRighe(lstFonte, d.lstFonte);
     conservati_ = d.conservati;
     aggiornaSuggerimenti();
-    pianificaControlli();
+    // A document loaded or cleared is judged at once: the panel never shows the last one's findings.
+    aggiornaControlli();
 }
 
 bool frmDocumento::carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& dati) {
@@ -745,6 +770,8 @@ void frmDocumento::nuovoDocumento() {
     DatiDocumento d = leggiDati();
     d.txtID.clear();
     PulisciDocumento(buffer_, d);
+    // The texts went with the last document: their buttons say so.
+    aggiornaImmagini();
     d.txtID = QString::number(buffer_.IDDocCorrente);
     mostraDati(d);
     segnaSalvato();
@@ -821,7 +848,7 @@ bool frmDocumento::salva() {
     txtID->setText(QString::number(buffer_.IDDocCorrente));
     segnaSalvato();
     // The number may have changed (a copy, a number taken meanwhile): the lines name it.
-    pianificaControlli();
+    aggiornaControlli();
     return true;
 }
 
@@ -1019,7 +1046,7 @@ void frmDocumento::nuovaFonte() {
 
 void frmDocumento::modificaFonte() {
     frmModificaFonte dialog(
-        state_.ui(), buffer_, [this] { ricostruisciListaFonti(); }, this);
+        state_, buffer_, [this] { ricostruisciListaFonti(); }, this);
     dialog.MostraFonte();
     dialog.exec();
 }
@@ -1104,7 +1131,7 @@ void frmDocumento::apriTesti(int tipo, QToolButton* button) {
     if (dialog.exec() == QDialog::Accepted)
         if (const QString* testo = testoFrmTesti(buffer_, tipo))
             aggiornaImmagine(button, *testo);
-    pianificaControlli();
+    aggiornaControlli();
 }
 
 void frmDocumento::cmdRiassunto_Click() {
@@ -1127,7 +1154,7 @@ void frmDocumento::apriAltriTesti(int tipo, const QString& caption, QToolButton*
     dialog.txtAltroTesto->setPlainText(*testoFrmAltriTesti(buffer_, tipo));
     if (dialog.exec() == QDialog::Accepted)
         aggiornaImmagine(button, *testoFrmAltriTesti(buffer_, tipo));
-    pianificaControlli();
+    aggiornaControlli();
 }
 
 void frmDocumento::cmdTraduzione_Click() {
@@ -1140,7 +1167,20 @@ void frmDocumento::cmdNotaDoc_Click() {
 void frmDocumento::cmdCancellaNotaCompilatore_Click() {
     buffer_.TestoNotaDoc.clear();
     aggiornaImmagine(cmdNotaDoc, buffer_.TestoNotaDoc);
-    pianificaControlli();
+    aggiornaControlli();
+}
+
+void frmDocumento::cmdCattura_Click() {
+    if (!checkArchive(this))
+        return;
+    DatiDocumento d = leggiDati();
+    const CampiDocumento prima = CampiDaDocumento(d, buffer_);
+    frmCattura dialog(state_, prima, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CampiNelDocumento(prima, dialog.campi(), liste_, d, buffer_);
+    mostraDati(d);
+    aggiornaImmagini();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1202,13 +1242,15 @@ bool frmDocumento::eventFilter(QObject* watched, QEvent* event) {
         // operator goes on where the cursor was. A selection made then would swallow the next
         // keystrokes into the title, or add line 0 to the lines chosen for deletion.
         const bool ritorno = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-        if (!ritorno && watched == txtPagine) {
+        // A click puts the cursor where it was made; only a keyboard move (Tab, a shortcut, a
+        // finding chosen) selects the field's whole text for retyping.
+        const bool clic = reason == Qt::MouseFocusReason;
+        if (!ritorno && !clic && watched == txtPagine) {
             QTimer::singleShot(0, txtPagine, &QLineEdit::selectAll);
-        } else if (!ritorno && (watched == txtTitolo || watched == txtNota)) {
+        } else if (!ritorno && !clic && (watched == txtTitolo || watched == txtNota)) {
             auto* edit = static_cast<QPlainTextEdit*>(watched);
             QTimer::singleShot(0, edit, &QPlainTextEdit::selectAll);
-        } else if (!ritorno && watched == lstResponsabilita && lstResponsabilita->count() > 0 &&
-                   reason != Qt::MouseFocusReason) {
+        } else if (!ritorno && !clic && watched == lstResponsabilita && lstResponsabilita->count() > 0) {
             lstResponsabilita->item(0)->setSelected(true);
             buffer_.IndiceResponsabilita = 0;
         }

@@ -5,8 +5,8 @@
 // control. The window owns the document buffer and lends it to its dialogs.
 
 #include "documents/DatiDocumento.h"
-#include "store/DocumentBuffer.h"
 #include "store/AppState.h"
+#include "store/DocumentBuffer.h"
 
 #include <QIcon>
 #include <QWidget>
@@ -57,6 +57,7 @@ public:
     QLineEdit* txtAnnata = nullptr;
     QLineEdit* txtPagine = nullptr;
     QLineEdit* txtDocURL = nullptr;
+    QPushButton* cmdCattura = nullptr; // "Da indirizzo o DOI...": fills the document from its page or DOI
     QComboBox* ComboTD = nullptr;
     QComboBox* ComboTAbs = nullptr;
     QComboBox* ComboBib = nullptr;
@@ -93,8 +94,7 @@ public:
     QPushButton* cmdEsci = nullptr;
     PannelloControlli* FrameControlli = nullptr;
 
-    // Applies the rules to what the window holds now and shows the findings; the window does it by
-    // itself a moment after each change.
+    // Applies the rules to what the window holds now and shows the findings.
     void aggiornaControlli();
     // Puts the focus on the field or list entry a finding concerns.
     void vaiAlRilievo(const Rilievo& rilievo);
@@ -129,6 +129,7 @@ public Q_SLOTS:
     void cmdTraduzione_Click();
     void cmdNotaDoc_Click();
     void cmdCancellaNotaCompilatore_Click();
+    void cmdCattura_Click();
     // The function keys; true when the key was one of them.
     bool Form_KeyDown(int key);
 
@@ -157,8 +158,8 @@ private:
     void cancellaSelezionate(QListWidget* list, int which);
     void aggiornaFonteUfficiale();
     void chiudi();
-    // The findings are worked out again a moment after the last change: typing is never held up.
-    void pianificaControlli();
+    // Typing: the findings are worked out again a moment after the last change, never holding it
+    // up. Every other change (a load, a dialog closed, a save) calls aggiornaControlli at once.
     void collegaControlli();
     QIcon immagine(const QString& name);
     static void impostaRighe(QListWidget* list, const QStringList& righe);

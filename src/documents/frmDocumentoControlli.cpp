@@ -1,8 +1,11 @@
 #include "documents/frmDocumentoControlli.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QStyledItemDelegate>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -10,6 +13,8 @@
 namespace {
 
 constexpr int kRuoloRilievo = Qt::UserRole + 1;
+
+const QColor kRosso(170, 0, 0);
 
 // How the status line names the findings of each list.
 QString parteStato(ElencoErrori elenco, qsizetype n) {
@@ -24,6 +29,41 @@ QString parteStato(ElencoErrori elenco, qsizetype n) {
     return QStringLiteral("%1 nelle fonti").arg(n);
 }
 
+// A line that only tells (a list's title, the notice of an interruption): the arrows pass over it.
+QTreeWidgetItem* rigaDiTesto(QTreeWidget* lista, const QString& testo, const QColor& colore) {
+    auto* item = new QTreeWidgetItem(lista, {testo});
+    item->setFlags(Qt::NoItemFlags);
+    item->setForeground(0, colore);
+    return item;
+}
+
+// A row as high as its text needs at the list's width (the view alone measures every row on one
+// line, and a wrapped finding would be cut at its first line); the findings stand in from their
+// list's title, a little apart from each other.
+class RigaACapo : public QStyledItemDelegate {
+public:
+    explicit RigaACapo(QTreeWidget* lista) : QStyledItemDelegate(lista), lista_(lista) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem riga = option;
+        riga.rect.adjust(rientro(index), 0, 0, -kSpazio);
+        QStyledItemDelegate::paint(painter, riga, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem riga = option;
+        riga.rect = QRect(0, 0, std::max(1, lista_->viewport()->width() - rientro(index)), 1);
+        return QStyledItemDelegate::sizeHint(riga, index) + QSize(rientro(index), kSpazio);
+    }
+
+private:
+    static constexpr int kSpazio = 2;
+    static int rientro(const QModelIndex& index) { return index.data(kRuoloRilievo).isValid() ? 10 : 0; }
+
+    QTreeWidget* lista_;
+};
+
 } // namespace
 
 PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
@@ -34,31 +74,38 @@ PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
     lblControlli = new QLabel(this);
     lblControlli->setObjectName(QStringLiteral("lblControlli"));
     lblControlli->setTextFormat(Qt::PlainText);
-    // A long status line is cut, never widens the panel over the fields beside it.
+    // A long status line goes on a second line, never widens the panel over the fields beside it.
+    lblControlli->setWordWrap(true);
     lblControlli->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     cmdControlli = new QToolButton(this);
     cmdControlli->setObjectName(QStringLiteral("cmdControlli"));
     cmdControlli->setAutoRaise(true);
     cmdControlli->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    // Typing goes on in the document: the panel is reached with the mouse or by choosing a finding.
+    // Alt+K unfolds the list from the keyboard: the button needs no place of its own among the Tabs.
     cmdControlli->setFocusPolicy(Qt::ClickFocus);
     lstControlli = new QTreeWidget(this);
     lstControlli->setObjectName(QStringLiteral("lstControlli"));
     lstControlli->setHeaderHidden(true);
     lstControlli->setColumnCount(1);
     lstControlli->setRootIsDecorated(false);
-    lstControlli->setIndentation(14);
-    lstControlli->setUniformRowHeights(true);
-    lstControlli->setFocusPolicy(Qt::ClickFocus);
-    lstControlli->setToolTip(QStringLiteral("Un click su un rilievo porta al campo che lo riguarda"));
+    lstControlli->setFocusPolicy(Qt::StrongFocus);
+    lstControlli->setToolTip(QStringLiteral(
+        "Invio o un click su un rilievo porta al campo che lo riguarda (Alt+K per arrivare qui)"));
     lstControlli->setMinimumHeight(lstControlli->fontMetrics().height() * 3 + 8);
     lstControlli->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    // A long line is cut at its end; the whole line is in its tooltip.
-    lstControlli->setTextElideMode(Qt::ElideRight);
+    // A long line goes on as many lines as it needs, within the panel's width: every word is read.
+    lstControlli->setWordWrap(true);
+    lstControlli->setItemDelegate(new RigaACapo(lstControlli));
+    lstControlli->setUniformRowHeights(false);
+    lstControlli->setTextElideMode(Qt::ElideNone);
+    lstControlli->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstControlli->header()->setStretchLastSection(true);
+    lstControlli->viewport()->installEventFilter(this);
+    lstControlli->installEventFilter(this);
 
     auto* riga = new QHBoxLayout;
     riga->setContentsMargins(0, 0, 0, 0);
-    riga->addWidget(cmdControlli);
+    riga->addWidget(cmdControlli, 0, Qt::AlignTop);
     riga->addWidget(lblControlli, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 0, 6, 2);
@@ -73,6 +120,7 @@ PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
         aggiornaPulsante();
     });
     connect(lstControlli, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { scelto(item); });
+    // Enter on a finding (and a double click).
     connect(lstControlli, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { scelto(item); });
     mostra({});
 }
@@ -81,7 +129,7 @@ void PannelloControlli::aggiornaPulsante() {
     const bool aperto = !lstControlli->isHidden();
     cmdControlli->setArrowType(aperto ? Qt::DownArrow : Qt::RightArrow);
     cmdControlli->setToolTip(aperto ? QStringLiteral("Nasconde l'elenco dei rilievi")
-                                    : QStringLiteral("Mostra l'elenco dei rilievi"));
+                                    : QStringLiteral("Mostra l'elenco dei rilievi (Alt+K)"));
 }
 
 QString PannelloControlli::stato() const {
@@ -104,6 +152,14 @@ QString PannelloControlli::stato() const {
     return testo;
 }
 
+QTreeWidgetItem* PannelloControlli::rigaRilievo(int indice) {
+    const Rilievo& r = esito_.rilievi.at(indice);
+    auto* item = new QTreeWidgetItem(lstControlli, {r.testo});
+    item->setData(0, kRuoloRilievo, indice);
+    item->setToolTip(0, r.testo);
+    return item;
+}
+
 void PannelloControlli::mostra(const EsitoControlli& esito) {
     esito_ = esito;
     lblControlli->setText(stato());
@@ -114,55 +170,85 @@ void PannelloControlli::mostra(const EsitoControlli& esito) {
                            : esito_.interruzione));
     QPalette p = lblControlli->palette();
     p.setColor(QPalette::WindowText,
-               esito_.rilievi.isEmpty() && esito_.completo() ? QColor(0, 110, 0) : QColor(170, 0, 0));
+               esito_.rilievi.isEmpty() && esito_.completo() ? QColor(0, 110, 0) : kRosso);
     lblControlli->setPalette(p);
 
     // The list is rebuilt whole; the line the operator was on stays chosen when it is still there.
     QString corrente;
     if (const QTreeWidgetItem* item = lstControlli->currentItem())
         corrente = item->text(0);
+    const QSignalBlocker block(lstControlli);
     lstControlli->setUpdatesEnabled(false);
     lstControlli->clear();
     QTreeWidgetItem* daScegliere = nullptr;
-    if (!esito_.completo()) {
-        auto* item = new QTreeWidgetItem(lstControlli, {esito_.interruzione.section(u'\n', 0, 0)});
-        item->setToolTip(0, esito_.interruzione);
-        item->setForeground(0, QColor(170, 0, 0));
-        item->setFlags(Qt::ItemIsEnabled);
-    }
+    if (!esito_.completo())
+        rigaDiTesto(lstControlli, esito_.interruzione.section(u'\n', 0, 0), kRosso)
+            ->setToolTip(0, esito_.interruzione);
     QFont grassetto = lstControlli->font();
     grassetto.setBold(true);
-    QTreeWidgetItem* gruppo = nullptr;
+    // The lists' titles and their findings are rows of one level: a title is passed over by the
+    // arrows, a finding is chosen.
     std::optional<ElencoErrori> elencoGruppo;
     for (int i = 0; i < esito_.rilievi.size(); ++i) {
         const Rilievo& r = esito_.rilievi.at(i);
         if (elencoGruppo != r.elenco) {
             elencoGruppo = r.elenco;
-            gruppo = new QTreeWidgetItem(lstControlli, {TitoloElenco(r.elenco)});
-            gruppo->setFont(0, grassetto);
-            gruppo->setFlags(Qt::ItemIsEnabled);
-            gruppo->setExpanded(true);
+            rigaDiTesto(lstControlli, TitoloElenco(r.elenco), palette().color(QPalette::Text))
+                ->setFont(0, grassetto);
         }
-        auto* item = new QTreeWidgetItem(gruppo, {r.testo});
-        item->setData(0, kRuoloRilievo, i);
-        item->setToolTip(0, r.testo);
+        QTreeWidgetItem* riga = rigaRilievo(i);
         if (!corrente.isEmpty() && !daScegliere && r.testo == corrente)
-            daScegliere = item;
+            daScegliere = riga;
     }
-    lstControlli->expandAll();
-    if (daScegliere) {
-        const QSignalBlocker block(lstControlli);
+    if (!daScegliere && lstControlli->hasFocus())
+        daScegliere = primoRilievo();
+    if (daScegliere)
         lstControlli->setCurrentItem(daScegliere);
-    }
     lstControlli->setUpdatesEnabled(true);
     aggiornaPulsante();
 }
 
-void PannelloControlli::scelto(QTreeWidgetItem* item) {
+const Rilievo* PannelloControlli::rilievoDi(const QTreeWidgetItem* item) const {
     if (!item)
-        return;
+        return nullptr;
     const QVariant i = item->data(0, kRuoloRilievo);
     if (!i.isValid() || i.toInt() < 0 || i.toInt() >= esito_.rilievi.size())
-        return;
-    Q_EMIT rilievoScelto(esito_.rilievi.at(i.toInt()));
+        return nullptr;
+    return &esito_.rilievi.at(i.toInt());
+}
+
+QTreeWidgetItem* PannelloControlli::primoRilievo() const {
+    for (int i = 0; i < lstControlli->topLevelItemCount(); ++i)
+        if (rilievoDi(lstControlli->topLevelItem(i)))
+            return lstControlli->topLevelItem(i);
+    return nullptr;
+}
+
+void PannelloControlli::entra() {
+    if (lstControlli->isHidden()) {
+        lstControlli->show();
+        aggiornaPulsante();
+    }
+    lstControlli->setFocus(Qt::ShortcutFocusReason);
+}
+
+void PannelloControlli::scelto(QTreeWidgetItem* item) {
+    if (const Rilievo* r = rilievoDi(item))
+        Q_EMIT rilievoScelto(*r);
+}
+
+bool PannelloControlli::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstControlli && event->type() == QEvent::FocusIn &&
+        !rilievoDi(lstControlli->currentItem())) {
+        // Entered from the keyboard, the list stands on its first finding: Enter goes there.
+        if (QTreeWidgetItem* primo = primoRilievo())
+            lstControlli->setCurrentItem(primo);
+    } else if (watched == lstControlli->viewport() && event->type() == QEvent::Resize &&
+               lstControlli->viewport()->width() != larghezza_) {
+        // The view keeps each row's height from when it was laid out: at a new width the wrapped
+        // lines are laid out again (once the resize is over).
+        larghezza_ = lstControlli->viewport()->width();
+        QTimer::singleShot(0, lstControlli, [lista = lstControlli] { lista->doItemsLayout(); });
+    }
+    return QGroupBox::eventFilter(watched, event);
 }

@@ -2,7 +2,9 @@
 
 // "Controlli": the panel of the document window that lists the findings of the cataloguing rules on
 // the document being written, grouped as the three error lists, under a status line with their
-// count. Choosing a finding asks the window to go to the field it concerns.
+// count. Choosing a finding (Enter or a click) asks the window to go to the field it concerns. Each
+// finding is one row of the list that knows its finding (rilievoDi), so that a row can later carry
+// commands of its own.
 
 #include "checks/RilieviDocumento.h"
 
@@ -24,6 +26,10 @@ public:
     const EsitoControlli& esito() const { return esito_; }
     // The status line: "Nessun rilievo", "3 rilievi: 2 generici, 1 nelle fonti", ...
     QString stato() const;
+    // The keyboard comes to the list (the window's Alt+K): unfolded, on a finding.
+    void entra();
+    // The finding of a row of the list; nullptr for the group titles and the notice of an interruption.
+    const Rilievo* rilievoDi(const QTreeWidgetItem* item) const;
 
     QLabel* lblControlli = nullptr;
     QToolButton* cmdControlli = nullptr; // shows or hides the list
@@ -32,9 +38,16 @@ public:
 Q_SIGNALS:
     void rilievoScelto(const Rilievo& rilievo);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The row of the finding at that index of esito_.
+    QTreeWidgetItem* rigaRilievo(int indice);
+    QTreeWidgetItem* primoRilievo() const;
     void scelto(QTreeWidgetItem* item);
     void aggiornaPulsante();
 
     EsitoControlli esito_;
+    int larghezza_ = -1; // of the list's rows when they were last laid out
 };

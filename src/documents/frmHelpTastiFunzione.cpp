@@ -6,18 +6,27 @@
 #include <QVBoxLayout>
 
 const QStringList& frmHelpTastiFunzione::righe() {
-    static const QStringList r = {QStringLiteral("F1 = Help sui tasti funzione"),
-                                  QStringLiteral("F2 = Duplica documento"),
-                                  QStringLiteral("F3 = Abbandona"),
-                                  QStringLiteral("F4 = Salva"),
-                                  QStringLiteral("F5 = Documento precedente (non salva)"),
-                                  QStringLiteral("F6 = Documento seguente (non salva)"),
-                                  QStringLiteral("F7 = Inserisci nuova responsabilita"),
-                                  QStringLiteral("F8 = Inserisci nuova classificazione"),
-                                  QStringLiteral("F9 = Inserisci nuova fonte"),
-                                  QStringLiteral("F10 = Edita riassunto"),
-                                  QStringLiteral("F11 = Edita sommario"),
-                                  QStringLiteral("F12 = Esci")};
+    static const QStringList r = {
+        QStringLiteral("F1 = Help sui tasti funzione"),
+        QStringLiteral("F2 = Duplica documento"),
+        QStringLiteral("F3 = Abbandona"),
+        QStringLiteral("F4 = Salva"),
+        QStringLiteral("F5 = Documento precedente (non salva)"),
+        QStringLiteral("F6 = Documento seguente (non salva)"),
+        QStringLiteral("F7 = Inserisci nuova responsabilita"),
+        QStringLiteral("F8 = Inserisci nuova classificazione"),
+        QStringLiteral("F9 = Inserisci nuova fonte"),
+        QStringLiteral("F10 = Edita riassunto"),
+        QStringLiteral("F11 = Edita sommario"),
+        QStringLiteral("F12 = Esci"),
+        QStringLiteral("Alt+I = Da indirizzo o DOI (compila dalla pagina o dal DOI)")};
+    return r;
+}
+
+const QStringList& frmHelpTastiFunzione::altreRighe() {
+    static const QStringList r = {
+        QStringLiteral("Alt+K = Rilievi dei controlli (Invio su un rilievo porta al campo che lo riguarda)"),
+        QStringLiteral("Tab = Campo seguente (dopo la nota: i rilievi dei controlli)")};
     return r;
 }
 
@@ -36,6 +45,10 @@ frmHelpTastiFunzione::frmHelpTastiFunzione(QWidget* parent) : QDialog(parent) {
     lblTasti->setObjectName(QStringLiteral("lblTasti"));
     lblTasti->setText(righe().join(u'\n'));
     lblTasti->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblAltriTasti = new QLabel(this);
+    lblAltriTasti->setObjectName(QStringLiteral("lblAltriTasti"));
+    lblAltriTasti->setText(QStringLiteral("Inoltre:\n") + altreRighe().join(u'\n'));
+    lblAltriTasti->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdEsci = new QPushButton(QStringLiteral("&Esci"), this);
     cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
     cmdEsci->setDefault(true);
@@ -46,6 +59,8 @@ frmHelpTastiFunzione::frmHelpTastiFunzione(QWidget* parent) : QDialog(parent) {
     layout->addWidget(lblIntroduzione);
     layout->addSpacing(6);
     layout->addWidget(lblTasti);
+    layout->addSpacing(6);
+    layout->addWidget(lblAltriTasti);
     layout->addLayout(buttons);
     setMinimumWidth(440);
     connect(cmdEsci, &QPushButton::clicked, this, &QDialog::accept);

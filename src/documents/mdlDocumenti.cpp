@@ -43,7 +43,8 @@ int posizioneCodice(const QStringList& items, const QString& codice, int length)
 ListeDocumento CaricaListe(cConnessione& connection, const QDate& oggi) {
     ListeDocumento l;
     l.cmbAA << QStringLiteral("Anno");
-    for (int anno = oggi.year(); anno >= 1971; --anno)
+    // Next year too: a January issue is often published in December.
+    for (int anno = oggi.year() + 1; anno >= 1971; --anno)
         l.cmbAA << QString::number(anno);
     l.cmbMM << QStringLiteral("Mese") << NomiMesi();
     l.cmbGG << QStringLiteral("Giorno");
@@ -175,6 +176,8 @@ void caricaCodici(const RecordSet& rs, const ListeDocumento& liste, DatiDocument
     dati.txtDocURL = rs.field(u"DocURL").toString();
 }
 
+} // namespace
+
 void caricaData(const QString& data, const ListeDocumento& liste, DatiDocumento& dati, QStringList& avvisi) {
     seleziona(dati.cmbAA, liste.cmbAA, 0);
     seleziona(dati.cmbMM, liste.cmbMM, 0);
@@ -208,8 +211,6 @@ void caricaData(const QString& data, const ListeDocumento& liste, DatiDocumento&
         dati.conservati.Data = data;
 }
 
-} // namespace
-
 bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocumento& liste,
                        DatiDocumento& dati, QStringList& avvisi) {
     dati.conservati = {};
@@ -221,19 +222,38 @@ bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocume
             "IDDocumento = ?"),
         {IDDoc});
     if (rs.eof()) {
-        // A document whose reference cannot be read is still shown, with its codes.
-        RecordSet doc =
-            connection.ApriRS(QStringLiteral("select * from tabDocumento where IDDocumento = ?"), {IDDoc});
+        // A document whose reference cannot be read is still shown, with its codes; a reference
+        // whose journal code tabRivisteOnline lacks is shown too, and its code kept for the save.
+        RecordSet doc = connection.ApriRS(
+            QStringLiteral(
+                "select tabDocumento.*, tabRifBibl.IDRivistaOnline, Data, Fascicolo, Volume, "
+                "Annata, tabRifBibl.IDRifBibl as Riferimento from tabDocumento left join "
+                "tabRifBibl on tabDocumento.IDRifBibl = tabRifBibl.IDRifBibl where IDDocumento = ?"),
+            {IDDoc});
         if (doc.eof())
             return false;
         caricaCodici(doc, liste, dati, avvisi);
-        caricaData(QString(), liste, dati, avvisi);
-        dati.txtFascicolo.clear();
-        dati.txtVolume.clear();
-        dati.txtAnnata.clear();
         dati.txtRivistaOnline.clear();
         seleziona(dati.cmbCPer, liste.cmbCPer, 0);
-        avvisi << QStringLiteral("Riferimento bibliografico mancante");
+        if (doc.field(u"Riferimento").isNull()) {
+            caricaData(QString(), liste, dati, avvisi);
+            dati.txtFascicolo.clear();
+            dati.txtVolume.clear();
+            dati.txtAnnata.clear();
+            avvisi << QStringLiteral("Riferimento bibliografico mancante");
+            return true;
+        }
+        const QString rivista = doc.field(u"IDRivistaOnline").toString();
+        if (rivista.isEmpty()) {
+            avvisi << QStringLiteral("Codice rivista mancante nel riferimento bibliografico");
+        } else {
+            avvisi << QStringLiteral("Rivista \"%1\" non presente nell'elenco").arg(rivista);
+            dati.conservati.CPer = rivista;
+        }
+        caricaData(doc.field(u"Data").toString(), liste, dati, avvisi);
+        dati.txtFascicolo = doc.field(u"Fascicolo").toString();
+        dati.txtVolume = doc.field(u"Volume").toString();
+        dati.txtAnnata = doc.field(u"Annata").toString();
         return true;
     }
     caricaCodici(rs, liste, dati, avvisi);

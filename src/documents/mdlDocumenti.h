@@ -28,6 +28,10 @@ qint64 ProssimoIDDocumento(cConnessione& connection);
 // bibliography type and URL keep what they had.
 void PulisciDocumento(DocumentBuffer& buffer, DatiDocumento& dati);
 
+// The three date boxes on a stored date text ("yyyy-mm-dd", "yyyy-mm-00", "yyyy-00"); a date they
+// cannot show is kept whole for the save and reported in avvisi.
+void caricaData(const QString& data, const ListeDocumento& liste, DatiDocumento& dati, QStringList& avvisi);
+
 // The reference and the codes of the document; false when the document is not there. Notes
 // what could not be shown in avvisi.
 bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocumento& liste,

@@ -1,6 +1,6 @@
 #include "import/ImportaArchivio.h"
 
-#include "import/JetFile.h"
+#include "import/JetProcesso.h"
 #include "store/Archivio.h"
 #include "store/MessaggiErrore.h"
 #include "store/Template.h"
@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -25,12 +26,19 @@ ApriFonteJet& apriSostituto() {
     return apri;
 }
 
+std::function<void(const QString&)>& osservatorePassi() {
+    static std::function<void(const QString&)> osservatore;
+    return osservatore;
+}
+
 } // namespace
 
-std::unique_ptr<JetSource> ApriFileJet(const QString& path) {
+std::unique_ptr<JetSource> ApriFileJet(const QString& path, Progress* progress) {
     if (const ApriFonteJet& sostituto = apriSostituto())
         return sostituto(path);
-    return JetFile::open(path);
+    std::unique_ptr<JetSource> source = JetProcesso::open(path, progress);
+    source->setProgress(nullptr);
+    return source;
 }
 
 FonteJetSostituita::FonteJetSostituita(ApriFonteJet apri)
@@ -38,6 +46,13 @@ FonteJetSostituita::FonteJetSostituita(ApriFonteJet apri)
 
 FonteJetSostituita::~FonteJetSostituita() {
     apriSostituto() = std::move(precedente_);
+}
+
+PassiSostituzioneOsservati::PassiSostituzioneOsservati(std::function<void(const QString&)> osservatore)
+    : precedente_(std::exchange(osservatorePassi(), std::move(osservatore))) {}
+
+PassiSostituzioneOsservati::~PassiSostituzioneOsservati() {
+    osservatorePassi() = std::move(precedente_);
 }
 
 namespace {
@@ -58,6 +73,53 @@ const QStringList& tabelleModello() {
                                       QStringLiteral("tabDescrittori"),   QStringLiteral("tabLegameDS"),
                                       QStringLiteral("tabFonteInterna"),  QStringLiteral("tabNIT")};
     return names;
+}
+
+void passo(const QString& nome) {
+    if (osservatorePassi())
+        osservatorePassi()(nome);
+}
+
+// `file` kept as `copia`, replacing an older copy only once the new one is whole: a hard link where
+// the file system has them, else a copy.
+void conservaCopia(const QString& file, const QString& copia) {
+    const QString part = copia + QStringLiteral(".part");
+    QFile::remove(part);
+    std::error_code error;
+    std::filesystem::create_hard_link(file.toStdU16String(), part.toStdU16String(), error);
+    if (error && !QFile::copy(file, part)) {
+        QFile::remove(part);
+        throw std::runtime_error(
+            QStringLiteral("impossibile conservare %1 come %2").arg(file, copia).toStdString());
+    }
+    passo(QStringLiteral("copia preparata"));
+    std::filesystem::rename(part.toStdU16String(), copia.toStdU16String(), error);
+    if (error) {
+        QFile::remove(part);
+        throw std::runtime_error(QStringLiteral("impossibile conservare %1 come %2: %3")
+                                     .arg(file, copia, QString::fromLocal8Bit(error.message()))
+                                     .toStdString());
+    }
+    passo(QStringLiteral("copia conservata"));
+}
+
+// While a source waits on its file, the progress keeps the window alive; for the time of a scope.
+class Attesa {
+public:
+    Attesa(JetSource& source, Progress* progress) : source_(source) { source_.setProgress(progress); }
+    ~Attesa() { source_.setProgress(nullptr); }
+    Attesa(const Attesa&) = delete;
+    Attesa& operator=(const Attesa&) = delete;
+
+private:
+    JetSource& source_;
+};
+
+EsitoImportazione::Rifiuto rifiutoPer(const JetError& error) {
+    if (error.notJet())
+        return EsitoImportazione::Rifiuto::NonAccess;
+    return error.readerFault() ? EsitoImportazione::Rifiuto::Errore
+                               : EsitoImportazione::Rifiuto::FileDanneggiato;
 }
 
 bool contiene(const QStringList& list, const QString& name) {
@@ -167,22 +229,6 @@ QString NomeProposto(const QString& mdbPath) {
     if (name.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive))
         name.chop(4);
     return name.trimmed().toUpper();
-}
-
-QString NomeArchivioValido(const QString& typed) {
-    QString name = typed.trimmed();
-    for (const QString& suffix : {QStringLiteral(".mdb"), QStringLiteral(".db")})
-        if (name.endsWith(suffix, Qt::CaseInsensitive)) {
-            name.chop(suffix.size());
-            name = name.trimmed();
-            break;
-        }
-    if (name.isEmpty() || name.startsWith(u'.') || name.endsWith(u'.'))
-        return {};
-    for (const QChar c : name)
-        if (c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c))
-            return {};
-    return name;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -426,7 +472,14 @@ void Importazione::fallisce(EsitoImportazione::Rifiuto rifiuto, const QString& m
         rimuovi(part_);
 }
 
-bool Importazione::verifica(const QList<JetTable>& tables) {
+// Whether the file is of the kind asked for: false, with the reason in the outcome, when not.
+bool verificaTipo(JetSource& source, const QList<JetTable>& tables, EsitoImportazione& e) {
+    const auto rifiuta = [&](const QString& message) {
+        e.riuscita = false;
+        e.rifiuto = EsitoImportazione::Rifiuto::NonArchivio;
+        e.messaggio = message;
+        return false;
+    };
     QStringList names;
     for (const JetTable& t : tables)
         names << t.name;
@@ -448,57 +501,57 @@ bool Importazione::verifica(const QList<JetTable>& tables) {
         return QStringLiteral("mancano le tabelle %1 e %2")
             .arg(mancanti.mid(0, mancanti.size() - 1).join(u", "), mancanti.last());
     };
-    switch (e_.tipo) {
+    switch (e.tipo) {
     case TipoImportazione::Archivio: {
         manca({QStringLiteral("tabDocumento"), QStringLiteral("tabInfo")});
         if (!mancanti.isEmpty()) {
-            fallisce(
-                EsitoImportazione::Rifiuto::NonArchivio,
+            return rifiuta(
                 QStringLiteral("Il file %1 non è un archivio di consegna di Quillaro: %2 (%3). Scegliere "
                                "l'archivio di una consegna.")
-                    .arg(citato(e_.origine), mancano(), contenuto));
-            return false;
+                    .arg(citato(e.origine), mancano(), contenuto));
         }
         // A template has every table but no delivery information: it is not a delivery.
         qint64 info = 0;
-        source_.readRows(findJetTable(tables, u"tabInfo")->name, [&](const QVariantList&) { ++info; });
+        source.readRows(findJetTable(tables, u"tabInfo")->name, [&](const QVariantList&) { ++info; });
         if (info == 0) {
-            fallisce(EsitoImportazione::Rifiuto::NonArchivio,
-                     QStringLiteral(
-                         "Il file %1 non ha le informazioni di consegna (la tabella tabInfo è vuota): è un "
-                         "modello come masterOnline.mdb, non l'archivio di una consegna. Per farne il "
-                         "modello delle nuove consegne usare \"Importa modello (masterOnline.mdb)...\".")
-                         .arg(citato(e_.origine)));
-            return false;
+            return rifiuta(
+                QStringLiteral(
+                    "Il file %1 non ha le informazioni di consegna (la tabella tabInfo è vuota): è un "
+                    "modello come masterOnline.mdb, non l'archivio di una consegna. Per farne il "
+                    "modello delle nuove consegne usare \"Importa modello (masterOnline.mdb)...\".")
+                    .arg(citato(e.origine)));
         }
         if (info > 1)
-            e_.anomalie << QStringLiteral("La tabella tabInfo ha %1 righe invece di una: sono copiate tutte, "
-                                          "Quillaro legge la prima.")
-                               .arg(info);
+            e.anomalie << QStringLiteral("La tabella tabInfo ha %1 righe invece di una: sono copiate tutte, "
+                                         "Quillaro legge la prima.")
+                              .arg(info);
         return true;
     }
     case TipoImportazione::Modello:
         manca(tabelleModello());
         if (!mancanti.isEmpty()) {
-            fallisce(EsitoImportazione::Rifiuto::NonArchivio,
-                     QStringLiteral("Il file %1 non è un modello di archivio: %2 (%3). Scegliere il "
-                                    "masterOnline.mdb del centro.")
-                         .arg(citato(e_.origine), mancano(), contenuto));
-            return false;
+            return rifiuta(QStringLiteral("Il file %1 non è un modello di archivio: %2 (%3). Scegliere il "
+                                          "masterOnline.mdb del centro.")
+                               .arg(citato(e.origine), mancano(), contenuto));
         }
         return true;
     case TipoImportazione::Catalogo:
         manca({QStringLiteral("tabCatalogo")});
         if (!mancanti.isEmpty()) {
-            fallisce(
-                EsitoImportazione::Rifiuto::NonArchivio,
+            return rifiuta(
                 QStringLiteral("Il file %1 non è un catalogo delle norme: manca la tabella tabCatalogo (%2). "
                                "Scegliere il file \"Catalogo norme.mdb\" del centro.")
-                    .arg(citato(e_.origine), contenuto));
-            return false;
+                    .arg(citato(e.origine), contenuto));
         }
         return true;
     }
+    return false;
+}
+
+bool Importazione::verifica(const QList<JetTable>& tables) {
+    if (verificaTipo(source_, tables, e_))
+        return true;
+    fallisce(e_.rifiuto, e_.messaggio);
     return false;
 }
 
@@ -715,24 +768,15 @@ void Importazione::metteAlPosto() {
     }
     if (e_.tipo == TipoImportazione::Catalogo)
         ChiudiCatalogo(state_); // the next search opens the new one
-    // The file replaced stays as <name>.bak; it comes back if the new one cannot take its place.
+    // The file replaced is kept as <name>.bak first (a second name for it, or a copy), then the new
+    // one is renamed over it: a kill at any point leaves a whole file under the name.
     const QString bak = e_.destinazione + QStringLiteral(".bak");
     const bool old = QFileInfo::exists(e_.destinazione);
-    if (old) {
-        QFile::remove(bak);
-        if (!QFile::rename(e_.destinazione, bak))
-            throw std::runtime_error(QStringLiteral("impossibile mettere da parte %1 come %2")
-                                         .arg(e_.destinazione, bak)
-                                         .toStdString());
-    }
-    try {
-        moveIntoPlace(part_, e_.destinazione);
-    } catch (const std::runtime_error&) {
-        if (old)
-            QFile::rename(bak, e_.destinazione);
-        throw;
-    }
+    if (old)
+        conservaCopia(e_.destinazione, bak);
+    moveIntoPlace(part_, e_.destinazione, true);
     part_.clear();
+    passo(QStringLiteral("nuovo file al suo posto"));
     if (old)
         e_.copiaPrecedente = bak;
 }
@@ -752,6 +796,7 @@ void Importazione::scriveRiepilogo() {
 }
 
 void Importazione::esegui() {
+    const Attesa attesa(source_, progress_);
     try {
         const QList<JetTable> tables = source_.tables();
         if (!verifica(tables))
@@ -810,9 +855,7 @@ void Importazione::esegui() {
         chiudi(schema);
         metteAlPosto();
     } catch (const JetError& error) {
-        fallisce(error.notJet() ? EsitoImportazione::Rifiuto::NonAccess
-                                : EsitoImportazione::Rifiuto::FileDanneggiato,
-                 cosa() + u'\n' + error.fullMessage());
+        fallisce(rifiutoPer(error), cosa() + u'\n' + error.fullMessage());
         return;
     } catch (const DbError& error) {
         fallisce(EsitoImportazione::Rifiuto::Errore, MessaggioErroreDb(cosa(), error));
@@ -834,12 +877,11 @@ EsitoImportazione inizia(TipoImportazione tipo, const QString& origine) {
 }
 
 // Opens the file, or says why it cannot be read.
-std::unique_ptr<JetSource> apri(const QString& path, EsitoImportazione& e) {
+std::unique_ptr<JetSource> apri(const QString& path, EsitoImportazione& e, Progress* progress) {
     try {
-        return ApriFileJet(path);
+        return ApriFileJet(path, progress);
     } catch (const JetError& error) {
-        e.rifiuto = error.notJet() ? EsitoImportazione::Rifiuto::NonAccess
-                                   : EsitoImportazione::Rifiuto::FileDanneggiato;
+        e.rifiuto = rifiutoPer(error);
         e.messaggio = error.fullMessage();
         return nullptr;
     }
@@ -893,12 +935,36 @@ EsitoImportazione ImportaArchivio(AppState& state, const QString& mdbPath, const
     // A name that cannot be used is said before the file is read.
     if (!nomeLibero(state, nome, e))
         return e;
-    const std::unique_ptr<JetSource> file = apri(mdbPath, e);
+    const std::unique_ptr<JetSource> file = apri(mdbPath, e, progress);
     if (!file)
         return e;
     e.versioneJet = file->jetVersion();
     Importazione(state, *file, e, progress).esegui();
     return e;
+}
+
+FileDaImportare ApriDaImportare(const QString& mdbPath, TipoImportazione tipo, Progress* progress) {
+    FileDaImportare f;
+    f.esito = inizia(tipo, mdbPath);
+    f.fonte = apri(mdbPath, f.esito, progress);
+    if (!f.fonte)
+        return f;
+    f.esito.versioneJet = f.fonte->jetVersion();
+    try {
+        bool adatto = false;
+        {
+            const Attesa attesa(*f.fonte, progress);
+            adatto = verificaTipo(*f.fonte, f.fonte->tables(), f.esito);
+        }
+        if (!adatto)
+            f.fonte.reset();
+    } catch (const JetError& error) {
+        f.esito.rifiuto = rifiutoPer(error);
+        f.esito.messaggio = error.fullMessage();
+        f.fonte.reset();
+    }
+    f.esito.anomalie.clear(); // the import finds them again
+    return f;
 }
 
 namespace {
@@ -914,7 +980,7 @@ EsitoImportazione sostituzione(AppState& state, TipoImportazione tipo, JetSource
 EsitoImportazione sostituzione(AppState& state, TipoImportazione tipo, const QString& mdbPath,
                                Progress* progress) {
     EsitoImportazione e = inizia(tipo, mdbPath);
-    if (const std::unique_ptr<JetSource> file = apri(mdbPath, e))
+    if (const std::unique_ptr<JetSource> file = apri(mdbPath, e, progress))
         sostituisce(state, *file, progress, e);
     return e;
 }
@@ -1023,6 +1089,7 @@ public:
         outer_.setValue(base_ + (total_ > 0 ? std::min(done, total_) * kScala / total_ : 0));
     }
     void setLabel(const QString& text) override { outer_.setLabel(prefix_ + u'\n' + text); }
+    void keepAlive() override { outer_.keepAlive(); }
 
 private:
     Progress& outer_;

@@ -8,6 +8,7 @@
 
 #include "import/JetSource.h"
 #include "store/AppState.h"
+#include "store/FileLookup.h" // NomeArchivioValido
 
 #include <QList>
 #include <QPair>
@@ -19,7 +20,8 @@
 // How an import opens a Jet file: with libmdb (JetFile), unless a test or a benchmark has put
 // another opener in place for the time of a scope (FonteJetSostituita).
 using ApriFonteJet = std::function<std::unique_ptr<JetSource>(const QString&)>;
-std::unique_ptr<JetSource> ApriFileJet(const QString& path);
+// The file is read by a reader process (JetProcesso): its waits keep the progress, when given, alive.
+std::unique_ptr<JetSource> ApriFileJet(const QString& path, Progress* progress = nullptr);
 
 class FonteJetSostituita {
 public:
@@ -30,6 +32,19 @@ public:
 
 private:
     ApriFonteJet precedente_;
+};
+
+// Tests see each step of a replacement of the template or the catalogue ("copia preparata",
+// "copia conservata", "nuovo file al suo posto"), to stop it there as a kill would.
+class PassiSostituzioneOsservati {
+public:
+    explicit PassiSostituzioneOsservati(std::function<void(const QString&)> osservatore);
+    ~PassiSostituzioneOsservati();
+    PassiSostituzioneOsservati(const PassiSostituzioneOsservati&) = delete;
+    PassiSostituzioneOsservati& operator=(const PassiSostituzioneOsservati&) = delete;
+
+private:
+    std::function<void(const QString&)> precedente_;
 };
 
 enum class TipoImportazione { Archivio, Modello, Catalogo };
@@ -70,9 +85,15 @@ struct EsitoImportazione {
 
 // The name proposed for the archive made from a file: its name without ".mdb", in upper case.
 QString NomeProposto(const QString& mdbPath);
-// A name as typed, with a typed ".mdb" or ".db" dropped and blanks trimmed; empty when it cannot
-// name a file in mdb/ (path separators, characters that file systems refuse, "." and "..").
-QString NomeArchivioValido(const QString& typed);
+
+// A Jet file opened and found of the kind asked for, before any question to the operator (the name
+// of the new archive, "Continuare?"); the import then reads it from `fonte`. When it is not, or it
+// cannot be read, `fonte` is null and `esito` says why.
+struct FileDaImportare {
+    std::unique_ptr<JetSource> fonte;
+    EsitoImportazione esito;
+};
+FileDaImportare ApriDaImportare(const QString& mdbPath, TipoImportazione tipo, Progress* progress = nullptr);
 
 // A delivery archive: refused (nothing made) when the source is not a Quillaro archive (no
 // tabDocumento or tabInfo, or no delivery information), when the name is not valid or already taken,

@@ -2,10 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QtEndian>
 #include <cstring>
 #include <mdbtools.h>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #ifndef _WIN32
@@ -65,11 +67,19 @@ public:
         QByteArray text(static_cast<qsizetype>(std::min<off_t>(size, 64 * 1024)), '\0');
         const ssize_t got = pread(scratch_, text.data(), static_cast<size_t>(text.size()), 0);
         text.truncate(got > 0 ? static_cast<qsizetype>(got) : 0);
-        // Page dumps are blank lines and hexadecimal columns: only the words are kept.
+        // Page dumps are blank lines and hexadecimal columns: only the words are kept, each once,
+        // the first few.
         QStringList lines;
+        qsizetype more = 0;
         for (const QString& line : QString::fromUtf8(text).split(u'\n', Qt::SkipEmptyParts))
-            if (!line.trimmed().isEmpty())
-                lines << line.trimmed();
+            if (!line.trimmed().isEmpty() && !lines.contains(line.trimmed())) {
+                if (lines.size() < 12)
+                    lines << line.trimmed();
+                else
+                    ++more;
+            }
+        if (more > 0)
+            lines << QStringLiteral("(e altre %1 righe)").arg(more);
         return lines.join(u'\n');
     }
 #endif
@@ -107,9 +117,39 @@ QStringList warningsOf(const QString& chatter) {
     QStringList lines;
     for (const QString& line : chatter.split(u'\n', Qt::SkipEmptyParts))
         if (line.trimmed().startsWith(QStringLiteral("Warning"), Qt::CaseInsensitive))
-            lines << line.trimmed();
+            lines << AvvisoLibreriaJet(line.trimmed());
     return lines;
 }
+
+} // namespace
+
+QString AvvisoLibreriaJet(const QString& line) {
+    // The library's own words for what it passed over, said as the operator reads them.
+    static const QList<QPair<QRegularExpression, QString>> known = {
+        {QRegularExpression(QStringLiteral("Invalid page buffer detected in mdb_crack_row")),
+         QStringLiteral("una riga non si legge: la sua pagina non è valida")},
+        {QRegularExpression(QStringLiteral("Invalid data location detected in mdb_crack_row")),
+         QStringLiteral("una riga non si legge: i suoi valori cadono fuori dalla riga")},
+        {QRegularExpression(QStringLiteral("defaulting to brute force read")),
+         QStringLiteral(
+             "la mappa delle pagine della tabella non si legge: le pagine sono state cercate una a una")},
+        {QRegularExpression(QStringLiteral("page (\\d+) from map doesn't match")),
+         QStringLiteral("la pagina %1 indicata dalla mappa delle pagine non appartiene alla tabella")},
+        {QRegularExpression(QStringLiteral("reading page (\\d+) failed")),
+         QStringLiteral("la pagina %1 non si legge")},
+        {QRegularExpression(QStringLiteral("row_size = 0|mdb_find_row failed")),
+         QStringLiteral("una riga è vuota o fuori dalla sua pagina")},
+    };
+    for (const auto& [pattern, italian] : known) {
+        const QRegularExpressionMatch m = pattern.match(line);
+        if (m.hasMatch())
+            return QStringLiteral("Avviso di lettura: ") +
+                   (m.lastCapturedIndex() >= 1 ? italian.arg(m.captured(1)) : italian) + u'.';
+    }
+    return QStringLiteral("Avviso di lettura (testo originale della libreria): %1").arg(line);
+}
+
+namespace {
 
 JetType typeOf(int mdbType) {
     switch (mdbType) {
@@ -175,6 +215,15 @@ QString damaged(const QString& path, const QString& table) {
         .arg(table, quoted(path));
 }
 
+QString rowsLost(const QString& path, const QString& table, qint64 declared, qint64 read) {
+    return QStringLiteral("La tabella %1 del file %2 dichiara %3 righe, ma se ne leggono solo %4: il file è "
+                          "danneggiato. Procurarsi una copia integra del file (o ripararlo con Access) e "
+                          "ripetere l'importazione.")
+        .arg(table, quoted(path))
+        .arg(declared)
+        .arg(read);
+}
+
 // A table definition read from the catalogue, freed with it.
 struct TableDef {
     MdbTableDef* def = nullptr;
@@ -236,6 +285,17 @@ std::unique_ptr<JetFile> JetFile::open(const QString& path) {
     file.close();
     const bool jet = head.size() == 0x18 && head.at(0) == 0 &&
                      (head.mid(4, 15) == "Standard Jet DB" || head.mid(4, 15) == "Standard ACE DB");
+    // Empty, or cut before the end of its signature, or its first page wiped: what an interrupted
+    // copy or a crash leaves of an Access file, not some other kind of file.
+    const QByteArray signature = QByteArrayLiteral("\0\x01\0\0Standard ");
+    const bool wiped = head.size() == 0x18 && head.count('\0') == head.size();
+    if (!jet && (head.isEmpty() || wiped || (head.size() < signature.size() && signature.startsWith(head))))
+        throw JetError(QStringLiteral("Il file %1 è %2: procurarsi una copia integra del file e ripetere "
+                                      "l'importazione.")
+                           .arg(quoted(path), head.isEmpty() ? QStringLiteral("vuoto (0 byte)")
+                                              : wiped
+                                                  ? QStringLiteral("danneggiato (la prima pagina è azzerata)")
+                                                  : QStringLiteral("troncato (%1 byte)").arg(info.size())));
     if (!jet)
         throw JetError(QStringLiteral("Il file %1 non è un database Access (.mdb): non si può importare. "
                                       "Scegliere un archivio creato con Access.")
@@ -261,9 +321,34 @@ std::unique_ptr<JetFile> JetFile::open(const QString& path) {
     // Texts come as UTF-8 whatever the environment asks of the library.
     qputenv("MDB_ICONV", "UTF-8");
     h.mdb = mdb_open(QFile::encodeName(info.absoluteFilePath()).constData(), MDB_NOFLAGS);
-    const bool catalogue = h.mdb && mdb_read_catalog(h.mdb, MDB_TABLE) != nullptr;
+    const bool catalogue = h.mdb && mdb_read_catalog(h.mdb, MDB_ANY) != nullptr;
+    // The catalogue is the table MSysObjects, listed in itself: missing, or yielding fewer objects
+    // than it declares, it was not read whole, and the file would look as if it had fewer tables.
+    QString lost;
+    if (catalogue) {
+        lost = QStringLiteral("la tabella MSysObjects manca dal catalogo");
+        for (unsigned i = 0; i < h.mdb->num_catalog; ++i) {
+            auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(h.mdb->catalog, i));
+            if (qstrcmp(e->object_name, "MSysObjects") != 0)
+                continue;
+            const TableDef objects(mdb_read_table(e));
+            lost = !objects.def ? QStringLiteral("la tabella MSysObjects non si legge")
+                   : h.mdb->num_catalog < objects.def->num_rows
+                       ? QStringLiteral("il catalogo dichiara %1 oggetti, se ne leggono %2")
+                             .arg(objects.def->num_rows)
+                             .arg(h.mdb->num_catalog)
+                       : QString();
+            break;
+        }
+    }
     const QString chatter = capture.finish();
     lock.unlock(); // the handle closes itself under the lock when the file is refused
+    if (!lost.isEmpty())
+        throw JetError(
+            QStringLiteral("Il catalogo del file %1 non si legge: il file è danneggiato. Procurarsi una "
+                           "copia integra del file (o ripararlo con Access) e ripetere l'importazione.")
+                .arg(quoted(path)),
+            chatter.isEmpty() ? lost : chatter + u'\n' + lost);
     if (!h.mdb || !catalogue)
         throw JetError(
             QStringLiteral("Il file %1 non si legge: è danneggiato o non è un database Access. "
@@ -320,6 +405,55 @@ QList<JetTable> JetFile::tables() {
 }
 
 namespace {
+
+// Long values longer than this are not what the centre's files hold: a length beyond it is damage.
+constexpr quint32 kLongValueMax = 256u * 1024 * 1024;
+
+// The bytes of a long value (memo, OLE), whole: in the row itself, on one page of its own, or on a
+// chain of pages. Nothing when they cannot all be read: a page that is not there, a chain that ends
+// before the stored length, a length beyond reason. The chain is followed only as far as the stored
+// length, so a chain that loops back on itself ends there too.
+std::optional<QByteArray> longValue(MdbHandle* mdb, const MdbField& field) {
+    const auto* page = static_cast<const unsigned char*>(mdb->pg_buf);
+    const quint32 header = qFromLittleEndian<quint32>(page + field.start);
+    const quint32 length = header & 0x3fffffffu;
+    if (length > kLongValueMax)
+        return std::nullopt;
+    if (header & 0x80000000u) {
+        if (field.siz - MDB_MEMO_OVERHEAD < static_cast<int>(length))
+            return std::nullopt;
+        return QByteArray(reinterpret_cast<const char*>(page) + field.start + MDB_MEMO_OVERHEAD,
+                          static_cast<qsizetype>(length));
+    }
+    const bool onePage = (header & 0x40000000u) != 0;
+    int pageRow = qFromLittleEndian<qint32>(page + field.start + 4);
+    QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(length));
+    const int pageSize = static_cast<int>(mdb->fmt->pg_size);
+    while (static_cast<quint32>(bytes.size()) < length) {
+        void* buffer = nullptr;
+        int start = 0;
+        size_t size = 0;
+        // Long values lie on data pages; anything else is not where the row points.
+        if (pageRow == 0 || mdb_find_pg_row(mdb, pageRow, &buffer, &start, &size) != 0 || start < 0 ||
+            start + static_cast<qint64>(size) > pageSize ||
+            static_cast<const unsigned char*>(buffer)[0] != 0x01)
+            return std::nullopt;
+        const char* at = static_cast<const char*>(buffer) + start;
+        if (onePage) {
+            if (size < length)
+                return std::nullopt;
+            bytes.append(at, static_cast<qsizetype>(length));
+            break;
+        }
+        // Each page of a chain starts with the row of the next one (0 at the last).
+        if (size < 4)
+            return std::nullopt;
+        pageRow = qFromLittleEndian<qint32>(at);
+        bytes.append(at + 4, static_cast<qsizetype>(std::min<size_t>(size - 4, length - bytes.size())));
+    }
+    return bytes;
+}
 
 // One value of the cracked row. The bytes lie in the current data page (mdb->pg_buf); memo and OLE
 // values continue on pages of their own, read by the library.
@@ -382,37 +516,36 @@ QVariant valueOf(MdbHandle* mdb, MdbColumn* col, const MdbField& field, bool& ba
     case MDB_OLE: {
         if (!fits(MDB_MEMO_OVERHEAD))
             return {};
-        // The library reads an OLE value chunk by chunk into the column's bound buffer, whose first
-        // bytes must hold the value's header; bound here only for the call.
-        std::vector<char> chunk(MDB_BIND_SIZE);
-        std::memcpy(chunk.data(), at, MDB_MEMO_OVERHEAD);
-        col->cur_value_start = field.start;
-        col->cur_value_len = field.siz;
-        col->bind_ptr = chunk.data();
-        size_t size = 0;
-        void* data = mdb_ole_read_full(mdb, col, &size);
-        col->bind_ptr = nullptr;
-        QByteArray bytes(static_cast<const char*>(data), static_cast<qsizetype>(data ? size : 0));
-        std::free(data);
-        return QVariant(bytes);
+        std::optional<QByteArray> bytes = longValue(mdb, field);
+        if (!bytes) {
+            bad = true;
+            return {};
+        }
+        return QVariant(*bytes);
     }
     case MDB_MEMO: {
         if (field.siz == 0)
             return QVariant(QString());
         if (!fits(MDB_MEMO_OVERHEAD))
             return {};
-        // The library cuts a memo at its bind size: make room for this one, whatever its length
-        // (a byte of Jet 3 or half a character of Jet 4 takes at most three bytes of UTF-8).
-        const quint32 stored = qFromLittleEndian<quint32>(at) & 0x3fffffffu;
-        const size_t room =
-            std::max<size_t>(MDB_BIND_SIZE, size_t{3} * std::min<quint32>(stored, 0x00ffffffu) + 64);
-        mdb_set_bind_size(mdb, room);
-        char* text = mdb_col_to_string(mdb, mdb->pg_buf, field.start, col->col_type, field.siz);
-        const QString value = QString::fromUtf8(text);
-        if (text && std::strlen(text) + 1 >= room)
+        const std::optional<QByteArray> bytes = longValue(mdb, field);
+        if (!bytes) {
             bad = true;
-        g_free(text);
-        return QVariant(value);
+            return {};
+        }
+        if (bytes->isEmpty())
+            return QVariant(QString());
+        // The library's conversion (Jet 4 compression, Jet 3 code page) into room for any text:
+        // a byte takes at most three of UTF-8.
+        std::vector<char> text(static_cast<size_t>(bytes->size()) * 3 + 16);
+        const int length = mdb_unicode2ascii(mdb, bytes->constData(), static_cast<size_t>(bytes->size()),
+                                             text.data(), text.size());
+        // Nothing out of more than the compression mark is a text that did not convert.
+        if (length <= 0 && bytes->size() > 2) {
+            bad = true;
+            return {};
+        }
+        return QVariant(QString::fromUtf8(text.data(), std::max(length, 0)));
     }
     default: {
         if (field.siz == 0)
@@ -467,16 +600,18 @@ void JetFile::readRows(const QString& name, const std::function<void(const QVari
                 if (mdb_find_row(mdb, rowIndex, &start, &length) != 0) {
                     bad = true;
                 } else {
-                    const int count = mdb_crack_row(t->def, start & 0x1fff, length, fields.data());
-                    if (count < 0 || static_cast<unsigned>(count) > columns)
+                    // The count is what the row stores: more than the table has when columns were
+                    // deleted since it was written, fewer when columns were added. Every column of
+                    // the table is read; one the row does not store is Null (a Yes/No one, No).
+                    const int stored = mdb_crack_row(t->def, start & 0x1fff, length, fields.data());
+                    if (stored < 0)
                         bad = true;
-                    for (int i = 0; !bad && i < count; ++i) {
-                        const int colnum = fields[i].colnum;
-                        if (colnum < 0 || static_cast<unsigned>(colnum) >= columns) {
-                            bad = true;
-                            break;
-                        }
-                        values[colnum] = valueOf(mdb, t->column(colnum), fields[i], bad);
+                    for (unsigned c = 0; !bad && c < columns; ++c) {
+                        MdbColumn* col = t->column(c);
+                        if (col->row_col_num >= stored)
+                            values[c] = col->col_type == MDB_BOOL ? QVariant(qint64{0}) : QVariant();
+                        else
+                            values[c] = valueOf(mdb, col, fields[c], bad);
                     }
                 }
             }
@@ -492,7 +627,12 @@ void JetFile::readRows(const QString& name, const std::function<void(const QVari
             if (!fetched)
                 break;
         }
-        ++read;
+        // A chain of pages that loops back yields the same rows for ever.
+        if (++read > 2 * static_cast<qint64>(t->def->num_rows) + 1000)
+            throw JetError(damaged(path_, name),
+                           QStringLiteral("la tabella dichiara %1 righe, se ne sono lette più di %2")
+                               .arg(t->def->num_rows)
+                               .arg(read - 1));
         lock.unlock();
         try {
             row(values);
@@ -502,6 +642,10 @@ void JetFile::readRows(const QString& name, const std::function<void(const QVari
         }
         lock.lock();
     }
+    // Rows the library passed over (a page it could not read, a row it could not crack) are rows
+    // lost: the file is damaged, whatever was read.
+    if (read < static_cast<qint64>(t->def->num_rows))
+        throw JetError(rowsLost(path_, name, t->def->num_rows, read), takeWarnings().join(u'\n'));
     if (read != static_cast<qint64>(t->def->num_rows))
         warnings_ << QStringLiteral("La tabella %1 dichiara %2 righe, ma se ne sono lette %3.")
                          .arg(name)

@@ -9,6 +9,10 @@
 
 #include <memory>
 
+// A warning of the library ("warning: Invalid page buffer detected in mdb_crack_row.") as the
+// operator reads it, in Italian; one it does not know keeps its own text after an Italian lead.
+QString AvvisoLibreriaJet(const QString& line);
+
 class JetFile : public JetSource {
 public:
     // Opens the file for reading. Throws JetError when it is missing, unreadable, not a Jet

@@ -57,6 +57,12 @@ JetError::JetError(const QString& message, const QString& detail, bool notJet)
     : std::runtime_error(message.toStdString()), message_(message), detail_(detail.trimmed()),
       notJet_(notJet) {}
 
+JetError JetError::readerMissing(const QString& message, const QString& detail) {
+    JetError error(message, detail);
+    error.readerFault_ = true;
+    return error;
+}
+
 QString JetError::fullMessage() const {
     if (detail_.isEmpty())
         return message_;

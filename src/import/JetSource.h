@@ -23,6 +23,8 @@
 #include <functional>
 #include <stdexcept>
 
+class Progress;
+
 enum class JetType {
     Boolean,
     Byte,
@@ -68,10 +70,13 @@ const JetTable* findJetTable(const QList<JetTable>& tables, QStringView name);
 class JetError : public std::runtime_error {
 public:
     explicit JetError(const QString& message, const QString& detail = {}, bool notJet = false);
+    // The file could not be read for want of the program that reads it: not the file's fault.
+    static JetError readerMissing(const QString& message, const QString& detail = {});
     const QString& message() const { return message_; }
     const QString& detail() const { return detail_; }
     // The file is not a Jet database at all (as opposed to one that cannot be read).
     bool notJet() const { return notJet_; }
+    bool readerFault() const { return readerFault_; }
     // The message with the library's text on a line of its own.
     QString fullMessage() const;
 
@@ -79,6 +84,7 @@ private:
     QString message_;
     QString detail_;
     bool notJet_ = false;
+    bool readerFault_ = false;
 };
 
 class JetSource {
@@ -96,6 +102,9 @@ public:
     virtual void readRows(const QString& table, const std::function<void(const QVariantList&)>& row) = 0;
     // What the library reported while reading without failing (one line each), then forgotten.
     virtual QStringList takeWarnings() { return {}; }
+    // Who is kept informed while the source waits on the file (the window repaints meanwhile);
+    // nullptr for nobody.
+    virtual void setProgress(Progress* /*progress*/) {}
 };
 
 // A Jet date/time value (days since 1899-12-30; the fraction is the time of day, also for days

@@ -28,12 +28,29 @@ QString scegliAccess(AppState& state, const QString& title) {
     return path;
 }
 
+// The file read and found of the kind the command imports, before anything is asked: a file that
+// cannot be imported is said at once. Null when it was said.
+std::unique_ptr<JetSource> leggiTipo(AppState& state, const QString& path, TipoImportazione tipo,
+                                     const QString& title) {
+    FileDaImportare file;
+    {
+        BusyScope busy(state.ui(), QStringLiteral("Lettura di %1...").arg(QFileInfo(path).fileName()));
+        file = ApriDaImportare(path, tipo, &busy.progress());
+    }
+    if (!file.fonte)
+        state.ui().message(file.esito.messaggio, title, Buttons::Ok, Icon::Warning);
+    return std::move(file.fonte);
+}
+
 } // namespace
 
 void MDIQuillaro::mnuFileImporta_Click() {
     const QString title = QStringLiteral("Importa archivio Access");
     const QString path = scegliAccess(state_, title);
     if (path.isEmpty())
+        return;
+    const std::unique_ptr<JetSource> source = leggiTipo(state_, path, TipoImportazione::Archivio, title);
+    if (!source)
         return;
     QString name = NomeProposto(path);
     for (;;) {
@@ -46,7 +63,7 @@ void MDIQuillaro::mnuFileImporta_Click() {
         {
             BusyScope busy(state_.ui(),
                            QStringLiteral("Importazione di %1...").arg(QFileInfo(path).fileName()));
-            esito = ImportaArchivio(state_, path, name, &busy.progress());
+            esito = ImportaArchivio(state_, *source, name, &busy.progress());
         }
         if (esito.riuscita) {
             frmImportazione(esito, this).exec();
@@ -70,6 +87,9 @@ void sostituisci(MDIQuillaro* window, AppState& state, TipoImportazione tipo) {
     const QString path = scegliAccess(state, title);
     if (path.isEmpty())
         return;
+    const std::unique_ptr<JetSource> source = leggiTipo(state, path, tipo, title);
+    if (!source)
+        return;
     const QString target =
         QDir::toNativeSeparators(modello ? state.home.templatePath() : state.home.cataloguePath());
     const QString question =
@@ -83,8 +103,8 @@ void sostituisci(MDIQuillaro* window, AppState& state, TipoImportazione tipo) {
     EsitoImportazione esito;
     {
         BusyScope busy(state.ui(), QStringLiteral("Importazione di %1...").arg(QFileInfo(path).fileName()));
-        esito = modello ? ImportaModello(state, path, &busy.progress())
-                        : ImportaCatalogo(state, path, &busy.progress());
+        esito = modello ? ImportaModello(state, *source, &busy.progress())
+                        : ImportaCatalogo(state, *source, &busy.progress());
     }
     if (!esito.riuscita) {
         state.ui().message(esito.messaggio, title, Buttons::Ok, Icon::Warning);

@@ -31,10 +31,13 @@ void MDIQuillaro::mnuUtilitaDocumentiStampeCompleta_Click() {
 }
 
 void MDIQuillaro::mnuUtilitaDocumentiStampeSoloTesti_Click() {
-    const bool filtro = state_.ui().message(QStringLiteral("Stampa con filtro per traduzioni titolo?"),
-                                            QStringLiteral("Abstract in inglese"), Buttons::YesNo,
-                                            Icon::Question) == Answer::Yes;
-    concludiStampa(state_, StampaConsegna(state_, false, filtro));
+    // Esc (or the box's frame) is no answer: nothing is printed and the last print stays as it was.
+    const Answer filtro =
+        state_.ui().message(QStringLiteral("Stampa con filtro per traduzioni titolo?"),
+                            QStringLiteral("Abstract in inglese"), Buttons::YesNoCancel, Icon::Question);
+    if (filtro == Answer::Cancel)
+        return;
+    concludiStampa(state_, StampaConsegna(state_, false, filtro == Answer::Yes));
 }
 
 void MDIQuillaro::mnuUtilitaDocumentiStampeProspetto_Click() {

@@ -46,6 +46,43 @@ const QString kSqlSistematici =
 const QString kSqlLegameDSA = QStringLiteral("select ND from tabLegameDSA where CodiceD = ?");
 const QString kSqlDescrittori = QStringLiteral("select Descrizione from tabDescrittori where CodiceD = ?");
 
+// The same rows for all documents, in document order (the first column is the document), read by
+// cursors moved on with the documents: in each document the order of the statements above.
+const QString kSqlResponsabiliInOrdine = QStringLiteral(
+    "select legameDocResp.IDDoc, tabResponsabilita.*, flagAutore from legameDocResp, tabResponsabilita where "
+    "legameDocResp.IDResponsabilita = tabResponsabilita.IDResponsabilita order by legameDocResp.IDDoc, "
+    "legameDocResp.rowid");
+const QString kSqlTestiInOrdine = QStringLiteral(
+    "select legameDocTesto.IDDoc, legameDocTesto.Tipo, Testo from legameDocTesto, tabTesto where "
+    "legameDocTesto.IDTesto = tabTesto.IDTesto order by legameDocTesto.IDDoc, legameDocTesto.Tipo, "
+    "legameDocTesto.rowid");
+const QString kSqlFontiInOrdine = QStringLiteral(
+    "select legameDocFonte.IDDoc, legameDocFonte.IDFonte, Testo, TP from legameDocFonte, tabFonte where "
+    "legameDocFonte.IDFonte = tabFonte.IDFonte order by legameDocFonte.IDDoc, legameDocFonte.ID");
+const QString kSqlClassificazioneInOrdine =
+    QStringLiteral("select IDDoc, CodiceS, CodiceD from legameDocClass order by IDDoc, ID");
+
+// The pieces of the print kept for the sources and pairs met first: a run's memory stays bounded.
+constexpr qsizetype kVociRicordate = 16384;
+
+// The rows of one document: all those of a statement for that document alone, or, on a cursor in
+// document order, those of the document (the cursor is moved past the documents before it).
+class Righe {
+public:
+    Righe(RecordSet& rs, std::optional<qint64> documento) : rs_(rs), documento_(documento) {
+        if (documento_)
+            while (!rs_.eof() && rs_.integer(0) < *documento_)
+                rs_.moveNext();
+    }
+    bool valida() const { return !rs_.eof() && (!documento_ || rs_.integer(0) == *documento_); }
+    void avanti() { rs_.moveNext(); }
+    RecordSet& rs() { return rs_; }
+
+private:
+    RecordSet& rs_;
+    std::optional<qint64> documento_;
+};
+
 // P + "{\b " + label + ": }{" + the text made safe for RTF + "\par }".
 QString riga(const QString& etichetta, QStringView testo) {
     QString line;
@@ -57,11 +94,6 @@ QString riga(const QString& etichetta, QStringView testo) {
     appendRtf(line, testo);
     line += kFineRiga;
     return line;
-}
-
-// The journal codes from 9000 on are journals whose pages hold a page count.
-bool rivistaConNumeroPagine(const QString& IDRivistaOnline) {
-    return Field(QVariant(IDRivistaOnline)).toLongLong() >= 9000;
 }
 
 // Sources of these families are marked with their family code, unless the citation carries one.
@@ -122,7 +154,7 @@ QString RiferimentoEsteso(const RiferimentoBibl& r, const QString& pagine, const
         t += u')';
     }
     if (!pagine.isEmpty()) {
-        if (rivistaConNumeroPagine(r.IDRivistaOnline))
+        if (RivistaConNumeroPagine(r.IDRivistaOnline))
             t += QStringLiteral(", ") + pagine + QStringLiteral(" pagg.");
         else
             t += QStringLiteral(", ") +
@@ -135,8 +167,24 @@ QString RiferimentoEsteso(const RiferimentoBibl& r, const QString& pagine, const
 
 // ---------------------------------------------------------------------------------------------
 
+struct StampaRtf::Flussi {
+    RecordSet responsabili, testi, fonti, classificazione;
+};
+
 StampaRtf::StampaRtf(AppState& state, bool completa)
     : state_(state), db_(state.Connessione), completa_(completa) {}
+
+StampaRtf::~StampaRtf() = default;
+
+void StampaRtf::LeggiInOrdine() {
+    flussi_ = std::make_unique<Flussi>();
+    flussi_->responsabili = db_.ApriRS(kSqlResponsabiliInOrdine);
+    flussi_->testi = db_.ApriRS(kSqlTestiInOrdine);
+    if (completa_) {
+        flussi_->fonti = db_.ApriRS(kSqlFontiInOrdine);
+        flussi_->classificazione = db_.ApriRS(kSqlClassificazioneInOrdine);
+    }
+}
 
 QString StampaRtf::RigaTitolo() const {
     return kRigaTitolo + rtfEscape(state_.Consegna()) +
@@ -199,18 +247,23 @@ QString StampaRtf::VoceDescrittore(const QString& CodiceD) {
 }
 
 QStringList StampaRtf::StampaRiferimento(const DocumentoStampa& d) {
-    RiferimentoBibl r;
-    {
+    if (d.IDRifBibl != ultimoRiferimento_) {
+        riferimento_.reset();
+        ultimoRiferimento_ = d.IDRifBibl;
         RecordSet rs = db_.ApriRS(kSqlRiferimento, {d.IDRifBibl});
-        if (rs.eof())
-            return {};
-        r.IDRivistaOnline = rs.field(u"IDRivistaOnline").toString();
-        r.Data = rs.field(u"Data").toString();
-        r.Fascicolo = rs.field(u"Fascicolo").toString();
-        r.Volume = rs.field(u"Volume").toString();
-        r.Annata = rs.field(u"Annata").toString();
-        r.Titolo = rs.field(u"Titolo").toString();
+        if (!rs.eof()) {
+            RiferimentoBibl& r = riferimento_.emplace();
+            r.IDRivistaOnline = rs.field(u"IDRivistaOnline").toString();
+            r.Data = rs.field(u"Data").toString();
+            r.Fascicolo = rs.field(u"Fascicolo").toString();
+            r.Volume = rs.field(u"Volume").toString();
+            r.Annata = rs.field(u"Annata").toString();
+            r.Titolo = rs.field(u"Titolo").toString();
+        }
     }
+    if (!riferimento_)
+        return {};
+    const RiferimentoBibl& r = *riferimento_;
     QStringList lines;
     if (completa_) {
         QString c1 = QStringLiteral("CPer=") + r.IDRivistaOnline + QStringLiteral(" DATA=") + r.Data;
@@ -244,14 +297,17 @@ QStringList StampaRtf::StampaRiferimento(const DocumentoStampa& d) {
 }
 
 std::optional<QString> StampaRtf::StampaResponsabilita(qint64 IDDocumento) {
-    RecordSet rs = db_.ApriRS(kSqlResponsabilita, {IDDocumento});
-    if (rs.eof())
+    RecordSet proprio;
+    Righe righe(flussi_ ? flussi_->responsabili : (proprio = db_.ApriRS(kSqlResponsabilita, {IDDocumento})),
+                flussi_ ? std::optional<qint64>(IDDocumento) : std::nullopt);
+    if (!righe.valida())
         return std::nullopt;
+    RecordSet& rs = righe.rs();
     const int primo = rs.columnIndex(u"PrimoElemento");
     const int secondo = rs.columnIndex(u"SecondoElemento");
     const bool autore = rs.field(u"flagAutore").toBool();
     QString nomi;
-    for (bool first = true; !rs.eof(); rs.moveNext(), first = false) {
+    for (bool first = true; righe.valida(); righe.avanti(), first = false) {
         if (!first)
             nomi += QStringLiteral("; ");
         nomi += rs.field(primo).toString();
@@ -264,13 +320,17 @@ std::optional<QString> StampaRtf::StampaResponsabilita(qint64 IDDocumento) {
 
 TestiDocumento StampaRtf::LeggiTesti(qint64 IDDocumento) {
     TestiDocumento testi;
-    for (RecordSet rs = db_.ApriRS(kSqlTesti, {IDDocumento}); !rs.eof(); rs.moveNext()) {
-        const QString tipo = rs.field(0).toString();
+    RecordSet proprio;
+    Righe righe(flussi_ ? flussi_->testi : (proprio = db_.ApriRS(kSqlTesti, {IDDocumento})),
+                flussi_ ? std::optional<qint64>(IDDocumento) : std::nullopt);
+    const int colonna = flussi_ ? 1 : 0; // the kind, then the text
+    for (; righe.valida(); righe.avanti()) {
+        const QString tipo = righe.rs().text(colonna);
         if (tipo.size() != 1)
             continue;
         const int i = tipo[0].unicode() - u'0';
         if (i >= 0 && i < static_cast<int>(testi.perTipo.size()) && !testi.perTipo[i])
-            testi.perTipo[i] = rs.field(1).toString();
+            testi.perTipo[i] = righe.rs().text(colonna + 1);
     }
     return testi;
 }
@@ -292,34 +352,68 @@ std::optional<QString> StampaRtf::StampaNotaCompilatore(const TestiDocumento& te
 }
 
 std::optional<QString> StampaRtf::StampaFonti(qint64 IDDocumento) {
-    RecordSet rs = db_.ApriRS(kSqlFonti, {IDDocumento});
-    if (rs.eof())
+    const bool inOrdine = flussi_ && flussi_->fonti.isOpen();
+    RecordSet proprio;
+    Righe righe(inOrdine ? flussi_->fonti : (proprio = db_.ApriRS(kSqlFonti, {IDDocumento})),
+                inOrdine ? std::optional<qint64>(IDDocumento) : std::nullopt);
+    if (!righe.valida())
         return std::nullopt;
+    // In order the source's key comes first: a source cited again is not composed again.
+    const int colonna = inOrdine ? 2 : 0; // the citation, then the family
     QString text;
-    for (bool first = true; !rs.eof(); rs.moveNext(), first = false) {
+    for (bool first = true; righe.valida(); righe.avanti(), first = false) {
         if (!first)
             text += QStringLiteral("\\line ");
-        const QString testo = rs.field(0).toString();
-        const QString TP = rs.field(1).toString();
-        appendRtf(text, fonteDaMarcare(TP, testo) ? testo + u'*' + TP + u'*' : testo);
+        const qint64 chiave = inOrdine ? righe.rs().integer(1) : 0;
+        if (inOrdine) {
+            const auto noto = fontiRtf_.constFind(chiave);
+            if (noto != fontiRtf_.cend()) {
+                text += *noto;
+                continue;
+            }
+        }
+        const QString testo = righe.rs().text(colonna);
+        const QString TP = righe.rs().text(colonna + 1);
+        QString voce;
+        appendRtf(voce, fonteDaMarcare(TP, testo) ? testo + u'*' + TP + u'*' : testo);
+        text += voce;
+        if (inOrdine && fontiRtf_.size() < kVociRicordate)
+            fontiRtf_.insert(chiave, voce);
     }
     return ParagrafoDocumento() + QStringLiteral("{\\b Fonte: }{") + text + kFineRiga;
 }
 
 std::optional<QString> StampaRtf::StampaClassificazione(qint64 IDDocumento) {
-    RecordSet rs = db_.ApriRS(kSqlClassificazione, {IDDocumento});
-    if (rs.eof())
+    const bool inOrdine = flussi_ && flussi_->classificazione.isOpen();
+    RecordSet proprio;
+    Righe righe(inOrdine ? flussi_->classificazione
+                         : (proprio = db_.ApriRS(kSqlClassificazione, {IDDocumento})),
+                inOrdine ? std::optional<qint64>(IDDocumento) : std::nullopt);
+    if (!righe.valida())
         return std::nullopt;
+    const int colonna = inOrdine ? 1 : 0; // the systematic code, then the descriptor
     QString text;
-    for (bool first = true; !rs.eof(); rs.moveNext(), first = false) {
+    for (bool first = true; righe.valida(); righe.avanti(), first = false) {
         if (!first)
             text += QStringLiteral("\\\\");
-        const QString CodiceS = rs.field(0).toString();
-        const QString CodiceD = rs.field(1).toString();
-        QString voce = VoceSistematico(CodiceS);
-        if (!CodiceD.isEmpty())
-            voce += QStringLiteral("; ") + VoceDescrittore(CodiceD);
-        appendRtf(text, voce);
+        const QString CodiceS = righe.rs().text(colonna);
+        const QString CodiceD = righe.rs().text(colonna + 1);
+        // The same pairs come back in document after document.
+        const QString chiave = CodiceS + u'\x1f' + CodiceD;
+        auto nota = coppieRtf_.constFind(chiave);
+        if (nota == coppieRtf_.cend()) {
+            QString voce = VoceSistematico(CodiceS);
+            if (!CodiceD.isEmpty())
+                voce += QStringLiteral("; ") + VoceDescrittore(CodiceD);
+            QString rtf;
+            appendRtf(rtf, voce);
+            if (coppieRtf_.size() >= kVociRicordate) {
+                text += rtf;
+                continue;
+            }
+            nota = coppieRtf_.insert(chiave, rtf);
+        }
+        text += *nota;
     }
     return ParagrafoDocumento() + QStringLiteral("{\\b Classificazione: }{") + text + kFineRiga;
 }
@@ -420,6 +514,9 @@ EsitoStampa StampaConsegna(AppState& state, bool completa, bool filtro) {
         out.open(esito.path, TextOutput::Mode::Truncate, TextEncoding::Windows1252);
         out.writeLine(modello);
         StampaRtf stampa(state, completa);
+        // The filter's documents come in no set order: read one by one.
+        if (!filtro)
+            stampa.LeggiInOrdine();
         out.writeLine(stampa.RigaTitolo());
 
         RecordSet rs = state.Connessione.ApriRS(filtro ? kSqlDocumentiFiltro : kSqlDocumenti);

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -47,6 +48,11 @@ QString RiferimentoEsteso(const RiferimentoBibl& r, const QString& pagine, const
 class StampaRtf {
 public:
     StampaRtf(AppState& state, bool completa);
+    ~StampaRtf();
+
+    // The documents will come in IDDocumento order: their links are then read by one cursor per
+    // table, moved on with the documents, instead of statements for every document.
+    void LeggiInOrdine();
 
     QString RigaTitolo() const;
     QString Identificativo(qint64 IDDocumento) const;
@@ -72,13 +78,21 @@ public:
     QString VoceDescrittore(const QString& CodiceD);
 
 private:
+    struct Flussi;
+
     AppState& state_;
     cConnessione& db_;
     bool completa_;
+    std::unique_ptr<Flussi> flussi_;
+    // The issue printed last: the documents of an issue follow one another.
+    qint64 ultimoRiferimento_ = -1;
+    std::optional<RiferimentoBibl> riferimento_;
     QHash<QString, std::optional<QString>> bib_;
     QHash<QString, std::optional<std::pair<QString, QString>>> sistematici_; // Sigla, Descrizione
     QHash<QString, std::optional<QString>> descrittori_;
     QHash<QString, std::optional<QString>> legameDSA_;
+    QHash<qint64, QString> fontiRtf_;   // a source's citation in the print, by its key
+    QHash<QString, QString> coppieRtf_; // a pair's entry in the print
 };
 
 // The template: program folder + fileName read whole, lines joined without separator, every

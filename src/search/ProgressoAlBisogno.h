@@ -18,6 +18,10 @@ public:
     void setRange(qint64 total) override { reale().setRange(total); }
     void setValue(qint64 done) override { reale().setValue(done); }
     void setLabel(const QString& text) override { reale().setLabel(text); }
+    void keepAlive() override {
+        if (reale_)
+            reale_->keepAlive();
+    }
 
 private:
     Progress& reale() {

@@ -84,6 +84,16 @@ TabellaNomi tabellaNomi(GruppoFonte gruppo) {
     return {};
 }
 
+bool NomeFonteNoto(cConnessione& connection, const VoceFonte& voce) {
+    const TabellaNomi t = tabellaNomi(gruppoFonte(voce.TP));
+    if (t.table.isEmpty())
+        return true;
+    return !connection
+                .ApriRS(QStringLiteral("select 1 from %1 where %2 = ?").arg(t.table, t.textColumn),
+                        {voce.NomeFonte})
+                .eof();
+}
+
 qint64 ChiaveFissa(cConnessione& connection, const QString& table, const QString& keyColumn,
                    const QString& textColumn, const QString& value) {
     const QString sql = QStringLiteral("select %1 from %2 where %3 = ?").arg(keyColumn, table, textColumn);

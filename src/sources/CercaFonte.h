@@ -30,6 +30,10 @@ IstruzioneSql InserisciFonte(cConnessione& connection, const VoceFonte& voce);
 // The key of a source entry in the archive: the identical row, or a new one. The entry is not changed.
 qint64 MemorizzaFonte(cConnessione& connection, const VoceFonte& voce);
 
+// Whether the save finds the entry's name in the table of its family (true for the families
+// without one): a name that is not there fails the save with error 3021.
+bool NomeFonteNoto(cConnessione& connection, const VoceFonte& voce);
+
 // Key of a fixed value (names of acts and courts, regions, provinces); throws DbError when missing.
 qint64 ChiaveFissa(cConnessione& connection, const QString& table, const QString& keyColumn,
                    const QString& textColumn, const QString& value);

@@ -109,16 +109,7 @@ bool regioneScelta(const PaginaFonte& pagina, Dialogs& dialogs) {
 // The code of the province typed or picked in txtInfo1: its code alone, or a line of the list, in
 // any case; nothing when it is none of the provinces the archive knows.
 std::optional<QString> codiceProvincia(const PaginaFonte& pagina) {
-    const QStringList& note = pagina.province.isEmpty() ? ProvinceAutonome() : pagina.province;
-    const QString testo = pagina.txtInfo1.trimmed();
-    for (const QString& riga : note) {
-        const QString codice = riga.section(u' ', 0, 0);
-        if (codice.isEmpty() || !testo.startsWith(codice, Qt::CaseInsensitive))
-            continue;
-        if (testo.size() == codice.size() || !testo.at(codice.size()).isLetterOrNumber())
-            return codice;
-    }
-    return std::nullopt;
+    return CodiceDaElenco(pagina.txtInfo1, pagina.province.isEmpty() ? ProvinceAutonome() : pagina.province);
 }
 
 // The province of kinds 3 and 9: given, and one the archive knows (the save could not store

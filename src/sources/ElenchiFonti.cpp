@@ -48,16 +48,28 @@ QStringList ElencoSezioni(cConnessione& c) {
     return colonna(c, QStringLiteral("select Sigla from tabSezione order by Sigla"));
 }
 
-QStringList ElencoProvince(cConnessione& c) {
+namespace {
+
+// "<code> - <name>", or the code alone when the name is empty.
+QStringList codiciConNome(cConnessione& c, const QString& sql) {
     QStringList out;
-    RecordSet rs =
-        c.ApriRS(QStringLiteral("select CodProvincia, provincia from tabProvincia order by CodProvincia"));
-    for (; !rs.eof(); rs.moveNext()) {
+    for (RecordSet rs = c.ApriRS(sql); !rs.eof(); rs.moveNext()) {
         const QString nome = rs.field(1).toString();
         out << (nome.isEmpty() ? rs.field(0).toString()
                                : rs.field(0).toString() + QStringLiteral(" - ") + nome);
     }
     return out;
+}
+
+} // namespace
+
+QStringList ElencoProvince(cConnessione& c) {
+    return codiciConNome(
+        c, QStringLiteral("select CodProvincia, provincia from tabProvincia order by CodProvincia"));
+}
+
+QStringList ElencoRegioni(cConnessione& c) {
+    return codiciConNome(c, QStringLiteral("select CodRegione, Regione from tabRegione order by CodRegione"));
 }
 
 QStringList ElencoMinisteri(cConnessione& c) {

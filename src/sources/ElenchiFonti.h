@@ -26,6 +26,7 @@ QStringList ElencoAmministrazioni(cConnessione& c);         // tabAmministrazion
 QStringList ElencoAutorita(cConnessione& c);                // tabAutorita
 QStringList ElencoStati(cConnessione& c);                   // tabStato
 QStringList ElencoProvince(cConnessione& c);                // tabProvincia, as "BZ - Bolzano"
+QStringList ElencoRegioni(cConnessione& c);                 // tabRegione, as "LA - Lazio"
 QStringList FontiInternazionali(cConnessione& c, int tipo); // TabFonteInt of Tipo 2 or 3
 QStringList FontiComunitarie(cConnessione& c, int tipo);    // TabFonteCom of Tipo 1..4
 QStringList FontiCanoniche(cConnessione& c);                // TabFonteCan of Tipo 3

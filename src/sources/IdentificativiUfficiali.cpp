@@ -1,7 +1,7 @@
 #include "sources/IdentificativiUfficiali.h"
 
-#include "store/DocumentBuffer.h"
 #include "sources/PaginaFonte.h"
+#include "store/DocumentBuffer.h"
 #include "store/HomeFolder.h"
 #include "store/mdlGlobale.h"
 
@@ -115,7 +115,9 @@ QString data(const VoceFonte& v) {
     if (a.isEmpty() || g.isEmpty() || g.size() > 2 || m == 0)
         return {};
     const QDate d(a.toInt(), m, g.toInt());
-    return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+    if (!d.isValid())
+        return {};
+    return a + u'-' + QString::number(m).rightJustified(2, u'0') + u'-' + g.rightJustified(2, u'0');
 }
 
 // The article partition "~art<N><suffix>": empty text when the source names no article; nothing
@@ -134,6 +136,14 @@ std::optional<QString> articolo(const VoceFonte& v) {
     return QStringLiteral("~art") + n + suffisso;
 }
 
+// The Constitutional Court numbers its decisions by the year they are deposited, weeks after they
+// are taken: a decision of the last months of a year with a low number was deposited, and
+// numbered, in the next one ("C. Cost. 4 dicembre 2013, n. 1" is 1/2014). Its year is uncertain.
+bool annoDiDepositoIncerto(const VoceFonte& v, const QString& numero) {
+    const int mese = MeseNumero(v.mese.trimmed()).toInt();
+    return mese >= 10 && numero.toInt() <= 100;
+}
+
 IdentificativoUfficiale urn(const QString& atto, const VoceFonte& v) {
     // An article of an annex is not the article of the act: which annex is not certain.
     if (!v.allegato.trimmed().isEmpty())
@@ -141,7 +151,7 @@ IdentificativoUfficiale urn(const QString& atto, const VoceFonte& v) {
     const std::optional<QString> art = articolo(v);
     if (!art)
         return {};
-    return {TipoIdentificativo::Urn, QStringLiteral("urn:nir:") + atto + *art};
+    return {TipoIdentificativo::Urn, QStringLiteral("urn:nir:") + atto + *art, {}};
 }
 
 IdentificativoUfficiale attoStatale(const QString& tipo, const VoceFonte& v) {
@@ -154,8 +164,34 @@ IdentificativoUfficiale attoStatale(const QString& tipo, const VoceFonte& v) {
 
 } // namespace
 
+bool DataImpossibile(const QString& TP, const QString& nome, const QString& testoAnno) {
+    const QString a = anno(testoAnno);
+    if (a.isEmpty())
+        return false;
+    const int y = a.toInt();
+    if (TP == u"LIO" || TP == u"LICO") {
+        // The State's acts begin with the Kingdom of Italy; the King's decrees end with the
+        // monarchy, the President's begin with the Constitution.
+        if (y < 1861)
+            return true;
+        if (nome == u"r.d." || nome == u"r.d.l.")
+            return y > 1946;
+        if (nome == u"d.p.r.")
+            return y < 1948;
+        return false;
+    }
+    if (TP == u"NIC") {
+        const auto tipo = attiUe().constFind(nome);
+        // Delegated and implementing acts exist since the Treaty of Lisbon.
+        return tipo != attiUe().cend() && (tipo->endsWith(u"_del") || tipo->endsWith(u"_impl")) && y < 2009;
+    }
+    return false;
+}
+
 IdentificativoUfficiale ComponiIdentificativo(const VoceFonte& v) {
     const QString& nome = v.NomeFonte;
+    if (DataImpossibile(v.TP, nome, v.anno))
+        return {TipoIdentificativo::Nessuno, {}, MotivoDataImpossibile()};
     if (v.TP == u"LIO") {
         const auto tipo = attiStatali().constFind(nome);
         return tipo == attiStatali().cend() ? IdentificativoUfficiale{} : attoStatale(*tipo, v);
@@ -173,7 +209,13 @@ IdentificativoUfficiale ComponiIdentificativo(const VoceFonte& v) {
         const QString n = numero(v.numero);
         if (v.Decreto || a.isEmpty() || n.isEmpty())
             return {};
-        return {TipoIdentificativo::Ecli, QStringLiteral("ECLI:IT:COST:") + a + u':' + n};
+        if (annoDiDepositoIncerto(v, n))
+            return {
+                TipoIdentificativo::Nessuno,
+                {},
+                QStringLiteral("anno di deposito incerto: una decisione di fine anno con un numero basso è "
+                               "numerata nell'anno seguente")};
+        return {TipoIdentificativo::Ecli, QStringLiteral("ECLI:IT:COST:") + a + u':' + n, {}};
     }
     if (v.TP == u"NIC") {
         const auto tipo = attiUe().constFind(nome);
@@ -182,9 +224,14 @@ IdentificativoUfficiale ComponiIdentificativo(const VoceFonte& v) {
         if (tipo == attiUe().cend() || a.isEmpty() || n.isEmpty())
             return {};
         return {TipoIdentificativo::Eli,
-                radiceEli() + QStringLiteral("/eli/") + *tipo + u'/' + a + u'/' + n + QStringLiteral("/oj")};
+                radiceEli() + QStringLiteral("/eli/") + *tipo + u'/' + a + u'/' + n + QStringLiteral("/oj"),
+                {}};
     }
     return {};
+}
+
+bool FamigliaConIdentificativo(const QString& TP) {
+    return TP == u"LIO" || TP == u"LICO" || TP == u"LIC" || TP == u"GICO" || TP == u"NIC";
 }
 
 QString IndirizzoUfficiale(const IdentificativoUfficiale& id, const Settings& settings) {

@@ -4,8 +4,9 @@
 // "Norme in rete" standard for the acts of the State (resolved by Normattiva), the ELI of an EU
 // regulation, directive or decision, and the ECLI of a decision of the Constitutional Court.
 // An identifier is composed only when the source names its act with certainty: a missing or
-// malformed date or number, an annex, an act kind or code not known here all give none, never a
-// guess. The citation's comma, letter and point are not part of it: the link opens the article.
+// malformed date or number, an annex, an act kind or code not known here, a date no act of the
+// kind can have, a decision whose year of numbering is not certain all give none, never a guess.
+// The citation's comma, letter and point are not part of it: the link opens the article.
 
 #include "store/VoceFonte.h"
 
@@ -19,13 +20,31 @@ struct IdentificativoUfficiale {
     // "urn:nir:stato:legge:1990-08-07;241~art3", "http://data.europa.eu/eli/reg/2016/679/oj",
     // "ECLI:IT:COST:2020:1"; empty for none.
     QString testo;
+    // Why a source that names an act has none, when that is worth telling the operator (an
+    // impossible date, an uncertain year); empty otherwise.
+    QString motivo;
 
     bool presente() const { return tipo != TipoIdentificativo::Nessuno; }
 };
 
+// The reason the checks, the lists and the pages give for a date no act of its kind can have.
+inline QString MotivoDataImpossibile() {
+    return QStringLiteral("data impossibile per il tipo di atto");
+}
+
+// A year no act of the kind can bear: a royal decree or royal decree-law after 1946, a decree of
+// the President of the Republic before 1948, a delegated or implementing EU act before 2009, an
+// act of the State before 1861. TP and the name as the lookup tables give them (tabFonteInterna,
+// tabFonteCom); a year that is not four digits is never impossible here.
+bool DataImpossibile(const QString& TP, const QString& nome, const QString& anno);
+
 // The identifier of a source entry (names as the lookup tables give them, month as its Italian
 // name).
 IdentificativoUfficiale ComponiIdentificativo(const VoceFonte& voce);
+
+// Whether sources of that family may have an identifier at all: those of the others need not be
+// read beyond their citation.
+bool FamigliaConIdentificativo(const QString& TP);
 
 // The address that opens the official text: Normattiva's resolver for a URN
 // ("<normattiva>/uri-res/N2Ls?<urn>"), the ELI itself under the configured host, the Court's page

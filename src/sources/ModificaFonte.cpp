@@ -1,6 +1,9 @@
 #include "sources/ModificaFonte.h"
 
+#include "sources/CercaFonte.h"
 #include "sources/Componi.h"
+#include "sources/ElenchiFonti.h"
+#include "sources/PaginaFonte.h"
 #include "store/Dialogs.h"
 #include "store/mdlGlobale.h"
 
@@ -38,9 +41,42 @@ QString TestoSenzaSigla(const QString& testo) {
     return asterisco < 0 ? testo : testo.left(asterisco);
 }
 
-bool ConfermaModificaFonte(DocumentBuffer& buffer, const SchedaFonte& s, Dialogs& dialogs) {
+ValoriFissi ValoriFissiArchivio(cConnessione& connection) {
+    return {ElencoProvince(connection), ElencoRegioni(connection),
+            [&connection](const VoceFonte& v) { return NomeFonteNoto(connection, v); }};
+}
+
+namespace {
+
+// A province or region given as one of the list's codes, written as the list writes it; false,
+// after the message, when it is none of them.
+bool luogoNoto(QString& campo, const QString& nome, const QStringList& righe, Dialogs& dialogs) {
+    if (campo.trimmed().isEmpty())
+        return true;
+    if (const std::optional<QString> codice = CodiceDaElenco(campo, righe)) {
+        campo = *codice;
+        return true;
+    }
+    QStringList codici;
+    for (const QString& riga : righe)
+        codici << riga.section(u' ', 0, 0);
+    dialogs.message(QStringLiteral("%1 \"%2\" non riconosciuta: la modifica non è stata confermata.\n"
+                                   "Scrivere la sigla di una delle %3 dell'archivio (%4) oppure lasciare il "
+                                   "campo vuoto.")
+                        .arg(nome, campo,
+                             nome == u"Provincia" ? QStringLiteral("province") : QStringLiteral("regioni"),
+                             codici.join(QStringLiteral(", "))),
+                    applicationTitle(), Buttons::Ok, Icon::Warning);
+    return false;
+}
+
+} // namespace
+
+bool ConfermaModificaFonte(DocumentBuffer& buffer, const SchedaFonte& scheda, Dialogs& dialogs,
+                           const ValoriFissi& fissi) {
     if (buffer.IndiceFonte < 0 || buffer.IndiceFonte >= buffer.ElencoFonti.size())
         return true;
+    SchedaFonte s = scheda;
     if (!s.txtMM.isEmpty() && MeseNumero(s.txtMM) == u"0") {
         dialogs.message(QStringLiteral("Il mese va scritto per esteso, in minuscolo (gennaio ... dicembre), "
                                        "oppure lasciato vuoto!"),
@@ -54,6 +90,23 @@ bool ConfermaModificaFonte(DocumentBuffer& buffer, const SchedaFonte& s, Dialogs
         dialogs.message(MessaggiFonte::asterisco(), applicationTitle(), Buttons::Ok, Icon::Warning);
         return false;
     }
+    // What the save looks up and cannot add, checked as the entry pages check it: refused here
+    // rather than by the save, with the whole document, as error 3021.
+    VoceFonte voce;
+    CopiaScheda(s, voce);
+    if (fissi.nomeNoto && !fissi.nomeNoto(voce)) {
+        dialogs.message(QStringLiteral("Fonte \"%1\" non presente negli elenchi delle fonti di tipo %2: la "
+                                       "modifica non è stata confermata.\nScrivere il nome come lo mostrano "
+                                       "gli elenchi della finestra delle fonti.")
+                            .arg(s.txtFonte, s.txtTP),
+                        applicationTitle(), Buttons::Ok, Icon::Warning);
+        return false;
+    }
+    if (!luogoNoto(s.txtProvincia, QStringLiteral("Provincia"),
+                   fissi.province.isEmpty() ? ProvinceAutonome() : fissi.province, dialogs) ||
+        !luogoNoto(s.txtRegione, QStringLiteral("Regione"),
+                   fissi.regioni.isEmpty() ? RegioniItaliane() : fissi.regioni, dialogs))
+        return false;
     CopiaScheda(s, buffer.ElencoFonti[buffer.IndiceFonte]);
     return true;
 }

@@ -54,6 +54,18 @@ const QStringList& ProvinceAutonome() {
     return p;
 }
 
+std::optional<QString> CodiceDaElenco(const QString& testo, const QStringList& righe) {
+    const QString t = testo.trimmed();
+    for (const QString& riga : righe) {
+        const QString codice = riga.section(u' ', 0, 0);
+        if (codice.isEmpty() || !t.startsWith(codice, Qt::CaseInsensitive))
+            continue;
+        if (t.size() == codice.size() || !t.at(codice.size()).isLetterOrNumber())
+            return codice;
+    }
+    return std::nullopt;
+}
+
 const QStringList& TipiNormativa() {
     static const QStringList t = {QStringLiteral("Legge costituzionale"),
                                   QStringLiteral("Atti statali aventi forza di legge"),

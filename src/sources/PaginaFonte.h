@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct PaginaFonte {
     int tipo = 0;     // position chosen in ComboFonte; 0 = the header, nothing chosen
@@ -55,6 +56,10 @@ QStringList SuffissiAltreFonti(); // "bis" .. "quinquiesdecies"
 const QStringList& RegioniItaliane();
 // "BZ - Bolzano", "TN - Trento".
 const QStringList& ProvinceAutonome();
+// The code of a province or region typed or picked: its code alone or a line of the list, in any
+// case ("bz", "BZ - Bolzano"), given as the list writes it ("BZ"); nothing when it is none of the
+// list's.
+std::optional<QString> CodiceDaElenco(const QString& testo, const QStringList& righe);
 
 // Kinds of the Normativa page (1..11) and of the Giurisprudenza page (1..10), in list order.
 const QStringList& TipiNormativa();

@@ -1,10 +1,10 @@
 #include "sources/frmAltreFonti.h"
 
-#include "store/DocumentBuffer.h"
 #include "sources/ComponiAltre.h"
 #include "sources/ElenchiFonti.h"
 #include "sources/frmScelta.h"
 #include "store/AppState.h"
+#include "store/DocumentBuffer.h"
 #include "store/mdlGlobale.h"
 
 #include <QCheckBox>
@@ -12,7 +12,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,7 +67,7 @@ void frmAltreFonti::creaNIT() {
     ComboParte = named(new QComboBox(Frame2), "ComboParte");
     cmdCercaNIT = named(new QPushButton(QStringLiteral("&Ricerca"), Frame2), "cmdCercaNIT");
     cmdCercaNIT->setToolTip(QStringLiteral("Esegue ricerca per estremi"));
-    cmdClearNIT = named(new QPushButton(QStringLiteral("&Clear"), Frame2), "cmdClearNIT");
+    cmdClearNIT = named(new QPushButton(QStringLiteral("Clear"), Frame2), "cmdClearNIT");
     lstNIT = named(new QListWidget(frameNIT), "lstNIT");
     // Beside the five tabs the dialog still fits a 1024-pixel screen; longer lines scroll.
     lstNIT->setMinimumSize(300, 200);
@@ -77,7 +76,7 @@ void frmAltreFonti::creaNIT() {
     lblAvvisoNIT->setStyleSheet(QStringLiteral("color: #a00000"));
     cmdSalvaNIT = named(new QPushButton(QStringLiteral("Salva &NIT"), frameNIT), "cmdSalvaNIT");
     cmdSalvaNIT->setToolTip(QStringLiteral("Salva la fonte corrente"));
-    cmdAbbandonaNIT = named(new QPushButton(QStringLiteral("&Abbandona"), frameNIT), "cmdAbbandonaNIT");
+    cmdAbbandonaNIT = named(new QPushButton(QStringLiteral("A&bbandona"), frameNIT), "cmdAbbandonaNIT");
     cmdAbbandonaNIT->setToolTip(QStringLiteral("Esce senza salvare"));
     for (QPushButton* b : {cmdCercaNIT, cmdClearNIT, cmdSalvaNIT, cmdAbbandonaNIT})
         b->setAutoDefault(false);
@@ -113,7 +112,8 @@ void frmAltreFonti::creaNIT() {
     connect(txtNIT, &QLineEdit::returnPressed, this, &frmAltreFonti::cmdCercaNIT_Click);
     connect(cmdClearNIT, &QPushButton::clicked, this, &frmAltreFonti::cmdClearNIT_Click);
     connect(lstNIT, &QListWidget::itemClicked, this, &frmAltreFonti::lstNIT_Click);
-    lstNIT->installEventFilter(this);
+    // Enter on a line does what a click on it does: arrows only move through the list.
+    sceltaDaTastiera(lstNIT, [this] { lstNIT_Click(); });
     connect(cmdSalvaNIT, &QPushButton::clicked, this, &frmAltreFonti::cmdSalvaNIT_Click);
     connect(cmdAbbandonaNIT, &QPushButton::clicked, this, &frmAltreFonti::cmdAbbandonaNIT_Click);
     connect(optIntero, &QRadioButton::clicked, this, &frmAltreFonti::optIntero_Click);
@@ -132,8 +132,7 @@ void frmAltreFonti::PreparaAltreFonti() {
             c->addItems(SuffissiAltreFonti());
             c->setCurrentIndex(0);
         }
-        p->LabelArt->setText(QStringLiteral("Articolo"));
-        p->LabelComma->setText(QStringLiteral("Comma"));
+        p->etichetteRipartizioni(false);
         p->ComboFonte->blockSignals(true);
         p->ComboFonte->clear();
         p->ComboFonte->addItem(TitoliAltreFonti().at(n));
@@ -152,7 +151,7 @@ void frmAltreFonti::PreparaAltreFonti() {
 
         connect(p->ComboFonte, &QComboBox::currentIndexChanged, this, [this, n] { ComboFonte_Click(n); });
         connect(p->lstFonte, &QListWidget::itemClicked, this, [this, n] { lstFonte_Click(n); });
-        p->lstFonte->installEventFilter(this);
+        sceltaDaTastiera(p->lstFonte, [this, n] { lstFonte_Click(n); });
         connect(p->cmdSalva, &QPushButton::clicked, this, [this, n] { cmdSalva_Click(n); });
         connect(p->cmdClear, &QPushButton::clicked, this, [this, n] { cmdClear_Click(n); });
         connect(p->cmdEsciSalva, &QPushButton::clicked, this, [this, n] { cmdEsciSalva_Click(n); });
@@ -234,15 +233,13 @@ void frmAltreFonti::ComboFonte_Click(int n) {
                 altro();
             break;
         case PaginaCanonica:
-            p->LabelArt->setText(QStringLiteral("Articolo"));
-            p->LabelComma->setText(QStringLiteral("Comma"));
+            p->etichetteRipartizioni(false);
             p->FrameEstremi->show();
             p->FrameRipartizioni->show();
             p->mostraLibero(true);
             if (pos == 1) {
                 lista({QStringLiteral("C. Iur. Can.")});
-                p->LabelArt->setText(QStringLiteral("Canone"));
-                p->LabelComma->setText(QStringLiteral("Paragrafo"));
+                p->etichetteRipartizioni(true);
             } else if (pos == 3) {
                 lista(FontiCanoniche(c));
                 altro();
@@ -372,32 +369,15 @@ void frmAltreFonti::cmdCercaNIT_Click() {
                      ComboParte->currentText(), righe)) {
             PaginaFonteWidget::riempi(lstNIT, righe);
             lineeIntere(lstNIT);
+            // The operator goes on choosing among what was found.
+            lstNIT->setCurrentRow(0);
+            lstNIT->setFocus(Qt::OtherFocusReason);
         }
     });
 }
 
 void frmAltreFonti::cmdClearNIT_Click() {
     eseguiSicuro(state_.ui(), [&] { CaricaNIT(); });
-}
-
-bool frmAltreFonti::eventFilter(QObject* watched, QEvent* event) {
-    // Enter on a line does what a click on it does: arrows only move through the list.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == lstNIT) {
-                lstNIT_Click();
-                return true;
-            }
-            for (int n = 0; n < 5; ++n) {
-                if (watched == pagine_[n]->lstFonte) {
-                    lstFonte_Click(n);
-                    return true;
-                }
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmAltreFonti::lstNIT_Click() {

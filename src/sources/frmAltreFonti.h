@@ -64,9 +64,6 @@ public Q_SLOTS:
     void optParte_Click();
     void txtLiberoNIT_Change(const QString& testo);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void PreparaAltreFonti();
     void CaricaNIT();

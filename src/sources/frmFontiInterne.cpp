@@ -1,11 +1,11 @@
 #include "sources/frmFontiInterne.h"
 
-#include "store/DocumentBuffer.h"
 #include "sources/CatalogoNorme.h"
 #include "sources/Componi.h"
 #include "sources/ComponiAltre.h"
 #include "sources/ElenchiFonti.h"
 #include "store/AppState.h"
+#include "store/DocumentBuffer.h"
 #include "store/mdlGlobale.h"
 
 #include <QCheckBox>
@@ -15,7 +15,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -371,7 +370,8 @@ void frmFontiInterne::creaCatalogo() {
     connect(cmdAbbandonaCatalogo, &QPushButton::clicked, this, &frmFontiInterne::cmdAbbandonaCatalogo_Click);
     connect(lstRisultato, &QListWidget::currentRowChanged, this, &frmFontiInterne::lstRisultato_Click);
     connect(lstRisultato, &QListWidget::itemDoubleClicked, this, &frmFontiInterne::lstRisultato_DblClick);
-    lstRisultato->installEventFilter(this);
+    // Enter on a result copies it, as a double click does.
+    sceltaDaTastiera(lstRisultato, [this] { lstRisultato_DblClick(); });
     frameInterrogazioneCatalogo->hide();
 }
 
@@ -424,6 +424,9 @@ void frmFontiInterne::cmdCercaCatalogo_Click() {
         if (CercaCatalogo(state_.ConnessioneCatalogo, state_.ui(), r, righe)) {
             PaginaFonteWidget::riempi(lstRisultato, righe);
             txtRisultato->clear();
+            // The operator goes on choosing among the acts found: arrows, then Enter.
+            lstRisultato->setCurrentRow(0);
+            lstRisultato->setFocus(Qt::OtherFocusReason);
         }
     });
 }
@@ -464,18 +467,6 @@ void frmFontiInterne::lstRisultato_DblClick() {
             PaginaFonteWidget::seleziona(p->lstFonte, dati.atto);
         frameInterrogazioneCatalogo->hide();
     });
-}
-
-bool frmFontiInterne::eventFilter(QObject* watched, QEvent* event) {
-    // Enter on a result copies it, as a double click does.
-    if (watched == lstRisultato && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            lstRisultato_DblClick();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmFontiInterne::cmdAbbandonaCatalogo_Click() {

@@ -68,9 +68,6 @@ public Q_SLOTS:
     void lstRisultato_DblClick();
     void cmdAbbandonaCatalogo_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void creaCatalogo();
     void preparaPagina(PaginaFonteWidget* p);

@@ -1,8 +1,10 @@
 #include "sources/frmModificaFonte.h"
 
-#include "store/DocumentBuffer.h"
 #include "sources/IdentificativiUfficiali.h"
 #include "sources/ModificaFonte.h"
+#include "sources/frmPaginaFonte.h"
+#include "store/AppState.h"
+#include "store/DocumentBuffer.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,9 +14,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmModificaFonte::frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer,
+frmModificaFonte::frmModificaFonte(AppState& state, DocumentBuffer& buffer,
                                    std::function<void()> ricostruisci, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), buffer_(buffer), ricostruisci_(std::move(ricostruisci)) {
+    : QDialog(parent), state_(state), buffer_(buffer), ricostruisci_(std::move(ricostruisci)) {
     setObjectName(QStringLiteral("frmModificaFonte"));
     setWindowTitle(QStringLiteral("Modifica fonte"));
     setModal(true);
@@ -79,7 +81,6 @@ frmModificaFonte::frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer,
     QPalette sfondo = txtIdentificativo->palette();
     sfondo.setColor(QPalette::Base, sfondo.color(QPalette::Window));
     txtIdentificativo->setPalette(sfondo);
-    txtIdentificativo->setPlaceholderText(QStringLiteral("nessuno: la fonte non ha un identificativo certo"));
 
     cmdEsci = new QPushButton(QStringLiteral("&Esci"), this);
     cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
@@ -122,6 +123,7 @@ frmModificaFonte::frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer,
     connect(chkOrd, &QCheckBox::toggled, this, &frmModificaFonte::aggiornaIdentificativo);
     connect(cmdEsci, &QPushButton::clicked, this, &frmModificaFonte::cmdEsci_Click);
     connect(cmdAbbandona, &QPushButton::clicked, this, &frmModificaFonte::cmdAbbandona_Click);
+    aggiornaIdentificativo();
 }
 
 void frmModificaFonte::MostraFonte() {
@@ -188,13 +190,21 @@ SchedaFonte frmModificaFonte::leggiScheda() const {
 void frmModificaFonte::aggiornaIdentificativo() {
     VoceFonte v;
     CopiaScheda(leggiScheda(), v);
-    txtIdentificativo->setText(ComponiIdentificativo(v).testo);
+    const IdentificativoUfficiale id = ComponiIdentificativo(v);
+    txtIdentificativo->setText(id.testo);
     txtIdentificativo->setCursorPosition(0);
+    txtIdentificativo->setPlaceholderText(
+        id.motivo.isEmpty() ? QStringLiteral("nessuno: la fonte non ha un identificativo certo")
+                            : QStringLiteral("nessuno: ") + id.motivo);
 }
 
 void frmModificaFonte::cmdEsci_Click() {
     const SchedaFonte s = leggiScheda();
-    if (!ConfermaModificaFonte(buffer_, s, dialogs_))
+    bool confermata = false;
+    eseguiSicuro(state_.ui(), [&] {
+        confermata = ConfermaModificaFonte(buffer_, s, state_.ui(), ValoriFissiArchivio(state_.Connessione));
+    });
+    if (!confermata)
         return;
     if (ricostruisci_)
         ricostruisci_();

@@ -1,15 +1,16 @@
 #pragma once
 
 // "Modifica fonte": every field of the current source and its citation text, which the operator
-// edits directly. "Esci" copies the dialog back and rebuilds the document window's list. The
+// edits directly. "Esci" checks the fields as the entry pages do, copies the dialog back and
+// rebuilds the document window's list. The
 // official identifier the fields give (URN:NIR, ELI, ECLI) is shown beside them, read only.
 
 #include <QDialog>
 #include <functional>
 
+class AppState;
 struct DocumentBuffer;
 struct SchedaFonte;
-class Dialogs;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -18,7 +19,7 @@ class frmModificaFonte : public QDialog {
     Q_OBJECT
 
 public:
-    frmModificaFonte(Dialogs& dialogs, DocumentBuffer& buffer, std::function<void()> ricostruisci,
+    frmModificaFonte(AppState& state, DocumentBuffer& buffer, std::function<void()> ricostruisci,
                      QWidget* parent = nullptr);
 
     // Fills the dialog from the entry at IndiceFonte (nothing when there is none).
@@ -43,7 +44,7 @@ private:
     SchedaFonte leggiScheda() const;
     void aggiornaIdentificativo();
 
-    Dialogs& dialogs_;
+    AppState& state_;
     DocumentBuffer& buffer_;
     std::function<void()> ricostruisci_;
 };

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -74,20 +75,21 @@ PaginaFonteWidget::PaginaFonteWidget(int numero, const QString& pictureFolder, Q
     (new QVBoxLayout(FrameFonte))->addWidget(lstFonte);
 
     FrameRipartizioni = crea<QGroupBox>(this, "FrameRipartizioni", QStringLiteral("Ripartizioni"));
-    LabelArt = crea<QLabel>(FrameRipartizioni, "LabelArt", QStringLiteral("Articolo"));
+    LabelArt = crea<QLabel>(FrameRipartizioni, "LabelArt");
     txtArt = campo(FrameRipartizioni, "txtArt", 70);
-    LabelRipA = crea<QLabel>(FrameRipartizioni, "LabelRipA", QStringLiteral("Ripartizione articolo"));
+    LabelRipA = crea<QLabel>(FrameRipartizioni, "LabelRipA", QStringLiteral("Ri&partizione articolo"));
     ComboRipA = combo(FrameRipartizioni, "ComboRipA", QStringLiteral("Ripartizione"), SuffissiArticolo());
-    LabelComma = crea<QLabel>(FrameRipartizioni, "LabelComma", QStringLiteral("Comma"));
+    LabelComma = crea<QLabel>(FrameRipartizioni, "LabelComma");
     txtComma = campo(FrameRipartizioni, "txtComma", 70);
-    LabelRipC = crea<QLabel>(FrameRipartizioni, "LabelRipC", QStringLiteral("Ripartizione Comma"));
+    LabelRipC = crea<QLabel>(FrameRipartizioni, "LabelRipC", QStringLiteral("Riparti&zione Comma"));
     ComboRipC = combo(FrameRipartizioni, "ComboRipC", QStringLiteral("Ripartizione"), SuffissiComma());
-    LabelLett = crea<QLabel>(FrameRipartizioni, "LabelLett", QStringLiteral("Lettera"));
+    LabelLett = crea<QLabel>(FrameRipartizioni, "LabelLett", QStringLiteral("&Lettera"));
     txtLett = campo(FrameRipartizioni, "txtLett", 70);
     LabelNumP = crea<QLabel>(FrameRipartizioni, "LabelNumP", QStringLiteral("Numero"));
     txtNumP = campo(FrameRipartizioni, "txtNumP", 70);
     LabelAll = crea<QLabel>(FrameRipartizioni, "LabelAll", QStringLiteral("Allegato"));
     txtAll = campo(FrameRipartizioni, "txtAll", 70);
+    etichetteRipartizioni(false);
     auto* rip = new QGridLayout(FrameRipartizioni);
     rip->addWidget(LabelArt, 0, 0);
     rip->addWidget(txtArt, 0, 1);
@@ -112,10 +114,12 @@ PaginaFonteWidget::PaginaFonteWidget(int numero, const QString& pictureFolder, Q
     txtN = campo(FrameEstremi, "txtN", 110);
     auto* est = new QGridLayout(FrameEstremi);
     const std::pair<const char*, QWidget*> estremi[] = {
-        {"Giorno", txtGG}, {"Mese", ComboMese}, {"Anno", txtAA}, {"Numero", txtN}};
+        {"&Giorno", txtGG}, {"&Mese", ComboMese}, {"Ann&o", txtAA}, {"N&umero", txtN}};
     int col = 0;
     for (const auto& [label, w] : estremi) {
-        est->addWidget(new QLabel(QString::fromLatin1(label), FrameEstremi), 0, col);
+        auto* etichetta = new QLabel(QString::fromLatin1(label), FrameEstremi);
+        etichetta->setBuddy(w);
+        est->addWidget(etichetta, 0, col);
         est->addWidget(w, 1, col++);
     }
     est->setColumnStretch(col, 1);
@@ -144,7 +148,7 @@ PaginaFonteWidget::PaginaFonteWidget(int numero, const QString& pictureFolder, Q
     txtLibero = campo(this, "txtLibero");
     LabelStato = crea<QLabel>(this, "LabelStato", QStringLiteral("Stato"));
     txtStato = campo(this, "txtStato");
-    cmdListaStati = crea<QPushButton>(this, "cmdListaStati", QStringLiteral("lista &Stati"));
+    cmdListaStati = crea<QPushButton>(this, "cmdListaStati", QStringLiteral("lis&ta Stati"));
 
     cmdSalva = crea<QPushButton>(this, "cmdSalva", QStringLiteral("&Salva"));
     cmdSalva->setToolTip(QStringLiteral("Salva la fonte e resta nella pagina"));
@@ -158,9 +162,10 @@ PaginaFonteWidget::PaginaFonteWidget(int numero, const QString& pictureFolder, Q
     top->addWidget(ComboFonte, 1);
     top->addWidget(cmdAid);
 
+    // The date and number above the article: the order in which an act is cited and typed.
     auto* right = new QVBoxLayout;
-    right->addWidget(FrameRipartizioni);
     right->addWidget(FrameEstremi);
+    right->addWidget(FrameRipartizioni);
     auto* regioneAltro = new QHBoxLayout;
     regioneAltro->addWidget(FrameRegione);
     regioneAltro->addWidget(FrameAltro);
@@ -215,11 +220,18 @@ PaginaFonteWidget::PaginaFonteWidget(int numero, const QString& pictureFolder, Q
     layout->addStretch();
     layout->addLayout(buttons);
 
-    // Pick lists: a double click takes the line, typing selects the first line that begins so.
-    connect(lstElenco1, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { txtInfo1->setText(item->text()); });
-    connect(lstElenco2, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { txtInfo2->setText(item->text()); });
+    // Pick lists: a double click, Enter or Space takes the line; typing selects the first line that
+    // begins so (what is typed and not taken becomes a new entry of the lookup table).
+    const auto prendi = [](QListWidget* lista, QLineEdit* campo) {
+        const auto copia = [lista, campo] {
+            if (const QListWidgetItem* item = lista->currentItem())
+                campo->setText(item->text());
+        };
+        connect(lista, &QListWidget::itemDoubleClicked, campo, copia);
+        sceltaDaTastiera(lista, copia, true);
+    };
+    prendi(lstElenco1, txtInfo1);
+    prendi(lstElenco2, txtInfo2);
     connect(txtInfo1, &QLineEdit::textChanged, this,
             [this](const QString& t) { cercaPrefisso(lstElenco1, t); });
     connect(txtInfo2, &QLineEdit::textChanged, this,
@@ -227,6 +239,35 @@ PaginaFonteWidget::PaginaFonteWidget(int numero, const QString& pictureFolder, Q
 
     for (QLineEdit* e : {txtArt, txtComma, txtGG, txtAA, txtN, txtAll})
         e->installEventFilter(this);
+    for (const auto& [etichetta, campo] : {std::pair<QLabel*, QWidget*>{LabelArt, txtArt},
+                                           {LabelRipA, ComboRipA},
+                                           {LabelComma, txtComma},
+                                           {LabelRipC, ComboRipC},
+                                           {LabelLett, txtLett},
+                                           {LabelNumP, txtNumP},
+                                           {LabelAll, txtAll},
+                                           {LabelInfo1, txtInfo1},
+                                           {LabelInfo2, txtInfo2},
+                                           {LabelInfo3, txtInfo3},
+                                           {LabelLibero, txtLibero},
+                                           {LabelStato, txtStato}})
+        etichetta->setBuddy(campo);
+
+    // Tab goes as an operator fills a page: the act, its date and number, then the article; the
+    // rest as it stands on the page, the rules of form and the commands last.
+    QWidget* const ordine[] = {ComboFonte, lstFonte,     txtGG,    ComboMese,    txtAA,       txtN,
+                               txtArt,     ComboRipA,    txtComma, ComboRipC,    txtLett,     txtNumP,
+                               txtAll,     ComboRegione, txtInfo1, lstElenco1,   txtInfo2,    lstElenco2,
+                               txtInfo3,   chkDecr,      chkOrd,   txtLibero,    txtStato,    cmdListaStati,
+                               cmdAid,     cmdSalva,     cmdClear, cmdEsciSalva, cmdAbbandona};
+    for (std::size_t i = 1; i < std::size(ordine); ++i)
+        setTabOrder(ordine[i - 1], ordine[i]);
+}
+
+void PaginaFonteWidget::etichetteRipartizioni(bool canone) {
+    // Each label's letter is one no other control of the two dialogs takes.
+    LabelArt->setText(canone ? QStringLiteral("Canone") : QStringLiteral("Art&icolo"));
+    LabelComma->setText(canone ? QStringLiteral("Paragra&fo") : QStringLiteral("Comma"));
 }
 
 bool PaginaFonteWidget::eventFilter(QObject* watched, QEvent* event) {
@@ -347,6 +388,39 @@ void PaginaFonteWidget::mostraStato(bool v) {
 void PaginaFonteWidget::mostraLibero(bool v) {
     LabelLibero->setVisible(v);
     txtLibero->setVisible(v);
+}
+
+namespace {
+
+class SceltaDaTastiera : public QObject {
+public:
+    SceltaDaTastiera(QListWidget* list, std::function<void()> azione, bool spazio)
+        : QObject(list), azione_(std::move(azione)), spazio_(spazio) {}
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* tasto = static_cast<QKeyEvent*>(event);
+        if ((tasto->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        const int k = tasto->key();
+        if (k == Qt::Key_Return || k == Qt::Key_Enter || (spazio_ && k == Qt::Key_Space)) {
+            azione_();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> azione_;
+    bool spazio_;
+};
+
+} // namespace
+
+void sceltaDaTastiera(QListWidget* list, std::function<void()> azione, bool spazio) {
+    list->installEventFilter(new SceltaDaTastiera(list, std::move(azione), spazio));
 }
 
 void tastiPagine(QWidget* dialog, QTabWidget* tabs) {

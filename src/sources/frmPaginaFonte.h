@@ -103,6 +103,8 @@ public:
     void mostraInfo3(bool visible);
     void mostraStato(bool visible);
     void mostraLibero(bool visible);
+    // The labels of the article and paragraph: "Articolo" and "Comma", or "Canone" and "Paragrafo".
+    void etichetteRipartizioni(bool canone);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -123,6 +125,10 @@ void tabSempreVisibili(QTabWidget* tabs);
 // Grows a dialog to what its layout asks, within the screen, and brings it back onto the screen
 // when it went past an edge.
 void adattaAlloSchermo(QWidget* dialog);
+
+// Enter on the list's current line (and Space, with spazio) does what a double click on it does;
+// arrows only move through the list.
+void sceltaDaTastiera(QListWidget* list, std::function<void()> azione, bool spazio = false);
 
 // Runs a dialog's action; a failure of the archive is shown, and the dialog stays usable.
 void eseguiSicuro(Dialogs& dialogs, const std::function<void()>& action);

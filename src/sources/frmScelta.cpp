@@ -1,7 +1,8 @@
 #include "sources/frmScelta.h"
 
+#include "sources/frmPaginaFonte.h"
+
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -30,7 +31,8 @@ frmScelta::frmScelta(const QStringList& righe, QWidget* parent) : QDialog(parent
     layout->addLayout(bottom);
 
     connect(lstLista, &QListWidget::itemDoubleClicked, this, &frmScelta::lstLista_DblClick);
-    lstLista->installEventFilter(this);
+    // From the keyboard the line is taken with Enter, as the mouse takes it with a double click.
+    sceltaDaTastiera(lstLista, [this] { lstLista_DblClick(); });
     connect(cmdEsci, &QPushButton::clicked, this, &frmScelta::cmdEsci_Click);
 }
 
@@ -40,18 +42,6 @@ void frmScelta::lstLista_DblClick() {
         return;
     valoreScelto_ = item->text();
     accept();
-}
-
-bool frmScelta::eventFilter(QObject* watched, QEvent* event) {
-    // From the keyboard the line is taken with Enter, as the mouse takes it with a double click.
-    if (watched == lstLista && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lstLista->currentItem()) {
-            lstLista_DblClick();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmScelta::cmdEsci_Click() {

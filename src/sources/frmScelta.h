@@ -29,9 +29,6 @@ public Q_SLOTS:
     void lstLista_DblClick();
     void cmdEsci_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QString valoreScelto_;
 };

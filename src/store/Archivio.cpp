@@ -148,10 +148,12 @@ void SegnaComeArchivio(cConnessione& connection) {
 
 NuovoArchivio CreaArchivio(AppState& state, const QString& chosenPath, const InformazioneConsegna& info) {
     NuovoArchivio result;
-    const QString target = chosenPath.trimmed().isEmpty() ? QString() : NomeArchivioNuovo(chosenPath);
+    const QString motivo =
+        MotivoNomeArchivio(NomeSenzaEstensione(QFileInfo(chosenPath.trimmed()).fileName()));
+    const QString target = motivo.isEmpty() ? NomeArchivioNuovo(chosenPath) : QString();
     if (target.isEmpty()) {
         result.esito = EsitoNuovoArchivio::NomeNonValido;
-        result.message = QStringLiteral("Nome archivio non valido");
+        result.message = QStringLiteral("Nome archivio non valido: ") + motivo;
         return result;
     }
     result.path = target;
@@ -170,7 +172,8 @@ NuovoArchivio CreaArchivio(AppState& state, const QString& chosenPath, const Inf
         {
             Transaction t(connection);
             connection.EseguiIstruzione(
-                QStringLiteral("insert into tabInfo (IDCentroSpoglio, AnnoProduzione, Consegna, NumInizio) values (?, ?, ?, ?)"),
+                QStringLiteral("insert into tabInfo (IDCentroSpoglio, AnnoProduzione, Consegna, NumInizio) "
+                               "values (?, ?, ?, ?)"),
                 {info.centro, info.anno, info.consegna, info.inizio});
             SegnaComeArchivio(connection);
             t.commit();

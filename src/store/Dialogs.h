@@ -34,6 +34,9 @@ public:
     virtual void setRange(qint64 total) = 0;
     virtual void setValue(qint64 done) = 0;
     virtual void setLabel(const QString& text) = 0;
+    // The run is waiting on something outside the program (a child process): the window may
+    // repaint meanwhile. Called often; answers at its own pace.
+    virtual void keepAlive() {}
 };
 
 class Dialogs {

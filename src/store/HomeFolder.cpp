@@ -1,6 +1,7 @@
 #include "store/HomeFolder.h"
 
 #include "store/FileLookup.h"
+#include "store/SezioniIni.h"
 #include "store/Template.h"
 #include "store/cConnessione.h"
 
@@ -177,25 +178,40 @@ HomeFolder::RefreshedHead HomeFolder::refreshHead() const {
 
 QString Settings::defaultFileText() {
     const Settings defaults;
-    return QStringLiteral("[output]\n"
-                          "; windows-1252 (default) or utf-8, for the text files written into dump/\n"
-                          "encoding=windows-1252\n"
-                          "\n"
-                          "[services]\n"
-                          "; base addresses (scheme and host) of the services linked by the HTML reports\n"
-                          "celex=%1\n"
-                          "hudoc=%2\n"
-                          "normattiva=%3\n"
-                          "eli=%4\n"
-                          "cortecostituzionale=%5\n")
+    return QStringLiteral(
+               "[output]\n"
+               "; windows-1252 (default) or utf-8, for the text files written into dump/\n"
+               "encoding=windows-1252\n"
+               "\n"
+               "[services]\n"
+               "; base addresses (scheme and host) of the services linked by the HTML reports\n"
+               "celex=%1\n"
+               "hudoc=%2\n"
+               "normattiva=%3\n"
+               "eli=%4\n"
+               "cortecostituzionale=%5\n"
+               "; the DOI resolver and Crossref's API read by \"Da indirizzo o DOI...\", and how many\n"
+               "; seconds each answer is awaited\n"
+               "doi=%6\n"
+               "crossref=%7\n"
+               "timeout=%8\n")
         .arg(defaults.celexBase, defaults.hudocBase, defaults.normattivaBase, defaults.eliBase,
-             defaults.cortecostituzionaleBase);
+             defaults.cortecostituzionaleBase, defaults.doiBase, defaults.crossrefBase)
+        .arg(defaults.captureTimeoutMs / 1000);
 }
 
 Settings Settings::load(const HomeFolder& home) {
     Settings s;
-    if (!QFileInfo::exists(home.settingsPath()))
+    // Read for its safety first: QSettings would hang on a FIFO, never end on a device, and take an
+    // unreadable file for an empty one, switching the outputs' encoding without a word.
+    QByteArray bytes;
+    switch (LeggiFileIni(home.settingsPath(), bytes, &s.errore)) {
+    case LetturaIni::Assente:
+    case LetturaIni::Rifiutata:
         return s;
+    case LetturaIni::Letta:
+        break;
+    }
     QSettings ini(home.settingsPath(), QSettings::IniFormat);
     const QString encoding = ini.value(QStringLiteral("output/encoding")).toString().trimmed().toLower();
     if (encoding == u"utf-8" || encoding == u"utf8")
@@ -212,5 +228,13 @@ Settings Settings::load(const HomeFolder& home) {
     s.eliBase = base(QStringLiteral("services/eli"), s.eliBase);
     s.cortecostituzionaleBase =
         base(QStringLiteral("services/cortecostituzionale"), s.cortecostituzionaleBase);
+    s.doiBase = base(QStringLiteral("services/doi"), s.doiBase);
+    s.crossrefBase = base(QStringLiteral("services/crossref"), s.crossrefBase);
+    // Seconds, with a fraction when a test wants less than one; nonsense keeps the default.
+    bool numero = false;
+    const double attesa =
+        ini.value(QStringLiteral("services/timeout")).toString().trimmed().toDouble(&numero);
+    if (numero && attesa > 0 && attesa <= 600)
+        s.captureTimeoutMs = static_cast<int>(attesa * 1000);
     return s;
 }

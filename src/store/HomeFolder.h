@@ -68,6 +68,16 @@ struct Settings {
     QString normattivaBase = QStringLiteral("https://www.normattiva.it");
     QString eliBase = QStringLiteral("http://data.europa.eu");
     QString cortecostituzionaleBase = QStringLiteral("https://www.cortecostituzionale.it");
+    // What the capture by DOI or web address reads: the DOI resolver, Crossref's REST API, and the
+    // time it waits for each answer.
+    QString doiBase = QStringLiteral("https://doi.org");
+    QString crossrefBase = QStringLiteral("https://api.crossref.org");
+    int captureTimeoutMs = 10000;
+
+    // Why quillaro.ini could not be read (not a plain file, unreadable, too large); empty when it
+    // was read or is missing. With a reason the other values are the defaults, not the file's:
+    // the programs refuse to go on with them.
+    QString errore;
 
     static Settings load(const HomeFolder& home);
     static QString defaultFileText();

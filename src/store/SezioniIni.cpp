@@ -1,56 +1,88 @@
 #include "store/SezioniIni.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QUrl>
 #include <optional>
 
 namespace {
 
-// The name of a section header line ("[name]"), or nothing when the line is not one.
-std::optional<QString> intestazione(QStringView riga) {
-    const QStringView t = riga.trimmed();
-    if (!t.startsWith(u'[') || !t.contains(u']'))
+// Larger than any settings an administrator writes: anything bigger is not our ini.
+constexpr qint64 kMassimoIni = 1024 * 1024;
+
+// The name of a section header line ("[name]"), or nothing when the line is not one. The line's
+// other bytes may be in any encoding: only the name is read, as UTF-8.
+std::optional<QString> intestazione(const QByteArray& riga) {
+    const QByteArray t = riga.trimmed();
+    if (!t.startsWith('[') || !t.contains(']'))
         return std::nullopt;
-    return t.mid(1, t.indexOf(u']') - 1).trimmed().toString();
+    return QString::fromUtf8(t.mid(1, t.indexOf(']') - 1)).trimmed();
 }
 
 bool stessaSezione(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// The file's lines as written, each with its CR when it has one; missing file: none.
-QStringList righeGrezze(const QString& path, bool* esiste = nullptr) {
-    QFile file(path);
-    const bool aperto = file.open(QIODevice::ReadOnly);
-    if (esiste)
-        *esiste = aperto;
-    if (!aperto)
-        return {};
-    QStringList righe = QString::fromUtf8(file.readAll()).split(u'\n');
+// The file's lines as written, each with its CR when it has one.
+QList<QByteArray> righe(const QByteArray& bytes) {
+    QList<QByteArray> out = bytes.split('\n');
     // A file ending with its line end leaves one empty piece after it.
-    if (!righe.isEmpty() && righe.constLast().isEmpty())
-        righe.removeLast();
-    return righe;
+    if (!out.isEmpty() && out.constLast().isEmpty())
+        out.removeLast();
+    return out;
 }
 
-QString senzaCR(const QString& riga) {
-    return riga.endsWith(u'\r') ? riga.chopped(1) : riga;
+QByteArray senzaCR(const QByteArray& riga) {
+    return riga.endsWith('\r') ? riga.chopped(1) : riga;
 }
 
 } // namespace
 
+LetturaIni LeggiFileIni(const QString& path, QByteArray& bytes, QString* errore) {
+    bytes.clear();
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return LetturaIni::Assente;
+    const auto rifiuta = [&](const QString& motivo) {
+        if (errore)
+            *errore = QStringLiteral("Il file delle impostazioni %1 %2.").arg(path, motivo);
+        return LetturaIni::Rifiutata;
+    };
+    // Asked before opening: opening a FIFO for reading waits for a writer.
+    if (!info.isFile())
+        return rifiuta(QStringLiteral("non è un file normale (una cartella, un dispositivo, una pipe o un "
+                                      "collegamento interrotto): sostituirlo con un file di testo"));
+    if (info.size() > kMassimoIni)
+        return rifiuta(QStringLiteral("è troppo grande (più di 1 MB): non è un file di impostazioni"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return rifiuta(
+            QStringLiteral("non si può leggere (%1): controllarne i permessi").arg(file.errorString()));
+    bytes = file.read(kMassimoIni + 1);
+    if (file.error() != QFileDevice::NoError)
+        return rifiuta(QStringLiteral("non si può leggere (%1)").arg(file.errorString()));
+    if (bytes.size() > kMassimoIni)
+        return rifiuta(QStringLiteral("è troppo grande (più di 1 MB): non è un file di impostazioni"));
+    return LetturaIni::Letta;
+}
+
 QList<VoceIni> LeggiSezioneIni(const QString& path, const QString& sezione) {
     QList<VoceIni> voci;
+    QByteArray bytes;
+    if (LeggiFileIni(path, bytes) != LetturaIni::Letta)
+        return voci;
     bool dentro = false;
-    for (const QString& grezza : righeGrezze(path)) {
-        const QString riga = senzaCR(grezza);
+    for (const QByteArray& grezza : righe(bytes)) {
+        const QByteArray riga = senzaCR(grezza);
         if (const auto nome = intestazione(riga)) {
             dentro = stessaSezione(*nome, sezione);
             continue;
         }
-        const QString t = riga.trimmed();
-        if (!dentro || t.isEmpty() || t.startsWith(u';') || t.startsWith(u'#'))
+        if (!dentro)
+            continue;
+        const QString t = QString::fromUtf8(riga).trimmed();
+        if (t.isEmpty() || t.startsWith(u';') || t.startsWith(u'#'))
             continue;
         const qsizetype uguale = t.indexOf(u'=');
         if (uguale <= 0)
@@ -62,28 +94,29 @@ QList<VoceIni> LeggiSezioneIni(const QString& path, const QString& sezione) {
 
 bool ScriviSezioneIni(const QString& path, const QString& sezione, const QStringList& commento,
                       const QList<VoceIni>& voci, QString* errore) {
-    bool esiste = false;
-    const QStringList righe = righeGrezze(path, &esiste);
-    if (!esiste && QFile::exists(path)) {
+    QByteArray letti;
+    QString motivo;
+    if (LeggiFileIni(path, letti, &motivo) == LetturaIni::Rifiutata) {
         if (errore)
-            *errore = QStringLiteral("impossibile leggere %1").arg(path);
+            *errore = motivo;
         return false;
     }
+    const QList<QByteArray> esistenti = righe(letti);
     // New lines take the file's own line end.
-    const bool crlf = !righe.isEmpty() && righe.constFirst().endsWith(u'\r');
-    const QString fine = crlf ? QStringLiteral("\r") : QString();
+    const bool crlf = !esistenti.isEmpty() && esistenti.constFirst().endsWith('\r');
+    const QByteArray fine = crlf ? QByteArray("\r") : QByteArray();
 
-    QStringList blocco;
-    blocco << u'[' + sezione + u']' + fine;
+    QList<QByteArray> blocco;
+    blocco << (u'[' + sezione + u']').toUtf8() + fine;
     for (const QString& c : commento)
-        blocco << QStringLiteral("; ") + c + fine;
+        blocco << (QStringLiteral("; ") + c).toUtf8() + fine;
     for (const VoceIni& v : voci)
-        blocco << v.chiave + u'=' + v.valore + fine;
+        blocco << (v.chiave + u'=' + v.valore).toUtf8() + fine;
 
-    QStringList uscita;
+    QList<QByteArray> uscita;
     bool scritta = false;
     bool salta = false;
-    for (const QString& grezza : righe) {
+    for (const QByteArray& grezza : esistenti) {
         if (const auto nome = intestazione(senzaCR(grezza))) {
             if (stessaSezione(*nome, sezione)) {
                 if (!scritta) {
@@ -107,8 +140,8 @@ bool ScriviSezioneIni(const QString& path, const QString& sezione, const QString
     }
 
     QByteArray bytes;
-    for (const QString& riga : uscita)
-        bytes += riga.toUtf8() + '\n';
+    for (const QByteArray& riga : uscita)
+        bytes += riga + '\n';
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (errore)

@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <array>
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -70,6 +72,9 @@ namespace {
 
 // Characters that a reader or a terminal would take for commands: C0 other than tab and line
 // breaks, DEL, C1.
+// What is written in one go.
+constexpr qsizetype kBufferUscita = 64 * 1024;
+
 constexpr bool outputControl(char16_t c) {
     return (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') || (c >= 0x7F && c <= 0x9F);
 }
@@ -116,7 +121,99 @@ void repairInterruptedAppend(const QString& target) {
     QFile::remove(notePath);
 }
 
+// Where a replacing output waits, whole, for its rename: hidden beside its target.
+QString stagingPath(const QString& target) {
+    const QFileInfo info(target);
+    return info.dir().filePath(u'.' + info.fileName() + QStringLiteral(".new"));
+}
+
+// The note of a group being put in place, beside its first target.
+QString groupNotePath(const QString& firstTarget) {
+    const QFileInfo info(firstTarget);
+    return info.dir().filePath(u'.' + info.fileName() + QStringLiteral(".together"));
+}
+
+const QByteArray kGroupHead = "quillaro group 1";
+const QByteArray kGroupEnd = "end";
+
+// Replaces the target in one step (rename over it, as QSaveFile does); false when it cannot.
+bool renameOver(const QString& from, const QString& to, QString* reason) {
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()), error);
+    if (error && reason)
+        *reason = QString::fromLocal8Bit(error.message());
+    return !error;
+}
+
+// The files of a group note: "R <staged name> <target name>" for a replacement, "A <target name>"
+// for an append, names of the note's folder. Nothing for a note that is not whole.
+struct GroupNote {
+    QList<std::pair<QString, QString>> replaces;
+    QStringList appends;
+    bool whole = false;
+    bool names(const QString& fileName) const {
+        return appends.contains(fileName) || std::any_of(replaces.cbegin(), replaces.cend(),
+                                                         [&](const auto& r) { return r.second == fileName; });
+    }
+};
+
+GroupNote readGroupNote(const QString& path) {
+    GroupNote note;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return note;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    if (lines.value(0) != kGroupHead)
+        return note;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QList<QByteArray> fields = lines[i].split('\t');
+        if (fields.size() == 3 && fields[0] == "R")
+            note.replaces.append({QString::fromUtf8(fields[1]), QString::fromUtf8(fields[2])});
+        else if (fields.size() == 2 && fields[0] == "A")
+            note.appends << QString::fromUtf8(fields[1]);
+        else if (lines[i] == kGroupEnd)
+            note.whole = true;
+    }
+    return note;
+}
+
+// Puts in place what a complete group note lists: staged files renamed over their targets (one
+// already renamed has no staged file left), appends kept by taking their notes away. Then the note
+// goes; it stays when a file cannot be put in place.
+bool completeGroup(const QString& notePath, const GroupNote& note, QString* reason) {
+    const QDir dir = QFileInfo(notePath).dir();
+    for (const auto& [staged, target] : note.replaces) {
+        const QString from = dir.filePath(staged);
+        QString why;
+        if (QFileInfo::exists(from) && !renameOver(from, dir.filePath(target), &why) &&
+            QFileInfo::exists(from)) {
+            if (reason)
+                *reason =
+                    QStringLiteral("Impossibile scrivere il file %1: %2").arg(dir.filePath(target), why);
+            return false;
+        }
+    }
+    for (const QString& target : note.appends)
+        QFile::remove(appendNotePath(dir.filePath(target)));
+    QFile::remove(notePath);
+    return true;
+}
+
 } // namespace
+
+bool finishInterruptedGroup(const QString& path, QString* reason) {
+    const QFileInfo info(path);
+    const QDir dir = info.dir();
+    const QStringList notes = dir.entryList({QStringLiteral(".*.together")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : notes) {
+        const GroupNote note = readGroupNote(dir.filePath(name));
+        // Notes are written whole or not at all: one that is not whole is not ours.
+        if (note.whole && note.names(info.fileName()) && !completeGroup(dir.filePath(name), note, reason))
+            return false;
+    }
+    return true;
+}
 
 QByteArray encodeOutputLine(QStringView text, TextEncoding encoding) {
     qsizetype i = 0;
@@ -163,9 +260,15 @@ void TextOutput::open(const QString& path, Mode mode, TextEncoding encoding) {
     discard();
     path_.clear();
     QDir().mkpath(QFileInfo(path).absolutePath());
+    // A group this file belongs to is put in place before anything else touches it; a staged file
+    // no group claims was left by a run killed before it was whole.
+    if (QString reason; !finishInterruptedGroup(path, &reason))
+        throw std::runtime_error(reason.toStdString());
+    QFile::remove(stagingPath(path));
     if (mode == Mode::Truncate) {
-        auto save = std::make_unique<QSaveFile>(path);
-        if (!save->open(QIODevice::WriteOnly))
+        auto save = std::make_unique<QSaveFile>(stagingPath(path));
+        // The lines are gathered here in blocks: the device need not copy them again.
+        if (!save->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             cannotWrite(path, save->errorString());
         file_ = std::move(save);
     } else {
@@ -181,9 +284,29 @@ void TextOutput::open(const QString& path, Mode mode, TextEncoding encoding) {
 }
 
 void TextOutput::writeLine(QStringView line) {
-    buffer_.append(encodeOutputLine(line, encoding_));
+    // Most lines are ASCII without controls, the same bytes in either encoding: they go straight
+    // into the buffer, which keeps its memory from one flush to the next.
+    const qsizetype inizio = buffer_.size();
+    const qsizetype n = line.size();
+    if (buffer_.capacity() < inizio + n + 2)
+        buffer_.reserve(std::max<qsizetype>(2 * (inizio + n + 2), kBufferUscita));
+    const char16_t* s = line.utf16();
+    // Written without an early exit, so that the compiler can take the characters in blocks.
+    unsigned altri = 0; // characters other than printable ASCII and tab
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned c = s[i];
+        altri |= static_cast<unsigned>(c - 0x20u > 0x5Eu) & static_cast<unsigned>(c != 0x09u);
+    }
+    if (altri == 0) {
+        buffer_.resize(inizio + n);
+        char* d = buffer_.data() + inizio;
+        for (qsizetype i = 0; i < n; ++i)
+            d[i] = static_cast<char>(s[i]);
+    } else {
+        buffer_.append(encodeOutputLine(line, encoding_));
+    }
     buffer_.append("\r\n", 2);
-    if (buffer_.size() >= 64 * 1024)
+    if (buffer_.size() >= kBufferUscita)
         flush();
 }
 
@@ -192,7 +315,7 @@ void TextOutput::flush() {
         return;
     const qint64 size = buffer_.size();
     const qint64 written = file_->write(buffer_);
-    buffer_.clear();
+    buffer_.resize(0);
     if (written != size)
         writeError(path_, file_->errorString());
 }
@@ -204,16 +327,37 @@ void TextOutput::finish() {
         writeError(path_, file_->errorString());
 }
 
-void TextOutput::commitReplace() {
+void TextOutput::stage() {
     auto* save = static_cast<QSaveFile*>(file_.get());
-    if (!save->commit()) {
-        const QString reason = save->errorString();
-        file_.reset();
-        writeError(path_, reason);
-    }
+    const bool committed = save->commit();
+    const QString reason = save->errorString();
     file_.reset();
+    if (!committed)
+        writeError(path_, reason);
+    staged_ = true;
+}
+
+void TextOutput::putInPlace() {
+    const QString staged = stagingPath(path_);
+    QString reason;
+    // Gone already: a reader completing this group put it in place.
+    if (!renameOver(staged, path_, &reason) && QFileInfo::exists(staged))
+        cannotWrite(path_, reason);
+    staged_ = false;
     // A note of an append interrupted earlier no longer speaks of this file.
     QFile::remove(appendNotePath(path_));
+}
+
+void TextOutput::commitReplace() {
+    stage();
+    putInPlace();
+}
+
+void TextOutput::release() {
+    target_.reset();
+    file_.reset();
+    buffer_.clear();
+    staged_ = false;
 }
 
 void TextOutput::beginAppend() {
@@ -267,6 +411,9 @@ void TextOutput::discard() {
     buffer_.clear();
     // An uncommitted QSaveFile and a QTemporaryFile remove their temporary file.
     file_.reset();
+    if (staged_)
+        QFile::remove(stagingPath(path_));
+    staged_ = false;
 }
 
 void TextOutput::close() {
@@ -274,31 +421,83 @@ void TextOutput::close() {
 }
 
 void TextOutput::closeTogether(std::initializer_list<TextOutput*> outputs) {
+    std::vector<TextOutput*> replaces, appends;
+    for (TextOutput* o : outputs)
+        if (o->isOpen())
+            (o->mode_ == Mode::Append ? appends : replaces).push_back(o);
+    // Whole beside the targets first: a failure up to the note leaves every target as it was.
     try {
         for (TextOutput* o : outputs)
             if (o->isOpen())
                 o->finish();
-        std::vector<TextOutput*> appends;
-        for (TextOutput* o : outputs)
-            if (o->isOpen() && o->mode_ == Mode::Append) {
-                o->beginAppend();
-                appends.push_back(o);
-            }
+        for (TextOutput* o : replaces)
+            o->stage();
+        for (TextOutput* o : appends)
+            o->beginAppend();
         for (TextOutput* o : appends)
             o->append();
-        for (TextOutput* o : appends)
-            o->endAppend();
-        for (TextOutput* o : outputs)
-            if (o->isOpen())
-                o->commitReplace();
     } catch (...) {
         for (TextOutput* o : outputs)
             o->discard();
         throw;
     }
+    if (replaces.empty() && appends.empty())
+        return;
+    const QString first = replaces.empty() ? appends.front()->path_ : replaces.front()->path_;
+    const QString dir = QFileInfo(first).absolutePath();
+    bool oneFolder = true;
+    for (const auto* list : {&replaces, &appends})
+        for (const TextOutput* o : *list)
+            oneFolder = oneFolder && QFileInfo(o->path_).absolutePath() == dir;
+    Q_ASSERT(oneFolder);
+    const bool group = replaces.size() + appends.size() > 1 && oneFolder;
+    const QString notePath = groupNotePath(first);
+    if (group) {
+        QByteArray text = kGroupHead + '\n';
+        for (const TextOutput* o : replaces)
+            text += "R\t" + QFileInfo(stagingPath(o->path_)).fileName().toUtf8() + '\t' +
+                    QFileInfo(o->path_).fileName().toUtf8() + '\n';
+        for (const TextOutput* o : appends)
+            text += "A\t" + QFileInfo(o->path_).fileName().toUtf8() + '\n';
+        text += kGroupEnd + '\n';
+        QSaveFile note(notePath);
+        if (!note.open(QIODevice::WriteOnly) || note.write(text) != text.size() || !note.commit()) {
+            const QString reason = note.errorString();
+            for (TextOutput* o : outputs)
+                o->discard();
+            cannotWrite(notePath, reason);
+        }
+    }
+    // From here the group is complete: a failure leaves the note, and the next run finishes it.
+    try {
+        for (TextOutput* o : replaces) {
+            o->putInPlace();
+            if (group && afterGroupStepForTests)
+                afterGroupStepForTests();
+        }
+        for (TextOutput* o : appends) {
+            o->endAppend();
+            if (group && afterGroupStepForTests)
+                afterGroupStepForTests();
+        }
+    } catch (...) {
+        if (!group) {
+            for (TextOutput* o : outputs)
+                o->discard();
+            throw;
+        }
+        for (TextOutput* o : outputs)
+            o->release();
+        throw;
+    }
+    if (group)
+        QFile::remove(notePath);
 }
 
 QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok) {
+    // A list of a group a kill left half in place is read once the group is whole; when it cannot
+    // be completed now, the file is read as it is.
+    finishInterruptedGroup(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (ok)
@@ -307,7 +506,10 @@ QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok) 
     }
     if (ok)
         *ok = true;
-    const QString text = decodeText(file.readAll(), encoding);
+    return splitTextLines(decodeText(file.readAll(), encoding));
+}
+
+QStringList splitTextLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -323,8 +525,27 @@ QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok) 
     return lines;
 }
 
+namespace {
+
+// Printable ASCII that HTML takes as it is.
+bool htmlPiano(char16_t c) {
+    return c >= 0x20 && c < 0x7F && c != u'&' && c != u'<' && c != u'>' && c != u'"' && c != u'\'';
+}
+
+} // namespace
+
 void appendHtml(QString& out, QStringView text, bool quotes) {
+    out.reserve(out.size() + text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
+        // Plain characters go in runs.
+        qsizetype fine = i;
+        while (fine < text.size() && htmlPiano(text[fine].unicode()))
+            ++fine;
+        if (fine > i) {
+            out += text.mid(i, fine - i);
+            i = fine - 1;
+            continue;
+        }
         const QChar ch = text[i];
         switch (ch.unicode()) {
         case u'&':

@@ -27,9 +27,9 @@ QByteArray encodeOutputLine(QStringView text, TextEncoding encoding);
 QString visibleControls(QStringView text);
 
 // An output written whole or not at all. Truncate: the lines go into a temporary file beside the
-// target, which replaces the old file in one rename when closed. Append (a batch file that grows
-// by one section per archive): the section goes into a temporary file and is added to the end of
-// the target in one go when closed; a failure cuts the target back to its old length, and a note
+// target (".<name>.new" once complete), which replaces the old file in one rename when closed. Append (a
+// batch file that grows by one section per archive): the section goes into a temporary file and is added to
+// the end of the target in one go when closed; a failure cuts the target back to its old length, and a note
 // beside the target ("<name>.append", its length before) lets the next append cut off a section
 // that a kill left half-added. Until close() succeeds the file under the final name is the old one.
 class TextOutput {
@@ -58,9 +58,17 @@ public:
     // The target's path.
     QString path() const { return path_; }
 
-    // Closes several outputs of one run as one: all are written out first, then put in place; a
-    // failure of one append takes back the appends already made.
+    // Closes several outputs of one run (all in one folder) as one: all are written out whole
+    // first; a failure then leaves every target as it was. Then a note beside the first target
+    // (".<name>.together") says that the group is complete, the files are put in place and the note
+    // goes. A kill in that last step leaves the note, and the next open() of any of them, or
+    // finishInterruptedGroup() before reading one, completes the group: the files are never from
+    // different runs.
     static void closeTogether(std::initializer_list<TextOutput*> outputs);
+
+    // Tests only: called after each file of a group is put in place, where a kill must leave a
+    // group that the next run completes.
+    static inline void (*afterGroupStepForTests)() = nullptr;
 
 private:
     void flush();
@@ -69,7 +77,10 @@ private:
     void append();
     void undoAppend();
     void endAppend();
+    void stage();
+    void putInPlace();
     void commitReplace();
+    void release();
 
     QString path_;
     Mode mode_ = Mode::Truncate;
@@ -78,14 +89,22 @@ private:
     qint64 before_ = -1;                // its length before, -1 when it did not exist
     TextEncoding encoding_ = TextEncoding::Windows1252;
     QByteArray buffer_;
+    bool staged_ = false; // the whole new file waits beside the target for its rename
 };
+
+// Completes the closing of a group of outputs that a kill interrupted, when `path` belongs to one
+// (see closeTogether); nothing otherwise. Called before reading an output that may be part of a
+// group. False, with the reason, when a file cannot be put in place now (the group stays noted).
+bool finishInterruptedGroup(const QString& path, QString* reason = nullptr);
 
 // The note an interrupted append leaves beside its target.
 QString appendNotePath(const QString& target);
 
-// Reads a whole text file and splits it into lines (CR LF, LF or CR). Missing file: nullopt-like
-// empty result with ok=false.
+// Reads a whole text file and splits it into lines (CR LF, LF or CR), once a group of outputs it
+// belongs to is complete (finishInterruptedGroup). Missing file: empty result with ok=false.
 QStringList readTextLines(const QString& path, TextEncoding encoding, bool* ok = nullptr);
+// The lines of a text (CR LF, LF or CR); a last line without its break is a line too.
+QStringList splitTextLines(const QString& text);
 
 // Archive text made safe for an HTML page: & < > as entities, and " ' too when the text goes into
 // an attribute value (quotes = true); every character outside ASCII as &#N;, so the page reads the

@@ -212,6 +212,29 @@ Field RecordSet::field(int column) const {
     }
 }
 
+QString RecordSet::text(int column) const {
+    sqlite3_stmt* stmt = handle();
+    if (eof_ || !stmt)
+        throw DbError(3021, QStringLiteral("Nessun record corrente."), sql_);
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        return QString::fromUtf8(text, sqlite3_column_bytes(stmt, column));
+    }
+    default:
+        return field(column).toString();
+    }
+}
+
+qint64 RecordSet::integer(int column) const {
+    sqlite3_stmt* stmt = handle();
+    if (!eof_ && stmt && sqlite3_column_type(stmt, column) == SQLITE_INTEGER)
+        return sqlite3_column_int64(stmt, column);
+    return field(column).toLongLong();
+}
+
 void RecordSet::close() {
     if (owned_) {
         sqlite3_finalize(owned_);

@@ -81,6 +81,9 @@ public:
     Field operator[](QStringView name) const { return field(name); }
     // Column by position, for hot loops.
     Field field(int column) const;
+    // The same as field(column).toString() and .toLongLong(), without going through a QVariant.
+    QString text(int column) const;
+    qint64 integer(int column) const;
     int columnIndex(QStringView name) const;
     int columnCount() const;
     void close();
@@ -142,9 +145,9 @@ public:
 
     // Marks of our files (PRAGMA application_id) and the schema version (user_version) of archives
     // and template: 2 compares issues, names and sources without regard to case.
-    static constexpr int kApplicationId = 1364087375;         // 'QLRO', a delivery archive
-    static constexpr int kTemplateApplicationId = 1364087380;  // 'QLRT', masterOnline.db
-    static constexpr int kCatalogueApplicationId = 1364087363; // 'QLRC', Catalogo norme.db
+    static constexpr int kApplicationId = 1364087375;          // 'QNRO', a delivery archive
+    static constexpr int kTemplateApplicationId = 1364087380;  // 'QNRT', masterOnline.db
+    static constexpr int kCatalogueApplicationId = 1364087363; // 'QNRC', Catalogo norme.db
     static constexpr int kSchemaVersion = 2;
     // How long opening and every statement wait for a lock held by another program.
     static constexpr int kBusyTimeoutMs = 5000;

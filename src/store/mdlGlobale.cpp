@@ -87,3 +87,7 @@ QString MeseNome(QString& number) {
         return {};
     return NomiMesi().at(n - 1);
 }
+
+bool RivistaConNumeroPagine(const QString& IDRivistaOnline) {
+    return Field(QVariant(IDRivistaOnline)).toLongLong() >= 9000;
+}

@@ -37,3 +37,7 @@ QString MeseNumero(const QString& name);
 // caller's variable, by its last character ("05" becomes "5"); "1".."12" give the names, anything
 // else empty text.
 QString MeseNome(QString& number);
+
+// The journals whose code is 9000 or more give an article's number of pages where the others give
+// its page range.
+bool RivistaConNumeroPagine(const QString& IDRivistaOnline);

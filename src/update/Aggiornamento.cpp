@@ -112,24 +112,45 @@ QString ArchivioDellaSigla(const HomeFolder& home, const QString& sigla) {
     return home.findInMdb(sigla + QStringLiteral(".db"));
 }
 
+namespace {
+
+// The names of a list, the first kElencoMassimo of them and then how many more: a huge abbreviation
+// file must not make a box taller than the screen.
+constexpr qsizetype kElencoMassimo = 50;
+
+QString elenco(const QStringList& nomi, const std::function<QString(const QString&)>& mostra) {
+    QStringList mostrati;
+    for (qsizetype i = 0; i < nomi.size() && i < kElencoMassimo; ++i)
+        mostrati << mostra(nomi[i]);
+    QString testo = mostrati.join(QStringLiteral(", "));
+    if (nomi.size() > kElencoMassimo)
+        testo += QStringLiteral(" e altre %1").arg(nomi.size() - kElencoMassimo);
+    return testo;
+}
+
+} // namespace
+
 QString MessaggioSaltate(const EsitoAggiornamento& esito) {
     if (esito.saltate.isEmpty())
         return {};
-    QStringList nomi;
-    for (const QString& s : esito.saltate)
-        nomi << visibleControls(s);
-    return QStringLiteral("Archivi non aperti, saltati: %1").arg(nomi.join(QStringLiteral(", ")));
+    return QStringLiteral("Archivi non aperti, saltati: %1").arg(elenco(esito.saltate, [](const QString& s) {
+        return visibleControls(s);
+    }));
 }
 
 QString MessaggioRifiutate(const EsitoAggiornamento& esito) {
     if (esito.rifiutate.isEmpty())
         return {};
-    QStringList righe;
-    for (const QString& r : esito.rifiutate)
-        righe << u'"' + visibleControls(r) + u'"';
     return QStringLiteral("Righe del file sigle rifiutate, perché una sigla è solo il nome di un archivio "
                           "della cartella mdb (senza percorso né \"..\"): %1. Correggere il file sigle.")
-        .arg(righe.join(QStringLiteral(", ")));
+        .arg(elenco(esito.rifiutate, [](const QString& r) { return u'"' + visibleControls(r) + u'"'; }));
+}
+
+QString MessaggioNessunFile(const EsitoAggiornamento& esito) {
+    if (!esito.completato || esito.scritto)
+        return {};
+    return QStringLiteral("Nessun archivio del file sigle è stato elaborato: il file %1 non è stato scritto.")
+        .arg(QDir::toNativeSeparators(esito.percorso));
 }
 
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file) {
@@ -215,6 +236,8 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
                 conteggio.close();
             }
             busy.progress().setValue(sigle.size() * kPassiPerArchivio);
+            // The count file is written even for no delivery; the others only by the runs.
+            esito.scritto = tipo == TipoAggiornamento::Conteggio || esito.consegne > 0;
             esito.completato = true;
         } catch (const DbError& e) {
             esito.errore = errorLine(e.number(), e.description());
@@ -234,6 +257,8 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
         closing << MessaggioSaltate(esito);
     if (esito.completato && !esito.rifiutate.isEmpty())
         closing << MessaggioRifiutate(esito);
+    if (const QString nessuno = MessaggioNessunFile(esito); !nessuno.isEmpty())
+        closing << nessuno;
     if (!closing.isEmpty())
         operatorDialogs.message(closing.join(u'\n'), applicationTitle(), Buttons::Ok, Icon::Information);
     if (!esito.completato)

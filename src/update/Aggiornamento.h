@@ -28,6 +28,7 @@ struct EsitoAggiornamento {
     QStringList rifiutate;   // lines that name no archive of mdb/ (a path, "..", control characters)
     qint64 documenti = 0;    // documents counted (count run)
     QString percorso;        // the output file
+    bool scritto = false;    // false when no archive was run: the output file was not written
     QString errore;          // "<number> --> <description>" of the error that ended it
 };
 
@@ -45,9 +46,12 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
                                        const std::function<void(const QString&)>& archivio);
 
 // The lines the operator reads about what the batch passed over, names shown with their control
-// characters escaped; empty when there is nothing to say.
+// characters escaped, the first 50 and then how many more; empty when there is nothing to say.
 QString MessaggioSaltate(const EsitoAggiornamento& esito);
 QString MessaggioRifiutate(const EsitoAggiornamento& esito);
+// The line of a batch that ran no archive (an empty abbreviation file, or none that opened), whose
+// output file therefore was not written; empty otherwise.
+QString MessaggioNessunFile(const EsitoAggiornamento& esito);
 
 // Writes the count line of the open archive and returns its number of documents.
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file);

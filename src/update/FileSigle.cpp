@@ -10,12 +10,16 @@
 #include <stdexcept>
 
 QStringList LeggiFileSigle(const QString& path) {
-    bool ok = false;
-    // Abbreviations are plain ASCII names; the code page of the centre's tools is assumed for the rest.
-    QStringList lines = readTextLines(path, TextEncoding::Windows1252, &ok);
-    if (!ok)
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error(QStringLiteral("Impossibile leggere il file %1").arg(path).toStdString());
-    return lines;
+    QByteArray bytes = file.readAll();
+    // Abbreviations are plain ASCII names; the code page of the centre's tools is assumed for the
+    // rest, unless an editor marked the file as UTF-8: its mark is not part of the first name.
+    static const QByteArray bom("\xEF\xBB\xBF");
+    if (bytes.startsWith(bom))
+        return splitTextLines(QString::fromUtf8(bytes.mid(bom.size())));
+    return splitTextLines(decodeWindows1252(bytes));
 }
 
 void ScriviFileSigle(const QString& path, const QStringList& sigle) {
@@ -40,7 +44,10 @@ bool FileSigleEsistente(const QString& path) {
                 .isEmpty();
 }
 
-QString SiglaAggiornamento(const QString& path) { return path.right(3); }
+QString SiglaAggiornamento(const QString& path) {
+    // Of the file's own name: the folder's separator would put the outputs in another folder.
+    return fileNamePart(QFileInfo(path).fileName().right(3));
+}
 
 bool RigaVuota(const QString& riga) {
     return riga.trimmed().isEmpty();
@@ -67,7 +74,13 @@ QString ControllaNuovaSigla(const QStringList& sigle, const QString& sigla) {
         return QStringLiteral("La sigla \"%1\" non è valida: una sigla è il nome di un archivio della "
                               "cartella mdb, senza percorso. Non inserita.")
             .arg(visibleControls(sigla));
-    if (sigle.contains(sigla))
-        return QStringLiteral("La sigla \"%1\" è già nella lista.").arg(sigla);
+    // The batches find archives without regard to case: "H" beside "h" would run one archive twice.
+    for (const QString& presente : sigle)
+        if (presente.compare(sigla, Qt::CaseInsensitive) == 0)
+            return presente == sigla
+                       ? QStringLiteral("La sigla \"%1\" è già nella lista.").arg(sigla)
+                       : QStringLiteral("La sigla \"%1\" è già nella lista come \"%2\": gli archivi non "
+                                        "distinguono maiuscole e minuscole. Non inserita.")
+                             .arg(sigla, presente);
     return {};
 }

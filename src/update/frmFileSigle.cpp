@@ -32,7 +32,7 @@ frmFileSigle::frmFileSigle(AppState& state, QWidget* parent) : QWidget(parent), 
     Label2->setObjectName(QStringLiteral("Label2"));
     frmOperazioniSigle = new QGroupBox(this);
     frmOperazioniSigle->setObjectName(QStringLiteral("frmOperazioniSigle"));
-    cmdNuovaSigla = new QPushButton(QStringLiteral("&Nuova sigla"), frmOperazioniSigle);
+    cmdNuovaSigla = new QPushButton(QStringLiteral("Nuo&va sigla"), frmOperazioniSigle);
     cmdNuovaSigla->setObjectName(QStringLiteral("cmdNuovaSigla"));
     cmdEliminaSigla = new QPushButton(QStringLiteral("&Elimina sigla"), frmOperazioniSigle);
     cmdEliminaSigla->setObjectName(QStringLiteral("cmdEliminaSigla"));
@@ -40,9 +40,11 @@ frmFileSigle::frmFileSigle(AppState& state, QWidget* parent) : QWidget(parent), 
     cmdEsciSalva->setObjectName(QStringLiteral("cmdEsciSalva"));
     cmdAnnulla = new QPushButton(QStringLiteral("A&nnulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
-    // Enter presses the button that has the focus, as in the dialogs.
+    // Enter presses the button that has the focus, as in the dialogs; Esc closes, as Annulla does
+    // (but asking before a changed list is lost).
     for (QPushButton* b : {cmdApriFileSigle, cmdNuovaSigla, cmdEliminaSigla, cmdEsciSalva, cmdAnnulla})
         b->setAutoDefault(true);
+    escChiude(this);
 
     auto* operations = new QVBoxLayout(frmOperazioniSigle);
     operations->addWidget(cmdNuovaSigla);

@@ -63,6 +63,16 @@ void AppCli::refusals_data() {
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "Comando sconosciuto";
     QTest::newRow("missing archive") << QStringList{"info", "NESSUNO"} << 1 << "Errore nell'apertura del db";
     QTest::newRow("info without archive") << QStringList{"info"} << 2 << "Uso:";
+    // One rule for the name of every new archive: never a path, never a control character.
+    const QStringList info = {"--centro", "3", "--anno", "2026", "--consegna", "1", "--inizio", "1"};
+    QTest::newRow("new up a folder") << QStringList{"new", "../CONS9"} + info << 1 << "contiene una cartella";
+    QTest::newRow("new absolute path")
+        << QStringList{"new", "@/CONS9"} + info << 1 << "contiene una cartella";
+    QTest::newRow("new line break") << QStringList{"new", "CONS9\nX"} + info << 1 << "a capo";
+    QTest::newRow("new control character") << QStringList{"new", "CONS9\x01"} + info << 1 << "a capo";
+    QTest::newRow("new device name") << QStringList{"new", "nul"} + info << 1 << "riservato";
+    QTest::newRow("generate line break")
+        << QStringList{"generate", "CONS9\nX", "--docs", "1"} << 1 << "a capo";
 }
 
 void AppCli::refusals() {
@@ -75,10 +85,16 @@ void AppCli::refusals() {
                   "--inizio", "1"})
                  .code,
              0);
+    // "@" is the temporary folder.
+    for (QString& arg : args)
+        arg.replace(u'@', dir.path());
+    const QStringList mdb = QDir(home + QStringLiteral("/mdb")).entryList(QDir::Files);
     const CliRun r = cli(QStringList{"--home", home} + args);
     QCOMPARE(r.code, code);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
-    QVERIFY(!QFileInfo::exists(home + QStringLiteral("/mdb/CONS9.db")));
+    QCOMPARE(QDir(home + QStringLiteral("/mdb")).entryList(QDir::Files), mdb);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"H"});
+    QVERIFY(!QFileInfo::exists(QStringLiteral("../CONS9.db")));
 }
 
 void AppCli::demo() {

@@ -155,6 +155,10 @@ private Q_SLOTS:
         for (const char* option : {"--home <DIR>", "--open <ARCHIVE>", "--no-splash"})
             QVERIFY2(options.contains(QString::fromUtf8(option)), qPrintable(options.join(u'|')));
         QVERIFY(manItems(gui, QStringLiteral("ARGOMENTI")).contains(QStringLiteral("archivio")));
+        // The GUI's help is Italian throughout, Qt's own options included.
+        QVERIFY2(gui.contains(QStringLiteral("Mostra questo aiuto.")) &&
+                     !gui.contains(QStringLiteral("Displays")),
+                 qPrintable(gui));
     }
 
     // The menu entry opens our archives, with our icon, and AppStream names the same entry and release.
@@ -214,6 +218,49 @@ private Q_SLOTS:
         QCOMPARE(type.name(), mimeType);
         QVERIFY(type.inherits(QStringLiteral("application/vnd.sqlite3")) ||
                 type.name() == u"application/vnd.sqlite3");
+    }
+
+    // The help and the version need no display: a server, a terminal over ssh, the package's build.
+    void desktopProgramAnswersWithoutADisplay_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("version") << "--version"
+                                 << "Quillaro " QUILLARO_VERSION "\n";
+        QTest::newRow("help") << "--help"
+                              << "--no-splash";
+    }
+    void desktopProgramAnswersWithoutADisplay() {
+        QFETCH(QString, option);
+        QFETCH(QString, expected);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(QUILLARO_GUI_PROGRAM), {option});
+        QVERIFY(p.waitForFinished(60000));
+        const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+                 qPrintable(QString::fromLocal8Bit(p.readAllStandardError())));
+        QVERIFY2(option == u"--version" ? out == expected : out.contains(expected), qPrintable(out));
+    }
+
+    // What the README tells administrators about the marks is what a hex dump of byte 68 shows.
+    void readmeNamesTheMarksAsWritten() {
+        const QString readme = QString::fromUtf8(readFileBytes(QStringLiteral(QUILLARO_README)));
+        static const QRegularExpression mark(QStringLiteral("'([A-Z]{4})' \\((\\d+)\\)"));
+        QList<int> ids;
+        for (const QRegularExpressionMatch& m : mark.globalMatch(readme)) {
+            const quint32 id = m.captured(2).toUInt();
+            char bytes[4];
+            qToBigEndian(id, bytes);
+            QCOMPARE(QString::fromLatin1(bytes, 4), m.captured(1));
+            ids << static_cast<int>(id);
+        }
+        for (int id : {cConnessione::kApplicationId, cConnessione::kTemplateApplicationId,
+                       cConnessione::kCatalogueApplicationId})
+            QVERIFY2(ids.contains(id), qPrintable(QString::number(id)));
     }
 
     void demoArchiveIsOurs() {

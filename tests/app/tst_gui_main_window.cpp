@@ -3,9 +3,27 @@
 
 #include "app/gui/MDIQuillaro.h"
 #include "app/gui/frmAbout.h"
+#include "checks/frmWndErrori.h"
+#include "classification/frmAsteriscati.h"
+#include "classification/frmClassificazione.h"
+#include "documents/frmAltriTesti.h"
+#include "documents/frmDocumento.h"
+#include "documents/frmHelpTastiFunzione.h"
+#include "documents/frmResponsabilita.h"
+#include "documents/frmSceltaDoc.h"
+#include "documents/frmTesti.h"
+#include "import/frmImportazione.h"
+#include "sources/frmAltreFonti.h"
+#include "sources/frmFontiInterne.h"
+#include "sources/frmModificaFonte.h"
+#include "sources/frmScelta.h"
+#include "sources/frmTipologiaFonte.h"
 #include "store/frmInformazione.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
+#include "ui/qt/frmControlloOrtografico.h"
+#include "update/frmFileSigle.h"
+#include "update/frmSceltaFileOut.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -13,6 +31,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QtTest>
 
 namespace {
@@ -54,6 +73,8 @@ private Q_SLOTS:
     void newArchiveNamedAsOperatorsTypeIt();
     void openRefusesTheTemplateAndTheCatalogue();
     void aboutBox();
+    void menuItemsHaveTheirOwnLetters();
+    void windowsAnswerEachKeyOnce();
 };
 
 void GuiMainWindow::menuTree() {
@@ -71,39 +92,39 @@ void GuiMainWindow::menuTree() {
         {"mnuDocumentiCancella", "&Cancella"},
         {"mnuDocumentiRicerca", "&Ricerca"},
         {"mnuUtilitaConsegna", "&Utilità ..."},
-        {"mnuUtilitaDocumenti", "Consegna ..."},
-        {"mnuUtilitaDocumentiStampe", "Stampe ..."},
-        {"mnuUtilitaDocumentiStampeCompleta", "Completa"},
-        {"mnuUtilitaDocumentiStampeSoloTesti", "Solo campi testo"},
-        {"mnuUtilitaDocumentiStampeProspetto", "Prospetto"},
-        {"mnuUtilitaDocumentiStampeConsistenza", "Consistenza"},
-        {"mnuUtilitaDocumentiControlli", "Controlli ..."},
-        {"mnuUtilitaDocumentiControlliEsegui", "Esegui controlli"},
-        {"mnuUtilitaDocumentiControlliVediErrori", "Vedi file errori ..."},
-        {"mnuUtilitaDocumentiControlliVediErroriGenerici", "Generici"},
-        {"mnuUtilitaDocumentiControlliVediErroriClassificazione", "Classificazione"},
-        {"mnuUtilitaDocumentiControlliVediErroriFonti", "Fonti"},
-        {"mnuUtilitaDocumentiControlliNoteCompilatore", "File note compilatore"},
-        {"mnuUtilitaDocumentiControlliPerControlloCELEX", "Per controllo CELEX"},
-        {"mnuUtilitaDocumentiControlliPerControlloHUDOC", "Per controllo HUDOC"},
-        {"mnuUtilitaDocumentiControlliPerControlloNIR", "Stampa HTML fonti italiane (URN)"},
-        {"mnuUtilitaDocumentiControlliNuovi", "File con \"nuovi\""},
+        {"mnuUtilitaDocumenti", "&Consegna ..."},
+        {"mnuUtilitaDocumentiStampe", "&Stampe ..."},
+        {"mnuUtilitaDocumentiStampeCompleta", "&Completa"},
+        {"mnuUtilitaDocumentiStampeSoloTesti", "&Solo campi testo"},
+        {"mnuUtilitaDocumentiStampeProspetto", "&Prospetto"},
+        {"mnuUtilitaDocumentiStampeConsistenza", "Co&nsistenza"},
+        {"mnuUtilitaDocumentiControlli", "&Controlli ..."},
+        {"mnuUtilitaDocumentiControlliEsegui", "&Esegui controlli"},
+        {"mnuUtilitaDocumentiControlliVediErrori", "&Vedi file errori ..."},
+        {"mnuUtilitaDocumentiControlliVediErroriGenerici", "&Generici"},
+        {"mnuUtilitaDocumentiControlliVediErroriClassificazione", "&Classificazione"},
+        {"mnuUtilitaDocumentiControlliVediErroriFonti", "&Fonti"},
+        {"mnuUtilitaDocumentiControlliNoteCompilatore", "&File note compilatore"},
+        {"mnuUtilitaDocumentiControlliPerControlloCELEX", "Per controllo &CELEX"},
+        {"mnuUtilitaDocumentiControlliPerControlloHUDOC", "Per controllo &HUDOC"},
+        {"mnuUtilitaDocumentiControlliPerControlloNIR", "Stampa HTML fonti italiane (&URN)"},
+        {"mnuUtilitaDocumentiControlliNuovi", "File con \"&nuovi\""},
         {"mnuUtilitaAggiornamento", "&Aggiornamento ..."},
-        {"mnuUtilitaAggiornamentoFileSigle", "File sigle"},
-        {"mnuUtilitaAggiornamentoControlli", "Controlli ..."},
-        {"mnuUtilitaAggiornamentoControlliEsegui", "Esegui controlli"},
-        {"mnuUtilitaAggiornamentoControlliVediErrori", "Vedi file errori ..."},
-        {"mnuUtilitaAggiornamentoControlliVediErroriGenerici", "Generici"},
-        {"mnuUtilitaAggiornamentoControlliVediErroriClassificazione", "Classificazione"},
-        {"mnuUtilitaAggiornamentoControlliVediErroriFonti", "Fonti"},
-        {"mnuUtilitaAggiornamentoControlliNoteCompilatore", "File note compilatore"},
-        {"mnuUtilitaAggiornamentoControlloCELEX", "Per controllo CELEX"},
-        {"mnuUtilitaAggiornamentoControlloHUDOC", "Per controllo HUDOC"},
-        {"mnuUtilitaAggiornamentoControlloNIR", "Stampa HTML fonti italiane (URN)"},
-        {"mnuUtilitaAggiornamentoControlliNuovi", "File con \"nuovi\""},
-        {"mnuUtilitaAggiornamentoControlliConteggio", "Conteggio"},
+        {"mnuUtilitaAggiornamentoFileSigle", "File &sigle"},
+        {"mnuUtilitaAggiornamentoControlli", "&Controlli ..."},
+        {"mnuUtilitaAggiornamentoControlliEsegui", "&Esegui controlli"},
+        {"mnuUtilitaAggiornamentoControlliVediErrori", "&Vedi file errori ..."},
+        {"mnuUtilitaAggiornamentoControlliVediErroriGenerici", "&Generici"},
+        {"mnuUtilitaAggiornamentoControlliVediErroriClassificazione", "&Classificazione"},
+        {"mnuUtilitaAggiornamentoControlliVediErroriFonti", "&Fonti"},
+        {"mnuUtilitaAggiornamentoControlliNoteCompilatore", "&File note compilatore"},
+        {"mnuUtilitaAggiornamentoControlloCELEX", "Per controllo &CELEX"},
+        {"mnuUtilitaAggiornamentoControlloHUDOC", "Per controllo &HUDOC"},
+        {"mnuUtilitaAggiornamentoControlloNIR", "Stampa HTML fonti italiane (&URN)"},
+        {"mnuUtilitaAggiornamentoControlliNuovi", "File con \"&nuovi\""},
+        {"mnuUtilitaAggiornamentoControlliConteggio", "Con&teggio"},
         {"mnuHelp", "&?"},
-        {"cmdHelpAbout", "About"},
+        {"cmdHelpAbout", "&About"},
     };
     for (const auto& [name, caption] : items) {
         auto* action = w.findChild<QAction*>(QString::fromUtf8(name));
@@ -197,6 +218,15 @@ void GuiMainWindow::newArchiveRefusals() {
     t.dialogs().answerNextFile(QString());
     w.findChild<QAction*>("mnuFileNuovo")->trigger();
     QCOMPARE(t.dialogs().lastText(), QStringLiteral("Nome archivio non valido"));
+    // A name no archive may have: refused with the reason before anything is asked.
+    t.dialogs().clear();
+    t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("CONS\nX")));
+    w.findChild<QAction*>("mnuFileNuovo")->trigger();
+    QCOMPARE(t.dialogs().texts().size(), 1);
+    QVERIFY2(t.dialogs().lastText().startsWith(QStringLiteral("Nome archivio non valido: ")) &&
+                 t.dialogs().lastText().contains(QStringLiteral("a capo")),
+             qPrintable(t.dialogs().lastText()));
+    QCOMPARE(QDir(t.home().mdbDir()).entryList({QStringLiteral("CONS*")}), QStringList());
     // Incomplete information, then "No": not created.
     t.dialogs().clear();
     t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("INCOMPLETO")));
@@ -303,6 +333,123 @@ void GuiMainWindow::aboutBox() {
     QCOMPARE(t.dialogs().shown().size(), size_t(1));
     QVERIFY(t.dialogs().lastText().contains(QStringLiteral("Sistema operativo")));
     QVERIFY(frmAbout::informazioniSistema().contains(QSysInfo::kernelType()));
+}
+
+namespace {
+
+// Every item of the menus under `voci` that can be chosen has an Alt letter, none shared with another
+// item of its menu.
+void lettereDeiMenu(const QList<QAction*>& voci, const QString& dove, QStringList& problemi) {
+    QMap<QString, QString> prese;
+    for (const QAction* a : voci) {
+        if (a->isSeparator() || !a->isVisible())
+            continue;
+        const QString lettera = QKeySequence::mnemonic(a->text()).toString();
+        if (lettera.isEmpty() && a->isEnabled()) // not a notice such as "(nessun archivio ...)"
+            problemi << dove + QStringLiteral(": \"") + a->text() + QStringLiteral("\" senza lettera");
+        else if (prese.contains(lettera))
+            problemi << dove + QStringLiteral(": ") + lettera + QStringLiteral(" = ") + prese[lettera] +
+                            QStringLiteral(", ") + a->text();
+        else
+            prese.insert(lettera, a->text());
+        if (a->menu())
+            lettereDeiMenu(a->menu()->actions(), dove + QStringLiteral(" > ") + a->text(), problemi);
+    }
+}
+
+} // namespace
+
+// In every menu each item has a letter of its own, with an archive open (the recent archives
+// listed) and without.
+void GuiMainWindow::menuItemsHaveTheirOwnLetters() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    QStringList problemi;
+    lettereDeiMenu(w.menuBar()->actions(), QStringLiteral("barra"), problemi);
+    QVERIFY(w.apriArchivio(t.createDemo()));
+    lettereDeiMenu(w.menuBar()->actions(), QStringLiteral("barra"), problemi);
+    QVERIFY2(problemi.isEmpty(), qPrintable(problemi.join(u'\n')));
+}
+
+// No window answers one key with two controls, whatever page or kind it shows: the windows in the
+// main window also hear its menu bar; the dialogs only their own controls.
+void GuiMainWindow::windowsAnswerEachKeyOnce() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    QVERIFY(w.apriArchivio(t.createDemo()));
+    w.show();
+    const QList<TastoFinestra> barra = tastiMenu(w.menuBar());
+    QStringList doppi;
+
+    w.mnuDocumentiNuovo->trigger();
+    auto* documento = w.findChild<frmDocumento*>();
+    QVERIFY(documento);
+    doppi << tastiDoppi(documento, barra);
+    // The commands of a stored document too.
+    for (QWidget* b :
+         std::initializer_list<QWidget*>{documento->cmdSalva, documento->cmdNew, documento->cmdDuplica})
+        b->show();
+    doppi << tastiDoppi(documento, barra);
+    documento->cmdAbbandona->click();
+
+    w.mnuUtilitaAggiornamentoFileSigle->trigger();
+    auto* sigle = w.findChild<frmFileSigle*>();
+    QVERIFY(sigle);
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{sigle->frmOperazioniSigle, sigle->Label1, sigle->Label2})
+        c->show();
+    doppi << tastiDoppi(sigle, barra);
+    sigle->cmdAnnulla->click();
+
+    DocumentBuffer b;
+    AppState& s = t.state();
+    const auto dialogo = [&doppi](QWidget&& d) { doppi << tastiDoppi(&d); };
+    dialogo(frmResponsabilita(b));
+    dialogo(frmClassificazione(s, b));
+    dialogo(frmAsteriscati(s.Connessione));
+    dialogo(frmTesti(s, b));
+    dialogo(frmAltriTesti(s.ui(), b));
+    dialogo(frmHelpTastiFunzione());
+    dialogo(frmSceltaDoc(s));
+    dialogo(frmTipologiaFonte());
+    dialogo(frmModificaFonte(s, b, {}));
+    dialogo(frmScelta({QStringLiteral("riga")}));
+    dialogo(frmInformazione(s.ui()));
+    dialogo(frmAbout(s.ui()));
+    dialogo(frmSceltaFileOut(s, s.home.mdbDir(), QStringLiteral("sigle.*")));
+    dialogo(frmWndErrori(QStringLiteral("riga")));
+    dialogo(frmImportazione(EsitoImportazione{}));
+    dialogo(frmControlloOrtografico(TextCheckKind::Spelling, SpellLanguage::Italian));
+
+    // The source dialogs: every kind of every page, the catalogue's and the treaties' frames shown.
+    frmFontiInterne interne(s, b, {});
+    const auto pagine = [&doppi](QDialog& d, QTabWidget* schede,
+                                 const std::function<PaginaFonteWidget*(int)>& pagina) {
+        for (int i = 0; i < schede->count(); ++i) {
+            schede->setCurrentIndex(i);
+            PaginaFonteWidget* p = pagina(i);
+            for (int k = 0; k < p->ComboFonte->count(); ++k) {
+                p->ComboFonte->setCurrentIndex(k);
+                doppi << tastiDoppi(&d);
+            }
+        }
+    };
+    pagine(interne, interne.SSTabInterna,
+           [&interne](int i) { return interne.pagina(frmFontiInterne::paginaDelTab(i)); });
+    interne.cmdCatalogoFonti->click();
+    QVERIFY(interne.frameInterrogazioneCatalogo->isVisibleTo(&interne));
+    pagine(interne, interne.SSTabInterna,
+           [&interne](int i) { return interne.pagina(frmFontiInterne::paginaDelTab(i)); });
+    frmAltreFonti altre(s, b, {});
+    pagine(altre, altre.SSTabAltra, [&altre](int i) { return altre.pagina(i); });
+    altre.SSTabAltra->setCurrentIndex(0);
+    altre.pagina(0)->ComboFonte->setCurrentIndex(1);
+    QVERIFY(altre.frameNIT->isVisibleTo(&altre));
+    doppi << tastiDoppi(&altre);
+
+    doppi.removeDuplicates();
+    QVERIFY2(doppi.isEmpty(), qPrintable(doppi.join(u'\n')));
+    QVERIFY(t.dialogs().unexpected().isEmpty());
 }
 
 QTEST_MAIN(GuiMainWindow)

@@ -134,6 +134,53 @@ private Q_SLOTS:
             qPrintable(QString("%1 with findings, %2 in all lists").arg(conRilievi).arg(inTuttiGliElenchi)));
     }
 
+    // The run reads all documents' links in one pass: links of documents that are not there (before,
+    // between and after them), a link to a source that is not there and texts in any order are read
+    // as a single document's reading reads them.
+    void runReadsTheLinksAsOneDocumentDoes() {
+        TestHome t;
+        ArchivioProva a(t);
+        Doc senzaFonte;
+        senzaFonte.id = 2;
+        senzaFonte.senzaFonti = true;
+        a.documento(senzaFonte);
+        a.db().EseguiIstruzione(
+            QStringLiteral("insert into legameDocFonte (IDDoc, IDFonte) values (2, 9999)"));
+        Doc tradotto;
+        tradotto.id = 4;
+        tradotto.lin = QStringLiteral("01");
+        tradotto.tabs = QStringLiteral("500");
+        tradotto.coppie = {{"S1", "D9", 1}, {"S2", "D2", 0}, {"S3", "A1", 3}};
+        tradotto.fonti = {
+            a.fonteInterna("GICA", "Cass.", QVariant(), "3", "4", "2001", "Cass. 3 aprile 2001"),
+            a.fonteInterna("LIO", "l.", "22", "15", "3", "1990", "l. 15 marzo 1990, n. 22")};
+        a.documento(tradotto);
+        // Kinds out of order, two title translations (the first is read), an English abstract.
+        a.testo(4, "8", "Abstract");
+        a.testo(4, "3", "[Title]");
+        a.testo(4, "3", "Other title");
+        a.testo(4, " 1", "Riassunto");
+        for (const qint64 orfano : {1, 3, 5}) {
+            a.testo(orfano, "4", "Nota");
+            for (const char* sql : {"insert into legameDocResp (IDDoc, IDResponsabilita) values (?, 1)",
+                                    "insert into legameDocClass (IDDoc, CodiceS, CodiceD, Controllo) values "
+                                    "(?, 'S', 'D', 1)",
+                                    "insert into legameDocFonte (IDDoc, IDFonte) values (?, 1)"})
+                a.db().EseguiIstruzione(QString::fromUtf8(sql), {orfano});
+        }
+        const RighePerDocumento run = righePerDocumento(EseguiControlli(t.state()));
+        // Document 2 cites a source, though one that is not there: nothing to find.
+        QCOMPARE(run.keys(), QList<qint64>({4}));
+        for (const qint64 id : {2, 4}) {
+            const std::optional<EsitoControlli> uno = RilieviDocumento(t.state(), id);
+            QVERIFY(uno && uno->completo());
+            QCOMPARE(run.value(id), perElenco(uno->rilievi));
+        }
+        QVERIFY(run.value(4)[0].contains("Traduzione immessa dal compilatore (rec. 4)"));
+        QCOMPARE(run.value(4)[2], QStringList({"Senza numero: Cass. 3 aprile 2001 (rec. 4)",
+                                               "Fonte errata: l. 15 marzo 1990, n. 22 (rec. 4)"}));
+    }
+
     // What the window shows before saving is what the run finds once the document is saved.
     void bufferIsReadAsTheSaveStoresIt_data() {
         QTest::addColumn<Caso>("caso");
@@ -214,6 +261,24 @@ private Q_SLOTS:
         QTest::newRow("every source deleted")
             << caso([](DocumentBuffer& b, DatiDocumento&) { b.ElencoFonti[0].Cancellata = true; })
             << QStringList{"Manca fonte (rec. 1)"};
+        QTest::newRow("royal decree of 2000")
+            << caso([](DocumentBuffer& b, DatiDocumento&) {
+                   b.ElencoFonti << fonteInterna("LIO", "r.d.", "5", "r.d. 1 gennaio 2000, n. 5");
+               })
+            << QStringList{
+                   "Fonte con data impossibile per il tipo di atto: r.d. 1 gennaio 2000, n. 5 (rec. 1)",
+                   "Fonte errata: r.d. 1 gennaio 2000, n. 5 (rec. 1)"};
+        QTest::newRow("implementing regulation of 2000")
+            << caso([](DocumentBuffer& b, DatiDocumento&) {
+                   b.ElencoFonti << fonteInterna("NIC", "Reg. esecuzione UE", "12",
+                                                 "Reg. esecuzione UE 2000/12");
+               })
+            << QStringList{
+                   "Fonte con data impossibile per il tipo di atto: Reg. esecuzione UE 2000/12 (rec. 1)"};
+        QTest::newRow("a kept journal code is a reference") << caso([](DocumentBuffer&, DatiDocumento& d) {
+            d.cmbCPer = {0, "CPer"};
+            d.conservati.CPer = "TST2";
+        }) << QStringList{};
     }
 
     void bufferIsReadAsTheSaveStoresIt() {

@@ -41,7 +41,7 @@ qint64 interna(ArchivioProva& a, const QString& tp, const QString& nome, const Q
 }
 
 // Four documents: 1 with sources of every kind, 2 without sources, 3 with none that can be
-// opened, 4 with only one that can.
+// opened (one of them a royal decree of a year without kings), 4 with only one that can.
 void fontiUfficiali(ArchivioProva& a) {
     Doc d1;
     d1.testi = {{QStringLiteral("0"), QStringLiteral("Leggi <dello> Stato & città")}};
@@ -86,7 +86,13 @@ void fontiUfficiali(ArchivioProva& a) {
     d3.fonti << interna(a, QStringLiteral("GICA"), QStringLiteral("Cass."),
                         {{QStringLiteral("numero"), QStringLiteral("26972")},
                          {QStringLiteral("anno"), QStringLiteral("2008")},
-                         {QStringLiteral("testo"), QStringLiteral("Cass. <sez. un.>\r\n11 novembre 2008")}});
+                         {QStringLiteral("testo"), QStringLiteral("Cass. <sez. un.>\r\n11 novembre 2008")}})
+             << interna(a, QStringLiteral("LIO"), QStringLiteral("r.d."),
+                        {{QStringLiteral("giorno"), QStringLiteral("1")},
+                         {QStringLiteral("mese"), QStringLiteral("3")},
+                         {QStringLiteral("anno"), QStringLiteral("1950")},
+                         {QStringLiteral("numero"), QStringLiteral("5")},
+                         {QStringLiteral("testo"), QStringLiteral("r.d. 1 marzo 1950, n. 5")}});
     a.documento(d3);
     Doc d4;
     d4.testi.clear();
@@ -132,6 +138,7 @@ QStringList paginaNir(const QString& titolo) {
         QStringLiteral("<ul>"),
         QStringLiteral("<li>Cass. &lt;sez. un.&gt;"),
         QStringLiteral("11 novembre 2008</li>"),
+        QStringLiteral("<li>r.d. 1 marzo 1950, n. 5 (data impossibile per il tipo di atto)</li>"),
         QStringLiteral("</ul>"),
         QStringLiteral("<hr size=\"1\"/>"),
         QStringLiteral("<h2>Documento: 202630004 (Record: 4)</h2>"),

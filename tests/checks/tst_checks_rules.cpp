@@ -254,6 +254,31 @@ private Q_SLOTS:
             << fonte("LIOA", "d.m.", QStringLiteral("1"), "1", "1", "2000") << nessuna << nessuna << nessuna;
         QTest::newRow("14 famiglia non esaminata")
             << fonte("LIR", "l.", QStringLiteral("99"), "1", "1", "2000") << nessuna << nessuna << nessuna;
+        // A date the kind of act cannot have, whatever the catalogue says.
+        QTest::newRow("14 r.d. dopo il 1946")
+            << fonte("LIO", "r.d.", QStringLiteral("5"), "1", "1", "1950") << nessuna << nessuna
+            << QStringList{QStringLiteral(
+                               "Fonte con data impossibile per il tipo di atto: Cit. <LIO> città (rec. 1)"),
+                           QStringLiteral("Fonte errata: Cit. <LIO> città (rec. 1)")};
+        const auto ue = [](QString nome, QString anno) {
+            return Modifica([=](ArchivioProva& a, Doc& d) {
+                a.db().EseguiIstruzione(
+                    QStringLiteral("insert into tabFonteCom (FonteCom, Tipo) values (?, 2)"), {nome});
+                d.fonti << a.fonte({{QStringLiteral("TP"), QStringLiteral("NIC")},
+                                    {QStringLiteral("IDNomeFonte"), a.db().lastInsertId()},
+                                    {QStringLiteral("anno"), anno},
+                                    {QStringLiteral("numero"), QStringLiteral("5")},
+                                    {QStringLiteral("testo"), nome + u' ' + anno + QStringLiteral("/5")}});
+            });
+        };
+        QTest::newRow("14 regolamento delegato prima del 2009")
+            << ue("Reg. delegato prova", "2008") << nessuna << nessuna << nessuna;
+        QTest::newRow("14 Reg. delegato UE prima del 2009")
+            << ue("Reg. delegato UE", "2008") << nessuna << nessuna
+            << QStringList{QStringLiteral(
+                   "Fonte con data impossibile per il tipo di atto: Reg. delegato UE 2008/5 (rec. 1)")};
+        QTest::newRow("14 Reg. delegato UE del 2010")
+            << ue("Reg. delegato UE", "2010") << nessuna << nessuna << nessuna;
     }
 
     void rule() {

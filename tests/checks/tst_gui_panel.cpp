@@ -9,6 +9,7 @@
 #include "store/Archivio.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
+#include "update/frmFileSigle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,6 +76,8 @@ private Q_SLOTS:
     void recentArchivesAcrossRestarts();
     void recentArchiveOpensFromTheKeyboard();
     void buttonsBesideTheRecentArchives();
+    void lettersOfThePanelOnlyWhileItHasTheFocus_data();
+    void lettersOfThePanelOnlyWhileItHasTheFocus();
     void readableAt1024x768();
 };
 
@@ -243,7 +246,7 @@ void GuiPanel::recentArchiveOpensFromTheKeyboard() {
         QVERIFY2(
             voci[i].startsWith(QStringLiteral("&%1 C%2.db").arg(i + 1).arg(11 - i, 2, 10, QLatin1Char('0'))),
             qPrintable(voci[i]));
-    QVERIFY2(voci[9].startsWith(QStringLiteral("10 C02.db")), qPrintable(voci[9]));
+    QVERIFY2(voci[9].startsWith(QStringLiteral("1&0 C02.db")), qPrintable(voci[9]));
     PannelloConsegna* p = w.pannello();
     QCOMPARE(p->lstRecenti->topLevelItemCount(), 10);
     saveScreenshot(&w, QStringLiteral("pannello-archivi-recenti"));
@@ -281,6 +284,52 @@ void GuiPanel::buttonsBesideTheRecentArchives() {
     w.applicaStatoMenu();
     QVERIFY(!p->cmdNuovoArchivio->isEnabled());
     QVERIFY(p->cmdApriArchivio->isEnabled());
+}
+
+// Alt+N and Alt+A are the panel's while it has the focus; in a window open over it they are the
+// window's ("A&nnulla", "&Apri file sigle").
+void GuiPanel::lettersOfThePanelOnlyWhileItHasTheFocus_data() {
+    QTest::addColumn<bool>("fileSigle");
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<QString>("richiesta"); // the file dialog the key opens, if any
+    QTest::addColumn<bool>("sigleAperta");
+    QTest::newRow("panel, Alt+N") << false << int(Qt::Key_N) << "Nuovo archivio" << false;
+    QTest::newRow("panel, Alt+A") << false << int(Qt::Key_A) << "Apri archivio" << false;
+    QTest::newRow("File sigle, Alt+N") << true << int(Qt::Key_N) << "" << false;
+    QTest::newRow("File sigle, Alt+A") << true << int(Qt::Key_A) << "Apri file sigle" << true;
+}
+
+void GuiPanel::lettersOfThePanelOnlyWhileItHasTheFocus() {
+    QFETCH(bool, fileSigle);
+    QFETCH(int, tasto);
+    QFETCH(QString, richiesta);
+    QFETCH(bool, sigleAperta);
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.resize(1024, 768);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    if (fileSigle) {
+        w.mnuUtilitaAggiornamentoFileSigle->trigger();
+        QTRY_VERIFY(w.findChild<frmFileSigle*>() &&
+                    w.findChild<frmFileSigle*>()->isAncestorOf(QApplication::focusWidget()));
+    } else {
+        QTRY_VERIFY(w.pannello()->isAncestorOf(QApplication::focusWidget()));
+    }
+    if (!richiesta.isEmpty())
+        t.dialogs().answerNextFile(QString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(tasto), Qt::AltModifier);
+    const auto richieste = [&t] {
+        QStringList titoli;
+        for (const FileDialogRequest& r : t.dialogs().fileRequests())
+            titoli << r.title;
+        return titoli;
+    };
+    // A letter presses its button as a click does, a moment later.
+    QTRY_COMPARE(w.findChild<frmFileSigle*>() != nullptr, sigleAperta);
+    QTRY_COMPARE(richieste(), richiesta.isEmpty() ? QStringList() : QStringList{richiesta});
+    QTest::qWait(200);
+    QCOMPARE(richieste().size(), richiesta.isEmpty() ? 0 : 1);
 }
 
 void GuiPanel::readableAt1024x768() {

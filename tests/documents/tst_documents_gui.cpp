@@ -14,6 +14,7 @@
 #include "documents/frmTesti.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
+#include "support/GuiTestUtil.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -427,6 +428,59 @@ private Q_SLOTS:
         QVERIFY(s.t.dialogs().texts().isEmpty());
     }
 
+    // A date later than the list's years (a January issue published in December, or later still):
+    // next year is shown; a later one is kept, and a new day or month changes only that part.
+    void aKeptFutureDateSurvivesANewDay() {
+        Sessione s;
+        const int anno = QDate::currentDate().year();
+        auto& c = s.t.state().Connessione;
+        s.documento(1, "Fascicolo di gennaio");
+        c.EseguiIstruzione("update tabRifBibl set Data = ?", {QString("%1-01-15").arg(anno + 1)});
+        s.documento(2, "Fascicolo di due anni dopo");
+        c.EseguiIstruzione("update tabRifBibl set Data = ? where IDRifBibl in (select IDRifBibl from "
+                           "tabDocumento where IDDocumento = 2)",
+                           {QString("%1-12-20").arg(anno + 2)});
+        const auto data = [&c](int id) {
+            return c
+                .ApriRS("select Data from tabDocumento d, tabRifBibl r where d.IDRifBibl = r.IDRifBibl "
+                        "and IDDocumento = ?",
+                        {id})
+                .field(0)
+                .toString();
+        };
+        frmDocumento* w = s.apri(1);
+        QVERIFY(w);
+        s.main.resize(1024, 768);
+        w->parentWidget()->showMaximized();
+        QVERIFY(s.t.dialogs().texts().isEmpty());
+        QCOMPARE(w->cmbAA->currentText(), QString::number(anno + 1));
+        QCOMPARE(w->cmbMM->currentText(), QString("gennaio"));
+        QCOMPARE(w->cmbGG->currentText(), QString("15"));
+        saveScreenshot(w->window(), "frmDocumento_data_anno_prossimo");
+
+        tasto(w->txtPagine, Qt::Key_F6);
+        QCOMPARE(w->txtID->text(), QString("2"));
+        QVERIFY(s.t.dialogs().lastText().contains(QString("Anno di pubblicazione \"%1\"").arg(anno + 2)));
+        QCOMPARE(w->cmbAA->currentIndex(), 0);
+        QVERIFY(w->cmbAA->toolTip().contains(QString("%1-12-20").arg(anno + 2)));
+        QCOMPARE(w->findChild<QGroupBox*>("FrameData")->title(),
+                 QString("Data di pubblicazione (registrata: %1-12-20) ").arg(anno + 2));
+        saveScreenshot(w->window(), "frmDocumento_data_conservata");
+        // A new day, then a new month: the year stays.
+        w->cmbGG->setFocus();
+        QTest::keyClick(w->cmbGG, Qt::Key_Down);
+        tasto(w->txtPagine, Qt::Key_F4);
+        QCOMPARE(s.t.dialogs().lastText().section(u'\n', 0, 0), QString("Documento salvato!"));
+        QCOMPARE(data(2), QString("%1-12-21").arg(anno + 2));
+        w->cmbMM->setFocus();
+        QTest::keyClick(w->cmbMM, Qt::Key_Up);
+        tasto(w->txtPagine, Qt::Key_F4);
+        QCOMPARE(data(2), QString("%1-11-21").arg(anno + 2));
+        QVERIFY(w->cmbAA->toolTip().contains(QString("%1-11-21").arg(anno + 2)));
+        QCOMPARE(data(1), QString("%1-01-15").arg(anno + 1));
+        QVERIFY(s.t.dialogs().unexpected().isEmpty());
+    }
+
     // Entering a list with Tab gives it a current row, not a choice: "Edita corrente" opens new,
     // "In nota" copies nothing. The responsibilities still select their first line.
     void tabIntoAListChoosesNothing() {
@@ -736,6 +790,68 @@ private Q_SLOTS:
         scelta->cmdAnnulla->click();
     }
 
+    // Nuovo clears the texts: their buttons say so, as the Controlli panel does.
+    void newDocumentClearsTheTextButtons() {
+        Sessione s;
+        {
+            Archivio a(s.t, true);
+            DocumentBuffer b = Archivio::nuovo(1);
+            b.TestoRiassunto = "Riassunto";
+            b.TestoSommario = "1. Premessa";
+            b.TestoInTemaDi = "Appalti";
+            b.TestoEnglishAbstract = "Abstract";
+            b.TestoTraduzione = "A title";
+            b.TestoNotaDoc = "Nuovo descrittore";
+            QVERIFY(ScriviDocumento(s.t.state().Connessione, b, a.dati(1)).salvato());
+        }
+        frmDocumento* w = s.apri(1);
+        const QList<QToolButton*> bottoni = {w->cmdRiassunto,       w->cmdSommario,   w->cmdInTemaDi,
+                                             w->cmdEnglishAbstract, w->cmdTraduzione, w->cmdNotaDoc};
+        for (QToolButton* b : bottoni)
+            QVERIFY2(b->property("testoPresente").toBool(), qPrintable(b->objectName()));
+        w->cmdNew->click();
+        for (QToolButton* b : bottoni)
+            QVERIFY2(!b->property("testoPresente").toBool(), qPrintable(b->objectName()));
+        QVERIFY(s.t.dialogs().unexpected().isEmpty());
+    }
+
+    // A click in the title, the note or the pages puts the cursor there; only coming by keyboard
+    // (Tab) selects the whole text for retyping.
+    void clickPlacesTheCursorTabSelectsAll_data() {
+        QTest::addColumn<QString>("campo");
+        QTest::newRow("title") << "txtTitolo";
+        QTest::newRow("note") << "txtNota";
+        QTest::newRow("pages") << "txtPagine";
+    }
+    void clickPlacesTheCursorTabSelectsAll() {
+        QFETCH(QString, campo);
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        s.main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main));
+        QWidget* c = figlio<QWidget>(w, campo.toLatin1().constData());
+        auto* riga = qobject_cast<QLineEdit*>(c);
+        auto* testo = qobject_cast<QPlainTextEdit*>(c);
+        const auto contenuto = [&] { return riga ? riga->text() : testo->toPlainText(); };
+        const auto selezione = [&] {
+            return riga ? riga->selectedText() : testo->textCursor().selectedText();
+        };
+        riga ? riga->setText("12-30") : testo->setPlainText("12-30");
+        w->txtFascicolo->setFocus(Qt::TabFocusReason);
+        QWidget* superficie = riga ? static_cast<QWidget*>(riga) : testo->viewport();
+        // At the start of the first line.
+        const QPoint inizio(3, riga ? riga->height() / 2 : 4 + testo->fontMetrics().height() / 2);
+        QTest::mouseClick(superficie, Qt::LeftButton, {}, inizio);
+        QTRY_VERIFY(c->hasFocus());
+        QCoreApplication::processEvents();
+        QCOMPARE(selezione(), QString());
+        QTest::keyClicks(c, "X");
+        QCOMPARE(contenuto(), QString("X12-30"));
+        w->txtFascicolo->setFocus(Qt::TabFocusReason);
+        c->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(selezione(), QString("X12-30"));
+    }
+
     void textDialogs() {
         Sessione s;
         frmDocumento* w = s.nuovo();
@@ -843,7 +959,7 @@ private Q_SLOTS:
 
         quandoAperto<frmHelpTastiFunzione>([](frmHelpTastiFunzione* d) {
             QCOMPARE(d->windowTitle(), QString("Help su tasti funzione"));
-            QCOMPARE(d->lblTasti->text().split('\n').size(), 12);
+            QCOMPARE(d->lblTasti->text().split('\n').size(), 13);
             d->cmdEsci->click();
         });
         tasto(w->lstClassificazione, Qt::Key_F1);

@@ -723,6 +723,108 @@ private Q_SLOTS:
         QCOMPARE(valore(), chosen);
     }
 
+    // A stored date the boxes cannot show: a choice in one box changes that part alone, never the
+    // date to "0000-00-00"; next year is in the list.
+    void choosingOneDateBoxKeepsTheOtherParts_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("parte");
+        QTest::addColumn<QString>("scelta"); // the item chosen; empty: the caption item
+        QTest::addColumn<QString>("saved");
+        const QString avanti = QString::number(QDate::currentDate().year() + 2);
+        const int giorno = int(ParteData::Giorno), mese = int(ParteData::Mese), anno = int(ParteData::Anno);
+        QTest::newRow("future year, day") << avanti + "-01-15" << giorno << "20" << avanti + "-01-20";
+        QTest::newRow("future year, month") << avanti + "-01-15" << mese << "3" << avanti + "-03-15";
+        QTest::newRow("future year, no day") << avanti + "-01-15" << giorno << "" << avanti + "-01-00";
+        QTest::newRow("future year, no month") << avanti + "-01-15" << mese << "" << avanti + "-00";
+        QTest::newRow("year before the list, day") << "1960-05-12" << giorno << "1"
+                                                   << "1960-05-01";
+        QTest::newRow("year before the list, a year") << "1960-05-12" << anno << "2020"
+                                                      << "2020-05-12";
+        QTest::newRow("year alone, month") << "1960-00" << mese << "6"
+                                           << "1960-06-00";
+        QTest::newRow("month not a month, day") << "2020-13-05" << giorno << "7"
+                                                << "2020-13-07";
+        QTest::newRow("month not a month, a month") << "2020-13-05" << mese << "4"
+                                                    << "2020-04-05";
+        // The operator takes the year away: the date goes with it, as for any date.
+        QTest::newRow("year before the list, no year") << "1960-05-12" << anno << ""
+                                                       << "0000-00-00";
+    }
+    void choosingOneDateBoxKeepsTheOtherParts() {
+        QFETCH(QString, stored);
+        QFETCH(int, parte);
+        QFETCH(QString, scelta);
+        QFETCH(QString, saved);
+        TestHome t;
+        Archivio a(t);
+        DocumentBuffer b = Archivio::nuovo(1);
+        QVERIFY(ScriviDocumento(a.c(), b, a.dati(1)).salvato());
+        a.c().EseguiIstruzione("update tabRifBibl set Data = ?", {stored});
+        Letto l = leggi(t, a, 1);
+        QCOMPARE(l.d.conservati.Data, std::optional<QString>(stored));
+        switch (ParteData(parte)) {
+        case ParteData::Giorno:
+            seleziona(l.d.cmbGG, a.liste.cmbGG, scelta.toInt());
+            break;
+        case ParteData::Mese:
+            seleziona(l.d.cmbMM, a.liste.cmbMM, scelta.toInt());
+            break;
+        case ParteData::Anno:
+            seleziona(l.d.cmbAA, a.liste.cmbAA, scelta.isEmpty() ? 0 : Archivio::pos(a.liste.cmbAA, scelta));
+            break;
+        }
+        l.d.conservati.Data = DataDopoScelta(l.d, ParteData(parte));
+        QVERIFY(ScriviDocumento(a.c(), l.b, l.d).salvato());
+        QCOMPARE(
+            righe(a.c(), "select Data from tabRifBibl r, tabDocumento d where d.IDRifBibl = r.IDRifBibl"),
+            QStringList{saved});
+    }
+
+    void nextYearIsInTheList() {
+        TestHome t;
+        Archivio a(t);
+        const QString prossimo = QString::number(QDate::currentDate().year() + 1);
+        QCOMPARE(a.liste.cmbAA.value(1), prossimo);
+        DocumentBuffer b = Archivio::nuovo(1);
+        QVERIFY(ScriviDocumento(a.c(), b, a.dati(1)).salvato());
+        a.c().EseguiIstruzione("update tabRifBibl set Data = ?", {prossimo + "-01-15"});
+        const Letto l = leggi(t, a, 1);
+        QVERIFY(l.esito.avvisi.isEmpty());
+        QCOMPARE(l.d.cmbAA.testo, prossimo);
+        QCOMPARE(testoData(l.d), prossimo + "-01-15");
+    }
+
+    // A reference whose journal code tabRivisteOnline lacks: shown with its date, issue, volume
+    // and year, its code kept; a journal chosen later takes its place and keeps the rest.
+    void referenceOfAnUnknownJournalIsShownAndKept() {
+        TestHome t;
+        Archivio a(t);
+        DocumentBuffer b = Archivio::nuovo(1);
+        QVERIFY(ScriviDocumento(a.c(), b, a.dati(1)).salvato());
+        a.c().EseguiIstruzione("update tabRifBibl set IDRivistaOnline = 'SPARITA'");
+        Letto l = leggi(t, a, 1);
+        QVERIFY(l.esito.caricato);
+        QCOMPARE(l.esito.avvisi, QStringList{"Rivista \"SPARITA\" non presente nell'elenco"});
+        QCOMPARE(l.d.cmbCPer.posizione, 0);
+        QCOMPARE(l.d.conservati.CPer, std::optional<QString>("SPARITA"));
+        QCOMPARE(testoData(l.d), QString("2020-03-12"));
+        QCOMPARE((QStringList{l.d.txtFascicolo, l.d.txtVolume, l.d.txtAnnata}),
+                 (QStringList{"3", "12", "2020"}));
+        const auto riferimento = [&] {
+            return righe(a.c(), "select IDRivistaOnline, Data, Fascicolo, Volume, Annata from tabRifBibl r, "
+                                "tabDocumento d where d.IDRifBibl = r.IDRifBibl");
+        };
+        // Saved as loaded: the same reference.
+        l.d.txtPagine = "1-2";
+        QVERIFY(ScriviDocumento(a.c(), l.b, l.d).salvato());
+        QCOMPARE(riferimento(), QStringList{"SPARITA|2020-03-12|3|12|2020"});
+        // A journal chosen: it replaces the code, the rest stays.
+        seleziona(l.d.cmbCPer, a.liste.cmbCPer, Archivio::pos(a.liste.cmbCPer, "TST2"));
+        l.d.conservati.CPer.reset();
+        QVERIFY(ScriviDocumento(a.c(), l.b, l.d).salvato());
+        QCOMPARE(riferimento(), QStringList{"TST2|2020-03-12|3|12|2020"});
+    }
+
     // The box of a failed save says in Italian what happened and what to do; the engine's text
     // follows on a line of its own.
     void failedSaveIsToldInItalian_data() {

@@ -10,6 +10,7 @@
 #include "documents/frmAltriTesti.h"
 #include "documents/frmDocumento.h"
 #include "documents/frmDocumentoControlli.h"
+#include "documents/frmHelpTastiFunzione.h"
 #include "documents/frmResponsabilita.h"
 #include "documents/frmSceltaDoc.h"
 #include "documents/frmTesti.h"
@@ -39,10 +40,10 @@ QStringList righe(frmDocumento* w) {
 // The finding's line in the panel.
 QTreeWidgetItem* voce(frmDocumento* w, const QString& inizio) {
     QTreeWidget* lista = w->FrameControlli->lstControlli;
-    for (int g = 0; g < lista->topLevelItemCount(); ++g)
-        for (int i = 0; i < lista->topLevelItem(g)->childCount(); ++i)
-            if (lista->topLevelItem(g)->child(i)->text(0).startsWith(inizio))
-                return lista->topLevelItem(g)->child(i);
+    for (int i = 0; i < lista->topLevelItemCount(); ++i)
+        if (QTreeWidgetItem* item = lista->topLevelItem(i);
+            w->FrameControlli->rilievoDi(item) && item->text(0).startsWith(inizio))
+            return item;
     return nullptr;
 }
 
@@ -118,6 +119,30 @@ void legge(frmDocumento* w) {
     tasto(w->lstFonte, Qt::Key_F9);
 }
 
+// Documents 1 (with an author) and 2 (without), stored as another session would, and the window
+// opened on document 1 with Documenti > Edita.
+frmDocumento* apriPrimoDiDue(Sessione& s) {
+    Archivio a(s.t, true);
+    for (qint64 id = 1; id <= 2; ++id) {
+        DocumentBuffer b = Archivio::nuovo(id);
+        if (id == 1)
+            b.ElencoResponsabilita = {VoceResponsabilita{0, "Verdi", "", true, false}};
+        if (!ScriviDocumento(s.t.state().Connessione, b, a.dati(id)).salvato())
+            qFatal("document not written");
+    }
+    onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) {
+        d->lstDocumento->setCurrentIndex(d->elenco()->index(0));
+        d->cmdEdita->click();
+    });
+    s.main.mnuDocumentiEdita->trigger();
+    return s.finestra();
+}
+
+QList<Rilievo> rilieviArchivio(Sessione& s, qint64 id) {
+    const std::optional<EsitoControlli> esito = RilieviDocumento(s.t.state(), id);
+    return esito ? esito->rilievi : QList<Rilievo>{};
+}
+
 } // namespace
 
 class GuiDocumentsChecks : public QObject {
@@ -191,6 +216,98 @@ private Q_SLOTS:
         QTRY_VERIFY(righe(w).contains(rec("Manca fonte ")));
         QVERIFY(righe(w).filter("Fonte errata").isEmpty());
         QVERIFY(s.t.dialogs().allAnswersUsed());
+    }
+
+    // Loaded, moved to, cleared or copied, the document is judged at once: the panel never shows,
+    // even for a moment, "Nessun rilievo" or the findings of the document it showed before.
+    void findingsOfTheShownDocumentAtOnce_data() {
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<qint64>("documento"); // whose stored findings the panel shows; 0: none stored
+        QTest::newRow("F6") << int(Qt::Key_F6) << qint64(2);
+        QTest::newRow("F5") << int(Qt::Key_F5) << qint64(2);
+        QTest::newRow("F2 (Duplica)") << int(Qt::Key_F2) << qint64(3);
+        QTest::newRow("Nuovo") << 0 << qint64(0);
+    }
+    void findingsOfTheShownDocumentAtOnce() {
+        QFETCH(int, tasto);
+        QFETCH(qint64, documento);
+        Sessione s;
+        frmDocumento* w = apriPrimoDiDue(s);
+        QVERIFY(w);
+        auto* timer = w->findChild<QTimer*>("timerControlli");
+        QCOMPARE(w->FrameControlli->esito().rilievi, rilieviArchivio(s, 1));
+        QVERIFY(!timer->isActive());
+        if (tasto)
+            QTest::keyClick(w->txtTitolo, Qt::Key(tasto));
+        else
+            w->cmdNew->click();
+        QVERIFY(!timer->isActive());
+        const QList<Rilievo> rilievi = w->FrameControlli->esito().rilievi;
+        if (documento) {
+            QCOMPARE(w->txtID->text(), QString::number(documento));
+            QCOMPARE(rilievi, rilieviArchivio(s, documento));
+        } else {
+            QVERIFY(!rilievi.isEmpty());
+            for (const Rilievo& r : rilievi)
+                QVERIFY2(r.testo.contains("(rec. 3)"), qPrintable(r.testo));
+        }
+    }
+
+    // Alt+K and Tab reach the findings; the arrows go from finding to finding, Enter goes to the
+    // field; F1 tells the key.
+    void findingsFromTheKeyboard() {
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        s.main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main));
+        w->txtPagine->setText("0");
+        w->ComboTAbs->setCurrentIndex(w->ComboTAbs->findText("600", Qt::MatchStartsWith));
+        QTRY_VERIFY(voce(w, "Manca indicazione pagine"));
+        QTreeWidget* lista = w->FrameControlli->lstControlli;
+
+        w->txtTitolo->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->txtTitolo, Qt::Key_K, Qt::AltModifier);
+        QTRY_VERIFY(lista->hasFocus());
+        QCOMPARE(w->FrameControlli->rilievoDi(lista->currentItem()),
+                 &w->FrameControlli->esito().rilievi.first());
+        saveScreenshot(w, "controlli_7_tastiera");
+        // The lists' titles are passed over.
+        const qsizetype n = w->FrameControlli->esito().rilievi.size();
+        for (qsizetype i = 1; i < n; ++i) {
+            QTest::keyClick(lista, Qt::Key_Down);
+            QCOMPARE(w->FrameControlli->rilievoDi(lista->currentItem()),
+                     &w->FrameControlli->esito().rilievi.at(i));
+        }
+        while (!lista->currentItem()->text(0).startsWith("Manca indicazione pagine"))
+            QTest::keyClick(lista, Qt::Key_Up);
+        QTest::keyClick(lista, Qt::Key_Return);
+        QTRY_VERIFY(w->txtPagine->hasFocus());
+        QTRY_COMPARE(w->txtPagine->selectedText(), QString("0"));
+
+        // Tab: after the note, before the persons.
+        w->txtNota->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->txtNota, Qt::Key_Tab);
+        QTRY_VERIFY(lista->hasFocus());
+        QVERIFY(w->FrameControlli->rilievoDi(lista->currentItem()));
+        QTest::keyClick(lista, Qt::Key_Tab);
+        QTRY_VERIFY(w->lstResponsabilita->hasFocus());
+
+        // Folded, Alt+K unfolds it.
+        w->FrameControlli->cmdControlli->click();
+        QVERIFY(lista->isHidden());
+        QTest::keyClick(w->lstResponsabilita, Qt::Key_K, Qt::AltModifier);
+        QTRY_VERIFY(lista->hasFocus());
+        QVERIFY(lista->isVisible());
+
+        // The function keys work from the list too; the help names Alt+K.
+        QString aiuto;
+        onNextModal<frmHelpTastiFunzione>([&aiuto](frmHelpTastiFunzione* d) {
+            aiuto = d->lblAltriTasti->text();
+            d->cmdEsci->click();
+        });
+        QTest::keyClick(lista, Qt::Key_F1);
+        QVERIFY2(aiuto.contains("Alt+K = Rilievi dei controlli"), qPrintable(aiuto));
+        QVERIFY(s.t.dialogs().unexpected().isEmpty());
     }
 
     // Typing is never held up: the rules run once, a moment after the last key.
@@ -277,15 +394,27 @@ private Q_SLOTS:
         QVERIFY(w->FrameControlli->geometry().bottom() <= w->txtNota->geometry().bottom() + 8);
         QVERIFY(lista->height() >= 3 * lista->fontMetrics().height());
         QVERIFY(w->FrameControlli->lblControlli->text().startsWith(ContaRilievi(righe(w).size()) + ": "));
-        // Long lines and a long status line never widen it over the fields beside it.
+        // Long lines and a long status line never widen it over the fields beside it: a long line
+        // goes on on further lines, every word in sight.
         const int larghezza = w->FrameControlli->width();
         EsitoControlli lungo;
+        const QString testo =
+            QString("Fonte errata: art. 12 d.lg. 15 marzo 1990, n. 22 ").repeated(3) + "(rec. 1)";
         for (ElencoErrori e : {ElencoErrori::Generali, ElencoErrori::Classificazione, ElencoErrori::Fonti})
-            lungo.rilievi << Rilievo{e, QString(200, u'x'), CampoRilievo::Fonti, -1};
+            lungo.rilievi << Rilievo{e, testo, CampoRilievo::Fonti, -1};
         const EsitoControlli prima = w->FrameControlli->esito();
         w->FrameControlli->mostra(lungo);
         QTest::qWait(100);
         QCOMPARE(w->FrameControlli->width(), larghezza);
+        QVERIFY(!lista->horizontalScrollBar()->isVisible());
+        QTreeWidgetItem* riga = voce(w, "Fonte errata");
+        // As many lines as the words need at the list's width (three at least, at 1024x768).
+        const int righe = lista->fontMetrics().horizontalAdvance(testo) / lista->viewport()->width();
+        QVERIFY(righe >= 2);
+        QVERIFY2(lista->visualItemRect(riga).height() >= (righe + 1) * lista->fontMetrics().height(),
+                 qPrintable(QString::number(lista->visualItemRect(riga).height())));
+        QVERIFY(lista->visualItemRect(riga).right() <= lista->viewport()->width());
+        saveScreenshot(w, "controlli_8_righe_lunghe");
         w->FrameControlli->mostra(prima);
         w->FrameControlli->cmdControlli->click();
         QVERIFY(!lista->isVisible());

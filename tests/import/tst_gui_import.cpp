@@ -69,7 +69,8 @@ private Q_SLOTS:
     void archiveWithItsSummary();
     void nameAskedAgainWhenTaken();
     void cancelled();
-    void refusalToldInABox();
+    void refusalToldBeforeAsking_data();
+    void refusalToldBeforeAsking();
     void templateReplaced();
     void folder();
 };
@@ -81,7 +82,7 @@ void GuiImport::menuItems() {
         {"mnuFileImporta", "&Importa archivio Access..."},
         {"mnuFileImportaModello", "Importa &modello (masterOnline.mdb)..."},
         {"mnuFileImportaCatalogo", "Importa catalogo n&orme (Catalogo norme.mdb)..."},
-        {"mnuFileImportaCartella", "Importa tutti gli archivi di una car&tella..."},
+        {"mnuFileImportaCartella", "Importa tutti gli archivi di una carte&lla..."},
     };
     for (const auto& [name, caption] : items) {
         auto* action = w.findChild<QAction*>(QString::fromUtf8(name));
@@ -168,29 +169,57 @@ void GuiImport::cancelled() {
     QCOMPARE(t.dialogs().texts().size(), 2); // the name box and the question, nothing else
 }
 
-void GuiImport::refusalToldInABox() {
-    const QString nwind = jetFixture(QStringLiteral("nwind.mdb"));
-    REQUIRE_JET_FIXTURE(nwind);
+void GuiImport::refusalToldBeforeAsking_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("archive, not a delivery") << "mnuFileImporta"
+                                             << "nwind.mdb"
+                                             << "Importa archivio Access"
+                                             << "non è un archivio di consegna di Quillaro";
+    QTest::newRow("template, not a template") << "mnuFileImportaModello"
+                                              << "DateTestDatabase.mdb"
+                                              << "Importa modello"
+                                              << "non è un modello di archivio";
+    QTest::newRow("catalogue, not a catalogue") << "mnuFileImportaCatalogo"
+                                                << "nwind.mdb"
+                                                << "Importa catalogo norme"
+                                                << "manca la tabella tabCatalogo";
+    QTest::newRow("archive, damaged") << "mnuFileImporta"
+                                      << "damaged"
+                                      << "Importa archivio Access"
+                                      << "è vuoto (0 byte)";
+}
+
+void GuiImport::refusalToldBeforeAsking() {
+    QFETCH(QString, action);
+    QFETCH(QString, file);
+    QFETCH(QString, title);
+    QFETCH(QString, says);
+    QTemporaryDir dir;
+    QString path = jetFixture(file);
+    if (file == u"damaged") {
+        path = dir.filePath(QStringLiteral("cons.mdb"));
+        QFile(path).open(QIODevice::WriteOnly);
+    }
+    REQUIRE_JET_FIXTURE(path);
     TestHome t;
     MDIQuillaro w(t.state());
-    const QStringList before = QDir(t.home().mdbDir()).entryList(QDir::Files);
-    t.dialogs().answerNextFile(nwind);
-    t.dialogs().answerNextInput(QStringLiteral("NWIND"));
-    w.mnuFileImporta->trigger();
-    QVERIFY(t.dialogs().unexpected().isEmpty());
-    const ShownMessage box = t.dialogs().shown().back();
-    QVERIFY2(box.text.contains(QStringLiteral("non è un archivio di consegna di Quillaro")),
-             qPrintable(box.text));
-    QCOMPARE(box.icon, Icon::Warning);
-    QCOMPARE(box.title, QStringLiteral("Importa archivio Access"));
-    QCOMPARE(QDir(t.home().mdbDir()).entryList(QDir::Files), before);
-
-    // The catalogue refused: the old one stays.
+    const QByteArray templ = readFileBytes(t.home().templatePath());
     const QByteArray catalogue = readFileBytes(t.home().cataloguePath());
-    t.dialogs().answerNextFile(nwind);
-    t.dialogs().answerNext(Answer::Yes);
-    w.mnuFileImportaCatalogo->trigger();
-    QVERIFY(t.dialogs().lastText().contains(QStringLiteral("manca la tabella tabCatalogo")));
+    const QStringList before = QDir(t.home().mdbDir()).entryList(QDir::Files);
+    t.dialogs().answerNextFile(path);
+    w.findChild<QAction*>(action)->trigger();
+    // The file's kind is read first: one box saying why, no name asked, no "Continuare?".
+    QVERIFY2(t.dialogs().unexpected().isEmpty(), qPrintable(t.dialogs().unexpected().join(u'\n')));
+    QCOMPARE(t.dialogs().shown().size(), 1);
+    const ShownMessage box = t.dialogs().shown().back();
+    QVERIFY2(box.text.contains(says), qPrintable(box.text));
+    QCOMPARE(box.icon, Icon::Warning);
+    QCOMPARE(box.title, title);
+    QCOMPARE(QDir(t.home().mdbDir()).entryList(QDir::Files), before);
+    QCOMPARE(readFileBytes(t.home().templatePath()), templ);
     QCOMPARE(readFileBytes(t.home().cataloguePath()), catalogue);
 }
 

@@ -9,6 +9,7 @@
 #include "store/Template.h"
 #include "store/mdlGlobale.h"
 #include "support/CliRun.h"
+#include "support/FileFaults.h"
 #include "support/TestHome.h"
 
 #include <QTest>
@@ -106,6 +107,10 @@ private Q_SLOTS:
     void catalogueReplaced();
     void folderOfArchives();
     void commandLine();
+    void replacementStoppedAtEachStep_data();
+    void replacementStoppedAtEachStep();
+    void folderWithDamagedFilesFails_data();
+    void folderWithDamagedFilesFails();
 };
 
 void TestImport::everyTableWithItsKeys() {
@@ -776,6 +781,93 @@ void TestImport::commandLine() {
     QVERIFY(r.out.contains(QStringLiteral("[2/2] nwind.mdb: saltato")));
     QVERIFY(r.out.contains(QStringLiteral("Importati: 0; saltati perché non sono archivi di consegna: 2;")));
     QCOMPARE(entries(t.home().mdbDir()), before);
+}
+
+void TestImport::replacementStoppedAtEachStep_data() {
+    QTest::addColumn<bool>("catalogue");
+    QTest::addColumn<QString>("step"); // where the import is killed; empty: not at all
+    for (const bool catalogue : {false, true})
+        for (const char* step : {"copia preparata", "copia conservata", "nuovo file al suo posto", ""})
+            QTest::addRow("%s, %s", catalogue ? "catalogue" : "template", *step ? step : "whole")
+                << catalogue << QString::fromLatin1(step);
+}
+
+void TestImport::replacementStoppedAtEachStep() {
+#ifndef Q_OS_UNIX
+    QSKIP("needs fork and kill");
+#else
+    QFETCH(bool, catalogue);
+    QFETCH(QString, step);
+    TestHome t;
+    const QString target = catalogue ? t.home().cataloguePath() : t.home().templatePath();
+    const QByteArray old = readFileBytes(target);
+    const QByteArray oldBak = QByteArrayLiteral("a copy kept by an earlier import");
+    {
+        QFile bak(target + QStringLiteral(".bak"));
+        QVERIFY(bak.open(QIODevice::WriteOnly));
+        bak.write(oldBak);
+    }
+    MemoryJetSource source = MemoryJetSource::fromArchive(target);
+    const pid_t child = fork();
+    if (child == 0) {
+        const PassiSostituzioneOsservati kill([&](const QString& done) {
+            if (done == step)
+                ::kill(getpid(), SIGKILL); // as a kill would, with nothing cleaned up
+        });
+        const EsitoImportazione e =
+            catalogue ? ImportaCatalogo(t.state(), source) : ImportaModello(t.state(), source);
+        _exit(e.riuscita ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QCOMPARE(step.isEmpty(), WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    // Under the name, always a whole file of its kind; beside it, the old one or the copy before.
+    cConnessione c;
+    QVERIFY2(c.ApriConnessione(target, catalogue ? FileKind::Catalogue : FileKind::Template),
+             qPrintable(c.lastErrorMessage()));
+    c.ChiudiConnessione();
+    const QByteArray bak = readFileBytes(target + QStringLiteral(".bak"));
+    QVERIFY(bak == old || bak == oldBak);
+    if (step.isEmpty() || step == u"nuovo file al suo posto")
+        QCOMPARE(bak, old);
+    else
+        QCOMPARE(readFileBytes(target), old);
+#endif
+}
+
+void TestImport::folderWithDamagedFilesFails_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("damage"); // empty: a file of no bytes
+    QTest::newRow("zero bytes") << QString() << QString();
+    QTest::newRow("cut inside a page") << "nwind.mdb"
+                                       << "cut:488";
+    QTest::newRow("cut at a page boundary, the reader stops") << "versions/testV1997.mdb"
+                                                              << "cut:46";
+}
+
+void TestImport::folderWithDamagedFilesFails() {
+    QFETCH(QString, file);
+    QFETCH(QString, damage);
+    TestHome t;
+    QTemporaryDir folder;
+    if (file.isEmpty()) {
+        QFile empty(folder.filePath(QStringLiteral("vuoto.mdb")));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+    } else {
+        REQUIRE_JET_FIXTURE(jetFixture(file));
+        const QString copy = damagedJetCopy(jetFixture(file), folder.path(), damage);
+        QVERIFY(!copy.isEmpty());
+        if (damage == u"cut:488") { // half a page more
+            QFile f(copy);
+            QVERIFY(f.open(QIODevice::Append));
+            f.write(QByteArray(1024, 'x'));
+        }
+    }
+    const CliRun r = cli({"--home", t.root(), "import-all", folder.path()});
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.out.contains(QStringLiteral("NON importato")), qPrintable(r.out));
+    QVERIFY2(r.out.contains(QStringLiteral("non importati per errore: 1.")), qPrintable(r.out));
 }
 
 QTEST_GUILESS_MAIN(TestImport)

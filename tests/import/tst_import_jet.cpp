@@ -1,11 +1,14 @@
-// The Jet reader on real files written by Access: nwind.mdb (Jet 3) and DateTestDatabase.mdb (Jet 4),
-// and on files that are not Jet databases or were cut short.
+// The Jet reader on real files written by Access: nwind.mdb (Jet 3), DateTestDatabase.mdb (Jet 4) and
+// the files of other versions, on files that are not Jet databases, and on copies damaged as an
+// interrupted copy or a failing disk leaves them, read in the reader process.
 
 #include "import/ImportaArchivio.h"
 #include "import/JetFile.h"
+#include "import/JetProcesso.h"
 #include "import/JetTestUtil.h"
 #include "support/TestHome.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +46,33 @@ QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
+// Every table of a source read whole, as the import reads it; the reader's failure, if any.
+QString readEverything(JetSource& source) {
+    try {
+        for (const JetTable& t : source.tables())
+            source.readRows(t.name, [](const QVariantList&) {});
+    } catch (const JetError& e) {
+        return e.fullMessage();
+    }
+    return {};
+}
+
+// The waits on the reader as the window sees them: the longest time without a chance to repaint.
+struct WaitingWatch : Progress {
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 longestGap = 0;
+    WaitingWatch() { clock.start(); }
+    void tick() {
+        longestGap = std::max(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+    }
+    void setRange(qint64) override { tick(); }
+    void setValue(qint64) override { tick(); }
+    void setLabel(const QString&) override { tick(); }
+    void keepAlive() override { tick(); }
+};
+
 } // namespace
 
 class TestJet : public QObject {
@@ -63,6 +93,16 @@ private Q_SLOTS:
     void unreadableFiles_data();
     void unreadableFiles();
     void truncatedAtPageBoundaryNeverReadsShort();
+    void rowsStoringOtherColumnCounts_data();
+    void rowsStoringOtherColumnCounts();
+    void damagedFilesRefusedWithoutHarm_data();
+    void damagedFilesRefusedWithoutHarm();
+    void longValuesWholeOrDamaged_data();
+    void longValuesWholeOrDamaged();
+    void lostRowsAndCatalogueAreDamage_data();
+    void lostRowsAndCatalogueAreDamage();
+    void libraryWarningsInItalian_data();
+    void libraryWarningsInItalian();
 };
 
 void TestJet::dateValues_data() {
@@ -339,8 +379,14 @@ void TestJet::unreadableFiles_data() {
     QTest::addColumn<qint64>("keep"); // > 0: the first bytes of nwind.mdb
     QTest::addColumn<int>("refusal");
     QTest::addColumn<QString>("says");
-    QTest::newRow("empty") << QByteArray() << qint64(0) << int(EsitoImportazione::Rifiuto::NonAccess)
-                           << "non è un database Access";
+    QTest::newRow("empty") << QByteArray() << qint64(0) << int(EsitoImportazione::Rifiuto::FileDanneggiato)
+                           << "è vuoto (0 byte)";
+    QTest::newRow("cut inside the signature")
+        << QByteArray("\0\x01\0\0Stand", 9) << qint64(0) << int(EsitoImportazione::Rifiuto::FileDanneggiato)
+        << "è troncato (9 byte)";
+    QTest::newRow("first page wiped")
+        << QByteArray(4096, '\0') << qint64(0) << int(EsitoImportazione::Rifiuto::FileDanneggiato)
+        << "la prima pagina è azzerata";
     QTest::newRow("text") << QByteArray("IDDocumento;Titolo\r\n1;Prova\r\n") << qint64(0)
                           << int(EsitoImportazione::Rifiuto::NonAccess) << "non è un database Access";
     QTest::newRow("sqlite archive") << QByteArray("SQLite format 3\0", 16) << qint64(0)
@@ -411,8 +457,192 @@ void TestJet::truncatedAtPageBoundaryNeverReadsShort() {
     }
     QVERIFY2(!failure.isEmpty(),
              qPrintable(QStringLiteral("read %1 orders of 830 without an error").arg(orders)));
-    QVERIFY2(failure.contains(QStringLiteral("danneggiato o troncato")), qPrintable(failure));
+    QVERIFY2(failure.contains(QStringLiteral("danneggiato")), qPrintable(failure));
     QVERIFY2(failure.contains(QStringLiteral("Dettaglio tecnico:")), qPrintable(failure));
+}
+
+void TestJet::rowsStoringOtherColumnCounts_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("rows"); // as mdb-export reads them; <null> for Null
+    // Columns deleted after the rows were written: each row stores more than the table has.
+    QTest::newRow("delColTest") << "delColTestV2000.mdb"
+                                << "Table1" << QStringList{"0|2|foo|foo2", "3|5|bar|bar2"};
+    // A column added after some rows: they store fewer.
+    QTest::newRow("indexTest Table1")
+        << "indexTestV2000.mdb"
+        << "Table1" << QStringList{"0|0|10|baz0|0", "1|1|11|baz11|0", "2|1|11|baz11-2|0", "3|2|13|baz13|0"};
+    QTest::newRow("indexTest Table3")
+        << "indexTestV2000.mdb"
+        << "Table3" << QStringList{"10|bar10", "11|bar11", "12|bar12", "13|bar13"};
+    QTest::newRow("overflowTest") << "overflowTestV2000.mdb"
+                                  << "Table1"
+                                  << QStringList{
+                                         "row1col1|<null>|<null>|<null>|<null>|<null>|<null>|<null>|<null>",
+                                         "row2col1|row2col3|<null>|<null>|<null>|<null>|<null>|<null>|<null>",
+                                         "row4col1|row4col2|<null>|<null>|<null>|<null>|<null>|<null>|<null>",
+                                         "<null>|row6col2|row6col3|<null>|<null>|<null>|<null>|<null>|<null>",
+                                         "row7col1|<null>|<null>|<null>|<null>|row7col7|<null>|<null>|<null>",
+                                         "<null>|row3col3|<null>|<null>|<null>|<null>|<null>|row3col9|<null>",
+                                         "<null>|row5col2|<null>|<null>|<null>|<null>|<null>|<null>|<null>"};
+}
+
+void TestJet::rowsStoringOtherColumnCounts() {
+    QFETCH(QString, file);
+    QFETCH(QString, table);
+    QFETCH(QStringList, rows);
+    const QString path = jetVersionFixture(file);
+    REQUIRE_JET_FIXTURE(path);
+    // In the program's own reader and in the reader process alike.
+    const auto inProcess = JetFile::open(path);
+    const auto child = JetProcesso::open(path);
+    for (JetSource* source :
+         {static_cast<JetSource*>(inProcess.get()), static_cast<JetSource*>(child.get())}) {
+        QStringList read;
+        source->readRows(table, [&](const QVariantList& values) {
+            QStringList cells;
+            for (const QVariant& v : values)
+                cells << (v.isNull() ? QStringLiteral("<null>") : v.toString());
+            read << cells.join(u'|');
+        });
+        QCOMPARE(read, rows);
+        QCOMPARE(findJetTable(source->tables(), table)->rows, qint64(rows.size()));
+    }
+}
+
+void TestJet::damagedFilesRefusedWithoutHarm_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("damage");
+    // libmdb loops for ever on the catalogue, its memory growing.
+    QTest::newRow("testV1997 cut at a page boundary") << "versions/testV1997.mdb"
+                                                      << "cut:46";
+    // libmdb crashes on the usage map of the catalogue.
+    QTest::newRow("testV2010 usage map byte changed") << "versions/testV2010.accdb"
+                                                      << "byte:8247=f8";
+    QTest::newRow("nwind catalogue page zeroed") << "nwind.mdb"
+                                                 << "zero:22";
+}
+
+void TestJet::damagedFilesRefusedWithoutHarm() {
+    QFETCH(QString, file);
+    QFETCH(QString, damage);
+    const QString source = jetFixture(file);
+    REQUIRE_JET_FIXTURE(source);
+    TestHome t;
+    QVERIFY(t.open(t.createDemo())); // an archive open in the program, as the operator has one
+    QTemporaryDir dir;
+    const QString path = damagedJetCopy(source, dir.path(), damage);
+    QVERIFY(!path.isEmpty());
+    const QStringList before = entries(t.home().mdbDir());
+
+    WaitingWatch watch;
+    QElapsedTimer clock;
+    clock.start();
+    const EsitoImportazione e = ImportaArchivio(t.state(), path, QStringLiteral("ROTTO"), &watch);
+    const qint64 elapsed = clock.elapsed();
+    qInfo("%s: refused in %lld ms, longest wait without repainting %lld ms", qPrintable(damage), elapsed,
+          watch.longestGap);
+    QVERIFY(!e.riuscita);
+    QCOMPARE(e.rifiuto, EsitoImportazione::Rifiuto::FileDanneggiato);
+    QVERIFY2(e.messaggio.contains(QStringLiteral("danneggiato")), qPrintable(e.messaggio));
+    QVERIFY2(elapsed < (LimitiLettoreJet().secondiSilenzio + 10) * 1000,
+             qPrintable(QString::number(elapsed)));
+    QVERIFY2(watch.longestGap < 1000, qPrintable(QString::number(watch.longestGap)));
+    // The program and its open archive go on as before.
+    QCOMPARE(entries(t.home().mdbDir()), before);
+    QVERIFY(t.state().ArchivioAperto);
+    RecordSet rs = t.state().Connessione.ApriRS(QStringLiteral("select count(*) from tabDocumento"));
+    QCOMPARE(rs.field(0).toLongLong(), 30);
+}
+
+void TestJet::longValuesWholeOrDamaged_data() {
+    QTest::addColumn<QString>("damage");
+    // Davolio's notes (175 characters) lie on page 107, row 0; their header at byte 223202.
+    QTest::newRow("stored length beyond its bytes") << "u32:223202=40000190";
+    QTest::newRow("its page zeroed") << "zero:107";
+    QTest::newRow("pointing to a page that is not one of long values") << "u32:223206=00000200";
+}
+
+void TestJet::longValuesWholeOrDamaged() {
+    QFETCH(QString, damage);
+    const QString source = jetFixture(QStringLiteral("nwind.mdb"));
+    REQUIRE_JET_FIXTURE(source);
+    QTemporaryDir dir;
+    const QString path = damagedJetCopy(source, dir.path(), damage);
+    const auto inProcess = JetFile::open(path);
+    const auto child = JetProcesso::open(path);
+    for (JetSource* s : {static_cast<JetSource*>(inProcess.get()), static_cast<JetSource*>(child.get())}) {
+        QString failure;
+        qint64 rows = 0;
+        try {
+            s->readRows(QStringLiteral("Employees"), [&](const QVariantList&) { ++rows; });
+        } catch (const JetError& e) {
+            failure = e.fullMessage();
+        }
+        QVERIFY2(!failure.isEmpty(), qPrintable(QStringLiteral("%1 rows read, no failure").arg(rows)));
+        QVERIFY2(failure.contains(QStringLiteral("danneggiato")), qPrintable(failure));
+    }
+}
+
+void TestJet::lostRowsAndCatalogueAreDamage_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("Order Details, a data page zeroed")
+        << "nwind.mdb"
+        << "zero:462"
+        << "La tabella Order Details del file «nwind.mdb» dichiara 2155 righe, ma se ne leggono solo 2077";
+    QTest::newRow("Orders, a data page zeroed") << "nwind.mdb"
+                                                << "zero:521"
+                                                << "dichiara 830 righe, ma se ne leggono solo 813";
+    QTest::newRow("catalogue page zeroed") << "nwind.mdb"
+                                           << "zero:22"
+                                           << "Il catalogo del file «nwind.mdb» non si legge";
+    QTest::newRow("testV1997, catalogue page zeroed") << "versions/testV1997.mdb"
+                                                      << "zero:18"
+                                                      << "Il catalogo del file «testV1997.mdb» non si legge";
+}
+
+void TestJet::lostRowsAndCatalogueAreDamage() {
+    QFETCH(QString, file);
+    QFETCH(QString, damage);
+    QFETCH(QString, says);
+    const QString source = jetFixture(file);
+    REQUIRE_JET_FIXTURE(source);
+    QTemporaryDir dir;
+    const QString path = damagedJetCopy(source, dir.path(), damage);
+    QString failure;
+    try {
+        failure = readEverything(*JetProcesso::open(path));
+    } catch (const JetError& e) {
+        failure = e.fullMessage();
+    }
+    QVERIFY2(failure.contains(says), qPrintable(failure));
+    QVERIFY2(!failure.contains(QStringLiteral("non ha tabelle")), qPrintable(failure));
+}
+
+void TestJet::libraryWarningsInItalian_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("italian");
+    QTest::newRow("crack, page") << "warning: Invalid page buffer detected in mdb_crack_row."
+                                 << "Avviso di lettura: una riga non si legge: la sua pagina non è valida.";
+    QTest::newRow("crack, data")
+        << "warning: Invalid data location detected in mdb_crack_row."
+        << "Avviso di lettura: una riga non si legge: i suoi valori cadono fuori dalla riga.";
+    QTest::newRow("map") << "Warning: defaulting to brute force read"
+                         << "Avviso di lettura: la mappa delle pagine della tabella non si legge: le pagine "
+                            "sono state cercate una a una.";
+    QTest::newRow("page of the map")
+        << "warning: page 462 from map doesn't match: Type=0, buf[4..7]=0 Expected table_pg=415"
+        << "Avviso di lettura: la pagina 462 indicata dalla mappa delle pagine non appartiene alla tabella.";
+    QTest::newRow("unknown") << "Warning: something new"
+                             << "Avviso di lettura (testo originale della libreria): Warning: something new";
+}
+
+void TestJet::libraryWarningsInItalian() {
+    QFETCH(QString, line);
+    QFETCH(QString, italian);
+    QCOMPARE(AvvisoLibreriaJet(line), italian);
 }
 
 QTEST_GUILESS_MAIN(TestJet)

@@ -64,13 +64,35 @@ private Q_SLOTS:
         const auto& shown = t.dialogs().shown();
         if (item.endsWith(u"SoloTesti")) {
             QCOMPARE(shown.front().title, QStringLiteral("Abstract in inglese"));
-            QCOMPARE(shown.front().buttons, Buttons::YesNo);
+            QCOMPARE(shown.front().buttons, Buttons::YesNoCancel);
         }
         QCOMPARE(shown.back().buttons, Buttons::YesNo);
         QVERIFY(QFileInfo::exists(path));
         if (documentiStampati > 0)
             QCOMPARE(QString::fromLatin1(readFileBytes(path)).count(QStringLiteral("{\\b Documento: }")),
                      documentiStampati);
+    }
+
+    // Esc on the filter question is no answer: nothing is printed, the last print stays whole.
+    void escapeOnTheFilterQuestionPrintsNothing() {
+        TestHome t;
+        {
+            PrintoutsFixture f(t);
+            f.documento({});
+            ChiudiArchivio(t.state());
+        }
+        const QString path = t.home().dumpPath(QStringLiteral("stampaRTF-T-12.rtf"));
+        QFile ultima(path);
+        QVERIFY(ultima.open(QIODevice::WriteOnly));
+        ultima.write("{\\rtf1 la stampa di ieri}");
+        ultima.close();
+        MDIQuillaro main(t.state());
+        QVERIFY(main.apriArchivio(t.home().mdbPath(QStringLiteral("PROVA.db"))));
+        t.dialogs().answerNext(Answer::Cancel);
+        main.findChild<QAction*>(QStringLiteral("mnuUtilitaDocumentiStampeSoloTesti"))->trigger();
+        QCOMPARE(t.dialogs().texts(), QStringList{"Stampa con filtro per traduzioni titolo?"});
+        QCOMPARE(readFileBytes(path), QByteArray("{\\rtf1 la stampa di ieri}"));
+        QVERIFY(t.dialogs().unexpected().isEmpty());
     }
 
     void errore() {

@@ -2,6 +2,7 @@
 // of every archive text in the RTF.
 
 #include "PrintoutsFixture.h"
+#include "documents/Generatore.h"
 #include "printouts/StampaConsegna.h"
 #include "printouts/TestoSicuro.h"
 #include "store/Archivio.h"
@@ -447,6 +448,53 @@ private Q_SLOTS:
         QCOMPARE(t.dialogs().texts(), QStringList{"Fine stampa"});
         LeggiInfo(t.state());
         QCOMPARE(f.db().ApriRS("select " + flag + " from tabInfo").field(0).toString(), QStringLiteral("1"));
+    }
+
+    // The whole print reads the links of all documents in document order; every document comes out
+    // as the fragments read for it alone make it, links of documents that are not there and of a
+    // source that is not there included.
+    void stampaInOrdine_data() {
+        QTest::addColumn<bool>("completa");
+        QTest::newRow("complete") << true;
+        QTest::newRow("texts only") << false;
+    }
+    void stampaInOrdine() {
+        QFETCH(bool, completa);
+        TestHome t;
+        const QString path = t.home().mdbPath("GEN.db");
+        GeneraArchivio(t.state(), path, OpzioniGeneratore{150, 4});
+        QVERIFY(t.open(path));
+        cConnessione& c = t.state().Connessione;
+        for (const char* sql : {"insert into legameDocFonte (IDDoc, IDFonte) values (0, 1)",
+                                "insert into legameDocFonte (IDDoc, IDFonte) values (7, 999999)",
+                                "insert into legameDocFonte (IDDoc, IDFonte) values (500, 2)",
+                                "insert into legameDocResp (IDDoc, IDResponsabilita) values (0, 1)",
+                                "insert into legameDocClass (IDDoc, CodiceS, CodiceD) values (500, 'S', 'D')",
+                                "insert into legameDocTesto (IDDoc, IDTesto, Tipo) values (0, 1, '0')",
+                                "delete from tabDocumento where IDDocumento = 20"})
+            c.EseguiIstruzione(QString::fromUtf8(sql));
+        QStringList attese;
+        StampaRtf unoPerUno(t.state(), completa);
+        for (RecordSet rs = c.ApriRS("select * from tabDocumento order by IDDocumento"); !rs.eof();
+             rs.moveNext()) {
+            DocumentoStampa d;
+            d.IDDocumento = rs.field(u"IDDocumento").toLongLong();
+            d.IDRifBibl = rs.field(u"IDRifBibl").toLongLong();
+            d.pagine = rs.field(u"Pagine").toString();
+            d.TAbs = rs.field(u"TAbs").toString();
+            d.Bib = rs.field(u"Bib").toString();
+            d.TD = rs.field(u"TD").toString();
+            d.LIN = rs.field(u"LIN").toString();
+            d.lo = rs.field(u"LO").toString();
+            d.lr = rs.field(u"LR").toString();
+            d.la = rs.field(u"LA").toString();
+            d.DocURL = rs.field(u"DocURL").toString();
+            unoPerUno.StampaDocumento(d, false, attese);
+        }
+        const EsitoStampa esito = StampaConsegna(t.state(), completa, false);
+        QVERIFY2(esito.ok, qPrintable(esito.errore));
+        const QStringList lines = crlfLines(esito.path);
+        QCOMPARE(lines.mid(2, lines.size() - 3), attese);
     }
 
     void filtro() {

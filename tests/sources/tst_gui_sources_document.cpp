@@ -10,6 +10,7 @@
 #include "sources/frmTipologiaFonte.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
+#include "ui/qt/QtDialogs.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -236,6 +237,84 @@ private Q_SLOTS:
         w = s.riapri(w);
         QCOMPARE(righe(w->lstFonte), QStringList{QStringLiteral("art. 7, par. 1, Dir. CE 2004/38*NIC*")});
         QVERIFY(s.t.dialogs().allAnswersUsed());
+        QVERIFY2(s.t.dialogs().unexpected().isEmpty(), qPrintable(s.t.dialogs().unexpected().join(u'\n')));
+    }
+
+    // "Modifica fonte" takes a province, a region and a name as the entry pages do: one the archive
+    // does not know is refused there, so the save never fails on it (error 3021).
+    void modificationChecksWhatTheSaveLooksUp_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored"); // empty: refused
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown province") << "txtProvincia"
+                                          << "XX"
+                                          << ""
+                                          << "Provincia \"XX\" non riconosciuta";
+        QTest::newRow("province in lower case") << "txtProvincia"
+                                                << "bz"
+                                                << "BZ"
+                                                << "";
+        QTest::newRow("province as its list line") << "txtProvincia"
+                                                   << "TN - Trento"
+                                                   << "TN"
+                                                   << "";
+        QTest::newRow("unknown region") << "txtRegione"
+                                        << "Lazio"
+                                        << ""
+                                        << "Regione \"Lazio\" non riconosciuta";
+        QTest::newRow("region code") << "txtRegione"
+                                     << "la"
+                                     << "LA"
+                                     << "";
+        QTest::newRow("unknown act") << "txtFonte"
+                                     << "l. inventata"
+                                     << ""
+                                     << "Fonte \"l. inventata\" non presente";
+    }
+    void modificationChecksWhatTheSaveLooksUp() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, message);
+        Sessione s;
+        frmDocumento* w = s.nuovo();
+        legge(w);
+        const VoceFonte prima = w->buffer().ElencoFonti.at(0);
+        w->lstFonte->setCurrentRow(0);
+        bool visto = false;
+        onNextModal<frmModificaFonte>([&](frmModificaFonte* d) {
+            d->findChild<QLineEdit*>(field)->setText(typed);
+            d->cmdEsci->click();
+            visto = true;
+            if (!d->isVisible())
+                return;
+            // Refused: the dialog stays, with what was typed, until the operator corrects or leaves it.
+            if (field == u"txtProvincia") {
+                saveScreenshot(d, QStringLiteral("frmModificaFonte_provincia_rifiutata"));
+                if (!qEnvironmentVariableIsEmpty("QUILLARO_SCREENSHOTS")) {
+                    onNextModal<QMessageBox>([](QMessageBox* box) {
+                        saveScreenshot(box, QStringLiteral("frmModificaFonte_provincia_rifiutata_box"));
+                        box->accept();
+                    });
+                    QtDialogs().message(s.t.dialogs().lastText(), QStringLiteral("Quillaro"), Buttons::Ok,
+                                        Icon::Warning);
+                }
+            }
+            d->cmdAbbandona->click();
+        });
+        w->cmdFonteM->click();
+        QVERIFY(visto);
+        if (stored.isEmpty()) {
+            QVERIFY2(s.t.dialogs().lastText().startsWith(message), qPrintable(s.t.dialogs().lastText()));
+            QCOMPARE(s.t.dialogs().shown().back().icon, Icon::Warning);
+            QCOMPARE(w->buffer().ElencoFonti.at(0), prima);
+        } else {
+            const VoceFonte& v = w->buffer().ElencoFonti.at(0);
+            QCOMPARE(field == u"txtProvincia" ? v.Provincia : v.Regione, stored);
+        }
+        tasto(w->txtPagine, Qt::Key_F4);
+        QCOMPARE(s.t.dialogs().lastText().section(u'\n', 0, 0), QStringLiteral("Documento salvato!"));
         QVERIFY2(s.t.dialogs().unexpected().isEmpty(), qPrintable(s.t.dialogs().unexpected().join(u'\n')));
     }
 

@@ -185,7 +185,7 @@ private Q_SLOTS:
             const qsizetype i = azioni.indexOf(s.main.findChild<QAction*>(QString::fromLatin1(hudoc)));
             QVERIFY(i >= 0 && i + 1 < azioni.size());
             QCOMPARE(azioni[i + 1]->objectName(), QString::fromLatin1(nir));
-            QCOMPARE(azioni[i + 1]->text(), QStringLiteral("Stampa HTML fonti italiane (URN)"));
+            QCOMPARE(azioni[i + 1]->text(), QStringLiteral("Stampa HTML fonti italiane (&URN)"));
         }
 
         s.main.findChild<QAction*>("mnuUtilitaDocumentiControlliPerControlloNIR")->trigger();

@@ -3,10 +3,10 @@
 // that open them.
 
 #include "SourcesTestUtil.h"
-#include "store/DocumentBuffer.h"
 #include "sources/Componi.h"
 #include "sources/ComponiAltre.h"
 #include "sources/IdentificativiUfficiali.h"
+#include "store/DocumentBuffer.h"
 #include "store/HomeFolder.h"
 #include "ui/ScriptedDialogs.h"
 
@@ -298,6 +298,69 @@ private Q_SLOTS:
         QFETCH(QString, entry);
         QFETCH(QString, identificativo);
         QCOMPARE(ComponiIdentificativo(voce(entry)).testo, identificativo);
+    }
+
+    // Never a link to another act: none for a date the kind of act cannot have, nor for a decision
+    // of the Constitutional Court whose year of numbering is not certain; the reason is given.
+    void noIdentifierForAnImpossibleOrUncertainAct_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("identificativo");
+        QTest::addColumn<QString>("motivo");
+        const QString impossibile = MotivoDataImpossibile();
+        const auto atto = [](const char* nome, int anno) {
+            return QStringLiteral("TP=LIO|NomeFonte=%1|giorno=2|mese=marzo|anno=%2|numero=10")
+                .arg(QLatin1String(nome))
+                .arg(anno);
+        };
+        QTest::newRow("royal decree of 1946")
+            << atto("r.d.", 1946) << kUrn + "stato:regio.decreto:1946-03-02;10"
+            << "";
+        QTest::newRow("royal decree after 1946") << atto("r.d.", 1947) << "" << impossibile;
+        QTest::newRow("royal decree-law after 1946") << atto("r.d.l.", 1950) << "" << impossibile;
+        QTest::newRow("presidential decree before 1948") << atto("d.p.r.", 1947) << "" << impossibile;
+        QTest::newRow("presidential decree of 1948")
+            << atto("d.p.r.", 1948) << kUrn + "stato:decreto.del.presidente.della.repubblica:1948-03-02;10"
+            << "";
+        QTest::newRow("law before 1861") << atto("l.", 1860) << "" << impossibile;
+        QTest::newRow("law of 1861") << atto("l.", 1861) << kUrn + "stato:legge:1861-03-02;10"
+                                     << "";
+        QTest::newRow("constitutional law before 1861")
+            << "TP=LICO|NomeFonte=l. cost.|giorno=1|mese=marzo|anno=1848|numero=1"
+            << "" << impossibile;
+        QTest::newRow("delegated regulation before 2009")
+            << "TP=NIC|NomeFonte=Reg. delegato UE|anno=2008|numero=5"
+            << "" << impossibile;
+        QTest::newRow("implementing regulation before 2009")
+            << "TP=NIC|NomeFonte=Reg. esecuzione UE|anno=2004|numero=5"
+            << "" << impossibile;
+        QTest::newRow("delegated directive before 2009")
+            << "TP=NIC|NomeFonte=Dir. delegata UE|anno=1999|numero=5"
+            << "" << impossibile;
+        QTest::newRow("regulation of the Communities before 2009")
+            << "TP=NIC|NomeFonte=Reg. CE|anno=2004|numero=5"
+            << "http://data.europa.eu/eli/reg/2004/5/oj"
+            << "";
+        const QString incerto = QStringLiteral("anno di deposito incerto: una decisione di fine anno con un "
+                                               "numero basso è numerata nell'anno seguente");
+        QTest::newRow("decision of December, number 1")
+            << "TP=GICO|NomeFonte=C. Cost.|giorno=4|mese=dicembre|anno=2013|numero=1"
+            << "" << incerto;
+        QTest::newRow("decision of October, number 100")
+            << "TP=GICO|NomeFonte=C. Cost.|giorno=1|mese=ottobre|anno=2013|numero=100"
+            << "" << incerto;
+        QTest::newRow("decision of December, high number")
+            << "TP=GICO|NomeFonte=C. Cost.|giorno=4|mese=dicembre|anno=2013|numero=280"
+            << "ECLI:IT:COST:2013:280"
+            << "";
+    }
+    void noIdentifierForAnImpossibleOrUncertainAct() {
+        QFETCH(QString, entry);
+        QFETCH(QString, identificativo);
+        QFETCH(QString, motivo);
+        const IdentificativoUfficiale id = ComponiIdentificativo(voce(entry));
+        QCOMPARE(id.testo, identificativo);
+        QCOMPARE(id.presente(), !identificativo.isEmpty());
+        QCOMPARE(id.motivo, motivo);
     }
 
     void addresses_data() {

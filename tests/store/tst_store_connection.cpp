@@ -25,6 +25,8 @@ private Q_SLOTS:
     void tableNamesInAnyCase();
     void nullColumns();
     void booleansAndNumbersFromText();
+    void textAndIntegerAsFields_data();
+    void textAndIntegerAsFields();
     void sameStatementNested();
     void transactionRollsBack();
     void refusesFilesThatAreNotArchives_data();
@@ -216,6 +218,28 @@ void StoreConnection::booleansAndNumbersFromText() {
     QCOMPARE(Field(QVariant(QStringLiteral("abc"))).toLongLong(), 0);
     QCOMPARE(Field(QVariant(QStringLiteral("-3"))).toLongLong(), -3);
     QCOMPARE(Field(QVariant(2.0)).toString(), QStringLiteral("2"));
+}
+
+// The hot loops' accessors read a column as field() does.
+void StoreConnection::textAndIntegerAsFields_data() {
+    QTest::addColumn<QString>("valore");
+    QTest::newRow("null") << "null";
+    QTest::newRow("integer") << "-42";
+    QTest::newRow("whole real") << "2.0";
+    QTest::newRow("real") << "2.5";
+    QTest::newRow("text") << "'12-15'";
+    QTest::newRow("accented text") << "'perché'";
+    QTest::newRow("empty text") << "''";
+    QTest::newRow("blob") << "x'414243'";
+}
+
+void StoreConnection::textAndIntegerAsFields() {
+    QFETCH(QString, valore);
+    TestHome t;
+    QVERIFY(t.open(t.createArchive()));
+    RecordSet rs = t.state().Connessione.ApriRS(QStringLiteral("select %1").arg(valore));
+    QCOMPARE(rs.text(0), rs.field(0).toString());
+    QCOMPARE(rs.integer(0), rs.field(0).toLongLong());
 }
 
 void StoreConnection::sameStatementNested() {

@@ -366,6 +366,12 @@ void StoreFiles::typedNames_data() {
                               << "PERCHÉ.db";
     QTest::newRow("extension alone") << ".mdb"
                                      << "";
+    QTest::newRow("line break") << "cons\n1"
+                                << "";
+    QTest::newRow("control character") << "cons\x7f"
+                                       << "";
+    QTest::newRow("device name of Windows") << "com1.mdb"
+                                            << "";
 }
 
 void StoreFiles::typedNames() {

@@ -1,12 +1,19 @@
 // The home folder, the template, the catalogue, the demo archive and the text outputs.
 
 #include "store/HomeFolder.h"
+#include "store/SezioniIni.h"
 #include "store/Template.h"
 #include "store/TextOutput.h"
+#include "support/CliRun.h"
 #include "support/TestHome.h"
 
 #include <QtTest>
 #include <limits>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 class StoreHome : public QObject {
     Q_OBJECT
@@ -22,6 +29,8 @@ private Q_SLOTS:
     void archivePathFromCommandLine();
     void windows1252WithCrLf();
     void utf8WhenTheSettingsSaySo();
+    void settingsThatCannotBeReadStopThePrograms_data();
+    void settingsThatCannotBeReadStopThePrograms();
     void aFullDiskIsAWriteError();
     void htmlOfUnusualCharacters_data();
     void htmlOfUnusualCharacters();
@@ -314,6 +323,57 @@ void StoreHome::windows1252WithCrLf() {
     QVERIFY_THROWS_EXCEPTION(
         std::runtime_error,
         refused.open(QStringLiteral("/proc/quillaro/x"), TextOutput::Mode::Truncate, TextEncoding::Utf8));
+}
+
+// quillaro.ini that cannot be read as a file of settings: never taken for an empty one (the
+// outputs would switch encoding without a word), never waited on (a FIFO) or read without end (a
+// device): the programs refuse to start with the reason.
+void StoreHome::settingsThatCannotBeReadStopThePrograms_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("device") << "device";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("larger than 1 MiB") << "huge";
+    QTest::newRow("unreadable") << "unreadable";
+}
+
+void StoreHome::settingsThatCannotBeReadStopThePrograms() {
+#ifndef Q_OS_UNIX
+    QSKIP("FIFOs, devices and permissions of Unix");
+#else
+    QFETCH(QString, kind);
+    TestHome t;
+    const QString ini = t.home().settingsPath();
+    QVERIFY(QFile::remove(ini));
+    if (kind == u"fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+    } else if (kind == u"device") {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ini));
+    } else if (kind == u"folder") {
+        QVERIFY(QDir().mkpath(ini));
+    } else if (kind == u"huge") {
+        QVERIFY(writeFileBytes(ini, "[output]\nencoding=utf-8\n" + QByteArray(2 * 1024 * 1024, ';')));
+    } else {
+        if (geteuid() == 0)
+            QSKIP("root reads a file whatever its permissions");
+        QVERIFY(writeFileBytes(ini, "[output]\nencoding=utf-8\n"));
+        QVERIFY(QFile::setPermissions(ini, QFileDevice::WriteOwner));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const Settings settings = Settings::load(t.home());
+    QVERIFY2(settings.errore.startsWith(QStringLiteral("Il file delle impostazioni ") + ini),
+             qPrintable(settings.errore));
+    QVERIFY(LeggiSezioneIni(ini, QStringLiteral("recenti")).isEmpty());
+    QString errore;
+    QVERIFY(!ScriviSezioneIni(ini, QStringLiteral("recenti"), {}, {}, &errore));
+    QCOMPARE(errore, settings.errore);
+    const CliRun r = cli({QStringLiteral("--home"), t.root(), QStringLiteral("info"), QStringLiteral("X")});
+    QCOMPARE(r.code, 1);
+    QCOMPARE(r.err.trimmed(), settings.errore);
+    QVERIFY2(clock.elapsed() < 10000, "waited on the file");
+    QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+#endif
 }
 
 void StoreHome::utf8WhenTheSettingsSaySo() {

@@ -34,6 +34,16 @@ QString longLine(int i) {
     return QStringLiteral("Riga %1 ").arg(i) + QString(200, u'x');
 }
 
+// Counts the steps of a group being put in place and ends the process, as a kill does, at one.
+int killAtGroupStep = 0;
+int groupSteps = 0;
+void countGroupStep() {
+#ifdef Q_OS_UNIX
+    if (++groupSteps == killAtGroupStep)
+        kill(getpid(), SIGKILL);
+#endif
+}
+
 } // namespace
 
 class StoreOutputs : public QObject {
@@ -50,6 +60,8 @@ private Q_SLOTS:
     void aSectionLeftHalfAddedIsCutOff();
     void killedWhileAdding();
     void outputsClosedTogether();
+    void aKillNeverLeavesListsOfTwoRuns_data();
+    void aKillNeverLeavesListsOfTwoRuns();
     void theHomesOwnFilesAreWrittenWhole();
     void controlCharacters_data();
     void controlCharacters();
@@ -273,6 +285,74 @@ void StoreOutputs::outputsClosedTogether() {
     QCOMPARE(readFileBytes(classe), QByteArray("b\r\n"));
     QCOMPARE(readFileBytes(fonti), big);
     QCOMPARE(others(dir.path(), {"errori.A26", "errclasse.A26", "errfonte.A26"}), QStringList());
+}
+
+// The three lists of a check, replaced (one delivery) or added to (a batch), with the process
+// killed after each file put in place: the next run, or a reader, finds them all of the new run.
+void StoreOutputs::aKillNeverLeavesListsOfTwoRuns_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("step");
+    for (const auto& [mode, name] :
+         {std::pair{TextOutput::Mode::Truncate, "replaced"}, std::pair{TextOutput::Mode::Append, "added"}})
+        for (int step = 1; step <= 3; ++step)
+            QTest::addRow("%s, killed after file %d", name, step) << int(mode) << step;
+}
+
+void StoreOutputs::aKillNeverLeavesListsOfTwoRuns() {
+#ifndef Q_OS_UNIX
+    QSKIP("no fork here");
+#else
+    QFETCH(int, mode);
+    QFETCH(int, step);
+    QTemporaryDir dir;
+    const QStringList names{"errori.12", "errclasse.12", "errfonte.12"};
+    QStringList paths;
+    for (const QString& name : names) {
+        paths << dir.filePath(name);
+        writeFile(paths.last(), bytesOf({QStringLiteral("vecchio ") + name}));
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        TextOutput::afterGroupStepForTests = countGroupStep;
+        killAtGroupStep = step;
+        TextOutput a, b, c;
+        TextOutput* outs[] = {&a, &b, &c};
+        for (int i = 0; i < 3; ++i) {
+            outs[i]->open(paths[i], TextOutput::Mode(mode), TextEncoding::Windows1252);
+            outs[i]->writeLine(QStringLiteral("nuovo ") + names[i]);
+        }
+        TextOutput::closeTogether({&a, &b, &c});
+        _exit(0);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    // The reader of the second list completes the group before reading it.
+    QCOMPARE(readTextLines(paths[1], TextEncoding::Windows1252).constLast(),
+             QStringLiteral("nuovo errclasse.12"));
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray nuovo = bytesOf({QStringLiteral("nuovo ") + names[i]});
+        const QByteArray vecchio = bytesOf({QStringLiteral("vecchio ") + names[i]});
+        QCOMPARE(readFileBytes(paths[i]),
+                 TextOutput::Mode(mode) == TextOutput::Mode::Append ? vecchio + nuovo : nuovo);
+    }
+    // No note and no staged file left (a killed append leaves its section's temporary file, as
+    // every killed write does).
+    const auto note = [&] {
+        QStringList found = others(dir.path(), names);
+        found.removeIf(
+            [](const QString& f) { return !f.startsWith(u'.') && !f.endsWith(QStringLiteral(".append")); });
+        return found;
+    };
+    QCOMPARE(note(), QStringList());
+    // The next run goes on from there.
+    TextOutput again;
+    again.open(paths[0], TextOutput::Mode(mode), TextEncoding::Windows1252);
+    again.writeLine(u"ancora");
+    again.close();
+    QVERIFY(readFileBytes(paths[0]).endsWith("ancora\r\n"));
+    QCOMPARE(note(), QStringList());
+#endif
 }
 
 void StoreOutputs::controlCharacters_data() {

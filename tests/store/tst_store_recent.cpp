@@ -64,6 +64,13 @@ void StoreRecent::sectionIsRewrittenAlone_data() {
         << QByteArray("; top\r\n[prova]\r\nx=1\r\n[services]\r\ncelex=x\r\n[prova]\r\ny=2\r\n")
         << QByteArray("; top\r\n[prova]\r\n; nota\r\na=1\r\n\r\n[services]\r\ncelex=x\r\n");
     QTest::newRow("no file yet") << QByteArray() << QByteArray("[prova]\n; nota\na=1\n");
+    QTest::newRow("an administrator's Windows-1252 kept byte for byte")
+        << QByteArray("; a cura di Nicol\xF2\r\n[output]\r\nencoding=windows-1252\r\n[prova]\r\nx=\xE8\r\n")
+        << QByteArray(
+               "; a cura di Nicol\xF2\r\n[output]\r\nencoding=windows-1252\r\n[prova]\r\n; nota\r\na=1\r\n");
+    QTest::newRow("bytes that are no text at all")
+        << QByteArrayLiteral("[output]\n\xFF\xFE\x00\x01 binario\n")
+        << QByteArrayLiteral("[output]\n\xFF\xFE\x00\x01 binario\n\n[prova]\n; nota\na=1\n");
 }
 
 void StoreRecent::sectionIsRewrittenAlone() {

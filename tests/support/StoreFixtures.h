@@ -11,7 +11,7 @@ QByteArray schemaVersion1();
 
 enum class OldFile { Archive, Template, Catalogue };
 
-// Writes a file as the previous version made it: every kind marked 'QLRO' with user_version 1; an
+// Writes a file as the previous version made it: every kind marked 'QNRO' with user_version 1; an
 // archive has its tabInfo row (delivery `consegna`), the template none, the catalogue its acts.
 void writeVersion1File(const QString& path, OldFile kind, const QString& consegna = QStringLiteral("7"));
 

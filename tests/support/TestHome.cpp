@@ -64,3 +64,8 @@ QByteArray readFileBytes(const QString& path) {
         return {};
     return f.readAll();
 }
+
+bool writeFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}

@@ -37,3 +37,5 @@ private:
 
 // Bytes of a file (empty when missing).
 QByteArray readFileBytes(const QString& path);
+// Writes a file whole with these bytes; false when it cannot.
+bool writeFileBytes(const QString& path, const QByteArray& bytes);

@@ -1,9 +1,11 @@
-// Qt's own windows speak Italian like the rest of the program: the file dialog of File > Apri, the
-// standard buttons of the message boxes and the context menu of the text boxes.
+// Qt's own windows speak Italian like the rest of the program: the file dialog of File > Apri (its
+// dates too), the standard buttons of the message boxes, the context menu of the text boxes and the
+// command line's help.
 
 #include "support/GuiTestUtil.h"
 #include "ui/qt/QtTranslations.h"
 
+#include <QCommandLineParser>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -11,6 +13,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 class GuiTranslations : public QObject {
@@ -21,6 +25,8 @@ private Q_SLOTS:
     void messageBoxButtons();
     void fileDialog();
     void textBoxContextMenu();
+    void datesInItalian();
+    void commandLineInItalian();
 };
 
 void GuiTranslations::initTestCase() {
@@ -66,6 +72,58 @@ void GuiTranslations::textBoxContextMenu() {
             items << action->text().section(u'\t', 0, 0).remove(u'&');
     QVERIFY2(items.contains(QStringLiteral("Copia")) && items.contains(QStringLiteral("Incolla")),
              qPrintable(items.join(u'|')));
+}
+
+// Italian is the default locale whatever the machine's, and the file dialog shows its files'
+// dates in it ("8 dic", not "8 Dec").
+void GuiTranslations::datesInItalian() {
+    QCOMPARE(QLocale().toString(QDate(2025, 12, 8), QStringLiteral("d MMM")), QStringLiteral("8 dic"));
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("sigle.A26"));
+    QFile file(percorso);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("CONS1\r\n");
+    QVERIFY(file.flush());
+    const QDateTime quando(QDate(2025, 12, 8), QTime(10, 30));
+    QVERIFY(file.setFileTime(quando, QFileDevice::FileModificationTime));
+    file.close();
+    QFileDialog dialog(nullptr, QStringLiteral("Apri file sigle"), cartella.path());
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setViewMode(QFileDialog::Detail);
+    fileDialogInItalian(dialog);
+    dialog.show();
+    auto* vista = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    QVERIFY(vista);
+    const auto data = [vista] {
+        const QModelIndex radice = vista->rootIndex();
+        for (int i = 0; i < vista->model()->rowCount(radice); ++i) {
+            const QModelIndex nome = vista->model()->index(i, 0, radice);
+            if (nome.data().toString() == u"sigle.A26")
+                return nome.siblingAtColumn(3).data().toString();
+        }
+        return QString();
+    };
+    QTRY_VERIFY(!data().isEmpty());
+    QCOMPARE(data(), QStringLiteral("8 dic 2025 10:30"));
+    saveScreenshot(&dialog, QStringLiteral("QFileDialog-date-it"));
+    dialog.reject();
+}
+
+// The program's --help, and the errors of its command line, in Italian.
+void GuiTranslations::commandLineInItalian() {
+    installItalianCommandLine(*QCoreApplication::instance());
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("archivio"), QStringLiteral("Archivio da aprire all'avvio."));
+    const QString aiuto = parser.helpText();
+    for (const char* parte : {"Uso: ", "[opzioni] archivio", "Opzioni:", "Argomenti:", "Mostra questo aiuto.",
+                              "Mostra la versione."})
+        QVERIFY2(aiuto.contains(QString::fromUtf8(parte)), qPrintable(aiuto));
+    QVERIFY2(!aiuto.contains(QStringLiteral("Usage")) && !aiuto.contains(QStringLiteral("Displays")),
+             qPrintable(aiuto));
+    QVERIFY(!parser.parse({QStringLiteral("quillaro"), QStringLiteral("--pippo")}));
+    QCOMPARE(parser.errorText(), QStringLiteral("Opzione sconosciuta 'pippo'."));
 }
 
 QTEST_MAIN(GuiTranslations)

@@ -42,6 +42,8 @@ private Q_SLOTS:
     void leavingTheChoiceOtherwiseCancels_data();
     void leavingTheChoiceOtherwiseCancels();
     void oneAbbreviationWindow();
+    void escapeClosesAskingForChanges_data();
+    void escapeClosesAskingForChanges();
     void aNewFileNamedLikeAnotherInAnotherCase();
 };
 
@@ -285,6 +287,42 @@ void GuiUpdate::leavingTheChoiceOtherwiseCancels() {
     QVERIFY(t.state().FileScelto.isEmpty());
     QVERIFY(!t.state().ModoAggiornamento);
     QVERIFY(t.dialogs().shown().empty());
+}
+
+// Esc closes "Composizione file sigle" as the frame does: a changed list
+// is asked about first (Annulla keeps the window, Sì saves, No drops the change).
+void GuiUpdate::escapeClosesAskingForChanges_data() {
+    QTest::addColumn<bool>("modificata");
+    QTest::addColumn<int>("risposta"); // to the question, when there is one
+    QTest::addColumn<bool>("chiusa");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("unchanged") << false << -1 << true << QByteArray("A\r\nB\r\n");
+    QTest::newRow("changed, Annulla") << true << int(Answer::Cancel) << false << QByteArray("A\r\nB\r\n");
+    QTest::newRow("changed, Sì") << true << int(Answer::Yes) << true << QByteArray("A\r\nB\r\nC\r\n");
+    QTest::newRow("changed, No") << true << int(Answer::No) << true << QByteArray("A\r\nB\r\n");
+}
+
+void GuiUpdate::escapeClosesAskingForChanges() {
+    QFETCH(bool, modificata);
+    QFETCH(int, risposta);
+    QFETCH(bool, chiusa);
+    QFETCH(QByteArray, file);
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const QString path = t.home().mdbPath(QStringLiteral("sigle.X26"));
+    frmFileSigle* form = openedOn(w, t, path);
+    if (modificata)
+        addSigla(t, form, QStringLiteral("C"));
+    if (risposta >= 0)
+        t.dialogs().answerNext(Answer(risposta));
+    form->lstSigle->setFocus();
+    QTest::keyClick(form->lstSigle, Qt::Key_Escape);
+    QTRY_COMPARE(w.findChild<frmFileSigle*>() == nullptr, chiusa);
+    QCOMPARE(t.dialogs().shown().size(), size_t(modificata ? 2 : 0)); // the input box, the question
+    QCOMPARE(readFileBytes(path), file);
+    QVERIFY(t.dialogs().unexpected().isEmpty());
 }
 
 void GuiUpdate::oneAbbreviationWindow() {

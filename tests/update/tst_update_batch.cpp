@@ -58,6 +58,8 @@ private Q_SLOTS:
     void outputPaths();
     void countBatch();
     void commandLineCountWithAMissingArchive();
+    void nothingRunNothingClaimed_data();
+    void nothingRunNothingClaimed();
     void errorInsideARunEndsTheBatch();
     void unreadableAbbreviationFile();
     void archiveOpenBeforeIsOpenAfter();
@@ -90,6 +92,13 @@ void UpdateBatch::abbreviationFiles() {
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
                              LeggiFileSigle(t.home().mdbPath(QStringLiteral("sigle.NON"))));
     QCOMPARE(SiglaAggiornamento(path), QStringLiteral("A26"));
+    // A UTF-8 mark written by an editor is not part of the first name.
+    QVERIFY(writeFileBytes(path, QByteArray("\xEF\xBB\xBF"
+                                            "CONS1\r\nPER\xC3\x99\r\n")));
+    QCOMPARE(LeggiFileSigle(path), (QStringList{"CONS1", QStringLiteral("PERÙ")}));
+    // The abbreviation of the output names is of the file's own name, never a folder.
+    QCOMPARE(SiglaAggiornamento(QStringLiteral("ab/c")), QStringLiteral("c"));
+    QCOMPARE(SiglaAggiornamento(QStringLiteral("/h/mdb/sigle.a\\b")), QStringLiteral("a_b"));
 }
 
 void UpdateBatch::newAbbreviationChecks_data() {
@@ -100,6 +109,7 @@ void UpdateBatch::newAbbreviationChecks_data() {
     QTest::newRow("empty") << "" << false;
     QTest::newRow("only blanks") << "   " << false;
     QTest::newRow("duplicate") << "CONS1" << false;
+    QTest::newRow("duplicate in another case") << "cons2" << false;
     QTest::newRow("a path") << "/tmp/CONS3" << false;
     QTest::newRow("parent folder") << "../CONS3" << false;
     QTest::newRow("control character") << "CONS\x1b" "3" << false;
@@ -175,6 +185,40 @@ void UpdateBatch::commandLineCountWithAMissingArchive() {
     QCOMPARE(readTextLines(t.home().dumpPath(QStringLiteral("conteggio.T02")), TextEncoding::Windows1252),
              (QStringList{QStringLiteral("Consegna 11:   5 documenti da 202630001 a 202630005"),
                           QStringLiteral("5 documenti in 1 consegne")}));
+}
+
+// A batch that runs no archive writes no file and says so; the names it passed over are listed up
+// to 50, then counted.
+void UpdateBatch::nothingRunNothingClaimed_data() {
+    QTest::addColumn<QStringList>("sigle");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("empty file") << QStringList() << "";
+    QTest::newRow("blank lines") << QStringList{"", "  "} << "";
+    QStringList mancanti;
+    for (int i = 1; i <= 60; ++i)
+        mancanti << QStringLiteral("M%1").arg(i);
+    QTest::newRow("sixty missing archives") << mancanti << "Archivi non aperti, saltati: M1, M2, ";
+}
+void UpdateBatch::nothingRunNothingClaimed() {
+    QFETCH(QStringList, sigle);
+    QFETCH(QString, said);
+    TestHome t;
+    sigleFile(t, QStringLiteral("sigle.V26"), sigle);
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const int code = runCli({"--home", t.root(), "update", "sigle.V26", "checks"}, o, e);
+    o.flush();
+    e.flush();
+    QCOMPARE(code, 1);
+    QVERIFY2(!out.contains(QStringLiteral("File scritto")), qPrintable(out));
+    QVERIFY2(err.contains(QStringLiteral("Nessun archivio del file sigle è stato elaborato: il file ")),
+             qPrintable(err));
+    QVERIFY(!QFileInfo::exists(t.home().dumpPath(QStringLiteral("errori.V26"))));
+    QVERIFY2(err.contains(said), qPrintable(err));
+    if (sigle.size() > 50) {
+        QVERIFY(err.contains(QStringLiteral("M50 e altre 10\n")));
+        QVERIFY(!err.contains(QStringLiteral("M51")));
+    }
 }
 
 void UpdateBatch::errorInsideARunEndsTheBatch() {

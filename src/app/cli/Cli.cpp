@@ -113,6 +113,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     registerUpdateCommands(registry);
     registerImportCommands(registry);
     registerSearchCommands(registry);
+    registerCaptureCommands(registry);
 
     QString homeOption;
     QStringList rest;
@@ -160,6 +161,12 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     ConsoleDialogs dialogs(out);
     AppState state(home, dialogs);
+    // Outputs written with the default encoding where the administrator chose another would be
+    // wrong without a word.
+    if (!state.settings.errore.isEmpty()) {
+        err << state.settings.errore << Qt::endl;
+        return 1;
+    }
     CliContext context{state, out, err};
     int code = 1;
     try {

@@ -1,9 +1,13 @@
 #include "app/cli/Cli.h"
 #include "documents/Generatore.h"
+#include "store/FileLookup.h"
+#include "store/HomeFolder.h"
 #include "store/mdlGlobale.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -29,9 +33,19 @@ private:
     qint64 ultimo_ = 0;
 };
 
+const QString kUsoGenerate =
+    QStringLiteral("generate ARCHIVE --docs N [--seed S] [--slips PERCENT] [--duplicates PERCENT]");
+
+// A share in per cent, 0 to 100; nothing when the text is not one.
+std::optional<double> quota(const QString& testo) {
+    bool ok = false;
+    const double q = testo.toDouble(&ok);
+    return ok && q >= 0 && q <= 100 ? std::optional<double>(q) : std::nullopt;
+}
+
 int generate(CliContext& c, const CliArgs& a) {
     if (a.positional().size() != 1) {
-        c.err << "Uso: quillaro-cli generate ARCHIVE --docs N [--seed S]" << Qt::endl;
+        c.err << "Uso: quillaro-cli " << kUsoGenerate << Qt::endl;
         return 2;
     }
     OpzioniGeneratore opzioni;
@@ -49,7 +63,26 @@ int generate(CliContext& c, const CliArgs& a) {
         c.err << "Seme non valido: " << a.value(QStringLiteral("seed")).value_or(QString()) << Qt::endl;
         return 2;
     }
+    for (const auto& [nome, valore] : {std::pair{QStringLiteral("slips"), &opzioni.sviste},
+                                       std::pair{QStringLiteral("duplicates"), &opzioni.doppioni}}) {
+        const std::optional<QString> testo = a.value(nome);
+        if (!testo)
+            continue;
+        const std::optional<double> q = quota(*testo);
+        if (!q) {
+            c.err << "Quota non valida per --" << nome << ": " << *testo
+                  << " (un numero da 0 a 100, per cento)" << Qt::endl;
+            return 2;
+        }
+        *valore = *q;
+    }
+    // A bare name or a path, whose file name follows the rule of every new archive.
     const QString path = c.state.home.archivePath(a.positional().first());
+    if (const QString motivo = MotivoNomeArchivio(NomeSenzaEstensione(QFileInfo(path).fileName()));
+        !motivo.isEmpty()) {
+        c.err << "Nome archivio non valido: " << motivo << Qt::endl;
+        return 1;
+    }
     if (QFileInfo::exists(path)) {
         c.err << "Il file " << path << " esiste già" << Qt::endl;
         return 1;
@@ -74,6 +107,10 @@ int generate(CliContext& c, const CliArgs& a) {
     }
     c.out << "Archivio generato: " << path << " (" << opzioni.documenti << " documenti, " << fonti
           << " fonti, " << QString::number(clock.elapsed() / 1000.0, 'f', 1) << " s)" << Qt::endl;
+    if (const std::optional<RegistroGenerazione> r = LeggiRegistroGenerazione(path))
+        c.out << "Registro: " << PercorsoRegistroGenerazione(path) << " (" << r->elencoSviste.size()
+              << " sviste su " << r->citazioniCatalogo << " citazioni di atti del catalogo, "
+              << r->elencoDoppioni.size() << " documenti copiati)" << Qt::endl;
     return 0;
 }
 
@@ -81,9 +118,11 @@ int generate(CliContext& c, const CliArgs& a) {
 
 void registerDocumentCommands(CliRegistry& r) {
     r.add({QStringLiteral("generate"),
-           QStringLiteral("generate ARCHIVE --docs N [--seed S]"),
-           QStringLiteral(
-               "crea un archivio di prova con N documenti realistici (stesso seme, stesso archivio)"),
-           {QStringLiteral("docs"), QStringLiteral("seed")},
+           kUsoGenerate,
+           QStringLiteral("crea un archivio di prova con N documenti realistici (stesso seme, stesso "
+                          "archivio) e il registro delle citazioni sbagliate (--slips, 5 %) e dei documenti "
+                          "copiati (--duplicates, 0 %)"),
+           {QStringLiteral("docs"), QStringLiteral("seed"), QStringLiteral("slips"),
+            QStringLiteral("duplicates")},
            generate});
 }

@@ -1,6 +1,7 @@
 #include "app/cli/Cli.h"
 
 #include "store/Archivio.h"
+#include "store/FileLookup.h"
 #include "store/Template.h"
 
 #include <QFile>
@@ -42,7 +43,13 @@ int nuovo(CliContext& c, const CliArgs& a) {
         c.err << "Archivio nuovo non creato!" << Qt::endl;
         return 1;
     }
-    const NuovoArchivio result = CreaArchivio(c.state, c.state.home.archivePath(a.positional().first()), info);
+    // A name, never a path: the new archive is always mdb/NAME.db of the home.
+    const QString nome = a.positional().first();
+    if (const QString motivo = MotivoNomeArchivio(nome); !motivo.isEmpty()) {
+        c.err << "Nome archivio non valido: " << motivo << Qt::endl;
+        return 1;
+    }
+    const NuovoArchivio result = CreaArchivio(c.state, c.state.home.mdbPath(NomeArchivioValido(nome)), info);
     if (result.esito != EsitoNuovoArchivio::Creato) {
         c.err << result.message << Qt::endl;
         return 1;

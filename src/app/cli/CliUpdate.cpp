@@ -37,10 +37,13 @@ int update(CliContext& c, const CliArgs& a) {
         c.err << esito.errore << Qt::endl;
         return 1;
     }
-    c.out << "File scritto: " << esito.percorso << Qt::endl;
-    // The file lacks the deliveries whose archives could not be opened or whose lines were refused.
+    if (esito.scritto)
+        c.out << "File scritto: " << esito.percorso << Qt::endl;
+    // The file lacks the deliveries whose archives could not be opened or whose lines were refused;
+    // with none run there is no file at all.
     int code = 0;
-    for (const QString& line : {MessaggioSaltate(esito), MessaggioRifiutate(esito)})
+    for (const QString& line :
+         {MessaggioSaltate(esito), MessaggioRifiutate(esito), MessaggioNessunFile(esito)})
         if (!line.isEmpty()) {
             c.err << line << Qt::endl;
             code = 1;

@@ -1,6 +1,8 @@
 #include "app/gui/MDIQuillaro.h"
 
 #include "app/gui/frmAbout.h"
+#include "store/FileLookup.h"
+#include "store/HomeFolder.h"
 #include "store/frmInformazione.h"
 #include "ui/qt/ArchiveBinding.h"
 
@@ -107,7 +109,7 @@ void MDIQuillaro::creaMenu() {
     mnuFileImportaCatalogo = addItem(mnuFile, "mnuFileImportaCatalogo",
                                      QStringLiteral("Importa catalogo n&orme (Catalogo norme.mdb)..."));
     mnuFileImportaCartella = addItem(mnuFile, "mnuFileImportaCartella",
-                                     QStringLiteral("Importa tutti gli archivi di una car&tella..."));
+                                     QStringLiteral("Importa tutti gli archivi di una carte&lla..."));
     addSeparator(mnuFile, "mnuFileCercaSep");
     mnuFileCercaTutti =
         addItem(mnuFile, "mnuFileCercaTutti", QStringLiteral("Cerca in &tutti gli archivi..."));
@@ -125,102 +127,102 @@ void MDIQuillaro::creaMenu() {
         addItem(mnuDocumenti, "mnuDocumentiDoppioni", QStringLiteral("&Possibili doppioni"));
 
     mnuUtilitaConsegna = addMenu(bar, "mnuUtilitaConsegna", QStringLiteral("&Utilità ..."));
-    mnuUtilitaDocumenti = addMenu(mnuUtilitaConsegna, "mnuUtilitaDocumenti", QStringLiteral("Consegna ..."));
+    mnuUtilitaDocumenti = addMenu(mnuUtilitaConsegna, "mnuUtilitaDocumenti", QStringLiteral("&Consegna ..."));
     mnuUtilitaDocumentiStampe =
-        addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiStampe", QStringLiteral("Stampe ..."));
+        addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiStampe", QStringLiteral("&Stampe ..."));
     mnuUtilitaDocumentiStampeCompleta =
-        addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeCompleta", QStringLiteral("Completa"));
+        addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeCompleta", QStringLiteral("&Completa"));
     mnuUtilitaDocumentiStampeSoloTesti = addItem(
-        mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeSoloTesti", QStringLiteral("Solo campi testo"));
+        mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeSoloTesti", QStringLiteral("&Solo campi testo"));
     addSeparator(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiSep00");
-    mnuUtilitaDocumentiStampeProspetto =
-        addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeProspetto", QStringLiteral("Prospetto"));
+    mnuUtilitaDocumentiStampeProspetto = addItem(
+        mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeProspetto", QStringLiteral("&Prospetto"));
     mnuUtilitaDocumentiStampeConsistenza = addItem(
-        mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeConsistenza", QStringLiteral("Consistenza"));
+        mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeConsistenza", QStringLiteral("Co&nsistenza"));
     addSeparator(mnuUtilitaDocumenti, "mnuUtilitaDocumentiSep0");
     mnuUtilitaDocumentiControlli =
-        addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiControlli", QStringLiteral("Controlli ..."));
+        addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiControlli", QStringLiteral("&Controlli ..."));
     mnuUtilitaDocumentiControlliEsegui =
         addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliEsegui",
-                QStringLiteral("Esegui controlli"));
+                QStringLiteral("&Esegui controlli"));
     mnuUtilitaDocumentiControlliVediErrori =
         addMenu(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliVediErrori",
-                QStringLiteral("Vedi file errori ..."));
+                QStringLiteral("&Vedi file errori ..."));
     mnuUtilitaDocumentiControlliVediErroriGenerici =
         addItem(mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriGenerici",
-                QStringLiteral("Generici"));
+                QStringLiteral("&Generici"));
     mnuUtilitaDocumentiControlliVediErroriClassificazione =
         addItem(mnuUtilitaDocumentiControlliVediErrori,
-                "mnuUtilitaDocumentiControlliVediErroriClassificazione", QStringLiteral("Classificazione"));
+                "mnuUtilitaDocumentiControlliVediErroriClassificazione", QStringLiteral("&Classificazione"));
     mnuUtilitaDocumentiControlliVediErroriFonti =
         addItem(mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriFonti",
-                QStringLiteral("Fonti"));
+                QStringLiteral("&Fonti"));
     addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep1");
     mnuUtilitaDocumentiControlliNoteCompilatore =
         addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNoteCompilatore",
-                QStringLiteral("File note compilatore"));
+                QStringLiteral("&File note compilatore"));
     addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep0");
     mnuUtilitaDocumentiControlliPerControlloCELEX =
         addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloCELEX",
-                QStringLiteral("Per controllo CELEX"));
+                QStringLiteral("Per controllo &CELEX"));
     mnuUtilitaDocumentiControlliPerControlloHUDOC =
         addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloHUDOC",
-                QStringLiteral("Per controllo HUDOC"));
+                QStringLiteral("Per controllo &HUDOC"));
     mnuUtilitaDocumentiControlliPerControlloNIR =
         addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloNIR",
-                QStringLiteral("Stampa HTML fonti italiane (URN)"));
+                QStringLiteral("Stampa HTML fonti italiane (&URN)"));
     addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep2");
     mnuUtilitaDocumentiControlliNuovi =
         addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNuovi",
-                QStringLiteral("File con \"nuovi\""));
+                QStringLiteral("File con \"&nuovi\""));
 
     mnuUtilitaAggiornamento =
         addMenu(mnuUtilitaConsegna, "mnuUtilitaAggiornamento", QStringLiteral("&Aggiornamento ..."));
     mnuUtilitaAggiornamentoFileSigle =
-        addItem(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoFileSigle", QStringLiteral("File sigle"));
+        addItem(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoFileSigle", QStringLiteral("File &sigle"));
     addSeparator(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoSep0");
-    mnuUtilitaAggiornamentoControlli =
-        addMenu(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoControlli", QStringLiteral("Controlli ..."));
+    mnuUtilitaAggiornamentoControlli = addMenu(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoControlli",
+                                               QStringLiteral("&Controlli ..."));
     mnuUtilitaAggiornamentoControlliEsegui =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliEsegui",
-                QStringLiteral("Esegui controlli"));
+                QStringLiteral("&Esegui controlli"));
     mnuUtilitaAggiornamentoControlliVediErrori =
         addMenu(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliVediErrori",
-                QStringLiteral("Vedi file errori ..."));
+                QStringLiteral("&Vedi file errori ..."));
     mnuUtilitaAggiornamentoControlliVediErroriGenerici =
         addItem(mnuUtilitaAggiornamentoControlliVediErrori,
-                "mnuUtilitaAggiornamentoControlliVediErroriGenerici", QStringLiteral("Generici"));
+                "mnuUtilitaAggiornamentoControlliVediErroriGenerici", QStringLiteral("&Generici"));
     mnuUtilitaAggiornamentoControlliVediErroriClassificazione = addItem(
         mnuUtilitaAggiornamentoControlliVediErrori,
-        "mnuUtilitaAggiornamentoControlliVediErroriClassificazione", QStringLiteral("Classificazione"));
+        "mnuUtilitaAggiornamentoControlliVediErroriClassificazione", QStringLiteral("&Classificazione"));
     mnuUtilitaAggiornamentoControlliVediErroriFonti =
         addItem(mnuUtilitaAggiornamentoControlliVediErrori, "mnuUtilitaAggiornamentoControlliVediErroriFonti",
-                QStringLiteral("Fonti"));
+                QStringLiteral("&Fonti"));
     addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep0");
     mnuUtilitaAggiornamentoControlliNoteCompilatore =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliNoteCompilatore",
-                QStringLiteral("File note compilatore"));
+                QStringLiteral("&File note compilatore"));
     addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep1");
     mnuUtilitaAggiornamentoControlloCELEX =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloCELEX",
-                QStringLiteral("Per controllo CELEX"));
+                QStringLiteral("Per controllo &CELEX"));
     mnuUtilitaAggiornamentoControlloHUDOC =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloHUDOC",
-                QStringLiteral("Per controllo HUDOC"));
+                QStringLiteral("Per controllo &HUDOC"));
     mnuUtilitaAggiornamentoControlloNIR =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloNIR",
-                QStringLiteral("Stampa HTML fonti italiane (URN)"));
+                QStringLiteral("Stampa HTML fonti italiane (&URN)"));
     addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep2");
     mnuUtilitaAggiornamentoControlliNuovi =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliNuovi",
-                QStringLiteral("File con \"nuovi\""));
+                QStringLiteral("File con \"&nuovi\""));
     addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep3");
     mnuUtilitaAggiornamentoControlliConteggio =
         addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliConteggio",
-                QStringLiteral("Conteggio"));
+                QStringLiteral("Con&teggio"));
 
     mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&?"));
-    cmdHelpAbout = addItem(mnuHelp, "cmdHelpAbout", QStringLiteral("About"));
+    cmdHelpAbout = addItem(mnuHelp, "cmdHelpAbout", QStringLiteral("&About"));
 
     const auto wire = [this](QAction* action, void (MDIQuillaro::*slot)()) {
         connect(action, &QAction::triggered, this, slot);
@@ -347,8 +349,14 @@ void MDIQuillaro::mnuFileNuovo_Click() {
         state_.ui().message(QStringLiteral("Nome archivio non valido"));
         return;
     }
-    // An existing archive is never replaced by the template: the name is refused before anything
-    // is asked.
+    // A name no archive may have, or an existing archive, which is never replaced by the template:
+    // refused before anything is asked.
+    if (const QString motivo = MotivoNomeArchivio(NomeSenzaEstensione(QFileInfo(path.trimmed()).fileName()));
+        !motivo.isEmpty()) {
+        state_.ui().message(QStringLiteral("Nome archivio non valido: ") + motivo, applicationTitle(),
+                            Buttons::Ok, Icon::Warning);
+        return;
+    }
     const QString target = NomeArchivioNuovo(path);
     if (QFileInfo::exists(target)) {
         state_.ui().message(QStringLiteral("L'archivio %1 esiste già: scegliere un altro nome!").arg(target),

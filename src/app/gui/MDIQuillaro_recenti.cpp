@@ -46,7 +46,10 @@ void MDIQuillaro::aggiornaMenuRecenti() {
             continue;
         }
         const ArchivioRecente& a = recenti[i];
-        const QString numero = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        // Each its own letter: 1 to 9, then 0 for the tenth.
+        const QString numero = i < 9    ? QStringLiteral("&%1").arg(i + 1)
+                               : i == 9 ? QStringLiteral("1&0")
+                                        : QString::number(i + 1);
         QString dettagli = a.consegna.isEmpty() ? QString() : QStringLiteral("consegna ") + a.consegna;
         if (a.aperto.isValid())
             dettagli += (dettagli.isEmpty() ? QString() : QStringLiteral(", ")) +

@@ -1,5 +1,7 @@
 #include "ui/qt/QtDialogs.h"
 
+#include "ui/qt/QtTranslations.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -24,6 +26,15 @@ void QtProgress::setValue(qint64 done) {
         return;
     clock_.restart();
     dialog_->setValue(static_cast<int>(std::min<qint64>(done, std::numeric_limits<int>::max())));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtProgress::keepAlive() {
+    if (!dialog_ || clock_.elapsed() < 100)
+        return;
+    clock_.restart();
+    // The dialog shows itself on a value, once its delay has passed: the same value again.
+    dialog_->setValue(std::max(dialog_->value(), dialog_->minimum()));
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
@@ -142,6 +153,7 @@ std::optional<QString> QtDialogs::input(const QString& prompt, const QString& ti
 
 QString QtDialogs::chooseFile(const FileDialogRequest& request) {
     QFileDialog dialog(parentWindow(), request.title, request.folder, request.filter);
+    fileDialogInItalian(dialog);
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (request.chooseFolder) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

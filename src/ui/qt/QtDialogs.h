@@ -16,6 +16,7 @@ public:
     void setRange(qint64 total) override;
     void setValue(qint64 done) override;
     void setLabel(const QString& text) override;
+    void keepAlive() override;
 
 private:
     QPointer<QProgressDialog> dialog_;

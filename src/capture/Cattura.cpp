@@ -1,0 +1,349 @@
+#include "capture/Cattura.h"
+
+#include "capture/LetturaPagina.h"
+#include "capture/LetturaRecord.h"
+#include "store/HomeFolder.h"
+
+#include <QEventLoop>
+#include <QLocale>
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QRegularExpression>
+
+namespace {
+
+const QByteArray kAcceptCsl = QByteArrayLiteral("application/vnd.citationstyles.csl+json");
+const QByteArray kAcceptJson = QByteArrayLiteral("application/json");
+const QByteArray kAcceptPagina = QByteArrayLiteral("text/html,application/xhtml+xml;q=0.9,*/*;q=0.1");
+
+QUrl indirizzoDoi(const QString& base, const QString& percorso, const QString& doi) {
+    return QUrl(base + percorso + QString::fromLatin1(QUrl::toPercentEncoding(doi, "/")), QUrl::StrictMode);
+}
+
+QString host(const QString& base) {
+    const QUrl u(base);
+    return u.host().isEmpty() ? base : u.host();
+}
+
+QString secondi(int millisecondi) {
+    const QLocale it(QLocale::Italian, QLocale::Italy);
+    return millisecondi % 1000 == 0 ? QString::number(millisecondi / 1000)
+                                    : it.toString(millisecondi / 1000.0, 'f', 1);
+}
+
+bool nonTrovato(const RispostaHttp& r) {
+    return r.esito == RispostaHttp::Esito::ErroreHttp && (r.stato == 404 || r.stato == 410);
+}
+
+// A DOI service that answers 404 does not know the DOI: the service itself is there.
+QString motivoDoi(const RispostaHttp& r, const QString& servizio, const LimitiRichiesta& limiti) {
+    if (nonTrovato(r))
+        return QStringLiteral("%1 non conosce il DOI (errore HTTP %2).").arg(servizio).arg(r.stato);
+    return MotivoRisposta(r, servizio, limiti);
+}
+
+// A record in the answer, whatever the service chose to send: CSL-JSON or Crossref's JSON,
+// mEDRA's ONIX, or the article's page where the agency answers no record.
+// `servizio` names where it came from, `json` what its JSON is ("CSL-JSON", "works").
+std::optional<MetadatiArticolo> recordDa(const RispostaHttp& r, const QString& servizio, const QString& json,
+                                         bool ancheHtml) {
+    if (SembraOnix(r.corpo))
+        return LeggiOnix(r.corpo, QStringLiteral("%1, ONIX").arg(servizio));
+    if (ancheHtml && SembraHtml(r.corpo, r.tipo)) {
+        PaginaLetta p = LeggiPagina(r.corpo, r.tipo, r.indirizzoFinale);
+        return p.metadati.vuoto() ? std::nullopt : std::optional(std::move(p.metadati));
+    }
+    auto m = LeggiRecordJson(r.corpo, QStringLiteral("%1, %2").arg(servizio, json));
+    return m && !m->vuoto() ? m : std::nullopt;
+}
+
+} // namespace
+
+OpzioniCattura OpzioniCattura::da(const Settings& settings) {
+    OpzioniCattura o;
+    o.doiBase = settings.doiBase;
+    o.crossrefBase = settings.crossrefBase;
+    o.limiti.millisecondi = settings.captureTimeoutMs;
+    return o;
+}
+
+IndirizzoCattura InterpretaIndirizzo(const QString& testo) {
+    IndirizzoCattura i;
+    QString t = testo.trimmed();
+    // As mail and documents quote addresses: <...>, "...".
+    while (t.size() >= 2 &&
+           ((t.front() == u'<' && t.back() == u'>') || (t.front() == u'"' && t.back() == u'"')))
+        t = t.mid(1, t.size() - 2).trimmed();
+    static const QRegularExpression doi(QStringLiteral(R"(^(doi:\s*)?(10\.\d{4,9}/\S+)$)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = doi.match(t); m.hasMatch()) {
+        i.tipo = IndirizzoCattura::Tipo::Doi;
+        i.doi = m.captured(2);
+        return i;
+    }
+    if (t.startsWith(u"www.", Qt::CaseInsensitive))
+        t.prepend(QStringLiteral("https://"));
+    const QUrl u(t, QUrl::StrictMode);
+    const QString schema = u.scheme().toLower();
+    if (!t.contains(u' ') && u.isValid() && (schema == u"http" || schema == u"https") &&
+        !u.host().isEmpty()) {
+        const QString h = u.host().toLower();
+        if (h == u"doi.org" || h == u"dx.doi.org" || h == u"www.doi.org") {
+            i.doi = DoiDaTesto(u.path(QUrl::FullyEncoded).mid(1));
+            if (!i.doi.isEmpty()) {
+                i.tipo = IndirizzoCattura::Tipo::Doi;
+                return i;
+            }
+        }
+        i.tipo = IndirizzoCattura::Tipo::Pagina;
+        i.pagina = u;
+        return i;
+    }
+    i.errore = t.isEmpty()
+                   ? QStringLiteral("Indicare l'indirizzo della pagina dell'articolo (https://...) o il suo "
+                                    "DOI (10.xxxx/...).")
+                   : QStringLiteral("\"%1\" non è né un DOI (10.xxxx/...) né un indirizzo web (https://...): "
+                                    "copiare l'indirizzo dalla barra del browser o il DOI dalla pagina "
+                                    "dell'articolo.")
+                         .arg(t);
+    return i;
+}
+
+QString MotivoRisposta(const RispostaHttp& r, const QString& chi, const LimitiRichiesta& limiti) {
+    switch (r.esito) {
+    case RispostaHttp::Esito::Letta:
+        return {};
+    case RispostaHttp::Esito::ErroreHttp:
+        if (r.stato == 404 || r.stato == 410)
+            return QStringLiteral("%1 non esiste (errore HTTP %2).").arg(chi).arg(r.stato);
+        return QStringLiteral("%1 ha risposto con l'errore HTTP %2: riprovare più tardi.")
+            .arg(chi)
+            .arg(r.stato);
+    case RispostaHttp::Esito::ErroreRete:
+        return QStringLiteral("%1 non è raggiungibile: controllare la connessione a Internet (e il proxy) e "
+                              "riprovare.\nDettaglio tecnico: %2")
+            .arg(chi, r.dettaglio);
+    case RispostaHttp::Esito::TempoScaduto:
+        return QStringLiteral("%1 non ha risposto entro %2 secondi: riprovare più tardi.")
+            .arg(chi, secondi(limiti.millisecondi));
+    case RispostaHttp::Esito::TroppoGrande:
+        return QStringLiteral("La risposta di %1 supera il limite di %2 MB e non è stata letta.")
+            .arg(chi, QLocale(QLocale::Italian).toString(limiti.byte / (1024.0 * 1024.0), 'g', 3));
+    case RispostaHttp::Esito::TroppiReindirizzamenti:
+        return QStringLiteral("%1 rimanda ad altri indirizzi più di %2 volte: la lettura è stata interrotta.")
+            .arg(chi)
+            .arg(limiti.reindirizzamenti);
+    case RispostaHttp::Esito::Annullata:
+        return QStringLiteral("Lettura annullata.");
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Cattura::Cattura(const OpzioniCattura& opzioni) : opzioni_(opzioni) {
+    // The proxy the centre set for the whole system.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+    rete_ = std::make_unique<QNetworkAccessManager>();
+}
+
+Cattura::~Cattura() {
+    fine_ = nullptr;
+    richiesta_.reset();
+    finita_.reset();
+}
+
+void Cattura::avvia(const IndirizzoCattura& indirizzo, Passo passo, Fine fine) {
+    fine_ = nullptr;
+    richiesta_.reset();
+    passo_ = std::move(passo);
+    fine_ = std::move(fine);
+    indirizzo_ = indirizzo;
+    pagina_.reset();
+    motivoResolver_.clear();
+    resolverNonTrovato_ = false;
+    switch (indirizzo.tipo) {
+    case IndirizzoCattura::Tipo::Doi:
+        doi_ = indirizzo.doi;
+        chiediResolver();
+        break;
+    case IndirizzoCattura::Tipo::Pagina:
+        doi_.clear();
+        chiediPagina();
+        break;
+    case IndirizzoCattura::Tipo::NonValido:
+        concludi({false, {}, indirizzo.errore, {}});
+        break;
+    }
+}
+
+void Cattura::annulla() {
+    if (richiesta_)
+        richiesta_->annulla();
+}
+
+void Cattura::chiedi(const QUrl& indirizzo, const QByteArray& accept, const QString& descrizione,
+                     void (Cattura::*risposta)(const RispostaHttp&)) {
+    if (passo_)
+        passo_(descrizione);
+    richiesta_ = std::make_unique<RichiestaHttp>(
+        *rete_, indirizzo, accept, opzioni_.limiti, [this, risposta](const RispostaHttp& r) {
+            // The request answering must outlive its answer.
+            std::unique_ptr<RichiestaHttp> questa = std::move(richiesta_);
+            (this->*risposta)(r);
+            finita_ = std::move(questa);
+        });
+}
+
+void Cattura::chiediResolver() {
+    chiedi(indirizzoDoi(opzioni_.doiBase, QStringLiteral("/"), doi_), kAcceptCsl,
+           QStringLiteral("Lettura del DOI %1 presso %2...").arg(doi_, host(opzioni_.doiBase)),
+           &Cattura::rispostaResolver);
+}
+
+void Cattura::chiediCrossref() {
+    chiedi(
+        indirizzoDoi(opzioni_.crossrefBase, QStringLiteral("/works/"), doi_), kAcceptJson,
+        QStringLiteral("Lettura del DOI %1 presso Crossref (%2)...").arg(doi_, host(opzioni_.crossrefBase)),
+        &Cattura::rispostaCrossref);
+}
+
+void Cattura::chiediPagina() {
+    chiedi(indirizzo_.pagina, kAcceptPagina,
+           QStringLiteral("Lettura della pagina %1...").arg(indirizzo_.pagina.toDisplayString()),
+           &Cattura::rispostaPagina);
+}
+
+void Cattura::rispostaResolver(const RispostaHttp& r) {
+    if (r.esito == RispostaHttp::Esito::Annullata)
+        return concludi({false, {}, MotivoRisposta(r, {}, opzioni_.limiti), {}});
+    if (r.letta()) {
+        // An agency without CSL may send the article's page: read it, unless a page led here.
+        if (auto m = recordDa(r, host(opzioni_.doiBase), QStringLiteral("CSL-JSON"), !pagina_))
+            return recordLetto(std::move(*m));
+        motivoResolver_ = QStringLiteral("Il servizio DOI (%1) non ha dato un record leggibile.")
+                              .arg(host(opzioni_.doiBase));
+    } else {
+        motivoResolver_ =
+            motivoDoi(r, QStringLiteral("Il servizio DOI (%1)").arg(host(opzioni_.doiBase)), opzioni_.limiti);
+        resolverNonTrovato_ = nonTrovato(r);
+    }
+    chiediCrossref();
+}
+
+void Cattura::rispostaCrossref(const RispostaHttp& r) {
+    if (r.esito == RispostaHttp::Esito::Annullata)
+        return concludi({false, {}, MotivoRisposta(r, {}, opzioni_.limiti), {}});
+    if (r.letta()) {
+        if (auto m = recordDa(r, host(opzioni_.crossrefBase), QStringLiteral("works"), false))
+            return recordLetto(std::move(*m));
+        return doiNonLetto(
+            QStringLiteral("Crossref (%1) non ha dato un record leggibile.").arg(host(opzioni_.crossrefBase)),
+            false);
+    }
+    doiNonLetto(
+        motivoDoi(r, QStringLiteral("Crossref (%1)").arg(host(opzioni_.crossrefBase)), opzioni_.limiti),
+        nonTrovato(r));
+}
+
+void Cattura::rispostaPagina(const RispostaHttp& r) {
+    const QString chi = QStringLiteral("La pagina %1").arg(indirizzo_.pagina.toDisplayString());
+    if (!r.letta())
+        return concludi({false, {}, MotivoRisposta(r, chi, opzioni_.limiti), {}});
+    if (!SembraHtml(r.corpo, r.tipo)) {
+        // An address of a DOI service's record, pasted as it is.
+        if (auto m = recordDa(r, r.indirizzoFinale.host(), QStringLiteral("JSON"), false))
+            return concludi({true, std::move(*m), {}, {}});
+        return concludi(
+            {false,
+             {},
+             QStringLiteral("%1 non è una pagina web (tipo %2): indicare la pagina dell'articolo, "
+                            "non il suo PDF o un altro file.")
+                 .arg(chi, QString::fromLatin1(r.tipo.isEmpty() ? QByteArray("sconosciuto") : r.tipo)),
+             {}});
+    }
+    auto pagina = std::make_unique<PaginaLetta>(LeggiPagina(r.corpo, r.tipo, r.indirizzoFinale));
+    if (!pagina->metadati.doi.isEmpty()) {
+        doi_ = pagina->metadati.doi;
+        pagina_ = std::move(pagina);
+        return chiediResolver();
+    }
+    if (pagina->metadati.vuoto())
+        return concludi({false,
+                         {},
+                         QStringLiteral("%1 non contiene i dati dell'articolo (né tag citation_* o DC.*, né "
+                                        "JSON-LD): compilare il documento a mano o provare con il DOI.")
+                             .arg(chi),
+                         {}});
+    concludi({true, std::move(pagina->metadati), {}, pagina->avvisi});
+}
+
+void Cattura::recordLetto(MetadatiArticolo record) {
+    EsitoCattura e{true, std::move(record), {}, {}};
+    if (pagina_) {
+        const MetadatiArticolo& pagina = pagina_->metadati;
+        // The address is the page the operator read, not the record's link.
+        if (!pagina.url.isEmpty()) {
+            e.metadati.url = pagina.url;
+            e.metadati.origine[CampoMetadati::Url] = pagina.origine.value(CampoMetadati::Url);
+        }
+        e.metadati.completa(pagina);
+        e.avvisi = pagina_->avvisi;
+    }
+    concludi(std::move(e));
+}
+
+void Cattura::doiNonLetto(const QString& motivoCrossref, bool crossrefNonTrovato) {
+    if (pagina_) {
+        EsitoCattura e{true, pagina_->metadati, {}, pagina_->avvisi};
+        e.avvisi << QStringLiteral("Il DOI %1 indicato dalla pagina non è stato letto: restano i dati della "
+                                   "pagina.\n%2\n%3")
+                        .arg(doi_, motivoResolver_, motivoCrossref);
+        if (e.metadati.vuoto())
+            return concludi(
+                {false,
+                 {},
+                 QStringLiteral("La pagina %1 non contiene i dati dell'articolo e il DOI %2 che "
+                                "indica non è stato letto.\n%3\n%4")
+                     .arg(indirizzo_.pagina.toDisplayString(), doi_, motivoResolver_, motivoCrossref),
+                 {}});
+        return concludi(std::move(e));
+    }
+    if (resolverNonTrovato_ && crossrefNonTrovato)
+        return concludi(
+            {false,
+             {},
+             QStringLiteral("Il DOI %1 non risulta registrato: né il servizio DOI (%2) né Crossref (%3) "
+                            "lo conoscono. Controllare che sia scritto bene.")
+                 .arg(doi_, host(opzioni_.doiBase), host(opzioni_.crossrefBase)),
+             {}});
+    concludi(
+        {false,
+         {},
+         QStringLiteral("Il DOI %1 non è stato letto.\n%2\n%3").arg(doi_, motivoResolver_, motivoCrossref),
+         {}});
+}
+
+void Cattura::concludi(EsitoCattura esito) {
+    pagina_.reset();
+    const Fine fine = std::move(fine_);
+    fine_ = nullptr;
+    if (fine)
+        fine(esito);
+}
+
+EsitoCattura CatturaInAttesa(const IndirizzoCattura& indirizzo, const OpzioniCattura& opzioni,
+                             const Cattura::Passo& passo) {
+    Cattura cattura(opzioni);
+    EsitoCattura esito;
+    bool finita = false;
+    QEventLoop attesa;
+    cattura.avvia(indirizzo, passo, [&](const EsitoCattura& e) {
+        esito = e;
+        finita = true;
+        attesa.quit();
+    });
+    if (!finita)
+        attesa.exec();
+    return esito;
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+// From what the operator pastes to the article's metadata. A DOI is asked of the DOI resolver by
+// content negotiation (CSL-JSON, which Crossref, DataCite and mEDRA answer), then of Crossref's
+// REST "works"; a web page is read for its tags, and a DOI it names is followed the same way, the
+// record's fields first and the page's for what the record lacks. Every request goes through the
+// event loop: the caller's window stays responsive and can interrupt the reading.
+
+#include "capture/MetadatiArticolo.h"
+#include "capture/RichiestaHttp.h"
+
+#include <QUrl>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QNetworkAccessManager;
+struct PaginaLetta;
+struct Settings;
+
+struct OpzioniCattura {
+    QString doiBase = QStringLiteral("https://doi.org");
+    QString crossrefBase = QStringLiteral("https://api.crossref.org");
+    LimitiRichiesta limiti;
+
+    // The bases and the time limit of quillaro.ini [services].
+    static OpzioniCattura da(const Settings& settings);
+};
+
+struct IndirizzoCattura {
+    enum class Tipo { Doi, Pagina, NonValido };
+    Tipo tipo = Tipo::NonValido;
+    QString doi;    // a DOI, also one given as a doi.org address
+    QUrl pagina;    // an http or https address
+    QString errore; // why the text is neither
+};
+
+// "10.1234/abc", "doi:10.1234/abc", "https://doi.org/10.1234/abc" are DOIs; "https://..." and
+// "www...." are pages; anything else is neither.
+IndirizzoCattura InterpretaIndirizzo(const QString& testo);
+
+struct EsitoCattura {
+    bool letto = false;
+    MetadatiArticolo metadati;
+    QString errore;     // why nothing was read, for the operator
+    QStringList avvisi; // what was read only in part
+};
+
+class Cattura {
+public:
+    using Passo = std::function<void(const QString&)>;
+    using Fine = std::function<void(const EsitoCattura&)>;
+
+    explicit Cattura(const OpzioniCattura& opzioni);
+    ~Cattura();
+    Cattura(const Cattura&) = delete;
+    Cattura& operator=(const Cattura&) = delete;
+
+    // Starts reading; `passo` hears each request as it starts, `fine` the outcome, once (from
+    // the event loop, or from annulla()). A reading under way is given up first.
+    void avvia(const IndirizzoCattura& indirizzo, Passo passo, Fine fine);
+    // Ends the reading: `fine` hears "Lettura annullata.".
+    void annulla();
+    bool inCorso() const { return richiesta_ != nullptr; }
+
+private:
+    void chiedi(const QUrl& indirizzo, const QByteArray& accept, const QString& descrizione,
+                void (Cattura::*risposta)(const RispostaHttp&));
+    void chiediResolver();
+    void chiediCrossref();
+    void chiediPagina();
+    void rispostaResolver(const RispostaHttp& r);
+    void rispostaCrossref(const RispostaHttp& r);
+    void rispostaPagina(const RispostaHttp& r);
+    // A record read for the DOI: with the page's fields, when a page named it.
+    void recordLetto(MetadatiArticolo record);
+    // The DOI gave nothing: the page's fields alone, or the reason.
+    void doiNonLetto(const QString& motivoCrossref, bool crossrefNonTrovato);
+    void concludi(EsitoCattura esito);
+
+    OpzioniCattura opzioni_;
+    std::unique_ptr<QNetworkAccessManager> rete_;
+    std::unique_ptr<RichiestaHttp> richiesta_;
+    // The request whose answer is being handled: it lives until the next one is done with.
+    std::unique_ptr<RichiestaHttp> finita_;
+    Passo passo_;
+    Fine fine_;
+    IndirizzoCattura indirizzo_;
+    QString doi_;
+    std::unique_ptr<PaginaLetta> pagina_; // the page read, while its DOI is followed
+    QString motivoResolver_;
+    bool resolverNonTrovato_ = false;
+};
+
+// Reads and waits for the outcome, running the event loop (the command line).
+EsitoCattura CatturaInAttesa(const IndirizzoCattura& indirizzo, const OpzioniCattura& opzioni,
+                             const Cattura::Passo& passo = {});
+
+// Why an answer gave nothing, for the operator: `chi` names what was asked ("la pagina ...").
+QString MotivoRisposta(const RispostaHttp& r, const QString& chi, const LimitiRichiesta& limiti);
