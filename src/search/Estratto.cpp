@@ -72,14 +72,17 @@ Estrattore::Estrattore(const QList<FraseRicerca>& termini) {
         // A phrase with "*" is read by the engine as a prefix throughout: its words unstemmed.
         const QStringList parti =
             TokenTesto(t.testo, t.prefisso ? UsoToken::Prefisso : UsoToken::Interrogazione);
-        for (qsizetype k = 0; k < parti.size() && token_.size() < 64; ++k) {
+        // A word holds its tokens as the bits of one mask: a phrase beyond them is not marked (the
+        // query's cap on words keeps almost every query inside).
+        if (parti.isEmpty() || token_.size() + static_cast<size_t>(parti.size()) > 64)
+            continue;
+        for (qsizetype k = 0; k < parti.size(); ++k) {
             const QByteArray b = parti[k].toUtf8();
             token_.push_back({std::string(b.constData(), static_cast<size_t>(b.size())),
                               t.prefisso && k == parti.size() - 1});
         }
-        f.lunghezza = static_cast<int>(token_.size()) - f.primo;
-        if (f.lunghezza > 0)
-            frasi_ << f;
+        f.lunghezza = static_cast<int>(parti.size());
+        frasi_ << f;
     }
 }
 

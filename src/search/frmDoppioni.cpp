@@ -7,6 +7,7 @@
 #include "search/frmRicerca.h"
 #include "store/MessaggiErrore.h"
 #include "store/TextOutput.h"
+#include "ui/qt/ChiusuraMdi.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -113,6 +114,8 @@ frmDoppioni::frmDoppioni(MDIQuillaro& main) : QWidget(&main, Qt::Window), main_(
     setObjectName(QStringLiteral("frmDoppioni"));
     setWindowTitle(kTitolo);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Nothing here is lost by closing: the results are a search away.
+    escChiude(this);
 
     auto* dove = new QGroupBox(QStringLiteral("Documenti da confrontare"), this);
     optArchivio = new QRadioButton(QStringLiteral("&Questo archivio, con tutti gli archivi di mdb"), dove);
@@ -359,15 +362,6 @@ bool frmDoppioni::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void frmDoppioni::keyPressEvent(QKeyEvent* event) {
-    // As every other window of the program: the list is a search away, nothing is lost by closing.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void frmDoppioni::changeEvent(QEvent* event) {

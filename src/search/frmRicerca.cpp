@@ -4,6 +4,7 @@
 #include "search/FormatiRicerca.h"
 #include "search/InterrogazioneRicerca.h"
 #include "search/ServizioRicerca.h"
+#include "ui/qt/ChiusuraMdi.h"
 #include "ui/qt/LavoroConAnnulla.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -155,6 +156,8 @@ frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt
     setObjectName(QStringLiteral("frmRicerca"));
     setWindowTitle(kTitolo);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Nothing here is lost by closing: the results are a search away.
+    escChiude(this);
 
     auto* etichetta = new QLabel(QStringLiteral("&Cerca:"), this);
     txtRicerca = new QLineEdit(this);
@@ -533,16 +536,6 @@ bool frmRicerca::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void frmRicerca::keyPressEvent(QKeyEvent* event) {
-    // As every other window of the program: nothing here is lost by closing (the results are a search
-    // away).
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void frmRicerca::closeEvent(QCloseEvent* event) {
