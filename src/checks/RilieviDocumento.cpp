@@ -1,5 +1,6 @@
 #include "checks/RilieviDocumento.h"
 
+#include "sources/CatalogoNorme.h"
 #include "store/MessaggiErrore.h"
 
 #include <algorithm>
@@ -12,20 +13,6 @@ enum Tipo { Riassunto = 1, Sommario = 2, Traduzione = 3, Nota = 4, InTemaDi = 7,
 
 QString rec(qint64 n) {
     return QStringLiteral("(rec. ") + QString::number(n) + u')';
-}
-
-// The catalogue's abbreviation of an act name, or nothing when the act is not in the catalogue.
-QString abbreviazioneCatalogo(const QString& fonteNorm) {
-    if (fonteNorm == u"l. cost.")
-        return QStringLiteral("l.cost.");
-    if (fonteNorm == u"d.lg.")
-        return QStringLiteral("d.lgs.");
-    if (fonteNorm == u"dir. p.c.m.")
-        return QStringLiteral("dir.p.c.m.");
-    if (fonteNorm == u"d.l." || fonteNorm == u"d.p.r." || fonteNorm == u"l." || fonteNorm == u"r.d." ||
-        fonteNorm == u"d.p.c.m.")
-        return fonteNorm;
-    return {};
 }
 
 // A month or day as two digits: "3" -> "03", "15" -> "15", "03" -> "03". A text that is not a
@@ -199,7 +186,7 @@ void Regole::fonte(const FonteControllo& f) {
             scrivi(QStringLiteral("GICA con numero >= 1000: "));
         return;
     }
-    const QString abbreviazione = abbreviazioneCatalogo(f.FonteNorm);
+    const QString abbreviazione = AbbreviazioneNelCatalogo(f.FonteNorm);
     if (abbreviazione.isEmpty())
         return;
     if (!state_.CatalogoAperto)
@@ -208,11 +195,7 @@ void Regole::fonte(const FonteControllo& f) {
             QStringLiteral("Il catalogo delle norme non è disponibile: %1").arg(state_.home.cataloguePath()));
     // The catalogue keeps the promulgation date as ISO text.
     const QString data = f.anno + u'-' + dueCifre(f.mese) + u'-' + dueCifre(f.giorno);
-    RecordSet cat = state_.ConnessioneCatalogo.ApriRS(
-        QStringLiteral(
-            "select ID from tabCatalogo where Promulgazione = ? and Numero = ? and Abbreviazione = ?"),
-        {data, testoNumero, abbreviazione});
-    if (cat.eof())
+    if (!AttoNelCatalogo(state_.ConnessioneCatalogo, abbreviazione, data, testoNumero))
         scrivi(QStringLiteral("Fonte errata: "));
 }
 
