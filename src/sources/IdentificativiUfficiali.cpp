@@ -1,7 +1,7 @@
 #include "sources/IdentificativiUfficiali.h"
 
-#include "store/DocumentBuffer.h"
 #include "sources/PaginaFonte.h"
+#include "store/DocumentBuffer.h"
 #include "store/HomeFolder.h"
 #include "store/mdlGlobale.h"
 
@@ -185,6 +185,25 @@ IdentificativoUfficiale ComponiIdentificativo(const VoceFonte& v) {
                 radiceEli() + QStringLiteral("/eli/") + *tipo + u'/' + a + u'/' + n + QStringLiteral("/oj")};
     }
     return {};
+}
+
+QString CodiceDellAtto(const QString& nome, const QString& data, const QString& numero) {
+    const auto tipo = attiStatali().constFind(nome);
+    if (tipo == attiStatali().cend() || data.isEmpty() || numero.isEmpty())
+        return {};
+    const QString atto = QStringLiteral("stato:") + *tipo + u':' + data + u';' + numero;
+    QString trovato;
+    for (auto it = codici().cbegin(); it != codici().cend(); ++it) {
+        // The annex after the number (":2") is where the code's articles are, not another act.
+        const QString& urn = it.value();
+        const qsizetype annesso = urn.indexOf(u':', urn.indexOf(u';'));
+        if ((annesso < 0 ? urn : urn.left(annesso)) != atto)
+            continue;
+        if (!trovato.isEmpty())
+            return {};
+        trovato = it.key();
+    }
+    return trovato;
 }
 
 QString IndirizzoUfficiale(const IdentificativoUfficiale& id, const Settings& settings) {
