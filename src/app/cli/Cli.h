@@ -68,6 +68,7 @@ void registerPrintoutCommands(CliRegistry& registry);
 void registerUpdateCommands(CliRegistry& registry);
 void registerImportCommands(CliRegistry& registry);
 void registerSearchCommands(CliRegistry& registry);
+void registerSourceCommands(CliRegistry& registry);
 
 // Runs a whole command line (without the program name); returns the exit code.
 int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
