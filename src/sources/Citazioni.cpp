@@ -45,6 +45,7 @@ Lettore::Lettore(const QString& testo) : testo_(testo) {
                                            u"legittimità costituzionale", u"legittimita' costituzionale"};
     for (const char16_t* s : cost)
         contestoCost_ = contestoCost_ || forme_.contains(QStringView(s));
+    contestoCass_ = forme_.contains(QStringView(u"cassazione")) || forme_.contains(QStringView(u"cass."));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -390,10 +391,16 @@ bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const {
     }
     if (anno == 0 || numeroAtto.isEmpty())
         return false;
-    if (qualifica.isEmpty())
-        qualifica = anno < 1993   ? QStringLiteral("CEE")
-                    : anno < 2010 ? QStringLiteral("CE")
-                                  : QStringLiteral("UE");
+    if (qualifica.isEmpty()) {
+        // "la direttiva 93/13" after "direttiva 93/13/CEE": the same act.
+        for (auto it = atti_.crbegin(); it != atti_.crend() && qualifica.isEmpty(); ++it)
+            if (it->TP == u"NIC" && it->numero == numeroAtto && it->anno == anno)
+                qualifica = it->nome.section(u' ', -1);
+        if (qualifica.isEmpty())
+            qualifica = anno <= 1993  ? QStringLiteral("CEE")
+                        : anno < 2010 ? QStringLiteral("CE")
+                                      : QStringLiteral("UE");
+    }
     a.TP = QStringLiteral("NIC");
     switch (tipo) {
     case lessico::UeRegolamento:
@@ -706,8 +713,8 @@ bool Lettore::provaAtto(int i, int& j) {
         for (int x = i - 1; x >= 0 && x >= i - 3 && !titolo; --x)
             titolo = segno(x, u'(') || parola(x, u"recante") || parola(x, u"cosiddetto") ||
                      parola(x, u"detto") || parola(x, u"denominato");
-        const bool perNome =
-            f.voce->cat == Cat::Codice && f.fine - i >= 2 && !titolo && !codiciNominati_.contains(primo.nome);
+        const bool perNome = f.voce->cat == Cat::Codice && !QStringView(f.voce->frase).contains(u'.') &&
+                             !titolo && !codiciNominati_.contains(primo.nome);
         if (!perNome)
             return false;
         codiciNominati_.insert(primo.nome);
@@ -744,6 +751,9 @@ int Lettore::leggiSottoparti(int i, Articolo& a) const {
                 a.parti.append(Parte{});
             a.parti.last().punto = t_.at(f.fine).forma.toString();
             s2 = f.fine + 1;
+            // "numero 3)", as the letters are written
+            if (segno(s2, u')') && !parentesi)
+                ++s2;
         } else if (f && f.voce->cat == Cat::Lettera) {
             QStringList lettere;
             if (!leggiLettere(s, s2, lettere))
@@ -926,6 +936,11 @@ bool Lettore::leggiArticoli(int i, int& j, Gruppo& g, bool& plurale) {
         if (leggiSuffisso(k, k2, suff)) {
             a.suffisso = suff;
             k = k2;
+            // "art. 380-bis.1 c.p.c."
+            if (segno(k, u'.') && attaccato(k) && numero(k + 1) && attaccato(k + 1)) {
+                a.suffisso += u'.' + t_.at(k + 1).forma.toString();
+                k += 2;
+            }
         } else if (plurale && segno(k, u'-') && numero(k + 1)) {
             a.numero += u'-' + t_.at(k + 1).forma.toString();
             k += 2;
@@ -1023,9 +1038,10 @@ int Lettore::collegaAtto(int i, int& j, const Gruppo& g, QList<Atto>& atti) {
 }
 
 bool Lettore::intestazione(int i, int fineLista) const {
-    // "ART. 1." alone on its line: the heading of the text's own article.
+    // "ART. 1." or "Art. 1" alone on its line: the heading of the text's own article.
     const bool aCapo = i == 0 || t_.at(i).aCapo;
-    return aCapo && segno(fineLista, u'.') && (!esiste(fineLista + 1) || t_.at(fineLista + 1).aCapo);
+    const int dopo = segno(fineLista, u'.') ? fineLista + 1 : fineLista;
+    return aCapo && (!esiste(dopo) || t_.at(dopo).aCapo);
 }
 
 bool Lettore::perArticolo(const Gruppo& g, Atto& a) const {
@@ -1157,12 +1173,18 @@ bool Lettore::chiudiGruppo(Gruppo& g, int i, int fineLista, int& j, bool plurale
     QList<std::pair<Gruppo, Atto>> gruppi{{g, atti.first()}};
     for (const Atto& a : std::as_const(atti))
         registra(a);
-    // "artt. 35, r.d. n. 1054/1924, 19, legge n. 1034/1971": each article before its act.
-    while (plurale && segno(k, u',') && numero(k + 1)) {
+    // "artt. 35, r.d. n. 1054/1924, 19, legge n. 1034/1971", "art. 2697 c.c. e 115 c.p.c.": each
+    // article before its act.
+    for (;;) {
+        int s = segno(k, u',') ? k + 1 : k;
+        if (cat(s, Cat::Congiunzione))
+            ++s;
+        if (s == k || !numero(s) || (!plurale && s == k + 1 && segno(k, u',')))
+            break;
         Gruppo altro;
-        int fineAltro = k + 1;
-        bool p = true;
-        if (!leggiArticoli(k + 1, fineAltro, altro, p))
+        int fineAltro = s;
+        bool p = plurale;
+        if (!leggiArticoli(s, fineAltro, altro, p))
             break;
         QList<Atto> suoi;
         int k3 = fineAltro;

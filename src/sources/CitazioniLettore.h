@@ -153,6 +153,7 @@ private:
     QSet<QString> codiciNominati_;
     bool contestoCedu_ = false; // the text is about the Strasbourg court: "Convenzione" is the ECHR
     bool contestoCost_ = false; // a text of or about the Constitutional Court
+    bool contestoCass_ = false; // a text that speaks of the Cassazione
     QString ultimaRegione_;
     QString ultimaProvincia_;
 };

@@ -39,10 +39,12 @@ bool Lettore::leggiSezione(int i, int& j, Atto& atto, bool nuda) const {
         return true;
     }
     int k = i;
-    if (f && f.voce->cat == Cat::Sezione)
+    if (f && f.voce->cat == Cat::Sezione) {
         k = f.fine;
-    else if (!nuda)
+        nuda = false; // "sez." says what follows
+    } else if (!nuda) {
         return false;
+    }
     if (!esiste(k))
         return false;
     const Frase d = frase(k);
@@ -53,9 +55,11 @@ bool Lettore::leggiSezione(int i, int& j, Atto& atto, bool nuda) const {
     } else if (numero(k) && forma.size() <= 2 && valore(k) >= 1 && valore(k) <= 10) {
         a.sezione = QStringLiteral("sez. ") + Romano(valore(k));
         ++k;
-        // "Sez. 6-3": a subsection of the sixth, recorded as the sixth.
-        if (segno(k, u'-') && attaccato(k) && numero(k + 1) && attaccato(k + 1))
+        // "Sez. 6-3", "Sez. 6 - 1": a subsection of the sixth, recorded as the sixth; "Sez. 1 -,".
+        if (segno(k, u'-') && numero(k + 1) && valore(k + 1) <= 9)
             k += 2;
+        else if (segno(k, u'-') && segno(k + 1, u','))
+            ++k;
     } else if (t_.at(k).tipo == TipoToken::Parola && romano(forma) > 0) {
         a.sezione = QStringLiteral("sez. ") + Romano(romano(forma));
         ++k;
@@ -68,8 +72,24 @@ bool Lettore::leggiSezione(int i, int& j, Atto& atto, bool nuda) const {
     } else if (forma == u"trib" || forma == u"tributaria") {
         a.sezione = QStringLiteral("sez. trib.");
         ++k;
+    } else if (forma == u"giur" || forma == u"giurisd" || forma == u"giurisdizionale") {
+        a.sezione = QStringLiteral("sez. giur.");
+        ++k;
+    } else if (forma == u"contr" || forma == u"controllo") {
+        a.sezione = QStringLiteral("sez. contr.");
+        ++k;
+    } else if (forma == u"riun" || forma == u"riunite") {
+        a.sezione = QStringLiteral("sez. riun.");
+        ++k;
     } else {
         return false;
+    }
+    // "Sez. II-bis", "sez. III quater"
+    QString suffisso;
+    int k2 = k;
+    if (a.sezione.startsWith(QStringLiteral("sez. ")) && leggiSuffisso(k, k2, suffisso)) {
+        a.sezione += u' ' + suffisso;
+        k = k2;
     }
     if (nuda && !(segno(k, u',') || segno(k, u';')))
         return false;
@@ -156,13 +176,21 @@ bool Lettore::leggiCoda(int i, int& j, Atto& a, bool inizioCoda) {
         int k2 = k;
         const bool nuda = dopoVirgola && a.sezione.isEmpty() && a.numero.isEmpty() && !a.data.completa();
         dopoVirgola = false;
-        if (f && f.voce->cat == Cat::Materia && corteDiCassazione(a)) {
-            a.materia = f.voce->testoNome();
+        if (f && f.voce->cat == Cat::Materia) {
+            // "Cass. civ.", "sez. IX civile": the matter is kept beside a Cassazione section only.
+            if (corteDiCassazione(a))
+                a.materia = f.voce->testoNome();
             k = fineUtile = f.fine;
             continue;
         }
         if (leggiSezione(k, k2, a, nuda)) {
             k = fineUtile = k2;
+            continue;
+        }
+        if (f && f.voce->cat == Cat::NomeRegione && a.regione.isEmpty() && a.TP == u"GICC") {
+            // "Corte dei conti, sez. giur. Lazio"
+            a.regione = f.voce->testoNome();
+            k = fineUtile = f.fine;
             continue;
         }
         if (f && f.voce->cat == Cat::TipoDecisione) {
@@ -292,14 +320,29 @@ bool Lettore::provaSentenza(int i, int& j) {
         return false;
     if (f.voce->cat == Cat::TipoDecisione)
         return provaDecisioneNuda(i, j);
-    if (f.voce->cat != Cat::Corte)
-        return false;
     Atto a;
     a.inizio = inizio(i);
     int k = i;
-    if (!leggiCorte(i, k, a))
+    if (f.voce->cat == Cat::Codice && f.voce->testoNome() == u"c. strada" && segno(f.fine, u',')) {
+        // "C.d.S., sez. III, n. 1234/2019": the Council of State, not the highway code.
+        a.TP = QStringLiteral("GIA");
+        a.nome = QStringLiteral("Cons. St.");
+        k = f.fine;
+    } else if ((f.voce->cat == Cat::Sezione || f.voce->cat == Cat::SezioneNominata) && contestoCass_) {
+        // "Sez. 3, Sentenza n. 12345 del 10/05/2019": the Cassazione's own way of citing itself.
+        a.TP = QStringLiteral("GICA");
+        a.nome = QStringLiteral("Cass.");
+        int x = i;
+        if (!leggiSezione(i, x, a, false) || !segno(x, u','))
+            return false;
+        Atto prova = a;
+        int y = x;
+        if (!leggiCoda(x, y, prova, false) || prova.numero.isEmpty())
+            return false;
+    } else if (f.voce->cat != Cat::Corte || !leggiCorte(i, k, a)) {
         return false;
-    if (f.voce->valore != lessico::CorteSuprema) {
+    }
+    if (f.voce->cat == Cat::Corte && f.voce->valore != lessico::CorteSuprema) {
         // A lower court is cited as a precedent in the compact form ("Trib. Milano, 12 marzo
         // 2010"); "la sentenza del Tribunale di Milano del ..." is the history of the case.
         Data d;
@@ -325,35 +368,71 @@ bool Lettore::provaDecisioneNuda(int i, int& j) {
     const Frase f = frase(i);
     if (f.voce->valore == lessico::DecisioneDecreto)
         return false;
-    // "sentenza n. 26972 del 2008 delle Sezioni Unite", "ordinanza n. 83 del 2023"
-    Atto a;
-    a.inizio = inizio(i);
-    a.ordinanza = f.voce->valore == lessico::DecisioneOrdinanza;
+    // "sentenza n. 26972 del 2008 delle Sezioni Unite", "sentenze n. 236 e n. 135 del 2013"
+    QList<Atto> voci;
+    bool barra = false;
     int k = f.fine;
-    int k2 = k;
-    QString n;
-    int an = 0;
-    if (!leggiNumero(k, k2, n, an) && !leggiNumeroAnno(k, k2, n, an))
-        return false;
-    a.numero = n;
-    a.anno = an;
-    k = k2;
-    const int y = dopoDel(t_, k);
-    Data d;
-    if (y != k && leggiData(y, k2, d)) {
-        a.data = d;
-        a.anno = d.a;
+    for (;;) {
+        Atto b;
+        b.ordinanza = f.voce->valore == lessico::DecisioneOrdinanza;
+        int k2 = k;
+        if (!leggiNumero(k, k2, b.numero, b.anno) && !leggiNumeroAnno(k, k2, b.numero, b.anno))
+            break;
+        barra = barra || (voci.isEmpty() && b.anno > 0);
         k = k2;
-    } else if (y != k && anno4(y) && a.anno == 0) {
-        a.anno = valore(y);
-        k = y + 1;
+        const int y = dopoDel(t_, k);
+        Data d;
+        if (y != k && leggiData(y, k2, d)) {
+            b.data = d;
+            b.anno = d.a;
+            k = k2;
+        } else if (y != k && anno4(y) && b.anno == 0) {
+            b.anno = valore(y);
+            k = y + 1;
+        }
+        voci.append(b);
+        int s = segno(k, u',') ? k + 1 : k;
+        if (cat(s, Cat::Congiunzione))
+            ++s;
+        if (s == k || !cat(s, Cat::Numero))
+            break;
+        k = s;
     }
+    if (voci.isEmpty())
+        return false;
+    // A year written once for the list.
+    for (Atto& b : voci)
+        if (b.anno == 0)
+            b.anno = voci.last().anno;
+    Atto corte;
     const int c = dopoConnettivo(k);
     const Frase dopo = frase(c);
-    if (c != k && dopo && dopo.voce->cat == Cat::SezioneNominata && dopo.voce->testoNome() == u"sez. un.") {
-        a.TP = QStringLiteral("GICA");
-        a.nome = QStringLiteral("Cass.");
-        a.sezione = dopo.voce->testoNome();
+    // "la Corte costituzionale, con sentenza n. 194 del 2018": the court named just before.
+    bool primaCorte = false;
+    for (int x = i - 1; x >= 0 && x >= i - 5 && !primaCorte; --x) {
+        const Frase p = frase(x);
+        if (p && p.voce->cat == Cat::Corte && p.fine <= i) {
+            primaCorte = p.voce->valore == lessico::CorteSuprema && leggiCorte(x, x, corte);
+            break;
+        }
+    }
+    // "Con sentenza n. 1234 del 2018 la Corte d'appello di Bologna ha respinto": that court's own
+    // decision in the case at hand.
+    for (int x = k; x < k + 8 && esiste(x) && !primaCorte; ++x) {
+        const Frase p = frase(x);
+        if (p && p.voce->cat == Cat::Corte && p.voce->valore != lessico::CorteSuprema) {
+            j = k;
+            return true;
+        }
+    }
+    // The Court writes its decisions "n. 194 del 2018", not "n. 194/2018".
+    const bool stileCostituzionale = !barra;
+    if (primaCorte) {
+    } else if (c != k && dopo && dopo.voce->cat == Cat::SezioneNominata &&
+               dopo.voce->testoNome() == u"sez. un.") {
+        corte.TP = QStringLiteral("GICA");
+        corte.nome = QStringLiteral("Cass.");
+        corte.sezione = dopo.voce->testoNome();
         k = dopo.fine;
     } else if (c != k && dopo && dopo.voce->cat == Cat::Corte) {
         if (dopo.voce->valore != lessico::CorteSuprema) {
@@ -361,48 +440,28 @@ bool Lettore::provaDecisioneNuda(int i, int& j) {
             j = dopo.fine;
             return true;
         }
-        Atto corte;
         int x = c;
         if (!leggiCorte(c, x, corte))
             return false;
-        a.TP = corte.TP;
-        a.nome = corte.nome;
-        a.materia = corte.materia;
         k = x;
-    } else if (contestoCost_ && (c == k || !dopo || dopo.voce->cat != Cat::Negativo) && a.anno > 0) {
-        a.TP = QStringLiteral("GICO");
-        a.nome = QStringLiteral("C. Cost.");
+    } else if (contestoCost_ && stileCostituzionale && (c == k || !dopo || dopo.voce->cat != Cat::Negativo) &&
+               voci.first().anno > 0) {
+        corte.TP = QStringLiteral("GICO");
+        corte.nome = QStringLiteral("C. Cost.");
     } else {
         return false;
     }
-    a.fine = fine(k);
-    emettiAtto(a);
-    j = k;
-    // "le sentenze n. 120 del 2018 e n. 10 del 2015"
-    for (;;) {
-        int s = segno(j, u',') ? j + 1 : j;
-        if (cat(s, Cat::Congiunzione))
-            ++s;
-        Atto b;
-        b.TP = a.TP;
-        b.nome = a.nome;
-        b.ordinanza = a.ordinanza;
-        b.sezione = a.sezione;
-        b.inizio = inizio(s);
-        int x = s;
-        if (s == j || !leggiNumero(s, x, b.numero, b.anno))
-            break;
-        const int del = dopoDel(t_, x);
-        if (del != x && anno4(del) && b.anno == 0) {
-            b.anno = valore(del);
-            x = del + 1;
-        }
-        if (b.anno == 0)
-            break;
-        b.fine = fine(x);
-        emettiAtto(b);
-        j = x;
+    for (Atto& b : voci) {
+        b.TP = corte.TP;
+        b.nome = corte.nome;
+        b.sezione = corte.sezione;
+        b.materia = corte.materia;
+        b.inizio = inizio(i);
+        b.fine = fine(k);
+        if (b.anno > 0)
+            emettiAtto(b);
     }
+    j = k;
     return true;
 }
 
