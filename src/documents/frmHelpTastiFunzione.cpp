@@ -17,7 +17,8 @@ const QStringList& frmHelpTastiFunzione::righe() {
                                   QStringLiteral("F9 = Inserisci nuova fonte"),
                                   QStringLiteral("F10 = Edita riassunto"),
                                   QStringLiteral("F11 = Edita sommario"),
-                                  QStringLiteral("F12 = Esci")};
+                                  QStringLiteral("F12 = Esci"),
+                                  QStringLiteral("Ctrl+F9 = Fonti dal testo")};
     return r;
 }
 

@@ -269,6 +269,32 @@ bool nelDocumento(const VoceFonte& v, const QList<VoceFonte>& fonti) {
 
 } // namespace
 
+QString PropostaFonte::testoMostrato() const {
+    if (aggiungibile())
+        return rigaFonte(voce);
+    const Citazione& c = citazione;
+    QStringList pezzi;
+    if (!c.articolo.isEmpty())
+        pezzi << QStringLiteral("art. ") + c.articolo +
+                     (c.suffisso.isEmpty() ? QString() : u' ' + c.suffisso);
+    if (!c.comma.isEmpty())
+        pezzi << QStringLiteral("comma ") + c.comma +
+                     (c.suffissoComma.isEmpty() ? QString() : u' ' + c.suffissoComma);
+    if (!c.lettera.isEmpty())
+        pezzi << QStringLiteral("lett. ") + c.lettera;
+    pezzi << c.nome;
+    QString testo = pezzi.join(u' ');
+    if (!c.data().isEmpty()) {
+        QString mese = QString::number(c.mese);
+        testo += QStringLiteral(" %1 %2 %3").arg(c.giorno).arg(MeseNome(mese)).arg(c.anno);
+    } else if (c.anno > 0) {
+        testo += u' ' + QString::number(c.anno);
+    }
+    if (!c.numero.isEmpty())
+        testo += QStringLiteral(", n. ") + c.numero;
+    return testo;
+}
+
 QString PropostaFonte::etichettaCatalogo() const {
     switch (catalogo) {
     case StatoCatalogo::NelCatalogo:

@@ -46,6 +46,8 @@ struct PropostaFonte {
     bool dataDalCatalogo = false; // day and month taken from the catalogue
 
     bool aggiungibile() const { return problema.isEmpty(); }
+    // The citation text; for a proposal that cannot be added, its fields written the same way.
+    QString testoMostrato() const;
     // "nel catalogo", "non nel catalogo", "catalogo non disponibile"; empty when not pertinent.
     QString etichettaCatalogo() const;
 };

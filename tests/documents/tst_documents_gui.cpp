@@ -843,7 +843,7 @@ private Q_SLOTS:
 
         quandoAperto<frmHelpTastiFunzione>([](frmHelpTastiFunzione* d) {
             QCOMPARE(d->windowTitle(), QString("Help su tasti funzione"));
-            QCOMPARE(d->lblTasti->text().split('\n').size(), 12);
+            QCOMPARE(d->lblTasti->text().split('\n').size(), 13);
             d->cmdEsci->click();
         });
         tasto(w->lstClassificazione, Qt::Key_F1);

@@ -72,7 +72,8 @@ QJsonObject oggetto(const QString& testo, const PropostaFonte& p) {
 QString riga(const QString& testo, const PropostaFonte& p) {
     const Citazione& c = p.citazione;
     QStringList campi{QStringLiteral("%1-%2").arg(c.inizioPunti).arg(c.finePunti), c.TP,
-                      p.aggiungibile() ? p.voce.testo : QStringLiteral("(") + p.problema + u')',
+                      p.aggiungibile() ? p.voce.testo
+                                       : p.testoMostrato() + QStringLiteral(" (") + p.problema + u')',
                       testo.mid(c.inizio, c.fine - c.inizio).simplified()};
     if (!p.etichettaCatalogo().isEmpty())
         campi << QStringLiteral("[") + p.etichettaCatalogo() + u']';
