@@ -40,10 +40,20 @@ QString contesto(const QString& testo, qsizetype inizio, qsizetype fine) {
         ++da;
     while (a < testo.size() && a > fine && !testo.at(a).isSpace())
         --a;
-    const auto html = [](const QString& s) { return s.simplified().toHtmlEscaped(); };
+    // Runs of blanks and line breaks as one blank, the blanks at the ends of each piece kept.
+    const auto html = [](const QString& s) {
+        QString out;
+        for (const QChar c : s) {
+            if (!c.isSpace())
+                out += c;
+            else if (!out.endsWith(u' '))
+                out += u' ';
+        }
+        return out.toHtmlEscaped();
+    };
     return (da > 0 ? QStringLiteral("… ") : QString()) + html(testo.mid(da, inizio - da)) +
-           QStringLiteral(" <span style=\"background-color:#ffe08a; font-weight:bold\">") +
-           html(testo.mid(inizio, fine - inizio)) + QStringLiteral("</span> ") +
+           QStringLiteral("<span style=\"background-color:#ffe08a; font-weight:bold\">") +
+           html(testo.mid(inizio, fine - inizio)) + QStringLiteral("</span>") +
            html(testo.mid(fine, a - fine)) + (a < testo.size() ? QStringLiteral(" …") : QString());
 }
 
@@ -198,6 +208,7 @@ void frmFontiDalTesto::mostra() {
         item->setText(ColTesto, span);
         item->setText(ColDove, p.testo);
         item->setText(ColNote, note(p));
+        item->setToolTip(ColFonte, item->text(ColFonte));
         item->setToolTip(ColTesto, span);
         item->setToolTip(ColNote, note(p));
         const bool scelta = p.aggiungibile() && !p.giaPresente;
