@@ -20,6 +20,23 @@ bool attoNumerabile(const Atto& a) {
            a.TP != u"LIC" && a.TP != u"NIT";
 }
 
+// The act of a citation made before, as a back reference to it points at it.
+Atto rinvioA(const Citazione& c) {
+    Atto a;
+    a.TP = c.TP;
+    a.nome = c.nome;
+    a.data = {c.giorno, c.mese, c.anno};
+    a.anno = c.anno;
+    a.numero = c.numero;
+    a.codice = c.codice;
+    a.regione = c.regione;
+    a.provincia = c.provincia;
+    a.rinvio = true;
+    a.inizioRinvio = c.inizio;
+    a.fineRinvio = c.fine;
+    return a;
+}
+
 bool decretoQualsiasi(const QString& nome) {
     return nome == u"d.l." || nome == u"d.lg." || nome == u"d.p.r." || nome == u"d.m." || nome == u"r.d." ||
            nome == u"d.p.c.m." || nome == u"d.i." || nome == u"r.d.l.";
@@ -1051,18 +1068,7 @@ bool Lettore::perArticolo(const Gruppo& g, Atto& a) const {
     for (auto it = out_.crbegin(); it != out_.crend(); ++it) {
         if (it->decisione() || it->articolo != art.numero || it->suffisso != art.suffisso)
             continue;
-        a = Atto{};
-        a.TP = it->TP;
-        a.nome = it->nome;
-        a.data = {it->giorno, it->mese, it->anno};
-        a.anno = it->anno;
-        a.numero = it->numero;
-        a.codice = it->codice;
-        a.regione = it->regione;
-        a.provincia = it->provincia;
-        a.rinvio = true;
-        a.inizioRinvio = it->inizio;
-        a.fineRinvio = it->fine;
+        a = rinvioA(*it);
         return true;
     }
     return false;
@@ -1297,20 +1303,8 @@ bool Lettore::provaParteAvanti(int i, int& j) {
             a.suffisso = it->suffisso;
             a.parti = prima.parti;
             g.articoli.append(a);
-            Atto atto;
-            atto.TP = it->TP;
-            atto.nome = it->nome;
-            atto.data = {it->giorno, it->mese, it->anno};
-            atto.anno = it->anno;
-            atto.numero = it->numero;
-            atto.codice = it->codice;
-            atto.regione = it->regione;
-            atto.provincia = it->provincia;
-            atto.rinvio = true;
-            atto.inizioRinvio = it->inizio;
-            atto.fineRinvio = it->fine;
             const int fineArt = frase(dopo.fine).fine;
-            emetti(g, atto, g.inizio, fine(fineArt));
+            emetti(g, rinvioA(*it), g.inizio, fine(fineArt));
             j = fineArt;
             return true;
         }

@@ -2,14 +2,13 @@
 // acts, Ctrl+F9, the proposals accepted, the document saved and opened again; and a pasted text
 // whose proposals are chosen one by one.
 
+#include "SessioneDocumento.h"
 #include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "documents/frmHelpTastiFunzione.h"
 #include "documents/frmSceltaDoc.h"
 #include "documents/frmTesti.h"
 #include "sources/frmFontiDalTesto.h"
-#include "support/GuiTestUtil.h"
-#include "support/TestHome.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -22,13 +21,6 @@ const QString kRiassunto = QStringLiteral(
 
 const QStringList kFonti = {QStringLiteral("art. 3 l. 7 agosto 1990, n. 241"),
                             QStringLiteral("art. 2043 c.c."), QStringLiteral("art. 6 Dir. UE 2011/83*NIC*")};
-
-QStringList righe(QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
 
 struct Proposta {
     QString fonte;
@@ -47,32 +39,6 @@ QList<Proposta> proposte(frmFontiDalTesto* d) {
     }
     return out;
 }
-
-class Sessione {
-public:
-    Sessione() : main(t.state()) {
-        if (!main.apriArchivio(t.createArchive()))
-            qFatal("archive not opened");
-        main.show();
-        if (!QTest::qWaitForWindowExposed(&main))
-            qFatal("window not shown");
-    }
-
-    frmDocumento* finestra() { return main.findChild<frmDocumento*>(); }
-
-    frmDocumento* nuovo() {
-        main.mnuDocumentiNuovo->trigger();
-        frmDocumento* w = finestra();
-        w->cmbCPer->setCurrentIndex(w->cmbCPer->findText(QStringLiteral("101"), Qt::MatchStartsWith));
-        w->txtTitolo->setPlainText(QStringLiteral("Pratiche commerciali e diniego"));
-        return w;
-    }
-
-    qint64 conta(const QString& sql) { return t.state().Connessione.ApriRS(sql).field(0).toLongLong(); }
-
-    TestHome t;
-    MDIQuillaro main;
-};
 
 // Ctrl+F9 from a field of the window; `fai` works on the dialog, which the test then leaves.
 void fontiDalTesto(QWidget* campo, std::function<void(frmFontiDalTesto*)> fai) {
@@ -95,8 +61,8 @@ class GuiSourcesFromText : public QObject {
 
 private Q_SLOTS:
     void summaryCitingThreeActsAcceptedAndSaved() {
-        Sessione s;
-        frmDocumento* w = s.nuovo();
+        SessioneDocumento s;
+        frmDocumento* w = s.nuovo(QStringLiteral("Pratiche commerciali e diniego"));
         onNextModal<frmTesti>([](frmTesti* d) {
             d->txtTesto->setPlainText(kRiassunto);
             d->cmdEsci->click();
@@ -161,8 +127,8 @@ private Q_SLOTS:
     }
 
     void pastedTextChosenOneByOne() {
-        Sessione s;
-        frmDocumento* w = s.nuovo();
+        SessioneDocumento s;
+        frmDocumento* w = s.nuovo(QStringLiteral("Pratiche commerciali e diniego"));
         fontiDalTesto(w->txtPagine, [](frmFontiDalTesto* d) {
             // The document's texts cite nothing yet.
             QCOMPARE(proposte(d).size(), 1);
