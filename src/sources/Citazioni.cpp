@@ -618,12 +618,22 @@ bool Lettore::leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo) {
         a.TP = v.testoTP();
         a.nome = v.testoNome();
         break;
-    case Cat::Convenzione:
-        if (!dopoArticolo || !contestoCedu_)
+    case Cat::Convenzione: {
+        // "della Convenzione" alone is the ECHR where the text speaks of Strasbourg; "della
+        // Convenzione di Vienna", "Convenzione ONU", "Convenzione sui diritti ..." are others.
+        const int dopo = f.fine;
+        const bool specificata =
+            esiste(dopo) && t_.at(dopo).tipo == TipoToken::Parola &&
+            (t_.at(dopo).maiuscola || cat(dopo, Cat::Connettivo) || parola(dopo, u"sul") ||
+             parola(dopo, u"sulla") || parola(dopo, u"sui") || parola(dopo, u"sugli") ||
+             parola(dopo, u"per") || parola(dopo, u"relativa") || parola(dopo, u"contro") ||
+             parola(dopo, u"internazionale") || parola(dopo, u"quadro"));
+        if (!dopoArticolo || !contestoCedu_ || specificata)
             return false;
         a.TP = QStringLiteral("NIT");
         a.nome = QStringLiteral("CEDU");
         break;
+    }
     case Cat::Nominato: {
         if (!dopoArticolo)
             return false;

@@ -294,6 +294,9 @@ void Lettore::continuazioni(int& j, const Atto& modello) {
         if (!segno(s, u';') && !segno(s, u','))
             return;
         ++s;
+        // "id., sez. II, 6 maggio 2020, n. 4100": the same court again.
+        if (parola(s, u"id") && segno(s + 1, u'.'))
+            s = segno(s + 2, u',') ? s + 3 : s + 2;
         if (cat(s, Cat::Corte) || !esiste(s))
             return;
         Atto b;

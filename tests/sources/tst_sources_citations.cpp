@@ -133,6 +133,13 @@ private Q_SLOTS:
             << "Vista la legge 24 dicembre 2012, n. 234, e in particolare l'articolo 31;"
             << QStringList{"LIO l. data=2012-12-24 anno=2012 n=234",
                            "LIO l. art=31 data=2012-12-24 anno=2012 n=234 rinvio"};
+        QTest::newRow("id. repeats the court")
+            << "TAR Lombardia, Milano, sez. I, 5 maggio 2020, n. 400; id., sez. II, 6 maggio 2020, n. 410."
+            << QStringList{"GIA TAR data=2020-05-05 anno=2020 n=400 regione=LO citta=Milano sez=sez. I",
+                           "GIA TAR data=2020-05-06 anno=2020 n=410 regione=LO citta=Milano sez=sez. II"};
+        QTest::newRow("the Convention alone is the ECHR only in a text about Strasbourg")
+            << "La Corte EDU richiama l'art. 8 della Convenzione e l'art. 31 della Convenzione di Vienna."
+            << QStringList{"NIT CEDU art=8"};
         QTest::newRow("spacing and line breaks of justified text")
             << "dall'art. 6-bis  del  decreto-legge\n13 settembre 2012,  n.  158"
             << QStringList{"LIO d.l. art=6-bis data=2012-09-13 anno=2012 n=158"};
