@@ -384,6 +384,7 @@ bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const {
     };
     QString numeroAtto;
     int anno = 0;
+    bool numeroPrima = false; // written number/year where the Union writes year/number
     if (annoDel > 0) {
         numeroAtto = t_.at(iA).forma.toString();
         anno = annoDel;
@@ -404,6 +405,7 @@ bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const {
         if (anno == 0 && annoDi(iB) > 0) {
             anno = annoDi(iB);
             numeroAtto = t_.at(iA).forma.toString();
+            numeroPrima = true;
         }
     }
     if (anno == 0 || numeroAtto.isEmpty())
@@ -413,6 +415,10 @@ bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const {
         for (auto it = atti_.crbegin(); it != atti_.crend() && qualifica.isEmpty(); ++it)
             if (it->TP == u"NIC" && it->numero == numeroAtto && it->anno == anno)
                 qualifica = it->nome.section(u' ', -1);
+        // Without CE, UE or CEE, "regolamento n. 3 del 2019", "decisione n. 2/2020" are a
+        // municipality's or a board's: the Union numbers its directives and decisions year first.
+        if (qualifica.isEmpty() && (haN || numeroPrima))
+            return false;
         if (qualifica.isEmpty())
             qualifica = anno <= 1993  ? QStringLiteral("CEE")
                         : anno < 2010 ? QStringLiteral("CE")

@@ -74,6 +74,10 @@ private Q_SLOTS:
             << QStringList{"NIC Dir. UE anno=2011 n=83", "NIC Reg. CE anno=2007 n=1393",
                            "NIC Reg. CEE anno=1971 n=1408", "NIC Reg. UE anno=2016 n=679",
                            "NIC Dec. quadro anno=2002 n=584"};
+        QTest::newRow("regulations and decisions of others are not EU acts")
+            << "Il regolamento n. 3 del 2019 del Comune e la decisione n. 2/2020 del collegio arbitrale; il "
+               "regolamento (CE) n. 44 del 2001 e poi il regolamento n. 44 del 2001."
+            << QStringList{"NIC Reg. CE anno=2001 n=44", "NIC Reg. CE anno=2001 n=44"};
         QTest::newRow("treaties") << "Ai sensi dell'art. 267 TFUE e dell'art. 6 della CEDU."
                                   << QStringList{"NIC TFUE art=267", "NIT CEDU art=6"};
         QTest::newRow("Cassazione with sections")
