@@ -55,9 +55,10 @@ bool CliContext::openArchive(const QString& nameOrPath) {
     }
     // Every command names its files after the delivery: without it they would be "errori." and the like.
     if (state.Consegna().isEmpty()) {
-        err << QStringLiteral("L'archivio %1 non ha le informazioni di consegna (tabInfo): niente è stato "
-                              "scritto. Aprirlo con il programma e controllarlo, o ripristinarlo da una copia "
-                              "di sicurezza.")
+        err << QStringLiteral(
+                   "L'archivio %1 non ha le informazioni di consegna (tabInfo): niente è stato "
+                   "scritto. Aprirlo con il programma e controllarlo, o ripristinarlo da una copia "
+                   "di sicurezza.")
                    .arg(path)
             << Qt::endl;
         ChiudiArchivio(state);
@@ -114,6 +115,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     registerImportCommands(registry);
     registerSearchCommands(registry);
     registerCaptureCommands(registry);
+    registerSourceCommands(registry);
 
     QString homeOption;
     QStringList rest;

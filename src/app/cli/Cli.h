@@ -69,6 +69,7 @@ void registerUpdateCommands(CliRegistry& registry);
 void registerImportCommands(CliRegistry& registry);
 void registerSearchCommands(CliRegistry& registry);
 void registerCaptureCommands(CliRegistry& registry);
+void registerSourceCommands(CliRegistry& registry);
 
 // Runs a whole command line (without the program name); returns the exit code.
 int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
