@@ -25,6 +25,9 @@ public:
         }
         return inner_.message(text, title, buttons, icon);
     }
+    int choose(const QString& text, const QString& title, const QStringList& choices, Icon icon) override {
+        return inner_.choose(text, title, choices, icon);
+    }
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& initial) override {
         return inner_.input(prompt, title, initial);
