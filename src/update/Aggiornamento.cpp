@@ -1,6 +1,7 @@
 #include "update/Aggiornamento.h"
 
 #include "store/Archivio.h"
+#include "store/ArchivioInUso.h"
 #include "update/FileSigle.h"
 
 #include <QDir>
@@ -135,6 +136,14 @@ QString MessaggioRifiutate(const EsitoAggiornamento& esito) {
         .arg(righe.join(QStringLiteral(", ")));
 }
 
+QString MessaggioInUso(const EsitoAggiornamento& esito) {
+    if (esito.inUso.isEmpty())
+        return {};
+    return QStringLiteral("Attenzione, archivi aperti anche da un altro programma: di un documento che vi si "
+                          "sta modificando è compreso ciò che era salvato.\n") +
+           esito.inUso.join(u'\n');
+}
+
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file) {
     RecordSet rs =
         state.Connessione.ApriRS(QStringLiteral("SELECT count(IDDocumento) as T from tabDocumento"));
@@ -200,6 +209,8 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
                 }
                 state.ArchivioAperto = true;
                 state.NomeArchivio = path;
+                if (const QList<UsoArchivio> altri = AltriUsi(path); !altri.isEmpty())
+                    esito.inUso << AvvisoUso(path, altri, QDateTime::currentDateTimeUtc());
                 if (archivio &&
                     (tipo == TipoAggiornamento::Controlli || tipo == TipoAggiornamento::NoteCompilatore ||
                      tipo == TipoAggiornamento::Nuovi))
@@ -237,6 +248,8 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
         closing << MessaggioSaltate(esito);
     if (esito.completato && !esito.rifiutate.isEmpty())
         closing << MessaggioRifiutate(esito);
+    if (esito.completato && !esito.inUso.isEmpty())
+        closing << MessaggioInUso(esito);
     if (!closing.isEmpty())
         operatorDialogs.message(closing.join(u'\n'), applicationTitle(), Buttons::Ok, Icon::Information);
     if (!esito.completato)

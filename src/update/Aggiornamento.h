@@ -26,6 +26,7 @@ struct EsitoAggiornamento {
     int consegne = 0;        // archives that opened
     QStringList saltate;     // abbreviations whose archive could not be opened, passed over
     QStringList rifiutate;   // lines that name no archive of mdb/ (a path, "..", control characters)
+    QStringList inUso;       // "L'archivio X è aperto anche da ...": archives another program had open
     qint64 documenti = 0;    // documents counted (count run)
     QString percorso;        // the output file
     QString errore;          // "<number> --> <description>" of the error that ended it
@@ -48,6 +49,8 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
 // characters escaped; empty when there is nothing to say.
 QString MessaggioSaltate(const EsitoAggiornamento& esito);
 QString MessaggioRifiutate(const EsitoAggiornamento& esito);
+// What the batch read of archives another program had open may lack that program's latest work.
+QString MessaggioInUso(const EsitoAggiornamento& esito);
 
 // Writes the count line of the open archive and returns its number of documents.
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file);

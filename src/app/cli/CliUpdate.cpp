@@ -38,6 +38,8 @@ int update(CliContext& c, const CliArgs& a) {
         return 1;
     }
     c.out << "File scritto: " << esito.percorso << Qt::endl;
+    for (const QString& avviso : esito.inUso)
+        c.err << "Attenzione: " << avviso << '.' << Qt::endl;
     // The file lacks the deliveries whose archives could not be opened or whose lines were refused.
     int code = 0;
     for (const QString& line : {MessaggioSaltate(esito), MessaggioRifiutate(esito)})
