@@ -14,6 +14,8 @@
 #else
 #include <cerrno>
 #include <csignal>
+#include <pwd.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -55,6 +57,11 @@ QString utenteCorrente() {
         if (!utente.isEmpty())
             return utente;
     }
+#ifndef Q_OS_WIN
+    // Started without a login's environment (a service, a desktop launcher of some systems).
+    if (const passwd* account = getpwuid(geteuid()))
+        return QString::fromLocal8Bit(account->pw_name);
+#endif
     return {};
 }
 
