@@ -79,12 +79,6 @@ private Q_SLOTS:
         const QString nostro = "Titolo dell'operatore 2", altrui = "Titolo dell'operatore 1";
         QTest::newRow("F4 Ricarica") << "F4"
                                      << "Ricarica" << altrui << altrui;
-        QTest::newRow("F4 Sovrascrivi") << "F4"
-                                        << "Sovrascrivi" << nostro << nostro;
-        QTest::newRow("F4 Annulla") << "F4"
-                                    << "Annulla" << altrui << nostro;
-        QTest::newRow("F12 Ricarica") << "F12"
-                                      << "Ricarica" << altrui << altrui;
         QTest::newRow("F12 Sovrascrivi") << "F12"
                                          << "Sovrascrivi" << nostro << "";
         QTest::newRow("F12 Annulla") << "F12"
