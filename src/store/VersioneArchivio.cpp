@@ -17,9 +17,10 @@ bool haTabella(cConnessione& connection, const QString& tabella) {
 
 qint64 AvanzaVersione(cConnessione& connection) {
     // The row is made again if another tool took it away: versions still never go back.
-    connection.EseguiIstruzione(QStringLiteral(
-        "insert into tabVersione (ID, Versione) values (1, (select coalesce(max(Versione), 0) + 1 from "
-        "tabDocumento)) on conflict (ID) do update set Versione = Versione + 1"));
+    if (connection.EseguiIstruzione(
+            QStringLiteral("update tabVersione set Versione = Versione + 1 where ID = 1")) == 0)
+        connection.EseguiIstruzione(QStringLiteral("insert into tabVersione (ID, Versione) select 1, "
+                                                   "coalesce(max(Versione), 0) + 1 from tabDocumento"));
     return connection.ApriRS(QStringLiteral("select Versione from tabVersione where ID = 1"))
         .field(0)
         .toLongLong();
