@@ -259,6 +259,11 @@ private Q_SLOTS:
         QVERIFY(b.Versione > secondo + 1); // the deletion took a version of its own
         QCOMPARE(p.nostra().b.Versione, b.Versione);
         QCOMPARE(ScriviDocumento(p.a.c(), nostra.b, nostra.d).esito, EsitoSalvataggio::ModificatoAltrove);
+        // Another tool took the archive's version away: it comes back above every document's.
+        p.altro.EseguiIstruzione("delete from tabVersione");
+        Finestra ancora = p.nostra();
+        QVERIFY(ScriviDocumento(p.a.c(), ancora.b, ancora.d).salvato());
+        QCOMPARE(ancora.b.Versione, b.Versione + 1);
     }
 };
 
