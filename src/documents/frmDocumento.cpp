@@ -815,17 +815,22 @@ void frmDocumento::naviga(bool avanti) {
         state_.ui().message(QStringLiteral("Nessun documento presente!"));
         return;
     }
+    mostraDocumento(*n);
+}
+
+bool frmDocumento::mostraDocumento(qint64 IDDoc) {
     DocumentBuffer b = buffer_;
     DatiDocumento d = leggiDati();
-    b.IDDocCorrente = *n;
-    d.txtID = QString::number(*n);
+    b.IDDocCorrente = IDDoc;
+    d.txtID = QString::number(IDDoc);
     PulisciDocumento(b, d);
-    if (!carica(*n, b, d))
-        return;
+    if (!carica(IDDoc, b, d))
+        return false;
     buffer_ = std::move(b);
     mostraDati(d);
     modoEsistente();
     segnaSalvato();
+    return true;
 }
 
 void frmDocumento::cmbCPer_Change() {
@@ -846,8 +851,16 @@ void frmDocumento::cmbCPer_Change() {
 bool frmDocumento::salva() {
     if (!checkArchive(this))
         return false;
-    if (!SalvaDocumento(state_, buffer_, leggiDati()))
+    switch (SalvaDocumento(state_, buffer_, leggiDati())) {
+    case EsitoSalva::Salvato:
+        break;
+    case EsitoSalva::Ricaricare:
+        // The other program's version, in place of this window's: nothing of it is to be kept.
+        mostraDocumento(buffer_.IDDocCorrente);
         return false;
+    case EsitoSalva::NonSalvato:
+        return false;
+    }
     // A number typed to move from goes: the field shows the document saved.
     txtID->setText(QString::number(buffer_.IDDocCorrente));
     segnaSalvato();

@@ -146,6 +146,8 @@ private:
     void riempiCombo();
     void nuovoDocumento();
     void naviga(bool avanti);
+    // Loads the stored document into the window; false (after saying why) leaves it as it was.
+    bool mostraDocumento(qint64 IDDoc);
     bool carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& dati);
     void modoEsistente();
     // The save of the window's commands; on success txtID shows the number saved.

@@ -23,6 +23,9 @@ public:
             avviso = text;
         return Answer::Ok;
     }
+    int choose(const QString&, const QString&, const QStringList& choices, Icon) override {
+        return int(choices.size()) - 1;
+    }
     std::optional<QString> input(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include "app/cli/Cli.h"
 
 #include "store/Archivio.h"
+#include "store/ArchivioInUso.h"
 #include "ui/ScriptedDialogs.h"
 
 #include <QRegularExpression>
@@ -39,7 +40,7 @@ std::optional<QString> CliArgs::value(const QString& name) const {
     return *it;
 }
 
-bool CliContext::openArchive(const QString& nameOrPath) {
+bool CliContext::openArchive(const QString& nameOrPath, bool avvisaUso) {
     const QString path = state.home.archivePath(nameOrPath);
     cConnessione probe;
     if (!probe.ApriConnessione(cConnessione::connectionStringFor(path), FileKind::DeliveryArchive)) {
@@ -64,6 +65,9 @@ bool CliContext::openArchive(const QString& nameOrPath) {
         ChiudiArchivio(state);
         return false;
     }
+    // The run goes on: it reads what the other program has saved.
+    if (const QList<UsoArchivio> altri = AltriUsi(path); avvisaUso && !altri.isEmpty())
+        err << "Attenzione: " << AvvisoUso(path, altri, QDateTime::currentDateTimeUtc()) << '.' << Qt::endl;
     return true;
 }
 

@@ -37,8 +37,9 @@ struct CliContext {
     QTextStream& err;
 
     // Opens the archive named by a path or a bare name in mdb/; on failure writes the reason to
-    // err and answers false.
-    bool openArchive(const QString& nameOrPath);
+    // err and answers false. An archive another program has open is said on err, as a warning,
+    // unless the command says it itself (avvisaUso false).
+    bool openArchive(const QString& nameOrPath, bool avvisaUso = true);
 };
 
 struct CliCommand {
