@@ -2,8 +2,9 @@
 -- Every archive is marked as ours ('QNRO'; the template is re-marked 'QNRT' once built); opening
 -- anything else fails. Schema 2: issues, names and sources compare without regard to case, as the
 -- centre's Jet archives always did (SQLite's own NOCASE, so that any SQLite tool opens the file).
+-- Schema 3: the versions that let two programs work on one archive without overwriting each other.
 PRAGMA application_id = 1364087375; -- 'QNRO'
-PRAGMA user_version = 2;
+PRAGMA user_version = 3;
 
 -- Documents -------------------------------------------------------------------
 
@@ -34,7 +35,8 @@ CREATE TABLE tabDocumento (
     LO          TEXT DEFAULT '00',
     LR          TEXT DEFAULT '00',
     LA          TEXT DEFAULT '00',
-    DocURL      TEXT
+    DocURL      TEXT,
+    Versione    INTEGER NOT NULL DEFAULT 0 -- tabVersione.Versione of the save that wrote it last
 );
 CREATE INDEX ixDocumentoRifBibl ON tabDocumento (IDRifBibl);
 
@@ -132,6 +134,21 @@ CREATE TABLE tabInfo (
     VisualizzaErroriGenerici TEXT NOT NULL DEFAULT '',
     VisualizzaErroriClasse   TEXT NOT NULL DEFAULT '',
     VisualizzaErroriFonti    TEXT NOT NULL DEFAULT ''
+);
+
+-- The archive's version: one row, raised by every save and deletion of documents. A document keeps
+-- the version of its last save (tabDocumento.Versione), so a save can tell that the document changed
+-- after it was loaded; each step of the delivery recorded in tabInfo keeps, in tabPassi, the version
+-- it was done on, so a later change shows the step to be redone.
+CREATE TABLE tabVersione (
+    ID       INTEGER PRIMARY KEY CHECK (ID = 1),
+    Versione INTEGER NOT NULL DEFAULT 0
+);
+INSERT INTO tabVersione (ID, Versione) VALUES (1, 0);
+
+CREATE TABLE tabPassi (
+    Codice   TEXT PRIMARY KEY, -- AggiornaInfo's code
+    Versione INTEGER NOT NULL DEFAULT 0
 );
 
 -- Code lists of the document window -------------------------------------------

@@ -1,6 +1,7 @@
 #include "checks/AggiornaInfo.h"
 
 #include "checks/ImprontaControllo.h"
+#include "store/VersioneArchivio.h"
 
 QString ColonnaInfo(const QString& code) {
     static const char* const columns[] = {"Storico",
@@ -24,8 +25,12 @@ bool AggiornaInfo(AppState& state, const QString& code) {
     // The bookkeeping is no change to the documents: the last check's lists stay current.
     SeguitoImpronta impronta(state);
     try {
+        Transaction t(state.Connessione);
         state.Connessione.EseguiIstruzione(
             QStringLiteral("update tabInfo set %1 = '1'").arg(column));
+        // What the step was done on: a later save shows it to be redone.
+        RegistraVersionePasso(state.Connessione, code);
+        t.commit();
     } catch (const DbError& e) {
         // The flag is a record of what was done; a failure to write it never stops the operation.
         state.infoNotRecorded = e.description();

@@ -1,6 +1,7 @@
 #include "checks/RilieviDocumento.h"
 
 #include "sources/IdentificativiUfficiali.h"
+#include "sources/CatalogoNorme.h"
 #include "store/MessaggiErrore.h"
 
 #include <algorithm>
@@ -193,7 +194,7 @@ void Regole::fonte(const FonteControllo& f) {
             scrivi(QStringLiteral("GICA con numero >= 1000: "));
         return;
     }
-    const QString abbreviazione = AbbreviazioneControllo(f.FonteNorm);
+    const QString abbreviazione = AbbreviazioneNelCatalogo(f.FonteNorm);
     if (abbreviazione.isEmpty())
         return;
     if (!state_.CatalogoAperto)
@@ -208,12 +209,7 @@ void Regole::fonte(const FonteControllo& f) {
     if (memoria_ && noto != memoria_->cend()) {
         presente = *noto;
     } else {
-        presente =
-            !state_.ConnessioneCatalogo
-                 .ApriRS(QStringLiteral("select ID from tabCatalogo where Promulgazione = ? and Numero = ? "
-                                        "and Abbreviazione = ?"),
-                         {data, testoNumero, abbreviazione})
-                 .eof();
+        presente = AttoNelCatalogo(state_.ConnessioneCatalogo, abbreviazione, data, testoNumero);
         if (memoria_)
             memoria_->insert(chiave, presente);
     }
@@ -222,19 +218,6 @@ void Regole::fonte(const FonteControllo& f) {
 }
 
 } // namespace
-
-QString AbbreviazioneControllo(const QString& fonteNorm) {
-    if (fonteNorm == u"l. cost.")
-        return QStringLiteral("l.cost.");
-    if (fonteNorm == u"d.lg.")
-        return QStringLiteral("d.lgs.");
-    if (fonteNorm == u"dir. p.c.m.")
-        return QStringLiteral("dir.p.c.m.");
-    if (fonteNorm == u"d.l." || fonteNorm == u"d.p.r." || fonteNorm == u"l." || fonteNorm == u"r.d." ||
-        fonteNorm == u"d.p.c.m.")
-        return fonteNorm;
-    return {};
-}
 
 QString TitoloElenco(ElencoErrori elenco) {
     switch (elenco) {

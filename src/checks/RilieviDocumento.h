@@ -107,10 +107,6 @@ using MemoriaCatalogo = QHash<QString, bool>;
 void ControllaDocumento(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo,
                         MemoriaCatalogo* memoria = nullptr);
 
-// Rule 14: the abbreviation under which the norms catalogue is asked for an act of that name
-// ("d.lg." -> "d.lgs."); empty for the names it is not asked for.
-QString AbbreviazioneControllo(const QString& fonteNorm);
-
 // Rule 2: the pages text reads as the number 0 ("0", " 0", "00", "0.0", "0,0"). Empty, Null and
 // non-numeric texts ("12-15", "abc") never fire.
 bool PagineZero(const QVariant& pagine);

@@ -5,6 +5,7 @@
 #include "checks/Controlli.h"
 #include "checks/ImprontaControllo.h"
 #include "store/MessaggiErrore.h"
+#include "store/VersioneArchivio.h"
 
 #include <QFileInfo>
 
@@ -78,6 +79,12 @@ StatoConsegna LeggiStatoConsegna(AppState& state) {
                 }
             }
         }
+        // A step done before the last save or deletion of documents describes the delivery as it was.
+        const qint64 versione = VersioneArchivio(db);
+        const QHash<QString, qint64> fatti = VersioniPassi(db);
+        for (PassoConsegna& p : s.passi)
+            if (p.stato == StatoPasso::Fatto && fatti.value(p.codice, 0) < versione)
+                p.stato = StatoPasso::DaRifare;
         s.documenti = conta(db, QStringLiteral("select count(*) from tabDocumento"));
         s.fascicoli = conta(db, kSqlFascicoli);
     } catch (const DbError& e) {

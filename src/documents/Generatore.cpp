@@ -1,6 +1,7 @@
 #include "documents/Generatore.h"
 
 #include "checks/RilieviDocumento.h"
+#include "sources/CatalogoNorme.h"
 #include "classification/mdlClasse.h"
 #include "documents/GeneratoreCasuale.h"
 #include "documents/GeneratoreFonti.h"
@@ -299,12 +300,12 @@ Catalogo preparaCatalogo(cConnessione& c, Casuale& rnd, const QString& catalogoN
         if (n != u"l. cost.")
             assicuraInterna(c, n, QStringLiteral("2"), QStringLiteral("1"));
     for (const QString& n : f.atti + QStringList{QStringLiteral("l. cost.")})
-        (AbbreviazioneControllo(n).isEmpty() ? f.attiNonControllati : f.attiControllati) << n;
+        (AbbreviazioneNelCatalogo(n).isEmpty() ? f.attiNonControllati : f.attiControllati) << n;
     // The decrees of the Prime Minister are listed among the ministerial acts too: they are acts
     // of the State, cited as such.
     for (QStringList* nomi : {&f.attiMinisteriali, &f.attiAmministrazioni, &f.attiAutorita}) {
         const QStringList tutti = *nomi;
-        nomi->removeIf([](const QString& n) { return !AbbreviazioneControllo(n).isEmpty(); });
+        nomi->removeIf([](const QString& n) { return !AbbreviazioneNelCatalogo(n).isEmpty(); });
         if (nomi->isEmpty())
             *nomi = tutti;
     }

@@ -332,7 +332,7 @@ void AttiCatalogo::carica(const QString& path) {
         chiavi_.insert(rs.field(1).toString() + u'|' + a.numero + u'|' + a.abbreviazione);
         // Only the acts the checks look up under the same abbreviation, dated within their kind.
         const VitaAtto vita = VitaDi(a.nome);
-        if (!a.data.isValid() || AbbreviazioneControllo(a.nome) != a.abbreviazione ||
+        if (!a.data.isValid() || AbbreviazioneNelCatalogo(a.nome) != a.abbreviazione ||
             a.data.year() < vita.da || a.data.year() > vita.a)
             continue;
         if (!nomi_.contains(a.nome))
@@ -644,7 +644,7 @@ std::optional<Svista> Svia(Casuale& r, const FonteGenerata& fonte, const NomiFon
             p.tipo = tipoNormativa(nome);
             p.atto = nome;
         }
-        if (catalogo.contiene(data, numero, AbbreviazioneControllo(nome)))
+        if (catalogo.contiene(data, numero, AbbreviazioneNelCatalogo(nome)))
             continue;
         p.txtGG = QString::number(data.day());
         p.txtN = numero;

@@ -5,6 +5,7 @@
 #include "documents/mdlDocumenti.h"
 #include "sources/CercaFonte.h"
 #include "store/MessaggiErrore.h"
+#include "store/VersioneArchivio.h"
 #include "store/mdlGlobale.h"
 
 QString testoData(const DatiDocumento& dati) {
@@ -155,7 +156,7 @@ qint64 riferimento(cConnessione& connection, const DatiDocumento& dati) {
     return MaxID(connection, QStringLiteral("tabRifBibl"), QStringLiteral("IDRifBibl"));
 }
 
-void rigaDocumento(cConnessione& connection, qint64 IDDoc, bool nuovo, qint64 IDRifBibl,
+void rigaDocumento(cConnessione& connection, qint64 IDDoc, bool nuovo, qint64 IDRifBibl, qint64 versione,
                    const DatiDocumento& dati) {
     const CodiciDocumento c = CodiciDaMemorizzare(dati);
     const QString &TAbs = c.TAbs, &Bib = c.Bib, &TD = c.TD, &LIN = c.LIN;
@@ -164,15 +165,15 @@ void rigaDocumento(cConnessione& connection, qint64 IDDoc, bool nuovo, qint64 ID
         connection.EseguiIstruzione(
             QStringLiteral(
                 "insert into tabDocumento (IDDocumento, IDRifBibl, Pagine, TAbs, Bib, TD, LIN, LO, LR , LA, "
-                "DocURL) values (?, ?, ?, ?, ?, ?, ?, '00', '00', '00', ?)"),
-            {IDDoc, IDRifBibl, dati.txtPagine, TAbs, Bib, TD, LIN, dati.txtDocURL});
+                "DocURL, Versione) values (?, ?, ?, ?, ?, ?, ?, '00', '00', '00', ?, ?)"),
+            {IDDoc, IDRifBibl, dati.txtPagine, TAbs, Bib, TD, LIN, dati.txtDocURL, versione});
         return;
     }
     const qint64 changed = connection.EseguiIstruzione(
         QStringLiteral(
             "UPDATE tabDocumento SET IDRifBibl = ?, pagine = ?, LIN = ?, LO = '00', LR = '00', LA = '00', "
-            "bib = ?, TD = ?, TAbs = ?, DocURL = ? where IDDocumento = ?"),
-        {IDRifBibl, dati.txtPagine, LIN, Bib, TD, TAbs, dati.txtDocURL, IDDoc});
+            "bib = ?, TD = ?, TAbs = ?, DocURL = ?, Versione = ? where IDDocumento = ?"),
+        {IDRifBibl, dati.txtPagine, LIN, Bib, TD, TAbs, dati.txtDocURL, versione, IDDoc});
     if (changed == 0)
         throw DbError(3021, QStringLiteral("Il documento %1 non è presente nell'archivio!").arg(IDDoc));
 }
@@ -261,7 +262,7 @@ bool documentoPresente(cConnessione& connection, qint64 IDDoc) {
 } // namespace
 
 RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& buffer,
-                                     const DatiDocumento& dati) {
+                                     const DatiDocumento& dati, Sovrascrittura sovrascrittura) {
     RisultatoSalvataggio r;
     if (RivistaDaMemorizzare(dati).isEmpty()) {
         r.esito = EsitoSalvataggio::MancaRivista;
@@ -307,14 +308,33 @@ RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& b
             }
             // A new number must not inherit rows left by a document deleted elsewhere.
             CancellaLegami(connection, IDDoc);
+        } else {
+            // The transaction holds the archive from here to the commit: what is read now stays so.
+            const std::optional<qint64> memorizzata = VersioneDocumento(connection, IDDoc);
+            if (!memorizzata) {
+                r.esito = EsitoSalvataggio::CancellatoAltrove;
+                r.messaggio = QStringLiteral("Il documento %1 è stato cancellato da un altro programma dopo "
+                                             "che lo avete aperto.")
+                                  .arg(IDDoc);
+                return r;
+            }
+            if (*memorizzata != b.Versione && sovrascrittura == Sovrascrittura::No) {
+                r.esito = EsitoSalvataggio::ModificatoAltrove;
+                r.messaggio = QStringLiteral("Il documento %1 è stato modificato da un altro programma dopo "
+                                             "che lo avete aperto.")
+                                  .arg(IDDoc);
+                return r;
+            }
         }
+        const qint64 versione = AvanzaVersione(connection);
         const qint64 IDRifBibl = riferimento(connection, dati);
-        rigaDocumento(connection, IDDoc, nuovo, IDRifBibl, dati);
+        rigaDocumento(connection, IDDoc, nuovo, IDRifBibl, versione, dati);
         responsabilita(connection, IDDoc, nuovo, b.ElencoResponsabilita);
         testi(connection, IDDoc, nuovo, b, dati);
         classificazione(connection, IDDoc, nuovo, b.ElencoClassificazione);
         fonti(connection, IDDoc, nuovo, b.ElencoFonti);
         t.commit();
+        b.Versione = versione;
     } catch (const DbError& e) {
         r.esito = EsitoSalvataggio::Errore;
         r.messaggio = MessaggioErroreDb(
@@ -347,13 +367,82 @@ QString RigaRilieviSalvati(AppState& state, qint64 IDDocumento) {
 
 } // namespace
 
-bool SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento& dati) {
-    const RisultatoSalvataggio r = ScriviDocumento(state.Connessione, buffer, dati);
+namespace {
+
+const QString kAttenzione = QStringLiteral("Attenzione!");
+
+// The stored document changed after the window loaded it: the operator decides whose work stays.
+std::optional<EsitoSalva> sceltaSuModificato(AppState& state, DocumentBuffer& buffer,
+                                             const DatiDocumento& dati, RisultatoSalvataggio& r) {
+    const int scelta = state.ui().choose(
+        r.messaggio +
+            QStringLiteral("\n\nRicarica: mostra il documento com'è ora nell'archivio; le modifiche fatte in "
+                           "questa finestra si perdono.\nSovrascrivi: salva il documento di questa finestra "
+                           "al posto di quello salvato dall'altro programma.\nAnnulla: torna alla finestra "
+                           "senza salvare."),
+        kAttenzione,
+        {QStringLiteral("&Ricarica"), QStringLiteral("&Sovrascrivi"), QStringLiteral("&Annulla")},
+        Icon::Warning);
+    if (scelta == 0)
+        return EsitoSalva::Ricaricare;
+    if (scelta != 1)
+        return EsitoSalva::NonSalvato;
+    r = ScriviDocumento(state.Connessione, buffer, dati, Sovrascrittura::Consentita);
+    return std::nullopt;
+}
+
+// The stored document is gone: the window's content may become a new document, as Duplica makes one.
+std::optional<EsitoSalva> sceltaSuCancellato(AppState& state, DocumentBuffer& buffer,
+                                             const DatiDocumento& dati, RisultatoSalvataggio& r) {
+    if (!state.ui().askYesNo(r.messaggio + QStringLiteral("\nSalvare il contenuto della finestra come "
+                                                          "documento nuovo (come fa Duplica)?"),
+                             kAttenzione))
+        return EsitoSalva::NonSalvato;
+    DocumentBuffer copia = buffer;
+    DatiDocumento d = dati;
+    try {
+        copia.IDDocCorrente = ProssimoIDDocumento(state.Connessione);
+    } catch (const DbError& e) {
+        state.ui().message(
+            MessaggioErroreDb(QStringLiteral("Il documento non è stato salvato: il numero del "
+                                             "documento nuovo non è stato letto dall'archivio."),
+                              e),
+            applicationTitle(), Buttons::Ok, Icon::Critical);
+        return EsitoSalva::NonSalvato;
+    }
+    copia.NuovoDocumento = true;
+    d.txtID = QString::number(copia.IDDocCorrente);
+    r = ScriviDocumento(state.Connessione, copia, d);
+    if (r.salvato())
+        buffer = std::move(copia);
+    return std::nullopt;
+}
+
+} // namespace
+
+EsitoSalva SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento& dati) {
+    const qint64 caricato = buffer.IDDocCorrente;
+    RisultatoSalvataggio r = ScriviDocumento(state.Connessione, buffer, dati);
+    bool comeNuovo = false;
+    if (r.esito == EsitoSalvataggio::ModificatoAltrove) {
+        if (const auto esito = sceltaSuModificato(state, buffer, dati, r))
+            return *esito;
+    } else if (r.esito == EsitoSalvataggio::CancellatoAltrove) {
+        if (const auto esito = sceltaSuCancellato(state, buffer, dati, r))
+            return *esito;
+        comeNuovo = true;
+    }
     switch (r.esito) {
     case EsitoSalvataggio::Salvato: {
         NotificaDocumentoSalvato(state, r.IDDocumento);
         QString testo = QStringLiteral("Documento salvato!");
-        if (r.numeroPrevisto != 0)
+        if (comeNuovo)
+            testo +=
+                QStringLiteral("\nIl documento %1 non c'è più nell'archivio: il contenuto della finestra "
+                               "è ora il documento %2.")
+                    .arg(caricato)
+                    .arg(r.IDDocumento);
+        else if (r.numeroPrevisto != 0)
             testo += QStringLiteral(
                          "\nIl numero %1 era già stato dato a un altro documento, "
                          "salvato nel frattempo nello stesso archivio: questo documento ha il numero %2.")
@@ -363,18 +452,21 @@ bool SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento
         if (!rilievi.isEmpty())
             testo += u'\n' + rilievi;
         state.ui().message(testo);
-        return true;
+        return EsitoSalva::Salvato;
     }
     case EsitoSalvataggio::MancaRivista:
         state.ui().message(r.messaggio);
-        return false;
+        return EsitoSalva::NonSalvato;
     case EsitoSalvataggio::NumeroNonValido:
     case EsitoSalvataggio::NumeroOccupato:
-        state.ui().message(r.messaggio, QStringLiteral("Attenzione!"), Buttons::Ok, Icon::Warning);
-        return false;
+    case EsitoSalvataggio::ModificatoAltrove:
+    case EsitoSalvataggio::CancellatoAltrove:
+        // A second change elsewhere while the operator was answering: nothing written, said as it is.
+        state.ui().message(r.messaggio, kAttenzione, Buttons::Ok, Icon::Warning);
+        return EsitoSalva::NonSalvato;
     case EsitoSalvataggio::Errore:
         break;
     }
     state.ui().message(r.messaggio, applicationTitle(), Buttons::Ok, Icon::Critical);
-    return false;
+    return EsitoSalva::NonSalvato;
 }

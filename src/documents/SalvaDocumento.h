@@ -10,7 +10,18 @@
 #include <array>
 #include <optional>
 
-enum class EsitoSalvataggio { Salvato, MancaRivista, NumeroNonValido, NumeroOccupato, Errore };
+enum class EsitoSalvataggio {
+    Salvato,
+    MancaRivista,
+    NumeroNonValido,
+    NumeroOccupato,
+    ModificatoAltrove, // the stored document is no longer the one loaded: nothing written
+    CancellatoAltrove, // the stored document is gone: nothing written
+    Errore
+};
+
+// Whether the save writes over a stored document that changed after it was loaded.
+enum class Sovrascrittura { No, Consentita };
 
 struct RisultatoSalvataggio {
     EsitoSalvataggio esito = EsitoSalvataggio::Errore;
@@ -54,11 +65,25 @@ void SalvaTesto(cConnessione& connection, qint64 IDDoc, bool nuovo, const QStrin
 
 // Writes the document the buffer holds, under IDDocCorrente (inserted when NuovoDocumento, else
 // updated); the number in txtID does not choose it. A new document whose typed number is another
-// document's is refused; one whose number was taken meanwhile gets the next free one. All or
-// nothing: on any failure the archive and the buffer are as before (lookup rows added on the way
-// included). On success the buffer leaves new-document mode with the number saved. Shows nothing.
-RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& buffer,
-                                     const DatiDocumento& dati);
+// document's is refused; one whose number was taken meanwhile gets the next free one. An existing
+// document is written only while the stored one is the version the buffer was loaded with (or
+// last saved), read in the transaction of the save's first write: one changed meanwhile by another
+// program is left as it is (ModificatoAltrove) unless overwriting is allowed, one deleted meanwhile
+// is not made again (CancellatoAltrove). All or nothing: on any failure the archive and the buffer
+// are as before (lookup rows added on the way included). On success the buffer leaves
+// new-document mode with the number and the version saved. Shows nothing.
+[[nodiscard]] RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& buffer,
+                                                   const DatiDocumento& dati,
+                                                   Sovrascrittura sovrascrittura = Sovrascrittura::No);
 
-// The save as the window runs it, with its messages. True when saved.
-bool SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento& dati);
+enum class EsitoSalva {
+    Salvato,
+    NonSalvato,
+    Ricaricare, // the operator chose to see the stored document instead of this one
+};
+
+// The save as the window runs it, with its messages. A document changed by another program since
+// it was loaded asks "Il documento N è stato modificato da un altro programma dopo che lo avete
+// aperto." with Ricarica, Sovrascrivi and Annulla; one deleted meanwhile offers to save the content
+// as a new document, as Duplica does.
+[[nodiscard]] EsitoSalva SalvaDocumento(AppState& state, DocumentBuffer& buffer, const DatiDocumento& dati);

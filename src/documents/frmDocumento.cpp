@@ -16,6 +16,7 @@
 #include "documents/mdlDocumenti.h"
 #include "sources/IdentificativiUfficiali.h"
 #include "sources/frmAltreFonti.h"
+#include "sources/frmFontiDalTesto.h"
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
@@ -200,6 +201,8 @@ void frmDocumento::creaControlli() {
     cmdFonteUfficiale =
         pulsante(this, "cmdFonteUfficiale", QStringLiteral("Apri &testo ufficiale"),
                  QStringLiteral("Apre nel browser il testo ufficiale della fonte corrente (Alt+T)"));
+    cmdFontiDalTesto = pulsante(this, "cmdFontiDalTesto", QStringLiteral("Fonti dal testo..."),
+                                QStringLiteral("Propone le fonti citate nei testi del documento (Ctrl+F9)"));
     for (QListWidget* l : {lstResponsabilita, lstClassificazione, lstFonte}) {
         l->setSelectionMode(QAbstractItemView::ExtendedSelection);
         l->setMinimumHeight(90);
@@ -314,7 +317,7 @@ void frmDocumento::creaControlli() {
                              {cmdClasseN, cmdClasseM, cmdClasseD}, Label31),
                      2);
     liste->addWidget(cornice("FrameFonti", QStringLiteral("Fonti "), lstFonte,
-                             {cmdFonteN, cmdFonteM, cmdFonteD, cmdFonteT, cmdFonteUfficiale}),
+                             {cmdFonteN, cmdFonteM, cmdFonteD, cmdFonteT, cmdFonteUfficiale, cmdFontiDalTesto}),
                      3);
 
     // Texts, compiler's note and commands.
@@ -464,6 +467,7 @@ void frmDocumento::creaControlli() {
     wire(cmdFonteD, &frmDocumento::cmdFonteD_Click);
     wire(cmdFonteT, &frmDocumento::cmdFonteT_Click);
     wire(cmdFonteUfficiale, &frmDocumento::cmdFonteUfficiale_Click);
+    wire(cmdFontiDalTesto, &frmDocumento::cmdFontiDalTesto_Click);
     wire(cmdRiassunto, &frmDocumento::cmdRiassunto_Click);
     wire(cmdSommario, &frmDocumento::cmdSommario_Click);
     wire(cmdInTemaDi, &frmDocumento::cmdInTemaDi_Click);
@@ -811,17 +815,22 @@ void frmDocumento::naviga(bool avanti) {
         state_.ui().message(QStringLiteral("Nessun documento presente!"));
         return;
     }
+    mostraDocumento(*n);
+}
+
+bool frmDocumento::mostraDocumento(qint64 IDDoc) {
     DocumentBuffer b = buffer_;
     DatiDocumento d = leggiDati();
-    b.IDDocCorrente = *n;
-    d.txtID = QString::number(*n);
+    b.IDDocCorrente = IDDoc;
+    d.txtID = QString::number(IDDoc);
     PulisciDocumento(b, d);
-    if (!carica(*n, b, d))
-        return;
+    if (!carica(IDDoc, b, d))
+        return false;
     buffer_ = std::move(b);
     mostraDati(d);
     modoEsistente();
     segnaSalvato();
+    return true;
 }
 
 void frmDocumento::cmbCPer_Change() {
@@ -842,8 +851,16 @@ void frmDocumento::cmbCPer_Change() {
 bool frmDocumento::salva() {
     if (!checkArchive(this))
         return false;
-    if (!SalvaDocumento(state_, buffer_, leggiDati()))
+    switch (SalvaDocumento(state_, buffer_, leggiDati())) {
+    case EsitoSalva::Salvato:
+        break;
+    case EsitoSalva::Ricaricare:
+        // The other program's version, in place of this window's: nothing of it is to be kept.
+        mostraDocumento(buffer_.IDDocCorrente);
         return false;
+    case EsitoSalva::NonSalvato:
+        return false;
+    }
     // A number typed to move from goes: the field shows the document saved.
     txtID->setText(QString::number(buffer_.IDDocCorrente));
     segnaSalvato();
@@ -1094,6 +1111,22 @@ void frmDocumento::cmdFonteUfficiale_Click() {
                             applicationTitle(), Buttons::Ok, Icon::Warning);
 }
 
+void frmDocumento::cmdFontiDalTesto_Click() {
+    if (!checkArchive(this))
+        return;
+    frmFontiDalTesto dialog(state_, buffer_,
+                            {{QStringLiteral("Titolo"), txtTitolo->toPlainText()},
+                             {QStringLiteral("Riassunto"), buffer_.TestoRiassunto},
+                             {QStringLiteral("Sommario"), buffer_.TestoSommario},
+                             {QStringLiteral("In tema di"), buffer_.TestoInTemaDi},
+                             {QStringLiteral("Nota"), txtNota->toPlainText()}},
+                            this);
+    if (dialog.exec() == QDialog::Accepted) {
+        ricostruisciListaFonti();
+        timerControlli_->start();
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Texts.
 
@@ -1231,10 +1264,18 @@ bool frmDocumento::Form_KeyDown(int key) {
     }
 }
 
+// Ctrl+F9: F9 adds a source by hand, with Ctrl the texts propose them.
+bool frmDocumento::fontiDalTesto(const QKeyEvent* key) {
+    if (key->key() != Qt::Key_F9 || !(key->modifiers() & Qt::ControlModifier))
+        return false;
+    cmdFontiDalTesto_Click();
+    return true;
+}
+
 bool frmDocumento::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (Form_KeyDown(key->key()))
+        if (fontiDalTesto(key) || Form_KeyDown(key->key()))
             return true;
     } else if (event->type() == QEvent::FocusIn) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -1259,7 +1300,7 @@ bool frmDocumento::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmDocumento::keyPressEvent(QKeyEvent* event) {
-    if (!Form_KeyDown(event->key()))
+    if (!fontiDalTesto(event) && !Form_KeyDown(event->key()))
         QWidget::keyPressEvent(event);
 }
 

@@ -78,6 +78,7 @@ public:
     QPushButton* cmdFonteD = nullptr;
     QPushButton* cmdFonteT = nullptr;
     QPushButton* cmdFonteUfficiale = nullptr; // the current source's official text (Alt+T)
+    QPushButton* cmdFontiDalTesto = nullptr;  // the sources the texts cite, proposed (Ctrl+F9)
     QToolButton* cmdRiassunto = nullptr;
     QToolButton* cmdSommario = nullptr;
     QToolButton* cmdInTemaDi = nullptr;
@@ -122,6 +123,7 @@ public Q_SLOTS:
     void cmdFonteD_Click();
     void cmdFonteT_Click();
     void cmdFonteUfficiale_Click();
+    void cmdFontiDalTesto_Click();
     void cmdRiassunto_Click();
     void cmdSommario_Click();
     void cmdInTemaDi_Click();
@@ -136,6 +138,7 @@ public Q_SLOTS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool fontiDalTesto(const QKeyEvent* key);
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -143,6 +146,8 @@ private:
     void riempiCombo();
     void nuovoDocumento();
     void naviga(bool avanti);
+    // Loads the stored document into the window; false (after saying why) leaves it as it was.
+    bool mostraDocumento(qint64 IDDoc);
     bool carica(qint64 IDDoc, DocumentBuffer& buffer, DatiDocumento& dati);
     void modoEsistente();
     // The save of the window's commands; on success txtID shows the number saved.

@@ -18,13 +18,14 @@ const QStringList& frmHelpTastiFunzione::righe() {
         QStringLiteral("F9 = Inserisci nuova fonte"),
         QStringLiteral("F10 = Edita riassunto"),
         QStringLiteral("F11 = Edita sommario"),
-        QStringLiteral("F12 = Esci"),
-        QStringLiteral("Alt+I = Da indirizzo o DOI (compila dalla pagina o dal DOI)")};
+        QStringLiteral("F12 = Esci")};
     return r;
 }
 
 const QStringList& frmHelpTastiFunzione::altreRighe() {
     static const QStringList r = {
+        QStringLiteral("Alt+I = Da indirizzo o DOI (compila dalla pagina o dal DOI)"),
+        QStringLiteral("Ctrl+F9 = Fonti dal testo"),
         QStringLiteral("Alt+K = Rilievi dei controlli (Invio su un rilievo porta al campo che lo riguarda)"),
         QStringLiteral("Tab = Campo seguente (dopo la nota: i rilievi dei controlli)")};
     return r;

@@ -5,6 +5,7 @@
 #include "documents/Responsabilita.h"
 #include "sources/CaricaFonti.h"
 #include "store/MessaggiErrore.h"
+#include "store/VersioneArchivio.h"
 #include "store/mdlGlobale.h"
 
 void seleziona(Combo& combo, const QStringList& items, int posizione) {
@@ -310,6 +311,15 @@ EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Me
     DatiDocumento d = dati;
     const qint64 id = b.IDDocCorrente;
     try {
+        // The version and the rows are of one state of the archive: another program's save comes
+        // wholly before the load or wholly after it.
+        Transaction lettura(connection, TransactionKind::Read);
+        const std::optional<qint64> versione = VersioneDocumento(connection, id);
+        if (!versione) {
+            esito.errore = QStringLiteral("Il documento %1 non è presente nell'archivio!").arg(id);
+            return esito;
+        }
+        b.Versione = *versione;
         b.ElencoResponsabilita = CaricaResponsabilita(connection, id, d.lstResponsabilita);
         if (!CaricaRiferimento(connection, id, liste, d, esito.avvisi)) {
             esito.errore = QStringLiteral("Il documento %1 non è presente nell'archivio!").arg(id);
@@ -322,6 +332,7 @@ EsitoCaricamento CaricaDocumento(cConnessione& connection, const QStringList& Me
         d.lstFonte.clear();
         for (const VoceFonte& v : b.ElencoFonti)
             d.lstFonte << rigaFonte(v);
+        lettura.commit();
     } catch (const DbError& e) {
         esito.errore = MessaggioErroreDb(QStringLiteral("Il documento %1 non è stato caricato.").arg(id), e);
         return esito;
@@ -411,6 +422,8 @@ void CancellaLegami(cConnessione& connection, qint64 IDDoc) {
 
 void CancellaDocumenti(cConnessione& connection, const QList<qint64>& IDDocumenti) {
     Transaction t(connection);
+    // A window that still holds one of them learns it at its save; the steps done are to be redone.
+    AvanzaVersione(connection);
     for (qint64 id : IDDocumenti) {
         connection.EseguiIstruzione(QStringLiteral("delete from TabDocumento where IDDocumento = ?"), {id});
         CancellaLegami(connection, id);

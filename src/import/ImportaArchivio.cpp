@@ -1,6 +1,7 @@
 #include "import/ImportaArchivio.h"
 
 #include "import/JetProcesso.h"
+#include "store/ArchiveFormat.h"
 #include "store/Archivio.h"
 #include "store/MessaggiErrore.h"
 #include "store/Template.h"
@@ -610,7 +611,7 @@ void Importazione::copia(const JetTable& src, const TabellaSchema& dst, Avanzame
     QList<const ColonnaSchema*> colonne; // the target columns copied
     for (qsizetype i = 0; i < src.columns.size(); ++i) {
         const JetColumn& col = src.columns[i];
-        const int k = dst.indice(col.name);
+        const int k = diServizio(dst.nome, col.name) ? -1 : dst.indice(col.name);
         if (k < 0) {
             e_.anomalie << QStringLiteral("%1: colonna %2 (%3) sconosciuta, non copiata.")
                                .arg(dst.nome, col.name, jetTypeName(col.type));
@@ -631,7 +632,7 @@ void Importazione::copia(const JetTable& src, const TabellaSchema& dst, Avanzame
         colonne << &dst.colonne[k];
     }
     for (const ColonnaSchema& col : dst.colonne) {
-        if (colonne.contains(&col) || (numera && col.chiave))
+        if (colonne.contains(&col) || (numera && col.chiave) || diServizio(dst.nome, col.nome))
             continue;
         e_.anomalie << QStringLiteral("%1: colonna %2 assente dal file, lasciata %3.")
                            .arg(dst.nome, col.nome,
@@ -813,8 +814,9 @@ void Importazione::esegui() {
         QStringList copiate;
         for (const JetTable& t : tables) {
             const TabellaSchema* dst = nullptr;
+            // The program's own bookkeeping is never taken from another program's file.
             for (const TabellaSchema& s : schema)
-                if (s.nome.compare(t.name, Qt::CaseInsensitive) == 0)
+                if (s.nome.compare(t.name, Qt::CaseInsensitive) == 0 && !diServizio(s.nome))
                     dst = &s;
             if (!dst) {
                 e_.anomalie << QStringLiteral("Tabella %1 sconosciuta (%2 righe), non copiata.")
@@ -841,7 +843,7 @@ void Importazione::esegui() {
             copiate << dst->nome;
         }
         for (const TabellaSchema& s : schema) {
-            if (!copiabile(s.nome) || contiene(copiate, s.nome))
+            if (!copiabile(s.nome) || contiene(copiate, s.nome) || diServizio(s.nome))
                 continue;
             e_.dalModello << s.nome;
             e_.anomalie << QStringLiteral("Tabella %1 assente dal file: lasciata come nel %2.")

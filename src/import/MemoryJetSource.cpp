@@ -1,5 +1,6 @@
 #include "import/MemoryJetSource.h"
 
+#include "store/ArchiveFormat.h"
 #include "store/cConnessione.h"
 
 #include <stdexcept>
@@ -101,6 +102,9 @@ MemoryJetSource MemoryJetSource::fromArchive(const QString& archivePath) {
             names << rs.field(0).toString();
     }
     for (const QString& name : names) {
+        // The program's own bookkeeping is no part of a Jet archive.
+        if (diServizio(name))
+            continue;
         QList<JetColumn> columns;
         {
             RecordSet rs =
@@ -109,7 +113,8 @@ MemoryJetSource MemoryJetSource::fromArchive(const QString& archivePath) {
                 JetColumn col;
                 col.name = rs.field(0).toString();
                 // The link counter is ours: a Jet archive has none.
-                if (name.compare(u"legameDocFonte", Qt::CaseInsensitive) == 0 && col.name == u"ID")
+                if ((name.compare(u"legameDocFonte", Qt::CaseInsensitive) == 0 && col.name == u"ID") ||
+                    diServizio(name, col.name))
                     continue;
                 const bool integer = rs.field(1).toString().compare(u"INTEGER", Qt::CaseInsensitive) == 0;
                 col.type = integer ? JetType::LongInteger : JetType::Text;

@@ -60,6 +60,36 @@ QString NomeListaDaCatalogo(const QString& abbreviazione) {
     return abbreviazione;
 }
 
+QString AbbreviazioneNelCatalogo(const QString& fonteNorm) {
+    if (fonteNorm == u"d.l." || fonteNorm == u"d.p.r." || fonteNorm == u"l." || fonteNorm == u"r.d." ||
+        fonteNorm == u"d.p.c.m.")
+        return fonteNorm;
+    if (fonteNorm == u"l. cost." || fonteNorm == u"d.lg." || fonteNorm == u"dir. p.c.m.")
+        return AbbreviazioneCatalogo(fonteNorm);
+    return {};
+}
+
+bool AttoNelCatalogo(cConnessione& catalogo, const QString& abbreviazione, const QString& data,
+                     const QString& numero) {
+    RecordSet rs = catalogo.ApriRS(
+        QStringLiteral(
+            "select ID from tabCatalogo where Promulgazione = ? and Numero = ? and Abbreviazione = ?"),
+        {data, numero, abbreviazione});
+    return !rs.eof();
+}
+
+QStringList PromulgazioniNelCatalogo(cConnessione& catalogo, const QString& abbreviazione, int anno,
+                                     const QString& numero) {
+    QStringList out;
+    for (RecordSet rs =
+             catalogo.ApriRS(QStringLiteral("select promulgazione from tabCatalogo where anno = ? and "
+                                            "numero = ? and abbreviazione = ?"),
+                             {anno, numero, abbreviazione});
+         !rs.eof(); rs.moveNext())
+        out << rs.field(0).toString();
+    return out;
+}
+
 Condizione CondizioneCatalogo(const RicercaCatalogo& r) {
     QStringList pezzi;
     Condizione c;

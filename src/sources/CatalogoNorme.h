@@ -41,6 +41,19 @@ bool CercaCatalogo(cConnessione& catalogo, Dialogs& dialogs, const RicercaCatalo
 // Estremi and title of an act, one per line; empty when the act is not there.
 QString DettaglioCatalogo(cConnessione& catalogo, qint64 id);
 
+// The catalogue's abbreviation of an act named as the lookup tables name it ("d.lg." -> "d.lgs.");
+// empty for the acts the catalogue does not hold (codes, regional acts, decrees of ministers, ...).
+QString AbbreviazioneNelCatalogo(const QString& fonteNorm);
+
+// Whether the catalogue holds the act of that abbreviation, promulgation date ("YYYY-MM-DD") and
+// number. Throws DbError when the catalogue cannot be read.
+bool AttoNelCatalogo(cConnessione& catalogo, const QString& abbreviazione, const QString& data,
+                     const QString& numero);
+
+// The promulgation dates ("YYYY-MM-DD") of the acts of that abbreviation, year and number.
+QStringList PromulgazioniNelCatalogo(cConnessione& catalogo, const QString& abbreviazione, int anno,
+                                     const QString& numero);
+
 // Copies an act into the Normativa page: year, number, day, month and the kind (1 for a
 // constitutional law, else 2 with the act's name as the list writes it). False when the act is
 // not there.

@@ -118,6 +118,16 @@ QStringList CaricaNIT(cConnessione& c) {
     return righeNIT(c.ApriRS(QStringLiteral("select IDNIT, fonte from TabNIT")));
 }
 
+QHash<QString, QString> TrattatiPerSigla(cConnessione& c) {
+    QHash<QString, QString> out;
+    for (RecordSet rs = c.ApriRS(QStringLiteral("select IDNIT, NIT, fonte from TabNIT order by IDNIT"));
+         !rs.eof(); rs.moveNext())
+        if (!out.contains(rs.field(1).toString()))
+            out.insert(rs.field(1).toString(),
+                       rs.field(0).toString() + QStringLiteral(") ") + rs.field(2).toString());
+    return out;
+}
+
 bool CercaNIT(cConnessione& c, Dialogs& dialogs, const QString& parole, bool intero, const QString& modo,
               QStringList& righe) {
     if (parole.isEmpty())

@@ -3,6 +3,7 @@
 // The lists the source dialogs offer, read from the archive's lookup tables, the treaty search and
 // the prefix search of the pick lists.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,8 @@ QStringList FontiCanoniche(cConnessione& c);                // TabFonteCan of Ti
 
 // Every treaty as "<IDNIT>) <fonte>".
 QStringList CaricaNIT(cConnessione& c);
+// The same lines by the treaty's abbreviation (NIT: "CEDU"); the first row of each.
+QHash<QString, QString> TrattatiPerSigla(cConnessione& c);
 // Treaties whose fonte matches the words (whole field, or the words by mode "Tutte", "Almeno una",
 // "Sequenza esatta"). Empty words: nothing searched, false. No match: the message, false; the
 // lines are left as they were.

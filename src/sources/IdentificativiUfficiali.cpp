@@ -234,6 +234,25 @@ bool FamigliaConIdentificativo(const QString& TP) {
     return TP == u"LIO" || TP == u"LICO" || TP == u"LIC" || TP == u"GICO" || TP == u"NIC";
 }
 
+QString CodiceDellAtto(const QString& nome, const QString& data, const QString& numero) {
+    const auto tipo = attiStatali().constFind(nome);
+    if (tipo == attiStatali().cend() || data.isEmpty() || numero.isEmpty())
+        return {};
+    const QString atto = QStringLiteral("stato:") + *tipo + u':' + data + u';' + numero;
+    QString trovato;
+    for (auto it = codici().cbegin(); it != codici().cend(); ++it) {
+        // The annex after the number (":2") is where the code's articles are, not another act.
+        const QString& urn = it.value();
+        const qsizetype annesso = urn.indexOf(u':', urn.indexOf(u';'));
+        if ((annesso < 0 ? urn : urn.left(annesso)) != atto)
+            continue;
+        if (!trovato.isEmpty())
+            return {};
+        trovato = it.key();
+    }
+    return trovato;
+}
+
 QString IndirizzoUfficiale(const IdentificativoUfficiale& id, const Settings& settings) {
     switch (id.tipo) {
     case TipoIdentificativo::Urn:

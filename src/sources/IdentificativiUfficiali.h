@@ -46,6 +46,11 @@ IdentificativoUfficiale ComponiIdentificativo(const VoceFonte& voce);
 // read beyond their citation.
 bool FamigliaConIdentificativo(const QString& TP);
 
+// The code an act of the State enacted ("c. strada" for d.lg. of 1992-04-30, n. 285), by the
+// act's name in the lookup tables, its date as "YYYY-MM-DD" and its number; empty when it enacted
+// none, or more than one.
+QString CodiceDellAtto(const QString& nome, const QString& data, const QString& numero);
+
 // The address that opens the official text: Normattiva's resolver for a URN
 // ("<normattiva>/uri-res/N2Ls?<urn>"), the ELI itself under the configured host, the Court's page
 // of a decision by its ECLI. Empty for none.

@@ -48,6 +48,11 @@ public:
     QString NomeArchivio;
     QString StringaConnessione;
 
+    // The desktop program marks the archive it has open (store/ArchivioInUso.h) and asks before
+    // opening one that another program has; the command line only reads the marks.
+    bool segnaArchiviAperti = false;
+    QString sessioneUso; // the open archive's entry in its marker; empty when it has none
+
     // The norms catalogue, shared by the domestic-source dialog and the document checks.
     cConnessione ConnessioneCatalogo;
     bool CatalogoAperto = false;

@@ -9,6 +9,10 @@
 
 namespace {
 
+// The schema that made issues, names and sources compare without regard to case, and gave each
+// kind of file its own mark.
+constexpr int kSchemaNocase = 2;
+
 // A refusal of the engine while the file is looked at.
 struct EngineFailure {
     int code;
@@ -220,6 +224,19 @@ void rebuildWithNocase(sqlite3* db, const NocaseColumns& wanted) {
         run(db, sql);
 }
 
+// Schema 3: the versions by which a save tells that a document changed since it was loaded, and a
+// step of the delivery that a change came after it (store/VersioneArchivio.h). Safe to run again.
+void addVersions(sqlite3* db) {
+    if (scalar(db, QStringLiteral("select count(*) from pragma_table_info('tabDocumento') where name = "
+                                  "'Versione' collate nocase")) == 0)
+        run(db, QStringLiteral("alter table tabDocumento add column Versione INTEGER NOT NULL DEFAULT 0"));
+    run(db, QStringLiteral("CREATE TABLE IF NOT EXISTS tabVersione (ID INTEGER PRIMARY KEY CHECK (ID = 1), "
+                           "Versione INTEGER NOT NULL DEFAULT 0)"));
+    run(db, QStringLiteral("insert or ignore into tabVersione (ID, Versione) values (1, 0)"));
+    run(db, QStringLiteral("CREATE TABLE IF NOT EXISTS tabPassi (Codice TEXT PRIMARY KEY, Versione INTEGER "
+                           "NOT NULL DEFAULT 0)"));
+}
+
 // A file cut short (a copy broken off, a full disk) still has its first page: what its header says
 // of its own length tells. Empty when the file is as long as it says.
 QString truncation(const QString& path) {
@@ -260,6 +277,14 @@ QString upgradeFailed(const EngineFailure& e) {
 }
 
 } // namespace
+
+bool diServizio(const QString& tabella, const QString& colonna) {
+    if (tabella.compare(u"tabVersione", Qt::CaseInsensitive) == 0 ||
+        tabella.compare(u"tabPassi", Qt::CaseInsensitive) == 0)
+        return true;
+    return tabella.compare(u"tabDocumento", Qt::CaseInsensitive) == 0 &&
+           colonna.compare(u"Versione", Qt::CaseInsensitive) == 0;
+}
 
 const QList<NocaseColumns>& nocaseColumns() {
     static const QList<NocaseColumns> columns = {
@@ -409,7 +434,8 @@ FormatCheck checkFileKind(sqlite3* db, const QString& path, FileKind expectedKin
             return check;
         }
         const QStringList tables = tablesOf(db);
-        const bool previous = found == Found::Archive && version < cConnessione::kSchemaVersion;
+        // Before schema 2 every kind was marked as an archive.
+        const bool previous = found == Found::Archive && version < kSchemaNocase;
         if (previous)
             found = legacyKind(db, tables);
         if (found != expected) {
@@ -443,8 +469,10 @@ FormatCheck checkFileKind(sqlite3* db, const QString& path, FileKind expectedKin
         }
         try {
             if (upgrade) {
-                for (const NocaseColumns& wanted : nocaseColumns())
-                    rebuildWithNocase(db, wanted);
+                if (version < kSchemaNocase)
+                    for (const NocaseColumns& wanted : nocaseColumns())
+                        rebuildWithNocase(db, wanted);
+                addVersions(db);
                 run(db, QStringLiteral("PRAGMA user_version = %1").arg(cConnessione::kSchemaVersion));
             }
             if (remark)

@@ -22,9 +22,15 @@ struct FormatCheck {
 // Checks the database just opened on `db` (busy timeout already set) against the kind expected,
 // switches it to the rollback journal, and brings a file of the previous version up to date in one
 // transaction: a template or catalogue still marked as an archive is re-marked, an archive or
-// template of schema 1 gets its comparisons without regard to case. A file that cannot be written
-// is taken as it is.
+// template of schema 1 gets its comparisons without regard to case, one of schema 1 or 2 its
+// versions. A file that cannot be written is taken as it is.
 FormatCheck checkFileKind(sqlite3* db, const QString& path, FileKind expected);
+
+// What the program keeps for itself beside the delivery's data (the versions of
+// store/VersioneArchivio.h: tabVersione, tabPassi, tabDocumento.Versione): no file of another
+// program has it, and an import leaves it as the template has it. An empty column asks about the
+// table as a whole.
+bool diServizio(const QString& tabella, const QString& colonna = {});
 
 // The columns compared without regard to case from schema 2 on, by table.
 struct NocaseColumns {

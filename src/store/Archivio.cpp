@@ -1,5 +1,6 @@
 #include "store/Archivio.h"
 
+#include "store/ArchivioInUso.h"
 #include "store/FileLookup.h"
 #include "store/MessaggiErrore.h"
 #include "store/Template.h"
@@ -37,6 +38,20 @@ EsitoInfo leggiInfo(AppState& state, QString* errore) {
 
 const QString kInfoMancanti = QStringLiteral("Nessun record corrente: l'archivio non ha le informazioni di consegna.");
 
+// Another program has the archive: the operator decides whether two work on it at once.
+bool confermaUso(AppState& state, const QString& path) {
+    const QList<UsoArchivio> altri = AltriUsi(path);
+    if (altri.isEmpty())
+        return true;
+    return state.ui().message(
+               AvvisoUso(path, altri, QDateTime::currentDateTimeUtc()) +
+                   QStringLiteral(
+                       ".\nSe lo aprite anche qui, lavorate su documenti diversi: un documento "
+                       "modificato nel frattempo dall'altro programma non viene sovrascritto senza "
+                       "chiedere.\n\nAprire l'archivio?"),
+               QStringLiteral("Archivio in uso"), Buttons::YesNo, Icon::Warning) == Answer::Yes;
+}
+
 } // namespace
 
 bool LeggiInfo(AppState& state) {
@@ -68,6 +83,11 @@ bool ApriArchivio(AppState& state, const QString& path) {
         return rifiuta({});
     if (!state.Connessione.ApriConnessione(state.StringaConnessione, FileKind::DeliveryArchive))
         return rifiuta(state.Connessione.lastErrorMessage());
+    if (state.segnaArchiviAperti && !confermaUso(state, path)) {
+        state.Connessione.ChiudiConnessione();
+        state.ArchivioAperto = false;
+        return false;
+    }
     state.ArchivioAperto = true;
     QString errore;
     switch (leggiInfo(state, &errore)) {
@@ -85,6 +105,10 @@ bool ApriArchivio(AppState& state, const QString& path) {
             value.clear();
         return rifiuta(errore);
     }
+    if (state.segnaArchiviAperti) {
+        state.sessioneUso = NuovaSessione();
+        RegistraUso(path, QuestoUso(state.sessioneUso));
+    }
     return true;
 }
 
@@ -93,6 +117,15 @@ void ChiudiArchivio(AppState& state) {
         return;
     state.Connessione.ChiudiConnessione();
     state.ArchivioAperto = false;
+    if (!state.sessioneUso.isEmpty()) {
+        RilasciaUso(state.NomeArchivio, state.sessioneUso);
+        state.sessioneUso.clear();
+    }
+}
+
+void RinnovaUsoArchivio(AppState& state) {
+    if (state.ArchivioAperto && !state.sessioneUso.isEmpty())
+        RegistraUso(state.NomeArchivio, QuestoUso(state.sessioneUso));
 }
 
 bool InformazioneConsegna::completa() const {

@@ -15,9 +15,14 @@ bool LeggiInfo(AppState& state);
 // File > Apri with a chosen path: false, after "Errore nell'apertura del db" and a line saying
 // why (what the file is), when it is not a delivery archive that can be opened and whose delivery
 // information can be read (an empty path, a cancelled dialog, gives the first line alone). An
-// archive without its tabInfo row opens after the operator is told.
+// archive without its tabInfo row opens after the operator is told. Where the state marks the
+// archives it opens, one that another program has open is opened only once the operator, told
+// who has it, confirms; the mark is then added.
 bool ApriArchivio(AppState& state, const QString& path);
+// Closes the open archive and takes its mark away.
 void ChiudiArchivio(AppState& state);
+// Says again that the open archive is in use: a mark not renewed for a day counts for nothing.
+void RinnovaUsoArchivio(AppState& state);
 
 // The delivery information typed into frmInformazione.
 struct InformazioneConsegna {

@@ -46,6 +46,11 @@ public:
     // A message box; the answer is the button pressed (Ok for an OK-only box).
     virtual Answer message(const QString& text, const QString& title = applicationTitle(),
                            Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
+    // A question answered by one of the named choices ("&Ricarica", "&Sovrascrivi", "&Annulla"): the
+    // index of the one chosen. The last choice is the one that changes nothing: Escape gives it, and
+    // so does anyone without an answer to give (the command line, a script that expected none).
+    virtual int choose(const QString& text, const QString& title, const QStringList& choices,
+                       Icon icon = Icon::Question) = 0;
     // An input box: the text typed, or nothing when cancelled.
     virtual std::optional<QString> input(const QString& prompt, const QString& title,
                                          const QString& initial = {}) = 0;

@@ -32,6 +32,9 @@ struct VoceClassificazione {
 struct DocumentBuffer {
     qint64 IDDocCorrente = 0;
     bool NuovoDocumento = true;
+    // The stored document's version when it was loaded or last saved: the save writes over the
+    // stored document only while it is still that one.
+    qint64 Versione = 0;
 
     QList<VoceResponsabilita> ElencoResponsabilita;
     int IndiceResponsabilita = -1;

@@ -478,10 +478,12 @@ void cConnessione::executeScript(const QString& script) {
     }
 }
 
-void cConnessione::begin() {
+void cConnessione::begin(TransactionKind kind) {
     if (!db_)
         throw DbError(3704, QStringLiteral("Nessun archivio aperto."));
-    const QString sql = depth_ == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT sp%1").arg(depth_);
+    const QString first =
+        kind == TransactionKind::Write ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
+    const QString sql = depth_ == 0 ? first : QStringLiteral("SAVEPOINT sp%1").arg(depth_);
     const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
         fail(rc, sql);
@@ -512,7 +514,9 @@ void cConnessione::rollback() {
 
 // ---------------------------------------------------------------------------------------------
 
-Transaction::Transaction(cConnessione& connection) : connection_(connection) { connection_.begin(); }
+Transaction::Transaction(cConnessione& connection, TransactionKind kind) : connection_(connection) {
+    connection_.begin(kind);
+}
 
 Transaction::~Transaction() {
     if (!done_)

@@ -23,6 +23,11 @@ enum class FileKind {
     Catalogue,       // mdb/Catalogo norme.db, the norms catalogue
 };
 
+// A write transaction holds the archive against other writers from its start, so what it reads
+// first is still so at its first write; a read transaction sees one state of the archive throughout
+// (no other program commits meanwhile).
+enum class TransactionKind { Write, Read };
+
 // A statement the database refused, or a value that could not be read. Callers report it.
 class DbError : public std::runtime_error {
 public:
@@ -132,7 +137,7 @@ public:
     void executeScript(const QString& script);
 
     // Transactions nest: the outermost one commits.
-    void begin();
+    void begin(TransactionKind kind = TransactionKind::Write);
     void commit();
     void rollback();
     int transactionDepth() const { return depth_; }
@@ -144,11 +149,11 @@ public:
     int lastErrorCode() const { return lastErrorCode_; }
 
     // Marks of our files (PRAGMA application_id) and the schema version (user_version) of archives
-    // and template: 2 compares issues, names and sources without regard to case.
+    // and template: 2 compares issues, names and sources without regard to case, 3 keeps versions.
     static constexpr int kApplicationId = 1364087375;          // 'QNRO', a delivery archive
     static constexpr int kTemplateApplicationId = 1364087380;  // 'QNRT', masterOnline.db
     static constexpr int kCatalogueApplicationId = 1364087363; // 'QNRC', Catalogo norme.db
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
     // How long opening and every statement wait for a lock held by another program.
     static constexpr int kBusyTimeoutMs = 5000;
     static QString pathFromConnectionString(const QString& connectionString);
@@ -171,7 +176,7 @@ private:
 // RAII transaction: rolls back unless committed.
 class Transaction {
 public:
-    explicit Transaction(cConnessione& connection);
+    explicit Transaction(cConnessione& connection, TransactionKind kind = TransactionKind::Write);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

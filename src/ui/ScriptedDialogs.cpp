@@ -67,6 +67,39 @@ Answer ScriptedDialogs::message(const QString& text, const QString& title, Butto
     return answer;
 }
 
+namespace {
+
+QString senzaAcceleratore(QString choice) {
+    return choice.remove(u'&');
+}
+
+} // namespace
+
+int ScriptedDialogs::choose(const QString& text, const QString& title, const QStringList& choices,
+                            Icon icon) {
+    int chosen = static_cast<int>(choices.size()) - 1;
+    if (choices_.empty()) {
+        unexpected_ << QStringLiteral("unanswered choice: %1").arg(text);
+    } else {
+        const QString wanted = choices_.front();
+        choices_.pop_front();
+        qsizetype i = 0;
+        while (i < choices.size() && senzaAcceleratore(choices[i]) != wanted)
+            ++i;
+        if (i < choices.size())
+            chosen = static_cast<int>(i);
+        else
+            unexpected_ << QStringLiteral("answer %1 not offered by: %2").arg(wanted, text);
+    }
+    ShownMessage shown{text, title, Buttons::Ok, icon, Answer::Ok};
+    shown.choices = choices;
+    shown.chosen = chosen;
+    shown_.push_back(shown);
+    if (whenShown_)
+        whenShown_(shown_.back());
+    return chosen;
+}
+
 std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title,
                                               const QString& initial) {
     shown_.push_back({prompt, title, Buttons::OkCancel, Icon::None, Answer::Ok, initial});
@@ -105,6 +138,7 @@ void ScriptedDialogs::clear() {
     answers_.clear();
     inputs_.clear();
     files_.clear();
+    choices_.clear();
     shown_.clear();
     fileRequests_.clear();
     unexpected_.clear();
@@ -119,6 +153,12 @@ Answer ConsoleDialogs::message(const QString& text, const QString&, Buttons butt
     const Answer answer = offers(buttons, default_) ? default_ : safeAnswer(buttons);
     out_ << text << QStringLiteral(" -> ") << answerName(answer) << Qt::endl;
     return answer;
+}
+
+int ConsoleDialogs::choose(const QString& text, const QString&, const QStringList& choices, Icon) {
+    out_ << text << QStringLiteral(" -> ") << senzaAcceleratore(choices.value(choices.size() - 1))
+         << Qt::endl;
+    return static_cast<int>(choices.size()) - 1;
 }
 
 std::optional<QString> ConsoleDialogs::input(const QString& prompt, const QString&, const QString&) {

@@ -17,7 +17,9 @@ struct ShownMessage {
     Buttons buttons;
     Icon icon;
     Answer answer;
-    QString initial = {}; // the text an input box proposed
+    QString initial = {};     // the text an input box proposed
+    QStringList choices = {}; // the named answers of a choice, as offered
+    int chosen = -1;          // and the index of the one given
 };
 
 class NullProgress : public Progress {
@@ -33,10 +35,13 @@ public:
     void answerNext(Answer answer) { answers_.push_back(answer); }
     void answerNextInput(std::optional<QString> text) { inputs_.push_back(std::move(text)); }
     void answerNextFile(const QString& path) { files_.push_back(path); }
+    // The next choice gets the answer of that name (its "&" left out: "Sovrascrivi").
+    void answerNextChoice(const QString& choice) { choices_.push_back(choice); }
     // Runs while each message box is up: a test looks at the windows behind it.
     void whenShown(std::function<void(const ShownMessage&)> look) { whenShown_ = std::move(look); }
 
     Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
+    int choose(const QString& text, const QString& title, const QStringList& choices, Icon icon) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& initial) override;
     QString chooseFile(const FileDialogRequest& request) override;
@@ -57,7 +62,9 @@ public:
     std::vector<FileDialogRequest> fileRequests() const { return fileRequests_; }
     // Boxes that asked for an answer the script did not give, and scripted answers never used.
     const QStringList& unexpected() const { return unexpected_; }
-    bool allAnswersUsed() const { return answers_.empty() && inputs_.empty() && files_.empty(); }
+    bool allAnswersUsed() const {
+        return answers_.empty() && inputs_.empty() && files_.empty() && choices_.empty();
+    }
     void clear();
     bool busy() const { return busy_; }
 
@@ -65,6 +72,7 @@ private:
     std::deque<Answer> answers_;
     std::deque<std::optional<QString>> inputs_;
     std::deque<QString> files_;
+    std::deque<QString> choices_;
     std::vector<ShownMessage> shown_;
     std::vector<FileDialogRequest> fileRequests_;
     QStringList unexpected_;
@@ -83,6 +91,8 @@ public:
         : out_(out), default_(defaultAnswer) {}
 
     Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
+    // The last choice, the one that changes nothing.
+    int choose(const QString& text, const QString& title, const QStringList& choices, Icon icon) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& initial) override;
     QString chooseFile(const FileDialogRequest& request) override;

@@ -1,6 +1,7 @@
 #include "update/Aggiornamento.h"
 
 #include "store/Archivio.h"
+#include "store/ArchivioInUso.h"
 #include "update/FileSigle.h"
 
 #include <QDir>
@@ -24,6 +25,9 @@ public:
             return Answer::Ok;
         }
         return inner_.message(text, title, buttons, icon);
+    }
+    int choose(const QString& text, const QString& title, const QStringList& choices, Icon icon) override {
+        return inner_.choose(text, title, choices, icon);
     }
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& initial) override {
@@ -153,6 +157,14 @@ QString MessaggioNessunFile(const EsitoAggiornamento& esito) {
         .arg(QDir::toNativeSeparators(esito.percorso));
 }
 
+QString MessaggioInUso(const EsitoAggiornamento& esito) {
+    if (esito.inUso.isEmpty())
+        return {};
+    return QStringLiteral("Attenzione, archivi aperti anche da un altro programma: di un documento che vi si "
+                          "sta modificando è compreso ciò che era salvato.\n") +
+           esito.inUso.join(u'\n');
+}
+
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file) {
     RecordSet rs =
         state.Connessione.ApriRS(QStringLiteral("SELECT count(IDDocumento) as T from tabDocumento"));
@@ -218,6 +230,8 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
                 }
                 state.ArchivioAperto = true;
                 state.NomeArchivio = path;
+                if (const QList<UsoArchivio> altri = AltriUsi(path); !altri.isEmpty())
+                    esito.inUso << AvvisoUso(path, altri, QDateTime::currentDateTimeUtc());
                 if (archivio &&
                     (tipo == TipoAggiornamento::Controlli || tipo == TipoAggiornamento::NoteCompilatore ||
                      tipo == TipoAggiornamento::Nuovi))
@@ -259,6 +273,8 @@ EsitoAggiornamento EseguiAggiornamento(AppState& state, TipoAggiornamento tipo, 
         closing << MessaggioRifiutate(esito);
     if (const QString nessuno = MessaggioNessunFile(esito); !nessuno.isEmpty())
         closing << nessuno;
+    if (esito.completato && !esito.inUso.isEmpty())
+        closing << MessaggioInUso(esito);
     if (!closing.isEmpty())
         operatorDialogs.message(closing.join(u'\n'), applicationTitle(), Buttons::Ok, Icon::Information);
     if (!esito.completato)

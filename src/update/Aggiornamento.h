@@ -26,6 +26,7 @@ struct EsitoAggiornamento {
     int consegne = 0;        // archives that opened
     QStringList saltate;     // abbreviations whose archive could not be opened, passed over
     QStringList rifiutate;   // lines that name no archive of mdb/ (a path, "..", control characters)
+    QStringList inUso;       // "L'archivio X è aperto anche da ...": archives another program had open
     qint64 documenti = 0;    // documents counted (count run)
     QString percorso;        // the output file
     bool scritto = false;    // false when no archive was run: the output file was not written
@@ -52,6 +53,8 @@ QString MessaggioRifiutate(const EsitoAggiornamento& esito);
 // The line of a batch that ran no archive (an empty abbreviation file, or none that opened), whose
 // output file therefore was not written; empty otherwise.
 QString MessaggioNessunFile(const EsitoAggiornamento& esito);
+// What the batch read of archives another program had open may lack that program's latest work.
+QString MessaggioInUso(const EsitoAggiornamento& esito);
 
 // Writes the count line of the open archive and returns its number of documents.
 qint64 ConteggioDocumenti(AppState& state, TextOutput& file);

@@ -4,6 +4,7 @@
 // other SQLite files.
 
 #include "app/cli/Cli.h"
+#include "store/ArchivioInUso.h"
 #include "store/DataFolder.h"
 #include "store/HomeFolder.h"
 #include "store/Template.h"
@@ -265,8 +266,13 @@ private Q_SLOTS:
 
     void demoArchiveIsOurs() {
         TestHome t;
-        QCOMPARE(QMimeDatabase().mimeTypeForFile(t.createDemo()).name(),
+        const QString demo = t.createDemo();
+        QCOMPARE(QMimeDatabase().mimeTypeForFile(demo).name(),
                  QStringLiteral("application/x-quillaro-archive"));
+        // The mark beside an archive open in the program is a few lines of text, not an archive.
+        QVERIFY(RegistraUso(demo, QuestoUso(NuovaSessione())));
+        QCOMPARE(QMimeDatabase().mimeTypeForFile(PercorsoSegnoUso(demo)).name(),
+                 QStringLiteral("text/plain"));
     }
 };
 

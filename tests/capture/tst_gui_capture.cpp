@@ -193,7 +193,7 @@ private Q_SLOTS:
     // Alt+I from the fields opens the dialog, and the F1 help lists it.
     void theShortcutOpensItAndTheHelpListsIt() {
         Finestra f;
-        QVERIFY(frmHelpTastiFunzione::righe().contains(
+        QVERIFY(frmHelpTastiFunzione::altreRighe().contains(
             "Alt+I = Da indirizzo o DOI (compila dalla pagina o dal DOI)"));
         saveScreenshot(f.w.get(), "frmDocumento");
         QApplication::setActiveWindow(f.w.get());

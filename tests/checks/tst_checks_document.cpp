@@ -381,7 +381,7 @@ private Q_SLOTS:
         DatiDocumento d = a.dati(1);
         documentoPulito(b, d);
         caso.modifica(b, d);
-        QVERIFY(SalvaDocumento(t.state(), b, d));
+        QVERIFY(SalvaDocumento(t.state(), b, d) == EsitoSalva::Salvato);
         QCOMPARE(t.dialogs().texts(), QStringList{box});
     }
 

@@ -69,6 +69,8 @@ private Q_SLOTS:
     void listsChangedSinceTheCheck();
     void readOnlyArchiveKeepsItsLists();
     void archiveWithoutItsInfoRow();
+    void stepsDoneBeforeAChangeAreToBeRedone_data();
+    void stepsDoneBeforeAChangeAreToBeRedone();
     void unreadableArchiveIsDescribed();
 };
 
@@ -266,6 +268,47 @@ void ChecksPanel::archiveWithoutItsInfoRow() {
     s = LeggiStatoConsegna(t.state());
     QVERIFY(fatti(s).isEmpty());
     QCOMPARE(s.prossimo(), 0);
+}
+
+void ChecksPanel::stepsDoneBeforeAChangeAreToBeRedone_data() {
+    QTest::addColumn<QString>("cambio");
+    QTest::addColumn<bool>("daRifare");
+    QTest::newRow("nothing") << "" << false;
+    QTest::newRow("a save") << "save" << true;
+    QTest::newRow("a save of another program") << "other" << true;
+    QTest::newRow("a deletion") << "delete" << true;
+    QTest::newRow("the bookkeeping of a run") << "run" << false;
+}
+
+void ChecksPanel::stepsDoneBeforeAChangeAreToBeRedone() {
+    QFETCH(QString, cambio);
+    QFETCH(bool, daRifare);
+    TestHome t;
+    AppState& state = t.state();
+    QVERIFY(t.open(t.createDemo()));
+    for (const PassoConsegna& p : PassiConsegna())
+        QVERIFY(AggiornaInfo(state, p.codice));
+    if (cambio == u"save") {
+        salvaConTitolo(state, 2, QStringLiteral("Titolo nuovo"));
+    } else if (cambio == u"other") {
+        AppState altro(state.home, t.dialogs());
+        QVERIFY(ApriArchivio(altro, state.NomeArchivio));
+        salvaConTitolo(altro, 2, QStringLiteral("Titolo dell'altro"));
+        ChiudiArchivio(altro);
+    } else if (cambio == u"delete") {
+        CancellaDocumenti(state.Connessione, {3});
+    } else if (cambio == u"run") {
+        QVERIFY(AggiornaInfo(state, QStringLiteral("4")));
+    }
+    StatoConsegna s = LeggiStatoConsegna(state);
+    // The check's own lists are not there: that step is to be redone whatever happened.
+    for (const PassoConsegna& p : s.passi.mid(1))
+        QVERIFY2(p.stato == (daRifare ? StatoPasso::DaRifare : StatoPasso::Fatto), qPrintable(p.testo));
+    // Done again after the change: done.
+    QVERIFY(AggiornaInfo(state, QStringLiteral("3")));
+    s = LeggiStatoConsegna(state);
+    QCOMPARE(passo(s, "3"), StatoPasso::Fatto);
+    QCOMPARE(passo(s, "6"), daRifare ? StatoPasso::DaRifare : StatoPasso::Fatto);
 }
 
 void ChecksPanel::unreadableArchiveIsDescribed() {

@@ -136,6 +136,29 @@ inline qint64 conta(cConnessione& c, const QString& sql, const QVariantList& par
     return c.ApriRS(sql, params).field(0).toLongLong();
 }
 
+// The rows of a select, one "a|b|c" line each, Null as <null>.
+inline QStringList righe(cConnessione& c, const QString& sql, const QVariantList& params = {}) {
+    QStringList out;
+    RecordSet rs = c.ApriRS(sql, params);
+    for (; !rs.eof(); rs.moveNext()) {
+        QStringList campi;
+        for (int i = 0; i < rs.columnCount(); ++i)
+            campi << (rs.field(i).isNull() ? QStringLiteral("<null>") : rs.field(i).toString());
+        out << campi.join(u'|');
+    }
+    return out;
+}
+
+// Every row of the document tables, to compare an archive before and after.
+inline QStringList fotografia(cConnessione& c) {
+    QStringList all;
+    for (const char* t :
+         {"tabDocumento", "tabRifBibl", "tabTesto", "legameDocTesto", "tabResponsabilita", "legameDocResp",
+          "legameDocClass", "tabFonte", "legameDocFonte", "tabCitta", "tabSezione"})
+        all << QString::fromLatin1(t) << righe(c, QStringLiteral("select * from %1 order by rowid").arg(t));
+    return all;
+}
+
 } // namespace editor_test
 
 // Failure messages that show what differs.

@@ -361,11 +361,13 @@ private Q_SLOTS:
         QVERIFY(t.open(path));
         cConnessione& c = t.state().Connessione;
         const ListeDocumento liste = CaricaListe(c, QDate::currentDate());
-        // Rows that a save finds again instead of writing.
+        // Rows that a save finds again instead of writing (a document row only gets a new version).
         const auto righe = [&] {
-            QStringList all;
-            for (const char* table : {"tabDocumento", "tabRifBibl", "tabResponsabilita", "tabFonte",
-                                      "tabCitta", "tabSezione", "tabStato", "tabMinistero"})
+            QStringList all =
+                dump(path, "select IDDocumento, IDRifBibl, Pagine, TAbs, Bib, TD, LIN, LO, LR, LA, "
+                           "DocURL from tabDocumento order by rowid");
+            for (const char* table : {"tabRifBibl", "tabResponsabilita", "tabFonte", "tabCitta", "tabSezione",
+                                      "tabStato", "tabMinistero"})
                 all << dump(path, QString("select * from %1 order by rowid").arg(table));
             return all;
         };

@@ -432,7 +432,8 @@ void SearchIndex::aSaveAndADeletionAreSeenByTheNextQuery() {
     for (VoceFonte& v : buffer.ElencoFonti)
         v.Cancellata = true;
     buffer.ElencoResponsabilita.append({0, QStringLiteral("Neri"), QStringLiteral("Luca"), true, false});
-    QVERIFY2(SalvaDocumento(state, buffer, dati), qPrintable(d.t.dialogs().lastText()));
+    QVERIFY2(SalvaDocumento(state, buffer, dati) == EsitoSalva::Salvato,
+             qPrintable(d.t.dialogs().lastText()));
     QCOMPARE(trovati(d.cerca(QStringLiteral("usucapione"))), insieme({QStringLiteral("CONSA/7")}));
     QCOMPARE(trovati(d.cerca(QStringLiteral("autore:neri"))), insieme({QStringLiteral("CONSA/7")}));
     QCOMPARE(trovati(d.cerca(QStringLiteral("titolo:sentenze"))), insieme({}));
@@ -450,7 +451,8 @@ void SearchIndex::aSaveAndADeletionAreSeenByTheNextQuery() {
     nuovo.txtID = QStringLiteral("8");
     seleziona(nuovo.cmbCPer, liste.cmbCPer, 1);
     nuovo.txtTitolo = QStringLiteral("Enfiteusi");
-    QVERIFY2(SalvaDocumento(state, buffer, nuovo), qPrintable(d.t.dialogs().lastText()));
+    QVERIFY2(SalvaDocumento(state, buffer, nuovo) == EsitoSalva::Salvato,
+             qPrintable(d.t.dialogs().lastText()));
     const EsitoRicercaCompleta e = d.cerca(QStringLiteral("enfiteusi"));
     QCOMPARE(trovati(e), insieme({QStringLiteral("CONSA/8")}));
     QCOMPARE(e.esito.risultati.first().identificativo, QStringLiteral("202630008"));

@@ -1,6 +1,7 @@
 // Sources entered from the document window as an operator does it: F9, the family, the entry
 // dialog; then the save, the reload, the modification of a citation and the deletion of sources.
 
+#include "SessioneDocumento.h"
 #include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "documents/frmSceltaDoc.h"
@@ -47,51 +48,7 @@ template <typename D> void nuovaFonte(frmDocumento* w, int famiglia, std::functi
     QVERIFY(riempito);
 }
 
-QStringList righe(QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-class Sessione {
-public:
-    Sessione() : main(t.state()) {
-        if (!main.apriArchivio(t.createArchive()))
-            qFatal("archive not opened");
-        main.show();
-        if (!QTest::qWaitForWindowExposed(&main))
-            qFatal("window not shown");
-    }
-
-    frmDocumento* finestra() { return main.findChild<frmDocumento*>(); }
-
-    frmDocumento* nuovo() {
-        main.mnuDocumentiNuovo->trigger();
-        frmDocumento* w = finestra();
-        w->cmbCPer->setCurrentIndex(w->cmbCPer->findText(QStringLiteral("101"), Qt::MatchStartsWith));
-        w->txtTitolo->setPlainText(QStringLiteral("Fonti di ogni famiglia"));
-        return w;
-    }
-
-    // Leaves the window without saving and opens the first document again.
-    frmDocumento* riapri(frmDocumento* w) {
-        w->cmdAbbandona->click();
-        for (int i = 0; i < 500 && finestra(); ++i)
-            QTest::qWait(10);
-        onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
-        main.mnuDocumentiEdita->trigger();
-        return finestra();
-    }
-
-    qint64 conta(const QString& sql) {
-        RecordSet rs = t.state().Connessione.ApriRS(sql);
-        return rs.field(0).toLongLong();
-    }
-
-    TestHome t;
-    MDIQuillaro main;
-};
+using Sessione = SessioneDocumento;
 
 void legge(frmDocumento* w) {
     nuovaFonte<frmFontiInterne>(w, 1, [](frmFontiInterne* d) {

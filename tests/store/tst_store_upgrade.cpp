@@ -7,6 +7,7 @@
 #include "sources/CercaFonte.h"
 #include "store/ArchiveFormat.h"
 #include "store/Archivio.h"
+#include "store/VersioneArchivio.h"
 #include "support/StoreFixtures.h"
 
 #include <QtTest>
@@ -95,6 +96,7 @@ private Q_SLOTS:
     void viewsAndTriggersOfOtherToolsSurvive();
     void readOnlyArchiveOpensAsItIs();
     void indexesStillServeTheLookups();
+    void versionTwoGetsTheVersions();
     void nocaseColumnDefinitions_data();
     void nocaseColumnDefinitions();
 };
@@ -263,6 +265,53 @@ void StoreUpgrade::indexesStillServeTheLookups() {
         CercaFonte(c, legge(QStringLiteral("3"), QStringLiteral("art. 3 l. 241/1990")));
     const QString fonti = plan(cerca.sql, cerca.params);
     QVERIFY2(fonti.contains(QStringLiteral("ixFonteTesto")), qPrintable(fonti));
+}
+
+void StoreUpgrade::versionTwoGetsTheVersions() {
+    TestHome t;
+    const QString path = t.createDemo();
+    exec(path, "update tabInfo set StampaCompleta = '1'");
+    downgradeToVersion2(path);
+    // Read as it is where it may not be written: no versions, every document at 0.
+    {
+        cConnessione solaLettura;
+        QVERIFY(solaLettura.ApriConnessione(path, FileKind::DeliveryArchive, true));
+        QCOMPARE(VersioneArchivio(solaLettura), 0);
+        QCOMPARE(VersioneDocumento(solaLettura, 1), std::optional<qint64>(0));
+        QVERIFY(VersioniPassi(solaLettura).isEmpty());
+    }
+    QCOMPARE(numberFrom(path, QStringLiteral("PRAGMA user_version")), 2);
+    QVERIFY(t.open(path));
+    cConnessione& c = t.state().Connessione;
+    QCOMPARE(c.ApriRS(QStringLiteral("PRAGMA user_version")).field(0).toLongLong(),
+             cConnessione::kSchemaVersion);
+    // The tables and columns of a new archive.
+    cConnessione nuovo;
+    QVERIFY(nuovo.ApriConnessione(t.createArchive(QStringLiteral("NUOVO"))));
+    for (const char* tabella : {"tabDocumento", "tabVersione", "tabPassi"}) {
+        const auto colonne = [tabella](cConnessione& db) {
+            QStringList out;
+            for (RecordSet rs =
+                     db.ApriRS(QStringLiteral("select name, type, \"notnull\", dflt_value, pk from "
+                                              "pragma_table_info(?) order by cid"),
+                               {QString::fromLatin1(tabella)});
+                 !rs.eof(); rs.moveNext())
+                out << rs.field(0).toString() + u' ' + rs.field(1).toString() + u' ' +
+                           rs.field(2).toString() + u' ' + rs.field(3).toString() + u' ' +
+                           rs.field(4).toString();
+            return out;
+        };
+        QCOMPARE(colonne(c), colonne(nuovo));
+    }
+    QCOMPARE(VersioneArchivio(c), 0);
+    QCOMPARE(VersioneDocumento(c, 1), std::optional<qint64>(0));
+    // A print done before the upgrade stands until the first change.
+    QCOMPARE(VersioniPassi(c).value(QStringLiteral("3"), 0), 0);
+    Archivio a(t, true);
+    salva(a, 31, QStringLiteral("Rossi"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2"),
+          QStringLiteral("art. 2 l. 7 agosto 1990, n. 241"));
+    QCOMPARE(VersioneArchivio(c), 1);
+    QCOMPARE(VersioneDocumento(c, 31), std::optional<qint64>(1));
 }
 
 void StoreUpgrade::nocaseColumnDefinitions_data() {

@@ -27,7 +27,22 @@ sqlite3* openPlain(const QString& path, int flags) {
     return db;
 }
 
+// What schema 3 added.
+const char* const kSenzaVersioni = "alter table tabDocumento drop column Versione; drop table tabVersione; "
+                                   "drop table tabPassi;";
+
 } // namespace
+
+void downgradeToVersion2(const QString& path) {
+    sqlite3* db = openPlain(path, SQLITE_OPEN_READWRITE);
+    try {
+        exec(db, QByteArray(kSenzaVersioni) + "PRAGMA user_version = 2;");
+    } catch (...) {
+        sqlite3_close(db);
+        throw;
+    }
+    sqlite3_close(db);
+}
 
 QByteArray schemaVersion1() {
     QString schema = QString::fromUtf8(readDataResource(QStringLiteral("schema.sql")));
@@ -60,6 +75,7 @@ void writeVersion1File(const QString& path, OldFile kind, const QString& consegn
             exec(db, readDataResource(QStringLiteral("catalogo.sql")));
         } else {
             exec(db, schemaVersion1());
+            exec(db, kSenzaVersioni);
             exec(db, readDataResource(QStringLiteral("lookup.sql")));
             if (kind == OldFile::Archive)
                 exec(db, QStringLiteral(

@@ -15,6 +15,10 @@ enum class OldFile { Archive, Template, Catalogue };
 // archive has its tabInfo row (delivery `consegna`), the template none, the catalogue its acts.
 void writeVersion1File(const QString& path, OldFile kind, const QString& consegna = QStringLiteral("7"));
 
+// Takes an archive (or template) of this version back to schema 2, as the previous version left
+// it: no document versions.
+void downgradeToVersion2(const QString& path);
+
 // An archive at `path` with `texts` rows in tabTesto, caught by a copy at `copyPath` in the middle
 // of a transaction that rewrote them all: the copy holds pages that were never committed, and its
 // "-journal" (hot: written and synced, no writer holds the lock) the pages to put back.

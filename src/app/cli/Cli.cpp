@@ -1,6 +1,7 @@
 #include "app/cli/Cli.h"
 
 #include "store/Archivio.h"
+#include "store/ArchivioInUso.h"
 #include "ui/ScriptedDialogs.h"
 
 #include <QRegularExpression>
@@ -39,7 +40,7 @@ std::optional<QString> CliArgs::value(const QString& name) const {
     return *it;
 }
 
-bool CliContext::openArchive(const QString& nameOrPath) {
+bool CliContext::openArchive(const QString& nameOrPath, bool avvisaUso) {
     const QString path = state.home.archivePath(nameOrPath);
     cConnessione probe;
     if (!probe.ApriConnessione(cConnessione::connectionStringFor(path), FileKind::DeliveryArchive)) {
@@ -55,14 +56,18 @@ bool CliContext::openArchive(const QString& nameOrPath) {
     }
     // Every command names its files after the delivery: without it they would be "errori." and the like.
     if (state.Consegna().isEmpty()) {
-        err << QStringLiteral("L'archivio %1 non ha le informazioni di consegna (tabInfo): niente è stato "
-                              "scritto. Aprirlo con il programma e controllarlo, o ripristinarlo da una copia "
-                              "di sicurezza.")
+        err << QStringLiteral(
+                   "L'archivio %1 non ha le informazioni di consegna (tabInfo): niente è stato "
+                   "scritto. Aprirlo con il programma e controllarlo, o ripristinarlo da una copia "
+                   "di sicurezza.")
                    .arg(path)
             << Qt::endl;
         ChiudiArchivio(state);
         return false;
     }
+    // The run goes on: it reads what the other program has saved.
+    if (const QList<UsoArchivio> altri = AltriUsi(path); avvisaUso && !altri.isEmpty())
+        err << "Attenzione: " << AvvisoUso(path, altri, QDateTime::currentDateTimeUtc()) << '.' << Qt::endl;
     return true;
 }
 
@@ -114,6 +119,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     registerImportCommands(registry);
     registerSearchCommands(registry);
     registerCaptureCommands(registry);
+    registerSourceCommands(registry);
 
     QString homeOption;
     QStringList rest;

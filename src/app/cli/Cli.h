@@ -37,8 +37,9 @@ struct CliContext {
     QTextStream& err;
 
     // Opens the archive named by a path or a bare name in mdb/; on failure writes the reason to
-    // err and answers false.
-    bool openArchive(const QString& nameOrPath);
+    // err and answers false. An archive another program has open is said on err, as a warning,
+    // unless the command says it itself (avvisaUso false).
+    bool openArchive(const QString& nameOrPath, bool avvisaUso = true);
 };
 
 struct CliCommand {
@@ -69,6 +70,7 @@ void registerUpdateCommands(CliRegistry& registry);
 void registerImportCommands(CliRegistry& registry);
 void registerSearchCommands(CliRegistry& registry);
 void registerCaptureCommands(CliRegistry& registry);
+void registerSourceCommands(CliRegistry& registry);
 
 // Runs a whole command line (without the program name); returns the exit code.
 int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err);

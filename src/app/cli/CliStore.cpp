@@ -1,6 +1,7 @@
 #include "app/cli/Cli.h"
 
 #include "store/Archivio.h"
+#include "store/ArchivioInUso.h"
 #include "store/FileLookup.h"
 #include "store/Template.h"
 
@@ -63,7 +64,7 @@ int info(CliContext& c, const CliArgs& a) {
         c.err << "Uso: quillaro-cli info ARCHIVE" << Qt::endl;
         return 2;
     }
-    if (!c.openArchive(a.positional().first()))
+    if (!c.openArchive(a.positional().first(), false))
         return 1;
     static const char* const names[InfoCount] = {
         "IDCentroSpoglio",  "AnnoProduzione",  "Consegna",        "NumInizio",
@@ -72,6 +73,10 @@ int info(CliContext& c, const CliArgs& a) {
         "VisualizzaErroriFonti"};
     for (int i = 0; i < InfoCount; ++i)
         c.out << names[i] << ": " << c.state.Info.value(i) << Qt::endl;
+    const QDateTime adesso = QDateTime::currentDateTimeUtc();
+    for (const UsoArchivio& u : AltriUsi(c.state.NomeArchivio))
+        c.out << "In uso da: " << DescrizioneUso(u, adesso) << " (" << u.programma << ", processo " << u.pid
+              << ")" << Qt::endl;
     return 0;
 }
 

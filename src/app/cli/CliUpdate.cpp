@@ -39,6 +39,8 @@ int update(CliContext& c, const CliArgs& a) {
     }
     if (esito.scritto)
         c.out << "File scritto: " << esito.percorso << Qt::endl;
+    for (const QString& avviso : esito.inUso)
+        c.err << "Attenzione: " << avviso << '.' << Qt::endl;
     // The file lacks the deliveries whose archives could not be opened or whose lines were refused;
     // with none run there is no file at all.
     int code = 0;

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <utility>
 
 namespace {
@@ -68,6 +69,12 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
     if (const QScreen* schermo = screen())
         dimensione = dimensione.boundedTo(schermo->availableGeometry().size() - QSize(16, 48));
     resize(dimensione);
+    // The desktop program says which archive it has open, for as long as it has it.
+    state_.segnaArchiviAperti = true;
+    auto* rinnovoUso = new QTimer(this);
+    rinnovoUso->setInterval(30 * 60 * 1000);
+    connect(rinnovoUso, &QTimer::timeout, this, [this] { RinnovaUsoArchivio(state_); });
+    rinnovoUso->start();
     // Load: no archive is open and no update runs.
     stato.dopoAvvio();
     state_.ModoAggiornamento = false;

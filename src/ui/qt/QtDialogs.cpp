@@ -71,10 +71,9 @@ QWidget* QtDialogs::parentWindow() {
     return QApplication::activeWindow();
 }
 
-Answer QtDialogs::message(const QString& text, const QString& title, Buttons buttons, Icon icon) {
-    QMessageBox box(parentWindow());
-    box.setWindowTitle(title);
-    box.setText(text);
+namespace {
+
+void impostaIcona(QMessageBox& box, Icon icon) {
     switch (icon) {
     case Icon::Information:
         box.setIcon(QMessageBox::Information);
@@ -91,6 +90,26 @@ Answer QtDialogs::message(const QString& text, const QString& title, Buttons but
     case Icon::None:
         break;
     }
+}
+
+// Long runs and waits keep the hourglass; a box is answered with the normal pointer.
+void mostra(QMessageBox& box) {
+    const QCursor* pointer = QApplication::overrideCursor();
+    const bool busy = pointer && pointer->shape() == Qt::WaitCursor;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+}
+
+} // namespace
+
+Answer QtDialogs::message(const QString& text, const QString& title, Buttons buttons, Icon icon) {
+    QMessageBox box(parentWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    impostaIcona(box, icon);
     QPushButton* ok = nullptr;
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
@@ -121,14 +140,7 @@ Answer QtDialogs::message(const QString& text, const QString& title, Buttons but
     else
         box.setEscapeButton(ok);
     fitTitle(box, title);
-    // Long runs and waits keep the hourglass; a box is answered with the normal pointer.
-    const QCursor* pointer = QApplication::overrideCursor();
-    const bool busy = pointer && pointer->shape() == Qt::WaitCursor;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
-    box.exec();
-    if (busy)
-        QApplication::restoreOverrideCursor();
+    mostra(box);
     QAbstractButton* clicked = box.clickedButton();
     if (clicked == yes && yes)
         return Answer::Yes;
@@ -137,6 +149,25 @@ Answer QtDialogs::message(const QString& text, const QString& title, Buttons but
     if (clicked == ok && ok)
         return Answer::Ok;
     return cancel ? Answer::Cancel : (no ? Answer::No : Answer::Ok);
+}
+
+int QtDialogs::choose(const QString& text, const QString& title, const QStringList& choices, Icon icon) {
+    QMessageBox box(parentWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    impostaIcona(box, icon);
+    QList<QPushButton*> buttons;
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        buttons << box.addButton(choices[i],
+                                 i + 1 < choices.size() ? QMessageBox::ActionRole : QMessageBox::RejectRole);
+    if (!buttons.isEmpty()) {
+        box.setDefaultButton(buttons.last());
+        box.setEscapeButton(buttons.last());
+    }
+    fitTitle(box, title);
+    mostra(box);
+    const auto i = buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+    return i >= 0 ? static_cast<int>(i) : static_cast<int>(choices.size()) - 1;
 }
 
 std::optional<QString> QtDialogs::input(const QString& prompt, const QString& title, const QString& initial) {

@@ -30,6 +30,9 @@ public:
     ~QtDialogs() override;
 
     Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
+    // The choices are the box's buttons, the last the default and the one Escape presses: a
+    // keystroke left over from typing never takes the others. Their mnemonics work without Alt.
+    int choose(const QString& text, const QString& title, const QStringList& choices, Icon icon) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& initial) override;
     QString chooseFile(const FileDialogRequest& request) override;
