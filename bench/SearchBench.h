@@ -1,7 +1,9 @@
 #pragma once
 
-// The home of the search benchmarks: 40 generated archives of 30 000 documents (seeds 1 to 40) in
-// QUILLARO_BENCH_HOME/ricerca (a temporary folder without it), and their search index.
+// The home of the search benchmarks and its search index, in QUILLARO_BENCH_HOME (a temporary
+// folder without it): 40 generated archives of 30 000 documents (1 200 000) in ricerca/, or, with
+// QUILLARO_BENCH_RICERCA=63000, 21 archives of 3 000 (63 000) in ricerca-63000/. Their seeds lie
+// far apart, so that no archive replays another.
 
 #include "documents/Generatore.h"
 #include "search/ServizioRicerca.h"
@@ -22,10 +24,25 @@ inline double msProcesso() {
     return 1000.0 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 }
 
-constexpr int kArchivi = 40;
-constexpr qint64 kDocumenti = 30000;
+// The size of the home the benchmarks run on.
+struct Dimensione {
+    int archivi = 40;
+    qint64 documenti = 30000; // in each archive
+    QString cartella = QStringLiteral("ricerca");
+};
+
+inline Dimensione dimensioneBanco() {
+    if (qEnvironmentVariableIntValue("QUILLARO_BENCH_RICERCA") == 63000)
+        return {21, 3000, QStringLiteral("ricerca-63000")};
+    return {};
+}
+
+inline quint32 semeArchivio(int i) {
+    return static_cast<quint32>(i) * 100000007u;
+}
 
 struct Banco {
+    Dimensione dimensione = dimensioneBanco();
     std::unique_ptr<QTemporaryDir> tmp;
     HomeFolder home;
     ScriptedDialogs dialogs;
@@ -39,18 +56,18 @@ struct Banco {
             tmp = std::make_unique<QTemporaryDir>();
             root = tmp->path();
         }
-        home = HomeFolder(QDir(root).filePath(QStringLiteral("ricerca")));
+        home = HomeFolder(QDir(root).filePath(dimensione.cartella));
         home.ensureLayout();
         state = std::make_unique<AppState>(home, dialogs);
-        // QUILLARO_BENCH_ARCHIVI=N works on fewer archives (trials); the measures are on 40.
+        // QUILLARO_BENCH_ARCHIVI=N works on fewer archives (trials); the measures are on all.
         const int quanti = qEnvironmentVariableIntValue("QUILLARO_BENCH_ARCHIVI") > 0
                                ? qEnvironmentVariableIntValue("QUILLARO_BENCH_ARCHIVI")
-                               : kArchivi;
+                               : dimensione.archivi;
         for (int i = 1; i <= quanti; ++i) {
             const QString path = home.mdbPath(QStringLiteral("RIC%1.db").arg(i, 2, 10, QLatin1Char('0')));
             if (!QFileInfo::exists(path)) {
                 std::fprintf(stderr, "generating %s\n", qPrintable(path));
-                GeneraArchivio(*state, path, OpzioniGeneratore{kDocumenti, static_cast<quint32>(i)});
+                GeneraArchivio(*state, path, OpzioniGeneratore{dimensione.documenti, semeArchivio(i)});
             }
             archivi << path;
         }

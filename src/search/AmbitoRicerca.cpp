@@ -38,8 +38,13 @@ ArchiviAmbito ArchiviDellAmbito(const HomeFolder& home, const AmbitoRicerca& amb
         break;
     case TipoAmbito::Sigle:
         for (const QString& sigla : LeggiFileSigle(ambito.fileSigle)) {
-            if (sigla.trimmed().isEmpty())
+            if (RigaVuota(sigla))
                 continue;
+            // A path or ".." would search archives outside mdb/, as the batches refuse it.
+            if (!SiglaValida(sigla)) {
+                a.sigleRifiutate << sigla;
+                continue;
+            }
             const QString path = ArchivioDellaSigla(home, sigla);
             if (!QFileInfo(path).isFile())
                 a.sigleSenzaArchivio << sigla;

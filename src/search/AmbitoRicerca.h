@@ -20,6 +20,7 @@ struct ArchiviAmbito {
     QStringList percorsi;
     QString cartella;               // the folder when percorsi are all of its archives
     QStringList sigleSenzaArchivio; // abbreviations whose archive file is not there
+    QStringList sigleRifiutate;     // lines that are not an archive's name (a path, "..", control characters)
 };
 
 // The archives in mdb/: every .db file marked as an archive, without the template, the norms

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -105,16 +106,17 @@ QString testoMotivo(quint8 motivi, int percento) {
 class Schede {
 public:
     explicit Schede(IndiceRicerca& indice) : indice_(indice) {
-        IndexStatement s = indice.db().prepare("select id, nome, percorso from archivi");
+        IndexStatement s = indice.db().prepare("select id, nome, chiave from archivi");
         while (s.step())
-            archivi_.insert(s.integer(0), {s.text(1), s.text(2)});
+            archivi_.insert(s.integer(0), {s.text(1), indice.percorsoArchivio(s.text(2))});
     }
 
     void leggi(std::vector<qint64> ids) {
         std::sort(ids.begin(), ids.end());
         ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-        const char* colonne = "select d.id, d.numero, d.identificativo, d.rivista, d.anno, d.titolo, d.archivio "
-                              "from documenti d ";
+        const char* colonne =
+            "select d.id, d.numero, d.identificativo, d.rivista, d.anno, d.titolo, d.archivio "
+            "from documenti d ";
         // Many of them: one pass over all the rows costs less than a look-up for each.
         const qint64 tutti = indice_.db().scalar("select count(*) from documenti");
         if (static_cast<qint64>(ids.size()) * 20 > tutti) {
@@ -173,6 +175,56 @@ private:
 
 } // namespace
 
+namespace {
+
+// A document as the title passes compare it: what else it shares with another of the same title.
+struct Membro {
+    qint64 id = 0;
+    QString rivista;
+    QString anno;
+    QStringList autori;
+};
+
+Membro membro(const IndexStatement& s) {
+    Membro m;
+    m.id = s.integer(0);
+    m.rivista = s.text(2).trimmed();
+    m.anno = s.text(3).trimmed();
+    m.autori = s.text(4).split(u'\n', Qt::SkipEmptyParts);
+    return m;
+}
+
+// What two documents of one title must share to be the same article (generic titles recur in
+// every journal, every year): the journal, the year or an author. One key for each.
+QStringList elementi(const Membro& m) {
+    QStringList chiavi;
+    if (!m.rivista.isEmpty())
+        chiavi << QStringLiteral("r:") + m.rivista;
+    if (!m.anno.isEmpty())
+        chiavi << QStringLiteral("a:") + m.anno;
+    for (const QString& autore : m.autori)
+        chiavi << QStringLiteral("p:") + autore;
+    return chiavi;
+}
+
+// The numbers of a folded title, in order: titles that differ in a number ("... n. 3" and "... n. 4")
+// are different articles however alike the rest.
+QString numeri(QStringView chiave) {
+    QString out;
+    bool dentro = false;
+    for (const QChar c : chiave) {
+        const bool cifra = c >= u'0' && c <= u'9';
+        if (cifra)
+            out += c;
+        else if (dentro)
+            out += u',';
+        dentro = cifra;
+    }
+    return out;
+}
+
+} // namespace
+
 QList<CoppiaDoppioni> CercaDoppioni(IndiceRicerca& indice, const std::optional<QList<qint64>>& archivi,
                                     const std::optional<QSet<qint64>>& fuoco) {
     QSet<qint64> universo;
@@ -191,15 +243,16 @@ QList<CoppiaDoppioni> CercaDoppioni(IndiceRicerca& indice, const std::optional<Q
         coppie.push_back({std::min(x, y), std::max(x, y), motivi, static_cast<quint8>(percento)});
     };
 
-    // Equal keys: every member of a group with the group's first.
-    const auto uguali = [&](const char* sql, quint8 motivo, qsizetype chiaveMinima) {
-        IndexStatement s = indice.db().prepare(sql);
+    // The same issue and first page: every member of a group with the group's first.
+    {
+        IndexStatement s =
+            indice.db().prepare("select id, chiave_fascicolo from documenti where chiave_fascicolo "
+                                "<> '' order by chiave_fascicolo, id");
         QString chiave;
         std::vector<qint64> membri;
         const auto chiudi = [&] {
-            if (chiave.size() >= chiaveMinima)
-                for (size_t i = 1; i < membri.size(); ++i)
-                    aggiungi(membri.front(), membri[i], motivo, 0);
+            for (size_t i = 1; i < membri.size(); ++i)
+                aggiungi(membri.front(), membri[i], kFascicolo, 0);
             membri.clear();
         };
         while (s.step()) {
@@ -213,67 +266,103 @@ QList<CoppiaDoppioni> CercaDoppioni(IndiceRicerca& indice, const std::optional<Q
                 membri.push_back(id);
         }
         chiudi();
-    };
-    uguali("select id, chiave_fascicolo from documenti where chiave_fascicolo <> '' order by "
-           "chiave_fascicolo, id",
-           kFascicolo, 0);
-    // A title of a word or two ("Editoriale", "Premessa") recurs in every journal without being the
-    // same article; the same article under it shares its issue and page.
-    uguali("select id, chiave_titolo from documenti where chiave_titolo <> '' order by chiave_titolo, id",
-           kTitolo, kChiaveMinimaSimile);
+    }
 
-    // Nearly equal titles sort close together (or, when they differ at the start, their reversed
-    // forms do): each distinct title is compared with its last few neighbours.
-    const auto simili = [&](const char* sql) {
-        struct Gruppo {
-            QString chiave;
-            qint64 primo = 0;
-            qint64 diFuoco = 0; // a member in the archives of interest, 0 when none
-        };
-        std::deque<Gruppo> vicini;
+    // The documents of each title, in the order of the title and, for titles that differ at the
+    // start, of the reversed title.
+    struct Gruppo {
+        QString chiave;
+        QString numeri;
+        std::vector<Membro> membri;
+    };
+    const auto perTitolo = [&](const char* sql, const std::function<void(Gruppo&)>& gruppo) {
+        IndexStatement s = indice.db().prepare(sql);
         Gruppo corrente;
         const auto chiudi = [&] {
-            if (corrente.primo == 0)
-                return;
-            if (corrente.chiave.size() >= kChiaveMinimaSimile) {
-                for (const Gruppo& g : vicini) {
-                    const int percento = SomiglianzaTitoli(g.chiave, corrente.chiave);
-                    if (percento == 0 || percento == 100)
-                        continue;
-                    qint64 x = g.primo, y = corrente.primo;
-                    if (!aFuoco(x) && !aFuoco(y)) {
-                        if (corrente.diFuoco)
-                            y = corrente.diFuoco;
-                        else if (g.diFuoco)
-                            x = g.diFuoco;
-                    }
-                    aggiungi(x, y, 0, percento);
-                }
-                vicini.push_back(corrente);
-                if (vicini.size() > kVicini)
-                    vicini.pop_front();
-            }
+            if (!corrente.membri.empty() && corrente.chiave.size() >= kChiaveMinimaSimile)
+                gruppo(corrente);
             corrente = Gruppo{};
         };
-        IndexStatement s = indice.db().prepare(sql);
         while (s.step()) {
             const qint64 id = s.integer(0);
             if (!nellUniverso(id))
                 continue;
             QString k = s.text(1);
-            if (k != corrente.chiave || corrente.primo == 0) {
+            if (k != corrente.chiave || corrente.membri.empty()) {
                 chiudi();
+                corrente.numeri = numeri(k);
                 corrente.chiave = std::move(k);
-                corrente.primo = id;
             }
-            if (!corrente.diFuoco && fuoco && aFuoco(id))
-                corrente.diFuoco = id;
+            corrente.membri.push_back(membro(s));
         }
         chiudi();
     };
-    simili("select id, chiave_titolo from documenti where chiave_titolo <> '' order by chiave_titolo, id");
-    simili("select id, chiave_inversa from documenti where chiave_inversa <> '' order by chiave_inversa, id");
 
+    // Equal titles (a title of a word or two, "Editoriale", recurs without being the same article):
+    // a pair wherever two documents share journal, year or an author, each with the first that does.
+    perTitolo("select id, chiave_titolo, rivista, anno, autori from documenti where chiave_titolo <> '' "
+              "order by chiave_titolo, id",
+              [&](Gruppo& g) {
+                  QHash<QString, qint64> primi; // each shared element -> its first document
+                  for (const Membro& m : g.membri) {
+                      for (const QString& k : elementi(m)) {
+                          const auto it = primi.constFind(k);
+                          if (it == primi.cend())
+                              primi.insert(k, m.id);
+                          else
+                              aggiungi(*it, m.id, kTitolo, 0);
+                      }
+                  }
+              });
+
+    // Nearly equal titles sort close together (or, when they differ at the start, their reversed
+    // forms do): each distinct title is compared with its last few neighbours, and the two are a
+    // pair when their numbers are the same and two of their documents share journal, year or an
+    // author (one of them in the archives of interest, when there are some).
+    struct Vicino {
+        QString chiave;
+        QString numeri;
+        QHash<QString, qint64> elementi; // each element -> a document holding it (of interest first)
+    };
+    const auto simili = [&](const char* sql) {
+        std::deque<Vicino> vicini;
+        perTitolo(sql, [&](Gruppo& g) {
+            Vicino corrente{g.chiave, g.numeri, {}};
+            for (const Membro& m : g.membri)
+                for (const QString& k : elementi(m)) {
+                    auto it = corrente.elementi.find(k);
+                    if (it == corrente.elementi.end())
+                        corrente.elementi.insert(k, m.id);
+                    else if (!aFuoco(*it) && aFuoco(m.id))
+                        *it = m.id;
+                }
+            for (const Vicino& v : vicini) {
+                if (v.numeri != corrente.numeri)
+                    continue;
+                const int percento = SomiglianzaTitoli(v.chiave, corrente.chiave);
+                if (percento == 0 || percento == 100)
+                    continue;
+                std::optional<std::pair<qint64, qint64>> scelta;
+                for (auto it = v.elementi.cbegin(); it != v.elementi.cend(); ++it) {
+                    const auto altro = corrente.elementi.constFind(it.key());
+                    if (altro == corrente.elementi.cend())
+                        continue;
+                    scelta = std::pair{*it, *altro};
+                    if (aFuoco(*it) || aFuoco(*altro))
+                        break;
+                }
+                if (scelta)
+                    aggiungi(scelta->first, scelta->second, 0, percento);
+            }
+            vicini.push_back(std::move(corrente));
+            if (vicini.size() > kVicini)
+                vicini.pop_front();
+        });
+    };
+    simili("select id, chiave_titolo, rivista, anno, autori from documenti where chiave_titolo <> '' "
+           "order by chiave_titolo, id");
+    simili("select id, chiave_inversa, rivista, anno, autori from documenti where chiave_inversa <> '' "
+           "order by chiave_inversa, id");
 
     std::sort(coppie.begin(), coppie.end(),
               [](const Coppia& x, const Coppia& y) { return x.a != y.a ? x.a < y.a : x.b < y.b; });

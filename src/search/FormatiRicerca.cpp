@@ -8,12 +8,25 @@
 
 namespace {
 
-QString campoCsv(const QString& v) {
-    if (!v.contains(u',') && !v.contains(u'"') && !v.contains(u'\n') && !v.contains(u'\r'))
+QString campoCsv(const QString& v, QChar separatore) {
+    if (!v.contains(separatore) && !v.contains(u'"') && !v.contains(u'\n') && !v.contains(u'\r'))
         return v;
     QString out = v;
     out.replace(u'"', QStringLiteral("\"\""));
     return u'"' + out + u'"';
+}
+
+// A spreadsheet reads a value that begins so as a formula (and runs it): an apostrophe before it
+// makes it text.
+QString comeTesto(const QString& v) {
+    static const QString inizi = QStringLiteral("=+-@\t\r");
+    return !v.isEmpty() && inizi.contains(v.front()) ? u'\'' + v : v;
+}
+
+QString senzaEvidenza(QString estratto) {
+    estratto.remove(QChar(kInizioEvidenza));
+    estratto.remove(QChar(kFineEvidenza));
+    return estratto;
 }
 
 QString numero(double d) {
@@ -83,13 +96,13 @@ QByteArray JsonRisultati(const QList<RisultatoRicerca>& risultati) {
     return QJsonDocument(a).toJson(QJsonDocument::Indented);
 }
 
-QString Csv(const QStringList& intestazione, const QList<QStringList>& righe) {
+QString Csv(const QStringList& intestazione, const QList<QStringList>& righe, QChar separatore) {
     QString out;
     const auto riga = [&](const QStringList& campi) {
         for (qsizetype i = 0; i < campi.size(); ++i) {
             if (i > 0)
-                out += u',';
-            out += campoCsv(campi[i]);
+                out += separatore;
+            out += campoCsv(campi[i], separatore);
         }
         out += QStringLiteral("\r\n");
     };
@@ -97,6 +110,19 @@ QString Csv(const QStringList& intestazione, const QList<QStringList>& righe) {
     for (const QStringList& r : righe)
         riga(r);
     return out;
+}
+
+QString CsvFoglio(const QStringList& intestazione, const QList<QStringList>& righe) {
+    QList<QStringList> testo;
+    testo.reserve(righe.size());
+    for (const QStringList& r : righe) {
+        QStringList campi;
+        campi.reserve(r.size());
+        for (const QString& v : r)
+            campi << comeTesto(v);
+        testo << campi;
+    }
+    return Csv(intestazione, testo, u';');
 }
 
 QString CsvRisultati(const QList<RisultatoRicerca>& risultati) {
@@ -113,12 +139,12 @@ QString CsvRisultati(const QList<RisultatoRicerca>& risultati) {
 QString CsvFinestraRisultati(const QList<RisultatoRicerca>& risultati) {
     QList<QStringList> righe;
     for (const RisultatoRicerca& r : risultati)
-        righe << QStringList{r.archivio, QString::number(r.numero),  r.identificativo, r.rivista, r.anno,
-                             r.titolo,   EstrattoMarcato(r.estratto)};
-    return Csv({QStringLiteral("Archivio"), QStringLiteral("Numero"), QStringLiteral("Identificativo"),
-                QStringLiteral("Rivista"), QStringLiteral("Anno"), QStringLiteral("Titolo"),
-                QStringLiteral("Estratto")},
-               righe);
+        righe << QStringList{r.archivio, QString::number(r.numero), r.identificativo, r.rivista, r.anno,
+                             r.titolo,   senzaEvidenza(r.estratto)};
+    return CsvFoglio({QStringLiteral("Archivio"), QStringLiteral("Numero"), QStringLiteral("Identificativo"),
+                      QStringLiteral("Rivista"), QStringLiteral("Anno"), QStringLiteral("Titolo"),
+                      QStringLiteral("Estratto")},
+                     righe);
 }
 
 QString RigaDoppioni(const CoppiaDoppioni& c) {
@@ -167,10 +193,11 @@ QString CsvFinestraDoppioni(const QList<CoppiaDoppioni>& coppie) {
                              c.motivo,
                              c.primo->titolo,
                              c.secondo->titolo};
-    return Csv({QStringLiteral("Archivio 1"), QStringLiteral("Numero 1"), QStringLiteral("Identificativo 1"),
-                QStringLiteral("Archivio 2"), QStringLiteral("Numero 2"), QStringLiteral("Identificativo 2"),
-                QStringLiteral("Motivo"), QStringLiteral("Titolo 1"), QStringLiteral("Titolo 2")},
-               righe);
+    return CsvFoglio({QStringLiteral("Archivio 1"), QStringLiteral("Numero 1"),
+                      QStringLiteral("Identificativo 1"), QStringLiteral("Archivio 2"),
+                      QStringLiteral("Numero 2"), QStringLiteral("Identificativo 2"),
+                      QStringLiteral("Motivo"), QStringLiteral("Titolo 1"), QStringLiteral("Titolo 2")},
+                     righe);
 }
 
 void ScriviCsv(const QString& path, const QString& csv) {

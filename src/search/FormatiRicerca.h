@@ -1,8 +1,9 @@
 #pragma once
 
 // The search results and the duplicates written out: one line per hit for scripts, JSON, CSV
-// (RFC 4180: fields with commas, quotes or line breaks between quotes, quotes doubled, CR LF), and
-// the excerpt's matched words marked for each of them.
+// (RFC 4180: fields with the separator, quotes or line breaks between quotes, quotes doubled, CR LF),
+// and the excerpt's matched words marked for each of them. The command line's CSV holds the data as
+// they are; the windows' CSV is for a spreadsheet set to Italian.
 
 #include "search/Doppioni.h"
 #include "search/IndiceRicerca.h"
@@ -26,10 +27,13 @@ QString RigaRisultato(const RisultatoRicerca& r);
 QByteArray JsonRisultati(const QList<RisultatoRicerca>& risultati);
 
 // CSV text: the header and one line per row, each ended by CR LF.
-QString Csv(const QStringList& intestazione, const QList<QStringList>& righe);
+QString Csv(const QStringList& intestazione, const QList<QStringList>& righe, QChar separatore = u',');
+// The same for a spreadsheet: ";" between fields, and a value that begins with "=", "+", "-" or "@"
+// (which a spreadsheet would run as a formula) written with an apostrophe before it, as text.
+QString CsvFoglio(const QStringList& intestazione, const QList<QStringList>& righe);
 // The columns of the JSON objects, for the command line.
 QString CsvRisultati(const QList<RisultatoRicerca>& risultati);
-// What the window exports: its own columns, with Italian headings.
+// What the window exports: its own columns, with Italian headings, the excerpt without marks.
 QString CsvFinestraRisultati(const QList<RisultatoRicerca>& risultati);
 
 QString RigaDoppioni(const CoppiaDoppioni& c);

@@ -96,6 +96,11 @@ QString IndexStatement::text(int column) const {
     return QString::fromUtf8(text, sqlite3_column_bytes(stmt_, column));
 }
 
+QByteArray IndexStatement::utf8(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return QByteArray(text, sqlite3_column_bytes(stmt_, column));
+}
+
 bool IndexStatement::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }

@@ -37,6 +37,7 @@ public:
     qint64 integer(int column) const;
     double real(int column) const;
     QString text(int column) const;
+    QByteArray utf8(int column) const;
     bool isNull(int column) const;
 
 private:
@@ -92,4 +93,16 @@ public:
 private:
     IndexDb& db_;
     bool done_ = false;
+};
+
+// A read transaction on the index for a run of look-ups: one lock for all of them.
+class LetturaIndice {
+public:
+    explicit LetturaIndice(IndexDb& db) : db_(db) { db_.exec("BEGIN"); }
+    ~LetturaIndice() { db_.rollback(); }
+    LetturaIndice(const LetturaIndice&) = delete;
+    LetturaIndice& operator=(const LetturaIndice&) = delete;
+
+private:
+    IndexDb& db_;
 };

@@ -20,7 +20,10 @@
 namespace {
 
 constexpr int kApplicationIdIndice = 1364087369; // 'QLRI'
-constexpr int kVersioneIndice = 1;
+// 3: archives keyed by their name in mdb/ with their count of documents, a free position between
+// the entries of a field, the titles' own tokens, compatibility forms folded, prefixes of one and two
+// letters indexed, authors kept for duplicates.
+constexpr int kVersioneIndice = 3;
 // Each archive owns a block of full-text row numbers, so that a search in one archive reads only
 // its block.
 constexpr int kBitBlocco = 40;
@@ -28,15 +31,16 @@ constexpr int kDocumentiPerBlocco = 1000;
 
 const char* const kSchema = R"sql(
 PRAGMA application_id = 1364087369;
-PRAGMA user_version = 1;
+PRAGMA user_version = 3;
 CREATE TABLE archivi (
     id         INTEGER PRIMARY KEY,
-    percorso   TEXT NOT NULL UNIQUE,
+    chiave     TEXT NOT NULL UNIQUE,
     nome       TEXT NOT NULL,
     dimensione INTEGER NOT NULL DEFAULT -1,
     modifica   INTEGER NOT NULL DEFAULT -1,
     contatore  INTEGER NOT NULL DEFAULT -1,
-    prossimo   INTEGER NOT NULL DEFAULT 0
+    prossimo   INTEGER NOT NULL DEFAULT 0,
+    documenti  INTEGER NOT NULL DEFAULT 0
 );
 CREATE TABLE documenti (
     id               INTEGER PRIMARY KEY,
@@ -50,6 +54,7 @@ CREATE TABLE documenti (
     chiave_titolo    TEXT NOT NULL,
     chiave_inversa   TEXT NOT NULL,
     chiave_fascicolo TEXT NOT NULL,
+    autori           TEXT NOT NULL,
     firma            INTEGER NOT NULL
 );
 CREATE UNIQUE INDEX ixDocumentiNumero ON documenti (archivio, numero);
@@ -57,7 +62,8 @@ CREATE INDEX ixDocumentiTitolo ON documenti (chiave_titolo) WHERE chiave_titolo 
 CREATE INDEX ixDocumentiInversa ON documenti (chiave_inversa) WHERE chiave_inversa <> '';
 CREATE INDEX ixDocumentiFascicolo ON documenti (chiave_fascicolo) WHERE chiave_fascicolo <> '';
 CREATE VIRTUAL TABLE testi USING fts5 (
-    titolo, autore, fonte, testo, rivista, anno, classe, archivio, altro, tokenize = 'quillaro'
+    titolo, autore, fonte, testo, rivista, anno, classe, archivio, altro, tokenize = 'quillaro',
+    prefix = '1 2', columnsize = 0
 );
 )sql";
 
@@ -74,11 +80,6 @@ template <class F> auto dallArchivio(F&& f) {
     }
 }
 
-bool danneggiato(const DbError& e) {
-    const int primario = e.number() & 0xFF;
-    return primario == SQLITE_CORRUPT || primario == SQLITE_NOTADB || primario == SQLITE_FORMAT;
-}
-
 // How a word found in each field counts, in the order of the full-text table's columns: titolo,
 // autore, fonte, testo, rivista, anno, classe, archivio, altro.
 constexpr double kPesi[] = {10.0, 5.0, 3.0, 1.0, 2.0, 2.0, 3.0, 1.0, 2.0};
@@ -86,64 +87,42 @@ constexpr double kK1 = 1.2;
 
 } // namespace
 
-// The rarity of each phrase of the running query, worked out once per search; how many documents
-// hold a phrase is remembered while the index does not change (counting reads all of them).
+// What the ranking function of a connection needs for the running query: the rarity of each of
+// its phrases (worked out before the rows are read) and how many phrases, at the start, only select
+// (the titles' own, EspressioneNeiTitoli).
 struct IndiceRicerca::ContestoRango {
-    std::vector<qint64> conFrase; // documents holding each phrase; < 0: not counted yet
-    std::vector<double> idf;      // < 0: not worked out yet
-    int frasi = -1;               // phrases of the query as the engine numbers them
-    QHash<QString, qint64> memoria;
-    std::pair<qint64, qint64> versione{-1, -1}; // the engine's data version and our own writes
+    std::vector<double> idf;
+    int salta = 0;
 };
 
 namespace {
 
-int contaRiga(const Fts5ExtensionApi*, Fts5Context*, void* n) {
-    ++*static_cast<qint64*>(n);
-    return SQLITE_OK;
-}
+// Where a document stands for a query: first by how many of the query's phrases its title holds
+// (an article whose title holds the words comes before one that only mentions them), then by BM25:
+// for each phrase, its rarity times its weighted occurrences in the fields, saturated by k1. One
+// number, the level in the millions (BM25 stays far below), so that the engine orders by it.
+constexpr double kLivello = 1e6;
 
-// BM25 of the document for the query: for each phrase, its rarity in the index times its weighted
-// occurrences in the fields, saturated by k1.
 void rango(const Fts5ExtensionApi* api, Fts5Context* f, sqlite3_context* ctx, int, sqlite3_value**) {
-    auto* c = static_cast<IndiceRicerca::ContestoRango*>(api->xUserData(f));
+    const auto* c = static_cast<const IndiceRicerca::ContestoRango*>(api->xUserData(f));
     const int frasi = api->xPhraseCount(f);
-    c->frasi = frasi;
-    if (static_cast<int>(c->idf.size()) < frasi) {
-        c->idf.resize(static_cast<size_t>(frasi), -1.0);
-        c->conFrase.resize(static_cast<size_t>(frasi), -1);
-    }
     double punteggio = 0;
-    for (int p = 0; p < frasi; ++p) {
-        double& idf = c->idf[static_cast<size_t>(p)];
-        if (idf < 0) {
-            sqlite3_int64 righe = 0;
-            qint64& conFrase = c->conFrase[static_cast<size_t>(p)];
-            int rc = api->xRowCount(f, &righe);
-            if (rc == SQLITE_OK && conFrase < 0) {
-                conFrase = 0;
-                rc = api->xQueryPhrase(f, p, &conFrase, contaRiga);
-            }
-            if (rc != SQLITE_OK) {
-                conFrase = -1;
-                sqlite3_result_error_code(ctx, rc);
-                return;
-            }
-            idf = std::log((static_cast<double>(righe - conFrase) + 0.5) /
-                           (static_cast<double>(conFrase) + 0.5));
-            if (idf <= 0)
-                idf = 1e-6;
-        }
+    int livello = 0;
+    for (int p = c->salta; p < frasi; ++p) {
+        const size_t i = static_cast<size_t>(p - c->salta);
+        const double idf = i < c->idf.size() ? c->idf[i] : 1.0;
         double tf = 0;
         Fts5PhraseIter it;
         int colonna = 0, posizione = 0;
-        for (api->xPhraseFirst(f, p, &it, &colonna, &posizione); colonna >= 0;
-             api->xPhraseNext(f, &it, &colonna, &posizione))
+        api->xPhraseFirst(f, p, &it, &colonna, &posizione);
+        // Occurrences come in column order: the title's first.
+        livello += colonna == 0 ? 1 : 0;
+        for (; colonna >= 0; api->xPhraseNext(f, &it, &colonna, &posizione))
             tf += colonna < static_cast<int>(std::size(kPesi)) ? kPesi[colonna] : 1.0;
         if (tf > 0)
             punteggio += idf * tf * (kK1 + 1.0) / (tf + kK1);
     }
-    sqlite3_result_double(ctx, punteggio);
+    sqlite3_result_double(ctx, livello * kLivello + punteggio);
 }
 
 quint32 be32(const QByteArray& b, int at) {
@@ -153,7 +132,7 @@ quint32 be32(const QByteArray& b, int at) {
            static_cast<quint32>(static_cast<uchar>(b[at + 3]));
 }
 
-QString chiave(const QString& path) {
+QString assoluto(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
@@ -167,10 +146,10 @@ QString inverti(const QString& s) {
     return out;
 }
 
-// The marks of an excerpt must not come from the texts themselves.
+// The marks of an excerpt and of the borders between entries must not come from the texts.
 QString senzaSegni(QString s) {
-    s.replace(QChar(kInizioEvidenza), QChar(0xFFFD));
-    s.replace(QChar(kFineEvidenza), QChar(0xFFFD));
+    for (const char16_t segno : {kInizioEvidenza, kFineEvidenza, kConfineVoci, kSegnoTitolo})
+        s.replace(QChar(segno), QChar(0xFFFD));
     return s;
 }
 
@@ -180,6 +159,27 @@ QString unisci(const QStringList& parti, const QString& sep) {
         if (!p.trimmed().isEmpty())
             piene << p;
     return piene.join(sep);
+}
+
+// The entries of a field as the index stores them: the separator the operator reads, then the
+// border no phrase runs across.
+QString voci(const QStringList& parti, const QString& sep) {
+    QStringList piene;
+    for (const QString& p : parti)
+        if (!p.trimmed().isEmpty())
+            piene << senzaSegni(p);
+    return piene.join(sep + QChar(kConfineVoci));
+}
+
+// The authors as the duplicates compare them: folded, one per line.
+QString chiaveAutori(const QStringList& autori) {
+    QStringList out;
+    for (const QString& a : autori) {
+        const QString p = TestoPiegato(a);
+        if (!p.isEmpty())
+            out << p;
+    }
+    return out.join(u'\n');
 }
 
 QString riferimento(const DocumentoIndice& d) {
@@ -216,6 +216,7 @@ FirmaFile LeggiFirmaFile(const QString& path) {
     if (testata.size() < 100 || !testata.startsWith(QByteArrayLiteral("SQLite format 3\0")))
         return f;
     f.contatore = be32(testata, 24);
+    f.wal = testata.at(18) == 2;
     f.archivio = static_cast<qint32>(be32(testata, 68)) == cConnessione::kApplicationId;
     return f;
 }
@@ -228,19 +229,56 @@ QString NomeArchivioIndice(const QString& path) {
 }
 
 IndiceRicerca::IndiceRicerca(QString percorso)
-    : percorso_(std::move(percorso)), rango_(std::make_unique<ContestoRango>()) {}
+    : percorso_(std::move(percorso)), rango_(std::make_unique<ContestoRango>()),
+      frequenze_(std::make_unique<Frequenze>()) {}
 
 IndiceRicerca::~IndiceRicerca() = default;
+
+int IndiceRicerca::seAnnullata(void* indice) {
+    const auto* self = static_cast<const IndiceRicerca*>(indice);
+    const std::atomic<bool>* annullata = self->annullata_.load();
+    return annullata && annullata->load() ? 1 : 0;
+}
 
 void IndiceRicerca::registraFunzioni(IndexDb& db, ContestoRango* contesto) {
     RegistraTokenizzatore(db.handle());
     fts5_api* api = ApiFts5(db.handle());
     if (!api || api->xCreateFunction(api, "rango", contesto, rango, nullptr) != SQLITE_OK)
         throw DbError(SQLITE_ERROR, QStringLiteral("Funzione di ordinamento della ricerca non registrata."));
+    // Annulla is heard between the engine's steps.
+    sqlite3_progress_handler(db.handle(), 2000, &IndiceRicerca::seAnnullata, this);
+}
+
+void IndiceRicerca::impostaAnnullamento(const std::atomic<bool>* annullata) {
+    annullata_.store(annullata);
+}
+
+void IndiceRicerca::verificaAnnullamento() const {
+    if (seAnnullata(const_cast<IndiceRicerca*>(this)))
+        throw DbError(SQLITE_INTERRUPT, QStringLiteral("Operazione annullata."));
+}
+
+bool IndiceRicerca::danneggiato(const DbError& e) {
+    const int primario = e.number() & 0xFF;
+    return primario == SQLITE_CORRUPT || primario == SQLITE_NOTADB || primario == SQLITE_FORMAT;
 }
 
 QString IndiceRicerca::percorsoIndice(const HomeFolder& home) {
     return home.mdbPath(QStringLiteral("indice ricerca.db"));
+}
+
+QString IndiceRicerca::chiaveArchivio(const QString& percorso) const {
+    // By its name when it lies beside the index in mdb/: a home copied or moved keeps its index.
+    const QFileInfo f(assoluto(percorso));
+    if (f.absolutePath() == assoluto(QFileInfo(percorso_).absolutePath()))
+        return f.fileName();
+    return f.absoluteFilePath();
+}
+
+QString IndiceRicerca::percorsoArchivio(const QString& chiave) const {
+    if (chiave.contains(u'/'))
+        return chiave;
+    return QDir(QFileInfo(percorso_).absolutePath()).filePath(chiave);
 }
 
 qint64 IndiceRicerca::primoId(qint64 idArchivio) {
@@ -285,41 +323,94 @@ QString IndiceRicerca::controlla() {
     return {};
 }
 
+namespace {
+
+// A free name beside the index for a file that is not ours: ".estraneo", then ".estraneo.2", ...
+QString nomeAParte(const QString& percorso) {
+    QString nome = percorso + QStringLiteral(".estraneo");
+    for (int n = 2; QFileInfo::exists(nome); ++n)
+        nome = percorso + QStringLiteral(".estraneo.%1").arg(n);
+    return nome;
+}
+
+// A failed try on a read-only index leaves its shared-memory and log files read-only too: once
+// the index can be written again, they are made writable as it is, or the index stays unusable.
+void allineaPermessi(const QString& percorso) {
+    const QFileInfo indice(percorso);
+    if (!indice.isFile() || !indice.isWritable())
+        return;
+    for (const char* coda : {"-shm", "-wal"}) {
+        const QFileInfo f(percorso + QString::fromLatin1(coda));
+        if (f.isFile() && !f.isWritable())
+            QFile::setPermissions(f.absoluteFilePath(), f.permissions() | indice.permissions());
+    }
+}
+
+} // namespace
+
+namespace {
+
+// An index of ours, whole or damaged (or an empty file): one the program may delete to make it again.
+bool nostroIndice(const QString& percorso) {
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray testata = file.read(100);
+    if (testata.isEmpty())
+        return true;
+    return testata.size() == 100 && testata.startsWith(QByteArrayLiteral("SQLite format 3\0")) &&
+           static_cast<qint32>(be32(testata, 68)) == kApplicationIdIndice;
+}
+
+} // namespace
+
+void IndiceRicerca::configura(IndexDb& db) {
+    db.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -65536; "
+            "PRAGMA temp_store = MEMORY; PRAGMA mmap_size = 1073741824;");
+}
+
 QString IndiceRicerca::apri() {
     QString avviso;
     QString motivo;
+    allineaPermessi(percorso_);
     try {
         db_.open(percorso_);
         registraFunzioni(db_, rango_.get());
         motivo = controlla();
     } catch (const DbError& e) {
+        db_.close();
         if (!danneggiato(e) && QFileInfo(percorso_).isFile() && QFileInfo(percorso_).size() > 0)
             throw;
-        motivo = QStringLiteral("danneggiato");
+        motivo = nostroIndice(percorso_) ? QStringLiteral("danneggiato") : QStringLiteral("estraneo");
     }
     if (motivo == u"estraneo") {
         // Somebody else's database under our name: kept aside, never deleted.
         db_.close();
-        const QString aParte = percorso_ + QStringLiteral(".estraneo");
-        QFile::remove(aParte);
+        const QString aParte = nomeAParte(percorso_);
         if (!QFile::rename(percorso_, aParte))
-            throw DbError(SQLITE_CANTOPEN, QStringLiteral("Impossibile spostare %1").arg(percorso_));
+            throw DbError(SQLITE_CANTOPEN,
+                          QStringLiteral("Il file %1 non è un indice di ricerca e non si può spostare in %2.")
+                              .arg(QDir::toNativeSeparators(percorso_), QDir::toNativeSeparators(aParte)));
         avviso =
             QStringLiteral("Il file %1 non era un indice di ricerca di Quillaro: è stato rinominato in %2 e "
                            "l'indice viene costruito di nuovo dagli archivi.")
                 .arg(QDir::toNativeSeparators(percorso_), QDir::toNativeSeparators(aParte));
         motivo = QStringLiteral("nuovo");
+    } else if (motivo == u"versione") {
+        avviso =
+            QStringLiteral("L'indice di ricerca %1 era di un'altra versione del programma e non è stato "
+                           "usato: viene costruito di nuovo dagli archivi, che non hanno subito alcun danno.")
+                .arg(QDir::toNativeSeparators(percorso_));
     } else if (!motivo.isEmpty()) {
         avviso = QStringLiteral(
-                     "L'indice di ricerca %1 era danneggiato o di un'altra versione e non è stato usato: "
-                     "viene costruito di nuovo dagli archivi, che non hanno subito alcun danno.")
+                     "L'indice di ricerca %1 era danneggiato e non è stato usato: viene costruito di nuovo "
+                     "dagli archivi, che non hanno subito alcun danno.")
                      .arg(QDir::toNativeSeparators(percorso_));
     }
-    if (!motivo.isEmpty())
+    if (!motivo.isEmpty()) {
         ricrea();
-    else {
-        db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -65536; "
-                 "PRAGMA temp_store = MEMORY;");
+    } else {
+        configura(db_);
         if (db_.scalar("select count(*) from sqlite_schema") == 0)
             creaSchema();
     }
@@ -335,8 +426,7 @@ void IndiceRicerca::ricrea() {
     QDir().mkpath(QFileInfo(percorso_).absolutePath());
     db_.open(percorso_);
     registraFunzioni(db_, rango_.get());
-    db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -65536; "
-             "PRAGMA temp_store = MEMORY;");
+    configura(db_);
     creaSchema();
 }
 
@@ -344,14 +434,14 @@ void IndiceRicerca::ricrea() {
 // Archives.
 
 std::optional<IndiceRicerca::RecordArchivio> IndiceRicerca::record(const QString& percorso) {
-    IndexStatement s = db_.prepare("select id, percorso, nome, dimensione, modifica, contatore, prossimo "
-                                   "from archivi where percorso = ?");
-    s.bind(1, chiave(percorso));
+    IndexStatement s = db_.prepare("select id, chiave, nome, dimensione, modifica, contatore, prossimo "
+                                   "from archivi where chiave = ?");
+    s.bind(1, chiaveArchivio(percorso));
     if (!s.step())
         return std::nullopt;
     RecordArchivio r;
     r.id = s.integer(0);
-    r.percorso = s.text(1);
+    r.chiave = s.text(1);
     r.nome = s.text(2);
     r.firma.dimensione = s.integer(3);
     r.firma.modifica = s.integer(4);
@@ -363,26 +453,28 @@ std::optional<IndiceRicerca::RecordArchivio> IndiceRicerca::record(const QString
 
 IndiceRicerca::RecordArchivio IndiceRicerca::nuovoRecord(const QString& percorso) {
     RecordArchivio r;
-    r.percorso = chiave(percorso);
+    r.chiave = chiaveArchivio(percorso);
     r.nome = NomeArchivioIndice(percorso);
     r.id = db_.scalar("select coalesce(max(id), 0) from archivi") + 1;
-    IndexStatement s = db_.prepare("insert into archivi (id, percorso, nome) values (?, ?, ?)");
-    s.bind(1, r.id).bind(2, r.percorso).bind(3, r.nome).run();
+    IndexStatement s = db_.prepare("insert into archivi (id, chiave, nome) values (?, ?, ?)");
+    s.bind(1, r.id).bind(2, r.chiave).bind(3, r.nome).run();
     return r;
 }
 
 std::optional<qint64> IndiceRicerca::idArchivio(const QString& percorso) {
-    IndexStatement s = db_.prepare("select id from archivi where percorso = ?");
-    s.bind(1, chiave(percorso));
+    IndexStatement s = db_.prepare("select id from archivi where chiave = ?");
+    s.bind(1, chiaveArchivio(percorso));
     if (!s.step())
         return std::nullopt;
     return s.integer(0);
 }
 
 void IndiceRicerca::salvaFirma(qint64 id, const FirmaFile& firma) {
+    // With the count of its documents, which the rarity of the words is measured against.
     IndexStatement s =
-        db_.prepare("update archivi set dimensione = ?, modifica = ?, contatore = ? where id = ?");
-    s.bind(1, firma.dimensione).bind(2, firma.modifica).bind(3, firma.contatore).bind(4, id).run();
+        db_.prepare("update archivi set dimensione = ?2, modifica = ?3, contatore = ?4, documenti = "
+                    "(select count(*) from documenti where archivio = ?1) where id = ?1");
+    s.bind(1, id).bind(2, firma.dimensione).bind(3, firma.modifica).bind(4, firma.contatore).run();
 }
 
 void IndiceRicerca::rimuoviArchivio(qint64 id) {
@@ -413,8 +505,9 @@ void IndiceRicerca::scriviDocumento(RecordArchivio& archivio, const DocumentoInd
     const QString chiaveTitolo = ChiaveTitolo(d.titolo);
     IndexStatement& doc = db_.cached(
         "insert into documenti (id, archivio, numero, identificativo, rivista, anno, titolo, riferimento, "
-        "chiave_titolo, chiave_inversa, chiave_fascicolo, firma) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-        "?)");
+        "chiave_titolo, chiave_inversa, chiave_fascicolo, autori, firma) values (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, "
+        "?, ?, ?)");
     doc.bind(1, *id)
         .bind(2, archivio.id)
         .bind(3, d.numero)
@@ -426,7 +519,8 @@ void IndiceRicerca::scriviDocumento(RecordArchivio& archivio, const DocumentoInd
         .bind(9, chiaveTitolo)
         .bind(10, inverti(chiaveTitolo))
         .bind(11, d.chiaveFascicolo())
-        .bind(12, d.firma())
+        .bind(12, chiaveAutori(d.autori))
+        .bind(13, d.firma())
         .run();
     QStringList altro{QString::number(d.numero), d.identificativo, d.fascicolo, d.volume, d.pagine, d.url};
     QStringList anni{d.anno()};
@@ -436,15 +530,15 @@ void IndiceRicerca::scriviDocumento(RecordArchivio& archivio, const DocumentoInd
         db_.cached("insert into testi (rowid, titolo, autore, fonte, testo, rivista, anno, "
                    "classe, archivio, altro) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     testi.bind(1, *id)
-        .bind(2, senzaSegni(unisci({d.titolo, d.traduzione}, QStringLiteral("\n"))))
-        .bind(3, senzaSegni(d.autori.join(QStringLiteral("; "))))
-        .bind(4, senzaSegni(d.fonti.join(QStringLiteral("; "))))
-        .bind(5, senzaSegni(d.testi.join(u'\n')))
-        .bind(6, senzaSegni(unisci({d.rivista, d.titoloRivista}, QStringLiteral(" - "))))
-        .bind(7, senzaSegni(unisci(anni, QStringLiteral(" "))))
-        .bind(8, senzaSegni(d.classi.join(QStringLiteral("; "))))
+        .bind(2, QChar(kSegnoTitolo) + voci({d.titolo, d.traduzione}, QStringLiteral("\n")))
+        .bind(3, voci(d.autori, QStringLiteral("; ")))
+        .bind(4, voci(d.fonti, QStringLiteral("; ")))
+        .bind(5, voci(d.testi, QStringLiteral("\n")))
+        .bind(6, voci({d.rivista, d.titoloRivista}, QStringLiteral(" - ")))
+        .bind(7, voci(anni, QStringLiteral(" ")))
+        .bind(8, voci(d.classi, QStringLiteral("; ")))
         .bind(9, senzaSegni(archivio.nome))
-        .bind(10, senzaSegni(unisci(altro, QStringLiteral(" "))))
+        .bind(10, voci(altro, QStringLiteral(" ")))
         .run();
 }
 
@@ -461,18 +555,20 @@ QList<VoceAggiornamento> IndiceRicerca::aggiorna(const QStringList& percorsi, Pr
     {
         QSet<QString> presenti;
         for (const QString& p : percorsi)
-            presenti.insert(chiave(p));
-        const QString dir = cartella.isEmpty() ? QString() : chiave(cartella);
+            presenti.insert(chiaveArchivio(p));
+        const QString dir = cartella.isEmpty() ? QString() : assoluto(cartella);
         std::vector<std::pair<qint64, QString>> via;
-        IndexStatement s = db_.prepare("select id, percorso from archivi");
+        IndexStatement s = db_.prepare("select id, chiave from archivi");
         while (s.step()) {
-            const QString p = s.text(1);
+            const QString k = s.text(1);
+            const QString p = percorsoArchivio(k);
             const bool nellaCartella = !dir.isEmpty() && QFileInfo(p).absolutePath() == dir;
-            if ((nellaCartella && !presenti.contains(p)) || !QFileInfo(p).isFile())
+            if ((nellaCartella && !presenti.contains(k)) || !QFileInfo(p).isFile())
                 via.emplace_back(s.integer(0), p);
         }
         s.reset();
         for (const auto& [id, p] : via) {
+            verificaAnnullamento();
             QElapsedTimer t;
             t.start();
             rimuoviArchivio(id);
@@ -491,11 +587,12 @@ QList<VoceAggiornamento> IndiceRicerca::aggiorna(const QStringList& percorsi, Pr
         const auto r = record(p);
         VoceAggiornamento v;
         v.nome = NomeArchivioIndice(p);
-        v.percorso = chiave(p);
+        v.percorso = assoluto(p);
         if (!firma.archivio) {
             v.esito = VoceAggiornamento::Esito::Errore;
-            v.errore = QFileInfo(p).isFile() ? QStringLiteral("il file non è un archivio di Quillaro")
-                                             : QStringLiteral("il file non esiste");
+            v.errore = QFileInfo(p).isFile()
+                           ? QStringLiteral("il file non è un archivio di consegna di Quillaro")
+                           : QStringLiteral("il file non esiste");
             esiti << v;
         } else if (r && r->firma == firma) {
             esiti << v;
@@ -515,10 +612,12 @@ VoceAggiornamento IndiceRicerca::riallinea(const QString& percorso, const FirmaF
     orologio.start();
     VoceAggiornamento v;
     v.nome = NomeArchivioIndice(percorso);
-    v.percorso = chiave(percorso);
+    v.percorso = assoluto(percorso);
     v.esito = VoceAggiornamento::Esito::Indicizzato;
     cConnessione archivio;
-    if (!archivio.ApriConnessione(percorso, FileKind::DeliveryArchive, true)) {
+    // An archive another program switched to write-ahead logging cannot be read without writing its
+    // shared-memory file: it is opened for writing, and only read.
+    if (!archivio.ApriConnessione(percorso, FileKind::DeliveryArchive, !firma.wal)) {
         v.esito = VoceAggiornamento::Esito::Errore;
         v.errore = archivio.lastErrorMessage();
         return v;
@@ -561,6 +660,7 @@ VoceAggiornamento IndiceRicerca::riallinea(const QString& percorso, const FirmaF
         std::optional<qint64> dopo;
         qint64 letti = 0;
         for (;;) {
+            verificaAnnullamento();
             const QList<DocumentoIndice> blocco = dallArchivio([&] {
                 archivio.executeScript(QStringLiteral("BEGIN"));
                 try {
@@ -706,6 +806,7 @@ public:
         totale_ += altra.totale_ - static_cast<qint64>(altra.migliori_.size());
     }
     qint64 totale() const { return totale_; }
+    void impostaTotale(qint64 totale) { totale_ = totale; }
     std::vector<Voce> ordinati() const {
         std::vector<Voce> v = migliori_;
         std::sort(v.begin(), v.end());
@@ -723,39 +824,74 @@ struct Intervallo {
     qint64 a;
 };
 
-// The documents of the expression in the ranges of rows, ranked, into the classification.
+// The rows a search reads, in two shares (a broad query reads half on a second connection, on the
+// other processor), and the archives it keeps when the shares are wider than them.
+struct Piano {
+    std::vector<Intervallo> parti[2];
+    std::optional<QSet<qint64>> ammessi;
+};
+
+bool ammesso(const Piano& p, qint64 id) {
+    return !p.ammessi || p.ammessi->contains(IndiceRicerca::archivioDi(id));
+}
+
+// The documents of the expression in a share of rows, ranked, into the classification.
 void scorri(IndexDb& db, const QString& espressione, const std::vector<Intervallo>& intervalli,
-            const QSet<qint64>* ammessi, Classifica& classifica) {
+            const Piano& p, Classifica& classifica) {
     IndexStatement s =
         db.prepare("select rowid, -rango(testi) from testi where testi match ? and rowid between ? and ?");
     for (const Intervallo& i : intervalli) {
         s.bind(1, espressione).bind(2, i.da).bind(3, i.a);
         while (s.step()) {
             const qint64 id = s.integer(0);
-            if (!ammessi || ammessi->contains(IndiceRicerca::archivioDi(id)))
+            if (ammesso(p, id))
                 classifica.considera(id, s.real(1));
         }
         s.reset();
     }
 }
 
+// How many documents of a share of rows match the expression.
+qint64 conta(IndexDb& db, const QString& espressione, const std::vector<Intervallo>& intervalli,
+             const Piano& p) {
+    qint64 n = 0;
+    if (!p.ammessi) {
+        IndexStatement s =
+            db.prepare("select count(*) from testi where testi match ? and rowid between ? and ?");
+        for (const Intervallo& i : intervalli) {
+            s.bind(1, espressione).bind(2, i.da).bind(3, i.a);
+            if (s.step())
+                n += s.integer(0);
+            s.reset();
+        }
+        return n;
+    }
+    IndexStatement s = db.prepare("select rowid from testi where testi match ? and rowid between ? and ?");
+    for (const Intervallo& i : intervalli) {
+        s.bind(1, espressione).bind(2, i.da).bind(3, i.a);
+        while (s.step())
+            n += ammesso(p, s.integer(0)) ? 1 : 0;
+        s.reset();
+    }
+    return n;
+}
+
+// A common phrase's rarity is measured on this many documents spread over every archive (its share
+// there stands for its share in the whole index); a rarer one is counted everywhere, cheaply.
+constexpr qint64 kCampione = 60000;
+constexpr qint64 kMinimoNelCampione = 500;
+
 } // namespace
 
-void IndiceRicerca::preparaContesto(ContestoRango& c, const QStringList& frasi) const {
-    c.frasi = -1;
-    c.idf.assign(static_cast<size_t>(frasi.size()), -1.0);
-    c.conFrase.assign(static_cast<size_t>(frasi.size()), -1);
-    for (qsizetype i = 0; i < frasi.size(); ++i)
-        c.conFrase[static_cast<size_t>(i)] = rango_->memoria.value(frasi[i], -1);
-}
-
-void IndiceRicerca::ricordaConteggi(const ContestoRango& c, const QStringList& frasi) {
-    if (c.frasi != frasi.size())
-        return;
-    for (qsizetype i = 0; i < frasi.size(); ++i)
-        if (c.conFrase[static_cast<size_t>(i)] >= 0)
-            rango_->memoria.insert(frasi[i], c.conFrase[static_cast<size_t>(i)]);
-}
+// How many documents hold each phrase, kept while the index stays as it is: counting a common
+// phrase reads a long list.
+struct IndiceRicerca::Frequenze {
+    QHash<QString, double> documenti;
+    qint64 totale = -1;                              // documents in the index
+    std::vector<std::pair<qint64, qint64>> campione; // ranges of rows
+    qint64 nelCampione = 0;
+    std::pair<qint64, qint64> versione{-1, -1}; // the engine's data version and our own writes
+};
 
 IndiceRicerca::Lettore* IndiceRicerca::secondoLettore() {
     if (secondo_)
@@ -765,7 +901,7 @@ IndiceRicerca::Lettore* IndiceRicerca::secondoLettore() {
     try {
         l->db.open(percorso_);
         registraFunzioni(l->db, l->rango.get());
-        l->db.exec("PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;");
+        l->db.exec("PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY; PRAGMA mmap_size = 1073741824;");
     } catch (const DbError&) {
         return nullptr; // the search goes on with one reader
     }
@@ -773,19 +909,114 @@ IndiceRicerca::Lettore* IndiceRicerca::secondoLettore() {
     return secondo_.get();
 }
 
-EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optional<QList<qint64>>& archivi,
-                                  int limite, int estratti, const QStringList& frasi) {
+namespace {
+
+// Runs both at once, the second on a thread of its own; an error of either is thrown once both
+// have stopped.
+template <class A, class B> void inParallelo(A&& primo, B&& secondo) {
+    std::exception_ptr errore;
+    std::thread t([&] {
+        try {
+            secondo();
+        } catch (...) {
+            errore = std::current_exception();
+        }
+    });
+    try {
+        primo();
+    } catch (...) {
+        t.join();
+        throw;
+    }
+    t.join();
+    if (errore)
+        std::rethrow_exception(errore);
+}
+
+// Runs lavoro(connection, share, which) on the two shares of the plan, the second on the other
+// connection (when there is one) on a thread of its own; its ranking context is the first one's.
+template <class F>
+void inDueParti(IndexDb& db, IndiceRicerca::ContestoRango& rango, IndexDb* db2,
+                IndiceRicerca::ContestoRango* rango2, Piano& piano, F&& lavoro) {
+    if (!db2 || piano.parti[1].empty()) {
+        for (const Intervallo& i : piano.parti[1])
+            piano.parti[0].push_back(i);
+        piano.parti[1].clear();
+        lavoro(db, piano.parti[0], 0);
+        return;
+    }
+    *rango2 = rango;
+    inParallelo([&] { lavoro(db, piano.parti[0], 0); }, [&] { lavoro(*db2, piano.parti[1], 1); });
+}
+
+} // namespace
+
+std::vector<double> IndiceRicerca::rarita(const QStringList& frasi) {
+    Frequenze& f = *frequenze_;
+    if (f.totale < 0) {
+        f.totale = db_.scalar("select coalesce(sum(documenti), 0) from archivi");
+        f.campione.clear();
+        f.nelCampione = 0;
+        std::vector<std::pair<qint64, qint64>> archivi; // id, documents
+        {
+            IndexStatement s = db_.prepare("select id, documenti from archivi where documenti > 0");
+            while (s.step())
+                archivi.emplace_back(s.integer(0), s.integer(1));
+        }
+        if (f.totale > 2 * kCampione && !archivi.empty()) {
+            const qint64 perArchivio =
+                std::max<qint64>(1000, kCampione / static_cast<qint64>(archivi.size()));
+            IndexStatement s = db_.prepare("select count(*) from documenti where id between ? and ?");
+            for (const auto& [id, documenti] : archivi) {
+                const std::pair<qint64, qint64> i{primoId(id),
+                                                  std::min(ultimoId(id), primoId(id) + perArchivio - 1)};
+                s.bind(1, i.first).bind(2, i.second);
+                if (s.step())
+                    f.nelCampione += s.integer(0);
+                s.reset();
+                f.campione.push_back(i);
+            }
+        }
+    }
+    std::vector<double> idf;
+    for (const QString& frase : frasi) {
+        auto it = f.documenti.constFind(frase);
+        if (it == f.documenti.cend()) {
+            Piano tutto;
+            tutto.parti[0] = {{0, std::numeric_limits<qint64>::max()}};
+            double n = -1;
+            if (f.nelCampione > 0) {
+                std::vector<Intervallo> campione;
+                for (const auto& [da, a] : f.campione)
+                    campione.push_back({da, a});
+                const qint64 c = conta(db_, frase, campione, tutto);
+                if (c >= kMinimoNelCampione)
+                    n = static_cast<double>(c) * static_cast<double>(f.totale) /
+                        static_cast<double>(f.nelCampione);
+            }
+            if (n < 0)
+                n = static_cast<double>(conta(db_, frase, tutto.parti[0], tutto));
+            it = f.documenti.insert(frase, n);
+        }
+        // As BM25 has it, but never below zero: a word in most documents still counts a little.
+        const double conFrase = std::min(*it, static_cast<double>(f.totale));
+        idf.push_back(std::log1p((static_cast<double>(f.totale) - conFrase + 0.5) / (conFrase + 0.5)));
+    }
+    return idf;
+}
+
+EsitoRicerca IndiceRicerca::cerca(const Interrogazione& interrogazione,
+                                  const std::optional<QList<qint64>>& archivi, int limite, int estratti) {
+    const QString& espressione = interrogazione.espressione;
     EsitoRicerca esito;
     if (archivi && archivi->isEmpty())
         return esito;
     // Counts taken while the index was as it is now still hold.
     const std::pair<qint64, qint64> versione{db_.scalar("PRAGMA data_version"), scritture_};
-    if (versione != rango_->versione) {
-        rango_->memoria.clear();
-        rango_->versione = versione;
+    if (versione != frequenze_->versione) {
+        *frequenze_ = Frequenze{};
+        frequenze_->versione = versione;
     }
-    // The rows to read, in two shares: a broad query over many archives reads half on a second
-    // connection, on the other processor.
     QList<qint64> ids;
     if (archivi) {
         ids = *archivi;
@@ -795,63 +1026,64 @@ EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optiona
             ids << s.integer(0);
     }
     std::sort(ids.begin(), ids.end());
-    std::vector<Intervallo> parti[2];
-    QSet<qint64> ammessi;
+    Piano piano;
     const bool filtra = archivi && ids.size() > 8;
     if (!archivi || filtra) {
         if (filtra)
-            ammessi = QSet<qint64>(ids.cbegin(), ids.cend());
+            piano.ammessi = QSet<qint64>(ids.cbegin(), ids.cend());
         const qsizetype meta = ids.size() / 2;
         if (ids.size() < 2) {
-            parti[0].push_back({0, std::numeric_limits<qint64>::max()});
+            piano.parti[0].push_back({0, std::numeric_limits<qint64>::max()});
         } else {
-            parti[0].push_back({0, ultimoId(ids.at(meta - 1))});
-            parti[1].push_back({primoId(ids.at(meta)), std::numeric_limits<qint64>::max()});
+            piano.parti[0].push_back({0, ultimoId(ids.at(meta - 1))});
+            piano.parti[1].push_back({primoId(ids.at(meta)), std::numeric_limits<qint64>::max()});
         }
     } else {
         for (qsizetype i = 0; i < ids.size(); ++i)
-            parti[i % 2].push_back({primoId(ids.at(i)), ultimoId(ids.at(i))});
+            piano.parti[i % 2].push_back({primoId(ids.at(i)), ultimoId(ids.at(i))});
     }
+    rango_->idf = rarita(interrogazione.frasi);
+    rango_->salta = 0;
     Classifica classifica(limite);
-    Lettore* secondo = parti[1].empty() ? nullptr : secondoLettore();
-    if (!secondo) {
-        for (const Intervallo& i : parti[1])
-            parti[0].push_back(i);
-        parti[1].clear();
-    }
-    preparaContesto(*rango_, frasi);
-    if (secondo) {
-        preparaContesto(*secondo->rango, frasi);
+    Lettore* secondo = piano.parti[1].empty() ? nullptr : secondoLettore();
+    IndexDb* db2 = secondo ? &secondo->db : nullptr;
+    ContestoRango* rango2 = secondo ? secondo->rango.get() : nullptr;
+    const auto classifica2 = [&](const QString& e, Classifica& risultato) {
         Classifica altra(limite);
-        std::exception_ptr errore;
-        std::thread t([&] {
-            try {
-                scorri(secondo->db, espressione, parti[1], filtra ? &ammessi : nullptr, altra);
-            } catch (...) {
-                errore = std::current_exception();
-            }
-        });
-        try {
-            scorri(db_, espressione, parti[0], filtra ? &ammessi : nullptr, classifica);
-        } catch (...) {
-            t.join();
-            throw;
+        inDueParti(db_, *rango_, db2, rango2, piano,
+                   [&](IndexDb& db, const std::vector<Intervallo>& parte, int quale) {
+                       scorri(db, e, parte, piano, quale == 0 ? risultato : altra);
+                   });
+        risultato.unisci(altra);
+    };
+    bool fatto = false;
+    if (interrogazione.soloParole && limite > 0) {
+        // Every word in the title comes first: when enough documents have them so, those are the
+        // best, read from the titles' short lists; the others are only counted.
+        rango_->salta = static_cast<int>(interrogazione.termini.size());
+        Classifica neiTitoli(limite);
+        classifica2(EspressioneNeiTitoli(interrogazione), neiTitoli);
+        rango_->salta = 0;
+        if (neiTitoli.totale() >= limite) {
+            qint64 totali[2] = {0, 0};
+            inDueParti(db_, *rango_, db2, rango2, piano,
+                       [&](IndexDb& db, const std::vector<Intervallo>& parte, int quale) {
+                           totali[quale] = conta(db, espressione, parte, piano);
+                       });
+            classifica = neiTitoli;
+            classifica.impostaTotale(totali[0] + totali[1]);
+            fatto = true;
         }
-        t.join();
-        if (errore)
-            std::rethrow_exception(errore);
-        classifica.unisci(altra);
-        ricordaConteggi(*secondo->rango, frasi);
-    } else {
-        scorri(db_, espressione, parti[0], filtra ? &ammessi : nullptr, classifica);
     }
-    ricordaConteggi(*rango_, frasi);
+    if (!fatto)
+        classifica2(espressione, classifica);
     esito.totale = classifica.totale();
+    std::optional<LetturaIndice> lettura(db_);
     IndexStatement dettagli = db_.prepare(
-        "select d.numero, d.identificativo, d.rivista, d.anno, d.titolo, a.nome, a.percorso from documenti d "
+        "select d.numero, d.identificativo, d.rivista, d.anno, d.titolo, a.nome, a.chiave from documenti d "
         "join archivi a on a.id = d.archivio where d.id = ?");
-    int conEstratto = 0;
     for (const Voce& v : classifica.ordinati()) {
+        verificaAnnullamento();
         dettagli.bind(1, v.id);
         if (!dettagli.step()) {
             dettagli.reset();
@@ -865,52 +1097,92 @@ EsitoRicerca IndiceRicerca::cerca(const QString& espressione, const std::optiona
         r.anno = dettagli.text(3);
         r.titolo = dettagli.text(4);
         r.archivio = dettagli.text(5);
-        r.percorso = dettagli.text(6);
-        r.punteggio = -v.punteggio;
+        r.percorso = percorsoArchivio(dettagli.text(6));
+        r.punteggio = std::fmod(-v.punteggio, kLivello);
         dettagli.reset();
-        if (estratti < 0 || conEstratto < estratti) {
-            r.estratto = estratto(espressione, v.id);
-            r.conEstratto = true;
-            ++conEstratto;
-        }
         esito.risultati << r;
     }
+    // The excerpts asked for, one look-up each, half of a long list on the other connection.
+    const qsizetype conEstratto =
+        estratti < 0 ? esito.risultati.size() : std::min<qsizetype>(estratti, esito.risultati.size());
+    const Estrattore estrattore(interrogazione.termini);
+    // Taken once: the two threads then write to distinct elements of one unshared list.
+    RisultatoRicerca* const risultati = esito.risultati.data();
+    const auto estrai = [&](IndexDb& db, qsizetype da, qsizetype a) {
+        // One read transaction for all the look-ups, not a lock taken and released for each.
+        LetturaIndice lettura(db);
+        for (qsizetype i = da; i < a; ++i) {
+            if (i % 64 == 0)
+                verificaAnnullamento();
+            RisultatoRicerca& r = risultati[i];
+            r.estratto = estrattore.estratto(campiUtf8(db, r.id));
+            r.conEstratto = true;
+        }
+    };
+    dettagli = IndexStatement();
+    lettura.reset();
+    Lettore* aiuto = conEstratto > 256 ? secondoLettore() : nullptr;
+    if (!aiuto) {
+        estrai(db_, 0, conEstratto);
+        return esito;
+    }
+    const qsizetype meta = conEstratto / 2;
+    inParallelo([&] { estrai(db_, 0, meta); }, [&] { estrai(aiuto->db, meta, conEstratto); });
     return esito;
 }
 
-QString IndiceRicerca::estratto(const QString& espressione, qint64 idDocumento) {
+QList<QByteArray> IndiceRicerca::campiUtf8(IndexDb& db, qint64 idDocumento) {
     IndexStatement& s =
-        db_.cached("select snippet(testi, -1, ?, ?, '…', 16) from testi where testi match ? and rowid = ?");
-    s.bind(1, QString(QChar(kInizioEvidenza)))
-        .bind(2, QString(QChar(kFineEvidenza)))
-        .bind(3, espressione)
-        .bind(4, idDocumento);
-    QString out;
+        db.cached("select titolo, autore, fonte, testo, rivista, anno, classe, archivio, altro "
+                  "from testi where rowid = ?");
+    s.bind(1, idDocumento);
+    QList<QByteArray> out;
     if (s.step())
-        out = s.text(0);
+        for (int c = 0; c < 9; ++c)
+            out << s.utf8(c);
     s.reset();
     return out;
 }
 
+QStringList IndiceRicerca::campi(qint64 idDocumento) {
+    IndexStatement& s =
+        db_.cached("select titolo, autore, fonte, testo, rivista, anno, classe, archivio, altro "
+                   "from testi where rowid = ?");
+    s.bind(1, idDocumento);
+    QStringList out;
+    if (s.step())
+        for (int c = 0; c < 9; ++c)
+            out << s.text(c).remove(QChar(kSegnoTitolo));
+    s.reset();
+    return out;
+}
+
+QString IndiceRicerca::estratto(const Estrattore& estrattore, qint64 idDocumento) {
+    return estrattore.estratto(campiUtf8(db_, idDocumento));
+}
+
 std::optional<SchedaIndice> IndiceRicerca::scheda(qint64 idDocumento) {
     IndexStatement s = db_.prepare(
-        "select a.nome, a.percorso, d.numero, d.identificativo, d.riferimento, t.titolo, t.autore, t.fonte, "
+        "select a.nome, a.chiave, d.numero, d.identificativo, d.riferimento, t.titolo, t.autore, t.fonte, "
         "t.classe, t.testo from documenti d join archivi a on a.id = d.archivio join testi t on t.rowid = "
         "d.id "
         "where d.id = ?");
     s.bind(1, idDocumento);
     if (!s.step())
         return std::nullopt;
+    const auto testo = [&](int colonna) {
+        return s.text(colonna).remove(QChar(kConfineVoci)).remove(QChar(kSegnoTitolo));
+    };
     SchedaIndice k;
     k.archivio = s.text(0);
-    k.percorso = s.text(1);
+    k.percorso = percorsoArchivio(s.text(1));
     k.numero = s.integer(2);
     k.identificativo = s.text(3);
     k.riferimento = s.text(4);
-    k.titolo = s.text(5);
-    k.autori = s.text(6);
-    k.fonti = s.text(7);
-    k.classi = s.text(8);
-    k.testi = s.text(9);
+    k.titolo = testo(5);
+    k.autori = testo(6);
+    k.fonti = testo(7);
+    k.classi = testo(8);
+    k.testi = testo(9);
     return k;
 }

@@ -3,8 +3,11 @@
 // The search index of the home folder, `mdb/indice ricerca.db`: one full-text row per document of
 // every archive it has seen, with what it recorded of each archive file to notice changes made by
 // anyone. It is never the source of truth: deleted or damaged, it is built again from the archives.
+// Archives of mdb/ are known by their name, so a home copied or moved elsewhere keeps its index.
 
+#include "search/Estratto.h"
 #include "search/IndexDb.h"
+#include "search/InterrogazioneRicerca.h"
 #include "search/LetturaArchivio.h"
 #include "store/Dialogs.h"
 #include "store/HomeFolder.h"
@@ -12,8 +15,10 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <atomic>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // What the index notes of an archive file to tell whether it changed: its size, modification time
 // and the engine's own change counter (which every committed write moves), read from the header.
@@ -22,8 +27,12 @@ struct FirmaFile {
     qint64 modifica = -1;
     qint64 contatore = -1;
     bool archivio = false; // a SQLite file marked as a Quillaro archive
+    bool wal = false;      // switched to write-ahead logging by another program
 
-    bool operator==(const FirmaFile&) const = default;
+    bool operator==(const FirmaFile& o) const {
+        return dimensione == o.dimensione && modifica == o.modifica && contatore == o.contatore &&
+               archivio == o.archivio;
+    }
 };
 FirmaFile LeggiFirmaFile(const QString& path);
 
@@ -33,7 +42,7 @@ QString NomeArchivioIndice(const QString& path);
 struct VoceAggiornamento {
     enum class Esito { Invariato, Indicizzato, Rimosso, Errore };
     QString nome;
-    QString percorso;
+    QString percorso; // absolute
     Esito esito = Esito::Invariato;
     qint64 nuovi = 0;
     qint64 cambiati = 0;
@@ -55,10 +64,6 @@ struct RisultatoRicerca {
     bool conEstratto = false; // the excerpt was made (a window makes those it shows, when it shows them)
     double punteggio = 0;
 };
-
-// The marks around the matched words of an excerpt (private-use characters, never in the texts).
-inline constexpr char16_t kInizioEvidenza = 0xE000;
-inline constexpr char16_t kFineEvidenza = 0xE001;
 
 struct EsitoRicerca {
     qint64 totale = 0;
@@ -89,13 +94,20 @@ public:
     static QString percorsoIndice(const HomeFolder& home);
     QString percorso() const { return percorso_; }
 
-    // Opens the index, making it when missing. Anything that is not a sound index of ours is put
-    // aside and made again: the returned text then says so (empty when all was well). Throws DbError.
+    // Opens the index, making it when missing. A damaged index of ours is made again; any other
+    // file under its name is put aside (".estraneo", ".estraneo.2", ...), never deleted. The returned
+    // text then says so (empty when all was well). Throws DbError.
     QString apri();
     bool aperto() const { return db_.isOpen(); }
     void chiudi();
     // Deletes the file and makes an empty index.
     void ricrea();
+
+    // While *annullata is true, the running operation stops with DbError SQLITE_INTERRUPT (set by
+    // the thread that runs it, read by whoever cancels; null: never).
+    void impostaAnnullamento(const std::atomic<bool>* annullata);
+    // An index that is no longer sound: read as damaged, to be made again.
+    static bool danneggiato(const DbError& e);
 
     // Brings the archives up to date: each one whose file changed since it was indexed (or that was
     // never indexed) is read again and its changed documents re-indexed. `cartella`, when given,
@@ -106,17 +118,21 @@ public:
 
     // The key of an indexed archive.
     std::optional<qint64> idArchivio(const QString& percorso);
+    // How the index names an archive file (its name, when in the index's folder, else its path), and
+    // the file a name stands for.
+    QString chiaveArchivio(const QString& percorso) const;
+    QString percorsoArchivio(const QString& chiave) const;
 
-    // The ranked documents matching a full-text expression (see InterrogazioneRicerca), at most
-    // `limite` of them, in the archives given (all when none is given), the first `estratti` with
-    // their excerpt (all when negative). Ranked by BM25 over the fields, each with its weight (the
-    // title most), without the documents' length: that would cost a lookup for every document
-    // found. Throws DbError.
-    // `frasi` (InterpretaRicerca's) lets the counts of common phrases be remembered between searches.
-    EsitoRicerca cerca(const QString& espressione, const std::optional<QList<qint64>>& archivi, int limite,
-                       int estratti = -1, const QStringList& frasi = {});
-    // The excerpt of one document found by the expression.
-    QString estratto(const QString& espressione, qint64 idDocumento);
+    // The ranked documents matching a query (InterpretaRicerca's), at most `limite` of them, in the
+    // archives given (all when none is given), the first `estratti` with their excerpt (all when
+    // negative). Ranked by BM25 over the fields, each with its weight (the title most), without the
+    // documents' length: that would cost a lookup for every document found. Throws DbError.
+    EsitoRicerca cerca(const Interrogazione& interrogazione, const std::optional<QList<qint64>>& archivi,
+                       int limite, int estratti = -1);
+    // The excerpt of one document for a query.
+    QString estratto(const Estrattore& estrattore, qint64 idDocumento);
+    // The texts of a document's fields, in the order of the full-text table's columns.
+    QStringList campi(qint64 idDocumento);
 
     // The editor's changes, told after they were committed on the archive open on `archivio`.
     // When they are the only change since the index last saw the file, the file is noted as current;
@@ -141,16 +157,22 @@ private:
     };
     struct RecordArchivio {
         qint64 id = 0;
-        QString percorso;
+        QString chiave; // the name in mdb/, or the path of an archive elsewhere
         QString nome;
         FirmaFile firma;
         qint64 prossimo = 0;
     };
 
-    static void registraFunzioni(IndexDb& db, ContestoRango* contesto);
+    void registraFunzioni(IndexDb& db, ContestoRango* contesto);
+    static void configura(IndexDb& db);
+    static int seAnnullata(void* indice);
+    void verificaAnnullamento() const;
+
     Lettore* secondoLettore();
-    void preparaContesto(ContestoRango& c, const QStringList& frasi) const;
-    void ricordaConteggi(const ContestoRango& c, const QStringList& frasi);
+    struct Frequenze;
+    static QList<QByteArray> campiUtf8(IndexDb& db, qint64 idDocumento);
+    // The rarity (inverse document frequency) of each phrase.
+    std::vector<double> rarita(const QStringList& frasi);
     void creaSchema();
     QString controlla();
     std::optional<RecordArchivio> record(const QString& percorso);
@@ -164,7 +186,9 @@ private:
 
     QString percorso_;
     std::unique_ptr<ContestoRango> rango_;
+    std::unique_ptr<Frequenze> frequenze_;
     std::unique_ptr<Lettore> secondo_;
     qint64 scritture_ = 0; // our own changes, which the engine's data version does not count
+    std::atomic<const std::atomic<bool>*> annullata_{nullptr};
     IndexDb db_;
 };

@@ -2,6 +2,7 @@
 
 #include "search/Tokenizzatore.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -16,7 +17,49 @@ struct Simbolo {
     bool prefisso = false;
 };
 
-constexpr int kMassimaProfondita = 40;
+QString elencoCampi() {
+    QStringList nomi;
+    for (const QString& c : CampiRicerca())
+        nomi << c + u':';
+    return nomi.join(QStringLiteral(", "));
+}
+
+// Edit distance of two short names, for suggesting the field meant.
+int distanzaNomi(const QString& a, const QString& b) {
+    std::vector<int> prima(static_cast<size_t>(b.size()) + 1), ora(prima.size());
+    for (size_t j = 0; j < prima.size(); ++j)
+        prima[j] = static_cast<int>(j);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        ora[0] = static_cast<int>(i);
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const auto J = static_cast<size_t>(j);
+            ora[J] = std::min({prima[J] + 1, ora[J - 1] + 1, prima[J - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+        }
+        std::swap(prima, ora);
+    }
+    return prima.back();
+}
+
+QString campoSconosciuto(const QString& nome) {
+    QString testo = QStringLiteral("Il campo \"%1:\" non esiste: i campi che si possono usare sono %2.")
+                        .arg(nome, elencoCampi());
+    for (const QString& c : CampiRicerca())
+        if (distanzaNomi(nome.toLower(), c) <= 2) {
+            testo += QStringLiteral(" Forse si intendeva \"%1:\"?").arg(c);
+            break;
+        }
+    return testo;
+}
+
+// "autori:" before a word is meant as a field; "10:30", "c.c.:" and "http://" are not.
+bool sembraCampo(const QString& nome, const QString& resto) {
+    if (resto.startsWith(QStringLiteral("//")))
+        return false;
+    for (const QChar c : nome)
+        if (!c.isLetter())
+            return false;
+    return true;
+}
 
 bool virgolette(QChar c) {
     return c == u'"' || c == QChar(0x201C) || c == QChar(0x201D);
@@ -32,7 +75,27 @@ public:
 
     Interrogazione esegui() {
         Interrogazione r;
+        if (testo_.size() > kMassimoCaratteri) {
+            r.errore =
+                QStringLiteral("La ricerca è troppo lunga: %1 caratteri, al massimo se ne possono scrivere "
+                               "%2. Accorciarla tenendo le parole più significative.")
+                    .arg(testo_.size())
+                    .arg(kMassimoCaratteri);
+            return r;
+        }
         leggiSimboli();
+        if (!errore_.isEmpty()) {
+            r.errore = errore_;
+            return r;
+        }
+        if (parole_ > kMassimoParole) {
+            r.errore =
+                QStringLiteral("La ricerca contiene troppe parole: %1, al massimo se ne possono cercare %2 "
+                               "insieme. Tenere le parole più significative.")
+                    .arg(parole_)
+                    .arg(kMassimoParole);
+            return r;
+        }
         if (simboli_.empty()) {
             r.errore = QStringLiteral("Scrivere una o più parole da cercare.");
             return r;
@@ -55,6 +118,8 @@ public:
         }
         r.espressione = *e;
         r.frasi = frasi_;
+        r.termini = termini_;
+        r.soloParole = semplice_ && !termini_.isEmpty();
         return r;
     }
 
@@ -74,12 +139,17 @@ private:
         }
         const qsizetype duePunti = parola.indexOf(u':');
         if (duePunti > 0) {
-            const QString nome = parola.left(duePunti).toLower();
-            if (CampiRicerca().contains(nome)) {
-                simboli_.push_back({Tipo::Campo, nome});
-                const QString resto = parola.mid(duePunti + 1);
+            const QString nome = parola.left(duePunti);
+            const QString resto = parola.mid(duePunti + 1);
+            if (CampiRicerca().contains(nome.toLower())) {
+                simboli_.push_back({Tipo::Campo, nome.toLower()});
                 if (!resto.isEmpty())
                     aggiungiParola(resto);
+                return;
+            }
+            if (sembraCampo(nome, resto)) {
+                if (errore_.isEmpty())
+                    errore_ = campoSconosciuto(nome);
                 return;
             }
         }
@@ -88,6 +158,7 @@ private:
             parola.chop(1);
             prefisso = true;
         }
+        parole_ += ContaParole(parola);
         simboli_.push_back({Tipo::Parola, parola, prefisso});
     }
 
@@ -109,6 +180,7 @@ private:
                 while (j < n && !virgolette(testo_.at(j)))
                     ++j;
                 Simbolo s{Tipo::Frase, testo_.mid(i + 1, j - i - 1)};
+                parole_ += ContaParole(s.testo);
                 i = j < n ? j + 1 : j;
                 while (i < n && testo_.at(i) == u'*') {
                     s.prefisso = true;
@@ -151,6 +223,7 @@ private:
         if (auto e = e_())
             parti.push_back(*e);
         while (errore_.isEmpty() && a(Tipo::Or)) {
+            semplice_ = false;
             ++pos_;
             if (!inizioCondizione()) {
                 errore_ = QStringLiteral(
@@ -200,9 +273,13 @@ private:
         return unisciCon(parti, " AND ");
     }
 
+    // "a NOT b NOT c" is written for the engine as "a NOT (b OR c)": a long chain of NOT stays
+    // one level deep.
     std::optional<QString> non() {
         std::optional<QString> sinistra = primario();
+        std::vector<QString> esclusi;
         while (errore_.isEmpty() && a(Tipo::Not)) {
+            semplice_ = false;
             ++pos_;
             if (!inizioCondizione()) {
                 errore_ =
@@ -210,7 +287,9 @@ private:
                                    "preliminare.");
                 return std::nullopt;
             }
+            ++negazione_;
             std::optional<QString> destra = primario();
+            --negazione_;
             if (!sinistra) {
                 errore_ =
                     QStringLiteral("\"NOT\" va scritto dopo un'altra condizione, ad esempio: contratto NOT "
@@ -218,9 +297,11 @@ private:
                 return std::nullopt;
             }
             if (destra)
-                sinistra = QStringLiteral("(") + *sinistra + QStringLiteral(" NOT ") + *destra + u')';
+                esclusi.push_back(*destra);
         }
-        return sinistra;
+        if (!sinistra || esclusi.empty())
+            return sinistra;
+        return QStringLiteral("(") + *sinistra + QStringLiteral(" NOT ") + *unisciCon(esclusi, " OR ") + u')';
     }
 
     std::optional<QString> primario() {
@@ -237,26 +318,32 @@ private:
             t.replace(u'"', QStringLiteral("\"\""));
             const QString frase = u'"' + t + u'"' + (s.prefisso ? QStringLiteral("*") : QString());
             frasi_ << (campo_.isEmpty() ? frase : campo_ + QStringLiteral(" : ") + frase);
+            termini_ << FraseRicerca{campo_, s.testo, s.prefisso, negazione_ > 0};
             return frase;
         }
         case Tipo::Campo: {
+            semplice_ = false;
             if (!inizioCondizione()) {
                 errore_ = QStringLiteral("Manca la parola da cercare dopo \"%1:\".").arg(s.testo);
                 return std::nullopt;
             }
+            // A field over a group is one more level for the engine.
+            const bool gruppo = a(Tipo::Apri);
+            if (gruppo && !scendi())
+                return std::nullopt;
             const QString fuori = std::exchange(campo_, s.testo);
             std::optional<QString> dentro = primario();
             campo_ = fuori;
+            profondita_ -= gruppo ? 1 : 0;
             if (!dentro)
                 return std::nullopt;
             return s.testo + QStringLiteral(" : ") +
                    (dentro->startsWith(u'"') ? *dentro : u'(' + *dentro + u')');
         }
         case Tipo::Apri: {
-            if (++profondita_ > kMassimaProfondita) {
-                errore_ = QStringLiteral("Troppe parentesi una dentro l'altra.");
+            semplice_ = false;
+            if (!scendi())
                 return std::nullopt;
-            }
             std::optional<QString> dentro = o();
             --profondita_;
             if (errore_.size())
@@ -273,12 +360,26 @@ private:
         }
     }
 
+    // One level deeper (a group, a field over a group); false, with the reason, beyond the limit.
+    bool scendi() {
+        if (++profondita_ <= kMassimaProfondita)
+            return true;
+        errore_ = QStringLiteral("Troppe parentesi o campi uno dentro l'altro: al massimo %1 livelli. "
+                                 "Semplificare la ricerca.")
+                      .arg(kMassimaProfondita);
+        return false;
+    }
+
     const QString& testo_;
     std::vector<Simbolo> simboli_;
     size_t pos_ = 0;
     int profondita_ = 0;
+    int negazione_ = 0;    // inside what a NOT excludes
+    bool semplice_ = true; // no OR, NOT, field or group so far
+    qsizetype parole_ = 0;
     QString campo_; // the field the phrases being read are in
     QStringList frasi_;
+    QList<FraseRicerca> termini_;
     QString errore_;
 };
 
@@ -290,6 +391,17 @@ const QStringList& CampiRicerca() {
                                       QStringLiteral("rivista"), QStringLiteral("anno"),
                                       QStringLiteral("classe"),  QStringLiteral("archivio")};
     return campi;
+}
+
+QString EspressioneNeiTitoli(const Interrogazione& interrogazione) {
+    QStringList titoli;
+    for (const FraseRicerca& f : interrogazione.termini) {
+        QString t = f.testo;
+        t.replace(u'"', QStringLiteral("\"\""));
+        titoli << u'"' + QChar(kSegnoTitolo) + t + u'"' + (f.prefisso ? QStringLiteral("*") : QString());
+    }
+    return QStringLiteral("(") + titoli.join(QStringLiteral(" AND ")) + QStringLiteral(") AND ") +
+           interrogazione.espressione;
 }
 
 Interrogazione InterpretaRicerca(const QString& testo) {

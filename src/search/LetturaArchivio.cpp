@@ -47,8 +47,10 @@ QString DocumentoIndice::anno() const {
 }
 
 QString DocumentoIndice::primaPagina() const {
+    // "121-157", "p. 121", "pp. 121-157", "pag. 12 ss.": the first number.
     qsizetype i = 0;
-    while (i < pagine.size() && pagine.at(i).isSpace())
+    while (i < pagine.size() && !pagine.at(i).isDigit() &&
+           (pagine.at(i).isSpace() || pagine.at(i).isLetter() || pagine.at(i) == u'.'))
         ++i;
     const qsizetype inizio = i;
     while (i < pagine.size() && pagine.at(i).isDigit())

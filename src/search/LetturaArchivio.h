@@ -31,7 +31,8 @@ struct DocumentoIndice {
 
     // The publication year: the date's first four characters, empty when not given.
     QString anno() const;
-    // The first page: the leading number of the pages, empty when there is none.
+    // The first page: the first number of the pages, after a "p.", "pp." or "pag." before it; empty
+    // when there is none.
     QString primaPagina() const;
     // What makes two documents the same article when it is equal: journal, issue (the reference as
     // the save identifies it) and first page; empty when the pages give no first page.

@@ -12,26 +12,11 @@
 namespace {
 
 // What a character of the Basic Multilingual Plane becomes in a word: kSeparatore ends the word,
-// kIgnorato (a combining accent) is dropped inside it, anything else is the folded character.
+// kIgnorato (a combining accent) is dropped inside it, kEspanso stands for several characters (a
+// ligature, a compatibility form), anything else is the folded character.
 constexpr char16_t kSeparatore = 0;
 constexpr char16_t kIgnorato = 0xFFFF;
-
-char32_t piegaCarattere(char32_t c) {
-    // Canonical decompositions down to the base letter ("é" -> "e"), and compatibility forms that
-    // are one character ("ª", full-width letters); then the case folded away.
-    for (int giri = 0; giri < 4; ++giri) {
-        const QString d = QChar::decomposition(c);
-        if (d.isEmpty())
-            break;
-        const char32_t base = d.at(0).isHighSurrogate() && d.size() > 1
-                                  ? QChar::surrogateToUcs4(d.at(0), d.at(1))
-                                  : d.at(0).unicode();
-        if (QChar::decompositionTag(c) != QChar::Canonical && d.size() != 1)
-            break;
-        c = base;
-    }
-    return QChar::toCaseFolded(c);
-}
+constexpr char16_t kEspanso = 0xFFFE;
 
 bool segnoCombinato(char32_t c) {
     const auto cat = QChar::category(c);
@@ -39,24 +24,102 @@ bool segnoCombinato(char32_t c) {
            cat == QChar::Mark_Enclosing;
 }
 
-const std::array<char16_t, 0x10000>& tabella() {
-    static const auto t = [] {
-        std::array<char16_t, 0x10000> m{};
+// Letters that are two letters, or a letter with a stroke, which no decomposition takes apart.
+char32_t lettereLegate(char32_t c, QString& out) {
+    switch (c) {
+    case 0x00C6:
+    case 0x00E6:
+        out += QStringLiteral("ae");
+        return 0;
+    case 0x0152:
+    case 0x0153:
+        out += QStringLiteral("oe");
+        return 0;
+    case 0x00DF:
+    case 0x1E9E:
+        out += QStringLiteral("ss");
+        return 0;
+    case 0x00D8:
+    case 0x00F8:
+        return u'o';
+    case 0x0110:
+    case 0x0111:
+        return u'd';
+    case 0x0141:
+    case 0x0142:
+        return u'l';
+    case 0x0131:
+        return u'i';
+    default:
+        return c;
+    }
+}
+
+// The folded form of one character: its compatibility decomposition (a ligature "ﬁ" is "fi", a
+// full-width "Ａ" is "A") without accents, in case-folded form ("ß" is "ss"). Characters that are
+// not letters or digits in it end a word (kSeparatore in the text returned).
+QString piegaCarattere(char32_t c) {
+    const QString decomposto = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_KD);
+    QString base;
+    for (qsizetype i = 0; i < decomposto.size(); ++i) {
+        char32_t d = decomposto.at(i).unicode();
+        if (decomposto.at(i).isHighSurrogate() && i + 1 < decomposto.size()) {
+            d = QChar::surrogateToUcs4(decomposto.at(i), decomposto.at(i + 1));
+            ++i;
+        }
+        if (segnoCombinato(d))
+            continue;
+        d = lettereLegate(d, base);
+        if (d != 0)
+            base += QString::fromUcs4(&d, 1);
+    }
+    const QString piegato = base.toCaseFolded();
+    QString out;
+    for (qsizetype i = 0; i < piegato.size(); ++i) {
+        char32_t d = piegato.at(i).unicode();
+        const bool coppia = piegato.at(i).isHighSurrogate() && i + 1 < piegato.size();
+        if (coppia)
+            d = QChar::surrogateToUcs4(piegato.at(i), piegato.at(i + 1));
+        if (QChar::isLetterOrNumber(d))
+            out += coppia ? piegato.mid(i, 2) : QString(piegato.at(i));
+        else
+            out += QChar(kSeparatore);
+        i += coppia ? 1 : 0;
+    }
+    return out;
+}
+
+struct Tabella {
+    std::array<char16_t, 0x10000> mappa{};
+    std::unordered_map<char16_t, QString> espansi;
+};
+
+const Tabella& tabella() {
+    static const Tabella t = [] {
+        Tabella m;
         for (char32_t c = 0; c < 0x10000; ++c) {
+            char16_t& v = m.mappa[c];
             if (c >= 0xD800 && c <= 0xDFFF) {
-                m[c] = kSeparatore;
+                v = kSeparatore;
             } else if (c < 0x80) {
-                m[c] = (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32)
-                       : ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) ? static_cast<char16_t>(c)
-                                                                                : kSeparatore;
+                v = (c >= u'A' && c <= u'Z')                                 ? static_cast<char16_t>(c + 32)
+                    : ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) ? static_cast<char16_t>(c)
+                                                                             : kSeparatore;
             } else if (segnoCombinato(c)) {
-                m[c] = kIgnorato;
+                v = kIgnorato;
             } else if (QChar::isLetterOrNumber(c)) {
-                const char32_t p = piegaCarattere(c);
-                m[c] = (p < 0x10000 && p != kIgnorato && p != kSeparatore) ? static_cast<char16_t>(p)
-                                                                           : static_cast<char16_t>(c);
+                const QString p = piegaCarattere(c);
+                if (p.isEmpty()) {
+                    v = kIgnorato;
+                } else if (p.size() == 1 && p.at(0).unicode() != kIgnorato && p.at(0).unicode() != kEspanso &&
+                           !p.at(0).isSurrogate()) {
+                    v = p.at(0).unicode();
+                } else {
+                    v = kEspanso;
+                    m.espansi.emplace(static_cast<char16_t>(c), p);
+                }
             } else {
-                m[c] = kSeparatore;
+                v = kSeparatore;
             }
         }
         return m;
@@ -122,9 +185,15 @@ char32_t leggiUtf8(const unsigned char* s, int n, int& i) {
 // Words longer than this are cut (the same way in documents and queries).
 constexpr size_t kMassimoByte = 120;
 
-// The words of UTF-8 text, folded, with their byte offsets in the text.
-template <class F> void perOgniParola(const char* testo, int n, F&& parola) {
-    const auto& t = tabella();
+struct NessunConfine {
+    void operator()(int, int, char32_t) const {}
+};
+
+// The words of UTF-8 text, folded, with their byte offsets in the text; `confine` is told of each
+// mark of ours in it (kConfineVoci, kSegnoTitolo).
+template <class F, class C = NessunConfine>
+void perOgniParola(const char* testo, int n, F&& parola, C&& confine = {}) {
+    const Tabella& t = tabella();
     const auto* s = reinterpret_cast<const unsigned char*>(testo);
     std::string corrente;
     int inizio = -1, fine = 0;
@@ -136,39 +205,60 @@ template <class F> void perOgniParola(const char* testo, int n, F&& parola) {
         inizio = -1;
         cifre = false;
     };
-    for (int i = 0; i < n;) {
-        const int qui = i;
-        const char32_t c = leggiUtf8(s, n, i);
-        char32_t p;
-        if (c < 0x10000) {
-            const char16_t m = t[c];
-            if (m == kSeparatore) {
-                chiudi();
-                continue;
-            }
-            if (m == kIgnorato) {
-                if (inizio >= 0)
-                    fine = i;
-                continue;
-            }
-            p = m;
-        } else if (segnoCombinato(c)) {
-            if (inizio >= 0)
-                fine = i;
-            continue;
-        } else if (QChar::isLetterOrNumber(c)) {
-            p = QChar::toCaseFolded(c);
-        } else {
-            chiudi();
-            continue;
-        }
+    // One folded character of the word that the character at `qui` belongs to.
+    const auto aggiungi = [&](char32_t p, int qui, int dopo) {
         if (inizio < 0)
             inizio = qui;
-        fine = i;
+        fine = dopo;
         if (p >= u'0' && p <= u'9')
             cifre = true;
         if (corrente.size() < kMassimoByte)
             appendUtf8(corrente, p);
+    };
+    const auto espandi = [&](const QString& piegato, int qui, int dopo) {
+        for (qsizetype k = 0; k < piegato.size(); ++k) {
+            char32_t p = piegato.at(k).unicode();
+            if (p == kSeparatore) {
+                chiudi();
+                continue;
+            }
+            if (piegato.at(k).isHighSurrogate() && k + 1 < piegato.size()) {
+                p = QChar::surrogateToUcs4(piegato.at(k), piegato.at(k + 1));
+                ++k;
+            }
+            aggiungi(p, qui, dopo);
+        }
+    };
+    for (int i = 0; i < n;) {
+        const int qui = i;
+        const char32_t c = leggiUtf8(s, n, i);
+        if (c == kConfineVoci || c == kSegnoTitolo) {
+            chiudi();
+            confine(qui, i, c);
+            continue;
+        }
+        if (c >= 0x10000) {
+            if (segnoCombinato(c)) {
+                if (inizio >= 0)
+                    fine = i;
+            } else if (QChar::isLetterOrNumber(c)) {
+                espandi(piegaCarattere(c), qui, i);
+            } else {
+                chiudi();
+            }
+            continue;
+        }
+        const char16_t m = t.mappa[c];
+        if (m == kSeparatore) {
+            chiudi();
+        } else if (m == kIgnorato) {
+            if (inizio >= 0)
+                fine = i;
+        } else if (m == kEspanso) {
+            espandi(t.espansi.at(static_cast<char16_t>(c)), qui, i);
+        } else {
+            aggiungi(m, qui, i);
+        }
     }
     chiudi();
 }
@@ -207,18 +297,44 @@ private:
     std::unordered_map<std::string, std::string> memoria_;
 };
 
+// What stands in the index for a border between entries: a token no query can ask for, which
+// takes a position of its own, so that no phrase runs across it.
+const std::string kTokenConfine("\x01", 1);
+// Before each token of a title, in the title's own tokens (kSegnoTitolo).
+constexpr char kInizioTitolo = '\x02';
+
 // Calls emetti(token, start, end, colocated) for every token of the text for that use.
 template <class F> void tokenizza(Radici& radici, const char* testo, int n, UsoToken uso, F&& emetti) {
-    perOgniParola(testo, n, [&](const std::string& parola, int inizio, int fine, bool cifre) {
-        if (uso == UsoToken::Prefisso || cifre) {
-            emetti(parola, inizio, fine, false);
-            return;
+    bool titolo = false;
+    std::string segnato;
+    // In a document, the title's own tokens come beside its words; in a query, instead of them.
+    const auto dai = [&](const std::string& token, int inizio, int fine, bool colocato) {
+        if (!titolo || uso == UsoToken::Documento)
+            emetti(token, inizio, fine, colocato);
+        if (titolo) {
+            segnato.assign(1, kInizioTitolo);
+            segnato += token;
+            emetti(segnato, inizio, fine, colocato || uso == UsoToken::Documento);
         }
-        const std::string& r = radici.radice(parola);
-        emetti(r, inizio, fine, false);
-        if (uso == UsoToken::Documento && r != parola)
-            emetti(parola, inizio, fine, true);
-    });
+    };
+    perOgniParola(
+        testo, n,
+        [&](const std::string& parola, int inizio, int fine, bool cifre) {
+            if (uso == UsoToken::Prefisso || cifre) {
+                dai(parola, inizio, fine, false);
+                return;
+            }
+            const std::string r = radici.radice(parola);
+            dai(r, inizio, fine, false);
+            if (uso == UsoToken::Documento && r != parola)
+                dai(parola, inizio, fine, true);
+        },
+        [&](int inizio, int fine, char32_t segno) {
+            if (segno == kSegnoTitolo)
+                titolo = true;
+            else if (uso == UsoToken::Documento)
+                emetti(kTokenConfine, inizio, fine, false);
+        });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -292,12 +408,34 @@ QStringList TokenTesto(QStringView testo, UsoToken uso) {
     return out;
 }
 
+void PerOgniParolaTesto(const char* utf8, int n, const std::function<void(const ParolaTesto&)>& parola) {
+    perOgniParola(
+        utf8, n,
+        [&](const std::string& p, int inizio, int fine, bool cifre) {
+            parola({std::string_view(p), inizio, fine, cifre, false});
+        },
+        [&](int inizio, int fine, char32_t segno) {
+            if (segno == kConfineVoci)
+                parola({std::string_view(), inizio, fine, false, true});
+        });
+}
+
+std::string RadiceParola(const ParolaTesto& parola) {
+    static thread_local Radici radici;
+    const std::string p(parola.piegata);
+    return parola.cifre ? p : radici.radice(p);
+}
+
 bool HaParole(QStringView testo) {
+    return ContaParole(testo) > 0;
+}
+
+qsizetype ContaParole(QStringView testo) {
     const QByteArray utf8 = testo.toUtf8();
-    bool trovata = false;
+    qsizetype parole = 0;
     perOgniParola(utf8.constData(), static_cast<int>(utf8.size()),
-                  [&](const std::string&, int, int, bool) { trovata = true; });
-    return trovata;
+                  [&](const std::string&, int, int, bool) { ++parole; });
+    return parole;
 }
 
 QString TestoPiegato(QStringView testo) {

@@ -2,16 +2,33 @@
 
 // How the search index reads text. A word is a run of letters and digits: an apostrophe, a dot, a
 // blank or any other sign ends it ("l'abuso" is "l" and "abuso", "c.c." is "c" and "c"). Words are
-// folded to lower case without accents ("Perché" -> "perche") and words of letters are reduced to
-// their Italian stem ("contratti" -> "contratt"). Beside each stem the index keeps the folded word
-// itself, so that a prefix ("responsabilit*") finds "responsabilità" although its stem is shorter.
+// folded to their compatibility letters (the ligature "ﬁ" is "fi", "ß" is "ss", "Æ" is "ae", as
+// text pasted from a PDF has them), to lower case and without accents ("Perché" -> "perche"), and
+// words of letters are reduced to their Italian stem ("contratti" -> "contratt"). Beside each stem
+// the index keeps the folded word itself, so that a prefix ("responsabilit*") finds
+// "responsabilità" although its stem is shorter.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 struct sqlite3;
 struct fts5_api;
+
+// Between two entries of one field (two authors, a title and its translation): the index leaves a
+// position free there, so that a phrase never runs from one entry into the next. A private-use
+// character, never in the texts; whoever shows an indexed text removes it.
+inline constexpr char16_t kConfineVoci = 0xE002;
+
+// At the start of a title (as the index stores it, and before a query's phrase): each of its words
+// is also a token of titles alone, so that "both words in the title" reads short lists, not the
+// long lists of the words in every field. Private use, never in the texts; removed where shown.
+inline constexpr char16_t kSegnoTitolo = 0xE003;
 
 // The name under which the tokenizer is known to the index's full-text table.
 inline constexpr const char* kNomeTokenizzatore = "quillaro";
@@ -32,8 +49,25 @@ enum class UsoToken {
 // The tokens of a text as the index stores them or as a query looks for them.
 QStringList TokenTesto(QStringView testo, UsoToken uso);
 
+// The words of UTF-8 text as the index reads them, in order: each folded word with its byte
+// offsets, and each border between entries (kConfineVoci, `confine` set). The word is valid for the
+// call only.
+struct ParolaTesto {
+    std::string_view piegata;
+    int inizio = 0;
+    int fine = 0;
+    bool cifre = false;
+    bool confine = false;
+};
+void PerOgniParolaTesto(const char* utf8, int n, const std::function<void(const ParolaTesto&)>& parola);
+// The token the index stores for a folded word besides the word itself: its stem (the word itself
+// when it holds digits). Valid until the next call.
+std::string RadiceParola(const ParolaTesto& parola);
+
 // True when the text holds at least one word (a query term of signs alone finds nothing).
 bool HaParole(QStringView testo);
+// How many words the text holds.
+qsizetype ContaParole(QStringView testo);
 
 // The words of a text folded (lower case, no accents), joined by single blanks.
 QString TestoPiegato(QStringView testo);

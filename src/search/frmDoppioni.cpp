@@ -7,6 +7,7 @@
 #include "search/frmRicerca.h"
 #include "store/MessaggiErrore.h"
 #include "store/TextOutput.h"
+#include "ui/qt/ChiusuraMdi.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -113,6 +114,8 @@ frmDoppioni::frmDoppioni(MDIQuillaro& main) : QWidget(&main, Qt::Window), main_(
     setObjectName(QStringLiteral("frmDoppioni"));
     setWindowTitle(kTitolo);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Nothing here is lost by closing: the results are a search away.
+    escChiude(this);
 
     auto* dove = new QGroupBox(QStringLiteral("Documenti da confrontare"), this);
     optArchivio = new QRadioButton(QStringLiteral("&Questo archivio, con tutti gli archivi di mdb"), dove);
@@ -231,13 +234,20 @@ void frmDoppioni::cmdCerca_Click() {
     QElapsedTimer orologio;
     orologio.start();
     EsitoDoppioni r;
+    ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
+    if (servizio.occupato()) {
+        ui.message(QStringLiteral("È in corso una ricerca: attendere che finisca, poi cercare i doppioni."),
+                   kTitolo, Buttons::Ok, Icon::Information);
+        return;
+    }
     ui.setBusy(true);
     try {
         ProgressoAlBisogno progresso(ui, QStringLiteral("Aggiornamento dell'indice di ricerca"));
-        r = ServizioRicerca::di(main_.state()).doppioni(archivio, &progresso);
+        r = servizio.doppioni(archivio, &progresso);
     } catch (const DbError& e) {
         ui.setBusy(false);
-        ui.message(MessaggioErroreDb(QStringLiteral("La ricerca dei doppioni non è stata eseguita."), e),
+        ui.message(MessaggioErroreIndice(QStringLiteral("La ricerca dei doppioni non è stata eseguita."), e,
+                                         servizio.indice().percorso()),
                    kTitolo, Buttons::Ok, Icon::Critical);
         return;
     } catch (const std::exception& e) {
@@ -279,10 +289,18 @@ void frmDoppioni::mostraCoppia() {
         return;
     }
     const CoppiaDoppioni& c = modello_->coppie().at(riga);
-    IndiceRicerca& indice = ServizioRicerca::di(main_.state()).indice();
+    ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
     try {
-        txtPrimo->setHtml(schedaHtml(indice.aperto() ? indice.scheda(c.primo->id) : std::nullopt));
-        txtSecondo->setHtml(schedaHtml(indice.aperto() ? indice.scheda(c.secondo->id) : std::nullopt));
+        const auto primo = servizio.schedaSeLibera(c.primo->id);
+        const auto secondo = servizio.schedaSeLibera(c.secondo->id);
+        if (!primo || !secondo) {
+            txtPrimo->setPlainText(
+                QStringLiteral("È in corso una ricerca: il documento si vedrà al termine."));
+            txtSecondo->clear();
+            return;
+        }
+        txtPrimo->setHtml(schedaHtml(*primo));
+        txtSecondo->setHtml(schedaHtml(*secondo));
     } catch (const DbError& e) {
         txtPrimo->setPlainText(MessaggioErroreDb(QStringLiteral("Il documento non si può mostrare."), e));
         txtSecondo->clear();
@@ -314,7 +332,11 @@ void frmDoppioni::cmdEsporta_Click() {
     Dialogs& ui = main_.state().ui();
     if (modello_->rowCount() == 0)
         return;
-    const QString path = ChiediFileCsv(main_.state(), QStringLiteral("Esporta possibili doppioni"));
+    const QString path = ChiediFileCsv(
+        main_.state(), QStringLiteral("Esporta possibili doppioni"),
+        optArchivio->isChecked() && main_.state().ArchivioAperto
+            ? NomeFileCsv(QStringLiteral("doppioni"), NomeArchivioIndice(main_.state().NomeArchivio))
+            : QStringLiteral("doppioni.csv"));
     if (path.isEmpty())
         return;
     const QList<CoppiaDoppioni>& coppie = modello_->coppie();

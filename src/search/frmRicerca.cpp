@@ -3,15 +3,17 @@
 #include "app/gui/MDIQuillaro.h"
 #include "search/FormatiRicerca.h"
 #include "search/InterrogazioneRicerca.h"
-#include "search/ProgressoAlBisogno.h"
 #include "search/ServizioRicerca.h"
-#include "store/MessaggiErrore.h"
+#include "ui/qt/ChiusuraMdi.h"
+#include "ui/qt/LavoroConAnnulla.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +24,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTextDocument>
@@ -32,7 +35,7 @@ namespace {
 const QString kTitolo = QStringLiteral("Ricerca documenti");
 constexpr int kPagina = 200;
 // Beyond this many documents an export asks first: every excerpt has to be made.
-constexpr qint64 kEsportazioneGrande = 20000;
+constexpr qint64 kEsportazioneGrande = 100000;
 
 // The excerpt with its matched words in bold.
 class DelegatoEstratto : public QStyledItemDelegate {
@@ -74,7 +77,8 @@ QString secondi(qint64 microsecondi) {
 
 // ---------------------------------------------------------------------------------------------
 
-void ModelloRisultati::imposta(QList<RisultatoRicerca> risultati, std::function<QString(qint64)> estratto) {
+void ModelloRisultati::imposta(QList<RisultatoRicerca> risultati,
+                               std::function<std::optional<QString>(qint64)> estratto) {
     beginResetModel();
     risultati_ = std::move(risultati);
     estratto_ = std::move(estratto);
@@ -84,8 +88,11 @@ void ModelloRisultati::imposta(QList<RisultatoRicerca> risultati, std::function<
 const RisultatoRicerca& ModelloRisultati::conEstratto(int riga) const {
     RisultatoRicerca& r = risultati_[riga];
     if (!r.conEstratto && estratto_) {
-        r.estratto = estratto_(r.id);
-        r.conEstratto = true;
+        // The index busy with another search: made when the row is painted again.
+        if (const std::optional<QString> e = estratto_(r.id)) {
+            r.estratto = *e;
+            r.conEstratto = true;
+        }
     }
     return r;
 }
@@ -149,6 +156,8 @@ frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt
     setObjectName(QStringLiteral("frmRicerca"));
     setWindowTitle(kTitolo);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Nothing here is lost by closing: the results are a search away.
+    escChiude(this);
 
     auto* etichetta = new QLabel(QStringLiteral("&Cerca:"), this);
     txtRicerca = new QLineEdit(this);
@@ -331,39 +340,37 @@ void frmRicerca::esegui(int limite) {
     aggiornaAmbiti();
     const AmbitoRicerca a = ambito();
     const QString testo = txtRicerca->text();
-    EsitoRicercaCompleta r;
-    ui.setBusy(true);
-    try {
-        ProgressoAlBisogno progresso(ui, QStringLiteral("Aggiornamento dell'indice di ricerca"));
-        r = ServizioRicerca::di(main_.state()).cerca(testo, a, limite, &progresso, 0);
-    } catch (const DbError& e) {
-        ui.setBusy(false);
-        ui.message(MessaggioErroreDb(QStringLiteral("La ricerca non è stata eseguita."), e), kTitolo,
-                   Buttons::Ok, Icon::Critical);
-        return;
-    } catch (const std::exception& e) {
-        ui.setBusy(false);
-        ui.message(
-            QStringLiteral("La ricerca non è stata eseguita: %1").arg(QString::fromStdString(e.what())),
-            kTitolo, Buttons::Ok, Icon::Critical);
+    // Refused at once, with the reason, before anything is read.
+    const Interrogazione interrogazione = InterpretaRicerca(testo);
+    if (!interrogazione.valida()) {
+        ui.message(interrogazione.errore, kTitolo, Buttons::Ok, Icon::Warning);
+        txtRicerca->setFocus();
         return;
     }
-    ui.setBusy(false);
+    ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
+    EsitoRicercaCompleta r;
+    if (!inDisparte(QStringLiteral("Ricerca in corso..."),
+                    [&](Progress& p, const std::atomic<bool>& annullata) {
+                        r = servizio.cerca(testo, a, limite, &p, 0, &annullata);
+                    })) {
+        txtRicerca->setFocus();
+        return;
+    }
     if (!r.interrogazione.valida()) {
         ui.message(r.interrogazione.errore, kTitolo, Buttons::Ok, Icon::Warning);
         txtRicerca->setFocus();
         return;
     }
     ultimaRicerca_ = testo;
-    espressione_ = r.interrogazione.espressione;
     ultimoAmbito_ = a;
     limite_ = limite;
     totale_ = r.esito.totale;
     microsecondi_ = r.microsecondi;
     archiviLetti_ = r.archiviLetti;
-    modello_->imposta(std::move(r.esito.risultati), [this, espressione = espressione_](qint64 id) {
+    auto estrattore = std::make_shared<const Estrattore>(r.interrogazione.termini);
+    modello_->imposta(std::move(r.esito.risultati), [this, estrattore](qint64 id) -> std::optional<QString> {
         try {
-            return ServizioRicerca::di(main_.state()).indice().estratto(espressione, id);
+            return ServizioRicerca::di(main_.state()).estrattoSeLibero(*estrattore, id);
         } catch (const DbError&) {
             return QString();
         }
@@ -374,6 +381,43 @@ void frmRicerca::esegui(int limite) {
         tblRisultati->selectRow(0);
     for (const QString& avviso : r.avvisi)
         ui.message(avviso, kTitolo, Buttons::Ok, Icon::Warning);
+}
+
+bool frmRicerca::inDisparte(const QString& testo,
+                            const std::function<void(Progress&, const std::atomic<bool>&)>& lavoro) {
+    Dialogs& ui = main_.state().ui();
+    const QString cosa = testo.startsWith(QStringLiteral("Ricerca"))
+                             ? QStringLiteral("La ricerca non è stata eseguita.")
+                             : QStringLiteral("I risultati non sono stati esportati.");
+    LavoroConAnnulla l(this, kTitolo, testo);
+    lavoro_ = &l;
+    // Excerpts asked for while the index was busy are made now.
+    const auto fine = qScopeGuard([this] {
+        lavoro_ = nullptr;
+        tblRisultati->viewport()->update();
+    });
+    try {
+        l.esegui(lavoro);
+        return true;
+    } catch (const DbError& e) {
+        if (l.annullato()) {
+            lblEsito->setText(
+                modello_->rowCount() > 0
+                    ? QStringLiteral("Ricerca annullata: restano i risultati della ricerca precedente.")
+                    : QStringLiteral("Ricerca annullata."));
+            return false;
+        }
+        ui.message(MessaggioErroreIndice(cosa, e, ServizioRicerca::di(main_.state()).indice().percorso()),
+                   kTitolo, Buttons::Ok, Icon::Critical);
+    } catch (const std::exception& e) {
+        ui.message(cosa + u'\n' + QString::fromStdString(e.what()), kTitolo, Buttons::Ok, Icon::Critical);
+    }
+    return false;
+}
+
+void frmRicerca::annullaRicerca() {
+    if (lavoro_)
+        lavoro_->annulla();
 }
 
 void frmRicerca::mostraEsito() {
@@ -416,14 +460,31 @@ void frmRicerca::cmdApri_Click() {
     aggiornaAmbiti();
 }
 
-QString ChiediFileCsv(AppState& state, const QString& titolo) {
+QString ChiediFileCsv(AppState& state, const QString& titolo, const QString& nome) {
     FileDialogRequest request;
     request.title = titolo;
     request.folder = state.home.dumpDir();
+    request.fileName = nome;
     request.filter = QStringLiteral("File CSV (*.csv)");
     request.defaultSuffix = QStringLiteral("csv");
     request.mustExist = false;
-    return state.ui().chooseFile(request);
+    const QString path = state.ui().chooseFile(request);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return path;
+    return state.ui().askYesNo(
+               QStringLiteral("Il file %1 esiste già: sostituirlo?").arg(QDir::toNativeSeparators(path)),
+               titolo)
+               ? path
+               : QString();
+}
+
+QString NomeFileCsv(const QString& inizio, const QString& testo) {
+    // The query's words, without the signs a file name cannot hold.
+    QString parole;
+    for (const QChar c : testo.simplified())
+        parole += (c.isLetterOrNumber() || c == u' ' || c == u'-' || c == u'_') ? c : QChar(u' ');
+    parole = parole.simplified().left(60).trimmed();
+    return (parole.isEmpty() ? inizio : inizio + u' ' + parole) + QStringLiteral(".csv");
 }
 
 void frmRicerca::cmdEsporta_Click() {
@@ -431,36 +492,29 @@ void frmRicerca::cmdEsporta_Click() {
     if (modello_->rowCount() == 0)
         return;
     if (totale_ > kEsportazioneGrande &&
-        !ui.askYesNo(QStringLiteral(
-                         "Esportare tutti i %1 documenti trovati? L'operazione può richiedere alcuni minuti.")
-                         .arg(QLocale(QLocale::Italian, QLocale::Italy).toString(totale_)),
-                     kTitolo))
+        !ui.askYesNo(
+            QStringLiteral(
+                "Esportare tutti i %1 documenti trovati? L'operazione può richiedere qualche secondo.")
+                .arg(QLocale(QLocale::Italian, QLocale::Italy).toString(totale_)),
+            kTitolo))
         return;
-    const QString path = ChiediFileCsv(main_.state(), QStringLiteral("Esporta risultati"));
+    const QString path = ChiediFileCsv(main_.state(), QStringLiteral("Esporta risultati"),
+                                       NomeFileCsv(QStringLiteral("ricerca"), ultimaRicerca_));
     if (path.isEmpty())
         return;
     QList<RisultatoRicerca> tutti;
-    ui.setBusy(true);
-    try {
-        // Every document found, not only the page shown, each with its excerpt.
-        EsitoRicercaCompleta r = ServizioRicerca::di(main_.state())
-                                     .cerca(ultimaRicerca_, ultimoAmbito_,
-                                            static_cast<int>(std::min<qint64>(totale_, INT_MAX)), nullptr);
-        tutti = std::move(r.esito.risultati);
-        ScriviCsv(path, CsvFinestraRisultati(tutti));
-    } catch (const DbError& e) {
-        ui.setBusy(false);
-        ui.message(MessaggioErroreDb(QStringLiteral("I risultati non sono stati esportati."), e), kTitolo,
-                   Buttons::Ok, Icon::Critical);
+    ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
+    const QString testo = ultimaRicerca_;
+    const AmbitoRicerca ambito = ultimoAmbito_;
+    const int quanti = static_cast<int>(std::min<qint64>(totale_, INT_MAX));
+    // Every document found, not only the page shown, each with its excerpt.
+    if (!inDisparte(QStringLiteral("Esportazione dei risultati in corso..."),
+                    [&](Progress& p, const std::atomic<bool>& annullata) {
+                        EsitoRicercaCompleta r = servizio.cerca(testo, ambito, quanti, &p, -1, &annullata);
+                        tutti = std::move(r.esito.risultati);
+                        ScriviCsv(path, CsvFinestraRisultati(tutti));
+                    }))
         return;
-    } catch (const std::exception& e) {
-        ui.setBusy(false);
-        ui.message(
-            QStringLiteral("I risultati non sono stati esportati: %1").arg(QString::fromStdString(e.what())),
-            kTitolo, Buttons::Ok, Icon::Critical);
-        return;
-    }
-    ui.setBusy(false);
     ui.message(
         QStringLiteral("%1 documenti esportati in %2").arg(tutti.size()).arg(QDir::toNativeSeparators(path)),
         kTitolo, Buttons::Ok, Icon::Information);
@@ -480,13 +534,18 @@ bool frmRicerca::eventFilter(QObject* watched, QEvent* event) {
             cmdApri_Click();
             return true;
         }
-        if (watched == tblRisultati && k->key() == Qt::Key_Escape) {
-            txtRicerca->setFocus();
-            txtRicerca->selectAll();
-            return true;
-        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmRicerca::closeEvent(QCloseEvent* event) {
+    // A search running on its thread is stopped first; the window closes when asked again.
+    if (lavoro_) {
+        lavoro_->annulla();
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void frmRicerca::showEvent(QShowEvent* event) {

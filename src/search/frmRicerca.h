@@ -11,10 +11,14 @@
 
 #include <QAbstractTableModel>
 #include <QWidget>
+#include <atomic>
 #include <functional>
+#include <optional>
 
 class AppState;
+class LavoroConAnnulla;
 class MDIQuillaro;
+class Progress;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -32,7 +36,7 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
     // Excerpts are made when their row is first shown: a page of results costs a few, not all.
-    void imposta(QList<RisultatoRicerca> risultati, std::function<QString(qint64)> estratto);
+    void imposta(QList<RisultatoRicerca> risultati, std::function<std::optional<QString>(qint64)> estratto);
     const QList<RisultatoRicerca>& risultati() const { return risultati_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -44,7 +48,7 @@ private:
     const RisultatoRicerca& conEstratto(int riga) const;
 
     mutable QList<RisultatoRicerca> risultati_;
-    std::function<QString(qint64)> estratto_;
+    std::function<std::optional<QString>(qint64)> estratto_;
 };
 
 class frmRicerca : public QWidget {
@@ -81,20 +85,28 @@ public Q_SLOTS:
     // The scopes that can be chosen now (an archive open, abbreviation files present).
     void aggiornaAmbiti();
 
+    // Annulla of the search running, as its button does (tests).
+    void annullaRicerca();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void adattaColonne();
     void esegui(int limite);
     void mostraEsito();
+    // Runs the search or the export off the window's thread, with Annulla; false (the reason told)
+    // when it failed or was cancelled.
+    bool inDisparte(const QString& testo,
+                    const std::function<void(Progress&, const std::atomic<bool>&)>& lavoro);
 
     MDIQuillaro& main_;
     ModelloRisultati* modello_ = nullptr;
+    LavoroConAnnulla* lavoro_ = nullptr;
     QString ultimaRicerca_;
-    QString espressione_;
     AmbitoRicerca ultimoAmbito_;
     qint64 totale_ = 0;
     qint64 microsecondi_ = 0;
@@ -102,5 +114,8 @@ private:
     int limite_ = 0;
 };
 
-// The CSV file an export of the search windows goes to, proposed in dump/; empty when cancelled.
-QString ChiediFileCsv(AppState& state, const QString& titolo);
+// The CSV file an export of the search windows goes to, proposed in dump/ under `nome`; empty when
+// cancelled (also when the operator would not replace an existing file).
+QString ChiediFileCsv(AppState& state, const QString& titolo, const QString& nome);
+// "ricerca contratto appalto.csv": the start and the words of the query, as a file may be named.
+QString NomeFileCsv(const QString& inizio, const QString& testo);

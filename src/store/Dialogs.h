@@ -22,6 +22,7 @@ struct FileDialogRequest {
     QString folder;
     QString filter;            // "Database file (*.db)"
     QString defaultSuffix;     // "db"
+    QString fileName;          // a name proposed in the folder (a new file)
     bool mustExist = true;     // open an existing file, or name a new one
     bool chooseFolder = false; // a folder, not a file
 };

@@ -20,7 +20,13 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTextBrowser>
+#include <QPainter>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -72,6 +78,19 @@ struct Sessione {
     }
 };
 
+// The window with the progress window over it, as the operator sees them.
+void salvaSchermata(QWidget* finestra, QWidget* sopra, const QString& nome) {
+    if (qEnvironmentVariableIsEmpty("QUILLARO_SCREENSHOTS"))
+        return;
+    QPixmap immagine = finestra->grab();
+    QPainter p(&immagine);
+    p.drawPixmap(sopra->mapToGlobal(QPoint(0, 0)) - finestra->mapToGlobal(QPoint(0, 0)), sopra->grab());
+    p.end();
+    const QString cartella = qEnvironmentVariable("QUILLARO_SCREENSHOTS");
+    QDir().mkpath(cartella);
+    immagine.save(QDir(cartella).filePath(nome + QStringLiteral(".png")));
+}
+
 } // namespace
 
 class GuiSearch : public QObject {
@@ -83,6 +102,9 @@ private Q_SLOTS:
     void openAHitOfAnotherArchive();
     void exportTheResults();
     void duplicatesSideBySide();
+    void escCloses_data();
+    void escCloses();
+    void annullaStopsALongSearch();
 };
 
 void GuiSearch::menuItems() {
@@ -143,6 +165,12 @@ void GuiSearch::searchTheOpenArchiveAndAll() {
     // A query the box refuses: said in a box, the results stay.
     s.cerca(QStringLiteral("NOT servitu"));
     QVERIFY(s.t.dialogs().lastText().contains(QStringLiteral("\"NOT\" va scritto dopo")));
+    QCOMPARE(s.righe().size(), 2);
+    s.t.dialogs().whenShown([&](const ShownMessage&) { saveScreenshot(w, QStringLiteral("ricerca-rifiutata")); });
+    s.cerca(QStringLiteral("autori:rossi"));
+    s.t.dialogs().whenShown(nullptr);
+    QVERIFY2(s.t.dialogs().lastText().startsWith(QStringLiteral("Il campo \"autori:\" non esiste")),
+             qPrintable(s.t.dialogs().lastText()));
     QCOMPARE(s.righe().size(), 2);
     QVERIFY(s.t.dialogs().unexpected().isEmpty());
 }
@@ -205,11 +233,22 @@ void GuiSearch::exportTheResults() {
     w->cmdEsporta->click();
     QVERIFY2(s.t.dialogs().lastText().startsWith(QStringLiteral("3 documenti esportati in ")),
              qPrintable(s.t.dialogs().lastText()));
+    // A name is proposed in dump/, from the query.
+    QCOMPARE(s.t.dialogs().fileRequests().back().fileName, QStringLiteral("ricerca passaggio OR appalto.csv"));
+    QCOMPARE(s.t.dialogs().fileRequests().back().folder, s.t.home().dumpDir());
     const QString csv = QString::fromUtf8(readFileBytes(path).mid(3));
     const QStringList righe = csv.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     QCOMPARE(righe.size(), 4);
-    QCOMPARE(righe.first(), QStringLiteral("Archivio,Numero,Identificativo,Rivista,Anno,Titolo,Estratto"));
+    QCOMPARE(righe.first(), QStringLiteral("Archivio;Numero;Identificativo;Rivista;Anno;Titolo;Estratto"));
     QVERIFY(csv.contains(QStringLiteral("Il contratto di appalto pubblico")));
+    QVERIFY(!csv.contains(QChar(kInizioEvidenza)) && !csv.contains(QStringLiteral("**")));
+    // An existing file is replaced only when the operator says so.
+    s.t.dialogs().answerNextFile(path);
+    s.t.dialogs().answerNext(Answer::No);
+    QFile::resize(path, 0);
+    w->cmdEsporta->click();
+    QVERIFY(s.t.dialogs().lastText().contains(QStringLiteral("esiste già")));
+    QCOMPARE(QFileInfo(path).size(), 0);
     // Cancelling the file dialog writes nothing.
     QFile::remove(path);
     s.t.dialogs().answerNextFile(QString());
@@ -241,6 +280,81 @@ void GuiSearch::duplicatesSideBySide() {
     QVERIFY(documento);
     QCOMPARE(documento->txtID->text(), QStringLiteral("5"));
     QVERIFY(s.t.dialogs().unexpected().isEmpty());
+}
+
+void GuiSearch::escCloses_data() {
+    QTest::addColumn<QString>("finestra");
+    QTest::newRow("Ricerca documenti") << QStringLiteral("frmRicerca");
+    QTest::newRow("Possibili doppioni") << QStringLiteral("frmDoppioni");
+}
+
+// Esc closes the window from any of its controls, as every other window of the program; nothing in
+// it is lost (its lists are a search away), so nothing is asked.
+void GuiSearch::escCloses() {
+    QFETCH(QString, finestra);
+    Sessione s;
+    QVERIFY(s.main.apriArchivio(s.a));
+    if (finestra == u"frmRicerca") {
+        s.main.mnuDocumentiRicerca->trigger();
+        s.cerca(QStringLiteral("appalto"));
+        QPointer<frmRicerca> w = s.ricerca();
+        w->tblRisultati->setFocus();
+        QTest::keyClick(w->tblRisultati, Qt::Key_Escape);
+        QTRY_VERIFY(!w);
+        s.main.mnuDocumentiRicerca->trigger();
+        QPointer<frmRicerca> di_nuovo = s.ricerca();
+        QTest::keyClick(di_nuovo->txtRicerca, Qt::Key_Escape);
+        QTRY_VERIFY(!di_nuovo);
+    } else {
+        s.main.mnuDocumentiDoppioni->trigger();
+        QPointer<frmDoppioni> w = s.main.findChild<frmDoppioni*>();
+        w->cmdCerca->click();
+        QTest::keyClick(w->tblCoppie, Qt::Key_Escape);
+        QTRY_VERIFY(!w);
+    }
+    QVERIFY(s.t.dialogs().unexpected().isEmpty());
+}
+
+// The search runs off the window's thread: the progress window comes up with Annulla, Annulla stops
+// the search, and the results before it stay.
+void GuiSearch::annullaStopsALongSearch() {
+    Sessione s;
+    s.main.mnuFileCercaTutti->trigger();
+    frmRicerca* w = s.ricerca();
+    s.cerca(QStringLiteral("servitu"));
+    QCOMPARE(s.righe().size(), 2);
+    ServizioRicerca& servizio = ServizioRicerca::di(s.t.state());
+    // A search that takes its time: it waits on its thread until the progress window has shown.
+    std::atomic<bool> via{false};
+    servizio.primaDiCercare = [&] {
+        while (!via.load())
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    };
+    bool visto = false;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() != nullptr, 5000);
+        auto* progresso = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        QVERIFY(progresso);
+        QCOMPARE(progresso->labelText(), QStringLiteral("Ricerca in corso..."));
+        QVERIFY(progresso->isEnabled());
+        salvaSchermata(w, progresso, QStringLiteral("ricerca-annulla"));
+        visto = true;
+        auto* annulla = progresso->findChild<QPushButton*>();
+        QVERIFY(annulla);
+        QCOMPARE(annulla->text(), QStringLiteral("Annulla"));
+        annulla->click();
+        via = true;
+    });
+    s.cerca(QStringLiteral("appalto"));
+    servizio.primaDiCercare = nullptr;
+    QVERIFY(visto);
+    QVERIFY(w->isEnabled());
+    QCOMPARE(s.righe().size(), 2);
+    QCOMPARE(w->lblEsito->text(), QStringLiteral("Ricerca annullata: restano i risultati della ricerca precedente."));
+    QVERIFY(s.t.dialogs().unexpected().isEmpty());
+    // The next search runs whole.
+    s.cerca(QStringLiteral("appalto"));
+    QCOMPARE(s.righe(), QStringList{QStringLiteral("CONSA/1")});
 }
 
 QTEST_MAIN(GuiSearch)

@@ -7,6 +7,7 @@
 #include "search/InterrogazioneRicerca.h"
 #include "search/Tokenizzatore.h"
 #include "store/Archivio.h"
+#include "support/ComeUtente.h"
 #include "update/FileSigle.h"
 
 #include <QtTest>
@@ -101,6 +102,19 @@ private Q_SLOTS:
     void aLostOrDamagedIndexIsMadeAgain_data();
     void aLostOrDamagedIndexIsMadeAgain();
     void unreadableArchivesAreToldAndPassedOver();
+    void theEngineTakesEveryQueryThatIsAccepted_data();
+    void theEngineTakesEveryQueryThatIsAccepted();
+    void phrasesStayInsideOneEntry_data();
+    void phrasesStayInsideOneEntry();
+    void excerpts_data();
+    void excerpts();
+    void aDamagedIndexIsFilledAgainBeforeTheAnswer_data();
+    void aDamagedIndexIsFilledAgainBeforeTheAnswer();
+    void foreignFilesAreNeverDeleted();
+    void aHomeMovedElsewhereKeepsItsIndex();
+    void aReadOnlyIndexIsNamedAndRecovers();
+    void aSearchStopsWhenCancelled();
+    void anArchiveSwitchedToWalIsRead();
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -124,6 +138,10 @@ void SearchIndex::sameWord_data() {
     QTest::newRow("parole diverse") << QStringLiteral("contratto") << QStringLiteral("contrasto") << false;
     QTest::newRow("numeri interi") << QStringLiteral("2043") << QStringLiteral("2043") << true;
     QTest::newRow("numeri diversi") << QStringLiteral("2043") << QStringLiteral("2044") << false;
+    QTest::newRow("legatura da PDF") << QStringLiteral("ﬁnanziamento") << QStringLiteral("finanziamento")
+                                     << true;
+    QTest::newRow("lettere a tutta larghezza")
+        << QStringLiteral("ＣＯＮＴＲＡＴＴＯ") << QStringLiteral("contratto") << true;
 }
 
 void SearchIndex::sameWord() {
@@ -143,8 +161,13 @@ void SearchIndex::wordsOfAText_data() {
                               << QStringLiteral("l abuso dell autorita");
     QTest::newRow("sigle puntate") << QStringLiteral("art. 2043 c.c.") << QStringLiteral("art 2043 c c");
     QTest::newRow("codici con cifre") << QStringLiteral("D0012, 100.1") << QStringLiteral("d0012 100 1");
-    QTest::newRow("segni e simboli") << QStringLiteral("§ 3 — «Titolo» 😀 ½") << QStringLiteral("3 titolo ½");
-    QTest::newRow("tedesco e greco") << QStringLiteral("Straße ΔΙΚΑΙΟ") << QStringLiteral("straße δικαιο");
+    QTest::newRow("segni e simboli") << QStringLiteral("§ 3 — «Titolo» 😀 ½")
+                                     << QStringLiteral("3 titolo 1 2");
+    QTest::newRow("tedesco e greco") << QStringLiteral("Straße ΔΙΚΑΙΟ") << QStringLiteral("strasse δικαιο");
+    QTest::newRow("legature") << QStringLiteral("ﬁne ﬂusso Æquitas œuvre")
+                              << QStringLiteral("fine flusso aequitas oeuvre");
+    QTest::newRow("forme di compatibilità")
+        << QStringLiteral("Ⅳ ① ｌｅｇｇｅ 𝐃𝐢𝐫𝐢𝐭𝐭𝐨") << QStringLiteral("iv 1 legge diritto");
     QTest::newRow("vuoto") << QStringLiteral(" -- ") << QString();
 }
 
@@ -177,10 +200,13 @@ void SearchIndex::queries_data() {
                                     << QStringLiteral("titolo : \"buona fede\"");
     QTest::newRow("campo su gruppo") << QStringLiteral("titolo:(appalto OR mandato)")
                                      << QStringLiteral("titolo : ((\"appalto\" OR \"mandato\"))");
-    QTest::newRow("campo sconosciuto resta parola")
-        << QStringLiteral("nota: rossi") << QStringLiteral("(\"nota:\" AND \"rossi\")");
+    QTest::newRow("ore e indirizzi non sono campi")
+        << QStringLiteral("10:30 http://www.giustizia.it")
+        << QStringLiteral("(\"10:30\" AND \"http://www.giustizia.it\")");
     QTest::newRow("operatori") << QStringLiteral("a OR b c NOT d")
                                << QStringLiteral("(\"a\" OR (\"b\" AND (\"c\" NOT \"d\")))");
+    QTest::newRow("NOT in catena, un solo livello")
+        << QStringLiteral("a NOT b NOT c NOT d") << QStringLiteral("(\"a\" NOT (\"b\" OR \"c\" OR \"d\"))");
     QTest::newRow("minuscole sono parole")
         << QStringLiteral("a or b") << QStringLiteral("(\"a\" AND \"or\" AND \"b\")");
     QTest::newRow("segni soli tralasciati")
@@ -214,6 +240,29 @@ void SearchIndex::refusedQueries_data() {
     QTest::newRow("troppe parentesi") << QString(QStringLiteral("(")).repeated(60) + QStringLiteral("a") +
                                              QString(QStringLiteral(")")).repeated(60)
                                       << QStringLiteral("Troppe parentesi");
+    QString campi = QStringLiteral("x");
+    for (int i = 0; i < 18; ++i)
+        campi = QStringLiteral("titolo:(%1)").arg(campi);
+    QTest::newRow("18 campi annidati") << campi << QStringLiteral("Troppe parentesi o campi");
+    QStringList parole;
+    for (int i = 0; i < 65; ++i)
+        parole << QStringLiteral("w%1").arg(i);
+    QTest::newRow("1000 parole") << QStringLiteral("x ").repeated(1000).trimmed()
+                                 << QStringLiteral("troppe parole: 1000");
+    QTest::newRow("65 parole in una frase")
+        << u'"' + parole.mid(0, 65).join(u' ') + u'"' << QStringLiteral("troppe parole: 65");
+    QTest::newRow("frase di 12 000 parole")
+        << u'"' + QStringLiteral("diritto ").repeated(12000) + u'"' << QStringLiteral("troppo lunga");
+    QTest::newRow("NOT ripetuto") << QStringLiteral("a") + QStringLiteral(" NOT").repeated(100) +
+                                         QStringLiteral(" b")
+                                  << QStringLiteral("Manca una condizione dopo \"NOT\"");
+    QTest::newRow("campo sconosciuto")
+        << QStringLiteral("autori:rossi")
+        << QStringLiteral("Il campo \"autori:\" non esiste: i campi che si possono "
+                          "usare sono titolo:, autore:, fonte:, testo:, rivista:, anno:, "
+                          "classe:, archivio:. Forse si intendeva \"autore:\"?");
+    QTest::newRow("campo inventato") << QStringLiteral("appalto pippo:x")
+                                     << QStringLiteral("\"pippo:\" non esiste");
 }
 
 void SearchIndex::refusedQueries() {
@@ -317,7 +366,8 @@ void SearchIndex::excerptMarksTheMatchedWords() {
     const EsitoRicercaCompleta senza = d.servizio->cerca(QStringLiteral("fede"), {}, 10, nullptr, 1);
     QVERIFY(senza.esito.risultati.at(0).conEstratto);
     QVERIFY(!senza.esito.risultati.at(1).conEstratto);
-    QCOMPARE(d.servizio->indice().estratto(senza.interrogazione.espressione, senza.esito.risultati.at(1).id),
+    const Estrattore estrattore(senza.interrogazione.termini);
+    QCOMPARE(d.servizio->indice().estratto(estrattore, senza.esito.risultati.at(1).id),
              r.esito.risultati.at(1).estratto);
 }
 
@@ -467,7 +517,8 @@ void SearchIndex::aLostOrDamagedIndexIsMadeAgain_data() {
     QTest::addColumn<QString>("danno");
     QTest::addColumn<QString>("avviso");
     QTest::newRow("cancellato") << QStringLiteral("cancellato") << QString();
-    QTest::newRow("spazzatura") << QStringLiteral("spazzatura") << QStringLiteral("era danneggiato");
+    // Not even a database: maybe not ours, so put aside rather than deleted.
+    QTest::newRow("spazzatura") << QStringLiteral("spazzatura") << QStringLiteral("è stato rinominato");
     QTest::newRow("troncato") << QStringLiteral("troncato") << QStringLiteral("era danneggiato");
     QTest::newRow("pagine rovinate") << QStringLiteral("pagine") << QStringLiteral("era danneggiato");
     QTest::newRow("altra versione") << QStringLiteral("versione") << QStringLiteral("di un'altra versione");
@@ -519,7 +570,7 @@ void SearchIndex::aLostOrDamagedIndexIsMadeAgain() {
         QCOMPARE(r.avvisi.size(), 1);
         QVERIFY2(r.avvisi.first().contains(avviso), qPrintable(r.avvisi.first()));
     }
-    if (danno == u"estraneo")
+    if (danno == u"estraneo" || danno == u"spazzatura")
         QVERIFY(QFile::exists(indice + QStringLiteral(".estraneo")));
     // Made again, it is a sound index: the next search has nothing to say.
     QVERIFY(s.cerca(QStringLiteral("rete"), {}, 10, nullptr).avvisi.isEmpty());
@@ -546,6 +597,276 @@ void SearchIndex::unreadableArchivesAreToldAndPassedOver() {
     QVERIFY2(r.avvisi.first().contains(QStringLiteral("ROTTO: non indicizzato")),
              qPrintable(r.avvisi.first()));
     QVERIFY(!r.avvisi.first().contains(QStringLiteral("note")));
+}
+
+void SearchIndex::theEngineTakesEveryQueryThatIsAccepted_data() {
+    QTest::addColumn<QString>("testo");
+    QStringList parole;
+    for (int i = 0; i < kMassimoParole; ++i)
+        parole << QStringLiteral("p%1").arg(i);
+    QTest::newRow("63 NOT in catena") << parole.join(QStringLiteral(" NOT "));
+    QTest::newRow("64 parole") << parole.join(u' ');
+    QTest::newRow("frase di 64 parole") << u'"' + parole.join(u' ') + u'"';
+    QTest::newRow("parentesi al limite") << QStringLiteral("(").repeated(kMassimaProfondita) +
+                                                QStringLiteral("a OR b") +
+                                                QStringLiteral(")").repeated(kMassimaProfondita);
+    QString campi = QStringLiteral("appalto NOT pubblico");
+    for (int i = 0; i < kMassimaProfondita / 2; ++i)
+        campi = QStringLiteral("%1:(%2)").arg(CampiRicerca().at(i % 2 == 0 ? 0 : 3), campi);
+    QTest::newRow("campi annidati al limite") << campi;
+    QTest::newRow("prefissi corti") << QStringLiteral("c* a* f*");
+    QTest::newRow("OR e NOT misti") << QStringLiteral(
+        "(a OR b) NOT (c OR d) NOT e titolo:f OR autore:\"g h\"*");
+}
+
+// What the query box accepts the engine runs: never "Errore dell'archivio ... fts5: ...".
+void SearchIndex::theEngineTakesEveryQueryThatIsAccepted() {
+    QFETCH(QString, testo);
+    DueArchivi d;
+    EsitoRicercaCompleta r;
+    try {
+        r = d.cerca(testo);
+    } catch (const DbError& e) {
+        QFAIL(qPrintable(e.description()));
+    }
+    QVERIFY2(r.interrogazione.valida(), qPrintable(r.interrogazione.errore));
+}
+
+void SearchIndex::phrasesStayInsideOneEntry_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<bool>("trovato");
+    QTest::newRow("autore intero") << QStringLiteral("autore:\"sala chiara\"") << true;
+    QTest::newRow("da un autore al successivo") << QStringLiteral("autore:\"chiara bernardi\"") << false;
+    QTest::newRow("dal titolo alla traduzione") << QStringLiteral("\"appalto public\"") << false;
+    QTest::newRow("traduzione intera") << QStringLiteral("\"public works contract\"") << true;
+    QTest::newRow("da una fonte alla successiva") << QStringLiteral("fonte:\"c c art\"") << false;
+    QTest::newRow("da un testo al successivo") << QStringLiteral("\"prezzi premessa\"") << false;
+    QTest::newRow("parole in voci diverse") << QStringLiteral("autore:(chiara bernardi)") << true;
+}
+
+void SearchIndex::phrasesStayInsideOneEntry() {
+    QFETCH(QString, testo);
+    QFETCH(bool, trovato);
+    TestHome t;
+    DocProva d;
+    d.numero = 1;
+    d.titolo = QStringLiteral("Il contratto di appalto");
+    d.testi.insert(QStringLiteral("3"), QStringLiteral("Public works contract"));
+    d.testi.insert(QStringLiteral("1"), QStringLiteral("La revisione dei prezzi"));
+    d.testi.insert(QStringLiteral("2"), QStringLiteral("Premessa. Conclusioni."));
+    d.autori = {{QStringLiteral("Sala"), QStringLiteral("Chiara")},
+                {QStringLiteral("Bernardi"), QStringLiteral("Valentina")}};
+    d.fonti = {QStringLiteral("art. 1655 c.c."), QStringLiteral("art. 1656 c.c.")};
+    scriviDocumentoProva(t.createArchive(QStringLiteral("CONSA")), d);
+    const EsitoRicercaCompleta r = ServizioRicerca::di(t.state()).cerca(testo, {}, 10, nullptr);
+    QVERIFY2(r.interrogazione.valida(), qPrintable(r.interrogazione.errore));
+    QCOMPARE(r.esito.totale, trovato ? 1 : 0);
+    // What the operator reads of the entries is as they were written.
+    if (trovato)
+        QVERIFY(!r.esito.risultati.first().estratto.contains(QChar(kConfineVoci)));
+}
+
+void SearchIndex::excerpts_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QStringList>("campi");
+    QTest::addColumn<QString>("estratto"); // [ ] for the marks
+    const QStringList documento{
+        QStringLiteral("Il contratto di appalto pubblico"), QStringLiteral("Rossi Mario"), QString(),
+        QStringLiteral("Uno due tre quattro cinque sei sette otto nove dieci undici dodici "
+                       "tredici quattordici quindici sedici diciassette contratti diciotto")};
+    QTest::newRow("parola nel titolo")
+        << QStringLiteral("appalti") << documento << QStringLiteral("Il contratto di [appalto] pubblico");
+    QTest::newRow("frase intera marcata") << QStringLiteral("\"contratto di appalto\"") << documento
+                                          << QStringLiteral("Il [contratto di appalto] pubblico");
+    QTest::newRow("prefisso") << QStringLiteral("pubbl*") << documento
+                              << QStringLiteral("Il contratto di appalto [pubblico]");
+    QTest::newRow("campo indicato")
+        << QStringLiteral("testo:contratto") << documento
+        << QStringLiteral("…quattro cinque sei sette otto nove dieci undici dodici tredici quattordici "
+                          "quindici sedici diciassette [contratti] diciotto");
+    QTest::newRow("NOT non si marca")
+        << QStringLiteral("mario NOT pubblico") << documento << QStringLiteral("Rossi [Mario]");
+    QTest::newRow("nessuna parola da marcare") << QStringLiteral("archivio:consa") << documento
+                                               << QStringLiteral("Il contratto di appalto pubblico");
+}
+
+// The excerpts are made without the engine: they must mark what the engine matched.
+void SearchIndex::excerpts() {
+    QFETCH(QString, testo);
+    QFETCH(QStringList, campi);
+    QFETCH(QString, estratto);
+    const Interrogazione q = InterpretaRicerca(testo);
+    QVERIFY(q.valida());
+    QString e = Estrattore(q.termini).estratto(campi);
+    e.replace(QChar(kInizioEvidenza), u'[').replace(QChar(kFineEvidenza), u']');
+    QCOMPARE(e, estratto);
+}
+
+void SearchIndex::aDamagedIndexIsFilledAgainBeforeTheAnswer_data() {
+    QTest::addColumn<QString>("danno");
+    QTest::newRow("testi della ricerca") << QStringLiteral("testi");
+    QTest::newRow("chiavi dei doppioni") << QStringLiteral("doppioni");
+}
+
+// Damage found by the query itself: the index is made again, filled from the archives, and the
+// answer is the archives' (never "0 documenti trovati" from an empty index).
+void SearchIndex::aDamagedIndexIsFilledAgainBeforeTheAnswer() {
+    QFETCH(QString, danno);
+    DueArchivi d;
+    QCOMPARE(d.cerca(QStringLiteral("contratto")).esito.totale, 2);
+    DocProva copia;
+    copia.numero = 9;
+    copia.titolo = QStringLiteral("Il contratto preliminare e la responsabilità contrattuale");
+    scriviDocumentoProva(d.a, copia);
+    const qsizetype coppie = d.servizio->doppioni(std::nullopt, nullptr).coppie.size();
+    QVERIFY(coppie > 0);
+    const QString indice = d.servizio->indice().percorso();
+    d.servizio->indice().chiudi();
+    if (danno == u"testi") {
+        scriviConSqlite(
+            indice, "update testi_data set block = x'ffffffffffffffff' || substr(block, 9) where id > 10");
+    } else {
+        // The pages of the index the duplicates read, overwritten.
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(indice.toUtf8().constData(), &db), SQLITE_OK);
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(db, "select rootpage from sqlite_schema where name = 'ixDocumentiTitolo'", -1, &s,
+                           nullptr);
+        QCOMPARE(sqlite3_step(s), SQLITE_ROW);
+        const qint64 pagina = sqlite3_column_int64(s, 0);
+        sqlite3_finalize(s);
+        sqlite3_close(db);
+        QFile f(indice);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.seek((pagina - 1) * 4096));
+        f.write(QByteArray(4096, '\xff'));
+    }
+    EsitoRicercaCompleta r;
+    EsitoDoppioni c;
+    try {
+        r = d.cerca(QStringLiteral("contratto"));
+        c = d.servizio->doppioni(std::nullopt, nullptr);
+    } catch (const DbError& e) {
+        QFAIL(qPrintable(QStringLiteral("%1 (%2)").arg(e.description()).arg(e.number())));
+    }
+    QCOMPARE(r.esito.totale, 3);
+    QCOMPARE(c.coppie.size(), coppie);
+    const QString avvisi = (r.avvisi + c.avvisi).join(u'\n');
+    QVERIFY2(avvisi.contains(QStringLiteral("era danneggiato")), qPrintable(avvisi));
+}
+
+void SearchIndex::foreignFilesAreNeverDeleted() {
+    DueArchivi d;
+    const QString indice = d.servizio->indice().percorso();
+    // Two foreign files, one after the other, under the index's name: both kept, under numbered names.
+    for (const char* nome : {"primo", "secondo"}) {
+        d.servizio->indice().chiudi();
+        QFile::remove(indice);
+        scriviConSqlite(
+            indice,
+            QStringLiteral("create table %1 (x)").arg(QString::fromLatin1(nome)).toUtf8().constData());
+        QCOMPARE(d.cerca(QStringLiteral("contratto")).esito.totale, 2);
+    }
+    for (const auto& [file, tabella] : {std::pair{QStringLiteral(".estraneo"), "primo"},
+                                        std::pair{QStringLiteral(".estraneo.2"), "secondo"}}) {
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open((indice + file).toUtf8().constData(), &db), SQLITE_OK);
+        QCOMPARE(
+            sqlite3_exec(db, (QByteArray("select * from ") + tabella).constData(), nullptr, nullptr, nullptr),
+            SQLITE_OK);
+        sqlite3_close(db);
+    }
+}
+
+// An index is made of the archives of mdb/ by their names: the home moved elsewhere (or copied with
+// its files' dates) reads nothing again and opens its own archives.
+void SearchIndex::aHomeMovedElsewhereKeepsItsIndex() {
+    DueArchivi d;
+    QCOMPARE(d.cerca(QStringLiteral("contratto")).esito.totale, 2);
+    d.servizio->indice().chiudi();
+    TestHome altrove;
+    for (const QString& nome : QDir(d.t.home().mdbDir()).entryList(QDir::Files)) {
+        QFile::remove(altrove.home().mdbPath(nome));
+        QVERIFY(QFile::copy(d.t.home().mdbPath(nome), altrove.home().mdbPath(nome)));
+        QFile copia(altrove.home().mdbPath(nome));
+        QVERIFY(copia.open(QIODevice::ReadWrite));
+        QVERIFY(copia.setFileTime(QFileInfo(d.t.home().mdbPath(nome)).lastModified(),
+                                  QFileDevice::FileModificationTime));
+    }
+    const QString originale = d.t.home().mdbDir();
+    QVERIFY(QDir(originale).removeRecursively());
+    ServizioRicerca& s = ServizioRicerca::di(altrove.state());
+    const PreparazioneRicerca p = s.prepara({}, nullptr);
+    for (const VoceAggiornamento& v : p.voci)
+        QCOMPARE(v.esito, VoceAggiornamento::Esito::Invariato);
+    const EsitoRicercaCompleta r = s.cerca(QStringLiteral("contratto"), {}, 10, nullptr);
+    QCOMPARE(r.esito.totale, 2);
+    for (const RisultatoRicerca& x : r.esito.risultati)
+        QVERIFY2(x.percorso.startsWith(altrove.home().mdbDir()), qPrintable(x.percorso));
+    QCOMPARE(s.indice().db().scalar("select count(*) from archivi"), 2);
+}
+
+// The index made read-only: the operator reads that the index (not an archive) cannot be written;
+// once it can, the next search works, although the failed try left its files read-only too.
+void SearchIndex::aReadOnlyIndexIsNamedAndRecovers() {
+    DueArchivi d;
+    QCOMPARE(d.cerca(QStringLiteral("contratto")).esito.totale, 2);
+    d.servizio->indice().chiudi();
+    DocProva nuovo;
+    nuovo.numero = 3;
+    nuovo.titolo = QStringLiteral("Il contratto autonomo di garanzia");
+    scriviDocumentoProva(d.b, nuovo);
+    const QString indice = d.servizio->indice().percorso();
+    const auto permessi = QFile::permissions(indice);
+    const auto prova = [&](bool solaLettura) -> QString {
+        // Whoever runs the tests as root writes any file: the search then runs as an ordinary user.
+        return eseguiComeUtente(d.t.root(), [&] {
+            if (solaLettura)
+                QFile::setPermissions(indice, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                  QFileDevice::ReadOther);
+            else
+                QFile::setPermissions(indice, permessi);
+            try {
+                const EsitoRicercaCompleta r = d.cerca(QStringLiteral("contratto"));
+                return QStringLiteral("trovati %1").arg(r.esito.totale);
+            } catch (const DbError& e) {
+                return MessaggioErroreIndice(QStringLiteral("La ricerca non è stata eseguita."), e, indice);
+            }
+        });
+    };
+    const QString errore = prova(true);
+    QVERIFY2(errore.contains(QStringLiteral("L'indice di ricerca")) &&
+                 errore.contains(QStringLiteral("indice ricerca.db")) &&
+                 !errore.contains(QStringLiteral("L'archivio")),
+             qPrintable(errore));
+    QCOMPARE(prova(false), QStringLiteral("trovati 3"));
+}
+
+void SearchIndex::aSearchStopsWhenCancelled() {
+    DueArchivi d;
+    std::atomic<bool> annullata{false};
+    // Annulla pressed while the search is on its way.
+    d.servizio->primaDiCercare = [&] { annullata = true; };
+    bool interrotta = false;
+    try {
+        d.servizio->cerca(QStringLiteral("contratto"), {}, 10, nullptr, -1, &annullata);
+    } catch (const DbError& e) {
+        interrotta = (e.number() & 0xFF) == SQLITE_INTERRUPT;
+    }
+    QVERIFY(interrotta);
+    // Nothing half done: the next search reads every archive and finds what is there.
+    d.servizio->primaDiCercare = nullptr;
+    QCOMPARE(d.cerca(QStringLiteral("contratto")).esito.totale, 2);
+}
+
+// Another program's sqlite3 left the archive in write-ahead logging: read all the same (it used to be
+// passed over as "disk I/O error").
+void SearchIndex::anArchiveSwitchedToWalIsRead() {
+    DueArchivi d;
+    scriviConSqlite(d.b, "PRAGMA journal_mode = WAL");
+    const EsitoRicercaCompleta r = d.cerca(QStringLiteral("preliminare"));
+    QVERIFY2(r.nonLetti.isEmpty(), qPrintable(r.avvisi.join(u'\n')));
+    QCOMPARE(trovati(r), insieme({QStringLiteral("CONSB/1")}));
 }
 
 QTEST_GUILESS_MAIN(SearchIndex)

@@ -13,7 +13,7 @@
 namespace {
 
 // RFC 4180 read back: the fields of every record.
-QList<QStringList> leggiCsv(const QString& testo) {
+QList<QStringList> leggiCsv(const QString& testo, QChar separatore = u',') {
     QList<QStringList> righe;
     QStringList riga;
     QString campo;
@@ -31,7 +31,7 @@ QList<QStringList> leggiCsv(const QString& testo) {
             }
         } else if (c == u'"') {
             virgolette = true;
-        } else if (c == u',') {
+        } else if (c == separatore) {
             riga << campo;
             campo.clear();
         } else if (c == u'\r' && i + 1 < testo.size() && testo.at(i + 1) == u'\n') {
@@ -79,7 +79,12 @@ private Q_SLOTS:
     void duplicates();
     void duplicatesOfOneArchive();
     void resultsWrittenOut();
+    void duplicatesAreTheSameArticle_data();
+    void duplicatesAreTheSameArticle();
     void commandLineSearch();
+    void commandLineSaysWhatItCouldNotSearch_data();
+    void commandLineSaysWhatItCouldNotSearch();
+    void commandLineListsEveryHit();
     void commandLineIndexAndDuplicates();
 };
 
@@ -247,13 +252,29 @@ void SearchOutputs::resultsWrittenOut() {
     // The window's excerpt: the texts escaped, the matched words in bold.
     QCOMPARE(EstrattoHtml(r.estratto), QStringLiteral("il <b>danno</b> &lt;b&gt;&amp;"));
 
-    // A file written whole, readable by a spreadsheet (UTF-8 mark).
+    // A file written whole, for a spreadsheet set to Italian (UTF-8 mark, ";"), the excerpt as the
+    // operator reads it, and what a spreadsheet would run as a formula written as text.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("risultati.csv"));
-    ScriviCsv(path, CsvFinestraRisultati({r}));
+    RisultatoRicerca formula = r;
+    formula.titolo = QStringLiteral("=HYPERLINK(\"http://x\";\"clic\")");
+    formula.rivista = QStringLiteral("@SUM(A1)");
+    formula.archivio = QStringLiteral("-2+3");
+    formula.identificativo = QStringLiteral("+39");
+    ScriviCsv(path, CsvFinestraRisultati({r, formula}));
     const QByteArray bytes = readFileBytes(path);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-    QCOMPARE(leggiCsv(QString::fromUtf8(bytes.mid(3))).at(1).at(5), kTitoloDifficile);
+    const QList<QStringList> foglio = leggiCsv(QString::fromUtf8(bytes.mid(3)), u';');
+    QCOMPARE(foglio.at(0).size(), 7);
+    QCOMPARE(foglio.at(1).at(5), kTitoloDifficile);
+    QCOMPARE(foglio.at(1).at(6), QStringLiteral("il danno <b>&"));
+    QCOMPARE(
+        foglio.at(2),
+        (QStringList{QStringLiteral("'-2+3"), QString::number(r.numero), QStringLiteral("'+39"),
+                     QStringLiteral("'@SUM(A1)"), QStringLiteral("2024"),
+                     QStringLiteral("'=HYPERLINK(\"http://x\";\"clic\")"), QStringLiteral("il danno <b>&")}));
+    // The command line's CSV holds the data as they are.
+    QCOMPARE(leggiCsv(CsvRisultati({formula})).at(1).at(3), formula.titolo);
     QVERIFY_THROWS_EXCEPTION(
         std::runtime_error,
         ScriviCsv(dir.filePath(QStringLiteral("manca/risultati.csv")), QStringLiteral("x")));
@@ -368,6 +389,173 @@ void SearchOutputs::commandLineIndexAndDuplicates() {
     QCOMPARE(r.codice, 2);
     r = cli(t, {QStringLiteral("duplicates"), QStringLiteral("CONSA"), QStringLiteral("--all")});
     QCOMPARE(r.codice, 2);
+}
+
+void SearchOutputs::duplicatesAreTheSameArticle_data() {
+    QTest::addColumn<QStringList>("titoli");
+    QTest::addColumn<QStringList>("riviste");
+    QTest::addColumn<QStringList>("date");
+    QTest::addColumn<QStringList>("autori");
+    QTest::addColumn<QStringList>("pagine");
+    QTest::addColumn<QString>("motivo"); // empty: not a pair
+    const QString lungo = QStringLiteral("Il contratto di rete tra imprese");
+    const QStringList stessaRivista{QStringLiteral("101"), QStringLiteral("101")};
+    const QStringList altreRiviste{QStringLiteral("101"), QStringLiteral("205")};
+    const QStringList stessaData{QStringLiteral("2024-03-00"), QStringLiteral("2024-03-00")};
+    const QStringList altriAnni{QStringLiteral("2019-03-00"), QStringLiteral("2024-03-00")};
+    const QStringList nessunAutore{QString(), QString()};
+    const QStringList altrePagine{QStringLiteral("10"), QStringLiteral("30")};
+    QTest::newRow("titoli diversi in un numero")
+        << QStringList{QStringLiteral("Nota alla sentenza numero 0 del tribunale"),
+                       QStringLiteral("Nota alla sentenza numero 4 del tribunale")}
+        << stessaRivista << stessaData << nessunAutore << altrePagine << QString();
+    QTest::newRow("titoli simili con lo stesso numero")
+        << QStringList{QStringLiteral("Nota alla sentenza numero 4 del tribunale"),
+                       QStringLiteral("Note alla sentenza numero 4 del tribunale")}
+        << stessaRivista << stessaData << nessunAutore << altrePagine << QStringLiteral("titolo simile");
+    QTest::newRow("titoli simili, nient'altro in comune")
+        << QStringList{QStringLiteral("Nota alla sentenza numero 4 del tribunale"),
+                       QStringLiteral("Note alla sentenza numero 4 del tribunale")}
+        << altreRiviste << altriAnni << nessunAutore << altrePagine << QString();
+    QTest::newRow("stesso titolo, nient'altro in comune")
+        << QStringList{lungo, lungo} << altreRiviste << altriAnni
+        << QStringList{QStringLiteral("Rossi"), QStringLiteral("Verdi")} << altrePagine << QString();
+    QTest::newRow("stesso titolo e rivista")
+        << QStringList{lungo, lungo} << stessaRivista << altriAnni << nessunAutore << altrePagine
+        << QStringLiteral("stesso titolo");
+    QTest::newRow("stesso titolo e anno")
+        << QStringList{lungo, lungo} << altreRiviste
+        << QStringList{QStringLiteral("2024-01-00"), QStringLiteral("2024-11-00")} << nessunAutore
+        << altrePagine << QStringLiteral("stesso titolo");
+    QTest::newRow("stesso titolo e un autore")
+        << QStringList{lungo, lungo} << altreRiviste << altriAnni
+        << QStringList{QStringLiteral("Rossi"), QStringLiteral("ROSSI")} << altrePagine
+        << QStringLiteral("stesso titolo");
+    QTest::newRow("pagine scritte p. 121-157")
+        << QStringList{QStringLiteral("Primo"), QStringLiteral("Secondo")} << stessaRivista << stessaData
+        << nessunAutore << QStringList{QStringLiteral("p. 121-157"), QStringLiteral("121")}
+        << QStringLiteral("stesso fascicolo e pagina");
+    QTest::newRow("pagine scritte pp. 5 ss.")
+        << QStringList{QStringLiteral("Primo"), QStringLiteral("Secondo")} << stessaRivista << stessaData
+        << nessunAutore << QStringList{QStringLiteral("pp. 5 ss."), QStringLiteral("pag. 5-9")}
+        << QStringLiteral("stesso fascicolo e pagina");
+}
+
+void SearchOutputs::duplicatesAreTheSameArticle() {
+    QFETCH(QStringList, titoli);
+    QFETCH(QStringList, riviste);
+    QFETCH(QStringList, date);
+    QFETCH(QStringList, autori);
+    QFETCH(QStringList, pagine);
+    QFETCH(QString, motivo);
+    TestHome t;
+    for (int i = 0; i < 2; ++i) {
+        DocProva d;
+        d.numero = 1;
+        d.titolo = titoli[i];
+        d.rivista = riviste[i];
+        d.data = date[i];
+        d.pagine = pagine[i];
+        if (!autori[i].isEmpty())
+            d.autori = {{autori[i], QStringLiteral("Mario")}};
+        scriviDocumentoProva(t.createArchive(i == 0 ? QStringLiteral("CONSA") : QStringLiteral("CONSB")), d);
+    }
+    const EsitoDoppioni r = ServizioRicerca::di(t.state()).doppioni(std::nullopt, nullptr);
+    if (motivo.isEmpty()) {
+        QVERIFY2(r.coppie.isEmpty(), qPrintable(r.coppie.isEmpty() ? QString() : r.coppie.first().motivo));
+    } else {
+        QCOMPARE(r.coppie.size(), 1);
+        QVERIFY2(r.coppie.first().motivo.startsWith(motivo), qPrintable(r.coppie.first().motivo));
+    }
+}
+
+void SearchOutputs::commandLineSaysWhatItCouldNotSearch_data() {
+    QTest::addColumn<QStringList>("argomenti");
+    QTest::addColumn<int>("codice");
+    QTest::addColumn<QString>("motivo");
+    QTest::addColumn<bool>("risultati"); // what could be searched is still printed
+    QTest::newRow("il modello") << QStringList{QStringLiteral("search"), QStringLiteral("danno"),
+                                               QStringLiteral("--archive"), QStringLiteral("masterOnline")}
+                                << 1 << QStringLiteral("masterOnline: non indicizzato") << false;
+    QTest::newRow("un file di testo") << QStringList{QStringLiteral("search"), QStringLiteral("danno"),
+                                                     QStringLiteral("--archive"), QStringLiteral("NOTE")}
+                                      << 1 << QStringLiteral("NOTE: non indicizzato") << false;
+    QTest::newRow("un archivio illeggibile fra tutti")
+        << QStringList{QStringLiteral("search"), QStringLiteral("danno"), QStringLiteral("--all")} << 1
+        << QStringLiteral("Ricerca incompleta: non cercati ROTTO") << true;
+    QTest::newRow("sigle senza archivio")
+        << QStringList{QStringLiteral("search"), QStringLiteral("danno"), QStringLiteral("--sigle"),
+                       QStringLiteral("sigle.T26")}
+        << 1 << QStringLiteral("non cercati MANCA, \"../CONSA\", \"A\\tB\"") << true;
+    QTest::newRow("doppioni con un archivio illeggibile")
+        << QStringList{QStringLiteral("duplicates"), QStringLiteral("--all")} << 1
+        << QStringLiteral("Ricerca incompleta: non cercati ROTTO") << false;
+    QTest::newRow("campo sconosciuto")
+        << QStringList{QStringLiteral("search"), QStringLiteral("autori:rossi")} << 2
+        << QStringLiteral("Il campo \"autori:\" non esiste") << false;
+    QTest::newRow("troppe parole") << QStringList{QStringLiteral("search"),
+                                                  QStringLiteral("x ").repeated(100)}
+                                   << 2 << QStringLiteral("troppe parole") << false;
+}
+
+// A search that could not look everywhere it was asked is not a success: what it found is printed,
+// the archives it could not search are named, and the exit status is 1.
+void SearchOutputs::commandLineSaysWhatItCouldNotSearch() {
+    QFETCH(QStringList, argomenti);
+    QFETCH(int, codice);
+    QFETCH(QString, motivo);
+    QFETCH(bool, risultati);
+    TestHome t;
+    DocProva d;
+    d.numero = 1;
+    d.titolo = QStringLiteral("Il danno da reato");
+    const QString a = t.createArchive(QStringLiteral("CONSA"));
+    scriviDocumentoProva(a, d);
+    // An archive of ours with a broken inside, and a file that is no archive at all.
+    const QString rotto = t.home().mdbPath(QStringLiteral("ROTTO.db"));
+    QVERIFY(QFile::copy(a, rotto));
+    QFile danno(rotto);
+    QVERIFY(danno.open(QIODevice::ReadWrite));
+    danno.seek(4096);
+    danno.write(QByteArray(danno.size() - 4096, '\0'));
+    danno.close();
+    QFile testo(t.home().mdbPath(QStringLiteral("NOTE.db")));
+    QVERIFY(testo.open(QIODevice::WriteOnly));
+    testo.write("SQLite format 3");
+    testo.close();
+    // The abbreviation file names CONSA, a missing archive, a path and a name with a tab.
+    QFile sigle(t.home().mdbPath(QStringLiteral("sigle.T26")));
+    QVERIFY(sigle.open(QIODevice::WriteOnly));
+    sigle.write("CONSA\r\nMANCA\r\n../CONSA\r\nA\tB\r\n");
+    sigle.close();
+    const EsitoCli r = cli(t, argomenti);
+    QCOMPARE(r.codice, codice);
+    QVERIFY2(r.err.contains(motivo), qPrintable(r.err));
+    QCOMPARE(r.out.contains(QStringLiteral("CONSA\t1\t")), risultati);
+}
+
+// Every hit listed with its excerpt, made from one pass over the rows.
+void SearchOutputs::commandLineListsEveryHit() {
+    TestHome t;
+    const QString a = t.createArchive(QStringLiteral("CONSA"));
+    for (int i = 1; i <= 300; ++i) {
+        DocProva d;
+        d.numero = i;
+        d.titolo = QStringLiteral("Contratti e contrattazione, parte %1").arg(i);
+        d.pagine = QString::number(i);
+        scriviDocumentoProva(a, d);
+    }
+    const EsitoCli r =
+        cli(t, {QStringLiteral("search"), QStringLiteral("contratt*"), QStringLiteral("--limit"),
+                QStringLiteral("1000000"), QStringLiteral("--format"), QStringLiteral("json")});
+    QCOMPARE(r.codice, 0);
+    const QJsonArray json = QJsonDocument::fromJson(r.out.toUtf8()).array();
+    QCOMPARE(json.size(), 300);
+    for (const QJsonValue& v : json)
+        QVERIFY(v.toObject()
+                    .value(QStringLiteral("snippet"))
+                    .toString()
+                    .contains(QStringLiteral("**Contratti**")));
 }
 
 QTEST_GUILESS_MAIN(SearchOutputs)

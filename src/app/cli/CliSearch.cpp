@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 
 namespace {
 
@@ -26,6 +27,15 @@ std::optional<Formato> formato(CliContext& c, const CliArgs& a) {
 void avvisi(CliContext& c, const QStringList& testi) {
     for (const QString& t : testi)
         c.err << t << Qt::endl;
+}
+
+// Exit status 1, naming them, when archives of the scope could not be searched.
+int nonCercati(CliContext& c, const QStringList& archivi) {
+    if (archivi.isEmpty())
+        return 0;
+    c.err << QStringLiteral("Ricerca incompleta: non cercati %1").arg(archivi.join(QStringLiteral(", ")))
+          << Qt::endl;
+    return 1;
 }
 
 QString secondi(qint64 microsecondi) {
@@ -87,9 +97,12 @@ int comandoSearch(CliContext& c, const CliArgs& a) {
     ServizioRicerca& servizio = ServizioRicerca::di(c.state);
     EsitoRicercaCompleta r;
     try {
-        r = servizio.cerca(testo, ambito, limite, nullptr);
+        // The lines of text name the documents; JSON and CSV carry the excerpts too.
+        r = servizio.cerca(testo, ambito, limite, nullptr, *f == Formato::Testo ? 0 : -1);
     } catch (const DbError& e) {
-        c.err << MessaggioErroreDb(QStringLiteral("La ricerca non è stata eseguita."), e) << Qt::endl;
+        c.err << MessaggioErroreIndice(QStringLiteral("La ricerca non è stata eseguita."), e,
+                                       servizio.indice().percorso())
+              << Qt::endl;
         return 1;
     } catch (const std::exception& e) {
         c.err << QString::fromStdString(e.what()) << Qt::endl;
@@ -121,7 +134,8 @@ int comandoSearch(CliContext& c, const CliArgs& a) {
                 ? QStringLiteral(" (compresa l'indicizzazione di %1 archivi)").arg(r.archiviLetti)
                 : QString())
         << Qt::endl;
-    return 0;
+    // What was found is printed, but the answer is not the whole scope's.
+    return nonCercati(c, r.nonLetti);
 }
 
 int comandoIndex(CliContext& c, const CliArgs& a) {
@@ -134,7 +148,8 @@ int comandoIndex(CliContext& c, const CliArgs& a) {
     try {
         p = servizio.indicizza(AmbitoRicerca{}, a.flag(QStringLiteral("rebuild")), nullptr);
     } catch (const DbError& e) {
-        c.err << MessaggioErroreDb(QStringLiteral("L'indice di ricerca non è stato aggiornato."), e)
+        c.err << MessaggioErroreIndice(QStringLiteral("L'indice di ricerca non è stato aggiornato."), e,
+                                       servizio.indice().percorso())
               << Qt::endl;
         return 1;
     }
@@ -164,16 +179,18 @@ int comandoDuplicates(CliContext& c, const CliArgs& a) {
             return 1;
     }
     EsitoDoppioni r;
+    ServizioRicerca& servizio = ServizioRicerca::di(c.state);
     try {
-        r = ServizioRicerca::di(c.state).doppioni(path, nullptr);
+        r = servizio.doppioni(path, nullptr);
     } catch (const DbError& e) {
-        c.err << MessaggioErroreDb(QStringLiteral("La ricerca dei doppioni non è stata eseguita."), e)
+        c.err << MessaggioErroreIndice(QStringLiteral("La ricerca dei doppioni non è stata eseguita."), e,
+                                       servizio.indice().percorso())
               << Qt::endl;
         return 1;
     }
     avvisi(c, r.avvisi);
     if (!r.archivioLetto)
-        return 1;
+        return std::max(1, nonCercati(c, r.nonLetti));
     const QList<CoppiaDoppioni>& coppie = r.coppie;
     switch (*f) {
     case Formato::Testo:
@@ -189,7 +206,7 @@ int comandoDuplicates(CliContext& c, const CliArgs& a) {
     }
     c.out.flush();
     c.err << QStringLiteral("%1 coppie di possibili doppioni").arg(coppie.size()) << Qt::endl;
-    return 0;
+    return nonCercati(c, r.nonLetti);
 }
 
 } // namespace
