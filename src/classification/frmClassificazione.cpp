@@ -223,6 +223,22 @@ bool frmClassificazione::txtSistematico_LostFocus() {
     return descrizione.has_value();
 }
 
+bool frmClassificazione::leggiDescrittore(const QString& codice, std::optional<QString>& descrizione) {
+    try {
+        descrizione = DescrizioneDescrittore(state_.Connessione, codice);
+        return true;
+    } catch (const DbError& e) {
+        // The code may well be right: it stays as typed, and the operator is told why it was not checked.
+        state_.ui().message(
+            MessaggioErroreDb(QStringLiteral("I descrittori dell'archivio non sono stati letti: il codice "
+                                             "descrittore non è stato controllato. Riprovare."),
+                              e),
+            kAttenzione, Buttons::Ok, Icon::Warning);
+        txtDescrittore->setFocus();
+        return false;
+    }
+}
+
 void frmClassificazione::descrittoreErrato() {
     state_.ui().message(QStringLiteral("Codice descrittore errato!"), kAttenzione, Buttons::Ok,
                         Icon::Warning);
@@ -234,10 +250,8 @@ void frmClassificazione::LabelD_Click() {
     if (txtDescrittore->text().isEmpty())
         return;
     std::optional<QString> descrizione;
-    try {
-        descrizione = DescrizioneDescrittore(state_.Connessione, txtDescrittore->text());
-    } catch (const DbError&) {
-    }
+    if (!leggiDescrittore(txtDescrittore->text(), descrizione))
+        return;
     if (!descrizione)
         descrittoreErrato();
     else
@@ -249,10 +263,8 @@ void frmClassificazione::cmdDescrittoreN_Click() {
     if (codice.isEmpty())
         return;
     std::optional<QString> descrizione;
-    try {
-        descrizione = DescrizioneDescrittore(state_.Connessione, codice);
-    } catch (const DbError&) {
-    }
+    if (!leggiDescrittore(codice, descrizione))
+        return;
     if (!descrizione) {
         descrittoreErrato();
         return;

@@ -3,10 +3,11 @@
 // "Classificazione": new pairs of the document (IndiceClassificazione -1: one systematic code with
 // a list of descriptors, or an asterisked one) or the current pair, with the checks of each code.
 
-#include "store/DocumentBuffer.h"
 #include "store/AppState.h"
+#include "store/DocumentBuffer.h"
 
 #include <QDialog>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -58,6 +59,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Reads the descriptor's heading (nothing when it is not in the tables); false, with the
+    // reason told, when the tables could not be read.
+    bool leggiDescrittore(const QString& codice, std::optional<QString>& descrizione);
     void descrittoreErrato();
 
     AppState& state_;

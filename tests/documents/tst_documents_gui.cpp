@@ -1032,7 +1032,14 @@ private Q_SLOTS:
             d->LabelD_Click();
             QCOMPARE(s.t.dialogs().lastText(), QString("Codice descrittore errato!"));
             QVERIFY(d->txtDescrittore->text().isEmpty());
+            // Descriptors that cannot be read are not a wrong code: the field stays as typed.
+            AppState& st = s.t.state();
+            st.Connessione.EseguiIstruzione("alter table tabDescrittori rename to tabDescrittoriVia");
             d->txtDescrittore->setText("TD002");
+            d->LabelD_Click();
+            st.Connessione.EseguiIstruzione("alter table tabDescrittoriVia rename to tabDescrittori");
+            QVERIFY(s.t.dialogs().lastText().startsWith("I descrittori dell'archivio non sono stati letti"));
+            QCOMPARE(d->txtDescrittore->text(), QString("TD002"));
             d->cmdEsci->click();
         });
         w->cmdClasseM->click();
