@@ -223,6 +223,11 @@ void Correzioni::coppia(const Rilievo& r, bool asteriscata) {
     const VoceClassificazione& v = buffer_.ElencoClassificazione.at(r.voce);
     cConnessione& db = state_.Connessione;
     const auto proponi = [&](const QString& S, const QString& D, const QString& titolo) {
+        // A pair the document already has would only be there twice.
+        for (const VoceClassificazione& altra : buffer_.ElencoClassificazione)
+            if (!altra.Cancellata && altra.CodiceS.compare(S, Qt::CaseInsensitive) == 0 &&
+                altra.CodiceD.compare(D, Qt::CaseInsensitive) == 0)
+                return;
         Correzione c;
         c.tipo = Tipo::Coppia;
         c.voce = r.voce;

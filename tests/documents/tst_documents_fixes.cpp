@@ -263,10 +263,9 @@ private Q_SLOTS:
                    b.ElencoClassificazione << VoceClassificazione{0, "T1.1", "TD003", 1, false};
                    d.lstClassificazione = righeClassificazione(b.ElencoClassificazione);
                })
-            << R::CoppiaNonValida
-            << QStringList{"Coppia T1.1; TD001 - descrittore TD001", "Coppia T1.1; TD002 - descrittore TD002"}
-            << ""
-            << "pair 0 - T1.1; TD001";
+            // T1.1; TD001 is the document's already.
+            << R::CoppiaNonValida << QStringList{"Coppia T1.1; TD002 - descrittore TD002"} << ""
+            << "pair 0 - T1.1; TD002";
         QTest::newRow("Coppia non valida: the systematic codes of the descriptor")
             << Modifica([](DocumentBuffer& b, DatiDocumento& d, const ListeDocumento&) {
                    b.ElencoClassificazione << VoceClassificazione{0, "T1.2", "TD002", 1, false};
