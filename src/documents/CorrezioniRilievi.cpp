@@ -311,6 +311,7 @@ void Correzioni::fonteErrata(const Rilievo& r) {
         c.voce = r.voce;
         c.campo = CampoRilievo::Fonti;
         c.fonte = nuova;
+        c.attoCatalogo = a.id;
         c.etichetta = nuova.testo + QStringLiteral(" (") + elementoCorretto(a.elemento) + u')';
         aggiungi(std::move(c));
     }

@@ -29,6 +29,7 @@ struct Correzione {
     QString etichetta; // as the operator reads it
     int voce = -1;
     VoceFonte fonte;
+    qint64 attoCatalogo = 0; // the catalogue's act a source is corrected to
     VoceClassificazione coppia;
     QString codice;
     CampoRilievo campo = CampoRilievo::Rivista;

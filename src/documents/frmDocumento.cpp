@@ -595,6 +595,8 @@ bool frmDocumento::annullaCorrezione() {
 }
 
 void frmDocumento::vaiAlRilievo(const Rilievo& r) {
+    // The finding stands chosen in the panel, its fixes under it, wherever the operator came from.
+    FrameControlli->segna(r);
     const auto voce = [](QListWidget* list, int riga) {
         list->setFocus(Qt::OtherFocusReason);
         if (riga < 0 || riga >= list->count())

@@ -286,6 +286,18 @@ const Rilievo* PannelloControlli::rilievoDi(const QTreeWidgetItem* item) const {
     return &esito_.rilievi.at(i.toInt());
 }
 
+void PannelloControlli::segna(const Rilievo& rilievo) {
+    for (int i = 0; i < lstControlli->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = lstControlli->topLevelItem(i);
+        if (const Rilievo* r = rilievoDi(item); r && r->testo == rilievo.testo) {
+            const QSignalBlocker block(lstControlli);
+            lstControlli->setCurrentItem(item);
+            lstControlli->scrollToItem(item);
+            return;
+        }
+    }
+}
+
 const Correzione* PannelloControlli::correzioneDi(const QTreeWidgetItem* item) const {
     const Rilievo* r = rilievoDi(item);
     if (!r)

@@ -32,6 +32,9 @@ public:
     QString stato() const;
     // The keyboard comes to the list (the window's Alt+K): unfolded, on a finding.
     void entra();
+    // Makes the row of that finding (by its line) the current one, without choosing it: a finding
+    // reached from elsewhere (the error lists) stands in the list with its fixes under it.
+    void segna(const Rilievo& rilievo);
     // The finding of a row of the list; nullptr for the group titles and the notice of an interruption.
     // A fix's row gives its finding too.
     const Rilievo* rilievoDi(const QTreeWidgetItem* item) const;

@@ -11,6 +11,7 @@
 #include "documents/SalvaDocumento.h"
 #include "documents/frmDocumento.h"
 #include "documents/frmDocumentoControlli.h"
+#include "documents/frmResponsabilita.h"
 #include "documents/frmSceltaDoc.h"
 #include "support/GuiTestUtil.h"
 
@@ -200,6 +201,34 @@ private Q_SLOTS:
         QTest::keyClick(lista, Qt::Key_Down);
         QCOMPARE(lista->currentItem(), fonte);
         saveScreenshot(w, "correzioni_4_nessun_atto_simile");
+
+        // Going to a finding from elsewhere leaves it chosen in the panel, its fixes under it.
+        const Rilievo td = w->FrameControlli->esito().rilievi.first();
+        w->txtTitolo->setFocus();
+        w->vaiAlRilievo(td);
+        QCOMPARE(lista->currentItem()->text(0), td.testo);
+        QCOMPARE(lista->currentItem()->child(0)->text(0), QString("\u2192 Scegli il tipo documento (TD)"));
+        QVERIFY(s.t.dialogs().unexpected().isEmpty());
+    }
+
+    // A step that opens a dialog opens it, as its button does; what is entered there mends the finding.
+    void stepThatOpensADialog() {
+        Sessione s;
+        frmDocumento* w = s.apri([](DocumentBuffer& b, DatiDocumento&, const ListeDocumento&) {
+            b.ElencoResponsabilita.clear();
+            b.ElencoFonti = {legge("7", "9241")};
+        });
+        QVERIFY(w);
+        QCOMPARE(testiRilievi(w), QStringList({"Manca responsabilità (rec. 1)"}));
+        bool aperto = false;
+        onNextModal<frmResponsabilita>([&aperto](frmResponsabilita* d) {
+            aperto = true;
+            QTest::keyClicks(d->txtElementoPr, "Bianchi");
+            d->cmdEsci->click();
+        });
+        QVERIFY(applica(w, "Aggiungi autore o curatore..."));
+        QTRY_VERIFY(aperto);
+        QTRY_COMPARE(testiRilievi(w), QStringList());
         QVERIFY(s.t.dialogs().unexpected().isEmpty());
     }
 
