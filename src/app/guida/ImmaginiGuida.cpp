@@ -23,6 +23,7 @@
 #include "sources/frmFontiDalTesto.h"
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
+#include "sources/frmPaginaFonte.h"
 #include "sources/frmTipologiaFonte.h"
 #include "store/AppState.h"
 #include "store/Template.h"
@@ -46,6 +47,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -346,14 +348,26 @@ void Regista::sceneNuovoDocumento() {
     // F9, "Fonti di diritto interno", Procedi.
     scena(QStringLiteral("frmFontiInterne"), [&] {
         frmDocumento* d = doc();
-        modale<frmFontiInterne>(QStringLiteral("frmFontiInterne"), [this, d] {
-            modale<frmTipologiaFonte>(
-                {}, [d] { d->Form_KeyDown(Qt::Key_F9); }, {},
-                [](frmTipologiaFonte* t) {
-                    t->cmbTipologiaFonte->setCurrentIndex(1);
-                    t->cmdProcedi->click();
-                });
-        });
+        modale<frmFontiInterne>(
+            QStringLiteral("frmFontiInterne"),
+            [this, d] {
+                modale<frmTipologiaFonte>(
+                    {}, [d] { d->Form_KeyDown(Qt::Key_F9); }, {},
+                    [](frmTipologiaFonte* t) {
+                        t->cmbTipologiaFonte->setCurrentIndex(1);
+                        t->cmdProcedi->click();
+                    });
+            },
+            [](frmFontiInterne* f) {
+                // The page Normativa on the acts of the State, as the guide's example.
+                const int tab = 2;
+                f->SSTabInterna->setCurrentIndex(tab);
+                QComboBox* tipo = f->pagina(frmFontiInterne::paginaDelTab(tab))->ComboFonte;
+                const int atti = tipo->findText(QStringLiteral("Atti statali"), Qt::MatchStartsWith);
+                if (atti < 0)
+                    throw std::runtime_error("manca il tipo \"Atti statali aventi forza di legge\"");
+                tipo->setCurrentIndex(atti);
+            });
     });
     scena(QStringLiteral("frmAltreFonti"), [&] {
         frmDocumento* d = doc();
