@@ -149,6 +149,7 @@ PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
     // Enter on a finding (and a double click).
     connect(lstControlli, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { scelto(item); });
     connect(cmdAnnullaCorrezione, &QToolButton::clicked, this, &PannelloControlli::annullaCorrezione);
+
     mostra({});
 }
 
@@ -342,6 +343,17 @@ bool PannelloControlli::eventFilter(QObject* watched, QEvent* event) {
         if (cmdAnnullaCorrezione->isEnabled())
             Q_EMIT annullaCorrezione();
         return true;
+    }
+    if (watched == lstControlli && event->type() == QEvent::KeyPress) {
+        // The finding the arrows come to is in sight with its fixes (or the notice that there is
+        // none) once the move is done; a click never scrolls the row from under the mouse.
+        QTimer::singleShot(0, lstControlli, [lista = lstControlli] {
+            QTreeWidgetItem* item = lista->currentItem();
+            if (item && item->childCount() > 0) {
+                lista->scrollToItem(item->child(item->childCount() - 1));
+                lista->scrollToItem(item);
+            }
+        });
     }
     if (watched == lstControlli && event->type() == QEvent::FocusIn &&
         !rilievoDi(lstControlli->currentItem())) {

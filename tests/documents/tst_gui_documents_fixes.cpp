@@ -200,6 +200,8 @@ private Q_SLOTS:
         // The notice is not a row the arrows stop on.
         QTest::keyClick(lista, Qt::Key_Down);
         QCOMPARE(lista->currentItem(), fonte);
+        // In sight with the notice under it.
+        QTRY_VERIFY(lista->viewport()->rect().contains(lista->visualItemRect(fonte->child(0))));
         saveScreenshot(w, "correzioni_4_nessun_atto_simile");
 
         // Going to a finding from elsewhere leaves it chosen in the panel, its fixes under it.
