@@ -9,6 +9,7 @@
 #include "sources/frmScelta.h"
 #include "sources/frmTipologiaFonte.h"
 #include "store/DocumentBuffer.h"
+#include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
 
 #include <QtTest>
@@ -97,8 +98,8 @@ private Q_SLOTS:
         fixtureLookup(t->state().Connessione);
     }
     void cleanup() {
-        QVERIFY2(t->dialogs().unexpected().isEmpty(), qPrintable(t->dialogs().unexpected().join(u'\n')));
         t.reset();
+        fineTestGui();
     }
 
     void familyChoice_data() {
