@@ -14,3 +14,5 @@ CREATE TABLE tabCatalogo (
 );
 CREATE INDEX ixCatalogoEstremi ON tabCatalogo (promulgazione, numero, abbreviazione);
 CREATE INDEX ixCatalogoAnno ON tabCatalogo (anno, numero);
+-- The acts of a kind and number whatever their date: a citation whose date slipped.
+CREATE INDEX ixCatalogoNumero ON tabCatalogo (numero, abbreviazione);

@@ -299,6 +299,8 @@ CREATE TABLE tabLegameDS (
     ND TEXT COLLATE NOCASE
 );
 CREATE INDEX ixLegameDS ON tabLegameDS (NS, ND);
+-- The systematic codes a descriptor goes with (the fixes of an invalid pair).
+CREATE INDEX ixLegameDSDescrittore ON tabLegameDS (ND);
 
 CREATE TABLE tabLegameDSA (
     ID      INTEGER PRIMARY KEY,

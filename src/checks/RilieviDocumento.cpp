@@ -1,7 +1,7 @@
 #include "checks/RilieviDocumento.h"
 
-#include "sources/IdentificativiUfficiali.h"
 #include "sources/CatalogoNorme.h"
+#include "sources/IdentificativiUfficiali.h"
 #include "store/MessaggiErrore.h"
 
 #include <algorithm>
@@ -16,16 +16,6 @@ QString rec(qint64 n) {
     return QStringLiteral("(rec. ") + QString::number(n) + u')';
 }
 
-// A month or day as two digits: "3" -> "03", "15" -> "15", "03" -> "03". A text that is not a
-// number stays as it is (and then matches no catalogue date).
-QString dueCifre(const QString& valore) {
-    bool ok = false;
-    const int n = valore.trimmed().toInt(&ok);
-    if (!ok || n < 0)
-        return valore;
-    return QString::number(n).rightJustified(2, u'0');
-}
-
 class Regole {
 public:
     Regole(AppState& state, DatiControllo& dati, const std::function<void(Rilievo&&)>& rilievo,
@@ -35,8 +25,8 @@ public:
     void applica();
 
 private:
-    void generale(const QString& testo, CampoRilievo campo) {
-        rilievo_(Rilievo{ElencoErrori::Generali, testo + rec(n_), campo, -1});
+    void generale(RegolaRilievo regola, CampoRilievo campo) {
+        rilievo_(Rilievo{ElencoErrori::Generali, NomeRegola(regola) + u' ' + rec(n_), campo, -1, regola});
     }
     void traduzione();
     void lingua(bool straniera);
@@ -57,23 +47,23 @@ private:
 void Regole::applica() {
     // 1: a Null reference is as missing as 0.
     if (dati_.senzaRiferimento())
-        generale(QStringLiteral("Manca rif. bibliografico "), CampoRilievo::Rivista);
+        generale(RegolaRilievo::MancaRiferimento, CampoRilievo::Rivista);
     // 2
     if (PagineZero(dati_.pagine()))
-        generale(QStringLiteral("Manca indicazione pagine "), CampoRilievo::Pagine);
+        generale(RegolaRilievo::MancaPagine, CampoRilievo::Pagine);
     // 3 to 5 fire on empty text only; Null is then read as empty by the rules that need text.
     const std::optional<QString> td = dati_.TD();
     const std::optional<QString> tabs = dati_.TAbs();
     const std::optional<QString> bib = dati_.Bib();
     if (td && td->isEmpty())
-        generale(QStringLiteral("Manca indicazione TD "), CampoRilievo::TipoDocumento);
+        generale(RegolaRilievo::MancaTD, CampoRilievo::TipoDocumento);
     if (tabs && tabs->isEmpty())
-        generale(QStringLiteral("Manca indicazione TAbs "), CampoRilievo::TipoAbstract);
+        generale(RegolaRilievo::MancaTAbs, CampoRilievo::TipoAbstract);
     if (bib && bib->isEmpty())
-        generale(QStringLiteral("Manca indicazione Bib "), CampoRilievo::Bibliografia);
+        generale(RegolaRilievo::MancaBib, CampoRilievo::Bibliografia);
     // 6
     if (!dati_.haResponsabilita())
-        generale(QStringLiteral("Manca responsabilità "), CampoRilievo::Responsabilita);
+        generale(RegolaRilievo::MancaResponsabilita, CampoRilievo::Responsabilita);
     // 7
     traduzione();
     // 8
@@ -84,7 +74,7 @@ void Regole::applica() {
             tipi_[static_cast<size_t>(tipo)] = true;
     });
     if (!testi)
-        generale(QStringLiteral("Mancano tutte le tipologie di testo "), CampoRilievo::Titolo);
+        generale(RegolaRilievo::MancanoTesti, CampoRilievo::Titolo);
     // 9: a Null language is the default, Italian.
     lingua(dati_.straniera());
     // 10, 11
@@ -101,97 +91,99 @@ void Regole::traduzione() {
         return;
     const std::optional<QString> tr = dati_.traduzione();
     if (!tr)
-        generale(QStringLiteral("Manca traduzione "), CampoRilievo::Traduzione);
+        generale(RegolaRilievo::MancaTraduzione, CampoRilievo::Traduzione);
     else if (tr->contains(u'['))
-        generale(QStringLiteral("Traduzione immessa dal compilatore "), CampoRilievo::Traduzione);
+        generale(RegolaRilievo::TraduzioneCompilatore, CampoRilievo::Traduzione);
 }
 
 void Regole::lingua(bool straniera) {
     if (straniera && tipi_[Traduzione])
-        generale(QStringLiteral("Lingua straniera - titolo tradotto "), CampoRilievo::Lingua);
+        generale(RegolaRilievo::TitoloTradotto, CampoRilievo::Lingua);
     else if (straniera)
-        generale(QStringLiteral("Lingua straniera - manca traduzione titolo "), CampoRilievo::Traduzione);
+        generale(RegolaRilievo::MancaTraduzioneTitolo, CampoRilievo::Traduzione);
     else if (tipi_[Traduzione] && !tipi_[AbstractInglese])
-        generale(QStringLiteral("Traduzione titolo senza EA e codice lingua straniera "),
-                 CampoRilievo::EnglishAbstract);
+        generale(RegolaRilievo::TraduzioneSenzaEA, CampoRilievo::EnglishAbstract);
 }
 
 void Regole::nota(const QString& td) {
     if (td != u"01" && !tipi_[Nota])
-        generale(QStringLiteral("Manza nota con TD <> 01 "), CampoRilievo::Nota);
+        generale(RegolaRilievo::MancaNota, CampoRilievo::Nota);
     else if (td == u"01" && tipi_[Nota])
-        generale(QStringLiteral("Contributo indipendente e presenza nota "), CampoRilievo::Nota);
+        generale(RegolaRilievo::NotaConContributo, CampoRilievo::Nota);
 }
 
 void Regole::tipoAbstract(const QString& tabs) {
     // The place to go is the text that is missing (the first of them), or the type itself.
     if (tabs == u"400") {
         if (tipi_[Riassunto] || tipi_[Sommario] || tipi_[Nota] || tipi_[InTemaDi])
-            generale(QStringLiteral("TAbs=400 con testi "), CampoRilievo::TipoAbstract);
+            generale(RegolaRilievo::TAbs400, CampoRilievo::TipoAbstract);
     } else if (tabs == u"500" || tabs == u"800") {
         if (!tipi_[Riassunto] || (!tipi_[Sommario] && !tipi_[InTemaDi]))
-            generale(QStringLiteral("TAbs=500/800 e manca riassunto e/o sommario e/o in tema di "),
+            generale(RegolaRilievo::TAbs500,
                      !tipi_[Riassunto] ? CampoRilievo::Riassunto : CampoRilievo::Sommario);
     } else if (tabs == u"600") {
         if (!tipi_[Sommario])
-            generale(QStringLiteral("TAbs=600 e manca sommario "), CampoRilievo::Sommario);
+            generale(RegolaRilievo::TAbs600, CampoRilievo::Sommario);
     } else if (tabs == u"700") {
         if (!tipi_[InTemaDi])
-            generale(QStringLiteral("TAbs=700 e manca in tema di "), CampoRilievo::InTemaDi);
+            generale(RegolaRilievo::TAbs700, CampoRilievo::InTemaDi);
     } else if (tabs == u"900") {
         if (!tipi_[Riassunto])
-            generale(QStringLiteral("TAbs=900 e manca abstract "), CampoRilievo::Riassunto);
+            generale(RegolaRilievo::TAbs900, CampoRilievo::Riassunto);
     }
 }
 
 void Regole::classificazione() {
     const bool coppie = dati_.perOgniCoppia([this](const CoppiaControllo& c) {
-        QString testo;
+        RegolaRilievo regola;
         switch (c.Controllo) {
         case 1:
-            testo = QStringLiteral("Coppia non valida: ");
+            regola = RegolaRilievo::CoppiaNonValida;
             break;
         case 2:
-            testo = QStringLiteral("Coppia asteriscata valida: ");
+            regola = RegolaRilievo::AsteriscataValida;
             break;
         case 3:
-            testo = QStringLiteral("Coppia asteriscata non valida: ");
+            regola = RegolaRilievo::AsteriscataNonValida;
             break;
         default:
             return;
         }
         rilievo_(Rilievo{ElencoErrori::Classificazione,
-                         testo + c.CodiceS + QStringLiteral("; ") + c.CodiceD + rec(n_),
-                         CampoRilievo::Classificazione, c.voce});
+                         NomeRegola(regola) + QStringLiteral(": ") + c.CodiceS + QStringLiteral("; ") +
+                             c.CodiceD + rec(n_),
+                         CampoRilievo::Classificazione, c.voce, regola});
     });
     if (!coppie)
-        generale(QStringLiteral("Manca classificazione "), CampoRilievo::Classificazione);
+        generale(RegolaRilievo::MancaClassificazione, CampoRilievo::Classificazione);
 }
 
 void Regole::fonti() {
     if (!dati_.perOgniFonte([this](const FonteControllo& f) { fonte(f); }))
-        generale(QStringLiteral("Manca fonte "), CampoRilievo::Fonti);
+        generale(RegolaRilievo::MancaFonte, CampoRilievo::Fonti);
 }
 
 void Regole::fonte(const FonteControllo& f) {
-    const auto scrivi = [&](const QString& testo) {
-        rilievo_(Rilievo{ElencoErrori::Fonti, testo + f.testo + u' ' + rec(n_), CampoRilievo::Fonti, f.voce});
+    const auto scrivi = [&](RegolaRilievo regola) {
+        rilievo_(Rilievo{ElencoErrori::Fonti,
+                         NomeRegola(regola) + QStringLiteral(": ") + f.testo + u' ' + rec(n_),
+                         CampoRilievo::Fonti, f.voce, regola});
     };
     // A royal decree of 1950 is a typing error, and would be linked to another act.
     if (DataImpossibile(f.TP, f.FonteNorm, f.anno))
-        scrivi(QStringLiteral("Fonte con ") + MotivoDataImpossibile() + QStringLiteral(": "));
+        scrivi(RegolaRilievo::DataImpossibile);
     if (f.TP == u"NIC")
         return;
     const Field numero(f.numero);
     const QString testoNumero = numero.toString();
     if (testoNumero.isEmpty()) {
         if (f.TP == u"GICO" || f.TP == u"GICA")
-            scrivi(QStringLiteral("Senza numero: "));
+            scrivi(RegolaRilievo::SenzaNumero);
         return;
     }
     if (f.FonteNorm == u"C. Cost.") {
         if (numero.toLongLong() >= 1000)
-            scrivi(QStringLiteral("GICA con numero >= 1000: "));
+            scrivi(RegolaRilievo::NumeroCorteCostituzionale);
         return;
     }
     const QString abbreviazione = AbbreviazioneNelCatalogo(f.FonteNorm);
@@ -202,7 +194,7 @@ void Regole::fonte(const FonteControllo& f) {
             3044,
             QStringLiteral("Il catalogo delle norme non è disponibile: %1").arg(state_.home.cataloguePath()));
     // The catalogue keeps the promulgation date as ISO text.
-    const QString data = f.anno + u'-' + dueCifre(f.mese) + u'-' + dueCifre(f.giorno);
+    const QString data = DataNelCatalogo(f.anno, f.mese, f.giorno);
     const QString chiave = data + u'|' + testoNumero + u'|' + abbreviazione;
     const auto noto = memoria_ ? memoria_->constFind(chiave) : MemoriaCatalogo::const_iterator();
     bool presente;
@@ -214,10 +206,72 @@ void Regole::fonte(const FonteControllo& f) {
             memoria_->insert(chiave, presente);
     }
     if (!presente)
-        scrivi(QStringLiteral("Fonte errata: "));
+        scrivi(RegolaRilievo::FonteErrata);
 }
 
 } // namespace
+
+QString NomeRegola(RegolaRilievo regola) {
+    switch (regola) {
+    case RegolaRilievo::MancaRiferimento:
+        return QStringLiteral("Manca rif. bibliografico");
+    case RegolaRilievo::MancaPagine:
+        return QStringLiteral("Manca indicazione pagine");
+    case RegolaRilievo::MancaTD:
+        return QStringLiteral("Manca indicazione TD");
+    case RegolaRilievo::MancaTAbs:
+        return QStringLiteral("Manca indicazione TAbs");
+    case RegolaRilievo::MancaBib:
+        return QStringLiteral("Manca indicazione Bib");
+    case RegolaRilievo::MancaResponsabilita:
+        return QStringLiteral("Manca responsabilità");
+    case RegolaRilievo::MancaTraduzione:
+        return QStringLiteral("Manca traduzione");
+    case RegolaRilievo::TraduzioneCompilatore:
+        return QStringLiteral("Traduzione immessa dal compilatore");
+    case RegolaRilievo::MancanoTesti:
+        return QStringLiteral("Mancano tutte le tipologie di testo");
+    case RegolaRilievo::TitoloTradotto:
+        return QStringLiteral("Lingua straniera - titolo tradotto");
+    case RegolaRilievo::MancaTraduzioneTitolo:
+        return QStringLiteral("Lingua straniera - manca traduzione titolo");
+    case RegolaRilievo::TraduzioneSenzaEA:
+        return QStringLiteral("Traduzione titolo senza EA e codice lingua straniera");
+    case RegolaRilievo::MancaNota:
+        return QStringLiteral("Manza nota con TD <> 01");
+    case RegolaRilievo::NotaConContributo:
+        return QStringLiteral("Contributo indipendente e presenza nota");
+    case RegolaRilievo::TAbs400:
+        return QStringLiteral("TAbs=400 con testi");
+    case RegolaRilievo::TAbs500:
+        return QStringLiteral("TAbs=500/800 e manca riassunto e/o sommario e/o in tema di");
+    case RegolaRilievo::TAbs600:
+        return QStringLiteral("TAbs=600 e manca sommario");
+    case RegolaRilievo::TAbs700:
+        return QStringLiteral("TAbs=700 e manca in tema di");
+    case RegolaRilievo::TAbs900:
+        return QStringLiteral("TAbs=900 e manca abstract");
+    case RegolaRilievo::CoppiaNonValida:
+        return QStringLiteral("Coppia non valida");
+    case RegolaRilievo::AsteriscataValida:
+        return QStringLiteral("Coppia asteriscata valida");
+    case RegolaRilievo::AsteriscataNonValida:
+        return QStringLiteral("Coppia asteriscata non valida");
+    case RegolaRilievo::MancaClassificazione:
+        return QStringLiteral("Manca classificazione");
+    case RegolaRilievo::MancaFonte:
+        return QStringLiteral("Manca fonte");
+    case RegolaRilievo::DataImpossibile:
+        return QStringLiteral("Fonte con ") + MotivoDataImpossibile();
+    case RegolaRilievo::SenzaNumero:
+        return QStringLiteral("Senza numero");
+    case RegolaRilievo::NumeroCorteCostituzionale:
+        return QStringLiteral("GICA con numero >= 1000");
+    case RegolaRilievo::FonteErrata:
+        break;
+    }
+    return QStringLiteral("Fonte errata");
+}
 
 QString TitoloElenco(ElencoErrori elenco) {
     switch (elenco) {

@@ -39,11 +39,48 @@ enum class CampoRilievo {
     Fonti,
 };
 
+// The rule a finding comes from, one for each line the rules can write, in the order of the rules.
+enum class RegolaRilievo {
+    MancaRiferimento,          // 1
+    MancaPagine,               // 2
+    MancaTD,                   // 3
+    MancaTAbs,                 // 4
+    MancaBib,                  // 5
+    MancaResponsabilita,       // 6
+    MancaTraduzione,           // 7
+    TraduzioneCompilatore,     // 7
+    MancanoTesti,              // 8
+    TitoloTradotto,            // 9
+    MancaTraduzioneTitolo,     // 9
+    TraduzioneSenzaEA,         // 9
+    MancaNota,                 // 10
+    NotaConContributo,         // 10
+    TAbs400,                   // 11
+    TAbs500,                   // 11, also 800
+    TAbs600,                   // 11
+    TAbs700,                   // 11
+    TAbs900,                   // 11
+    CoppiaNonValida,           // 12
+    AsteriscataValida,         // 12
+    AsteriscataNonValida,      // 12
+    MancaClassificazione,      // 13
+    MancaFonte,                // 14
+    DataImpossibile,           // 14
+    SenzaNumero,               // 14
+    NumeroCorteCostituzionale, // 14
+    FonteErrata,               // 14
+};
+
+// The rule's name as its lines begin, without what varies: "Fonte errata", "Manca indicazione TD",
+// "TAbs=500/800 e manca riassunto e/o sommario e/o in tema di".
+QString NomeRegola(RegolaRilievo regola);
+
 struct Rilievo {
     ElencoErrori elenco = ElencoErrori::Generali;
     QString testo; // the line of the error list, "(rec. N)" included
     CampoRilievo campo = CampoRilievo::Rivista;
     int voce = -1; // the pair or source it is about: its position in the document's list
+    RegolaRilievo regola = RegolaRilievo::MancaRiferimento;
 
     bool operator==(const Rilievo&) const = default;
 };

@@ -316,9 +316,10 @@ void frmDocumento::creaControlli() {
     liste->addWidget(cornice("FrameClassificazione", QStringLiteral("Classificazione "), lstClassificazione,
                              {cmdClasseN, cmdClasseM, cmdClasseD}, Label31),
                      2);
-    liste->addWidget(cornice("FrameFonti", QStringLiteral("Fonti "), lstFonte,
-                             {cmdFonteN, cmdFonteM, cmdFonteD, cmdFonteT, cmdFonteUfficiale, cmdFontiDalTesto}),
-                     3);
+    liste->addWidget(
+        cornice("FrameFonti", QStringLiteral("Fonti "), lstFonte,
+                {cmdFonteN, cmdFonteM, cmdFonteD, cmdFonteT, cmdFonteUfficiale, cmdFontiDalTesto}),
+        3);
 
     // Texts, compiler's note and commands.
     auto* testi = crea<QGroupBox>(this, "FrameTesti");
@@ -491,6 +492,8 @@ void frmDocumento::collegaControlli() {
     timerControlli_->setInterval(300);
     connect(timerControlli_, &QTimer::timeout, this, &frmDocumento::aggiornaControlli);
     connect(FrameControlli, &PannelloControlli::rilievoScelto, this, &frmDocumento::vaiAlRilievo);
+    connect(FrameControlli, &PannelloControlli::correzioneScelta, this, &frmDocumento::applicaCorrezione);
+    connect(FrameControlli, &PannelloControlli::annullaCorrezione, this, [this] { annullaCorrezione(); });
     // The findings are reached from the keyboard: Alt+K (told in the F1 help), and Tab after the note.
     auto* scorciatoia = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_K), this);
     scorciatoia->setObjectName(QStringLiteral("scorciatoiaControlli"));
@@ -524,10 +527,78 @@ void frmDocumento::aggiornaControlli() {
     // A window whose archive has gone reads nothing more from it.
     if (const ArchiveBinding* binding = ArchiveBinding::of(this); binding && !binding->current())
         return;
-    FrameControlli->mostra(ControllaFinestra(state_, buffer_, leggiDati()));
+    const DatiDocumento dati = leggiDati();
+    const EsitoControlli esito = ControllaFinestra(state_, buffer_, dati);
+    QList<CorrezioniRilievo> correzioni;
+    correzioni.reserve(esito.rilievi.size());
+    for (const Rilievo& r : esito.rilievi)
+        correzioni.append(CorrezioniDi(state_, buffer_, dati, liste_, r));
+    FrameControlli->mostra(esito, correzioni);
+    FrameControlli->setAnnullabile(!annulla_.vuota());
+}
+
+void frmDocumento::applicaCorrezione(const Correzione& c, const Rilievo& r) {
+    if (c.tipo == Correzione::Tipo::ApriDialogo) {
+        // The dialog of a new entry or of the text, as its button opens it.
+        switch (c.campo) {
+        case CampoRilievo::Responsabilita:
+            cmdResponsabilitaN_Click();
+            return;
+        case CampoRilievo::Classificazione:
+            cmdClasseN_Click();
+            return;
+        case CampoRilievo::Fonti:
+            cmdFonteN_Click();
+            return;
+        case CampoRilievo::Riassunto:
+            cmdRiassunto_Click();
+            return;
+        case CampoRilievo::Sommario:
+            cmdSommario_Click();
+            return;
+        case CampoRilievo::InTemaDi:
+            cmdInTemaDi_Click();
+            return;
+        case CampoRilievo::EnglishAbstract:
+            cmdEnglishAbstract_Click();
+            return;
+        case CampoRilievo::Traduzione:
+            cmdTraduzione_Click();
+            return;
+        default:
+            break;
+        }
+    }
+    if (c.soloApertura()) {
+        Rilievo dove = r;
+        dove.campo = c.campo;
+        if (c.voce >= 0)
+            dove.voce = c.voce;
+        vaiAlRilievo(dove);
+        return;
+    }
+    DocumentBuffer b = buffer_;
+    DatiDocumento d = leggiDati();
+    if (!ApplicaCorrezione(c, b, d, liste_))
+        return;
+    annulla_.ricorda(buffer_, leggiDati());
+    buffer_ = std::move(b);
+    mostraDati(d);
+}
+
+bool frmDocumento::annullaCorrezione() {
+    DocumentBuffer b;
+    DatiDocumento d;
+    if (!annulla_.annulla(b, d))
+        return false;
+    buffer_ = std::move(b);
+    mostraDati(d);
+    return true;
 }
 
 void frmDocumento::vaiAlRilievo(const Rilievo& r) {
+    // The finding stands chosen in the panel, its fixes under it, wherever the operator came from.
+    FrameControlli->segna(r);
     const auto voce = [](QListWidget* list, int riga) {
         list->setFocus(Qt::OtherFocusReason);
         if (riga < 0 || riga >= list->count())
@@ -905,6 +976,9 @@ frmDocumento::Contenuto frmDocumento::contenuto() const {
 
 void frmDocumento::segnaSalvato() {
     salvato_ = contenuto();
+    // Fixes are taken back up to the save, or within the document they were applied to.
+    annulla_.svuota();
+    FrameControlli->setAnnullabile(false);
 }
 
 bool frmDocumento::chiusuraConsentita() {

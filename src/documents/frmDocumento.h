@@ -4,6 +4,7 @@
 // classification pairs, sources and texts; the function keys F1 to F12 drive it from every data
 // control. The window owns the document buffer and lends it to its dialogs.
 
+#include "documents/CorrezioniRilievi.h"
 #include "documents/DatiDocumento.h"
 #include "store/AppState.h"
 #include "store/DocumentBuffer.h"
@@ -21,6 +22,7 @@ class QPushButton;
 class QToolButton;
 class QTimer;
 class PannelloControlli;
+struct Correzione;
 struct Rilievo;
 
 class frmDocumento : public QWidget {
@@ -99,6 +101,11 @@ public:
     void aggiornaControlli();
     // Puts the focus on the field or list entry a finding concerns.
     void vaiAlRilievo(const Rilievo& rilievo);
+    // Applies a fix of a finding to what the window holds (or opens its dialog or field); the
+    // checks run again at once. Nothing is saved.
+    void applicaCorrezione(const Correzione& correzione, const Rilievo& rilievo);
+    // Takes the last fix back; false when there is none since the load or the last save.
+    bool annullaCorrezione();
 
 Q_SIGNALS:
     // The window is closing (the main window enables its Documenti menu again).
@@ -193,6 +200,7 @@ private:
     bool chiusuraDaComando_ = false; // Esci or Abbandona: the operator has decided
     bool chiusuraSegnalata_ = false;
     QTimer* timerControlli_ = nullptr;
+    AnnullaCorrezioni annulla_; // the fixes applied since the load or the last save
 };
 
 // The picture file of that name in the home folder, its name matched without regard to case.

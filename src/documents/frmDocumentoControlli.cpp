@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QStyledItemDelegate>
 #include <QTimer>
@@ -13,6 +14,9 @@
 namespace {
 
 constexpr int kRuoloRilievo = Qt::UserRole + 1;
+constexpr int kRuoloCorrezione = Qt::UserRole + 2; // the fix's position among its finding's
+
+const QColor kBlu(0, 70, 150);
 
 const QColor kRosso(170, 0, 0);
 
@@ -59,7 +63,11 @@ public:
 
 private:
     static constexpr int kSpazio = 2;
-    static int rientro(const QModelIndex& index) { return index.data(kRuoloRilievo).isValid() ? 10 : 0; }
+    static int rientro(const QModelIndex& index) {
+        if (index.data(kRuoloCorrezione).isValid() || index.parent().isValid())
+            return 26;
+        return index.data(kRuoloRilievo).isValid() ? 10 : 0;
+    }
 
     QTreeWidget* lista_;
 };
@@ -90,7 +98,11 @@ PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
     lstControlli->setRootIsDecorated(false);
     lstControlli->setFocusPolicy(Qt::StrongFocus);
     lstControlli->setToolTip(QStringLiteral(
-        "Invio o un click su un rilievo porta al campo che lo riguarda (Alt+K per arrivare qui)"));
+        "Invio o un click su un rilievo porta al campo che lo riguarda; Invio su una correzione la applica, "
+        "Ctrl+Z la annulla (Alt+K per arrivare qui)"));
+    // The fixes stand under their finding without a branch of their own: the rows read as a list.
+    lstControlli->setIndentation(0);
+    lstControlli->setItemsExpandable(false);
     lstControlli->setMinimumHeight(lstControlli->fontMetrics().height() * 3 + 8);
     lstControlli->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     // A long line goes on as many lines as it needs, within the panel's width: every word is read.
@@ -103,10 +115,20 @@ PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
     lstControlli->viewport()->installEventFilter(this);
     lstControlli->installEventFilter(this);
 
+    cmdAnnullaCorrezione = new QToolButton(this);
+    cmdAnnullaCorrezione->setObjectName(QStringLiteral("cmdAnnullaCorrezione"));
+    cmdAnnullaCorrezione->setText(QStringLiteral("Annulla correzione"));
+    cmdAnnullaCorrezione->setToolTip(
+        QStringLiteral("Riporta il documento a prima dell'ultima correzione applicata (Ctrl+Z nell'elenco)"));
+    cmdAnnullaCorrezione->setAutoRaise(true);
+    cmdAnnullaCorrezione->setFocusPolicy(Qt::ClickFocus);
+    cmdAnnullaCorrezione->setEnabled(false);
+
     auto* riga = new QHBoxLayout;
     riga->setContentsMargins(0, 0, 0, 0);
     riga->addWidget(cmdControlli, 0, Qt::AlignTop);
     riga->addWidget(lblControlli, 1);
+    riga->addWidget(cmdAnnullaCorrezione, 0, Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 0, 6, 2);
     layout->setSpacing(0);
@@ -119,9 +141,15 @@ PannelloControlli::PannelloControlli(QWidget* parent) : QGroupBox(parent) {
         lstControlli->setVisible(lstControlli->isHidden());
         aggiornaPulsante();
     });
-    connect(lstControlli, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { scelto(item); });
+    // A click on a fix only chooses its row: it is applied by Enter or a double click.
+    connect(lstControlli, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (!correzioneDi(item))
+            scelto(item);
+    });
     // Enter on a finding (and a double click).
     connect(lstControlli, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { scelto(item); });
+    connect(cmdAnnullaCorrezione, &QToolButton::clicked, this, &PannelloControlli::annullaCorrezione);
+
     mostra({});
 }
 
@@ -157,11 +185,37 @@ QTreeWidgetItem* PannelloControlli::rigaRilievo(int indice) {
     auto* item = new QTreeWidgetItem(lstControlli, {r.testo});
     item->setData(0, kRuoloRilievo, indice);
     item->setToolTip(0, r.testo);
+    if (indice >= correzioni_.size())
+        return item;
+    const CorrezioniRilievo& c = correzioni_.at(indice);
+    for (int k = 0; k < c.correzioni.size(); ++k) {
+        const Correzione& correzione = c.correzioni.at(k);
+        auto* figlio = new QTreeWidgetItem(item, {QStringLiteral("\u2192 ") + correzione.etichetta});
+        figlio->setData(0, kRuoloRilievo, indice);
+        figlio->setData(0, kRuoloCorrezione, k);
+        figlio->setForeground(0, kBlu);
+        figlio->setToolTip(
+            0, correzione.soloApertura()
+                   ? QStringLiteral("Invio: %1").arg(correzione.etichetta)
+                   : QStringLiteral("Invio applica la correzione al documento (poi Salva; Ctrl+Z la "
+                                    "annulla): %1")
+                         .arg(correzione.etichetta));
+    }
+    if (!c.nota.isEmpty()) {
+        auto* nota = new QTreeWidgetItem(item, {c.nota});
+        nota->setFlags(Qt::NoItemFlags);
+        nota->setData(0, kRuoloCorrezione, -1);
+    }
     return item;
 }
 
-void PannelloControlli::mostra(const EsitoControlli& esito) {
+void PannelloControlli::setAnnullabile(bool annullabile) {
+    cmdAnnullaCorrezione->setEnabled(annullabile);
+}
+
+void PannelloControlli::mostra(const EsitoControlli& esito, const QList<CorrezioniRilievo>& correzioni) {
     esito_ = esito;
+    correzioni_ = correzioni.size() == esito.rilievi.size() ? correzioni : QList<CorrezioniRilievo>();
     lblControlli->setText(stato());
     lblControlli->setToolTip(
         lblControlli->text() + u'\n' +
@@ -173,10 +227,15 @@ void PannelloControlli::mostra(const EsitoControlli& esito) {
                esito_.rilievi.isEmpty() && esito_.completo() ? QColor(0, 110, 0) : kRosso);
     lblControlli->setPalette(p);
 
-    // The list is rebuilt whole; the line the operator was on stays chosen when it is still there.
+    // The list is rebuilt whole; the line the operator was on stays chosen when it is still there,
+    // else the finding that now stands where it stood (the next one, after a fix took one away).
     QString corrente;
-    if (const QTreeWidgetItem* item = lstControlli->currentItem())
+    int posizioneCorrente = -1;
+    if (const QTreeWidgetItem* item = lstControlli->currentItem()) {
         corrente = item->text(0);
+        const QTreeWidgetItem* alto = item->parent() ? item->parent() : item;
+        posizioneCorrente = lstControlli->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(alto));
+    }
     const QSignalBlocker block(lstControlli);
     lstControlli->setUpdatesEnabled(false);
     lstControlli->clear();
@@ -199,11 +258,22 @@ void PannelloControlli::mostra(const EsitoControlli& esito) {
         QTreeWidgetItem* riga = rigaRilievo(i);
         if (!corrente.isEmpty() && !daScegliere && r.testo == corrente)
             daScegliere = riga;
+        for (int k = 0; k < riga->childCount(); ++k)
+            if (!corrente.isEmpty() && !daScegliere && riga->child(k)->text(0) == corrente)
+                daScegliere = riga->child(k);
+    }
+    if (!daScegliere && lstControlli->hasFocus() && posizioneCorrente >= 0) {
+        for (int i = std::min(posizioneCorrente, lstControlli->topLevelItemCount() - 1);
+             i >= 0 && !daScegliere; --i)
+            if (rilievoDi(lstControlli->topLevelItem(i)))
+                daScegliere = lstControlli->topLevelItem(i);
     }
     if (!daScegliere && lstControlli->hasFocus())
         daScegliere = primoRilievo();
     if (daScegliere)
         lstControlli->setCurrentItem(daScegliere);
+    // Every finding with its fixes under it: rows never move under the mouse.
+    lstControlli->expandAll();
     lstControlli->setUpdatesEnabled(true);
     aggiornaPulsante();
 }
@@ -215,6 +285,30 @@ const Rilievo* PannelloControlli::rilievoDi(const QTreeWidgetItem* item) const {
     if (!i.isValid() || i.toInt() < 0 || i.toInt() >= esito_.rilievi.size())
         return nullptr;
     return &esito_.rilievi.at(i.toInt());
+}
+
+void PannelloControlli::segna(const Rilievo& rilievo) {
+    for (int i = 0; i < lstControlli->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = lstControlli->topLevelItem(i);
+        if (const Rilievo* r = rilievoDi(item); r && r->testo == rilievo.testo) {
+            const QSignalBlocker block(lstControlli);
+            lstControlli->setCurrentItem(item);
+            lstControlli->scrollToItem(item);
+            return;
+        }
+    }
+}
+
+const Correzione* PannelloControlli::correzioneDi(const QTreeWidgetItem* item) const {
+    const Rilievo* r = rilievoDi(item);
+    if (!r)
+        return nullptr;
+    const int i = item->data(0, kRuoloRilievo).toInt();
+    const QVariant k = item->data(0, kRuoloCorrezione);
+    if (!k.isValid() || i >= correzioni_.size() || k.toInt() < 0 ||
+        k.toInt() >= correzioni_.at(i).correzioni.size())
+        return nullptr;
+    return &correzioni_.at(i).correzioni.at(k.toInt());
 }
 
 QTreeWidgetItem* PannelloControlli::primoRilievo() const {
@@ -233,11 +327,34 @@ void PannelloControlli::entra() {
 }
 
 void PannelloControlli::scelto(QTreeWidgetItem* item) {
-    if (const Rilievo* r = rilievoDi(item))
-        Q_EMIT rilievoScelto(*r);
+    const Rilievo* r = rilievoDi(item);
+    if (!r)
+        return;
+    // Copies: the window's answer rebuilds the list, and the row's finding with it.
+    if (const Correzione* c = correzioneDi(item))
+        Q_EMIT correzioneScelta(Correzione(*c), Rilievo(*r));
+    else
+        Q_EMIT rilievoScelto(Rilievo(*r));
 }
 
 bool PannelloControlli::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstControlli && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+        if (cmdAnnullaCorrezione->isEnabled())
+            Q_EMIT annullaCorrezione();
+        return true;
+    }
+    if (watched == lstControlli && event->type() == QEvent::KeyPress) {
+        // The finding the arrows come to is in sight with its fixes (or the notice that there is
+        // none) once the move is done; a click never scrolls the row from under the mouse.
+        QTimer::singleShot(0, lstControlli, [lista = lstControlli] {
+            QTreeWidgetItem* item = lista->currentItem();
+            if (item && item->childCount() > 0) {
+                lista->scrollToItem(item->child(item->childCount() - 1));
+                lista->scrollToItem(item);
+            }
+        });
+    }
     if (watched == lstControlli && event->type() == QEvent::FocusIn &&
         !rilievoDi(lstControlli->currentItem())) {
         // Entered from the keyboard, the list stands on its first finding: Enter goes there.

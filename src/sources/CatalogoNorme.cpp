@@ -1,9 +1,15 @@
 #include "sources/CatalogoNorme.h"
 
+#include "sources/Componi.h"
 #include "store/Dialogs.h"
 #include "store/cConnessione.h"
 
+#include <QDate>
+#include <algorithm>
+#include <limits>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -34,6 +40,54 @@ QVariant numeroOTesto(const QString& s) {
     bool ok = false;
     const qlonglong n = s.trimmed().toLongLong(&ok);
     return ok ? QVariant(n) : QVariant(s);
+}
+
+// Characters to insert, delete or change to turn a into b.
+int caratteriDiversi(const QString& a, const QString& b) {
+    std::vector<int> riga(static_cast<size_t>(b.size()) + 1);
+    for (size_t j = 0; j < riga.size(); ++j)
+        riga[j] = static_cast<int>(j);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        int diagonale = riga[0];
+        riga[0] = static_cast<int>(i);
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const int sopra = riga[static_cast<size_t>(j)];
+            riga[static_cast<size_t>(j)] = std::min({sopra + 1, riga[static_cast<size_t>(j - 1)] + 1,
+                                                     diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonale = sopra;
+        }
+    }
+    return riga.back();
+}
+
+// "l. 7 agosto 1990, n. 241": the list's name of the act and its date and number as the
+// composers write them.
+QString citazioneAtto(const QString& abbreviazione, const QString& data, const QString& numero) {
+    PaginaFonte p;
+    const QDate d = QDate::fromString(data, Qt::ISODate);
+    if (d.isValid()) {
+        p.txtGG = QString::number(d.day());
+        QString mese = QString::number(d.month());
+        p.mese = MeseNome(mese);
+        p.txtAA = QString::number(d.year());
+    }
+    p.txtN = numero;
+    VoceFonte v;
+    return NomeListaDaCatalogo(abbreviazione) + ComponiEstremi(v, p);
+}
+
+qint64 scartoNumeri(const QString& a, const QString& b) {
+    bool okA = false;
+    bool okB = false;
+    const qint64 x = a.toLongLong(&okA);
+    const qint64 y = b.toLongLong(&okB);
+    return okA && okB ? std::abs(x - y) : std::numeric_limits<int>::max();
+}
+
+qint64 scartoDate(const QString& a, const QString& b) {
+    const QDate x = QDate::fromString(a, Qt::ISODate);
+    const QDate y = QDate::fromString(b, Qt::ISODate);
+    return x.isValid() && y.isValid() ? std::abs(x.daysTo(y)) : std::numeric_limits<int>::max();
 }
 
 } // namespace
@@ -69,6 +123,17 @@ QString AbbreviazioneNelCatalogo(const QString& fonteNorm) {
     return {};
 }
 
+QString DataNelCatalogo(const QString& anno, const QString& mese, const QString& giorno) {
+    const auto dueCifre = [](const QString& valore) {
+        bool ok = false;
+        const int n = valore.trimmed().toInt(&ok);
+        if (!ok || n < 0)
+            return valore;
+        return QString::number(n).rightJustified(2, u'0');
+    };
+    return anno + u'-' + dueCifre(mese) + u'-' + dueCifre(giorno);
+}
+
 bool AttoNelCatalogo(cConnessione& catalogo, const QString& abbreviazione, const QString& data,
                      const QString& numero) {
     RecordSet rs = catalogo.ApriRS(
@@ -88,6 +153,54 @@ QStringList PromulgazioniNelCatalogo(cConnessione& catalogo, const QString& abbr
          !rs.eof(); rs.moveNext())
         out << rs.field(0).toString();
     return out;
+}
+
+QList<AttoSimile> AttiSimili(cConnessione& catalogo, const QString& abbreviazione, const QString& data,
+                             const QString& numero) {
+    using E = AttoSimile::Elemento;
+    QList<AttoSimile> simili;
+    const auto leggi = [&](const QString& condizione, const QVariantList& valori, E elemento) {
+        for (RecordSet rs = catalogo.ApriRS(QStringLiteral("select id, abbreviazione, promulgazione, numero "
+                                                           "from tabCatalogo where ") +
+                                                condizione,
+                                            valori);
+             !rs.eof(); rs.moveNext()) {
+            AttoSimile a;
+            a.id = rs.field(0).toLongLong();
+            a.abbreviazione = rs.field(1).toString();
+            a.data = rs.field(2).toString();
+            a.numero = rs.field(3).toString();
+            a.elemento = elemento;
+            switch (elemento) {
+            case E::Data:
+                a.distanza = caratteriDiversi(data, a.data);
+                a.scarto = scartoDate(data, a.data);
+                break;
+            case E::Numero:
+                a.distanza = caratteriDiversi(numero, a.numero);
+                a.scarto = scartoNumeri(numero, a.numero);
+                break;
+            case E::Atto:
+                // One word typed for another, whatever their letters.
+                a.distanza = 2;
+                break;
+            }
+            a.citazione = citazioneAtto(a.abbreviazione, a.data, a.numero);
+            simili.append(a);
+        }
+    };
+    // Each read is served by an index: (numero, abbreviazione) and (promulgazione, ...).
+    leggi(QStringLiteral("numero = ? and abbreviazione = ? and promulgazione <> ?"),
+          {numero, abbreviazione, data}, E::Data);
+    leggi(QStringLiteral("promulgazione = ? and abbreviazione = ? and numero <> ?"),
+          {data, abbreviazione, numero}, E::Numero);
+    leggi(QStringLiteral("promulgazione = ? and numero = ? and abbreviazione <> ?"),
+          {data, numero, abbreviazione}, E::Atto);
+    std::stable_sort(simili.begin(), simili.end(), [](const AttoSimile& a, const AttoSimile& b) {
+        return std::tie(a.distanza, a.scarto, a.elemento, a.id) <
+               std::tie(b.distanza, b.scarto, b.elemento, b.id);
+    });
+    return simili;
 }
 
 Condizione CondizioneCatalogo(const RicercaCatalogo& r) {

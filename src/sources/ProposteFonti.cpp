@@ -7,38 +7,9 @@
 #include "store/DocumentBuffer.h"
 #include "store/cConnessione.h"
 #include "store/mdlGlobale.h"
-#include "ui/ScriptedDialogs.h"
+#include "sources/DialogsComposizione.h"
 
 namespace {
-
-// The composers warn and ask through the dialogs; a proposal is composed with no window: the
-// first warning is the reason it cannot be added, and a "giusto?" question goes on without the
-// missing part (a ministerial decree without its ministry is still that decree).
-class DialogsProposte : public Dialogs {
-public:
-    Answer message(const QString& text, const QString&, Buttons buttons, Icon) override {
-        if (buttons != Buttons::Ok)
-            return Answer::Yes;
-        if (avviso.isEmpty())
-            avviso = text;
-        return Answer::Ok;
-    }
-    int choose(const QString&, const QString&, const QStringList& choices, Icon) override {
-        return int(choices.size()) - 1;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    QString chooseFile(const FileDialogRequest&) override { return {}; }
-    void setBusy(bool) override {}
-    Progress& progress(const QString&) override { return progress_; }
-    void endProgress() override {}
-
-    QString avviso;
-
-private:
-    NullProgress progress_;
-};
 
 QString regione(const QString& codice) {
     for (const QString& r : RegioniItaliane())
@@ -202,7 +173,7 @@ bool riempi(const Citazione& c, const ElenchiProposte& e, PropostaFonte& p) {
 // Composes the page as the dialog would, on a scratch list.
 bool componi(PropostaFonte& p, cConnessione& archivio) {
     DocumentBuffer prova;
-    DialogsProposte dialogs;
+    DialogsComposizione dialogs;
     const bool fatto = p.altreFonti ? ImmettiFonteAltra(p.pagina, p.valori, prova, archivio, dialogs)
                                     : ImmettiFonteInterna(p.pagina, p.valori, prova, dialogs);
     if (!fatto) {
@@ -372,7 +343,7 @@ int AggiungiProposte(const QList<PropostaFonte>& proposte, DocumentBuffer& buffe
     for (const PropostaFonte& p : proposte) {
         if (!p.aggiungibile() || nelDocumento(p.voce, buffer.ElencoFonti))
             continue;
-        DialogsProposte dialogs;
+        DialogsComposizione dialogs;
         buffer.IndiceFonte = -1;
         const bool fatto = p.altreFonti ? ImmettiFonteAltra(p.pagina, p.valori, buffer, archivio, dialogs)
                                         : ImmettiFonteInterna(p.pagina, p.valori, buffer, dialogs);

@@ -317,14 +317,17 @@ private Q_SLOTS:
         b.TestoSommario.clear();
         const EsitoControlli e = ControllaFinestra(t.state(), b, d);
         // No catalogue act: the law of the clean document is reported too.
+        using R = RegolaRilievo;
         const QList<Rilievo> attesi{
-            {ElencoErrori::Generali, "Manca rif. bibliografico (rec. 4)", CampoRilievo::Rivista, -1},
+            {ElencoErrori::Generali, "Manca rif. bibliografico (rec. 4)", CampoRilievo::Rivista, -1,
+             R::MancaRiferimento},
             {ElencoErrori::Generali, "TAbs=500/800 e manca riassunto e/o sommario e/o in tema di (rec. 4)",
-             CampoRilievo::Sommario, -1},
+             CampoRilievo::Sommario, -1, R::TAbs500},
             {ElencoErrori::Classificazione, "Coppia non valida: T1.2; TD003(rec. 4)",
-             CampoRilievo::Classificazione, 2},
-            {ElencoErrori::Fonti, "Senza numero: C. cost. 2000 (rec. 4)", CampoRilievo::Fonti, 0},
-            {ElencoErrori::Fonti, "Fonte errata: l. 15 marzo 1990, n. 22 (rec. 4)", CampoRilievo::Fonti, 1},
+             CampoRilievo::Classificazione, 2, R::CoppiaNonValida},
+            {ElencoErrori::Fonti, "Senza numero: C. cost. 2000 (rec. 4)", CampoRilievo::Fonti, 0, R::SenzaNumero},
+            {ElencoErrori::Fonti, "Fonte errata: l. 15 marzo 1990, n. 22 (rec. 4)", CampoRilievo::Fonti, 1,
+             R::FonteErrata},
         };
         QCOMPARE(e.rilievi, attesi);
         QCOMPARE(ContaRilievi(1), QStringLiteral("1 rilievo"));

@@ -2,8 +2,14 @@
 #include "checks/Controlli.h"
 #include "checks/Estrazioni.h"
 #include "checks/StampeHtml.h"
+#include "documents/CorrezioniRilievi.h"
+#include "documents/SalvaDocumento.h"
+#include "documents/mdlDocumenti.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 
@@ -23,24 +29,90 @@ int esegui(CliContext& c, const CliArgs& a, const QString& uso,
     return 0;
 }
 
+const QString kUsoCheck = QStringLiteral("check ARCHIVE [--doc N [--format text|json]]");
+const QString kUsoFix = QStringLiteral("fix ARCHIVE --doc N --finding I --choice J");
+
+// A whole number of at least 1 given with an option; 0, after the message, when it is not one.
+qint64 numeroOpzione(CliContext& c, const CliArgs& a, const QString& opzione, const QString& nome) {
+    const QString testo = a.value(opzione).value_or(QString());
+    bool ok = false;
+    const qint64 n = testo.trimmed().toLongLong(&ok);
+    if (!ok || n < 1) {
+        c.err << nome << " non valido: " << testo << Qt::endl;
+        return 0;
+    }
+    return n;
+}
+
+QString nomeElenco(ElencoErrori elenco) {
+    switch (elenco) {
+    case ElencoErrori::Generali:
+        return QStringLiteral("generali");
+    case ElencoErrori::Classificazione:
+        return QStringLiteral("classificazione");
+    case ElencoErrori::Fonti:
+        break;
+    }
+    return QStringLiteral("fonti");
+}
+
+QJsonArray rilieviJson(const DocumentoConCorrezioni& d) {
+    QJsonArray rilievi;
+    for (qsizetype i = 0; i < d.esito.rilievi.size(); ++i) {
+        const Rilievo& r = d.esito.rilievi.at(i);
+        QJsonArray correzioni;
+        for (const Correzione& k : d.correzioni.at(i).correzioni)
+            correzioni.append(QJsonObject{{QStringLiteral("label"), k.etichetta},
+                                          {QStringLiteral("kind"), NomeTipoCorrezione(k.tipo)},
+                                          {QStringLiteral("applicable"), !k.soloApertura()}});
+        QJsonObject o{{QStringLiteral("list"), nomeElenco(r.elenco)},
+                      {QStringLiteral("rule"), NomeRegola(r.regola)},
+                      {QStringLiteral("text"), r.testo},
+                      {QStringLiteral("field"), ControlloDelCampo(r.campo)},
+                      {QStringLiteral("fixes"), correzioni}};
+        if (r.voce >= 0)
+            o.insert(QStringLiteral("entry"), r.voce + 1);
+        if (!d.correzioni.at(i).nota.isEmpty())
+            o.insert(QStringLiteral("note"), d.correzioni.at(i).nota);
+        rilievi.append(o);
+    }
+    return rilievi;
+}
+
 // The findings of one stored document on standard output, in the order of the error lists; nothing
-// when it has none. Findings are not errors: the exit status is 0 unless the document is not there
-// or the rules could not be applied to it.
+// when it has none (json: an array of objects, each with its fixes). Findings are not errors: the
+// exit status is 0 unless the document is not there or the rules could not be applied to it.
 int controllaDocumento(CliContext& c, const CliArgs& a) {
-    const QString uso = QStringLiteral("check ARCHIVE --doc N");
     if (a.positional().size() != 1) {
-        c.err << "Uso: quillaro-cli " << uso << Qt::endl;
+        c.err << "Uso: quillaro-cli " << kUsoCheck << Qt::endl;
         return 2;
     }
-    const QString testo = a.value(QStringLiteral("doc")).value_or(QString());
-    bool ok = false;
-    const qint64 id = testo.trimmed().toLongLong(&ok);
-    if (!ok || id < 1) {
-        c.err << "Numero di documento non valido: " << testo << Qt::endl;
+    const qint64 id = numeroOpzione(c, a, QStringLiteral("doc"), QStringLiteral("Numero di documento"));
+    if (id == 0)
+        return 2;
+    const QString formato = a.value(QStringLiteral("format")).value_or(QStringLiteral("text"));
+    if (formato != u"text" && formato != u"json") {
+        c.err << "Formato non valido: " << formato << " (text oppure json)" << Qt::endl;
         return 2;
     }
     if (!c.openArchive(a.positional().first()))
         return 1;
+    if (formato == u"json") {
+        QString errore;
+        const ListeDocumento liste = CaricaListe(c.state.Connessione, QDate::currentDate());
+        const std::optional<DocumentoConCorrezioni> d = CaricaConCorrezioni(c.state, liste, id, errore);
+        if (!d) {
+            c.err << errore << Qt::endl;
+            return 1;
+        }
+        c.out << QJsonDocument(rilieviJson(*d)).toJson(QJsonDocument::Indented);
+        c.out.flush();
+        if (!d->esito.completo()) {
+            c.err << d->esito.interruzione << Qt::endl;
+            return 1;
+        }
+        return 0;
+    }
     const std::optional<EsitoControlli> esito = RilieviDocumento(c.state, id);
     if (!esito) {
         c.err << "Il documento " << id << " non è presente nell'archivio." << Qt::endl;
@@ -55,22 +127,110 @@ int controllaDocumento(CliContext& c, const CliArgs& a) {
     return 0;
 }
 
+// Applies one fix of one finding (both counted from 1, in the order of check --doc --format json)
+// to the stored document through the window's save, then prints the findings that remain.
+int correggi(CliContext& c, const CliArgs& a) {
+    if (a.positional().size() != 1 || !a.value(QStringLiteral("doc")) ||
+        !a.value(QStringLiteral("finding")) || !a.value(QStringLiteral("choice"))) {
+        c.err << "Uso: quillaro-cli " << kUsoFix << Qt::endl;
+        return 2;
+    }
+    const qint64 id = numeroOpzione(c, a, QStringLiteral("doc"), QStringLiteral("Numero di documento"));
+    const qint64 rilievo =
+        numeroOpzione(c, a, QStringLiteral("finding"), QStringLiteral("Numero di rilievo"));
+    const qint64 scelta =
+        numeroOpzione(c, a, QStringLiteral("choice"), QStringLiteral("Numero di correzione"));
+    if (id == 0 || rilievo == 0 || scelta == 0)
+        return 2;
+    if (!c.openArchive(a.positional().first()))
+        return 1;
+    QString errore;
+    const ListeDocumento liste = CaricaListe(c.state.Connessione, QDate::currentDate());
+    std::optional<DocumentoConCorrezioni> d = CaricaConCorrezioni(c.state, liste, id, errore);
+    if (!d) {
+        c.err << errore << Qt::endl;
+        return 1;
+    }
+    const qsizetype rilievi = d->esito.rilievi.size();
+    if (rilievo > rilievi) {
+        c.err << QStringLiteral("Il documento %1 non ha il rilievo %2: ne ha %3 (vedere check --doc %1 "
+                                "--format json).")
+                     .arg(id)
+                     .arg(rilievo)
+                     .arg(rilievi)
+              << Qt::endl;
+        return 2;
+    }
+    const CorrezioniRilievo& k = d->correzioni.at(rilievo - 1);
+    if (scelta > k.correzioni.size()) {
+        c.err << QStringLiteral("Il rilievo %1 del documento %2 non ha la correzione %3: ne ha %4.")
+                     .arg(rilievo)
+                     .arg(id)
+                     .arg(scelta)
+                     .arg(k.correzioni.size());
+        if (!k.nota.isEmpty())
+            c.err << ' ' << k.nota << '.';
+        c.err << Qt::endl;
+        return 2;
+    }
+    const Correzione& correzione = k.correzioni.at(scelta - 1);
+    if (correzione.soloApertura()) {
+        c.err << QStringLiteral("La correzione %1 del rilievo %2 (\"%3\") apre soltanto un dialogo o un "
+                                "campo della finestra del documento: va fatta nella finestra.")
+                     .arg(scelta)
+                     .arg(rilievo)
+                     .arg(correzione.etichetta)
+              << Qt::endl;
+        return 2;
+    }
+    if (!ApplicaCorrezione(correzione, d->buffer, d->dati, liste)) {
+        c.err << "La correzione non si applica al documento " << id << "." << Qt::endl;
+        return 1;
+    }
+    const RisultatoSalvataggio salvato = ScriviDocumento(c.state.Connessione, d->buffer, d->dati);
+    if (!salvato.salvato()) {
+        c.err << salvato.messaggio << Qt::endl;
+        return 1;
+    }
+    NotificaDocumentoSalvato(c.state, salvato.IDDocumento);
+    c.out << "Documento " << id << " salvato: " << correzione.etichetta << Qt::endl;
+    const std::optional<EsitoControlli> resto = RilieviDocumento(c.state, id);
+    if (!resto || !resto->completo()) {
+        c.err << (resto ? resto->interruzione : QStringLiteral("Il documento %1 non è più presente.").arg(id))
+              << Qt::endl;
+        return 1;
+    }
+    for (const Rilievo& r : resto->rilievi)
+        c.out << r.testo << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 void registerCheckCommands(CliRegistry& r) {
     r.add({QStringLiteral("check"),
-           QStringLiteral("check ARCHIVE [--doc N]"),
+           kUsoCheck,
            QStringLiteral("controlli: dump/errori.N, errclasse.N, errfonte.N; con --doc i rilievi di un "
-                          "documento, uno per riga"),
-           {QStringLiteral("doc")},
+                          "documento, uno per riga (json: ognuno con le sue correzioni)"),
+           {QStringLiteral("doc"), QStringLiteral("format")},
            [](CliContext& c, const CliArgs& a) {
                if (a.value(QStringLiteral("doc")))
                    return controllaDocumento(c, a);
-               return esegui(c, a, QStringLiteral("check ARCHIVE [--doc N]"), [](AppState& s) {
+               if (a.value(QStringLiteral("format"))) {
+                   c.err << "--format vale solo con --doc" << Qt::endl;
+                   return 2;
+               }
+               return esegui(c, a, kUsoCheck, [](AppState& s) {
                    const FileErrori f = EseguiControlli(s);
                    return QStringList{f.generali, f.classe, f.fonti};
                });
            }});
+    r.add({QStringLiteral("fix"),
+           kUsoFix,
+           QStringLiteral("applica al documento la correzione J del rilievo I (numerati da 1 come in check "
+                          "--doc N --format json), lo salva e stampa i rilievi che restano"),
+           {QStringLiteral("doc"), QStringLiteral("finding"), QStringLiteral("choice")},
+           correggi});
     r.add({QStringLiteral("notes"),
            QStringLiteral("notes ARCHIVE"),
            QStringLiteral("note del compilatore: dump/note.N"),
