@@ -40,6 +40,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -591,6 +593,23 @@ void frmDocumento::vaiAlRilievo(const Rilievo& r) {
     window()->setAttribute(Qt::WA_KeyboardFocusChange);
     campo->setFocus(Qt::OtherFocusReason);
     campo->update();
+}
+
+bool frmDocumento::vaiAlRilievoDellElenco(const QString& riga) {
+    QTreeWidget* lista = FrameControlli->lstControlli;
+    for (QTreeWidgetItemIterator it(lista); *it; ++it) {
+        const Rilievo* r = FrameControlli->rilievoDi(*it);
+        if (!r || r->testo != riga)
+            continue;
+        const Rilievo rilievo = *r;
+        FrameControlli->entra();
+        lista->setCurrentItem(*it);
+        lista->scrollToItem(*it);
+        vaiAlRilievo(rilievo);
+        return true;
+    }
+    FrameControlli->entra();
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -99,6 +99,10 @@ public:
     void aggiornaControlli();
     // Puts the focus on the field or list entry a finding concerns.
     void vaiAlRilievo(const Rilievo& rilievo);
+    // A line of the error lists: its finding among those of the document as it is now, chosen in
+    // the Controlli panel, and vaiAlRilievo. False when the document has no such finding (mended
+    // since the list was written): the panel then has the keyboard.
+    bool vaiAlRilievoDellElenco(const QString& riga);
 
 Q_SIGNALS:
     // The window is closing (the main window enables its Documenti menu again).
