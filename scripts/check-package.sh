@@ -61,6 +61,19 @@ for f in bin/quillaro bin/quillaro-cli libexec/quillaro/quillaro-jet-reader; do
   grep -qF "$PWD" "$usr/$f" && fail "/usr/$f names the source folder $PWD"
 done
 
+echo "--- the operator's guide"
+# Every page and sheet of data/guida, and every picture a page shows, made by the build.
+guida="$usr/share/quillaro/guida"
+for page in data/guida/*; do
+  [[ -s "$guida/$(basename "$page")" ]] || fail "guide: missing /usr/share/quillaro/guida/$(basename "$page")"
+done
+pictures=$(grep -ho 'src="img/[^"]*\.png"' data/guida/*.html | sort -u | sed 's/^src="//; s/"$//')
+[[ -n $pictures ]] || fail "guide: the pages show no picture"
+for picture in $pictures; do
+  head -c 8 "$guida/$picture" 2> /dev/null | grep -q PNG || fail "guide: missing picture $picture"
+done
+[[ $failures -eq 0 ]] && pass "guide: $(ls data/guida | wc -l) files and $(echo "$pictures" | wc -l) pictures"
+
 echo "--- copyright (Debian policy 12.5, machine-readable format 1.0)"
 copyright="$usr/share/doc/quillaro/copyright"
 grep -qE '^-rw-r--r-- .* \./usr/share/doc/quillaro/copyright$' <(dpkg-deb -c "$deb") ||

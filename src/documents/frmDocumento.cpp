@@ -404,6 +404,8 @@ void frmDocumento::creaControlli() {
                                          txtFascicolo, txtVolume, txtAnnata, txtPagine, txtDocURL, txtTitolo,
                                          txtNota, lstResponsabilita, lstClassificazione, lstFonte})
         w->installEventFilter(this);
+    // The window's other controls pass the keys they do not use on to the window itself.
+    installEventFilter(this);
 
     connect(cmbCPer, &QComboBox::currentIndexChanged, this, [this] { cmbCPer_Change(); });
     // An entry is current once the operator selects it (click, arrows, space). Entering a list with
@@ -1292,7 +1294,14 @@ bool frmDocumento::fontiDalTesto(const QKeyEvent* key) {
 }
 
 bool frmDocumento::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // F1 is this window's key help, before the main window's guide: claimed here, it comes as a key.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (fontiDalTesto(key) || Form_KeyDown(key->key()))
             return true;

@@ -142,6 +142,8 @@ void frmFontiInterne::ComboFonte_Click(int numeroPagina) {
             p->FrameRipartizioni->show();
             break;
         }
+        // The frames the kind shows get their room: the dialog grows rather than squeeze them.
+        adattaAlloSchermo(this);
     });
 }
 

@@ -29,6 +29,10 @@ QString dataFilePath(const QString& name) {
     return QDir(dataFolder()).filePath(name);
 }
 
+QString guidaOperatore() {
+    return dataFilePath(QStringLiteral("guida/index.html"));
+}
+
 const QList<int>& applicationIconSizes() {
     static const QList<int> sizes = {16, 24, 32, 48, 64, 128, 256};
     return sizes;

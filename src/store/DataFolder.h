@@ -11,6 +11,8 @@
 // <folder of the executable>/../share/quillaro, cleaned.
 QString dataFolder();
 QString dataFilePath(const QString& name);
+// The first page of the operator's guide (share/quillaro/guida/index.html), opened by "? > Guida".
+QString guidaOperatore();
 
 // The sizes of the icon's PNGs under share/icons/hicolor, smallest first.
 const QList<int>& applicationIconSizes();

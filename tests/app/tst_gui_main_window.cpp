@@ -18,6 +18,7 @@
 #include "sources/frmModificaFonte.h"
 #include "sources/frmScelta.h"
 #include "sources/frmTipologiaFonte.h"
+#include "store/DataFolder.h"
 #include "store/frmInformazione.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
@@ -30,6 +31,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
@@ -73,6 +75,9 @@ private Q_SLOTS:
     void newArchiveNamedAsOperatorsTypeIt();
     void openRefusesTheTemplateAndTheCatalogue();
     void aboutBox();
+    void guideFromTheMenuAndF1_data();
+    void guideFromTheMenuAndF1();
+    void guideNotOpened();
     void menuItemsHaveTheirOwnLetters();
     void windowsAnswerEachKeyOnce();
 };
@@ -124,6 +129,7 @@ void GuiMainWindow::menuTree() {
         {"mnuUtilitaAggiornamentoControlliNuovi", "File con \"&nuovi\""},
         {"mnuUtilitaAggiornamentoControlliConteggio", "Con&teggio"},
         {"mnuHelp", "&?"},
+        {"cmdHelpGuida", "&Guida"},
         {"cmdHelpAbout", "&About"},
     };
     for (const auto& [name, caption] : items) {
@@ -153,6 +159,7 @@ void GuiMainWindow::menuTree() {
                      "mnuUtilitaDocumentiControlliNuovi"}));
     QCOMPARE(names(w.menuBar()->findChild<QMenu*>("mnuUtilitaConsegna")),
              (QStringList{"mnuUtilitaDocumenti", "mnuUtilitaAggiornamento"}));
+    QCOMPARE(names(w.findChild<QMenu*>("mnuHelp")), (QStringList{"cmdHelpGuida", "cmdHelpAbout"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillaro"));
 }
 
@@ -333,6 +340,68 @@ void GuiMainWindow::aboutBox() {
     QCOMPARE(t.dialogs().shown().size(), size_t(1));
     QVERIFY(t.dialogs().lastText().contains(QStringLiteral("Sistema operativo")));
     QVERIFY(frmAbout::informazioniSistema().contains(QSysInfo::kernelType()));
+}
+
+// The guide opens in the browser from "? > Guida" and from F1, wherever F1 is not the window's
+// own key: the document window keeps F1 for its key help.
+void GuiMainWindow::guideFromTheMenuAndF1_data() {
+    QTest::addColumn<QString>("come");
+    QTest::addColumn<bool>("archivio");
+    QTest::addColumn<bool>("guida");
+    QTest::newRow("menu") << "menu" << false << true;
+    QTest::newRow("F1 nella finestra principale") << "F1" << false << true;
+    QTest::newRow("F1 con l'archivio aperto") << "F1" << true << true;
+    QTest::newRow("F1 nella finestra Documento") << "F1 documento" << true << false;
+}
+
+void GuiMainWindow::guideFromTheMenuAndF1() {
+    QFETCH(QString, come);
+    QFETCH(bool, archivio);
+    QFETCH(bool, guida);
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    if (archivio)
+        QVERIFY(w.apriArchivio(t.createDemo()));
+    bool aiutoTasti = false;
+    if (come == u"menu") {
+        w.findChild<QAction*>("cmdHelpGuida")->trigger();
+    } else if (come == u"F1") {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_F1);
+    } else {
+        w.mnuDocumentiNuovo->trigger();
+        auto* documento = w.findChild<frmDocumento*>();
+        QVERIFY(documento);
+        // From a data field and from a button of the window alike.
+        for (QWidget* dove : {static_cast<QWidget*>(documento->txtTitolo), static_cast<QWidget*>(documento->cmdEsci)}) {
+            aiutoTasti = false;
+            onNextModal<frmHelpTastiFunzione>([&aiutoTasti](frmHelpTastiFunzione* d) {
+                aiutoTasti = true;
+                d->reject();
+            });
+            dove->setFocus();
+            QTest::keyClick(dove, Qt::Key_F1);
+            QTRY_VERIFY2(aiutoTasti, qPrintable(dove->objectName()));
+        }
+    }
+    const QString indice = QUrl::fromLocalFile(dataFolder() + QStringLiteral("/guida/index.html")).toString();
+    QCOMPARE(t.dialogs().openedUrls(), guida ? QStringList{indice} : QStringList());
+    QVERIFY(QFileInfo(QUrl(indice).toLocalFile()).isFile());
+    QVERIFY(t.dialogs().shown().empty());
+    QVERIFY(t.dialogs().unexpected().isEmpty());
+}
+
+// No browser: the operator is told where the guide is, to open it by hand.
+void GuiMainWindow::guideNotOpened() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    t.dialogs().setOpenUrlSucceeds(false);
+    w.findChild<QAction*>("cmdHelpGuida")->trigger();
+    QCOMPARE(t.dialogs().openedUrls().size(), 1);
+    const QStringList righe = t.dialogs().lastText().split(u'\n');
+    QCOMPARE(righe.value(0), QStringLiteral("Il browser non si è aperto sulla guida dell'operatore."));
+    QCOMPARE(righe.value(2), t.dialogs().openedUrls().first());
 }
 
 namespace {

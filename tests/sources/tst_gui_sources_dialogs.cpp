@@ -1,5 +1,5 @@
 // The source dialogs driven offscreen on a document buffer, as an operator uses them. With
-// QUILLARO_SHOTS set to a folder, every layout is also saved there as a picture.
+// QUILLARO_SCREENSHOTS set to a folder, every layout is also saved there as a picture.
 
 #include "SourcesTestUtil.h"
 #include "sources/CercaFonte.h"
@@ -9,6 +9,7 @@
 #include "sources/frmScelta.h"
 #include "sources/frmTipologiaFonte.h"
 #include "store/DocumentBuffer.h"
+#include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
 
 #include <QtTest>
@@ -19,12 +20,8 @@ using namespace sourcestest;
 namespace {
 
 void shot(QWidget* w, const QString& name) {
-    const QString folder = qEnvironmentVariable("QUILLARO_SHOTS");
-    if (folder.isEmpty())
-        return;
-    QDir().mkpath(folder);
     QApplication::processEvents();
-    w->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    saveScreenshot(w, name);
 }
 
 void scegliRiga(QListWidget* list, const QString& text) {
@@ -145,6 +142,13 @@ private Q_SLOTS:
         QVERIFY(p->FrameEstremi->isVisible());
         QVERIFY(!p->txtInfo1->isVisible());
         QVERIFY(p->lstFonte->count() >= 5);
+        // The frames the kind shows are not squeezed: every label and field has its natural width.
+        for (QWidget* w : p->findChildren<QWidget*>())
+            if (w->isVisible() && (qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                   qobject_cast<QComboBox*>(w)))
+                QVERIFY2(w->width() >= w->minimumSizeHint().width() &&
+                             (qobject_cast<QLineEdit*>(w) || w->width() >= w->sizeHint().width()),
+                         qPrintable(w->objectName() + QStringLiteral(" stretto")));
         shot(&dlg, QStringLiteral("frmFontiInterne_normativa_legge"));
         scegliRiga(p->lstFonte, QStringLiteral("l."));
         QTest::keyClicks(p->txtArt, QStringLiteral("3"));

@@ -1,6 +1,7 @@
 #include "app/gui/MDIQuillaro.h"
 
 #include "app/gui/frmAbout.h"
+#include "store/DataFolder.h"
 #include "store/FileLookup.h"
 #include "store/HomeFolder.h"
 #include "store/frmInformazione.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -17,6 +19,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 #include <utility>
 
 namespace {
@@ -229,6 +232,10 @@ void MDIQuillaro::creaMenu() {
                 QStringLiteral("Con&teggio"));
 
     mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&?"));
+    cmdHelpGuida = addItem(mnuHelp, "cmdHelpGuida", QStringLiteral("&Guida"));
+    // F1 reaches the guide from the main window and the windows in it, unless the window with the
+    // keyboard answers F1 itself (the document window's key help): it claims the key first.
+    cmdHelpGuida->setShortcut(QKeySequence(Qt::Key_F1));
     cmdHelpAbout = addItem(mnuHelp, "cmdHelpAbout", QStringLiteral("&About"));
 
     const auto wire = [this](QAction* action, void (MDIQuillaro::*slot)()) {
@@ -244,6 +251,7 @@ void MDIQuillaro::creaMenu() {
     wire(mnuFileImportaModello, &MDIQuillaro::mnuFileImportaModello_Click);
     wire(mnuFileImportaCatalogo, &MDIQuillaro::mnuFileImportaCatalogo_Click);
     wire(mnuFileImportaCartella, &MDIQuillaro::mnuFileImportaCartella_Click);
+    wire(cmdHelpGuida, &MDIQuillaro::cmdHelpGuida_Click);
     wire(cmdHelpAbout, &MDIQuillaro::cmdHelpAbout_Click);
     wire(mnuDocumentiNuovo, &MDIQuillaro::mnuDocumentiNuovo_Click);
     wire(mnuDocumentiEdita, &MDIQuillaro::mnuDocumentiEdita_Click);
@@ -409,6 +417,22 @@ void MDIQuillaro::closeEvent(QCloseEvent* event) {
     ChiudiCatalogo(state_);
     ChiudiArchivio(state_);
     event->accept();
+}
+
+void MDIQuillaro::cmdHelpGuida_Click() {
+    const QString indice = guidaOperatore();
+    if (!QFileInfo(indice).isFile()) {
+        state_.ui().message(QStringLiteral("La guida dell'operatore non è stata trovata (%1): reinstallare Quillaro.")
+                                .arg(QDir::toNativeSeparators(indice)),
+                            applicationTitle(), Buttons::Ok, Icon::Warning);
+        return;
+    }
+    const QString indirizzo = QUrl::fromLocalFile(indice).toString();
+    if (!state_.ui().openUrl(indirizzo))
+        state_.ui().message(QStringLiteral("Il browser non si è aperto sulla guida dell'operatore.\n"
+                                           "Aprire nel browser:\n") +
+                                indirizzo,
+                            applicationTitle(), Buttons::Ok, Icon::Warning);
 }
 
 void MDIQuillaro::cmdHelpAbout_Click() {

@@ -111,6 +111,7 @@ public:
     QAction* mnuUtilitaAggiornamentoControlliNuovi = nullptr;
     QAction* mnuUtilitaAggiornamentoControlliConteggio = nullptr;
     QMenu* mnuHelp = nullptr;
+    QAction* cmdHelpGuida = nullptr; // the operator's guide in the browser (F1 where no window claims it)
     QAction* cmdHelpAbout = nullptr;
 
 public Q_SLOTS:
@@ -119,6 +120,7 @@ public Q_SLOTS:
     void mnuFileChiudi_Click();
     void mnuFileNuovo_Click();
     void mnuFileEsci_Click();
+    void cmdHelpGuida_Click();
     void cmdHelpAbout_Click();
 
     // File > Importa... (import/MDIQuillaro_importa.cpp)
