@@ -69,15 +69,14 @@ bool LeggiInfo(AppState& state) {
     return false;
 }
 
-bool ApriArchivio(AppState& state, const QString& path) {
+EsitoApertura ApriArchivioEsito(AppState& state, const QString& path) {
     state.NomeArchivio = path;
     state.StringaConnessione = cConnessione::connectionStringFor(path);
+    EsitoApertura esito;
     const auto rifiuta = [&](const QString& motivo) {
-        // The cancelled dialog keeps its one line; any other refusal says what the file is.
-        state.ui().message(motivo.isEmpty() ? QStringLiteral("Errore nell'apertura del db")
-                                            : QStringLiteral("Errore nell'apertura del db\n") + motivo);
         state.ArchivioAperto = false;
-        return false;
+        esito.motivo = motivo;
+        return esito;
     };
     if (path.isEmpty())
         return rifiuta({});
@@ -86,7 +85,8 @@ bool ApriArchivio(AppState& state, const QString& path) {
     if (state.segnaArchiviAperti && !confermaUso(state, path)) {
         state.Connessione.ChiudiConnessione();
         state.ArchivioAperto = false;
-        return false;
+        esito.rinuncia = true;
+        return esito;
     }
     state.ArchivioAperto = true;
     QString errore;
@@ -95,7 +95,7 @@ bool ApriArchivio(AppState& state, const QString& path) {
         break;
     case EsitoInfo::Mancante:
         // The operator is told and the archive stays open, as the system always did.
-        state.ui().message(kInfoMancanti);
+        esito.avviso = kInfoMancanti;
         break;
     case EsitoInfo::Errore:
         // A delivery whose information cannot be read is not worked on: every run would write
@@ -109,7 +109,22 @@ bool ApriArchivio(AppState& state, const QString& path) {
         state.sessioneUso = NuovaSessione();
         RegistraUso(path, QuestoUso(state.sessioneUso));
     }
-    return true;
+    esito.aperto = true;
+    return esito;
+}
+
+bool ApriArchivio(AppState& state, const QString& path) {
+    const EsitoApertura esito = ApriArchivioEsito(state, path);
+    if (esito.aperto) {
+        if (!esito.avviso.isEmpty())
+            state.ui().message(esito.avviso);
+    } else if (!esito.rinuncia) {
+        // The cancelled dialog keeps its one line; any other refusal says what the file is.
+        state.ui().message(esito.motivo.isEmpty()
+                               ? QStringLiteral("Errore nell'apertura del db")
+                               : QStringLiteral("Errore nell'apertura del db\n") + esito.motivo);
+    }
+    return esito.aperto;
 }
 
 void ChiudiArchivio(AppState& state) {

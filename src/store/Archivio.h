@@ -19,6 +19,18 @@ bool LeggiInfo(AppState& state);
 // archives it opens, one that another program has open is opened only once the operator, told
 // who has it, confirms; the mark is then added.
 bool ApriArchivio(AppState& state, const QString& path);
+
+// How an opening went, for a caller that tells it in its own way (the command line, on standard
+// error): ApriArchivioEsito opens as ApriArchivio does, asks the same questions, but shows none of
+// its messages.
+struct EsitoApertura {
+    bool aperto = false;
+    bool rinuncia = false; // the operator chose not to open an archive in use: nothing to tell
+    QString motivo;        // why it was refused (what the file is, why tabInfo cannot be read);
+                           // empty for an empty path
+    QString avviso;        // what is told of an archive that opened without its tabInfo row
+};
+EsitoApertura ApriArchivioEsito(AppState& state, const QString& path);
 // Closes the open archive and takes its mark away.
 void ChiudiArchivio(AppState& state);
 // Says again that the open archive is in use: a mark not renewed for a day counts for nothing.

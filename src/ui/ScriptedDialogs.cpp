@@ -134,6 +134,19 @@ QStringList ScriptedDialogs::texts() const {
     return list;
 }
 
+QStringList ScriptedDialogs::unusedAnswers() const {
+    QStringList unused;
+    for (Answer a : answers_)
+        unused << QStringLiteral("answer %1 never asked for").arg(answerName(a));
+    for (const auto& text : inputs_)
+        unused << QStringLiteral("input %1 never asked for").arg(text.value_or(QStringLiteral("(cancel)")));
+    for (const QString& path : files_)
+        unused << QStringLiteral("file %1 never asked for").arg(path);
+    for (const QString& choice : choices_)
+        unused << QStringLiteral("choice %1 never asked for").arg(choice);
+    return unused;
+}
+
 void ScriptedDialogs::clear() {
     answers_.clear();
     inputs_.clear();

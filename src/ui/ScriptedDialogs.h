@@ -65,6 +65,8 @@ public:
     bool allAnswersUsed() const {
         return answers_.empty() && inputs_.empty() && files_.empty() && choices_.empty();
     }
+    // The scripted answers no box asked for, one line each.
+    QStringList unusedAnswers() const;
     void clear();
     bool busy() const { return busy_; }
 

@@ -116,6 +116,8 @@ void AppCli::wrongFilesStopEveryCommand_data() {
     QTest::newRow("truncated") << "TRONCO" << "incompleto";
     QTest::newRow("not a database") << "RUMORE.db" << "non è l'archivio di una consegna di Quillaro";
     QTest::newRow("without delivery information") << "SENZAINFO" << "non ha le informazioni di consegna";
+    QTest::newRow("delivery information unreadable") << "ILLEGGIBILE"
+                                                     << "(tabInfo) non si possono leggere";
 }
 
 void AppCli::wrongFilesStopEveryCommand() {
@@ -139,6 +141,12 @@ void AppCli::wrongFilesStopEveryCommand() {
         QVERIFY(c.ApriConnessione(mdb + QStringLiteral("SENZAINFO.db")));
         c.EseguiIstruzione(QStringLiteral("delete from tabInfo"));
     }
+    write(QStringLiteral("ILLEGGIBILE.db"), demo);
+    {
+        cConnessione c;
+        QVERIFY(c.ApriConnessione(mdb + QStringLiteral("ILLEGGIBILE.db")));
+        c.EseguiIstruzione(QStringLiteral("alter table tabInfo rename column Celex to CelexVecchio"));
+    }
     const QList<QStringList> commands = {{"info"}, {"check"}, {"celex"}, {"consistency"}, {"print", "--complete"}};
     for (const QStringList& command : commands) {
         QStringList args{"--home", home, command.first(), archive};
@@ -146,6 +154,8 @@ void AppCli::wrongFilesStopEveryCommand() {
         const CliRun r = cli(args);
         QVERIFY2(r.code != 0, qPrintable(command.first()));
         QVERIFY2(r.err.contains(reason), qPrintable(command.first() + u'\n' + r.err));
+        // Why, on standard error alone: standard output is what a command produces.
+        QVERIFY2(!r.out.contains(reason), qPrintable(command.first() + u'\n' + r.out));
         QVERIFY2(!r.out.contains(QStringLiteral("Consegna: ")), qPrintable(r.out));
     }
     QCOMPARE(QDir(home + QStringLiteral("/dump")).entryList(QDir::Files), QStringList());

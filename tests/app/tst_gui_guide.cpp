@@ -5,6 +5,7 @@
 
 #include "app/guida/ImmaginiGuida.h"
 #include "store/DataFolder.h"
+#include "support/GuiTestUtil.h"
 
 #include <QImage>
 #include <QRegularExpression>
@@ -70,6 +71,7 @@ class GuiGuide : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
+    void cleanup() { fineTestGui(); }
     void everyPictureIsMade();
     void pagesAreWellFormed();
     void everyLinkResolves();

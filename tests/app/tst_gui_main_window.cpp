@@ -68,8 +68,11 @@ class GuiMainWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void menuTree();
     void lifecycleStates();
+    void menusAfterEachStep_data();
+    void menusAfterEachStep();
     void newArchiveThroughTheDialog();
     void newArchiveRefusals();
     void newArchiveNamedAsOperatorsTypeIt();
@@ -185,6 +188,62 @@ void GuiMainWindow::lifecycleStates() {
     QCOMPARE(t.dialogs().lastText(), QStringLiteral("Errore nell'apertura del db"));
     checkStates(w, {true, true, false, false, false});
     QVERIFY(t.dialogs().unexpected().isEmpty());
+}
+
+void GuiMainWindow::menusAfterEachStep_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<bool>>("enabled"); // Apri, Nuovo, Chiudi, Documenti, Consegna
+    QTest::newRow("start") << QStringList{} << QList<bool>{true, true, false, false, false};
+    QTest::newRow("Apri") << QStringList{"Apri"} << QList<bool>{false, false, true, true, true};
+    QTest::newRow("Apri, Chiudi") << QStringList{"Apri", "Chiudi"}
+                                  << QList<bool>{true, true, false, false, false};
+    QTest::newRow("Apri cancelled") << QStringList{"Apri annullato"}
+                                    << QList<bool>{true, true, false, false, false};
+    QTest::newRow("Nuovo") << QStringList{"Nuovo"} << QList<bool>{true, false, false, false, false};
+    QTest::newRow("Nuovo, Apri") << QStringList{"Nuovo", "Apri"}
+                                 << QList<bool>{false, false, true, true, true};
+    // Nuovo comes back once an archive was opened and closed.
+    QTest::newRow("Nuovo, Apri, Chiudi")
+        << QStringList{"Nuovo", "Apri", "Chiudi"} << QList<bool>{true, true, false, false, false};
+    QTest::newRow("Apri, Chiudi, Nuovo")
+        << QStringList{"Apri", "Chiudi", "Nuovo"} << QList<bool>{true, false, false, false, false};
+    // Nuovo and Apri are not offered while an archive is open: the items do nothing.
+    QTest::newRow("Apri, Nuovo, Apri")
+        << QStringList{"Apri", "Nuovo", "Apri"} << QList<bool>{false, false, true, true, true};
+}
+
+// What the operator finds enabled in the menus after each sequence of File items.
+void GuiMainWindow::menusAfterEachStep() {
+    QFETCH(QStringList, steps);
+    QFETCH(QList<bool>, enabled);
+    TestHome t;
+    MDIQuillaro w(t.state());
+    w.show();
+    const QString demo = t.createDemo();
+    int nuovi = 0;
+    for (const QString& step : std::as_const(steps)) {
+        QAction* item = w.findChild<QAction*>(step == u"Chiudi"  ? "mnuFileChiudi"
+                                              : step == u"Nuovo" ? "mnuFileNuovo"
+                                                                 : "mnuFileApri");
+        if (!item->isEnabled()) {
+            item->trigger();
+            continue;
+        }
+        if (step == u"Apri") {
+            t.dialogs().answerNextFile(demo);
+        } else if (step == u"Apri annullato") {
+            t.dialogs().answerNextFile(QString());
+        } else if (step == u"Nuovo") {
+            t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("NUOVO%1.db").arg(++nuovi)));
+            onNextModal<frmInformazione>([](frmInformazione* d) {
+                fillInformazione(d, "3", "2026", "9", "1");
+                d->cmdOk->click();
+            });
+        }
+        item->trigger();
+    }
+    checkStates(w, {enabled[0], enabled[1], enabled[2], enabled[3], enabled[4]});
+    QCOMPARE(t.state().ArchivioAperto, enabled[2]);
 }
 
 void GuiMainWindow::newArchiveThroughTheDialog() {

@@ -69,6 +69,7 @@ class TestGuiCapture : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void pasteReviewApplyAndSave() {
         Finestra f;
         REQUIRE_SHARED_FIXTURE(metadati(kSpringer));

@@ -403,6 +403,7 @@ private Q_SLOTS:
             QVERIFY(ScriviDocumento(t.state().Connessione, b, d).salvato());
         }
         DocumentListModel m;
+        QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
         m.carica(t.state());
         QCOMPARE(m.index(1).data(DocumentListModel::RuoloRilievi).toInt(), -1);
         QCOMPARE(m.index(1).data(Qt::ToolTipRole), QVariant());

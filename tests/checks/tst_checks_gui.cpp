@@ -36,6 +36,7 @@ class ChecksGui : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void checksAndViewersFromTheMenu() {
         TestHome t;
         ArchivioProva a(t);

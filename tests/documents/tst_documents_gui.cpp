@@ -24,20 +24,6 @@ using namespace editor_test;
 
 namespace {
 
-// Runs f on the modal dialog of type D as soon as it is shown.
-template <class D> void quandoAperto(std::function<void(D*)> f) {
-    QTimer::singleShot(0, [f] {
-        auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!d) {
-            qWarning("expected dialog not shown");
-            if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-            return;
-        }
-        f(d);
-    });
-}
-
 template <class W> W* figlio(QObject* parent, const char* name) {
     W* w = parent->findChild<W*>(QString::fromLatin1(name));
     if (!w)
@@ -79,7 +65,7 @@ public:
 
     // Documenti > Edita on the document of that number.
     frmDocumento* apri(qint64 id) {
-        quandoAperto<frmSceltaDoc>([id](frmSceltaDoc* d) {
+        onNextModal<frmSceltaDoc>([id](frmSceltaDoc* d) {
             QAbstractItemModel* m = d->lstDocumento->model();
             for (int i = 0; i < m->rowCount(); ++i)
                 if (m->index(i, 0).data().toString().startsWith(QString::number(id) + " "))
@@ -136,6 +122,7 @@ class DocumentWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void newDocumentTypedAndSavedWithF4() {
         Sessione s;
         frmDocumento* w = s.nuovo();
@@ -159,7 +146,7 @@ private Q_SLOTS:
         QTest::keyClicks(w->txtFascicolo, "2");
 
         // F7 from a combo box: the responsibility dialog, new and empty with "Autore" chosen.
-        quandoAperto<frmResponsabilita>([](frmResponsabilita* d) {
+        onNextModal<frmResponsabilita>([](frmResponsabilita* d) {
             QVERIFY(d->txtElementoPr->text().isEmpty());
             QVERIFY(d->optAutore->isChecked() && !d->optCuratore->isChecked());
             QTest::keyClicks(d->txtElementoPr, "  D'Amico ");
@@ -170,7 +157,7 @@ private Q_SLOTS:
         QCOMPARE(w->lstResponsabilita->item(0)->text(), QString("A - D'Amico, Luca"));
 
         // F8 from the title: two descriptors for one systematic code.
-        quandoAperto<frmClassificazione>([](frmClassificazione* d) {
+        onNextModal<frmClassificazione>([](frmClassificazione* d) {
             QVERIFY(!d->lstDescrittore->isHidden() && d->LabelD->isHidden() && d->Label5->isHidden());
             QCOMPARE(d->cmbAsteriscati->itemText(0), QString("Asteriscati"));
             QTest::keyClicks(d->txtSistematico, "T1.1");
@@ -302,9 +289,9 @@ private Q_SLOTS:
         s.main.activateWindow();
         w->txtTitolo->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(w->txtTitolo->hasFocus());
-        QTest::qWait(20);
+        runDeferred(); // entering by Tab selects the (empty) field once the event loop is back
         QTest::keyClicks(w->txtTitolo, "Il licenziamento");
-        quandoAperto<frmResponsabilita>([](frmResponsabilita* d) {
+        onNextModal<frmResponsabilita>([](frmResponsabilita* d) {
             d->txtElementoPr->setText("Rossi");
             d->cmdEsci->click();
         });
@@ -314,7 +301,7 @@ private Q_SLOTS:
         s.main.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&s.main));
         QTRY_VERIFY(w->txtTitolo->hasFocus());
-        QTest::qWait(20);
+        runDeferred(); // a selection the return would make comes now, before the next keystroke
         QTest::keyClicks(w->txtTitolo, " disciplinare");
         QCOMPARE(w->txtTitolo->toPlainText(), QString("Il licenziamento disciplinare"));
         // Entering the field from another one still selects it whole.
@@ -510,7 +497,7 @@ private Q_SLOTS:
         QVERIFY(w->lstClassificazione->selectedItems().isEmpty());
         QCOMPARE(w->buffer().IndiceClassificazione, -1);
         bool nuovoModo = false;
-        quandoAperto<frmClassificazione>([&nuovoModo](frmClassificazione* d) {
+        onNextModal<frmClassificazione>([&nuovoModo](frmClassificazione* d) {
             nuovoModo = !d->lstDescrittore->isHidden() && d->txtSistematico->text().isEmpty();
             d->cmdAbbandona->click();
         });
@@ -527,7 +514,7 @@ private Q_SLOTS:
         w->cmdFonteT->click();
         QVERIFY(w->txtNota->toPlainText().isEmpty());
         bool vuoto = false;
-        quandoAperto<frmModificaFonte>([&vuoto](frmModificaFonte* d) {
+        onNextModal<frmModificaFonte>([&vuoto](frmModificaFonte* d) {
             vuoto = d->txtTesto->text().isEmpty();
             d->cmdAbbandona->click();
         });
@@ -542,7 +529,7 @@ private Q_SLOTS:
         w->lstClassificazione->setFocus(Qt::TabFocusReason);
         QTest::keyClick(w->lstClassificazione, Qt::Key_Space);
         QCOMPARE(w->buffer().IndiceClassificazione, 0);
-        quandoAperto<frmClassificazione>([&nuovoModo](frmClassificazione* d) {
+        onNextModal<frmClassificazione>([&nuovoModo](frmClassificazione* d) {
             nuovoModo = !d->lstDescrittore->isHidden();
             d->cmdAbbandona->click();
         });
@@ -597,7 +584,7 @@ private Q_SLOTS:
     void duplicateStoresACopyUnderTheNextNumber() {
         Sessione s;
         s.documento(1, "Originale", {legge("241")});
-        quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
+        onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
         s.main.mnuDocumentiEdita->trigger();
         frmDocumento* w = s.finestra();
         QVERIFY(w);
@@ -623,7 +610,7 @@ private Q_SLOTS:
         Sessione s;
         s.documento(1, "Originale");
         const auto apri = [&s] {
-            quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
+            onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
             s.main.mnuDocumentiEdita->trigger();
             return s.finestra();
         };
@@ -709,7 +696,7 @@ private Q_SLOTS:
         frmDocumento* w = s.nuovo();
         w->buffer().TestoTraduzione = "A title";
         bool chiuso = false;
-        quandoAperto<frmAltriTesti>([&s, &chiuso](frmAltriTesti* a) {
+        onNextModal<frmAltriTesti>([&s, &chiuso](frmAltriTesti* a) {
             QTest::keyClicks(a->txtAltroTesto, " changed");
             s.t.dialogs().answerNext(Answer::No);
             QTest::keyClick(a, Qt::Key_Escape);
@@ -725,9 +712,9 @@ private Q_SLOTS:
         QCOMPARE(w->buffer().TestoTraduzione, QString("A title"));
 
         s.t.dialogs().clear();
-        quandoAperto<frmAltriTesti>([](frmAltriTesti* a) { QTest::keyClick(a, Qt::Key_Escape); });
+        onNextModal<frmAltriTesti>([](frmAltriTesti* a) { QTest::keyClick(a, Qt::Key_Escape); });
         w->cmdTraduzione->click();
-        quandoAperto<frmAltriTesti>([](frmAltriTesti* a) {
+        onNextModal<frmAltriTesti>([](frmAltriTesti* a) {
             a->txtAltroTesto->setPlainText("scartato");
             a->cmdAbbandona->click();
         });
@@ -746,7 +733,7 @@ private Q_SLOTS:
         for (qint64 id : {1, 2, 3, 4})
             s.documento(id, QString("Titolo %1").arg(id), {legge(QString::number(id))});
 
-        quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) {
+        onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) {
             QCOMPARE(d->windowTitle(), QString("Scegli documento"));
             QVERIFY(!d->cmdCancella->isEnabled() && d->cmdEdita->isEnabled());
             QCOMPARE(voce(d, 0), QString("1 --> 202630001"));
@@ -854,7 +841,7 @@ private Q_SLOTS:
         frmDocumento* w = s.nuovo();
         QVERIFY(!w->cmdRiassunto->property("testoPresente").toBool());
         QVERIFY(!w->cmdRiassunto->icon().isNull());
-        quandoAperto<frmTesti>([&s](frmTesti* d) {
+        onNextModal<frmTesti>([&s](frmTesti* d) {
             QCOMPARE(d->windowTitle(), QString("Testo riassunto"));
             QCOMPARE(d->Label1->text(), QString("Riassunto"));
             d->txtTesto->setPlainText(QString(2500, u'x') + "\ny");
@@ -865,7 +852,7 @@ private Q_SLOTS:
         QCOMPARE(w->buffer().TestoRiassunto, QString(2500, u'x') + "y");
         QVERIFY(w->cmdRiassunto->property("testoPresente").toBool());
 
-        quandoAperto<frmTesti>([&s](frmTesti* d) {
+        onNextModal<frmTesti>([&s](frmTesti* d) {
             QCOMPARE(d->windowTitle(), QString("Testo sommario"));
             d->txtTesto->setPlainText("1. Premessa.");
             d->cmdUndo->click();
@@ -877,7 +864,7 @@ private Q_SLOTS:
         tasto(w->ComboLIN, Qt::Key_F11);
         QVERIFY(w->buffer().TestoSommario.isEmpty());
 
-        quandoAperto<frmAltriTesti>([](frmAltriTesti* d) {
+        onNextModal<frmAltriTesti>([](frmAltriTesti* d) {
             QCOMPARE(d->windowTitle(), QString("Nota documento"));
             d->txtAltroTesto->setPlainText("Proposta:\nnuovo descrittore");
             d->cmdEsci->click();
@@ -889,7 +876,7 @@ private Q_SLOTS:
         QVERIFY(w->buffer().TestoNotaDoc.isEmpty());
         QVERIFY(!w->cmdNotaDoc->property("testoPresente").toBool());
 
-        quandoAperto<frmAltriTesti>([](frmAltriTesti* d) {
+        onNextModal<frmAltriTesti>([](frmAltriTesti* d) {
             QCOMPARE(d->windowTitle(), QString("Traduzione"));
             d->txtAltroTesto->setPlainText("A title");
             d->cmdEsci->click();
@@ -905,7 +892,7 @@ private Q_SLOTS:
         Sessione s;
         for (qint64 id = 1; id <= 60; ++id)
             s.documento(id, QString("Titolo %1").arg(id));
-        quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) {
+        onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) {
             QCOMPARE(d->lstDocumento->currentIndex().row(), 0);
             QVERIFY(d->lstDocumento->uniformItemSizes());
             d->lstDocumento->setFocus();
@@ -924,8 +911,10 @@ private Q_SLOTS:
         s.main.mnuDocumentiCancella->trigger();
         auto* scelta = s.main.findChild<frmSceltaDoc*>();
         QVERIFY(scelta);
+        QAbstractItemModelTester tester(scelta->lstDocumento->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         scelta->resize(380, 300);
-        QTest::qWait(0);
+        runDeferred();
         QListView* lista = scelta->lstDocumento;
         lista->setFocus();
         QTest::keyClicks(lista, "50");
@@ -950,18 +939,18 @@ private Q_SLOTS:
     void helpAndSourceButtons() {
         Sessione s;
         s.documento(1, "Con fonti", {legge("1"), legge("2"), legge("3")});
-        quandoAperto<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
+        onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
         s.main.mnuDocumentiEdita->trigger();
         frmDocumento* w = s.finestra();
 
-        quandoAperto<frmHelpTastiFunzione>([](frmHelpTastiFunzione* d) {
+        onNextModal<frmHelpTastiFunzione>([](frmHelpTastiFunzione* d) {
             QCOMPARE(d->windowTitle(), QString("Help su tasti funzione"));
             d->cmdEsci->click(); // first: a failed comparison must not leave the dialog open
             QCOMPARE(d->lblTasti->text().split('\n').size(), 12); // the twelve function keys
         });
         tasto(w->lstClassificazione, Qt::Key_F1);
 
-        quandoAperto<frmTipologiaFonte>([](frmTipologiaFonte* d) { d->cmdAbbandona->click(); });
+        onNextModal<frmTipologiaFonte>([](frmTipologiaFonte* d) { d->cmdAbbandona->click(); });
         tasto(w->lstFonte, Qt::Key_F9);
         QCOMPARE(w->buffer().IndiceFonte, -1);
         QCOMPARE(w->lstFonte->count(), 3);
@@ -999,14 +988,14 @@ private Q_SLOTS:
         Sessione s;
         frmDocumento* w = s.nuovo();
         for (const char* nome : {"Rossi", "Verdi"}) {
-            quandoAperto<frmResponsabilita>([nome](frmResponsabilita* d) {
+            onNextModal<frmResponsabilita>([nome](frmResponsabilita* d) {
                 d->txtElementoPr->setText(nome);
                 d->cmdEsci->click();
             });
             w->cmdResponsabilitaN->click();
         }
         w->lstResponsabilita->setCurrentRow(1);
-        quandoAperto<frmResponsabilita>([](frmResponsabilita* d) {
+        onNextModal<frmResponsabilita>([](frmResponsabilita* d) {
             QCOMPARE(d->txtElementoPr->text(), QString("Verdi"));
             d->optCuratore->setChecked(true);
             d->txtElementoSec->setText("Anna");
@@ -1016,7 +1005,7 @@ private Q_SLOTS:
         QCOMPARE(w->lstResponsabilita->item(1)->text(), QString("C - Verdi, Anna"));
         QCOMPARE(w->lstResponsabilita->count(), 2);
 
-        quandoAperto<frmClassificazione>([](frmClassificazione* d) {
+        onNextModal<frmClassificazione>([](frmClassificazione* d) {
             d->txtSistematico->setText("T1.1");
             d->cmbAsteriscati->setCurrentIndex(d->cmbAsteriscati->findText("AT002", Qt::MatchStartsWith));
             d->cmdEsci->click();
@@ -1024,7 +1013,7 @@ private Q_SLOTS:
         w->cmdClasseN->click();
         QCOMPARE(w->lstClassificazione->item(0)->text(), QString("3 - T1.1; AT002"));
         w->lstClassificazione->setCurrentRow(0);
-        quandoAperto<frmClassificazione>([&s](frmClassificazione* d) {
+        onNextModal<frmClassificazione>([&s](frmClassificazione* d) {
             QVERIFY(d->lstDescrittore->isHidden() && !d->LabelD->isHidden() && !d->Label5->isHidden());
             QCOMPARE(d->LabelS->text(), QString("TS1 - Sistematico uno"));
             QCOMPARE(d->cmbAsteriscati->currentText().left(5), QString("AT002"));
@@ -1045,7 +1034,7 @@ private Q_SLOTS:
         w->cmdClasseM->click();
         QCOMPARE(w->lstClassificazione->item(0)->text(), QString("0 - T1.1; TD002"));
         // An empty systematic code changes nothing.
-        quandoAperto<frmClassificazione>([&s](frmClassificazione* d) {
+        onNextModal<frmClassificazione>([&s](frmClassificazione* d) {
             s.t.dialogs().answerNext(Answer::Ok);
             d->cmdEsci->click();
         });
@@ -1053,7 +1042,7 @@ private Q_SLOTS:
         QCOMPARE(s.t.dialogs().lastText(), QString("Immettere il codice del sistematico!"));
         QCOMPARE(w->lstClassificazione->count(), 1);
         // From the keyboard: Enter adds the descriptor typed, the next code typed replaces it.
-        quandoAperto<frmClassificazione>([](frmClassificazione* d) {
+        onNextModal<frmClassificazione>([](frmClassificazione* d) {
             QTest::keyClicks(d->txtSistematico, "T1.1");
             QTest::keyClicks(d->txtDescrittore, "TD001");
             QTest::keyClick(d->txtDescrittore, Qt::Key_Return);

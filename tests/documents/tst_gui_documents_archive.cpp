@@ -21,16 +21,6 @@ using namespace editor_test;
 
 namespace {
 
-// Runs f on the modal dialog of type D as soon as it is shown.
-template <class D> void quandoAperto(std::function<void(D*)> f) {
-    QTimer::singleShot(0, [f] {
-        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget()))
-            f(d);
-        else if (QWidget* other = QApplication::activeModalWidget())
-            other->close();
-    });
-}
-
 qint64 documentiIn(const QString& path) {
     cConnessione c;
     if (!c.ApriConnessione(cConnessione::connectionStringFor(path)))
@@ -75,7 +65,7 @@ public:
     }
 
     frmDocumento* edita(int riga) {
-        quandoAperto<frmSceltaDoc>([riga](frmSceltaDoc* d) {
+        onNextModal<frmSceltaDoc>([riga](frmSceltaDoc* d) {
             d->lstDocumento->setCurrentIndex(d->elenco()->index(riga));
             d->cmdEdita->click();
         });
@@ -132,6 +122,7 @@ class ArchiveWindows : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void windowsGoWithTheirArchive_data() {
         QTest::addColumn<Fine>("come");
         QTest::newRow("File > Chiudi") << Fine::Chiudi;

@@ -71,6 +71,7 @@ class GuiDocumentConflicts : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void savingOverAnotherOperatorsWorkAsks_data() {
         QTest::addColumn<QString>("come"); // F4, F12, or closing the window and answering Yes
         QTest::addColumn<QString>("scelta");

@@ -65,6 +65,7 @@ class GuiImport : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void menuItems();
     void archiveWithItsSummary();
     void nameAskedAgainWhenTaken();
@@ -161,9 +162,20 @@ void GuiImport::cancelled() {
     t.dialogs().answerNextFile(QStringLiteral("/archivi/cons2.mdb"));
     t.dialogs().answerNextInput(std::nullopt); // the name cancelled
     w.mnuFileImporta->trigger();
-    t.dialogs().answerNextFile(QStringLiteral("/archivi/cons2.mdb"));
-    t.dialogs().answerNext(Answer::No); // the template kept
-    w.mnuFileImportaModello->trigger();
+    {
+        // A template this time (a delivery is refused before anything is asked), and "No" to
+        // replacing the one in use.
+        const MemoryJetSource modello = MemoryJetSource::fromArchive(t.home().templatePath());
+        const FonteJetSostituita centro([modello](const QString&) -> std::unique_ptr<JetSource> {
+            return std::make_unique<MemoryJetSource>(modello);
+        });
+        const QByteArray templ = readFileBytes(t.home().templatePath());
+        t.dialogs().answerNextFile(QStringLiteral("/centro/masterOnline.mdb"));
+        t.dialogs().answerNext(Answer::No); // the template kept
+        w.mnuFileImportaModello->trigger();
+        QVERIFY(t.dialogs().allAnswersUsed());
+        QCOMPARE(readFileBytes(t.home().templatePath()), templ);
+    }
     QVERIFY(t.dialogs().unexpected().isEmpty());
     QCOMPARE(QDir(t.home().mdbDir()).entryList(QDir::Files), before);
     QCOMPARE(t.dialogs().texts().size(), 2); // the name box and the question, nothing else

@@ -3,6 +3,7 @@
 
 #include "PrintoutsFixture.h"
 #include "app/gui/MDIQuillaro.h"
+#include "support/GuiTestUtil.h"
 
 #include <QAction>
 
@@ -10,6 +11,7 @@ class PrintoutsGui : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void menu_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QList<Answer>>("risposte");

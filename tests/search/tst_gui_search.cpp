@@ -97,6 +97,7 @@ class GuiSearch : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void menuItems();
     void searchTheOpenArchiveAndAll();
     void openAHitOfAnotherArchive();
@@ -141,6 +142,8 @@ void GuiSearch::searchTheOpenArchiveAndAll() {
     s.main.mnuDocumentiRicerca->trigger();
     frmRicerca* w = s.ricerca();
     QVERIFY(w);
+    QAbstractItemModelTester risultati(w->tblRisultati->model(),
+                                       QAbstractItemModelTester::FailureReportingMode::QtTest);
     QVERIFY(w->optArchivio->isChecked());
     s.cerca(QStringLiteral("appalti"));
     QCOMPARE(s.righe(), QStringList{QStringLiteral("CONSA/1")});
@@ -262,6 +265,8 @@ void GuiSearch::duplicatesSideBySide() {
     s.main.mnuDocumentiDoppioni->trigger();
     auto* w = s.main.findChild<frmDoppioni*>();
     QVERIFY(w);
+    QAbstractItemModelTester coppie(w->tblCoppie->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     QVERIFY(w->optArchivio->isChecked());
     w->cmdCerca->click();
     QCOMPARE(w->coppie().size(), 1);

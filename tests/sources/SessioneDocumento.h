@@ -36,8 +36,8 @@ public:
     // Leaves the window without saving and opens the first document again.
     frmDocumento* riapri(frmDocumento* w) {
         w->cmdAbbandona->click();
-        for (int i = 0; i < 500 && finestra(); ++i)
-            QTest::qWait(10);
+        if (!QTest::qWaitFor([this] { return !finestra(); }))
+            QTest::qFail("the document window did not close", __FILE__, __LINE__);
         onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
         main.mnuDocumentiEdita->trigger();
         return finestra();

@@ -121,6 +121,7 @@ class GuiSourcesDocument : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void enteredSavedAndReloaded() {
         Sessione s;
         frmDocumento* w = s.nuovo();

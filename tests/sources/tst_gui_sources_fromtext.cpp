@@ -60,6 +60,7 @@ class GuiSourcesFromText : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void summaryCitingThreeActsAcceptedAndSaved() {
         SessioneDocumento s;
         frmDocumento* w = s.nuovo(QStringLiteral("Pratiche commerciali e diniego"));

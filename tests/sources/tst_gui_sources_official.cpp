@@ -56,6 +56,7 @@ class GuiSourcesOfficial : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void buttonBesideInNota() {
         Sessione s;
         QPushButton* b = s.finestra->cmdFonteUfficiale;

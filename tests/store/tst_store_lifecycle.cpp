@@ -1,6 +1,7 @@
 // Creating, opening and closing archives, and the delivery information.
 
 #include "store/Archivio.h"
+#include "support/FileFaults.h"
 #include "support/TestHome.h"
 
 #include <QtTest>
@@ -15,10 +16,10 @@ private Q_SLOTS:
     void newArchiveGetsItsInformation();
     void newArchiveNeverReplacesAnExistingOne();
     void newArchiveFailuresLeaveNothingBehind();
+    void newArchiveWholeOrNothingAtEveryFaultPoint();
     void openReadsInfoAndCloseCloses();
     void openRefusesWhatIsNotAnArchive();
     void archiveWithoutInfoRow();
-    void menuStates();
     void documentIdentifier();
 };
 
@@ -111,6 +112,46 @@ void StoreLifecycle::newArchiveFailuresLeaveNothingBehind() {
     QCOMPARE(left, QStringList{"Catalogo norme.db"});
 }
 
+// The disk fills at every point of making a new archive in turn (the limit stepped over the whole
+// file): the archive is refused and nothing is left in the folder, or it is there whole, opens and
+// holds its delivery information.
+void StoreLifecycle::newArchiveWholeOrNothingAtEveryFaultPoint() {
+    if (!FileSizeLimit::available())
+        QSKIP("no file size limit here");
+    TestHome t;
+    const InformazioneConsegna info{"3", "2026", "44", "1"};
+    const QString target = t.home().mdbPath(QStringLiteral("PIENO.db"));
+    const QStringList folder = QDir(t.home().mdbDir()).entryList(QDir::Files);
+    const qint64 size = QFileInfo(t.home().templatePath()).size();
+    const qint64 step = 4096; // SQLite's page: every page of the copy in turn
+    int refused = 0;
+    bool made = false;
+    for (qint64 limit = 0; !made && limit <= 3 * size; limit += step) {
+        NuovoArchivio result;
+        {
+            FileSizeLimit full(limit);
+            result = CreaArchivio(t.state(), target, info);
+        }
+        if (result.esito == EsitoNuovoArchivio::Creato) {
+            made = true;
+            QVERIFY2(t.open(target), qPrintable(QString::number(limit)));
+            QCOMPARE(t.state().Consegna(), QStringLiteral("44"));
+            QCOMPARE(
+                t.state().Connessione.ApriRS(QStringLiteral("PRAGMA integrity_check")).field(0).toString(),
+                QStringLiteral("ok"));
+            ChiudiArchivio(t.state());
+        } else {
+            ++refused;
+            QVERIFY2(result.esito == EsitoNuovoArchivio::Errore, qPrintable(QString::number(limit)));
+            QVERIFY2(result.message.startsWith(QStringLiteral("Archivio nuovo non creato")),
+                     qPrintable(result.message));
+            QCOMPARE(QDir(t.home().mdbDir()).entryList(QDir::Files), folder);
+        }
+    }
+    QVERIFY(made);
+    QVERIFY(refused >= size / step);
+}
+
 void StoreLifecycle::openReadsInfoAndCloseCloses() {
     TestHome t;
     const QString path = t.createArchive(QStringLiteral("CONS2"), QStringLiteral("B"), QStringLiteral("2025"),
@@ -161,27 +202,6 @@ void StoreLifecycle::archiveWithoutInfoRow() {
     QCOMPARE(t.dialogs().shown().size(), size_t(1));
     QVERIFY(t.dialogs().lastText().startsWith(QStringLiteral("Nessun record corrente")));
     QCOMPARE(t.state().Consegna(), QString());
-}
-
-void StoreLifecycle::menuStates() {
-    StatoMenu m;
-    m.dopoAvvio();
-    QVERIFY(m.fileApri && m.fileNuovo && !m.fileChiudi && !m.documenti && !m.utilitaDocumenti);
-    m.dopoApertura();
-    QVERIFY(!m.fileApri && !m.fileNuovo && m.fileChiudi && m.documenti && m.utilitaDocumenti);
-    m.dopoChiusura();
-    QVERIFY(m.fileApri && m.fileNuovo && !m.fileChiudi && !m.documenti && !m.utilitaDocumenti);
-    m.dopoNuovo();
-    QVERIFY(m.fileApri && !m.fileNuovo && !m.fileChiudi && !m.documenti && !m.utilitaDocumenti);
-    // "Nuovo" comes back only after an archive was opened and closed.
-    m.dopoApertura();
-    m.dopoChiusura();
-    QVERIFY(m.fileNuovo);
-    // "Nuovo" leaves the delivery utilities as they were.
-    StatoMenu open;
-    open.dopoApertura();
-    open.dopoNuovo();
-    QVERIFY(open.utilitaDocumenti);
 }
 
 void StoreLifecycle::documentIdentifier() {

@@ -112,33 +112,47 @@ void StoreOutputs::aWriteThatFailsHalfWay_data() {
 }
 
 void StoreOutputs::aWriteThatFailsHalfWay() {
-    // The disk fills while the output is written: the run fails, the earlier file stays.
+    // The disk fills while the output is written, at every point of the writing in turn (the
+    // limit stepped over the whole new file): the run fails and the earlier file stays, or the
+    // new file is there whole; nothing else is ever left beside it.
     if (!FileSizeLimit::available())
         QSKIP("no file size limit here");
     QFETCH(int, mode);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("note.A26"));
     const QByteArray before = bytesOf({QStringLiteral("Consegna 1"), QStringLiteral("nota")});
-    writeFile(path, before);
-    bool failed = false;
-    {
-        TextOutput out;
-        out.open(path, TextOutput::Mode(mode), TextEncoding::Windows1252);
-        FileSizeLimit full(100 * 1024);
-        try {
-            for (int i = 0; i < 2000; ++i)
-                out.writeLine(longLine(i));
-            out.close();
-        } catch (const std::runtime_error& e) {
-            failed = true;
-            QVERIFY2(QString::fromUtf8(e.what()).startsWith(QStringLiteral("Errore di scrittura nel file ") +
-                                                            path),
-                     e.what());
+    QByteArray lines;
+    for (int i = 0; i < 100; ++i)
+        lines += bytesOf({longLine(i)});
+    const QByteArray after = TextOutput::Mode(mode) == TextOutput::Mode::Append ? before + lines : lines;
+    const qint64 step = 512;
+    int failed = 0;
+    int written = 0;
+    for (qint64 limit = 0; limit <= after.size() + step; limit += step) {
+        writeFile(path, before);
+        bool threw = false;
+        {
+            FileSizeLimit full(limit);
+            try {
+                TextOutput out;
+                out.open(path, TextOutput::Mode(mode), TextEncoding::Windows1252);
+                for (int i = 0; i < 100; ++i)
+                    out.writeLine(longLine(i));
+                out.close();
+            } catch (const std::runtime_error& e) {
+                threw = true;
+                QVERIFY2(QString::fromUtf8(e.what()).startsWith(
+                             QStringLiteral("Errore di scrittura nel file ") + path),
+                         e.what());
+            }
         }
+        const QByteArray now = readFileBytes(path);
+        QVERIFY2(now == (threw ? before : after),
+                 qPrintable(QStringLiteral("limit %1: %2 bytes").arg(limit).arg(now.size())));
+        QCOMPARE(others(dir.path(), {QStringLiteral("note.A26")}), QStringList());
+        ++(threw ? failed : written);
     }
-    QVERIFY(failed);
-    QCOMPARE(readFileBytes(path), before);
-    QCOMPARE(others(dir.path(), {QStringLiteral("note.A26")}), QStringList());
+    QVERIFY(failed > 0 && written > 0);
 }
 
 void StoreOutputs::aSectionIsAddedWhole() {
@@ -165,28 +179,30 @@ void StoreOutputs::aSectionIsAddedWhole() {
 }
 
 void StoreOutputs::aFailedAppendIsTakenBack() {
-    // The section is whole in its temporary file, but the disk fills while it is added: the batch
-    // file is cut back to its length before.
+    // The section is whole in its temporary file, but the disk fills while it is added, at every
+    // point of the adding in turn: the batch file is cut back to its length before.
     if (!FileSizeLimit::available())
         QSKIP("no file size limit here");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("nuovi.A26"));
     QByteArray before;
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < 100; ++i)
         before += bytesOf({longLine(i)});
-    writeFile(path, before);
-    TextOutput out;
-    out.open(path, TextOutput::Mode::Append, TextEncoding::Windows1252);
-    for (int i = 0; i < 300; ++i)
-        out.writeLine(longLine(i));
-    {
-        FileSizeLimit full(before.size() + 20 * 1024);
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, out.close());
+    const qint64 step = 512;
+    for (qint64 limit = before.size(); limit < 2 * before.size(); limit += step) {
+        writeFile(path, before);
+        TextOutput out;
+        out.open(path, TextOutput::Mode::Append, TextEncoding::Windows1252);
+        for (int i = 0; i < 100; ++i)
+            out.writeLine(longLine(i));
+        {
+            FileSizeLimit full(limit);
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error, out.close());
+        }
+        QCOMPARE(readFileBytes(path), before);
+        QVERIFY(!QFileInfo::exists(appendNotePath(path)));
+        QCOMPARE(others(dir.path(), {QStringLiteral("nuovi.A26")}), QStringList());
     }
-    QCOMPARE(readFileBytes(path).size(), before.size());
-    QCOMPARE(readFileBytes(path), before);
-    QVERIFY(!QFileInfo::exists(appendNotePath(path)));
-    QCOMPARE(others(dir.path(), {QStringLiteral("nuovi.A26")}), QStringList());
 }
 
 void StoreOutputs::aSectionLeftHalfAddedIsCutOff_data() {
@@ -229,32 +245,38 @@ void StoreOutputs::aSectionLeftHalfAddedIsCutOff() {
 }
 
 void StoreOutputs::killedWhileAdding() {
-    // A real kill in the middle of adding a section, then the next batch run.
+    // A real kill at every point of adding a section in turn (while the section is written, while
+    // it is added), then the next batch run: the batch file ends with the two sections, whole.
     if (!FileSizeLimit::available())
         QSKIP("no file size limit here");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("errori.A26"));
     QByteArray section;
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 60; ++i)
         section += bytesOf({longLine(i)});
-    writeFile(path, section);
     const auto addSection = [&] {
         TextOutput out;
         out.open(path, TextOutput::Mode::Append, TextEncoding::Windows1252);
-        for (int i = 0; i < 200; ++i)
+        for (int i = 0; i < 60; ++i)
             out.writeLine(longLine(i));
         out.close();
     };
-    QVERIFY(killedAtFileSize(section.size() + section.size() / 2, addSection));
-    const QByteArray cut = readFileBytes(path);
-    QVERIFY(cut.size() > section.size() && cut.size() < 2 * section.size());
-    QVERIFY(QFileInfo::exists(appendNotePath(path)));
-    addSection();
-    QCOMPARE(readFileBytes(path), section + section);
-    // Killed while the section was still being written: the batch file was never touched.
-    QVERIFY(killedAtFileSize(section.size() / 2, addSection));
-    QCOMPARE(readFileBytes(path), section + section);
-    QVERIFY(!QFileInfo::exists(appendNotePath(path)));
+    const qint64 step = section.size() / 12;
+    int killedAdding = 0;
+    for (qint64 limit = step / 2; limit < 2 * section.size(); limit += step) {
+        writeFile(path, section);
+        QVERIFY(killedAtFileSize(limit, addSection));
+        const QByteArray cut = readFileBytes(path);
+        QVERIFY(cut.startsWith(section) && cut.size() < 2 * section.size());
+        // Cut in the middle of adding: the note says how long the file was.
+        QCOMPARE(QFileInfo::exists(appendNotePath(path)), cut.size() > section.size());
+        killedAdding += cut.size() > section.size();
+        addSection();
+        QCOMPARE(readFileBytes(path), section + section);
+        QVERIFY(!QFileInfo::exists(appendNotePath(path)));
+        QCOMPARE(others(dir.path(), {QStringLiteral("errori.A26")}), QStringList());
+    }
+    QVERIFY(killedAdding > 0);
 }
 
 void StoreOutputs::outputsClosedTogether() {

@@ -1,10 +1,37 @@
 #pragma once
 
 // Helpers for tests that drive windows offscreen.
+//
+// Every GUI test class ends each test with the same check:
+//
+//     private Q_SLOTS:
+//         void cleanup() { fineTestGui(); }
+//
+// which fails the test that has just run when
+//   - a dialog awaited with onNextModal never opened, or
+//   - a scripted dialog (the TestHome's ScriptedDialogs) asked a question the test did not answer
+//     beforehand, or an answer the test scripted was never asked for.
+//
+// A window the program shows with exec() is answered by arming a watch before the test triggers it:
+//
+//     auto scelta = onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
+//     main.mnuDocumentiEdita->trigger();
+//     QVERIFY(scelta->came());            // QTRY_VERIFY when the window opens later, from a timer
+//
+// The action runs once, on the first modal window of type W that becomes active after the call
+// (windows already open then, and those other watches wait for, are left to them: watches may be
+// armed together, or inside the action of another). Any other modal window that comes while a
+// watch waits fails the test at once, naming the watch, and is closed so the test goes on. When
+// the action fails (QVERIFY, QCOMPARE) and leaves its window open, the watch closes it. A watch
+// waits until its window comes or the test ends; fineTestGui() fails the test for each one whose
+// window never came, even when nobody looked at came().
+
+#include "support/TestHome.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -12,31 +39,136 @@
 #include <QMap>
 #include <QMenu>
 #include <QPixmap>
+#include <QPointer>
 #include <QShortcut>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <source_location>
+#include <vector>
 
-// Runs `action` on the next modal window of type W that opens (e.g. a dialog shown with exec()),
-// polling the event loop; the test then triggers what opens it.
-template <typename W> void onNextModal(std::function<void(W*)> action, int timeoutMs = 5000) {
-    auto* timer = new QTimer;
-    auto elapsed = std::make_shared<int>(0);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, action, elapsed, timeoutMs] {
-        *elapsed += 10;
-        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(w);
-        } else if (*elapsed > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
+// A modal window a test waits for (see the top of this file).
+class ModalWatch {
+public:
+    virtual ~ModalWatch() = default;
+    // Whether the window came (and the action ran on it).
+    bool came() const { return came_; }
+
+    // Every watch of the running test; fineTestGui() reports and forgets them.
+    static std::vector<std::shared_ptr<ModalWatch>>& armed() {
+        static std::vector<std::shared_ptr<ModalWatch>> watches;
+        return watches;
+    }
+
+protected:
+    ModalWatch(const char* type, std::source_location where) : type_(type), where_(where) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->isModal())
+                before_ << w;
+        timer_.setInterval(10);
+    }
+    virtual bool accepts(QWidget* w) const = 0;
+    virtual void act(QWidget* w) = 0;
+
+    // One look at the modal window on top, if any.
+    void look() {
+        QWidget* top = QApplication::activeModalWidget();
+        if (came_ || !top || before_.contains(top))
+            return;
+        if (accepts(top)) {
+            came_ = true;
+            timer_.stop();
+            dialog_ = top;
+            act(top);
+            if (QTest::currentTestFailed() && dialog_ && dialog_->isVisible())
+                close(dialog_);
+            return;
         }
-    });
-    timer->start();
+        for (const auto& other : armed())
+            if (other.get() != this && ((!other->came_ && other->accepts(top)) || other->dialog_ == top))
+                return;
+        for (const auto& other : armed())
+            if (other->unexpected_.contains(top))
+                return;
+        unexpected_ << top;
+        const QByteArray what = QByteArray("modal window ") + top->metaObject()->className() + " \"" +
+                                top->windowTitle().toUtf8() + "\" opened while waiting for " + type_;
+        QTest::qFail(what.constData(), where_.file_name(), static_cast<int>(where_.line()));
+        close(top);
+    }
+
+    static void close(QWidget* w) {
+        if (auto* d = qobject_cast<QDialog*>(w))
+            d->reject();
+        else
+            w->close();
+    }
+
+    QTimer timer_;
+
+private:
+    friend void fineTestGui();
+    const char* type_;
+    std::source_location where_;
+    bool came_ = false;
+    QPointer<QWidget> dialog_;
+    QList<QPointer<QWidget>> before_;
+    QList<QPointer<QWidget>> unexpected_;
+};
+
+template <typename W> class ModalWatchOf : public ModalWatch {
+public:
+    ModalWatchOf(std::function<void(W*)> action, std::source_location where)
+        : ModalWatch(W::staticMetaObject.className(), where), action_(std::move(action)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
+        timer_.start();
+    }
+
+protected:
+    bool accepts(QWidget* w) const override { return qobject_cast<W*>(w) != nullptr; }
+    void act(QWidget* w) override { action_(qobject_cast<W*>(w)); }
+
+private:
+    std::function<void(W*)> action_;
+};
+
+// Runs `action` on the next modal window of type W that opens (e.g. a dialog shown with exec());
+// the test then triggers what opens it and checks came().
+template <typename W>
+std::shared_ptr<const ModalWatch> onNextModal(std::function<void(W*)> action,
+                                              std::source_location where = std::source_location::current()) {
+    auto watch = std::make_shared<ModalWatchOf<W>>(std::move(action), where);
+    ModalWatch::armed().push_back(watch);
+    return watch;
+}
+
+// The check at the end of every GUI test: call it from the test class's cleanup() slot.
+inline void fineTestGui() {
+    const bool failedAlready = QTest::currentTestFailed();
+    QStringList problems;
+    for (const auto& w : ModalWatch::armed()) {
+        w->timer_.stop();
+        if (!w->came_)
+            problems << QStringLiteral("%1 (awaited at %2:%3) never opened")
+                            .arg(QString::fromLatin1(w->type_), QString::fromUtf8(w->where_.file_name()))
+                            .arg(w->where_.line());
+    }
+    ModalWatch::armed().clear();
+    problems << TestHome::takeUnplanned();
+    if (!failedAlready && !problems.isEmpty())
+        QTest::qFail(qPrintable(problems.join(u'\n')), __FILE__, __LINE__);
+}
+
+// Runs what the program left for "as soon as the event loop is back" (QTimer::singleShot(0, ...),
+// queued calls, posted events, a view's delayed layout): after it, a reaction deferred that way
+// has happened or never will. For reactions after a real interval, wait on their signal instead
+// (a QSignalSpy on the timer's timeout, QTRY_* on what they change); never for a fixed time.
+inline void runDeferred() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
 }
 
 // Saves a picture of the widget when QUILLARO_SCREENSHOTS names a folder (for looking at windows).

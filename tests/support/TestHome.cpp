@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -19,7 +20,30 @@ QString sharedFile(const QString& name, void (*build)(const QString&)) {
     return path;
 }
 
+// The homes alive, and what those already gone left unplanned.
+QList<TestHome*>& liveHomes() {
+    static QList<TestHome*> homes;
+    return homes;
+}
+QStringList& unplannedLeft() {
+    static QStringList left;
+    return left;
+}
+
+QStringList unplannedOf(const ScriptedDialogs& d) {
+    return d.unexpected() + d.unusedAnswers();
+}
+
 } // namespace
+
+QStringList TestHome::takeUnplanned() {
+    QStringList all = std::exchange(unplannedLeft(), {});
+    for (TestHome* h : std::as_const(liveHomes())) {
+        all << unplannedOf(h->dialogs_);
+        h->dialogs_.clear();
+    }
+    return all;
+}
 
 TestHome::TestHome() : home_(dir_.path()) {
     if (!dir_.isValid())
@@ -31,9 +55,12 @@ TestHome::TestHome() : home_(dir_.path()) {
         QFile::setPermissions(f, QFile::permissions(f) | QFileDevice::WriteOwner);
     home_.ensureLayout();
     state_ = std::make_unique<AppState>(home_, dialogs_);
+    liveHomes() << this;
 }
 
 TestHome::~TestHome() {
+    liveHomes().removeOne(this);
+    unplannedLeft() << unplannedOf(dialogs_);
     if (state_) {
         ChiudiCatalogo(*state_);
         ChiudiArchivio(*state_);

@@ -28,6 +28,11 @@ public:
     // Opens an archive on the state's connection and reads its tabInfo row.
     bool open(const QString& path);
 
+    // What the scripted dialogs of every home met and the test had not planned (questions nobody
+    // answered, answers nobody asked for), since the last call; the homes still alive start over.
+    // fineTestGui() (GuiTestUtil.h) reads it at the end of each GUI test.
+    static QStringList takeUnplanned();
+
 private:
     QTemporaryDir dir_;
     HomeFolder home_;

@@ -45,6 +45,7 @@ class GuiSpellingDialog : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void keyboardWalk();
     void escapeCancels();
     void addWithAccelerator();

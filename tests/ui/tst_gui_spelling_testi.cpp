@@ -54,6 +54,7 @@ class GuiSpellingTesti : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void spellingButton();
     void grammarButton();
     void englishAbstractInEnglish();

@@ -2,6 +2,7 @@
 // text given back as a text box gives it, a horizontal scroll as wide as the longest line, copying
 // the selected lines, and a long list shown at once.
 
+#include "support/GuiTestUtil.h"
 #include "ui/qt/TextLinesView.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ class TextLines : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void linesAtAnyBreak_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
@@ -36,6 +38,7 @@ private Q_SLOTS:
         QFETCH(QStringList, lines);
         QFETCH(QString, plain);
         TextLinesView view;
+        QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         view.setPlainText(text);
         QStringList shown;
         for (int row = 0; row < view.lineCount(); ++row) {

@@ -21,6 +21,7 @@ class GuiTranslations : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void initTestCase();
     void messageBoxButtons();
     void fileDialog();

@@ -33,6 +33,7 @@ class GuiUpdate : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
     void composeAnAbbreviationFile();
     void openAnExistingFile();
     void countBatchFromTheMenu();

@@ -42,16 +42,12 @@ std::optional<QString> CliArgs::value(const QString& name) const {
 
 bool CliContext::openArchive(const QString& nameOrPath, bool avvisaUso) {
     const QString path = state.home.archivePath(nameOrPath);
-    cConnessione probe;
-    if (!probe.ApriConnessione(cConnessione::connectionStringFor(path), FileKind::DeliveryArchive)) {
+    // One connection: the core says why it refused, and the reason goes to standard error.
+    const EsitoApertura esito = ApriArchivioEsito(state, path);
+    if (!esito.aperto) {
         err << QStringLiteral("Errore nell'apertura del db: %1").arg(path) << Qt::endl;
-        if (!probe.lastErrorMessage().isEmpty())
-            err << probe.lastErrorMessage() << Qt::endl;
-        return false;
-    }
-    probe.ChiudiConnessione();
-    if (!ApriArchivio(state, path)) {
-        err << QStringLiteral("Errore nell'apertura del db: %1").arg(path) << Qt::endl;
+        if (!esito.motivo.isEmpty())
+            err << esito.motivo << Qt::endl;
         return false;
     }
     // Every command names its files after the delivery: without it they would be "errori." and the like.
