@@ -89,6 +89,8 @@ class ErrorViewer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { fineTestGui(); }
+
     void filterShowsOneRuleWithItsCount_data() {
         QTest::addColumn<QStringList>("lista");
         QTest::addColumn<QString>("regola");
