@@ -5,6 +5,17 @@
 #include "checks/Uscite.h"
 #include "checks/frmWndErrori.h"
 
+namespace {
+
+// A line of the list leads to its document, at its finding.
+void vediErrori(MDIQuillaro& main, const QString& code, const QString& nomeFile, const QString& title) {
+    if (frmWndErrori* finestra = MostraErrori(main.state(), &main, code, nomeFile, title))
+        QObject::connect(finestra, &frmWndErrori::rilievoScelto, &main, &MDIQuillaro::apriDocumentoAlRilievo,
+                         Qt::UniqueConnection);
+}
+
+} // namespace
+
 void MDIQuillaro::mnuUtilitaDocumentiControlliEsegui_Click() {
     if (state().ArchivioAperto)
         SegnalaErrori(state(), [this] { EseguiControlli(state()); });
@@ -12,20 +23,19 @@ void MDIQuillaro::mnuUtilitaDocumentiControlliEsegui_Click() {
 
 void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriGenerici_Click() {
     if (state().ArchivioAperto)
-        MostraErrori(state(), this, QStringLiteral("7"), QStringLiteral("errori."),
-                     QStringLiteral("Errori generici"));
+        vediErrori(*this, QStringLiteral("7"), QStringLiteral("errori."), QStringLiteral("Errori generici"));
 }
 
 void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriClassificazione_Click() {
     if (state().ArchivioAperto)
-        MostraErrori(state(), this, QStringLiteral("8"), QStringLiteral("errclasse."),
-                     QStringLiteral("Errori di classificazione"));
+        vediErrori(*this, QStringLiteral("8"), QStringLiteral("errclasse."),
+                   QStringLiteral("Errori di classificazione"));
 }
 
 void MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriFonti_Click() {
     if (state().ArchivioAperto)
-        MostraErrori(state(), this, QStringLiteral("9"), QStringLiteral("errfonte."),
-                     QStringLiteral("Errori nelle fonti"));
+        vediErrori(*this, QStringLiteral("9"), QStringLiteral("errfonte."),
+                   QStringLiteral("Errori nelle fonti"));
 }
 
 void MDIQuillaro::mnuUtilitaDocumentiControlliNoteCompilatore_Click() {

@@ -1,6 +1,8 @@
 #include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "documents/frmSceltaDoc.h"
+#include "store/MessaggiErrore.h"
+#include "store/VersioneArchivio.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -31,6 +33,59 @@ void apriDocumento(MDIQuillaro& main, bool nuovo, qint64 IDDoc) {
 
 void MDIQuillaro::apriDocumentoEsistente(qint64 IDDoc) {
     apriDocumento(*this, false, IDDoc);
+}
+
+bool MDIQuillaro::apriDocumentoAlRilievo(qint64 IDDoc, const QString& riga) {
+    if (!state_.ArchivioAperto)
+        return false;
+    std::optional<qint64> presente;
+    try {
+        presente = VersioneDocumento(state_.Connessione, IDDoc);
+    } catch (const DbError& e) {
+        state_.ui().message(
+            MessaggioErroreDb(QStringLiteral("Il documento %1 non è stato letto dall'archivio: "
+                                             "riprovare dall'elenco.")
+                                  .arg(IDDoc),
+                              e),
+            applicationTitle(), Buttons::Ok, Icon::Critical);
+        return false;
+    }
+    if (!presente) {
+        state_.ui().message(
+            QStringLiteral("Il documento %1 non è più nell'archivio: l'elenco è di un controllo "
+                           "precedente. Eseguire di nuovo i controlli per aggiornarlo.")
+                .arg(IDDoc),
+            applicationTitle(), Buttons::Ok, Icon::Information);
+        return false;
+    }
+    // One document window at a time: the one on this document stays as it is, another goes first.
+    frmDocumento* documento = nullptr;
+    QMdiSubWindow* finestra = nullptr;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+        auto* aperto = qobject_cast<frmDocumento*>(sub->widget());
+        if (!aperto)
+            continue;
+        if (!documento && !aperto->buffer().NuovoDocumento && aperto->buffer().IDDocCorrente == IDDoc) {
+            documento = aperto;
+            finestra = sub;
+        } else if (!sub->close()) {
+            return false;
+        }
+    }
+    if (!documento) {
+        apriDocumentoEsistente(IDDoc);
+        for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+            if (auto* aperto = qobject_cast<frmDocumento*>(sub->widget())) {
+                documento = aperto;
+                finestra = sub;
+            }
+    }
+    if (!documento)
+        return false;
+    activateWindow();
+    mdiArea_->setActiveSubWindow(finestra);
+    documento->vaiAlRilievoDellElenco(riga);
+    return true;
 }
 
 void MDIQuillaro::mnuDocumentiNuovo_Click() {

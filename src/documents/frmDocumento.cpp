@@ -40,6 +40,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -664,6 +666,17 @@ void frmDocumento::vaiAlRilievo(const Rilievo& r) {
     window()->setAttribute(Qt::WA_KeyboardFocusChange);
     campo->setFocus(Qt::OtherFocusReason);
     campo->update();
+}
+
+bool frmDocumento::vaiAlRilievoDellElenco(const QString& riga) {
+    for (const Rilievo& r : FrameControlli->esito().rilievi)
+        if (r.testo == riga) {
+            const Rilievo rilievo = r; // the panel's findings change when the field is left
+            vaiAlRilievo(rilievo);
+            return true;
+        }
+    FrameControlli->entra();
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------------

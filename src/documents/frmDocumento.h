@@ -106,6 +106,10 @@ public:
     void applicaCorrezione(const Correzione& correzione, const Rilievo& rilievo);
     // Takes the last fix back; false when there is none since the load or the last save.
     bool annullaCorrezione();
+    // A line of the error lists: its finding among those of the document as it is now, chosen in
+    // the Controlli panel, and vaiAlRilievo. False when the document has no such finding (mended
+    // since the list was written): the panel then has the keyboard.
+    bool vaiAlRilievoDellElenco(const QString& riga);
 
 Q_SIGNALS:
     // The window is closing (the main window enables its Documenti menu again).

@@ -11,34 +11,23 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
 namespace {
 
-// Waits for the error window to come up modally, hands it over, then presses its Chiudi.
-// Returns false when no window appeared.
-bool conFinestra(QAction* voce, const std::function<void(frmWndErrori*)>& esamina) {
-    bool vista = false;
-    QTimer attesa;
-    int tentativi = 0;
-    attesa.setInterval(10);
-    QObject::connect(&attesa, &QTimer::timeout, [&] {
-        auto* w = qobject_cast<frmWndErrori*>(QApplication::activeModalWidget());
-        if (!w) {
-            if (++tentativi > 300)
-                attesa.stop();
-            return;
-        }
-        attesa.stop();
-        vista = true;
-        esamina(w);
-        QTest::mouseClick(w->cmdChiudi, Qt::LeftButton);
-    });
-    attesa.start();
+// Chooses the menu item and hands over the error window it shows (it stays open beside the main
+// window), then closes it with Chiudi. Returns false when no window appeared.
+bool conFinestra(MDIQuillaro& w, QAction* voce, const std::function<void(frmWndErrori*)>& esamina) {
     voce->trigger();
-    attesa.stop();
-    return vista;
+    QPointer<frmWndErrori> f = w.findChild<frmWndErrori*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!f || !f->isVisible())
+        return false;
+    esamina(f);
+    QTest::mouseClick(f->cmdChiudi, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return f.isNull();
 }
 
 } // namespace
@@ -74,7 +63,7 @@ private Q_SLOTS:
         w.show();
 
         // Before any run the lists are not there yet.
-        QVERIFY(!conFinestra(w.mnuUtilitaDocumentiControlliVediErroriGenerici, [](frmWndErrori*) {}));
+        QVERIFY(!conFinestra(w, w.mnuUtilitaDocumentiControlliVediErroriGenerici, [](frmWndErrori*) {}));
         QVERIFY(t.dialogs().lastText().contains(QStringLiteral("non esiste ancora")));
 
         w.mnuUtilitaDocumentiControlliEsegui->trigger();
@@ -104,7 +93,7 @@ private Q_SLOTS:
         };
         for (const Vista& v : viste) {
             QString testo;
-            QVERIFY(conFinestra(v.voce, [&](frmWndErrori* f) {
+            QVERIFY(conFinestra(w, v.voce, [&](frmWndErrori* f) {
                 QCOMPARE(f->windowTitle(), QStringLiteral("Visualizzazione errori"));
                 QCOMPARE(f->cmdChiudi->text(), QStringLiteral("Chiudi"));
                 QVERIFY(f->txtErrori->isReadOnly());
@@ -199,7 +188,7 @@ private Q_SLOTS:
         for (QAction* voce : {w.mnuUtilitaDocumentiControlliVediErroriGenerici,
                               w.mnuUtilitaDocumentiControlliVediErroriClassificazione,
                               w.mnuUtilitaDocumentiControlliVediErroriFonti})
-            QVERIFY(!conFinestra(voce, [](frmWndErrori*) {}));
+            QVERIFY(!conFinestra(w, voce, [](frmWndErrori*) {}));
         QCOMPARE(t.dialogs().texts(), QStringList(3, QStringLiteral("Non ci sono errori!")));
     }
 

@@ -55,6 +55,11 @@ public:
     // another one (closing the open one as File > Chiudi does, asking about unsaved work). False
     // when the operator kept the work open or the archive could not be opened.
     bool apriDocumentoDi(const QString& archivio, qint64 IDDoc);
+    // A line of an error list: its document in the document window, at that finding
+    // (documents/MDIQuillaro_documenti.cpp). The document window that is open goes first, asking
+    // about its unsaved work, unless it shows that document already. False when the document is no
+    // longer in the archive (the operator is told) or the operator kept the other one open.
+    bool apriDocumentoAlRilievo(qint64 IDDoc, const QString& riga);
 
     // Menus and items, by the names of the system.
     QMenu* mnuFile = nullptr;

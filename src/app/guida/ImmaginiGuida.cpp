@@ -454,8 +454,14 @@ void Regista::sceneControlli() {
         salva(QStringLiteral("pannello-controllata"));
     });
     scena(QStringLiteral("frmWndErrori"), [this] {
-        modale<frmWndErrori>(QStringLiteral("frmWndErrori"),
-                             [this] { main_.mnuUtilitaDocumentiControlliVediErroriGenerici->trigger(); });
+        // The window stays open beside the main window: no modal loop to wait for.
+        main_.mnuUtilitaDocumentiControlliVediErroriGenerici->trigger();
+        auto* f = main_.findChild<frmWndErrori*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!f)
+            throw std::runtime_error("la finestra degli errori non si è aperta");
+        attendi(30);
+        salva(QStringLiteral("frmWndErrori"), f);
+        f->cmdChiudi->click();
     });
 }
 

@@ -41,6 +41,8 @@ public:
         // Where the line after the last one would start: every line ends before the next start.
         starts_.push_back(size);
         starts_.shrink_to_fit();
+        std::vector<int>().swap(shown_);
+        filtered_ = false;
         uniformSize_ = QSize();
         endResetModel();
     }
@@ -49,20 +51,47 @@ public:
         beginResetModel();
         text_ = QString();
         std::vector<qsizetype>().swap(starts_);
+        std::vector<int>().swap(shown_);
+        filtered_ = false;
         longest_ = -1;
         uniformSize_ = QSize();
         endResetModel();
+    }
+
+    void showOnly(std::optional<std::vector<int>> lines) {
+        beginResetModel();
+        filtered_ = lines.has_value();
+        shown_ = filtered_ ? std::move(*lines) : std::vector<int>();
+        // A line that is not in the text is never shown.
+        const int n = textLineCount();
+        std::erase_if(shown_, [n](int i) { return i < 0 || i >= n; });
+        endResetModel();
+    }
+
+    int textLineCount() const { return starts_.empty() ? 0 : static_cast<int>(starts_.size()) - 1; }
+    int textLineOf(int row) const {
+        if (row < 0 || row >= rowCount())
+            return -1;
+        return filtered_ ? shown_[static_cast<size_t>(row)] : row;
+    }
+    int rowOf(int line) const {
+        if (!filtered_)
+            return line >= 0 && line < textLineCount() ? line : -1;
+        const auto i = std::lower_bound(shown_.begin(), shown_.end(), line);
+        return i != shown_.end() && *i == line ? static_cast<int>(i - shown_.begin()) : -1;
     }
 
     const QString& text() const { return text_; }
     int longest() const { return longest_; }
     void setUniformSize(QSize size) { uniformSize_ = size; }
 
-    QString line(int row) const {
-        if (row < 0 || row + 1 >= static_cast<int>(starts_.size()))
+    QString line(int row) const { return textLine(textLineOf(row)).toString(); }
+
+    QStringView textLine(int index) const {
+        if (index < 0 || index >= textLineCount())
             return {};
-        const qsizetype start = starts_[row];
-        qsizetype end = starts_[row + 1];
+        const qsizetype start = starts_[static_cast<size_t>(index)];
+        qsizetype end = starts_[static_cast<size_t>(index) + 1];
         // Back over the break that closed the line (CR LF, LF or CR); the last one may have none.
         // A line holds no break of its own, so this never reaches into its text.
         if (end > start && text_[end - 1] == u'\n') {
@@ -72,11 +101,13 @@ public:
         } else if (end > start && text_[end - 1] == u'\r') {
             --end;
         }
-        return text_.mid(start, end - start);
+        return QStringView(text_).mid(start, end - start);
     }
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() || starts_.empty() ? 0 : static_cast<int>(starts_.size()) - 1;
+        if (parent.isValid())
+            return 0;
+        return filtered_ ? static_cast<int>(shown_.size()) : textLineCount();
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
@@ -97,6 +128,9 @@ public:
 private:
     QString text_;
     std::vector<qsizetype> starts_;
+    // The lines shown when only some are (ascending); all of them otherwise.
+    std::vector<int> shown_;
+    bool filtered_ = false;
     int longest_ = -1;
     QSize uniformSize_;
 };
@@ -140,6 +174,34 @@ int TextLinesView::lineCount() const {
 
 QString TextLinesView::line(int row) const {
     return lines_->line(row);
+}
+
+int TextLinesView::textLineCount() const {
+    return lines_->textLineCount();
+}
+
+QStringView TextLinesView::textLine(int index) const {
+    return lines_->textLine(index);
+}
+
+int TextLinesView::textLineOf(int row) const {
+    return lines_->textLineOf(row);
+}
+
+int TextLinesView::rowOf(int index) const {
+    return lines_->rowOf(index);
+}
+
+void TextLinesView::showOnly(std::optional<std::vector<int>> lines) {
+    const int current = currentIndex().isValid() ? textLineOf(currentIndex().row()) : -1;
+    lines_->showOnly(std::move(lines));
+    // The line the operator was on stays the current one while it is shown.
+    if (const int row = rowOf(current); row >= 0) {
+        setCurrentIndex(lines_->index(row));
+        scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
+    } else {
+        scrollToTop();
+    }
 }
 
 void TextLinesView::clear() {
