@@ -1,5 +1,6 @@
 #include "checks/RilieviDocumento.h"
 
+#include "checks/IndiceRilievi.h"
 #include "sources/CatalogoNorme.h"
 #include "sources/IdentificativiUfficiali.h"
 #include "store/MessaggiErrore.h"
@@ -470,5 +471,5 @@ std::optional<EsitoControlli> RilieviDocumento(AppState& state, qint64 IDDocumen
 }
 
 QString ContaRilievi(qsizetype n) {
-    return n == 1 ? QStringLiteral("1 rilievo") : QStringLiteral("%1 rilievi").arg(n);
+    return NumeroConMigliaia(n) + (n == 1 ? QStringLiteral(" rilievo") : QStringLiteral(" rilievi"));
 }

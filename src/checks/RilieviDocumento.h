@@ -203,5 +203,5 @@ EsitoControlli Controlla(AppState& state, DatiControllo& dati);
 // The findings in list order, each list's own order kept.
 void OrdinaPerElenco(QList<Rilievo>& rilievi);
 
-// "1 rilievo", "3 rilievi".
+// "1 rilievo", "3 rilievi", "2 056 rilievi".
 QString ContaRilievi(qsizetype n);

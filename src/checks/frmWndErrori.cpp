@@ -2,6 +2,7 @@
 
 #include "checks/Controlli.h"
 #include "checks/RegoleRilievi.h"
+#include "checks/RilieviDocumento.h"
 #include "ui/qt/ArchiveBinding.h"
 #include "ui/qt/BusyCursor.h"
 #include "ui/qt/ReleaseMemory.h"
@@ -17,10 +18,6 @@
 #include <optional>
 
 namespace {
-
-QString rilievi(qsizetype n) {
-    return NumeroConMigliaia(n) + (n == 1 ? QStringLiteral(" rilievo") : QStringLiteral(" rilievi"));
-}
 
 QString regole(qsizetype n) {
     return NumeroConMigliaia(n) + (n == 1 ? QStringLiteral(" regola") : QStringLiteral(" regole"));
@@ -141,10 +138,10 @@ void frmWndErrori::aggiornaConteggio() {
     const int r = cmbRegola->currentData().toInt();
     const qsizetype tutti = indice_.rilievi();
     if (r < 0) {
-        lblConteggio->setText(rilievi(tutti) + QStringLiteral(", ") + regole(indice_.regole().size()));
+        lblConteggio->setText(ContaRilievi(tutti) + QStringLiteral(", ") + regole(indice_.regole().size()));
     } else {
         const ConteggioRegola& c = indice_.regole()[r];
-        lblConteggio->setText(NumeroConMigliaia(c.righe) + QStringLiteral(" di ") + rilievi(tutti) +
+        lblConteggio->setText(NumeroConMigliaia(c.righe) + QStringLiteral(" di ") + ContaRilievi(tutti) +
                               QStringLiteral(": ") + c.regola);
     }
     cmdApri->setEnabled(tutti > 0);
