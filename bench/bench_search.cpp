@@ -68,7 +68,8 @@ void BM_AggiornaDocumento(benchmark::State& st) {
     }
     if (i % 2) {
         dati.txtTitolo = originale;
-        ScriviDocumento(state.Connessione, buffer, dati);
+        if (!ScriviDocumento(state.Connessione, buffer, dati).salvato())
+            st.SkipWithError("title not restored");
         NotificaDocumentoSalvato(state, numero);
     }
     ChiudiArchivio(state);

@@ -7,7 +7,14 @@
 #include "store/mdlGlobale.h"
 
 #include <QHash>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -130,6 +137,8 @@ public:
     void riga(const QString& testo, const QString& link) { ScriviRighe(file_, TestoHtml(testo) + link); }
     // A line of the page's own markup.
     void html(QStringView riga) { ScriviRighe(file_, riga); }
+    // The same, known to hold no line break.
+    void rigaUnica(QStringView riga) { file_.writeLine(riga); }
 
     QString chiudi() {
         numeri_.close();
@@ -276,130 +285,305 @@ QString etichettaServizio(TipoIdentificativo tipo) {
     return {};
 }
 
+// What a source gives on the page: the line of its link, or its item among those without one.
+struct Resa {
+    bool link = false;
+    bool piuRighe = false; // a line break in the citation
+    QString html;
+};
+
+// The lines of every source of the delivery. The sources are read in one pass over their table, in
+// its own order (a look-up per link costs twice as much), and each is made once, however many
+// documents cite it; the few that no document links any more cost a line made for nothing. The
+// lines are made on a thread of their own while this one reads on and then writes the page:
+// keys are handed out in the order sources are first cited, so the page rarely waits for one.
+class LineeFonti {
+public:
+    explicit LineeFonti(AppState& state) : state_(state) {}
+    ~LineeFonti() { ferma(); }
+
+    // Reads every source (within the page's read, so that the count holds) and starts making lines.
+    void leggi() {
+        const auto nomi = [this](const QString& sql) {
+            QHash<qint64, QString> n;
+            for (RecordSet rs = state_.Connessione.ApriRS(sql); !rs.eof(); rs.moveNext())
+                n.insert(rs.integer(0), rs.text(1));
+            return n;
+        };
+        // The names of acts and courts, domestic and EU, by key: small tables.
+        nomiInterni_ = nomi(QStringLiteral("select IDFonteInterna, FonteNorm from tabFonteInterna"));
+        nomiUe_ = nomi(QStringLiteral("select IDFonteCom, FonteCom from tabFonteCom"));
+        {
+            RecordSet limiti = state_.Connessione.ApriRS(
+                QStringLiteral("select min(IDFonte), max(IDFonte), count(*) from tabFonte"));
+            const qint64 da = limiti.integer(0), a = limiti.integer(1), quante = limiti.integer(2);
+            limiti.close();
+            // Keys are handed out in order: a table by key (offset by the first) is as small as the
+            // list; a hash for those outside it (all of them when deletions left keys too sparse).
+            if (quante > 0 && a - da < 4 * quante + 1024) {
+                primaChiave_ = da;
+                perChiave_.assign(static_cast<size_t>(a - da + 1), -1);
+            }
+            rese_.resize(static_cast<size_t>(quante));
+        }
+        lavoratore_ = std::thread([this] { lavora(); });
+        // This thread only copies the texts as the engine holds them; the other one makes them
+        // strings and lines.
+        RecordSet fonti = state_.Connessione.ApriRS(
+            QStringLiteral("select IDFonte, TP, testo, articolo, ripa, allegato, giorno, mese, anno, numero, "
+                           "Ordinanza, Decreto, IDNomeFonte from tabFonte"));
+        Lotto lotto;
+        size_t lette = 0;
+        for (; !fonti.eof(); fonti.moveNext()) {
+            const qint64 chiave = fonti.integer(0);
+            if (lette == rese_.size()) {
+                // More than counted, which one read never gives: made here, kept aside.
+                Lotto solo;
+                copia(fonti, solo);
+                QString riga;
+                fuoriConto_.insert(chiave, componi(solo, 0, riga));
+                continue;
+            }
+            const auto i = static_cast<qint32>(lette++);
+            if (nellaTabella(chiave))
+                perChiave_[static_cast<size_t>(chiave - primaChiave_)] = i;
+            else
+                altreChiavi_.insert(chiave, i);
+            copia(fonti, lotto);
+            if (lotto.altri.size() == kLotto)
+                affida(lotto);
+        }
+        affida(lotto);
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            finiti_ = true;
+        }
+        arrivi_.notify_one();
+    }
+
+    // The line of a source, once made; nullptr for a key no source has.
+    const Resa* trova(qint64 chiave) {
+        const qint32 i = nellaTabella(chiave) ? perChiave_[static_cast<size_t>(chiave - primaChiave_)]
+                                              : altreChiavi_.value(chiave, -1);
+        if (i < 0) {
+            const auto f = fuoriConto_.constFind(chiave);
+            return f == fuoriConto_.cend() ? nullptr : &*f;
+        }
+        if (static_cast<size_t>(i) >= fatte_.load(std::memory_order_acquire)) {
+            std::unique_lock<std::mutex> lock(mutex_);
+            pronte_.wait(lock, [&] { return errore_ || static_cast<size_t>(i) < fatte_.load(); });
+            if (errore_)
+                std::rethrow_exception(errore_);
+        }
+        return &rese_[static_cast<size_t>(i)];
+    }
+
+private:
+    // Sources as read, a batch at a time: the texts of columns 1 to kTesti one after the other.
+    static constexpr int kTesti = 9; // TP, testo, articolo, ripa, allegato, giorno, mese, anno, numero
+    struct Altro {
+        qint64 nome = 0; // IDNomeFonte
+        bool Ordinanza = false;
+        bool Decreto = false;
+    };
+    struct Lotto {
+        QByteArray testi;         // UTF-8
+        std::vector<qint32> fine; // where each text ends, kTesti for each source
+        std::vector<Altro> altri;
+    };
+    static constexpr size_t kLotto = 512;
+
+    static void copia(const RecordSet& fonti, Lotto& lotto) {
+        for (int c = 1; c <= kTesti; ++c) {
+            lotto.testi += fonti.utf8(c);
+            lotto.fine.push_back(static_cast<qint32>(lotto.testi.size()));
+        }
+        lotto.altri.push_back({fonti.integer(12), fonti.field(10).toBool(), fonti.field(11).toBool()});
+    }
+
+    bool nellaTabella(qint64 chiave) const {
+        return chiave >= primaChiave_ && chiave - primaChiave_ < static_cast<qint64>(perChiave_.size());
+    }
+
+    void affida(Lotto& lotto) {
+        if (lotto.altri.empty())
+            return;
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            coda_.push_back(std::move(lotto));
+        }
+        lotto = Lotto{};
+        lotto.fine.reserve(kLotto * kTesti);
+        lotto.altri.reserve(kLotto);
+        arrivi_.notify_one();
+    }
+
+    // The other thread: the batches in the order they came, each line into its place.
+    void lavora() {
+        QString riga;
+        size_t fatte = 0;
+        try {
+            for (;;) {
+                Lotto lotto;
+                {
+                    std::unique_lock<std::mutex> lock(mutex_);
+                    arrivi_.wait(lock, [&] { return !coda_.empty() || finiti_ || fermo_; });
+                    if (fermo_ || coda_.empty())
+                        return;
+                    lotto = std::move(coda_.front());
+                    coda_.pop_front();
+                }
+                for (size_t i = 0; i < lotto.altri.size(); ++i)
+                    rese_[fatte++] = componi(lotto, i, riga);
+                {
+                    const std::lock_guard<std::mutex> lock(mutex_);
+                    fatte_.store(fatte, std::memory_order_release);
+                }
+                pronte_.notify_one();
+            }
+        } catch (...) {
+            {
+                const std::lock_guard<std::mutex> lock(mutex_);
+                errore_ = std::current_exception();
+            }
+            pronte_.notify_one();
+        }
+    }
+
+    void ferma() {
+        if (!lavoratore_.joinable())
+            return;
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            fermo_ = true;
+        }
+        arrivi_.notify_one();
+        lavoratore_.join();
+    }
+
+    // The line of source i of the batch.
+    Resa componi(const Lotto& lotto, size_t i, QString& riga) const {
+        const qint32* fine = lotto.fine.data() + i * kTesti;
+        const qint32 inizio = i == 0 ? 0 : fine[-1];
+        const auto testo = [&](int c) {
+            const qint32 da = c == 0 ? inizio : fine[c - 1];
+            return QString::fromUtf8(lotto.testi.constData() + da, fine[c] - da);
+        };
+        VoceFonte v;
+        v.TP = testo(0);
+        v.testo = testo(1);
+        IdentificativoUfficiale identificativo;
+        // The other families have no identifier: their citation is all they need.
+        if (FamigliaConIdentificativo(v.TP)) {
+            const Altro& altro = lotto.altri[i];
+            // The name it was chosen by: of the domestic acts and courts, or of the EU acts.
+            if (gruppoFonte(v.TP) == GruppoFonte::Interno)
+                v.NomeFonte = nomiInterni_.value(altro.nome);
+            else if (v.TP == u"NIC")
+                v.NomeFonte = nomiUe_.value(altro.nome);
+            v.articolo = testo(2);
+            v.ripa = testo(3);
+            v.allegato = testo(4);
+            v.giorno = testo(5);
+            QString mese = testo(6);
+            v.mese = MeseNome(mese);
+            v.anno = testo(7);
+            v.numero = testo(8);
+            v.Ordinanza = altro.Ordinanza;
+            v.Decreto = altro.Decreto;
+            identificativo = ComponiIdentificativo(v);
+        }
+        Resa r;
+        r.link = identificativo.presente();
+        riga.resize(0);
+        if (r.link) {
+            appendHtml(riga, v.testo, false);
+            riga += QStringLiteral(" ---> ");
+            appendHtml(riga, identificativo.testo, false);
+            riga += QStringLiteral(" <A HREF=\"");
+            appendHtml(riga, IndirizzoUfficiale(identificativo, state_.settings), true);
+            riga += QStringLiteral("\"><FONT SIZE=\"2\" COLOR=\"#0000ff\"><U>");
+            riga += etichettaServizio(identificativo.tipo);
+            riga += QStringLiteral("</U></FONT></A><br/>");
+        } else {
+            riga += QStringLiteral("<li>");
+            appendHtml(riga, rigaFonte(v), false);
+            if (!identificativo.motivo.isEmpty())
+                appendHtml(riga, QStringLiteral(" (%1)").arg(identificativo.motivo), false);
+            riga += QStringLiteral("</li>");
+        }
+        r.html = QString(riga.constData(), riga.size()); // its own memory, no larger than the line
+        r.piuRighe = r.html.contains(u'\n') || r.html.contains(u'\r');
+        return r;
+    }
+
+    AppState& state_;
+    QHash<qint64, QString> nomiInterni_;
+    QHash<qint64, QString> nomiUe_;
+    std::vector<Resa> rese_; // by the order sources are read; sized before the other thread starts
+    std::vector<qint32> perChiave_;
+    QHash<qint64, qint32> altreChiavi_;
+    QHash<qint64, Resa> fuoriConto_;
+    qint64 primaChiave_ = 0;
+    std::thread lavoratore_;
+    std::mutex mutex_;
+    std::condition_variable arrivi_; // a batch to make, or the end
+    std::condition_variable pronte_; // more lines made, or a failure
+    std::deque<Lotto> coda_;
+    bool finiti_ = false;
+    bool fermo_ = false;
+    std::atomic<size_t> fatte_{0};
+    std::exception_ptr errore_;
+};
+
 } // namespace
 
 QString StampaNir(AppState& state) {
     Pagina pagina(state);
     pagina.apri(QStringLiteral("StampaHTML_NIR ") + fileNamePart(state.Consegna()) + QStringLiteral(".html"),
                 QStringLiteral("Stampa HTML delle fonti con i testi ufficiali..."));
-    // The names of acts and courts, domestic and EU, by key: small tables, read once.
-    const auto nomi = [&state](const QString& sql) {
-        QHash<qint64, QString> n;
-        for (RecordSet rs = state.Connessione.ApriRS(sql); !rs.eof(); rs.moveNext())
-            n.insert(rs.integer(0), rs.text(1));
-        return n;
-    };
-    const QHash<qint64, QString> nomiInterni =
-        nomi(QStringLiteral("select IDFonteInterna, FonteNorm from tabFonteInterna"));
-    const QHash<qint64, QString> nomiUe =
-        nomi(QStringLiteral("select IDFonteCom, FonteCom from tabFonteCom"));
-    // Every source of every document; the documents first, so that their links come in order
-    // from the index, without a sort.
+    LineeFonti linee(state);
+    linee.leggi();
+    // The links of every document; the documents first, so that they come in order from the
+    // index, without a sort.
     RecordSet rs = state.Connessione.ApriRS(QStringLiteral(
-        "select TabDocumento.IDDocumento, TabFonte.IDFonte, TabFonte.TP, TabFonte.testo, TabFonte.articolo, "
-        "TabFonte.ripa, TabFonte.allegato, TabFonte.giorno, TabFonte.mese, TabFonte.anno, TabFonte.numero, "
-        "TabFonte.Ordinanza, TabFonte.Decreto, TabFonte.IDNomeFonte "
-        "from tabDocumento cross join LegameDocFonte on LegameDocFonte.IDDoc = tabDocumento.IDDocumento "
-        "inner join tabFonte on tabFonte.IDFonte = LegameDocFonte.IDFonte "
-        "order by TabDocumento.IDDocumento, LegameDocFonte.ID"));
-    const int colID = rs.columnIndex(u"IDDocumento");
-    const int colFonte = rs.columnIndex(u"IDFonte");
-    const int colTP = rs.columnIndex(u"TP");
-    const int colTesto = rs.columnIndex(u"testo");
-    const int colArticolo = rs.columnIndex(u"articolo");
-    const int colRipa = rs.columnIndex(u"ripa");
-    const int colAllegato = rs.columnIndex(u"allegato");
-    const int colGiorno = rs.columnIndex(u"giorno");
-    const int colMese = rs.columnIndex(u"mese");
-    const int colAnno = rs.columnIndex(u"anno");
-    const int colNumero = rs.columnIndex(u"numero");
-    const int colOrdinanza = rs.columnIndex(u"Ordinanza");
-    const int colDecreto = rs.columnIndex(u"Decreto");
-    const int colNome = rs.columnIndex(u"IDNomeFonte");
+        "select LegameDocFonte.IDDoc, LegameDocFonte.IDFonte from tabDocumento cross join LegameDocFonte on "
+        "LegameDocFonte.IDDoc = tabDocumento.IDDocumento order by TabDocumento.IDDocumento, "
+        "LegameDocFonte.ID"));
 
     // The sources of the document being written that cannot be opened, listed after its links.
-    QStringList senza;
+    std::vector<const Resa*> senza;
     qint64 corrente = 0;
+    const auto scrivi = [&pagina](const Resa& r) {
+        if (r.piuRighe)
+            pagina.html(r.html);
+        else
+            pagina.rigaUnica(r.html);
+    };
     const auto chiudiDocumento = [&] {
-        if (senza.isEmpty())
+        if (senza.empty())
             return;
         pagina.html(u"<p><i>Fonti senza identificativo ufficiale:</i></p>");
         pagina.html(u"<ul>");
-        for (const QString& voce : std::as_const(senza))
-            pagina.html(voce);
+        for (const Resa* voce : senza)
+            scrivi(*voce);
         pagina.html(u"</ul>");
         senza.clear();
     };
-    // What a source gives, by its key: a few sources are cited by many documents, and are met
-    // early. Bounded, so that a large delivery does not hold every source: once full, the sources
-    // met first are kept.
-    struct Resa {
-        bool link = false;
-        QString html; // the line of its link, or its item among those without
-    };
-    QHash<qint64, Resa> rese;
-    constexpr qsizetype kRese = 16384;
     for (; !rs.eof(); rs.moveNext()) {
-        const qint64 id = rs.integer(colID);
+        const Resa* resa = linee.trova(rs.integer(1));
+        if (!resa)
+            continue; // a link to a source no longer there
+        const qint64 id = rs.integer(0);
         if (id != corrente) {
             chiudiDocumento();
             corrente = id;
         }
         pagina.documento(id);
-        const qint64 idFonte = rs.integer(colFonte);
-        auto resa = rese.constFind(idFonte);
-        Resa nuova;
-        if (resa == rese.cend()) {
-            VoceFonte v;
-            v.TP = rs.text(colTP);
-            v.testo = rs.text(colTesto);
-            IdentificativoUfficiale identificativo;
-            // The other families have no identifier: their citation is all they need.
-            if (FamigliaConIdentificativo(v.TP)) {
-                // The name it was chosen by: of the domestic acts and courts, or of the EU acts.
-                if (gruppoFonte(v.TP) == GruppoFonte::Interno)
-                    v.NomeFonte = nomiInterni.value(rs.integer(colNome));
-                else if (v.TP == u"NIC")
-                    v.NomeFonte = nomiUe.value(rs.integer(colNome));
-                v.articolo = rs.text(colArticolo);
-                v.ripa = rs.text(colRipa);
-                v.allegato = rs.text(colAllegato);
-                v.giorno = rs.text(colGiorno);
-                QString mese = rs.text(colMese);
-                v.mese = MeseNome(mese);
-                v.anno = rs.text(colAnno);
-                v.numero = rs.text(colNumero);
-                v.Ordinanza = rs.field(colOrdinanza).toBool();
-                v.Decreto = rs.field(colDecreto).toBool();
-                identificativo = ComponiIdentificativo(v);
-            }
-            Resa& r = nuova;
-            r.link = identificativo.presente();
-            r.html.reserve(2 * v.testo.size() + 256);
-            if (r.link) {
-                appendHtml(r.html, v.testo, false);
-                r.html += QStringLiteral(" ---> ");
-                appendHtml(r.html, identificativo.testo, false);
-                r.html += QStringLiteral(" <A HREF=\"");
-                appendHtml(r.html, IndirizzoUfficiale(identificativo, state.settings), true);
-                r.html += QStringLiteral("\"><FONT SIZE=\"2\" COLOR=\"#0000ff\"><U>");
-                r.html += etichettaServizio(identificativo.tipo);
-                r.html += QStringLiteral("</U></FONT></A><br/>");
-            } else {
-                r.html = QStringLiteral("<li>");
-                appendHtml(r.html, rigaFonte(v), false);
-                if (!identificativo.motivo.isEmpty())
-                    appendHtml(r.html, QStringLiteral(" (%1)").arg(identificativo.motivo), false);
-                r.html += QStringLiteral("</li>");
-            }
-            if (rese.size() < kRese)
-                resa = rese.insert(idFonte, std::move(nuova));
-        }
-        const Resa& r = resa != rese.cend() ? *resa : nuova;
-        if (r.link)
-            pagina.html(r.html);
+        if (resa->link)
+            scrivi(*resa);
         else
-            senza << r.html;
+            senza.push_back(resa);
     }
     rs.close();
     chiudiDocumento();

@@ -189,6 +189,58 @@ private Q_SLOTS:
         QCOMPARE(t.state().Info.mid(InfoStorico).join(QString()), QString());
     }
 
+    // The page does not depend on how the sources' keys lie: in order, far apart (deletions), or
+    // linked from a document whose source is gone.
+    void sameLinesWhateverTheKeys_data() {
+        QTest::addColumn<QStringList>("modifiche");
+        QTest::newRow("in order") << QStringList{};
+        QTest::newRow("far apart") << QStringList{
+            QStringLiteral("update tabFonte set IDFonte = IDFonte * 1000003 + 7"),
+            QStringLiteral("update legameDocFonte set IDFonte = IDFonte * 1000003 + 7")};
+        QTest::newRow("one far from the others") << QStringList{
+            QStringLiteral("update tabFonte set IDFonte = 90000000 where IDFonte = (select max(IDFonte) from "
+                           "tabFonte)"),
+            QStringLiteral("update legameDocFonte set IDFonte = 90000000 where IDFonte = (select max(IDFonte) "
+                           "from legameDocFonte)")};
+        QTest::newRow("source gone") << QStringList{
+            QStringLiteral("insert into legameDocFonte (IDDoc, IDFonte) values (2, 123456)"),
+            QStringLiteral("insert into legameDocFonte (IDDoc, IDFonte) values (4, 123457)")};
+    }
+    void sameLinesWhateverTheKeys() {
+        QFETCH(QStringList, modifiche);
+        TestHome t;
+        ArchivioProva a(t);
+        fontiUfficiali(a);
+        for (const QString& sql : std::as_const(modifiche))
+            a.db().EseguiIstruzione(sql);
+        QCOMPARE(readFileBytes(StampaNir(t.state())), righe(paginaNir(QStringLiteral("<TITLE>Consegna 12</TITLE>"))));
+    }
+
+    // Lines are made in batches on another thread: a source cited many times, and more sources
+    // than a batch, keep their places.
+    void manySources() {
+        TestHome t;
+        ArchivioProva a(t);
+        fontiUfficiali(a);
+        const qint64 ultima = a.db().ApriRS(QStringLiteral("select max(IDFonte) from tabFonte")).integer(0);
+        a.db().EseguiIstruzione(
+            QStringLiteral("create temp table copia as select * from tabFonte where IDFonte = %1").arg(ultima));
+        a.db().EseguiIstruzione(QStringLiteral("update copia set IDFonte = null"));
+        constexpr int kCopie = 5000;
+        for (int i = 0; i < kCopie; ++i)
+            a.db().EseguiIstruzione(QStringLiteral("insert into tabFonte select * from copia"));
+        a.db().EseguiIstruzione(QStringLiteral("insert into legameDocFonte (IDDoc, IDFonte) select 4, IDFonte "
+                                               "from tabFonte where IDFonte > %1 order by IDFonte")
+                                    .arg(ultima));
+        a.db().EseguiIstruzione(
+            QStringLiteral("insert into legameDocFonte (IDDoc, IDFonte) values (4, %1)").arg(ultima));
+        QStringList attesa = paginaNir(QStringLiteral("<TITLE>Consegna 12</TITLE>"));
+        const qsizetype riga = attesa.size() - 3; // doc 4's link
+        for (int i = 0; i < kCopie + 1; ++i)
+            attesa.insert(riga, attesa.at(riga));
+        QCOMPARE(readFileBytes(StampaNir(t.state())), righe(attesa));
+    }
+
     void emptyDeliveryGivesAnEmptyPage() {
         TestHome t;
         ArchivioProva a(t);
