@@ -3,6 +3,7 @@
 #include "checks/AggiornaInfo.h"
 #include "checks/Uscite.h"
 #include "sources/IdentificativiUfficiali.h"
+#include "store/PosizioniPerChiave.h"
 #include "store/TextOutput.h"
 #include "store/mdlGlobale.h"
 
@@ -318,12 +319,7 @@ public:
                 QStringLiteral("select min(IDFonte), max(IDFonte), count(*) from tabFonte"));
             const qint64 da = limiti.integer(0), a = limiti.integer(1), quante = limiti.integer(2);
             limiti.close();
-            // Keys are handed out in order: a table by key (offset by the first) is as small as the
-            // list; a hash for those outside it (all of them when deletions left keys too sparse).
-            if (quante > 0 && a - da < 4 * quante + 1024) {
-                primaChiave_ = da;
-                perChiave_.assign(static_cast<size_t>(a - da + 1), -1);
-            }
+            posizioni_.prepara(da, a, quante);
             rese_.resize(static_cast<size_t>(quante));
         }
         lavoratore_ = std::thread([this] { lavora(); });
@@ -344,11 +340,7 @@ public:
                 fuoriConto_.insert(chiave, componi(solo, 0, riga));
                 continue;
             }
-            const auto i = static_cast<qint32>(lette++);
-            if (nellaTabella(chiave))
-                perChiave_[static_cast<size_t>(chiave - primaChiave_)] = i;
-            else
-                altreChiavi_.insert(chiave, i);
+            posizioni_.imposta(chiave, static_cast<qint32>(lette++));
             copia(fonti, lotto);
             if (lotto.altri.size() == kLotto)
                 affida(lotto);
@@ -363,8 +355,7 @@ public:
 
     // The line of a source, once made; nullptr for a key no source has.
     const Resa* trova(qint64 chiave) {
-        const qint32 i = nellaTabella(chiave) ? perChiave_[static_cast<size_t>(chiave - primaChiave_)]
-                                              : altreChiavi_.value(chiave, -1);
+        const qint32 i = posizioni_.posizione(chiave);
         if (i < 0) {
             const auto f = fuoriConto_.constFind(chiave);
             return f == fuoriConto_.cend() ? nullptr : &*f;
@@ -399,10 +390,6 @@ private:
             lotto.fine.push_back(static_cast<qint32>(lotto.testi.size()));
         }
         lotto.altri.push_back({fonti.integer(12), fonti.field(10).toBool(), fonti.field(11).toBool()});
-    }
-
-    bool nellaTabella(qint64 chiave) const {
-        return chiave >= primaChiave_ && chiave - primaChiave_ < static_cast<qint64>(perChiave_.size());
     }
 
     void affida(Lotto& lotto) {
@@ -521,10 +508,8 @@ private:
     QHash<qint64, QString> nomiInterni_;
     QHash<qint64, QString> nomiUe_;
     std::vector<Resa> rese_; // by the order sources are read; sized before the other thread starts
-    std::vector<qint32> perChiave_;
-    QHash<qint64, qint32> altreChiavi_;
+    PosizioniPerChiave posizioni_;
     QHash<qint64, Resa> fuoriConto_;
-    qint64 primaChiave_ = 0;
     std::thread lavoratore_;
     std::mutex mutex_;
     std::condition_variable arrivi_; // a batch to make, or the end

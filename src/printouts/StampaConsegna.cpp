@@ -56,13 +56,12 @@ const QString kSqlTestiInOrdine = QStringLiteral(
     "select legameDocTesto.IDDoc, legameDocTesto.Tipo, Testo from legameDocTesto, tabTesto where "
     "legameDocTesto.IDTesto = tabTesto.IDTesto order by legameDocTesto.IDDoc, legameDocTesto.Tipo, "
     "legameDocTesto.rowid");
-const QString kSqlFontiInOrdine = QStringLiteral(
-    "select legameDocFonte.IDDoc, legameDocFonte.IDFonte, Testo, TP from legameDocFonte, tabFonte where "
-    "legameDocFonte.IDFonte = tabFonte.IDFonte order by legameDocFonte.IDDoc, legameDocFonte.ID");
+const QString kSqlFontiInOrdine =
+    QStringLiteral("select IDDoc, IDFonte from legameDocFonte order by IDDoc, ID");
 const QString kSqlClassificazioneInOrdine =
     QStringLiteral("select IDDoc, CodiceS, CodiceD from legameDocClass order by IDDoc, ID");
 
-// The pieces of the print kept for the sources and pairs met first: a run's memory stays bounded.
+// The pieces of the print kept for the pairs met first: a run's memory stays bounded.
 constexpr qsizetype kVociRicordate = 16384;
 
 // The rows of one document: all those of a statement for that document alone, or, on a cursor in
@@ -181,6 +180,21 @@ void StampaRtf::LeggiInOrdine() {
     flussi_->responsabili = db_.ApriRS(kSqlResponsabiliInOrdine);
     flussi_->testi = db_.ApriRS(kSqlTestiInOrdine);
     if (completa_) {
+        {
+            RecordSet n = db_.ApriRS(QStringLiteral("select min(IDFonte), max(IDFonte), count(*) from tabFonte"));
+            fontiPerChiave_.prepara(n.integer(0), n.integer(1), n.integer(2));
+            fontiRtf_.clear();
+            fontiRtf_.reserve(static_cast<size_t>(n.integer(2)));
+        }
+        for (RecordSet rs = db_.ApriRS(QStringLiteral("select IDFonte, Testo, TP from tabFonte")); !rs.eof();
+             rs.moveNext()) {
+            const QString testo = rs.text(1);
+            const QString TP = rs.text(2);
+            QString voce;
+            appendRtf(voce, fonteDaMarcare(TP, testo) ? testo + u'*' + TP + u'*' : testo);
+            fontiPerChiave_.imposta(rs.integer(0), static_cast<qint32>(fontiRtf_.size()));
+            fontiRtf_.push_back(std::move(voce));
+        }
         flussi_->fonti = db_.ApriRS(kSqlFontiInOrdine);
         flussi_->classificazione = db_.ApriRS(kSqlClassificazioneInOrdine);
     }
@@ -358,28 +372,27 @@ std::optional<QString> StampaRtf::StampaFonti(qint64 IDDocumento) {
                 inOrdine ? std::optional<qint64>(IDDocumento) : std::nullopt);
     if (!righe.valida())
         return std::nullopt;
-    // In order the source's key comes first: a source cited again is not composed again.
-    const int colonna = inOrdine ? 2 : 0; // the citation, then the family
+    // In order, each link's source is among those read at the start (a link to a source no longer
+    // there has no place in the print, as a document read alone has it).
     QString text;
-    for (bool first = true; righe.valida(); righe.avanti(), first = false) {
-        if (!first)
+    bool prima = true;
+    for (; righe.valida(); righe.avanti()) {
+        const qint32 i = inOrdine ? fontiPerChiave_.posizione(righe.rs().integer(1)) : -1;
+        if (inOrdine && i < 0)
+            continue;
+        if (!prima)
             text += QStringLiteral("\\line ");
-        const qint64 chiave = inOrdine ? righe.rs().integer(1) : 0;
+        prima = false;
         if (inOrdine) {
-            const auto noto = fontiRtf_.constFind(chiave);
-            if (noto != fontiRtf_.cend()) {
-                text += *noto;
-                continue;
-            }
+            text += fontiRtf_[static_cast<size_t>(i)];
+        } else {
+            const QString testo = righe.rs().text(0);
+            const QString TP = righe.rs().text(1);
+            appendRtf(text, fonteDaMarcare(TP, testo) ? testo + u'*' + TP + u'*' : testo);
         }
-        const QString testo = righe.rs().text(colonna);
-        const QString TP = righe.rs().text(colonna + 1);
-        QString voce;
-        appendRtf(voce, fonteDaMarcare(TP, testo) ? testo + u'*' + TP + u'*' : testo);
-        text += voce;
-        if (inOrdine && fontiRtf_.size() < kVociRicordate)
-            fontiRtf_.insert(chiave, voce);
     }
+    if (prima)
+        return std::nullopt;
     return ParagrafoDocumento() + QStringLiteral("{\\b Fonte: }{") + text + kFineRiga;
 }
 

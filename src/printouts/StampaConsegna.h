@@ -4,6 +4,7 @@
 // archive, written as they are read into dump/stampaRTF-C-<Consegna>.rtf or stampaRTF-T-<...>.rtf.
 // Every archive text goes through rtfEscape, so the file is ASCII and opens in every reader.
 
+#include "store/PosizioniPerChiave.h"
 #include "printouts/EsitoStampa.h"
 #include "store/AppState.h"
 
@@ -91,7 +92,10 @@ private:
     QHash<QString, std::optional<std::pair<QString, QString>>> sistematici_; // Sigla, Descrizione
     QHash<QString, std::optional<QString>> descrittori_;
     QHash<QString, std::optional<QString>> legameDSA_;
-    QHash<qint64, QString> fontiRtf_;   // a source's citation in the print, by its key
+    // Every source's citation in the print, read in one pass over the sources table (a look-up per
+    // link costs more, the more sources there are), found by its key through fontiPerChiave_.
+    std::vector<QString> fontiRtf_;
+    PosizioniPerChiave fontiPerChiave_;
     QHash<QString, QString> coppieRtf_; // a pair's entry in the print
 };
 

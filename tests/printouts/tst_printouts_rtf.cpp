@@ -452,7 +452,8 @@ private Q_SLOTS:
 
     // The whole print reads the links of all documents in document order; every document comes out
     // as the fragments read for it alone make it, links of documents that are not there and of a
-    // source that is not there included.
+    // source that is not there (a document with nothing else among them) included, whatever the
+    // sources' keys.
     void stampaInOrdine_data() {
         QTest::addColumn<bool>("completa");
         QTest::newRow("complete") << true;
@@ -468,6 +469,12 @@ private Q_SLOTS:
         for (const char* sql : {"insert into legameDocFonte (IDDoc, IDFonte) values (0, 1)",
                                 "insert into legameDocFonte (IDDoc, IDFonte) values (7, 999999)",
                                 "insert into legameDocFonte (IDDoc, IDFonte) values (500, 2)",
+                                "delete from legameDocFonte where IDDoc = 9",
+                                "insert into legameDocFonte (IDDoc, IDFonte) values (9, 999998)",
+                                // keys far apart, as deletions leave them
+                                "update tabFonte set IDFonte = IDFonte + 5000000 where IDFonte > 100",
+                                "update legameDocFonte set IDFonte = IDFonte + 5000000 where IDFonte > 100 and "
+                                "IDFonte < 999998",
                                 "insert into legameDocResp (IDDoc, IDResponsabilita) values (0, 1)",
                                 "insert into legameDocClass (IDDoc, CodiceS, CodiceD) values (500, 'S', 'D')",
                                 "insert into legameDocTesto (IDDoc, IDTesto, Tipo) values (0, 1, '0')",
