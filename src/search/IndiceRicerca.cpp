@@ -783,7 +783,7 @@ struct Voce {
 class Classifica {
 public:
     explicit Classifica(int limite) : limite_(std::max(limite, 0)) {
-        migliori_.reserve(static_cast<size_t>(limite_) + 1);
+        migliori_.reserve(static_cast<size_t>(std::min(limite_, 4096)) + 1);
     }
 
     void considera(qint64 id, double punteggio) {
@@ -876,19 +876,22 @@ qint64 conta(IndexDb& db, const QString& espressione, const std::vector<Interval
     return n;
 }
 
-// A common phrase's rarity is measured on this many documents spread over every archive (its share
-// there stands for its share in the whole index); a rarer one is counted everywhere, cheaply.
-constexpr qint64 kCampione = 60000;
-constexpr qint64 kMinimoNelCampione = 500;
-
 } // namespace
 
 // How many documents hold each phrase, kept while the index stays as it is: counting a common
 // phrase reads a long list.
 struct IndiceRicerca::Frequenze {
     QHash<QString, double> documenti;
-    qint64 totale = -1;                              // documents in the index
-    std::vector<std::pair<qint64, qint64>> campione; // ranges of rows
+    qint64 totale = -1; // documents in the index
+    // A common phrase's rarity is measured on a sample spread over every archive (its share there
+    // stands for its share in the whole index); a rarer one is counted everywhere, cheaply.
+    struct Parte {
+        qint64 archivio;
+        qint64 da, a;      // rows
+        qint64 documenti;  // in them
+        qint64 nellArchivio;
+    };
+    std::vector<Parte> campione;
     qint64 nelCampione = 0;
     std::pair<qint64, qint64> versione{-1, -1}; // the engine's data version and our own writes
 };
@@ -963,18 +966,20 @@ std::vector<double> IndiceRicerca::rarita(const QStringList& frasi) {
             while (s.step())
                 archivi.emplace_back(s.integer(0), s.integer(1));
         }
-        if (f.totale > 2 * kCampione && !archivi.empty()) {
+        const Campionamento& c = campionamento_;
+        if (f.totale > 2 * c.documenti && !archivi.empty()) {
             const qint64 perArchivio =
-                std::max<qint64>(1000, kCampione / static_cast<qint64>(archivi.size()));
+                std::max<qint64>(c.perArchivio, c.documenti / static_cast<qint64>(archivi.size()));
             IndexStatement s = db_.prepare("select count(*) from documenti where id between ? and ?");
             for (const auto& [id, documenti] : archivi) {
-                const std::pair<qint64, qint64> i{primoId(id),
-                                                  std::min(ultimoId(id), primoId(id) + perArchivio - 1)};
-                s.bind(1, i.first).bind(2, i.second);
+                Frequenze::Parte p{id, primoId(id), std::min(ultimoId(id), primoId(id) + perArchivio - 1), 0,
+                                   documenti};
+                s.bind(1, p.da).bind(2, p.a);
                 if (s.step())
-                    f.nelCampione += s.integer(0);
+                    p.documenti = s.integer(0);
                 s.reset();
-                f.campione.push_back(i);
+                f.nelCampione += p.documenti;
+                f.campione.push_back(p);
             }
         }
     }
@@ -987,10 +992,10 @@ std::vector<double> IndiceRicerca::rarita(const QStringList& frasi) {
             double n = -1;
             if (f.nelCampione > 0) {
                 std::vector<Intervallo> campione;
-                for (const auto& [da, a] : f.campione)
-                    campione.push_back({da, a});
+                for (const Frequenze::Parte& p : f.campione)
+                    campione.push_back({p.da, p.a});
                 const qint64 c = conta(db_, frase, campione, tutto);
-                if (c >= kMinimoNelCampione)
+                if (c >= campionamento_.minimoTrovati)
                     n = static_cast<double>(c) * static_cast<double>(f.totale) /
                         static_cast<double>(f.nelCampione);
             }
@@ -1003,6 +1008,46 @@ std::vector<double> IndiceRicerca::rarita(const QStringList& frasi) {
         idf.push_back(std::log1p((static_cast<double>(f.totale) - conFrase + 0.5) / (conFrase + 0.5)));
     }
     return idf;
+}
+
+void IndiceRicerca::impostaCampionamento(const Campionamento& c) {
+    campionamento_ = c;
+    *frequenze_ = Frequenze{};
+}
+
+bool IndiceRicerca::frasiInAlmeno(const QStringList& frasi, qint64 documenti) const {
+    // Found by rarita() for this query, in the whole index.
+    for (const QString& frase : frasi)
+        if (frequenze_->documenti.value(frase, 0) < static_cast<double>(documenti))
+            return false;
+    return !frasi.isEmpty();
+}
+
+std::optional<qint64> IndiceRicerca::stimaTotale(const QString& espressione, const QList<qint64>& archivi,
+                                                 qint64 oltre) {
+    const Frequenze& f = *frequenze_;
+    std::vector<Intervallo> parti;
+    qint64 nelCampione = 0;
+    qint64 inTutto = 0;
+    for (const Frequenze::Parte& p : f.campione) {
+        if (!std::binary_search(archivi.cbegin(), archivi.cend(), p.archivio))
+            continue;
+        parti.push_back({p.da, p.a});
+        nelCampione += p.documenti;
+        inTutto += p.nellArchivio;
+    }
+    if (nelCampione == 0)
+        return std::nullopt;
+    const qint64 trovati = conta(db_, espressione, parti, Piano{});
+    if (trovati < campionamento_.minimoTrovati)
+        return std::nullopt;
+    const double stima =
+        static_cast<double>(trovati) * static_cast<double>(inTutto) / static_cast<double>(nelCampione);
+    if (stima < static_cast<double>(oltre))
+        return std::nullopt;
+    // Three figures: the others would claim a precision the sample does not have.
+    const double unita = std::pow(10.0, std::floor(std::log10(stima)) - 2);
+    return static_cast<qint64>(std::llround(stima / unita) * unita);
 }
 
 EsitoRicerca IndiceRicerca::cerca(const Interrogazione& interrogazione,
@@ -1060,18 +1105,60 @@ EsitoRicerca IndiceRicerca::cerca(const Interrogazione& interrogazione,
     if (interrogazione.soloParole && limite > 0) {
         // Every word in the title comes first: when enough documents have them so, those are the
         // best, read from the titles' short lists; the others are only counted.
+        const QString titoli = EspressioneNeiTitoli(interrogazione);
         rango_->salta = static_cast<int>(interrogazione.termini.size());
         Classifica neiTitoli(limite);
-        classifica2(EspressioneNeiTitoli(interrogazione), neiTitoli);
+        // When even those are so many that ranking them all would read their long lists (words of
+        // nearly every title), the page is drawn from the most recent of them (the last rows), ranked
+        // among themselves.
+        const qint64 recentiOltre = std::max<qint64>(campionamento_.recentiOltre, limite);
+        bool moltissimi = frasiInAlmeno(interrogazione.frasi, recentiOltre);
+        if (moltissimi) {
+            // How many titles hold each word, kept as the words' own counts are.
+            const QStringList frasiTitoli = FrasiNeiTitoli(interrogazione);
+            rarita(frasiTitoli);
+            moltissimi = frasiInAlmeno(frasiTitoli, recentiOltre) && stimaTotale(titoli, ids, recentiOltre);
+        }
+        if (moltissimi) {
+            std::vector<Intervallo> intervalli(piano.parti[0]);
+            intervalli.insert(intervalli.end(), piano.parti[1].cbegin(), piano.parti[1].cend());
+            std::sort(intervalli.begin(), intervalli.end(),
+                      [](const Intervallo& x, const Intervallo& y) { return x.da > y.da; });
+            IndexStatement r = db_.prepare("select rowid, -rango(testi) from testi where testi match ? and "
+                                           "rowid between ? and ? order by rowid desc");
+            for (const Intervallo& i : intervalli) {
+                r.bind(1, titoli).bind(2, i.da).bind(3, i.a);
+                while (neiTitoli.totale() < limite && r.step())
+                    if (ammesso(piano, r.integer(0)))
+                        neiTitoli.considera(r.integer(0), r.real(1));
+                r.reset();
+                if (neiTitoli.totale() >= limite)
+                    break;
+            }
+            esito.recenti = neiTitoli.totale() >= limite;
+        }
+        if (!esito.recenti) {
+            neiTitoli = Classifica(limite);
+            classifica2(titoli, neiTitoli);
+        }
         rango_->salta = 0;
         if (neiTitoli.totale() >= limite) {
-            qint64 totali[2] = {0, 0};
-            inDueParti(db_, *rango_, db2, rango2, piano,
-                       [&](IndexDb& db, const std::vector<Intervallo>& parte, int quale) {
-                           totali[quale] = conta(db, espressione, parte, piano);
-                       });
             classifica = neiTitoli;
-            classifica.impostaTotale(totali[0] + totali[1]);
+            const std::optional<qint64> stima =
+                frasiInAlmeno(interrogazione.frasi, campionamento_.stimaOltre)
+                    ? stimaTotale(espressione, ids, campionamento_.stimaOltre)
+                    : std::nullopt;
+            if (stima) {
+                classifica.impostaTotale(*stima);
+                esito.stimato = true;
+            } else {
+                qint64 totali[2] = {0, 0};
+                inDueParti(db_, *rango_, db2, rango2, piano,
+                           [&](IndexDb& db, const std::vector<Intervallo>& parte, int quale) {
+                               totali[quale] = conta(db, espressione, parte, piano);
+                           });
+                classifica.impostaTotale(totali[0] + totali[1]);
+            }
             fatto = true;
         }
     }

@@ -67,8 +67,21 @@ struct RisultatoRicerca {
 
 struct EsitoRicerca {
     qint64 totale = 0;
+    // A query so broad that counting all it finds would read the longest lists of the index: the
+    // count is estimated from a sample of every archive, to three figures ("circa").
+    bool stimato = false;
+    // Every word is in the title of so many documents that ranking them all would read the longest
+    // lists of the index: the results are the best of the most recent of them (the last archives
+    // indexed, the last numbers).
+    bool recenti = false;
     QList<RisultatoRicerca> risultati;
 };
+
+// What the window and the command line say of a page drawn from the most recent documents.
+inline QString NotaRecenti() {
+    return QStringLiteral("(parole nel titolo di moltissimi documenti: i risultati sono i più pertinenti tra i "
+                          "più recenti)");
+}
 
 // A document as the index holds it, for showing two probable duplicates side by side.
 struct SchedaIndice {
@@ -149,6 +162,21 @@ public:
 
     struct ContestoRango;
 
+    // How the index samples itself: the rarity of a common word and the count of a very broad
+    // query are measured on `documenti` documents spread over the archives (at least
+    // `perArchivio` of each) once the index holds more than twice as many; a count is an estimate
+    // when the sample holds at least `minimoTrovati` of them and it comes to `stimaOltre` or more;
+    // the first page of a query whose words are in the title of `recentiOltre` documents or more
+    // is drawn from the most recent of those.
+    struct Campionamento {
+        qint64 documenti = 60000;
+        qint64 perArchivio = 1000;
+        qint64 minimoTrovati = 500;
+        qint64 stimaOltre = 250000;
+        qint64 recentiOltre = 100000;
+    };
+    void impostaCampionamento(const Campionamento& c);
+
 private:
     // A second connection, for reading half of a broad search on the other processor.
     struct Lettore {
@@ -173,6 +201,11 @@ private:
     static QList<QByteArray> campiUtf8(IndexDb& db, qint64 idDocumento);
     // The rarity (inverse document frequency) of each phrase.
     std::vector<double> rarita(const QStringList& frasi);
+    // Whether each phrase is in that many documents of the index at least (as far as rarita() knows):
+    // a query of them can match no more.
+    bool frasiInAlmeno(const QStringList& frasi, qint64 documenti) const;
+    // The estimated count of a query in the archives given (sorted), when it comes to `oltre` or more.
+    std::optional<qint64> stimaTotale(const QString& espressione, const QList<qint64>& archivi, qint64 oltre);
     void creaSchema();
     QString controlla();
     std::optional<RecordArchivio> record(const QString& percorso);
@@ -187,6 +220,7 @@ private:
     QString percorso_;
     std::unique_ptr<ContestoRango> rango_;
     std::unique_ptr<Frequenze> frequenze_;
+    Campionamento campionamento_;
     std::unique_ptr<Lettore> secondo_;
     qint64 scritture_ = 0; // our own changes, which the engine's data version does not count
     std::atomic<const std::atomic<bool>*> annullata_{nullptr};

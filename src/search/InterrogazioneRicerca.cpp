@@ -393,15 +393,19 @@ const QStringList& CampiRicerca() {
     return campi;
 }
 
-QString EspressioneNeiTitoli(const Interrogazione& interrogazione) {
+QStringList FrasiNeiTitoli(const Interrogazione& interrogazione) {
     QStringList titoli;
     for (const FraseRicerca& f : interrogazione.termini) {
         QString t = f.testo;
         t.replace(u'"', QStringLiteral("\"\""));
         titoli << u'"' + QChar(kSegnoTitolo) + t + u'"' + (f.prefisso ? QStringLiteral("*") : QString());
     }
-    return QStringLiteral("(") + titoli.join(QStringLiteral(" AND ")) + QStringLiteral(") AND ") +
-           interrogazione.espressione;
+    return titoli;
+}
+
+QString EspressioneNeiTitoli(const Interrogazione& interrogazione) {
+    return QStringLiteral("(") + FrasiNeiTitoli(interrogazione).join(QStringLiteral(" AND ")) +
+           QStringLiteral(") AND ") + interrogazione.espressione;
 }
 
 Interrogazione InterpretaRicerca(const QString& testo) {

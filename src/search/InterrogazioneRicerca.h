@@ -46,6 +46,8 @@ Interrogazione InterpretaRicerca(const QString& testo);
 // every word in the title, read from the titles' own tokens. Its first phrases are the titles' ones
 // (as many as the query's termini), then the query's own.
 QString EspressioneNeiTitoli(const Interrogazione& interrogazione);
+// Each of its words or phrases in the title alone, as an expression of its own.
+QStringList FrasiNeiTitoli(const Interrogazione& interrogazione);
 
 // The field names the box accepts before ":".
 const QStringList& CampiRicerca();

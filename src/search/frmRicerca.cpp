@@ -365,6 +365,8 @@ void frmRicerca::esegui(int limite) {
     ultimoAmbito_ = a;
     limite_ = limite;
     totale_ = r.esito.totale;
+    stimato_ = r.esito.stimato;
+    recenti_ = r.esito.recenti;
     microsecondi_ = r.microsecondi;
     archiviLetti_ = r.archiviLetti;
     auto estrattore = std::make_shared<const Estrattore>(r.interrogazione.termini);
@@ -434,7 +436,7 @@ void frmRicerca::mostraEsito() {
     else
         testo =
             QStringLiteral("%1 %2 in %3 s")
-                .arg(it.toString(totale_),
+                .arg((stimato_ ? QStringLiteral("circa ") : QString()) + it.toString(totale_),
                      totale_ == 1 ? QStringLiteral("documento trovato") : QStringLiteral("documenti trovati"),
                      secondi(microsecondi_));
     if (archiviLetti_ > 0)
@@ -443,6 +445,8 @@ void frmRicerca::mostraEsito() {
                      : QStringLiteral(" (compresa l'indicizzazione di %1 archivi)").arg(archiviLetti_);
     if (mostrati < totale_)
         testo += QStringLiteral(" - mostrati i primi %1").arg(it.toString(mostrati));
+    if (recenti_)
+        testo += u' ' + NotaRecenti();
     lblEsito->setText(testo);
 }
 
@@ -495,7 +499,8 @@ void frmRicerca::cmdEsporta_Click() {
         !ui.askYesNo(
             QStringLiteral(
                 "Esportare tutti i %1 documenti trovati? L'operazione può richiedere qualche secondo.")
-                .arg(QLocale(QLocale::Italian, QLocale::Italy).toString(totale_)),
+                .arg((stimato_ ? QStringLiteral("circa ") : QString()) +
+                     QLocale(QLocale::Italian, QLocale::Italy).toString(totale_)),
             kTitolo))
         return;
     const QString path = ChiediFileCsv(main_.state(), QStringLiteral("Esporta risultati"),
@@ -506,7 +511,8 @@ void frmRicerca::cmdEsporta_Click() {
     ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
     const QString testo = ultimaRicerca_;
     const AmbitoRicerca ambito = ultimoAmbito_;
-    const int quanti = static_cast<int>(std::min<qint64>(totale_, INT_MAX));
+    // An estimated count may be short of the real one: then no limit.
+    const int quanti = stimato_ ? INT_MAX : static_cast<int>(std::min<qint64>(totale_, INT_MAX));
     // Every document found, not only the page shown, each with its excerpt.
     if (!inDisparte(QStringLiteral("Esportazione dei risultati in corso..."),
                     [&](Progress& p, const std::atomic<bool>& annullata) {

@@ -109,6 +109,8 @@ private:
     QString ultimaRicerca_;
     AmbitoRicerca ultimoAmbito_;
     qint64 totale_ = 0;
+    bool stimato_ = false; // totale_ estimated (a very broad query)
+    bool recenti_ = false; // the page drawn from the most recent documents
     qint64 microsecondi_ = 0;
     int archiviLetti_ = 0;
     int limite_ = 0;

@@ -6,6 +6,7 @@
 #include "documents/mdlDocumenti.h"
 #include "search/InterrogazioneRicerca.h"
 #include "search/Tokenizzatore.h"
+#include "documents/Generatore.h"
 #include "store/Archivio.h"
 #include "support/ComeUtente.h"
 #include "update/FileSigle.h"
@@ -115,6 +116,8 @@ private Q_SLOTS:
     void aReadOnlyIndexIsNamedAndRecovers();
     void aSearchStopsWhenCancelled();
     void anArchiveSwitchedToWalIsRead();
+    void veryBroadQueries_data();
+    void veryBroadQueries();
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -870,4 +873,73 @@ void SearchIndex::anArchiveSwitchedToWalIsRead() {
 }
 
 QTEST_GUILESS_MAIN(SearchIndex)
+// Over a large index a very broad query is counted on a sample and its first page drawn from the
+// most recent of the documents with its words in the title: here 4 archives of 300 documents, with
+// the sample and the thresholds scaled down to them.
+void SearchIndex::veryBroadQueries_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("archivio"); // empty: all
+    QTest::addColumn<bool>("stimato");
+    QTest::addColumn<bool>("recenti");
+    QTest::newRow("in nearly every title") << QStringLiteral("del la") << QString() << true << true;
+    QTest::newRow("in one archive") << QStringLiteral("del la") << QStringLiteral("GEN2") << false << false;
+    QTest::newRow("common, rarely in titles") << QStringLiteral("sentenza") << QString() << true << false;
+    QTest::newRow("rare") << QStringLiteral("Schrems") << QString() << false << false;
+}
+
+void SearchIndex::veryBroadQueries() {
+    QFETCH(QString, testo);
+    QFETCH(QString, archivio);
+    QFETCH(bool, stimato);
+    QFETCH(bool, recenti);
+    TestHome t;
+    for (int i = 1; i <= 4; ++i)
+        GeneraArchivio(t.state(), t.home().mdbPath(QStringLiteral("GEN%1.db").arg(i)),
+                       OpzioniGeneratore{300, static_cast<quint32>(i) * 7919u});
+    ServizioRicerca& servizio = ServizioRicerca::di(t.state());
+    const AmbitoRicerca ambito =
+        archivio.isEmpty() ? AmbitoRicerca{}
+                           : AmbitoRicerca{TipoAmbito::Archivio, t.home().mdbPath(archivio + QStringLiteral(".db")), {}};
+    constexpr int kLimite = 20;
+    IndiceRicerca::Campionamento esatto{200, 50, 20, 1 << 30, 1 << 30};
+    servizio.indice().impostaCampionamento(esatto);
+    const EsitoRicercaCompleta tutti = servizio.cerca(testo, ambito, 100000, nullptr, 0);
+    QVERIFY(!tutti.esito.stimato && !tutti.esito.recenti);
+    IndiceRicerca::Campionamento ridotto = esatto;
+    ridotto.stimaOltre = 500;
+    ridotto.recentiOltre = 300;
+    servizio.indice().impostaCampionamento(ridotto);
+    const EsitoRicercaCompleta r = servizio.cerca(testo, ambito, kLimite, nullptr, 0);
+    QCOMPARE(r.esito.stimato, stimato);
+    QCOMPARE(r.esito.recenti, recenti);
+    const qint64 esatti = tutti.esito.totale;
+    if (stimato) {
+        // Near the count, to three figures.
+        QVERIFY2(std::abs(r.esito.totale - esatti) <= esatti / 10,
+                 qPrintable(QStringLiteral("%1 for %2").arg(r.esito.totale).arg(esatti)));
+        QCOMPARE(r.esito.totale % 10, 0);
+    } else {
+        QCOMPARE(r.esito.totale, esatti);
+    }
+    QCOMPARE(r.esito.risultati.size(), std::min<qsizetype>(kLimite, esatti));
+    QSet<qint64> trovati;
+    for (const RisultatoRicerca& x : r.esito.risultati)
+        trovati.insert(x.id);
+    QSet<qint64> attesi;
+    if (recenti) {
+        // The last rows with every word in the title, best first among themselves.
+        IndexStatement s = servizio.indice().db().prepare(
+            "select rowid from testi where testi match ? order by rowid desc limit ?");
+        s.bind(1, EspressioneNeiTitoli(InterpretaRicerca(testo))).bind(2, kLimite);
+        while (s.step())
+            attesi.insert(s.integer(0));
+        for (qsizetype i = 1; i < r.esito.risultati.size(); ++i)
+            QVERIFY(r.esito.risultati.at(i - 1).punteggio >= r.esito.risultati.at(i).punteggio);
+    } else {
+        for (qsizetype i = 0; i < kLimite && i < tutti.esito.risultati.size(); ++i)
+            attesi.insert(tutti.esito.risultati.at(i).id);
+    }
+    QCOMPARE(trovati, attesi);
+}
+
 #include "tst_search_index.moc"

@@ -127,9 +127,11 @@ int comandoSearch(CliContext& c, const CliArgs& a) {
     }
     c.out.flush();
     c.err
-        << (r.esito.totale == 1 ? QStringLiteral("1 documento trovato")
-                                : QStringLiteral("%1 documenti trovati").arg(r.esito.totale))
+        << (r.esito.stimato          ? QStringLiteral("circa %1 documenti trovati").arg(r.esito.totale)
+            : r.esito.totale == 1 ? QStringLiteral("1 documento trovato")
+                                  : QStringLiteral("%1 documenti trovati").arg(r.esito.totale))
         << QStringLiteral(", %1 mostrati, in %2 s").arg(r.esito.risultati.size()).arg(secondi(r.microsecondi))
+        << (r.esito.recenti ? u' ' + NotaRecenti() : QString())
         << (r.archiviLetti > 0
                 ? QStringLiteral(" (compresa l'indicizzazione di %1 archivi)").arg(r.archiviLetti)
                 : QString())
