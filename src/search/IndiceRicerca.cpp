@@ -1112,7 +1112,11 @@ EsitoRicerca IndiceRicerca::cerca(const Interrogazione& interrogazione,
         // nearly every title), the page is drawn from the most recent of them (the last rows), ranked
         // among themselves.
         const qint64 recentiOltre = std::max<qint64>(campionamento_.recentiOltre, limite);
-        bool moltissimi = frasiInAlmeno(interrogazione.frasi, recentiOltre);
+        // Not for a word typed as the start of words: the engine gathers all the words it stands for
+        // before reading their rows backwards, which would cost more than ranking them.
+        const bool prefissi = std::any_of(interrogazione.termini.cbegin(), interrogazione.termini.cend(),
+                                          [](const FraseRicerca& f) { return f.prefisso; });
+        bool moltissimi = !prefissi && frasiInAlmeno(interrogazione.frasi, recentiOltre);
         if (moltissimi) {
             // How many titles hold each word, kept as the words' own counts are.
             const QStringList frasiTitoli = FrasiNeiTitoli(interrogazione);
