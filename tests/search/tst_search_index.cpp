@@ -883,6 +883,7 @@ void SearchIndex::veryBroadQueries_data() {
     QTest::addColumn<bool>("recenti");
     QTest::newRow("in nearly every title") << QStringLiteral("del la") << QString() << true << true;
     QTest::newRow("in one archive") << QStringLiteral("del la") << QStringLiteral("GEN2") << false << false;
+    QTest::newRow("start of a word") << QStringLiteral("del* la") << QString() << true << false;
     QTest::newRow("common, rarely in titles") << QStringLiteral("sentenza") << QString() << true << false;
     QTest::newRow("rare") << QStringLiteral("Schrems") << QString() << false << false;
 }
