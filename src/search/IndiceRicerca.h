@@ -79,8 +79,7 @@ struct EsitoRicerca {
 
 // What the window and the command line say of a page drawn from the most recent documents.
 inline QString NotaRecenti() {
-    return QStringLiteral("(parole nel titolo di moltissimi documenti: i risultati sono i più pertinenti tra i "
-                          "più recenti)");
+    return QStringLiteral("(parole di moltissimi titoli: i più pertinenti tra i più recenti)");
 }
 
 // A document as the index holds it, for showing two probable duplicates side by side.

@@ -216,6 +216,7 @@ frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt
 
     lblEsito = new QLabel(QStringLiteral("Scrivere che cosa cercare e premere Invio."), this);
     lblEsito->setObjectName(QStringLiteral("lblEsito"));
+    lblEsito->setWordWrap(true); // on a line of its own, and a second one rather than a cut one
     cmdApri = new QPushButton(QStringLiteral("&Apri documento"), this);
     cmdApri->setObjectName(QStringLiteral("cmdApri"));
     cmdAltri = new QPushButton(QStringLiteral("A&ltri risultati"), this);
@@ -232,7 +233,7 @@ frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt
     riga->addWidget(txtRicerca, 1);
     riga->addWidget(cmdCerca);
     auto* comandi = new QHBoxLayout;
-    comandi->addWidget(lblEsito, 1);
+    comandi->addStretch(1);
     comandi->addWidget(cmdApri);
     comandi->addWidget(cmdAltri);
     comandi->addWidget(cmdEsporta);
@@ -242,6 +243,7 @@ frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt
     layout->addWidget(lblSintassi);
     layout->addWidget(dove);
     layout->addWidget(tblRisultati, 1);
+    layout->addWidget(lblEsito);
     layout->addLayout(comandi);
 
     resize(1000, 600); // bounded by the screen where the main window places it

@@ -3,6 +3,7 @@
 // export, and a pair of duplicates shown side by side.
 
 #include "SearchFixture.h"
+#include "documents/Generatore.h"
 #include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "search/frmDoppioni.h"
@@ -102,6 +103,7 @@ private Q_SLOTS:
     void searchTheOpenArchiveAndAll();
     void openAHitOfAnotherArchive();
     void exportTheResults();
+    void aVeryBroadQuery();
     void duplicatesSideBySide();
     void escCloses_data();
     void escCloses();
@@ -257,6 +259,32 @@ void GuiSearch::exportTheResults() {
     s.t.dialogs().answerNextFile(QString());
     w->cmdEsporta->click();
     QVERIFY(!QFile::exists(path));
+}
+
+// On a large index (here 4 generated archives, with the sample scaled down to them) a very broad
+// query says its count is an estimate and its page the best of the most recent; the export still
+// writes every document found.
+void GuiSearch::aVeryBroadQuery() {
+    Sessione s;
+    for (int i = 1; i <= 4; ++i)
+        GeneraArchivio(s.t.state(), s.t.home().mdbPath(QStringLiteral("GEN%1.db").arg(i)),
+                       OpzioniGeneratore{300, static_cast<quint32>(i) * 7919u});
+    ServizioRicerca& servizio = ServizioRicerca::di(s.t.state());
+    servizio.indice().impostaCampionamento({200, 50, 20, 1 << 30, 1 << 30});
+    const qint64 esatti = servizio.cerca(QStringLiteral("del la"), {}, 100000, nullptr, 0).esito.totale;
+    servizio.indice().impostaCampionamento({200, 50, 20, 500, 300});
+    s.main.mnuFileCercaTutti->trigger();
+    frmRicerca* w = s.ricerca();
+    s.cerca(QStringLiteral("del la"));
+    const QString esito = w->lblEsito->text();
+    QVERIFY2(esito.startsWith(QStringLiteral("circa ")) && esito.endsWith(NotaRecenti()), qPrintable(esito));
+    saveScreenshot(w, QStringLiteral("ricerca-ampia"));
+    const QString path = s.t.home().dumpPath(QStringLiteral("ampia.csv"));
+    s.t.dialogs().answerNextFile(path);
+    w->cmdEsporta->click();
+    QCOMPARE(s.t.dialogs().lastText(), QStringLiteral("%1 documenti esportati in %2")
+                                           .arg(esatti)
+                                           .arg(QDir::toNativeSeparators(path)));
 }
 
 void GuiSearch::duplicatesSideBySide() {
