@@ -89,6 +89,7 @@ public:
         file_.writeLine(QStringLiteral("<h1>Consegna ") + TestoHtml(state_.Consegna()) +
                         QStringLiteral("</h1>"));
         lettura_.emplace(state_.Connessione);
+        numInizio_ = state_.NumInizio();
         {
             RecordSet n = state_.Connessione.ApriRS(QStringLiteral("select count(*) as T from tabDocumento"));
             busy_->progress().setRange(n.eof() ? 0 : n.field(0).toLongLong());
@@ -117,8 +118,7 @@ public:
             file_.writeLine(u"<hr size=\"1\"/>");
         riga_.resize(0);
         riga_ += QStringLiteral("<h2>Documento: ");
-        appendHtml(riga_, IdentificativoDocumento(state_, NumeroSpostato(state_.NumInizio(), precedenti_)),
-                   false);
+        appendHtml(riga_, IdentificativoDocumento(state_, NumeroSpostato(numInizio_, precedenti_)), false);
         riga_ += QStringLiteral(" (Record: ");
         riga_ += QString::number(id);
         riga_ += QStringLiteral(")</h2>");
@@ -138,8 +138,8 @@ public:
     void riga(const QString& testo, const QString& link) { ScriviRighe(file_, TestoHtml(testo) + link); }
     // A line of the page's own markup.
     void html(QStringView riga) { ScriviRighe(file_, riga); }
-    // The same, known to hold no line break.
-    void rigaUnica(QStringView riga) { file_.writeLine(riga); }
+    // The same, known to hold no line break, in ASCII.
+    void rigaAscii(QByteArrayView riga) { file_.writeAsciiLine(riga); }
 
     QString chiudi() {
         numeri_.close();
@@ -164,6 +164,7 @@ private:
     QString riga_; // the line being made, its memory kept from line to line
     qint64 precedente_ = 0;
     qint64 precedenti_ = 0;
+    qint64 numInizio_ = 0; // the delivery's first number, read once
 };
 
 } // namespace
@@ -290,7 +291,7 @@ QString etichettaServizio(TipoIdentificativo tipo) {
 struct Resa {
     bool link = false;
     bool piuRighe = false; // a line break in the citation
-    QString html;
+    QByteArray html;       // ASCII, as appendHtml makes it
 };
 
 // The lines of every source of the delivery. The sources are read in one pass over their table, in
@@ -386,10 +387,10 @@ private:
 
     static void copia(const RecordSet& fonti, Lotto& lotto) {
         for (int c = 1; c <= kTesti; ++c) {
-            lotto.testi += fonti.utf8(c);
+            fonti.appendUtf8(c, lotto.testi);
             lotto.fine.push_back(static_cast<qint32>(lotto.testi.size()));
         }
-        lotto.altri.push_back({fonti.integer(12), fonti.field(10).toBool(), fonti.field(11).toBool()});
+        lotto.altri.push_back({fonti.integer(12), fonti.boolean(10), fonti.boolean(11)});
     }
 
     void affida(Lotto& lotto) {
@@ -400,6 +401,7 @@ private:
             coda_.push_back(std::move(lotto));
         }
         lotto = Lotto{};
+        lotto.testi.reserve(kLotto * 128);
         lotto.fine.reserve(kLotto * kTesti);
         lotto.altri.reserve(kLotto);
         arrivi_.notify_one();
@@ -499,8 +501,8 @@ private:
                 appendHtml(riga, QStringLiteral(" (%1)").arg(identificativo.motivo), false);
             riga += QStringLiteral("</li>");
         }
-        r.html = QString(riga.constData(), riga.size()); // its own memory, no larger than the line
-        r.piuRighe = r.html.contains(u'\n') || r.html.contains(u'\r');
+        r.html = riga.toLatin1();
+        r.piuRighe = r.html.contains('\n') || r.html.contains('\r');
         return r;
     }
 
@@ -541,9 +543,9 @@ QString StampaNir(AppState& state) {
     qint64 corrente = 0;
     const auto scrivi = [&pagina](const Resa& r) {
         if (r.piuRighe)
-            pagina.html(r.html);
+            pagina.html(QString::fromLatin1(r.html));
         else
-            pagina.rigaUnica(r.html);
+            pagina.rigaAscii(r.html);
     };
     const auto chiudiDocumento = [&] {
         if (senza.empty())

@@ -310,6 +310,22 @@ void TextOutput::writeLine(QStringView line) {
         flush();
 }
 
+void TextOutput::writeAsciiLine(QByteArrayView line) {
+    unsigned altri = 0;
+    for (const char b : line) {
+        const unsigned c = static_cast<unsigned char>(b);
+        altri |= static_cast<unsigned>(c - 0x20u > 0x5Eu) & static_cast<unsigned>(c != 0x09u);
+    }
+    if (altri != 0) {
+        writeLine(QString::fromLatin1(line));
+        return;
+    }
+    buffer_.append(line.data(), line.size());
+    buffer_.append("\r\n", 2);
+    if (buffer_.size() >= kBufferUscita)
+        flush();
+}
+
 void TextOutput::flush() {
     if (buffer_.isEmpty() || !file_)
         return;

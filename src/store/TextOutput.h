@@ -50,6 +50,9 @@ public:
     // a visible replacement ('?' in Windows-1252, U+FFFD in UTF-8). Throws std::runtime_error
     // when the disk refuses it.
     void writeLine(QStringView line = {});
+    // The same for a line made of ASCII alone (as appendHtml makes them): its bytes go as they are.
+    // A byte outside printable ASCII and tab is taken as Latin-1 and written as writeLine would.
+    void writeAsciiLine(QByteArrayView line);
     // Puts the file in place (see above). Throws std::runtime_error when it cannot; the target is
     // then as it was before open().
     void close();

@@ -228,20 +228,27 @@ QString RecordSet::text(int column) const {
     }
 }
 
-QByteArray RecordSet::utf8(int column) const {
+void RecordSet::appendUtf8(int column, QByteArray& out) const {
     sqlite3_stmt* stmt = handle();
     if (eof_ || !stmt)
         throw DbError(3021, QStringLiteral("Nessun record corrente."), sql_);
     switch (sqlite3_column_type(stmt, column)) {
     case SQLITE_NULL:
-        return {};
-    case SQLITE_TEXT: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        return QByteArray::fromRawData(text, sqlite3_column_bytes(stmt, column));
-    }
+        return;
+    case SQLITE_TEXT:
+        out.append(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                   sqlite3_column_bytes(stmt, column));
+        return;
     default:
-        return field(column).toString().toUtf8();
+        out.append(field(column).toString().toUtf8());
     }
+}
+
+bool RecordSet::boolean(int column) const {
+    sqlite3_stmt* stmt = handle();
+    if (!eof_ && stmt && sqlite3_column_type(stmt, column) == SQLITE_INTEGER)
+        return sqlite3_column_int64(stmt, column) != 0;
+    return field(column).toBool();
 }
 
 qint64 RecordSet::integer(int column) const {

@@ -89,8 +89,10 @@ public:
     // The same as field(column).toString() and .toLongLong(), without going through a QVariant.
     QString text(int column) const;
     qint64 integer(int column) const;
-    // The column as UTF-8, the bytes text() decodes (empty for NULL), valid until the cursor moves.
-    QByteArray utf8(int column) const;
+    // Adds the column as UTF-8, the bytes text() decodes (nothing for NULL), to `out`.
+    void appendUtf8(int column, QByteArray& out) const;
+    // The same as field(column).toBool(), without a QVariant for a number.
+    bool boolean(int column) const;
     int columnIndex(QStringView name) const;
     int columnCount() const;
     void close();

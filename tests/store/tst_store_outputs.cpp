@@ -396,6 +396,11 @@ void StoreOutputs::controlCharacters_data() {
     QTest::newRow("letters untouched")
         << QStringLiteral("Città € “x”") << QByteArray("Citt\xe0 \x80 \x93x\x94")
         << QStringLiteral("Città € “x”").toUtf8();
+    QTest::newRow("plain ASCII") << QStringLiteral("art. 3 l. 241/1990 &amp; <A HREF=\"x\">")
+                                 << QByteArray("art. 3 l. 241/1990 &amp; <A HREF=\"x\">")
+                                 << QByteArray("art. 3 l. 241/1990 &amp; <A HREF=\"x\">");
+    QTest::newRow("Latin-1 letter") << QStringLiteral("Citt\u00e0") << QByteArray("Citt\xe0")
+                                    << QByteArray("Citt\xc3\xa0");
 }
 
 void StoreOutputs::controlCharacters() {
@@ -411,6 +416,16 @@ void StoreOutputs::controlCharacters() {
     out.writeLine(text);
     out.close();
     QCOMPARE(readFileBytes(path), windows1252 + "\r\n");
+    // A line given as bytes is written as the same text would be.
+    if (QString::fromLatin1(text.toLatin1()) == text) {
+        for (const TextEncoding encoding : {TextEncoding::Windows1252, TextEncoding::Utf8}) {
+            TextOutput bytes;
+            bytes.open(path, TextOutput::Mode::Truncate, encoding);
+            bytes.writeAsciiLine(text.toLatin1());
+            bytes.close();
+            QCOMPARE(readFileBytes(path), (encoding == TextEncoding::Utf8 ? utf8 : windows1252) + "\r\n");
+        }
+    }
 }
 
 void StoreOutputs::controlsShownEscaped_data() {
