@@ -27,9 +27,9 @@ bool esaminata(const QString& TP) {
 // Moves the cursor past the rows of the documents before id (links of deleted documents); true
 // when it stands on a row of id.
 bool su(RecordSet& rs, qint64 id) {
-    while (!rs.eof() && rs.field(0).toLongLong() < id)
+    while (!rs.eof() && rs.integer(0) < id)
         rs.moveNext();
-    return !rs.eof() && rs.field(0).toLongLong() == id;
+    return !rs.eof() && rs.integer(0) == id;
 }
 
 } // namespace
@@ -94,37 +94,35 @@ void LetturaControlli::leggi(qint64 id) {
     d.traduzione.reset();
     d.tipi.clear();
     for (; su(testi_, id); testi_.moveNext()) {
-        const QString tipo = testi_.field(1).toString();
+        const QString tipo = testi_.text(1);
         bool numero = false;
         const int t = tipo.trimmed().toInt(&numero);
         d.tipi << (numero ? t : -1);
         if (tipo == u"8")
             d.englishAbstract = true;
-        if (tipo == u"3" && !d.traduzione && !testi_.field(2).isNull())
-            d.traduzione = testi_.field(3).toString();
+        if (tipo == u"3" && !d.traduzione && !testi_.isNull(2))
+            d.traduzione = testi_.text(3);
     }
 
     d.coppie.clear();
     for (int voce = 0; su(coppie_, id); coppie_.moveNext(), ++voce)
-        d.coppie << CoppiaControllo{coppie_.field(1).toString(), coppie_.field(2).toString(),
-                                    coppie_.field(3).toLongLong(), voce};
+        d.coppie << CoppiaControllo{coppie_.text(1), coppie_.text(2), coppie_.integer(3), voce};
 
     d.fonti = false;
     d.esaminate.clear();
     for (int voce = 0; su(fonti_, id); fonti_.moveNext(), ++voce) {
         d.fonti = true;
-        const QString TP = fonti_.field(2).toString();
+        const QString TP = fonti_.text(2);
         const bool ue = TP == u"NIC";
-        if (fonti_.field(1).isNull() || (ue ? fonti_.field(10).isNull()
-                                            : fonti_.field(8).isNull() || !esaminata(TP)))
+        if (fonti_.isNull(1) || (ue ? fonti_.isNull(10) : fonti_.isNull(8) || !esaminata(TP)))
             continue;
         d.esaminate << FonteControllo{TP,
-                                      fonti_.field(3).toString(),
+                                      fonti_.text(3),
                                       fonti_.field(4).variant(),
-                                      fonti_.field(5).toString(),
-                                      fonti_.field(6).toString(),
-                                      fonti_.field(7).toString(),
-                                      fonti_.field(ue ? 11 : 9).toString(),
+                                      fonti_.text(5),
+                                      fonti_.text(6),
+                                      fonti_.text(7),
+                                      fonti_.text(ue ? 11 : 9),
                                       voce};
     }
 }

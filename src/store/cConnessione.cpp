@@ -244,6 +244,13 @@ void RecordSet::appendUtf8(int column, QByteArray& out) const {
     }
 }
 
+bool RecordSet::isNull(int column) const {
+    sqlite3_stmt* stmt = handle();
+    if (eof_ || !stmt)
+        throw DbError(3021, QStringLiteral("Nessun record corrente."), sql_);
+    return sqlite3_column_type(stmt, column) == SQLITE_NULL;
+}
+
 bool RecordSet::boolean(int column) const {
     sqlite3_stmt* stmt = handle();
     if (!eof_ && stmt && sqlite3_column_type(stmt, column) == SQLITE_INTEGER)

@@ -93,6 +93,8 @@ public:
     void appendUtf8(int column, QByteArray& out) const;
     // The same as field(column).toBool(), without a QVariant for a number.
     bool boolean(int column) const;
+    // The same as field(column).isNull().
+    bool isNull(int column) const;
     int columnIndex(QStringView name) const;
     int columnCount() const;
     void close();
