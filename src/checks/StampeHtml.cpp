@@ -316,12 +316,19 @@ public:
         nomiInterni_ = nomi(QStringLiteral("select IDFonteInterna, FonteNorm from tabFonteInterna"));
         nomiUe_ = nomi(QStringLiteral("select IDFonteCom, FonteCom from tabFonteCom"));
         {
-            RecordSet limiti = state_.Connessione.ApriRS(
-                QStringLiteral("select min(IDFonte), max(IDFonte), count(*) from tabFonte"));
-            const qint64 da = limiti.integer(0), a = limiti.integer(1), quante = limiti.integer(2);
+            // The lines have their places before the other thread starts: as many as the keys' span
+            // (two look-ups of the key's index), counted only when the keys are too far apart.
+            RecordSet limiti =
+                state_.Connessione.ApriRS(QStringLiteral("select min(IDFonte), max(IDFonte) from tabFonte"));
+            const qint64 da = limiti.integer(0), a = limiti.integer(1);
             limiti.close();
-            posizioni_.prepara(da, a, quante);
-            rese_.resize(static_cast<size_t>(quante));
+            qint64 posti = a >= da ? a - da + 1 : 0;
+            if (posti > kPostiSenzaContare) {
+                RecordSet n = state_.Connessione.ApriRS(QStringLiteral("select count(*) from tabFonte"));
+                posti = n.integer(0);
+            }
+            posizioni_.prepara(da, a, posti);
+            rese_.resize(static_cast<size_t>(posti));
         }
         lavoratore_ = std::thread([this] { lavora(); });
         // This thread only copies the texts as the engine holds them; the other one makes them
@@ -384,6 +391,7 @@ private:
         std::vector<Altro> altri;
     };
     static constexpr size_t kLotto = 512;
+    static constexpr qint64 kPostiSenzaContare = 1 << 18; // 8 MB of places at most
 
     static void copia(const RecordSet& fonti, Lotto& lotto) {
         for (int c = 1; c <= kTesti; ++c) {

@@ -6,6 +6,7 @@
 #include <QTemporaryFile>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <vector>
@@ -320,8 +321,15 @@ void TextOutput::writeAsciiLine(QByteArrayView line) {
         writeLine(QString::fromLatin1(line));
         return;
     }
-    buffer_.append(line.data(), line.size());
-    buffer_.append("\r\n", 2);
+    const qsizetype inizio = buffer_.size();
+    const qsizetype n = line.size();
+    if (buffer_.capacity() < inizio + n + 2)
+        buffer_.reserve(std::max<qsizetype>(2 * (inizio + n + 2), kBufferUscita));
+    buffer_.resize(inizio + n + 2);
+    char* d = buffer_.data() + inizio;
+    std::memcpy(d, line.data(), static_cast<size_t>(n));
+    d[n] = '\r';
+    d[n + 1] = '\n';
     if (buffer_.size() >= kBufferUscita)
         flush();
 }

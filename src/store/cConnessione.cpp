@@ -8,6 +8,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 namespace detail {
 
 struct CachedStatement {
@@ -235,10 +237,16 @@ void RecordSet::appendUtf8(int column, QByteArray& out) const {
     switch (sqlite3_column_type(stmt, column)) {
     case SQLITE_NULL:
         return;
-    case SQLITE_TEXT:
-        out.append(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-                   sqlite3_column_bytes(stmt, column));
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        const qsizetype n = sqlite3_column_bytes(stmt, column);
+        const qsizetype at = out.size();
+        if (out.capacity() < at + n)
+            out.reserve(2 * (at + n)); // grows as append would, without its general path
+        out.resize(at + n);
+        std::memcpy(out.data() + at, text, static_cast<size_t>(n));
         return;
+    }
     default:
         out.append(field(column).toString().toUtf8());
     }

@@ -202,6 +202,11 @@ private Q_SLOTS:
                            "tabFonte)"),
             QStringLiteral("update legameDocFonte set IDFonte = 90000000 where IDFonte = (select max(IDFonte) "
                            "from legameDocFonte)")};
+        QTest::newRow("one a little apart") << QStringList{
+            QStringLiteral("update tabFonte set IDFonte = 200000 where IDFonte = (select max(IDFonte) from "
+                           "tabFonte)"),
+            QStringLiteral("update legameDocFonte set IDFonte = 200000 where IDFonte = (select max(IDFonte) "
+                           "from legameDocFonte)")};
         QTest::newRow("source gone") << QStringList{
             QStringLiteral("insert into legameDocFonte (IDDoc, IDFonte) values (2, 123456)"),
             QStringLiteral("insert into legameDocFonte (IDDoc, IDFonte) values (4, 123457)")};
