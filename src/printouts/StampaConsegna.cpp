@@ -61,7 +61,7 @@ const QString kSqlFontiInOrdine =
 const QString kSqlClassificazioneInOrdine =
     QStringLiteral("select IDDoc, CodiceS, CodiceD from legameDocClass order by IDDoc, ID");
 
-// The pieces of the print kept for the pairs met first: a run's memory stays bounded.
+// The pieces of the print kept for the pairs and issues met: a run's memory stays bounded.
 constexpr qsizetype kVociRicordate = 16384;
 
 // The rows of one document: all those of a statement for that document alone, or, on a cursor in
@@ -261,12 +261,12 @@ QString StampaRtf::VoceDescrittore(const QString& CodiceD) {
 }
 
 QStringList StampaRtf::StampaRiferimento(const DocumentoStampa& d) {
-    if (d.IDRifBibl != ultimoRiferimento_) {
-        riferimento_.reset();
-        ultimoRiferimento_ = d.IDRifBibl;
+    auto noto = riferimenti_.constFind(d.IDRifBibl);
+    if (noto == riferimenti_.cend()) {
+        std::optional<RiferimentoBibl> letto;
         RecordSet rs = db_.ApriRS(kSqlRiferimento, {d.IDRifBibl});
         if (!rs.eof()) {
-            RiferimentoBibl& r = riferimento_.emplace();
+            RiferimentoBibl& r = letto.emplace();
             r.IDRivistaOnline = rs.field(u"IDRivistaOnline").toString();
             r.Data = rs.field(u"Data").toString();
             r.Fascicolo = rs.field(u"Fascicolo").toString();
@@ -274,10 +274,13 @@ QStringList StampaRtf::StampaRiferimento(const DocumentoStampa& d) {
             r.Annata = rs.field(u"Annata").toString();
             r.Titolo = rs.field(u"Titolo").toString();
         }
+        if (riferimenti_.size() >= kVociRicordate)
+            riferimenti_.clear(); // a run's memory stays bounded
+        noto = riferimenti_.insert(d.IDRifBibl, std::move(letto));
     }
-    if (!riferimento_)
+    if (!noto->has_value())
         return {};
-    const RiferimentoBibl& r = *riferimento_;
+    const RiferimentoBibl& r = **noto;
     QStringList lines;
     if (completa_) {
         QString c1 = QStringLiteral("CPer=") + r.IDRivistaOnline + QStringLiteral(" DATA=") + r.Data;

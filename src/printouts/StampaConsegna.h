@@ -85,9 +85,8 @@ private:
     cConnessione& db_;
     bool completa_;
     std::unique_ptr<Flussi> flussi_;
-    // The issue printed last: the documents of an issue follow one another.
-    qint64 ultimoRiferimento_ = -1;
-    std::optional<RiferimentoBibl> riferimento_;
+    // The issues met, by key: the documents of an issue mostly follow one another, but not always.
+    QHash<qint64, std::optional<RiferimentoBibl>> riferimenti_;
     QHash<QString, std::optional<QString>> bib_;
     QHash<QString, std::optional<std::pair<QString, QString>>> sistematici_; // Sigla, Descrizione
     QHash<QString, std::optional<QString>> descrittori_;
