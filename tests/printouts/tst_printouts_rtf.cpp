@@ -481,9 +481,10 @@ private Q_SLOTS:
                                 "delete from tabDocumento where IDDocumento = 20"})
             c.EseguiIstruzione(QString::fromUtf8(sql));
         QStringList attese;
-        StampaRtf unoPerUno(t.state(), completa);
         for (RecordSet rs = c.ApriRS("select * from tabDocumento order by IDDocumento"); !rs.eof();
              rs.moveNext()) {
+            // Each document on its own, with nothing kept from the others.
+            StampaRtf unoPerUno(t.state(), completa);
             DocumentoStampa d;
             d.IDDocumento = rs.field(u"IDDocumento").toLongLong();
             d.IDRifBibl = rs.field(u"IDRifBibl").toLongLong();
