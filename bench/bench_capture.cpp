@@ -9,13 +9,13 @@
 // within them.
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "capture/LetturaPagina.h"
 #include "capture/ProposteCattura.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -68,9 +68,5 @@ BENCHMARK(BM_PaginaFrontiers1200KB)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv);
 }

@@ -7,13 +7,13 @@
 // and for measuring the command line.
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "ControlliSql.h"
 #include "checks/Controlli.h"
 #include "checks/Estrazioni.h"
 #include "checks/StampeHtml.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -84,11 +84,5 @@ BENCHMARK(BM_Hudoc)->Apply(Dimensioni);
 BENCHMARK(BM_Nir)->Apply(Dimensioni);
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv);
 }

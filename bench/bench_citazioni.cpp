@@ -6,6 +6,7 @@
 //   build/release/bench/bench_citazioni [--benchmark_repetitions=N]
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "sources/Citazioni.h"
 #include "sources/ProposteFonti.h"
 
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -79,9 +79,5 @@ BENCHMARK(BM_ProposteRiassunto)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv);
 }

@@ -12,6 +12,7 @@
 //   QUILLARO_BENCH_HOME=DIR keeps the generated archive (GEN3000.db) for the next run.
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "documents/ControlliDocumento.h"
 #include "documents/CorrezioniRilievi.h"
 #include "documents/mdlDocumenti.h"
@@ -22,7 +23,6 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QMap>
-#include <benchmark/benchmark.h>
 #include <cstdio>
 
 namespace {
@@ -206,12 +206,5 @@ BENCHMARK(BM_AttiSimili)
 BENCHMARK(BM_Consegna)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    banco().archivio(kDocumenti);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv, [] { banco().archivio(kDocumenti); });
 }

@@ -5,6 +5,7 @@
 //   QUILLARO_BENCH_HOME=<folder> puts the archive there (default: a temporary folder).
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
 #include "sources/CercaFonte.h"
@@ -15,7 +16,6 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
@@ -189,9 +189,5 @@ BENCHMARK(BM_DocumentoSeguente)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DocumentoPrecedente)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv);
 }

@@ -6,13 +6,13 @@
 // configured. QUILLARO_BENCH_HOME=DIR keeps the generated archive (GEN30000) for reuse.
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "import/ImportaArchivio.h"
 #include "import/JetFile.h"
 #include "import/JetProcesso.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -142,11 +142,5 @@ BENCHMARK(BM_Importazione)
     ->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv);
 }

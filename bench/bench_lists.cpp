@@ -8,6 +8,7 @@
 //   QUILLARO_BENCH_HOME=DIR keeps the generated archive (GEN100000.db) for the next run.
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "checks/Controlli.h"
 #include "checks/frmWndErrori.h"
 #include "documents/DocumentListModel.h"
@@ -20,7 +21,6 @@
 #include <QFileInfo>
 #include <QListView>
 #include <QPushButton>
-#include <benchmark/benchmark.h>
 #include <unistd.h>
 
 namespace {
@@ -164,14 +164,5 @@ BENCHMARK(BM_CancellaUno)->Apply(Ripetizioni);
 BENCHMARK(BM_VediErrori)->Arg(0)->Arg(1)->Arg(2)->Apply(Ripetizioni);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    banco().archivio(kDocumenti);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark<QApplication>(argc, argv, [] { banco().archivio(kDocumenti); });
 }

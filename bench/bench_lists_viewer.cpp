@@ -5,12 +5,12 @@
 //
 //   build/release/bench/bench_lists_viewer [--benchmark_repetitions=N]
 
+#include "BenchMain.h"
 #include "checks/frmWndErrori.h"
 #include "ui/qt/TextLinesView.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -82,13 +82,5 @@ BENCHMARK(BM_ApriVisualizzatore)->Apply(Ripetizioni);
 BENCHMARK(BM_FiltroRegola)->Apply(Ripetizioni);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark<QApplication>(argc, argv);
 }

@@ -5,12 +5,12 @@
 // QUILLARO_BENCH_HOME=DIR keeps the home folder (and its GEN3000/GEN30000 archives) for reuse.
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "checks/AggiornaInfo.h"
 #include "checks/Controlli.h"
 #include "checks/StatoConsegna.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -59,11 +59,5 @@ BENCHMARK(BM_StatoConsegna)->Apply(Dimensioni);
 BENCHMARK(BM_AggiornaInfo)->Apply(Dimensioni);
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv);
 }

@@ -4,12 +4,12 @@
 // Archives come from the project's generator; QUILLARO_BENCH_HOME=DIR keeps them between runs.
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "printouts/StampaConsegna.h"
 #include "printouts/StampaConsistenza.h"
 #include "printouts/StampaProspetto.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -64,9 +64,5 @@ QUILLARO_BENCH(BM_Consistenza);
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv);
 }

@@ -7,13 +7,13 @@
 //   QUILLARO_BENCH_HOME=DIR keeps the generated archive (GEN30000.db) for the next run.
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "documents/ControlliDocumento.h"
 #include "documents/DocumentListModel.h"
 #include "documents/mdlDocumenti.h"
 #include "sources/CaricaFonti.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -124,12 +124,5 @@ BENCHMARK(BM_SegniScelta)
     ->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    banco().archivio(kDocumenti);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv, [] { banco().archivio(kDocumenti); });
 }

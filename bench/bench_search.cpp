@@ -8,6 +8,7 @@
 //   QUILLARO_BENCH_HOME=DIR keeps the archives and the index (in DIR/ricerca) between runs; the
 //   first run generates them (several minutes) and builds the index.
 
+#include "BenchMain.h"
 #include "SearchBench.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
@@ -16,7 +17,6 @@
 
 #include <QCoreApplication>
 #include <QDate>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -274,9 +274,5 @@ BENCHMARK_CAPTURE(BM_QueryRifiutata, frase_12000_parole, 1)
 BENCHMARK(BM_Doppioni)->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv);
 }

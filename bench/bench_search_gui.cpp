@@ -3,6 +3,7 @@
 //
 //   build/release/bench/bench_search_gui (offscreen; QUILLARO_BENCH_HOME as for bench_search)
 
+#include "BenchMain.h"
 #include "SearchBench.h"
 #include "app/gui/MDIQuillaro.h"
 #include "search/frmRicerca.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -73,11 +73,5 @@ BENCHMARK_CAPTURE(BM_PrimaPagina, autore, "autore:rossi")
     ->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark<QApplication>(argc, argv);
 }

@@ -3,12 +3,12 @@
 // QUILLARO_BENCH_HOME=DIR keeps the home folder and its archives for reuse.
 
 #include "BenchHome.h"
+#include "BenchMain.h"
 #include "update/Aggiornamento.h"
 #include "update/FileSigle.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -76,9 +76,5 @@ BENCHMARK(BM_Conteggio50)->Unit(benchmark::kMillisecond)->Repetitions(5)->Report
 BENCHMARK(BM_Controlli50)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EseguiBenchmark(argc, argv);
 }
