@@ -61,6 +61,22 @@ void pulito(DocumentBuffer& b, DatiDocumento& d) {
     d.lstFonte = {b.ElencoFonti.first().testo};
 }
 
+// The change of a table row: one more pair, or these sources in place of the document's.
+Modifica conCoppia(const char* codiceS, const char* codiceD, int controllo) {
+    return [=](DocumentBuffer& b, DatiDocumento& d, const ListeDocumento&) {
+        b.ElencoClassificazione << VoceClassificazione{0, codiceS, codiceD, controllo, false};
+        d.lstClassificazione = righeClassificazione(b.ElencoClassificazione);
+    };
+}
+Modifica conFonti(const QList<VoceFonte>& fonti) {
+    return [=](DocumentBuffer& b, DatiDocumento& d, const ListeDocumento&) {
+        b.ElencoFonti = fonti;
+        d.lstFonte.clear();
+        for (const VoceFonte& f : fonti)
+            d.lstFonte << f.testo;
+    };
+}
+
 void scegli(Combo& c, const QStringList& items, const QString& codice) {
     seleziona(c, items, Archivio::pos(items, codice));
 }
@@ -259,42 +275,27 @@ private Q_SLOTS:
             << ""
             << "TD 02";
         QTest::newRow("Coppia non valida: the descriptors of the systematic code")
-            << Modifica([](DocumentBuffer& b, DatiDocumento& d, const ListeDocumento&) {
-                   b.ElencoClassificazione << VoceClassificazione{0, "T1.1", "TD003", 1, false};
-                   d.lstClassificazione = righeClassificazione(b.ElencoClassificazione);
-               })
+            << conCoppia("T1.1", "TD003", 1)
             // T1.1; TD001 is the document's already.
             << R::CoppiaNonValida << QStringList{"Coppia T1.1; TD002 - descrittore TD002"} << ""
             << "pair 0 - T1.1; TD002";
         QTest::newRow("Coppia non valida: the systematic codes of the descriptor")
-            << Modifica([](DocumentBuffer& b, DatiDocumento& d, const ListeDocumento&) {
-                   b.ElencoClassificazione << VoceClassificazione{0, "T1.2", "TD002", 1, false};
-                   d.lstClassificazione = righeClassificazione(b.ElencoClassificazione);
-               })
+            << conCoppia("T1.2", "TD002", 1)
             << R::CoppiaNonValida << QStringList{"Coppia T1.1; TD002 - TS1 - Sistematico uno"} << ""
             << "pair 0 - T1.1; TD002";
         QTest::newRow("Coppia asteriscata non valida")
-            << Modifica([](DocumentBuffer& b, DatiDocumento& d, const ListeDocumento&) {
-                   b.ElencoClassificazione << VoceClassificazione{0, "T1.1", "AT002", 3, false};
-                   d.lstClassificazione = righeClassificazione(b.ElencoClassificazione);
-               })
+            << conCoppia("T1.1", "AT002", 3)
             << R::AsteriscataNonValida
             << QStringList{"Coppia T1.1; AT001 - asteriscato di prova",
                            "Coppia T1.2; AT002 - TS2 - Sistematico due"}
             << ""
             << "pair 2 - T1.1; AT001";
         QTest::newRow("Fonte errata: the day, recomposed with its article")
-            << Modifica([](DocumentBuffer& b, DatiDocumento& d, const ListeDocumento&) {
-                   b.ElencoFonti = {legge("l.", "8", "agosto", "9241", "3")};
-                   d.lstFonte = {b.ElencoFonti.first().testo};
-               })
+            << conFonti({legge("l.", "8", "agosto", "9241", "3")})
             << R::FonteErrata << QStringList{"art. 3 l. 7 agosto 1901, n. 9241 (corregge la data)"} << ""
             << "source art. 3 l. 7 agosto 1901, n. 9241";
         QTest::newRow("Fonte errata: the kind")
-            << Modifica([](DocumentBuffer& b, DatiDocumento& d, const ListeDocumento&) {
-                   b.ElencoFonti = {legge("l.", "7", "agosto", "9300")};
-                   d.lstFonte = {b.ElencoFonti.first().testo};
-               })
+            << conFonti({legge("l.", "7", "agosto", "9300")})
             << R::FonteErrata
             << QStringList{"d.lg. 7 agosto 1901, n. 9300 (corregge l'atto)",
                            "l. 7 agosto 1901, n. 9242 (corregge il numero)",
@@ -302,17 +303,11 @@ private Q_SLOTS:
             << ""
             << "source d.lg. 7 agosto 1901, n. 9300";
         QTest::newRow("Fonte errata: nothing near")
-            << Modifica([](DocumentBuffer& b, DatiDocumento& d, const ListeDocumento&) {
-                   b.ElencoFonti = {legge("l.", "5", "maggio", "9999")};
-                   d.lstFonte = {b.ElencoFonti.first().testo};
-               })
+            << conFonti({legge("l.", "5", "maggio", "9999")})
             << R::FonteErrata << QStringList{} << "Nessun atto simile nel catalogo"
             << "";
         QTest::newRow("Coppia asteriscata valida asks for nothing")
-            << Modifica([](DocumentBuffer& b, DatiDocumento& d, const ListeDocumento&) {
-                   b.ElencoClassificazione << VoceClassificazione{0, "T1.1", "AT001", 2, false};
-                   d.lstClassificazione = righeClassificazione(b.ElencoClassificazione);
-               })
+            << conCoppia("T1.1", "AT001", 2)
             << R::AsteriscataValida << QStringList{} << ""
             << "";
         Q_UNUSED(nessuna);
