@@ -20,14 +20,7 @@ QString* testoDelTipo(DocumentBuffer& buffer, const QString& tipo) {
 }
 
 void selezionaCodice(Combo& combo, const QStringList& items, const QString& codice) {
-    int posizione = 0;
-    for (int i = 1; i < items.size(); ++i)
-        if (!codice.isEmpty() && items.at(i).startsWith(codice) &&
-            (items.at(i).size() == codice.size() || items.at(i).at(codice.size()) == u'|')) {
-            posizione = i;
-            break;
-        }
-    seleziona(combo, items, posizione);
+    seleziona(combo, items, PosizioneCodice(items, codice));
 }
 
 } // namespace

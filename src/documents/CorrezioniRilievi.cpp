@@ -43,15 +43,6 @@ Correzione codice(Tipo tipo, const QString& nome, const QString& item) {
     return c;
 }
 
-// The position of a code among a combo's items (the caption item left out); 0 when none.
-int posizione(const QStringList& items, const QString& codice) {
-    for (int i = 1; i < items.size(); ++i)
-        if (items.at(i).left(codice.size()) == codice &&
-            (items.at(i).size() == codice.size() || items.at(i).at(codice.size()) == u'|'))
-            return i;
-    return 0;
-}
-
 // The page of the domestic dialog that composed a source of the Normativa page, with its article
 // part, for the composers to write it again with the catalogue's act.
 PaginaFonte paginaDi(const VoceFonte& v) {
@@ -132,7 +123,7 @@ CorrezioniRilievo Correzioni::di(const Rilievo& r) {
     case R::MancaTraduzioneTitolo:
         // No translation of the title: either it is missing, or the language code is wrong.
         aggiungi(dialogo(C::Traduzione, QStringLiteral("Apri la traduzione del titolo...")));
-        if (const int i = posizione(liste_.ComboLIN, QStringLiteral("00")); i > 0)
+        if (const int i = PosizioneCodice(liste_.ComboLIN, QStringLiteral("00")); i > 0)
             aggiungi(codice(Tipo::LIN, QStringLiteral("Lingua"), liste_.ComboLIN.at(i)));
         break;
     case R::TraduzioneSenzaEA:
@@ -140,7 +131,7 @@ CorrezioniRilievo Correzioni::di(const Rilievo& r) {
         aggiungi(apri(C::Lingua, QStringLiteral("Scegli la lingua (LIN)")));
         break;
     case R::MancaNota:
-        if (const int i = posizione(liste_.ComboTD, QStringLiteral("01")); i > 0)
+        if (const int i = PosizioneCodice(liste_.ComboTD, QStringLiteral("01")); i > 0)
             aggiungi(codice(Tipo::TD, QStringLiteral("TD"), liste_.ComboTD.at(i)));
         aggiungi(apri(C::Nota, QStringLiteral("Scrivi la nota")));
         break;
@@ -405,7 +396,7 @@ bool ApplicaCorrezione(const Correzione& c, DocumentBuffer& buffer, DatiDocument
     case Tipo::LIN: {
         const bool td = c.tipo == Tipo::TD;
         const QStringList& items = td ? liste.ComboTD : liste.ComboLIN;
-        const int i = posizione(items, c.codice);
+        const int i = PosizioneCodice(items, c.codice);
         if (i <= 0)
             return false;
         seleziona(td ? dati.ComboTD : dati.ComboLIN, items, i);

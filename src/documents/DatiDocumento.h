@@ -75,6 +75,9 @@ struct DatiDocumento {
 
 // Puts a combo at a position of its items (the caption item when the position is out of range).
 void seleziona(Combo& combo, const QStringList& items, int posizione);
+// The position of the item of a code ("<code>|<label>" or the code alone), the caption item left
+// out; 0 when no item has it or the code is empty.
+int PosizioneCodice(const QStringList& items, const QString& codice);
 
 // The code of a chosen item: its first characters; empty at the caption item.
 QString codiceScelto(const Combo& combo, int length);

@@ -15,6 +15,16 @@ void seleziona(Combo& combo, const QStringList& items, int posizione) {
     combo.testo = items.value(posizione);
 }
 
+int PosizioneCodice(const QStringList& items, const QString& codice) {
+    if (codice.isEmpty())
+        return 0;
+    for (int i = 1; i < items.size(); ++i)
+        if (items.at(i).startsWith(codice) &&
+            (items.at(i).size() == codice.size() || items.at(i).at(codice.size()) == u'|'))
+            return i;
+    return 0;
+}
+
 QString codiceScelto(const Combo& combo, int length) {
     return combo.posizione >= 1 ? combo.testo.left(length) : QString();
 }

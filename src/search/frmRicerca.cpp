@@ -424,6 +424,11 @@ void frmRicerca::annullaRicerca() {
         lavoro_->annulla();
 }
 
+QString frmRicerca::totaleLeggibile() const {
+    return (stimato_ ? QStringLiteral("circa ") : QString()) +
+           QLocale(QLocale::Italian, QLocale::Italy).toString(totale_);
+}
+
 void frmRicerca::mostraEsito() {
     const QLocale it(QLocale::Italian, QLocale::Italy);
     const int mostrati = modello_->rowCount();
@@ -438,7 +443,7 @@ void frmRicerca::mostraEsito() {
     else
         testo =
             QStringLiteral("%1 %2 in %3 s")
-                .arg((stimato_ ? QStringLiteral("circa ") : QString()) + it.toString(totale_),
+                .arg(totaleLeggibile(),
                      totale_ == 1 ? QStringLiteral("documento trovato") : QStringLiteral("documenti trovati"),
                      secondi(microsecondi_));
     if (archiviLetti_ > 0)
@@ -501,8 +506,7 @@ void frmRicerca::cmdEsporta_Click() {
         !ui.askYesNo(
             QStringLiteral(
                 "Esportare tutti i %1 documenti trovati? L'operazione può richiedere qualche secondo.")
-                .arg((stimato_ ? QStringLiteral("circa ") : QString()) +
-                     QLocale(QLocale::Italian, QLocale::Italy).toString(totale_)),
+                .arg(totaleLeggibile()),
             kTitolo))
         return;
     const QString path = ChiediFileCsv(main_.state(), QStringLiteral("Esporta risultati"),

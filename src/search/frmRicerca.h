@@ -98,6 +98,8 @@ private:
     void adattaColonne();
     void esegui(int limite);
     void mostraEsito();
+    // The count found, grouped in thousands, "circa" before an estimate.
+    QString totaleLeggibile() const;
     // Runs the search or the export off the window's thread, with Annulla; false (the reason told)
     // when it failed or was cancelled.
     bool inDisparte(const QString& testo,
