@@ -1,12 +1,14 @@
 #pragma once
 
 // The home folder of a benchmark and its generated archives. QUILLARO_BENCH_HOME=DIR keeps them
-// between runs; otherwise a temporary folder is used. Boxes are answered by a script and forgotten.
+// between runs (in DIR, or in the folder named under it); otherwise a temporary folder is used.
+// Boxes are answered by a script and forgotten.
 
-#include "documents/Generatore.h"
+#include "generator/Generatore.h"
 #include "store/Archivio.h"
 #include "ui/ScriptedDialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <memory>
@@ -14,13 +16,13 @@
 
 class BenchHome {
 public:
-    BenchHome() {
+    explicit BenchHome(const QString& cartella = {}) {
         QString root = qEnvironmentVariable("QUILLARO_BENCH_HOME");
         if (root.isEmpty()) {
             tmp_ = std::make_unique<QTemporaryDir>();
             root = tmp_->path();
         }
-        home_ = HomeFolder(root);
+        home_ = HomeFolder(cartella.isEmpty() ? root : QDir(root).filePath(cartella));
         home_.ensureLayout();
         state_ = std::make_unique<AppState>(home_, dialogs_);
     }

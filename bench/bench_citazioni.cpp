@@ -7,8 +7,8 @@
 
 #include "BenchHome.h"
 #include "BenchMain.h"
-#include "sources/Citazioni.h"
-#include "sources/ProposteFonti.h"
+#include "citations/Citazioni.h"
+#include "citations/ProposteFonti.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -6,6 +6,7 @@
 
 #include "BenchHome.h"
 #include "BenchMain.h"
+#include "DocumentoPieno.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
 #include "sources/CercaFonte.h"
@@ -31,65 +32,6 @@ struct Ambiente {
     qint64 fonti = 0;
 };
 
-VoceFonte fonte(int i) {
-    VoceFonte v;
-    v.TP = QStringLiteral("GICA");
-    v.NomeFonte = QStringLiteral("Cass.");
-    v.Sezione = QStringLiteral("sez. un.");
-    v.giorno = QString::number(1 + i % 28);
-    v.mese = QStringLiteral("novembre");
-    v.anno = QStringLiteral("2008");
-    v.numero = QString::number(26900 + i);
-    v.testo = QStringLiteral("Cass. sez. un. %1 novembre 2008, n. %2").arg(v.giorno, v.numero);
-    return v;
-}
-
-// A document as full as the budget names, written through the window's save.
-qint64 scriviDocumentoPieno(Ambiente& a) {
-    cConnessione& c = a.state->Connessione;
-    DocumentBuffer b;
-    b.NuovoDocumento = true;
-    const qint64 id = ProssimoIDDocumento(c);
-    b.IDDocCorrente = id;
-    DatiDocumento d;
-    PreparaDati(d, a.liste);
-    d.txtID = QString::number(id);
-    seleziona(d.cmbCPer, a.liste.cmbCPer, 1);
-    seleziona(d.cmbAA, a.liste.cmbAA, 5);
-    seleziona(d.cmbMM, a.liste.cmbMM, 4);
-    seleziona(d.cmbGG, a.liste.cmbGG, 18);
-    seleziona(d.ComboTD, a.liste.ComboTD, 3);
-    seleziona(d.ComboTAbs, a.liste.ComboTAbs, 2);
-    seleziona(d.ComboBib, a.liste.ComboBib, 1);
-    seleziona(d.ComboLIN, a.liste.ComboLIN, 1);
-    d.txtFascicolo = QStringLiteral("4");
-    d.txtPagine = QStringLiteral("101-140");
-    d.txtDocURL = QStringLiteral("https://example.org/articolo");
-    d.txtTitolo = QStringLiteral("Il danno da perdita di chance dopo le Sezioni Unite");
-    d.txtNota = QStringLiteral("Nota a Cass. sez. un. 11 novembre 2008, n. 26972");
-    const QString lungo = QStringLiteral("Testo del riassunto con molte parole. ").repeated(40);
-    b.TestoRiassunto = lungo;
-    b.TestoSommario = QStringLiteral("1. Premessa. - 2. Il quadro. - 3. Conclusioni.");
-    b.TestoTraduzione = QStringLiteral("Loss of a chance after the joint sections");
-    b.TestoNotaDoc = QStringLiteral("Proposta di descrittore");
-    b.TestoInTemaDi = QStringLiteral("danno - chance - nesso causale");
-    b.TestoEnglishAbstract = QStringLiteral("An abstract in English. ").repeated(20);
-    for (int i = 0; i < 5; ++i)
-        b.ElencoResponsabilita.append(
-            VoceResponsabilita{0, QStringLiteral("Autore%1").arg(i), QStringLiteral("Nome"), i < 4, false});
-    RecordSet rs = c.ApriRS(QStringLiteral("select NS, ND from tabLegameDS order by ID limit 10"));
-    for (; !rs.eof(); rs.moveNext())
-        b.ElencoClassificazione.append(
-            VoceClassificazione{0, rs.field(0).toString(), rs.field(1).toString(), 0, false});
-    rs.close();
-    for (int i = 0; i < 20; ++i)
-        b.ElencoFonti.append(fonte(i));
-    const RisultatoSalvataggio r = ScriviDocumento(c, b, d);
-    if (!r.salvato())
-        qFatal("document not saved: %s", qPrintable(r.messaggio));
-    return id;
-}
-
 void prepara(Ambiente& x) {
     // Made anew every run: its making is one of the figures.
     const QString path = x.bench.home().mdbPath(QStringLiteral("BENCH30K.db"));
@@ -103,7 +45,7 @@ void prepara(Ambiente& x) {
     x.liste = CaricaListe(x.state->Connessione, QDate::currentDate());
     x.fonti =
         x.state->Connessione.ApriRS(QStringLiteral("select count(*) from tabFonte")).field(0).toLongLong();
-    x.pieno = scriviDocumentoPieno(x);
+    x.pieno = ScriviDocumentoPieno(x.state->Connessione, x.liste);
 }
 
 Ambiente& ambiente() {

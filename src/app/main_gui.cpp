@@ -111,6 +111,7 @@ int main(int argc, char* argv[]) {
         main.show();
         if (!archive.isEmpty())
             main.apriArchivio(home.archivePath(archive));
+        main.offriDocumentiNonSalvati();
     };
     if (parser.isSet(opzioni.noSplash)) {
         start();

@@ -12,13 +12,20 @@ const QString kTesti = QStringLiteral(
     "l.IDTesto and l.Tipo = '3' order by l.IDDoc, l.Tipo");
 const QString kCoppie =
     QStringLiteral("select IDDoc, CodiceS, CodiceD, Controllo from legameDocClass order by IDDoc, ID");
-// Every link, so that a document citing only other families still has sources; the act or court of
-// the examined families comes with it, and the name of an EU act (whose date alone is examined).
+// Every link, so that a document citing only other families still has sources. The names of the
+// acts and courts (domestic, and EU, whose date alone is examined) are small tables read once: a
+// look-up of each for every link cost as much as the rest of the reading.
 const QString kFonti = QStringLiteral(
-    "select l.IDDoc, f.IDFonte, f.TP, f.Testo, f.Numero, f.Giorno, f.Mese, f.Anno, n.IDFonteInterna, "
-    "n.FonteNorm, c.IDFonteCom, c.FonteCom from legameDocFonte l left join tabFonte f on f.IDFonte = "
-    "l.IDFonte left join TabFonteInterna n on n.IDFonteInterna = f.IDNomeFonte left join tabFonteCom c "
-    "on c.IDFonteCom = f.IDNomeFonte and f.TP = 'NIC' order by l.IDDoc, l.ID");
+    "select l.IDDoc, f.IDFonte, f.TP, f.Testo, f.Numero, f.Giorno, f.Mese, f.Anno, f.IDNomeFonte from "
+    "legameDocFonte l left join tabFonte f on f.IDFonte = l.IDFonte order by l.IDDoc, l.ID");
+
+QHash<qint64, QString> nomi(cConnessione& db, const QString& sql) {
+    QHash<qint64, QString> n;
+    for (RecordSet rs = db.ApriRS(sql); !rs.eof(); rs.moveNext())
+        if (!rs.isNull(0))
+            n.insert(rs.integer(0), rs.text(1));
+    return n;
+}
 
 bool esaminata(const QString& TP) {
     return TP == u"LIO" || TP == u"LICO" || TP == u"LIOA" || TP == u"GICO" || TP == u"GICA";
@@ -75,7 +82,10 @@ private:
 
 LetturaControlli::LetturaControlli(cConnessione& connessione)
     : db_(connessione), responsabili_(db_.ApriRS(kResponsabili)), testi_(db_.ApriRS(kTesti)),
-      coppie_(db_.ApriRS(kCoppie)), fonti_(db_.ApriRS(kFonti)), corrente_(std::make_unique<Documento>()) {}
+      coppie_(db_.ApriRS(kCoppie)), fonti_(db_.ApriRS(kFonti)),
+      nomiInterni_(nomi(db_, QStringLiteral("select IDFonteInterna, FonteNorm from TabFonteInterna"))),
+      nomiUe_(nomi(db_, QStringLiteral("select IDFonteCom, FonteCom from tabFonteCom"))),
+      corrente_(std::make_unique<Documento>()) {}
 
 LetturaControlli::~LetturaControlli() = default;
 
@@ -112,9 +122,15 @@ void LetturaControlli::leggi(qint64 id) {
     d.esaminate.clear();
     for (int voce = 0; su(fonti_, id); fonti_.moveNext(), ++voce) {
         d.fonti = true;
+        if (fonti_.isNull(1))
+            continue;
         const QString TP = fonti_.text(2);
         const bool ue = TP == u"NIC";
-        if (fonti_.isNull(1) || (ue ? fonti_.isNull(10) : fonti_.isNull(8) || !esaminata(TP)))
+        if (!ue && !esaminata(TP))
+            continue;
+        const QHash<qint64, QString>& nomi = ue ? nomiUe_ : nomiInterni_;
+        const auto nome = fonti_.isNull(8) ? nomi.cend() : nomi.constFind(fonti_.integer(8));
+        if (nome == nomi.cend())
             continue;
         d.esaminate << FonteControllo{TP,
                                       fonti_.text(3),
@@ -122,7 +138,7 @@ void LetturaControlli::leggi(qint64 id) {
                                       fonti_.text(5),
                                       fonti_.text(6),
                                       fonti_.text(7),
-                                      fonti_.text(ue ? 11 : 9),
+                                      *nome,
                                       voce};
     }
 }

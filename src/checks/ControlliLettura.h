@@ -7,6 +7,7 @@
 
 #include "checks/RilieviDocumento.h"
 
+#include <QHash>
 #include <QList>
 #include <memory>
 
@@ -29,6 +30,7 @@ private:
 
     cConnessione& db_;
     RecordSet responsabili_, testi_, coppie_, fonti_;
+    QHash<qint64, QString> nomiInterni_, nomiUe_; // act and court names by key
     std::unique_ptr<Documento> corrente_;
     std::unique_ptr<Dati> dati_;
 };

@@ -73,6 +73,16 @@ struct DatiDocumento {
     bool operator==(const DatiDocumento&) const = default;
 };
 
+// The codes of the document row: document type, abstract type, bibliography type, language.
+struct CodiciDocumento {
+    QString TD;
+    QString TAbs;
+    QString Bib;
+    QString LIN;
+
+    bool operator==(const CodiciDocumento&) const = default;
+};
+
 // Puts a combo at a position of its items (the caption item when the position is out of range).
 void seleziona(Combo& combo, const QStringList& items, int posizione);
 // The position of the item of a code ("<code>|<label>" or the code alone), the caption item left

@@ -48,12 +48,6 @@ QString RivistaDaMemorizzare(const DatiDocumento& dati);
 
 // The codes the document row gets: the chosen item's, or the stored one the list could not show
 // while its box stays on the caption item; a code not given is empty text, the language "00".
-struct CodiciDocumento {
-    QString TD;
-    QString TAbs;
-    QString Bib;
-    QString LIN;
-};
 CodiciDocumento CodiciDaMemorizzare(const DatiDocumento& dati);
 
 // The eight texts of the document in the order of kTipiTesto, the order the save writes them.

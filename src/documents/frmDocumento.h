@@ -6,11 +6,14 @@
 
 #include "documents/CorrezioniRilievi.h"
 #include "documents/DatiDocumento.h"
+#include "documents/EstensioniDocumento.h"
+#include "documents/RecuperoFinestra.h"
 #include "store/AppState.h"
 #include "store/DocumentBuffer.h"
 
 #include <QIcon>
 #include <QWidget>
+#include <memory>
 
 class QComboBox;
 class QGroupBox;
@@ -30,7 +33,8 @@ class frmDocumento : public QWidget {
 
 public:
     // nuovo: a new document numbered after the last; otherwise the document IDDoc is loaded.
-    frmDocumento(AppState& state, bool nuovo, qint64 IDDoc, QWidget* parent = nullptr);
+    frmDocumento(AppState& state, bool nuovo, qint64 IDDoc, EstensioniDocumento estensioni = {},
+                 QWidget* parent = nullptr);
     ~frmDocumento() override;
 
     // What the source dialogs work on.
@@ -41,6 +45,12 @@ public:
     // The source buttons' work: the family choice and the entry dialogs, the modification dialog.
     void nuovaFonte();
     void modificaFonte();
+
+    // The work of a recovery file in place of what the window shows (the document it was on, loaded
+    // or, for a new or since deleted document, a new one): marked unsaved, its file the window's own.
+    void ripristina(const Recupero& recupero, const QString& percorso);
+    // The recovery file of the window's unsaved work.
+    RecuperoFinestra& recupero() { return *recupero_; }
 
     // The window's content as plain values, and back.
     DatiDocumento leggiDati() const;
@@ -197,6 +207,7 @@ private:
     bool chiusuraConsentita();
 
     AppState& state_;
+    const EstensioniDocumento estensioni_;
     DocumentBuffer buffer_;
     ListeDocumento liste_;
     Contenuto salvato_;
@@ -205,6 +216,7 @@ private:
     bool chiusuraSegnalata_ = false;
     QTimer* timerControlli_ = nullptr;
     AnnullaCorrezioni annulla_; // the fixes applied since the load or the last save
+    std::unique_ptr<RecuperoFinestra> recupero_;
 };
 
 // The picture file of that name in the home folder, its name matched without regard to case.

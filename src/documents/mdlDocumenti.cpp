@@ -160,34 +160,36 @@ void selezionaCodice(Combo& combo, const QStringList& items, const QString& codi
     seleziona(combo, items, pos);
 }
 
-// The codes of the tabDocumento columns of the current row.
-void caricaCodici(const RecordSet& rs, const ListeDocumento& liste, DatiDocumento& dati,
-                  QStringList& avvisi) {
-    ValoriConservati& c = dati.conservati;
-    selezionaCodice(dati.ComboTD, liste.ComboTD, rs.field(u"TD").toString(), 2,
-                    QStringLiteral("Tipo documento"), c.TD, avvisi);
-    // An empty language is Italian: the first language of the list.
-    QString lin = rs.field(u"LIN").toString();
-    if (lin.isEmpty())
-        lin = QStringLiteral("00");
-    selezionaCodice(dati.ComboLIN, liste.ComboLIN, lin, 2, QStringLiteral("Lingua"), c.LIN, avvisi);
-    selezionaCodice(dati.ComboBib, liste.ComboBib, rs.field(u"Bib").toString(), 1,
-                    QStringLiteral("Tipo bibliografia"), c.Bib, avvisi);
-    static const QStringList tabs = {QStringLiteral("400"), QStringLiteral("500"), QStringLiteral("600"),
-                                     QStringLiteral("700"), QStringLiteral("800"), QStringLiteral("900")};
-    const QString TAbs = rs.field(u"TAbs").toString();
-    const int posTAbs = static_cast<int>(tabs.indexOf(TAbs)) + 1;
-    // Any other abstract type shows the caption item, and is kept.
-    if (posTAbs == 0 && !TAbs.isEmpty()) {
-        avvisi << QStringLiteral("Tipo abstract \"%1\" non presente nell'elenco").arg(TAbs);
-        c.TAbs = TAbs;
-    }
-    seleziona(dati.ComboTAbs, liste.ComboTAbs, posTAbs);
+// The codes, pages and address of the tabDocumento columns of the current row.
+void caricaRiga(const RecordSet& rs, const ListeDocumento& liste, DatiDocumento& dati, QStringList& avvisi) {
+    caricaCodici({rs.field(u"TD").toString(), rs.field(u"TAbs").toString(), rs.field(u"Bib").toString(),
+                  rs.field(u"LIN").toString()},
+                 liste, dati, avvisi);
     dati.txtPagine = rs.field(u"pagine").toString();
     dati.txtDocURL = rs.field(u"DocURL").toString();
 }
 
 } // namespace
+
+void caricaCodici(const CodiciDocumento& codici, const ListeDocumento& liste, DatiDocumento& dati,
+                  QStringList& avvisi) {
+    ValoriConservati& c = dati.conservati;
+    selezionaCodice(dati.ComboTD, liste.ComboTD, codici.TD, 2, QStringLiteral("Tipo documento"), c.TD, avvisi);
+    // An empty language is Italian: the first language of the list.
+    const QString lin = codici.LIN.isEmpty() ? QStringLiteral("00") : codici.LIN;
+    selezionaCodice(dati.ComboLIN, liste.ComboLIN, lin, 2, QStringLiteral("Lingua"), c.LIN, avvisi);
+    selezionaCodice(dati.ComboBib, liste.ComboBib, codici.Bib, 1, QStringLiteral("Tipo bibliografia"), c.Bib,
+                    avvisi);
+    static const QStringList tabs = {QStringLiteral("400"), QStringLiteral("500"), QStringLiteral("600"),
+                                     QStringLiteral("700"), QStringLiteral("800"), QStringLiteral("900")};
+    const int posTAbs = static_cast<int>(tabs.indexOf(codici.TAbs)) + 1;
+    // Any other abstract type shows the caption item, and is kept.
+    if (posTAbs == 0 && !codici.TAbs.isEmpty()) {
+        avvisi << QStringLiteral("Tipo abstract \"%1\" non presente nell'elenco").arg(codici.TAbs);
+        c.TAbs = codici.TAbs;
+    }
+    seleziona(dati.ComboTAbs, liste.ComboTAbs, posTAbs);
+}
 
 void caricaData(const QString& data, const ListeDocumento& liste, DatiDocumento& dati, QStringList& avvisi) {
     seleziona(dati.cmbAA, liste.cmbAA, 0);
@@ -243,7 +245,7 @@ bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocume
             {IDDoc});
         if (doc.eof())
             return false;
-        caricaCodici(doc, liste, dati, avvisi);
+        caricaRiga(doc, liste, dati, avvisi);
         dati.txtRivistaOnline.clear();
         seleziona(dati.cmbCPer, liste.cmbCPer, 0);
         if (doc.field(u"Riferimento").isNull()) {
@@ -267,7 +269,7 @@ bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocume
         dati.txtAnnata = doc.field(u"Annata").toString();
         return true;
     }
-    caricaCodici(rs, liste, dati, avvisi);
+    caricaRiga(rs, liste, dati, avvisi);
     caricaData(rs.field(u"Data").toString(), liste, dati, avvisi);
     dati.txtFascicolo = rs.field(u"Fascicolo").toString();
     dati.txtVolume = rs.field(u"Volume").toString();

@@ -32,6 +32,11 @@ void PulisciDocumento(DocumentBuffer& buffer, DatiDocumento& dati);
 // cannot show is kept whole for the save and reported in avvisi.
 void caricaData(const QString& data, const ListeDocumento& liste, DatiDocumento& dati, QStringList& avvisi);
 
+// The codes of a document on their boxes, as a load shows them: a code the list does not hold is
+// kept for the save and reported in avvisi; an empty language is Italian.
+void caricaCodici(const CodiciDocumento& codici, const ListeDocumento& liste, DatiDocumento& dati,
+                  QStringList& avvisi);
+
 // The reference and the codes of the document; false when the document is not there. Notes
 // what could not be shown in avvisi.
 bool CaricaRiferimento(cConnessione& connection, qint64 IDDoc, const ListeDocumento& liste,

@@ -1,24 +1,7 @@
 #include "printouts/TestoSicuro.h"
-
-#include <array>
+#include "store/TextOutput.h"
 
 namespace {
-
-// Windows-1252 bytes 0x80..0x9F; 0 where the code page has no character.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-// The Windows-1252 byte of a character above ASCII, or -1.
-int cp1252Byte(char16_t c) {
-    if (c >= 0xA0 && c <= 0xFF)
-        return c;
-    for (size_t i = 0; i < kCp1252High.size(); ++i)
-        if (kCp1252High[i] == c && c != 0)
-            return static_cast<int>(0x80 + i);
-    return -1;
-}
 
 void appendHexEscape(QString& out, int byte) {
     static const char digits[] = "0123456789abcdef";
@@ -83,7 +66,7 @@ void appendRtf(QString& out, QStringView text) {
         default:
             if (c < 0x80) {
                 appendHexEscape(out, c); // the other control characters
-            } else if (const int byte = cp1252Byte(c); byte >= 0) {
+            } else if (const int byte = windows1252Byte(c); byte >= 0) {
                 appendHexEscape(out, byte);
             } else {
                 // The group keeps \uc1 from leaking and holds both halves of a surrogate pair.

@@ -1,6 +1,7 @@
 #include "search/frmDoppioni.h"
+#include "store/AppState.h"
+#include "ui/qt/FinestraPrincipale.h"
 
-#include "app/gui/MDIQuillaro.h"
 #include "search/FormatiRicerca.h"
 #include "search/ProgressoAlBisogno.h"
 #include "search/ServizioRicerca.h"
@@ -110,7 +111,8 @@ QVariant ModelloDoppioni::headerData(int section, Qt::Orientation orientation, i
 
 // ---------------------------------------------------------------------------------------------
 
-frmDoppioni::frmDoppioni(MDIQuillaro& main) : QWidget(&main, Qt::Window), main_(main) {
+frmDoppioni::frmDoppioni(AppState& state, FinestraPrincipale& principale)
+    : QWidget(principale.finestra(), Qt::Window), state_(state), principale_(principale) {
     setObjectName(QStringLiteral("frmDoppioni"));
     setWindowTitle(kTitolo);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -216,25 +218,25 @@ void frmDoppioni::adattaColonne() {
 }
 
 void frmDoppioni::aggiornaAmbiti() {
-    const bool aperto = main_.state().ArchivioAperto;
+    const bool aperto = state_.ArchivioAperto;
     optArchivio->setEnabled(aperto);
     optArchivio->setText(aperto ? QStringLiteral("&Questo archivio (%1), con tutti gli archivi di mdb")
-                                      .arg(NomeArchivioIndice(main_.state().NomeArchivio))
+                                      .arg(NomeArchivioIndice(state_.NomeArchivio))
                                 : QStringLiteral("&Questo archivio, con tutti gli archivi di mdb"));
     if (!aperto && optArchivio->isChecked())
         optTutti->setChecked(true);
 }
 
 void frmDoppioni::cmdCerca_Click() {
-    Dialogs& ui = main_.state().ui();
+    Dialogs& ui = state_.ui();
     aggiornaAmbiti();
     std::optional<QString> archivio;
     if (optArchivio->isChecked())
-        archivio = main_.state().NomeArchivio;
+        archivio = state_.NomeArchivio;
     QElapsedTimer orologio;
     orologio.start();
     EsitoDoppioni r;
-    ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
+    ServizioRicerca& servizio = ServizioRicerca::di(state_);
     if (servizio.occupato()) {
         ui.message(QStringLiteral("È in corso una ricerca: attendere che finisca, poi cercare i doppioni."),
                    kTitolo, Buttons::Ok, Icon::Information);
@@ -289,7 +291,7 @@ void frmDoppioni::mostraCoppia() {
         return;
     }
     const CoppiaDoppioni& c = modello_->coppie().at(riga);
-    ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
+    ServizioRicerca& servizio = ServizioRicerca::di(state_);
     try {
         const auto primo = servizio.schedaSeLibera(c.primo->id);
         const auto secondo = servizio.schedaSeLibera(c.secondo->id);
@@ -313,9 +315,9 @@ void frmDoppioni::apri(bool primo) {
         return;
     const CoppiaDoppioni c = modello_->coppie().at(riga);
     const DocumentoDoppione& d = primo ? *c.primo : *c.secondo;
-    if (main_.apriDocumentoDi(d.percorso, d.numero)) {
-        main_.raise();
-        main_.activateWindow();
+    if (principale_.apriDocumentoDi(d.percorso, d.numero)) {
+        principale_.finestra()->raise();
+        principale_.finestra()->activateWindow();
     }
     aggiornaAmbiti();
 }
@@ -329,13 +331,13 @@ void frmDoppioni::cmdApriSecondo_Click() {
 }
 
 void frmDoppioni::cmdEsporta_Click() {
-    Dialogs& ui = main_.state().ui();
+    Dialogs& ui = state_.ui();
     if (modello_->rowCount() == 0)
         return;
     const QString path = ChiediFileCsv(
-        main_.state(), QStringLiteral("Esporta possibili doppioni"),
-        optArchivio->isChecked() && main_.state().ArchivioAperto
-            ? NomeFileCsv(QStringLiteral("doppioni"), NomeArchivioIndice(main_.state().NomeArchivio))
+        state_, QStringLiteral("Esporta possibili doppioni"),
+        optArchivio->isChecked() && state_.ArchivioAperto
+            ? NomeFileCsv(QStringLiteral("doppioni"), NomeArchivioIndice(state_.NomeArchivio))
             : QStringLiteral("doppioni.csv"));
     if (path.isEmpty())
         return;

@@ -9,7 +9,8 @@
 #include <QAbstractTableModel>
 #include <QWidget>
 
-class MDIQuillaro;
+class AppState;
+class FinestraPrincipale;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -49,7 +50,8 @@ class frmDoppioni : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmDoppioni(MDIQuillaro& main);
+    // A window of its own over the main window, which opens the documents it lists.
+    frmDoppioni(AppState& state, FinestraPrincipale& principale);
 
     const QList<CoppiaDoppioni>& coppie() const { return modello_->coppie(); }
 
@@ -81,6 +83,7 @@ private:
     void mostraCoppia();
     void apri(bool primo);
 
-    MDIQuillaro& main_;
+    AppState& state_;
+    FinestraPrincipale& principale_;
     ModelloDoppioni* modello_ = nullptr;
 };

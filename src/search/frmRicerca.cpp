@@ -1,6 +1,7 @@
 #include "search/frmRicerca.h"
+#include "store/AppState.h"
+#include "ui/qt/FinestraPrincipale.h"
 
-#include "app/gui/MDIQuillaro.h"
 #include "search/FormatiRicerca.h"
 #include "search/InterrogazioneRicerca.h"
 #include "search/ServizioRicerca.h"
@@ -152,7 +153,8 @@ QVariant ModelloRisultati::headerData(int section, Qt::Orientation orientation, 
 
 // ---------------------------------------------------------------------------------------------
 
-frmRicerca::frmRicerca(MDIQuillaro& main, TipoAmbito ambito) : QWidget(&main, Qt::Window), main_(main) {
+frmRicerca::frmRicerca(AppState& state, FinestraPrincipale& principale, TipoAmbito ambito)
+    : QWidget(principale.finestra(), Qt::Window), state_(state), principale_(principale) {
     setObjectName(QStringLiteral("frmRicerca"));
     setWindowTitle(kTitolo);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -279,16 +281,16 @@ void frmRicerca::adattaColonne() {
 }
 
 void frmRicerca::aggiornaAmbiti() {
-    const bool aperto = main_.state().ArchivioAperto;
+    const bool aperto = state_.ArchivioAperto;
     optArchivio->setEnabled(aperto);
     optArchivio->setText(
-        aperto ? QStringLiteral("&Questo archivio (%1)").arg(NomeArchivioIndice(main_.state().NomeArchivio))
+        aperto ? QStringLiteral("&Questo archivio (%1)").arg(NomeArchivioIndice(state_.NomeArchivio))
                : QStringLiteral("&Questo archivio"));
     if (!aperto && optArchivio->isChecked())
         optTutti->setChecked(true);
     const QString scelto = cmbSigle->currentText();
     const QStringList sigle =
-        QDir(main_.state().home.mdbDir()).entryList({QStringLiteral("sigle.*")}, QDir::Files, QDir::Name);
+        QDir(state_.home.mdbDir()).entryList({QStringLiteral("sigle.*")}, QDir::Files, QDir::Name);
     cmbSigle->clear();
     cmbSigle->addItems(sigle);
     if (sigle.contains(scelto))
@@ -312,12 +314,12 @@ void frmRicerca::scegliAmbito(TipoAmbito ambito) {
 
 AmbitoRicerca frmRicerca::ambito() const {
     AmbitoRicerca a;
-    if (optArchivio->isChecked() && main_.state().ArchivioAperto) {
+    if (optArchivio->isChecked() && state_.ArchivioAperto) {
         a.tipo = TipoAmbito::Archivio;
-        a.archivio = main_.state().NomeArchivio;
+        a.archivio = state_.NomeArchivio;
     } else if (optSigle->isChecked() && !cmbSigle->currentText().isEmpty()) {
         a.tipo = TipoAmbito::Sigle;
-        a.fileSigle = main_.state().home.mdbPath(cmbSigle->currentText());
+        a.fileSigle = state_.home.mdbPath(cmbSigle->currentText());
     }
     return a;
 }
@@ -338,7 +340,7 @@ void frmRicerca::cmdAltri_Click() {
 }
 
 void frmRicerca::esegui(int limite) {
-    Dialogs& ui = main_.state().ui();
+    Dialogs& ui = state_.ui();
     aggiornaAmbiti();
     const AmbitoRicerca a = ambito();
     const QString testo = txtRicerca->text();
@@ -349,7 +351,7 @@ void frmRicerca::esegui(int limite) {
         txtRicerca->setFocus();
         return;
     }
-    ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
+    ServizioRicerca& servizio = ServizioRicerca::di(state_);
     EsitoRicercaCompleta r;
     if (!inDisparte(QStringLiteral("Ricerca in corso..."),
                     [&](Progress& p, const std::atomic<bool>& annullata) {
@@ -374,7 +376,7 @@ void frmRicerca::esegui(int limite) {
     auto estrattore = std::make_shared<const Estrattore>(r.interrogazione.termini);
     modello_->imposta(std::move(r.esito.risultati), [this, estrattore](qint64 id) -> std::optional<QString> {
         try {
-            return ServizioRicerca::di(main_.state()).estrattoSeLibero(*estrattore, id);
+            return ServizioRicerca::di(state_).estrattoSeLibero(*estrattore, id);
         } catch (const DbError&) {
             return QString();
         }
@@ -389,7 +391,7 @@ void frmRicerca::esegui(int limite) {
 
 bool frmRicerca::inDisparte(const QString& testo,
                             const std::function<void(Progress&, const std::atomic<bool>&)>& lavoro) {
-    Dialogs& ui = main_.state().ui();
+    Dialogs& ui = state_.ui();
     const QString cosa = testo.startsWith(QStringLiteral("Ricerca"))
                              ? QStringLiteral("La ricerca non è stata eseguita.")
                              : QStringLiteral("I risultati non sono stati esportati.");
@@ -411,7 +413,7 @@ bool frmRicerca::inDisparte(const QString& testo,
                     : QStringLiteral("Ricerca annullata."));
             return false;
         }
-        ui.message(MessaggioErroreIndice(cosa, e, ServizioRicerca::di(main_.state()).indice().percorso()),
+        ui.message(MessaggioErroreIndice(cosa, e, ServizioRicerca::di(state_).indice().percorso()),
                    kTitolo, Buttons::Ok, Icon::Critical);
     } catch (const std::exception& e) {
         ui.message(cosa + u'\n' + QString::fromStdString(e.what()), kTitolo, Buttons::Ok, Icon::Critical);
@@ -460,13 +462,13 @@ void frmRicerca::mostraEsito() {
 void frmRicerca::cmdApri_Click() {
     const QModelIndex i = tblRisultati->currentIndex();
     if (!i.isValid() || i.row() >= modello_->rowCount()) {
-        main_.state().ui().message(QStringLiteral("Scegliere un documento dell'elenco."), kTitolo);
+        state_.ui().message(QStringLiteral("Scegliere un documento dell'elenco."), kTitolo);
         return;
     }
     const RisultatoRicerca r = modello_->risultati().at(i.row());
-    if (main_.apriDocumentoDi(r.percorso, r.numero)) {
-        main_.raise();
-        main_.activateWindow();
+    if (principale_.apriDocumentoDi(r.percorso, r.numero)) {
+        principale_.finestra()->raise();
+        principale_.finestra()->activateWindow();
     }
     aggiornaAmbiti();
 }
@@ -499,7 +501,7 @@ QString NomeFileCsv(const QString& inizio, const QString& testo) {
 }
 
 void frmRicerca::cmdEsporta_Click() {
-    Dialogs& ui = main_.state().ui();
+    Dialogs& ui = state_.ui();
     if (modello_->rowCount() == 0)
         return;
     if (totale_ > kEsportazioneGrande &&
@@ -509,12 +511,12 @@ void frmRicerca::cmdEsporta_Click() {
                 .arg(totaleLeggibile()),
             kTitolo))
         return;
-    const QString path = ChiediFileCsv(main_.state(), QStringLiteral("Esporta risultati"),
+    const QString path = ChiediFileCsv(state_, QStringLiteral("Esporta risultati"),
                                        NomeFileCsv(QStringLiteral("ricerca"), ultimaRicerca_));
     if (path.isEmpty())
         return;
     QList<RisultatoRicerca> tutti;
-    ServizioRicerca& servizio = ServizioRicerca::di(main_.state());
+    ServizioRicerca& servizio = ServizioRicerca::di(state_);
     const QString testo = ultimaRicerca_;
     const AmbitoRicerca ambito = ultimoAmbito_;
     // An estimated count may be short of the real one: then no limit.

@@ -17,7 +17,8 @@
 
 class AppState;
 class LavoroConAnnulla;
-class MDIQuillaro;
+class AppState;
+class FinestraPrincipale;
 class Progress;
 class QComboBox;
 class QLabel;
@@ -55,7 +56,8 @@ class frmRicerca : public QWidget {
     Q_OBJECT
 
 public:
-    frmRicerca(MDIQuillaro& main, TipoAmbito ambito);
+    // A window of its own over the main window, which opens the documents it finds.
+    frmRicerca(AppState& state, FinestraPrincipale& principale, TipoAmbito ambito);
 
     // Where the next search looks; "this archive" only while one is open.
     void scegliAmbito(TipoAmbito ambito);
@@ -105,7 +107,8 @@ private:
     bool inDisparte(const QString& testo,
                     const std::function<void(Progress&, const std::atomic<bool>&)>& lavoro);
 
-    MDIQuillaro& main_;
+    AppState& state_;
+    FinestraPrincipale& principale_;
     ModelloRisultati* modello_ = nullptr;
     LavoroConAnnulla* lavoro_ = nullptr;
     QString ultimaRicerca_;

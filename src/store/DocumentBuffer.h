@@ -29,6 +29,13 @@ struct VoceClassificazione {
     bool operator==(const VoceClassificazione&) const = default;
 };
 
+// One of the document's texts with its name as the operator knows it ("Riassunto"), as the window
+// holds it now: what the recogniser reads.
+struct TestoDocumento {
+    QString nome;
+    QString testo;
+};
+
 struct DocumentBuffer {
     qint64 IDDocCorrente = 0;
     bool NuovoDocumento = true;

@@ -19,16 +19,16 @@ constexpr std::array<char16_t, 32> kHigh = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x20
                                             0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
-char encodeChar(char32_t c) {
+} // namespace
+
+int windows1252Byte(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
+        return static_cast<int>(c);
     for (size_t i = 0; i < kHigh.size(); ++i)
         if (kHigh[i] == c && c != 0xFFFD)
-            return static_cast<char>(0x80 + i);
-    return '?';
+            return static_cast<int>(0x80 + i);
+    return -1;
 }
-
-} // namespace
 
 QByteArray encodeWindows1252(QStringView text) {
     // Most lines are ASCII, the same bytes in every code page: convert them in one go.
@@ -45,7 +45,8 @@ QByteArray encodeWindows1252(QStringView text) {
             c = QChar::surrogateToUcs4(text[i], text[i + 1]);
             ++i;
         }
-        out.append(encodeChar(c));
+        const int byte = windows1252Byte(c);
+        out.append(byte < 0 ? '?' : static_cast<char>(byte));
     }
     return out;
 }

@@ -12,6 +12,9 @@
 
 enum class TextEncoding { Windows1252, Utf8 };
 
+// The Windows-1252 byte of a character, or -1 when the code page lacks it (the C1 controls
+// U+0080..U+009F among them): the one table of the code page, for the text files and the RTF print.
+int windows1252Byte(char32_t c);
 // Windows-1252 bytes of a text; characters the code page lacks become '?'.
 QByteArray encodeWindows1252(QStringView text);
 QString decodeWindows1252(const QByteArray& bytes);

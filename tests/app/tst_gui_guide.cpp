@@ -3,6 +3,7 @@
 // picture made by the program for every window the guide names, at 1024x768, each shown by a page,
 // and each window's page titled with the window's own caption.
 
+#include "support/gui/TestGui.h"
 #include "app/guida/ImmaginiGuida.h"
 #include "store/DataFolder.h"
 #include "support/GuiTestUtil.h"
@@ -62,7 +63,7 @@ QString cartellaGuida() {
 
 } // namespace
 
-class GuiGuide : public QObject {
+class GuiGuide : public TestGui {
     Q_OBJECT
 
     QTemporaryDir immagini_;
@@ -71,7 +72,6 @@ class GuiGuide : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
-    void cleanup() { fineTestGui(); }
     void everyPictureIsMade();
     void pagesAreWellFormed();
     void everyLinkResolves();

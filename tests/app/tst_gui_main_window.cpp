@@ -1,6 +1,7 @@
 // The main window offscreen: the menu tree, the enabled states through the archive lifecycle,
 // File > Nuovo with its dialog, and the about box.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "app/gui/frmAbout.h"
 #include "checks/frmWndErrori.h"
@@ -64,11 +65,10 @@ void fillInformazione(frmInformazione* d, const QString& centro, const QString& 
 
 } // namespace
 
-class GuiMainWindow : public QObject {
+class GuiMainWindow : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void menuTree();
     void lifecycleStates();
     void menusAfterEachStep_data();
@@ -429,7 +429,7 @@ void GuiMainWindow::guideFromTheMenuAndF1() {
     } else if (come == u"F1") {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_F1);
     } else {
-        w.mnuDocumentiNuovo->trigger();
+        azione(w, "mnuDocumentiNuovo")->trigger();
         auto* documento = w.findChild<frmDocumento*>();
         QVERIFY(documento);
         // From a data field and from a button of the window alike.
@@ -509,7 +509,7 @@ void GuiMainWindow::windowsAnswerEachKeyOnce() {
     const QList<TastoFinestra> barra = tastiMenu(w.menuBar());
     QStringList doppi;
 
-    w.mnuDocumentiNuovo->trigger();
+    azione(w, "mnuDocumentiNuovo")->trigger();
     auto* documento = w.findChild<frmDocumento*>();
     QVERIFY(documento);
     doppi << tastiDoppi(documento, barra);
@@ -520,7 +520,7 @@ void GuiMainWindow::windowsAnswerEachKeyOnce() {
     doppi << tastiDoppi(documento, barra);
     documento->cmdAbbandona->click();
 
-    w.mnuUtilitaAggiornamentoFileSigle->trigger();
+    azione(w, "mnuUtilitaAggiornamentoFileSigle")->trigger();
     auto* sigle = w.findChild<frmFileSigle*>();
     QVERIFY(sigle);
     for (QWidget* c :

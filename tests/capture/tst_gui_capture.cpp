@@ -3,6 +3,7 @@
 // values with their origin and ticks, applies them and saves the document as usual; a field the
 // operator filled is overwritten only when ticked.
 
+#include "support/gui/TestGui.h"
 #include "capture/CaptureFixture.h"
 #include "capture/frmCattura.h"
 #include "documents/EditorFixture.h"
@@ -65,11 +66,10 @@ QTableWidgetItem* riga(frmCattura* d, const QString& campo, int colonna = 0) {
 
 } // namespace
 
-class TestGuiCapture : public QObject {
+class TestGuiCapture : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void pasteReviewApplyAndSave() {
         Finestra f;
         REQUIRE_SHARED_FIXTURE(metadati(kSpringer));

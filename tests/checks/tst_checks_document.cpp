@@ -7,7 +7,7 @@
 #include "documents/ControlliDocumento.h"
 #include "documents/DocumentListModel.h"
 #include "documents/EditorFixture.h"
-#include "documents/Generatore.h"
+#include "generator/Generatore.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
 #include "store/Archivio.h"

@@ -4,7 +4,7 @@
 #include "checks/Controlli.h"
 #include "checks/RegoleRilievi.h"
 #include "checks/RilieviDocumento.h"
-#include "documents/Generatore.h"
+#include "generator/Generatore.h"
 #include "store/TextOutput.h"
 #include "support/TestHome.h"
 

@@ -1,11 +1,12 @@
 // The Consegna > Controlli menu of the main window, offscreen: the runs, their boxes, and the
 // error window on each list.
 
+#include "support/gui/TestGui.h"
 #include "FixtureControlli.h"
 #include "app/cli/Cli.h"
 #include "app/gui/MDIQuillaro.h"
 #include "checks/frmWndErrori.h"
-#include "documents/Generatore.h"
+#include "generator/Generatore.h"
 #include "support/GuiTestUtil.h"
 #include "ui/qt/TextLinesView.h"
 
@@ -32,11 +33,10 @@ bool conFinestra(MDIQuillaro& w, QAction* voce, const std::function<void(frmWndE
 
 } // namespace
 
-class ChecksGui : public QObject {
+class ChecksGui : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void checksAndViewersFromTheMenu() {
         TestHome t;
         ArchivioProva a(t);
@@ -63,10 +63,10 @@ private Q_SLOTS:
         w.show();
 
         // Before any run the lists are not there yet.
-        QVERIFY(!conFinestra(w, w.mnuUtilitaDocumentiControlliVediErroriGenerici, [](frmWndErrori*) {}));
+        QVERIFY(!conFinestra(w, azione(w, "mnuUtilitaDocumentiControlliVediErroriGenerici"), [](frmWndErrori*) {}));
         QVERIFY(t.dialogs().lastText().contains(QStringLiteral("non esiste ancora")));
 
-        w.mnuUtilitaDocumentiControlliEsegui->trigger();
+        azione(w, "mnuUtilitaDocumentiControlliEsegui")->trigger();
         QCOMPARE(t.dialogs().lastText(), QStringLiteral("Fine controllo: 12"));
         QVERIFY(!t.dialogs().busy());
 
@@ -76,16 +76,16 @@ private Q_SLOTS:
             QString foto;
         };
         const QList<Vista> viste{
-            {w.mnuUtilitaDocumentiControlliVediErroriGenerici,
+            {azione(w, "mnuUtilitaDocumentiControlliVediErroriGenerici"),
              QStringLiteral(
                  "Errori generici\n\nTAbs=500/800 e manca riassunto e/o sommario e/o in tema di (rec. 1)\n"
                  "Manca rif. bibliografico (rec. 2)\n"),
              QStringLiteral("frmWndErrori-generici")},
-            {w.mnuUtilitaDocumentiControlliVediErroriClassificazione,
+            {azione(w, "mnuUtilitaDocumentiControlliVediErroriClassificazione"),
              QStringLiteral("Errori di classificazione\n\nCoppia non valida: 12; 345(rec. 1)\n"
                             "Coppia asteriscata non valida: 13; 7*(rec. 1)\n"),
              QStringLiteral("frmWndErrori-classificazione")},
-            {w.mnuUtilitaDocumentiControlliVediErroriFonti,
+            {azione(w, "mnuUtilitaDocumentiControlliVediErroriFonti"),
              QStringLiteral(
                  "Errori nelle fonti\n\nFonte errata: art. 3 l. 15 marzo 1990, n. 22 (città) (rec. 1)\n"
                  "GICA con numero >= 1000: C. cost. 1 febbraio 2003, n. 1200 (rec. 1)\n"),
@@ -106,10 +106,10 @@ private Q_SLOTS:
         QCOMPARE(t.state().Info.mid(InfoVisualizzaErroriGenerici), QStringList(3, QStringLiteral("1")));
 
         t.dialogs().clear();
-        w.mnuUtilitaDocumentiControlliNoteCompilatore->trigger();
-        w.mnuUtilitaDocumentiControlliNuovi->trigger();
-        w.mnuUtilitaDocumentiControlliPerControlloCELEX->trigger();
-        w.mnuUtilitaDocumentiControlliPerControlloHUDOC->trigger();
+        azione(w, "mnuUtilitaDocumentiControlliNoteCompilatore")->trigger();
+        azione(w, "mnuUtilitaDocumentiControlliNuovi")->trigger();
+        azione(w, "mnuUtilitaDocumentiControlliPerControlloCELEX")->trigger();
+        azione(w, "mnuUtilitaDocumentiControlliPerControlloHUDOC")->trigger();
         QCOMPARE(t.dialogs().texts(),
                  (QStringList{QStringLiteral("Fine estrazione note ai documenti (consegna 12)"),
                               QStringLiteral("Fine estrazione nuovi ai documenti (consegna 12)"),
@@ -121,12 +121,12 @@ private Q_SLOTS:
         // A failing run is reported and the window stays usable.
         t.state().Connessione.EseguiIstruzione(QStringLiteral("drop table legameDocClass"));
         t.dialogs().clear();
-        w.mnuUtilitaDocumentiControlliEsegui->trigger();
+        azione(w, "mnuUtilitaDocumentiControlliEsegui")->trigger();
         QCOMPARE(t.dialogs().shown().size(), size_t(1));
         QCOMPARE(t.dialogs().shown().front().icon, Icon::Critical);
         QVERIFY(t.dialogs().lastText().contains(QStringLiteral("legameDocClass")));
         QVERIFY(!t.dialogs().busy());
-        QVERIFY(w.isVisible() && w.mnuUtilitaDocumentiControlliEsegui->isEnabled());
+        QVERIFY(w.isVisible() && azione(w, "mnuUtilitaDocumentiControlliEsegui")->isEnabled());
     }
 
     // The menus and the command line write the same files, byte for byte.
@@ -149,9 +149,9 @@ private Q_SLOTS:
         MDIQuillaro w(t.state());
         QVERIFY(w.apriArchivio(archivio));
         for (QAction* voce :
-             {w.mnuUtilitaDocumentiControlliEsegui, w.mnuUtilitaDocumentiControlliNoteCompilatore,
-              w.mnuUtilitaDocumentiControlliNuovi, w.mnuUtilitaDocumentiControlliPerControlloCELEX,
-              w.mnuUtilitaDocumentiControlliPerControlloHUDOC})
+             {azione(w, "mnuUtilitaDocumentiControlliEsegui"), azione(w, "mnuUtilitaDocumentiControlliNoteCompilatore"),
+              azione(w, "mnuUtilitaDocumentiControlliNuovi"), azione(w, "mnuUtilitaDocumentiControlliPerControlloCELEX"),
+              azione(w, "mnuUtilitaDocumentiControlliPerControlloHUDOC")})
             voce->trigger();
         QCOMPARE(t.dialogs().shown().size(), size_t(5));
         w.mnuFileChiudi_Click();
@@ -183,11 +183,11 @@ private Q_SLOTS:
         const QString path = t.state().NomeArchivio;
         MDIQuillaro w(t.state());
         QVERIFY(w.apriArchivio(path));
-        w.mnuUtilitaDocumentiControlliEsegui->trigger();
+        azione(w, "mnuUtilitaDocumentiControlliEsegui")->trigger();
         t.dialogs().clear();
-        for (QAction* voce : {w.mnuUtilitaDocumentiControlliVediErroriGenerici,
-                              w.mnuUtilitaDocumentiControlliVediErroriClassificazione,
-                              w.mnuUtilitaDocumentiControlliVediErroriFonti})
+        for (QAction* voce : {azione(w, "mnuUtilitaDocumentiControlliVediErroriGenerici"),
+                              azione(w, "mnuUtilitaDocumentiControlliVediErroriClassificazione"),
+                              azione(w, "mnuUtilitaDocumentiControlliVediErroriFonti")})
             QVERIFY(!conFinestra(w, voce, [](frmWndErrori*) {}));
         QCOMPARE(t.dialogs().texts(), QStringList(3, QStringLiteral("Non ci sono errori!")));
     }
@@ -204,7 +204,7 @@ private Q_SLOTS:
         MDIQuillaro w(t.state());
         QVERIFY(w.apriArchivio(path));
         t.dialogs().clear();
-        w.mnuUtilitaDocumentiControlliEsegui->trigger();
+        azione(w, "mnuUtilitaDocumentiControlliEsegui")->trigger();
         QCOMPARE(
             t.dialogs().texts(),
             (QStringList{QStringLiteral("Fine controllo: 12"),

@@ -3,10 +3,11 @@
 // chosen in its Controlli panel, the keyboard on its field), asking about another document's unsaved
 // work; a line of a deleted document; one window per list, gone with the archive.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "checks/RegoleRilievi.h"
 #include "checks/frmWndErrori.h"
-#include "documents/Generatore.h"
+#include "generator/Generatore.h"
 #include "documents/frmDocumento.h"
 #include "documents/frmDocumentoControlli.h"
 #include "documents/mdlDocumenti.h"
@@ -39,14 +40,14 @@ struct Consegna {
             qFatal("archive not opened");
         main.resize(1024, 768);
         main.show();
-        main.mnuUtilitaDocumentiControlliEsegui->trigger();
+        azione(main, "mnuUtilitaDocumentiControlliEsegui")->trigger();
         t.dialogs().clear();
     }
 
     frmWndErrori* vedi(ElencoErrori elenco) {
-        QAction* voci[] = {main.mnuUtilitaDocumentiControlliVediErroriGenerici,
-                           main.mnuUtilitaDocumentiControlliVediErroriClassificazione,
-                           main.mnuUtilitaDocumentiControlliVediErroriFonti};
+        QAction* voci[] = {azione(main, "mnuUtilitaDocumentiControlliVediErroriGenerici"),
+                           azione(main, "mnuUtilitaDocumentiControlliVediErroriClassificazione"),
+                           azione(main, "mnuUtilitaDocumentiControlliVediErroriFonti")};
         voci[static_cast<int>(elenco)]->trigger();
         for (frmWndErrori* f : main.findChildren<frmWndErrori*>(QString(), Qt::FindDirectChildrenOnly))
             if (f->isVisible() && f->titolo() == TitoloElenco(elenco))
@@ -85,11 +86,10 @@ QString invio(frmWndErrori* f, QString regola, int giu) {
 
 } // namespace
 
-class ErrorViewer : public QObject {
+class ErrorViewer : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
 
     void filterShowsOneRuleWithItsCount_data() {
         QTest::addColumn<QStringList>("lista");

@@ -2,6 +2,7 @@
 // runs its steps from the links and saves a document, the recent archives in the panel and in the
 // File menu across restarts, and both at 1024x768.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "checks/MDIQuillaroPannello.h"
 #include "checks/frmWndErrori.h"
@@ -71,11 +72,10 @@ bool dentro(QWidget* figlio, QWidget* area) {
 
 } // namespace
 
-class GuiPanel : public QObject {
+class GuiPanel : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void stepsRunFromTheLinksAndFollowTheWork();
     void underTheWindowsNeverInTheirWay();
     void recentArchivesAcrossRestarts();
@@ -127,7 +127,7 @@ void GuiPanel::stepsRunFromTheLinksAndFollowTheWork() {
     QVERIFY(statoPasso(w, "8").contains(QStringLiteral("prossimo")));
 
     // A document saved in its window: the check is to be redone.
-    w.mnuDocumentiNuovo->trigger();
+    azione(w, "mnuDocumentiNuovo")->trigger();
     auto* doc = w.findChild<frmDocumento*>();
     QVERIFY(doc);
     doc->txtID->setText(QStringLiteral("1"));
@@ -158,7 +158,7 @@ void GuiPanel::underTheWindowsNeverInTheirWay() {
     PannelloConsegna* p = w.pannello();
     QCOMPARE(p->parentWidget(), viewport);
     QCOMPARE(p->geometry(), viewport->rect());
-    w.mnuDocumentiNuovo->trigger();
+    azione(w, "mnuDocumentiNuovo")->trigger();
     auto* doc = w.findChild<frmDocumento*>();
     QVERIFY(doc);
     // Stacked below the window: the first widget among the viewport's children.
@@ -317,7 +317,7 @@ void GuiPanel::lettersOfThePanelOnlyWhileItHasTheFocus() {
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     if (fileSigle) {
-        w.mnuUtilitaAggiornamentoFileSigle->trigger();
+        azione(w, "mnuUtilitaAggiornamentoFileSigle")->trigger();
         QTRY_VERIFY(w.findChild<frmFileSigle*>() &&
                     w.findChild<frmFileSigle*>()->isAncestorOf(QApplication::focusWidget()));
     } else {

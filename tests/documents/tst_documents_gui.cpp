@@ -1,6 +1,7 @@
 // The document window as an operator uses it: the Documenti menu, typing, the function keys, the
 // dialogs they open, saving, navigating, duplicating, and the choice and deletion of documents.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "classification/frmClassificazione.h"
 #include "documents/DocumentListModel.h"
@@ -46,7 +47,7 @@ public:
     frmDocumento* finestra() { return main.findChild<frmDocumento*>(); }
 
     frmDocumento* nuovo() {
-        main.mnuDocumentiNuovo->trigger();
+        azione(main, "mnuDocumentiNuovo")->trigger();
         return finestra();
     }
 
@@ -72,7 +73,7 @@ public:
                     d->lstDocumento->setCurrentIndex(m->index(i, 0));
             d->cmdEdita->click();
         });
-        main.mnuDocumentiEdita->trigger();
+        azione(main, "mnuDocumentiEdita")->trigger();
         return finestra();
     }
 
@@ -118,11 +119,10 @@ VoceFonte legge(const QString& numero) {
 
 } // namespace
 
-class DocumentWindow : public QObject {
+class DocumentWindow : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void newDocumentTypedAndSavedWithF4() {
         Sessione s;
         frmDocumento* w = s.nuovo();
@@ -585,7 +585,7 @@ private Q_SLOTS:
         Sessione s;
         s.documento(1, "Originale", {legge("241")});
         onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
-        s.main.mnuDocumentiEdita->trigger();
+        azione(s.main, "mnuDocumentiEdita")->trigger();
         frmDocumento* w = s.finestra();
         QVERIFY(w);
         QCOMPARE(w->lstFonte->count(), 1);
@@ -611,7 +611,7 @@ private Q_SLOTS:
         s.documento(1, "Originale");
         const auto apri = [&s] {
             onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
-            s.main.mnuDocumentiEdita->trigger();
+            azione(s.main, "mnuDocumentiEdita")->trigger();
             return s.finestra();
         };
         const auto titolo = [&s] {
@@ -727,7 +727,7 @@ private Q_SLOTS:
     void editAndDeleteFromTheChoiceDialog() {
         Sessione s;
         // An archive without documents says so.
-        s.main.mnuDocumentiEdita->trigger();
+        azione(s.main, "mnuDocumentiEdita")->trigger();
         QCOMPARE(s.t.dialogs().texts(),
                  QStringList({"Nessun documento presente!", "Archivio nuovo: inserire un documento nuovo!"}));
         for (qint64 id : {1, 2, 3, 4})
@@ -740,7 +740,7 @@ private Q_SLOTS:
             d->lstDocumento->setCurrentIndex(d->elenco()->index(2));
             d->cmdEdita->click();
         });
-        s.main.mnuDocumentiEdita->trigger();
+        azione(s.main, "mnuDocumentiEdita")->trigger();
         frmDocumento* w = s.finestra();
         QVERIFY(w);
         QCOMPARE(w->txtID->text(), QString("3"));
@@ -750,7 +750,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!s.finestra());
 
         s.t.dialogs().clear();
-        s.main.mnuDocumentiCancella->trigger();
+        azione(s.main, "mnuDocumentiCancella")->trigger();
         auto* scelta = s.main.findChild<frmSceltaDoc*>();
         QVERIFY(scelta && scelta->isVisible() && !scelta->isModal());
         QVERIFY(scelta->cmdCancella->isEnabled() && !scelta->cmdEdita->isEnabled());
@@ -901,14 +901,14 @@ private Q_SLOTS:
             QCOMPARE(d->IDDocCorrente(), 42);
             QTest::keyClick(d->lstDocumento, Qt::Key_Return);
         });
-        s.main.mnuDocumentiEdita->trigger();
+        azione(s.main, "mnuDocumentiEdita")->trigger();
         frmDocumento* w = s.finestra();
         QVERIFY(w);
         QCOMPARE(w->txtID->text(), QString("42"));
         w->cmdAbbandona->click();
         QTRY_VERIFY(!s.finestra());
 
-        s.main.mnuDocumentiCancella->trigger();
+        azione(s.main, "mnuDocumentiCancella")->trigger();
         auto* scelta = s.main.findChild<frmSceltaDoc*>();
         QVERIFY(scelta);
         QAbstractItemModelTester tester(scelta->lstDocumento->model(),
@@ -940,7 +940,7 @@ private Q_SLOTS:
         Sessione s;
         s.documento(1, "Con fonti", {legge("1"), legge("2"), legge("3")});
         onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
-        s.main.mnuDocumentiEdita->trigger();
+        azione(s.main, "mnuDocumentiEdita")->trigger();
         frmDocumento* w = s.finestra();
 
         onNextModal<frmHelpTastiFunzione>([](frmHelpTastiFunzione* d) {

@@ -2,6 +2,7 @@
 // close when their archive closes (File > Chiudi, Esci, opening another archive), asking only about
 // unsaved work; a window left over from an archive that is no longer the open one acts on nothing.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "documents/DocumentListModel.h"
 #include "documents/EditorFixture.h"
@@ -60,7 +61,7 @@ public:
     }
 
     frmSceltaDoc* cancella() {
-        main.mnuDocumentiCancella->trigger();
+        azione(main, "mnuDocumentiCancella")->trigger();
         return main.findChild<frmSceltaDoc*>();
     }
 
@@ -69,7 +70,7 @@ public:
             d->lstDocumento->setCurrentIndex(d->elenco()->index(riga));
             d->cmdEdita->click();
         });
-        main.mnuDocumentiEdita->trigger();
+        azione(main, "mnuDocumentiEdita")->trigger();
         return main.findChild<frmDocumento*>();
     }
 
@@ -118,11 +119,10 @@ bool avvisoFinestraVecchia(const ShownMessage& m) {
 
 Q_DECLARE_METATYPE(Fine)
 
-class ArchiveWindows : public QObject {
+class ArchiveWindows : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void windowsGoWithTheirArchive_data() {
         QTest::addColumn<Fine>("come");
         QTest::newRow("File > Chiudi") << Fine::Chiudi;

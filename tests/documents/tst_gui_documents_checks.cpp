@@ -2,6 +2,7 @@
 // appear and go as the document is written, a moment after each change; choosing one goes to its
 // field; the save's box counts what is left; "Scegli documento" marks each document.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "classification/frmClassificazione.h"
 #include "documents/DocumentListModel.h"
@@ -70,7 +71,7 @@ public:
     frmDocumento* finestra() { return main.findChild<frmDocumento*>(); }
 
     frmDocumento* nuovo() {
-        main.mnuDocumentiNuovo->trigger();
+        azione(main, "mnuDocumentiNuovo")->trigger();
         frmDocumento* w = finestra();
         w->cmbCPer->setCurrentIndex(w->cmbCPer->findText("TST1"));
         return w;
@@ -134,7 +135,7 @@ frmDocumento* apriPrimoDiDue(Sessione& s) {
         d->lstDocumento->setCurrentIndex(d->elenco()->index(0));
         d->cmdEdita->click();
     });
-    s.main.mnuDocumentiEdita->trigger();
+    azione(s.main, "mnuDocumentiEdita")->trigger();
     return s.finestra();
 }
 
@@ -145,11 +146,10 @@ QList<Rilievo> rilieviArchivio(Sessione& s, qint64 id) {
 
 } // namespace
 
-class GuiDocumentsChecks : public QObject {
+class GuiDocumentsChecks : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     // A document catalogued from scratch: each finding goes as its cause is mended, before saving.
     void findingsComeAndGoWhileCataloguing() {
         Sessione s;
@@ -451,7 +451,7 @@ private Q_SLOTS:
             d->lstDocumento->setCurrentIndex(d->elenco()->index(1));
             d->cmdEdita->click();
         });
-        s.main.mnuDocumentiEdita->trigger();
+        azione(s.main, "mnuDocumentiEdita")->trigger();
         QVERIFY(segni[0] > 0);
         QCOMPARE(segni[1], segni[0] + 1); // no author
         QCOMPARE(segni[2], segni[0]);

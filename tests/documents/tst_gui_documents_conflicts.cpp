@@ -2,6 +2,7 @@
 // the document shown, and F4, F12 or the close question stop to ask instead of writing over its
 // work; the question's keys; an archive the other program has open is said when it is opened.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "documents/EditorFixture.h"
 #include "documents/SalvaDocumento.h"
@@ -67,11 +68,10 @@ struct DueOperatori {
 
 } // namespace
 
-class GuiDocumentConflicts : public QObject {
+class GuiDocumentConflicts : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void savingOverAnotherOperatorsWorkAsks_data() {
         QTest::addColumn<QString>("come"); // F4, F12, or closing the window and answering Yes
         QTest::addColumn<QString>("scelta");

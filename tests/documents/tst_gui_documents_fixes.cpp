@@ -3,6 +3,7 @@
 // is saved), Ctrl+Z takes them back one by one until the save; a step that opens puts the focus in
 // its field.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "checks/FixtureControlli.h"
 #include "classification/mdlClasse.h"
@@ -79,7 +80,7 @@ public:
             s->lstDocumento->setCurrentIndex(s->elenco()->index(0));
             s->cmdEdita->click();
         });
-        main.mnuDocumentiEdita->trigger();
+        azione(main, "mnuDocumentiEdita")->trigger();
         frmDocumento* w = main.findChild<frmDocumento*>();
         main.activateWindow();
         if (!QTest::qWaitForWindowActive(&main))
@@ -109,7 +110,7 @@ bool applica(frmDocumento* w, const QString& etichetta) {
 
 } // namespace
 
-class GuiDocumentsFixes : public QObject {
+class GuiDocumentsFixes : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:

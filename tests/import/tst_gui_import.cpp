@@ -1,6 +1,7 @@
 // File > Importa... offscreen: the four menu items, the file and name questions, refusals told in a
 // box, and the summary window of an archive, of the template and of a folder.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "import/JetFile.h"
 #include "import/JetTestUtil.h"
@@ -61,11 +62,10 @@ std::unique_ptr<FonteJetSostituita> fakeArchives(const QString& demo) {
 
 } // namespace
 
-class GuiImport : public QObject {
+class GuiImport : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void menuItems();
     void archiveWithItsSummary();
     void nameAskedAgainWhenTaken();
@@ -106,7 +106,7 @@ void GuiImport::archiveWithItsSummary() {
     t.dialogs().answerNextInput(QStringLiteral("Consegna 7"));
     Shown shown;
     readAndClose(shown, QStringLiteral("import-riepilogo"));
-    w.mnuFileImporta->trigger();
+    azione(w, "mnuFileImporta")->trigger();
     QVERIFY(QTest::qWaitFor([&] { return shown.opened; }));
 
     QVERIFY2(t.dialogs().unexpected().isEmpty(), qPrintable(t.dialogs().unexpected().join(u'\n')));
@@ -141,7 +141,7 @@ void GuiImport::nameAskedAgainWhenTaken() {
     t.dialogs().answerNextInput(QStringLiteral("cons1 bis"));
     Shown shown;
     readAndClose(shown, QString());
-    w.mnuFileImporta->trigger();
+    azione(w, "mnuFileImporta")->trigger();
     QVERIFY(QTest::qWaitFor([&] { return shown.opened; }));
     const QStringList texts = t.dialogs().texts();
     QCOMPARE(texts.size(), 5); // name, taken, name, not valid, name
@@ -158,10 +158,10 @@ void GuiImport::cancelled() {
     MDIQuillaro w(t.state());
     const QStringList before = QDir(t.home().mdbDir()).entryList(QDir::Files);
     t.dialogs().answerNextFile(QString()); // the file dialog cancelled
-    w.mnuFileImporta->trigger();
+    azione(w, "mnuFileImporta")->trigger();
     t.dialogs().answerNextFile(QStringLiteral("/archivi/cons2.mdb"));
     t.dialogs().answerNextInput(std::nullopt); // the name cancelled
-    w.mnuFileImporta->trigger();
+    azione(w, "mnuFileImporta")->trigger();
     {
         // A template this time (a delivery is refused before anything is asked), and "No" to
         // replacing the one in use.
@@ -172,7 +172,7 @@ void GuiImport::cancelled() {
         const QByteArray templ = readFileBytes(t.home().templatePath());
         t.dialogs().answerNextFile(QStringLiteral("/centro/masterOnline.mdb"));
         t.dialogs().answerNext(Answer::No); // the template kept
-        w.mnuFileImportaModello->trigger();
+        azione(w, "mnuFileImportaModello")->trigger();
         QVERIFY(t.dialogs().allAnswersUsed());
         QCOMPARE(readFileBytes(t.home().templatePath()), templ);
     }
@@ -250,7 +250,7 @@ void GuiImport::templateReplaced() {
     t.dialogs().answerNext(Answer::Yes);
     Shown shown;
     readAndClose(shown, QStringLiteral("import-modello"));
-    w.mnuFileImportaModello->trigger();
+    azione(w, "mnuFileImportaModello")->trigger();
     QVERIFY(QTest::qWaitFor([&] { return shown.opened; }));
     QVERIFY(t.dialogs().shown().front().text.contains(QStringLiteral("masterOnline.db.bak")));
     QVERIFY2(shown.head.contains(QStringLiteral("masterOnline.db.bak")), qPrintable(shown.head));
@@ -272,7 +272,7 @@ void GuiImport::folder() {
     t.dialogs().answerNextFile(dir.path());
     Shown shown;
     readAndClose(shown, QStringLiteral("import-cartella"));
-    w.mnuFileImportaCartella->trigger();
+    azione(w, "mnuFileImportaCartella")->trigger();
     QVERIFY(QTest::qWaitFor([&] { return shown.opened; }));
     QVERIFY(t.dialogs().fileRequests().front().chooseFolder);
     QCOMPARE(shown.tableRows.size(), 3);

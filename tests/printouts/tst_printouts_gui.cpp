@@ -1,17 +1,17 @@
 // The Consegna > Stampe menu: the filter question, the closing boxes, the offer to open the file
 // and the report of a failure.
 
+#include "support/gui/TestGui.h"
 #include "PrintoutsFixture.h"
 #include "app/gui/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 
 #include <QAction>
 
-class PrintoutsGui : public QObject {
+class PrintoutsGui : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void menu_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QList<Answer>>("risposte");

@@ -2,7 +2,7 @@
 // of every archive text in the RTF.
 
 #include "PrintoutsFixture.h"
-#include "documents/Generatore.h"
+#include "generator/Generatore.h"
 #include "printouts/StampaConsegna.h"
 #include "printouts/TestoSicuro.h"
 #include "store/Archivio.h"

@@ -2,8 +2,9 @@
 // a hit of another archive opened (asking first about the work left in the document window), the
 // export, and a pair of duplicates shown side by side.
 
+#include "support/gui/TestGui.h"
 #include "SearchFixture.h"
-#include "documents/Generatore.h"
+#include "generator/Generatore.h"
 #include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "search/frmDoppioni.h"
@@ -94,11 +95,10 @@ void salvaSchermata(QWidget* finestra, QWidget* sopra, const QString& nome) {
 
 } // namespace
 
-class GuiSearch : public QObject {
+class GuiSearch : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void menuItems();
     void searchTheOpenArchiveAndAll();
     void openAHitOfAnotherArchive();
@@ -112,9 +112,9 @@ private Q_SLOTS:
 
 void GuiSearch::menuItems() {
     Sessione s;
-    QCOMPARE(s.main.mnuFileCercaTutti->text(), QStringLiteral("Cerca in &tutti gli archivi..."));
-    QCOMPARE(s.main.mnuFileCercaTutti->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+F")));
-    QCOMPARE(s.main.mnuDocumentiDoppioni->text(), QStringLiteral("&Possibili doppioni"));
+    QCOMPARE(azione(s.main, "mnuFileCercaTutti")->text(), QStringLiteral("Cerca in &tutti gli archivi..."));
+    QCOMPARE(azione(s.main, "mnuFileCercaTutti")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+F")));
+    QCOMPARE(azione(s.main, "mnuDocumentiDoppioni")->text(), QStringLiteral("&Possibili doppioni"));
     QStringList documenti;
     for (QAction* a : s.main.mnuDocumenti->actions())
         documenti << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
@@ -124,7 +124,7 @@ void GuiSearch::menuItems() {
                           QStringLiteral("mnuDocumentiRicerca"), QStringLiteral("mnuDocumentiDoppioni")}));
     // No archive open: the Documenti menu is off, the search of every archive is there.
     QVERIFY(!s.main.mnuDocumenti->isEnabled());
-    QVERIFY(s.main.mnuFileCercaTutti->isEnabled());
+    QVERIFY(azione(s.main, "mnuFileCercaTutti")->isEnabled());
     s.main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&s.main));
     QTest::keyClick(&s.main, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
@@ -134,14 +134,14 @@ void GuiSearch::menuItems() {
     QVERIFY(!s.ricerca()->optArchivio->isEnabled());
     QVERIFY(!s.ricerca()->optSigle->isEnabled());
     // Once more: the same window.
-    s.main.mnuFileCercaTutti->trigger();
+    azione(s.main, "mnuFileCercaTutti")->trigger();
     QCOMPARE(s.main.findChildren<frmRicerca*>().size(), 1);
 }
 
 void GuiSearch::searchTheOpenArchiveAndAll() {
     Sessione s;
     QVERIFY(s.main.apriArchivio(s.a));
-    s.main.mnuDocumentiRicerca->trigger();
+    azione(s.main, "mnuDocumentiRicerca")->trigger();
     frmRicerca* w = s.ricerca();
     QVERIFY(w);
     QAbstractItemModelTester risultati(w->tblRisultati->model(),
@@ -189,7 +189,7 @@ void GuiSearch::openAHitOfAnotherArchive() {
     QVERIFY(documento);
     documento->txtTitolo->setPlainText(QStringLiteral("Titolo cambiato"));
 
-    s.main.mnuFileCercaTutti->trigger();
+    azione(s.main, "mnuFileCercaTutti")->trigger();
     frmRicerca* w = s.ricerca();
     s.cerca(QStringLiteral("easement"));
     QCOMPARE(s.righe(), QStringList{QStringLiteral("CONSB/4")});
@@ -229,7 +229,7 @@ void GuiSearch::openAHitOfAnotherArchive() {
 
 void GuiSearch::exportTheResults() {
     Sessione s;
-    s.main.mnuFileCercaTutti->trigger();
+    azione(s.main, "mnuFileCercaTutti")->trigger();
     frmRicerca* w = s.ricerca();
     s.cerca(QStringLiteral("passaggio OR appalto"));
     QCOMPARE(w->totale(), 3);
@@ -273,7 +273,7 @@ void GuiSearch::aVeryBroadQuery() {
     servizio.indice().impostaCampionamento({200, 50, 20, 1 << 30, 1 << 30});
     const qint64 esatti = servizio.cerca(QStringLiteral("del la"), {}, 100000, nullptr, 0).esito.totale;
     servizio.indice().impostaCampionamento({200, 50, 20, 500, 300});
-    s.main.mnuFileCercaTutti->trigger();
+    azione(s.main, "mnuFileCercaTutti")->trigger();
     frmRicerca* w = s.ricerca();
     s.cerca(QStringLiteral("del la"));
     const QString esito = w->lblEsito->text();
@@ -290,7 +290,7 @@ void GuiSearch::aVeryBroadQuery() {
 void GuiSearch::duplicatesSideBySide() {
     Sessione s;
     QVERIFY(s.main.apriArchivio(s.b));
-    s.main.mnuDocumentiDoppioni->trigger();
+    azione(s.main, "mnuDocumentiDoppioni")->trigger();
     auto* w = s.main.findChild<frmDoppioni*>();
     QVERIFY(w);
     QAbstractItemModelTester coppie(w->tblCoppie->model(),
@@ -328,18 +328,18 @@ void GuiSearch::escCloses() {
     Sessione s;
     QVERIFY(s.main.apriArchivio(s.a));
     if (finestra == u"frmRicerca") {
-        s.main.mnuDocumentiRicerca->trigger();
+        azione(s.main, "mnuDocumentiRicerca")->trigger();
         s.cerca(QStringLiteral("appalto"));
         QPointer<frmRicerca> w = s.ricerca();
         w->tblRisultati->setFocus();
         QTest::keyClick(w->tblRisultati, Qt::Key_Escape);
         QTRY_VERIFY(!w);
-        s.main.mnuDocumentiRicerca->trigger();
+        azione(s.main, "mnuDocumentiRicerca")->trigger();
         QPointer<frmRicerca> di_nuovo = s.ricerca();
         QTest::keyClick(di_nuovo->txtRicerca, Qt::Key_Escape);
         QTRY_VERIFY(!di_nuovo);
     } else {
-        s.main.mnuDocumentiDoppioni->trigger();
+        azione(s.main, "mnuDocumentiDoppioni")->trigger();
         QPointer<frmDoppioni> w = s.main.findChild<frmDoppioni*>();
         w->cmdCerca->click();
         QTest::keyClick(w->tblCoppie, Qt::Key_Escape);
@@ -352,7 +352,7 @@ void GuiSearch::escCloses() {
 // the search, and the results before it stay.
 void GuiSearch::annullaStopsALongSearch() {
     Sessione s;
-    s.main.mnuFileCercaTutti->trigger();
+    azione(s.main, "mnuFileCercaTutti")->trigger();
     frmRicerca* w = s.ricerca();
     s.cerca(QStringLiteral("servitu"));
     QCOMPARE(s.righe().size(), 2);

@@ -26,7 +26,7 @@ public:
 
     // A new document of journal 101 with its title: what the save needs besides its sources.
     frmDocumento* nuovo(const QString& titolo = QStringLiteral("Fonti di ogni famiglia")) {
-        main.mnuDocumentiNuovo->trigger();
+        azione(main, "mnuDocumentiNuovo")->trigger();
         frmDocumento* w = finestra();
         w->cmbCPer->setCurrentIndex(w->cmbCPer->findText(QStringLiteral("101"), Qt::MatchStartsWith));
         w->txtTitolo->setPlainText(titolo);
@@ -39,7 +39,7 @@ public:
         if (!QTest::qWaitFor([this] { return !finestra(); }))
             QTest::qFail("the document window did not close", __FILE__, __LINE__);
         onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
-        main.mnuDocumentiEdita->trigger();
+        azione(main, "mnuDocumentiEdita")->trigger();
         return finestra();
     }
 

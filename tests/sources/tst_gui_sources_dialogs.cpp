@@ -1,6 +1,7 @@
 // The source dialogs driven offscreen on a document buffer, as an operator uses them. With
 // QUILLARO_SCREENSHOTS set to a folder, every layout is also saved there as a picture.
 
+#include "support/gui/TestGui.h"
 #include "SourcesTestUtil.h"
 #include "sources/CercaFonte.h"
 #include "sources/frmAltreFonti.h"
@@ -82,20 +83,19 @@ QStringList testi(const DocumentBuffer& b) {
 
 } // namespace
 
-class GuiSourcesDialogs : public QObject {
+class GuiSourcesDialogs : public TestGui {
     Q_OBJECT
 
     std::unique_ptr<TestHome> t;
+
+protected:
+    void dopoOgniTest() override { t.reset(); }
 
 private Q_SLOTS:
     void init() {
         t = std::make_unique<TestHome>();
         QVERIFY(t->open(t->createArchive()));
         fixtureLookup(t->state().Connessione);
-    }
-    void cleanup() {
-        t.reset();
-        fineTestGui();
     }
 
     void familyChoice_data() {

@@ -1,6 +1,7 @@
 // Sources entered from the document window as an operator does it: F9, the family, the entry
 // dialog; then the save, the reload, the modification of a citation and the deletion of sources.
 
+#include "support/gui/TestGui.h"
 #include "SessioneDocumento.h"
 #include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
@@ -117,11 +118,10 @@ const QStringList kRighe = {
 
 } // namespace
 
-class GuiSourcesDocument : public QObject {
+class GuiSourcesDocument : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void enteredSavedAndReloaded() {
         Sessione s;
         frmDocumento* w = s.nuovo();

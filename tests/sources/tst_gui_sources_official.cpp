@@ -1,6 +1,7 @@
 // The official text of a source from the document window ("Apri testo ufficiale", Alt+T), the
 // identifier shown in "Modifica fonte", and the menu items of the page of the official texts.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "documents/frmDocumento.h"
 #include "sources/frmFontiInterne.h"
@@ -52,11 +53,10 @@ public:
 
 } // namespace
 
-class GuiSourcesOfficial : public QObject {
+class GuiSourcesOfficial : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void buttonBesideInNota() {
         Sessione s;
         QPushButton* b = s.finestra->cmdFonteUfficiale;

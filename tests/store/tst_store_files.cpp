@@ -2,7 +2,7 @@
 // that are not delivery archives (the template, the catalogue, cut or foreign files), a lock held
 // by another program, and archive names typed as operators type them.
 
-#include "documents/Generatore.h"
+#include "generator/Generatore.h"
 #include "store/ArchiveFormat.h"
 #include "store/Archivio.h"
 #include "store/Template.h"

@@ -6,7 +6,7 @@
 // number, year, and, where the gold line gives them, date, section, region and code. Each
 // citation answers for one gold line at most.
 
-#include "sources/Citazioni.h"
+#include "citations/Citazioni.h"
 #include "sources/PaginaFonte.h"
 
 #include <QFile>

@@ -2,12 +2,8 @@
 
 // Helpers for tests that drive windows offscreen.
 //
-// Every GUI test class ends each test with the same check:
-//
-//     private Q_SLOTS:
-//         void cleanup() { fineTestGui(); }
-//
-// which fails the test that has just run when
+// Every GUI test class derives from TestGui (support/gui/TestGui.h), which ends each test with the
+// same check, fineTestGui(). It fails the test that has just run when
 //   - a dialog awaited with onNextModal never opened, or
 //   - a scripted dialog (the TestHome's ScriptedDialogs) asked a question the test did not answer
 //     beforehand, or an answer the test scripted was never asked for.
@@ -15,7 +11,7 @@
 // A window the program shows with exec() is answered by arming a watch before the test triggers it:
 //
 //     auto scelta = onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
-//     main.mnuDocumentiEdita->trigger();
+//     azione(main, "mnuDocumentiEdita")->trigger();
 //     QVERIFY(scelta->came());            // QTRY_VERIFY when the window opens later, from a timer
 //
 // The action runs once, on the first modal window of type W that becomes active after the call
@@ -160,6 +156,15 @@ inline void fineTestGui() {
     problems << TestHome::takeUnplanned();
     if (!failedAlready && !problems.isEmpty())
         QTest::qFail(qPrintable(problems.join(u'\n')), __FILE__, __LINE__);
+}
+
+// An item of a window's menus by its object name (each room makes its own items); a test that names
+// one the window lacks stops there, naming it.
+inline QAction* azione(QWidget& finestra, const char* nome) {
+    auto* a = finestra.findChild<QAction*>(QString::fromLatin1(nome));
+    if (!a)
+        qFatal("no menu item %s", nome);
+    return a;
 }
 
 // Runs what the program left for "as soon as the event loop is back" (QTimer::singleShot(0, ...),

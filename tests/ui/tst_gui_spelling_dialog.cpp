@@ -1,6 +1,7 @@
 // The spelling and grammar dialog offscreen, driven from the keyboard as an operator does: the
 // finding in its sentence, the suggestions, the accelerators, Enter and Esc; and pictures of it.
 
+#include "support/gui/TestGui.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
 #include "ui/HunspellChecker.h"
@@ -41,11 +42,10 @@ struct Run {
 
 } // namespace
 
-class GuiSpellingDialog : public QObject {
+class GuiSpellingDialog : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void keyboardWalk();
     void escapeCancels();
     void addWithAccelerator();

@@ -2,6 +2,7 @@
 // message boxes answered by script; and the whole path of an operator: a summary typed with two
 // typos and a repeated word, corrected in the dialog, the document saved with F4.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "documents/EditorFixture.h"
 #include "documents/Testi.h"
@@ -50,11 +51,10 @@ void enter(frmControlloOrtografico* d) {
 
 } // namespace
 
-class GuiSpellingTesti : public QObject {
+class GuiSpellingTesti : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void spellingButton();
     void grammarButton();
     void englishAbstractInEnglish();
@@ -202,7 +202,7 @@ void GuiSpellingTesti::operatorCorrectsAndSaves() {
     editor_test::riempiLookup(t.state().Connessione);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    main.mnuDocumentiNuovo->trigger();
+    azione(main, "mnuDocumentiNuovo")->trigger();
     auto* w = main.findChild<frmDocumento*>();
     QVERIFY(w);
     w->cmbCPer->setCurrentIndex(w->cmbCPer->findText(QStringLiteral("TST1"), Qt::MatchStartsWith));

@@ -2,6 +2,7 @@
 // text given back as a text box gives it, a horizontal scroll as wide as the longest line, copying
 // the selected lines, and a long list shown at once.
 
+#include "support/gui/TestGui.h"
 #include "support/GuiTestUtil.h"
 #include "ui/qt/TextLinesView.h"
 
@@ -11,11 +12,10 @@
 #include <QScrollBar>
 #include <QtTest>
 
-class TextLines : public QObject {
+class TextLines : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void linesAtAnyBreak_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");

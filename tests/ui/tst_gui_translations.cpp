@@ -2,6 +2,7 @@
 // dates too), the standard buttons of the message boxes, the context menu of the text boxes and the
 // command line's help.
 
+#include "support/gui/TestGui.h"
 #include "support/GuiTestUtil.h"
 #include "ui/qt/QtTranslations.h"
 
@@ -17,11 +18,10 @@
 #include <QTreeView>
 #include <QtTest>
 
-class GuiTranslations : public QObject {
+class GuiTranslations : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void initTestCase();
     void messageBoxButtons();
     void fileDialog();

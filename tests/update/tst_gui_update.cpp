@@ -1,5 +1,6 @@
 // The update windows offscreen: composing an abbreviation file and a count batch from the menu.
 
+#include "support/gui/TestGui.h"
 #include "app/gui/MDIQuillaro.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
@@ -29,11 +30,10 @@ void addDocuments(const QString& path, int n) {
 
 } // namespace
 
-class GuiUpdate : public QObject {
+class GuiUpdate : public TestGui {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { fineTestGui(); }
     void composeAnAbbreviationFile();
     void openAnExistingFile();
     void countBatchFromTheMenu();

@@ -1,5 +1,5 @@
 #include "app/cli/Cli.h"
-#include "sources/ProposteFonti.h"
+#include "citations/ProposteFonti.h"
 #include "store/MessaggiErrore.h"
 
 #include <QFile>

@@ -1,11 +1,18 @@
 #include "app/gui/MDIQuillaro.h"
 
 #include "app/gui/frmAbout.h"
+#include "checks/ComandiControlli.h"
+#include "citations/frmFontiDalTesto.h"
+#include "documents/ComandiDocumenti.h"
+#include "import/ComandiImporta.h"
+#include "printouts/ComandiStampe.h"
+#include "search/ComandiRicerca.h"
 #include "store/DataFolder.h"
 #include "store/FileLookup.h"
 #include "store/HomeFolder.h"
 #include "store/frmInformazione.h"
 #include "ui/qt/ArchiveBinding.h"
+#include "update/ComandiAggiornamento.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,39 +29,6 @@
 #include <QUrl>
 #include <utility>
 
-namespace {
-
-QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption) {
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
-QMenu* addMenu(QMenu* parent, const char* name, const QString& caption) {
-    QMenu* menu = parent->addMenu(caption);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
-QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-void addSeparator(QMenu* menu, const char* name) {
-    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
-}
-
-void enable(QMenu* menu, bool on) {
-    menu->setEnabled(on);
-    menu->menuAction()->setEnabled(on);
-}
-
-} // namespace
-
 MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
     setObjectName(QStringLiteral("MDIQuillaro"));
     mdiArea_ = new QMdiArea(this);
@@ -63,9 +37,10 @@ MDIQuillaro::MDIQuillaro(AppState& state, QWidget* parent) : QMainWindow(parent)
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     creaMenu();
+    creaComandi();
     creaMenuRecenti();
+    collegaComandi();
     creaPannello();
-    collegaRicerca();
     setWindowTitle(QStringLiteral("Quillaro"));
     // The usual size, but never larger than the screen (its frame and title bar included).
     QSize dimensione(1180, 820);
@@ -107,188 +82,73 @@ MDIQuillaro::~MDIQuillaro() = default;
 
 void MDIQuillaro::creaMenu() {
     QMenuBar* bar = menuBar();
+    using G = MenuComandi::Gruppo;
 
-    mnuFile = addMenu(bar, "mnuFile", QStringLiteral("&File ..."));
-    mnuFileApri = addItem(mnuFile, "mnuFileApri", QStringLiteral("&Apri"));
-    mnuFileChiudi = addItem(mnuFile, "mnuFileChiudi", QStringLiteral("&Chiudi"));
-    mnuFileNuovo = addItem(mnuFile, "mnuFileNuovo", QStringLiteral("&Nuovo"));
-    addSeparator(mnuFile, "mnuFileImportaSep");
-    mnuFileImporta = addItem(mnuFile, "mnuFileImporta", QStringLiteral("&Importa archivio Access..."));
-    mnuFileImportaModello =
-        addItem(mnuFile, "mnuFileImportaModello", QStringLiteral("Importa &modello (masterOnline.mdb)..."));
-    mnuFileImportaCatalogo = addItem(mnuFile, "mnuFileImportaCatalogo",
-                                     QStringLiteral("Importa catalogo n&orme (Catalogo norme.mdb)..."));
-    mnuFileImportaCartella = addItem(mnuFile, "mnuFileImportaCartella",
-                                     QStringLiteral("Importa tutti gli archivi di una carte&lla..."));
-    addSeparator(mnuFile, "mnuFileCercaSep");
-    mnuFileCercaTutti =
-        addItem(mnuFile, "mnuFileCercaTutti", QStringLiteral("Cerca in &tutti gli archivi..."));
-    mnuFileCercaTutti->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
-    addSeparator(mnuFile, "mnuApriSep0");
-    mnuFileEsci = addItem(mnuFile, "mnuFileEsci", QStringLiteral("&Esci"));
+    mnuFile = menu_.definisci(bar, "mnuFile", QStringLiteral("&File ..."),
+                              {G{QStringLiteral("archivio")}, G{QStringLiteral("importa"), "mnuFileImportaSep"},
+                               G{QStringLiteral("esporta")}, G{QStringLiteral("cerca"), "mnuFileCercaSep"},
+                               G{QStringLiteral("esci"), "mnuApriSep0"}});
+    const QString file = QStringLiteral("mnuFile"), archivio = QStringLiteral("archivio");
+    mnuFileApri = menu_.aggiungi(file, archivio, "mnuFileApri", QStringLiteral("&Apri"));
+    mnuFileChiudi = menu_.aggiungi(file, archivio, "mnuFileChiudi", QStringLiteral("&Chiudi"));
+    mnuFileNuovo = menu_.aggiungi(file, archivio, "mnuFileNuovo", QStringLiteral("&Nuovo"));
+    mnuFileEsci = menu_.aggiungi(file, QStringLiteral("esci"), "mnuFileEsci", QStringLiteral("&Esci"));
 
-    mnuDocumenti = addMenu(bar, "mnuDocumenti", QStringLiteral("&Documenti ..."));
-    mnuDocumentiNuovo = addItem(mnuDocumenti, "mnuDocumentiNuovo", QStringLiteral("&Nuovo"));
-    mnuDocumentiEdita = addItem(mnuDocumenti, "mnuDocumentiEdita", QStringLiteral("&Edita"));
-    mnuDocumentiCancella = addItem(mnuDocumenti, "mnuDocumentiCancella", QStringLiteral("&Cancella"));
-    addSeparator(mnuDocumenti, "mnuDocumentiSep0");
-    mnuDocumentiRicerca = addItem(mnuDocumenti, "mnuDocumentiRicerca", QStringLiteral("&Ricerca"));
-    mnuDocumentiDoppioni =
-        addItem(mnuDocumenti, "mnuDocumentiDoppioni", QStringLiteral("&Possibili doppioni"));
+    mnuDocumenti = menu_.definisci(bar, "mnuDocumenti", QStringLiteral("&Documenti ..."),
+                                   {G{QStringLiteral("documenti")}, G{QStringLiteral("cattura"), "mnuDocumentiCatturaSep"},
+                                    G{QStringLiteral("ricerca"), "mnuDocumentiSep0"}});
 
-    mnuUtilitaConsegna = addMenu(bar, "mnuUtilitaConsegna", QStringLiteral("&Utilità ..."));
-    mnuUtilitaDocumenti = addMenu(mnuUtilitaConsegna, "mnuUtilitaDocumenti", QStringLiteral("&Consegna ..."));
-    mnuUtilitaDocumentiStampe =
-        addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiStampe", QStringLiteral("&Stampe ..."));
-    mnuUtilitaDocumentiStampeCompleta =
-        addItem(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeCompleta", QStringLiteral("&Completa"));
-    mnuUtilitaDocumentiStampeSoloTesti = addItem(
-        mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeSoloTesti", QStringLiteral("&Solo campi testo"));
-    addSeparator(mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiSep00");
-    mnuUtilitaDocumentiStampeProspetto = addItem(
-        mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeProspetto", QStringLiteral("&Prospetto"));
-    mnuUtilitaDocumentiStampeConsistenza = addItem(
-        mnuUtilitaDocumentiStampe, "mnuUtilitaDocumentiStampeConsistenza", QStringLiteral("Co&nsistenza"));
-    addSeparator(mnuUtilitaDocumenti, "mnuUtilitaDocumentiSep0");
-    mnuUtilitaDocumentiControlli =
-        addMenu(mnuUtilitaDocumenti, "mnuUtilitaDocumentiControlli", QStringLiteral("&Controlli ..."));
-    mnuUtilitaDocumentiControlliEsegui =
-        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliEsegui",
-                QStringLiteral("&Esegui controlli"));
-    mnuUtilitaDocumentiControlliVediErrori =
-        addMenu(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliVediErrori",
-                QStringLiteral("&Vedi file errori ..."));
-    mnuUtilitaDocumentiControlliVediErroriGenerici =
-        addItem(mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriGenerici",
-                QStringLiteral("&Generici"));
-    mnuUtilitaDocumentiControlliVediErroriClassificazione =
-        addItem(mnuUtilitaDocumentiControlliVediErrori,
-                "mnuUtilitaDocumentiControlliVediErroriClassificazione", QStringLiteral("&Classificazione"));
-    mnuUtilitaDocumentiControlliVediErroriFonti =
-        addItem(mnuUtilitaDocumentiControlliVediErrori, "mnuUtilitaDocumentiControlliVediErroriFonti",
-                QStringLiteral("&Fonti"));
-    addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep1");
-    mnuUtilitaDocumentiControlliNoteCompilatore =
-        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNoteCompilatore",
-                QStringLiteral("&File note compilatore"));
-    addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep0");
-    mnuUtilitaDocumentiControlliPerControlloCELEX =
-        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloCELEX",
-                QStringLiteral("Per controllo &CELEX"));
-    mnuUtilitaDocumentiControlliPerControlloHUDOC =
-        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloHUDOC",
-                QStringLiteral("Per controllo &HUDOC"));
-    mnuUtilitaDocumentiControlliPerControlloNIR =
-        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliPerControlloNIR",
-                QStringLiteral("Stampa HTML fonti italiane (&URN)"));
-    addSeparator(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliSep2");
-    mnuUtilitaDocumentiControlliNuovi =
-        addItem(mnuUtilitaDocumentiControlli, "mnuUtilitaDocumentiControlliNuovi",
-                QStringLiteral("File con \"&nuovi\""));
+    mnuUtilitaConsegna = menu_.definisci(bar, "mnuUtilitaConsegna", QStringLiteral("&Utilità ..."),
+                                         {G{QStringLiteral("consegna")}, G{QStringLiteral("aggiornamento")}});
+    mnuUtilitaDocumenti = menu_.definisci(QStringLiteral("mnuUtilitaConsegna"), QStringLiteral("consegna"),
+                                          "mnuUtilitaDocumenti", QStringLiteral("&Consegna ..."),
+                                          {G{QStringLiteral("stampe")},
+                                           G{QStringLiteral("controlli"), "mnuUtilitaDocumentiSep0"}});
 
-    mnuUtilitaAggiornamento =
-        addMenu(mnuUtilitaConsegna, "mnuUtilitaAggiornamento", QStringLiteral("&Aggiornamento ..."));
-    mnuUtilitaAggiornamentoFileSigle =
-        addItem(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoFileSigle", QStringLiteral("File &sigle"));
-    addSeparator(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoSep0");
-    mnuUtilitaAggiornamentoControlli = addMenu(mnuUtilitaAggiornamento, "mnuUtilitaAggiornamentoControlli",
-                                               QStringLiteral("&Controlli ..."));
-    mnuUtilitaAggiornamentoControlliEsegui =
-        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliEsegui",
-                QStringLiteral("&Esegui controlli"));
-    mnuUtilitaAggiornamentoControlliVediErrori =
-        addMenu(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliVediErrori",
-                QStringLiteral("&Vedi file errori ..."));
-    mnuUtilitaAggiornamentoControlliVediErroriGenerici =
-        addItem(mnuUtilitaAggiornamentoControlliVediErrori,
-                "mnuUtilitaAggiornamentoControlliVediErroriGenerici", QStringLiteral("&Generici"));
-    mnuUtilitaAggiornamentoControlliVediErroriClassificazione = addItem(
-        mnuUtilitaAggiornamentoControlliVediErrori,
-        "mnuUtilitaAggiornamentoControlliVediErroriClassificazione", QStringLiteral("&Classificazione"));
-    mnuUtilitaAggiornamentoControlliVediErroriFonti =
-        addItem(mnuUtilitaAggiornamentoControlliVediErrori, "mnuUtilitaAggiornamentoControlliVediErroriFonti",
-                QStringLiteral("&Fonti"));
-    addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep0");
-    mnuUtilitaAggiornamentoControlliNoteCompilatore =
-        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliNoteCompilatore",
-                QStringLiteral("&File note compilatore"));
-    addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep1");
-    mnuUtilitaAggiornamentoControlloCELEX =
-        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloCELEX",
-                QStringLiteral("Per controllo &CELEX"));
-    mnuUtilitaAggiornamentoControlloHUDOC =
-        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloHUDOC",
-                QStringLiteral("Per controllo &HUDOC"));
-    mnuUtilitaAggiornamentoControlloNIR =
-        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlloNIR",
-                QStringLiteral("Stampa HTML fonti italiane (&URN)"));
-    addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep2");
-    mnuUtilitaAggiornamentoControlliNuovi =
-        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliNuovi",
-                QStringLiteral("File con \"&nuovi\""));
-    addSeparator(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliSep3");
-    mnuUtilitaAggiornamentoControlliConteggio =
-        addItem(mnuUtilitaAggiornamentoControlli, "mnuUtilitaAggiornamentoControlliConteggio",
-                QStringLiteral("Con&teggio"));
-
-    mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&?"));
-    cmdHelpGuida = addItem(mnuHelp, "cmdHelpGuida", QStringLiteral("&Guida"));
+    mnuHelp = menu_.definisci(bar, "mnuHelp", QStringLiteral("&?"), {G{QStringLiteral("aiuto")}});
+    cmdHelpGuida = menu_.aggiungi(QStringLiteral("mnuHelp"), QStringLiteral("aiuto"), "cmdHelpGuida",
+                                  QStringLiteral("&Guida"));
     // F1 reaches the guide from the main window and the windows in it, unless the window with the
     // keyboard answers F1 itself (the document window's key help): it claims the key first.
     cmdHelpGuida->setShortcut(QKeySequence(Qt::Key_F1));
-    cmdHelpAbout = addItem(mnuHelp, "cmdHelpAbout", QStringLiteral("&About"));
+    cmdHelpAbout = menu_.aggiungi(QStringLiteral("mnuHelp"), QStringLiteral("aiuto"), "cmdHelpAbout",
+                                  QStringLiteral("&About"));
 
-    const auto wire = [this](QAction* action, void (MDIQuillaro::*slot)()) {
-        connect(action, &QAction::triggered, this, slot);
-        // Runs whose files were written but which the archive refused to record (read only).
-        connect(action, &QAction::triggered, this, &MDIQuillaro::segnalaInfoNonRegistrata);
+    connect(mnuFileApri, &QAction::triggered, this, &MDIQuillaro::mnuFileApri_Click);
+    connect(mnuFileChiudi, &QAction::triggered, this, &MDIQuillaro::mnuFileChiudi_Click);
+    connect(mnuFileNuovo, &QAction::triggered, this, &MDIQuillaro::mnuFileNuovo_Click);
+    connect(mnuFileEsci, &QAction::triggered, this, &MDIQuillaro::mnuFileEsci_Click);
+    connect(cmdHelpGuida, &QAction::triggered, this, &MDIQuillaro::cmdHelpGuida_Click);
+    connect(cmdHelpAbout, &QAction::triggered, this, &MDIQuillaro::cmdHelpAbout_Click);
+}
+
+// Each room's commands, into the menus and groups named above.
+void MDIQuillaro::creaComandi() {
+    importa_ = new ComandiImporta(state_, *this);
+    EstensioniDocumento estensioni;
+    estensioni.fontiDalTesto = [](AppState& s, DocumentBuffer& buffer, const QList<TestoDocumento>& testi,
+                                  QWidget* parent) {
+        frmFontiDalTesto dialog(s, buffer, testi, parent);
+        return dialog.exec() == QDialog::Accepted;
     };
-    wire(mnuFileApri, &MDIQuillaro::mnuFileApri_Click);
-    wire(mnuFileChiudi, &MDIQuillaro::mnuFileChiudi_Click);
-    wire(mnuFileNuovo, &MDIQuillaro::mnuFileNuovo_Click);
-    wire(mnuFileEsci, &MDIQuillaro::mnuFileEsci_Click);
-    wire(mnuFileImporta, &MDIQuillaro::mnuFileImporta_Click);
-    wire(mnuFileImportaModello, &MDIQuillaro::mnuFileImportaModello_Click);
-    wire(mnuFileImportaCatalogo, &MDIQuillaro::mnuFileImportaCatalogo_Click);
-    wire(mnuFileImportaCartella, &MDIQuillaro::mnuFileImportaCartella_Click);
-    wire(cmdHelpGuida, &MDIQuillaro::cmdHelpGuida_Click);
-    wire(cmdHelpAbout, &MDIQuillaro::cmdHelpAbout_Click);
-    wire(mnuDocumentiNuovo, &MDIQuillaro::mnuDocumentiNuovo_Click);
-    wire(mnuDocumentiEdita, &MDIQuillaro::mnuDocumentiEdita_Click);
-    wire(mnuDocumentiCancella, &MDIQuillaro::mnuDocumentiCancella_Click);
-    wire(mnuFileCercaTutti, &MDIQuillaro::mnuFileCercaTutti_Click);
-    wire(mnuDocumentiRicerca, &MDIQuillaro::mnuDocumentiRicerca_Click);
-    wire(mnuDocumentiDoppioni, &MDIQuillaro::mnuDocumentiDoppioni_Click);
-    wire(mnuUtilitaDocumentiStampeCompleta, &MDIQuillaro::mnuUtilitaDocumentiStampeCompleta_Click);
-    wire(mnuUtilitaDocumentiStampeSoloTesti, &MDIQuillaro::mnuUtilitaDocumentiStampeSoloTesti_Click);
-    wire(mnuUtilitaDocumentiStampeProspetto, &MDIQuillaro::mnuUtilitaDocumentiStampeProspetto_Click);
-    wire(mnuUtilitaDocumentiStampeConsistenza, &MDIQuillaro::mnuUtilitaDocumentiStampeConsistenza_Click);
-    wire(mnuUtilitaDocumentiControlliEsegui, &MDIQuillaro::mnuUtilitaDocumentiControlliEsegui_Click);
-    wire(mnuUtilitaDocumentiControlliVediErroriGenerici,
-         &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriGenerici_Click);
-    wire(mnuUtilitaDocumentiControlliVediErroriClassificazione,
-         &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriClassificazione_Click);
-    wire(mnuUtilitaDocumentiControlliVediErroriFonti,
-         &MDIQuillaro::mnuUtilitaDocumentiControlliVediErroriFonti_Click);
-    wire(mnuUtilitaDocumentiControlliNoteCompilatore,
-         &MDIQuillaro::mnuUtilitaDocumentiControlliNoteCompilatore_Click);
-    wire(mnuUtilitaDocumentiControlliPerControlloCELEX,
-         &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloCELEX_Click);
-    wire(mnuUtilitaDocumentiControlliPerControlloHUDOC,
-         &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloHUDOC_Click);
-    wire(mnuUtilitaDocumentiControlliPerControlloNIR,
-         &MDIQuillaro::mnuUtilitaDocumentiControlliPerControlloNIR_Click);
-    wire(mnuUtilitaDocumentiControlliNuovi, &MDIQuillaro::mnuUtilitaDocumentiControlliNuovi_Click);
-    wire(mnuUtilitaAggiornamentoFileSigle, &MDIQuillaro::mnuUtilitaAggiornamentoFileSigle_Click);
-    wire(mnuUtilitaAggiornamentoControlliEsegui, &MDIQuillaro::mnuUtilitaAggiornamentoControlliEsegui_Click);
-    wire(mnuUtilitaAggiornamentoControlliNoteCompilatore,
-         &MDIQuillaro::mnuUtilitaAggiornamentoControlliNoteCompilatore_Click);
-    wire(mnuUtilitaAggiornamentoControlloCELEX, &MDIQuillaro::mnuUtilitaAggiornamentoControlloCELEX_Click);
-    wire(mnuUtilitaAggiornamentoControlloHUDOC, &MDIQuillaro::mnuUtilitaAggiornamentoControlloHUDOC_Click);
-    wire(mnuUtilitaAggiornamentoControlloNIR, &MDIQuillaro::mnuUtilitaAggiornamentoControlloNIR_Click);
-    wire(mnuUtilitaAggiornamentoControlliNuovi, &MDIQuillaro::mnuUtilitaAggiornamentoControlliNuovi_Click);
-    wire(mnuUtilitaAggiornamentoControlliConteggio,
-         &MDIQuillaro::mnuUtilitaAggiornamentoControlliConteggio_Click);
+    documenti_ = new ComandiDocumenti(state_, *this, std::move(estensioni));
+    ricerca_ = new ComandiRicerca(state_, *this);
+    stampe_ = new ComandiStampe(state_, *this);
+    controlli_ = new ComandiControlli(state_, *this);
+    aggiornamento_ = new ComandiAggiornamento(state_, *this);
+}
+
+// After every item's own command (these connections come after the rooms' own).
+void MDIQuillaro::collegaComandi() {
+    for (QAction* azione : menuBar()->findChildren<QAction*>()) {
+        // Runs whose files were written but which the archive refused to record (read only).
+        connect(azione, &QAction::triggered, this, &MDIQuillaro::segnalaInfoNonRegistrata);
+        connect(azione, &QAction::triggered, this, &MDIQuillaro::aggiornaPannello);
+    }
+}
+
+QAction* MDIQuillaro::azione(const QString& nome) const {
+    return menuBar()->findChild<QAction*>(nome);
 }
 
 void MDIQuillaro::segnalaInfoNonRegistrata() {
@@ -303,8 +163,64 @@ void MDIQuillaro::applicaStatoMenu() {
     mnuFileApri->setEnabled(stato.fileApri);
     mnuFileNuovo->setEnabled(stato.fileNuovo);
     mnuFileChiudi->setEnabled(stato.fileChiudi);
-    enable(mnuDocumenti, stato.documenti);
-    enable(mnuUtilitaDocumenti, stato.utilitaDocumenti);
+    abilitaMenu(mnuDocumenti, stato.documenti);
+    abilitaMenu(mnuUtilitaDocumenti, stato.utilitaDocumenti);
+}
+
+void MDIQuillaro::seguiArchivioAperto() {
+    if (state_.ArchivioAperto) {
+        impostaTitolo(state_.NomeArchivio);
+    } else if (stato.fileChiudi) {
+        // The archive could not be opened again: its windows go, asking about unsaved work (which
+        // can no longer be saved into it; those kept open refuse to act).
+        closeArchiveWindows(this);
+        stato.dopoChiusura();
+        applicaStatoMenu();
+    }
+    aggiornaBarraStato();
+}
+
+void MDIQuillaro::apriDocumentoEsistente(qint64 IDDoc) {
+    documenti_->apriDocumentoEsistente(IDDoc);
+}
+
+bool MDIQuillaro::apriDocumentoAlRilievo(qint64 IDDoc, const QString& riga) {
+    return documenti_->apriDocumentoAlRilievo(IDDoc, riga);
+}
+
+namespace {
+
+bool stessoFile(const QString& a, const QString& b) {
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+} // namespace
+
+bool MDIQuillaro::apriArchivioDi(const QString& archivio) {
+    if (state_.ArchivioAperto && stessoFile(state_.NomeArchivio, archivio))
+        return true;
+    if (state_.ArchivioAperto) {
+        mnuFileChiudi_Click();
+        if (state_.ArchivioAperto)
+            return false;
+    }
+    return apriArchivio(archivio);
+}
+
+bool MDIQuillaro::apriDocumentoDi(const QString& archivio, qint64 IDDoc) {
+    if (state_.ArchivioAperto && stessoFile(state_.NomeArchivio, archivio)) {
+        // One document window at a time: the one open goes first, asking about its unsaved work.
+        if (!documenti_->chiudiDocumento())
+            return false;
+    } else if (!apriArchivioDi(archivio)) {
+        return false;
+    }
+    apriDocumentoEsistente(IDDoc);
+    return true;
+}
+
+void MDIQuillaro::offriDocumentiNonSalvati() {
+    documenti_->offriRecuperi({});
 }
 
 void MDIQuillaro::impostaTitolo(const QString& name) {
@@ -323,6 +239,11 @@ bool MDIQuillaro::apriArchivio(const QString& path) {
     aggiornaBarraStato();
     ricordaArchivio();
     aggiornaPannello();
+    // Once whoever opened it has done with it (a document of the archive to show, a restored one).
+    QTimer::singleShot(0, documenti_, [this, archivio = state_.archivioCorrente()] {
+        if (state_.archivioCorrente() == archivio)
+            documenti_->offriRecuperi(archivio);
+    });
     return true;
 }
 

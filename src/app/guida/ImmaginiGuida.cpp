@@ -20,7 +20,7 @@
 #include "search/frmDoppioni.h"
 #include "search/frmRicerca.h"
 #include "sources/frmAltreFonti.h"
-#include "sources/frmFontiDalTesto.h"
+#include "citations/frmFontiDalTesto.h"
 #include "sources/frmFontiInterne.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmPaginaFonte.h"
@@ -290,14 +290,14 @@ void Regista::sceneImportazione() {
         });
         dialogs_.answerNextFile(access);
         dialogs_.answerNextInput(QStringLiteral("CONSEGNA2"));
-        modale<frmImportazione>(QStringLiteral("frmImportazione"), [this] { main_.mnuFileImporta->trigger(); });
+        modale<frmImportazione>(QStringLiteral("frmImportazione"), [this] { main_.azione(QStringLiteral("mnuFileImporta"))->trigger(); });
     });
 }
 
 // A new document, from the empty window to its sources proposed by its summary.
 void Regista::sceneNuovoDocumento() {
     scena(QStringLiteral("frmDocumento-nuovo"), [this] {
-        main_.mnuDocumentiNuovo->trigger();
+        main_.azione(QStringLiteral("mnuDocumentiNuovo"))->trigger();
         frmDocumento* doc = documento();
         if (!doc)
             throw std::runtime_error("la finestra del documento non si è aperta");
@@ -425,7 +425,7 @@ void Regista::sceneDocumentoEsistente() {
     qint64 scelto = 0;
     scena(QStringLiteral("frmSceltaDoc"), [&] {
         modale<frmSceltaDoc>(
-            QStringLiteral("frmSceltaDoc"), [this] { main_.mnuDocumentiEdita->trigger(); },
+            QStringLiteral("frmSceltaDoc"), [this] { main_.azione(QStringLiteral("mnuDocumentiEdita"))->trigger(); },
             [&](frmSceltaDoc* s) {
                 const QModelIndex riga = s->lstDocumento->model()->index(2, 0);
                 s->lstDocumento->setCurrentIndex(riga);
@@ -447,7 +447,7 @@ void Regista::sceneDocumentoEsistente() {
 // Utilità > Consegna > Controlli: the run, the panel after it, an error list.
 void Regista::sceneControlli() {
     scena(QStringLiteral("pannello-controllata"), [this] {
-        main_.mnuUtilitaDocumentiControlliEsegui->trigger();
+        main_.azione(QStringLiteral("mnuUtilitaDocumentiControlliEsegui"))->trigger();
         if (!dialogs_.lastText().startsWith(QStringLiteral("Fine controllo")))
             throw std::runtime_error("il controllo non è finito");
         main_.aggiornaPannello();
@@ -455,7 +455,7 @@ void Regista::sceneControlli() {
     });
     scena(QStringLiteral("frmWndErrori"), [this] {
         // The window stays open beside the main window: no modal loop to wait for.
-        main_.mnuUtilitaDocumentiControlliVediErroriGenerici->trigger();
+        main_.azione(QStringLiteral("mnuUtilitaDocumentiControlliVediErroriGenerici"))->trigger();
         auto* f = main_.findChild<frmWndErrori*>(QString(), Qt::FindDirectChildrenOnly);
         if (!f)
             throw std::runtime_error("la finestra degli errori non si è aperta");
@@ -468,7 +468,7 @@ void Regista::sceneControlli() {
 // Documenti > Ricerca and Possibili doppioni.
 void Regista::sceneRicerca() {
     scena(QStringLiteral("frmRicerca"), [this] {
-        main_.mnuDocumentiRicerca->trigger();
+        main_.azione(QStringLiteral("mnuDocumentiRicerca"))->trigger();
         auto* r = main_.findChild<frmRicerca*>();
         if (!r)
             throw std::runtime_error("la finestra di ricerca non si è aperta");
@@ -481,7 +481,7 @@ void Regista::sceneRicerca() {
         r->cmdChiudi->click();
     });
     scena(QStringLiteral("frmDoppioni"), [this] {
-        main_.mnuDocumentiDoppioni->trigger();
+        main_.azione(QStringLiteral("mnuDocumentiDoppioni"))->trigger();
         auto* d = main_.findChild<frmDoppioni*>();
         if (!d)
             throw std::runtime_error("la finestra dei doppioni non si è aperta");
@@ -503,7 +503,7 @@ void Regista::sceneAggiornamento() {
             f.write("DEMO\r\nCONSEGNA2\r\n");
     }
     scena(QStringLiteral("frmFileSigle"), [&] {
-        main_.mnuUtilitaAggiornamentoFileSigle->trigger();
+        main_.azione(QStringLiteral("mnuUtilitaAggiornamentoFileSigle"))->trigger();
         auto* f = main_.findChild<frmFileSigle*>();
         if (!f)
             throw std::runtime_error("la finestra delle sigle non si è aperta");
@@ -515,7 +515,7 @@ void Regista::sceneAggiornamento() {
     chiudiFinestre();
     scena(QStringLiteral("frmSceltaFileOut"), [this] {
         modale<frmSceltaFileOut>(
-            QStringLiteral("frmSceltaFileOut"), [this] { main_.mnuUtilitaAggiornamentoControlliEsegui->trigger(); },
+            QStringLiteral("frmSceltaFileOut"), [this] { main_.azione(QStringLiteral("mnuUtilitaAggiornamentoControlliEsegui"))->trigger(); },
             [](frmSceltaFileOut* s) {
                 if (s->fileListOut->count() > 0)
                     s->fileListOut->setCurrentRow(0);

@@ -1,0 +1,8 @@
+#include "support/gui/TestGui.h"
+
+#include "support/GuiTestUtil.h"
+
+void TestGui::cleanup() {
+    dopoOgniTest();
+    fineTestGui();
+}
