@@ -5,7 +5,7 @@
 // QUILLARO_BENCH_RICERCA=63000, 21 archives of 3 000 (63 000) in ricerca-63000/. Their seeds lie
 // far apart, so that no archive replays another.
 
-#include "documents/Generatore.h"
+#include "generator/Generatore.h"
 #include "search/ServizioRicerca.h"
 #include "store/Archivio.h"
 #include "ui/ScriptedDialogs.h"

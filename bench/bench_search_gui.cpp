@@ -23,7 +23,7 @@ struct Finestra {
 
     explicit Finestra(Banco& b) : banco(b), main(*b.state) {
         main.show();
-        main.mnuFileCercaTutti->trigger();
+        main.azione(QStringLiteral("mnuFileCercaTutti"))->trigger();
         ricerca = main.findChild<frmRicerca*>();
         QApplication::processEvents();
     }

@@ -9,9 +9,9 @@ packages=(
   libsqlite3-dev sqlite3
   libhunspell-dev hunspell-it hunspell-en-us
   mdbtools-dev
-  libstemmer-dev libgumbo-dev
+  libstemmer-dev libgumbo-dev liblz4-dev
   libbenchmark-dev
-  xvfb xauth unrtf
+  xvfb xauth xdotool unrtf
   dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
   libreoffice-writer-nogui poppler-utils fonts-liberation2
 )

@@ -55,6 +55,23 @@ IndexStatement& IndexStatement::bind(int index, const QString& value) {
     return *this;
 }
 
+IndexStatement& IndexStatement::bind(int index, std::string_view utf8) {
+    // A null pointer would be bound as Null, not as an empty text.
+    const char* testo = utf8.data() ? utf8.data() : "";
+    const int rc = sqlite3_bind_text(stmt_, index, testo, static_cast<int>(utf8.size()), SQLITE_STATIC);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+IndexStatement& IndexStatement::bindBlob(int index, const QByteArray& bytes) {
+    const int rc =
+        sqlite3_bind_blob(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_STATIC);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
 IndexStatement& IndexStatement::bindNull(int index) {
     const int rc = sqlite3_bind_null(stmt_, index);
     if (rc != SQLITE_OK)
@@ -99,6 +116,11 @@ QString IndexStatement::text(int column) const {
 QByteArray IndexStatement::utf8(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
     return QByteArray(text, sqlite3_column_bytes(stmt_, column));
+}
+
+QByteArray IndexStatement::blob(int column) const {
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+    return QByteArray(bytes, sqlite3_column_bytes(stmt_, column));
 }
 
 bool IndexStatement::isNull(int column) const {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 struct sqlite3;
@@ -27,6 +28,9 @@ public:
 
     IndexStatement& bind(int index, qint64 value);
     IndexStatement& bind(int index, const QString& value);
+    // UTF-8 text or bytes, not copied: they must stay as they are until the statement is reset.
+    IndexStatement& bind(int index, std::string_view utf8);
+    IndexStatement& bindBlob(int index, const QByteArray& bytes);
     IndexStatement& bindNull(int index);
     // The next row: true while there is one. Throws DbError.
     bool step();
@@ -38,6 +42,7 @@ public:
     double real(int column) const;
     QString text(int column) const;
     QByteArray utf8(int column) const;
+    QByteArray blob(int column) const;
     bool isNull(int column) const;
 
 private:

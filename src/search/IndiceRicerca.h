@@ -9,6 +9,8 @@
 #include "search/IndexDb.h"
 #include "search/InterrogazioneRicerca.h"
 #include "search/LetturaArchivio.h"
+#include "search/RigaIndice.h"
+#include "search/Vocabolario.h"
 #include "store/Dialogs.h"
 #include "store/HomeFolder.h"
 
@@ -143,8 +145,6 @@ public:
                        int limite, int estratti = -1);
     // The excerpt of one document for a query.
     QString estratto(const Estrattore& estrattore, qint64 idDocumento);
-    // The texts of a document's fields, in the order of the full-text table's columns.
-    QStringList campi(qint64 idDocumento);
 
     // The editor's changes, told after they were committed on the archive open on `archivio`.
     // When they are the only change since the index last saw the file, the file is noted as current;
@@ -159,7 +159,13 @@ public:
     static qint64 ultimoId(qint64 idArchivio);
     static qint64 archivioDi(qint64 idDocumento);
 
-    struct ContestoRango;
+    // What the ranking function of a connection needs for the running query: the rarity of each of
+    // its phrases (worked out before the rows are read) and how many phrases, at the start, only
+    // select (the titles' own, EspressioneNeiTitoli).
+    struct ContestoRango {
+        std::vector<double> idf;
+        int salta = 0;
+    };
 
     // How the index samples itself: the rarity of a common word and the count of a very broad
     // query are measured on `documenti` documents spread over the archives (at least
@@ -179,7 +185,9 @@ public:
 private:
     // A second connection, for reading half of a broad search on the other processor.
     struct Lettore {
-        std::unique_ptr<ContestoRango> rango; // outlives the connection whose function uses it
+        // Both outlive the connection whose function and tokenizer use them.
+        std::unique_ptr<ContestoRango> rango;
+        Vocabolario vocabolario;
         IndexDb db;
     };
     struct RecordArchivio {
@@ -190,14 +198,38 @@ private:
         qint64 prossimo = 0;
     };
 
-    void registraFunzioni(IndexDb& db, ContestoRango* contesto);
+    void registraFunzioni(IndexDb& db, ContestoRango* contesto, Vocabolario* vocabolario);
     static void configura(IndexDb& db);
     static int seAnnullata(void* indice);
     void verificaAnnullamento() const;
 
     Lettore* secondoLettore();
-    struct Frequenze;
-    static QList<QByteArray> campiUtf8(IndexDb& db, qint64 idDocumento);
+    // How many documents hold each phrase, kept while the index stays as it is: counting a common
+    // phrase reads a long list.
+    struct Frequenze {
+        QHash<QString, double> documenti;
+        qint64 totale = -1; // documents in the index
+        // A common phrase's rarity is measured on a sample spread over every archive (its share
+        // there stands for its share in the whole index); a rarer one is counted everywhere, cheaply.
+        struct Parte {
+            qint64 archivio;
+            qint64 da, a;     // rows
+            qint64 documenti; // in them
+            qint64 nellArchivio;
+        };
+        std::vector<Parte> campione;
+        qint64 nelCampione = 0;
+        std::pair<qint64, qint64> versione{-1, -1}; // the engine's data version and our own writes
+    };
+    // The fields of a document as the index keeps them, in the order of the full-text table's
+    // columns; nothing when it has no such document. Throws DbError SQLITE_CORRUPT when what it
+    // keeps cannot be read.
+    static std::optional<QList<QByteArray>> campiUtf8(IndexDb& db, const QByteArray& dizionario,
+                                                      qint64 idDocumento);
+    // The dictionary the fields are compressed against (RigaIndice.h), read once; empty in an index
+    // without documents.
+    const QByteArray& dizionario();
+    void salvaDizionario(const QByteArray& dizionario);
     // The rarity (inverse document frequency) of each phrase.
     std::vector<double> rarita(const QStringList& frasi);
     // Whether each phrase is in that many documents of the index at least (as far as rarita() knows):
@@ -213,8 +245,13 @@ private:
     void rimuoviArchivio(qint64 id);
     VoceAggiornamento riallinea(const QString& percorso, const FirmaFile& firma, Progress* progress,
                                 int numero, int quanti);
-    void scriviDocumento(RecordArchivio& archivio, const DocumentoIndice& d, std::optional<qint64> id);
+    // A document's row written under its key, a new key of the archive when it has none (the
+    // archive's next key then noted by salvaProssimo); a row of that key is taken out first.
+    void scriviDocumento(RecordArchivio& archivio, const RigaIndice& riga, std::optional<qint64> id);
+    void salvaProssimo(const RecordArchivio& archivio);
     void togliDocumento(qint64 id);
+    // Commits the transaction, and with it the words of the vocabulary written in it.
+    void conferma(IndexTransaction& t);
 
     QString percorso_;
     std::unique_ptr<ContestoRango> rango_;
@@ -223,5 +260,7 @@ private:
     std::unique_ptr<Lettore> secondo_;
     qint64 scritture_ = 0; // our own changes, which the engine's data version does not count
     std::atomic<const std::atomic<bool>*> annullata_{nullptr};
+    Vocabolario vocabolario_; // outlives the connection whose tokenizer reads it
+    std::optional<QByteArray> dizionario_;
     IndexDb db_;
 };

@@ -3,16 +3,19 @@
 // How the search index reads text. A word is a run of letters and digits: an apostrophe, a dot, a
 // blank or any other sign ends it ("l'abuso" is "l" and "abuso", "c.c." is "c" and "c"). Words are
 // folded to their compatibility letters (the ligature "ﬁ" is "fi", "ß" is "ss", "Æ" is "ae", as
-// text pasted from a PDF has them), to lower case and without accents ("Perché" -> "perche"), and
-// words of letters are reduced to their Italian stem ("contratti" -> "contratt"). Beside each stem
-// the index keeps the folded word itself, so that a prefix ("responsabilit*") finds
-// "responsabilità" although its stem is shorter.
+// text pasted from a PDF has them), to lower case and without accents ("Perché" -> "perche"). The
+// index stores each folded word once; a word of letters in a query is reduced to its Italian stem
+// ("contratti" -> "contratt") and finds every word with that stem (Vocabolario.h), and a prefix
+// ("responsabilit*") finds the words that begin so ("responsabilità", whose stem is shorter).
+
+#include "search/Vocabolario.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,14 +39,35 @@ inline constexpr const char* kNomeTokenizzatore = "quillaro";
 // The full-text engine's interface on a connection; null when the engine lacks it.
 fts5_api* ApiFts5(sqlite3* db);
 
-// Registers the tokenizer on a connection: the index's own (the archives never need it). Throws
-// DbError when the engine refuses it.
-void RegistraTokenizzatore(sqlite3* db);
+// Registers the tokenizer on a connection: the index's own (the archives never need it), with the
+// words by stem of the connection's index file, which it fills as documents are written and reads
+// for the queries (null: queries find the stems alone). Throws DbError when the engine refuses it.
+void RegistraTokenizzatore(sqlite3* db, Vocabolario* vocabolario);
 
 enum class UsoToken {
-    Documento,      // what the index stores: stems and, where they differ, the folded words
+    Documento,      // what the index stores: the folded words (and a stem that does not begin its word)
     Interrogazione, // a word of a query: its stem
     Prefisso        // the word before "*": folded, not stemmed
+};
+
+// The tokens of document fields made as the index's tokenizer makes them, on any thread (one object
+// for each), with the words met whose stem is their own and that the vocabulary does not know yet.
+class PreparatoreToken {
+public:
+    // The vocabulary is only read, and must not change while this object works.
+    explicit PreparatoreToken(const Vocabolario* vocabolario);
+    ~PreparatoreToken();
+    PreparatoreToken(const PreparatoreToken&) = delete;
+    PreparatoreToken& operator=(const PreparatoreToken&) = delete;
+
+    void prepara(std::string testo, TokenPreparati& out);
+    // The new words met since the last call, each once for the life of this object.
+    std::vector<ParolaRadice> prendiNuove();
+
+private:
+    struct Dati;
+    const Vocabolario* vocabolario_;
+    std::unique_ptr<Dati> d_;
 };
 
 // The tokens of a text as the index stores them or as a query looks for them.

@@ -4,9 +4,10 @@
 #include "SearchFixture.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
+#include "generator/Generatore.h"
 #include "search/InterrogazioneRicerca.h"
+#include "search/RigaIndice.h"
 #include "search/Tokenizzatore.h"
-#include "documents/Generatore.h"
 #include "store/Archivio.h"
 #include "support/ComeUtente.h"
 #include "update/FileSigle.h"
@@ -115,6 +116,11 @@ private Q_SLOTS:
     void aHomeMovedElsewhereKeepsItsIndex();
     void aReadOnlyIndexIsNamedAndRecovers();
     void aSearchStopsWhenCancelled();
+    void anIndexingCancelledLeavesNoWordOut();
+    void keptFieldsComeBackWhole_data();
+    void keptFieldsComeBackWhole();
+    void damagedKeptFieldsAreNeverRead_data();
+    void damagedKeptFieldsAreNeverRead();
     void anArchiveSwitchedToWalIsRead();
     void veryBroadQueries_data();
     void veryBroadQueries();
@@ -151,10 +157,11 @@ void SearchIndex::sameWord() {
     QFETCH(QString, scritta);
     QFETCH(QString, cercata);
     QFETCH(bool, uguali);
-    const QStringList indice = TokenTesto(scritta, UsoToken::Documento);
+    // The index stores the word as written; the query finds every word with its stem.
+    const QStringList scritte = TokenTesto(scritta, UsoToken::Interrogazione);
     const QStringList query = TokenTesto(cercata, UsoToken::Interrogazione);
     QCOMPARE(query.size(), 1);
-    QCOMPARE(indice.contains(query.first()), uguali);
+    QCOMPARE(scritte.contains(query.first()), uguali);
 }
 
 void SearchIndex::wordsOfAText_data() {
@@ -179,7 +186,7 @@ void SearchIndex::wordsOfAText() {
     QFETCH(QString, piegato);
     QCOMPARE(TestoPiegato(testo), piegato);
     QCOMPARE(HaParole(testo), !piegato.isEmpty());
-    // The index keeps each folded word beside its stem, for prefixes.
+    // The index keeps each folded word as it is, for prefixes.
     for (const QString& parola : piegato.split(u' ', Qt::SkipEmptyParts))
         QVERIFY2(TokenTesto(testo, UsoToken::Documento).contains(parola), qPrintable(parola));
 }
@@ -314,6 +321,14 @@ void SearchIndex::fieldsPhrasesPrefixesAndNot_data() {
     QTest::newRow("archivio") << QStringLiteral("archivio:consb") << QStringList{QStringLiteral("CONSB/1")};
     QTest::newRow("identificativo") << QStringLiteral("202630006") << QStringList{QStringLiteral("CONSA/2")};
     QTest::newRow("frase") << QStringLiteral("\"buona fede\"") << QStringList{QStringLiteral("CONSA/1")};
+    QTest::newRow("frase di due parole comuni")
+        << QStringLiteral("\"e la\"") << QStringList{QStringLiteral("CONSA/2"), QStringLiteral("CONSB/1")};
+    QTest::newRow("frase di due parole comuni nel titolo")
+        << QStringLiteral("titolo:\"e la\"")
+        << QStringList{QStringLiteral("CONSA/2"), QStringLiteral("CONSB/1")};
+    QTest::newRow("parola comune e parola")
+        << QStringLiteral("\"la buona\"")
+        << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSA/2")};
     QTest::newRow("parole senza frase")
         << QStringLiteral("buona fede") << QStringList{QStringLiteral("CONSA/1"), QStringLiteral("CONSA/2")};
     QTest::newRow("prefisso di radice")
@@ -525,6 +540,10 @@ void SearchIndex::aLostOrDamagedIndexIsMadeAgain_data() {
     QTest::newRow("troncato") << QStringLiteral("troncato") << QStringLiteral("era danneggiato");
     QTest::newRow("pagine rovinate") << QStringLiteral("pagine") << QStringLiteral("era danneggiato");
     QTest::newRow("altra versione") << QStringLiteral("versione") << QStringLiteral("di un'altra versione");
+    // The tables of the previous format, stems stored and texts kept by the engine: never read as if
+    // they were the words as written.
+    QTest::newRow("versione precedente")
+        << QStringLiteral("precedente") << QStringLiteral("di un'altra versione");
     QTest::newRow("database estraneo") << QStringLiteral("estraneo") << QStringLiteral("è stato rinominato");
 }
 
@@ -560,6 +579,17 @@ void SearchIndex::aLostOrDamagedIndexIsMadeAgain() {
         f.close();
     } else if (danno == u"versione") {
         scriviConSqlite(indice, "PRAGMA user_version = 99");
+    } else if (danno == u"precedente") {
+        QVERIFY(f.remove());
+        scriviConSqlite(
+            indice,
+            "PRAGMA application_id = 1364087369; PRAGMA user_version = 3; create table archivi (id "
+            "integer primary key, chiave text, nome text, dimensione integer, modifica integer, "
+            "contatore integer, prossimo integer, documenti integer); create table documenti (id "
+            "integer primary key, archivio integer, numero integer); create virtual table testi "
+            "using fts5 (titolo, autore, fonte, testo, rivista, anno, classe, archivio, altro, "
+            "prefix = '1 2', columnsize = 0); insert into archivi values (1, 'CONSC.db', 'CONSC', "
+            "-1, -1, -1, 1, 1); insert into testi (rowid, titolo) values (1099511627776, 'contratt')");
     } else if (danno == u"estraneo") {
         QVERIFY(f.remove());
         scriviConSqlite(indice, "PRAGMA application_id = 42; create table t (x)");
@@ -645,6 +675,9 @@ void SearchIndex::phrasesStayInsideOneEntry_data() {
     QTest::newRow("da una fonte alla successiva") << QStringLiteral("fonte:\"c c art\"") << false;
     QTest::newRow("da un testo al successivo") << QStringLiteral("\"prezzi premessa\"") << false;
     QTest::newRow("parole in voci diverse") << QStringLiteral("autore:(chiara bernardi)") << true;
+    // Two common words side by side are looked for as one token of their own: it too stays inside.
+    QTest::newRow("due parole comuni in una voce") << QStringLiteral("\"e la\"") << true;
+    QTest::newRow("due parole comuni in due voci") << QStringLiteral("\"del la\"") << false;
 }
 
 void SearchIndex::phrasesStayInsideOneEntry() {
@@ -656,7 +689,8 @@ void SearchIndex::phrasesStayInsideOneEntry() {
     d.titolo = QStringLiteral("Il contratto di appalto");
     d.testi.insert(QStringLiteral("3"), QStringLiteral("Public works contract"));
     d.testi.insert(QStringLiteral("1"), QStringLiteral("La revisione dei prezzi"));
-    d.testi.insert(QStringLiteral("2"), QStringLiteral("Premessa. Conclusioni."));
+    d.testi.insert(QStringLiteral("2"), QStringLiteral("Premessa. Conclusioni del"));
+    d.testi.insert(QStringLiteral("4"), QStringLiteral("la nota e la fine"));
     d.autori = {{QStringLiteral("Sala"), QStringLiteral("Chiara")},
                 {QStringLiteral("Bernardi"), QStringLiteral("Valentina")}};
     d.fonti = {QStringLiteral("art. 1655 c.c."), QStringLiteral("art. 1656 c.c.")};
@@ -709,6 +743,7 @@ void SearchIndex::aDamagedIndexIsFilledAgainBeforeTheAnswer_data() {
     QTest::addColumn<QString>("danno");
     QTest::newRow("testi della ricerca") << QStringLiteral("testi");
     QTest::newRow("chiavi dei doppioni") << QStringLiteral("doppioni");
+    QTest::newRow("testi conservati per gli estratti") << QStringLiteral("contenuti");
 }
 
 // Damage found by the query itself: the index is made again, filled from the archives, and the
@@ -728,6 +763,8 @@ void SearchIndex::aDamagedIndexIsFilledAgainBeforeTheAnswer() {
     if (danno == u"testi") {
         scriviConSqlite(
             indice, "update testi_data set block = x'ffffffffffffffff' || substr(block, 9) where id > 10");
+    } else if (danno == u"contenuti") {
+        scriviConSqlite(indice, "update contenuti set campi = x'ffffff7f' || substr(campi, 5)");
     } else {
         // The pages of the index the duplicates read, overwritten.
         sqlite3* db = nullptr;
@@ -862,6 +899,135 @@ void SearchIndex::aSearchStopsWhenCancelled() {
     QCOMPARE(d.cerca(QStringLiteral("contratto")).esito.totale, 2);
 }
 
+// Annulla while an archive is being indexed, after its first block: what was written is taken back,
+// the words met in it too, so that the next indexing records them all and every form of a stem is
+// found as in an index made in one go.
+void SearchIndex::anIndexingCancelledLeavesNoWordOut() {
+    TestHome t;
+    const QString archivio = t.home().mdbPath(QStringLiteral("GEN.db"));
+    GeneraArchivio(t.state(), archivio, OpzioniGeneratore{1200, 31});
+    struct AnnullaDopoIlPrimo : Progress {
+        std::atomic<bool> annullata{false};
+        void setRange(qint64) override {}
+        void setValue(qint64 fatti) override { annullata = annullata || fatti > 0; }
+        void setLabel(const QString&) override {}
+    } progresso;
+    IndiceRicerca interrotto(QDir(t.root()).filePath(QStringLiteral("interrotto.db")));
+    interrotto.apri();
+    interrotto.impostaAnnullamento(&progresso.annullata);
+    bool fermato = false;
+    try {
+        interrotto.aggiorna({archivio}, &progresso);
+    } catch (const DbError& e) {
+        fermato = (e.number() & 0xFF) == SQLITE_INTERRUPT;
+    }
+    QVERIFY(fermato);
+    QCOMPARE(interrotto.db().scalar("select count(*) from parole"), 0);
+    interrotto.impostaAnnullamento(nullptr);
+    QCOMPARE(interrotto.aggiorna({archivio}, nullptr).first().nuovi, 1200);
+    IndiceRicerca intero(QDir(t.root()).filePath(QStringLiteral("intero.db")));
+    intero.apri();
+    intero.aggiorna({archivio}, nullptr);
+    QVERIFY(intero.db().scalar("select count(*) from parole") > 100);
+    QCOMPARE(interrotto.db().scalar("select count(*) from parole"),
+             intero.db().scalar("select count(*) from parole"));
+    for (const char* testo :
+         {"contratti", "assicurazione", "sentenze amministrative", "\"danno non patrimoniale\""}) {
+        const Interrogazione q = InterpretaRicerca(QString::fromUtf8(testo));
+        const EsitoRicerca a = interrotto.cerca(q, std::nullopt, 5000, 0);
+        const EsitoRicerca b = intero.cerca(q, std::nullopt, 5000, 0);
+        QVERIFY2(a.totale > 0, testo);
+        QCOMPARE(a.totale, b.totale);
+    }
+}
+
+namespace {
+
+std::vector<TokenPreparati> campiDi(const QStringList& testi) {
+    std::vector<TokenPreparati> campi(kCampiIndice);
+    for (qsizetype i = 0; i < testi.size() && i < kCampiIndice; ++i) {
+        const QByteArray b = testi.at(i).toUtf8();
+        campi[static_cast<size_t>(i)].testo.assign(b.constData(), static_cast<size_t>(b.size()));
+    }
+    return campi;
+}
+
+} // namespace
+
+// The fields the index keeps for the excerpts, compressed against its dictionary, are read back as
+// they were written, whatever they hold and whatever the dictionary.
+void SearchIndex::keptFieldsComeBackWhole_data() {
+    QTest::addColumn<QStringList>("campi");
+    QTest::addColumn<QString>("dizionario");
+    const QString titolo = QString(QChar(kSegnoTitolo)) + QStringLiteral("Il contratto di appalto");
+    QTest::newRow("vuoti") << QStringList{} << QString();
+    QTest::newRow("senza dizionario") << QStringList{titolo, QStringLiteral("Rossi Mario")} << QString();
+    QTest::newRow("con il dizionario dei testi")
+        << QStringList{titolo, QStringLiteral("Rossi Mario"), QStringLiteral("art. 1655 c.c.")}
+        << QStringLiteral("Il contratto di appalto e la responsabilità del committente. ").repeated(300);
+    QTest::newRow("segni, accenti, emoji, a capo")
+        << QStringList{QStringLiteral("«Perché» — 😀\r\n\t\\ {x}"), QString(QChar(kConfineVoci)), QString(),
+                       QStringLiteral("ﬁne")}
+        << QStringLiteral("😀 perché");
+    QTest::newRow("testo di 100 000 caratteri")
+        << QStringList{titolo, QString(), QString(), QStringLiteral("diritto ").repeated(12500)}
+        << QStringLiteral("diritto civile");
+}
+
+void SearchIndex::keptFieldsComeBackWhole() {
+    QFETCH(QStringList, campi);
+    QFETCH(QString, dizionario);
+    const std::vector<TokenPreparati> scritti = campiDi(campi);
+    const QByteArray d = dizionario.toUtf8().right(kDizionarioMassimo);
+    const std::optional<QList<QByteArray>> letti = DecomprimiCampi(ComprimiCampi(scritti, d), d);
+    QVERIFY(letti.has_value());
+    QCOMPARE(letti->size(), kCampiIndice);
+    for (int c = 0; c < kCampiIndice; ++c)
+        QCOMPARE(letti->at(c).toStdString(), scritti[static_cast<size_t>(c)].testo);
+}
+
+// What is kept damaged (a broken page, another program's write) is told as such, never read past
+// its end nor taken for text, at every length.
+void SearchIndex::damagedKeptFieldsAreNeverRead_data() {
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<bool>("dizionarioDiverso");
+    const QByteArray d = QByteArrayLiteral("il contratto di appalto e la responsabilità ");
+    const QByteArray buono =
+        ComprimiCampi(campiDi({QStringLiteral("Il contratto di appalto e la responsabilità del committente"),
+                               QStringLiteral("Rossi Mario"), QStringLiteral("diritto ").repeated(200)}),
+                      d);
+    QTest::newRow("vuoto") << QByteArray() << false;
+    QTest::newRow("tre byte") << buono.left(3) << false;
+    QTest::newRow("troncato a metà") << buono.left(buono.size() / 2) << false;
+    QTest::newRow("senza l'ultimo byte") << buono.chopped(1) << false;
+    QTest::newRow("lunghezza enorme") << QByteArray("\xff\xff\xff\x7f", 4) + buono.mid(4) << false;
+    QTest::newRow("lunghezza minima") << QByteArray("\x01\x00\x00\x00", 4) + buono.mid(4) << false;
+    QTest::newRow("lunghezza più lunga del vero") << [&] {
+        QByteArray b = buono;
+        b[0] = static_cast<char>(b[0] + 7);
+        return b;
+    }() << false;
+    QTest::newRow("byte a caso, corto") << QByteArray(16, '\x5a') << false;
+    QTest::newRow("byte a caso, medio") << QByteArray(4096, '\x5a') << false;
+    QTest::newRow("byte a caso, lungo") << QByteArray(1 << 20, '\x5a') << false;
+    QTest::newRow("un altro dizionario") << buono << true;
+}
+
+void SearchIndex::damagedKeptFieldsAreNeverRead() {
+    QFETCH(QByteArray, contenuto);
+    QFETCH(bool, dizionarioDiverso);
+    const QByteArray d = dizionarioDiverso
+                             ? QByteArrayLiteral("tutt'altre parole, proprio diverse, xyz")
+                             : QByteArrayLiteral("il contratto di appalto e la responsabilità ");
+    const std::optional<QList<QByteArray>> letti = DecomprimiCampi(contenuto, d);
+    if (dizionarioDiverso && letti) {
+        // Decoded against the wrong words: whatever comes out is not the text that was written.
+        QVERIFY(!letti->at(0).startsWith("Il contratto di appalto e la responsabilità"));
+        return;
+    }
+    QVERIFY(!letti.has_value());
+}
+
 // Another program's sqlite3 left the archive in write-ahead logging: read all the same (it used to be
 // passed over as "disk I/O error").
 void SearchIndex::anArchiveSwitchedToWalIsRead() {
@@ -899,8 +1065,9 @@ void SearchIndex::veryBroadQueries() {
                        OpzioniGeneratore{300, static_cast<quint32>(i) * 7919u});
     ServizioRicerca& servizio = ServizioRicerca::di(t.state());
     const AmbitoRicerca ambito =
-        archivio.isEmpty() ? AmbitoRicerca{}
-                           : AmbitoRicerca{TipoAmbito::Archivio, t.home().mdbPath(archivio + QStringLiteral(".db")), {}};
+        archivio.isEmpty()
+            ? AmbitoRicerca{}
+            : AmbitoRicerca{TipoAmbito::Archivio, t.home().mdbPath(archivio + QStringLiteral(".db")), {}};
     constexpr int kLimite = 20;
     IndiceRicerca::Campionamento esatto{200, 50, 20, 1 << 30, 1 << 30};
     servizio.indice().impostaCampionamento(esatto);
