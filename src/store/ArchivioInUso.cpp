@@ -133,6 +133,16 @@ bool UsoVivo(const UsoArchivio& uso, const QDateTime& adesso) {
     return ultimo.isValid() && ultimo.secsTo(adesso) < kSecondiSenzaRinnovo;
 }
 
+bool ProgrammaAttivo(const UsoArchivio& uso, const QString& archivio) {
+    if (stessoComputer(uso.computer))
+        return processoVivo(uso.pid, uso.programma);
+    const QDateTime adesso = QDateTime::currentDateTimeUtc();
+    for (const UsoArchivio& u : leggi(archivio))
+        if (u.sessione == uso.sessione && !u.sessione.isEmpty() && UsoVivo(u, adesso))
+            return true;
+    return false;
+}
+
 QList<UsoArchivio> AltriUsi(const QString& archivio) {
     QList<UsoArchivio> altri = vivi(leggi(archivio));
     // This very process is no other program.

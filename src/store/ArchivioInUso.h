@@ -36,6 +36,11 @@ QList<UsoArchivio> AltriUsi(const QString& archivio);
 // Whether an entry still stands for a program that has the archive open.
 bool UsoVivo(const UsoArchivio& uso, const QDateTime& adesso);
 
+// Whether the program of an entry still runs: on this computer, its process; on another, an entry
+// of its opening, still alive, in the marker of the archive (a file written by that program keeps
+// its entry to tell whose it is).
+bool ProgrammaAttivo(const UsoArchivio& uso, const QString& archivio);
+
 // Adds the entry (or renews it, for an opening already there) and drops those that stand for no
 // program any more. False when the marker cannot be written (a read-only folder): the archive is
 // then used without one.

@@ -36,6 +36,9 @@ QString HomeFolder::mdbDir() const {
 QString HomeFolder::dumpDir() const {
     return filePath(QStringLiteral("dump"));
 }
+QString HomeFolder::recoveryDir() const {
+    return filePath(QStringLiteral("recupero"));
+}
 QString HomeFolder::mdbPath(const QString& name) const {
     return QDir(mdbDir()).filePath(name);
 }

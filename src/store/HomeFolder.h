@@ -20,6 +20,8 @@ public:
     QString filePath(const QString& name) const;
     QString mdbDir() const;
     QString dumpDir() const;
+    // recupero/: the unsaved work of the document windows, kept against a crash.
+    QString recoveryDir() const;
     QString mdbPath(const QString& name) const;
     QString dumpPath(const QString& name) const;
     QString templatePath() const;

@@ -6,6 +6,7 @@
 #include "store/Archivio.h"
 #include "store/ArchivioInUso.h"
 #include "support/CliRun.h"
+#include "support/Processi.h"
 #include "support/TestHome.h"
 
 #include <QProcess>
@@ -37,25 +38,6 @@ QList<UsoArchivio> segno(const QString& archivio) {
     QFile f(PercorsoSegnoUso(archivio));
     return f.open(QIODevice::ReadOnly) ? LeggiSegnoUso(f.readAll()) : QList<UsoArchivio>{};
 }
-
-// A process of this computer that lives for the test, and the number of one that is over.
-struct Processi {
-    Processi() {
-        vivo.start(QStringLiteral("sleep"), {QStringLiteral("60")});
-        vivo.waitForStarted();
-        QProcess finito;
-        finito.start(QStringLiteral("true"), {});
-        finito.waitForStarted();
-        morto = finito.processId();
-        finito.waitForFinished();
-    }
-    ~Processi() {
-        vivo.kill();
-        vivo.waitForFinished();
-    }
-    QProcess vivo;
-    qint64 morto = 0;
-};
 
 } // namespace
 

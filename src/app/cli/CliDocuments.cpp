@@ -1,5 +1,6 @@
 #include "app/cli/Cli.h"
-#include "documents/Generatore.h"
+#include "documents/Recupero.h"
+#include "generator/Generatore.h"
 #include "store/FileLookup.h"
 #include "store/HomeFolder.h"
 #include "store/mdlGlobale.h"
@@ -114,6 +115,73 @@ int generate(CliContext& c, const CliArgs& a) {
     return 0;
 }
 
+const QString kUsoRecover = QStringLiteral("recover [--list | --discard N]");
+
+// "rossi su PC-12 (quillaro, processo 4242)"
+QString programmaDi(const FileRecupero& f) {
+    const UsoArchivio& p = f.recupero.programma;
+    return QStringLiteral("%1 su %2 (%3, processo %4)")
+        .arg(p.utente.isEmpty() ? QStringLiteral("un altro utente") : p.utente, p.computer, p.programma)
+        .arg(p.pid);
+}
+
+// What has become of a file's work, as the list says it.
+QString statoRecupero(const FileRecupero& f, const QStringList& Mesi) {
+    if (f.attivo)
+        return QStringLiteral("ancora aperto da ") + programmaDi(f);
+    if (GiaSalvato(f.recupero, Mesi))
+        return QStringLiteral("già salvato nell'archivio");
+    return QStringLiteral("da ripristinare");
+}
+
+int recover(CliContext& c, const CliArgs& a) {
+    const std::optional<QString> scarta = a.value(QStringLiteral("discard"));
+    if (!a.positional().isEmpty() || (scarta && a.flag(QStringLiteral("list")))) {
+        c.err << "Uso: quillaro-cli " << kUsoRecover << Qt::endl;
+        return 2;
+    }
+    const ElencoRecuperi elenco = LeggiRecuperi(c.state.home);
+    for (const QString& m : elenco.messiDaParte)
+        c.err << "Messo da parte in recupero/scartati perché non si può leggere: " << m << Qt::endl;
+    const QDateTime adesso = QDateTime::currentDateTimeUtc();
+    if (!scarta) {
+        if (elenco.files.isEmpty())
+            c.out << "Nessun documento non salvato." << Qt::endl;
+        for (qsizetype i = 0; i < elenco.files.size(); ++i) {
+            const FileRecupero& f = elenco.files[i];
+            c.out << (i + 1) << '\t' << NomeSenzaEstensione(QFileInfo(f.recupero.archivio).fileName()) << '\t'
+                  << NomeDocumentoRecuperato(f.recupero) << '\t' << "modifiche "
+                  << QuandoModificato(f.recupero, adesso) << '\t' << statoRecupero(f, c.state.Mesi) << '\t'
+                  << f.recupero.archivio << Qt::endl;
+        }
+        return 0;
+    }
+    bool numero = false;
+    const qsizetype n = scarta->toLongLong(&numero);
+    if (!numero || n < 1 || n > elenco.files.size()) {
+        c.err << "Nessun documento non salvato con il numero " << *scarta << " (quillaro-cli recover --list)"
+              << Qt::endl;
+        return 2;
+    }
+    const FileRecupero& f = elenco.files[n - 1];
+    const QString nome = QStringLiteral("Il %1 dell'archivio %2")
+                             .arg(NomeDocumentoRecuperato(f.recupero),
+                                  NomeSenzaEstensione(QFileInfo(f.recupero.archivio).fileName()));
+    // Its window still has the work and would write it again: it is discarded there.
+    if (f.attivo) {
+        c.err << nome << " è ancora aperto da " << programmaDi(f)
+              << ": chiuderlo da lì, salvando o abbandonando le modifiche." << Qt::endl;
+        return 1;
+    }
+    if (!EliminaRecupero(f.percorso)) {
+        c.err << "Impossibile eliminare " << f.percorso << Qt::endl;
+        return 1;
+    }
+    c.out << nome << " (modifiche " << QuandoModificato(f.recupero, adesso) << ") è stato eliminato."
+          << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 void registerDocumentCommands(CliRegistry& r) {
@@ -125,4 +193,10 @@ void registerDocumentCommands(CliRegistry& r) {
            {QStringLiteral("docs"), QStringLiteral("seed"), QStringLiteral("slips"),
             QStringLiteral("duplicates")},
            generate});
+    r.add({QStringLiteral("recover"),
+           kUsoRecover,
+           QStringLiteral("elenca i documenti rimasti non salvati quando il programma si è interrotto "
+                          "(--list, come senza opzioni), o elimina quello di numero N dell'elenco"),
+           {QStringLiteral("discard")},
+           recover});
 }

@@ -1,0 +1,66 @@
+#include "documents/RecuperoFinestra.h"
+
+#include "store/AppState.h"
+
+#include <algorithm>
+
+namespace {
+
+class AlSalvataggio : public OsservatoreDocumenti {
+public:
+    explicit AlSalvataggio(RecuperoFinestra& r) : r_(r) {}
+    void documentoSalvato(AppState&, qint64) override { r_.rimuovi(); }
+    void documentiCancellati(AppState&, const QList<qint64>&) override {}
+
+private:
+    RecuperoFinestra& r_;
+};
+
+} // namespace
+
+RecuperoFinestra::RecuperoFinestra(AppState& state, Istantanea istantanea, Tempi tempi)
+    : state_(state), istantanea_(std::move(istantanea)), percorso_(NuovoFileRecupero(state.home)),
+      timer_(tempi.quietMs, tempi.longestMs, [this] { scriviOra(); }) {}
+
+void RecuperoFinestra::cambiato() {
+    ultimaModifica_ = QDateTime::currentDateTimeUtc();
+    timer_.changed();
+}
+
+void RecuperoFinestra::scriviOra() {
+    timer_.cancel();
+    std::optional<Recupero> r = istantanea_();
+    if (!r) {
+        rimuovi();
+        return;
+    }
+    // Asked again with nothing changed (a load, the findings worked out again): the file holds it.
+    if (scritto_ && r->buffer == scritto_->buffer && r->campi == scritto_->campi)
+        return;
+    r->archivio = state_.archivioCorrente();
+    r->modificato = ultimaModifica_.isValid() ? ultimaModifica_ : QDateTime::currentDateTimeUtc();
+    r->programma = QuestoUso(state_.sessioneUso);
+    scritto_ = r;
+    writer_.write(percorso_, [copia = std::move(*r)] { return TestoRecupero(copia); });
+}
+
+void RecuperoFinestra::rimuovi() {
+    timer_.cancel();
+    scritto_.reset();
+    writer_.remove(percorso_);
+}
+
+void RecuperoFinestra::adotta(const QString& percorso) {
+    if (percorso == percorso_)
+        return;
+    rimuovi();
+    percorso_ = percorso;
+}
+
+std::shared_ptr<void> RecuperoFinestra::perIlSalvataggio() {
+    auto osservatore = std::make_shared<AlSalvataggio>(*this);
+    state_.osservatori.push_back(osservatore);
+    return std::shared_ptr<void>(nullptr, [this, osservatore](void*) {
+        std::erase(state_.osservatori, osservatore);
+    });
+}
