@@ -2,6 +2,7 @@
 
 #include "store/AppState.h"
 
+#include <QMetaObject>
 #include <algorithm>
 
 namespace {
@@ -20,7 +21,29 @@ private:
 
 RecuperoFinestra::RecuperoFinestra(AppState& state, Istantanea istantanea, Tempi tempi)
     : state_(state), istantanea_(std::move(istantanea)), percorso_(NuovoFileRecupero(state.home)),
-      timer_(tempi.quietMs, tempi.longestMs, [this] { scriviOra(); }) {}
+      timer_(tempi.quietMs, tempi.longestMs, [this] { scriviOra(); }) {
+    // The outcome of each write reaches the window's thread through the timer's object: what is
+    // still on its way when the window goes is dropped with it.
+    writer_.setOnResult([this, contesto = timer_.context()](const QString& errore) {
+        QMetaObject::invokeMethod(contesto, [this, errore] { esitoScrittura(errore); }, Qt::QueuedConnection);
+    });
+}
+
+RecuperoFinestra::~RecuperoFinestra() {
+    writer_.setOnResult({});
+}
+
+void RecuperoFinestra::esitoScrittura(const QString& errore) {
+    if (errore.isEmpty() == !avvisato_)
+        return;
+    avvisato_ = !errore.isEmpty();
+    if (!avviso_)
+        return;
+    avviso_(avvisato_ ? QStringLiteral("Le modifiche non salvate non possono essere messe al sicuro (%1): "
+                                       "salvare il documento appena possibile.")
+                            .arg(errore)
+                      : QString());
+}
 
 void RecuperoFinestra::cambiato() {
     ultimaModifica_ = QDateTime::currentDateTimeUtc();

@@ -28,6 +28,13 @@ public:
     RecuperoFinestra(AppState& state, Istantanea istantanea, Tempi tempi);
     explicit RecuperoFinestra(AppState& state, Istantanea istantanea)
         : RecuperoFinestra(state, std::move(istantanea), Tempi{}) {}
+    ~RecuperoFinestra();
+    RecuperoFinestra(const RecuperoFinestra&) = delete;
+    RecuperoFinestra& operator=(const RecuperoFinestra&) = delete;
+
+    // Told on the window's thread when the work can no longer be kept (a full disk, a folder that
+    // cannot be written): the sentence for the operator; and, with an empty one, when it is kept again.
+    void seAvviso(std::function<void(const QString& avviso)> avviso) { avviso_ = std::move(avviso); }
 
     // Every change of the window's content.
     void cambiato();
@@ -50,11 +57,15 @@ public:
     QString errore() const { return writer_.lastError(); }
 
 private:
+    void esitoScrittura(const QString& errore);
+
     AppState& state_;
     Istantanea istantanea_;
     QString percorso_;
     QDateTime ultimaModifica_;
     std::optional<Recupero> scritto_; // the content last handed to the writer
+    std::function<void(const QString&)> avviso_;
+    bool avvisato_ = false; // the operator was told that the writes fail
     BackgroundWriter writer_;
     ChangeTimer timer_;
 };

@@ -13,6 +13,7 @@
 #include "ui/qt/ChiusuraMdi.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
@@ -51,6 +52,10 @@ frmDocumento::frmDocumento(AppState& state, bool nuovo, qint64 IDDoc, Estensioni
         return RecuperoDi(buffer_, leggiDati());
     });
     creaControlli();
+    recupero_->seAvviso([this](const QString& avviso) {
+        lblRecupero->setText(avviso);
+        lblRecupero->setVisible(!avviso.isEmpty());
+    });
     cmdFontiDalTesto->setEnabled(bool(estensioni_.fontiDalTesto));
     aggiornaImmagini();
     riempiCombo();

@@ -74,6 +74,7 @@ public:
     QComboBox* ComboTAbs = nullptr;
     QComboBox* ComboBib = nullptr;
     QComboBox* ComboLIN = nullptr;
+    QLabel* lblRecupero = nullptr; // the unsaved work cannot be kept against a crash
     QPlainTextEdit* txtTitolo = nullptr;
     QPlainTextEdit* txtNota = nullptr;
     QListWidget* lstResponsabilita = nullptr;

@@ -306,6 +306,12 @@ void frmDocumento::creaControlli() {
     auto* layout = new QVBoxLayout(this);
     // Every row in sight on a 1024x768 screen.
     layout->setSpacing(4);
+    // Shown only while the unsaved work cannot be kept against a crash.
+    lblRecupero = crea<QLabel>(this, "lblRecupero");
+    lblRecupero->setWordWrap(true);
+    lblRecupero->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    lblRecupero->hide();
+    layout->addWidget(lblRecupero);
     layout->addLayout(riga1);
     layout->addLayout(riga2);
     layout->addLayout(riga3);

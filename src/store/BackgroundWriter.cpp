@@ -55,6 +55,11 @@ QString BackgroundWriter::lastError() const {
     return lastError_;
 }
 
+void BackgroundWriter::setOnResult(std::function<void(const QString& error)> onResult) {
+    const std::lock_guard lock(mutex_);
+    onResult_ = std::move(onResult);
+}
+
 QString BackgroundWriter::writeBeside(const QString& path, const QByteArray& bytes, QString& error) {
     const QString beside = path + QStringLiteral(".nuovo");
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
@@ -101,6 +106,8 @@ void BackgroundWriter::run() {
             }
         }
         lastError_ = error;
+        if (onResult_)
+            onResult_(error);
         busy_ = false;
         if (pending_.isEmpty())
             idle_.notify_all();

@@ -30,6 +30,10 @@ public:
     void waitIdle();
     // Why the last write failed; empty once one succeeds.
     QString lastError() const;
+    // Told on the worker, after each write that ran, why it failed (empty: it succeeded); under the
+    // writer's lock, so it must only hand the news on (post it to another thread). Cleared with an
+    // empty function: once that returns, it is never called again.
+    void setOnResult(std::function<void(const QString& error)> onResult);
 
 private:
     struct Job {
@@ -51,5 +55,6 @@ private:
     bool busy_ = false;
     bool stopping_ = false;
     QString lastError_;
+    std::function<void(const QString&)> onResult_;
     std::thread worker_; // started by the first write
 };

@@ -138,6 +138,33 @@ private Q_SLOTS:
         c.t.dialogs().clear();
     }
 
+    // A folder that cannot be written (here a file stands in its place) is told in the window while
+    // it lasts: the operator knows the work is not kept, and saves.
+    void aWorkThatCannotBeKeptIsTold() {
+        Consegna c;
+        MDIQuillaro main(c.t.state());
+        QVERIFY(main.apriArchivio(c.path));
+        main.show();
+        main.apriDocumentoEsistente(1);
+        auto* w = main.findChild<frmDocumento*>();
+        QVERIFY(w);
+        const QString dir = c.t.home().recoveryDir();
+        QDir(dir).removeRecursively();
+        writeFileBytes(dir, "non una cartella");
+        w->txtTitolo->setPlainText("Titolo cambiato");
+        QTRY_VERIFY_WITH_TIMEOUT(w->lblRecupero->isVisible(), 6000);
+        QVERIFY(w->lblRecupero->text().contains("non possono essere messe al sicuro"));
+        QVERIFY(w->lblRecupero->text().contains("salvare il documento"));
+
+        QFile::remove(dir);
+        w->txtTitolo->setPlainText("Titolo cambiato ancora");
+        QTRY_VERIFY_WITH_TIMEOUT(!w->lblRecupero->isVisible(), 6000);
+        QCOMPARE(titoloNelFile(w->recupero().percorso()), QString("Titolo cambiato ancora"));
+        c.t.dialogs().answerNext(Answer::No);
+        qobject_cast<QMdiSubWindow*>(w->parentWidget())->close();
+        c.t.dialogs().clear();
+    }
+
     void unsavedWorkIsOfferedBack_data() {
         QTest::addColumn<QString>("documento"); // what became of document 1 meanwhile
         QTest::addColumn<QString>("quando");    // opening the archive, or the start
