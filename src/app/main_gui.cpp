@@ -11,7 +11,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QMessageBox>
-#include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -99,30 +99,26 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    // The splash stands only while the program gets ready (the settings, the main window and its
+    // menus, the archive named on the command line), never longer.
+    std::unique_ptr<frmSplash> splash;
+    if (!parser.isSet(opzioni.noSplash)) {
+        splash = std::make_unique<frmSplash>();
+        splash->show();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     QtDialogs dialogs;
     AppState state(home, dialogs);
     if (!state.settings.errore.isEmpty()) {
+        splash.reset();
         QMessageBox::critical(nullptr, QStringLiteral("Quillaro"), state.settings.errore);
         return 1;
     }
     MDIQuillaro main(state);
-
-    const auto start = [&] {
-        main.show();
-        if (!archive.isEmpty())
-            main.apriArchivio(home.archivePath(archive));
-        main.offriDocumentiNonSalvati();
-    };
-    if (parser.isSet(opzioni.noSplash)) {
-        start();
-    } else {
-        auto* splash = new frmSplash;
-        splash->setAttribute(Qt::WA_DeleteOnClose);
-        splash->show();
-        QTimer::singleShot(2000, &main, [&, splash] {
-            start();
-            splash->close();
-        });
-    }
+    main.show();
+    splash.reset();
+    if (!archive.isEmpty())
+        main.apriArchivio(home.archivePath(archive));
+    main.offriDocumentiNonSalvati();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "checks/IndiceRilievi.h"
 
 #include "checks/RegoleRilievi.h"
+#include "store/Numeri.h"
 
 #include <algorithm>
 #include <numeric>
@@ -59,13 +60,6 @@ std::vector<int> IndiceRilievi::righeDi(int r) const {
     return righe;
 }
 
-QString NumeroConMigliaia(qsizetype n) {
-    QString cifre = QString::number(n < 0 ? -n : n);
-    for (qsizetype i = cifre.size() - 3; i > 0; i -= 3)
-        cifre.insert(i, u' ');
-    return n < 0 ? u'-' + cifre : cifre;
-}
-
 QString VoceRegola(const ConteggioRegola& c) {
-    return c.regola + QStringLiteral(" (") + NumeroConMigliaia(c.righe) + u')';
+    return c.regola + QStringLiteral(" (") + NumeroItaliano(c.righe) + u')';
 }

@@ -37,8 +37,5 @@ private:
     qsizetype rilievi_ = 0;
 };
 
-// A count with its thousands apart: 2056 -> "2 056".
-QString NumeroConMigliaia(qsizetype n);
-
-// An item of the viewer's filter: "Fonte errata (2 056)".
+// An item of the viewer's filter: "Fonte errata (2.056)".
 QString VoceRegola(const ConteggioRegola& c);

@@ -1,5 +1,6 @@
 #include "checks/MDIQuillaroPannello.h"
 
+#include "store/Numeri.h"
 #include "ui/qt/LettereRiquadro.h"
 
 #include <QAction>
@@ -272,8 +273,8 @@ void PannelloConsegna::mostraConsegna(const StatoConsegna& s) {
                           s.primoDocumento + u')');
     lblArchivio->setToolTip(QDir::toNativeSeparators(s.archivio));
     accorciaArchivio();
-    lblDocumenti->setText(QString::number(s.documenti));
-    lblFascicoli->setText(QString::number(s.fascicoli));
+    lblDocumenti->setText(NumeroItaliano(s.documenti));
+    lblFascicoli->setText(NumeroItaliano(s.fascicoli));
     for (QLabel* l : {lblCentro, lblAnno, lblConsegna, lblNumInizio})
         formConsegna_->setRowVisible(l, letto && s.informazioni);
     for (QLabel* l : {lblDocumenti, lblFascicoli})
@@ -308,7 +309,7 @@ void PannelloConsegna::mostraConsegna(const StatoConsegna& s) {
         lblControllo->setText(testo);
     }
     for (int i = 0; i < lblElenchi.size(); ++i) {
-        lblElenchi[i]->setText(QString::number(s.elenchi[i].segnalazioni));
+        lblElenchi[i]->setText(NumeroItaliano(s.elenchi[i].segnalazioni));
         formControllo_->setRowVisible(lblElenchi[i], letto && s.controllato);
     }
 

@@ -4,6 +4,7 @@
 #include "sources/CatalogoNorme.h"
 #include "sources/IdentificativiUfficiali.h"
 #include "store/MessaggiErrore.h"
+#include "store/Numeri.h"
 
 #include <algorithm>
 #include <array>
@@ -471,5 +472,5 @@ std::optional<EsitoControlli> RilieviDocumento(AppState& state, qint64 IDDocumen
 }
 
 QString ContaRilievi(qsizetype n) {
-    return NumeroConMigliaia(n) + (n == 1 ? QStringLiteral(" rilievo") : QStringLiteral(" rilievi"));
+    return NumeroItaliano(n) + (n == 1 ? QStringLiteral(" rilievo") : QStringLiteral(" rilievi"));
 }

@@ -3,6 +3,7 @@
 #include "checks/Controlli.h"
 #include "checks/RegoleRilievi.h"
 #include "checks/RilieviDocumento.h"
+#include "store/Numeri.h"
 #include "ui/qt/ArchiveBinding.h"
 #include "ui/qt/BusyCursor.h"
 #include "ui/qt/ReleaseMemory.h"
@@ -20,7 +21,7 @@
 namespace {
 
 QString regole(qsizetype n) {
-    return NumeroConMigliaia(n) + (n == 1 ? QStringLiteral(" regola") : QStringLiteral(" regole"));
+    return NumeroItaliano(n) + (n == 1 ? QStringLiteral(" regola") : QStringLiteral(" regole"));
 }
 
 } // namespace
@@ -141,7 +142,7 @@ void frmWndErrori::aggiornaConteggio() {
         lblConteggio->setText(ContaRilievi(tutti) + QStringLiteral(", ") + regole(indice_.regole().size()));
     } else {
         const ConteggioRegola& c = indice_.regole()[r];
-        lblConteggio->setText(NumeroConMigliaia(c.righe) + QStringLiteral(" di ") + ContaRilievi(tutti) +
+        lblConteggio->setText(NumeroItaliano(c.righe) + QStringLiteral(" di ") + ContaRilievi(tutti) +
                               QStringLiteral(": ") + c.regola);
     }
     cmdApri->setEnabled(tutti > 0);

@@ -43,6 +43,7 @@ ComandiRicerca::ComandiRicerca(AppState& state, FinestraPrincipale& principale)
     mnuFileCercaTutti->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     mnuDocumentiRicerca = menu.aggiungi(QStringLiteral("mnuDocumenti"), QStringLiteral("ricerca"),
                                         "mnuDocumentiRicerca", QStringLiteral("&Ricerca"));
+    mnuDocumentiRicerca->setShortcut(QKeySequence(QStringLiteral("Ctrl+F")));
     mnuDocumentiDoppioni = menu.aggiungi(QStringLiteral("mnuDocumenti"), QStringLiteral("ricerca"),
                                          "mnuDocumentiDoppioni", QStringLiteral("&Possibili doppioni"));
     connect(mnuFileCercaTutti, &QAction::triggered, this, &ComandiRicerca::mnuFileCercaTutti_Click);

@@ -19,6 +19,7 @@
 #include "sources/frmModificaFonte.h"
 #include "sources/frmScelta.h"
 #include "sources/frmTipologiaFonte.h"
+#include "store/ArchiviRecenti.h"
 #include "store/DataFolder.h"
 #include "store/frmInformazione.h"
 #include "support/GuiTestUtil.h"
@@ -82,6 +83,7 @@ private Q_SLOTS:
     void guideFromTheMenuAndF1();
     void guideNotOpened();
     void menuItemsHaveTheirOwnLetters();
+    void standardKeysReachTheirCommands();
     void windowsAnswerEachKeyOnce();
 };
 
@@ -235,6 +237,7 @@ void GuiMainWindow::menusAfterEachStep() {
             t.dialogs().answerNextFile(QString());
         } else if (step == u"Nuovo") {
             t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("NUOVO%1.db").arg(++nuovi)));
+            t.dialogs().answerNext(Answer::No); // "Aprire l'archivio NUOVOn?"
             onNextModal<frmInformazione>([](frmInformazione* d) {
                 fillInformazione(d, "3", "2026", "9", "1");
                 d->cmdOk->click();
@@ -265,15 +268,20 @@ void GuiMainWindow::newArchiveThroughTheDialog() {
         fillInformazione(d, d->ComboCentro->currentText(), "2026", "7", "1");
         d->cmdOk->click();
     });
+    t.dialogs().answerNext(Answer::Yes);
     w.findChild<QAction*>("mnuFileNuovo")->trigger();
     const QString made = t.home().mdbPath(QStringLiteral("CONS7.db"));
     QVERIFY(QFileInfo::exists(made));
-    checkStates(w, {true, false, false, false, false});
     QVERIFY(t.dialogs().unexpected().isEmpty());
-    // The new archive is not left open; "Apri" opens it with its information.
-    QVERIFY(!t.state().ArchivioAperto);
-    QVERIFY(w.apriArchivio(made));
+    // Made, it is offered at once ("Sì" opens it with its information) and listed among the recent.
+    QCOMPARE(t.dialogs().lastText(), QStringLiteral("Aprire l'archivio CONS7?"));
+    QCOMPARE(t.dialogs().shown().back().buttons, Buttons::YesNo);
+    QVERIFY(t.state().ArchivioAperto);
+    QVERIFY(StessoArchivio(t.state().archivioCorrente(), made));
     QCOMPARE(t.state().Info.mid(0, 4), (QStringList{"C", "2026", "7", "1"}));
+    checkStates(w, {false, false, true, true, true});
+    const QList<ArchivioRecente> recenti = LeggiArchiviRecenti(t.home());
+    QVERIFY(!recenti.isEmpty() && StessoArchivio(recenti.first().percorso, made));
 }
 
 void GuiMainWindow::newArchiveRefusals() {
@@ -316,6 +324,7 @@ void GuiMainWindow::newArchiveRefusals() {
     t.dialogs().clear();
     t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("COMPLETATO")));
     t.dialogs().answerNext(Answer::Yes);
+    t.dialogs().answerNext(Answer::No); // made, not opened: it stays closed
     onNextModal<frmInformazione>([](frmInformazione* d) {
         fillInformazione(d, "3", "2026", "", "1");
         d->cmdOk->click();
@@ -348,6 +357,7 @@ void GuiMainWindow::newArchiveNamedAsOperatorsTypeIt() {
     MDIQuillaro w(t.state());
     w.show();
     t.dialogs().answerNextFile(t.home().mdbPath(QStringLiteral("cons.mdb")));
+    t.dialogs().answerNext(Answer::No);
     onNextModal<frmInformazione>([](frmInformazione* d) {
         fillInformazione(d, "3", "2026", "9", "1");
         d->cmdOk->click();
@@ -581,4 +591,33 @@ void GuiMainWindow::windowsAnswerEachKeyOnce() {
 }
 
 QTEST_MAIN(GuiMainWindow)
+// Ctrl+O, Ctrl+Q and Ctrl+F beside the letters; each key belongs to one command only.
+void GuiMainWindow::standardKeysReachTheirCommands() {
+    TestHome t;
+    MDIQuillaro w(t.state());
+    const QList<std::pair<const char*, const char*>> keys = {
+        {"mnuFileApri", "Ctrl+O"},
+        {"mnuFileEsci", "Ctrl+Q"},
+        {"mnuDocumentiRicerca", "Ctrl+F"},
+        {"mnuFileCercaTutti", "Ctrl+Shift+F"},
+        {"cmdHelpGuida", "F1"},
+    };
+    for (const auto& [name, key] : keys)
+        QCOMPARE(azione(w, name)->shortcut(), QKeySequence(QString::fromUtf8(key)));
+    QHash<QKeySequence, QString> owner;
+    for (QAction* a : w.findChildren<QAction*>()) {
+        for (const QKeySequence& k : a->shortcuts()) {
+            QVERIFY2(!owner.contains(k), qPrintable(owner.value(k) + " e " + a->objectName()));
+            owner.insert(k, a->objectName());
+        }
+    }
+    // Ctrl+O in the window asks for the archive to open.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    t.dialogs().answerNextFile(QString());
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(t.dialogs().fileRequests().size(), 1);
+    QCOMPARE(t.dialogs().fileRequests().back().title, QStringLiteral("Apri archivio"));
+}
+
 #include "tst_gui_main_window.moc"

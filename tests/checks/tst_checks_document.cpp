@@ -7,10 +7,11 @@
 #include "documents/ControlliDocumento.h"
 #include "documents/DocumentListModel.h"
 #include "documents/EditorFixture.h"
-#include "generator/Generatore.h"
 #include "documents/SalvaDocumento.h"
 #include "documents/mdlDocumenti.h"
+#include "generator/Generatore.h"
 #include "store/Archivio.h"
+#include "store/Numeri.h"
 #include "support/CliRun.h"
 
 #include <QRegularExpression>
@@ -332,6 +333,11 @@ private Q_SLOTS:
         QCOMPARE(e.rilievi, attesi);
         QCOMPARE(ContaRilievi(1), QStringLiteral("1 rilievo"));
         QCOMPARE(ContaRilievi(5), QStringLiteral("5 rilievi"));
+        // Counts in the windows are written the Italian way.
+        QCOMPARE(ContaRilievi(2056), QStringLiteral("2.056 rilievi"));
+        for (const auto& [n, scritto] : QList<std::pair<qint64, const char*>>{
+                 {0, "0"}, {999, "999"}, {1000, "1.000"}, {30000, "30.000"}, {-1234567, "-1.234.567"}})
+            QCOMPARE(NumeroItaliano(n), QString::fromUtf8(scritto));
     }
 
     // Without its catalogue the rules stop at the first law: what was found is kept and the reason

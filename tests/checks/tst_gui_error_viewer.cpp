@@ -114,9 +114,9 @@ private Q_SLOTS:
             grande << (i > 844 ? QStringLiteral("Fonte errata: l. %1 (rec. %1)").arg(i)
                                : QStringLiteral("Manca fonte (rec. %1)").arg(i));
         QTest::newRow("thousands") << grande << "Fonte errata"
-                                   << QStringList{"Tutte le regole", "Fonte errata (2 056)",
+                                   << QStringList{"Tutte le regole", "Fonte errata (2.056)",
                                                   "Manca fonte (844)"}
-                                   << 2056 << "2 056 di 2 900 rilievi: Fonte errata";
+                                   << 2056 << "2.056 di 2.900 rilievi: Fonte errata";
     }
 
     void filterShowsOneRuleWithItsCount() {

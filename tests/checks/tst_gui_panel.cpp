@@ -8,6 +8,7 @@
 #include "checks/frmWndErrori.h"
 #include "documents/frmDocumento.h"
 #include "store/Archivio.h"
+#include "store/Numeri.h"
 #include "support/GuiTestUtil.h"
 #include "support/TestHome.h"
 #include "update/frmFileSigle.h"
@@ -110,7 +111,7 @@ void GuiPanel::stepsRunFromTheLinksAndFollowTheWork() {
     QVERIFY(!testo(w, "lblControllo").contains(QStringLiteral("da rifare")));
     const QStringList generali = readTextLines(
         t.home().dumpPath(QStringLiteral("errori.") + t.state().Consegna()), t.state().encoding());
-    QCOMPARE(testo(w, "lblErroriGenerici"), QString::number(generali.size() - generali.count(QString())));
+    QCOMPARE(testo(w, "lblErroriGenerici"), NumeroItaliano(generali.size() - generali.count(QString())));
     QVERIFY(statoPasso(w, "7").contains(QStringLiteral("prossimo")));
     QCOMPARE(QApplication::focusWidget(), link(w, "7"));
     saveScreenshot(&w, QStringLiteral("pannello-dopo-il-controllo"));

@@ -7,6 +7,7 @@
 #include "import/ComandiImporta.h"
 #include "printouts/ComandiStampe.h"
 #include "search/ComandiRicerca.h"
+#include "store/ArchiviRecenti.h"
 #include "store/DataFolder.h"
 #include "store/FileLookup.h"
 #include "store/HomeFolder.h"
@@ -93,6 +94,9 @@ void MDIQuillaro::creaMenu() {
     mnuFileChiudi = menu_.aggiungi(file, archivio, "mnuFileChiudi", QStringLiteral("&Chiudi"));
     mnuFileNuovo = menu_.aggiungi(file, archivio, "mnuFileNuovo", QStringLiteral("&Nuovo"));
     mnuFileEsci = menu_.aggiungi(file, QStringLiteral("esci"), "mnuFileEsci", QStringLiteral("&Esci"));
+    // The keys every desktop program answers, beside the menus' letters and the function keys.
+    mnuFileApri->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    mnuFileEsci->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
 
     mnuDocumenti = menu_.definisci(bar, "mnuDocumenti", QStringLiteral("&Documenti ..."),
                                    {G{QStringLiteral("documenti")}, G{QStringLiteral("cattura"), "mnuDocumentiCatturaSep"},
@@ -317,6 +321,16 @@ void MDIQuillaro::mnuFileNuovo_Click() {
     }
     stato.dopoNuovo();
     applicaStatoMenu();
+    // The new archive is listed among the recent ones, and offered: made and left closed, it would
+    // leave the window as it was, as if nothing had happened.
+    QString errore;
+    if (!RegistraArchivioRecente(state_.home, {result.path, dialog.informazione().consegna, QDateTime::currentDateTime()},
+                                 &errore))
+        qWarning("Archivi recenti non aggiornati: %s", qPrintable(errore));
+    aggiornaMenuRecenti();
+    if (state_.ui().message(QStringLiteral("Aprire l'archivio %1?").arg(NomeSenzaEstensione(QFileInfo(result.path).fileName())),
+                            applicationTitle(), Buttons::YesNo, Icon::Question) == Answer::Yes)
+        apriArchivio(result.path);
 }
 
 void MDIQuillaro::mnuFileEsci_Click() {
