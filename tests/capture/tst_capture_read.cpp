@@ -34,6 +34,17 @@ QByteArray paginaArticolo(qsizetype riempitivo = 0) {
            QByteArray(riempitivo, 'x') + "</body></html>";
 }
 
+// An article's page whose body nests `apri` ... `chiudi` `volte` times (side by side when `chiudi`
+// follows each `apri`).
+QByteArray paginaConCorpo(const QByteArray& corpo) {
+    return paginaArticolo().chopped(int(qstrlen("</body></html>"))) + corpo + "</body></html>";
+}
+
+QByteArray paginaOstile(const QByteArray& apri, const QByteArray& chiudi, int volte, bool affiancati) {
+    return paginaConCorpo(affiancati ? (apri + chiudi).repeated(volte)
+                                     : apri.repeated(volte) + chiudi.repeated(volte));
+}
+
 } // namespace
 
 class TestCaptureRead : public QObject {
@@ -421,6 +432,67 @@ private Q_SLOTS:
         QVERIFY2(e.errore.contains(QStringLiteral("file:///etc/passwd non seguito")), qPrintable(e.errore));
     }
 
+    // A page built to bring its reader down (nested past any article's depth, or with more elements
+    // than any article has) is refused before it is parsed, with the reason, by the reader and the
+    // command line alike, in a moment; one within the limits is read.
+    void hostilePagesAreRefusedBeforeTheyAreParsed_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("refused"); // empty: read
+        const QString profonda = QStringLiteral("annidati più di 512 volte");
+        const QString larga = QStringLiteral("più di 200.000 elementi");
+        QTest::newRow("span nested 50 000 times")
+            << paginaOstile("<span>", "</span>", 50000, false) << profonda;
+        QTest::newRow("div nested 80 000 times") << paginaOstile("<div>", "</div>", 80000, false) << profonda;
+        QTest::newRow("div nested 400 000 times (4 MB)")
+            << paginaOstile("<div>", "</div>", 400000, false) << profonda;
+        QTest::newRow("div never closed, 80 000 times")
+            << paginaOstile("<div>", "", 80000, false) << profonda;
+        QTest::newRow("div closed by a table's end tag")
+            << paginaOstile("<div><table><td></div>", "", 5000, false) << profonda;
+        QTest::newRow("formatting reopened by every paragraph") << paginaConCorpo([] {
+            QByteArray b;
+            for (int i = 0; i < 3000; ++i)
+                b += "<p><b class=c" + QByteArray::number(i) + ">x</p>";
+            return b;
+        }()) << profonda;
+        QTest::newRow("250 000 elements side by side") << paginaOstile("<b>", "</b>", 250000, true) << larga;
+        QTest::newRow("700 000 elements side by side (5 MB)")
+            << paginaOstile("<i>", "</i>", 700000, true) << larga;
+        QTest::newRow("div nested 400 times") << paginaOstile("<div>", "</div>", 400, false) << "";
+        QTest::newRow("paragraphs and cells never closed")
+            << paginaOstile("<table><tr><td><p><font size=2>x", "</table>", 3000, true) << "";
+        QTest::newRow("150 000 elements side by side") << paginaOstile("<b>", "</b>", 150000, true) << "";
+    }
+
+    void hostilePagesAreRefusedBeforeTheyAreParsed() {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, refused);
+        QElapsedTimer tempo;
+        tempo.start();
+        const PaginaLetta p = LeggiPagina(body, "text/html", QUrl(QStringLiteral("http://127.0.0.1/a")));
+        QVERIFY2(tempo.elapsed() < 5000, qPrintable(QString::number(tempo.elapsed())));
+        QVERIFY2(refused.isEmpty() ? p.rifiuto.isEmpty() : p.rifiuto.contains(refused),
+                 qPrintable(p.rifiuto));
+        QCOMPARE(p.metadati.titolo, refused.isEmpty() ? QString("Titolo di prova") : QString());
+
+        Servizi s;
+        s.server.answer(QStringLiteral("/ostile"),
+                        {200, "text/html; charset=utf-8", body, {}, 0, false, false});
+        tempo.restart();
+        const CliRun r =
+            cli({"--home", s.t.root(), "capture", s.server.base() + "/ostile", "--format", "json"});
+        QVERIFY2(tempo.elapsed() < 8000, qPrintable(QString::number(tempo.elapsed())));
+        QCOMPARE(r.code, refused.isEmpty() ? 0 : 1);
+        if (refused.isEmpty()) {
+            QVERIFY2(r.out.contains("Titolo di prova"), qPrintable(r.out + r.err));
+        } else {
+            QVERIFY2(r.err.contains(
+                         QStringLiteral("La pagina %1/ostile non è stata letta: ").arg(s.server.base())),
+                     qPrintable(r.err));
+            QVERIFY2(r.err.contains(refused), qPrintable(r.err));
+        }
+    }
+
     // The command line: exit 2 for what is neither a DOI nor an address, 1 with a reason when nothing
     // could be read, the fields with their origin otherwise.
     void theCommandLineExitsAsDocumented_data() {
@@ -556,6 +628,10 @@ private Q_SLOTS:
             << QStringList{"Background", "One.", "Two."};
         QTest::newRow("escaped paragraphs")
             << "&lt;p&gt;Uno&lt;/p&gt;&lt;p&gt;Due&lt;/p&gt;" << QStringList{"Uno", "Due"};
+        // A record's abstract is as hostile as a page: its text stays, without the markup.
+        QTest::newRow("nested past any depth")
+            << QString("<i>").repeated(60000) + "Testo" + QString("</i>").repeated(60000)
+            << QStringList{"Testo"};
     }
 
     void markupIsTakenOut() {
