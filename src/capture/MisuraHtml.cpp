@@ -240,19 +240,18 @@ private:
         // Beyond a table, a cell or a button an end tag does not reach.
         if (!in(confini(), nome) && ultima(confini()) > u)
             return;
-        if (forma) {
+        if (forma && !blocchi_.empty() && blocchi_.back() > u) {
             // The adoption agency: with a block inside it, the element moves below the block and
             // the depth stays as it is (a copy of it is made).
-            for (size_t k = static_cast<size_t>(u) + 1; k < pila_.size(); ++k)
-                if (!pila_[k].formattazione && in(chiudonoP(), pila_[k].nome)) {
-                    m_.elementi += 2;
-                    return;
-                }
+            m_.elementi += 2;
+            return;
         }
         togliFinoA(u, true);
     }
 
     void metti(Voce v) {
+        if (in(chiudonoP(), v.nome))
+            blocchi_.push_back(static_cast<int>(pila_.size()));
         posizioni_[v.nome].push_back(static_cast<int>(pila_.size()));
         pila_.push_back(std::move(v));
         m_.profondita = std::max(m_.profondita, static_cast<int>(pila_.size() + sospesi_.size()));
@@ -264,6 +263,8 @@ private:
             Voce v = std::move(pila_.back());
             pila_.pop_back();
             posizioni_[v.nome].pop_back();
+            if (!blocchi_.empty() && blocchi_.back() == static_cast<int>(pila_.size()))
+                blocchi_.pop_back();
             const bool questo = static_cast<int>(pila_.size()) == pos;
             if (v.formattazione && !(questo && proprio))
                 sospendi(std::move(v));
@@ -311,6 +312,7 @@ private:
     qint64 maxElementi_;
     MisuraHtml m_;
     std::vector<Voce> pila_;
+    std::vector<int> blocchi_;             // where the block elements of the stack are
     std::unordered_set<std::string> nomi_; // the tag names met, each once
     std::unordered_map<std::string_view, std::vector<int>> posizioni_;
     std::vector<Voce> sospesi_;
