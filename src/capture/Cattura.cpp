@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QThreadPool>
 #include <QTimer>
+#include <vector>
 
 namespace {
 
@@ -58,6 +59,23 @@ std::optional<MetadatiArticolo> recordDa(const RispostaHttp& r, const QString& s
     }
     auto m = LeggiRecordJson(r.corpo, QStringLiteral("%1, %2").arg(servizio, json));
     return m && !m->vuoto() ? m : std::nullopt;
+}
+
+// The network managers whose thread was still busy when their capture ended.
+std::vector<std::unique_ptr<QNetworkAccessManager>>& parcheggiate() {
+    static std::vector<std::unique_ptr<QNetworkAccessManager>> reti;
+    return reti;
+}
+
+void liberaParcheggiate() {
+    parcheggiate().clear();
+}
+
+// Freed as the application ends, while its threads still run to let them go.
+void parcheggia(std::unique_ptr<QNetworkAccessManager> rete) {
+    if (parcheggiate().empty())
+        qAddPostRoutine(liberaParcheggiate);
+    parcheggiate().push_back(std::move(rete));
 }
 
 } // namespace
@@ -130,12 +148,17 @@ QString MotivoRisposta(const RispostaHttp& r, const QString& chi, const LimitiRi
         return QStringLiteral("%1 non ha risposto entro %2 secondi: riprovare più tardi.")
             .arg(chi, secondi(limiti.millisecondi));
     case RispostaHttp::Esito::TroppoGrande:
-        return QStringLiteral("La risposta di %1 supera il limite di %2 MB e non è stata letta.")
+        return QStringLiteral("%1: la risposta supera il limite di %2 MB e non è stata letta.")
             .arg(chi, QLocale(QLocale::Italian).toString(limiti.byte / (1024.0 * 1024.0), 'g', 3));
     case RispostaHttp::Esito::TroppiReindirizzamenti:
         return QStringLiteral("%1 rimanda ad altri indirizzi più di %2 volte: la lettura è stata interrotta.")
             .arg(chi)
             .arg(limiti.reindirizzamenti);
+    case RispostaHttp::Esito::Illeggibile:
+        return QStringLiteral("%1 ha mandato una risposta che non si può decomprimere (guasta, o che si "
+                              "espande oltre ogni misura): non è stata letta. Riprovare più tardi o "
+                              "compilare il documento a mano.\nDettaglio tecnico: %2")
+            .arg(chi, r.dettaglio);
     case RispostaHttp::Esito::Annullata:
         return QStringLiteral("Lettura annullata.");
     }
@@ -162,6 +185,11 @@ Cattura::~Cattura() {
     abbandonaLettura();
     richiesta_.reset();
     finita_.reset();
+    // The network's thread may still be swallowing what a server kept sending after we stopped
+    // listening (an endless stream of headers): its end is not waited for here but when the program
+    // ends, so that the outcome, said in time, is not held up.
+    if (reteOccupata_ && QCoreApplication::instance())
+        parcheggia(std::move(rete_));
 }
 
 void Cattura::abbandonaLettura() {
@@ -218,6 +246,9 @@ void Cattura::chiedi(const QUrl& indirizzo, const QByteArray& accept, const QStr
         [this, chi, leggi = std::move(leggi), risposta](const RispostaHttp& r) {
             // The request answering must outlive its answer.
             std::unique_ptr<RichiestaHttp> questa = std::move(richiesta_);
+            reteOccupata_ = reteOccupata_ || r.esito == RispostaHttp::Esito::TempoScaduto ||
+                            r.esito == RispostaHttp::Esito::Annullata ||
+                            r.esito == RispostaHttp::Esito::TroppoGrande;
             if (r.letta()) {
                 leggiRisposta(r, chi, leggi, risposta);
             } else {

@@ -101,6 +101,7 @@ private:
     std::shared_ptr<Consegna> lettura_; // the reading thread's answer, while it is awaited
     std::unique_ptr<QTimer> tempoLettura_;
     QElapsedTimer inizioRichiesta_;
+    bool reteOccupata_ = false; // a request was cut short: the network's thread may lag behind
     Passo passo_;
     Fine fine_;
     IndirizzoCattura indirizzo_;

@@ -468,6 +468,17 @@ PaginaLetta LeggiPagina(const QByteArray& corpo, const QByteArray& tipoContenuto
     const gumbo::Documento documento(codifica == "utf-8" ? corpo
                                                          : TestoPagina(corpo, tipoContenuto).toUtf8());
     PaginaLetta p;
+    if (codifica == "utf-8") {
+        // A page that says UTF-8 and is not, wholly: the browser shows the same marks, but the
+        // operator is told, since names are what such pages spoil.
+        QStringDecoder prova(QStringDecoder::Utf8);
+        const QString letto = prova.decode(corpo);
+        if (prova.hasError())
+            p.avvisi << QStringLiteral("La pagina dichiara la codifica UTF-8 ma non la rispetta: i caratteri "
+                                       "illeggibili (%1) sono mostrati come \"\uFFFD\"; controllare nomi e "
+                                       "titolo.")
+                            .arg(letto.count(QChar(0xFFFD)));
+    }
     if (!documento.rifiuto().isEmpty()) {
         p.rifiuto = documento.rifiuto();
         return p;
