@@ -4,11 +4,15 @@
 #include "capture/LetturaRecord.h"
 #include "store/HomeFolder.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QLocale>
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
 #include <QRegularExpression>
+#include <QThreadPool>
+#include <QTimer>
+#include <vector>
 
 namespace {
 
@@ -50,11 +54,28 @@ std::optional<MetadatiArticolo> recordDa(const RispostaHttp& r, const QString& s
     if (SembraOnix(r.corpo))
         return LeggiOnix(r.corpo, QStringLiteral("%1, ONIX").arg(servizio));
     if (ancheHtml && SembraHtml(r.corpo, r.tipo)) {
-        PaginaLetta p = LeggiPagina(r.corpo, r.tipo, r.indirizzoFinale);
+        PaginaLetta p = LeggiPagina(r.corpo, r.tipo, r.indirizzoFinale); // a refused page reads empty
         return p.metadati.vuoto() ? std::nullopt : std::optional(std::move(p.metadati));
     }
     auto m = LeggiRecordJson(r.corpo, QStringLiteral("%1, %2").arg(servizio, json));
     return m && !m->vuoto() ? m : std::nullopt;
+}
+
+// The network managers whose thread was still busy when their capture ended.
+std::vector<std::unique_ptr<QNetworkAccessManager>>& parcheggiate() {
+    static std::vector<std::unique_ptr<QNetworkAccessManager>> reti;
+    return reti;
+}
+
+void liberaParcheggiate() {
+    parcheggiate().clear();
+}
+
+// Freed as the application ends, while its threads still run to let them go.
+void parcheggia(std::unique_ptr<QNetworkAccessManager> rete) {
+    if (parcheggiate().empty())
+        qAddPostRoutine(liberaParcheggiate);
+    parcheggiate().push_back(std::move(rete));
 }
 
 } // namespace
@@ -127,12 +148,17 @@ QString MotivoRisposta(const RispostaHttp& r, const QString& chi, const LimitiRi
         return QStringLiteral("%1 non ha risposto entro %2 secondi: riprovare più tardi.")
             .arg(chi, secondi(limiti.millisecondi));
     case RispostaHttp::Esito::TroppoGrande:
-        return QStringLiteral("La risposta di %1 supera il limite di %2 MB e non è stata letta.")
+        return QStringLiteral("%1: la risposta supera il limite di %2 MB e non è stata letta.")
             .arg(chi, QLocale(QLocale::Italian).toString(limiti.byte / (1024.0 * 1024.0), 'g', 3));
     case RispostaHttp::Esito::TroppiReindirizzamenti:
         return QStringLiteral("%1 rimanda ad altri indirizzi più di %2 volte: la lettura è stata interrotta.")
             .arg(chi)
             .arg(limiti.reindirizzamenti);
+    case RispostaHttp::Esito::Illeggibile:
+        return QStringLiteral("%1 ha mandato una risposta che non si può decomprimere (guasta, o che si "
+                              "espande oltre ogni misura): non è stata letta. Riprovare più tardi o "
+                              "compilare il documento a mano.\nDettaglio tecnico: %2")
+            .arg(chi, r.dettaglio);
     case RispostaHttp::Esito::Annullata:
         return QStringLiteral("Lettura annullata.");
     }
@@ -141,20 +167,42 @@ QString MotivoRisposta(const RispostaHttp& r, const QString& chi, const LimitiRi
 
 // ---------------------------------------------------------------------------------------------
 
-Cattura::Cattura(const OpzioniCattura& opzioni) : opzioni_(opzioni) {
+// The reading thread's outcome, handed to the capture's thread; dropped once nobody waits for it.
+struct Cattura::Consegna {
+    std::function<void(Letto&)> a; // touched on the capture's thread only
+};
+
+Cattura::Cattura(const OpzioniCattura& opzioni)
+    : opzioni_(opzioni), tempoLettura_(std::make_unique<QTimer>()) {
     // The proxy the centre set for the whole system.
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     rete_ = std::make_unique<QNetworkAccessManager>();
+    tempoLettura_->setSingleShot(true);
 }
 
 Cattura::~Cattura() {
     fine_ = nullptr;
+    abbandonaLettura();
     richiesta_.reset();
     finita_.reset();
+    // The network's thread may still be swallowing what a server kept sending after we stopped
+    // listening (an endless stream of headers): its end is not waited for here but when the program
+    // ends, so that the outcome, said in time, is not held up.
+    if (reteOccupata_ && QCoreApplication::instance())
+        parcheggia(std::move(rete_));
+}
+
+void Cattura::abbandonaLettura() {
+    tempoLettura_->stop();
+    QObject::disconnect(tempoLettura_.get(), nullptr, nullptr, nullptr);
+    if (lettura_)
+        lettura_->a = nullptr;
+    lettura_.reset();
 }
 
 void Cattura::avvia(const IndirizzoCattura& indirizzo, Passo passo, Fine fine) {
     fine_ = nullptr;
+    abbandonaLettura();
     richiesta_.reset();
     passo_ = std::move(passo);
     fine_ = std::move(fine);
@@ -179,48 +227,119 @@ void Cattura::avvia(const IndirizzoCattura& indirizzo, Passo passo, Fine fine) {
 
 void Cattura::annulla() {
     if (richiesta_)
-        richiesta_->annulla();
+        return richiesta_->annulla();
+    if (lettura_) {
+        abbandonaLettura();
+        RispostaHttp annullata;
+        annullata.esito = RispostaHttp::Esito::Annullata;
+        concludi({false, {}, MotivoRisposta(annullata, {}, opzioni_.limiti), {}});
+    }
 }
 
 void Cattura::chiedi(const QUrl& indirizzo, const QByteArray& accept, const QString& descrizione,
-                     void (Cattura::*risposta)(const RispostaHttp&)) {
+                     const QString& chi, Lettore leggi, Risposta risposta) {
     if (passo_)
         passo_(descrizione);
+    inizioRichiesta_.start();
     richiesta_ = std::make_unique<RichiestaHttp>(
-        *rete_, indirizzo, accept, opzioni_.limiti, [this, risposta](const RispostaHttp& r) {
+        *rete_, indirizzo, accept, opzioni_.limiti,
+        [this, chi, leggi = std::move(leggi), risposta](const RispostaHttp& r) {
             // The request answering must outlive its answer.
             std::unique_ptr<RichiestaHttp> questa = std::move(richiesta_);
-            (this->*risposta)(r);
+            reteOccupata_ = reteOccupata_ || r.esito == RispostaHttp::Esito::TempoScaduto ||
+                            r.esito == RispostaHttp::Esito::Annullata ||
+                            r.esito == RispostaHttp::Esito::TroppoGrande;
+            if (r.letta()) {
+                leggiRisposta(r, chi, leggi, risposta);
+            } else {
+                Letto nulla;
+                (this->*risposta)(r, nulla);
+            }
             finita_ = std::move(questa);
         });
 }
 
+void Cattura::leggiRisposta(const RispostaHttp& r, const QString& chi, Lettore leggi, Risposta risposta) {
+    auto consegna = std::make_shared<Consegna>();
+    consegna->a = [this, r, risposta](Letto& l) {
+        tempoLettura_->stop();
+        lettura_.reset();
+        (this->*risposta)(r, l);
+    };
+    lettura_ = consegna;
+    // The page's parse counts within the request's time: a slow page is as late as a slow server.
+    const qint64 resto = std::max<qint64>(opzioni_.limiti.millisecondi - inizioRichiesta_.elapsed(), 250);
+    QObject::disconnect(tempoLettura_.get(), nullptr, nullptr, nullptr);
+    QObject::connect(tempoLettura_.get(), &QTimer::timeout, tempoLettura_.get(), [this, chi] {
+        abbandonaLettura();
+        concludi({false,
+                  {},
+                  QStringLiteral("%1 non è stata letta entro %2 secondi: è troppo pesante da leggere.")
+                      .arg(chi, secondi(opzioni_.limiti.millisecondi)),
+                  {}});
+    });
+    tempoLettura_->start(static_cast<int>(resto));
+    QThreadPool::globalInstance()->start([consegna, r, leggi = std::move(leggi)] {
+        auto letto = std::make_shared<Letto>(leggi(r));
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [consegna, letto] {
+                if (const auto a = std::move(consegna->a)) {
+                    consegna->a = nullptr;
+                    a(*letto);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void Cattura::chiediResolver() {
-    chiedi(indirizzoDoi(opzioni_.doiBase, QStringLiteral("/"), doi_), kAcceptCsl,
-           QStringLiteral("Lettura del DOI %1 presso %2...").arg(doi_, host(opzioni_.doiBase)),
-           &Cattura::rispostaResolver);
+    const QString servizio = host(opzioni_.doiBase);
+    chiedi(
+        indirizzoDoi(opzioni_.doiBase, QStringLiteral("/"), doi_), kAcceptCsl,
+        QStringLiteral("Lettura del DOI %1 presso %2...").arg(doi_, servizio),
+        QStringLiteral("La risposta del servizio DOI (%1)").arg(servizio),
+        // An agency without CSL may send the article's page: read it, unless a page led here.
+        [servizio, ancheHtml = !pagina_](const RispostaHttp& r) {
+            return Letto{recordDa(r, servizio, QStringLiteral("CSL-JSON"), ancheHtml), {}};
+        },
+        &Cattura::rispostaResolver);
 }
 
 void Cattura::chiediCrossref() {
+    const QString servizio = host(opzioni_.crossrefBase);
     chiedi(
         indirizzoDoi(opzioni_.crossrefBase, QStringLiteral("/works/"), doi_), kAcceptJson,
-        QStringLiteral("Lettura del DOI %1 presso Crossref (%2)...").arg(doi_, host(opzioni_.crossrefBase)),
+        QStringLiteral("Lettura del DOI %1 presso Crossref (%2)...").arg(doi_, servizio),
+        QStringLiteral("La risposta di Crossref (%1)").arg(servizio),
+        [servizio](const RispostaHttp& r) {
+            return Letto{recordDa(r, servizio, QStringLiteral("works"), false), {}};
+        },
         &Cattura::rispostaCrossref);
 }
 
 void Cattura::chiediPagina() {
-    chiedi(indirizzo_.pagina, kAcceptPagina,
-           QStringLiteral("Lettura della pagina %1...").arg(indirizzo_.pagina.toDisplayString()),
-           &Cattura::rispostaPagina);
+    chiedi(
+        indirizzo_.pagina, kAcceptPagina,
+        QStringLiteral("Lettura della pagina %1...").arg(indirizzo_.pagina.toDisplayString()),
+        QStringLiteral("La pagina %1").arg(indirizzo_.pagina.toDisplayString()),
+        [](const RispostaHttp& r) {
+            Letto l;
+            if (SembraHtml(r.corpo, r.tipo))
+                l.pagina = std::make_shared<PaginaLetta>(LeggiPagina(r.corpo, r.tipo, r.indirizzoFinale));
+            else // an address of a DOI service's record, pasted as it is
+                l.record = recordDa(r, r.indirizzoFinale.host(), QStringLiteral("JSON"), false);
+            return l;
+        },
+        &Cattura::rispostaPagina);
 }
 
-void Cattura::rispostaResolver(const RispostaHttp& r) {
+void Cattura::rispostaResolver(const RispostaHttp& r, Letto& l) {
     if (r.esito == RispostaHttp::Esito::Annullata)
         return concludi({false, {}, MotivoRisposta(r, {}, opzioni_.limiti), {}});
     if (r.letta()) {
-        // An agency without CSL may send the article's page: read it, unless a page led here.
-        if (auto m = recordDa(r, host(opzioni_.doiBase), QStringLiteral("CSL-JSON"), !pagina_))
-            return recordLetto(std::move(*m));
+        if (l.record)
+            return recordLetto(std::move(*l.record));
         motivoResolver_ = QStringLiteral("Il servizio DOI (%1) non ha dato un record leggibile.")
                               .arg(host(opzioni_.doiBase));
     } else {
@@ -231,12 +350,12 @@ void Cattura::rispostaResolver(const RispostaHttp& r) {
     chiediCrossref();
 }
 
-void Cattura::rispostaCrossref(const RispostaHttp& r) {
+void Cattura::rispostaCrossref(const RispostaHttp& r, Letto& l) {
     if (r.esito == RispostaHttp::Esito::Annullata)
         return concludi({false, {}, MotivoRisposta(r, {}, opzioni_.limiti), {}});
     if (r.letta()) {
-        if (auto m = recordDa(r, host(opzioni_.crossrefBase), QStringLiteral("works"), false))
-            return recordLetto(std::move(*m));
+        if (l.record)
+            return recordLetto(std::move(*l.record));
         return doiNonLetto(
             QStringLiteral("Crossref (%1) non ha dato un record leggibile.").arg(host(opzioni_.crossrefBase)),
             false);
@@ -246,14 +365,13 @@ void Cattura::rispostaCrossref(const RispostaHttp& r) {
         nonTrovato(r));
 }
 
-void Cattura::rispostaPagina(const RispostaHttp& r) {
+void Cattura::rispostaPagina(const RispostaHttp& r, Letto& l) {
     const QString chi = QStringLiteral("La pagina %1").arg(indirizzo_.pagina.toDisplayString());
     if (!r.letta())
         return concludi({false, {}, MotivoRisposta(r, chi, opzioni_.limiti), {}});
-    if (!SembraHtml(r.corpo, r.tipo)) {
-        // An address of a DOI service's record, pasted as it is.
-        if (auto m = recordDa(r, r.indirizzoFinale.host(), QStringLiteral("JSON"), false))
-            return concludi({true, std::move(*m), {}, {}});
+    if (!l.pagina) {
+        if (l.record)
+            return concludi({true, std::move(*l.record), {}, {}});
         return concludi(
             {false,
              {},
@@ -262,7 +380,10 @@ void Cattura::rispostaPagina(const RispostaHttp& r) {
                  .arg(chi, QString::fromLatin1(r.tipo.isEmpty() ? QByteArray("sconosciuto") : r.tipo)),
              {}});
     }
-    auto pagina = std::make_unique<PaginaLetta>(LeggiPagina(r.corpo, r.tipo, r.indirizzoFinale));
+    if (!l.pagina->rifiuto.isEmpty())
+        return concludi(
+            {false, {}, QStringLiteral("%1 non è stata letta: %2.").arg(chi, l.pagina->rifiuto), {}});
+    auto pagina = std::make_unique<PaginaLetta>(std::move(*l.pagina));
     if (!pagina->metadati.doi.isEmpty()) {
         doi_ = pagina->metadati.doi;
         pagina_ = std::move(pagina);

@@ -4,17 +4,20 @@
 // content negotiation (CSL-JSON, which Crossref, DataCite and mEDRA answer), then of Crossref's
 // REST "works"; a web page is read for its tags, and a DOI it names is followed the same way, the
 // record's fields first and the page's for what the record lacks. Every request goes through the
-// event loop: the caller's window stays responsive and can interrupt the reading.
+// event loop, and every answer is read (parsed) on a thread of the pool, within the request's
+// time limit: the caller's window stays responsive and can interrupt the reading at any point.
 
 #include "capture/MetadatiArticolo.h"
 #include "capture/RichiestaHttp.h"
 
+#include <QElapsedTimer>
 #include <QUrl>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class QNetworkAccessManager;
+class QTimer;
 struct PaginaLetta;
 struct Settings;
 
@@ -61,17 +64,29 @@ public:
     void avvia(const IndirizzoCattura& indirizzo, Passo passo, Fine fine);
     // Ends the reading: `fine` hears "Lettura annullata.".
     void annulla();
-    bool inCorso() const { return richiesta_ != nullptr; }
+    bool inCorso() const { return richiesta_ != nullptr || lettura_ != nullptr; }
+
+    // What the reading thread made of an answer.
+    struct Letto;
+    using Lettore = std::function<Letto(const RispostaHttp&)>;
 
 private:
+    struct Consegna;
+    using Risposta = void (Cattura::*)(const RispostaHttp&, Letto&);
+
+    // `chi` names who is asked, for the reasons ("La pagina ..."); `leggi` runs on the pool's thread.
     void chiedi(const QUrl& indirizzo, const QByteArray& accept, const QString& descrizione,
-                void (Cattura::*risposta)(const RispostaHttp&));
+                const QString& chi, Lettore leggi, Risposta risposta);
+    // The answer came: read it off this thread, within what is left of the time limit.
+    void leggiRisposta(const RispostaHttp& r, const QString& chi, Lettore leggi, Risposta risposta);
+    // Forgets a reading under way: its outcome, when it comes, is dropped.
+    void abbandonaLettura();
     void chiediResolver();
     void chiediCrossref();
     void chiediPagina();
-    void rispostaResolver(const RispostaHttp& r);
-    void rispostaCrossref(const RispostaHttp& r);
-    void rispostaPagina(const RispostaHttp& r);
+    void rispostaResolver(const RispostaHttp& r, Letto& l);
+    void rispostaCrossref(const RispostaHttp& r, Letto& l);
+    void rispostaPagina(const RispostaHttp& r, Letto& l);
     // A record read for the DOI: with the page's fields, when a page named it.
     void recordLetto(MetadatiArticolo record);
     // The DOI gave nothing: the page's fields alone, or the reason.
@@ -83,6 +98,10 @@ private:
     std::unique_ptr<RichiestaHttp> richiesta_;
     // The request whose answer is being handled: it lives until the next one is done with.
     std::unique_ptr<RichiestaHttp> finita_;
+    std::shared_ptr<Consegna> lettura_; // the reading thread's answer, while it is awaited
+    std::unique_ptr<QTimer> tempoLettura_;
+    QElapsedTimer inizioRichiesta_;
+    bool reteOccupata_ = false; // a request was cut short: the network's thread may lag behind
     Passo passo_;
     Fine fine_;
     IndirizzoCattura indirizzo_;
@@ -90,6 +109,11 @@ private:
     std::unique_ptr<PaginaLetta> pagina_; // the page read, while its DOI is followed
     QString motivoResolver_;
     bool resolverNonTrovato_ = false;
+};
+
+struct Cattura::Letto {
+    std::optional<MetadatiArticolo> record;
+    std::shared_ptr<PaginaLetta> pagina; // an HTML page's reading
 };
 
 // Reads and waits for the outcome, running the event loop (the command line).

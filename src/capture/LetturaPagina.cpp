@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <vector>
 
 namespace {
 
@@ -43,54 +44,59 @@ struct Raccolta {
     QString canonico;
 };
 
-void raccogli(const GumboNode* n, Raccolta& r) {
-    if (n->type != GUMBO_NODE_ELEMENT && n->type != GUMBO_NODE_DOCUMENT && n->type != GUMBO_NODE_TEMPLATE)
-        return;
-    const GumboVector& figli =
-        n->type == GUMBO_NODE_DOCUMENT ? n->v.document.children : n->v.element.children;
-    if (n->type == GUMBO_NODE_ELEMENT) {
-        const GumboElement& e = n->v.element;
-        switch (e.tag) {
-        case GUMBO_TAG_META: {
-            QString nome = gumbo::attributo(e, "name").trimmed();
-            if (nome.isEmpty())
-                nome = gumbo::attributo(e, "property").trimmed();
-            if (nome.isEmpty() || !gumbo::haAttributo(e, "content"))
-                return;
-            QString chiave = nome.toLower();
-            if (chiave.startsWith(u"dc:") || chiave.startsWith(u"dcterms:"))
-                chiave.replace(chiave.indexOf(u':'), 1, u'.');
-            r.valori[chiave] << gumbo::attributo(e, "content");
-            if (!r.nomi.contains(chiave))
-                r.nomi.insert(chiave, nome);
-            return;
-        }
-        case GUMBO_TAG_LINK:
-            if (r.canonico.isEmpty() &&
-                gumbo::attributo(e, "rel").trimmed().compare(u"canonical", Qt::CaseInsensitive) == 0)
-                r.canonico = gumbo::attributo(e, "href").trimmed();
-            return;
-        case GUMBO_TAG_SCRIPT:
-            if (gumbo::attributo(e, "type").trimmed().startsWith(u"application/ld+json",
-                                                                 Qt::CaseInsensitive)) {
-                QString testo;
-                for (unsigned i = 0; i < figli.length; ++i) {
-                    const auto* f = static_cast<const GumboNode*>(figli.data[i]);
-                    if (f->type == GUMBO_NODE_TEXT || f->type == GUMBO_NODE_CDATA ||
-                        f->type == GUMBO_NODE_WHITESPACE)
-                        testo += QString::fromUtf8(f->v.text.text);
-                }
-                r.jsonLd << testo;
-            }
-            return;
-        case GUMBO_TAG_STYLE:
-            return;
-        default:
-            break;
-        }
+// One element's tags; whether its children are worth reading.
+bool raccogliElemento(const GumboElement& e, Raccolta& r) {
+    switch (e.tag) {
+    case GUMBO_TAG_META: {
+        QString nome = gumbo::attributo(e, "name").trimmed();
+        if (nome.isEmpty())
+            nome = gumbo::attributo(e, "property").trimmed();
+        if (nome.isEmpty() || !gumbo::haAttributo(e, "content"))
+            return false;
+        QString chiave = nome.toLower();
+        if (chiave.startsWith(u"dc:") || chiave.startsWith(u"dcterms:"))
+            chiave.replace(chiave.indexOf(u':'), 1, u'.');
+        r.valori[chiave] << gumbo::attributo(e, "content");
+        if (!r.nomi.contains(chiave))
+            r.nomi.insert(chiave, nome);
+        return false;
     }
-    for (unsigned i = 0; i < figli.length; ++i)
-        raccogli(static_cast<const GumboNode*>(figli.data[i]), r);
+    case GUMBO_TAG_LINK:
+        if (r.canonico.isEmpty() &&
+            gumbo::attributo(e, "rel").trimmed().compare(u"canonical", Qt::CaseInsensitive) == 0)
+            r.canonico = gumbo::attributo(e, "href").trimmed();
+        return false;
+    case GUMBO_TAG_SCRIPT:
+        if (gumbo::attributo(e, "type").trimmed().startsWith(u"application/ld+json", Qt::CaseInsensitive)) {
+            QString testo;
+            for (unsigned i = 0; i < e.children.length; ++i) {
+                const auto* f = static_cast<const GumboNode*>(e.children.data[i]);
+                if (f->type == GUMBO_NODE_TEXT || f->type == GUMBO_NODE_CDATA ||
+                    f->type == GUMBO_NODE_WHITESPACE)
+                    testo += QString::fromUtf8(f->v.text.text);
+            }
+            r.jsonLd << testo;
+        }
+        return false;
+    case GUMBO_TAG_STYLE:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// The tree in document order, with a stack of our own: a page's depth is the page's to choose.
+void raccogli(const GumboNode* radice, Raccolta& r) {
+    std::vector<const GumboNode*> daVedere{radice};
+    while (!daVedere.empty()) {
+        const GumboNode* n = daVedere.back();
+        daVedere.pop_back();
+        const GumboVector* figli = gumbo::figli(n);
+        if (!figli || (n->type == GUMBO_NODE_ELEMENT && !raccogliElemento(n->v.element, r)))
+            continue;
+        for (unsigned i = figli->length; i-- > 0;)
+            daVedere.push_back(static_cast<const GumboNode*>(figli->data[i]));
+    }
 }
 
 // The values of the first of the names the page gives, with the name as the page writes it.
@@ -461,10 +467,25 @@ PaginaLetta LeggiPagina(const QByteArray& corpo, const QByteArray& tipoContenuto
     const QByteArray codifica = CodificaPagina(corpo, tipoContenuto);
     const gumbo::Documento documento(codifica == "utf-8" ? corpo
                                                          : TestoPagina(corpo, tipoContenuto).toUtf8());
+    PaginaLetta p;
+    if (codifica == "utf-8") {
+        // A page that says UTF-8 and is not, wholly: the browser shows the same marks, but the
+        // operator is told, since names are what such pages spoil.
+        QStringDecoder prova(QStringDecoder::Utf8);
+        const QString letto = prova.decode(corpo);
+        if (prova.hasError())
+            p.avvisi << QStringLiteral("La pagina dichiara la codifica UTF-8 ma non la rispetta: i caratteri "
+                                       "illeggibili (%1) sono mostrati come \"\uFFFD\"; controllare nomi e "
+                                       "titolo.")
+                            .arg(letto.count(QChar(0xFFFD)));
+    }
+    if (!documento.rifiuto().isEmpty()) {
+        p.rifiuto = documento.rifiuto();
+        return p;
+    }
     Raccolta r;
     if (documento.radice())
         raccogli(documento.radice(), r);
-    PaginaLetta p;
     p.metadati = leggiTag(r, p.avvisi);
     p.metadati.completa(leggiJsonLd(r.jsonLd));
     if (p.metadati.url.isEmpty() && indirizzo.isValid() && !p.metadati.vuoto()) {

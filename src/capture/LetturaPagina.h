@@ -24,6 +24,7 @@ bool SembraHtml(const QByteArray& corpo, const QByteArray& tipoContenuto);
 struct PaginaLetta {
     MetadatiArticolo metadati; // the DOI the page names in metadati.doi
     QStringList avvisi;        // values of the page left out, and why
+    QString rifiuto;           // why the page was not parsed at all (too deep, too many elements)
 };
 
 // `indirizzo` is where the page was read, the URL when the page names none of its own.

@@ -5,6 +5,12 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
+namespace {
+
+constexpr qint64 kBufferLettura = 256 * 1024;
+
+} // namespace
+
 QByteArray AgenteCattura() {
     return QByteArrayLiteral("Quillaro/" QUILLARO_VERSION);
 }
@@ -35,6 +41,9 @@ void RichiestaHttp::invia(const QUrl& indirizzo) {
     corpo_.clear();
     reply_ = rete_.get(richiesta);
     QNetworkReply* r = reply_;
+    // Qt's network thread reads ahead of this one: with its buffer capped, an endless answer waits in
+    // the socket for us instead of piling up in memory, and the size limit holds.
+    r->setReadBufferSize(kBufferLettura);
     const auto rimando = [r] {
         const int stato = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         return stato >= 300 && stato < 400;
@@ -45,6 +54,10 @@ void RichiestaHttp::invia(const QUrl& indirizzo) {
             return;
         const QVariant lunghezza = r->header(QNetworkRequest::ContentLengthHeader);
         if (lunghezza.isValid() && lunghezza.toLongLong() > limiti_.byte)
+            interrompi(RispostaHttp::Esito::TroppoGrande);
+    });
+    QObject::connect(r, &QNetworkReply::downloadProgress, r, [this, rimando](qint64 ricevuti, qint64) {
+        if (!rimando() && ricevuti > limiti_.byte)
             interrompi(RispostaHttp::Esito::TroppoGrande);
     });
     QObject::connect(r, &QNetworkReply::readyRead, r, [this, r, rimando] {
@@ -133,6 +146,10 @@ void RichiestaHttp::concludi() {
         risposta.esito = *interruzione_;
     else if (risposta.stato >= 300)
         risposta.esito = RispostaHttp::Esito::ErroreHttp; // an error, or a redirect that leads nowhere
+    else if (risposta.stato >= 200 &&
+             (errore == QNetworkReply::UnknownContentError || errore == QNetworkReply::ProtocolFailure))
+        // The server answered, but with a body that cannot be decoded (a broken or runaway compression).
+        risposta.esito = RispostaHttp::Esito::Illeggibile;
     else if (errore != QNetworkReply::NoError)
         risposta.esito = RispostaHttp::Esito::ErroreRete;
     else if (risposta.stato == 0)

@@ -30,6 +30,7 @@ struct RispostaHttp {
         TempoScaduto,
         TroppoGrande,
         TroppiReindirizzamenti,
+        Illeggibile, // answered, but its body could not be decoded
         Annullata
     };
     Esito esito = Esito::ErroreRete;

@@ -3,6 +3,8 @@
 #include "capture/Gumbo.h"
 
 #include <QRegularExpression>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -60,55 +62,95 @@ struct Raccolta {
     }
 };
 
-void visita(const GumboNode* n, Raccolta& r) {
+// An element being read: what to do once its children are.
+struct Aperto {
+    const GumboNode* nodo;
+    unsigned prossimo = 0;
+    enum class Tipo { Semplice, Apice, Pedice, Blocco } tipo = Tipo::Semplice;
+    qsizetype inizio = 0; // where its text begins, for sup and sub
+};
+
+// Whether the node's children are to be read, and how; text and <br> are taken at once.
+std::optional<Aperto> entra(const GumboNode* n, Raccolta& r) {
     switch (n->type) {
     case GUMBO_NODE_TEXT:
     case GUMBO_NODE_CDATA:
     case GUMBO_NODE_WHITESPACE:
         r.corrente += QString::fromUtf8(n->v.text.text);
-        return;
+        return std::nullopt;
+    case GUMBO_NODE_DOCUMENT:
+        return Aperto{n};
     case GUMBO_NODE_ELEMENT:
     case GUMBO_NODE_TEMPLATE:
-    case GUMBO_NODE_DOCUMENT:
         break;
     default:
-        return;
-    }
-    const GumboVector& figli =
-        n->type == GUMBO_NODE_DOCUMENT ? n->v.document.children : n->v.element.children;
-    const auto figliDi = [&] {
-        for (unsigned i = 0; i < figli.length; ++i)
-            visita(static_cast<const GumboNode*>(figli.data[i]), r);
-    };
-    if (n->type == GUMBO_NODE_DOCUMENT) {
-        figliDi();
-        return;
+        return std::nullopt;
     }
     const QString tag = gumbo::nomeTag(n->v.element);
     if (tag == u"script" || tag == u"style" || tag == u"template")
-        return;
+        return std::nullopt;
     if (tag == u"br") {
         r.corrente += u' ';
-    } else if (tag == u"sup" || tag == u"sub") {
-        const qsizetype inizio = r.corrente.size();
-        figliDi();
-        const QString dentro = r.corrente.mid(inizio);
-        r.corrente.truncate(inizio);
-        r.corrente += apiceOPedice(dentro.trimmed(), tag == u"sup");
+        return std::nullopt;
+    }
+    Aperto a{n};
+    if (tag == u"sup" || tag == u"sub") {
+        a.tipo = tag == u"sup" ? Aperto::Tipo::Apice : Aperto::Tipo::Pedice;
+        a.inizio = r.corrente.size();
     } else if (blocco(tag)) {
+        a.tipo = Aperto::Tipo::Blocco;
         r.chiudi();
-        figliDi();
+    }
+    return a;
+}
+
+void esci(const Aperto& a, Raccolta& r) {
+    switch (a.tipo) {
+    case Aperto::Tipo::Apice:
+    case Aperto::Tipo::Pedice: {
+        const QString dentro = r.corrente.mid(a.inizio);
+        r.corrente.truncate(a.inizio);
+        r.corrente += apiceOPedice(dentro.trimmed(), a.tipo == Aperto::Tipo::Apice);
+        break;
+    }
+    case Aperto::Tipo::Blocco:
         r.chiudi();
-    } else {
-        figliDi();
+        break;
+    case Aperto::Tipo::Semplice:
+        break;
+    }
+}
+
+// The tree in document order, with a stack of our own: the markup's depth is the sender's to choose.
+void visita(const GumboNode* radice, Raccolta& r) {
+    std::vector<Aperto> aperti;
+    if (auto a = entra(radice, r))
+        aperti.push_back(*a);
+    while (!aperti.empty()) {
+        Aperto& cima = aperti.back();
+        const GumboVector* figli = gumbo::figli(cima.nodo);
+        if (!figli || cima.prossimo >= figli->length) {
+            const Aperto finito = cima;
+            aperti.pop_back();
+            esci(finito, r);
+            continue;
+        }
+        const auto* figlio = static_cast<const GumboNode*>(figli->data[cima.prossimo++]);
+        if (auto a = entra(figlio, r))
+            aperti.push_back(*a);
     }
 }
 
 QStringList analizza(const QString& testo) {
     Raccolta r;
     const gumbo::Documento documento(testo.toUtf8());
-    if (documento.radice())
+    if (!documento.rifiuto().isEmpty()) {
+        // Markup too deep to parse: its text without the tags, read in one pass.
+        static const QRegularExpression tag(QStringLiteral("<[^<>]*>"));
+        r.corrente = QString(testo).replace(tag, QStringLiteral(" "));
+    } else if (documento.radice()) {
         visita(documento.radice(), r);
+    }
     r.chiudi();
     return r.paragrafi;
 }

@@ -6,7 +6,9 @@
 #include "sources/CercaFonte.h"
 #include "sources/Componi.h"
 #include "sources/DialogsComposizione.h"
+#include "store/MessaggiErrore.h"
 
+#include <QCryptographicHash>
 #include <optional>
 
 namespace {
@@ -411,22 +413,40 @@ bool ApplicaCorrezione(const Correzione& c, DocumentBuffer& buffer, DatiDocument
     return false;
 }
 
+QString IdRilievo(const Rilievo& rilievo) {
+    const QString chiave =
+        NomeRegola(rilievo.regola) + u'\x1f' + QString::number(rilievo.voce) + u'\x1f' + rilievo.testo;
+    return u'r' + QString::fromLatin1(
+                      QCryptographicHash::hash(chiave.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
+}
+
 std::optional<DocumentoConCorrezioni> CaricaConCorrezioni(AppState& state, const ListeDocumento& liste,
                                                           qint64 IDDocumento, QString& errore) {
-    std::optional<EsitoControlli> esito = RilieviDocumento(state, IDDocumento);
-    if (!esito) {
-        errore = QStringLiteral("Il documento %1 non è presente nell'archivio.").arg(IDDocumento);
-        return std::nullopt;
-    }
     DocumentoConCorrezioni d;
-    d.esito = std::move(*esito);
-    d.buffer.IDDocCorrente = IDDocumento;
-    PreparaDati(d.dati, liste);
-    const EsitoCaricamento caricato = CaricaDocumento(state.Connessione, state.Mesi, liste, d.buffer, d.dati);
-    if (!caricato.caricato) {
-        errore = caricato.errore;
+    try {
+        // The findings and the rows they are about, of one state of the archive.
+        Transaction lettura(state.Connessione, TransactionKind::Read);
+        std::optional<EsitoControlli> esito = RilieviDocumento(state, IDDocumento);
+        if (!esito) {
+            errore = QStringLiteral("Il documento %1 non è presente nell'archivio.").arg(IDDocumento);
+            return std::nullopt;
+        }
+        d.esito = std::move(*esito);
+        d.buffer.IDDocCorrente = IDDocumento;
+        PreparaDati(d.dati, liste);
+        const EsitoCaricamento caricato =
+            CaricaDocumento(state.Connessione, state.Mesi, liste, d.buffer, d.dati);
+        if (!caricato.caricato) {
+            errore = caricato.errore;
+            return std::nullopt;
+        }
+    } catch (const DbError& e) {
+        errore = MessaggioErroreDb(
+            QStringLiteral("Il documento %1 non è stato letto: l'archivio non è cambiato.").arg(IDDocumento),
+            e);
         return std::nullopt;
     }
+    // The fixes read the catalogue and the pair tables, not the document's rows.
     d.correzioni.reserve(d.esito.rilievi.size());
     for (const Rilievo& r : d.esito.rilievi)
         d.correzioni.append(CorrezioniDi(state, d.buffer, d.dati, liste, r));

@@ -60,8 +60,14 @@ QString NomeTipoCorrezione(Correzione::Tipo tipo);
 bool ApplicaCorrezione(const Correzione& correzione, DocumentBuffer& buffer, DatiDocumento& dati,
                        const ListeDocumento& liste);
 
+// A finding's name that does not depend on its place in the list: its rule, its entry and its text,
+// as a short hash ("r" and 12 hex digits). A finding changed in any of them is another finding.
+QString IdRilievo(const Rilievo& rilievo);
+
 // A stored document as the window loads it, with the findings of its stored rows (the order of
-// check --doc) and the fixes of each.
+// check --doc) and the fixes of each. The findings, the buffer and its version are one reading of
+// the archive: a save of another program comes wholly before it or wholly after it, so a fix is
+// computed for the state it is saved over (the save refuses a version changed meanwhile).
 struct DocumentoConCorrezioni {
     DocumentBuffer buffer;
     DatiDocumento dati;

@@ -337,6 +337,9 @@ RisultatoSalvataggio ScriviDocumento(cConnessione& connection, DocumentBuffer& b
         b.Versione = versione;
     } catch (const DbError& e) {
         r.esito = EsitoSalvataggio::Errore;
+        r.motivo =
+            QStringLiteral("Il documento %1 non è stato salvato: l'archivio non è cambiato.").arg(IDDoc);
+        r.tecnico = MessaggioErroreDb(QString(), e);
         r.messaggio = MessaggioErroreDb(
             QStringLiteral("Il documento %1 non è stato salvato: l'archivio non è cambiato e il documento è "
                            "ancora nella finestra, da salvare di nuovo.")

@@ -25,8 +25,12 @@ enum class Sovrascrittura { No, Consentita };
 
 struct RisultatoSalvataggio {
     EsitoSalvataggio esito = EsitoSalvataggio::Errore;
-    QString messaggio;      // why it was not saved, in Italian, with the engine's text on a line of its own
-    qint64 IDDocumento = 0; // the number saved
+    QString messaggio; // why it was not saved, in Italian, with the engine's text on a line of its own
+    // An archive's failure (Errore) said without the window's next step, for the front ends that
+    // word their own: what happened, and the explanation and engine's text on lines of their own.
+    QString motivo;
+    QString tecnico;
+    qint64 IDDocumento = 0;    // the number saved
     qint64 numeroPrevisto = 0; // a new document's number that was taken meanwhile, when it got another
     bool salvato() const { return esito == EsitoSalvataggio::Salvato; }
 };

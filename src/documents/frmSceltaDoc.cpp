@@ -2,6 +2,7 @@
 
 #include "documents/DocumentListModel.h"
 #include "documents/mdlDocumenti.h"
+#include "store/ArchivioInUso.h"
 #include "store/MessaggiErrore.h"
 #include "ui/qt/ArchiveBinding.h"
 #include "ui/qt/BusyCursor.h"
@@ -160,8 +161,16 @@ void frmSceltaDoc::cmdCancella_Click() {
         state_.ui().message(QStringLiteral("Nessuna selezione effettuata"), QStringLiteral("Attenzione!"));
         return;
     }
-    if (state_.ui().message(QStringLiteral("Confermi cancellazione?"), QStringLiteral("Attenzione!"),
-                            Buttons::YesNo, Icon::Question) != Answer::Yes)
+    // Another program with the archive open may have one of these documents on screen: the operator
+    // is told who, as when the archive was opened, before deciding.
+    QString domanda = QStringLiteral("Confermi cancellazione?");
+    if (const QList<UsoArchivio> altri = AltriUsi(state_.archivioCorrente()); !altri.isEmpty())
+        domanda = AvvisoUso(state_.archivioCorrente(), altri, QDateTime::currentDateTimeUtc()) +
+                  QStringLiteral(".\nSe vi è aperto uno dei documenti scelti, il suo lavoro non potrà più "
+                                 "essere salvato su quel documento.\n\n") +
+                  domanda;
+    if (state_.ui().message(domanda, QStringLiteral("Attenzione!"), Buttons::YesNo, Icon::Question) !=
+        Answer::Yes)
         return;
     // The operator goes on from where the list was, not from its top.
     const int posizione = lstDocumento->verticalScrollBar()->value();

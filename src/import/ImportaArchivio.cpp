@@ -608,12 +608,13 @@ void Importazione::copia(const JetTable& src, const TabellaSchema& dst, Avanzame
     avanzamento.tabella(dst.nome);
     const bool numera = dst.nome.compare(u"legameDocFonte", Qt::CaseInsensitive) == 0;
     QList<int> sorgenti;                 // source column of each target column copied
+    QStringList sconosciute;             // the anomalies of the file's columns the table lacks
     QList<const ColonnaSchema*> colonne; // the target columns copied
     for (qsizetype i = 0; i < src.columns.size(); ++i) {
         const JetColumn& col = src.columns[i];
         const int k = diServizio(dst.nome, col.name) ? -1 : dst.indice(col.name);
         if (k < 0) {
-            e_.anomalie << QStringLiteral("%1: colonna %2 (%3) sconosciuta, non copiata.")
+            sconosciute << QStringLiteral("%1: colonna %2 (%3) sconosciuta, non copiata.")
                                .arg(dst.nome, col.name, jetTypeName(col.type));
             continue;
         }
@@ -631,6 +632,19 @@ void Importazione::copia(const JetTable& src, const TabellaSchema& dst, Avanzame
         sorgenti << static_cast<int>(i);
         colonne << &dst.colonne[k];
     }
+    if (colonne.isEmpty()) {
+        // Nothing of the file's table is the schema's: a table of another kind under a known name.
+        QStringList nelFile;
+        for (const JetColumn& col : src.columns)
+            nelFile << QStringLiteral("%1 (%2)").arg(col.name, jetTypeName(col.type));
+        e_.anomalie << QStringLiteral(
+                           "%1: nessuna colonna del file è tra quelle della tabella (nel file: %2): "
+                           "tabella non copiata, lasciata come nel modello.")
+                           .arg(dst.nome, nelFile.isEmpty() ? QStringLiteral("nessuna colonna")
+                                                            : nelFile.join(QStringLiteral(", ")));
+        return;
+    }
+    e_.anomalie << sconosciute;
     for (const ColonnaSchema& col : dst.colonne) {
         if (colonne.contains(&col) || (numera && col.chiave) || diServizio(dst.nome, col.nome))
             continue;

@@ -44,7 +44,11 @@ qint64 chiaveStato(cConnessione& c, const QString& value) {
                            value);
 }
 
+// 0 for a source without a name: other tools write conventions and the like with no name key
+// (IDNomeFonte 0 or Null), and such a source is kept as it is, not refused at each save.
 qint64 chiaveNome(cConnessione& c, GruppoFonte gruppo, const QString& nome) {
+    if (nome.isEmpty())
+        return 0;
     const TabellaNomi t = tabellaNomi(gruppo);
     return ChiaveFissa(c, t.table, t.keyColumn, t.textColumn, nome);
 }
@@ -52,6 +56,15 @@ qint64 chiaveNome(cConnessione& c, GruppoFonte gruppo, const QString& nome) {
 void clausola(IstruzioneSql& s, const char* column, qint64 key) {
     s.sql += QStringLiteral(" and ") + QLatin1String(column) + QStringLiteral(" = ?");
     s.params << key;
+}
+
+// The name key, where no name is written as 0 or as Null alike.
+void clausolaNome(IstruzioneSql& s, qint64 key) {
+    if (key == 0) {
+        s.sql += QStringLiteral(" and ifnull(IDNomeFonte, 0) = 0");
+        return;
+    }
+    clausola(s, "IDNomeFonte", key);
 }
 
 // Flags are compared as any non-zero value being true: archives may hold Jet's -1 or a plain 1.
@@ -143,7 +156,7 @@ IstruzioneSql CercaFonte(cConnessione& connection, const VoceFonte& voce) {
     const GruppoFonte gruppo = gruppoFonte(voce.TP);
     switch (gruppo) {
     case GruppoFonte::Interno:
-        clausola(s, "IDNomeFonte", chiaveNome(connection, gruppo, voce.NomeFonte));
+        clausolaNome(s, chiaveNome(connection, gruppo, voce.NomeFonte));
         if (!voce.Regione.isEmpty())
             clausola(s, "IDRegione", chiaveRegione(connection, voce.Regione));
         if (!voce.Citta.isEmpty())
@@ -162,13 +175,13 @@ IstruzioneSql CercaFonte(cConnessione& connection, const VoceFonte& voce) {
         break;
     case GruppoFonte::Internazionale:
     case GruppoFonte::Comunitario:
-        clausola(s, "IDNomeFonte", chiaveNome(connection, gruppo, voce.NomeFonte));
+        clausolaNome(s, chiaveNome(connection, gruppo, voce.NomeFonte));
         if ((voce.TP == u"GEI" || voce.TP == u"GEC") && !voce.Sezione.isEmpty())
             clausola(s, "IDSezione", chiaveSezione(connection, voce.Sezione));
         clausoleFlag(s, voce);
         break;
     case GruppoFonte::Canonico:
-        clausola(s, "IDNomeFonte", chiaveNome(connection, gruppo, voce.NomeFonte));
+        clausolaNome(s, chiaveNome(connection, gruppo, voce.NomeFonte));
         if (!voce.Regione.isEmpty())
             clausola(s, "IDRegione", chiaveRegione(connection, voce.Regione));
         if (!voce.Citta.isEmpty())

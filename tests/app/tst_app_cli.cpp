@@ -61,6 +61,16 @@ void AppCli::refusals_data() {
     QTest::newRow("switch of another command")
         << QStringList{"summary", "CONS1", "--filter"} << 2 << "opzione sconosciuta: --filter";
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "Comando sconosciuto";
+    // Which of two values was meant is not for the program to guess.
+    QTest::newRow("option twice") << QStringList{"check", "CONS1", "--doc", "14", "--doc", "15"} << 2
+                                  << "l'opzione --doc è data più di una volta";
+    QTest::newRow("option twice, once with =")
+        << QStringList{"check", "CONS1", "--doc=14", "--format", "json", "--format=text"} << 2
+        << "l'opzione --format è data più di una volta";
+    QTest::newRow("switch twice") << QStringList{"print", "CONS1", "--complete", "--complete"} << 2
+                                  << "l'opzione --complete è data più di una volta";
+    QTest::newRow("home twice") << QStringList{"--home", "@/altra", "info", "CONS1"} << 2
+                                << "l'opzione --home è data più di una volta";
     QTest::newRow("missing archive") << QStringList{"info", "NESSUNO"} << 1 << "Errore nell'apertura del db";
     QTest::newRow("info without archive") << QStringList{"info"} << 2 << "Uso:";
     // One rule for the name of every new archive: never a path, never a control character.

@@ -16,6 +16,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QtTest>
 
 using namespace capture_test;
@@ -32,6 +34,75 @@ QByteArray paginaArticolo(qsizetype riempitivo = 0) {
     return "<html><head><meta name=\"citation_title\" content=\"Titolo di prova\">"
            "<meta name=\"citation_author\" content=\"Rossi, Mario\"></head><body>" +
            QByteArray(riempitivo, 'x') + "</body></html>";
+}
+
+// An article's page whose body nests `apri` ... `chiudi` `volte` times (side by side when `chiudi`
+// follows each `apri`).
+QByteArray paginaConCorpo(const QByteArray& corpo) {
+    return paginaArticolo().chopped(int(qstrlen("</body></html>"))) + corpo + "</body></html>";
+}
+
+QByteArray paginaOstile(const QByteArray& apri, const QByteArray& chiudi, int volte, bool affiancati) {
+    return paginaConCorpo(affiancati ? (apri + chiudi).repeated(volte)
+                                     : apri.repeated(volte) + chiudi.repeated(volte));
+}
+
+// A server on 127.0.0.1 whose answer never ends: a chunked body or a stream of header lines, sent as
+// fast as the client takes them.
+class ServerSenzaFine : public QTcpServer {
+public:
+    explicit ServerSenzaFine(bool intestazioni) : intestazioni_(intestazioni) {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = nextPendingConnection()) {
+                connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+                s->write(intestazioni_ ? "HTTP/1.1 200 OK\r\n"
+                                       : "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n"
+                                         "Transfer-Encoding: chunked\r\n\r\n");
+                connect(s, &QTcpSocket::bytesWritten, s, [this, s] { riempi(s); });
+                riempi(s);
+            }
+        });
+    }
+    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
+
+private:
+    void riempi(QTcpSocket* s) {
+        static const QByteArray pezzo = "10000\r\n" + QByteArray(0x10000, 'x') + "\r\n";
+        static const QByteArray riga = "X-Riempitivo: " + QByteArray(1000, 'y') + "\r\n";
+        while (s->state() == QAbstractSocket::ConnectedState && s->bytesToWrite() < 512 * 1024)
+            s->write(intestazioni_ ? riga.repeated(64) : pezzo);
+    }
+    bool intestazioni_;
+};
+
+// A server on 127.0.0.1 that answers every request with these bytes, headers and all.
+class ServerGrezzo : public QTcpServer {
+public:
+    explicit ServerGrezzo(QByteArray risposta) : risposta_(std::move(risposta)) {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = nextPendingConnection()) {
+                connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    s->readAll();
+                    s->write(risposta_);
+                });
+            }
+        });
+    }
+    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
+
+private:
+    QByteArray risposta_;
+};
+
+// The memory the process holds now, in bytes (0 where it cannot be told).
+qint64 memoriaResidente() {
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    return f.readAll().split(' ').value(1).toLongLong() * 4096;
 }
 
 } // namespace
@@ -396,6 +467,66 @@ private Q_SLOTS:
             QCOMPARE(e.metadati.titolo, QString("Titolo di prova"));
     }
 
+    // An answer that never ends is cut at the size limit or at the time limit, whichever comes first,
+    // headers included, and the memory it takes stays near the size limit.
+    void endlessAnswersStopWithinTheirLimits_data() {
+        QTest::addColumn<bool>("headers");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("endless chunked body") << false << "supera il limite di 5 MB";
+        QTest::newRow("endless headers") << true << "non ha risposto entro 3 secondi";
+    }
+
+    void endlessAnswersStopWithinTheirLimits() {
+        QFETCH(bool, headers);
+        QFETCH(QString, error);
+        ServerSenzaFine server(headers);
+        OpzioniCattura o;
+        o.limiti.millisecondi = 3000;
+        const qint64 prima = memoriaResidente();
+        qint64 picco = prima;
+        QTimer campione;
+        QObject::connect(&campione, &QTimer::timeout, [&] { picco = std::max(picco, memoriaResidente()); });
+        campione.start(10);
+        QElapsedTimer tempo;
+        tempo.start();
+        const EsitoCattura e =
+            CatturaInAttesa(InterpretaIndirizzo(server.base() + QStringLiteral("/senzafine")), o);
+        const qint64 durata = tempo.elapsed();
+        campione.stop();
+        QVERIFY2(e.errore.contains(error), qPrintable(e.errore));
+        QVERIFY2(durata < 4500, qPrintable(QString::number(durata)));
+        QVERIFY2(picco - prima < 64 * 1024 * 1024,
+                 qPrintable(QString::number((picco - prima) >> 20) + " MB"));
+    }
+
+    // What the server sent is said as it is: a compressed body that cannot be read is not a network
+    // failure, a page that says UTF-8 and is not is read as browsers do and the operator is told.
+    void unreadableAnswersAreSaidForWhatTheyAre() {
+        const QByteArray bomba = qCompress(QByteArray(64 * 1024 * 1024, '0'), 9).mid(4);
+        ServerGrezzo compressa("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Encoding: deflate\r\n"
+                               "Content-Length: " +
+                               QByteArray::number(bomba.size()) + "\r\n\r\n" + bomba);
+        EsitoCattura e = CatturaInAttesa(InterpretaIndirizzo(compressa.base() + "/bomba"), OpzioniCattura());
+        QVERIFY(!e.letto);
+        QVERIFY2(!e.errore.contains("non è raggiungibile"), qPrintable(e.errore));
+        QVERIFY2(e.errore.contains("non si può decomprimere") ||
+                     e.errore.contains("supera il limite di 5 MB"),
+                 qPrintable(e.errore));
+        QVERIFY2(!e.errore.contains("La risposta di La pagina"), qPrintable(e.errore));
+
+        const QByteArray pagina =
+            "<html><head><meta charset=\"utf-8\"><meta name=\"citation_title\" content=\"M" +
+            encodeWindows1252(QStringLiteral("ü")) + "ller\"></head></html>";
+        LocalHttpServer server;
+        server.answer(QStringLiteral("/latin1"), {200, "text/html", pagina, {}, 0, false, false});
+        e = CatturaInAttesa(InterpretaIndirizzo(server.base() + "/latin1"), OpzioniCattura());
+        QVERIFY2(e.letto, qPrintable(e.errore));
+        QCOMPARE(e.metadati.titolo, QString("M\uFFFDller"));
+        QVERIFY2(e.avvisi.join(u'\n').contains(
+                     "dichiara la codifica UTF-8 ma non la rispetta: i caratteri illeggibili (1)"),
+                 qPrintable(e.avvisi.join(u'\n')));
+    }
+
     void anUnreachableServiceAndAnUnknownDoiAreSaid() {
         LocalHttpServer server; // answers 404 to everything
         OpzioniCattura o;
@@ -419,6 +550,71 @@ private Q_SLOTS:
         server.redirect(QStringLiteral("/altrove"), QStringLiteral("file:///etc/passwd"));
         e = CatturaInAttesa(InterpretaIndirizzo(server.base() + QStringLiteral("/altrove")), o);
         QVERIFY2(e.errore.contains(QStringLiteral("file:///etc/passwd non seguito")), qPrintable(e.errore));
+    }
+
+    // A page built to bring its reader down (nested past any article's depth, or with more elements
+    // than any article has) is refused before it is parsed, with the reason, by the reader and the
+    // command line alike, in a moment; one within the limits is read.
+    void hostilePagesAreRefusedBeforeTheyAreParsed_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("refused"); // empty: read
+        const QString profonda = QStringLiteral("annidati più di 512 volte");
+        const QString larga = QStringLiteral("più di 200.000 elementi");
+        QTest::newRow("span nested 50 000 times")
+            << paginaOstile("<span>", "</span>", 50000, false) << profonda;
+        QTest::newRow("div nested 80 000 times") << paginaOstile("<div>", "</div>", 80000, false) << profonda;
+        QTest::newRow("div nested 400 000 times (4 MB)")
+            << paginaOstile("<div>", "</div>", 400000, false) << profonda;
+        QTest::newRow("div never closed, 80 000 times")
+            << paginaOstile("<div>", "", 80000, false) << profonda;
+        QTest::newRow("div closed by a table's end tag")
+            << paginaOstile("<div><table><td></div>", "", 5000, false) << profonda;
+        QTest::newRow("formatting reopened by every paragraph") << paginaConCorpo([] {
+            QByteArray b;
+            for (int i = 0; i < 3000; ++i)
+                b += "<p><b class=c" + QByteArray::number(i) + ">x</p>";
+            return b;
+        }()) << profonda;
+        QTest::newRow("a million end tags past a block")
+            << paginaConCorpo("<b>" + QByteArray("<div>").repeated(400) +
+                              QByteArray("</b>").repeated(1000000))
+            << larga;
+        QTest::newRow("250 000 elements side by side") << paginaOstile("<b>", "</b>", 250000, true) << larga;
+        QTest::newRow("700 000 elements side by side (5 MB)")
+            << paginaOstile("<i>", "</i>", 700000, true) << larga;
+        QTest::newRow("div nested 400 times") << paginaOstile("<div>", "</div>", 400, false) << "";
+        QTest::newRow("paragraphs and cells never closed")
+            << paginaOstile("<table><tr><td><p><font size=2>x", "</table>", 3000, true) << "";
+        QTest::newRow("150 000 elements side by side") << paginaOstile("<b>", "</b>", 150000, true) << "";
+    }
+
+    void hostilePagesAreRefusedBeforeTheyAreParsed() {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, refused);
+        QElapsedTimer tempo;
+        tempo.start();
+        const PaginaLetta p = LeggiPagina(body, "text/html", QUrl(QStringLiteral("http://127.0.0.1/a")));
+        QVERIFY2(tempo.elapsed() < 5000, qPrintable(QString::number(tempo.elapsed())));
+        QVERIFY2(refused.isEmpty() ? p.rifiuto.isEmpty() : p.rifiuto.contains(refused),
+                 qPrintable(p.rifiuto));
+        QCOMPARE(p.metadati.titolo, refused.isEmpty() ? QString("Titolo di prova") : QString());
+
+        Servizi s;
+        s.server.answer(QStringLiteral("/ostile"),
+                        {200, "text/html; charset=utf-8", body, {}, 0, false, false});
+        tempo.restart();
+        const CliRun r =
+            cli({"--home", s.t.root(), "capture", s.server.base() + "/ostile", "--format", "json"});
+        QVERIFY2(tempo.elapsed() < 8000, qPrintable(QString::number(tempo.elapsed())));
+        QCOMPARE(r.code, refused.isEmpty() ? 0 : 1);
+        if (refused.isEmpty()) {
+            QVERIFY2(r.out.contains("Titolo di prova"), qPrintable(r.out + r.err));
+        } else {
+            QVERIFY2(r.err.contains(
+                         QStringLiteral("La pagina %1/ostile non è stata letta: ").arg(s.server.base())),
+                     qPrintable(r.err));
+            QVERIFY2(r.err.contains(refused), qPrintable(r.err));
+        }
     }
 
     // The command line: exit 2 for what is neither a DOI nor an address, 1 with a reason when nothing
@@ -556,6 +752,10 @@ private Q_SLOTS:
             << QStringList{"Background", "One.", "Two."};
         QTest::newRow("escaped paragraphs")
             << "&lt;p&gt;Uno&lt;/p&gt;&lt;p&gt;Due&lt;/p&gt;" << QStringList{"Uno", "Due"};
+        // A record's abstract is as hostile as a page: its text stays, without the markup.
+        QTest::newRow("nested past any depth")
+            << QString("<i>").repeated(60000) + "Testo" + QString("</i>").repeated(60000)
+            << QStringList{"Testo"};
     }
 
     void markupIsTakenOut() {

@@ -191,6 +191,51 @@ private Q_SLOTS:
         QCOMPARE(CaricaElenchiCattura(f.s.t.state()).issn.value("1932-6203"), QString("TST1"));
     }
 
+    // A page built to bring its reader down, read with Alt+I from a document being typed: the reason is
+    // said, the window and what the operator typed are there, a reading of another page still works.
+    void aHostilePageLeavesTheWindowAndItsWork_data() {
+        QTest::addColumn<QByteArray>("apri");
+        QTest::addColumn<QByteArray>("chiudi");
+        QTest::addColumn<int>("volte");
+        QTest::newRow("span nested 50 000 times") << QByteArray("<span>") << QByteArray("</span>") << 50000;
+        QTest::newRow("div nested 80 000 times") << QByteArray("<div>") << QByteArray("</div>") << 80000;
+    }
+
+    void aHostilePageLeavesTheWindowAndItsWork() {
+        QFETCH(QByteArray, apri);
+        QFETCH(QByteArray, chiudi);
+        QFETCH(int, volte);
+        Finestra f;
+        REQUIRE_SHARED_FIXTURE(metadati(kSpringer));
+        const QByteArray pagina =
+            "<html><head><meta name=\"citation_title\" content=\"Ostile\"></head><body>" +
+            apri.repeated(volte) + chiudi.repeated(volte) + "</body></html>";
+        f.s.server.answer(QStringLiteral("/ostile"), {200, "text/html", pagina, {}, 0, false, false});
+        const QString buona = f.s.pagina(kSpringer);
+        f.w->txtTitolo->setPlainText(QStringLiteral("Titolo scritto a mano"));
+        QApplication::setActiveWindow(f.w.get());
+        f.w->txtPagine->setFocus();
+        bool visto = false;
+        onNextModal<frmCattura>([&](frmCattura* d) {
+            figlio<QLineEdit>(d, "txtIndirizzo")->setText(f.s.server.base() + QStringLiteral("/ostile"));
+            figlio<QPushButton>(d, "cmdLeggi")->click();
+            QTRY_VERIFY_WITH_TIMEOUT(!f.s.t.dialogs().shown().empty(), 10000);
+            QVERIFY2(f.s.t.dialogs().lastText().contains("non è stata letta: i suoi elementi sono annidati"),
+                     qPrintable(f.s.t.dialogs().lastText()));
+            QVERIFY(!figlio<QPushButton>(d, "cmdApplica")->isEnabled());
+            figlio<QLineEdit>(d, "txtIndirizzo")->setText(buona);
+            figlio<QPushButton>(d, "cmdLeggi")->click();
+            QTRY_VERIFY(figlio<QPushButton>(d, "cmdApplica")->isEnabled());
+            visto = true;
+            d->reject();
+        });
+        QTest::keyClick(f.w->txtPagine, Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(visto);
+        QVERIFY(f.w->isVisible());
+        QCOMPARE(f.w->txtTitolo->toPlainText(), QString("Titolo scritto a mano"));
+        QVERIFY(f.s.t.dialogs().unexpected().isEmpty());
+    }
+
     // Alt+I from the fields opens the dialog, and the F1 help lists it.
     void theShortcutOpensItAndTheHelpListsIt() {
         Finestra f;

@@ -15,6 +15,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
 #include <functional>
 
 using namespace editor_test;
@@ -100,6 +102,33 @@ QString citazioni(const QList<AttoSimile>& simili) {
     for (const AttoSimile& a : simili)
         out << a.citazione;
     return out.join(" | ");
+}
+
+// Document 1 of an archive of its own: no responsibility and a wrong act, the two findings of
+// "Manca responsabilità" and "Fonte errata" (the act's fix: its date).
+QString archivioDaCorreggere(TestHome& t) {
+    inserisciCatalogo(t, kAtti);
+    ArchivioProva p(t);
+    Doc doc;
+    doc.fonti = {p.fonteInterna("LIO", "l.", "9241", "8", "8", "1901", "l. 8 agosto 1901, n. 9241")};
+    doc.responsabile = false;
+    p.documento(doc);
+    const QString path = t.state().NomeArchivio;
+    ChiudiArchivio(t.state());
+    return path;
+}
+
+void eseguiSullArchivio(TestHome& t, const QString& path, const QString& sql) {
+    if (!t.open(path))
+        qFatal("archive not opened");
+    t.state().Connessione.executeScript(sql);
+    ChiudiArchivio(t.state());
+}
+
+QJsonArray rilieviJson(const QStringList& home, const QString& path) {
+    return QJsonDocument::fromJson(
+               cli(home + QStringList{"check", path, "--doc", "1", "--format", "json"}).out.toUtf8())
+        .array();
 }
 
 } // namespace
@@ -406,17 +435,7 @@ private Q_SLOTS:
     // exits 2 and changes nothing.
     void commandLineFix() {
         TestHome t;
-        inserisciCatalogo(t, kAtti);
-        QString path;
-        {
-            ArchivioProva p(t);
-            Doc doc;
-            doc.fonti = {p.fonteInterna("LIO", "l.", "9241", "8", "8", "1901", "l. 8 agosto 1901, n. 9241")};
-            doc.responsabile = false;
-            p.documento(doc);
-            path = t.state().NomeArchivio;
-            ChiudiArchivio(t.state());
-        }
+        const QString path = archivioDaCorreggere(t);
         const QStringList home{"--home", t.root()};
         CliRun r = cli(home + QStringList{"check", path, "--doc", "1", "--format", "json"});
         QCOMPARE(r.code, 0);
@@ -445,6 +464,21 @@ private Q_SLOTS:
         QVERIFY(cli(home + QStringList{"fix", path, "--doc", "1", "--finding", "3", "--choice", "1"})
                     .err.contains("non ha il rilievo 3: ne ha 2"));
 
+        // An archive that refuses the write: the command says its own next step, not the window's.
+        eseguiSullArchivio(t, path,
+                           "create trigger rifiuta before update on tabDocumento begin "
+                           "select raise(abort, 'aggiornamento rifiutato'); end;");
+        const QByteArray conVincolo = readFileBytes(path);
+        r = cli(home + QStringList{"fix", path, "--doc", "1", "--finding", "2", "--choice", "1"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err.section(u'\n', 0, 0),
+                 QString("Il documento 1 non è stato salvato: l'archivio non è cambiato. Rendere l'archivio "
+                         "scrivibile (spazio sul disco, permessi del file) e ripetere il comando."));
+        QVERIFY2(!r.err.contains("finestra"), qPrintable(r.err));
+        QVERIFY2(r.err.contains("aggiornamento rifiutato"), qPrintable(r.err));
+        QCOMPARE(readFileBytes(path), conVincolo);
+        eseguiSullArchivio(t, path, "drop trigger rifiuta;");
+
         r = cli(home + QStringList{"fix", path, "--doc", "1", "--finding", "2", "--choice", "1"});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QString("Documento 1 salvato: l. 7 agosto 1901, n. 9241 (corregge la data)\n"
@@ -453,6 +487,103 @@ private Q_SLOTS:
         QCOMPARE(righe(t.state().Connessione, "select Testo, Giorno, Mese from tabFonte join legameDocFonte "
                                               "using (IDFonte) where IDDoc = 1"),
                  QStringList{"l. 7 agosto 1901, n. 9241|7|8"});
+    }
+
+    // A finding named by its id is the finding of that rule, entry and text: one changed after the
+    // id was read is refused with the reason (exit 2, the archive as it was); one that only moved in
+    // the list is still found.
+    void aFixIsForTheFindingItNames_data() {
+        QTest::addColumn<QString>("change");  // made to the archive after the id was read
+        QTest::addColumn<QString>("finding"); // "id": the act's finding by its id
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("says");
+        const QString fonte = "(select IDFonte from legameDocFonte where IDDoc = 1)";
+        const QString corretta =
+            "update tabFonte set Giorno = 7, Testo = 'l. 7 agosto 1901, n. 9241' where IDFonte = " + fonte;
+        const QString altra =
+            "update tabFonte set Giorno = 9, Testo = 'l. 9 agosto 1901, n. 9241' where IDFonte = " + fonte;
+        const QString responsabile =
+            "insert into tabResponsabilita (IDResponsabilita, PrimoElemento, SecondoElemento) "
+            "values (900, 'Rossi', 'Mario'); insert into legameDocResp (IDDoc, "
+            "IDResponsabilita, FlagAutore) values (1, 900, -1)";
+        const QString sparito = "Il rilievo %1 non è più tra quelli del documento 1: il documento è cambiato";
+        QTest::newRow("nothing changed") << ""
+                                         << "id" << 0 << "Documento 1 salvato: l. 7 agosto 1901";
+        QTest::newRow("the act corrected meanwhile") << corretta << "id" << 2 << sparito;
+        QTest::newRow("another wrong act in its place") << altra << "id" << 2 << sparito;
+        QTest::newRow("a finding before it gone, by id")
+            << responsabile << "id" << 0 << "Documento 1 salvato: l. 7 agosto 1901";
+        QTest::newRow("a finding before it gone, by place")
+            << responsabile << "2" << 2 << "non ha il rilievo 2: ne ha 1";
+        QTest::newRow("an id no finding has") << ""
+                                              << "r000000000000" << 2 << "Il rilievo r000000000000 non è più";
+    }
+
+    void aFixIsForTheFindingItNames() {
+        QFETCH(QString, change);
+        QFETCH(QString, finding);
+        QFETCH(int, code);
+        QFETCH(QString, says);
+        TestHome t;
+        const QString path = archivioDaCorreggere(t);
+        const QStringList home{"--home", t.root()};
+        const QJsonArray rilievi = rilieviJson(home, path);
+        QCOMPARE(rilievi.size(), 2);
+        const QString id = rilievi[1]["id"].toString();
+        QVERIFY2(QRegularExpression("^r[0-9a-f]{12}$").match(id).hasMatch(), qPrintable(id));
+        QVERIFY(id != rilievi[0]["id"].toString());
+        if (!change.isEmpty())
+            eseguiSullArchivio(t, path, change + ";");
+        const QByteArray prima = readFileBytes(path);
+        const CliRun r = cli(home + QStringList{"fix", path, "--doc", "1", "--finding",
+                                                finding == u"id" ? id : finding, "--choice", "1"});
+        QCOMPARE(r.code, code);
+        QVERIFY2((code == 0 ? r.out : r.err).contains(says.contains("%1") ? says.arg(id) : says),
+                 qPrintable(r.out + r.err));
+        if (code != 0)
+            QCOMPARE(readFileBytes(path), prima);
+    }
+
+    // Two fix commands at once on one document: whichever reads first saves, the other finds the
+    // document changed and saves nothing. Never do both save.
+    void twoFixesAtOnceNeverBothSave_data() {
+        QTest::addColumn<bool>("byId");
+        QTest::newRow("finding by place") << false;
+        QTest::newRow("finding by id") << true;
+    }
+
+    void twoFixesAtOnceNeverBothSave() {
+        QFETCH(bool, byId);
+        TestHome t;
+        const QString path = archivioDaCorreggere(t);
+        const QStringList home{"--home", t.root()};
+        const QJsonArray rilievi = rilieviJson(home, path);
+        const QString finding = byId ? rilievi[1]["id"].toString() : QString("2");
+        const QByteArray prima = readFileBytes(path);
+        const QStringList args =
+            home + QStringList{"fix", path, "--doc", "1", "--finding", finding, "--choice", "1"};
+        int unoSalva = 0;
+        for (int giro = 0; giro < 20; ++giro) {
+            QVERIFY(writeFileBytes(path, prima));
+            QProcess a, b;
+            a.start(QUILLARO_CLI_PROGRAM, args);
+            b.start(QUILLARO_CLI_PROGRAM, args);
+            QVERIFY(a.waitForFinished(60000) && b.waitForFinished(60000));
+            const int salvati = (a.exitCode() == 0) + (b.exitCode() == 0);
+            QVERIFY2(salvati <= 1, qPrintable(QStringLiteral("round %1: both saved\n%2\n%3")
+                                                  .arg(giro)
+                                                  .arg(QString::fromUtf8(a.readAllStandardOutput()),
+                                                       QString::fromUtf8(b.readAllStandardOutput()))));
+            unoSalva += salvati;
+            QProcess& perdente = a.exitCode() == 0 ? b : a;
+            const QString motivo = QString::fromUtf8(perdente.readAllStandardError());
+            if (salvati == 1)
+                QVERIFY2(perdente.exitCode() == 2 && (motivo.contains("non è più tra quelli") ||
+                                                      motivo.contains("modificato da un altro") ||
+                                                      motivo.contains("non ha il rilievo 2")),
+                         qPrintable(motivo));
+        }
+        QVERIFY(unoSalva > 10);
     }
 };
 

@@ -15,6 +15,7 @@
 #include "documents/frmTesti.h"
 #include "sources/frmModificaFonte.h"
 #include "sources/frmTipologiaFonte.h"
+#include "store/ArchivioInUso.h"
 #include "support/GuiTestUtil.h"
 
 #include <QtTest>
@@ -771,6 +772,27 @@ private Q_SLOTS:
         QCOMPARE(scelta->elenco()->rowCount(), 2);
         QCOMPARE(voce(scelta, 1), QString("4 --> 202630002"));
         QVERIFY(s.t.dialogs().allAnswersUsed());
+
+        // Another program has the archive open, and may have one of these documents: the question
+        // says who, as opening the archive does.
+        UsoArchivio altro;
+        altro.utente = QStringLiteral("rossi");
+        altro.computer = QStringLiteral("PC-12");
+        altro.programma = QStringLiteral("quillaro");
+        altro.pid = 4242;
+        altro.dal = altro.rinnovato = QDateTime::currentDateTimeUtc();
+        altro.sessione = NuovaSessione();
+        QVERIFY(RegistraUso(s.t.state().archivioCorrente(), altro));
+        seleziona(scelta, 1);
+        s.t.dialogs().answerNext(Answer::No);
+        scelta->cmdCancella->click();
+        const QString domanda = s.t.dialogs().lastText();
+        QVERIFY2(domanda.contains("è aperto anche da rossi su PC-12") &&
+                     domanda.contains("Se vi è aperto uno dei documenti scelti") &&
+                     domanda.endsWith("\n\nConfermi cancellazione?"),
+                 qPrintable(domanda));
+        QCOMPARE(s.conta("select count(*) from tabDocumento"), 2);
+        RilasciaUso(s.t.state().archivioCorrente(), altro.sessione);
         scelta->cmdAnnulla->click();
     }
 

@@ -704,6 +704,39 @@ private Q_SLOTS:
         QCOMPARE(valore(), chosen);
     }
 
+    // A source written by another tool without a name key (IDNomeFonte 0, as imported archives
+    // hold for a convention): the document saves, the source stays the row it was.
+    void aNamelessSourceIsSavedAsStored_data() {
+        QTest::addColumn<QString>("tp");
+        QTest::newRow("international court") << "GEI";
+        QTest::newRow("international act") << "NIT";
+        QTest::newRow("EU act") << "NIC";
+        QTest::newRow("canon law") << "FCC";
+        QTest::newRow("domestic") << "LIO";
+    }
+    void aNamelessSourceIsSavedAsStored() {
+        QFETCH(QString, tp);
+        TestHome t;
+        Archivio a(t);
+        DocumentBuffer b = Archivio::nuovo(1);
+        QVERIFY(ScriviDocumento(a.c(), b, a.dati(1)).salvato());
+        a.c().EseguiIstruzione("insert into tabFonte (IDFonte, TP, testo, anno, IDNomeFonte) values "
+                               "(700, ?, 'Convenzione di prova 1950', '1950', 0)",
+                               {tp});
+        a.c().EseguiIstruzione("insert into legameDocFonte (IDDoc, IDFonte) values (1, 700)");
+        const int fonti = conta(a.c(), "select count(*) from tabFonte");
+        Letto l = leggi(t, a, 1);
+        QVERIFY(l.esito.caricato);
+        QCOMPARE(l.b.ElencoFonti.size(), 1);
+        QCOMPARE(l.b.ElencoFonti[0].NomeFonte, QString());
+        l.d.txtPagine = "3-4";
+        const RisultatoSalvataggio r = ScriviDocumento(a.c(), l.b, l.d);
+        QVERIFY2(r.salvato(), qPrintable(r.messaggio));
+        QCOMPARE(conta(a.c(), "select count(*) from tabFonte"), fonti);
+        QCOMPARE(righe(a.c(), "select IDFonte from legameDocFonte where IDDoc = 1"), QStringList{"700"});
+        QCOMPARE(conta(a.c(), "select count(*) from tabDocumento where Pagine = '3-4'"), 1);
+    }
+
     // A stored date the boxes cannot show: a choice in one box changes that part alone, never the
     // date to "0000-00-00"; next year is in the list.
     void choosingOneDateBoxKeepsTheOtherParts_data() {

@@ -232,6 +232,16 @@ QMap<QString, AnomalyCase>& anomalyCases() {
          {[](MemoryJetSource& s) { s.removeTable(QStringLiteral("tabNIT")); },
           QStringLiteral("Tabella tabNIT assente dal file: lasciata come nel modello."),
           QStringLiteral("select count(*) from tabNIT"), QStringLiteral("44")}},
+        {"a table with none of the schema's columns",
+         {[](MemoryJetSource& s) {
+              s.definition(QStringLiteral("tabTesto")).columns = {jetText(QStringLiteral("Foo")),
+                                                                  jetText(QStringLiteral("Bar"))};
+              for (QVariantList& row : s.rows(QStringLiteral("tabTesto")))
+                  row = {QStringLiteral("a"), QStringLiteral("b")};
+          },
+          QStringLiteral("tabTesto: nessuna colonna del file è tra quelle della tabella (nel file: Foo "
+                         "(Testo), Bar (Testo)): tabella non copiata, lasciata come nel modello."),
+          QStringLiteral("select count(*) from tabDocumento"), QStringLiteral("30")}},
         {"column missing from the file",
          {[](MemoryJetSource& s) {
               s.definition(QStringLiteral("tabDocumento")).columns.removeLast();

@@ -10,20 +10,33 @@
 
 CliArgs::CliArgs(const QStringList& words, const QStringList& optionsWithValue,
                  const QStringList& knownSwitches) {
+    // An option given twice is a script's slip: which of the two was meant is not ours to guess.
+    QStringList dati;
+    const auto unaVolta = [&](const QString& name) {
+        if (dati.contains(name)) {
+            if (!errors_.contains(QStringLiteral("l'opzione --%1 è data più di una volta").arg(name)))
+                errors_ << QStringLiteral("l'opzione --%1 è data più di una volta").arg(name);
+            return false;
+        }
+        dati << name;
+        return true;
+    };
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& w = words[i];
         if (w.startsWith(QStringLiteral("--")) && w.size() > 2) {
             const QString name = w.mid(2);
             const qsizetype eq = name.indexOf(u'=');
             if (eq > 0 && optionsWithValue.contains(name.left(eq))) {
-                values_[name.left(eq)] = name.mid(eq + 1);
+                if (unaVolta(name.left(eq)))
+                    values_[name.left(eq)] = name.mid(eq + 1);
             } else if (optionsWithValue.contains(name)) {
                 if (i + 1 >= words.size())
                     errors_ << QStringLiteral("manca il valore di --%1").arg(name);
-                else
-                    values_[name] = words[++i];
+                else if (const QString v = words[++i]; unaVolta(name))
+                    values_[name] = v;
             } else if (knownSwitches.contains(name)) {
-                flags_ << name;
+                if (unaVolta(name))
+                    flags_ << name;
             } else {
                 errors_ << QStringLiteral("opzione sconosciuta: --%1").arg(name);
             }
@@ -118,17 +131,25 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     registerSourceCommands(registry);
 
     QString homeOption;
+    bool homeData = false;
     QStringList rest;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
+        const bool home = rest.isEmpty() && (a == u"--home" || a.startsWith(QStringLiteral("--home=")));
+        if (home && homeData) {
+            err << "l'opzione --home è data più di una volta" << Qt::endl;
+            return 2;
+        }
         if (rest.isEmpty() && a == u"--home") {
             if (i + 1 >= arguments.size()) {
                 err << "manca la cartella dopo --home" << Qt::endl;
                 return 2;
             }
             homeOption = arguments[++i];
+            homeData = true;
         } else if (rest.isEmpty() && a.startsWith(QStringLiteral("--home="))) {
             homeOption = a.mid(7);
+            homeData = true;
         } else {
             rest << a;
         }

@@ -30,7 +30,7 @@ int esegui(CliContext& c, const CliArgs& a, const QString& uso,
 }
 
 const QString kUsoCheck = QStringLiteral("check ARCHIVE [--doc N [--format text|json]]");
-const QString kUsoFix = QStringLiteral("fix ARCHIVE --doc N --finding I --choice J");
+const QString kUsoFix = QStringLiteral("fix ARCHIVE --doc N --finding I|ID --choice J");
 
 // A whole number of at least 1 given with an option; 0, after the message, when it is not one.
 qint64 numeroOpzione(CliContext& c, const CliArgs& a, const QString& opzione, const QString& nome) {
@@ -65,7 +65,8 @@ QJsonArray rilieviJson(const DocumentoConCorrezioni& d) {
             correzioni.append(QJsonObject{{QStringLiteral("label"), k.etichetta},
                                           {QStringLiteral("kind"), NomeTipoCorrezione(k.tipo)},
                                           {QStringLiteral("applicable"), !k.soloApertura()}});
-        QJsonObject o{{QStringLiteral("list"), nomeElenco(r.elenco)},
+        QJsonObject o{{QStringLiteral("id"), IdRilievo(r)},
+                      {QStringLiteral("list"), nomeElenco(r.elenco)},
                       {QStringLiteral("rule"), NomeRegola(r.regola)},
                       {QStringLiteral("text"), r.testo},
                       {QStringLiteral("field"), ControlloDelCampo(r.campo)},
@@ -127,8 +128,41 @@ int controllaDocumento(CliContext& c, const CliArgs& a) {
     return 0;
 }
 
-// Applies one fix of one finding (both counted from 1, in the order of check --doc --format json)
-// to the stored document through the window's save, then prints the findings that remain.
+// The finding --finding names: by its place (from 1), or by its id, which names a finding with its
+// rule, entry and text; -1 after the message when it is none of the document's (exit 2).
+qsizetype rilievoIndicato(CliContext& c, const QString& archivio, const QString& indicato, qint64 id,
+                          const EsitoControlli& esito) {
+    bool numero = false;
+    const qint64 posizione = indicato.trimmed().toLongLong(&numero);
+    if (numero) {
+        if (posizione <= esito.rilievi.size())
+            return static_cast<qsizetype>(posizione - 1);
+        c.err << QStringLiteral("Il documento %1 non ha il rilievo %2: ne ha %3 (vedere check --doc %1 "
+                                "--format json).")
+                     .arg(id)
+                     .arg(posizione)
+                     .arg(esito.rilievi.size())
+              << Qt::endl;
+        return -1;
+    }
+    for (qsizetype i = 0; i < esito.rilievi.size(); ++i)
+        if (IdRilievo(esito.rilievi.at(i)) == indicato.trimmed())
+            return i;
+    c.err << QStringLiteral("Il rilievo %1 non è più tra quelli del documento %2: il documento è cambiato "
+                            "dopo che i rilievi sono stati letti, e la correzione non è stata applicata. "
+                            "Rileggere i rilievi (quillaro-cli check %3 --doc %2 --format json) e "
+                            "scegliere di nuovo.")
+                 .arg(indicato.trimmed())
+                 .arg(id)
+                 .arg(archivio)
+          << Qt::endl;
+    return -1;
+}
+
+// Applies one fix of one finding (named by its id, or by its place counted from 1 in the order of
+// check --doc --format json; the fix counted from 1) to the stored document through the window's
+// save, then prints the findings that remain. The fix is saved over the state it was computed for,
+// or not at all.
 int correggi(CliContext& c, const CliArgs& a) {
     if (a.positional().size() != 1 || !a.value(QStringLiteral("doc")) ||
         !a.value(QStringLiteral("finding")) || !a.value(QStringLiteral("choice"))) {
@@ -136,11 +170,14 @@ int correggi(CliContext& c, const CliArgs& a) {
         return 2;
     }
     const qint64 id = numeroOpzione(c, a, QStringLiteral("doc"), QStringLiteral("Numero di documento"));
-    const qint64 rilievo =
-        numeroOpzione(c, a, QStringLiteral("finding"), QStringLiteral("Numero di rilievo"));
+    const QString indicato = a.value(QStringLiteral("finding")).value_or(QString());
+    bool numero = false;
+    indicato.trimmed().toLongLong(&numero);
+    const qint64 posizione =
+        numero ? numeroOpzione(c, a, QStringLiteral("finding"), QStringLiteral("Numero di rilievo")) : 1;
     const qint64 scelta =
         numeroOpzione(c, a, QStringLiteral("choice"), QStringLiteral("Numero di correzione"));
-    if (id == 0 || rilievo == 0 || scelta == 0)
+    if (id == 0 || posizione == 0 || scelta == 0)
         return 2;
     if (!c.openArchive(a.positional().first()))
         return 1;
@@ -151,17 +188,11 @@ int correggi(CliContext& c, const CliArgs& a) {
         c.err << errore << Qt::endl;
         return 1;
     }
-    const qsizetype rilievi = d->esito.rilievi.size();
-    if (rilievo > rilievi) {
-        c.err << QStringLiteral("Il documento %1 non ha il rilievo %2: ne ha %3 (vedere check --doc %1 "
-                                "--format json).")
-                     .arg(id)
-                     .arg(rilievo)
-                     .arg(rilievi)
-              << Qt::endl;
+    const qsizetype indice = rilievoIndicato(c, a.positional().first(), indicato, id, d->esito);
+    if (indice < 0)
         return 2;
-    }
-    const CorrezioniRilievo& k = d->correzioni.at(rilievo - 1);
+    const qsizetype rilievo = indice + 1;
+    const CorrezioniRilievo& k = d->correzioni.at(indice);
     if (scelta > k.correzioni.size()) {
         c.err << QStringLiteral("Il rilievo %1 del documento %2 non ha la correzione %3: ne ha %4.")
                      .arg(rilievo)
@@ -188,7 +219,27 @@ int correggi(CliContext& c, const CliArgs& a) {
         return 1;
     }
     const RisultatoSalvataggio salvato = ScriviDocumento(c.state.Connessione, d->buffer, d->dati);
-    if (!salvato.salvato()) {
+    switch (salvato.esito) {
+    case EsitoSalvataggio::Salvato:
+        break;
+    case EsitoSalvataggio::ModificatoAltrove:
+    case EsitoSalvataggio::CancellatoAltrove:
+        // Another program saved between the reading and the save: the fix was for another state.
+        c.err << salvato.messaggio
+              << QStringLiteral(
+                     " La correzione non è stata salvata: rileggere i rilievi (quillaro-cli check %1 "
+                     "--doc %2 --format json) e scegliere di nuovo.")
+                     .arg(a.positional().first())
+                     .arg(id)
+              << Qt::endl;
+        return 2;
+    case EsitoSalvataggio::Errore:
+        c.err << salvato.motivo
+              << " Rendere l'archivio scrivibile (spazio sul disco, permessi del file) e ripetere il comando."
+              << Qt::endl
+              << salvato.tecnico << Qt::endl;
+        return 1;
+    default:
         c.err << salvato.messaggio << Qt::endl;
         return 1;
     }
@@ -228,7 +279,8 @@ void registerCheckCommands(CliRegistry& r) {
     r.add({QStringLiteral("fix"),
            kUsoFix,
            QStringLiteral("applica al documento la correzione J del rilievo I (numerati da 1 come in check "
-                          "--doc N --format json), lo salva e stampa i rilievi che restano"),
+                          "--doc N --format json) o del rilievo di quell'id, lo salva e stampa i rilievi che "
+                          "restano"),
            {QStringLiteral("doc"), QStringLiteral("finding"), QStringLiteral("choice")},
            correggi});
     r.add({QStringLiteral("notes"),
