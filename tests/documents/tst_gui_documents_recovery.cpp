@@ -155,6 +155,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(w->lblRecupero->isVisible(), 6000);
         QVERIFY(w->lblRecupero->text().contains("non possono essere messe al sicuro"));
         QVERIFY(w->lblRecupero->text().contains("salvare il documento"));
+        saveScreenshot(w, "frmDocumento-recupero-non-scritto");
 
         QFile::remove(dir);
         w->txtTitolo->setPlainText("Titolo cambiato ancora");
