@@ -56,12 +56,16 @@ struct Parte {
     QString suffissoComma;
     QString lettera;
     QString punto;
+    qsizetype inizio = -1; // where its own words are (UTF-16); -1 when not read apart
+    qsizetype fine = -1;
 };
 
 struct Articolo {
     QString numero;
     QString suffisso;
     QList<Parte> parti;
+    qsizetype inizio = -1; // where its own words are, paragraphs and letters included (UTF-16)
+    qsizetype fine = -1;
 };
 
 // The articles of one list and where it is written.
@@ -118,7 +122,9 @@ private:
     bool leggiArticoli(int i, int& j, Gruppo& g, bool& plurale);
     int leggiSottoparti(int i, Articolo& a) const;
     bool leggiCommi(int i, int& j, Articolo& a) const;
-    bool leggiLettere(int i, int& j, QStringList& lettere) const;
+    // posizioni: where each letter is written (UTF-16), when asked.
+    bool leggiLettere(int i, int& j, QStringList& lettere,
+                      QList<std::pair<qsizetype, qsizetype>>* posizioni = nullptr) const;
     // The act a list of articles belongs to: 1 found, 0 none, -1 an act not known or the text's own.
     int collegaAtto(int i, int& j, const Gruppo& g, QList<Atto>& atti);
     // Finds the act of a list read up to fineLista and emits its citations; j after all of it.
@@ -142,6 +148,8 @@ private:
 
     // Context.
     void aggiornaLuoghi(int i);
+    // The region (or province) the text names nearest to an act that does not name its own.
+    QString luogoVicino(qsizetype pos, bool provincia);
 
     const QString& testo_;
     QString forme_;
@@ -156,6 +164,13 @@ private:
     bool contestoCass_ = false; // a text that speaks of the Cassazione
     QString ultimaRegione_;
     QString ultimaProvincia_;
+    struct Luogo {
+        qsizetype inizio;
+        bool provincia;
+        QString codice;
+    };
+    QList<Luogo> luoghi_;
+    bool luoghiLetti_ = false;
 };
 
 QString Romano(int n);

@@ -226,7 +226,10 @@ bool Lettore::leggiCoda(int i, int& j, Atto& a, bool inizioCoda) {
         }
         QString n;
         int an = 0;
-        if (a.numero.isEmpty() && (leggiNumero(k, k2, n, an) || leggiNumeroAnno(k, k2, n, an))) {
+        // "Cass. 2095/94", "Cass. n. 4572/86": the Courts' own numbers with a two-digit year.
+        const bool dueCifre = corteDiCassazione(a) || a.TP == u"GICO";
+        if (a.numero.isEmpty() &&
+            (leggiNumero(k, k2, n, an, dueCifre) || leggiNumeroAnno(k, k2, n, an, dueCifre))) {
             a.numero = n;
             if (an > 0)
                 a.anno = an;
@@ -489,6 +492,29 @@ bool Lettore::provaCausa(int i, int& j) {
                t_.at(s + 2).forma.toString();
     a.inizio = inizio(i);
     a.fine = t_.at(s + 2).fine;
+    // "Sentenza della Corte (Terza Sezione) del 5 maggio 2011, procedimento C-543/09": the
+    // judgment's date just before its case, on the same line.
+    bool decisione = false;
+    for (int k2 = i - 1; k2 >= 0 && k2 >= i - 30 && !t_.at(k2 + 1).aCapo && !segno(k2, u';'); --k2) {
+        decisione = decisione || cat(k2, Cat::TipoDecisione) || cat(k2, Cat::Corte);
+        Data d;
+        int fineData = k2;
+        if (!a.data.completa() && leggiData(k2, fineData, d) && fineData <= i)
+            a.data = d;
+        // "(Terza Sezione)", "(Grande Sezione)"
+        const Frase o = frase(k2);
+        if (a.sezione.isEmpty() && segno(k2 - 1, u'(') && o && o.voce->cat == Cat::Ordinale &&
+            parola(o.fine, u"sezione"))
+            a.sezione = QStringLiteral("sez. ") + Romano(o.voce->valore);
+        if (a.sezione.isEmpty() && segno(k2 - 1, u'(') && parola(k2, u"grande") && parola(k2 + 1, u"sezione"))
+            a.sezione = QStringLiteral("Grande Camera");
+    }
+    if (!decisione || !a.data.completa())
+        a.sezione.clear();
+    if (decisione && a.data.completa())
+        a.anno = a.data.a;
+    else
+        a.data = {};
     emettiAtto(a);
     j = s + 3;
     return true;

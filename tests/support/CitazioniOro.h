@@ -126,7 +126,7 @@ inline QString tipo(const Citazione& c) {
             return QStringLiteral("decreto.legislativo");
         if (n == u"d.p.r.")
             return QStringLiteral("dpr");
-        if (n == u"r.d.")
+        if (n == u"r.d." || n == u"r.d.l." || n == u"r.d.lg.")
             return QStringLiteral("regio.decreto");
         return QStringLiteral("altro");
     }
