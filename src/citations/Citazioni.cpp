@@ -637,6 +637,10 @@ bool Lettore::leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo) {
                 atti.append(b);
                 k = k2;
             }
+            // "DD.MM. n. 1 e n. 2 del 2010": the year at the end is the whole list's.
+            for (Atto& x : atti)
+                if (x.anno == 0 && !x.data.completa() && atti.last().anno > 0 && !atti.last().data.completa())
+                    x.anno = atti.last().anno;
         }
         // "convertito, con modificazioni, dalla legge ...": the decree's companion.
         bool conversione = false;
@@ -893,13 +897,6 @@ bool Lettore::leggiCommi(int i, int& j, Articolo& a) const {
     if (!esiste(i))
         return false;
     const Frase f = frase(i);
-    if (!f)
-        return false;
-    if (f.voce->cat == Cat::Capoverso) {
-        a.parti.append(Parte{QStringLiteral("2"), {}, {}, {}});
-        j = f.fine;
-        return true;
-    }
     // "I co.", "II comma": the paragraph in Roman numerals; "ultimo comma": none recorded.
     const int romanoComma = t_.at(i).maiuscola && t_.at(i).forma.size() <= 4 ? romanoDi(t_.at(i).forma) : 0;
     if (romanoComma > 0 && cat(i + 1, Cat::Comma)) {
@@ -910,6 +907,13 @@ bool Lettore::leggiCommi(int i, int& j, Articolo& a) const {
     if ((parola(i, u"ultimo") || parola(i, u"penultimo")) && cat(i + 1, Cat::Comma) &&
         frase(i + 1).voce->valore == 0) {
         j = frase(i + 1).fine;
+        return true;
+    }
+    if (!f)
+        return false;
+    if (f.voce->cat == Cat::Capoverso) {
+        a.parti.append(Parte{QStringLiteral("2"), {}, {}, {}});
+        j = f.fine;
         return true;
     }
     if (f.voce->cat == Cat::Ordinale) {
@@ -1240,6 +1244,11 @@ void Lettore::emettiAtto(const Atto& a) {
     c.mese = a.data.m;
     // An act of the Union takes its year from its number, not from the day it was adopted.
     c.anno = (a.TP == u"NIC" && a.anno > 0) || a.data.a <= 0 ? a.anno : a.data.a;
+    if (a.TP == u"NIC" && c.anno != a.data.a) {
+        // Adopted in the year before its number's: the date is not this year's.
+        c.giorno = 0;
+        c.mese = 0;
+    }
     c.numero = a.numero;
     c.regione = a.regione;
     c.provincia = a.provincia;

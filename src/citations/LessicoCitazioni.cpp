@@ -112,6 +112,7 @@ const Voce kVoci[] = {
     {u"§", Cat::Paragrafo},
     {u"§§", Cat::Paragrafo, 1},
     {u"lett.", Cat::Lettera},
+    {u"lett", Cat::Lettera},
     {u"lettera", Cat::Lettera},
     {u"lettere", Cat::Lettera},
     {u"n.", Cat::Numero},
