@@ -25,6 +25,8 @@ int romanoDi(QStringView r) {
 
 // An act cited this far back may still be the one an article without act belongs to.
 constexpr qsizetype kDistanzaImplicito = 600;
+// A paragraph alone this far after an article is still one of that article.
+constexpr qsizetype kDistanzaComma = 400;
 
 bool attoNumerabile(const Atto& a) {
     return a.numerato() && !a.TP.startsWith(QStringLiteral("GI")) && a.TP != u"GEC" && a.TP != u"GEI" &&
@@ -69,7 +71,7 @@ Lettore::Lettore(const QString& testo) : testo_(testo) {
                                            u"corte e.d.u.", u"c. eur. dir. uomo"};
     for (const char16_t* s : cedu)
         contestoCedu_ = contestoCedu_ || forme_.contains(QStringView(s));
-    static const char16_t* const cost[] = {u"corte costituzionale", u"corte cost.", u"c. cost.",
+    static const char16_t* const cost[] = {u"corte costituzionale", u"corte cost.", u"c. cost.", u"constitutional court",
                                            u"legittimità costituzionale", u"legittimita' costituzionale"};
     for (const char16_t* s : cost)
         contestoCost_ = contestoCost_ || forme_.contains(QStringView(s));
@@ -163,14 +165,18 @@ bool Lettore::leggiData(int i, int& j, Data& d) const {
     }
     // 13/12/2010, 13.12.2010, 13-12-2010: one separator, no blanks inside.
     for (const char16_t sep : {u'/', u'.', u'-'}) {
+        // "24.10.07": a two-digit year too.
+        const bool anno = anno4(i + 4) || (numero(i + 4) && t_.at(i + 4).forma.size() == 2 &&
+                                           !(segno(i + 5, sep) && attaccato(i + 5) && numero(i + 6) &&
+                                             attaccato(i + 6)));
         if (!segno(i + 1, sep) || !attaccato(i + 1) || !numero(i + 2) || !attaccato(i + 2) ||
-            t_.at(i + 2).forma.size() > 2 || !segno(i + 3, sep) || !attaccato(i + 3) || !anno4(i + 4) ||
+            t_.at(i + 2).forma.size() > 2 || !segno(i + 3, sep) || !attaccato(i + 3) || !anno ||
             !attaccato(i + 4))
             continue;
         const int mese = valore(i + 2);
         if (mese < 1 || mese > 12)
             return false;
-        d = {g, mese, valore(i + 4)};
+        d = {g, mese, annoDaDueCifre(i + 4)};
         j = i + 5;
         return true;
     }
@@ -1270,6 +1276,10 @@ void Lettore::emettiAtto(const Atto& a) {
     else if (a.TP == u"LIO" && a.data.completa())
         c.codice = CodiceDellAtto(a.nome, c.data(), a.numero);
     out_.append(c);
+    for (const QString& altro : a.altriNumeri) {
+        out_.append(c);
+        out_.last().numero = altro;
+    }
 }
 
 void Lettore::emetti(const Gruppo& g, const Atto& a, qsizetype inizio, qsizetype fine) {
@@ -1432,7 +1442,7 @@ bool Lettore::provaParteAvanti(int i, int& j) {
     }
     const int c = dopoConnettivo(k);
     if (c == k)
-        return false;
+        return commaNudo(i, k, prima, j);
     const Frase dopo = frase(c);
     if (!dopo)
         return false;
@@ -1500,6 +1510,40 @@ QString Lettore::luogoVicino(qsizetype pos, bool provincia) {
         prima = l.codice;
     }
     return prima;
+}
+
+bool Lettore::commaNudo(int i, int k, const Articolo& parti, int& j) {
+    // "al comma 8", "dopo il comma 10" in the amendments to an article just cited: a paragraph of
+    // that article. Not a paragraph with its own article or act after it, nor far from the article.
+    if (!cat(i, Cat::Comma) && !cat(i, Cat::Ordinale) && !cat(i, Cat::Capoverso))
+        return false;
+    if (parti.parti.isEmpty() || cat(k, Cat::Articolo) || cat(k, Cat::Atto) || cat(k, Cat::Codice) ||
+        segno(k, u'/') || segno(k, u'('))
+        return false;
+    // As amendments write it: "al comma 8", "dopo il comma 10", "il comma 2 è sostituito".
+    const bool modifica = parola(i - 1, u"al") || parola(i - 1, u"il") || (parola(i - 1, u"i") && cat(i, Cat::Comma)) ||
+                          parola(i - 1, u"dopo") || parola(i - 1, u"nel") || segno(i - 1, u':');
+    // "di cui al comma 1": the text's own paragraph.
+    if (!modifica || (parola(i - 1, u"al") && parola(i - 2, u"cui")) || !cat(i, Cat::Comma))
+        return false;
+    for (auto it = out_.crbegin(); it != out_.crend(); ++it) {
+        if (it->decisione())
+            continue;
+        if (it->articolo.isEmpty() || inizio(i) - it->fine > kDistanzaComma)
+            return false;
+        Gruppo g;
+        g.inizio = inizio(i);
+        Articolo a;
+        a.numero = it->articolo;
+        a.suffisso = it->suffisso;
+        a.parti = parti.parti;
+        g.articoli.append(a);
+        g.fine = fine(k);
+        emetti(g, rinvioA(*it), g.inizio, g.fine);
+        j = k;
+        return true;
+    }
+    return false;
 }
 
 void Lettore::aggiornaLuoghi(int i) {

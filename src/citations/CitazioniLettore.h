@@ -30,6 +30,7 @@ struct Atto {
     Data data;
     int anno = 0;
     QString numero;
+    QStringList altriNumeri; // of decisions cited together ("n. 348 e n. 349 del 2007")
     QString codice;
     QString regione;
     QString provincia;
@@ -119,6 +120,7 @@ private:
     // Articles.
     bool provaArticolo(int i, int& j);
     bool provaParteAvanti(int i, int& j);
+    bool commaNudo(int i, int k, const Articolo& parti, int& j);
     bool leggiArticoli(int i, int& j, Gruppo& g, bool& plurale);
     int leggiSottoparti(int i, Articolo& a) const;
     bool leggiCommi(int i, int& j, Articolo& a) const;
@@ -138,6 +140,7 @@ private:
     // Decisions (CitazioniSentenze.cpp).
     bool provaSentenza(int i, int& j);
     bool provaDecisioneNuda(int i, int& j);
+    bool numeroNudo(int i, int& j, QString& n) const;
     bool provaCausa(int i, int& j);
     bool provaSigleCostituzionali(int i, int& j);
     bool leggiCorte(int i, int& j, Atto& a);

@@ -229,6 +229,25 @@ private Q_SLOTS:
         QTest::newRow("court: Cassazione number/two-digit year")
             << "(Cass. 2095/94; Cass. n. 4572/86)"
             << QStringList{"GICA Cass. anno=1994 n=2095", "GICA Cass. anno=1986 n=4572"};
+        QTest::newRow("court: decisions listed under one court and date")
+            << "Corte Costituzionale n. 348 e n. 349 del 24 ottobre 2007; Sentenze Corte Cost. 348 e 349 del "
+               "24.10.07."
+            << QStringList{"GICO C. Cost. data=2007-10-24 anno=2007 n=348", "GICO C. Cost. data=2007-10-24 anno=2007 n=349",
+                           "GICO C. Cost. data=2007-10-24 anno=2007 n=348", "GICO C. Cost. data=2007-10-24 anno=2007 n=349"};
+        QTest::newRow("court: a range of decisions")
+            << "le sentenze 348-349/2007 della Corte costituzionale"
+            << QStringList{"GICO C. Cost. anno=2007 n=348", "GICO C. Cost. anno=2007 n=349"};
+        // A paragraph alone in the amendments to an article just cited.
+        QTest::newRow("paragraph alone: of the article amended")
+            << "All'articolo 1 del decreto-legge 31 dicembre 2014, n. 192: al comma 8, le parole sono "
+               "sostituite; dopo il comma 10 è inserito il seguente."
+            << QStringList{"LIO d.l. art=1 data=2014-12-31 anno=2014 n=192",
+                           "LIO d.l. art=1 comma=8 data=2014-12-31 anno=2014 n=192 rinvio",
+                           "LIO d.l. art=1 comma=10 data=2014-12-31 anno=2014 n=192 rinvio"};
+        QTest::newRow("paragraph alone: the text's own is not")
+            << "ai sensi dell'articolo 11 della legge 15 marzo 1997, n. 59. 2. Nell'attuazione della delega di "
+               "cui al comma 1, il Governo provvede."
+            << QStringList{"LIO l. art=11 data=1997-03-15 anno=1997 n=59"};
         // Regions from the context.
         QTest::newRow("region: named elsewhere in the text")
             << "REGIONE DEL VENETO\n\nLegge regionale 23 aprile 2004, n. 11"
