@@ -196,10 +196,13 @@ bool Lettore::leggiNumero(int i, int& j, QString& n, int& anno, bool dueCifre) c
         n += t_.at(k + 1).forma;
         k += 2;
     }
-    if (segno(k, u'/') && attaccato(k) && numero(k + 1) && attaccato(k + 1) && !segno(k + 2, u'/') &&
+    // "n. 127/00/CONS": an authority's number, year and office.
+    const bool ufficio = segno(k + 2, u'/') && attaccato(k + 2) && esiste(k + 3) &&
+                         t_.at(k + 3).tipo == TipoToken::Parola && t_.at(k + 3).maiuscola && attaccato(k + 3);
+    if (segno(k, u'/') && attaccato(k) && numero(k + 1) && attaccato(k + 1) && (!segno(k + 2, u'/') || ufficio) &&
         (anno4(k + 1) || (dueCifre && t_.at(k + 1).forma.size() == 2))) {
         anno = annoDaDueCifre(k + 1);
-        k += 2;
+        k += ufficio ? 4 : 2;
     }
     j = k;
     return true;
@@ -621,13 +624,22 @@ bool Lettore::leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo) {
             // "decreto del Ministro della giustizia 10 marzo 2014, n. 55": the ministry up to the date.
             int s = k;
             while (s < k + 10 && esiste(s) && !numero(s) && !cat(s, Cat::Numero) &&
-                   (t_.at(s).tipo == TipoToken::Parola || segno(s, u'\'')))
+                   (t_.at(s).tipo == TipoToken::Parola || segno(s, u'\''))) {
+                // "Delibera di Giunta Regionale", "deliberazione del Consiglio dei Ministri": the
+                // procedure's own acts, not sources.
+                if (a.TP == u"LIOA" && a.nome != u"d.m." && (parola(s, u"giunta") || parola(s, u"consiglio")))
+                    return false;
                 ++s;
+            }
             k = s;
         }
         const Atto modello = a;
         int k2 = k;
         if (!leggiEstremi(k, k2, a))
+            return false;
+        // An authority's act is cited by its number; "la determinazione 21 gennaio 2021" is the
+        // act at hand.
+        if (a.TP == u"LIOA" && a.nome != u"d.m." && a.nome != u"d.i." && (a.numero.isEmpty() || a.anno == 0))
             return false;
         atti.append(a);
         k = k2;

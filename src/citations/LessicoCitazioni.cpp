@@ -197,6 +197,25 @@ const Voce kVoci[] = {
     {u"decreto del ministro", Cat::Atto, 2, u"LIOA", u"d.m."},
     {u"decreto del ministero", Cat::Atto, 2, u"LIOA", u"d.m."},
     {u"decreto interministeriale", Cat::Atto, 0, u"LIOA", u"d.i."},
+    // Acts of independent authorities and administrations, with their number: the authority's
+    // name may stand between the kind and the number ("delibera ANAC n. 833/2016").
+    {u"delibera", Cat::Atto, 2, u"LIOA", u"delib."},
+    {u"deliberazione", Cat::Atto, 2, u"LIOA", u"delib."},
+    {u"delib.", Cat::Atto, 2, u"LIOA", u"delib."},
+    {u"delibere", Cat::Atto, 1, u"LIOA", u"delib."},
+    {u"deliberazioni", Cat::Atto, 1, u"LIOA", u"delib."},
+    {u"circolare", Cat::Atto, 2, u"LIOA", u"circ."},
+    {u"circ.", Cat::Atto, 2, u"LIOA", u"circ."},
+    {u"circolari", Cat::Atto, 1, u"LIOA", u"circ."},
+    {u"determinazione", Cat::Atto, 2, u"LIOA", u"det."},
+    {u"determinazioni", Cat::Atto, 1, u"LIOA", u"det."},
+    {u"determina", Cat::Atto, 2, u"LIOA", u"det."},
+    {u"risoluzione", Cat::Atto, 2, u"LIOA", u"risol."},
+    {u"ris.", Cat::Atto, 2, u"LIOA", u"risol."},
+    {u"messaggio", Cat::Atto, 2, u"LIOA", u"msg."},
+    {u"messaggi", Cat::Atto, 1, u"LIOA", u"msg."},
+    {u"provvedimento", Cat::Atto, 2, u"LIOA", u"provv."},
+    {u"provvedimento generale", Cat::Atto, 2, u"LIOA", u"provv."},
     {u"d.i.", Cat::Atto, 0, u"LIOA", u"d.i."},
 
     // Acts of the regions and the autonomous provinces.

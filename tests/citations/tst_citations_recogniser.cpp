@@ -248,6 +248,19 @@ private Q_SLOTS:
             << "ai sensi dell'articolo 11 della legge 15 marzo 1997, n. 59. 2. Nell'attuazione della delega di "
                "cui al comma 1, il Governo provvede."
             << QStringList{"LIO l. art=11 data=1997-03-15 anno=1997 n=59"};
+        // Acts of authorities and administrations, by their number.
+        QTest::newRow("authority: delibere, circolari, messaggi, risoluzioni")
+            << "delibera ANAC n. 833/2016; delibera n. 127/00/CONS del 1° marzo 2000; circolare n. 27 del "
+               "25.2.2014; messaggi n. 8175 del 17 maggio 2013 e n. 8448 del 23.5.2013; Risoluzione Agenzia "
+               "delle Entrate 25 settembre 2012 n. 89/E."
+            << QStringList{"LIOA delib. anno=2016 n=833", "LIOA delib. data=2000-03-01 anno=2000 n=127",
+                           "LIOA circ. data=2014-02-25 anno=2014 n=27", "LIOA msg. data=2013-05-17 anno=2013 n=8175",
+                           "LIOA msg. data=2013-05-23 anno=2013 n=8448",
+                           "LIOA risol. data=2012-09-25 anno=2012 n=89"};
+        QTest::newRow("authority: the act at hand and the procedure's are not")
+            << "la determinazione 21 gennaio 2021 è annullata; vista la Delibera di Giunta Regionale n. 774 del "
+               "23/04/2013."
+            << QStringList{};
         // Regions from the context.
         QTest::newRow("region: named elsewhere in the text")
             << "REGIONE DEL VENETO\n\nLegge regionale 23 aprile 2004, n. 11"
