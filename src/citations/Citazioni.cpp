@@ -363,15 +363,15 @@ int Lettore::leggiTerritorio(int i, Atto& a) {
     return s;
 }
 
-bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const {
+bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a, int da, const QString& qualificaLista) const {
     int tipo = f.voce->valore;
-    QString qualifica;
+    QString qualifica = qualificaLista;
     Data d;
-    int k = f.fine;
+    int k = da >= 0 ? da : f.fine;
     int k2 = k;
     for (int giri = 0; giri < 6; ++giri) {
         const Frase g = frase(k);
-        if (g && g.voce->cat == Cat::QualificaUe && qualifica.isEmpty()) {
+        if (g && g.voce->cat == Cat::QualificaUe && (qualifica.isEmpty() || qualifica == qualificaLista)) {
             qualifica = g.voce->testoNome();
             k = g.fine;
         } else if (g && g.voce->cat == Cat::OrganoUe) {
@@ -679,11 +679,33 @@ bool Lettore::leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo) {
         j = k;
         return true;
     }
-    case Cat::AttoUe:
+    case Cat::AttoUe: {
         if (!leggiAttoUe(f, i, j, a))
             return false;
         atti.append(a);
+        // "regolamenti (CEE) n. 1408/71 e 574/72", "direttive 97/51/CE e 98/10/CE": one kind, several
+        // acts (a few).
+        for (int giri = 0; giri < 20; ++giri) {
+            int s = segno(j, u',') ? j + 1 : j;
+            if (cat(s, Cat::Congiunzione))
+                ++s;
+            const Frase q = frase(s);
+            const bool conQualifica = q && q.voce->cat == Cat::QualificaUe;
+            const int dopo = conQualifica ? q.fine : s;
+            const Frase nn = frase(dopo);
+            const int cifre = nn && nn.voce->cat == Cat::Numero ? nn.fine : dopo;
+            if (s == j || !numero(cifre) || !segno(cifre + 1, u'/'))
+                break;
+            Atto b;
+            b.inizio = inizio(s);
+            int k2 = s;
+            if (!leggiAttoUe(f, s, k2, b, s, a.nome.section(u' ', -1)))
+                break;
+            atti.append(b);
+            j = k2;
+        }
         return true;
+    }
     case Cat::Codice:
     case Cat::Costituzione:
         if (!dopoArticolo)

@@ -111,7 +111,8 @@ private:
     // Acts (Citazioni.cpp).
     bool provaAtto(int i, int& j);
     bool leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo);
-    bool leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const;
+    // da: where to read after the kind (the next act of a list); qualificaLista: the list's CE, UE.
+    bool leggiAttoUe(const Frase& f, int i, int& j, Atto& a, int da = -1, const QString& qualificaLista = {}) const;
     int leggiTerritorio(int i, Atto& a);
     bool leggiRinvio(int i, int& j, QList<Atto>& atti);
     std::optional<Atto> antecedente(const Atto& modello, bool generico) const;

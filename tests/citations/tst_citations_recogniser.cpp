@@ -219,6 +219,10 @@ private Q_SLOTS:
                "Consiglio del 2 giugno 1983; Regolamento n 1408/71."
             << QStringList{"NIC Dir. CEE anno=1989 n=104", "NIC Reg. CEE data=1983-06-02 anno=1983 n=2000",
                            "NIC Reg. CEE anno=1971 n=1408"};
+        QTest::newRow("EU: a list of one kind")
+            << "i regolamenti (CEE) n. 1408/71 e 574/72, le direttive 97/51/CE e 98/10/CE."
+            << QStringList{"NIC Reg. CEE anno=1971 n=1408", "NIC Reg. CEE anno=1972 n=574",
+                           "NIC Dir. CE anno=1997 n=51", "NIC Dir. CE anno=1998 n=10"};
         QTest::newRow("EU: English forms")
             << "Regulation (EU) 2016/679 and Article 6 ECHR; art. 23 of the decree law 16 July 2020, n. 76"
             << QStringList{"NIC Reg. UE anno=2016 n=679", "NIT CEDU art=6"};
