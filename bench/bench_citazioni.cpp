@@ -1,7 +1,8 @@
 // The recogniser of cited sources on a text of 20 000 characters made of the annotated passages
 // of real judgments, acts and articles (shared fixtures, citations/ and its parts), budget 20 ms;
 // on 1 MB of them, budget 2 s and 200 MB; on hostile lists of 4 000 and 100 000 articles of one
-// act (linear time and memory, each citation its own span); and the proposals of a document's
+// act (linear time and memory, each citation its own span); on thousands of back references;
+// and the proposals of a document's
 // summary of 2 500 characters, composed and looked up in the norms catalogue, as "Fonti dal
 // testo" makes them. "picco_MB" is the process's peak resident memory so far.
 //
@@ -117,6 +118,27 @@ void BM_ListaOstile(benchmark::State& s) {
     s.counters["picco_MB"] = piccoMB();
 }
 BENCHMARK(BM_ListaOstile)->Arg(4000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Thousands of acts, then thousands of back references and articles without act: each looks a
+// bounded way back, not at all those before it.
+void BM_RinviiOstili(benchmark::State& s) {
+    const int n = int(s.range(0));
+    QString t;
+    for (int k = 1; k <= n; ++k)
+        t += QStringLiteral("la legge n. %1 del 2001, ").arg(k);
+    for (int k = 1; k <= n; ++k)
+        t += QStringLiteral("l'art. %1 della medesima legge, al comma 2, l'art. %1 cit.; ").arg(k);
+    qsizetype citazioni = 0;
+    for (auto _ : s) {
+        const QList<Citazione> c = RiconosciCitazioni(t);
+        citazioni = c.size();
+        benchmark::DoNotOptimize(c.data());
+    }
+    s.counters["caratteri"] = double(t.size());
+    s.counters["citazioni"] = double(citazioni);
+    s.counters["picco_MB"] = piccoMB();
+}
+BENCHMARK(BM_RinviiOstili)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ProposteRiassunto(benchmark::State& s) {
     static BenchHome banco;

@@ -25,12 +25,21 @@ int romanoDi(QStringView r) {
 
 // An act cited this far back may still be the one an article without act belongs to.
 constexpr qsizetype kDistanzaImplicito = 600;
+// Back references look this many acts or citations back, no more: a hostile text of thousands
+// of them must not make each read all those before it.
+constexpr qsizetype kIndietro = 400;
 // A paragraph alone this far after an article is still one of that article.
 constexpr qsizetype kDistanzaComma = 400;
 
 bool attoNumerabile(const Atto& a) {
     return a.numerato() && !a.TP.startsWith(QStringLiteral("GI")) && a.TP != u"GEC" && a.TP != u"GEI" &&
            a.TP != u"LIC" && a.TP != u"NIT";
+}
+
+// An act an article without its own may belong to: one with a number, or a code other than the
+// Constitution (the passage about the bankruptcy law: "l'art. 107").
+bool attoImplicito(const Atto& a) {
+    return attoNumerabile(a) || (a.TP == u"LIC" && a.nome != u"Cost.");
 }
 
 // The act of a citation made before, as a back reference to it points at it.
@@ -255,7 +264,7 @@ bool Lettore::leggiEstremi(int i, int& j, Atto& a) const {
                !(segno(k + 1, u'/') && attaccato(k + 1)) && !(segno(k + 1, u'.') && numero(k + 2))) {
         // "D.Lgs. 231": a number alone names the act of that kind and number cited before.
         const QStringView cifre = t_.at(k).forma;
-        for (auto it = atti_.crbegin(); it != atti_.crend(); ++it) {
+        for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro; ++it) {
             if (it->nome != a.nome || it->numero != cifre || it->anno == 0)
                 continue;
             a.numero = it->numero;
@@ -470,7 +479,7 @@ bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a, int da, const 
         return false;
     if (qualifica.isEmpty()) {
         // "la direttiva 93/13" after "direttiva 93/13/CEE": the same act.
-        for (auto it = atti_.crbegin(); it != atti_.crend() && qualifica.isEmpty(); ++it)
+        for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro && qualifica.isEmpty(); ++it)
             if (it->TP == u"NIC" && it->numero == numeroAtto && it->anno == anno)
                 qualifica = it->nome.section(u' ', -1);
         // Without CE, UE or CEE, "regolamento n. 3 del 2019", "decisione n. 2/2020" are a
@@ -509,7 +518,7 @@ bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a, int da, const 
 }
 
 std::optional<Atto> Lettore::antecedente(const Atto& modello, bool generico) const {
-    for (auto it = atti_.crbegin(); it != atti_.crend(); ++it) {
+    for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro; ++it) {
         const Atto& a = *it;
         if (a.inizio >= modello.inizio)
             continue;
@@ -577,7 +586,7 @@ bool Lettore::leggiRinvio(int i, int& j, QList<Atto>& atti) {
         trovato = testoUnico_;
         fineRinvio = k + 2;
     } else if (parola(k, u"codice")) {
-        for (auto it = atti_.crbegin(); it != atti_.crend() && !trovato; ++it)
+        for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro && !trovato; ++it)
             if (it->TP == u"LIC" && it->nome != u"Cost.")
                 trovato = *it;
         fineRinvio = k + 1;
@@ -585,7 +594,7 @@ bool Lettore::leggiRinvio(int i, int& j, QList<Atto>& atti) {
         const QString radice = f.voce->valore == lessico::UeRegolamento ? QStringLiteral("Reg.")
                                : f.voce->valore == lessico::UeDirettiva ? QStringLiteral("Dir.")
                                                                         : QStringLiteral("Dec.");
-        for (auto it = atti_.crbegin(); it != atti_.crend() && !trovato; ++it)
+        for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro && !trovato; ++it)
             if (it->TP == u"NIC" && it->nome.startsWith(radice))
                 trovato = *it;
         fineRinvio = f.fine;
@@ -775,8 +784,11 @@ bool Lettore::leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo) {
 }
 
 void Lettore::registra(const Atto& a) {
-    if (!a.rinvio)
-        atti_.append(a);
+    if (a.rinvio)
+        return;
+    atti_.append(a);
+    if (attoImplicito(a))
+        distintiImpliciti_.insert(a.nome + u'|' + a.numero + u'|' + QString::number(a.anno));
 }
 
 bool Lettore::provaAtto(int i, int& j) {
@@ -1235,7 +1247,7 @@ bool Lettore::perArticolo(const Gruppo& g, Atto& a) const {
     if (g.articoli.isEmpty())
         return false;
     const Articolo& art = g.articoli.first();
-    for (auto it = out_.crbegin(); it != out_.crend(); ++it) {
+    for (auto it = out_.crbegin(); it != out_.crend() && it - out_.crbegin() < kIndietro; ++it) {
         if (it->decisione() || it->articolo != art.numero || it->suffisso != art.suffisso)
             continue;
         a = rinvioA(*it);
@@ -1247,16 +1259,20 @@ bool Lettore::perArticolo(const Gruppo& g, Atto& a) const {
 bool Lettore::implicito(const Gruppo& g, int i, int fineLista, Atto& a) const {
     Q_UNUSED(fineLista);
     const qsizetype pos = g.inizio;
+    // The last act cited before the article (read backwards: the acts are kept in the text's
+    // order, so a long text does not make each article read them all).
     const Atto* ultimo = nullptr;
-    QSet<QString> distinti;
-    for (const Atto& x : atti_) {
-        if (x.fine > pos || !attoNumerabile(x))
+    for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro; ++it) {
+        const Atto& x = *it;
+        if (x.fine > pos || !attoImplicito(x))
             continue;
+        if (pos - x.fine > kDistanzaImplicito)
+            break;
         // "Visto il decreto-legge ..., convertito dalla legge ..., e in particolare l'articolo 19":
         // the article is the decree's.
-        if (!x.conversione || !ultimo)
-            ultimo = &x;
-        distinti.insert(x.nome + u'|' + x.numero + u'|' + QString::number(x.anno));
+        ultimo = &x;
+        if (!x.conversione)
+            break;
     }
     if (!ultimo || pos - ultimo->fine > kDistanzaImplicito)
         return false;
@@ -1267,7 +1283,7 @@ bool Lettore::implicito(const Gruppo& g, int i, int fineLista, Atto& a) const {
     bool particolare = false;
     for (int k = std::max(0, i - 5); k < i; ++k)
         particolare = particolare || parola(k, u"particolare") || parola(k, u"segnatamente");
-    if (!particolare && distinti.size() != 1)
+    if (!particolare && distintiImpliciti_.size() != 1)
         return false;
     a = *ultimo;
     a.rinvio = true;
@@ -1500,7 +1516,7 @@ bool Lettore::provaParteAvanti(int i, int& j) {
     }
     if (dopo.voce->cat == Cat::Rinvio && dopo.voce->valore == 0 && cat(dopo.fine, Cat::Articolo)) {
         // "comma 2 dello stesso articolo": that article of the last act cited by article.
-        for (auto it = out_.crbegin(); it != out_.crend(); ++it) {
+        for (auto it = out_.crbegin(); it != out_.crend() && it - out_.crbegin() < kIndietro; ++it) {
             if (it->decisione() || it->articolo.isEmpty())
                 continue;
             Articolo a;
@@ -1560,7 +1576,7 @@ bool Lettore::commaNudo(int i, int k, const Articolo& parti, int& j) {
     // "di cui al comma 1": the text's own paragraph.
     if (!modifica || (parola(i - 1, u"al") && parola(i - 2, u"cui")) || !cat(i, Cat::Comma))
         return false;
-    for (auto it = out_.crbegin(); it != out_.crend(); ++it) {
+    for (auto it = out_.crbegin(); it != out_.crend() && it - out_.crbegin() < kIndietro; ++it) {
         if (it->decisione())
             continue;
         if (it->articolo.isEmpty() || inizio(i) - it->fine > kDistanzaComma)

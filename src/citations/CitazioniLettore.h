@@ -163,6 +163,7 @@ private:
     QList<Atto> atti_;               // every act cited so far, for the back references
     std::optional<Atto> testoUnico_; // the consolidated text last identified by its act
     QSet<QString> codiciNominati_;
+    QSet<QString> distintiImpliciti_; // the acts an article without its own may belong to
     bool contestoCedu_ = false; // the text is about the Strasbourg court: "Convenzione" is the ECHR
     bool contestoCost_ = false; // a text of or about the Constitutional Court
     bool contestoCass_ = false; // a text that speaks of the Cassazione
