@@ -225,7 +225,13 @@ private Q_SLOTS:
                            "NIC Dir. CE anno=1997 n=51", "NIC Dir. CE anno=1998 n=10"};
         QTest::newRow("EU: English forms")
             << "Regulation (EU) 2016/679 and Article 6 ECHR; art. 23 of the decree law 16 July 2020, n. 76"
-            << QStringList{"NIC Reg. UE anno=2016 n=679", "NIT CEDU art=6"};
+            << QStringList{"NIC Reg. UE anno=2016 n=679", "NIT CEDU art=6",
+                           "LIO d.l. art=23 data=2020-07-16 anno=2020 n=76"};
+        QTest::newRow("English: acts, dates, codes and treaties")
+            << "art. 23 of the decree law 16 July 2020, n. 76; article 323 penal code; Articles 30 and 36 of "
+               "the EEC Treaty."
+            << QStringList{"LIO d.l. art=23 data=2020-07-16 anno=2020 n=76", "LIC c.p. art=323 codice=c.p.",
+                           "NIC Tratt. CEE art=30", "NIC Tratt. CEE art=36"};
         // Courts.
         QTest::newRow("court: Court of Justice case under its judgment's heading")
             << "Sentenza della Corte (Terza Sezione) del 5 maggio 2011, procedimento C-543/09"
