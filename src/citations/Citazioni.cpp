@@ -816,8 +816,8 @@ bool Lettore::provaAtto(int i, int& j) {
     case Cat::Codice:
     case Cat::Nominato:
         // Named without an article: only as the head of an article list ("Costituzione, artt. 41
-        // e 117"), or the first mention of a code, treaty or act by its name ("codice della
-        // strada", "CEDU", "Statuto dei lavoratori").
+        // e 117"), or the first mention of a code or act by its name ("codice della strada",
+        // "Statuto dei lavoratori"); a treaty alone ("la CEDU") is mostly talk about it.
         if (!leggiAtti(i, k, atti, true))
             return false;
         break;
@@ -863,7 +863,7 @@ bool Lettore::provaAtto(int i, int& j) {
         if (unaParola && t_.at(i).forma.size() < 3)
             return false;
         const QString chiave = primo.nome + u'|' + primo.numero;
-        const bool perNome = f.voce->cat != Cat::Costituzione && !titolo && !codiciNominati_.contains(chiave) &&
+        const bool perNome = f.voce->cat != Cat::Costituzione && f.voce->cat != Cat::Trattato && !titolo && !codiciNominati_.contains(chiave) &&
                              (!unaParola || t_.at(i).maiuscola) &&
                              (f.voce->cat != Cat::Codice || !QStringView(f.voce->frase).contains(u'.'));
         if (!perNome)
