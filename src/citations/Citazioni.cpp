@@ -12,12 +12,34 @@ using lessico::TipoToken;
 
 namespace {
 
+// "I" .. "XX" as a number; 0 for anything else.
+int romanoDi(QStringView r) {
+    static const char16_t* const numeri[] = {u"i",   u"ii",   u"iii",   u"iv",  u"v",    u"vi",  u"vii",
+                                             u"viii", u"ix",  u"x",     u"xi",  u"xii",  u"xiii", u"xiv",
+                                             u"xv",  u"xvi",  u"xvii",  u"xviii", u"xix", u"xx"};
+    for (int k = 0; k < 20; ++k)
+        if (r == QStringView(numeri[k]))
+            return k + 1;
+    return 0;
+}
+
 // An act cited this far back may still be the one an article without act belongs to.
 constexpr qsizetype kDistanzaImplicito = 600;
+// Back references look this many acts or citations back, no more: a hostile text of thousands
+// of them must not make each read all those before it.
+constexpr qsizetype kIndietro = 400;
+// A paragraph alone this far after an article is still one of that article.
+constexpr qsizetype kDistanzaComma = 400;
 
 bool attoNumerabile(const Atto& a) {
     return a.numerato() && !a.TP.startsWith(QStringLiteral("GI")) && a.TP != u"GEC" && a.TP != u"GEI" &&
            a.TP != u"LIC" && a.TP != u"NIT";
+}
+
+// An act an article without its own may belong to: one with a number, or a code other than the
+// Constitution (the passage about the bankruptcy law: "l'art. 107").
+bool attoImplicito(const Atto& a) {
+    return attoNumerabile(a) || (a.TP == u"LIC" && a.nome != u"Cost.");
 }
 
 // The act of a citation made before, as a back reference to it points at it.
@@ -58,7 +80,7 @@ Lettore::Lettore(const QString& testo) : testo_(testo) {
                                            u"corte e.d.u.", u"c. eur. dir. uomo"};
     for (const char16_t* s : cedu)
         contestoCedu_ = contestoCedu_ || forme_.contains(QStringView(s));
-    static const char16_t* const cost[] = {u"corte costituzionale", u"corte cost.", u"c. cost.",
+    static const char16_t* const cost[] = {u"corte costituzionale", u"corte cost.", u"c. cost.", u"constitutional court",
                                            u"legittimità costituzionale", u"legittimita' costituzionale"};
     for (const char16_t* s : cost)
         contestoCost_ = contestoCost_ || forme_.contains(QStringView(s));
@@ -152,14 +174,18 @@ bool Lettore::leggiData(int i, int& j, Data& d) const {
     }
     // 13/12/2010, 13.12.2010, 13-12-2010: one separator, no blanks inside.
     for (const char16_t sep : {u'/', u'.', u'-'}) {
+        // "24.10.07": a two-digit year too.
+        const bool anno = anno4(i + 4) || (numero(i + 4) && t_.at(i + 4).forma.size() == 2 &&
+                                           !(segno(i + 5, sep) && attaccato(i + 5) && numero(i + 6) &&
+                                             attaccato(i + 6)));
         if (!segno(i + 1, sep) || !attaccato(i + 1) || !numero(i + 2) || !attaccato(i + 2) ||
-            t_.at(i + 2).forma.size() > 2 || !segno(i + 3, sep) || !attaccato(i + 3) || !anno4(i + 4) ||
+            t_.at(i + 2).forma.size() > 2 || !segno(i + 3, sep) || !attaccato(i + 3) || !anno ||
             !attaccato(i + 4))
             continue;
         const int mese = valore(i + 2);
         if (mese < 1 || mese > 12)
             return false;
-        d = {g, mese, valore(i + 4)};
+        d = {g, mese, annoDaDueCifre(i + 4)};
         j = i + 5;
         return true;
     }
@@ -179,10 +205,13 @@ bool Lettore::leggiNumero(int i, int& j, QString& n, int& anno, bool dueCifre) c
         n += t_.at(k + 1).forma;
         k += 2;
     }
-    if (segno(k, u'/') && attaccato(k) && numero(k + 1) && attaccato(k + 1) && !segno(k + 2, u'/') &&
+    // "n. 127/00/CONS": an authority's number, year and office.
+    const bool ufficio = segno(k + 2, u'/') && attaccato(k + 2) && esiste(k + 3) &&
+                         t_.at(k + 3).tipo == TipoToken::Parola && t_.at(k + 3).maiuscola && attaccato(k + 3);
+    if (segno(k, u'/') && attaccato(k) && numero(k + 1) && attaccato(k + 1) && (!segno(k + 2, u'/') || ufficio) &&
         (anno4(k + 1) || (dueCifre && t_.at(k + 1).forma.size() == 2))) {
         anno = annoDaDueCifre(k + 1);
-        k += 2;
+        k += ufficio ? 4 : 2;
     }
     j = k;
     return true;
@@ -219,8 +248,37 @@ bool Lettore::leggiEstremi(int i, int& j, Atto& a) const {
     }
     QString n;
     int anno = 0;
-    if (!leggiNumero(k, k2, n, anno, true) && !leggiNumeroAnno(k, k2, n, anno, true))
+    if (leggiNumero(k, k2, n, anno, true) || leggiNumeroAnno(k, k2, n, anno, true)) {
+        // "legge 2012/92", "decreto legislativo 2015/23": without "n.", a recent year first.
+        if (!cat(k, Cat::Numero) && anno4(k) && valore(k) >= 1950 && anno > 0 &&
+            t_.at(k + 2).forma.size() <= 3) {
+            anno = valore(k);
+            n = t_.at(k + 2).forma.toString();
+        }
+    } else if (numero(k) && t_.at(k).forma.size() <= 5 && !anno4(k) && !segno(k + 1, u'/') &&
+               !segno(k + 1, u'.') && dopoDel(t_, k + 1) != k + 1 && anno4(dopoDel(t_, k + 1))) {
+        // "d.lgs. 231 del 2001": the number without "n."
+        n = t_.at(k).forma.toString();
+        k2 = k + 1;
+    } else if (numero(k) && t_.at(k).forma.size() <= 4 && !a.nome.isEmpty() &&
+               !(segno(k + 1, u'/') && attaccato(k + 1)) && !(segno(k + 1, u'.') && numero(k + 2))) {
+        // "D.Lgs. 231": a number alone names the act of that kind and number cited before.
+        const QStringView cifre = t_.at(k).forma;
+        for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro; ++it) {
+            if (it->nome != a.nome || it->numero != cifre || it->anno == 0)
+                continue;
+            a.numero = it->numero;
+            a.anno = it->anno;
+            a.data = it->data;
+            a.regione = it->regione;
+            a.provincia = it->provincia;
+            j = k + 1;
+            return true;
+        }
         return false;
+    } else {
+        return false;
+    }
     a.numero = n;
     a.anno = anno;
     k = k2;
@@ -240,7 +298,14 @@ bool Lettore::leggiEstremi(int i, int& j, Atto& a) const {
 }
 
 bool Lettore::leggiSuffisso(int i, int& j, QString& s) const {
-    static const QSet<QString> suffissi(SuffissiRipartizione().cbegin(), SuffissiRipartizione().cend());
+    // The dialogs' suffixes, and the other spellings of them the texts use ("21-nonies").
+    static const QSet<QString> suffissi = [] {
+        QSet<QString> x(SuffissiRipartizione().cbegin(), SuffissiRipartizione().cend());
+        for (const char16_t* v : {u"nonies", u"vicies", u"semel", u"undicies", u"sexiesdecies",
+                                  u"septiesdecies", u"duodevicies", u"undevicies"})
+            x.insert(QString::fromUtf16(v));
+        return x;
+    }();
     int k = segno(i, u'-') && attaccato(i) ? i + 1 : i;
     if (!esiste(k) || t_.at(k).tipo != TipoToken::Parola || !suffissi.contains(t_.at(k).forma.toString()))
         return false;
@@ -307,15 +372,15 @@ int Lettore::leggiTerritorio(int i, Atto& a) {
     return s;
 }
 
-bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const {
+bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a, int da, const QString& qualificaLista) const {
     int tipo = f.voce->valore;
-    QString qualifica;
+    QString qualifica = qualificaLista;
     Data d;
-    int k = f.fine;
+    int k = da >= 0 ? da : f.fine;
     int k2 = k;
     for (int giri = 0; giri < 6; ++giri) {
         const Frase g = frase(k);
-        if (g && g.voce->cat == Cat::QualificaUe && qualifica.isEmpty()) {
+        if (g && g.voce->cat == Cat::QualificaUe && (qualifica.isEmpty() || qualifica == qualificaLista)) {
             qualifica = g.voce->testoNome();
             k = g.fine;
         } else if (g && g.voce->cat == Cat::OrganoUe) {
@@ -391,8 +456,10 @@ bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const {
     } else if (tipo == lessico::UeRegolamento) {
         const int a1 = t_.at(iA).forma.size() == 4 ? annoDi(iA) : 0;
         const int a2 = annoDi(iB);
-        // Up to 2014 number/year ("1408/71", "44/2001"); from 2015 year/number ("2016/679").
-        if (a1 > 0 && (a2 == 0 || t_.at(iB).forma.size() < 4 || (a1 >= 2015 && qualifica == u"UE"))) {
+        // Up to 2014 number/year ("1408/71", "44/2001", "2000/83" of the EEC); from 2015
+        // year/number ("2016/679"); "n. 679/2016" is the latter written backwards.
+        const bool vecchia = qualifica == u"CEE" || qualifica == u"CE";
+        if (a1 > 0 && (a2 == 0 || (a1 >= 2015 && !vecchia) || (!vecchia && t_.at(iB).forma.size() < 4))) {
             anno = a1;
             numeroAtto = t_.at(iB).forma.toString();
         } else {
@@ -412,12 +479,14 @@ bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const {
         return false;
     if (qualifica.isEmpty()) {
         // "la direttiva 93/13" after "direttiva 93/13/CEE": the same act.
-        for (auto it = atti_.crbegin(); it != atti_.crend() && qualifica.isEmpty(); ++it)
+        for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro && qualifica.isEmpty(); ++it)
             if (it->TP == u"NIC" && it->numero == numeroAtto && it->anno == anno)
                 qualifica = it->nome.section(u' ', -1);
         // Without CE, UE or CEE, "regolamento n. 3 del 2019", "decisione n. 2/2020" are a
         // municipality's or a board's: the Union numbers its directives and decisions year first.
-        if (qualifica.isEmpty() && (haN || numeroPrima))
+        // "Regolamento n 1408/71": a two-digit year is the Union's way, not a municipality's.
+        const bool dueCifreUe = iB >= 0 && t_.at(iB).forma.size() == 2 && tipo == lessico::UeRegolamento;
+        if (qualifica.isEmpty() && (haN || numeroPrima) && !dueCifreUe)
             return false;
         if (qualifica.isEmpty())
             qualifica = anno <= 1993  ? QStringLiteral("CEE")
@@ -449,7 +518,7 @@ bool Lettore::leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const {
 }
 
 std::optional<Atto> Lettore::antecedente(const Atto& modello, bool generico) const {
-    for (auto it = atti_.crbegin(); it != atti_.crend(); ++it) {
+    for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro; ++it) {
         const Atto& a = *it;
         if (a.inizio >= modello.inizio)
             continue;
@@ -517,7 +586,7 @@ bool Lettore::leggiRinvio(int i, int& j, QList<Atto>& atti) {
         trovato = testoUnico_;
         fineRinvio = k + 2;
     } else if (parola(k, u"codice")) {
-        for (auto it = atti_.crbegin(); it != atti_.crend() && !trovato; ++it)
+        for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro && !trovato; ++it)
             if (it->TP == u"LIC" && it->nome != u"Cost.")
                 trovato = *it;
         fineRinvio = k + 1;
@@ -525,7 +594,7 @@ bool Lettore::leggiRinvio(int i, int& j, QList<Atto>& atti) {
         const QString radice = f.voce->valore == lessico::UeRegolamento ? QStringLiteral("Reg.")
                                : f.voce->valore == lessico::UeDirettiva ? QStringLiteral("Dir.")
                                                                         : QStringLiteral("Dec.");
-        for (auto it = atti_.crbegin(); it != atti_.crend() && !trovato; ++it)
+        for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro && !trovato; ++it)
             if (it->TP == u"NIC" && it->nome.startsWith(radice))
                 trovato = *it;
         fineRinvio = f.fine;
@@ -564,13 +633,22 @@ bool Lettore::leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo) {
             // "decreto del Ministro della giustizia 10 marzo 2014, n. 55": the ministry up to the date.
             int s = k;
             while (s < k + 10 && esiste(s) && !numero(s) && !cat(s, Cat::Numero) &&
-                   (t_.at(s).tipo == TipoToken::Parola || segno(s, u'\'')))
+                   (t_.at(s).tipo == TipoToken::Parola || segno(s, u'\''))) {
+                // "Delibera di Giunta Regionale", "deliberazione del Consiglio dei Ministri": the
+                // procedure's own acts, not sources.
+                if (a.TP == u"LIOA" && a.nome != u"d.m." && (parola(s, u"giunta") || parola(s, u"consiglio")))
+                    return false;
                 ++s;
+            }
             k = s;
         }
         const Atto modello = a;
         int k2 = k;
         if (!leggiEstremi(k, k2, a))
+            return false;
+        // An authority's act is cited by its number; "la determinazione 21 gennaio 2021" is the
+        // act at hand.
+        if (a.TP == u"LIOA" && a.nome != u"d.m." && a.nome != u"d.i." && (a.numero.isEmpty() || a.anno == 0))
             return false;
         atti.append(a);
         k = k2;
@@ -586,6 +664,10 @@ bool Lettore::leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo) {
                 atti.append(b);
                 k = k2;
             }
+            // "DD.MM. n. 1 e n. 2 del 2010": the year at the end is the whole list's.
+            for (Atto& x : atti)
+                if (x.anno == 0 && !x.data.completa() && atti.last().anno > 0 && !atti.last().data.completa())
+                    x.anno = atti.last().anno;
         }
         // "convertito, con modificazioni, dalla legge ...": the decree's companion.
         bool conversione = false;
@@ -595,9 +677,9 @@ bool Lettore::leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo) {
             x.conversione = conversione;
             x.fine = fine(k);
             if (x.TP == u"LIR" && x.regione.isEmpty())
-                x.regione = ultimaRegione_;
+                x.regione = ultimaRegione_.isEmpty() ? luogoVicino(x.inizio, false) : ultimaRegione_;
             if (x.TP == u"LIP" && x.provincia.isEmpty())
-                x.provincia = ultimaProvincia_;
+                x.provincia = ultimaProvincia_.isEmpty() ? luogoVicino(x.inizio, true) : ultimaProvincia_;
             if (x.TP == u"LIR" && !x.regione.isEmpty())
                 ultimaRegione_ = x.regione;
             if (x.TP == u"LIP" && !x.provincia.isEmpty())
@@ -606,11 +688,33 @@ bool Lettore::leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo) {
         j = k;
         return true;
     }
-    case Cat::AttoUe:
+    case Cat::AttoUe: {
         if (!leggiAttoUe(f, i, j, a))
             return false;
         atti.append(a);
+        // "regolamenti (CEE) n. 1408/71 e 574/72", "direttive 97/51/CE e 98/10/CE": one kind, several
+        // acts (a few).
+        for (int giri = 0; giri < 20; ++giri) {
+            int s = segno(j, u',') ? j + 1 : j;
+            if (cat(s, Cat::Congiunzione))
+                ++s;
+            const Frase q = frase(s);
+            const bool conQualifica = q && q.voce->cat == Cat::QualificaUe;
+            const int dopo = conQualifica ? q.fine : s;
+            const Frase nn = frase(dopo);
+            const int cifre = nn && nn.voce->cat == Cat::Numero ? nn.fine : dopo;
+            if (s == j || !numero(cifre) || !segno(cifre + 1, u'/'))
+                break;
+            Atto b;
+            b.inizio = inizio(s);
+            int k2 = s;
+            if (!leggiAttoUe(f, s, k2, b, s, a.nome.section(u' ', -1)))
+                break;
+            atti.append(b);
+            j = k2;
+        }
         return true;
+    }
     case Cat::Codice:
     case Cat::Costituzione:
         if (!dopoArticolo)
@@ -680,8 +784,11 @@ bool Lettore::leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo) {
 }
 
 void Lettore::registra(const Atto& a) {
-    if (!a.rinvio)
-        atti_.append(a);
+    if (a.rinvio)
+        return;
+    atti_.append(a);
+    if (attoImplicito(a))
+        distintiImpliciti_.insert(a.nome + u'|' + a.numero + u'|' + QString::number(a.anno));
 }
 
 bool Lettore::provaAtto(int i, int& j) {
@@ -707,8 +814,10 @@ bool Lettore::provaAtto(int i, int& j) {
     case Cat::Costituzione:
     case Cat::Trattato:
     case Cat::Codice:
+    case Cat::Nominato:
         // Named without an article: only as the head of an article list ("Costituzione, artt. 41
-        // e 117"), or a code's first mention by its full name ("codice della strada").
+        // e 117"), or the first mention of a code or act by its name ("codice della strada",
+        // "Statuto dei lavoratori"); a treaty alone ("la CEDU") is mostly talk about it.
         if (!leggiAtti(i, k, atti, true))
             return false;
         break;
@@ -737,7 +846,7 @@ bool Lettore::provaAtto(int i, int& j) {
     }
     const Atto& primo = atti.first();
     const bool nudo =
-        primo.TP == u"LIC" || primo.TP == u"NIT" ||
+        primo.TP == u"LIC" || primo.TP == u"NIT" || f.voce->cat == Cat::Nominato ||
         (primo.TP == u"NIC" && !primo.nome.startsWith(QStringLiteral("Reg.")) &&
          !primo.nome.startsWith(QStringLiteral("Dir.")) && !primo.nome.startsWith(QStringLiteral("Dec.")));
     if (nudo) {
@@ -746,11 +855,20 @@ bool Lettore::provaAtto(int i, int& j) {
         for (int x = i - 1; x >= 0 && x >= i - 3 && !titolo; --x)
             titolo = segno(x, u'(') || parola(x, u"recante") || parola(x, u"cosiddetto") ||
                      parola(x, u"detto") || parola(x, u"denominato");
-        const bool perNome = f.voce->cat == Cat::Codice && !QStringView(f.voce->frase).contains(u'.') &&
-                             !titolo && !codiciNominati_.contains(primo.nome);
+        // "il Codice ... di cui al decreto legislativo 30 giugno 2003, n. 196": the act follows.
+        for (int x = k; x < k + 3 && esiste(x) && !titolo; ++x)
+            titolo = cat(x, Cat::Approvato) || (segno(x, u'(') && cat(x + 1, Cat::Atto));
+        // A name of one word is a name only in capitals ("TUE", "Cedu"; not "le tue").
+        const bool unaParola = f.fine == i + 1 || (f.fine == i + 2 && segno(i + 1, u'.'));
+        if (unaParola && t_.at(i).forma.size() < 3)
+            return false;
+        const QString chiave = primo.nome + u'|' + primo.numero;
+        const bool perNome = f.voce->cat != Cat::Costituzione && f.voce->cat != Cat::Trattato && !titolo && !codiciNominati_.contains(chiave) &&
+                             (!unaParola || t_.at(i).maiuscola) &&
+                             (f.voce->cat != Cat::Codice || !QStringView(f.voce->frase).contains(u'.'));
         if (!perNome)
             return false;
-        codiciNominati_.insert(primo.nome);
+        codiciNominati_.insert(chiave);
     }
     for (const Atto& a : std::as_const(atti)) {
         emettiAtto(a);
@@ -773,6 +891,9 @@ int Lettore::leggiSottoparti(int i, Articolo& a) const {
         int s2 = s;
         const Frase f = frase(s);
         if (leggiCommi(s, s2, a)) {
+            // "comma 1) lettera a)": the paragraph written as a point.
+            if (!parentesi && segno(s2, u')') && attaccato(s2))
+                ++s2;
         } else if (f && f.voce->cat == Cat::Numero && f.voce->valore == 0 && numero(f.fine) &&
                    !segno(f.fine + 1, u'/')) {
             // "art. 9, n. 2": a point of the article.
@@ -789,14 +910,17 @@ int Lettore::leggiSottoparti(int i, Articolo& a) const {
                 ++s2;
         } else if (f && f.voce->cat == Cat::Lettera) {
             QStringList lettere;
-            if (!leggiLettere(s, s2, lettere))
+            QList<std::pair<qsizetype, qsizetype>> dove;
+            if (!leggiLettere(s, s2, lettere, &dove))
                 break;
             if (a.parti.isEmpty())
                 a.parti.append(Parte{});
             Parte base = a.parti.takeLast();
-            for (const QString& l : std::as_const(lettere)) {
+            for (qsizetype x = 0; x < lettere.size(); ++x) {
                 Parte p = base;
-                p.lettera = l;
+                p.lettera = lettere.at(x);
+                p.inizio = x == 0 && base.inizio >= 0 ? base.inizio : dove.at(x).first;
+                p.fine = dove.at(x).second;
                 a.parti.append(p);
             }
         } else if (f && f.voce->cat == Cat::Ordinale && cat(f.fine, Cat::Periodo)) {
@@ -822,7 +946,21 @@ int Lettore::leggiSottoparti(int i, Articolo& a) const {
 }
 
 bool Lettore::leggiCommi(int i, int& j, Articolo& a) const {
+    if (!esiste(i))
+        return false;
     const Frase f = frase(i);
+    // "I co.", "II comma": the paragraph in Roman numerals; "ultimo comma": none recorded.
+    const int romanoComma = t_.at(i).maiuscola && t_.at(i).forma.size() <= 4 ? romanoDi(t_.at(i).forma) : 0;
+    if (romanoComma > 0 && cat(i + 1, Cat::Comma)) {
+        a.parti.append(Parte{QString::number(romanoComma), {}, {}, {}});
+        j = frase(i + 1).fine;
+        return true;
+    }
+    if ((parola(i, u"ultimo") || parola(i, u"penultimo")) && cat(i + 1, Cat::Comma) &&
+        frase(i + 1).voce->valore == 0) {
+        j = frase(i + 1).fine;
+        return true;
+    }
     if (!f)
         return false;
     if (f.voce->cat == Cat::Capoverso) {
@@ -860,12 +998,16 @@ bool Lettore::leggiCommi(int i, int& j, Articolo& a) const {
     for (;;) {
         Parte p;
         const Frase o = frase(k);
+        const int primo = k;
         if (parola(k, u"da") && numero(k + 1) && parola(k + 2, u"a") && numero(k + 3)) {
             p.comma = t_.at(k + 1).forma.toString() + u'-' + t_.at(k + 3).forma.toString();
             k += 4;
         } else if (numero(k)) {
             p.comma = t_.at(k).forma.toString();
             ++k;
+            // "c. 1°"
+            if ((segno(k, u'°') || segno(k, u'º')) && attaccato(k))
+                ++k;
             QString suff;
             int k2 = k;
             if (leggiSuffisso(k, k2, suff)) {
@@ -881,18 +1023,23 @@ bool Lettore::leggiCommi(int i, int& j, Articolo& a) const {
         } else {
             break;
         }
+        p.inizio = inizio(primo);
+        p.fine = fine(k);
         a.parti.append(p);
         letti = true;
         // A letter of this paragraph: "commi primo, secondo, lett. e), e terzo".
         int s = segno(k, u',') ? k + 1 : k;
         if (cat(s, Cat::Lettera)) {
             QStringList lettere;
+            QList<std::pair<qsizetype, qsizetype>> dove;
             int k2 = s;
-            if (leggiLettere(s, k2, lettere)) {
+            if (leggiLettere(s, k2, lettere, &dove)) {
                 const Parte base = a.parti.takeLast();
-                for (const QString& l : std::as_const(lettere)) {
+                for (qsizetype x = 0; x < lettere.size(); ++x) {
                     Parte q = base;
-                    q.lettera = l;
+                    q.lettera = lettere.at(x);
+                    q.inizio = x == 0 ? base.inizio : dove.at(x).first;
+                    q.fine = dove.at(x).second;
                     a.parti.append(q);
                 }
                 k = k2;
@@ -916,7 +1063,8 @@ bool Lettore::leggiCommi(int i, int& j, Articolo& a) const {
     return true;
 }
 
-bool Lettore::leggiLettere(int i, int& j, QStringList& lettere) const {
+bool Lettore::leggiLettere(int i, int& j, QStringList& lettere,
+                           QList<std::pair<qsizetype, qsizetype>>* posizioni) const {
     const Frase f = frase(i);
     if (!f || f.voce->cat != Cat::Lettera)
         return false;
@@ -940,6 +1088,8 @@ bool Lettore::leggiLettere(int i, int& j, QStringList& lettere) const {
             break;
         }
         lettere << l;
+        if (posizioni)
+            posizioni->append({inizio(k), t_.at(chiusa ? k2 : k2 - 1).fine});
         k = chiusa ? k2 + 1 : k2;
         int s = segno(k, u',') ? k + 1 : k;
         if (cat(s, Cat::Congiunzione))
@@ -960,16 +1110,27 @@ bool Lettore::leggiLettere(int i, int& j, QStringList& lettere) const {
 
 bool Lettore::leggiArticoli(int i, int& j, Gruppo& g, bool& plurale) {
     int k = i;
-    while (numero(k)) {
+    QString suffissoSolo;
+    int dopoSuffisso = k;
+    // Each article at k: a number, or in a list a suffix alone, of the number before it
+    // ("artt. 25, 25-bis, ter, quater").
+    while (numero(k) || (!g.articoli.isEmpty() && leggiSuffisso(k, dopoSuffisso, suffissoSolo))) {
         Articolo a;
-        a.numero = t_.at(k).forma.toString();
-        ++k;
+        a.inizio = inizio(k);
         QString suff;
         int k2 = k;
+        if (numero(k)) {
+            a.numero = t_.at(k).forma.toString();
+            ++k;
+            k2 = k;
+        } else {
+            a.numero = g.articoli.last().numero;
+            k2 = k;
+        }
         if (leggiSuffisso(k, k2, suff)) {
             a.suffisso = suff;
             k = k2;
-            // "art. 380-bis.1 c.p.c."
+            // "art. 380-bis.1 c.p.c.", "bis.1"
             if (segno(k, u'.') && attaccato(k) && numero(k + 1) && attaccato(k + 1)) {
                 a.suffisso += u'.' + t_.at(k + 1).forma.toString();
                 k += 2;
@@ -979,6 +1140,7 @@ bool Lettore::leggiArticoli(int i, int& j, Gruppo& g, bool& plurale) {
             k += 2;
         }
         k = leggiSottoparti(k, a);
+        a.fine = fine(k);
         g.articoli.append(a);
         // The next article of the list: "artt. 3, 24 e 111", "art. 348-bis e 348-ter", "e l'art. 18".
         int s = k;
@@ -1001,6 +1163,10 @@ bool Lettore::leggiArticoli(int i, int& j, Gruppo& g, bool& plurale) {
         if ((virgola || e) && art && art.voce->cat == Cat::Articolo && numero(art.fine)) {
             plurale = plurale || art.voce->valore == 1;
             k = art.fine;
+            continue;
+        }
+        if ((virgola || e) && plurale && !segno(s, u'-') && leggiSuffisso(s, dopoSuffisso, suffissoSolo)) {
+            k = s;
             continue;
         }
         Data d;
@@ -1081,7 +1247,7 @@ bool Lettore::perArticolo(const Gruppo& g, Atto& a) const {
     if (g.articoli.isEmpty())
         return false;
     const Articolo& art = g.articoli.first();
-    for (auto it = out_.crbegin(); it != out_.crend(); ++it) {
+    for (auto it = out_.crbegin(); it != out_.crend() && it - out_.crbegin() < kIndietro; ++it) {
         if (it->decisione() || it->articolo != art.numero || it->suffisso != art.suffisso)
             continue;
         a = rinvioA(*it);
@@ -1093,16 +1259,20 @@ bool Lettore::perArticolo(const Gruppo& g, Atto& a) const {
 bool Lettore::implicito(const Gruppo& g, int i, int fineLista, Atto& a) const {
     Q_UNUSED(fineLista);
     const qsizetype pos = g.inizio;
+    // The last act cited before the article (read backwards: the acts are kept in the text's
+    // order, so a long text does not make each article read them all).
     const Atto* ultimo = nullptr;
-    QSet<QString> distinti;
-    for (const Atto& x : atti_) {
-        if (x.fine > pos || !attoNumerabile(x))
+    for (auto it = atti_.crbegin(); it != atti_.crend() && it - atti_.crbegin() < kIndietro; ++it) {
+        const Atto& x = *it;
+        if (x.fine > pos || !attoImplicito(x))
             continue;
+        if (pos - x.fine > kDistanzaImplicito)
+            break;
         // "Visto il decreto-legge ..., convertito dalla legge ..., e in particolare l'articolo 19":
         // the article is the decree's.
-        if (!x.conversione || !ultimo)
-            ultimo = &x;
-        distinti.insert(x.nome + u'|' + x.numero + u'|' + QString::number(x.anno));
+        ultimo = &x;
+        if (!x.conversione)
+            break;
     }
     if (!ultimo || pos - ultimo->fine > kDistanzaImplicito)
         return false;
@@ -1113,7 +1283,7 @@ bool Lettore::implicito(const Gruppo& g, int i, int fineLista, Atto& a) const {
     bool particolare = false;
     for (int k = std::max(0, i - 5); k < i; ++k)
         particolare = particolare || parola(k, u"particolare") || parola(k, u"segnatamente");
-    if (!particolare && distinti.size() != 1)
+    if (!particolare && distintiImpliciti_.size() != 1)
         return false;
     a = *ultimo;
     a.rinvio = true;
@@ -1128,7 +1298,13 @@ void Lettore::emettiAtto(const Atto& a) {
     c.nome = a.nome;
     c.giorno = a.data.g;
     c.mese = a.data.m;
-    c.anno = a.data.a > 0 ? a.data.a : a.anno;
+    // An act of the Union takes its year from its number, not from the day it was adopted.
+    c.anno = (a.TP == u"NIC" && a.anno > 0) || a.data.a <= 0 ? a.anno : a.data.a;
+    if (a.TP == u"NIC" && c.anno != a.data.a) {
+        // Adopted in the year before its number's: the date is not this year's.
+        c.giorno = 0;
+        c.mese = 0;
+    }
     c.numero = a.numero;
     c.regione = a.regione;
     c.provincia = a.provincia;
@@ -1150,16 +1326,35 @@ void Lettore::emettiAtto(const Atto& a) {
     else if (a.TP == u"LIO" && a.data.completa())
         c.codice = CodiceDellAtto(a.nome, c.data(), a.numero);
     out_.append(c);
+    for (const QString& altro : a.altriNumeri) {
+        out_.append(c);
+        out_.last().numero = altro;
+    }
 }
 
 void Lettore::emetti(const Gruppo& g, const Atto& a, qsizetype inizio, qsizetype fine) {
-    Atto x = a;
-    x.inizio = inizio;
-    x.fine = fine;
-    for (const Articolo& art : g.articoli) {
+    // Each citation spans its own words, so that a list of n articles is not written n times:
+    // the first from the list's start, the last up to its end (its act), the others alone,
+    // with the act's place given apart.
+    const qsizetype n = g.articoli.size();
+    for (qsizetype x = 0; x < n; ++x) {
+        const Articolo& art = g.articoli.at(x);
         const QList<Parte> parti = art.parti.isEmpty() ? QList<Parte>{Parte{}} : art.parti;
-        for (const Parte& p : parti) {
-            emettiAtto(x);
+        const qsizetype np = parti.size();
+        for (qsizetype y = 0; y < np; ++y) {
+            const Parte& p = parti.at(y);
+            const bool primo = x == 0 && y == 0;
+            const bool ultimo = x + 1 == n && y + 1 == np;
+            qsizetype da = primo ? inizio : (y > 0 && p.inizio >= 0 ? p.inizio : art.inizio);
+            qsizetype fino = ultimo ? fine : (y + 1 < np && p.fine >= 0 ? p.fine : art.fine);
+            if (da < 0)
+                da = inizio;
+            if (fino <= da)
+                fino = ultimo ? std::max(fine, da + 1) : da + 1;
+            Atto z = a;
+            z.inizio = da;
+            z.fine = std::min(fino, testo_.size());
+            emettiAtto(z);
             Citazione& c = out_.last();
             c.articolo = art.numero;
             c.suffisso = art.suffisso;
@@ -1167,6 +1362,10 @@ void Lettore::emetti(const Gruppo& g, const Atto& a, qsizetype inizio, qsizetype
             c.suffissoComma = p.suffissoComma;
             c.lettera = p.lettera;
             c.numeroPunto = p.punto;
+            if (!a.rinvio && a.fine > a.inizio && (a.inizio < z.inizio || a.fine > z.fine)) {
+                c.inizioAtto = a.inizio;
+                c.fineAtto = a.fine;
+            }
         }
     }
 }
@@ -1217,8 +1416,14 @@ bool Lettore::chiudiGruppo(Gruppo& g, int i, int fineLista, int& j, bool plurale
         gruppi.append({altro, suoi.first()});
         k = k3;
     }
-    for (const auto& [gruppo, atto] : std::as_const(gruppi))
-        emetti(gruppo, atto, g.inizio, fine(k));
+    // Each article before its own act: the first from the list's start, the others from their
+    // first article, each up to its act.
+    for (qsizetype x = 0; x < gruppi.size(); ++x) {
+        const auto& [gruppo, atto] = gruppi.at(x);
+        const qsizetype da = x == 0 ? g.inizio : gruppo.articoli.first().inizio;
+        const qsizetype fino = x + 1 == gruppi.size() ? fine(k) : std::max(atto.fine, gruppo.fine);
+        emetti(gruppo, atto, da, fino);
+    }
     j = k;
     return true;
 }
@@ -1287,7 +1492,7 @@ bool Lettore::provaParteAvanti(int i, int& j) {
     }
     const int c = dopoConnettivo(k);
     if (c == k)
-        return false;
+        return commaNudo(i, k, prima, j);
     const Frase dopo = frase(c);
     if (!dopo)
         return false;
@@ -1311,7 +1516,7 @@ bool Lettore::provaParteAvanti(int i, int& j) {
     }
     if (dopo.voce->cat == Cat::Rinvio && dopo.voce->valore == 0 && cat(dopo.fine, Cat::Articolo)) {
         // "comma 2 dello stesso articolo": that article of the last act cited by article.
-        for (auto it = out_.crbegin(); it != out_.crend(); ++it) {
+        for (auto it = out_.crbegin(); it != out_.crend() && it - out_.crbegin() < kIndietro; ++it) {
             if (it->decisione() || it->articolo.isEmpty())
                 continue;
             Articolo a;
@@ -1329,6 +1534,67 @@ bool Lettore::provaParteAvanti(int i, int& j) {
 }
 
 // ---------------------------------------------------------------------------------------------
+
+QString Lettore::luogoVicino(qsizetype pos, bool provincia) {
+    if (!luoghiLetti_) {
+        // Every region and province the text names ("Sardegna\nLegge n. 21", "REGIONE DEL
+        // VENETO", "Consiglio regionale della Lombardia"), read once.
+        luoghiLetti_ = true;
+        for (int k = 0; k < n_;) {
+            const Frase f = t_.at(k).maiuscola ? frase(k) : Frase{};
+            if (f && (f.voce->cat == Cat::NomeRegione || f.voce->cat == Cat::NomeProvincia)) {
+                luoghi_.append({t_.at(k).inizio, f.voce->cat == Cat::NomeProvincia, f.voce->testoNome()});
+                k = f.fine;
+            } else {
+                ++k;
+            }
+        }
+    }
+    // The nearest named before the act, else the first named after it.
+    QString prima;
+    for (const Luogo& l : std::as_const(luoghi_)) {
+        if (l.provincia != provincia)
+            continue;
+        if (l.inizio > pos)
+            return prima.isEmpty() ? l.codice : prima;
+        prima = l.codice;
+    }
+    return prima;
+}
+
+bool Lettore::commaNudo(int i, int k, const Articolo& parti, int& j) {
+    // "al comma 8", "dopo il comma 10" in the amendments to an article just cited: a paragraph of
+    // that article. Not a paragraph with its own article or act after it, nor far from the article.
+    if (!cat(i, Cat::Comma) && !cat(i, Cat::Ordinale) && !cat(i, Cat::Capoverso))
+        return false;
+    if (parti.parti.isEmpty() || cat(k, Cat::Articolo) || cat(k, Cat::Atto) || cat(k, Cat::Codice) ||
+        segno(k, u'/') || segno(k, u'('))
+        return false;
+    // As amendments write it: "al comma 8", "dopo il comma 10", "il comma 2 è sostituito".
+    const bool modifica = parola(i - 1, u"al") || parola(i - 1, u"il") || (parola(i - 1, u"i") && cat(i, Cat::Comma)) ||
+                          parola(i - 1, u"dopo") || parola(i - 1, u"nel") || segno(i - 1, u':');
+    // "di cui al comma 1": the text's own paragraph.
+    if (!modifica || (parola(i - 1, u"al") && parola(i - 2, u"cui")) || !cat(i, Cat::Comma))
+        return false;
+    for (auto it = out_.crbegin(); it != out_.crend() && it - out_.crbegin() < kIndietro; ++it) {
+        if (it->decisione())
+            continue;
+        if (it->articolo.isEmpty() || inizio(i) - it->fine > kDistanzaComma)
+            return false;
+        Gruppo g;
+        g.inizio = inizio(i);
+        Articolo a;
+        a.numero = it->articolo;
+        a.suffisso = it->suffisso;
+        a.parti = parti.parti;
+        g.articoli.append(a);
+        g.fine = fine(k);
+        emetti(g, rinvioA(*it), g.inizio, g.fine);
+        j = k;
+        return true;
+    }
+    return false;
+}
 
 void Lettore::aggiornaLuoghi(int i) {
     const Frase f = frase(i);
@@ -1373,6 +1639,10 @@ QList<Citazione> Lettore::leggi() {
     for (Citazione& c : out_) {
         c.inizioPunti = punti(c.inizio);
         c.finePunti = punti(c.fine);
+        if (c.inizioAtto >= 0) {
+            c.inizioAttoPunti = punti(c.inizioAtto);
+            c.fineAttoPunti = punti(c.fineAtto);
+        }
     }
     return out_;
 }

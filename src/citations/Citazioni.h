@@ -39,6 +39,12 @@ struct Citazione {
     qsizetype fine = 0;
     qsizetype inizioPunti = 0;
     qsizetype finePunti = 0;
+    // Where the words of its act are, when they are not within its own span (the act of a
+    // list, written once after its articles), in UTF-16 offsets and in code points; -1 when none.
+    qsizetype inizioAtto = -1;
+    qsizetype fineAtto = -1;
+    qsizetype inizioAttoPunti = -1;
+    qsizetype fineAttoPunti = -1;
     // The act a back reference resolved to, in UTF-16 offsets; -1 when none.
     qsizetype inizioRinvio = -1;
     qsizetype fineRinvio = -1;
@@ -51,7 +57,8 @@ struct Citazione {
 };
 
 // Every source the text cites, in the order of the text; a list of articles gives one citation
-// per article (and per paragraph and letter listed).
+// per article (and per paragraph and letter listed), each spanning its own words: the first from
+// the list's start, the last up to its act; the others give their act's place apart.
 QList<Citazione> RiconosciCitazioni(const QString& testo);
 
 // One citation on one line, for test messages and the command line's text output.

@@ -30,6 +30,7 @@ struct Atto {
     Data data;
     int anno = 0;
     QString numero;
+    QStringList altriNumeri; // of decisions cited together ("n. 348 e n. 349 del 2007")
     QString codice;
     QString regione;
     QString provincia;
@@ -56,12 +57,16 @@ struct Parte {
     QString suffissoComma;
     QString lettera;
     QString punto;
+    qsizetype inizio = -1; // where its own words are (UTF-16); -1 when not read apart
+    qsizetype fine = -1;
 };
 
 struct Articolo {
     QString numero;
     QString suffisso;
     QList<Parte> parti;
+    qsizetype inizio = -1; // where its own words are, paragraphs and letters included (UTF-16)
+    qsizetype fine = -1;
 };
 
 // The articles of one list and where it is written.
@@ -106,7 +111,8 @@ private:
     // Acts (Citazioni.cpp).
     bool provaAtto(int i, int& j);
     bool leggiAtti(int i, int& j, QList<Atto>& atti, bool dopoArticolo);
-    bool leggiAttoUe(const Frase& f, int i, int& j, Atto& a) const;
+    // da: where to read after the kind (the next act of a list); qualificaLista: the list's CE, UE.
+    bool leggiAttoUe(const Frase& f, int i, int& j, Atto& a, int da = -1, const QString& qualificaLista = {}) const;
     int leggiTerritorio(int i, Atto& a);
     bool leggiRinvio(int i, int& j, QList<Atto>& atti);
     std::optional<Atto> antecedente(const Atto& modello, bool generico) const;
@@ -115,10 +121,13 @@ private:
     // Articles.
     bool provaArticolo(int i, int& j);
     bool provaParteAvanti(int i, int& j);
+    bool commaNudo(int i, int k, const Articolo& parti, int& j);
     bool leggiArticoli(int i, int& j, Gruppo& g, bool& plurale);
     int leggiSottoparti(int i, Articolo& a) const;
     bool leggiCommi(int i, int& j, Articolo& a) const;
-    bool leggiLettere(int i, int& j, QStringList& lettere) const;
+    // posizioni: where each letter is written (UTF-16), when asked.
+    bool leggiLettere(int i, int& j, QStringList& lettere,
+                      QList<std::pair<qsizetype, qsizetype>>* posizioni = nullptr) const;
     // The act a list of articles belongs to: 1 found, 0 none, -1 an act not known or the text's own.
     int collegaAtto(int i, int& j, const Gruppo& g, QList<Atto>& atti);
     // Finds the act of a list read up to fineLista and emits its citations; j after all of it.
@@ -132,6 +141,7 @@ private:
     // Decisions (CitazioniSentenze.cpp).
     bool provaSentenza(int i, int& j);
     bool provaDecisioneNuda(int i, int& j);
+    bool numeroNudo(int i, int& j, QString& n) const;
     bool provaCausa(int i, int& j);
     bool provaSigleCostituzionali(int i, int& j);
     bool leggiCorte(int i, int& j, Atto& a);
@@ -142,6 +152,8 @@ private:
 
     // Context.
     void aggiornaLuoghi(int i);
+    // The region (or province) the text names nearest to an act that does not name its own.
+    QString luogoVicino(qsizetype pos, bool provincia);
 
     const QString& testo_;
     QString forme_;
@@ -151,11 +163,19 @@ private:
     QList<Atto> atti_;               // every act cited so far, for the back references
     std::optional<Atto> testoUnico_; // the consolidated text last identified by its act
     QSet<QString> codiciNominati_;
+    QSet<QString> distintiImpliciti_; // the acts an article without its own may belong to
     bool contestoCedu_ = false; // the text is about the Strasbourg court: "Convenzione" is the ECHR
     bool contestoCost_ = false; // a text of or about the Constitutional Court
     bool contestoCass_ = false; // a text that speaks of the Cassazione
     QString ultimaRegione_;
     QString ultimaProvincia_;
+    struct Luogo {
+        qsizetype inizio;
+        bool provincia;
+        QString codice;
+    };
+    QList<Luogo> luoghi_;
+    bool luoghiLetti_ = false;
 };
 
 QString Romano(int n);

@@ -226,11 +226,54 @@ bool Lettore::leggiCoda(int i, int& j, Atto& a, bool inizioCoda) {
         }
         QString n;
         int an = 0;
-        if (a.numero.isEmpty() && (leggiNumero(k, k2, n, an) || leggiNumeroAnno(k, k2, n, an))) {
+        // "Cass. 2095/94", "Cass. n. 4572/86": the Courts' own numbers with a two-digit year.
+        const bool dueCifre = corteDiCassazione(a) || a.TP == u"GICO";
+        if (a.numero.isEmpty() &&
+            (leggiNumero(k, k2, n, an, dueCifre) || leggiNumeroAnno(k, k2, n, an, dueCifre) ||
+             numeroNudo(k, k2, n))) {
             a.numero = n;
             if (an > 0)
                 a.anno = an;
             k = fineUtile = k2;
+            // "n. 348 e n. 349", "nn. 8827 e 8828", "348-349/2007": decisions of one date and court
+            // (a few: a longer run is not a list of decisions).
+            for (int giri = 0; giri < 20; ++giri) {
+                int s2 = k;
+                if (segno(s2, u'-') && attaccato(s2) && numero(s2 + 1) && attaccato(s2 + 1)) {
+                    a.altriNumeri << t_.at(s2 + 1).forma.toString();
+                    k = fineUtile = s2 + 2;
+                    if (segno(k, u'/') && attaccato(k) && (anno4(k + 1) || (dueCifre && numero(k + 1) &&
+                                                                             t_.at(k + 1).forma.size() == 2))) {
+                        a.anno = annoDaDueCifre(k + 1);
+                        k = fineUtile = k + 2;
+                    }
+                    continue;
+                }
+                const bool virgola = segno(s2, u',');
+                if (virgola)
+                    ++s2;
+                const bool e = cat(s2, Cat::Congiunzione);
+                if (e)
+                    ++s2;
+                if (!virgola && !e)
+                    break;
+                const Frase nn = frase(s2);
+                const int x = nn && nn.voce->cat == Cat::Numero ? nn.fine : s2;
+                Data d2;
+                int y = x;
+                if (!numero(x) || (x == s2 && !e) || leggiData(x, y, d2))
+                    break;
+                QString n2;
+                int an2 = 0;
+                if (leggiNumeroAnno(x, y, n2, an2, dueCifre)) {
+                    a.altriNumeri << n2;
+                    a.anno = an2;
+                } else {
+                    a.altriNumeri << t_.at(x).forma.toString();
+                    y = x + 1;
+                }
+                k = fineUtile = y;
+            }
             // "n. 26972 del 2008"
             const int y = dopoDel(t_, k);
             if (y != k && !a.data.completa() && !leggiData(y, k2, d) && anno4(y) && a.anno == 0) {
@@ -367,6 +410,27 @@ bool Lettore::provaSentenza(int i, int& j) {
     return true;
 }
 
+bool Lettore::numeroNudo(int i, int& j, QString& n) const {
+    // "Corte Cost. 348 e 349 del 24.10.07", "sentenze 348-349 del 2007": a decision's number
+    // without "n.", only where a list or a date follows it.
+    if (!numero(i) || t_.at(i).forma.size() > 5 || anno4(i))
+        return false;
+    Data d;
+    int x = i;
+    if (leggiData(i, x, d))
+        return false;
+    const int dopo = i + 1;
+    const bool lista = (cat(dopo, Cat::Congiunzione) && numero(dopo + 1)) ||
+                       (segno(dopo, u'-') && attaccato(dopo) && numero(dopo + 1) && attaccato(dopo + 1));
+    const int y = dopoDel(t_, dopo);
+    const bool data = y != dopo && (anno4(y) || leggiData(y, x, d));
+    if (!lista && !data)
+        return false;
+    n = t_.at(i).forma.toString();
+    j = i + 1;
+    return true;
+}
+
 bool Lettore::provaDecisioneNuda(int i, int& j) {
     const Frase f = frase(i);
     if (f.voce->valore == lessico::DecisioneDecreto)
@@ -379,8 +443,18 @@ bool Lettore::provaDecisioneNuda(int i, int& j) {
         Atto b;
         b.ordinanza = f.voce->valore == lessico::DecisioneOrdinanza;
         int k2 = k;
-        if (!leggiNumero(k, k2, b.numero, b.anno) && !leggiNumeroAnno(k, k2, b.numero, b.anno))
+        if (!leggiNumero(k, k2, b.numero, b.anno) && !leggiNumeroAnno(k, k2, b.numero, b.anno) &&
+            !numeroNudo(k, k2, b.numero))
             break;
+        // "sentenze 348-349/2007", "348-349 del 2007": two decisions.
+        if (segno(k2, u'-') && attaccato(k2) && numero(k2 + 1) && attaccato(k2 + 1)) {
+            b.altriNumeri << t_.at(k2 + 1).forma.toString();
+            k2 += 2;
+            if (segno(k2, u'/') && attaccato(k2) && anno4(k2 + 1)) {
+                b.anno = valore(k2 + 1);
+                k2 += 2;
+            }
+        }
         barra = barra || (voci.isEmpty() && b.anno > 0);
         k = k2;
         const int y = dopoDel(t_, k);
@@ -395,9 +469,10 @@ bool Lettore::provaDecisioneNuda(int i, int& j) {
         }
         voci.append(b);
         int s = segno(k, u',') ? k + 1 : k;
-        if (cat(s, Cat::Congiunzione))
+        const bool e = cat(s, Cat::Congiunzione);
+        if (e)
             ++s;
-        if (s == k || !cat(s, Cat::Numero))
+        if (s == k || !(cat(s, Cat::Numero) || (e && numero(s))))
             break;
         k = s;
     }
@@ -489,6 +564,29 @@ bool Lettore::provaCausa(int i, int& j) {
                t_.at(s + 2).forma.toString();
     a.inizio = inizio(i);
     a.fine = t_.at(s + 2).fine;
+    // "Sentenza della Corte (Terza Sezione) del 5 maggio 2011, procedimento C-543/09": the
+    // judgment's date just before its case, on the same line.
+    bool decisione = false;
+    for (int k2 = i - 1; k2 >= 0 && k2 >= i - 30 && !t_.at(k2 + 1).aCapo && !segno(k2, u';'); --k2) {
+        decisione = decisione || cat(k2, Cat::TipoDecisione) || cat(k2, Cat::Corte);
+        Data d;
+        int fineData = k2;
+        if (!a.data.completa() && leggiData(k2, fineData, d) && fineData <= i)
+            a.data = d;
+        // "(Terza Sezione)", "(Grande Sezione)"
+        const Frase o = frase(k2);
+        if (a.sezione.isEmpty() && segno(k2 - 1, u'(') && o && o.voce->cat == Cat::Ordinale &&
+            parola(o.fine, u"sezione"))
+            a.sezione = QStringLiteral("sez. ") + Romano(o.voce->valore);
+        if (a.sezione.isEmpty() && segno(k2 - 1, u'(') && parola(k2, u"grande") && parola(k2 + 1, u"sezione"))
+            a.sezione = QStringLiteral("Grande Camera");
+    }
+    if (!decisione || !a.data.completa())
+        a.sezione.clear();
+    if (decisione && a.data.completa())
+        a.anno = a.data.a;
+    else
+        a.data = {};
     emettiAtto(a);
     j = s + 3;
     return true;

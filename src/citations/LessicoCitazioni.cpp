@@ -1,6 +1,12 @@
 #include "citations/LessicoCitazioni.h"
 
+#include "store/DataFolder.h"
+
+#include <QDate>
+#include <QFile>
 #include <QHash>
+
+#include <deque>
 
 namespace lessico {
 
@@ -88,23 +94,34 @@ const Voce kVoci[] = {
     {u"artt", Cat::Articolo, 1},
     {u"articolo", Cat::Articolo},
     {u"articoli", Cat::Articolo, 1},
+    {u"article", Cat::Articolo},
+    {u"articles", Cat::Articolo, 1},
     {u"comma", Cat::Comma},
     {u"commi", Cat::Comma, 1},
     {u"co.", Cat::Comma},
+    {u"cc.", Cat::Comma, 1},
     {u"com.", Cat::Comma},
     {u"c.", Cat::Comma},
     {u"paragrafo", Cat::Paragrafo},
     {u"paragrafi", Cat::Paragrafo, 1},
+    {u"paragraph", Cat::Paragrafo},
+    {u"paragraphs", Cat::Paragrafo, 1},
+    {u"para.", Cat::Paragrafo},
     {u"par.", Cat::Paragrafo},
     {u"parr.", Cat::Paragrafo, 1},
     {u"§", Cat::Paragrafo},
     {u"§§", Cat::Paragrafo, 1},
     {u"lett.", Cat::Lettera},
+    {u"lett", Cat::Lettera},
     {u"lettera", Cat::Lettera},
     {u"lettere", Cat::Lettera},
     {u"n.", Cat::Numero},
     {u"nn.", Cat::Numero, 1},
     {u"n°", Cat::Numero},
+    {u"n.°", Cat::Numero},
+    {u"n", Cat::Numero},
+    {u"no.", Cat::Numero},
+    {u"no", Cat::Numero},
     {u"nr.", Cat::Numero},
     {u"numero", Cat::Numero},
     {u"num.", Cat::Numero},
@@ -118,6 +135,7 @@ const Voce kVoci[] = {
     {u"legge", Cat::Atto, 0, u"LIO", u"l."},
     {u"leggi", Cat::Atto, 1, u"LIO", u"l."},
     {u"l.", Cat::Atto, 0, u"LIO", u"l."},
+    {u"law", Cat::Atto, 0, u"LIO", u"l."},
     {u"legge costituzionale", Cat::Atto, 0, u"LICO", u"l. cost."},
     {u"leggi costituzionali", Cat::Atto, 1, u"LICO", u"l. cost."},
     {u"l. cost.", Cat::Atto, 0, u"LICO", u"l. cost."},
@@ -128,6 +146,9 @@ const Voce kVoci[] = {
     {u"decreti-legge", Cat::Atto, 1, u"LIO", u"d.l."},
     {u"d.l.", Cat::Atto, 0, u"LIO", u"d.l."},
     {u"d.-l.", Cat::Atto, 0, u"LIO", u"d.l."},
+    {u"dl", Cat::Atto, 0, u"LIO", u"d.l."},
+    {u"decree-law", Cat::Atto, 0, u"LIO", u"d.l."},
+    {u"decree law", Cat::Atto, 0, u"LIO", u"d.l."},
     {u"decreto legislativo", Cat::Atto, 0, u"LIO", u"d.lg."},
     {u"decreti legislativi", Cat::Atto, 1, u"LIO", u"d.lg."},
     {u"d.lgs.", Cat::Atto, 0, u"LIO", u"d.lg."},
@@ -135,10 +156,19 @@ const Voce kVoci[] = {
     {u"d.leg.", Cat::Atto, 0, u"LIO", u"d.lg."},
     {u"dlgs", Cat::Atto, 0, u"LIO", u"d.lg."},
     {u"d.legisl.", Cat::Atto, 0, u"LIO", u"d.lg."},
+    {u"d.l.vo", Cat::Atto, 0, u"LIO", u"d.lg."},
+    {u"d.l.vo.", Cat::Atto, 0, u"LIO", u"d.lg."},
+    {u"d.lvo", Cat::Atto, 0, u"LIO", u"d.lg."},
+    {u"d.lgvo", Cat::Atto, 0, u"LIO", u"d.lg."},
+    {u"dlg", Cat::Atto, 0, u"LIO", u"d.lg."},
+    {u"dlgs.", Cat::Atto, 0, u"LIO", u"d.lg."},
+    {u"legislative decree", Cat::Atto, 0, u"LIO", u"d.lg."},
     {u"decreto del presidente della repubblica", Cat::Atto, 0, u"LIO", u"d.p.r."},
     {u"decreti del presidente della repubblica", Cat::Atto, 1, u"LIO", u"d.p.r."},
     {u"d.p.r.", Cat::Atto, 0, u"LIO", u"d.p.r."},
     {u"dpr", Cat::Atto, 0, u"LIO", u"d.p.r."},
+    {u"dpr.", Cat::Atto, 0, u"LIO", u"d.p.r."},
+    {u"presidential decree", Cat::Atto, 0, u"LIO", u"d.p.r."},
     {u"d.pres.rep.", Cat::Atto, 0, u"LIO", u"d.p.r."},
     {u"regio decreto", Cat::Atto, 0, u"LIO", u"r.d."},
     {u"r.d.", Cat::Atto, 0, u"LIO", u"r.d."},
@@ -147,6 +177,8 @@ const Voce kVoci[] = {
     {u"r.d.l.", Cat::Atto, 0, u"LIO", u"r.d.l."},
     {u"regio decreto legislativo", Cat::Atto, 0, u"LIO", u"r.d.lg."},
     {u"r.d.lgs.", Cat::Atto, 0, u"LIO", u"r.d.lg."},
+    {u"r.d.lg.", Cat::Atto, 0, u"LIO", u"r.d.lg."},
+    {u"rd", Cat::Atto, 0, u"LIO", u"r.d."},
     {u"decreto legislativo luogotenenziale", Cat::Atto, 0, u"LIO", u"d.lg.lgt."},
     {u"d.lgs.lgt.", Cat::Atto, 0, u"LIO", u"d.lg.lgt."},
     {u"d.lg.lgt.", Cat::Atto, 0, u"LIO", u"d.lg.lgt."},
@@ -159,9 +191,31 @@ const Voce kVoci[] = {
     {u"decreti ministeriali", Cat::Atto, 1, u"LIOA", u"d.m."},
     {u"d.m.", Cat::Atto, 0, u"LIOA", u"d.m."},
     {u"dm", Cat::Atto, 0, u"LIOA", u"d.m."},
+    {u"dd.mm.", Cat::Atto, 1, u"LIOA", u"d.m."},
+    {u"d.d.m.m.", Cat::Atto, 1, u"LIOA", u"d.m."},
+    {u"ministerial decree", Cat::Atto, 0, u"LIOA", u"d.m."},
     {u"decreto del ministro", Cat::Atto, 2, u"LIOA", u"d.m."},
     {u"decreto del ministero", Cat::Atto, 2, u"LIOA", u"d.m."},
     {u"decreto interministeriale", Cat::Atto, 0, u"LIOA", u"d.i."},
+    // Acts of independent authorities and administrations, with their number: the authority's
+    // name may stand between the kind and the number ("delibera ANAC n. 833/2016").
+    {u"delibera", Cat::Atto, 2, u"LIOA", u"delib."},
+    {u"deliberazione", Cat::Atto, 2, u"LIOA", u"delib."},
+    {u"delib.", Cat::Atto, 2, u"LIOA", u"delib."},
+    {u"delibere", Cat::Atto, 1, u"LIOA", u"delib."},
+    {u"deliberazioni", Cat::Atto, 1, u"LIOA", u"delib."},
+    {u"circolare", Cat::Atto, 2, u"LIOA", u"circ."},
+    {u"circ.", Cat::Atto, 2, u"LIOA", u"circ."},
+    {u"circolari", Cat::Atto, 1, u"LIOA", u"circ."},
+    {u"determinazione", Cat::Atto, 2, u"LIOA", u"det."},
+    {u"determinazioni", Cat::Atto, 1, u"LIOA", u"det."},
+    {u"determina", Cat::Atto, 2, u"LIOA", u"det."},
+    {u"risoluzione", Cat::Atto, 2, u"LIOA", u"risol."},
+    {u"ris.", Cat::Atto, 2, u"LIOA", u"risol."},
+    {u"messaggio", Cat::Atto, 2, u"LIOA", u"msg."},
+    {u"messaggi", Cat::Atto, 1, u"LIOA", u"msg."},
+    {u"provvedimento", Cat::Atto, 2, u"LIOA", u"provv."},
+    {u"provvedimento generale", Cat::Atto, 2, u"LIOA", u"provv."},
     {u"d.i.", Cat::Atto, 0, u"LIOA", u"d.i."},
 
     // Acts of the regions and the autonomous provinces.
@@ -196,6 +250,8 @@ const Voce kVoci[] = {
     {u"direttiva", Cat::AttoUe, UeDirettiva},
     {u"direttive", Cat::AttoUe, UeDirettiva},
     {u"dir.", Cat::AttoUe, UeDirettiva},
+    {u"directive", Cat::AttoUe, UeDirettiva},
+    {u"regulation", Cat::AttoUe, UeRegolamento},
     {u"direttiva delegata", Cat::AttoUe, UeDirettiva, nullptr, u"delegata"},
     {u"decisione", Cat::AttoUe, UeDecisione},
     {u"dec.", Cat::AttoUe, UeDecisione},
@@ -208,6 +264,10 @@ const Voce kVoci[] = {
     {u"(cee)", Cat::QualificaUe, 0, nullptr, u"CEE"},
     {u"cee", Cat::QualificaUe, 0, nullptr, u"CEE"},
     {u"(euratom)", Cat::QualificaUe, 0, nullptr, u"CE"},
+    {u"(eu)", Cat::QualificaUe, 0, nullptr, u"UE"},
+    {u"(ec)", Cat::QualificaUe, 0, nullptr, u"CE"},
+    {u"(eec)", Cat::QualificaUe, 0, nullptr, u"CEE"},
+    {u"eec", Cat::QualificaUe, 0, nullptr, u"CEE"},
     {u"euratom", Cat::QualificaUe, 0, nullptr, u"CE"},
     {u"gai", Cat::QualificaUe, 0, nullptr, u"UE"},
     {u"pesc", Cat::QualificaUe, 0, nullptr, u"UE"},
@@ -216,108 +276,14 @@ const Voce kVoci[] = {
     {u"della commissione", Cat::OrganoUe},
     {u"del parlamento europeo", Cat::OrganoUe},
     {u"dell'unione europea", Cat::Ue},
+    {u"of the european parliament and of the council", Cat::OrganoUe},
+    {u"of the council", Cat::OrganoUe},
+    {u"of the commission", Cat::OrganoUe},
     {u"dell'unione", Cat::Ue},
     {u"delle comunità europee", Cat::Ue},
 
-    // The Constitution and the codes.
-    {u"costituzione", Cat::Costituzione},
-    {u"cost.", Cat::Costituzione},
-    {u"cost", Cat::Costituzione},
-    {u"carta costituzionale", Cat::Costituzione},
-    {u"c.c.", Cat::Codice, 0, nullptr, u"c.c."},
-    {u"cod. civ.", Cat::Codice, 0, nullptr, u"c.c."},
-    {u"codice civile", Cat::Codice, 0, nullptr, u"c.c."},
-    {u"c.p.c.", Cat::Codice, 0, nullptr, u"c.p.c."},
-    {u"cod. proc. civ.", Cat::Codice, 0, nullptr, u"c.p.c."},
-    {u"codice di procedura civile", Cat::Codice, 0, nullptr, u"c.p.c."},
-    {u"c.p.", Cat::Codice, 0, nullptr, u"c.p."},
-    {u"cod. pen.", Cat::Codice, 0, nullptr, u"c.p."},
-    {u"codice penale", Cat::Codice, 0, nullptr, u"c.p."},
-    {u"c.p.p.", Cat::Codice, 0, nullptr, u"c.p.p."},
-    {u"cod. proc. pen.", Cat::Codice, 0, nullptr, u"c.p.p."},
-    {u"codice di procedura penale", Cat::Codice, 0, nullptr, u"c.p.p."},
-    {u"c.p.a.", Cat::Codice, 0, nullptr, u"c.p.a."},
-    {u"cod. proc. amm.", Cat::Codice, 0, nullptr, u"c.p.a."},
-    {u"codice del processo amministrativo", Cat::Codice, 0, nullptr, u"c.p.a."},
-    {u"c.d.s.", Cat::Codice, 0, nullptr, u"c. strada"},
-    {u"cds", Cat::Codice, 0, nullptr, u"c. strada"},
-    {u"cod. strada", Cat::Codice, 0, nullptr, u"c. strada"},
-    {u"c. strada", Cat::Codice, 0, nullptr, u"c. strada"},
-    {u"cod. della strada", Cat::Codice, 0, nullptr, u"c. strada"},
-    {u"codice della strada", Cat::Codice, 0, nullptr, u"c. strada"},
-    {u"nuovo codice della strada", Cat::Codice, 0, nullptr, u"c. strada"},
-    {u"disp. att. c.c.", Cat::Codice, 0, nullptr, u"disp. att. c.c."},
-    {u"disp. att. cod. civ.", Cat::Codice, 0, nullptr, u"disp. att. c.c."},
-    {u"disp. att. c.p.c.", Cat::Codice, 0, nullptr, u"disp. att. c.p.c."},
-    {u"disp. att. cod. proc. civ.", Cat::Codice, 0, nullptr, u"disp. att. c.p.c."},
-    {u"disp. att. c.p.p.", Cat::Codice, 0, nullptr, u"disp. att. c.p.p."},
-    {u"disp. att. cod. proc. pen.", Cat::Codice, 0, nullptr, u"disp. att. c.p.p."},
-    {u"disp. prel. c.c.", Cat::Codice, 0, nullptr, u"disp. prel. c.c."},
-    {u"disp. prel.", Cat::Codice, 0, nullptr, u"disp. prel. c.c."},
-    {u"preleggi", Cat::Codice, 0, nullptr, u"disp. prel. c.c."},
-    {u"disposizioni sulla legge in generale", Cat::Codice, 0, nullptr, u"disp. prel. c.c."},
-    {u"c. nav.", Cat::Codice, 0, nullptr, u"c. nav."},
-    {u"cod. nav.", Cat::Codice, 0, nullptr, u"c. nav."},
-    {u"codice della navigazione", Cat::Codice, 0, nullptr, u"c. nav."},
-    {u"cod. cons.", Cat::Codice, 0, nullptr, u"c. consumo"},
-    {u"c. cons.", Cat::Codice, 0, nullptr, u"c. consumo"},
-    {u"codice del consumo", Cat::Codice, 0, nullptr, u"c. consumo"},
-    {u"codice della privacy", Cat::Codice, 0, nullptr, u"c. privacy"},
-    {u"cod. privacy", Cat::Codice, 0, nullptr, u"c. privacy"},
-    {u"codice dell'ambiente", Cat::Codice, 0, nullptr, u"c. amb."},
-    {u"cod. amb.", Cat::Codice, 0, nullptr, u"c. amb."},
-    {u"codice dei contratti pubblici", Cat::Codice, 0, nullptr, u"c. contratti pubblici"},
-    {u"codice degli appalti", Cat::Codice, 0, nullptr, u"c. contratti pubblici"},
-    {u"codice delle assicurazioni private", Cat::Codice, 0, nullptr, u"c. assicurazioni"},
-    {u"cod. ass.", Cat::Codice, 0, nullptr, u"c. assicurazioni"},
-    {u"codice della proprietà industriale", Cat::Codice, 0, nullptr, u"c. propr. ind."},
-    {u"c.p.i.", Cat::Codice, 0, nullptr, u"c. propr. ind."},
-    {u"codice dei beni culturali e del paesaggio", Cat::Codice, 0, nullptr, u"c. beni cult."},
-    {u"codice dei beni culturali", Cat::Codice, 0, nullptr, u"c. beni cult."},
-    {u"codice della crisi d'impresa e dell'insolvenza", Cat::Codice, 0, nullptr, u"c. crisi impresa"},
-    {u"codice della crisi d'impresa", Cat::Codice, 0, nullptr, u"c. crisi impresa"},
-    {u"c.c.i.i.", Cat::Codice, 0, nullptr, u"c. crisi impresa"},
-    {u"ccii", Cat::Codice, 0, nullptr, u"c. crisi impresa"},
-    {u"codice dell'amministrazione digitale", Cat::Codice, 0, nullptr, u"c. amm. digitale"},
-    {u"codice delle pari opportunità", Cat::Codice, 0, nullptr, u"c. pari opportunità"},
-    {u"codice antimafia", Cat::Codice, 0, nullptr, u"c. antimafia"},
-    {u"codice del turismo", Cat::Codice, 0, nullptr, u"c. turismo"},
-    {u"codice dell'ordinamento militare", Cat::Codice, 0, nullptr, u"c. ord. mil."},
-    {u"codice di giustizia contabile", Cat::Codice, 0, nullptr, u"c. giust. contabile"},
-    {u"codice del terzo settore", Cat::Codice, 0, nullptr, u"c. terzo settore"},
-    {u"codice della protezione civile", Cat::Codice, 0, nullptr, u"c. protezione civile"},
-    {u"codice della nautica da diporto", Cat::Codice, 0, nullptr, u"c. nautica diporto"},
-    {u"codice delle comunicazioni elettroniche", Cat::Codice, 0, nullptr, u"c. comun. elettr."},
-    {u"c.p.m.p.", Cat::Codice, 0, nullptr, u"c. pen. mil. pace"},
-    {u"codice penale militare di pace", Cat::Codice, 0, nullptr, u"c. pen. mil. pace"},
-    {u"c.p.m.g.", Cat::Codice, 0, nullptr, u"c. pen. mil. guerra"},
-    {u"codice penale militare di guerra", Cat::Codice, 0, nullptr, u"c. pen. mil. guerra"},
-
-    // Treaties.
-    {u"tfue", Cat::Trattato, 0, u"NIC", u"TFUE"},
-    {u"t.f.u.e.", Cat::Trattato, 0, u"NIC", u"TFUE"},
-    {u"trattato fue", Cat::Trattato, 0, u"NIC", u"TFUE"},
-    {u"trattato sul funzionamento dell'unione europea", Cat::Trattato, 0, u"NIC", u"TFUE"},
-    {u"tue", Cat::Trattato, 0, u"NIC", u"TUE"},
-    {u"trattato sull'unione europea", Cat::Trattato, 0, u"NIC", u"TUE"},
-    {u"trattato ue", Cat::Trattato, 0, u"NIC", u"TUE"},
-    {u"trattato ce", Cat::Trattato, 0, u"NIC", u"Tratt. CE"},
-    {u"tce", Cat::Trattato, 0, u"NIC", u"Tratt. CE"},
-    {u"trattato cee", Cat::Trattato, 0, u"NIC", u"Tratt. CEE"},
-    {u"carta dei diritti fondamentali dell'unione europea", Cat::Trattato, 0, u"NIC", u"Carta dir. fond. UE"},
-    {u"carta dei diritti fondamentali dell'ue", Cat::Trattato, 0, u"NIC", u"Carta dir. fond. UE"},
-    {u"carta dei diritti fondamentali", Cat::Trattato, 0, u"NIC", u"Carta dir. fond. UE"},
-    {u"carta di nizza", Cat::Trattato, 0, u"NIC", u"Carta dir. fond. UE"},
-    {u"cdfue", Cat::Trattato, 0, u"NIC", u"Carta dir. fond. UE"},
-    {u"cedu", Cat::Trattato, 0, u"NIT", u"CEDU"},
-    {u"c.e.d.u.", Cat::Trattato, 0, u"NIT", u"CEDU"},
-    {u"convenzione europea dei diritti dell'uomo", Cat::Trattato, 0, u"NIT", u"CEDU"},
-    {u"convenzione europea per la salvaguardia dei diritti dell'uomo e delle libertà fondamentali",
-     Cat::Trattato, 0, u"NIT", u"CEDU"},
-    {u"convenzione per la salvaguardia dei diritti dell'uomo e delle libertà fondamentali", Cat::Trattato, 0,
-     u"NIT", u"CEDU"},
-    {u"convenzione europea", Cat::Trattato, 0, u"NIT", u"CEDU"},
-    {u"conv. eur. dir. uomo", Cat::Trattato, 0, u"NIT", u"CEDU"},
+    // The Constitution, the codes, the treaties and the acts known by name are read from
+    // share/quillaro/atti_nominati.tsv (LeggiAttiNominati), so that the centre can add to them.
     {u"convenzione", Cat::Convenzione},
 
     // Courts.
@@ -361,9 +327,16 @@ const Voce kVoci[] = {
     {u"corte europea dei diritti umani", Cat::Corte, CorteSuprema, u"GEI", u"C. eur. dir. uomo"},
     {u"corte europea per i diritti dell'uomo", Cat::Corte, CorteSuprema, u"GEI", u"C. eur. dir. uomo"},
     {u"corte di strasburgo", Cat::Corte, CorteSuprema, u"GEI", u"C. eur. dir. uomo"},
+    {u"corte eur.", Cat::Corte, CorteSuprema, u"GEI", u"C. eur. dir. uomo"},
+    {u"c. eur.", Cat::Corte, CorteSuprema, u"GEI", u"C. eur. dir. uomo"},
+    {u"european court of human rights", Cat::Corte, CorteSuprema, u"GEI", u"C. eur. dir. uomo"},
+    {u"ecthr", Cat::Corte, CorteSuprema, u"GEI", u"C. eur. dir. uomo"},
+    {u"constitutional court", Cat::Corte, CorteSuprema, u"GICO", u"C. Cost."},
+    {u"court of cassation", Cat::Corte, CorteSuprema, u"GICA", u"Cass."},
     {u"sentenza", Cat::TipoDecisione, DecisioneSentenza},
     {u"sentenze", Cat::TipoDecisione, DecisioneSentenza},
     {u"sent.", Cat::TipoDecisione, DecisioneSentenza},
+    {u"judgment", Cat::TipoDecisione, DecisioneSentenza},
     {u"ordinanza", Cat::TipoDecisione, DecisioneOrdinanza},
     {u"ordinanze", Cat::TipoDecisione, DecisioneOrdinanza},
     {u"ord.", Cat::TipoDecisione, DecisioneOrdinanza},
@@ -386,6 +359,9 @@ const Voce kVoci[] = {
     {u"adunanza plenaria", Cat::SezioneNominata, 0, nullptr, u"ad. plen."},
     {u"a.p.", Cat::SezioneNominata, 0, nullptr, u"ad. plen."},
     {u"grande camera", Cat::SezioneNominata, 0, nullptr, u"Grande Camera"},
+    {u"gr. camera", Cat::SezioneNominata, 0, nullptr, u"Grande Camera"},
+    {u"gr. cam.", Cat::SezioneNominata, 0, nullptr, u"Grande Camera"},
+    {u"grand chamber", Cat::SezioneNominata, 0, nullptr, u"Grande Camera"},
     {u"grande sezione", Cat::SezioneNominata, 0, nullptr, u"Grande sezione"},
     {u"civ.", Cat::Materia, 0, nullptr, u"civ."},
     {u"civile", Cat::Materia, 0, nullptr, u"civ."},
@@ -438,28 +414,6 @@ const Voce kVoci[] = {
     {u"ric.", Cat::Ricorso},
     {u"ricorso", Cat::Ricorso},
 
-    // Acts known by their name.
-    {u"legge sul procedimento amministrativo", Cat::Nominato, 0, u"LIO", u"l.", u"1990-08-07;241"},
-    {u"statuto dei lavoratori", Cat::Nominato, 0, u"LIO", u"l.", u"1970-05-20;300"},
-    {u"legge fallimentare", Cat::Nominato, 0, u"LIO", u"r.d.", u"1942-03-16;267"},
-    {u"l. fall.", Cat::Nominato, 0, u"LIO", u"r.d.", u"1942-03-16;267"},
-    {u"l.fall.", Cat::Nominato, 0, u"LIO", u"r.d.", u"1942-03-16;267"},
-    {u"legge pinto", Cat::Nominato, 0, u"LIO", u"l.", u"2001-03-24;89"},
-    {u"testo unico bancario", Cat::Nominato, 0, u"LIO", u"d.lg.", u"1993-09-01;385"},
-    {u"t.u.b.", Cat::Nominato, 0, u"LIO", u"d.lg.", u"1993-09-01;385"},
-    {u"tub", Cat::Nominato, 0, u"LIO", u"d.lg.", u"1993-09-01;385"},
-    {u"testo unico della finanza", Cat::Nominato, 0, u"LIO", u"d.lg.", u"1998-02-24;58"},
-    {u"t.u.f.", Cat::Nominato, 0, u"LIO", u"d.lg.", u"1998-02-24;58"},
-    {u"tuf", Cat::Nominato, 0, u"LIO", u"d.lg.", u"1998-02-24;58"},
-    {u"testo unico degli enti locali", Cat::Nominato, 0, u"LIO", u"d.lg.", u"2000-08-18;267"},
-    {u"t.u.e.l.", Cat::Nominato, 0, u"LIO", u"d.lg.", u"2000-08-18;267"},
-    {u"tuel", Cat::Nominato, 0, u"LIO", u"d.lg.", u"2000-08-18;267"},
-    {u"testo unico dell'edilizia", Cat::Nominato, 0, u"LIO", u"d.p.r.", u"2001-06-06;380"},
-    {u"testo unico sull'immigrazione", Cat::Nominato, 0, u"LIO", u"d.lg.", u"1998-07-25;286"},
-    {u"testo unico sul pubblico impiego", Cat::Nominato, 0, u"LIO", u"d.lg.", u"2001-03-30;165"},
-    {u"legge notarile", Cat::Nominato, 0, u"LIO", u"l.", u"1913-02-16;89"},
-    {u"legge sul divorzio", Cat::Nominato, 0, u"LIO", u"l.", u"1970-12-01;898"},
-
     // Places.
     {u"abruzzo", Cat::NomeRegione, 0, nullptr, u"AB"},
     {u"basilicata", Cat::NomeRegione, 0, nullptr, u"BA"},
@@ -494,6 +448,8 @@ const Voce kVoci[] = {
     {u"ligure", Cat::NomeRegione, 0, nullptr, u"LI"},
     {u"piemontese", Cat::NomeRegione, 0, nullptr, u"PI"},
     {u"bolzano", Cat::NomeProvincia, 0, nullptr, u"BZ"},
+    {u"alto adige", Cat::NomeProvincia, 0, nullptr, u"BZ"},
+    {u"südtirol", Cat::NomeProvincia, 0, nullptr, u"BZ"},
     {u"trento", Cat::NomeProvincia, 0, nullptr, u"TN"},
 
     // Connecting words.
@@ -524,9 +480,12 @@ const Voce kVoci[] = {
     {u"nella", Cat::Connettivo},
     {u"nello", Cat::Connettivo},
     {u"nell'", Cat::Connettivo},
+    {u"of", Cat::Connettivo},
+    {u"of the", Cat::Connettivo},
     {u"e", Cat::Congiunzione},
     {u"ed", Cat::Congiunzione},
     {u"nonché", Cat::Congiunzione},
+    {u"and", Cat::Congiunzione},
     {u"nonche'", Cat::Congiunzione},
 
     // Months and ordinals.
@@ -542,6 +501,18 @@ const Voce kVoci[] = {
     {u"ottobre", Cat::Mese, 10},
     {u"novembre", Cat::Mese, 11},
     {u"dicembre", Cat::Mese, 12},
+    {u"january", Cat::Mese, 1},
+    {u"february", Cat::Mese, 2},
+    {u"march", Cat::Mese, 3},
+    {u"april", Cat::Mese, 4},
+    {u"may", Cat::Mese, 5},
+    {u"june", Cat::Mese, 6},
+    {u"july", Cat::Mese, 7},
+    {u"august", Cat::Mese, 8},
+    {u"september", Cat::Mese, 9},
+    {u"october", Cat::Mese, 10},
+    {u"november", Cat::Mese, 11},
+    {u"december", Cat::Mese, 12},
     {u"primo", Cat::Ordinale, 1},
     {u"prima", Cat::Ordinale, 1},
     {u"secondo", Cat::Ordinale, 2},
@@ -592,19 +563,51 @@ struct FraseLessico {
     const Voce* voce;
 };
 
+// The entries read from the data file: their texts and entries kept here, at fixed addresses.
+struct VociLette {
+    std::deque<QString> testi;
+    std::deque<Voce> voci;
+
+    const char16_t* tieni(const QString& s) {
+        if (s.isEmpty())
+            return nullptr;
+        testi.push_back(s);
+        return reinterpret_cast<const char16_t*>(testi.back().utf16());
+    }
+};
+
 struct Indice {
     QList<FraseLessico> frasi;
     QHash<QString, QList<int>> perPrima; // phrases by their first form
+    VociLette lette;
+
+    void aggiungi(const Voce& v) {
+        QString forme;
+        const QString testo = QString::fromUtf16(v.frase);
+        FraseLessico f{{}, &v};
+        for (const Token& t : Tokenizza(testo, forme))
+            f.forme << t.forma.toString();
+        if (f.forme.isEmpty())
+            return;
+        perPrima[f.forme.first()].append(static_cast<int>(frasi.size()));
+        frasi.append(std::move(f));
+    }
 
     Indice() {
-        for (const Voce& v : kVoci) {
-            QString forme;
-            const QString testo = QString::fromUtf16(v.frase);
-            FraseLessico f{{}, &v};
-            for (const Token& t : Tokenizza(testo, forme))
-                f.forme << t.forma.toString();
-            perPrima[f.forme.first()].append(static_cast<int>(frasi.size()));
-            frasi.append(std::move(f));
+        for (const Voce& v : kVoci)
+            aggiungi(v);
+        QFile file(dataFilePath(QStringLiteral("atti_nominati.tsv")));
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return;
+        for (const VoceNominata& n : LeggiAttiNominati(QString::fromUtf8(file.readAll()))) {
+            Voce v;
+            v.frase = lette.tieni(n.frase);
+            v.cat = n.cat;
+            v.TP = lette.tieni(n.TP);
+            v.nome = lette.tieni(n.nome);
+            v.extra = lette.tieni(n.extra);
+            lette.voci.push_back(v);
+            aggiungi(lette.voci.back());
         }
     }
 };
@@ -615,6 +618,44 @@ const Indice& indice() {
 }
 
 } // namespace
+
+QList<VoceNominata> LeggiAttiNominati(const QString& testo) {
+    QList<VoceNominata> out;
+    for (const QStringView riga : QStringView(testo).split(u'\n')) {
+        const QStringView r = riga.trimmed();
+        if (r.isEmpty() || r.startsWith(u'#'))
+            continue;
+        const QList<QStringView> c = riga.split(u'\t');
+        const auto colonna = [&c](int k) { return k < c.size() ? c.at(k).trimmed().toString() : QString(); };
+        VoceNominata v;
+        v.frase = colonna(0).toLower();
+        const QString classe = colonna(1);
+        v.TP = colonna(2);
+        v.nome = colonna(3);
+        if (v.frase.isEmpty())
+            continue;
+        if (classe == u"costituzione") {
+            v.cat = Cat::Costituzione;
+        } else if (classe == u"codice" && !v.nome.isEmpty()) {
+            v.cat = Cat::Codice;
+            v.TP.clear();
+        } else if (classe == u"trattato" && !v.TP.isEmpty() && !v.nome.isEmpty()) {
+            v.cat = Cat::Trattato;
+        } else if (classe == u"atto" && !v.TP.isEmpty() && !v.nome.isEmpty()) {
+            // The date as the reader takes it ("1990-08-07;241"): a row without a valid one is left out.
+            const QDate d = QDate::fromString(colonna(4), Qt::ISODate);
+            const QString numero = colonna(5);
+            if (!d.isValid() || numero.isEmpty())
+                continue;
+            v.cat = Cat::Nominato;
+            v.extra = d.toString(Qt::ISODate) + u';' + numero;
+        } else {
+            continue;
+        }
+        out << v;
+    }
+    return out;
+}
 
 Frase CercaFrase(const QList<Token>& token, int i) {
     if (i < 0 || i >= token.size())

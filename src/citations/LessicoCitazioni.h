@@ -98,4 +98,16 @@ struct Frase {
 };
 Frase CercaFrase(const QList<Token>& token, int i);
 
+// An entry of the acts known by name (share/quillaro/atti_nominati.tsv): the Constitution, the
+// codes, the treaties, and the acts cited by their name, which carry their date and number.
+struct VoceNominata {
+    QString frase;
+    Cat cat = Cat::Nominato;
+    QString TP;
+    QString nome;
+    QString extra; // "1990-08-07;241" for an act
+};
+// The entries of such a file; rows that are not entries are passed over.
+QList<VoceNominata> LeggiAttiNominati(const QString& testo);
+
 } // namespace lessico

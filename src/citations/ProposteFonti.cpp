@@ -302,10 +302,9 @@ ElenchiProposte LeggiElenchiProposte(cConnessione& archivio) {
     return e;
 }
 
-QList<PropostaFonte> ProponiFonti(const QList<TestoDocumento>& testi, const QList<VoceFonte>& fontiDocumento,
-                                  const ElenchiProposte& elenchi, cConnessione& archivio,
-                                  cConnessione* catalogo, bool riunisci) {
-    QList<PropostaFonte> out;
+void ProponiFonti(const QList<TestoDocumento>& testi, const QList<VoceFonte>& fontiDocumento,
+                  const ElenchiProposte& elenchi, cConnessione& archivio, cConnessione* catalogo,
+                  const std::function<bool(PropostaFonte&&)>& ricevi) {
     for (const TestoDocumento& t : testi) {
         for (const Citazione& c : RiconosciCitazioni(t.testo)) {
             PropostaFonte p;
@@ -313,28 +312,35 @@ QList<PropostaFonte> ProponiFonti(const QList<TestoDocumento>& testi, const QLis
             p.testo = t.nome;
             if (riempi(c, elenchi, p) && componi(p, archivio))
                 cercaNelCatalogo(p, catalogo, archivio);
-            // The same source cited again is one proposal.
-            bool ripetuta = false;
-            for (PropostaFonte& q : out) {
-                if (!riunisci)
-                    break;
-                const bool uguale =
-                    p.aggiungibile() && q.aggiungibile()
-                        ? stessaFonte(p.voce, q.voce)
-                        : !p.aggiungibile() && !q.aggiungibile() &&
-                              DescriviCitazione(p.citazione) == DescriviCitazione(q.citazione);
-                if (uguale) {
-                    ++q.occorrenze;
-                    ripetuta = true;
-                    break;
-                }
-            }
-            if (ripetuta)
-                continue;
             p.giaPresente = p.aggiungibile() && nelDocumento(p.voce, fontiDocumento);
-            out.append(p);
+            if (!ricevi(std::move(p)))
+                return;
         }
     }
+}
+
+QList<PropostaFonte> ProponiFonti(const QList<TestoDocumento>& testi, const QList<VoceFonte>& fontiDocumento,
+                                  const ElenchiProposte& elenchi, cConnessione& archivio,
+                                  cConnessione* catalogo, bool riunisci) {
+    QList<PropostaFonte> out;
+    // The same source cited again is one proposal: found by its key, not by a pass over those
+    // made (a text citing thousands of sources would take the square of them).
+    QHash<QString, qsizetype> viste;
+    ProponiFonti(testi, fontiDocumento, elenchi, archivio, catalogo, [&](PropostaFonte&& p) {
+        if (riunisci) {
+            const QString chiave = p.aggiungibile()
+                                       ? QStringLiteral("1|") + p.voce.TP + u'|' + p.voce.testo.toCaseFolded()
+                                       : QStringLiteral("0|") + DescriviCitazione(p.citazione);
+            const auto it = viste.constFind(chiave);
+            if (it != viste.cend()) {
+                ++out[*it].occorrenze;
+                return true;
+            }
+            viste.insert(chiave, out.size());
+        }
+        out.append(std::move(p));
+        return true;
+    });
     return out;
 }
 

@@ -17,6 +17,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 class cConnessione;
 struct DocumentBuffer;
 
@@ -69,6 +71,12 @@ ElenchiProposte LeggiElenchiProposte(cConnessione& archivio);
 QList<PropostaFonte> ProponiFonti(const QList<TestoDocumento>& testi, const QList<VoceFonte>& fontiDocumento,
                                   const ElenchiProposte& elenchi, cConnessione& archivio,
                                   cConnessione* catalogo, bool riunisci = true);
+
+// The same, one proposal at a time as each citation is read, every citation a proposal, none
+// kept: for texts of any length. ricevi returns false to stop.
+void ProponiFonti(const QList<TestoDocumento>& testi, const QList<VoceFonte>& fontiDocumento,
+                  const ElenchiProposte& elenchi, cConnessione& archivio, cConnessione* catalogo,
+                  const std::function<bool(PropostaFonte&&)>& ricevi);
 
 // Adds the proposals to the buffer's source list as the dialogs add them, passing over those
 // that cannot be added and those the document already has; returns how many were added.

@@ -190,6 +190,80 @@ private Q_SLOTS:
         QVERIFY(cass.value("article").isNull());
     }
 
+    // A list of one act: each citation its own words, the act's with the last; a hostile list
+    // is cut at ten times the text (and a few kilobytes), said, exit 1; nothing is written twice.
+    void citesBounded_data() {
+        QTest::addColumn<QString>("formato");
+        QTest::addColumn<int>("articoli");
+        QTest::addColumn<int>("codice");
+        QTest::newRow("text, 12 articles") << "text" << 12 << 0;
+        QTest::newRow("json, 12 articles") << "json" << 12 << 0;
+        QTest::newRow("text, 4000 articles") << "text" << 4000 << 1;
+        QTest::newRow("json, 4000 articles") << "json" << 4000 << 1;
+    }
+
+    void citesBounded() {
+        QFETCH(QString, formato);
+        QFETCH(int, articoli);
+        QFETCH(int, codice);
+        TestHome t;
+        QString testo = QStringLiteral("Si vedano gli artt. ");
+        for (int k = 1; k < articoli; ++k)
+            testo += QString::number(k) + QStringLiteral(", ");
+        testo += QString::number(articoli) + QStringLiteral(" della legge 7 agosto 1990, n. 241.");
+        QFile f(t.root() + QStringLiteral("/lista.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(testo.toUtf8());
+        f.close();
+        const CliRun r = cli({QStringLiteral("--home"), t.root(), QStringLiteral("cites"), f.fileName(),
+                              QStringLiteral("--format"), formato});
+        QCOMPARE(r.code, codice);
+        QVERIFY(r.out.toUtf8().size() <= 10 * testo.size() + 4096);
+        QVERIFY(r.out.count(QStringLiteral("legge 7 agosto 1990, n. 241")) <= 1);
+        if (codice != 0) {
+            QVERIFY2(r.err.contains(QStringLiteral("dieci volte il testo")), qPrintable(r.err));
+            return;
+        }
+        QCOMPARE(r.out.count(QStringLiteral("legge 7 agosto 1990, n. 241")), 1);
+        QCOMPARE(r.out.count(u'\n'), formato == u"json" ? articoli + 2 : articoli);
+        if (formato == u"json") {
+            const QJsonArray a = QJsonDocument::fromJson(r.out.toUtf8()).array();
+            QCOMPARE(a.size(), articoli);
+            QCOMPARE(a.at(1).toObject().value("span").toString(), QStringLiteral("2"));
+            QCOMPARE(a.at(1).toObject().value("act_start").toInt(),
+                     testo.indexOf(QStringLiteral("legge 7 agosto")));
+            QCOMPARE(a.last().toObject().value("span").toString(),
+                     QStringLiteral("%1 della legge 7 agosto 1990, n. 241").arg(articoli));
+        }
+    }
+
+    // A full disk: the write error is said and the exit is 1.
+    void citesOnAFullDisk_data() {
+        QTest::addColumn<QString>("formato");
+        QTest::newRow("text") << "text";
+        QTest::newRow("json") << "json";
+    }
+
+    void citesOnAFullDisk() {
+        QFETCH(QString, formato);
+        QFile pieno(QStringLiteral("/dev/full"));
+        if (!pieno.open(QIODevice::WriteOnly))
+            QSKIP("no /dev/full here");
+        TestHome t;
+        QFile f(t.root() + QStringLiteral("/testo.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Ai sensi dell'art. 2043 c.c. e degli artt. 3 e 24 Cost.");
+        f.close();
+        QString err;
+        QTextStream o(&pieno), e(&err);
+        const int code = runCli({QStringLiteral("--home"), t.root(), QStringLiteral("cites"), f.fileName(),
+                                 QStringLiteral("--format"), formato},
+                                o, e);
+        e.flush();
+        QCOMPARE(code, 1);
+        QVERIFY2(err.contains(QStringLiteral("disco pieno")), qPrintable(err));
+    }
+
     void citesRefusals_data() {
         QTest::addColumn<QStringList>("argomenti");
         QTest::addColumn<QByteArray>("contenuto");

@@ -4,6 +4,7 @@
 // cataloguing records the judgment or act a document reproduces, so the recogniser must find it.
 
 #include "citations/Citazioni.h"
+#include "citations/LessicoCitazioni.h"
 #include "support/CitazioniOro.h"
 #include "support/SharedFixtures.h"
 
@@ -153,6 +154,175 @@ private Q_SLOTS:
         QFETCH(QString, testo);
         QFETCH(QStringList, attese);
         QCOMPARE(descritte(testo), attese);
+    }
+
+    // The forms real passages write citations in, a table per form.
+    void forms_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QStringList>("attese");
+
+        // Kinds abbreviated in every casing, spacing and dot.
+        QTest::newRow("kind: D.L.vo, Dlgs, DL, dpr., DD.MM.")
+            << "D.L.vo n. 152/2006; Dlgs 81/2008; DL n. 18/2020; dpr. n. 445/2000; DD.MM. n. 1 e n. 2 del 2010."
+            << QStringList{"LIO d.lg. anno=2006 n=152", "LIO d.lg. anno=2008 n=81", "LIO d.l. anno=2020 n=18",
+                           "LIO d.p.r. anno=2000 n=445", "LIOA d.m. anno=2010 n=1", "LIOA d.m. anno=2010 n=2"};
+        QTest::newRow("kind: capitals, letter without parenthesis")
+            << "ART. 80, COMMA 5, LETT C) DEL D.LGS 50/2016"
+            << QStringList{"LIO d.lg. art=80 comma=5 lett=c anno=2016 n=50"};
+        QTest::newRow("kind: codes as cc, Cp")
+            << "l'art. 2043 cc e l'art. 640 Cp"
+            << QStringList{"LIC c.c. art=2043 codice=c.c.", "LIC c.p. art=640 codice=c.p."};
+        // Numbers without "n.", and the year first.
+        QTest::newRow("number: n without dot, n°, del year, year first")
+            << "L. 22 maggio 2015, n 68; legge n° 241/1990; d.lgs. 231 del 2001; legge 2012/92."
+            << QStringList{"LIO l. data=2015-05-22 anno=2015 n=68", "LIO l. anno=1990 n=241",
+                           "LIO d.lg. anno=2001 n=231", "LIO l. anno=2012 n=92"};
+        QTest::newRow("number: alone, naming the act cited before")
+            << "Il d.lgs. 8 giugno 2001, n. 231 disciplina gli enti; l'art. 5 del D.Lgs. 231 lo dice."
+            << QStringList{"LIO d.lg. data=2001-06-08 anno=2001 n=231",
+                           "LIO d.lg. art=5 data=2001-06-08 anno=2001 n=231"};
+        // Suffixes and paragraphs.
+        QTest::newRow("suffix: a list of suffixes alone")
+            << "artt. 25, 25-bis, ter e quater del d.lgs. n. 231/2001"
+            << QStringList{"LIO d.lg. art=25 anno=2001 n=231", "LIO d.lg. art=25-bis anno=2001 n=231",
+                           "LIO d.lg. art=25-ter anno=2001 n=231", "LIO d.lg. art=25-quater anno=2001 n=231"};
+        QTest::newRow("suffix: nonies as written")
+            << "l'art. 21-nonies della l. n. 241 del 1990"
+            << QStringList{"LIO l. art=21-nonies anno=1990 n=241"};
+        QTest::newRow("paragraph: I co.") << "art. 3, I co., legge 189/12"
+                                          << QStringList{"LIO l. art=3 comma=1 anno=2012 n=189"};
+        QTest::newRow("paragraph: c. 1°") << "art. 9, c. 1° c.p." << QStringList{"LIC c.p. art=9 comma=1 codice=c.p."};
+        QTest::newRow("paragraph: comma 1)") << "art. 22 comma 1) lettera a) della legge n. 241/1990"
+                                             << QStringList{"LIO l. art=22 comma=1 lett=a anno=1990 n=241"};
+        QTest::newRow("paragraph: ultimo comma, not recorded")
+            << "art. 72, ultimo comma, c.c." << QStringList{"LIC c.c. art=72 codice=c.c."};
+        // Acts by name, from the data file.
+        QTest::newRow("named: codes enacted by decree, laws and consolidated texts")
+            << "l'art. 13 del codice della privacy, l'art. 18 dello Statuto dei lavoratori, l'art. 67 TUIR e "
+               "l'art. 107 TUEL."
+            << QStringList{"LIO d.lg. art=13 data=2003-06-30 anno=2003 n=196 codice=c. privacy",
+                           "LIO l. art=18 data=1970-05-20 anno=1970 n=300",
+                           "LIO d.p.r. art=67 data=1986-12-22 anno=1986 n=917",
+                           "LIO d.lg. art=107 data=2000-08-18 anno=2000 n=267"};
+        QTest::newRow("named: first mention alone, not again, not le tue")
+            << "Il Codice dei contratti pubblici cambia; il codice dei contratti pubblici e le tue idee."
+            << QStringList{"LIO d.lg. data=2016-04-18 anno=2016 n=50"};
+        QTest::newRow("named: the name of an act cited right after it is not another")
+            << "Visto il Codice in materia di protezione dei dati personali di cui al decreto legislativo 30 "
+               "giugno 2003, n. 196;"
+            << QStringList{"LIO d.lg. data=2003-06-30 anno=2003 n=196 codice=c. privacy"};
+        QTest::newRow("named: bankruptcy law is its code")
+            << "art. 72 l. fall." << QStringList{"LIC l.fall. art=72 codice=l.fall."};
+        // Acts of the Union.
+        QTest::newRow("EU: the year of the number, not of adoption")
+            << "la direttiva del Consiglio 21 dicembre 1988, 89/104/CEE e il Regolamento (CEE) n. 2000/83 del "
+               "Consiglio del 2 giugno 1983; Regolamento n 1408/71."
+            << QStringList{"NIC Dir. CEE anno=1989 n=104", "NIC Reg. CEE data=1983-06-02 anno=1983 n=2000",
+                           "NIC Reg. CEE anno=1971 n=1408"};
+        QTest::newRow("EU: a list of one kind")
+            << "i regolamenti (CEE) n. 1408/71 e 574/72, le direttive 97/51/CE e 98/10/CE."
+            << QStringList{"NIC Reg. CEE anno=1971 n=1408", "NIC Reg. CEE anno=1972 n=574",
+                           "NIC Dir. CE anno=1997 n=51", "NIC Dir. CE anno=1998 n=10"};
+        QTest::newRow("EU: English forms")
+            << "Regulation (EU) 2016/679 and Article 6 ECHR; art. 23 of the decree law 16 July 2020, n. 76"
+            << QStringList{"NIC Reg. UE anno=2016 n=679", "NIT CEDU art=6",
+                           "LIO d.l. art=23 data=2020-07-16 anno=2020 n=76"};
+        QTest::newRow("English: acts, dates, codes and treaties")
+            << "art. 23 of the decree law 16 July 2020, n. 76; article 323 penal code; Articles 30 and 36 of "
+               "the EEC Treaty."
+            << QStringList{"LIO d.l. art=23 data=2020-07-16 anno=2020 n=76", "LIC c.p. art=323 codice=c.p.",
+                           "NIC Tratt. CEE art=30", "NIC Tratt. CEE art=36"};
+        // Courts.
+        QTest::newRow("court: Court of Justice case under its judgment's heading")
+            << "Sentenza della Corte (Terza Sezione) del 5 maggio 2011, procedimento C-543/09"
+            << QStringList{"GEC C. giust. UE data=2011-05-05 anno=2011 n=C-543/09 sez=sez. III"};
+        QTest::newRow("court: Cassazione number/two-digit year")
+            << "(Cass. 2095/94; Cass. n. 4572/86)"
+            << QStringList{"GICA Cass. anno=1994 n=2095", "GICA Cass. anno=1986 n=4572"};
+        QTest::newRow("court: decisions listed under one court and date")
+            << "Corte Costituzionale n. 348 e n. 349 del 24 ottobre 2007; Sentenze Corte Cost. 348 e 349 del "
+               "24.10.07."
+            << QStringList{"GICO C. Cost. data=2007-10-24 anno=2007 n=348", "GICO C. Cost. data=2007-10-24 anno=2007 n=349",
+                           "GICO C. Cost. data=2007-10-24 anno=2007 n=348", "GICO C. Cost. data=2007-10-24 anno=2007 n=349"};
+        QTest::newRow("court: a range of decisions")
+            << "le sentenze 348-349/2007 della Corte costituzionale"
+            << QStringList{"GICO C. Cost. anno=2007 n=348", "GICO C. Cost. anno=2007 n=349"};
+        // A paragraph alone in the amendments to an article just cited.
+        QTest::newRow("paragraph alone: of the article amended")
+            << "All'articolo 1 del decreto-legge 31 dicembre 2014, n. 192: al comma 8, le parole sono "
+               "sostituite; dopo il comma 10 è inserito il seguente."
+            << QStringList{"LIO d.l. art=1 data=2014-12-31 anno=2014 n=192",
+                           "LIO d.l. art=1 comma=8 data=2014-12-31 anno=2014 n=192 rinvio",
+                           "LIO d.l. art=1 comma=10 data=2014-12-31 anno=2014 n=192 rinvio"};
+        QTest::newRow("paragraph alone: the text's own is not")
+            << "ai sensi dell'articolo 11 della legge 15 marzo 1997, n. 59. 2. Nell'attuazione della delega di "
+               "cui al comma 1, il Governo provvede."
+            << QStringList{"LIO l. art=11 data=1997-03-15 anno=1997 n=59"};
+        // Acts of authorities and administrations, by their number.
+        QTest::newRow("authority: delibere, circolari, messaggi, risoluzioni")
+            << "delibera ANAC n. 833/2016; delibera n. 127/00/CONS del 1° marzo 2000; circolare n. 27 del "
+               "25.2.2014; messaggi n. 8175 del 17 maggio 2013 e n. 8448 del 23.5.2013; Risoluzione Agenzia "
+               "delle Entrate 25 settembre 2012 n. 89/E."
+            << QStringList{"LIOA delib. anno=2016 n=833", "LIOA delib. data=2000-03-01 anno=2000 n=127",
+                           "LIOA circ. data=2014-02-25 anno=2014 n=27", "LIOA msg. data=2013-05-17 anno=2013 n=8175",
+                           "LIOA msg. data=2013-05-23 anno=2013 n=8448",
+                           "LIOA risol. data=2012-09-25 anno=2012 n=89"};
+        QTest::newRow("authority: the act at hand and the procedure's are not")
+            << "la determinazione 21 gennaio 2021 è annullata; vista la Delibera di Giunta Regionale n. 774 del "
+               "23/04/2013."
+            << QStringList{};
+        // Regions from the context.
+        QTest::newRow("region: named elsewhere in the text")
+            << "REGIONE DEL VENETO\n\nLegge regionale 23 aprile 2004, n. 11"
+            << QStringList{"LIR l. reg. data=2004-04-23 anno=2004 n=11 regione=VE"};
+    }
+
+    void forms() {
+        QFETCH(QString, testo);
+        QFETCH(QStringList, attese);
+        QCOMPARE(descritte(testo), attese);
+    }
+
+    // Whatever the list, each citation spans its own words: the spans add up to the list's
+    // length, not to the number of articles times it.
+    void listSpans_data() {
+        QTest::addColumn<int>("articoli");
+        QTest::newRow("4 000") << 4000;
+        QTest::newRow("100 000") << 100000;
+    }
+
+    void listSpans() {
+        QFETCH(int, articoli);
+        QString testo = QStringLiteral("artt. ");
+        for (int k = 1; k < articoli; ++k)
+            testo += QString::number(k) + QStringLiteral(", ");
+        testo += QString::number(articoli) + QStringLiteral(" della legge 7 agosto 1990, n. 241.");
+        const QList<Citazione> c = RiconosciCitazioni(testo);
+        QCOMPARE(c.size(), articoli);
+        qsizetype somma = 0;
+        for (const Citazione& x : c)
+            somma += x.fine - x.inizio;
+        QVERIFY(somma <= testo.size());
+        QCOMPARE(testo.mid(c.at(1).inizio, c.at(1).fine - c.at(1).inizio), QStringLiteral("2"));
+        QCOMPARE(testo.mid(c.at(1).inizioAtto, c.at(1).fineAtto - c.at(1).inizioAtto),
+                 QStringLiteral("legge 7 agosto 1990, n. 241"));
+        QCOMPARE(c.last().articolo, QString::number(articoli));
+        QCOMPARE(c.last().numero, QStringLiteral("241"));
+    }
+
+    // The data file of the acts known by name: its rows, and those it passes over.
+    void namedActsFile() {
+        const QList<lessico::VoceNominata> v = lessico::LeggiAttiNominati(QStringLiteral(
+            "# commento\n\nLegge Pinto\tatto\tLIO\tl.\t2001-03-24\t89\ncost.\tcostituzione\n"
+            "c.c.\tcodice\t\tc.c.\ntfue\ttrattato\tNIC\tTFUE\nsenza data\tatto\tLIO\tl.\t2001-13-01\t1\n"
+            "ignota\tqualcosa\nsolo nome\n"));
+        QCOMPARE(v.size(), 4);
+        QCOMPARE(v.at(0).frase, QStringLiteral("legge pinto"));
+        QCOMPARE(v.at(0).cat, lessico::Cat::Nominato);
+        QCOMPARE(v.at(0).extra, QStringLiteral("2001-03-24;89"));
+        QCOMPARE(v.at(1).cat, lessico::Cat::Costituzione);
+        QCOMPARE(v.at(2).nome, QStringLiteral("c.c."));
+        QCOMPARE(v.at(3).TP, QStringLiteral("NIC"));
     }
 
     // Offsets in code points: a character outside the basic plane counts once.

@@ -1,18 +1,23 @@
 #pragma once
 
 // The hand-annotated passages of the shared fixtures (citations/: passages, gold lines,
-// negatives) and how the recogniser is scored on them. A citation is right when its span overlaps
-// a gold line's and it has that line's kind and fields: article with suffix, paragraph, letter,
-// number, year, and, where the gold line gives them, date, section, region and code. Each
-// citation answers for one gold line at most.
+// negatives, and the parts in its subfolders) and how the recogniser is scored on them.
+// A citation finds a gold line when its span overlaps the line's and it names the same source:
+// kind, code, article, number and year. It is exact when, besides, suffix, paragraph, letter and,
+// where the gold line gives them, date, section and region agree. Precision and recall count the
+// citations that find a line; exactness is the share of those that are exact; "giuste" are the
+// exact ones. Each citation answers for one gold line at most, an exact one first.
 
 #include "citations/Citazioni.h"
 #include "sources/PaginaFonte.h"
 
+#include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace oro {
@@ -30,8 +35,12 @@ struct Riga {
     QString tipo; // legge, decreto.legislativo, costituzione, cassazione, ...
     QString articolo, suffisso, comma, lettera, data, numero, codice, regione, sezione;
     int anno = 0;
+    QString nota;
     bool self = false;
     bool incerta = false;
+    bool nominato = false;
+    bool rinvio = false;
+    bool inglese = false;
 };
 
 struct Negativo {
@@ -88,6 +97,10 @@ inline QList<Riga> oro(const QString& cartella) {
         r.sezione = testo(o, "section");
         r.self = o.value(QLatin1String("self")).toBool();
         r.incerta = o.value(QLatin1String("uncertain")).toBool();
+        r.nota = testo(o, "note");
+        r.nominato = o.value(QLatin1String("named")).toBool();
+        r.rinvio = o.contains(QLatin1String("resolves_to_start")) || !testo(o, "resolves_to").isEmpty();
+        r.inglese = testo(o, "lang") == u"en";
         out << r;
     }
     return out;
@@ -113,7 +126,7 @@ inline QString tipo(const Citazione& c) {
             return QStringLiteral("decreto.legislativo");
         if (n == u"d.p.r.")
             return QStringLiteral("dpr");
-        if (n == u"r.d.")
+        if (n == u"r.d." || n == u"r.d.l." || n == u"r.d.lg.")
             return QStringLiteral("regio.decreto");
         return QStringLiteral("altro");
     }
@@ -183,46 +196,91 @@ inline QString regioneOro(const QString& r) {
     return r;
 }
 
-// Why the citation is not the gold line; empty when it is.
-inline QString differenza(const Riga& g, const Citazione& c) {
+inline QString commaDi(const Citazione& c) {
+    return !c.comma.isEmpty() ? c.comma + (c.suffissoComma.isEmpty() ? QString() : u'-' + c.suffissoComma)
+                              : c.numeroPunto;
+}
+
+// Why the citation does not name the gold line's source (kind, code, article, number, year), or,
+// with esatta, why it is not the line itself; empty when it is.
+inline QString differenza(const Riga& g, const Citazione& c, bool esatta = true) {
     QStringList d;
     const auto campo = [&d](const char* nome, const QString& atteso, const QString& trovato) {
         if (atteso != trovato)
             d << QStringLiteral("%1 %2 invece di %3").arg(QLatin1String(nome), trovato, atteso);
     };
     campo("tipo", g.tipo, tipo(c));
+    if (g.tipo == u"codice")
+        campo("codice", codiceOro(g.codice), c.codice);
     campo("articolo", g.articolo, c.articolo);
-    campo("suffisso", g.suffisso, c.suffisso);
-    const QString comma = !c.comma.isEmpty()
-                              ? c.comma + (c.suffissoComma.isEmpty() ? QString() : u'-' + c.suffissoComma)
-                              : c.numeroPunto;
-    campo("comma", g.comma, comma);
-    campo("lettera", g.lettera, c.lettera);
     campo("numero", g.numero, c.numero);
     campo("anno", g.anno ? QString::number(g.anno) : QString(), c.anno ? QString::number(c.anno) : QString());
+    if (!esatta)
+        return d.join(QStringLiteral("; "));
+    campo("suffisso", g.suffisso, c.suffisso);
+    campo("comma", g.comma, commaDi(c));
+    campo("lettera", g.lettera, c.lettera);
     if (!g.data.isEmpty() && !c.data().isEmpty())
         campo("data", g.data, c.data());
     if (!g.sezione.isEmpty())
         campo("sezione", sezioneOro(g.sezione), c.sezione);
     if (!g.regione.isEmpty())
         campo("regione", regioneOro(g.regione), c.TP == u"LIP" ? c.provincia : c.regione);
-    if (g.tipo == u"codice")
-        campo("codice", codiceOro(g.codice), c.codice);
     return d.join(QStringLiteral("; "));
 }
 
+// The forms a gold line is written in, to group the misses: a line may be in several.
+inline QStringList forme(const Riga& g) {
+    static const QList<std::pair<QString, QRegularExpression>> regole = [] {
+        const auto re = [](const char* r) {
+            return QRegularExpression(QString::fromUtf8(r), QRegularExpression::CaseInsensitiveOption);
+        };
+        return QList<std::pair<QString, QRegularExpression>>{
+            {QStringLiteral("lista"), re(R"((artt|articoli|commi|§§|lettere|nn\.|sentenze|\d\s*(,|e|ed)\s+(art|\d|comma|lett)))")},
+            {QStringLiteral("comma"), re(R"((comma|co\.|c\.\s*\d|paragrafo|par\.|§|cpv))")},
+            {QStringLiteral("lettera"), re(R"((lett|lettera|lettere)\b)")},
+            {QStringLiteral("suffisso"), re(R"(\d\s*-?\s*(bis|ter|quater|quinquies|sexies|septies|octies|novies|nonies|decies|ies)\b)")},
+            {QStringLiteral("sigla atto"), re(R"(\b(d\.?\s*lg|dlgs|d\.?\s*l\b|d\.?\s*l\.|d\.?\s*p\.?\s*r|dpr|r\.\s*d|l\.|d\.\s*m\.|dm\b|t\.\s*u\.))")},
+            {QStringLiteral("senza n."), re(R"((lgs|legge|l\.|dpr|d\.p\.r\.|d\.l\.|d\.m\.)\s*\d+\s*(/|del)\s*\d{2,4})")},
+            {QStringLiteral("data numerica"), re(R"(\b\d{1,2}\s*[./-]\s*\d{1,2}\s*[./-]\s*\d{2,4})")},
+            {QStringLiteral("maiuscole"), QRegularExpression(QStringLiteral(R"(\b(ART|LEGGE|DECRETO|COMMA|LETT)\b)"))},
+            {QStringLiteral("a capo"), QRegularExpression(QStringLiteral("\n"))},
+        };
+    }();
+    QStringList out;
+    for (const auto& [nome, re] : regole)
+        if (re.match(g.span).hasMatch())
+            out << nome;
+    if (g.rinvio)
+        out << QStringLiteral("rinvio");
+    if (g.nominato)
+        out << QStringLiteral("per nome");
+    if (g.inglese)
+        out << QStringLiteral("inglese");
+    if (g.self)
+        out << QStringLiteral("self");
+    return out;
+}
+
 struct Conteggio {
-    int giusti = 0;   // citations that are a gold line
+    int giusti = 0;   // citations that are a gold line, every field
+    int trovati = 0;  // citations that name a gold line's source
     int proposti = 0; // citations found
     int attesi = 0;   // gold lines
     double precisione() const { return proposti ? double(giusti) / proposti : 1.0; }
     double richiamo() const { return attesi ? double(giusti) / attesi : 1.0; }
+    double precisioneTrovati() const { return proposti ? double(trovati) / proposti : 1.0; }
+    double richiamoTrovati() const { return attesi ? double(trovati) / attesi : 1.0; }
+    double esattezza() const { return trovati ? double(giusti) / trovati : 1.0; }
 };
 
 struct Valutazione {
     QMap<QString, Conteggio> perTipo; // recall by the gold line's kind, precision by the citation's
     Conteggio totale;
+    QMap<QString, int> mancatiPerForma; // gold lines not found, by form
+    QMap<QString, int> inesattiPerForma; // found but not exact, by form
     QStringList mancati; // gold lines not found, with the nearest citation's difference
+    QStringList inesatti; // found, not exact: what differs
     QStringList errati;  // citations that are no gold line
 };
 
@@ -230,47 +288,98 @@ inline bool sovrapposti(qsizetype a0, qsizetype a1, qsizetype b0, qsizetype b1) 
     return a0 < b1 && b0 < a1;
 }
 
+// The passages and gold lines of a folder and of the parts in its subfolders.
+struct Insieme {
+    QList<Passaggio> passaggi;
+    QList<Riga> righe;
+    QList<Negativo> negativi;
+};
+
+inline Insieme insieme(const QString& cartella, bool conParti = true) {
+    Insieme out;
+    QStringList cartelle{cartella};
+    if (conParti)
+        for (const QString& sotto : QDir(cartella).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+            if (QFileInfo::exists(cartella + u'/' + sotto + QStringLiteral("/annotations.jsonl")))
+                cartelle << cartella + u'/' + sotto;
+    for (const QString& c : cartelle) {
+        out.passaggi << passaggi(c);
+        out.righe << oro(c);
+        out.negativi << negativi(c);
+    }
+    return out;
+}
+
 // Scores the recogniser on the passages; with conSelf false the lines of the document's own
 // identifier are left out (and citations on them are not counted either way).
 inline Valutazione valuta(const QList<Passaggio>& passaggi, const QList<Riga>& righe, bool conSelf) {
     Valutazione v;
+    QHash<QString, QList<const Riga*>> perPassaggio;
+    for (const Riga& r : righe)
+        perPassaggio[r.passaggio] << &r;
     for (const Passaggio& p : passaggi) {
         const QList<Citazione> trovate = RiconosciCitazioni(p.testo);
         QList<bool> usata(trovate.size(), false);
-        QList<Riga> attese;
-        QList<Riga> proprie;
-        for (const Riga& r : righe)
-            if (r.passaggio == p.id)
-                (r.self && !conSelf ? proprie : attese) << r;
-        for (const Riga& g : std::as_const(attese)) {
-            ++v.perTipo[g.tipo].attesi;
-            ++v.totale.attesi;
-            QString vicina;
-            bool trovata = false;
-            for (qsizetype k = 0; k < trovate.size() && !trovata; ++k) {
-                const Citazione& c = trovate.at(k);
-                if (usata.at(k) || !sovrapposti(g.inizio, g.fine, c.inizioPunti, c.finePunti))
+        QList<const Riga*> attese;
+        QList<const Riga*> proprie;
+        for (const Riga* r : perPassaggio.value(p.id))
+            (r->self && !conSelf ? proprie : attese) << r;
+        QList<int> scelta(attese.size(), -1);
+        QList<bool> esatta(attese.size(), false);
+        // Exact matches first, then those that only name the source.
+        for (const bool esatte : {true, false})
+            for (qsizetype k = 0; k < attese.size(); ++k) {
+                if (scelta.at(k) >= 0)
                     continue;
-                const QString d = differenza(g, c);
-                if (d.isEmpty()) {
-                    usata[k] = true;
-                    trovata = true;
-                    ++v.perTipo[g.tipo].giusti;
-                    ++v.totale.giusti;
-                } else if (vicina.isEmpty()) {
-                    vicina = d;
+                const Riga& g = *attese.at(k);
+                for (qsizetype x = 0; x < trovate.size(); ++x) {
+                    const Citazione& c = trovate.at(x);
+                    if (usata.at(x) || !sovrapposti(g.inizio, g.fine, c.inizioPunti, c.finePunti) ||
+                        !differenza(g, c, esatte).isEmpty())
+                        continue;
+                    usata[x] = true;
+                    scelta[k] = int(x);
+                    esatta[k] = esatte;
+                    break;
                 }
             }
-            if (!trovata)
-                v.mancati << QStringLiteral("%1 [%2] %3%4")
-                                 .arg(p.id, g.tipo, g.span.simplified(),
-                                      vicina.isEmpty() ? QString() : QStringLiteral(" -- ") + vicina);
+        for (qsizetype k = 0; k < attese.size(); ++k) {
+            const Riga& g = *attese.at(k);
+            ++v.perTipo[g.tipo].attesi;
+            ++v.totale.attesi;
+            if (scelta.at(k) >= 0) {
+                ++v.perTipo[g.tipo].trovati;
+                ++v.totale.trovati;
+                if (esatta.at(k)) {
+                    ++v.perTipo[g.tipo].giusti;
+                    ++v.totale.giusti;
+                } else {
+                    for (const QString& f : forme(g))
+                        ++v.inesattiPerForma[f];
+                    v.inesatti << QStringLiteral("%1 [%2] %3 -- %4")
+                                      .arg(p.id, g.tipo, g.span.simplified(),
+                                           differenza(g, trovate.at(scelta.at(k))));
+                }
+                continue;
+            }
+            QString vicina;
+            for (qsizetype x = 0; x < trovate.size() && vicina.isEmpty(); ++x)
+                if (sovrapposti(g.inizio, g.fine, trovate.at(x).inizioPunti, trovate.at(x).finePunti))
+                    vicina = differenza(g, trovate.at(x));
+            const QStringList f = forme(g);
+            for (const QString& x : f)
+                ++v.mancatiPerForma[x];
+            if (f.isEmpty())
+                ++v.mancatiPerForma[QStringLiteral("(altro)")];
+            v.mancati << QStringLiteral("%1 [%2] %3%4")
+                             .arg(p.id, g.tipo, g.span.simplified(),
+                                  vicina.isEmpty() ? QString() : QStringLiteral(" -- ") + vicina);
         }
         for (qsizetype k = 0; k < trovate.size(); ++k) {
             const Citazione& c = trovate.at(k);
             bool suPropria = false;
-            for (const Riga& r : std::as_const(proprie))
-                suPropria = suPropria || sovrapposti(r.inizio, r.fine, c.inizioPunti, c.finePunti);
+            for (const Riga* r : std::as_const(proprie))
+                suPropria = suPropria || sovrapposti(r->inizio, r->fine, c.inizioPunti, c.finePunti);
             if (suPropria && !usata.at(k))
                 continue;
             ++v.perTipo[tipo(c)].proposti;

@@ -3,7 +3,6 @@
 #include "store/MessaggiErrore.h"
 
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringDecoder>
@@ -43,12 +42,18 @@ QJsonValue oNull(const QString& s) {
     return s.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(s);
 }
 
+// A citation of a list spans its own words (the last one also its act's), so that a list is
+// written once; act_start and act_end say where the act of the others is.
 QJsonObject oggetto(const QString& testo, const PropostaFonte& p) {
     const Citazione& c = p.citazione;
     QJsonObject o;
     o.insert(QStringLiteral("span"), testo.mid(c.inizio, c.fine - c.inizio));
     o.insert(QStringLiteral("start"), c.inizioPunti);
     o.insert(QStringLiteral("end"), c.finePunti);
+    if (c.inizioAtto >= 0) {
+        o.insert(QStringLiteral("act_start"), c.inizioAttoPunti);
+        o.insert(QStringLiteral("act_end"), c.fineAttoPunti);
+    }
     o.insert(QStringLiteral("TP"), c.TP);
     o.insert(QStringLiteral("kind"), c.nome);
     o.insert(QStringLiteral("article"), oNull(c.articolo));
@@ -71,14 +76,59 @@ QJsonObject oggetto(const QString& testo, const PropostaFonte& p) {
 
 QString riga(const QString& testo, const PropostaFonte& p) {
     const Citazione& c = p.citazione;
+    const QString span = testo.mid(c.inizio, c.fine - c.inizio).simplified();
     QStringList campi{QStringLiteral("%1-%2").arg(c.inizioPunti).arg(c.finePunti), c.TP,
                       p.aggiungibile() ? p.voce.testo
                                        : p.testoMostrato() + QStringLiteral(" (") + p.problema + u')',
-                      testo.mid(c.inizio, c.fine - c.inizio).simplified()};
+                      span};
     if (!p.etichettaCatalogo().isEmpty())
         campi << QStringLiteral("[") + p.etichettaCatalogo() + u']';
     return campi.join(u'\t');
 }
+
+// Standard output written as it is produced, never more than ten times the text (and a few
+// kilobytes for a short one): a hostile list cannot fill a disk. A write error (a full disk) or
+// the limit stops it, said on standard error.
+class Uscita {
+public:
+    Uscita(CliContext& c, qsizetype ingresso) : c_(c), limite_(10 * ingresso + 4096) {}
+
+    bool scrivi(const QString& s) {
+        if (!ok_)
+            return false;
+        scritti_ += s.toUtf8().size();
+        if (scritti_ > limite_) {
+            c_.err << "Le fonti proposte superano dieci volte il testo: l'elenco è stato interrotto. "
+                      "Dividere il testo e riprovare."
+                   << Qt::endl;
+            ok_ = false;
+            return false;
+        }
+        c_.out << s;
+        return controlla();
+    }
+
+    bool chiudi() {
+        if (!ok_)
+            return false;
+        c_.out.flush();
+        return controlla();
+    }
+
+private:
+    bool controlla() {
+        if (c_.out.status() == QTextStream::Ok)
+            return true;
+        c_.err << "Le fonti non sono state scritte sullo standard output (disco pieno?)." << Qt::endl;
+        ok_ = false;
+        return false;
+    }
+
+    CliContext& c_;
+    qsizetype limite_;
+    qsizetype scritti_ = 0;
+    bool ok_ = true;
+};
 
 int comandoCites(CliContext& c, const CliArgs& a) {
     const QString formato = a.value(QStringLiteral("format")).value_or(QStringLiteral("text"));
@@ -97,26 +147,31 @@ int comandoCites(CliContext& c, const CliArgs& a) {
         return 1;
     }
     ApriCatalogo(c.state);
-    QList<PropostaFonte> proposte;
+    // Each proposal written as it is made: memory stays that of the text and its citations.
+    Uscita uscita(c, testo->toUtf8().size());
+    const bool json = formato == u"json";
+    bool prima = true;
+    bool ok = !json || uscita.scrivi(QStringLiteral("["));
     try {
-        proposte =
-            ProponiFonti({{QStringLiteral("testo"), *testo}}, {}, LeggiElenchiProposte(modello), modello,
-                         c.state.CatalogoAperto ? &c.state.ConnessioneCatalogo : nullptr, false);
+        ProponiFonti({{QStringLiteral("testo"), *testo}}, {}, LeggiElenchiProposte(modello), modello,
+                     c.state.CatalogoAperto ? &c.state.ConnessioneCatalogo : nullptr,
+                     [&](PropostaFonte&& p) {
+                         if (json)
+                             ok = uscita.scrivi((prima ? QStringLiteral("\n") : QStringLiteral(",\n")) +
+                                                QString::fromUtf8(QJsonDocument(oggetto(*testo, p))
+                                                                      .toJson(QJsonDocument::Compact)));
+                         else
+                             ok = uscita.scrivi(riga(*testo, p) + u'\n');
+                         prima = false;
+                         return ok;
+                     });
     } catch (const DbError& e) {
         c.err << MessaggioErroreDb(QStringLiteral("Le fonti non sono state lette."), e) << Qt::endl;
         return 1;
     }
-    if (formato == u"json") {
-        QJsonArray righe;
-        for (const PropostaFonte& p : std::as_const(proposte))
-            righe.append(oggetto(*testo, p));
-        c.out << QString::fromUtf8(QJsonDocument(righe).toJson(QJsonDocument::Indented));
-    } else {
-        for (const PropostaFonte& p : std::as_const(proposte))
-            c.out << riga(*testo, p) << '\n';
-    }
-    c.out.flush();
-    return 0;
+    if (json && ok)
+        ok = uscita.scrivi(prima ? QStringLiteral("]\n") : QStringLiteral("\n]\n"));
+    return ok && uscita.chiudi() ? 0 : 1;
 }
 
 } // namespace
