@@ -594,7 +594,9 @@ private Q_SLOTS:
         QElapsedTimer tempo;
         tempo.start();
         const PaginaLetta p = LeggiPagina(body, "text/html", QUrl(QStringLiteral("http://127.0.0.1/a")));
-        QVERIFY2(tempo.elapsed() < 5000, qPrintable(QString::number(tempo.elapsed())));
+        // Seconds at worst in the sanitized build on a busy machine; the readings this guards against
+        // (recursive, quadratic) took minutes or never ended.
+        QVERIFY2(tempo.elapsed() < 20000, qPrintable(QString::number(tempo.elapsed())));
         QVERIFY2(refused.isEmpty() ? p.rifiuto.isEmpty() : p.rifiuto.contains(refused),
                  qPrintable(p.rifiuto));
         QCOMPARE(p.metadati.titolo, refused.isEmpty() ? QString("Titolo di prova") : QString());
@@ -605,7 +607,7 @@ private Q_SLOTS:
         tempo.restart();
         const CliRun r =
             cli({"--home", s.t.root(), "capture", s.server.base() + "/ostile", "--format", "json"});
-        QVERIFY2(tempo.elapsed() < 8000, qPrintable(QString::number(tempo.elapsed())));
+        QVERIFY2(tempo.elapsed() < 30000, qPrintable(QString::number(tempo.elapsed())));
         QCOMPARE(r.code, refused.isEmpty() ? 0 : 1);
         if (refused.isEmpty()) {
             QVERIFY2(r.out.contains("Titolo di prova"), qPrintable(r.out + r.err));
