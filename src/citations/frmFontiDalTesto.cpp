@@ -61,6 +61,13 @@ QString contesto(const QString& testo, qsizetype inizio, qsizetype fine) {
            html(testo.mid(fine, a - fine)) + (a < testo.size() ? QStringLiteral(" …") : QString());
 }
 
+// A proposal's near acts shown under it, each on the whole width of its line.
+void apri(QTreeWidgetItem* item) {
+    item->setExpanded(true);
+    for (int j = 0; j < item->childCount(); ++j)
+        item->child(j)->setFirstColumnSpanned(true);
+}
+
 QString note(const PropostaFonte& p, const QList<AttoVicino>& vicini, const AttoVicino* scelto) {
     QStringList n;
     if (scelto)
@@ -73,7 +80,7 @@ QString note(const PropostaFonte& p, const QList<AttoVicino>& vicini, const Atto
         n << p.etichettaCatalogo();
     if (p.catalogo == StatoCatalogo::NonNelCatalogo && p.aggiungibile())
         n << (vicini.isEmpty() ? QStringLiteral("nessun atto simile nel catalogo")
-                               : QStringLiteral("scegliere l'atto fra quelli simili del catalogo"));
+                               : QStringLiteral("scegliere l'atto qui sotto"));
     if (p.dataDalCatalogo)
         n << QStringLiteral("data dal catalogo");
     if (p.citazione.rinvio)
@@ -242,19 +249,20 @@ void frmFontiDalTesto::mostra() {
             const AttoVicino& v = vicini.at(j);
             auto* atto = new QTreeWidgetItem(item);
             atto->setData(ColFonte, RuoloVicino, static_cast<int>(j));
-            atto->setText(ColFonte, v.etichetta());
-            atto->setToolTip(ColFonte, v.etichetta());
+            // The line spans the columns: what it would say in the notes follows the act.
+            const QString etichetta =
+                v.etichetta() + (v.proposta.giaPresente ? QStringLiteral("; già nel documento") : QString());
+            atto->setText(ColFonte, etichetta);
+            atto->setToolTip(ColFonte, etichetta);
             Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
             if (!v.proposta.giaPresente)
                 flags |= Qt::ItemIsUserCheckable;
-            else
-                atto->setText(ColNote, QStringLiteral("già nel documento"));
             atto->setFlags(flags);
             atto->setCheckState(ColFonte, Qt::Unchecked);
         }
         sottoliste = sottoliste || !vicini.isEmpty();
         mostraProposta(item);
-        item->setExpanded(true);
+        apri(item);
     }
     lstProposte->setRootIsDecorated(sottoliste);
     if (proposte_.isEmpty()) {
@@ -398,10 +406,9 @@ bool frmFontiDalTesto::sposta(int verso) {
     if (a < 0 || a >= lstProposte->topLevelItemCount())
         return true;
     const QSignalBlocker blocco(lstProposte);
-    const bool aperta = item->isExpanded();
     lstProposte->takeTopLevelItem(da);
     lstProposte->insertTopLevelItem(a, item);
-    item->setExpanded(aperta);
+    apri(item);
     lstProposte->setCurrentItem(item);
     return true;
 }
