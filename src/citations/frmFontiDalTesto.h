@@ -61,7 +61,7 @@ private:
     QList<PropostaFonte> proposte_;   // as they stand now: a near act chosen in place of the read one
     QList<PropostaFonte> lette_;      // as read from the texts
     QList<QList<AttoVicino>> vicini_; // each proposal's near acts in the catalogue
-    QList<TestoDocumento> letti_; // the texts the proposals were read from
+    QList<TestoDocumento> letti_;     // the texts the proposals were read from
     int aggiunte_ = 0;
     bool catalogoAperto_ = false; // this window opened the catalogue and closes it
 

@@ -65,11 +65,13 @@ QTreeWidget* lista(frmFontiDalTesto* d) {
 QStringList fontiSalvate(SessioneDocumento& s, qint64 IDDoc) {
     QStringList out;
     for (RecordSet rs = s.t.state().Connessione.ApriRS(
-             QStringLiteral("select f.testo, f.TP from legameDocFonte l join tabFonte f on f.IDFonte = l.IDFonte "
-                            "where l.IDDoc = ? order by l.ID"),
+             QStringLiteral(
+                 "select f.testo, f.TP from legameDocFonte l join tabFonte f on f.IDFonte = l.IDFonte "
+                 "where l.IDDoc = ? order by l.ID"),
              {IDDoc});
          !rs.eof(); rs.moveNext())
-        out << rs.field(0).toString() + (rs.field(1).toString() == u"NIC" ? QStringLiteral("*NIC*") : QString());
+        out << rs.field(0).toString() +
+                   (rs.field(1).toString() == u"NIC" ? QStringLiteral("*NIC*") : QString());
     return out;
 }
 
@@ -249,16 +251,18 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("vicini");
         QTest::addColumn<QString>("salvata");
         QTest::addRow("data") << QStringLiteral("Sull'art. 5 della legge 9 marzo 2017, n. 24")
-                              << QStringList{QStringLiteral("art. 5 l. 8 marzo 2017, n. 24 (corregge la data)")}
+                              << QStringList{QStringLiteral(
+                                     "art. 5 l. 8 marzo 2017, n. 24 (corregge la data)")}
                               << QStringLiteral("art. 5 l. 8 marzo 2017, n. 24");
         QTest::addRow("numero") << QStringLiteral("Sulla legge 7 agosto 1990, n. 214")
-                                << QStringList{QStringLiteral("l. 7 agosto 1990, n. 241 (corregge il numero)")}
+                                << QStringList{QStringLiteral(
+                                       "l. 7 agosto 1990, n. 241 (corregge il numero)")}
                                 << QStringLiteral("l. 7 agosto 1990, n. 241");
         QTest::addRow("atto") << QStringLiteral("Sul d.lgs. 7 agosto 1990, n. 241")
                               << QStringList{QStringLiteral("l. 7 agosto 1990, n. 241 (corregge l'atto)")}
                               << QStringLiteral("l. 7 agosto 1990, n. 241");
-        QTest::addRow("nessun atto vicino") << QStringLiteral("Sulla legge 3 gennaio 1901, n. 9876")
-                                            << QStringList{} << QString();
+        QTest::addRow("nessun atto vicino")
+            << QStringLiteral("Sulla legge 3 gennaio 1901, n. 9876") << QStringList{} << QString();
     }
     void actNotInTheCatalogueMendedWithANearOne() {
         QFETCH(QString, titolo);
@@ -292,7 +296,8 @@ private Q_SLOTS:
             QTest::keyClick(lista(d), Qt::Key_Space);
             QCOMPARE(proposte(d).first().fonte, salvata);
             QVERIFY(proposte(d).first().spuntata);
-            QVERIFY2(proposte(d).first().note.contains(QStringLiteral("nel catalogo")), qPrintable(p.first().note));
+            QVERIFY2(proposte(d).first().note.contains(QStringLiteral("nel catalogo")),
+                     qPrintable(p.first().note));
             // Its tick taken away, the proposal is the cited one again; given back, the act.
             QTest::keyClick(lista(d), Qt::Key_Space);
             QCOMPARE(proposte(d).first().fonte, p.first().fonte);
@@ -364,15 +369,25 @@ private Q_SLOTS:
         QCOMPARE(righe(w->lstFonte), attese);
         salva(s, w);
         QCOMPARE(fontiSalvate(s, 1), attese);
-        // Moved again once saved: saved again in the new order.
+        // Moved again once saved, the document is changed: closing it asks, and the save keeps the
+        // new order, which the load shows.
         w->lstFonte->setFocus();
         w->lstFonte->setCurrentRow(0);
         QTest::keyClick(w->lstFonte, Qt::Key_Down, Qt::AltModifier);
         attese.swapItemsAt(0, 1);
         QCOMPARE(righe(w->lstFonte), attese);
-        salva(s, w);
+        s.t.dialogs().clear();
+        s.t.dialogs().answerNext(Answer::Yes);
+        // Closed by its frame.
+        QVERIFY(qobject_cast<QMdiSubWindow*>(w->parentWidget())->close());
+        QCOMPARE(s.t.dialogs().texts().value(0),
+                 QStringLiteral("Il documento 1 è stato modificato: salvarlo prima di chiudere?"));
+        QTRY_VERIFY(!s.finestra());
         QCOMPARE(fontiSalvate(s, 1), attese);
-        QCOMPARE(righe(s.riapri(w)->lstFonte), attese);
+        onNextModal<frmSceltaDoc>([](frmSceltaDoc* d) { d->cmdEdita->click(); });
+        azione(s.main, "mnuDocumentiEdita")->trigger();
+        QVERIFY(s.finestra());
+        QCOMPARE(righe(s.finestra()->lstFonte), attese);
         QVERIFY2(s.t.dialogs().unexpected().isEmpty(), qPrintable(s.t.dialogs().unexpected().join(u'\n')));
     }
 
