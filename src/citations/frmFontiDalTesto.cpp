@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -18,6 +19,9 @@
 namespace {
 
 enum Colonna { ColFonte, ColTesto, ColDove, ColNote };
+// A proposal's line holds its index in proposte_; a near act's line, under it, its index among them.
+constexpr int RuoloProposta = Qt::UserRole;
+constexpr int RuoloVicino = Qt::UserRole + 1;
 
 template <typename T> T* crea(QWidget* parent, const char* name) {
     auto* w = new T(parent);
@@ -57,14 +61,26 @@ QString contesto(const QString& testo, qsizetype inizio, qsizetype fine) {
            html(testo.mid(fine, a - fine)) + (a < testo.size() ? QStringLiteral(" …") : QString());
 }
 
-QString note(const PropostaFonte& p) {
+// A proposal's near acts shown under it, each on the whole width of its line.
+void apri(QTreeWidgetItem* item) {
+    item->setExpanded(true);
+    for (int j = 0; j < item->childCount(); ++j)
+        item->child(j)->setFirstColumnSpanned(true);
+}
+
+QString note(const PropostaFonte& p, const QList<AttoVicino>& vicini, const AttoVicino* scelto) {
     QStringList n;
+    if (scelto)
+        n << QStringLiteral("atto del catalogo scelto (") + ElementoCorretto(scelto->atto.elemento) + u')';
     if (!p.aggiungibile())
         n << QStringLiteral("non aggiungibile: ") + p.problema;
     if (p.giaPresente)
         n << QStringLiteral("già nel documento");
     if (!p.etichettaCatalogo().isEmpty())
         n << p.etichettaCatalogo();
+    if (p.catalogo == StatoCatalogo::NonNelCatalogo && p.aggiungibile())
+        n << (vicini.isEmpty() ? QStringLiteral("nessun atto simile nel catalogo")
+                               : QStringLiteral("scegliere l'atto qui sotto"));
     if (p.dataDalCatalogo)
         n << QStringLiteral("data dal catalogo");
     if (p.citazione.rinvio)
@@ -150,18 +166,25 @@ frmFontiDalTesto::frmFontiDalTesto(AppState& state, DocumentBuffer& buffer, QLis
     connect(cmdLeggi, &QPushButton::clicked, this, [this] {
         optTestoIncollato->setChecked(true);
         leggi();
+        lstProposte->setFocus();
     });
     connect(lstProposte, &QTreeWidget::currentItemChanged, this, &frmFontiDalTesto::mostraContesto);
-    connect(lstProposte, &QTreeWidget::itemChanged, this, &frmFontiDalTesto::aggiornaConteggio);
     connect(cmdTutte, &QPushButton::clicked, this, [this] { spunta(true); });
     connect(cmdNessuna, &QPushButton::clicked, this, [this] { spunta(false); });
     connect(cmdAggiungi, &QPushButton::clicked, this, &frmFontiDalTesto::aggiungi);
     connect(cmdAbbandona, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter adds the ticked sources wherever the keyboard is: no button takes it over on being
+    // reached with Tab (a "Leggi" taking it would read an empty pasted text over the proposals).
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(false);
     cmdAggiungi->setDefault(true);
+    lstProposte->installEventFilter(this);
+    connect(lstProposte, &QTreeWidget::itemChanged, this, &frmFontiDalTesto::cambiata);
 
     // The catalogue answers "nel catalogo" and gives the day of acts cited by number and year.
     catalogoAperto_ = ApriCatalogo(state_);
     leggi();
+    lstProposte->setFocus();
 }
 
 frmFontiDalTesto::~frmFontiDalTesto() {
@@ -179,6 +202,7 @@ void frmFontiDalTesto::leggi() {
     const BusyCursor attesa;
     letti_ = testiScelti();
     proposte_.clear();
+    vicini_.clear();
     try {
         const ElenchiProposte elenchi = LeggiElenchiProposte(state_.Connessione);
         proposte_ = ProponiFonti(letti_, buffer_.ElencoFonti, elenchi, state_.Connessione,
@@ -190,12 +214,25 @@ void frmFontiDalTesto::leggi() {
                               e),
             applicationTitle(), Buttons::Ok, Icon::Critical);
     }
+    lette_ = proposte_;
+    for (const PropostaFonte& p : std::as_const(proposte_)) {
+        QList<AttoVicino> vicini;
+        if (state_.CatalogoAperto && p.catalogo == StatoCatalogo::NonNelCatalogo) {
+            try {
+                vicini = AttiViciniDi(p, buffer_.ElencoFonti, state_.ConnessioneCatalogo);
+            } catch (const DbError&) {
+                // The catalogue cannot be read now: the proposal stays as read.
+            }
+        }
+        vicini_.append(vicini);
+    }
     mostra();
 }
 
 void frmFontiDalTesto::mostra() {
     const QSignalBlocker blocco(lstProposte);
     lstProposte->clear();
+    bool sottoliste = false;
     for (qsizetype k = 0; k < proposte_.size(); ++k) {
         const PropostaFonte& p = proposte_.at(k);
         QString span;
@@ -203,26 +240,31 @@ void frmFontiDalTesto::mostra() {
             if (t.nome == p.testo)
                 span = t.testo.mid(p.citazione.inizio, p.citazione.fine - p.citazione.inizio).simplified();
         auto* item = new QTreeWidgetItem(lstProposte);
-        item->setData(ColFonte, Qt::UserRole, static_cast<int>(k));
-        item->setText(ColFonte, p.testoMostrato());
+        item->setData(ColFonte, RuoloProposta, static_cast<int>(k));
         item->setText(ColTesto, span);
         item->setText(ColDove, p.testo);
-        item->setText(ColNote, note(p));
-        item->setToolTip(ColFonte, item->text(ColFonte));
         item->setToolTip(ColTesto, span);
-        item->setToolTip(ColNote, note(p));
-        const bool scelta = p.aggiungibile() && !p.giaPresente;
-        Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-        if (scelta)
-            flags |= Qt::ItemIsUserCheckable;
-        item->setFlags(flags);
-        item->setCheckState(ColFonte, scelta ? Qt::Checked : Qt::Unchecked);
-        if (!scelta)
-            for (int c = 0; c < lstProposte->columnCount(); ++c)
-                item->setForeground(c, palette().color(QPalette::Disabled, QPalette::Text));
-        if (p.catalogo == StatoCatalogo::NonNelCatalogo)
-            item->setForeground(ColNote, QColor(0xb0, 0x30, 0x20));
+        const QList<AttoVicino>& vicini = vicini_.at(k);
+        for (qsizetype j = 0; j < vicini.size(); ++j) {
+            const AttoVicino& v = vicini.at(j);
+            auto* atto = new QTreeWidgetItem(item);
+            atto->setData(ColFonte, RuoloVicino, static_cast<int>(j));
+            // The line spans the columns: what it would say in the notes follows the act.
+            const QString etichetta =
+                v.etichetta() + (v.proposta.giaPresente ? QStringLiteral("; già nel documento") : QString());
+            atto->setText(ColFonte, etichetta);
+            atto->setToolTip(ColFonte, etichetta);
+            Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+            if (!v.proposta.giaPresente)
+                flags |= Qt::ItemIsUserCheckable;
+            atto->setFlags(flags);
+            atto->setCheckState(ColFonte, Qt::Unchecked);
+        }
+        sottoliste = sottoliste || !vicini.isEmpty();
+        mostraProposta(item);
+        apri(item);
     }
+    lstProposte->setRootIsDecorated(sottoliste);
     if (proposte_.isEmpty()) {
         auto* vuota = new QTreeWidgetItem(lstProposte);
         vuota->setText(ColFonte, optTestoIncollato->isChecked()
@@ -236,9 +278,41 @@ void frmFontiDalTesto::mostra() {
     aggiornaConteggio();
 }
 
+// The line of a proposal as it stands: read, or turned into the near act ticked under it.
+void frmFontiDalTesto::mostraProposta(QTreeWidgetItem* item) {
+    const int k = item->data(ColFonte, RuoloProposta).toInt();
+    const PropostaFonte& p = proposte_.at(k);
+    const QList<AttoVicino>& vicini = vicini_.at(k);
+    const AttoVicino* scelto = nullptr;
+    for (int j = 0; j < item->childCount(); ++j)
+        if (item->child(j)->checkState(ColFonte) == Qt::Checked)
+            scelto = &vicini.at(item->child(j)->data(ColFonte, RuoloVicino).toInt());
+    const QSignalBlocker blocco(lstProposte);
+    item->setText(ColFonte, p.testoMostrato());
+    item->setText(ColNote, note(p, vicini, scelto));
+    item->setToolTip(ColFonte, item->text(ColFonte));
+    item->setToolTip(ColNote, item->text(ColNote));
+    const bool aggiungibile = p.aggiungibile() && !p.giaPresente;
+    // Not in the catalogue: the operator says which act the text means, or ticks it as it stands.
+    const bool scelta = aggiungibile && p.catalogo != StatoCatalogo::NonNelCatalogo;
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (aggiungibile)
+        flags |= Qt::ItemIsUserCheckable;
+    item->setFlags(flags);
+    item->setCheckState(ColFonte, scelta ? Qt::Checked : Qt::Unchecked);
+    const QColor testo = aggiungibile ? palette().color(QPalette::Active, QPalette::Text)
+                                      : palette().color(QPalette::Disabled, QPalette::Text);
+    for (int c = 0; c < lstProposte->columnCount(); ++c)
+        item->setForeground(c, testo);
+    if (p.catalogo == StatoCatalogo::NonNelCatalogo)
+        item->setForeground(ColNote, QColor(0xb0, 0x30, 0x20));
+}
+
 void frmFontiDalTesto::mostraContesto() {
     const QTreeWidgetItem* item = lstProposte->currentItem();
-    const QVariant k = item ? item->data(ColFonte, Qt::UserRole) : QVariant();
+    if (item && item->parent())
+        item = item->parent();
+    const QVariant k = item ? item->data(ColFonte, RuoloProposta) : QVariant();
     if (!k.isValid() || k.toInt() < 0 || k.toInt() >= proposte_.size()) {
         txtContesto->clear();
         return;
@@ -265,6 +339,10 @@ void frmFontiDalTesto::aggiornaConteggio() {
 void frmFontiDalTesto::spunta(bool tutte) {
     for (int r = 0; r < lstProposte->topLevelItemCount(); ++r) {
         QTreeWidgetItem* item = lstProposte->topLevelItem(r);
+        const QVariant k = item->data(ColFonte, RuoloProposta);
+        // An act the catalogue does not hold is ticked one by one, once looked at.
+        if (tutte && k.isValid() && proposte_.at(k.toInt()).catalogo == StatoCatalogo::NonNelCatalogo)
+            continue;
         if (item->flags() & Qt::ItemIsUserCheckable)
             item->setCheckState(ColFonte, tutte ? Qt::Checked : Qt::Unchecked);
     }
@@ -274,7 +352,7 @@ void frmFontiDalTesto::aggiungi() {
     QList<PropostaFonte> scelte;
     for (int r = 0; r < lstProposte->topLevelItemCount(); ++r) {
         const QTreeWidgetItem* item = lstProposte->topLevelItem(r);
-        const QVariant k = item->data(ColFonte, Qt::UserRole);
+        const QVariant k = item->data(ColFonte, RuoloProposta);
         if (item->checkState(ColFonte) == Qt::Checked && k.isValid())
             scelte << proposte_.at(k.toInt());
     }
@@ -293,4 +371,53 @@ void frmFontiDalTesto::aggiungi() {
                 .arg(scelte.size()),
             applicationTitle(), Buttons::Ok, Icon::Warning);
     accept();
+}
+
+void frmFontiDalTesto::cambiata(QTreeWidgetItem* item) {
+    if (QTreeWidgetItem* riga = item->parent()) {
+        const int j = item->data(ColFonte, RuoloVicino).toInt();
+        scegliVicino(riga, item->checkState(ColFonte) == Qt::Checked ? j : -1);
+    }
+    aggiornaConteggio();
+}
+
+void frmFontiDalTesto::scegliVicino(QTreeWidgetItem* riga, int j) {
+    const int k = riga->data(ColFonte, RuoloProposta).toInt();
+    {
+        // One act at a time: ticking one takes the tick from the others.
+        const QSignalBlocker blocco(lstProposte);
+        for (int c = 0; c < riga->childCount(); ++c)
+            if (riga->child(c)->data(ColFonte, RuoloVicino).toInt() != j)
+                riga->child(c)->setCheckState(ColFonte, Qt::Unchecked);
+    }
+    proposte_[k] = j < 0 ? lette_.at(k) : vicini_.at(k).at(j).proposta;
+    mostraProposta(riga);
+    mostraContesto();
+}
+
+bool frmFontiDalTesto::sposta(int verso) {
+    QTreeWidgetItem* item = lstProposte->currentItem();
+    if (item && item->parent())
+        item = item->parent();
+    if (!item || !item->data(ColFonte, RuoloProposta).isValid())
+        return false;
+    const int da = lstProposte->indexOfTopLevelItem(item);
+    const int a = da + verso;
+    if (a < 0 || a >= lstProposte->topLevelItemCount())
+        return true;
+    const QSignalBlocker blocco(lstProposte);
+    lstProposte->takeTopLevelItem(da);
+    lstProposte->insertTopLevelItem(a, item);
+    apri(item);
+    lstProposte->setCurrentItem(item);
+    return true;
+}
+
+bool frmFontiDalTesto::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstProposte && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::AltModifier && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down))
+            return sposta(key->key() == Qt::Key_Up ? -1 : 1);
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -59,18 +59,6 @@ PaginaFonte paginaDi(const VoceFonte& v) {
     return p;
 }
 
-QString elementoCorretto(AttoSimile::Elemento e) {
-    switch (e) {
-    case AttoSimile::Elemento::Data:
-        return QStringLiteral("corregge la data");
-    case AttoSimile::Elemento::Numero:
-        return QStringLiteral("corregge il numero");
-    case AttoSimile::Elemento::Atto:
-        break;
-    }
-    return QStringLiteral("corregge l'atto");
-}
-
 class Correzioni {
 public:
     Correzioni(AppState& state, const DocumentBuffer& buffer, const ListeDocumento& liste)
@@ -305,7 +293,7 @@ void Correzioni::fonteErrata(const Rilievo& r) {
         c.campo = CampoRilievo::Fonti;
         c.fonte = nuova;
         c.attoCatalogo = a.id;
-        c.etichetta = nuova.testo + QStringLiteral(" (") + elementoCorretto(a.elemento) + u')';
+        c.etichetta = nuova.testo + QStringLiteral(" (") + ElementoCorretto(a.elemento) + u')';
         aggiungi(std::move(c));
     }
     if (esito_.correzioni.isEmpty())

@@ -526,6 +526,11 @@ bool frmDocumento::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == lstFonte && key->modifiers() == Qt::AltModifier &&
+            (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            spostaFonte(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
         if (fontiDalTesto(key) || Form_KeyDown(key->key()))
             return true;
     } else if (event->type() == QEvent::FocusIn) {

@@ -183,6 +183,8 @@ private:
     void apriTesti(int tipo, QToolButton* button);
     void apriAltriTesti(int tipo, const QString& caption, QToolButton* button);
     void cancellaSelezionate(QListWidget* list, int which);
+    // Alt+Up, Alt+Down in the sources: the current entry one place up (-1) or down (+1).
+    void spostaFonte(int verso);
     void aggiornaFonteUfficiale();
     void chiudi();
     // Typing: the findings are worked out again a moment after the last change, never holding it

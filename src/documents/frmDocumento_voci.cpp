@@ -140,6 +140,26 @@ void frmDocumento::ricostruisciListaFonti() {
     impostaRighe(lstFonte, righe);
 }
 
+void frmDocumento::spostaFonte(int verso) {
+    const int da = lstFonte->currentRow();
+    const int a = da + verso;
+    if (da < 0 || a < 0 || da >= buffer_.ElencoFonti.size() || a >= buffer_.ElencoFonti.size())
+        return;
+    // The save links the sources in the list's order, and the load reads them back in it.
+    buffer_.ElencoFonti.swapItemsAt(da, a);
+    ricostruisciListaFonti();
+    {
+        const QSignalBlocker block(lstFonte);
+        lstFonte->setCurrentRow(a);
+        lstFonte->clearSelection();
+        lstFonte->item(a)->setSelected(true);
+    }
+    buffer_.IndiceFonte = a;
+    aggiornaFonteUfficiale();
+    // The findings name entries by their place: worked out again on the new order.
+    aggiornaControlli();
+}
+
 void frmDocumento::cmdFonteD_Click() {
     cancellaSelezionate(lstFonte, 2);
 }

@@ -155,6 +155,18 @@ QStringList PromulgazioniNelCatalogo(cConnessione& catalogo, const QString& abbr
     return out;
 }
 
+QString ElementoCorretto(AttoSimile::Elemento e) {
+    switch (e) {
+    case AttoSimile::Elemento::Data:
+        return QStringLiteral("corregge la data");
+    case AttoSimile::Elemento::Numero:
+        return QStringLiteral("corregge il numero");
+    case AttoSimile::Elemento::Atto:
+        break;
+    }
+    return QStringLiteral("corregge l'atto");
+}
+
 QList<AttoSimile> AttiSimili(cConnessione& catalogo, const QString& abbreviazione, const QString& data,
                              const QString& numero) {
     using E = AttoSimile::Elemento;

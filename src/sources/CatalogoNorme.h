@@ -74,6 +74,9 @@ struct AttoSimile {
     bool operator==(const AttoSimile&) const = default;
 };
 
+// What choosing the act mends, as the fixes and the proposals word it: "corregge la data".
+QString ElementoCorretto(AttoSimile::Elemento elemento);
+
 // The acts that differ from (abbreviation, date, number) in exactly one element: same kind and
 // number with another date, same date and kind with another number, same date and number with
 // another kind. Best first: fewest characters to change in the element (a day or digit typed
