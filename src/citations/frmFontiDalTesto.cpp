@@ -178,6 +178,10 @@ frmFontiDalTesto::frmFontiDalTesto(AppState& state, DocumentBuffer& buffer, QLis
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setAutoDefault(false);
     cmdAggiungi->setDefault(true);
+    // Enter on "Abbandona", "Seleziona tutte" or "Nessuna" does what the button says, as on any
+    // button that has the keyboard; only "Leggi" leaves it to "Aggiungi al documento".
+    for (QPushButton* b : {cmdTutte, cmdNessuna, cmdAbbandona})
+        b->installEventFilter(this);
     lstProposte->installEventFilter(this);
     connect(lstProposte, &QTreeWidget::itemChanged, this, &frmFontiDalTesto::cambiata);
 
@@ -418,6 +422,13 @@ bool frmFontiDalTesto::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() == Qt::AltModifier && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down))
             return sposta(key->key() == Qt::Key_Up ? -1 : 1);
+    }
+    if (auto* b = qobject_cast<QPushButton*>(watched); b && b != cmdAggiungi && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            b->click();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
