@@ -29,7 +29,9 @@
 #include "update/frmSceltaFileOut.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -400,8 +402,19 @@ void GuiMainWindow::aboutBox() {
     TestHome t;
     MDIQuillaro w(t.state());
     w.show();
-    onNextModal<frmAbout>([](frmAbout* d) {
+    onNextModal<frmAbout>([&t](frmAbout* d) {
         saveScreenshot(d, QStringLiteral("frmAbout"));
+        const QString dettagli = d->findChild<QLabel*>(QStringLiteral("lblDettagli"))->text();
+        QVERIFY(dettagli.startsWith(QStringLiteral("Licenza: ")));
+        QVERIFY(dettagli.contains(QDir::toNativeSeparators(t.home().root())));
+        QVERIFY(dettagli.contains(QDir::toNativeSeparators(dataFolder())));
+        // What a request of help needs, in one copy.
+        d->cmdCopia->click();
+        const QString copiato = QApplication::clipboard()->text();
+        for (const QString& parte : {QStringLiteral("Quillaro " QUILLARO_VERSION), QStringLiteral("SQLite "),
+                                     QStringLiteral("Cartella di lavoro: ") + QDir::toNativeSeparators(t.home().root()),
+                                     QStringLiteral("Dati installati: "), QStringLiteral("Sistema operativo: ")})
+            QVERIFY2(copiato.contains(parte), qPrintable(parte));
         d->cmdSysInfo->click();
         d->cmdOK->click();
     });

@@ -371,6 +371,6 @@ void MDIQuillaro::cmdHelpGuida_Click() {
 }
 
 void MDIQuillaro::cmdHelpAbout_Click() {
-    frmAbout about(state_.ui(), this);
+    frmAbout about(state_.ui(), state_.home.root(), this);
     about.exec();
 }
