@@ -132,6 +132,21 @@ private:
     TestHome& t_;
 };
 
+// The law of 7 August 1990 under another number, with its article when given: the source the
+// save, conflict and recovery tests move around.
+inline VoceFonte leggeDel1990(const QString& numero, const QString& articolo = {}) {
+    VoceFonte v;
+    v.TP = "LIO";
+    v.NomeFonte = "l.";
+    v.articolo = articolo;
+    v.giorno = "7";
+    v.mese = "agosto";
+    v.anno = "1990";
+    v.numero = numero;
+    v.testo = (articolo.isEmpty() ? QString() : "art. " + articolo + " ") + "l. 7 agosto 1990, n. " + numero;
+    return v;
+}
+
 inline qint64 conta(cConnessione& c, const QString& sql, const QVariantList& params = {}) {
     return c.ApriRS(sql, params).field(0).toLongLong();
 }

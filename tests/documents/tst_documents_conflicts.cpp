@@ -30,18 +30,6 @@ Finestra carica(cConnessione& c, const QStringList& mesi, const ListeDocumento& 
     return f;
 }
 
-VoceFonte legge(const QString& numero) {
-    VoceFonte v;
-    v.TP = "LIO";
-    v.NomeFonte = "l.";
-    v.giorno = "7";
-    v.mese = "agosto";
-    v.anno = "1990";
-    v.numero = numero;
-    v.testo = "l. 7 agosto 1990, n. " + numero;
-    return v;
-}
-
 // What the other program changes before it saves: one part of the document each.
 using Modifica = std::function<void(Finestra&)>;
 const QList<std::pair<const char*, Modifica>>& parti() {
@@ -77,7 +65,7 @@ struct DueProgrammi {
         DatiDocumento d = a.dati(1);
         b.ElencoResponsabilita = {{0, "Rossi", "Mario", true, false}};
         b.ElencoClassificazione = {{0, "T1.1", "TD001", 0, false}};
-        b.ElencoFonti = {legge("241")};
+        b.ElencoFonti = {leggeDel1990("241")};
         b.TestoRiassunto = "Riassunto";
         if (!ScriviDocumento(a.c(), b, d).salvato())
             qFatal("document not written");

@@ -23,18 +23,6 @@ using namespace editor_test;
 
 namespace {
 
-VoceFonte legge(const QString& numero) {
-    VoceFonte v;
-    v.TP = "LIO";
-    v.NomeFonte = "l.";
-    v.giorno = "7";
-    v.mese = "agosto";
-    v.anno = "1990";
-    v.numero = numero;
-    v.testo = "l. 7 agosto 1990, n. " + numero;
-    return v;
-}
-
 // A document as the window holds it.
 struct Finestra {
     DocumentBuffer b;
@@ -46,7 +34,7 @@ Finestra finestra(const Archivio& a, const QString& caso) {
     Finestra f{Archivio::nuovo(7), a.dati(7)};
     f.b.ElencoResponsabilita = {{0, "Rossi", "Mario", true, false}, {0, "Bianchi", "", false, false}};
     f.b.ElencoClassificazione = {{0, "T1.1", "TD001", 0, false}};
-    f.b.ElencoFonti = {legge("241")};
+    f.b.ElencoFonti = {leggeDel1990("241")};
     f.b.TestoRiassunto = "Il riassunto.";
     if (caso == u"new document keeping the last one's codes") {
         f.d.txtTitolo.clear();
@@ -86,7 +74,7 @@ Finestra finestra(const Archivio& a, const QString& caso) {
         f.b.ElencoResponsabilita[1].Cancellata = true;
         f.b.ElencoResponsabilita[0].IDResponsabilita = std::numeric_limits<qint64>::max();
         f.b.ElencoClassificazione[0] = {(qint64(1) << 53) + 1, "T1.2", "", 3, true};
-        f.b.ElencoFonti.append(legge("7"));
+        f.b.ElencoFonti.append(leggeDel1990("7"));
         f.b.ElencoFonti[1].IDFonte = 9007199254740993;
         f.b.ElencoFonti[1].Cancellata = true;
         f.b.ElencoFonti[1].Decreto = f.b.ElencoFonti[1].Ordinanza = true;

@@ -29,19 +29,6 @@ VoceClassificazione coppia(const QString& s, const QString& d, int controllo) {
     return v;
 }
 
-VoceFonte legge(const QString& articolo, const QString& numero) {
-    VoceFonte v;
-    v.TP = "LIO";
-    v.NomeFonte = "l.";
-    v.articolo = articolo;
-    v.giorno = "7";
-    v.mese = "agosto";
-    v.anno = "1990";
-    v.numero = numero;
-    v.testo = (articolo.isEmpty() ? QString() : "art. " + articolo + " ") + "l. 7 agosto 1990, n. " + numero;
-    return v;
-}
-
 VoceFonte cassazione(const QString& citta) {
     VoceFonte v;
     v.TP = "GIO";
@@ -71,7 +58,7 @@ void riempi(DocumentBuffer& b, DatiDocumento& d) {
     gdpr.anno = "2016";
     gdpr.numero = "679";
     gdpr.testo = "art. 6 Reg. UE 2016/679";
-    b.ElencoFonti = {legge("3", "241"), cassazione("Borgo di Prova"), gdpr};
+    b.ElencoFonti = {leggeDel1990("241", "3"), cassazione("Borgo di Prova"), gdpr};
     b.TestoRiassunto = "Riassunto con \"virgolette\" e 'apici'.";
     b.TestoSommario = "1. Premessa. - 2. Conclusioni.";
     b.TestoTraduzione = "Title translation";
@@ -365,7 +352,7 @@ private Q_SLOTS:
             DocumentBuffer b = Archivio::nuovo(id);
             b.ElencoResponsabilita = {persona("D'Amico", "Luca"), persona("D'Amico", "Luca", false)};
             // The same source twice in one document and in every document.
-            b.ElencoFonti = {legge("3", "241"), legge("3", "241"), legge("", "241")};
+            b.ElencoFonti = {leggeDel1990("241", "3"), leggeDel1990("241", "3"), leggeDel1990("241")};
             QVERIFY(ScriviDocumento(a.c(), b, a.dati(id)).salvato());
         }
         QCOMPARE(conta(a.c(), "select count(*) from tabResponsabilita"), 1);
